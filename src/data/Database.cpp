@@ -1,0 +1,219 @@
+#include "Database.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlResult>
+#include <QThread>
+
+#include <sql.h>
+#include <sqlext.h>
+
+namespace tarvic {
+
+namespace {
+
+// A conflict with another workstation is retried for this long before it reaches the user.
+constexpr qint64 kRetryDeadlineMs = 30000;
+
+// Reads the SQLSTATE of the last failure on an ODBC statement handle: Qt keeps it to itself.
+QString sqlStateOf(const QSqlQuery& q) {
+    const QSqlResult* r = q.result();
+    if (!r)
+        return {};
+    QVariant h = r->handle();
+    if (!h.isValid() || qstrcmp(h.typeName(), "SQLHANDLE") != 0)
+        return {};
+    SQLHANDLE stmt = *static_cast<SQLHANDLE*>(h.data());
+    if (!stmt)
+        return {};
+    SQLCHAR state[6] = {0};
+    SQLINTEGER native = 0;
+    SQLCHAR msg[8];
+    SQLSMALLINT len = 0;
+    if (SQLGetDiagRecA(SQL_HANDLE_STMT, stmt, 1, state, &native, msg, sizeof msg, &len) == SQL_NO_DATA)
+        return {};
+    return QString::fromLatin1(reinterpret_cast<const char*>(state));
+}
+
+DbError::Kind classify(const QString& state, const QString& text) {
+    static const QStringList lockStates = {QStringLiteral("40001"), QStringLiteral("40P01"),
+                                           QStringLiteral("55P03")};
+    if (lockStates.contains(state) || text.contains(QLatin1String("database is locked"), Qt::CaseInsensitive) ||
+        text.contains(QLatin1String("database table is locked"), Qt::CaseInsensitive) ||
+        text.contains(QLatin1String("SQLITE_BUSY"), Qt::CaseInsensitive) ||
+        text.contains(QLatin1String("deadlock detected"), Qt::CaseInsensitive) ||
+        text.contains(QLatin1String("could not serialize"), Qt::CaseInsensitive))
+        return DbError::Kind::Locked;
+    if (state == QLatin1String("23505") || text.contains(QLatin1String("UNIQUE constraint failed")) ||
+        text.contains(QLatin1String("duplicate key value")))
+        return DbError::Kind::Duplicate;
+    return DbError::Kind::Other;
+}
+
+QString errorText(const QSqlError& e) {
+    QString db = e.databaseText().trimmed();
+    QString drv = e.driverText().trimmed();
+    if (db.isEmpty())
+        return drv;
+    return drv.isEmpty() ? db : drv + QLatin1String(": ") + db;
+}
+
+}  // namespace
+
+ConnectionString ConnectionString::parse(const QString& text) {
+    ConnectionString cs;
+    for (const QString& item : text.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const qsizetype eq = item.indexOf(QLatin1Char('='));
+        if (eq < 0)
+            continue;
+        const QString key = item.left(eq).trimmed().toUpper();
+        const QString value = item.mid(eq + 1).trimmed();
+        if (key == QLatin1String("DSN"))
+            cs.dsn = value;
+        else if (key == QLatin1String("USER ID") || key == QLatin1String("UID") || key == QLatin1String("USER"))
+            cs.user = value;
+        else if (key == QLatin1String("PWD") || key == QLatin1String("PASSWORD"))
+            cs.password = value;
+    }
+    return cs;
+}
+
+DbError::DbError(Kind kind, const QString& message, const QString& sqlState)
+    : std::runtime_error(message.toStdString()), kind_(kind), message_(message), sqlState_(sqlState) {}
+
+Database::Database(const ConnectionString& cs, const QString& connectionName) : name_(connectionName) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name_);
+    db.setDatabaseName(cs.overrides.isEmpty() ? cs.dsn : cs.dsn + QLatin1Char(';') + cs.overrides);
+    db.setUserName(cs.user);
+    db.setPassword(cs.password);
+    db.setNumericalPrecisionPolicy(QSql::HighPrecision);
+    if (!db.open()) {
+        const QString text = errorText(db.lastError());
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name_);
+        const bool missing = text.contains(QLatin1String("IM002")) ||
+                             text.contains(QLatin1String("Data source name not found"), Qt::CaseInsensitive);
+        throw DbError(missing ? DbError::Kind::NoDataSource : DbError::Kind::Connection, text);
+    }
+    // Qt does not say which engine stands behind the data source: ask it.
+    {
+        QSqlQuery probe(db);
+        const bool pg = probe.exec(QStringLiteral("SELECT version()")) && probe.next() &&
+                        probe.value(0).toString().contains(QLatin1String("PostgreSQL"));
+        dialect_ = Dialect(pg ? Engine::PostgreSQL : Engine::SQLite);
+    }
+    if (dialect_.isSqlite()) {
+        // Durable by default whatever the data source says: WAL, full fsync, a short lock wait.
+        exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        exec(QStringLiteral("PRAGMA synchronous=FULL"));
+        exec(QStringLiteral("PRAGMA busy_timeout=5000"));
+        exec(QStringLiteral("PRAGMA foreign_keys=ON"));
+    } else {
+        exec(QStringLiteral("SET synchronous_commit TO on"));
+    }
+    statements_ = 0;
+}
+
+Database::~Database() {
+    {
+        QSqlDatabase db = QSqlDatabase::database(name_, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(name_);
+}
+
+QSqlDatabase Database::handle() const { return QSqlDatabase::database(name_, false); }
+
+QSqlQuery Database::exec(const QString& sql, const QVariantList& values) {
+    ++statements_;
+    if (failAt_ > 0 && --failAt_ == 0)
+        throw DbError(DbError::Kind::Injected, QStringLiteral("Statement refused (injected failure)"));
+    QSqlQuery q(handle());
+    q.setForwardOnly(true);
+    bool ok = q.prepare(sql);
+    if (ok) {
+        for (int i = 0; i < values.size(); ++i)
+            q.bindValue(i, values.at(i));
+        ok = q.exec();
+    }
+    if (!ok) {
+        const QString text = errorText(q.lastError());
+        const QString state = sqlStateOf(q);
+        throw DbError(classify(state, text), text, state);
+    }
+    return q;
+}
+
+int Database::execAffected(const QString& sql, const QVariantList& values) {
+    return exec(sql, values).numRowsAffected();
+}
+
+QVariant Database::scalar(const QString& sql, const QVariantList& values) {
+    QSqlQuery q = exec(sql, values);
+    return q.next() ? q.value(0) : QVariant();
+}
+
+std::optional<QSqlRecord> Database::firstRow(const QString& sql, const QVariantList& values) {
+    QSqlQuery q = exec(sql, values);
+    if (!q.next())
+        return std::nullopt;
+    return q.record();
+}
+
+bool Database::tableExists(const QString& table) {
+    const QString sql = dialect_.isSqlite()
+        ? QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type='table' AND UPPER(name)=UPPER(?)")
+        : QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema=current_schema() "
+                         "AND UPPER(table_name)=UPPER(?)");
+    return scalar(sql, {table}).toInt() > 0;
+}
+
+void Database::begin() {
+    ++depth_;
+    try {
+        if (dialect_.isSqlite()) {
+            // IMMEDIATE takes the write lock at once, so the busy timeout applies here and a
+            // transaction that has already read never fails later on a lock upgrade.
+            exec(QStringLiteral("BEGIN IMMEDIATE"));
+        } else if (!handle().transaction()) {
+            const QString text = errorText(handle().lastError());
+            throw DbError(classify({}, text), text);
+        }
+    } catch (...) {
+        --depth_;
+        throw;
+    }
+}
+
+void Database::commit() {
+    if (dialect_.isSqlite()) {
+        exec(QStringLiteral("COMMIT"));
+    } else if (!handle().commit()) {
+        const QString text = errorText(handle().lastError());
+        throw DbError(classify({}, text), text);
+    }
+    --depth_;
+}
+
+void Database::rollback() {
+    if (depth_ == 0)
+        return;
+    --depth_;
+    if (dialect_.isSqlite()) {
+        QSqlQuery q(handle());
+        q.exec(QStringLiteral("ROLLBACK"));
+    } else {
+        handle().rollback();
+    }
+}
+
+bool Database::shouldRetry(const DbError& e, int attempt, qint64 elapsedMs) {
+    if (e.kind() != DbError::Kind::Locked || elapsedMs > kRetryDeadlineMs)
+        return false;
+    // Back off a little, more each time, so that waiting writers do not collide again at once.
+    QThread::msleep(std::min(2 * attempt, 50));
+    return true;
+}
+
+}  // namespace tarvic

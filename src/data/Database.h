@@ -1,0 +1,127 @@
+#pragma once
+// The session's one connection to the TARVIC data source, and the only door to SQL.
+// Every value travels as a bound parameter; statements are written once and the few
+// engine differences are rendered by Dialect.
+#include "Dialect.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QElapsedTimer>
+#include <QVariant>
+
+#include <optional>
+#include <stdexcept>
+
+namespace tarvic {
+
+// The system's own connection string. Qt's ODBC driver cannot take it whole (it would
+// prefix a second "DSN="), so it is parsed into data source, user and password.
+inline constexpr const char* kConnectionString = "DSN=TARVIC;User Id=tarvicuser;PWD=pass987;";
+
+struct ConnectionString {
+    QString dsn;
+    QString user;
+    QString password;
+    // Further attributes that override the data source's own ("Database=..."), for tests
+    // and tools that point one data source at another file or database.
+    QString overrides;
+    static ConnectionString parse(const QString& text);
+};
+
+class DbError : public std::runtime_error {
+public:
+    enum class Kind { Other, NoDataSource, Connection, Locked, Duplicate, Injected };
+    DbError(Kind kind, const QString& message, const QString& sqlState = {});
+    Kind kind() const { return kind_; }
+    QString message() const { return message_; }
+    QString sqlState() const { return sqlState_; }
+    bool isConflict() const { return kind_ == Kind::Locked; }
+
+private:
+    Kind kind_;
+    QString message_;
+    QString sqlState_;
+};
+
+class Database {
+public:
+    // Opens the data source; throws DbError (NoDataSource when the data source is not
+    // defined, Connection for any other refusal).
+    explicit Database(const ConnectionString& cs = ConnectionString::parse(kConnectionString),
+                      const QString& connectionName = QStringLiteral("tarvic"));
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    Engine engine() const { return dialect_.engine(); }
+    const Dialect& dialect() const { return dialect_; }
+    QSqlDatabase handle() const;
+    QString connectionName() const { return name_; }
+
+    // One statement, values bound in order. Throws DbError on failure.
+    QSqlQuery exec(const QString& sql, const QVariantList& values = {});
+    // Number of rows changed by an INSERT, UPDATE or DELETE.
+    int execAffected(const QString& sql, const QVariantList& values = {});
+    // First column of the first row, or a null QVariant when there is no row.
+    QVariant scalar(const QString& sql, const QVariantList& values = {});
+    // The first row, if any.
+    std::optional<QSqlRecord> firstRow(const QString& sql, const QVariantList& values = {});
+    bool tableExists(const QString& table);
+
+    // Runs work in one database transaction: every row or none. A conflict with another
+    // workstation (lock timeout, deadlock, serialization) rolls back and runs work again
+    // until a deadline; every other error rolls back and reaches the caller.
+    // work must be safe to run again: it should compute what it writes inside itself.
+    // Called inside a running transaction, it simply joins it.
+    template <class F>
+    auto transact(F&& work) -> decltype(work());
+    bool inTransaction() const { return depth_ > 0; }
+
+    // Test hook: the nth statement from now (1-based) fails as a refused statement would.
+    void failStatement(int n) { failAt_ = n; }
+    int statementsRun() const { return statements_; }
+
+private:
+    void begin();
+    void commit();
+    void rollback();
+    static bool shouldRetry(const DbError& e, int attempt, qint64 elapsedMs);
+
+    QString name_;
+    Dialect dialect_;
+    int depth_ = 0;
+    int failAt_ = 0;
+    int statements_ = 0;
+};
+
+template <class F>
+auto Database::transact(F&& work) -> decltype(work()) {
+    if (depth_ > 0)
+        return work();
+    QElapsedTimer clock;
+    clock.start();
+    for (int attempt = 1;; ++attempt) {
+        begin();
+        try {
+            if constexpr (std::is_void_v<decltype(work())>) {
+                work();
+                commit();
+                return;
+            } else {
+                auto result = work();
+                commit();
+                return result;
+            }
+        } catch (const DbError& e) {
+            rollback();
+            if (!shouldRetry(e, attempt, clock.elapsed()))
+                throw;
+        } catch (...) {
+            rollback();
+            throw;
+        }
+    }
+}
+
+}  // namespace tarvic

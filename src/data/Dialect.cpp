@@ -1,0 +1,43 @@
+#include "Dialect.h"
+
+namespace tarvic {
+
+QString Dialect::now() const {
+    return isSqlite() ? QStringLiteral("datetime('now','localtime')")
+                      : QStringLiteral("LOCALTIMESTAMP(0)");
+}
+
+QString Dialect::concat(const QString& a, const QString& b) const {
+    return QStringLiteral("(%1 || %2)").arg(a, b);
+}
+
+QString Dialect::firstRows(int n) const { return QStringLiteral(" LIMIT %1").arg(n); }
+
+QString Dialect::textLength(const QString& expr) const {
+    return QStringLiteral("LENGTH(%1)").arg(expr);
+}
+
+QString Dialect::addDays(const QString& expr, const QString& days) const {
+    return isSqlite() ? QStringLiteral("datetime(%1, '+' || (%2) || ' days')").arg(expr, days)
+                      : QStringLiteral("(%1 + (%2) * INTERVAL '1 day')").arg(expr, days);
+}
+
+QString Dialect::dateOf(const QString& expr) const {
+    return isSqlite() ? QStringLiteral("date(%1)").arg(expr)
+                      : QStringLiteral("CAST(%1 AS DATE)").arg(expr);
+}
+
+QString Dialect::amount(const QString& placeholder) const {
+    return isSqlite() ? QStringLiteral("CAST(%1 AS NUMERIC)").arg(placeholder)
+                      : QStringLiteral("CAST(%1 AS NUMERIC(18,2))").arg(placeholder);
+}
+
+QString Dialect::renderSchema(QString sql) const {
+    // {{MOMENT}}: date and time; {{BIGINT}}: whole numbers that may exceed 32 bits.
+    sql.replace(QLatin1String("{{MOMENT}}"), isSqlite() ? QLatin1String("TIMESTAMP")
+                                                        : QLatin1String("TIMESTAMP(3)"));
+    sql.replace(QLatin1String("{{NOW}}"), now());
+    return sql;
+}
+
+}  // namespace tarvic

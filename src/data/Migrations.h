@@ -1,0 +1,29 @@
+#pragma once
+// Versioned schema scripts and seed data. Each script runs once, in its own transaction,
+// and records its number in SCHEMA_VERSION; running them again changes nothing.
+#include "Database.h"
+
+namespace tarvic {
+
+class Migrations {
+public:
+    explicit Migrations(Database& db) : db_(db) {}
+
+    // Applies every script not yet applied, then makes sure a first administrator exists.
+    // Returns the number of scripts applied.
+    int apply();
+    int currentVersion();
+    static int latestVersion();
+    // Splits a script into statements (";" at the end of a line ends one; "--" lines are
+    // comments).
+    static QStringList statements(const QString& script);
+
+    static constexpr const char* kAdminName = "ADMIN";
+    static constexpr const char* kAdminPassword = "admin123";
+
+private:
+    void ensureAdministrator();
+    Database& db_;
+};
+
+}  // namespace tarvic

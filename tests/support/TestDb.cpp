@@ -1,0 +1,104 @@
+#include "TestDb.h"
+
+#include "data/Migrations.h"
+
+#include <QAtomicInt>
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTextStream>
+
+namespace tarvic::test {
+
+namespace {
+QAtomicInt serial;
+
+QString pgParam(const QString& key, const QString& fallback) {
+    for (const QString& item : qEnvironmentVariable("TARVIC_TEST_PG").split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (item.startsWith(key + QLatin1Char('=')))
+            return item.mid(key.size() + 1);
+    }
+    return fallback;
+}
+
+void pgAdmin(const QString& sql) {
+    QProcess p;
+    QStringList env = QProcess::systemEnvironment();
+    env << QStringLiteral("PGPASSWORD=pass987");
+    p.setEnvironment(env);
+    p.start(QStringLiteral("psql"), {QStringLiteral("-X"), QStringLiteral("-q"), QStringLiteral("-h"),
+                                    pgParam(QStringLiteral("host"), QStringLiteral("127.0.0.1")),
+                                    QStringLiteral("-p"), pgParam(QStringLiteral("port"), QStringLiteral("5432")),
+                                    QStringLiteral("-U"), QStringLiteral("tarvicuser"), QStringLiteral("-d"),
+                                    QStringLiteral("postgres"), QStringLiteral("-c"), sql});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        qFatal("psql failed: %s", p.readAllStandardError().constData());
+}
+}  // namespace
+
+bool TestDb::usePostgres() { return qEnvironmentVariable("TARVIC_TEST_ENGINE") == QLatin1String("pg"); }
+
+void TestDb::defineDataSource() {
+    static QTemporaryDir dir;
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    // Drivers are named by full path and psqlODBC's communication log is off, so neither the
+    // system odbcinst.ini nor the user's own data sources take part.
+    QFile inst(dir.path() + QStringLiteral("/odbcinst.ini"));
+    inst.open(QIODevice::WriteOnly);
+    inst.write("[ODBC]\nTrace=No\n\n[PostgreSQL Unicode]\nDriver=/usr/lib/x86_64-linux-gnu/odbc/psqlodbcw.so\n"
+               "CommLog=0\nDebug=0\n");
+    inst.close();
+    QFile ini(dir.path() + QStringLiteral("/odbc.ini"));
+    ini.open(QIODevice::WriteOnly);
+    QTextStream out(&ini);
+    if (!usePostgres()) {
+        out << "[TARVIC]\nDriver=/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so\nDatabase=" << dir.path()
+            << "/none.db\nTimeout=5000\nJournalMode=WAL\nSyncPragma=FULL\nFKSupport=1\nNoCreat=0\n";
+    } else {
+        out << "[TARVIC]\nDriver=/usr/lib/x86_64-linux-gnu/odbc/psqlodbcw.so\nServername="
+            << pgParam(QStringLiteral("host"), QStringLiteral("127.0.0.1")) << "\nPort="
+            << pgParam(QStringLiteral("port"), QStringLiteral("5432"))
+            << "\nDatabase=postgres\nProtocol=7.4-2\nBoolsAsChar=0\nUseDeclareFetch=0\nCommLog=0\nDebug=0\n";
+    }
+    out.flush();
+    ini.close();
+    qputenv("ODBCINI", (dir.path() + QStringLiteral("/odbc.ini")).toLocal8Bit());
+    qputenv("ODBCSYSINI", dir.path().toLocal8Bit());
+}
+
+TestDb::TestDb(bool migrate) {
+    tmp_.setAutoRemove(true);
+    if (usePostgres()) {
+        pgDatabase_ = QStringLiteral("tarvic_t%1_%2").arg(QCoreApplication::applicationPid()).arg(serial.fetchAndAddRelaxed(1));
+        pgAdmin(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(pgDatabase_));
+        pgAdmin(QStringLiteral("CREATE DATABASE %1 TEMPLATE template0").arg(pgDatabase_));
+    } else {
+        sqlitePath_ = tmp_.path() + QStringLiteral("/tarvic.db");
+    }
+    defineDataSource();
+    overrides_ = QStringLiteral("Database=") + (usePostgres() ? pgDatabase_ : sqlitePath_);
+    db_ = connect(QStringLiteral("test-main"));
+    if (migrate)
+        Migrations(*db_).apply();
+}
+
+TestDb::~TestDb() {
+    db_.reset();
+    if (!pgDatabase_.isEmpty())
+        pgAdmin(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(pgDatabase_));
+}
+
+ConnectionString TestDb::connectionString() const {
+    ConnectionString cs = ConnectionString::parse(QString::fromLatin1(kConnectionString));
+    cs.overrides = overrides_;
+    return cs;
+}
+
+std::unique_ptr<Database> TestDb::connect(const QString& name) {
+    return std::make_unique<Database>(connectionString(), name);
+}
+
+}  // namespace tarvic::test

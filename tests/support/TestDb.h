@@ -1,0 +1,37 @@
+#pragma once
+// A fresh database for each test: a temporary SQLite file behind a temporary TARVIC data
+// source, or, when TARVIC_TEST_ENGINE=pg, a fresh database on the server named by
+// TARVIC_TEST_PG ("host=... port=..."). The schema and seed data are applied.
+#include "data/Database.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+namespace tarvic::test {
+
+class TestDb {
+public:
+    explicit TestDb(bool migrate = true);
+    ~TestDb();
+
+    Database& db() { return *db_; }
+    // A further connection to the same database, for another thread or workstation.
+    std::unique_ptr<Database> connect(const QString& name);
+    static bool usePostgres();
+    static QString engineName() { return usePostgres() ? QStringLiteral("pg") : QStringLiteral("sqlite"); }
+    QString sqlitePath() const { return sqlitePath_; }
+    QString dir() const { return tmp_.path(); }
+    // Defines the data source TARVIC for this process (once): ODBCINI and ODBCSYSINI point
+    // at files of the test's own. Each TestDb then names its own file or database.
+    static void defineDataSource();
+    ConnectionString connectionString() const;
+
+private:
+    QTemporaryDir tmp_;
+    QString overrides_;
+    QString sqlitePath_;
+    QString pgDatabase_;
+    std::unique_ptr<Database> db_;
+};
+
+}  // namespace tarvic::test
