@@ -1,4 +1,5 @@
-// Connection, binding and transactions of the one database layer, on both engines.
+// The one database layer on both engines: connection string, bound values that never change
+// the SQL, transactions that keep all or nothing, and the schema scripts.
 #include "support/TestDb.h"
 
 #include "data/Migrations.h"
@@ -11,21 +12,152 @@ using namespace tarvic::test;
 
 class TstDatabase : public QObject {
     Q_OBJECT
+
+    static QStringList hostileTexts() {
+        return {QStringLiteral("O'Brien"), QStringLiteral("''"), QStringLiteral("' OR '1'='1"),
+                QStringLiteral("100% _sure_"), QStringLiteral("a--b /* c */"), QStringLiteral("x'; DROP TABLE M_TBL_CODES; --"),
+                QStringLiteral("Ünïcødé ₹ दिल्ली"), QStringLiteral("tab\tnew\nline\r\n"), QStringLiteral("back\\slash"),
+                QString(2000, QLatin1Char('Z')), QString(), QStringLiteral(" padded ")};
+    }
+
 private slots:
-    void explore() { try { explore2(); } catch (const DbError& e) { QFAIL(qPrintable(e.message())); } }
-    void explore2() {
+    void connectionStringIsParsed() {
+        const auto cs = ConnectionString::parse(QString::fromLatin1(kConnectionString));
+        QCOMPARE(cs.dsn, QStringLiteral("TARVIC"));
+        QCOMPARE(cs.user, QStringLiteral("tarvicuser"));
+        QCOMPARE(cs.password, QStringLiteral("pass987"));
+        const auto other = ConnectionString::parse(QStringLiteral(" dsn = X ; UID=u;Password=p=q;"));
+        QCOMPARE(other.dsn, QStringLiteral("X"));
+        QCOMPARE(other.user, QStringLiteral("u"));
+        QCOMPARE(other.password, QStringLiteral("p=q"));
+    }
+
+    void missingDataSourceIsReportedAsSuch() {
+        TestDb::defineDataSource();
+        ConnectionString cs = ConnectionString::parse(QStringLiteral("DSN=NO_SUCH_SOURCE;User Id=x;PWD=y;"));
+        try {
+            Database db(cs, QStringLiteral("missing"));
+            QFAIL("opened a data source that does not exist");
+        } catch (const DbError& e) {
+            QCOMPARE(e.kind(), DbError::Kind::NoDataSource);
+        }
+    }
+
+    void durableSettings() {
+        TestDb t;
+        if (t.db().dialect().isSqlite()) {
+            QCOMPARE(t.db().scalar(QStringLiteral("PRAGMA journal_mode")).toString().toLower(), QStringLiteral("wal"));
+            QCOMPARE(t.db().scalar(QStringLiteral("PRAGMA synchronous")).toInt(), 2);  // FULL
+            QVERIFY(t.db().scalar(QStringLiteral("PRAGMA busy_timeout")).toInt() >= 1000);
+        } else {
+            QCOMPARE(t.db().scalar(QStringLiteral("SHOW synchronous_commit")).toString(), QStringLiteral("on"));
+        }
+    }
+
+    void hostileTextsRoundTripAndNeverChangeTheSql() {
         TestDb t;
         Database& db = t.db();
-        db.exec("INSERT INTO M_TBL_TRANSACTION (DOC_CODE, DOC_NO, DOC_DATE, GRAND_TOTAL, CREATED_ON) VALUES (?,?,?,?,?)",
-                {"X", 1, QDate(2026, 1, 5), Money::fromPaise(123456).toVariant(), QDateTime(QDate(2026,1,5), QTime(13,4,5,123))});
-        auto r = db.firstRow("SELECT DOC_DATE, GRAND_TOTAL, CREATED_ON, SUM(GRAND_TOTAL) AS S FROM M_TBL_TRANSACTION GROUP BY DOC_DATE, GRAND_TOTAL, CREATED_ON");
-        for (int i = 0; i < r->count(); ++i)
-            qInfo() << r->fieldName(i) << r->value(i) << r->value(i).typeName();
-        if (db.dialect().isSqlite()) {
-            auto q = db.firstRow("SELECT typeof(DOC_DATE), DOC_DATE || '', typeof(CREATED_ON), CREATED_ON || '', typeof(GRAND_TOTAL) FROM M_TBL_TRANSACTION");
-            for (int i = 0; i < q->count(); ++i) qInfo() << q->value(i);
+        const int codes = db.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_CODES")).toInt();
+        const QStringList texts = hostileTexts();
+        for (int i = 0; i < texts.size(); ++i) {
+            const QString& s = texts[i];
+            // text, whole number, amount, moment and flag columns in one row
+            db.exec(QStringLiteral("INSERT INTO M_TBL_TRANSACTION (DOC_CODE, DOC_NO, DOC_DESC, REMARKS, TOURIST_NAME, "
+                                   "PARTY_CODE, GRAND_TOTAL, DOC_DATE, LCK_CBPT) VALUES (?,?,?,?,?,?,?,?,?)"),
+                    {QStringLiteral("TEST01"), i + 1, s, s.left(2000), s.left(200), qint64(9'000'000'000) + i,
+                     Money::fromPaise(123456789012LL + i).toVariant(), QDateTime(QDate(2026, 12, 6), QTime(23, 59, 58)),
+                     QStringLiteral("Y")});
         }
-        QCOMPARE(db.scalar("SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE DOC_DATE BETWEEN ? AND ?", {QDate(2026,1,5), QDate(2026,1,5)}).toInt(), 1);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_CODES")).toInt(), codes);
+        for (int i = 0; i < texts.size(); ++i) {
+            const QString& s = texts[i];
+            auto row = db.firstRow(QStringLiteral("SELECT DOC_DESC, REMARKS, TOURIST_NAME, PARTY_CODE, GRAND_TOTAL, DOC_DATE "
+                                                  "FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND DOC_NO=?"),
+                                   {QStringLiteral("TEST01"), i + 1});
+            QVERIFY(row);
+            QCOMPARE(row->value(0).toString(), s);
+            QCOMPARE(row->value(1).toString(), s);
+            QCOMPARE(row->value(3).toLongLong(), qint64(9'000'000'000) + i);
+            QCOMPARE(Money::fromVariant(row->value(4)).paise(), 123456789012LL + i);
+            QCOMPARE(row->value(5).toDateTime(), QDateTime(QDate(2026, 12, 6), QTime(23, 59, 58)));
+            // the same text as a search value finds exactly its own row
+            if (!s.isEmpty())
+                QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE DOC_DESC=?"), {s}).toInt(), 1);
+        }
+        // a LIKE pattern is used as given: "%" and "_" are the caller's, never the data's way in
+        QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE DOC_DESC LIKE ?"),
+                           {QStringLiteral("100%")}).toInt(), 1);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM MST_LOGINDETAILS WHERE USER_NAME=?"),
+                           {QStringLiteral("' OR '1'='1")}).toInt(), 0);
+    }
+
+    void transactionKeepsAllOrNothing() {
+        TestDb t;
+        Database& db = t.db();
+        try {
+            db.transact([&] {
+                db.exec(QStringLiteral("INSERT INTO MST_COUNTER (CODE, COUNTER) VALUES ('A', 1)"));
+                db.exec(QStringLiteral("INSERT INTO MST_COUNTER (CODE, COUNTER) VALUES ('A', 2)"));  // duplicate key
+            });
+            QFAIL("a duplicate key was accepted");
+        } catch (const DbError& e) {
+            QCOMPARE(e.kind(), DbError::Kind::Duplicate);
+        }
+        QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM MST_COUNTER WHERE CODE='A'")).toInt(), 0);
+        QVERIFY(!db.inTransaction());
+        // the connection is usable afterwards, and nested work joins the outer transaction
+        db.transact([&] {
+            db.exec(QStringLiteral("INSERT INTO MST_COUNTER (CODE, COUNTER) VALUES ('B', 1)"));
+            db.transact([&] { db.exec(QStringLiteral("UPDATE MST_COUNTER SET COUNTER=5 WHERE CODE='B'")); });
+        });
+        QCOMPARE(db.scalar(QStringLiteral("SELECT COUNTER FROM MST_COUNTER WHERE CODE='B'")).toInt(), 5);
+    }
+
+    void migrationsAppliedTwiceChangeNothing() {
+        TestDb t;
+        Database& db = t.db();
+        const QStringList tables{QStringLiteral("MST_DOCUMENTCODES"), QStringLiteral("M_TBL_CODES"),
+                                 QStringLiteral("M_TBL_MENUDETAILS"), QStringLiteral("MST_LOGINDETAILS"),
+                                 QStringLiteral("MST_LOCATIONDETAILS"), QStringLiteral("MST_TBL_DEPARTMENT"),
+                                 QStringLiteral("MST_COUNTER"), QStringLiteral("SCHEMA_VERSION")};
+        QList<int> before;
+        for (const QString& table : tables)
+            before << db.scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table).toInt();
+        QCOMPARE(Migrations(db).apply(), 0);
+        QCOMPARE(Migrations(db).currentVersion(), Migrations::latestVersion());
+        for (int i = 0; i < tables.size(); ++i)
+            QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM ") + tables[i]).toInt(), before[i]);
+    }
+
+    void seedData() {
+        TestDb t;
+        Database& db = t.db();
+        QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_MENUDETAILS")).toInt(), 115);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(DISTINCT MENU_NAME) FROM M_TBL_MENUDETAILS")).toInt(), 115);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(DISTINCT GROUP_ID) FROM M_TBL_MENUDETAILS")).toInt(), 7);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT MENU_CAPTION FROM M_TBL_MENUDETAILS WHERE MENU_NAME='mnu_CBPT01'")).toString(),
+                 QStringLiteral("CUSTOMER BOOKED FOR PACKAGED TOUR ( CBPT01 ) - OPS"));
+        for (const char* code : {"BLFC01", "QGBL01", "QGBL02", "QGBL03", "QFOC01", "CBPT01", "ANCP01", "ANCP02", "ANCP03",
+                                 "ANCP08", "ANDP08", "FRDB01", "FRCR01", "FTCR01", "FTDB01", "FTREF01", "FTREF02",
+                                 "FAAN01", "APCM01", "APCM02", "FRDM01", "FRDM02", "BDAP01", "BCAP01", "BTCR01",
+                                 "BTDB01", "INV001", "INV002", "INV006", "INV007", "VBS001", "QAC001"})
+            QVERIFY2(db.scalar(QStringLiteral("SELECT COUNT(*) FROM MST_DOCUMENTCODES WHERE DOC_CODE=?"),
+                               {QString::fromLatin1(code)}).toInt() == 1, code);
+        for (const char* list : {"LDOP", "LDMA", "PTBAL", "ANCPBAL1", "ANCPBAL2", "ANCPBAL3", "CRDB"})
+            QVERIFY2(!db.scalar(QStringLiteral("SELECT CODE_LIST FROM M_TBL_CODES WHERE CODE=?"),
+                                {QString::fromLatin1(list)}).toString().isEmpty(), list);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT USER_NAME FROM MST_LOGINDETAILS WHERE LOGIN_ID=1")).toString(),
+                 QString::fromLatin1(Migrations::kAdminName));
+        QVERIFY(db.scalar(QStringLiteral("SELECT USER_PASSWORD FROM MST_LOGINDETAILS WHERE LOGIN_ID=1")).toString()
+                    .startsWith(QLatin1String("$argon2id$")));
+        QVERIFY(!db.scalar(QStringLiteral("SELECT LOC_NAME FROM MST_LOCATIONDETAILS")).toString().isEmpty());
+    }
+
+    void scriptSplitter() {
+        const QStringList st = Migrations::statements(QStringLiteral("-- note; not a statement\nCREATE TABLE A (X INT);\n"
+                                                                     "INSERT INTO A VALUES\n(1),\n(2);\nSELECT 1"));
+        QCOMPARE(st.size(), 3);
+        QCOMPARE(st[1], QStringLiteral("INSERT INTO A VALUES\n(1),\n(2)"));
     }
 };
 

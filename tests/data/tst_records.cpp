@@ -1,0 +1,248 @@
+// Numbering and transaction records: documents saved whole or not at all, balances over the
+// named code lists, cancellation of a pair, invoice lines.
+#include "support/TestDb.h"
+
+#include "data/Numbering.h"
+#include "data/TransactionRecords.h"
+
+#include <QtTest>
+
+using namespace tarvic;
+using namespace tarvic::test;
+
+namespace {
+
+Document receipt(qint64 booking, qint64 party, const QString& amount, qint64 number = 0) {
+    Document d;
+    d.code = QStringLiteral("FRDB01");
+    d.pairCode = QStringLiteral("FRCR01");
+    d.number = number;
+    d.keyedByBooking = true;
+    d.debit = Money::fromText(amount);
+    d.columns = {{QStringLiteral("DOC_DATE"), QDate(2026, 12, 1)},
+                 {QStringLiteral("IN_DOCCODE"), QStringLiteral("CBPT01")},
+                 {QStringLiteral("IN_DOCNO"), booking},
+                 {QStringLiteral("PARTY_CODE"), party},
+                 {QStringLiteral("GRAND_TOTAL"), Money::fromText(amount).toVariant()},
+                 {QStringLiteral("TO_ACC"), QStringLiteral("FRDB01")}};
+    d.pairColumns = {{QStringLiteral("TO_ACC"), QStringLiteral("FRCR01")}};
+    return d;
+}
+
+Document booking(qint64 party, const QString& amount, const QDate& date = QDate(2026, 11, 1)) {
+    Document d;
+    d.code = QStringLiteral("CBPT01");
+    d.debit = Money::fromText(amount);
+    d.columns = {{QStringLiteral("DOC_DATE"), date},
+                 {QStringLiteral("PARTY_CODE"), party},
+                 {QStringLiteral("GRAND_TOTAL"), Money::fromText(amount).toVariant()}};
+    return d;
+}
+
+// The booking row points at itself: set after its number is known.
+qint64 saveBooking(TransactionRecords& tr, Database& db, qint64 party, const QString& amount) {
+    const qint64 no = tr.save(booking(party, amount));
+    db.exec(QStringLiteral("UPDATE M_TBL_TRANSACTION SET IN_DOCCODE='CBPT01', IN_DOCNO=? WHERE DOC_CODE='CBPT01' AND DOC_NO=?"),
+            {no, no});
+    return no;
+}
+
+int rows(Database& db, const QString& code) {
+    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE DOC_CODE=?"), {code}).toInt();
+}
+
+}  // namespace
+
+class TstRecords : public QObject {
+    Q_OBJECT
+private slots:
+    void counters() {
+        TestDb t;
+        Numbering n(t.db());
+        // a new code starts at 0: its first number is 1, and the row now exists
+        QCOMPARE(n.Get_Counter(QStringLiteral("NEWCODE")), 1);
+        QCOMPARE(n.next(QStringLiteral("NEWCODE")), 1);
+        QCOMPARE(n.next(QStringLiteral(" NEWCODE ")), 2);  // trimmed: the same counter
+        QCOMPARE(n.Get_Counter(QStringLiteral("NEWCODE")), 3);
+        QCOMPARE(n.Get_Counter(QStringLiteral("NEWCODE")), 3);  // peeking takes nothing
+        // a reset to 100 makes the next number 101
+        n.Upd_Counter(QStringLiteral("NEWCODE"), 100);
+        QCOMPARE(n.next(QStringLiteral("NEWCODE")), 101);
+        // storing into a missing counter creates it instead of failing
+        n.Upd_Counter(QStringLiteral("MISSING"), 7);
+        QCOMPARE(n.next(QStringLiteral("MISSING")), 8);
+        // line numbers: per quotation, shared by every kind of line
+        QCOMPARE(n.nextLine(QStringLiteral("10")), 1);
+        QCOMPARE(n.nextLine(QStringLiteral("10")), 2);
+        QCOMPARE(n.nextLine(QStringLiteral("11")), 1);
+        QCOMPARE(n.nextLine(QStringLiteral("10")), 3);
+        QCOMPARE(n.Get_Counter2(QStringLiteral("11")), 2);
+        n.Upd_Counter2(QStringLiteral("11"), 5);
+        QCOMPARE(n.nextLine(QStringLiteral("11")), 6);
+        // numbers beyond 32 bits
+        n.Upd_Counter(QStringLiteral("BIG"), 4'294'967'296LL);
+        QCOMPARE(n.next(QStringLiteral("BIG")), 4'294'967'297LL);
+    }
+
+    void savingAPairAndSavingItAgain() {
+        TestDb t;
+        Database& db = t.db();
+        TransactionRecords tr(db, QStringLiteral("FIRST USER"));
+        const qint64 no = tr.save(receipt(7, 42, QStringLiteral("5000.50")));
+        QCOMPARE(no, 1);
+        auto first = db.firstRow(QStringLiteral("SELECT * FROM M_TBL_TRANSACTION WHERE DOC_CODE='FRDB01' AND DOC_NO=?"), {no});
+        auto second = db.firstRow(QStringLiteral("SELECT * FROM M_TBL_TRANSACTION WHERE DOC_CODE='FRCR01' AND DOC_NO=?"), {no});
+        QVERIFY(first && second);
+        QCOMPARE(Money::fromVariant(first->value("DB_AMT")).toString(), QStringLiteral("5000.50"));
+        QCOMPARE(Money::fromVariant(first->value("CR_AMT")).toString(), QStringLiteral("0.00"));
+        QCOMPARE(Money::fromVariant(second->value("CR_AMT")).toString(), QStringLiteral("5000.50"));
+        QCOMPARE(Money::fromVariant(second->value("DB_AMT")).toString(), QStringLiteral("0.00"));
+        QCOMPARE(first->value("TO_ACC").toString(), QStringLiteral("FRDB01"));
+        QCOMPARE(second->value("TO_ACC").toString(), QStringLiteral("FRCR01"));
+        QCOMPARE(second->value("IN_DOCNO").toLongLong(), 7);
+        QCOMPARE(second->value("PARTY_CODE").toLongLong(), 42);
+        QCOMPARE(first->value("DOC_STATUS").toString(), QStringLiteral("APPRV"));
+        QCOMPARE(first->value("CREATED_BY").toString(), QStringLiteral("FIRST USER"));
+        const QDateTime created = first->value("CREATED_ON").toDateTime();
+        QVERIFY(created.isValid());
+
+        // saved again under its number by someone else: rows updated in place, created kept,
+        // counter untouched, no third row
+        QTest::qWait(20);
+        TransactionRecords other(db, QStringLiteral("SECOND USER"));
+        QCOMPARE(other.save(receipt(7, 42, QStringLiteral("6000"), no)), no);
+        QCOMPARE(rows(db, QStringLiteral("FRDB01")), 1);
+        QCOMPARE(rows(db, QStringLiteral("FRCR01")), 1);
+        auto again = db.firstRow(QStringLiteral("SELECT * FROM M_TBL_TRANSACTION WHERE DOC_CODE='FRCR01' AND DOC_NO=?"), {no});
+        QCOMPARE(Money::fromVariant(again->value("CR_AMT")).toString(), QStringLiteral("6000.00"));
+        QCOMPARE(again->value("CREATED_BY").toString(), QStringLiteral("FIRST USER"));
+        QCOMPARE(again->value("UPDATE_BY").toString(), QStringLiteral("SECOND USER"));
+        QCOMPARE(db.scalar(QStringLiteral("SELECT COUNTER FROM MST_COUNTER WHERE CODE='FRDB01'")).toInt(), 1);
+        QCOMPARE(tr.save(receipt(7, 42, QStringLiteral("1"))), 2);
+    }
+
+    void nullSideAndInvoiceLines() {
+        TestDb t;
+        Database& db = t.db();
+        TransactionRecords tr(db, QStringLiteral("U"));
+        // a bank debit posting leaves its debit empty (NULL), not 0
+        Document bank;
+        bank.code = QStringLiteral("BDAP01");
+        bank.credit = Money::fromText(QStringLiteral("250"));
+        bank.nullOther = true;
+        bank.columns = {{QStringLiteral("PARTY_CODE"), 5}, {QStringLiteral("DOC_DATE"), QDate(2026, 12, 2)}};
+        tr.save(bank);
+        QVERIFY(db.scalar(QStringLiteral("SELECT DB_AMT FROM M_TBL_TRANSACTION WHERE DOC_CODE='BDAP01'")).isNull());
+        // a party whose rows are all credits with empty debits still gets its balance
+        QCOMPARE(tr.balanceOf({QStringLiteral("BDAP01")}, {.party = 5}).toString(), QStringLiteral("-250.00"));
+
+        // invoice lines are replaced whole on every save
+        Document inv;
+        inv.code = QStringLiteral("INV001");
+        inv.amounts = false;
+        inv.lineCode = QStringLiteral("INV002");
+        inv.columns = {{QStringLiteral("IN_DOCCODE"), QStringLiteral("CBPT01")}, {QStringLiteral("IN_DOCNO"), 3}};
+        for (int i = 0; i < 3; ++i)
+            inv.lines.push_back({{QStringLiteral("INV_AMT"), Money::fromRupees(100 * (i + 1)).toVariant()}});
+        inv.number = tr.save(inv);
+        QCOMPARE(rows(db, QStringLiteral("INV002")), 3);
+        inv.lines.resize(1);
+        tr.save(inv);
+        QCOMPARE(rows(db, QStringLiteral("INV002")), 1);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT INV_DETSLNO FROM M_TBL_TRANSACTION WHERE DOC_CODE='INV002'")).toInt(), 1);
+        QCOMPARE(rows(db, QStringLiteral("INV001")), 1);
+        QVERIFY(db.scalar(QStringLiteral("SELECT DB_AMT FROM M_TBL_TRANSACTION WHERE DOC_CODE='INV001'")).isNull());
+    }
+
+    void balancesOverCodeLists() {
+        TestDb t;
+        Database& db = t.db();
+        TransactionRecords tr(db, QStringLiteral("U"));
+        const qint64 customer = 100, hotel = 200;
+        // nothing at all: zero, not NULL
+        QCOMPARE(tr.balance(QStringLiteral("PTBAL"), {.party = customer, .booking = 1}).paise(), 0);
+        const qint64 b = saveBooking(tr, db, customer, QStringLiteral("10000"));
+        const qint64 r1 = tr.save(receipt(b, customer, QStringLiteral("3000.25")));
+        tr.save(receipt(b, customer, QStringLiteral("1000")));
+        // a hotel's bill for the booking and a payment to the hotel
+        Document note;
+        note.code = QStringLiteral("ANCP01");
+        note.credit = Money::fromText(QStringLiteral("4500"));
+        note.columns = {{QStringLiteral("IN_DOCCODE"), QStringLiteral("CBPT01")}, {QStringLiteral("IN_DOCNO"), b},
+                        {QStringLiteral("PARTY_CODE"), hotel}, {QStringLiteral("DOC_DATE"), QDate(2026, 11, 5)}};
+        tr.save(note);
+        Document pay;
+        pay.code = QStringLiteral("FTCR01");
+        pay.pairCode = QStringLiteral("FTDB01");
+        pay.credit = Money::fromText(QStringLiteral("2000"));
+        pay.columns = {{QStringLiteral("IN_DOCCODE"), QStringLiteral("CBPT01")}, {QStringLiteral("IN_DOCNO"), b},
+                       {QStringLiteral("PARTY_CODE"), hotel}, {QStringLiteral("DOC_DATE"), QDate(2026, 11, 6)}};
+        tr.save(pay);
+
+        // the customer owes the booking less the receipts (FRCR01 side)
+        QCOMPARE(tr.balance(QStringLiteral("PTBAL"), {.party = customer, .booking = b}).toString(), QStringLiteral("5999.75"));
+        QCOMPARE(tr.balance(QStringLiteral("LDOP"), {.party = customer}).toString(), QStringLiteral("5999.75"));
+        // we owe the hotel its bill less the payment (FTDB01 side)
+        QCOMPARE(tr.balance(QStringLiteral("LDOP"), {.party = hotel}).toString(), QStringLiteral("-2500.00"));
+        QCOMPARE((-tr.balance(QStringLiteral("ANCPBAL1"), {.party = hotel, .booking = b})).toString(), QStringLiteral("2500.00"));
+        // the cash side of the receipts is what the bank book sees
+        QCOMPARE(tr.balance(QStringLiteral("CRDB"), {.party = customer}).toString(), QStringLiteral("4000.25"));
+        // ledger as of a date before the receipts
+        QCOMPARE(tr.balance(QStringLiteral("LDOP"), {.party = customer, .until = QDateTime(QDate(2026, 11, 30), QTime())})
+                     .toString(), QStringLiteral("10000.00"));
+
+        // a cancelled receipt leaves every sum, on both its rows
+        QCOMPARE(tr.cancel({QStringLiteral("FRDB01"), QStringLiteral("FRCR01")}, r1, QStringLiteral("BOUNCED 'CHEQUE'")), 2);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE DOC_NO=? AND DOC_CODE IN "
+                                          "('FRDB01','FRCR01') AND DOC_STATUS='CNCL' AND CNCL_BY='U' AND CNCL_ON IS NOT NULL "
+                                          "AND REASON_CNCL='BOUNCED ''CHEQUE'''"), {r1}).toInt(), 2);
+        QCOMPARE(tr.balance(QStringLiteral("PTBAL"), {.party = customer, .booking = b}).toString(), QStringLiteral("9000.00"));
+        QCOMPARE(tr.balance(QStringLiteral("CRDB"), {.party = customer}).toString(), QStringLiteral("1000.00"));
+    }
+
+    void codeListsAreParsedNotPasted() {
+        QCOMPARE(TransactionRecords::parseCodeList(QStringLiteral("'CBPT01', 'FRCR01','FTREF02'")),
+                 (QStringList{QStringLiteral("CBPT01"), QStringLiteral("FRCR01"), QStringLiteral("FTREF02")}));
+        QVERIFY_THROWS_EXCEPTION(DbError, TransactionRecords::parseCodeList(QStringLiteral("'A') OR 1=1 --")));
+        QVERIFY_THROWS_EXCEPTION(DbError, TransactionRecords::parseCodeList(QStringLiteral("CBPT01")));
+        TestDb t;
+        TransactionRecords tr(t.db(), QStringLiteral("U"));
+        // an unknown list sums nothing
+        QCOMPARE(tr.balance(QStringLiteral("NOSUCHLIST"), {}).paise(), 0);
+    }
+
+    // The layer is made to refuse the Nth statement of a save, for every N: afterwards the
+    // document is whole or absent, the counter agrees, and the caller was told.
+    void failureAtEveryStatement() {
+        TestDb t;
+        Database& db = t.db();
+        TransactionRecords tr(db, QStringLiteral("U"));
+        int n = 1;
+        for (;; ++n) {
+            const int before = rows(db, QStringLiteral("FRDB01"));
+            db.failStatement(n);
+            bool told = false;
+            try {
+                tr.save(receipt(1, 1, QStringLiteral("99.99")));
+            } catch (const DbError&) {
+                told = true;
+            }
+            db.failStatement(0);
+            const int frdb = rows(db, QStringLiteral("FRDB01"));
+            QCOMPARE(rows(db, QStringLiteral("FRCR01")), frdb);
+            const qint64 counter = db.scalar(QStringLiteral("SELECT COALESCE(MAX(COUNTER),0) FROM MST_COUNTER WHERE CODE='FRDB01'")).toLongLong();
+            const qint64 highest = db.scalar(QStringLiteral("SELECT COALESCE(MAX(DOC_NO),0) FROM M_TBL_TRANSACTION WHERE DOC_CODE='FRDB01'")).toLongLong();
+            QCOMPARE(counter, highest);
+            if (!told) {
+                QCOMPARE(frdb, before + 1);
+                break;  // N beyond the save's last statement: it went through
+            }
+            QCOMPARE(frdb, before);
+            QVERIFY(n < 50);
+        }
+        QVERIFY2(n > 4, "a paired save runs several statements");
+    }
+};
+
+QTEST_GUILESS_MAIN(TstRecords)
+#include "tst_records.moc"
