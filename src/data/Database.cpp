@@ -104,9 +104,11 @@ Database::Database(const ConnectionString& cs, const QString& connectionName) : 
     }
     if (dialect_.isSqlite()) {
         // Durable by default whatever the data source says: WAL, full fsync, a short lock wait.
-        exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-        exec(QStringLiteral("PRAGMA synchronous=FULL"));
+        // The lock wait first, so that the settings below wait for a busy file too.
         exec(QStringLiteral("PRAGMA busy_timeout=5000"));
+        if (scalar(QStringLiteral("PRAGMA journal_mode")).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0)
+            exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        exec(QStringLiteral("PRAGMA synchronous=FULL"));
         exec(QStringLiteral("PRAGMA foreign_keys=ON"));
     } else {
         exec(QStringLiteral("SET synchronous_commit TO on"));

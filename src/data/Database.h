@@ -102,7 +102,14 @@ auto Database::transact(F&& work) -> decltype(work()) {
     QElapsedTimer clock;
     clock.start();
     for (int attempt = 1;; ++attempt) {
-        begin();
+        try {
+            begin();
+        } catch (const DbError& e) {
+            // Another workstation holds the write lock past the wait: try again.
+            if (!shouldRetry(e, attempt, clock.elapsed()))
+                throw;
+            continue;
+        }
         try {
             if constexpr (std::is_void_v<decltype(work())>) {
                 work();

@@ -4,12 +4,15 @@ namespace tarvic {
 
 qint64 Numbering::advance(const QString& table, const QString& code) {
     const QString key = code.trimmed();
+    const QString upsert = QStringLiteral("INSERT INTO %1 (CODE, COUNTER) VALUES (?, 1) "
+                                          "ON CONFLICT (CODE) DO UPDATE SET COUNTER = %1.COUNTER + 1").arg(table);
     return db_.transact([&] {
         // One statement creates or advances the row and keeps it locked until the
-        // transaction ends; the read that follows sees our own number.
-        db_.exec(QStringLiteral("INSERT INTO %1 (CODE, COUNTER) VALUES (?, 1) "
-                                "ON CONFLICT (CODE) DO UPDATE SET COUNTER = %1.COUNTER + 1").arg(table),
-                 {key});
+        // transaction ends, so the number read back is ours alone.
+        if (!db_.dialect().isSqlite())
+            return db_.scalar(upsert + QStringLiteral(" RETURNING COUNTER"), {key}).toLongLong();
+        // SQLite's ODBC driver returns no rows for RETURNING: read it back in the same transaction.
+        db_.exec(upsert, {key});
         return db_.scalar(QStringLiteral("SELECT COUNTER FROM %1 WHERE CODE=?").arg(table), {key}).toLongLong();
     });
 }

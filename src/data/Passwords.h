@@ -9,7 +9,8 @@ namespace tarvic::Passwords {
 // The fixed one-digit key of the old transform.
 inline constexpr const char* kKey = "7";
 
-// The old transform: each character's code raised by the key character's code, low 8 bits.
+// The old transform: each character's code in the workstations' code page (Windows-1252)
+// raised by the key character's code, low 8 bits. The result has the text's length.
 QString EnCrypt(const QString& text, const QString& key = QString::fromLatin1(kKey));
 
 // An argon2id hash (about 19 MiB, 2 passes) in its self-describing text form.

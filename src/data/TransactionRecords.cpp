@@ -62,6 +62,27 @@ QStringList TransactionRecords::codeList(const QString& listName) {
                              .toString());
 }
 
+void TransactionRecords::insert(const QString& code, qint64 number, const Columns& columns,
+                                const std::optional<std::pair<QString, qint64>>& inDoc) {
+    const QDateTime now = QDateTime::currentDateTime();
+    QStringList names{QStringLiteral("DOC_CODE"), QStringLiteral("DOC_NO"), QStringLiteral("DOC_STATUS"),
+                      QStringLiteral("CREATED_BY"), QStringLiteral("CREATED_ON"), QStringLiteral("UPDATE_BY"),
+                      QStringLiteral("UPDATE_ON")};
+    QVariantList values{code, number, QStringLiteral("APPRV"), user_, now, user_, now};
+    if (inDoc) {
+        names << QStringLiteral("IN_DOCCODE") << QStringLiteral("IN_DOCNO");
+        values << inDoc->first << inDoc->second;
+    }
+    for (const auto& [name, value] : columns) {
+        checkName(name);
+        names << name;
+        values << value;
+    }
+    db_.exec(QStringLiteral("INSERT INTO M_TBL_TRANSACTION (%1) VALUES (%2)")
+                 .arg(names.join(QLatin1Char(',')), placeholders(names.size())),
+             values);
+}
+
 void TransactionRecords::upsert(const QString& code, qint64 number, const Columns& columns,
                                 const std::optional<std::pair<QString, qint64>>& inDoc) {
     Columns cols = columns;
@@ -148,12 +169,19 @@ qint64 TransactionRecords::save(const Document& d) {
                                   c.first.compare(QLatin1String("IN_DOCNO"), Qt::CaseInsensitive) == 0;
                        }), base.end());
         const Columns first = d.amounts ? withAmounts(base, d.debit, d.credit, d.nullOther) : base;
-        upsert(d.code, number, first, key);
+        // A new document's rows are added; a saved one's are updated in place.
+        const auto write = [&](const QString& code, const Columns& cols) {
+            if (d.number > 0)
+                upsert(code, number, cols, key);
+            else
+                insert(code, number, cols, key);
+        };
+        write(d.code, first);
         if (!d.pairCode.isEmpty()) {
             Columns pair = merged(base, d.pairColumns);
             if (d.amounts)
                 pair = withAmounts(pair, d.credit, d.debit, d.nullOther);
-            upsert(d.pairCode, number, pair, key);
+            write(d.pairCode, pair);
         }
         if (!d.lineCode.isEmpty())
             replaceLines(d.lineCode, d.code, number, d.lines);

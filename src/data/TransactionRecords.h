@@ -54,6 +54,11 @@ public:
     void upsert(const QString& code, qint64 number, const Columns& columns,
                 const std::optional<std::pair<QString, qint64>>& inDoc = std::nullopt);
 
+    // Adds the row of a newly numbered document. A row already under that key (a counter
+    // set back below numbers in use) is refused, never overwritten.
+    void insert(const QString& code, qint64 number, const Columns& columns,
+                const std::optional<std::pair<QString, qint64>>& inDoc = std::nullopt);
+
     // Replaces the lines of an invoice.
     void replaceLines(const QString& lineCode, const QString& headerCode, qint64 number,
                       const std::vector<Columns>& lines);

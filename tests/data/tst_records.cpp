@@ -240,7 +240,7 @@ private slots:
             QCOMPARE(frdb, before);
             QVERIFY(n < 50);
         }
-        QVERIFY2(n > 4, "a paired save runs several statements");
+        QVERIFY2(n >= 3, "a paired save runs at least its number and its two rows");
     }
 };
 

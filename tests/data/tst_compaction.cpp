@@ -1,0 +1,240 @@
+// Compaction of the single-file transfer database: it shrinks and keeps its rows, and no
+// failure ever leaves the source missing, changed or a temporary copy behind.
+#include "data/Compaction.h"
+
+#include <QtTest>
+
+#include <sqlite3.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace tarvic;
+
+namespace {
+
+void exec(sqlite3* db, const char* sql) {
+    char* err = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &err) != SQLITE_OK) {
+        const QByteArray msg(err ? err : "?");
+        sqlite3_free(err);
+        QFAIL(msg.constData());
+    }
+}
+
+// A transfer file with the menu table, filled and then mostly emptied again.
+void makeFile(const QString& path, int rows, int keep, bool wal = false) {
+    sqlite3* db = nullptr;
+    QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+    if (wal)
+        exec(db, "PRAGMA journal_mode=WAL");
+    exec(db, "CREATE TABLE M_Tbl_MenuDetails (Menu_Id INTEGER, Group_Id INTEGER, Group_Name TEXT, "
+             "Menu_Name TEXT, Menu_Caption TEXT)");
+    exec(db, "BEGIN");
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, "INSERT INTO M_Tbl_MenuDetails VALUES (?1, ?2, 'GROUP', ?3, ?4)", -1, &st, nullptr);
+    for (int i = 1; i <= rows; ++i) {
+        const QByteArray name = QByteArray("mnu_Entry") + QByteArray::number(i);
+        const QByteArray caption = QByteArray("Caption of entry ").append(QByteArray(200, 'x'));
+        sqlite3_bind_int(st, 1, i);
+        sqlite3_bind_int(st, 2, i % 7);
+        sqlite3_bind_text(st, 3, name.constData(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(st, 4, caption.constData(), -1, SQLITE_TRANSIENT);
+        sqlite3_step(st);
+        sqlite3_reset(st);
+    }
+    sqlite3_finalize(st);
+    exec(db, "COMMIT");
+    const QByteArray del = "DELETE FROM M_Tbl_MenuDetails WHERE Menu_Id > " + QByteArray::number(keep);
+    exec(db, del.constData());
+    sqlite3_close(db);
+}
+
+// Rows as text, in key order, to compare before and after.
+QStringList contents(const QString& path) {
+    sqlite3* db = nullptr;
+    QStringList out;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        return {QStringLiteral("<cannot open>")};
+    }
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, "SELECT Menu_Id, Group_Id, Menu_Name, Menu_Caption FROM M_Tbl_MenuDetails ORDER BY Menu_Id", -1, &st,
+                       nullptr);
+    while (st && sqlite3_step(st) == SQLITE_ROW)
+        out << QStringLiteral("%1|%2|%3|%4").arg(sqlite3_column_int(st, 0)).arg(sqlite3_column_int(st, 1))
+                   .arg(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 2))))
+                   .arg(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 3))));
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return out;
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList entries(const QString& dir) {
+    return QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+}  // namespace
+
+class TstCompaction : public QObject {
+    Q_OBJECT
+private slots:
+    void shrinksAndKeepsRows_data() {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<bool>("wal");
+        QTest::newRow("format 0") << 0 << false;
+        QTest::newRow("format 1") << 1 << false;
+        QTest::newRow("write-ahead log") << 0 << true;
+    }
+    void shrinksAndKeepsRows() {
+        QFETCH(int, format);
+        QFETCH(bool, wal);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("menu.dat"));
+        makeFile(path, 3000, 25, wal);
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                        QFileDevice::ReadOther);
+        const QStringList before = contents(path);
+        QCOMPARE(before.size(), 25);
+        const qint64 sizeBefore = QFileInfo(path).size();
+
+        const CompactResult r = compactDatabase(path, QString(), format);
+        QVERIFY2(r.ok(), qPrintable(r.description));
+        QCOMPARE(r.sizeBefore, sizeBefore);
+        QCOMPARE(r.sizeAfter, QFileInfo(path).size());
+        QVERIFY2(r.sizeAfter < sizeBefore / 10, qPrintable(QStringLiteral("%1 -> %2").arg(sizeBefore).arg(r.sizeAfter)));
+        QCOMPARE(contents(path), before);
+        // Only the file itself remains: no copy, no journal, no log; its permissions kept.
+        QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("menu.dat")});
+        QVERIFY(QFile::permissions(path) & QFileDevice::ReadOther);
+
+        // The compacted file is an ordinary database again: it can be refilled and compacted.
+        makeFile(dir.filePath(QStringLiteral("other.dat")), 10, 10);
+        QVERIFY(compactDatabase(path, QString(), format).ok());
+        QCOMPARE(contents(path), before);
+    }
+
+    void notSupported() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("menu.dat"));
+        makeFile(path, 200, 10);
+        const QByteArray bytes = bytesOf(path);
+        for (int format : {2, -1}) {
+            const CompactResult r = compactDatabase(path, QString(), format);
+            QCOMPARE(r.status, CompactResult::NotSupported);
+            QCOMPARE(r.description, QString::fromLatin1(kCompactNotSupportedMessage));
+        }
+        QCOMPARE(QString::fromLatin1(kCompactNotSupportedMessage),
+                 QStringLiteral("Invalid Database or database is not yet supported with the code!"));
+        QCOMPARE(QString::fromLatin1(kCompactNotSupportedTitle), QStringLiteral("Not Supported"));
+        QCOMPARE(bytesOf(path), bytes);
+        QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("menu.dat")});
+    }
+
+    void notADatabase() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("menu.dat"));
+        QByteArray text;
+        for (int i = 0; i < 500; ++i)
+            text += "This is a plain text file, not a database.\n";
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(text);
+        }
+        const CompactResult r = compactDatabase(path, QString(), 0);
+        QCOMPARE(r.status, CompactResult::Failed);
+        QCOMPARE(r.errorId & 0xFF, SQLITE_NOTADB);
+        QVERIFY(!r.description.isEmpty());
+        QCOMPARE(bytesOf(path), text);
+        QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("menu.dat")});
+    }
+
+    void missingFile() {
+        QTemporaryDir dir;
+        const CompactResult r = compactDatabase(dir.filePath(QStringLiteral("nothere.dat")), QString(), 0);
+        QCOMPARE(r.status, CompactResult::Failed);
+        // A mistyped path creates nothing.
+        QVERIFY(entries(dir.path()).isEmpty());
+    }
+
+    // The copy cannot be written: the source stays whole and nothing is left behind.
+    void copyCannotBeWritten() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("menu.dat"));
+        makeFile(path, 3000, 2500);
+        const QByteArray bytes = bytesOf(path);
+
+        // A disk that fills up half-way through the copy.
+        struct rlimit old {};
+        getrlimit(RLIMIT_FSIZE, &old);
+        struct rlimit small = old;
+        small.rlim_cur = static_cast<rlim_t>(bytes.size() / 2);
+        auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        CompactResult r = compactDatabase(path, QString(), 0);
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+        QCOMPARE(r.status, CompactResult::Failed);
+        QVERIFY(!r.description.isEmpty());
+        QCOMPARE(bytesOf(path), bytes);
+        QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("menu.dat")});
+        QCOMPARE(contents(path).size(), 2500);
+
+        // A folder that cannot take the copy (root writes there anyway).
+        if (geteuid() != 0) {
+            QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+            r = compactDatabase(path, QString(), 0);
+            QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            QCOMPARE(r.status, CompactResult::Failed);
+            QCOMPARE(bytesOf(path), bytes);
+            QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("menu.dat")});
+        }
+    }
+
+    // Another user still has the file open in write-ahead mode: replacing it would lose
+    // that user's log, so it is left alone.
+    void fileInUse() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("menu.dat"));
+        makeFile(path, 300, 100, true);
+        sqlite3* other = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &other), SQLITE_OK);
+        exec(other, "PRAGMA wal_autocheckpoint=0");
+        exec(other, "DELETE FROM M_Tbl_MenuDetails WHERE Menu_Id > 50");
+        const CompactResult r = compactDatabase(path, QString(), 0);
+        QCOMPARE(r.status, CompactResult::Failed);
+        QCOMPARE(contents(path).size(), 50);
+        sqlite3_close(other);
+        QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("menu.dat")});
+    }
+
+    void errorReport() {
+        CompactResult r;
+        r.errorId = 26;
+        r.description = QStringLiteral("file is not a database");
+        r.lineNumber = 120;
+        QCOMPARE(compactionErrorTitle(QStringLiteral("TARVIC")), QStringLiteral("TARVIC: Unexpected Error"));
+        const QString text = compactionErrorReport(QStringLiteral("TARVIC"), QVersionNumber(1, 2, 3), r);
+        QVERIFY(text.startsWith(QLatin1String("An Unexpected Error has Occured in TARVIC (Build 1.2.3)")));
+        const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QStringList expected = {
+            QStringLiteral("Please report this problem by contacting the author so it can be resolved."),
+            QStringLiteral("Technical Information:"),
+            QStringLiteral("Error ID: 26"),
+            QStringLiteral("Description: file is not a database"),
+            QStringLiteral("Module: ModDatabase"),
+            QStringLiteral("Function: CompactAccess"),
+            QStringLiteral("Line Number: 120"),
+            QStringLiteral("Press Ctrl + C to copy this information to the clipboard")};
+        QCOMPARE(lines.mid(1), expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstCompaction)
+#include "tst_compaction.moc"
