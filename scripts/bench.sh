@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Builds the benchmarks (Release) and runs them on SQLite and, when TARVIC_TEST_PG names a
+# server (or one can be started with scripts/pg-start.sh), on PostgreSQL.
+# Usage: scripts/bench.sh [--fresh] [extra Google Benchmark flags, e.g. --benchmark_filter=balance]
+#   --fresh   drop the cached million-row databases first (they are rebuilt, about a minute each)
+# Environment: TARVIC_BENCH_BUILD (build dir, default /work/build-bench or ./build-bench),
+#   TARVIC_BENCH_DIR (cache of the SQLite file, default /tmp/tarvic-bench),
+#   TARVIC_BENCH_REPS (repetitions, best one kept in the summary; default 3).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${TARVIC_BENCH_BUILD:-$([ -d /work ] && echo /work/build-bench || echo "$root/build-bench")}
+reps=${TARVIC_BENCH_REPS:-3}
+fresh=0
+if [ "${1:-}" = --fresh ]; then fresh=1; shift; fi
+
+if [ -z "${TARVIC_TEST_PG:-}" ] && [ -x "$root/scripts/pg-start.sh" ] && [ -x /usr/lib/postgresql/15/bin/pg_ctl ]; then
+  TARVIC_TEST_PG=$("$root/scripts/pg-start.sh" 2>/dev/null | tail -1) || TARVIC_TEST_PG=
+fi
+
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARVIC_BENCH=ON >/dev/null
+cmake --build "$build" --target tarvic_bench -j"$(nproc)"
+bin="$build/bench/tarvic_bench"
+
+if [ "$fresh" = 1 ]; then
+  rm -f "${TARVIC_BENCH_DIR:-/tmp/tarvic-bench}"/trn1m-*.db
+  if [ -n "${TARVIC_TEST_PG:-}" ]; then
+    admin="$TARVIC_TEST_PG user=tarvicuser dbname=postgres"
+    for db in $(PGPASSWORD=pass987 psql -X -At "$admin" \
+                  -c "SELECT datname FROM pg_database WHERE datname LIKE 'tarvic_bench_%'"); do
+      PGPASSWORD=pass987 psql -X -q "$admin" -c "DROP DATABASE $db WITH (FORCE)"
+    done
+  fi
+fi
+
+shift_args=("$@")
+echo "=================== sqlite ==================="
+TARVIC_TEST_ENGINE=sqlite "$bin" --benchmark_repetitions="$reps" "${shift_args[@]}"
+if [ -n "${TARVIC_TEST_PG:-}" ]; then
+  echo "=================== pg ($TARVIC_TEST_PG) ==================="
+  TARVIC_TEST_ENGINE=pg TARVIC_TEST_PG="$TARVIC_TEST_PG" "$bin" --benchmark_repetitions="$reps" "${shift_args[@]}"
+else
+  echo "PostgreSQL skipped: set TARVIC_TEST_PG=\"host=... port=...\""
+fi

@@ -1,0 +1,63 @@
+# Shared by the set-up scripts: installs what TARVIC needs on Debian 12 and builds it.
+set -euo pipefail
+TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${TARVIC_BUILD_DIR:-$TOP/build}
+
+PACKAGES=(
+  build-essential cmake ccache pkg-config git
+  qt6-base-dev qt6-qpa-plugins libqt6sql6-odbc fonts-dejavu-core
+  unixodbc unixodbc-dev odbcinst libsqliteodbc sqlite3 libsqlite3-dev
+  odbc-postgresql postgresql-15 postgresql-client libpq-dev
+  libsodium-dev libcurl4-openssl-dev libxlsxwriter-dev libbenchmark-dev
+  python3 python3-aiosmtpd xvfb xauth imagemagick poppler-utils
+)
+
+as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
+
+install_packages() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "== Installing: ${missing[*]}"
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+}
+
+build() {
+  echo "== Building in $BUILD"
+  cmake -S "$TOP" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$BUILD" -j2
+}
+
+# The embedded default database and a per-user data source TARVIC pointing at it, unless the
+# user already has a data source of that name.
+setup_embedded_database() {
+  local dbdir="${XDG_DATA_HOME:-$HOME/.local/share}/tarvic"
+  local db="$dbdir/tarvic.db"
+  local ini
+  ini=$(odbcinst -j 2>/dev/null | sed -n 's/^USER DATA SOURCES\.*: *//p')
+  ini=${ini:-$HOME/.odbc.ini}
+  if odbcinst -q -s -n TARVIC >/dev/null 2>&1; then
+    echo "== Data source TARVIC already defined ($ini): left as it is"
+  else
+    mkdir -p "$dbdir"
+    [ -f "$db" ] || sqlite3 "$db" 'PRAGMA journal_mode=WAL;' >/dev/null
+    cat >>"$ini" <<INI
+
+[TARVIC]
+Description=TARVIC embedded database
+Driver=/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so
+Database=$db
+Timeout=5000
+JournalMode=WAL
+SyncPragma=FULL
+FKSupport=1
+NoCreat=1
+INI
+    echo "== Data source TARVIC defined in $ini for $db"
+  fi
+  "$BUILD/src/tarvic-admin" init
+}
