@@ -23,6 +23,7 @@ unix_socket_directories = '$dir'
 fsync = off
 full_page_writes = off
 max_connections = 200
+autovacuum = off
 CONF
 run "$bin/pg_ctl" -D "$dir" -l "$dir/server.log" -w start >/dev/null
 PGPASSWORD=postgres psql -h 127.0.0.1 -p "$port" -U postgres -q -c \

@@ -1,1 +1,243 @@
-int main() { return 0; }
+// tarvic-admin: sets up and looks after a TARVIC database from the command line.
+// Exit status: 0 done; 1 the books are inconsistent, or the command was refused;
+// 2 the data source cannot be opened; 3 a database error during the command; 64 bad usage.
+#include "data/BooksCheck.h"
+#include "data/Database.h"
+#include "data/Migrations.h"
+#include "data/Numbering.h"
+#include "data/Passwords.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <memory>
+
+#ifndef TARVIC_VERSION
+#define TARVIC_VERSION "1.0.0"
+#endif
+
+using namespace tarvic;
+
+namespace {
+
+enum Exit { Ok = 0, Refused = 1, NoConnection = 2, DatabaseFailure = 3, Usage = 64 };
+
+void say(const QString& line) {
+    std::fputs(qPrintable(line + QLatin1Char('\n')), stdout);
+    std::fflush(stdout);
+}
+
+void complain(const QString& line) {
+    std::fputs(qPrintable(QStringLiteral("tarvic-admin: ") + line + QLatin1Char('\n')), stderr);
+    std::fflush(stderr);
+}
+
+// A refusal the user can act on (exit 1), as opposed to a failing statement.
+struct Refusal {
+    QString message;
+};
+
+const char* const kCommands =
+    "Commands:\n"
+    "  init [--no-demo]                 create the schema and seed data of an empty database\n"
+    "                                   (or apply what is missing); no demo data is added\n"
+    "  upgrade                          apply pending schema migrations\n"
+    "  create-login NAME PASSWORD [FULL NAME] [--admin]\n"
+    "                                   add a login (operator unless --admin)\n"
+    "  check                            verify the books: paired rows, keys, cancellations,\n"
+    "                                   counters; exit 1 when a fault is found\n"
+    "  version                          print the tool's and the schema's version\n"
+    "\n"
+    "Exit status: 0 done, 1 inconsistent books or refused, 2 no connection,\n"
+    "3 database error, 64 bad usage.\n";
+
+class Admin {
+public:
+    Admin(ConnectionString cs) : cs_(std::move(cs)) {}
+
+    Database& db() {
+        if (!db_)
+            db_ = std::make_unique<Database>(cs_, QStringLiteral("tarvic-admin"));
+        return *db_;
+    }
+
+    int init() {
+        Migrations m(db());
+        const int before = m.currentVersion();
+        const int applied = m.apply();
+        say(QStringLiteral("schema version %1 (%2 migration(s) applied, was %3)")
+                .arg(m.currentVersion()).arg(applied).arg(before));
+        return Ok;
+    }
+
+    int upgrade() {
+        Migrations m(db());
+        const int before = m.currentVersion();
+        const int applied = m.apply();
+        const int after = m.currentVersion();
+        say(QStringLiteral("schema version %1 -> %2 (%3 migration(s) applied)").arg(before).arg(after).arg(applied));
+        return Ok;
+    }
+
+    // Commands that work on the books need the schema; say so rather than fail on a table.
+    void requireSchema() {
+        if (Migrations(db()).currentVersion() == 0)
+            throw Refusal{QStringLiteral("the database has no schema yet: run tarvic-admin init first")};
+    }
+
+    int createLogin(const QString& name, const QString& password, const QString& fullName, bool admin) {
+        requireSchema();
+        const QString user = name.trimmed().toUpper();
+        if (user.isEmpty() || password.isEmpty())
+            throw Refusal{QStringLiteral("a login needs a name and a password")};
+        const QString full = fullName.trimmed().isEmpty() ? user : fullName.trimmed();
+        // Hashed before the transaction: argon2id takes a noticeable moment.
+        const QString stored = Passwords::hash(password);
+        Database& d = db();
+        const qint64 id = d.transact([&] {
+            // Logon looks logins up by name: a second login of the same name would shadow one.
+            if (d.scalar(QStringLiteral("SELECT COUNT(*) FROM MST_LOGINDETAILS WHERE UPPER(USER_NAME)=?"), {user}).toInt() > 0)
+                throw Refusal{QStringLiteral("login %1 already exists").arg(user)};
+            const qint64 next = Numbering(d).next(QStringLiteral("LoginId"));
+            d.exec(QStringLiteral("INSERT INTO MST_LOGINDETAILS (LOGIN_ID, USER_NAME, USER_PASSWORD, FULL_NAME, "
+                                  "MODULE_FOR, USER_DEPARTMENT, USER_DESIGNATION, CONSULTANT_CODE) "
+                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                   {next, user, stored, full, admin ? QVariant(QStringLiteral("ADMINISTRATION")) : QVariant(),
+                    admin ? QVariant(QStringLiteral("ADMINISTRATION")) : QVariant(),
+                    admin ? QStringLiteral("ADMIN") : QStringLiteral("OPERATOR"), QStringLiteral("0")});
+            return next;
+        });
+        say(QStringLiteral("login %1 created with LOGIN_ID %2 (%3)")
+                .arg(user).arg(id).arg(admin ? QStringLiteral("ADMIN") : QStringLiteral("OPERATOR")));
+        return Ok;
+    }
+
+    int check() {
+        requireSchema();
+        const BooksReport report = checkBooks(db());
+        for (const QString& p : report.problems)
+            say(p);
+        if (!report.ok()) {
+            say(QStringLiteral("books are NOT consistent: %1 problem(s)").arg(report.problems.size()));
+            return Refused;
+        }
+        say(QStringLiteral("books are consistent"));
+        return Ok;
+    }
+
+private:
+    ConnectionString cs_;
+    std::unique_ptr<Database> db_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tarvic-admin"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TARVIC_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Sets up and looks after a TARVIC database.\n\n") +
+                                     QString::fromLatin1(kCommands));
+    parser.addHelpOption();
+    const QCommandLineOption dsnOpt(QStringLiteral("dsn"), QStringLiteral("ODBC data source (default TARVIC)."),
+                                    QStringLiteral("NAME"), QStringLiteral("TARVIC"));
+    const QCommandLineOption setOpt(QStringLiteral("set"),
+                                    QStringLiteral("Connection attribute overriding the data source's own, "
+                                                   "e.g. Database=/path/file.db (repeatable)."),
+                                    QStringLiteral("KEY=VALUE"));
+    const QCommandLineOption noDemoOpt(QStringLiteral("no-demo"), QStringLiteral("init: add no demo data."));
+    const QCommandLineOption adminOpt(QStringLiteral("admin"), QStringLiteral("create-login: an ADMIN login."));
+    parser.addOption(dsnOpt);
+    parser.addOption(setOpt);
+    parser.addOption(noDemoOpt);
+    parser.addOption(adminOpt);
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("init, upgrade, create-login, check or version."),
+                                 QStringLiteral("<command> [arguments]"));
+
+    if (!parser.parse(QCoreApplication::arguments())) {
+        complain(parser.errorText());
+        return Usage;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        say(parser.helpText());
+        return Ok;
+    }
+    const QStringList args = parser.positionalArguments();
+    if (args.isEmpty()) {
+        complain(QStringLiteral("no command given; see --help"));
+        return Usage;
+    }
+    const QString command = args.first();
+    const QStringList rest = args.mid(1);
+
+    // Each --set is one attribute; a ";" would smuggle in further ones.
+    QStringList overrides;
+    for (const QString& item : parser.values(setOpt)) {
+        if (!item.contains(QLatin1Char('=')) || item.startsWith(QLatin1Char('=')) || item.contains(QLatin1Char(';'))) {
+            complain(QStringLiteral("--set takes KEY=VALUE without ';', not \"%1\"").arg(item));
+            return Usage;
+        }
+        overrides << item;
+    }
+    const QString dsn = parser.value(dsnOpt).trimmed();
+    if (dsn.isEmpty() || dsn.contains(QLatin1Char(';')) || dsn.contains(QLatin1Char('='))) {
+        complain(QStringLiteral("--dsn takes the name of a data source"));
+        return Usage;
+    }
+    ConnectionString cs = ConnectionString::parse(QString::fromLatin1(kConnectionString));
+    cs.dsn = dsn;
+    cs.overrides = overrides.join(QLatin1Char(';'));
+
+    const auto expectArgs = [&](qsizetype min, qsizetype max) {
+        if (rest.size() < min || rest.size() > max) {
+            complain(QStringLiteral("wrong number of arguments for %1; see --help").arg(command));
+            return false;
+        }
+        return true;
+    };
+
+    Admin admin(cs);
+    try {
+        if (command == QLatin1String("version")) {
+            if (!expectArgs(0, 0))
+                return Usage;
+            say(QStringLiteral("tarvic-admin %1, schema version %2").arg(QStringLiteral(TARVIC_VERSION)).arg(Migrations::latestVersion()));
+            return Ok;
+        }
+        if (command == QLatin1String("init")) {
+            // The demo data set is not part of this build: with or without --no-demo, init
+            // adds the schema and its seed data only.
+            return expectArgs(0, 0) ? admin.init() : Usage;
+        }
+        if (command == QLatin1String("upgrade"))
+            return expectArgs(0, 0) ? admin.upgrade() : Usage;
+        if (command == QLatin1String("create-login")) {
+            if (!expectArgs(2, 3))
+                return Usage;
+            return admin.createLogin(rest.at(0), rest.at(1), rest.value(2), parser.isSet(adminOpt));
+        }
+        if (command == QLatin1String("check"))
+            return expectArgs(0, 0) ? admin.check() : Usage;
+        complain(QStringLiteral("unknown command \"%1\"; see --help").arg(command));
+        return Usage;
+    } catch (const Refusal& r) {
+        complain(r.message);
+        return Refused;
+    } catch (const DbError& e) {
+        switch (e.kind()) {
+        case DbError::Kind::NoDataSource:
+            complain(QStringLiteral("data source \"%1\" does not exist. Please, check the ODBC data source.\n%2")
+                         .arg(dsn, e.message()));
+            return NoConnection;
+        case DbError::Kind::Connection:
+            complain(QStringLiteral("cannot connect to data source \"%1\": %2").arg(dsn, e.message()));
+            return NoConnection;
+        default:
+            complain(QStringLiteral("database error: %1").arg(e.message()));
+            return DatabaseFailure;
+        }
+    }
+}

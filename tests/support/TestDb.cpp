@@ -21,7 +21,7 @@ QString pgParam(const QString& key, const QString& fallback) {
     return fallback;
 }
 
-void pgAdmin(const QString& sql) {
+bool pgAdmin(const QString& sql, bool mustSucceed = true) {
     QProcess p;
     QStringList env = QProcess::systemEnvironment();
     env << QStringLiteral("PGPASSWORD=pass987");
@@ -31,8 +31,12 @@ void pgAdmin(const QString& sql) {
                                     QStringLiteral("-p"), pgParam(QStringLiteral("port"), QStringLiteral("5432")),
                                     QStringLiteral("-U"), QStringLiteral("tarvicuser"), QStringLiteral("-d"),
                                     QStringLiteral("postgres"), QStringLiteral("-c"), sql});
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+    const bool ok = p.waitForFinished(60000) && p.exitCode() == 0;
+    if (!ok && mustSucceed)
         qFatal("psql failed: %s", p.readAllStandardError().constData());
+    if (!ok)
+        qWarning("psql failed: %s", p.readAllStandardError().constData());
+    return ok;
 }
 }  // namespace
 
@@ -88,7 +92,8 @@ TestDb::TestDb(bool migrate) {
 TestDb::~TestDb() {
     db_.reset();
     if (!pgDatabase_.isEmpty())
-        pgAdmin(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(pgDatabase_));
+        // A leftover database on the throwaway server harms nothing: never fail a test for it.
+        pgAdmin(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(pgDatabase_), false);
 }
 
 ConnectionString TestDb::connectionString() const {

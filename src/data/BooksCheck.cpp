@@ -1,0 +1,163 @@
+#include "BooksCheck.h"
+
+#include "Money.h"
+#include "TransactionRecords.h"
+
+namespace tarvic {
+
+namespace {
+
+QString numberText(const QVariant& v) { return v.isNull() ? QStringLiteral("none") : QString::number(v.toLongLong()); }
+
+// "FRDB01 12" or, when the booking is part of the pair's key, "FRDB01 12 (IN_DOCNO 5)".
+QString docRef(const QString& codes, const QVariant& number, const QVariant& inDocNo, bool byBooking) {
+    QString s = codes + QLatin1Char(' ') + numberText(number);
+    if (byBooking && !inDocNo.isNull())
+        s += QStringLiteral(" (IN_DOCNO %1)").arg(inDocNo.toLongLong());
+    return s;
+}
+
+// The pairs as a constant table inside the statement, every code bound.
+QString pairsCte(bool bothDirections, QVariantList& values) {
+    QStringList rows;
+    for (const DocumentPair& p : kDocumentPairs) {
+        const QString flag = p.byBooking ? QStringLiteral("Y") : QStringLiteral("N");
+        rows << QStringLiteral("(?, ?, ?)");
+        values << QString::fromLatin1(p.first) << QString::fromLatin1(p.second) << flag;
+        if (bothDirections) {
+            rows << QStringLiteral("(?, ?, ?)");
+            values << QString::fromLatin1(p.second) << QString::fromLatin1(p.first) << flag;
+        }
+    }
+    return QStringLiteral("WITH P (CODE, OTHER_CODE, BY_BOOKING) AS (VALUES %1) ").arg(rows.join(QStringLiteral(", ")));
+}
+
+// (a) A row of a paired code whose partner row (same number, same booking where the pair is
+// keyed by it) does not exist.
+void missingPartners(Database& db, QStringList& problems) {
+    QVariantList values;
+    const QString sql = pairsCte(true, values) + QStringLiteral(
+        "SELECT T.DOC_CODE AS R_CODE, T.DOC_NO AS R_NO, T.IN_DOCNO AS R_INDOCNO, P.OTHER_CODE AS R_OTHER, "
+        "P.BY_BOOKING AS R_BYBOOKING "
+        "FROM P JOIN M_TBL_TRANSACTION T ON T.DOC_CODE = P.CODE "
+        "WHERE NOT EXISTS (SELECT 1 FROM M_TBL_TRANSACTION O WHERE O.DOC_CODE = P.OTHER_CODE "
+        "AND O.DOC_NO = T.DOC_NO "
+        "AND (P.BY_BOOKING = 'N' OR COALESCE(O.IN_DOCNO, -1) = COALESCE(T.IN_DOCNO, -1))) "
+        "ORDER BY T.DOC_CODE, T.DOC_NO, T.IN_DOCNO");
+    QSqlQuery q = db.exec(sql, values);
+    while (q.next()) {
+        const bool byBooking = q.value(QStringLiteral("R_BYBOOKING")).toString() == QLatin1String("Y");
+        problems << QStringLiteral("%1: its %2 row is missing")
+                        .arg(docRef(q.value(QStringLiteral("R_CODE")).toString(), q.value(QStringLiteral("R_NO")),
+                                    q.value(QStringLiteral("R_INDOCNO")), byBooking),
+                             q.value(QStringLiteral("R_OTHER")).toString());
+    }
+}
+
+// (a), (c) Both rows present, but the amounts do not mirror, the party differs, or only one
+// side carries the cancellation.
+void mismatchedPairs(Database& db, QStringList& problems) {
+    QVariantList values;
+    const QString sql = pairsCte(false, values) + QStringLiteral(
+        "SELECT A.DOC_CODE AS A_CODE, B.DOC_CODE AS B_CODE, A.DOC_NO AS A_NO, A.IN_DOCNO AS A_INDOCNO, "
+        "P.BY_BOOKING AS R_BYBOOKING, "
+        "A.DB_AMT AS A_DB, A.CR_AMT AS A_CR, B.DB_AMT AS B_DB, B.CR_AMT AS B_CR, "
+        "A.PARTY_CODE AS A_PARTY, B.PARTY_CODE AS B_PARTY, A.DOC_STATUS AS A_STATUS, B.DOC_STATUS AS B_STATUS "
+        "FROM P JOIN M_TBL_TRANSACTION A ON A.DOC_CODE = P.CODE "
+        "JOIN M_TBL_TRANSACTION B ON B.DOC_CODE = P.OTHER_CODE AND B.DOC_NO = A.DOC_NO "
+        "AND (P.BY_BOOKING = 'N' OR COALESCE(B.IN_DOCNO, -1) = COALESCE(A.IN_DOCNO, -1)) "
+        "WHERE ABS(COALESCE(A.DB_AMT, 0) - COALESCE(B.CR_AMT, 0)) >= 0.005 "
+        "OR ABS(COALESCE(A.CR_AMT, 0) - COALESCE(B.DB_AMT, 0)) >= 0.005 "
+        "OR COALESCE(A.PARTY_CODE, -1) <> COALESCE(B.PARTY_CODE, -1) "
+        "OR COALESCE(A.DOC_STATUS, '') <> COALESCE(B.DOC_STATUS, '') "
+        "ORDER BY A.DOC_CODE, A.DOC_NO, A.IN_DOCNO");
+    QSqlQuery q = db.exec(sql, values);
+    while (q.next()) {
+        const auto v = [&](const char* name) { return q.value(QString::fromLatin1(name)); };
+        const QString a = v("A_CODE").toString();
+        const QString b = v("B_CODE").toString();
+        const QString ref = docRef(a + QLatin1Char('/') + b, v("A_NO"), v("A_INDOCNO"),
+                                   v("R_BYBOOKING").toString() == QLatin1String("Y"));
+        const Money aDb = Money::fromVariant(v("A_DB")), aCr = Money::fromVariant(v("A_CR"));
+        const Money bDb = Money::fromVariant(v("B_DB")), bCr = Money::fromVariant(v("B_CR"));
+        if (aDb != bCr || aCr != bDb)
+            problems << QStringLiteral("%1: amounts do not mirror (%2 DB %3 CR %4, %5 DB %6 CR %7)")
+                            .arg(ref, a, aDb.toString(), aCr.toString(), b, bDb.toString(), bCr.toString());
+        if (numberText(v("A_PARTY")) != numberText(v("B_PARTY")))
+            problems << QStringLiteral("%1: party differs (%2 PARTY_CODE %3, %4 PARTY_CODE %5)")
+                            .arg(ref, a, numberText(v("A_PARTY")), b, numberText(v("B_PARTY")));
+        const QString aStatus = v("A_STATUS").toString().trimmed();
+        const QString bStatus = v("B_STATUS").toString().trimmed();
+        if (aStatus != bStatus) {
+            const bool halfCancelled = aStatus == QLatin1String("CNCL") || bStatus == QLatin1String("CNCL");
+            problems << QStringLiteral("%1: %2 (%3 %4, %5 %6)")
+                            .arg(ref, halfCancelled ? QStringLiteral("cancelled on one side only")
+                                                    : QStringLiteral("status differs"),
+                                 a, aStatus, b, bStatus);
+        }
+    }
+}
+
+// (b) Two rows under one key: the same document saved twice.
+void duplicateKeys(Database& db, QStringList& problems) {
+    QSqlQuery q = db.exec(QStringLiteral(
+        "SELECT DOC_CODE AS R_CODE, DOC_NO AS R_NO, COALESCE(IN_DOCNO, -1) AS R_INDOCNO, "
+        "COALESCE(INV_DETSLNO, -1) AS R_LINE, COUNT(*) AS R_ROWS "
+        "FROM M_TBL_TRANSACTION "
+        "GROUP BY DOC_CODE, DOC_NO, COALESCE(IN_DOCNO, -1), COALESCE(INV_DETSLNO, -1) "
+        "HAVING COUNT(*) > 1 "
+        "ORDER BY DOC_CODE, DOC_NO, COALESCE(IN_DOCNO, -1), COALESCE(INV_DETSLNO, -1)"));
+    while (q.next()) {
+        QString ref = q.value(QStringLiteral("R_CODE")).toString() + QLatin1Char(' ') +
+                      numberText(q.value(QStringLiteral("R_NO")));
+        const qint64 inDocNo = q.value(QStringLiteral("R_INDOCNO")).toLongLong();
+        const qint64 line = q.value(QStringLiteral("R_LINE")).toLongLong();
+        if (inDocNo != -1)
+            ref += QStringLiteral(" (IN_DOCNO %1)").arg(inDocNo);
+        if (line != -1)
+            ref += QStringLiteral(" line %1").arg(line);
+        problems << QStringLiteral("%1: %2 rows under one key").arg(ref).arg(q.value(QStringLiteral("R_ROWS")).toLongLong());
+    }
+}
+
+// (d) A counter behind the highest number of its code would hand out a used number. A
+// numbered code whose counter row is missing counts as a counter at 0: the next save would
+// start again from 1.
+void countersBehind(Database& db, QStringList& problems) {
+    QVariantList values;
+    for (const char* code : kNumberedCodes)
+        values << QString::fromLatin1(code);
+    QSqlQuery q = db.exec(QStringLiteral(
+        "SELECT T.DOC_CODE AS R_CODE, MAX(T.DOC_NO) AS R_HIGHEST, C.COUNTER AS R_COUNTER "
+        "FROM M_TBL_TRANSACTION T LEFT JOIN MST_COUNTER C ON C.CODE = T.DOC_CODE "
+        "WHERE C.CODE IS NOT NULL OR T.DOC_CODE IN (%1) "
+        "GROUP BY T.DOC_CODE, C.COUNTER "
+        "HAVING COALESCE(C.COUNTER, 0) < MAX(T.DOC_NO) "
+        "ORDER BY T.DOC_CODE").arg(TransactionRecords::placeholders(values.size())), values);
+    while (q.next()) {
+        const QString code = q.value(QStringLiteral("R_CODE")).toString();
+        const qint64 highest = q.value(QStringLiteral("R_HIGHEST")).toLongLong();
+        const QVariant counter = q.value(QStringLiteral("R_COUNTER"));
+        if (counter.isNull())
+            problems << QStringLiteral("counter %1 is missing, but %1 numbers reach %2").arg(code).arg(highest);
+        else
+            problems << QStringLiteral("counter %1 is %2, below the highest %1 number %3")
+                            .arg(code).arg(counter.toLongLong()).arg(highest);
+    }
+}
+
+}  // namespace
+
+BooksReport checkBooks(Database& db) {
+    // Each check is one statement, and a statement sees a document save whole or not at all
+    // on both engines; so no transaction (and no write lock) is taken while the books are
+    // read, and workstations may go on saving.
+    BooksReport report;
+    missingPartners(db, report.problems);
+    mismatchedPairs(db, report.problems);
+    duplicateKeys(db, report.problems);
+    countersBehind(db, report.problems);
+    return report;
+}
+
+}  // namespace tarvic
