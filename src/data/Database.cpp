@@ -117,6 +117,8 @@ Database::Database(const ConnectionString& cs, const QString& connectionName) : 
 }
 
 Database::~Database() {
+    cache_.clear();
+    scratch_ = QSqlQuery();
     {
         QSqlDatabase db = QSqlDatabase::database(name_, false);
         if (db.isOpen())
@@ -126,6 +128,12 @@ Database::~Database() {
 }
 
 QSqlDatabase Database::handle() const { return QSqlDatabase::database(name_, false); }
+
+DbError Database::failure(const QSqlQuery& q) const {
+    const QString text = errorText(q.lastError());
+    const QString state = sqlStateOf(q);
+    return DbError(classify(state, text), text, state);
+}
 
 QSqlQuery Database::exec(const QString& sql, const QVariantList& values) {
     ++statements_;
@@ -139,28 +147,69 @@ QSqlQuery Database::exec(const QString& sql, const QVariantList& values) {
             q.bindValue(i, values.at(i));
         ok = q.exec();
     }
-    if (!ok) {
-        const QString text = errorText(q.lastError());
-        const QString state = sqlStateOf(q);
-        throw DbError(classify(state, text), text, state);
+    if (!ok)
+        throw failure(q);
+    return q;
+}
+
+QSqlQuery& Database::prepared(const QString& sql) {
+    if (dialect_.isSqlite()) {
+        // SQLite's ODBC driver keeps the column types of a statement's first run: a sum that
+        // was once a whole 0 would come back whole ever after. Prepare it afresh each time.
+        scratch_ = QSqlQuery(handle());
+        scratch_.setForwardOnly(true);
+        if (!scratch_.prepare(sql))
+            throw failure(scratch_);
+        return scratch_;
+    }
+    auto it = cache_.find(sql);
+    if (it != cache_.end())
+        return *it;
+    if (cache_.size() >= 256)
+        cache_.clear();
+    QSqlQuery q(handle());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throw failure(q);
+    return *cache_.insert(sql, q);
+}
+
+QSqlQuery& Database::runPrepared(const QString& sql, const QVariantList& values) {
+    ++statements_;
+    if (failAt_ > 0 && --failAt_ == 0)
+        throw DbError(DbError::Kind::Injected, QStringLiteral("Statement refused (injected failure)"));
+    QSqlQuery& q = prepared(sql);
+    for (int i = 0; i < values.size(); ++i)
+        q.bindValue(i, values.at(i));
+    if (!q.exec()) {
+        DbError e = failure(q);
+        cache_.remove(sql);  // prepared afresh next time, whatever state the failure left
+        throw e;
     }
     return q;
 }
 
 int Database::execAffected(const QString& sql, const QVariantList& values) {
-    return exec(sql, values).numRowsAffected();
+    QSqlQuery& q = runPrepared(sql, values);
+    const int n = q.numRowsAffected();
+    q.finish();
+    return n;
 }
 
 QVariant Database::scalar(const QString& sql, const QVariantList& values) {
-    QSqlQuery q = exec(sql, values);
-    return q.next() ? q.value(0) : QVariant();
+    QSqlQuery& q = runPrepared(sql, values);
+    QVariant v = q.next() ? q.value(0) : QVariant();
+    q.finish();
+    return v;
 }
 
 std::optional<QSqlRecord> Database::firstRow(const QString& sql, const QVariantList& values) {
-    QSqlQuery q = exec(sql, values);
-    if (!q.next())
-        return std::nullopt;
-    return q.record();
+    QSqlQuery& q = runPrepared(sql, values);
+    std::optional<QSqlRecord> row;
+    if (q.next())
+        row = q.record();
+    q.finish();
+    return row;
 }
 
 bool Database::tableExists(const QString& table) {

@@ -8,6 +8,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QVariant>
 
 #include <optional>
@@ -59,7 +60,8 @@ public:
     QSqlDatabase handle() const;
     QString connectionName() const { return name_; }
 
-    // One statement, values bound in order. Throws DbError on failure.
+    // One statement, values bound in order. Throws DbError on failure. The query is the
+    // caller's to step through.
     QSqlQuery exec(const QString& sql, const QVariantList& values = {});
     // Number of rows changed by an INSERT, UPDATE or DELETE.
     int execAffected(const QString& sql, const QVariantList& values = {});
@@ -83,6 +85,11 @@ public:
     int statementsRun() const { return statements_; }
 
 private:
+    // On PostgreSQL, statements whose result is read at once (scalar, firstRow, execAffected)
+    // stay prepared for the life of the connection: the server parses and plans each once.
+    QSqlQuery& prepared(const QString& sql);
+    QSqlQuery& runPrepared(const QString& sql, const QVariantList& values);
+    DbError failure(const QSqlQuery& q) const;
     void begin();
     void commit();
     void rollback();
@@ -93,6 +100,8 @@ private:
     int depth_ = 0;
     int failAt_ = 0;
     int statements_ = 0;
+    QHash<QString, QSqlQuery> cache_;
+    QSqlQuery scratch_;
 };
 
 template <class F>

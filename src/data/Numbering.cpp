@@ -12,7 +12,7 @@ qint64 Numbering::advance(const QString& table, const QString& code) {
         if (!db_.dialect().isSqlite())
             return db_.scalar(upsert + QStringLiteral(" RETURNING COUNTER"), {key}).toLongLong();
         // SQLite's ODBC driver returns no rows for RETURNING: read it back in the same transaction.
-        db_.exec(upsert, {key});
+        db_.execAffected(upsert, {key});
         return db_.scalar(QStringLiteral("SELECT COUNTER FROM %1 WHERE CODE=?").arg(table), {key}).toLongLong();
     });
 }
@@ -20,7 +20,7 @@ qint64 Numbering::advance(const QString& table, const QString& code) {
 qint64 Numbering::peek(const QString& table, const QString& code) {
     const QString key = code.trimmed();
     return db_.transact([&] {
-        db_.exec(QStringLiteral("INSERT INTO %1 (CODE, COUNTER) VALUES (?, 0) ON CONFLICT (CODE) DO NOTHING").arg(table),
+        db_.execAffected(QStringLiteral("INSERT INTO %1 (CODE, COUNTER) VALUES (?, 0) ON CONFLICT (CODE) DO NOTHING").arg(table),
                  {key});
         return db_.scalar(QStringLiteral("SELECT COUNTER FROM %1 WHERE CODE=?").arg(table), {key}).toLongLong() + 1;
     });
@@ -28,7 +28,7 @@ qint64 Numbering::peek(const QString& table, const QString& code) {
 
 void Numbering::store(const QString& table, const QString& code, qint64 number) {
     const QString key = code.trimmed();
-    db_.exec(QStringLiteral("INSERT INTO %1 (CODE, COUNTER) VALUES (?, ?) "
+    db_.execAffected(QStringLiteral("INSERT INTO %1 (CODE, COUNTER) VALUES (?, ?) "
                             "ON CONFLICT (CODE) DO UPDATE SET COUNTER = excluded.COUNTER").arg(table),
              {key, number});
 }

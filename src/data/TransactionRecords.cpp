@@ -58,8 +58,13 @@ QStringList TransactionRecords::parseCodeList(const QString& sqlList) {
 }
 
 QStringList TransactionRecords::codeList(const QString& listName) {
-    return parseCodeList(db_.scalar(QStringLiteral("SELECT CODE_LIST FROM M_TBL_CODES WHERE CODE=?"), {listName})
-                             .toString());
+    auto it = lists_.constFind(listName);
+    if (it != lists_.constEnd())
+        return *it;
+    const QStringList codes = parseCodeList(
+        db_.scalar(QStringLiteral("SELECT CODE_LIST FROM M_TBL_CODES WHERE CODE=?"), {listName}).toString());
+    lists_.insert(listName, codes);
+    return codes;
 }
 
 void TransactionRecords::insert(const QString& code, qint64 number, const Columns& columns,
@@ -78,7 +83,7 @@ void TransactionRecords::insert(const QString& code, qint64 number, const Column
         names << name;
         values << value;
     }
-    db_.exec(QStringLiteral("INSERT INTO M_TBL_TRANSACTION (%1) VALUES (%2)")
+    db_.execAffected(QStringLiteral("INSERT INTO M_TBL_TRANSACTION (%1) VALUES (%2)")
                  .arg(names.join(QLatin1Char(',')), placeholders(names.size())),
              values);
 }
@@ -117,7 +122,7 @@ void TransactionRecords::upsert(const QString& code, qint64 number, const Column
         names << name;
         insert << value;
     }
-    db_.exec(QStringLiteral("INSERT INTO M_TBL_TRANSACTION (%1) VALUES (%2)")
+    db_.execAffected(QStringLiteral("INSERT INTO M_TBL_TRANSACTION (%1) VALUES (%2)")
                  .arg(names.join(QLatin1Char(',')), placeholders(names.size())),
              insert);
 }
@@ -125,7 +130,7 @@ void TransactionRecords::upsert(const QString& code, qint64 number, const Column
 void TransactionRecords::replaceLines(const QString& lineCode, const QString& headerCode, qint64 number,
                                       const std::vector<Columns>& lines) {
     db_.transact([&] {
-        db_.exec(QStringLiteral("DELETE FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND IN_DOCCODE=? AND IN_DOCNO=?"),
+        db_.execAffected(QStringLiteral("DELETE FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND IN_DOCCODE=? AND IN_DOCNO=?"),
                  {lineCode, headerCode, number});
         int slno = 0;
         for (const Columns& line : lines) {
@@ -145,7 +150,7 @@ void TransactionRecords::replaceLines(const QString& lineCode, const QString& he
                 names << name;
                 values << value;
             }
-            db_.exec(QStringLiteral("INSERT INTO M_TBL_TRANSACTION (%1) VALUES (%2)")
+            db_.execAffected(QStringLiteral("INSERT INTO M_TBL_TRANSACTION (%1) VALUES (%2)")
                          .arg(names.join(QLatin1Char(',')), placeholders(names.size())),
                      values);
         }

@@ -71,7 +71,8 @@ public:
     // Marks a document and its pair cancelled with the server's clock. Returns rows changed.
     int cancel(const QStringList& codes, qint64 number, const QString& reason);
 
-    // The codes of a named list in M_TBL_CODES ("'CBPT01','FRCR01'"), parsed.
+    // The codes of a named list in M_TBL_CODES ("'CBPT01','FRCR01'"), parsed. Read once per
+    // TransactionRecords: a window that opens sees the lists as they are then.
     QStringList codeList(const QString& listName);
     // Parses an SQL list of quoted codes; throws DbError on anything else.
     static QStringList parseCodeList(const QString& sqlList);
@@ -80,6 +81,7 @@ public:
 private:
     Database& db_;
     QString user_;
+    QHash<QString, QStringList> lists_;
 };
 
 }  // namespace tarvic
