@@ -34,10 +34,10 @@ fi
 
 shift_args=("$@")
 echo "=================== sqlite ==================="
-TARVIC_TEST_ENGINE=sqlite "$bin" --benchmark_repetitions="$reps" "${shift_args[@]}"
+TARVIC_TEST_ENGINE=sqlite "$bin" --benchmark_repetitions="$reps" --benchmark_enable_random_interleaving=true "${shift_args[@]}"
 if [ -n "${TARVIC_TEST_PG:-}" ]; then
   echo "=================== pg ($TARVIC_TEST_PG) ==================="
-  TARVIC_TEST_ENGINE=pg TARVIC_TEST_PG="$TARVIC_TEST_PG" "$bin" --benchmark_repetitions="$reps" "${shift_args[@]}"
+  TARVIC_TEST_ENGINE=pg TARVIC_TEST_PG="$TARVIC_TEST_PG" "$bin" --benchmark_repetitions="$reps" --benchmark_enable_random_interleaving=true "${shift_args[@]}"
 else
   echo "PostgreSQL skipped: set TARVIC_TEST_PG=\"host=... port=...\""
 fi

@@ -1,0 +1,116 @@
+#pragma once
+// What the benchmarks run on: a fresh database for the writing benchmarks, a cached database
+// of a million transaction rows for the balances, and thin wrappers over the engines' own
+// client libraries (sqlite3, libpq) that give the native figures to compare against.
+#include "data/Database.h"
+
+#include <libpq-fe.h>
+#include <sqlite3.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tarvic::bench {
+
+bool usePostgres();
+
+// One database, reachable both through the program's layer and natively.
+struct Target {
+    ConnectionString cs;     // the TARVIC data source, pointed at this file or database
+    std::string sqlitePath;  // SQLite: the file
+    std::string pgConninfo;  // PostgreSQL: libpq connection string
+    std::unique_ptr<Database> connect(const QString& name) const { return std::make_unique<Database>(cs, name); }
+};
+
+// The cached million-row database: created (schema through Migrations, rows through the
+// native library) when missing, otherwise reused. Keys to query are sampled from it.
+struct BigData {
+    Target target;
+    std::vector<qint64> parties;                           // in a scattered order
+    std::vector<std::pair<qint64, qint64>> bookings;       // (booking, its customer)
+    QStringList ldop, ptbal;                               // the code lists, read once
+    bool generated = false;
+    double generateSeconds = 0;
+};
+BigData prepareBigData();
+
+// ---- sqlite3 ----
+// The lock stayed taken beyond the busy timeout: the transaction may be run again.
+struct SqliteBusy : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+class SqliteStmt {
+public:
+    SqliteStmt(sqlite3* db, const std::string& sql);
+    ~SqliteStmt();
+    SqliteStmt(const SqliteStmt&) = delete;
+    SqliteStmt& operator=(const SqliteStmt&) = delete;
+    sqlite3_stmt* get() const { return s_; }
+    void reset();
+    // Steps once: true when a row is there.
+    bool step();
+    void bind(int i, qint64 v) { sqlite3_bind_int64(s_, i, v); }
+    void bind(int i, const std::string& v) { sqlite3_bind_text(s_, i, v.data(), int(v.size()), SQLITE_TRANSIENT); }
+    void bind(int i, const char* v) { sqlite3_bind_text(s_, i, v, -1, SQLITE_STATIC); }
+    void bindNull(int i) { sqlite3_bind_null(s_, i); }
+
+private:
+    sqlite3* db_;
+    sqlite3_stmt* s_ = nullptr;
+};
+
+class NativeSqlite {
+public:
+    explicit NativeSqlite(const std::string& path);
+    ~NativeSqlite();
+    NativeSqlite(const NativeSqlite&) = delete;
+    NativeSqlite& operator=(const NativeSqlite&) = delete;
+    sqlite3* get() const { return db_; }
+    void exec(const std::string& sql);
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+// ---- libpq ----
+class PgResult {
+public:
+    explicit PgResult(PGresult* r) : r_(r) {}
+    ~PgResult() { PQclear(r_); }
+    PgResult(const PgResult&) = delete;
+    PgResult& operator=(const PgResult&) = delete;
+    PGresult* get() const { return r_; }
+    int rows() const { return PQntuples(r_); }
+    const char* at(int row, int col) const { return PQgetvalue(r_, row, col); }
+
+private:
+    PGresult* r_;
+};
+
+class NativePg {
+public:
+    explicit NativePg(const std::string& conninfo);
+    ~NativePg();
+    NativePg(const NativePg&) = delete;
+    NativePg& operator=(const NativePg&) = delete;
+    PGconn* get() const { return c_; }
+    PgResult exec(const std::string& sql);
+    void prepare(const char* name, const std::string& sql);
+    PgResult execPrepared(const char* name, const std::vector<const char*>& values);
+    PgResult execParams(const std::string& sql, const std::vector<const char*>& values);
+
+private:
+    PgResult check(PGresult* r, const std::string& what);
+    PGconn* c_ = nullptr;
+};
+
+// The libpq connection string of the test server (TARVIC_TEST_PG) for one database.
+std::string pgConninfo(const std::string& database);
+
+// "yyyy-MM-dd HH:mm:ss.zzz", as Qt binds a QDateTime.
+std::string nowText();
+
+}  // namespace tarvic::bench
