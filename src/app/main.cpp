@@ -1,0 +1,45 @@
+// The TARVIC program: builds the registry of task windows from the subsystem libraries
+// present in this build, then hands over to the start routine.
+#include "shell/StartUp.h"
+#include "shell/WindowRegistry.h"
+
+#if __has_include("admin/AdminWindows.h")
+#include "admin/AdminWindows.h"
+#define TARVIC_HAVE_ADMIN 1
+#endif
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tarvic"));
+    QApplication::setApplicationDisplayName(QStringLiteral("TARVIC"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "TARVIC tour operator back office.\n"
+        "Connects to the ODBC data source TARVIC, shows the splash for ten seconds, then the logon.\n"
+        "An empty database is set up with the schema and a first administrator (ADMIN).\n\n"
+        "Environment:\n"
+        "  TARVIC_NO_SPLASH=1      skip the splash window (same as --no-splash)\n"
+        "  TARVIC_ECHO_PROMPTS=1   print messages to standard output instead of showing boxes\n"
+        "                          (for automated runs; questions are answered No)\n"
+        "  TARVIC_TRACE_WINDOWS=1  print the name of every window as it is shown\n"
+        "  ODBCINI, ODBCSYSINI     where unixODBC finds the data source definitions"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    QCommandLineOption noSplash(QStringLiteral("no-splash"), QStringLiteral("Go straight to the logon window."));
+    parser.addOption(noSplash);
+    parser.process(app);
+
+    tarvic::WindowRegistry registry;
+#ifdef TARVIC_HAVE_ADMIN
+    tarvic::registerAdminWindows(registry);
+#endif
+
+    tarvic::StartOptions options;
+    options.splash = !parser.isSet(noSplash) && qEnvironmentVariableIntValue("TARVIC_NO_SPLASH") != 1;
+    return tarvic::runProgram(app, registry, options);
+}

@@ -1,0 +1,266 @@
+#include "MainWindow.h"
+
+#include "shell/MenuCatalogue.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QEventLoop>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cstdio>
+
+namespace tarvic {
+
+namespace {
+
+const QColor kBackColour(221, 240, 250);
+
+// The frame's backdrop: the system colour with a quiet picture in the middle.
+class Backdrop : public QMdiArea {
+public:
+    using QMdiArea::QMdiArea;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(viewport());
+        p.fillRect(viewport()->rect(), kBackColour);
+        const QRect r = viewport()->rect();
+        const int side = qMin(r.width(), r.height()) * 2 / 3;
+        if (side < 60)
+            return;
+        p.setRenderHint(QPainter::Antialiasing);
+        const QPointF c = r.center();
+        const qreal rad = side / 2.0;
+        // A globe of latitude and longitude lines, drawn a shade darker than the backdrop.
+        QPen pen(QColor(176, 208, 230), qMax(1.0, rad / 120));
+        p.setPen(pen);
+        p.setBrush(QColor(208, 232, 246));
+        p.drawEllipse(c, rad, rad);
+        p.setBrush(Qt::NoBrush);
+        for (int i = 1; i < 4; ++i) {
+            const qreal k = i / 4.0;
+            p.drawEllipse(c, rad * k, rad);                                          // meridians
+            const qreal y = rad * (2 * k - 1);
+            const qreal half = std::sqrt(rad * rad - y * y);
+            p.drawLine(QPointF(c.x() - half, c.y() + y), QPointF(c.x() + half, c.y() + y));  // parallels
+        }
+        p.drawLine(QPointF(c.x(), c.y() - rad), QPointF(c.x(), c.y() + rad));
+        // A route arcing over it.
+        QPen route(QColor(150, 190, 220), qMax(1.5, rad / 90), Qt::DashLine, Qt::RoundCap);
+        p.setPen(route);
+        QPainterPath arc;
+        arc.moveTo(c + QPointF(-rad * 1.2, rad * 0.35));
+        arc.cubicTo(c + QPointF(-rad * 0.6, -rad * 1.3), c + QPointF(rad * 0.6, -rad * 1.3),
+                    c + QPointF(rad * 1.25, -rad * 0.2));
+        p.drawPath(arc);
+        QFont f(QStringLiteral("Sans Serif"));
+        f.setBold(true);
+        f.setPixelSize(qMax(10, int(rad / 3.2)));
+        f.setLetterSpacing(QFont::PercentageSpacing, 118);
+        p.setFont(f);
+        p.setPen(QColor(150, 186, 212));
+        p.drawText(QRectF(r.left(), c.y() + rad + 4, r.width(), rad / 2.2), Qt::AlignHCenter | Qt::AlignTop,
+                   QStringLiteral("TARVIC"));
+    }
+};
+
+// Ends a modal wait when the window is hidden or closed, whichever comes first.
+class HideWatcher : public QObject {
+public:
+    HideWatcher(QWidget* window, QEventLoop* loop) : QObject(window), loop_(loop) { window->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        Q_UNUSED(watched);
+        if (event->type() == QEvent::Hide)
+            QMetaObject::invokeMethod(loop_, &QEventLoop::quit, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    QEventLoop* loop_;
+};
+
+}  // namespace
+
+MainWindow::MainWindow(Session& session, const WindowRegistry& registry, QWidget* parent)
+    : QMainWindow(parent), session_(session), registry_(registry) {
+    setObjectName(QStringLiteral("MDI_TARVIC"));
+    mdi_ = new Backdrop(this);
+    mdi_->setObjectName(QStringLiteral("MDIArea"));
+    mdi_->setBackground(kBackColour);
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdi_);
+    resize(1024, 700);
+    buildMenu();
+    MDIForm_Load();
+}
+
+void MainWindow::MDIForm_Load() {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kBackColour);
+    setPalette(pal);
+    setWindowTitle(QStringLiteral("WELCOME ") + session_.userFullName.trimmed() + QStringLiteral(" TO ") +
+                   session_.companyName.trimmed());
+    applyRights();
+}
+
+void MainWindow::buildMenu() {
+    QHash<QString, QMenu*> menus;
+    for (const MenuItem& item : MenuCatalogue::items()) {
+        const QString name = QString::fromLatin1(item.name);
+        const QString caption = QString::fromLatin1(item.caption);
+        QMenu* parent = item.parent ? menus.value(QString::fromLatin1(item.parent)) : nullptr;
+        if (item.parent)
+            parentOf_.insert(name, QString::fromLatin1(item.parent));
+        switch (item.kind) {
+        case MenuItem::Kind::Top:
+        case MenuItem::Kind::Submenu: {
+            QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+            menu->setObjectName(name);
+            menus.insert(name, menu);
+            actions_.insert(name, menu->menuAction());
+            break;
+        }
+        case MenuItem::Kind::Entry: {
+            QAction* action = parent->addAction(caption);
+            action->setObjectName(name);
+            action->setEnabled(registry_.has(name));
+            connect(action, &QAction::triggered, this, [this, name] { openEntry(name); });
+            actions_.insert(name, action);
+            break;
+        }
+        }
+    }
+}
+
+void MainWindow::applyRights() {
+    hidden_.clear();
+    try {
+        // One query for the whole menu: the user's rights rows with their entry names.
+        QSqlQuery q = session_.db->exec(
+            QStringLiteral("select a.MENU_ID, a.SHOW_MENU, a.MENU_DISP, b.MENU_NAME "
+                           "from M_TBL_MENUSHOW a, M_TBL_MENUDETAILS b "
+                           "where a.LOGIN_ID=? and a.MENU_ID=b.MENU_ID"),
+            {session_.loginId});
+        while (q.next()) {
+            if (q.value(1).toString().trimmed() == QLatin1String("N"))
+                hidden_.insert(q.value(3).toString().trimmed().toUpper());
+        }
+    } catch (const DbError& e) {
+        // Rights that cannot be read hide nothing.
+        std::fprintf(stderr, "tarvic: reading the menu rights: %s\n", e.message().toLocal8Bit().constData());
+        hidden_.clear();
+    }
+    // Names match as the catalogue's server compared them: without regard to case.
+    for (auto it = actions_.cbegin(); it != actions_.cend(); ++it)
+        it.value()->setVisible(!hidden_.contains(it.key().toUpper()));
+}
+
+bool MainWindow::menuShown(const QString& name) const {
+    if (!actions_.contains(name))
+        return false;
+    for (QString n = name; !n.isEmpty(); n = parentOf_.value(n)) {
+        if (!actions_.value(n)->isVisible())
+            return false;
+    }
+    return true;
+}
+
+void MainWindow::openEntry(const QString& entry) {
+    const MenuItem* item = MenuCatalogue::find(entry);
+    if (!item || item->kind != MenuItem::Kind::Entry)
+        return;
+    if (item->modeless) {
+        if (QWidget* already = open_.value(entry)) {
+            if (auto* sub = qobject_cast<QMdiSubWindow*>(already->parentWidget())) {
+                mdi_->setActiveSubWindow(sub);
+            } else {
+                already->showNormal();
+                already->raise();
+                already->activateWindow();
+            }
+            return;
+        }
+    }
+    QWidget* window = nullptr;
+    try {
+        window = registry_.create(entry, session_, this);
+    } catch (const DbError& e) {
+        session_.prompter->information(this, e.message());
+        return;
+    } catch (const std::exception& e) {
+        session_.prompter->information(this, QString::fromLocal8Bit(e.what()));
+        return;
+    }
+    if (!window)
+        return;
+    if (item->modeless)
+        showModeless(*item, window);
+    else
+        runModal(window);
+}
+
+void MainWindow::showModeless(const MenuItem& item, QWidget* window) {
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    open_.insert(QString::fromLatin1(item.name), window);
+    // A dialog, or a window made over the frame (a task window), stands on its own beside
+    // the frame; a plain widget becomes a sub-window of the frame.
+    const bool ownWindow = qobject_cast<QDialog*>(window) || (window->parentWidget() && window->isWindow());
+    if (ownWindow) {
+        window->show();
+        window->raise();
+        window->activateWindow();
+    } else {
+        // The sub-window keeps the size the window asked for, plus its own frame.
+        const QSize wanted = window->testAttribute(Qt::WA_Resized) ? window->size() : window->sizeHint();
+        QMdiSubWindow* sub = mdi_->addSubWindow(window);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->show();
+        window->show();
+        if (wanted.isValid())
+            sub->resize(wanted + (sub->size() - window->size()));
+    }
+}
+
+void MainWindow::runModal(QWidget* window) {
+    QPointer<QWidget> guard(window);
+    if (!window->isWindow())
+        window->setWindowFlag(Qt::Window, true);
+    window->setWindowModality(Qt::ApplicationModal);
+    if (auto* dialog = qobject_cast<QDialog*>(window)) {
+        dialog->exec();
+    } else {
+        QEventLoop loop;
+        new HideWatcher(window, &loop);
+        connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+        window->show();
+        loop.exec();
+    }
+    delete guard.data();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Every other window first, then the frame itself.
+    mdi_->closeAllSubWindows();
+    for (int pass = 0; pass < 3; ++pass) {
+        bool any = false;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w != this && w->isVisible()) {
+                any = true;
+                w->close();
+            }
+        }
+        if (!any)
+            break;
+    }
+    event->accept();
+}
+
+}  // namespace tarvic

@@ -1,0 +1,212 @@
+#include "StartUp.h"
+
+#include "data/Migrations.h"
+#include "shell/Logon.h"
+#include "shell/MainWindow.h"
+#include "shell/Splash.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QPainter>
+#include <QPointer>
+#include <QStandardPaths>
+
+#include <cstdio>
+
+namespace tarvic {
+
+namespace {
+
+QString lockDir(const QString& dir) {
+    if (!dir.isEmpty())
+        return dir;
+    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+}
+
+void say(const QString& text) {
+    std::fprintf(stderr, "tarvic: %s\n", text.toLocal8Bit().constData());
+}
+
+// For automated runs (TARVIC_ECHO_PROMPTS=1): every message goes to standard output as
+// "<kind>|<title>|<text>" (backslash, CR and LF escaped) instead of a box; questions get No.
+class EchoPrompter : public Prompter {
+public:
+    void information(QWidget*, const QString& text, const QString& title) override { echo("information", title, text); }
+    void critical(QWidget*, const QString& text, const QString& title) override { echo("critical", title, text); }
+    void exclamation(QWidget*, const QString& text, const QString& title) override { echo("exclamation", title, text); }
+    bool question(QWidget*, const QString& text, const QString& title) override {
+        echo("question", title, text);
+        return false;
+    }
+
+private:
+    static void echo(const char* kind, const QString& title, QString text) {
+        text.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+            .replace(QLatin1Char('\r'), QLatin1String("\\r"))
+            .replace(QLatin1Char('\n'), QLatin1String("\\n"));
+        std::printf("%s|%s|%s\n", kind, title.toUtf8().constData(), text.toUtf8().constData());
+        std::fflush(stdout);
+    }
+};
+
+// For automated runs (TARVIC_TRACE_WINDOWS=1): names each window as it is shown.
+class WindowTracer : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
+            std::printf("shown|%s\n", watched->objectName().toUtf8().constData());
+            std::fflush(stdout);
+        }
+        return false;
+    }
+};
+
+bool envFlag(const char* name) { return qEnvironmentVariableIntValue(name) == 1; }
+
+// The database set up for the first time: an empty one gets the schema and seed data.
+// A database without version table but with logins was set up by hand and is left alone.
+void prepareDatabase(Database& db) {
+    if (db.tableExists(QStringLiteral("SCHEMA_VERSION")) || db.tableExists(QStringLiteral("MST_LOGINDETAILS")))
+        return;
+    const int applied = Migrations(db).apply();
+    say(QStringLiteral("new database set up (%1 scripts applied)").arg(applied));
+}
+
+// Everything one run owns, alive until the event loop ends.
+struct Run {
+    std::unique_ptr<Prompter> prompter;
+    std::unique_ptr<Database> db;
+    Session session;
+    SingleInstance instance;
+    QPointer<QWidget> front;  // the window a second copy brings forward
+};
+
+void showLogon(Run& run, const WindowRegistry& registry) {
+    auto* logon = new Logon(run.session);
+    logon->setAttribute(Qt::WA_DeleteOnClose);
+    logon->setInstanceCheck([&run] { return run.instance.anotherCopyRunning(); });
+    QObject::connect(logon, &Logon::loggedOn, logon, [&run, &registry] {
+        auto* main = new MainWindow(run.session, registry);
+        main->setAttribute(Qt::WA_DeleteOnClose);
+        // Closing the frame ends the program, whatever else was left open.
+        QObject::connect(main, &QObject::destroyed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        run.front = main;
+        main->showMaximized();
+    });
+    run.front = logon;
+    if (!logon->start())
+        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+}  // namespace
+
+SingleInstance::SingleInstance(const QString& dir, QObject* parent) : QObject(parent), dir_(lockDir(dir)) {}
+
+SingleInstance::~SingleInstance() {
+    if (server_)
+        server_->close();
+}
+
+bool SingleInstance::anotherCopyRunning() {
+    if (lock_ && lock_->isLocked())
+        return false;
+    QDir().mkpath(dir_);
+    const QString lockPath = dir_ + QStringLiteral("/tarvic.lock");
+    const QString socketPath = dir_ + QStringLiteral("/tarvic.socket");
+    lock_ = std::make_unique<QLockFile>(lockPath);
+    // A lock left by a copy that died is recognised by its process id and taken over.
+    lock_->setStaleLockTime(0);
+    if (!lock_->tryLock(0)) {
+        QLocalSocket socket;
+        socket.connectToServer(socketPath);
+        if (socket.waitForConnected(1000)) {
+            socket.write("raise\n");
+            socket.waitForBytesWritten(1000);
+            socket.disconnectFromServer();
+        }
+        return true;
+    }
+    QLocalServer::removeServer(socketPath);
+    server_ = new QLocalServer(this);
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(server_, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket* s = server_->nextPendingConnection()) {
+            connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
+            emit anotherCopyStarted();
+        }
+    });
+    if (!server_->listen(socketPath))
+        say(QStringLiteral("cannot listen on %1: %2").arg(socketPath, server_->errorString()));
+    return false;
+}
+
+int runProgram(QApplication& app, const WindowRegistry& registry, const StartOptions& options) {
+    Run run;
+    if (envFlag("TARVIC_ECHO_PROMPTS"))
+        run.prompter = std::make_unique<EchoPrompter>();
+    else
+        run.prompter = std::make_unique<BoxPrompter>();
+    run.session.prompter = run.prompter.get();
+    {
+        QPixmap icon(64, 64);
+        QPainter p(&icon);
+        Splash::paintPicture(p, icon.rect());
+        p.end();
+        QApplication::setWindowIcon(QIcon(icon));
+    }
+    WindowTracer tracer;
+    if (envFlag("TARVIC_TRACE_WINDOWS"))
+        app.installEventFilter(&tracer);
+
+    try {
+        run.db = std::make_unique<Database>(ConnectionString::parse(QString::fromLatin1(kConnectionString)));
+        prepareDatabase(*run.db);
+    } catch (const DbError& e) {
+        say(e.message());
+        if (e.kind() == DbError::Kind::NoDataSource)
+            run.prompter->exclamation(nullptr,
+                                      QStringLiteral(" Data Source Name Does Not Exsist.Cannot Continue!!") +
+                                          QStringLiteral("\r\n") + QStringLiteral("Please, Check ODBC Data Source."),
+                                      QStringLiteral(" Connection Failure"));
+        return 1;
+    }
+    run.session.db = run.db.get();
+
+    QObject::connect(&run.instance, &SingleInstance::anotherCopyStarted, &app, [&run] {
+        if (QWidget* w = run.front) {
+            if (w->isMinimized())
+                w->showNormal();
+            w->raise();
+            w->activateWindow();
+        }
+    });
+
+    if (options.splash) {
+        auto* splash = new Splash;
+        splash->setAttribute(Qt::WA_DeleteOnClose);
+        // The logon appears before the splash goes, so the program never runs out of windows.
+        QObject::connect(splash, &Splash::timeUp, splash, [&run, &registry, splash] {
+            showLogon(run, registry);
+            splash->close();
+        });
+        run.front = splash;
+        splash->show();
+    } else {
+        showLogon(run, registry);
+    }
+    const int code = app.exec();
+    // Windows go before the connection they use.
+    QList<QPointer<QWidget>> left;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!w->parentWidget())
+            left << w;
+    }
+    for (const QPointer<QWidget>& w : left)
+        delete w.data();
+    return code;
+}
+
+}  // namespace tarvic

@@ -1,0 +1,34 @@
+#pragma once
+// Exp_Xls of every listing window: asks for a file and exports the grid's model to it.
+//
+//     setTool(5, "Export { F5 }", [this] { Exp_Xls(this, Grid1->model(), prompter()); });
+//
+// The dialog offers "EXCEL SHEET (*.xls)" (tab-separated text, every cell in double quotes,
+// as spreadsheet users have always received it) and "EXCEL WORKBOOK (*.xlsx)" (a true
+// workbook). A name ending in .xlsx, or the workbook filter, writes a workbook. An empty name
+// does nothing; success reports "Successfully Export to " + path; a failure shows its
+// description.
+#include "shell/Prompter.h"
+
+#include <QString>
+#include <functional>
+
+class QAbstractItemModel;
+class QWidget;
+
+namespace tarvic {
+
+inline const QString kExportTitle = QStringLiteral("SELECT PATH TO SAVE SPREADSHEET");
+inline const QString kSheetFilter = QStringLiteral("EXCEL SHEET (*.xls)");
+inline const QString kWorkbookFilter = QStringLiteral("EXCEL WORKBOOK (*.xlsx)");
+
+// Asks for the path: (parent, title, filters ";;"-joined, chosen filter out) -> path, empty
+// when cancelled. The program uses the save dialog; tests install their own answer.
+using SavePathProvider = std::function<QString(QWidget* parent, const QString& title, const QString& filters,
+                                               QString* selectedFilter)>;
+// Installs a provider (an empty one restores the dialog); returns the previous one.
+SavePathProvider setSavePathProvider(SavePathProvider provider);
+
+void Exp_Xls(QWidget* parent, QAbstractItemModel* model, Prompter& prompter);
+
+}  // namespace tarvic

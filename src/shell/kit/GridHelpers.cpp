@@ -1,0 +1,79 @@
+#include "GridHelpers.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+
+namespace tarvic {
+
+namespace {
+constexpr const char* kBlankRow = "tarvicBlankRow";
+constexpr int kAlignmentRole = Qt::UserRole + 1;
+
+Qt::Alignment columnAlignment(const QTableWidget* grid, int column) {
+    const QTableWidgetItem* head = grid->horizontalHeaderItem(column);
+    return head ? Qt::Alignment(head->data(kAlignmentRole).toInt()) : Qt::Alignment(Qt::AlignLeft);
+}
+}  // namespace
+
+void Load_EmptyGrid(QTableWidget* grid, const QList<GridColumn>& columns) {
+    grid->clear();
+    grid->setColumnCount(int(columns.size()));
+    grid->setRowCount(1);
+    grid->setProperty(kBlankRow, true);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->verticalHeader()->setVisible(false);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
+    grid->horizontalHeader()->setHighlightSections(false);
+    for (int c = 0; c < columns.size(); ++c) {
+        const GridColumn& col = columns.at(c);
+        auto* head = new QTableWidgetItem(col.heading);
+        const Qt::Alignment align = (col.alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter;
+        head->setData(kAlignmentRole, int(align));
+        head->setTextAlignment(Qt::AlignCenter);
+        grid->setHorizontalHeaderItem(c, head);
+        grid->setColumnWidth(c, twipsToPixels(col.widthTwips));
+        grid->setColumnHidden(c, col.hidden);
+    }
+}
+
+int addGridRow(QTableWidget* grid, const QStringList& cells) {
+    int row = grid->rowCount();
+    if (grid->property(kBlankRow).toBool() && row == 1) {
+        row = 0;
+    } else {
+        grid->insertRow(row);
+    }
+    grid->setProperty(kBlankRow, false);
+    for (int c = 0; c < grid->columnCount(); ++c) {
+        auto* item = new QTableWidgetItem(c < cells.size() ? cells.at(c) : QString());
+        item->setTextAlignment(columnAlignment(grid, c));
+        grid->setItem(row, c, item);
+    }
+    return row;
+}
+
+bool isBlankRow(const QTableWidget* grid, int row) {
+    return row < 0 || row >= grid->rowCount() || (grid->property(kBlankRow).toBool() && row == 0);
+}
+
+QString gridText(const QTableWidget* grid, int row, int column) {
+    const QTableWidgetItem* item = grid->item(row, column);
+    return item ? item->text() : QString();
+}
+
+void setRowColours(QTableWidget* grid, int row, const QColor& back, const QColor& fore) {
+    for (int c = 0; c < grid->columnCount(); ++c) {
+        QTableWidgetItem* item = grid->item(row, c);
+        if (!item) {
+            item = new QTableWidgetItem;
+            grid->setItem(row, c, item);
+        }
+        item->setBackground(back);
+        if (fore.isValid())
+            item->setForeground(fore);
+    }
+}
+
+}  // namespace tarvic

@@ -1,0 +1,46 @@
+#pragma once
+// Typing filters of the form fields. Each rule exists twice: as a pure function over one
+// typed character (the rule itself, testable without a widget) and as a filter attached
+// to a line edit by one call:
+//
+//     attachFilter(txt_PartyName, KeyFilter::Upper);
+//     attachFilter(txt_Amount, KeyFilter::Amount);   // Amt_Key, then Dec_Key
+//
+// The attached filter applies the rule to every typed character. Pasted or dropped text
+// never passes a key event, so a validator of the same rule guards the whole text too:
+// Upper turns every a-z into A-Z, Number keeps only digits and "-", Amount only digits and
+// one point (a leading point is left as unfinished input), Decimal refuses a second point.
+#include <QString>
+
+class QLineEdit;
+class QObject;
+
+namespace tarvic {
+
+// Character codes are those of the typed key: 8 is Backspace; 0 means "drop the key".
+inline constexpr int kBackspace = 8;
+
+// Keeps "0".."9", Backspace and "-".
+int Num_Key(int code);
+// Keeps Backspace and "0123456789.".
+int Amt_Key(int code);
+// text is the field's trimmed text before the key. A text that is not empty and holds no
+// "." keeps any character; otherwise only digits and Backspace are kept.
+int Dec_Key(const QString& text, int code);
+// "a".."z" become "A".."Z"; every other code is returned unchanged.
+int Upper_Key(int code);
+
+// The same rule over a whole text: what Upper_Key makes of each character.
+QString upperAscii(const QString& text);
+
+enum class KeyFilter {
+    Upper,    // Upper_Key: codes and names
+    Number,   // Num_Key: whole numbers
+    Amount,   // Amt_Key then Dec_Key: amounts and rates
+    Decimal,  // Dec_Key alone: distance, time, tax percentage
+};
+
+// Attaches the filter (key rule and paste guard) to a line edit; replaces an earlier one.
+void attachFilter(QLineEdit* edit, KeyFilter filter);
+
+}  // namespace tarvic

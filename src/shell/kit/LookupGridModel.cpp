@@ -1,0 +1,228 @@
+#include "LookupGridModel.h"
+
+#include "data/Money.h"
+#include "shell/kit/KeyFilters.h"
+
+namespace tarvic {
+
+LookupGridModel::LookupGridModel(Database& db, LookupGridConfig config, QObject* parent)
+    : QAbstractTableModel(parent), db_(db), config_(std::move(config)) {
+    setObjectName(config_.sourceName);
+}
+
+void LookupGridModel::load() {
+    QVector<Row> rows;
+    QSqlQuery q = db_.exec(config_.selectSql());
+    const int key = config_.keyIndex();
+    while (q.next()) {
+        const QSqlRecord rec = q.record();
+        Row row;
+        for (int c = 0; c < config_.columns.size(); ++c)
+            row.values << display(c, rec.value(config_.columns.at(c).name));
+        if (key >= 0)
+            row.key = rec.value(config_.keyColumn);
+        rows.append(row);
+    }
+    beginResetModel();
+    rows_ = std::move(rows);
+    endResetModel();
+}
+
+QString LookupGridModel::display(int column, const QVariant& v) const {
+    if (v.isNull())
+        return {};
+    switch (config_.columns.at(column).kind) {
+    case LookupColumn::Kind::Decimal:
+        return Money::fromVariant(v).toString();
+    case LookupColumn::Kind::Integer: {
+        // SQLite may hand back a whole number stored as REAL ("100.0").
+        bool ok = false;
+        const qint64 n = v.toLongLong(&ok);
+        return ok ? QString::number(n) : v.toString();
+    }
+    case LookupColumn::Kind::Text:
+        break;
+    }
+    return v.toString();
+}
+
+int LookupGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(rows_.size()) + (config_.allowAdd ? 1 : 0);
+}
+
+int LookupGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(config_.columns.size());
+}
+
+QVariant LookupGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid())
+        return {};
+    if (role == Qt::TextAlignmentRole) {
+        const bool number = config_.columns.at(index.column()).kind != LookupColumn::Kind::Text;
+        return int((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    }
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return {};
+    if (index.row() >= rows_.size())
+        return QString();
+    return rows_.at(index.row()).values.value(index.column());
+}
+
+QVariant LookupGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return section < config_.columns.size() ? config_.columns.at(section).heading : QString();
+    return isNewLine(section) ? QStringLiteral("*") : QString();
+}
+
+Qt::ItemFlags LookupGridModel::flags(const QModelIndex& index) const {
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    const Qt::ItemFlags base = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    // On the new-row line every cell takes a value: the row does not exist yet.
+    if (config_.columns.at(index.column()).readOnly && !isNewLine(index.row()) && !rows_.at(index.row()).isNew)
+        return base;
+    return base | Qt::ItemIsEditable;
+}
+
+bool LookupGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole)
+        return false;
+    const int r = index.row();
+    const int c = index.column();
+    QString text = value.toString();
+    if (config_.upperCase && config_.columns.at(c).kind == LookupColumn::Kind::Text)
+        text = upperAscii(text);
+    if (isNewLine(r)) {
+        if (text.isEmpty())
+            return false;  // nothing typed on the new line: no row yet
+        // The new line becomes a row and a fresh new line follows it.
+        beginInsertRows({}, r + 1, r + 1);
+        Row row;
+        row.isNew = true;
+        for (int i = 0; i < config_.columns.size(); ++i)
+            row.values << QString();
+        rows_.append(row);
+        endInsertRows();
+        emit headerDataChanged(Qt::Vertical, r, r + 1);
+    }
+    Row& row = rows_[r];
+    if (row.values.at(c) == text)
+        return true;
+    row.values[c] = text;
+    row.dirty = true;
+    emit dataChanged(index, index);
+    return true;
+}
+
+QList<int> LookupGridModel::dirtyRows() const {
+    QList<int> out;
+    for (int r = 0; r < rows_.size(); ++r)
+        if (rows_.at(r).dirty)
+            out << r;
+    return out;
+}
+
+bool LookupGridModel::bindable(int column, const QString& text, QVariant* out, QString* error) const {
+    const LookupColumn& col = config_.columns.at(column);
+    const QString t = text.trimmed();
+    if (t.isEmpty()) {
+        *out = QVariant();
+        return true;
+    }
+    switch (col.kind) {
+    case LookupColumn::Kind::Integer: {
+        bool ok = false;
+        const qint64 n = t.toLongLong(&ok);
+        if (!ok) {
+            *error = QStringLiteral("INVALID NUMBER FOR %1 : %2 ....").arg(col.heading, t);
+            return false;
+        }
+        *out = n;
+        return true;
+    }
+    case LookupColumn::Kind::Decimal: {
+        const auto m = Money::parse(t);
+        if (!m) {
+            *error = QStringLiteral("INVALID NUMBER FOR %1 : %2 ....").arg(col.heading, t);
+            return false;
+        }
+        *out = m->toVariant();
+        return true;
+    }
+    case LookupColumn::Kind::Text:
+        break;
+    }
+    *out = text;
+    return true;
+}
+
+bool LookupGridModel::writeRow(int r, QString* error) {
+    if (!isDirty(r))
+        return true;
+    Row& row = rows_[r];
+    QVariantList values;
+    QStringList names;
+    for (int c = 0; c < config_.columns.size(); ++c) {
+        QVariant v;
+        if (!bindable(c, row.values.at(c), &v, error))
+            return false;
+        values << v;
+        names << config_.columns.at(c).name;
+    }
+    try {
+        if (row.isNew) {
+            QStringList marks;
+            for (int i = 0; i < names.size(); ++i)
+                marks << QStringLiteral("?");
+            db_.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                         .arg(config_.table, names.join(QLatin1String(", ")), marks.join(QLatin1String(", "))),
+                     values);
+        } else {
+            QStringList sets;
+            for (const QString& n : names)
+                sets << n + QStringLiteral("=?");
+            values << row.key;
+            const int changed = db_.execAffected(QStringLiteral("UPDATE %1 SET %2 WHERE %3=?")
+                                                     .arg(config_.table, sets.join(QLatin1String(", ")), config_.keyColumn),
+                                                 values);
+            if (changed == 0) {
+                // Another workstation deleted or re-keyed the row since it was read.
+                *error = QStringLiteral("THE RECORD NO LONGER EXISTS, IT WAS CHANGED OR DELETED BY ANOTHER USER ....");
+                return false;
+            }
+        }
+    } catch (const DbError& e) {
+        *error = e.message();
+        return false;
+    }
+    const int key = config_.keyIndex();
+    QVariant stored;
+    QString ignored;
+    if (key >= 0 && bindable(key, row.values.at(key), &stored, &ignored))
+        row.key = stored;
+    row.isNew = false;
+    row.dirty = false;
+    return true;
+}
+
+bool LookupGridModel::deleteRow(int r, QString* error) {
+    if (r < 0 || r >= rows_.size())
+        return true;
+    if (!rows_.at(r).isNew) {
+        try {
+            db_.exec(QStringLiteral("DELETE FROM %1 WHERE %2=?").arg(config_.table, config_.keyColumn),
+                     {rows_.at(r).key});
+        } catch (const DbError& e) {
+            *error = e.message();
+            return false;
+        }
+    }
+    beginRemoveRows({}, r, r);
+    rows_.removeAt(r);
+    endRemoveRows();
+    return true;
+}
+
+}  // namespace tarvic
