@@ -1,0 +1,116 @@
+#include "GridExport.h"
+
+#include <QAbstractItemModel>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <xlsxwriter.h>
+
+namespace tarvic {
+
+namespace {
+
+QString cellText(const QAbstractItemModel& model, int row, int column) {
+    return model.data(model.index(row, column), Qt::DisplayRole).toString();
+}
+
+QString headerText(const QAbstractItemModel& model, int column) {
+    return model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+}
+
+// A cell written as a number must read back exactly as shown: no leading zeros (codes such
+// as "007" stay text) and few enough digits for a spreadsheet's precision.
+bool isPlainNumber(const QString& text) {
+    static const QRegularExpression number(QStringLiteral("^-?(0|[1-9][0-9]{0,12})(\\.[0-9]{1,2})?$"));
+    return number.match(text).hasMatch();
+}
+
+}  // namespace
+
+void GridExport::ExportGrid(const QAbstractItemModel& model, const QString& path, const QString& delimiter,
+                            const QString& quote) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw ExportError(file.errorString());
+    const int columns = model.columnCount();
+    auto writeLine = [&](auto textOf) {
+        QString line;
+        for (int c = 0; c < columns; ++c) {
+            if (c > 0)
+                line += delimiter;
+            line += quote + textOf(c) + quote;
+        }
+        line += QLatin1String("\r\n");
+        const QByteArray bytes = line.toUtf8();
+        if (file.write(bytes) != bytes.size())
+            throw ExportError(file.errorString());
+    };
+    writeLine([&](int c) { return headerText(model, c); });
+    for (int r = 0; r < model.rowCount(); ++r)
+        writeLine([&](int c) { return cellText(model, r, c); });
+    if (!file.commit())
+        throw ExportError(file.errorString());
+}
+
+void GridExport::ExportWorkbook(const QAbstractItemModel& model, const QString& path,
+                                const QList<double>& columnWidths) {
+    // The library writes the zip at close; write beside the target and move it into place,
+    // so that a failure leaves any earlier file untouched.
+    const QFileInfo target(path);
+    if (!target.absoluteDir().exists())
+        throw ExportError(QStringLiteral("The folder %1 does not exist").arg(QDir::toNativeSeparators(target.absolutePath())));
+    const QString temp = target.absolutePath() + QLatin1String("/.") + target.fileName() + QLatin1String(".part");
+    QFile::remove(temp);
+    const QByteArray tempName = QFile::encodeName(temp);
+
+    lxw_workbook* book = workbook_new(tempName.constData());
+    if (!book)
+        throw ExportError(QStringLiteral("Cannot create the workbook %1").arg(QDir::toNativeSeparators(path)));
+    lxw_worksheet* sheet = workbook_add_worksheet(book, nullptr);
+    lxw_format* bold = workbook_add_format(book);
+    format_set_bold(bold);
+    lxw_format* twoDecimals = workbook_add_format(book);
+    format_set_num_format(twoDecimals, "0.00");
+    lxw_format* oneDecimal = workbook_add_format(book);
+    format_set_num_format(oneDecimal, "0.0");
+
+    const int columns = model.columnCount();
+    for (int c = 0; c < columns && c < columnWidths.size(); ++c)
+        worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), columnWidths.at(c), nullptr);
+    for (int c = 0; c < columns; ++c)
+        worksheet_write_string(sheet, 0, lxw_col_t(c), headerText(model, c).toUtf8().constData(), bold);
+    for (int r = 0; r < model.rowCount(); ++r) {
+        for (int c = 0; c < columns; ++c) {
+            const QString text = cellText(model, r, c);
+            const auto row = lxw_row_t(r + 1);
+            const auto col = lxw_col_t(c);
+            if (text.isEmpty())
+                continue;
+            if (isPlainNumber(text)) {
+                // Exact decimal text of at most 15 significant digits reads back unchanged.
+                const qsizetype point = text.indexOf(QLatin1Char('.'));
+                const qsizetype decimals = point < 0 ? 0 : text.size() - point - 1;
+                worksheet_write_number(sheet, row, col, text.toDouble(),
+                                       decimals == 2 ? twoDecimals : decimals == 1 ? oneDecimal : nullptr);
+            } else {
+                worksheet_write_string(sheet, row, col, text.toUtf8().constData(), nullptr);
+            }
+        }
+    }
+    const lxw_error err = workbook_close(book);
+    if (err != LXW_NO_ERROR) {
+        QFile::remove(temp);
+        throw ExportError(QString::fromUtf8(lxw_strerror(err)));
+    }
+    QFile::remove(path);
+    if (!QFile::rename(temp, path)) {
+        QFile::remove(temp);
+        throw ExportError(QStringLiteral("Cannot write %1").arg(QDir::toNativeSeparators(path)));
+    }
+}
+
+}  // namespace tarvic

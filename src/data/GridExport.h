@@ -1,0 +1,39 @@
+#pragma once
+// Writes what a grid holds to a file a spreadsheet program opens, for every listing window:
+// the header row first, then every row, every column in model order (columns a view hides
+// are included: the model still holds them). No widgets: any QAbstractItemModel will do.
+#include <QList>
+#include <QString>
+
+#include <stdexcept>
+
+class QAbstractItemModel;
+
+namespace tarvic {
+
+class ExportError : public std::runtime_error {
+public:
+    explicit ExportError(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
+    QString message() const { return message_; }
+
+private:
+    QString message_;
+};
+
+class GridExport {
+public:
+    // Delimited text, UTF-8: per line the cells joined by delimiter, each written
+    // quote + text + quote with the text unchanged (a quote inside a cell is not doubled),
+    // every line ended by CR LF. Listing windows pass a tab and a double quote under a
+    // ".xls" name. The file is replaced only when it was written whole. Throws ExportError.
+    static void ExportGrid(const QAbstractItemModel& model, const QString& path,
+                           const QString& delimiter = QStringLiteral("\t"), const QString& quote = QString());
+
+    // A true workbook (.xlsx) with one sheet: the header row in bold, cells that are plain
+    // decimal numbers as numbers, all others as text. columnWidths (characters) are optional.
+    // Throws ExportError.
+    static void ExportWorkbook(const QAbstractItemModel& model, const QString& path,
+                               const QList<double>& columnWidths = {});
+};
+
+}  // namespace tarvic
