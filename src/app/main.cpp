@@ -1,12 +1,10 @@
-// The TARVIC program: builds the registry of task windows from the subsystem libraries
-// present in this build, then hands over to the start routine.
+// The TARVIC program: builds the registry of task windows from the subsystem libraries,
+// then hands over to the start routine.
 #include "shell/StartUp.h"
 #include "shell/WindowRegistry.h"
 
-#if __has_include("admin/AdminWindows.h")
 #include "admin/AdminWindows.h"
-#define TARVIC_HAVE_ADMIN 1
-#endif
+#include "masters/MastersWindows.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -35,9 +33,8 @@ int main(int argc, char** argv) {
     parser.process(app);
 
     tarvic::WindowRegistry registry;
-#ifdef TARVIC_HAVE_ADMIN
+    tarvic::registerMastersWindows(registry);
     tarvic::registerAdminWindows(registry);
-#endif
 
     tarvic::StartOptions options;
     options.splash = !parser.isSet(noSplash) && qEnvironmentVariableIntValue("TARVIC_NO_SPLASH") != 1;
