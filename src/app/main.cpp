@@ -12,7 +12,6 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarvic"));
-    QApplication::setApplicationDisplayName(QStringLiteral("TARVIC"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
 
     QCommandLineParser parser;
