@@ -3,6 +3,7 @@
 // 2 the data source cannot be opened; 3 a database error during the command; 64 bad usage.
 #include "data/BooksCheck.h"
 #include "data/Database.h"
+#include "data/DemoData.h"
 #include "data/Migrations.h"
 #include "data/Numbering.h"
 #include "data/Passwords.h"
@@ -41,7 +42,8 @@ struct Refusal {
 const char* const kCommands =
     "Commands:\n"
     "  init [--no-demo]                 create the schema and seed data of an empty database\n"
-    "                                   (or apply what is missing); no demo data is added\n"
+    "                                   (or apply what is missing), and add the demo data set\n"
+    "                                   once unless --no-demo is given\n"
     "  upgrade                          apply pending schema migrations\n"
     "  create-login NAME PASSWORD [FULL NAME] [--admin]\n"
     "                                   add a login (operator unless --admin)\n"
@@ -62,12 +64,22 @@ public:
         return *db_;
     }
 
-    int init() {
+    int init(bool demo) {
         Migrations m(db());
         const int before = m.currentVersion();
         const int applied = m.apply();
         say(QStringLiteral("schema version %1 (%2 migration(s) applied, was %3)")
                 .arg(m.currentVersion()).arg(applied).arg(before));
+        if (!demo)
+            return Ok;
+        const DemoDataResult r = addDemoData(db());
+        if (!r.added) {
+            say(QStringLiteral("demo data already present: nothing added"));
+            return Ok;
+        }
+        say(QStringLiteral("demo data added: %1 row(s)").arg(r.rows));
+        for (const DemoLogin& l : r.logins)
+            say(QStringLiteral("demo login %1 password %2 (%3, consultant %4)").arg(l.userName, l.password, l.fullName, l.role));
         return Ok;
     }
 
@@ -207,11 +219,8 @@ int main(int argc, char** argv) {
             say(QStringLiteral("tarvic-admin %1, schema version %2").arg(QStringLiteral(TARVIC_VERSION)).arg(Migrations::latestVersion()));
             return Ok;
         }
-        if (command == QLatin1String("init")) {
-            // The demo data set is not part of this build: with or without --no-demo, init
-            // adds the schema and its seed data only.
-            return expectArgs(0, 0) ? admin.init() : Usage;
-        }
+        if (command == QLatin1String("init"))
+            return expectArgs(0, 0) ? admin.init(!parser.isSet(noDemoOpt)) : Usage;
         if (command == QLatin1String("upgrade"))
             return expectArgs(0, 0) ? admin.upgrade() : Usage;
         if (command == QLatin1String("create-login")) {

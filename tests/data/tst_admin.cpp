@@ -152,7 +152,7 @@ void TstAdmin::initTwiceChangesNothing() {
     QCOMPARE(r.code, 1);
     QVERIFY2(r.err.contains(QStringLiteral("run tarvic-admin init first")), qPrintable(r.err));
 
-    r = runAdmin(t, {QStringLiteral("init")});
+    r = runAdmin(t, {QStringLiteral("init"), QStringLiteral("--no-demo")});
     QVERIFY2(r.code == 0, qPrintable(describe(r)));
     Migrations m(t.db());
     QCOMPARE(m.currentVersion(), Migrations::latestVersion());

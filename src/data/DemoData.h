@@ -1,0 +1,36 @@
+#pragma once
+// A small demonstration data set for a new installation: geography with a default state,
+// party types and parties (customers, an agent, hotels, transporters), two tour consultants
+// with their logins, the lookup lists and lead statuses. Parties, consultants and logins
+// carry "DEMO" in their names; every row added is listed in DEMO_DATA (table and key).
+//
+// Added once: the set is skipped when DEMO_DATA already lists rows. Rows that already exist
+// (a country or list value of the same name) are used, not doubled. Codes come from the
+// counters, so counters and codes agree afterwards. All of it runs in one transaction.
+#include "Database.h"
+
+#include <QList>
+#include <QString>
+
+namespace tarvic {
+
+struct DemoLogin {
+    QString userName;
+    QString password;
+    QString fullName;
+    QString role;  // TC_ROLE of the login's consultant
+};
+
+struct DemoDataResult {
+    bool added = false;  // false when the set was already there
+    int rows = 0;        // rows added
+    QList<DemoLogin> logins;
+};
+
+// The demo logins (as listed in the README).
+QList<DemoLogin> demoLogins();
+
+// Adds the set unless it is there already. Throws DbError; nothing is kept on failure.
+DemoDataResult addDemoData(Database& db);
+
+}  // namespace tarvic

@@ -1,0 +1,142 @@
+#include "LookupMasters.h"
+
+#include "masters/frm_CSP_Country.h"
+#include "masters/frm_CSP_Place.h"
+#include "masters/frm_CSP_State.h"
+#include "masters/frm_SearchGroupMeet.h"
+#include "shell/kit/LookupGridWindow.h"
+
+namespace tarvic {
+
+namespace {
+
+using K = LookupColumn::Kind;
+
+// Every list is edited the same way: codes and texts typed in the grid, upper case, rows
+// added on the new-row line; none is ever deleted (documents keep their codes).
+LookupGridConfig lookup(const char* window, const char* caption, const char* source, const char* sourceCaption,
+                        const char* table, const char* orderBy, QList<LookupColumn> columns) {
+    LookupGridConfig c;
+    c.windowName = QString::fromLatin1(window);
+    c.caption = QString::fromLatin1(caption);
+    c.sourceName = QString::fromLatin1(source);
+    c.sourceCaption = QString::fromLatin1(sourceCaption);
+    c.table = QString::fromLatin1(table);
+    c.orderBy = QString::fromLatin1(orderBy);
+    c.keyColumn = columns.first().name;
+    c.columns = std::move(columns);
+    c.upperCase = true;
+    c.allowAdd = true;
+    c.allowDelete = false;
+    return c;
+}
+
+LookupColumn code(const char* name, const char* heading = "CODE") {
+    return {QString::fromLatin1(name), QString::fromLatin1(heading), 1200, K::Integer};
+}
+
+LookupColumn text(const char* name, const char* heading, int widthTwips, int maxLength) {
+    return {QString::fromLatin1(name), QString::fromLatin1(heading), widthTwips, K::Text, maxLength};
+}
+
+QWidget* deleteOnClose(QWidget* w) {
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    return w;
+}
+
+}  // namespace
+
+LookupGridConfig frm_PartyType_Config() {
+    return lookup("frm_PartyType", "PARTY TYPE", "Adodc1", "PARTY TYPE MAINTENANCE", "M_TBL_PARTYTYPE",
+                  "PARTYTYPE_CODE", {code("PARTYTYPE_CODE"), text("PARTY_TYPE", "PARTY TYPE", 5000, 100)});
+}
+
+LookupGridConfig frm_LeadType_Config() {
+    return lookup("frm_LeadType", "LEAD TYPE MAINTENANCE", "Adodc1", "LEAD TYPE MAINTENANCE", "M_TBL_LEADTYPE",
+                  "LEADTYPE_CODE", {code("LEADTYPE_CODE"), text("LEAD_TYPE", "LEAD TYPE", 5000, 100)});
+}
+
+LookupGridConfig frm_LeadRequestType_Config() {
+    return lookup("frm_LeadRequestType", "LEAD REQUEST TYPE", "Adodc1", "LEAD REQUEST TYPE", "M_TBL_LEADNATURE",
+                  "LEADREQ_CODE", {code("LEADREQ_CODE"), text("LEADREQ_TYPE", "LEAD REQUEST TYPE", 5000, 100)});
+}
+
+LookupGridConfig frm_MealPlan_Config() {
+    return lookup("frm_MealPlan", "MEAL PLAN", "Adodc1", "MEAL PLAN", "M_TBL_MEALPLAN", "MEALPLAN_CODE",
+                  {code("MEALPLAN_CODE"), text("MEAL_PLAN", "MEAL PLAN", 2000, 50),
+                   text("PLAN_DESC", "DESCRIPTION", 6000, 200)});
+}
+
+LookupGridConfig frm_RoomType_Config() {
+    return lookup("frm_RoomType", "ROOM TYPE", "Adodc1", "ROOM TYPE", "M_TBL_HOTELROOMTYPE", "ROOMTYPE_CODE",
+                  {code("ROOMTYPE_CODE"), text("ROOM_TYPE", "ROOM TYPE", 5000, 100)});
+}
+
+LookupGridConfig frm_VehicleBrand_Config() {
+    return lookup("frm_VehicleBrand", "VEHICLE BRAND", "Adodc1", "VEHICLE BRAND MAINTENANCE", "MST_VEHICLEBRANDTYPE",
+                  "VEH_BRANDID", {code("VEH_BRANDID"), text("VEH_BRAND", "VEHICLE BRAND", 5000, 100)});
+}
+
+LookupGridConfig frm_TaxMaintenance_Config() {
+    // No ordering: the rows come in the order the database returns them.
+    return lookup("frm_TaxMaintenance", "TAX MAINTENANCE", "Adodc1", "TAX MAINTENANCE", "M_TBL_TAX", "",
+                  {code("TAX_CODE"), text("TAX_NAME", "TAX NAME", 4000, 100),
+                   {QStringLiteral("TAX_PER"), QStringLiteral("TAX PER (%)"), 1600, K::Decimal}});
+}
+
+LookupGridConfig frm_Bank_Config() {
+    return lookup("frm_Bank", "BANK MAINTENANCE", "Ado_Bank", "BANK MAINTENANCE", "MST_BANK", "BANK_ID",
+                  {code("BANK_ID", "BANK ID"), text("BANK_NAME", "BANK NAME", 5000, 200)});
+}
+
+LookupGridConfig frm_PaymentMode_Config() {
+    return lookup("frm_PaymentMode", "PAYMENT MODES", "Ado_PayMode", "PAYMENT MODES", "MST_PAYMODE", "MODE_ID",
+                  {code("MODE_ID", "ID"), text("PAY_MODE", "PAYMENT MODE", 5000, 100)});
+}
+
+LookupGridConfig frm_GroupMeet_Config() {
+    return lookup("frm_GroupMeet", "GROUP MEET MAINTENANCE", "Adodc1", "GROUP MEET MAINTENANCE", "M_TBL_PARTYGROUP",
+                  "GROUP_CODE", {code("GROUP_CODE"), text("GROUP_NAME", "GROUP / MEETING NAME", 5000, 200)});
+}
+
+QList<std::pair<QString, LookupGridConfig>> lookupWindowConfigs() {
+    return {
+        {QStringLiteral("mnu_PartyType"), frm_PartyType_Config()},
+        {QStringLiteral("mnu_LeadType"), frm_LeadType_Config()},
+        {QStringLiteral("mnu_LeadReqType"), frm_LeadRequestType_Config()},
+        {QStringLiteral("mnu_MealPlan"), frm_MealPlan_Config()},
+        {QStringLiteral("mnu_RoomType"), frm_RoomType_Config()},
+        {QStringLiteral("mnu_VehicleBrand"), frm_VehicleBrand_Config()},
+        {QStringLiteral("mnu_TaxMaintenance"), frm_TaxMaintenance_Config()},
+        {QStringLiteral("mnu_BankMaintenance"), frm_Bank_Config()},
+        {QStringLiteral("mnu_PaymentMode"), frm_PaymentMode_Config()},
+        {QStringLiteral("mnu_GroupMeetName"), frm_GroupMeet_Config()},
+    };
+}
+
+void registerLookupWindows(WindowRegistry& registry) {
+    for (const auto& [entry, config] : lookupWindowConfigs()) {
+        registry.add(entry, [config](Session& s, QWidget* parent) {
+            return deleteOnClose(new LookupGridWindow(s, parent, config));
+        });
+    }
+}
+
+void registerGeographyAndLookupWindows(WindowRegistry& registry) {
+    registerLookupWindows(registry);
+    registry.add(QStringLiteral("mnu_Country"), [](Session& s, QWidget* parent) {
+        return deleteOnClose(new frm_CSP_Country(s, parent));
+    });
+    registry.add(QStringLiteral("mnu_State"), [](Session& s, QWidget* parent) {
+        return deleteOnClose(new frm_CSP_State(s, parent));
+    });
+    registry.add(QStringLiteral("mnu_Place"), [](Session& s, QWidget* parent) {
+        return deleteOnClose(new frm_CSP_Place(s, parent));
+    });
+    // From the menu the search has no caller: it only shows its list.
+    registry.add(QStringLiteral("mnu_SrcGroupMeet"), [](Session& s, QWidget* parent) {
+        return deleteOnClose(new frm_SearchGroupMeet(s, parent));
+    });
+}
+
+}  // namespace tarvic
