@@ -1,0 +1,412 @@
+#include "frm_Party.h"
+
+#include "data/Numbering.h"
+#include "masters/PartyWindows.h"
+#include "masters/frm_PartyWebAccess.h"
+#include "masters/frm_Search_Party.h"
+#include "shell/kit/BusyCursor.h"
+#include "shell/kit/Checks.h"
+#include "shell/kit/KeyFilters.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateTime>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+
+namespace tarvic {
+
+namespace {
+
+QComboBox* makeList(QWidget* owner, const QString& name, bool editable, const QStringList& items = {}) {
+    auto* c = new QComboBox(owner);
+    c->setObjectName(name);
+    c->setEditable(editable);
+    if (editable) {
+        // A typed name is looked up, never added to the list.
+        c->setInsertPolicy(QComboBox::NoInsert);
+        attachFilter(c->lineEdit(), KeyFilter::Upper);
+    }
+    c->addItems(items);
+    return c;
+}
+
+QLabel* makeCodeLabel(QWidget* owner, const QString& name) {
+    auto* l = new QLabel(owner);
+    l->setObjectName(name);
+    l->hide();
+    return l;
+}
+
+// The code of the list's text: the chosen item's, or that of the item whose name is typed
+// exactly; empty when the text names nothing.
+QString codeOf(const QComboBox* c) {
+    const QString text = c->currentText().trimmed();
+    if (text.isEmpty())
+        return {};
+    const int i = c->currentIndex();
+    if (i >= 0 && c->itemText(i) == text)
+        return c->itemData(i).toString();
+    const int found = c->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    return found >= 0 ? c->itemData(found).toString() : QString();
+}
+
+// Fills a list with (name, code) rows of a query, leaving nothing chosen.
+void fillList(QComboBox* c, QSqlQuery& q, const char* nameColumn, const char* codeColumn) {
+    c->clear();
+    while (q.next())
+        c->addItem(q.value(QLatin1String(nameColumn)).toString().trimmed(), q.value(QLatin1String(codeColumn)).toString());
+    c->setCurrentIndex(-1);
+    c->setEditText(QString());
+}
+
+void showText(QComboBox* c, const QString& text) {
+    const int i = c->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (i >= 0)
+        c->setCurrentIndex(i);
+    else if (c->isEditable())
+        c->setEditText(text);
+}
+
+QString flag(const QVariant& v, const QString& otherwise = QStringLiteral("N")) {
+    const QString s = v.toString().trimmed();
+    return s.isEmpty() ? otherwise : s;
+}
+
+}  // namespace
+
+frm_Party::frm_Party(Session& session, QWidget* parent) : TaskWindow(session, parent) {
+    setObjectName(QStringLiteral("frm_Party"));
+    setWindowTitle(QStringLiteral("PARTY MAINTENANCE"));
+    setTool(1, kCloseTip, [this] { close(); });
+    setTool(2, kNewTip, [this] { Load_Init(); });
+    setTool(3, kSaveTip, [this] { Save_Record(); });
+    setTool(4, kSearchTip, [this] { openSearch(); });
+    setTool(5, QStringLiteral("Set Password { F5 }"), [this] { openWebPassword(); });
+
+    auto edit = [this](const QString& name, int maxLength, bool upper) {
+        auto* e = new QLineEdit(this);
+        e->setObjectName(name);
+        e->setMaxLength(maxLength);
+        if (upper)
+            attachFilter(e, KeyFilter::Upper);
+        return e;
+    };
+    lbl_PartyCode = new QLabel(this);
+    lbl_PartyCode->setObjectName(QStringLiteral("lbl_PartyCode"));
+    lbl_PartyCode->setFrameShape(QFrame::StyledPanel);
+    lbl_PartyCode->setMinimumWidth(100);
+    txt_PartyName = edit(QStringLiteral("txt_PartyName"), 200, true);
+    Cmb_PartyType = makeList(this, QStringLiteral("Cmb_PartyType"), true);
+    lbl_PartyTypeCode = makeCodeLabel(this, QStringLiteral("lbl_PartyTypeCode"));
+    Cmb_RelType = makeList(this, QStringLiteral("Cmb_RelType"), false, {QStringLiteral("B2B"), QStringLiteral("B2C")});
+    txt_ContPerson = edit(QStringLiteral("txt_ContPerson"), 200, true);
+    txt_MobileNOs = edit(QStringLiteral("txt_MobileNOs"), 200, false);
+    txt_EmailAdd = edit(QStringLiteral("txt_EmailAdd"), 500, false);
+    txt_GSTIN = edit(QStringLiteral("txt_GSTIN"), 50, true);
+    Cmb_Country = makeList(this, QStringLiteral("Cmb_Country"), true);
+    lbl_CountryCode = makeCodeLabel(this, QStringLiteral("lbl_CountryCode"));
+    Cmb_State = makeList(this, QStringLiteral("Cmb_State"), true);
+    lbl_StateCode = makeCodeLabel(this, QStringLiteral("lbl_StateCode"));
+    Cmb_Place = makeList(this, QStringLiteral("Cmb_Place"), true);
+    lbl_PlaceCode = makeCodeLabel(this, QStringLiteral("lbl_PlaceCode"));
+    txt_PANNO = edit(QStringLiteral("txt_PANNO"), 50, true);
+    txt_UIDNO = edit(QStringLiteral("txt_UIDNO"), 50, true);
+    txt_PassportNO = edit(QStringLiteral("txt_PassportNO"), 50, true);
+    txt_Address = new QPlainTextEdit(this);
+    txt_Address->setObjectName(QStringLiteral("txt_Address"));
+    txt_Address->setTabChangesFocus(true);
+    txt_Address->setFixedHeight(70);
+    Cmb_CFA = makeList(this, QStringLiteral("Cmb_CFA"), false, {QStringLiteral("N"), QStringLiteral("Y")});
+    Cmb_WebAccess = makeList(this, QStringLiteral("Cmb_WebAccess"), false, {QStringLiteral("N"), QStringLiteral("Y")});
+    Cmb_WebModule =
+        makeList(this, QStringLiteral("Cmb_WebModule"), false, {QStringLiteral("CUSTOMER"), QStringLiteral("AGENT")});
+    txt_PartyAliasName = edit(QStringLiteral("txt_PartyAliasName"), 200, true);
+    lbl_CreatedByOn = new QLabel(this);
+    lbl_CreatedByOn->setObjectName(QStringLiteral("lbl_CreatedByOn"));
+    lbl_UpdateByOn = new QLabel(this);
+    lbl_UpdateByOn->setObjectName(QStringLiteral("lbl_UpdateByOn"));
+
+    auto* form = new QGridLayout;
+    form->setHorizontalSpacing(8);
+    int row = 0;
+    auto add = [&](const QString& caption, QWidget* field, int span = 3) {
+        auto* l = new QLabel(caption, this);
+        l->setBuddy(field);
+        form->addWidget(l, row, 0);
+        form->addWidget(field, row, 1, 1, span);
+        ++row;
+    };
+    add(QStringLiteral("PARTY CODE"), lbl_PartyCode, 1);
+    add(QStringLiteral("PARTY &NAME"), txt_PartyName);
+    add(QStringLiteral("PARTY &TYPE"), Cmb_PartyType);
+    add(QStringLiteral("RE&LATION TYPE"), Cmb_RelType, 1);
+    add(QStringLiteral("CONTACT &PERSON"), txt_ContPerson);
+    add(QStringLiteral("&MOBILE NOS"), txt_MobileNOs);
+    add(QStringLiteral("&E-MAIL ADDRESS"), txt_EmailAdd);
+    add(QStringLiteral("&GSTIN"), txt_GSTIN);
+    add(QStringLiteral("C&OUNTRY"), Cmb_Country);
+    add(QStringLiteral("&STATE"), Cmb_State);
+    add(QStringLiteral("PL&ACE"), Cmb_Place);
+    add(QStringLiteral("PAN NO"), txt_PANNO);
+    add(QStringLiteral("AADHAAR NO"), txt_UIDNO);
+    add(QStringLiteral("PASSPORT NO"), txt_PassportNO);
+    add(QStringLiteral("ADD&RESS"), txt_Address);
+    add(QStringLiteral("CREDIT FACILITY AVAILABILITY  ( Y/N ) ?"), Cmb_CFA, 1);
+    add(QStringLiteral("&WEB ACCESS ( Y/N )"), Cmb_WebAccess, 1);
+    add(QStringLiteral("WEB MO&DULE"), Cmb_WebModule, 1);
+    add(QStringLiteral("AL&IAS NAME"), txt_PartyAliasName);
+    add(QStringLiteral("CREATED BY - ON"), lbl_CreatedByOn);
+    add(QStringLiteral("UPDATE BY - ON"), lbl_UpdateByOn);
+    form->setColumnStretch(3, 1);
+    for (QLabel* hidden : {lbl_PartyTypeCode, lbl_CountryCode, lbl_StateCode, lbl_PlaceCode})
+        form->addWidget(hidden, row, 0);
+    body()->addLayout(form);
+    body()->addStretch(1);
+    resize(640, 720);
+
+    // Each list puts the code of its name in its hidden label; a country reloads its states
+    // and a state its places, only when the code really changes.
+    auto follow = [this](QComboBox* list, QLabel* code, std::function<void()> reload) {
+        connect(list, &QComboBox::currentTextChanged, this, [list, code, reload] {
+            const QString c = codeOf(list);
+            if (c == code->text())
+                return;
+            code->setText(c);
+            if (reload)
+                reload();
+        });
+    };
+    follow(Cmb_PartyType, lbl_PartyTypeCode, {});
+    follow(Cmb_Country, lbl_CountryCode, [this] { Load_State(); });
+    follow(Cmb_State, lbl_StateCode, [this] { Load_Place(); });
+    follow(Cmb_Place, lbl_PlaceCode, {});
+    connect(txt_PartyName, &QLineEdit::editingFinished, this, [this] { partyNameLeft(); });
+
+    Load_Init();
+}
+
+qint64 frm_Party::partyCode() const { return lbl_PartyCode->text().trimmed().toLongLong(); }
+
+void frm_Party::Load_PartyType() {
+    try {
+        QSqlQuery q = db().exec(QStringLiteral("SELECT * FROM M_TBL_PARTYTYPE ORDER BY PARTY_TYPE"));
+        fillList(Cmb_PartyType, q, "PARTY_TYPE", "PARTYTYPE_CODE");
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+    }
+}
+
+void frm_Party::Load_Country() {
+    try {
+        QSqlQuery q = db().exec(QStringLiteral("SELECT * FROM M_TBL_CSP_COUNTRY ORDER BY COUNTRY_NAME"));
+        fillList(Cmb_Country, q, "COUNTRY_NAME", "COUNTRY_CODE");
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+    }
+}
+
+void frm_Party::Load_State() {
+    Cmb_State->clear();
+    Cmb_State->setEditText(QString());
+    const QString country = lbl_CountryCode->text();
+    if (country.isEmpty())
+        return;
+    try {
+        QSqlQuery q = db().exec(QStringLiteral("SELECT * FROM M_TBL_CSP_STATE WHERE COUNTRY_CODE=? ORDER BY STATE_NAME"),
+                                {country.toLongLong()});
+        fillList(Cmb_State, q, "STATE_NAME", "STATE_CODE");
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+    }
+}
+
+void frm_Party::Load_Place() {
+    Cmb_Place->clear();
+    Cmb_Place->setEditText(QString());
+    const QString country = lbl_CountryCode->text();
+    const QString state = lbl_StateCode->text();
+    if (country.isEmpty() || state.isEmpty())
+        return;
+    try {
+        QSqlQuery q = db().exec(
+            QStringLiteral("SELECT * FROM M_TBL_CSP_PLACE WHERE COUNTRY_CODE=? AND STATE_CODE=? ORDER BY PLACE_NAME"),
+            {country.toLongLong(), state.toLongLong()});
+        fillList(Cmb_Place, q, "PLACE_NAME", "PLACE_CODE");
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+    }
+}
+
+void frm_Party::Load_Init() {
+    for (QLineEdit* e : {txt_PartyName, txt_ContPerson, txt_MobileNOs, txt_EmailAdd, txt_GSTIN, txt_PANNO, txt_UIDNO,
+                         txt_PassportNO, txt_PartyAliasName})
+        e->clear();
+    txt_Address->clear();
+    lbl_PartyCode->setText(QStringLiteral("0"));
+    lbl_CreatedByOn->clear();
+    lbl_UpdateByOn->clear();
+    // The lists are read again: types and places may have been added meanwhile.
+    Load_PartyType();
+    Load_Country();
+    for (QComboBox* c : {Cmb_PartyType, Cmb_RelType, Cmb_Country, Cmb_State, Cmb_Place, Cmb_CFA, Cmb_WebAccess,
+                         Cmb_WebModule})
+        c->setCurrentIndex(c->count() > 0 ? 0 : -1);
+    setWebPasswordButton(false);
+    txt_PartyName->setFocus(Qt::OtherFocusReason);
+}
+
+void frm_Party::partyNameLeft() {
+    if (txt_PartyAliasName->text().trimmed().isEmpty())
+        txt_PartyAliasName->setText(upperAscii(txt_PartyName->text().trimmed()));
+}
+
+void frm_Party::setWebPasswordButton(bool webAccess) { tool(5)->setEnabled(webAccess); }
+
+void frm_Party::Show_Record(qint64 code) {
+    std::optional<QSqlRecord> row;
+    try {
+        BusyCursor busy;
+        row = db().firstRow(party::joinWhere(QStringLiteral("a.PARTY_CODE=?")), {code});
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+        return;
+    }
+    if (!row)
+        return;
+    auto t = [&row](const char* column) { return row->value(QLatin1String(column)).toString().trimmed(); };
+    lbl_PartyCode->setText(t("PARTY_CODE"));
+    txt_PartyName->setText(t("PARTY_NAME"));
+    txt_PartyAliasName->setText(t("PARTY_ALIASNAME"));
+    txt_ContPerson->setText(t("PERSON_NAME"));
+    txt_MobileNOs->setText(t("MOBILE_NOS"));
+    txt_EmailAdd->setText(t("EMAIL_ADD"));
+    txt_GSTIN->setText(t("GSTIN_NO"));
+    txt_PANNO->setText(t("PAN_NO"));
+    txt_UIDNO->setText(t("AADHAAR_NO"));
+    txt_PassportNO->setText(t("PASSPORT_NO"));
+    txt_Address->setPlainText(t("PARTY_ADDRESS"));
+    showText(Cmb_RelType, t("BUSINESS_RELTYPE"));
+    showText(Cmb_PartyType, t("PARTY_TYPE"));
+    lbl_PartyTypeCode->setText(t("PARTYTYPE_CODE"));
+    // Country first: choosing it reloads the states, and the state the places.
+    showText(Cmb_Country, t("COUNTRY_NAME"));
+    lbl_CountryCode->setText(t("COUNTRY_CODE"));
+    showText(Cmb_State, t("STATE_NAME"));
+    lbl_StateCode->setText(t("STATE_CODE"));
+    showText(Cmb_Place, t("PLACE_NAME"));
+    lbl_PlaceCode->setText(t("PLACE_CODE"));
+    showText(Cmb_CFA, flag(row->value(QStringLiteral("CFA"))));
+    const QString web = flag(row->value(QStringLiteral("WEB_ACCESS")));
+    showText(Cmb_WebAccess, web);
+    showText(Cmb_WebModule, t("WEB_MODULE"));
+    lbl_CreatedByOn->setText(party::byOnText(row->value(QStringLiteral("CREATED_BY")), row->value(QStringLiteral("CREATED_ON"))));
+    lbl_UpdateByOn->setText(party::byOnText(row->value(QStringLiteral("UPDATE_BY")), row->value(QStringLiteral("UPDATE_ON"))));
+    setWebPasswordButton(web == QLatin1String("Y"));
+}
+
+void frm_Party::Save_Record() {
+    const bool ok = runChecks(prompter(), this, {
+        {[this] { return txt_PartyName->text().trimmed().isEmpty(); }, txt_PartyName,
+         QStringLiteral("PLEASE ENTER PARTY NAME PROPERLY ...")},
+        {[this] { return lbl_PartyTypeCode->text().trimmed().isEmpty(); }, Cmb_PartyType,
+         QStringLiteral("PLEASE SELECT PARTY PROPERLY ....")},
+        {[this] { return txt_ContPerson->text().trimmed().isEmpty(); }, txt_ContPerson,
+         QStringLiteral("PLEASE ENTER CONTACT PERSON NAME ...")},
+        {[this] { return txt_MobileNOs->text().trimmed().isEmpty(); }, txt_MobileNOs,
+         QStringLiteral("PLEASE ENTER MOBILE NOS ....")},
+        {[this] { return lbl_CountryCode->text().trimmed().isEmpty(); }, Cmb_Country,
+         QStringLiteral("PLEASE SELECT COUNTRY PROPERLY FROM LIST ....")},
+        {[this] { return lbl_StateCode->text().trimmed().isEmpty(); }, Cmb_State,
+         QStringLiteral("PLEASE SELECT STATE PROPERLY FROM LIST ....")},
+        {[this] { return lbl_PlaceCode->text().trimmed().isEmpty(); }, Cmb_Place,
+         QStringLiteral("PLEASE SELECT PLACE PROPERLY FROM LIST ....")},
+    });
+    if (!ok)
+        return;
+    const QString name = upperAscii(txt_PartyName->text().trimmed());
+    const Confirmation question{QStringLiteral(" YOU ARE ABOUT TO UPDATE PARTY DETAILS .... "),
+                                {{QStringLiteral(" PARTY NAME : "), name},
+                                 {QStringLiteral(" PARTY TYPE : "), Cmb_PartyType->currentText().trimmed()},
+                                 {QStringLiteral(" BUSINESS RELATION : "), Cmb_RelType->currentText()}}};
+    if (!question.ask(prompter(), this))
+        return;
+
+    const qint64 shown = partyCode();
+    const QVariantList values = {
+        name,
+        upperAscii(txt_PartyAliasName->text().trimmed()),
+        upperAscii(txt_ContPerson->text().trimmed()),
+        txt_MobileNOs->text().trimmed(),
+        txt_EmailAdd->text().trimmed(),
+        upperAscii(txt_GSTIN->text().trimmed()),
+        upperAscii(txt_PANNO->text().trimmed()),
+        upperAscii(txt_UIDNO->text().trimmed()),
+        upperAscii(txt_PassportNO->text().trimmed()),
+        txt_Address->toPlainText().trimmed(),
+        Cmb_RelType->currentText(),
+        lbl_PartyTypeCode->text().trimmed().toLongLong(),
+        lbl_CountryCode->text().trimmed().toLongLong(),
+        lbl_StateCode->text().trimmed().toLongLong(),
+        lbl_PlaceCode->text().trimmed().toLongLong(),
+        Cmb_CFA->currentText(),
+        Cmb_WebAccess->currentText(),
+        Cmb_WebModule->currentText(),
+    };
+    const QString user = session().userFullName;
+    qint64 saved = 0;
+    try {
+        // The number, the row and its columns are kept together or not at all: a refused
+        // save takes no number.
+        saved = db().transact([&] {
+            const qint64 code = shown > 0 ? shown : Numbering(db()).next(QStringLiteral("PARTY"));
+            const QDateTime now = QDateTime::currentDateTime();
+            // A new party always adds its row: a counter set back below codes in use must
+            // never turn a new party into an overwrite of an existing one (the key refuses it).
+            const bool add = shown <= 0 || !db().firstRow(QStringLiteral("SELECT * FROM M_TBL_PARTY WHERE PARTY_CODE=?"), {code});
+            if (add)
+                db().exec(QStringLiteral("INSERT INTO M_TBL_PARTY (PARTY_CODE, CREATED_BY, CREATED_ON) VALUES (?, ?, ?)"),
+                          {code, user, now});
+            QVariantList bound = values;
+            bound << user << now << code;
+            db().exec(QStringLiteral(
+                          "UPDATE M_TBL_PARTY SET PARTY_NAME=?, PARTY_ALIASNAME=?, PERSON_NAME=?, MOBILE_NOS=?, "
+                          "EMAIL_ADD=?, GSTIN_NO=?, PAN_NO=?, AADHAAR_NO=?, PASSPORT_NO=?, PARTY_ADDRESS=?, "
+                          "BUSINESS_RELTYPE=?, PARTYTYPE_CODE=?, COUNTRY_CODE=?, STATE_CODE=?, PLACE_CODE=?, CFA=?, "
+                          "WEB_ACCESS=?, WEB_MODULE=?, UPDATE_BY=?, UPDATE_ON=? WHERE PARTY_CODE=?"),
+                      bound);
+            return code;
+        });
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+        return;
+    }
+    prompter().information(this, QStringLiteral("UPDATION OF PARTY SUCCESSFULLY DONE ..."));
+    Show_Record(saved);
+}
+
+void frm_Party::openSearch() {
+    QPointer<frm_Party> self(this);
+    auto* search = new frm_Search_Party(session(), this, [self](const QString& code) {
+        if (self)
+            self->Show_Record(code.toLongLong());
+    });
+    search->setAttribute(Qt::WA_DeleteOnClose);
+    search->setWindowModality(Qt::ApplicationModal);
+    search->show();
+}
+
+void frm_Party::openWebPassword() {
+    const qint64 code = partyCode();
+    if (code <= 0)
+        return;
+    auto* w = new frm_PartyWebAccess(session(), this, code);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->setWindowModality(Qt::ApplicationModal);
+    w->show();
+}
+
+}  // namespace tarvic

@@ -1,0 +1,65 @@
+#pragma once
+// "SEARCH PARTY": the party picker shared by every window that names a party. Six search
+// keys, each an option button with its own field; the typed text, trimmed, is the pattern
+// exactly as typed (the user types "%" where a wildcard is wanted), always bound.
+//
+// Picking a row (double-click, or Enter in the grid, on a row with a code) calls the
+// caller's callback with the PARTY_CODE and closes the picker. Opened from the menu (no
+// callback) it only shows its list.
+//
+//     auto* search = new frm_Search_Party(session(), this,
+//         [this](const QString& code) { txt_PartyCode->setText(code); Show_PartyName(); });
+//     search->setAttribute(Qt::WA_DeleteOnClose);
+//     search->setWindowModality(Qt::ApplicationModal);
+//     search->show();
+#include "shell/kit/Picker.h"
+#include "shell/kit/TaskWindow.h"
+
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+
+namespace tarvic {
+
+class frm_Search_Party : public TaskWindow {
+    Q_OBJECT
+public:
+    // The search keys, in the order of their option buttons.
+    enum class Key { PartyName = 1, ContPerson, MobileNos, EmailAdd, PartyCode, TypePlace };
+    enum GridCol { ColCode, ColName, ColPerson, ColMobile, ColEmail, ColPlace, ColState, ColCountry, ColCreated, ColUpdated };
+
+    frm_Search_Party(Session& session, QWidget* parent, PickCallback onPick = {});
+
+    QRadioButton* Opt_PartyName = nullptr;
+    QRadioButton* Opt_ContPerson = nullptr;
+    QRadioButton* Opt_MobileNos = nullptr;
+    QRadioButton* Opt_EmailAdd = nullptr;
+    QRadioButton* Opt_PartyCode = nullptr;
+    QRadioButton* Opt_TypePlace = nullptr;
+    QLineEdit* txt_PartyName = nullptr;
+    QLineEdit* txt_ContPerson = nullptr;
+    QLineEdit* txt_MobileNos = nullptr;
+    QLineEdit* txt_EmailAdd = nullptr;
+    QLineEdit* txt_PartyCode = nullptr;
+    QLineEdit* txt_TypePlace = nullptr;
+    QPushButton* Cmd_Show = nullptr;
+    QTableWidget* Grid1 = nullptr;
+
+    // The chosen key and its field.
+    Key key() const;
+    void setKey(Key key);
+    // Fills the grid for the chosen key and its text.
+    void Load_Grid();
+    // Hands the party of a grid row to the caller; false for a row without a code.
+    bool pickRow(int row);
+
+private:
+    void Load_EmptyGrid1();
+    QRadioButton* option(Key key) const;
+    QLineEdit* field(Key key) const;
+
+    PickCallback onPick_;
+};
+
+}  // namespace tarvic
