@@ -1,0 +1,460 @@
+#include "AddressBook.h"
+
+#include "data/Numbering.h"
+#include "masters/AddressBookFinder.h"
+#include "masters/ConsultantAddressUtil.h"
+#include "shell/kit/Checks.h"
+#include "shell/kit/KeyFilters.h"
+
+#if __has_include("masters/frm_SearchGroupMeet.h")
+#include "masters/frm_SearchGroupMeet.h"
+#define TARVIC_HAVE_GROUPMEET_SEARCH 1
+#endif
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+
+namespace tarvic {
+
+namespace {
+QLabel* shownField(QWidget* parent, const char* name) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setFrameShape(QFrame::StyledPanel);
+    l->setMinimumHeight(22);
+    return l;
+}
+
+QLineEdit* lineEdit(QWidget* parent, const char* name, int maxLength) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QLatin1String(name));
+    e->setMaxLength(maxLength);
+    return e;
+}
+
+QComboBox* nameList(QWidget* parent, const char* name) {
+    auto* c = new QComboBox(parent);
+    c->setObjectName(QLatin1String(name));
+    c->setMinimumWidth(220);
+    return c;
+}
+
+// The code of the first row of a lookup by exact name, if any.
+std::optional<int> lookupCode(Database& db, const QString& sql, const QVariantList& values, const QString& column) {
+    if (auto row = db.firstRow(sql, values))
+        return row->value(column).toInt();
+    return std::nullopt;
+}
+
+std::optional<qint64> wholeNumber(const QString& text) {
+    bool ok = false;
+    const qint64 n = text.trimmed().toLongLong(&ok);
+    return ok ? std::optional<qint64>(n) : std::nullopt;
+}
+}  // namespace
+
+frm_AddressBook::frm_AddressBook(Session& session, QWidget* parent) : TaskWindow(session, parent) {
+    setObjectName(QStringLiteral("frm_AddressBook"));
+    setWindowTitle(QStringLiteral("MAINTAIN ADDRESS BOOK"));
+    setTool(1, kCloseTip, [this] { close(); });
+    setTool(2, kNewTip, [this] { Load_Init(); });
+    setTool(3, kSaveTip, [this] { Save_Record(); });
+    setTool(4, kSearchTip, [this] { Search_Record(); });
+
+    lbl_Code = shownField(this, "lbl_Code");
+    txt_BusinessName = lineEdit(this, "txt_BusinessName", 200);
+    attachFilter(txt_BusinessName, KeyFilter::Upper);
+    Cmb_Type = nameList(this, "Cmb_Type");
+    Cmb_Country = nameList(this, "Cmb_Country");
+    Cmb_State = nameList(this, "Cmb_State");
+    Cmb_Place = nameList(this, "Cmb_Place");
+    txt_PersonName = lineEdit(this, "txt_PersonName", 200);
+    attachFilter(txt_PersonName, KeyFilter::Upper);
+    txt_ContNOs = lineEdit(this, "txt_ContNOs", 200);
+    txt_Email = lineEdit(this, "txt_Email", 500);
+    txt_WebAdd = lineEdit(this, "txt_WebAdd", 500);
+    txt_FBAdd = lineEdit(this, "txt_FBAdd", 500);
+    txt_Address = new QPlainTextEdit(this);
+    txt_Address->setObjectName(QStringLiteral("txt_Address"));
+    txt_Address->setTabChangesFocus(true);
+    txt_Address->setFixedHeight(60);
+    txt_Remarks = new QPlainTextEdit(this);
+    txt_Remarks->setObjectName(QStringLiteral("txt_Remarks"));
+    txt_Remarks->setTabChangesFocus(true);
+    txt_Remarks->setFixedHeight(60);
+    txt_GroupCode = lineEdit(this, "txt_GroupCode", 9);
+    attachFilter(txt_GroupCode, KeyFilter::Number);
+    Cmd_SrcGroupName = new QPushButton(QStringLiteral("..."), this);
+    Cmd_SrcGroupName->setObjectName(QStringLiteral("Cmd_SrcGroupName"));
+    Cmd_SrcGroupName->setFixedWidth(32);
+    lbl_GroupName = shownField(this, "lbl_GroupName");
+    lbl_CreatedBy = shownField(this, "lbl_CreatedBy");
+    lbl_CreatedOn = shownField(this, "lbl_CreatedOn");
+    lbl_UpdateBy = shownField(this, "lbl_UpdateBy");
+    lbl_UpdateOn = shownField(this, "lbl_UpdateOn");
+
+    auto label = [this](const QString& text, QWidget* buddy = nullptr) {
+        auto* l = new QLabel(text, this);
+        if (buddy)
+            l->setBuddy(buddy);
+        return l;
+    };
+    auto* form = new QGridLayout;
+    int r = 0;
+    form->addWidget(label(QStringLiteral("BUSINESS CODE")), r, 0);
+    form->addWidget(lbl_Code, r, 1);
+    form->addWidget(label(QStringLiteral("BUSINESS T&YPE"), Cmb_Type), r, 2);
+    form->addWidget(Cmb_Type, r++, 3);
+    form->addWidget(label(QStringLiteral("BUSINESS &NAME"), txt_BusinessName), r, 0);
+    form->addWidget(txt_BusinessName, r++, 1, 1, 3);
+    form->addWidget(label(QStringLiteral("SELECT CO&UNTRY"), Cmb_Country), r, 0);
+    form->addWidget(Cmb_Country, r, 1);
+    form->addWidget(label(QStringLiteral("SELECT &STATE"), Cmb_State), r, 2);
+    form->addWidget(Cmb_State, r++, 3);
+    form->addWidget(label(QStringLiteral("SELECT &PLACE"), Cmb_Place), r, 0);
+    form->addWidget(Cmb_Place, r++, 1);
+    form->addWidget(label(QStringLiteral("CONTACT PERSON"), txt_PersonName), r, 0);
+    form->addWidget(txt_PersonName, r, 1);
+    form->addWidget(label(QStringLiteral("&CONTACT NUMBES"), txt_ContNOs), r, 2);
+    form->addWidget(txt_ContNOs, r++, 3);
+    form->addWidget(label(QStringLiteral("&EMAIL ADDRESS"), txt_Email), r, 0);
+    form->addWidget(txt_Email, r, 1);
+    form->addWidget(label(QStringLiteral("&WEBSITE ADDRESS"), txt_WebAdd), r, 2);
+    form->addWidget(txt_WebAdd, r++, 3);
+    form->addWidget(label(QStringLiteral("&FACEBOOK URL"), txt_FBAdd), r, 0);
+    form->addWidget(txt_FBAdd, r++, 1, 1, 3);
+    form->addWidget(label(QStringLiteral("CONTACT &ADDRESS"), txt_Address), r, 0);
+    form->addWidget(txt_Address, r++, 1, 1, 3);
+    form->addWidget(label(QStringLiteral("REMAR&KS"), txt_Remarks), r, 0);
+    form->addWidget(txt_Remarks, r++, 1, 1, 3);
+    auto* group = new QHBoxLayout;
+    group->addWidget(txt_GroupCode);
+    group->addWidget(Cmd_SrcGroupName);
+    form->addWidget(label(QStringLiteral("GROU&P - MEET CODE"), txt_GroupCode), r, 0);
+    form->addLayout(group, r, 1);
+    form->addWidget(label(QStringLiteral("GROUP - MEET NAME")), r, 2);
+    form->addWidget(lbl_GroupName, r++, 3);
+    form->addWidget(label(QStringLiteral("CREATED BY")), r, 0);
+    form->addWidget(lbl_CreatedBy, r, 1);
+    form->addWidget(label(QStringLiteral("CREATED ON")), r, 2);
+    form->addWidget(lbl_CreatedOn, r++, 3);
+    form->addWidget(label(QStringLiteral("UPDATED BY")), r, 0);
+    form->addWidget(lbl_UpdateBy, r, 1);
+    form->addWidget(label(QStringLiteral("UPDATED ON")), r, 2);
+    form->addWidget(lbl_UpdateOn, r++, 3);
+    form->setColumnStretch(1, 1);
+    form->setColumnStretch(3, 1);
+    body()->addLayout(form);
+    body()->addStretch(1);
+    resize(860, 560);
+
+    connect(Cmb_Type, &QComboBox::currentIndexChanged, this, [this] { typeChosen(); });
+    connect(Cmb_Country, &QComboBox::currentIndexChanged, this, [this] { countryChosen(); });
+    connect(Cmb_State, &QComboBox::currentIndexChanged, this, [this] { stateChosen(); });
+    connect(Cmb_Place, &QComboBox::currentIndexChanged, this, [this] { placeChosen(); });
+    // Enter or leaving the code shows the group's name; a changed code shows none until then.
+    connect(txt_GroupCode, &QLineEdit::editingFinished, this, [this] { Show_GroupMeetName(); });
+    connect(txt_GroupCode, &QLineEdit::textEdited, lbl_GroupName, &QLabel::clear);
+    connect(Cmd_SrcGroupName, &QPushButton::clicked, this, [this] { Src_GroupName(); });
+
+    Load_Init();
+}
+
+void frm_AddressBook::Load_Init() {
+    code_ = 0;
+    lbl_Code->setText(QStringLiteral("0"));
+    for (QLineEdit* e : {txt_BusinessName, txt_PersonName, txt_ContNOs, txt_Email, txt_WebAdd, txt_FBAdd, txt_GroupCode})
+        e->clear();
+    txt_Address->clear();
+    txt_Remarks->clear();
+    for (QLabel* l : {lbl_GroupName, lbl_CreatedBy, lbl_CreatedOn, lbl_UpdateBy, lbl_UpdateOn})
+        l->clear();
+    Load_Type();
+    Load_Country();
+    txt_BusinessName->setFocus(Qt::OtherFocusReason);
+}
+
+// Lists start with nothing chosen: a code is stored only when the user picks a name.
+void frm_AddressBook::Load_Type() {
+    QSignalBlocker block(Cmb_Type);
+    Cmb_Type->clear();
+    typeCode_.reset();
+    try {
+        QSqlQuery q = db().exec(QStringLiteral("SELECT * FROM M_TBL_PARTYTYPE ORDER BY PARTY_TYPE"));
+        while (q.next())
+            Cmb_Type->addItem(q.value(QStringLiteral("PARTY_TYPE")).toString().trimmed());
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+    }
+    Cmb_Type->setCurrentIndex(-1);
+}
+
+void frm_AddressBook::Load_Country() {
+    {
+        QSignalBlocker block(Cmb_Country);
+        Cmb_Country->clear();
+        countryCode_.reset();
+        try {
+            QSqlQuery q = db().exec(QStringLiteral("SELECT * FROM M_TBL_CSP_COUNTRY ORDER BY COUNTRY_NAME"));
+            while (q.next())
+                Cmb_Country->addItem(q.value(QStringLiteral("COUNTRY_NAME")).toString().trimmed());
+        } catch (const DbError& e) {
+            prompter().information(this, e.message());
+        }
+        Cmb_Country->setCurrentIndex(-1);
+    }
+    Load_State();
+}
+
+void frm_AddressBook::Load_State() {
+    {
+        QSignalBlocker block(Cmb_State);
+        Cmb_State->clear();
+        stateCode_.reset();
+        if (countryCode_) {
+            try {
+                QSqlQuery q = db().exec(QStringLiteral("SELECT * FROM M_TBL_CSP_STATE WHERE COUNTRY_CODE=? ORDER BY STATE_NAME"),
+                                        {*countryCode_});
+                while (q.next())
+                    Cmb_State->addItem(q.value(QStringLiteral("STATE_NAME")).toString().trimmed());
+            } catch (const DbError& e) {
+                prompter().information(this, e.message());
+            }
+        }
+        Cmb_State->setCurrentIndex(-1);
+    }
+    Load_Place();
+}
+
+void frm_AddressBook::Load_Place() {
+    QSignalBlocker block(Cmb_Place);
+    Cmb_Place->clear();
+    placeCode_.reset();
+    if (countryCode_ && stateCode_) {
+        try {
+            QSqlQuery q = db().exec(
+                QStringLiteral("SELECT * FROM M_TBL_CSP_PLACE WHERE COUNTRY_CODE=? AND STATE_CODE=? ORDER BY PLACE_NAME"),
+                {*countryCode_, *stateCode_});
+            while (q.next())
+                Cmb_Place->addItem(q.value(QStringLiteral("PLACE_NAME")).toString().trimmed());
+        } catch (const DbError& e) {
+            prompter().information(this, e.message());
+        }
+    }
+    Cmb_Place->setCurrentIndex(-1);
+}
+
+void frm_AddressBook::typeChosen() {
+    typeCode_.reset();
+    try {
+        typeCode_ = lookupCode(db(), QStringLiteral("SELECT * FROM M_TBL_PARTYTYPE WHERE PARTY_TYPE=?"),
+                           {Cmb_Type->currentText().trimmed()}, QStringLiteral("PARTYTYPE_CODE"));
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+    }
+}
+
+void frm_AddressBook::countryChosen() {
+    countryCode_.reset();
+    try {
+        countryCode_ = lookupCode(db(), QStringLiteral("SELECT * FROM M_TBL_CSP_COUNTRY WHERE COUNTRY_NAME=?"),
+                              {Cmb_Country->currentText().trimmed()}, QStringLiteral("COUNTRY_CODE"));
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+    }
+    Load_State();
+}
+
+void frm_AddressBook::stateChosen() {
+    stateCode_.reset();
+    if (countryCode_) {
+        try {
+            stateCode_ = lookupCode(db(), QStringLiteral("SELECT * FROM M_TBL_CSP_STATE WHERE COUNTRY_CODE=? AND STATE_NAME=?"),
+                                {*countryCode_, Cmb_State->currentText().trimmed()}, QStringLiteral("STATE_CODE"));
+        } catch (const DbError& e) {
+            prompter().information(this, e.message());
+        }
+    }
+    Load_Place();
+}
+
+void frm_AddressBook::placeChosen() {
+    placeCode_.reset();
+    if (!countryCode_ || !stateCode_)
+        return;
+    try {
+        placeCode_ = lookupCode(db(),
+                            QStringLiteral("SELECT * FROM M_TBL_CSP_PLACE WHERE COUNTRY_CODE=? AND STATE_CODE=? AND PLACE_NAME=?"),
+                            {*countryCode_, *stateCode_, Cmb_Place->currentText().trimmed()}, QStringLiteral("PLACE_CODE"));
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+    }
+}
+
+void frm_AddressBook::Show_GroupMeetName() {
+    lbl_GroupName->clear();
+    const auto code = wholeNumber(txt_GroupCode->text());
+    if (!code)
+        return;
+    try {
+        if (auto row = db().firstRow(QStringLiteral("SELECT * FROM M_TBL_PARTYGROUP WHERE GROUP_CODE=?"), {*code}))
+            lbl_GroupName->setText(row->value(QStringLiteral("GROUP_NAME")).toString().trimmed());
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+    }
+}
+
+void frm_AddressBook::Src_GroupName() {
+#ifdef TARVIC_HAVE_GROUPMEET_SEARCH
+    QPointer<frm_AddressBook> self(this);
+    auto* search = new frm_SearchGroupMeet(session(), this, [self](const QString& code) {
+        if (!self)
+            return;
+        self->txt_GroupCode->setText(code);
+        self->Show_GroupMeetName();
+    });
+    search->setAttribute(Qt::WA_DeleteOnClose);
+    search->show();
+#endif
+}
+
+void frm_AddressBook::Search_Record() {
+    QPointer<frm_AddressBook> self(this);
+    auto* search = new frm_Search_AddressBook(session(), this, [self](const QString& code) {
+        if (self)
+            self->Show_Record(code.toLongLong());
+    });
+    search->setAttribute(Qt::WA_DeleteOnClose);
+    search->show();
+}
+
+void frm_AddressBook::Show_Record(qint64 code) {
+    try {
+        // Outer joins: a contact stays reachable even if one of its lookups has been removed.
+        const auto row = db().firstRow(
+            QStringLiteral("SELECT a.*, b.COUNTRY_NAME, c.STATE_NAME, d.PLACE_NAME, e.PARTY_TYPE, f.GROUP_NAME"
+                           " FROM M_TBL_ADDRESSBOOK a"
+                           " LEFT JOIN M_TBL_CSP_COUNTRY b ON a.COUNTRY_CODE=b.COUNTRY_CODE"
+                           " LEFT JOIN M_TBL_CSP_STATE c ON a.COUNTRY_CODE=c.COUNTRY_CODE AND a.STATE_CODE=c.STATE_CODE"
+                           " LEFT JOIN M_TBL_CSP_PLACE d ON a.COUNTRY_CODE=d.COUNTRY_CODE AND a.STATE_CODE=d.STATE_CODE"
+                           " AND a.PLACE_CODE=d.PLACE_CODE"
+                           " LEFT JOIN M_TBL_PARTYTYPE e ON a.BUSINESS_TYPECODE=e.PARTYTYPE_CODE"
+                           " LEFT JOIN M_TBL_PARTYGROUP f ON a.GROUP_CODE=f.GROUP_CODE"
+                           " WHERE a.BUSINESS_CODE=?"),
+            {code});
+        if (!row)
+            return;
+        Load_Init();
+        auto text = [&](const char* column) { return row->value(QLatin1String(column)).toString().trimmed(); };
+        auto optCode = [&](const char* column) -> std::optional<int> {
+            const QVariant v = row->value(QLatin1String(column));
+            return v.isNull() ? std::nullopt : std::optional<int>(v.toInt());
+        };
+        code_ = row->value(QStringLiteral("BUSINESS_CODE")).toLongLong();
+        lbl_Code->setText(QString::number(code_));
+        // The lists show the stored names; the stored codes are kept as they are.
+        auto choose = [](QComboBox* list, const QString& name) {
+            QSignalBlocker block(list);
+            list->setCurrentIndex(list->findText(name));
+        };
+        choose(Cmb_Type, text("PARTY_TYPE"));
+        typeCode_ = optCode("BUSINESS_TYPECODE");
+        choose(Cmb_Country, text("COUNTRY_NAME"));
+        countryCode_ = optCode("COUNTRY_CODE");
+        Load_State();
+        choose(Cmb_State, text("STATE_NAME"));
+        stateCode_ = optCode("STATE_CODE");
+        Load_Place();
+        choose(Cmb_Place, text("PLACE_NAME"));
+        placeCode_ = optCode("PLACE_CODE");
+        txt_BusinessName->setText(text("BUSINESS_NAME"));
+        txt_PersonName->setText(text("CONT_NAME"));
+        txt_ContNOs->setText(text("MOBILE_NOS"));
+        txt_Email->setText(text("EMAIL_ADDRESS"));
+        txt_WebAdd->setText(text("WEBSITE_ADD"));
+        txt_FBAdd->setText(text("FB_URL"));
+        txt_Address->setPlainText(text("ADDRESS"));
+        txt_Remarks->setPlainText(text("REMARKS"));
+        txt_GroupCode->setText(text("GROUP_CODE"));
+        lbl_GroupName->setText(text("GROUP_NAME"));
+        lbl_CreatedBy->setText(text("CREATED_BY"));
+        lbl_CreatedOn->setText(showAuditMoment(row->value(QStringLiteral("CREATED_ON"))));
+        lbl_UpdateBy->setText(text("UPDATE_BY"));
+        lbl_UpdateOn->setText(showAuditMoment(row->value(QStringLiteral("UPDATE_ON"))));
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+    }
+}
+
+void frm_AddressBook::Save_Record() {
+    // The name is looked up again, so that the code stored is the one whose name was checked.
+    Show_GroupMeetName();
+    const bool ok = runChecks(prompter(), this, {
+        {[this] { return !typeCode_; }, Cmb_Type, QStringLiteral("CANNOT PROCEED PLEASE SELECT BUSINESS PROPERLY ....")},
+        {[this] { return !countryCode_; }, Cmb_Country, QStringLiteral("CANNOT PROCEED PLEASE SELECT COUNTRY PROPERLY ....")},
+        {[this] { return !stateCode_; }, Cmb_State, QStringLiteral("CANNOT PROCEED PLEASE SELECT STATE  PROPERLY ....")},
+        {[this] { return !placeCode_; }, Cmb_Place, QStringLiteral("CANNOT PROCEED PLEASE SELECT PLACE  PROPERLY ....")},
+        {[this] { return txt_BusinessName->text().trimmed().isEmpty(); }, txt_BusinessName,
+         QStringLiteral("PLEASE ENTER BUSINESS NAME .....")},
+        {[this] { return txt_ContNOs->text().trimmed().isEmpty(); }, txt_ContNOs,
+         QStringLiteral("CONTACT NUMBERS CANNOT BE BLANK .....")},
+        {[this] { return lbl_GroupName->text().trimmed().isEmpty(); }, txt_GroupCode,
+         QStringLiteral("PLEASE ENTER GROUP / MEET CODE PROPERLY ....")},
+    });
+    if (!ok)
+        return;
+    const Confirmation question{QStringLiteral(" YOU ARE GOING TO UPDATE ADDRESS BOOK ..."), {}};
+    if (!question.ask(prompter(), this))
+        return;
+
+    const QVariantList values = {*wholeNumber(txt_GroupCode->text()),
+                                 *countryCode_,
+                                 *stateCode_,
+                                 *placeCode_,
+                                 upperAscii(txt_BusinessName->text().trimmed()),
+                                 *typeCode_,
+                                 txt_Address->toPlainText().trimmed(),
+                                 upperAscii(txt_PersonName->text().trimmed()),
+                                 txt_ContNOs->text().trimmed(),
+                                 txt_Email->text().trimmed(),
+                                 txt_WebAdd->text().trimmed(),
+                                 txt_FBAdd->text().trimmed(),
+                                 txt_Remarks->toPlainText().trimmed()};
+    const QString user = session().userFullName;
+    qint64 saved = 0;
+    try {
+        saved = db().transact([&]() -> qint64 {
+            Database& d = db();
+            // A new contact's number is taken only after Yes, and kept only with its row.
+            const qint64 code = code_ ? code_ : Numbering(d).next(QStringLiteral("ADDBOOK"));
+            const QDateTime now = workstationNow();
+            const bool exists =
+                d.firstRow(QStringLiteral("SELECT * FROM M_TBL_ADDRESSBOOK WHERE BUSINESS_CODE=?"), {code}).has_value();
+            if (!exists) {
+                d.exec(QStringLiteral("INSERT INTO M_TBL_ADDRESSBOOK (BUSINESS_CODE, CREATED_BY, CREATED_ON) VALUES (?, ?, ?)"),
+                       {code, user, now});
+            }
+            QVariantList bound = values;
+            bound << user << now << code;
+            d.exec(QStringLiteral("UPDATE M_TBL_ADDRESSBOOK SET GROUP_CODE=?, COUNTRY_CODE=?, STATE_CODE=?, PLACE_CODE=?,"
+                                  " BUSINESS_NAME=?, BUSINESS_TYPECODE=?, ADDRESS=?, CONT_NAME=?, MOBILE_NOS=?,"
+                                  " EMAIL_ADDRESS=?, WEBSITE_ADD=?, FB_URL=?, REMARKS=?, UPDATE_BY=?, UPDATE_ON=?"
+                                  " WHERE BUSINESS_CODE=?"),
+                   bound);
+            return code;
+        });
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+        return;
+    }
+    prompter().information(this, QStringLiteral("UPDATION OF ADDRESSBOOK SUCCESSFULLY DONE ...."));
+    Show_Record(saved);
+}
+
+}  // namespace tarvic

@@ -1,0 +1,360 @@
+#include "AddressBookFinder.h"
+
+#include "masters/AddressBook.h"
+#include "masters/ConsultantAddressUtil.h"
+#include "shell/kit/BusyCursor.h"
+#include "shell/kit/ExpXls.h"
+#include "shell/kit/GridHelpers.h"
+#include "shell/kit/KeyFilters.h"
+
+#if __has_include("masters/frm_SearchGroupMeet.h")
+#include "masters/frm_SearchGroupMeet.h"
+#define TARVIC_HAVE_GROUPMEET_SEARCH 1
+#endif
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+
+namespace tarvic {
+
+namespace {
+const QString kAll = QStringLiteral("%");
+
+QComboBox* nameList(QWidget* parent, const char* name) {
+    auto* c = new QComboBox(parent);
+    c->setObjectName(QLatin1String(name));
+    c->setMinimumWidth(200);
+    return c;
+}
+
+// Fills a list from the first column of a query; the listing puts "%" (all) on top.
+void fillList(Database& db, QComboBox* list, bool withAll, const QString& sql, const QVariantList& values = {}) {
+    QSignalBlocker block(list);
+    list->clear();
+    if (withAll)
+        list->addItem(kAll);
+    QSqlQuery q = db.exec(sql, values);
+    while (q.next())
+        list->addItem(q.value(0).toString().trimmed());
+    list->setCurrentIndex(list->count() ? 0 : -1);
+}
+
+// country + ' ' + state + ' ' + ... as one text, in the engine's own concatenation.
+QString spaced(const Dialect& dialect, const QStringList& exprs) {
+    QString joined = exprs.first();
+    for (qsizetype i = 1; i < exprs.size(); ++i)
+        joined = dialect.concat(joined, dialect.concat(QStringLiteral("' '"), exprs.at(i)));
+    return joined;
+}
+}  // namespace
+
+AddressBookFinder::AddressBookFinder(const AddressBookFinderConfig& config, Session& session, QWidget* parent,
+                                     PickCallback onPick)
+    : TaskWindow(session, parent), config_(config), onPick_(std::move(onPick)) {
+    setObjectName(config.objectName);
+    setWindowTitle(config.title);
+
+    Option1 = new QRadioButton(QStringLiteral("SEARCH BY &DESCRIPTION"), this);
+    Option1->setObjectName(QStringLiteral("Option1"));
+    Option2 = new QRadioButton(QStringLiteral("SEARCH BY CONTACT &NO"), this);
+    Option2->setObjectName(QStringLiteral("Option2"));
+    Option3 = new QRadioButton(QStringLiteral("SEARCH BY BUSINESS TYPE"), this);
+    Option3->setObjectName(QStringLiteral("Option3"));
+    auto* options = new QButtonGroup(this);
+    options->addButton(Option1);
+    options->addButton(Option2);
+    options->addButton(Option3);
+    Option1->setChecked(true);
+
+    txt_Desc = new QLineEdit(this);
+    txt_Desc->setObjectName(QStringLiteral("txt_Desc"));
+    attachFilter(txt_Desc, KeyFilter::Upper);
+    txt_ContNO = new QLineEdit(this);
+    txt_ContNO->setObjectName(QStringLiteral("txt_ContNO"));
+    Cmb_Type = nameList(this, "Cmb_Type");
+    Cmb_Country = nameList(this, "Cmb_Country");
+    Cmb_State = nameList(this, "Cmb_State");
+    Cmb_Place = nameList(this, "Cmb_Place");
+
+    auto* form = new QGridLayout;
+    int r = 0;
+    form->addWidget(Option1, r, 0);
+    form->addWidget(txt_Desc, r++, 1, 1, 3);
+    form->addWidget(Option2, r, 0);
+    form->addWidget(txt_ContNO, r++, 1, 1, 3);
+    form->addWidget(Option3, r, 0);
+    form->addWidget(Cmb_Type, r, 1);
+    auto* country = new QLabel(QStringLiteral("COUNTR&Y"), this);
+    country->setBuddy(Cmb_Country);
+    form->addWidget(country, r, 2);
+    form->addWidget(Cmb_Country, r++, 3);
+    auto* state = new QLabel(QStringLiteral("STAT&E"), this);
+    state->setBuddy(Cmb_State);
+    form->addWidget(state, r, 0, Qt::AlignRight);
+    form->addWidget(Cmb_State, r, 1);
+    auto* place = new QLabel(QStringLiteral("&PLACE"), this);
+    place->setBuddy(Cmb_Place);
+    form->addWidget(place, r, 2);
+    form->addWidget(Cmb_Place, r++, 3);
+
+    if (config_.listing) {
+        Option4 = new QRadioButton(QStringLiteral("GRO&UP / MEET CODE"), this);
+        Option4->setObjectName(QStringLiteral("Option4"));
+        options->addButton(Option4);
+        txt_GroupCode = new QLineEdit(this);
+        txt_GroupCode->setObjectName(QStringLiteral("txt_GroupCode"));
+        txt_GroupCode->setMaxLength(9);
+        attachFilter(txt_GroupCode, KeyFilter::Number);
+        Cmd_SrcGroupName = new QPushButton(QStringLiteral("..."), this);
+        Cmd_SrcGroupName->setObjectName(QStringLiteral("Cmd_SrcGroupName"));
+        Cmd_SrcGroupName->setFixedWidth(32);
+        lbl_GroupName = new QLabel(this);
+        lbl_GroupName->setObjectName(QStringLiteral("lbl_GroupName"));
+        lbl_GroupName->setFrameShape(QFrame::StyledPanel);
+        auto* group = new QHBoxLayout;
+        group->addWidget(txt_GroupCode);
+        group->addWidget(Cmd_SrcGroupName);
+        form->addWidget(Option4, r, 0);
+        form->addLayout(group, r, 1);
+        form->addWidget(lbl_GroupName, r++, 2, 1, 2);
+        connect(txt_GroupCode, &QLineEdit::editingFinished, this, [this] { Show_GroupMeetName(); });
+        connect(txt_GroupCode, &QLineEdit::textEdited, lbl_GroupName, &QLabel::clear);
+        connect(Cmd_SrcGroupName, &QPushButton::clicked, this, [this] { Src_GroupName(); });
+    }
+    form->setColumnStretch(1, 1);
+    form->setColumnStretch(3, 1);
+    body()->addLayout(form);
+
+    Cmd_Show = new QPushButton(QStringLiteral("&SHOW"), this);
+    Cmd_Show->setObjectName(QStringLiteral("Cmd_Show"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Cmd_Show);
+    if (config_.listing) {
+        Cmd_ExpXls = new QPushButton(QStringLiteral("E&XPORT TO EXCEL"), this);
+        Cmd_ExpXls->setObjectName(QStringLiteral("Cmd_ExpXls"));
+        buttons->addWidget(Cmd_ExpXls);
+        connect(Cmd_ExpXls, &QPushButton::clicked, this, [this] { Exp_Xls(); });
+    }
+    body()->addLayout(buttons);
+
+    Grid1 = new QTableWidget(this);
+    Grid1->setObjectName(QStringLiteral("Grid1"));
+    body()->addWidget(Grid1, 1);
+    resize(config_.listing ? 1100 : 980, 600);
+
+    connect(Cmd_Show, &QPushButton::clicked, this, [this] { Load_Grid1(); });
+    connect(Grid1, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { rowChosen(row); });
+    onEnter(Grid1, [this] { rowChosen(Grid1->currentRow()); });
+    connect(Cmb_Country, &QComboBox::currentIndexChanged, this, [this] { Load_State(); });
+    connect(Cmb_State, &QComboBox::currentIndexChanged, this, [this] { Load_Place(); });
+
+    Load_EmptyGrid1();
+    Load_Type();
+    Load_Country();
+}
+
+void AddressBookFinder::Load_EmptyGrid1() {
+    QList<GridColumn> columns{{QStringLiteral("SLNO"), 700, Qt::AlignRight}, {QStringLiteral("CODE"), 800, Qt::AlignRight}};
+    if (config_.listing)
+        columns << GridColumn{QStringLiteral("GROUP / MEET"), 2200};
+    columns << GridColumn{QStringLiteral("BUSINESS TYPE"), 1800} << GridColumn{QStringLiteral("BUSINESS NAME"), 3000}
+            << GridColumn{QStringLiteral("PERSON NAME"), 2200} << GridColumn{QStringLiteral("CONTACT NO"), 2000};
+    if (config_.listing)
+        columns << GridColumn{QStringLiteral("EMAIL ADDRESS"), 2600} << GridColumn{QStringLiteral("CONTACT ADDRESS"), 3200};
+    columns << GridColumn{QStringLiteral("PLACE"), 1600} << GridColumn{QStringLiteral("STATE"), 1600}
+            << GridColumn{QStringLiteral("COUNTRY"), 1600} << GridColumn{QStringLiteral("CREATED BY - ON"), 3200}
+            << GridColumn{QStringLiteral("UPDATE BY - ON"), 3200};
+    Load_EmptyGrid(Grid1, columns);
+}
+
+void AddressBookFinder::Load_Type() {
+    try {
+        fillList(db(), Cmb_Type, true, QStringLiteral("SELECT PARTY_TYPE FROM M_TBL_PARTYTYPE ORDER BY PARTY_TYPE"));
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+    }
+}
+
+void AddressBookFinder::Load_Country() {
+    try {
+        fillList(db(), Cmb_Country, config_.listing,
+                 QStringLiteral("SELECT COUNTRY_NAME FROM M_TBL_CSP_COUNTRY ORDER BY COUNTRY_NAME"));
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+    }
+    Load_State();
+}
+
+void AddressBookFinder::Load_State() {
+    try {
+        fillList(db(), Cmb_State, config_.listing,
+                 QStringLiteral("SELECT b.STATE_NAME, a.COUNTRY_NAME FROM M_TBL_CSP_COUNTRY a, M_TBL_CSP_STATE b"
+                                " WHERE a.COUNTRY_NAME=? AND a.COUNTRY_CODE=b.COUNTRY_CODE ORDER BY b.STATE_NAME"),
+                 {Cmb_Country->currentText()});
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+    }
+    Load_Place();
+}
+
+void AddressBookFinder::Load_Place() {
+    try {
+        fillList(db(), Cmb_Place, config_.listing,
+                 QStringLiteral("SELECT c.PLACE_NAME, a.COUNTRY_NAME, b.STATE_NAME"
+                                " FROM M_TBL_CSP_COUNTRY a, M_TBL_CSP_STATE b, M_TBL_CSP_PLACE c"
+                                " WHERE a.COUNTRY_NAME=? AND b.STATE_NAME=? AND a.COUNTRY_CODE=b.COUNTRY_CODE"
+                                " AND b.COUNTRY_CODE=c.COUNTRY_CODE AND b.STATE_CODE=c.STATE_CODE ORDER BY c.PLACE_NAME"),
+                 {Cmb_Country->currentText(), Cmb_State->currentText()});
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+    }
+}
+
+void AddressBookFinder::Load_Grid1() {
+    BusyCursor busy;
+    Load_EmptyGrid1();
+    const Dialect& dialect = db().dialect();
+    const bool listing = config_.listing;
+
+    QString condition;
+    QVariantList values;
+    if (Option1->isChecked()) {
+        QStringList parts{QStringLiteral("c.COUNTRY_NAME"), QStringLiteral("d.STATE_NAME"), QStringLiteral("e.PLACE_NAME"),
+                          QStringLiteral("a.BUSINESS_NAME"), QStringLiteral("b.PARTY_TYPE")};
+        if (listing)
+            parts << QStringLiteral("f.GROUP_NAME");
+        condition = spaced(dialect, parts) + QStringLiteral(" LIKE ?");
+        values << txt_Desc->text().trimmed();
+    } else if (Option2->isChecked()) {
+        condition = QStringLiteral("a.MOBILE_NOS LIKE ?");
+        values << txt_ContNO->text().trimmed();
+    } else if (Option3->isChecked()) {
+        // The search wants the exact place; the listing's "%" in a list means all.
+        const QString op = listing ? QStringLiteral(" LIKE ?") : QStringLiteral("=?");
+        condition = QStringLiteral("b.PARTY_TYPE LIKE ? AND c.COUNTRY_NAME") + op + QStringLiteral(" AND d.STATE_NAME") + op +
+                    QStringLiteral(" AND e.PLACE_NAME") + op;
+        values << Cmb_Type->currentText() << Cmb_Country->currentText() << Cmb_State->currentText()
+               << Cmb_Place->currentText();
+    } else if (Option4 && Option4->isChecked()) {
+        bool ok = false;
+        const qint64 group = txt_GroupCode->text().trimmed().toLongLong(&ok);
+        if (!ok)
+            return;  // no group code: nothing to list
+        condition = QStringLiteral("a.GROUP_CODE=?");
+        values << group;
+    } else {
+        return;
+    }
+
+    const QString sql =
+        QStringLiteral("SELECT a.*, b.PARTY_TYPE, c.COUNTRY_NAME, d.STATE_NAME, e.PLACE_NAME") +
+        (listing ? QStringLiteral(", f.GROUP_NAME") : QString()) +
+        QStringLiteral(" FROM M_TBL_ADDRESSBOOK a, M_TBL_PARTYTYPE b, M_TBL_CSP_COUNTRY c, M_TBL_CSP_STATE d, M_TBL_CSP_PLACE e") +
+        (listing ? QStringLiteral(", M_TBL_PARTYGROUP f") : QString()) +
+        QStringLiteral(" WHERE a.BUSINESS_TYPECODE=b.PARTYTYPE_CODE AND a.COUNTRY_CODE=c.COUNTRY_CODE"
+                       " AND a.COUNTRY_CODE=d.COUNTRY_CODE AND a.STATE_CODE=d.STATE_CODE"
+                       " AND a.COUNTRY_CODE=e.COUNTRY_CODE AND a.STATE_CODE=e.STATE_CODE AND a.PLACE_CODE=e.PLACE_CODE") +
+        (listing ? QStringLiteral(" AND a.GROUP_CODE=f.GROUP_CODE") : QString()) + QStringLiteral(" AND ") + condition +
+        QStringLiteral(" ORDER BY b.PARTY_TYPE, c.COUNTRY_NAME, d.STATE_NAME, e.PLACE_NAME, a.BUSINESS_NAME");
+    try {
+        QSqlQuery q = db().exec(sql, values);
+        int sl = 0;
+        while (q.next()) {
+            auto text = [&](const char* column) { return q.value(QLatin1String(column)).toString().trimmed(); };
+            QStringList cells{QString::number(++sl), text("BUSINESS_CODE")};
+            if (listing)
+                cells << text("GROUP_NAME");
+            cells << text("PARTY_TYPE") << text("BUSINESS_NAME") << text("CONT_NAME") << text("MOBILE_NOS");
+            if (listing)
+                cells << text("EMAIL_ADDRESS") << text("ADDRESS");
+            cells << text("PLACE_NAME") << text("STATE_NAME") << text("COUNTRY_NAME")
+                  << auditByOn(q.value(QStringLiteral("CREATED_BY")), q.value(QStringLiteral("CREATED_ON")))
+                  << auditByOn(q.value(QStringLiteral("UPDATE_BY")), q.value(QStringLiteral("UPDATE_ON")));
+            addGridRow(Grid1, cells);
+        }
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+    }
+    if (!isBlankRow(Grid1, 0))
+        Grid1->setCurrentCell(0, codeColumn());
+}
+
+void AddressBookFinder::Show_GroupMeetName() {
+    if (!lbl_GroupName)
+        return;
+    lbl_GroupName->clear();
+    bool ok = false;
+    const qint64 code = txt_GroupCode->text().trimmed().toLongLong(&ok);
+    if (!ok)
+        return;
+    try {
+        if (auto row = db().firstRow(QStringLiteral("SELECT * FROM M_TBL_PARTYGROUP WHERE GROUP_CODE=?"), {code}))
+            lbl_GroupName->setText(row->value(QStringLiteral("GROUP_NAME")).toString().trimmed());
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+    }
+}
+
+void AddressBookFinder::Src_GroupName() {
+#ifdef TARVIC_HAVE_GROUPMEET_SEARCH
+    if (!txt_GroupCode)
+        return;
+    QPointer<AddressBookFinder> self(this);
+    auto* search = new frm_SearchGroupMeet(session(), this, [self](const QString& code) {
+        if (!self)
+            return;
+        self->txt_GroupCode->setText(code);
+        self->Option4->setChecked(true);
+        self->Show_GroupMeetName();
+    });
+    search->setAttribute(Qt::WA_DeleteOnClose);
+    search->show();
+#endif
+}
+
+frm_AddressBook* AddressBookFinder::entryWindow() const { return entry_.data(); }
+
+void AddressBookFinder::Exp_Xls() { tarvic::Exp_Xls(this, Grid1->model(), prompter()); }
+
+void AddressBookFinder::rowChosen(int row) {
+    if (isBlankRow(Grid1, row))
+        return;
+    const QString code = gridText(Grid1, row, codeColumn());
+    if (onPick_) {
+        const PickCallback pick = onPick_;
+        // The search closes once it has handed the code over; the listing stays for more.
+        if (!config_.listing)
+            close();
+        pick(code);
+        return;
+    }
+    if (!config_.listing)
+        return;  // a search opened from the menu only shows its list
+    if (!entry_) {
+        entry_ = new frm_AddressBook(session(), this);
+        entry_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    entry_->Show_Record(code.toLongLong());
+    entry_->show();
+    entry_->raise();
+    entry_->activateWindow();
+}
+
+frm_Search_AddressBook::frm_Search_AddressBook(Session& session, QWidget* parent, PickCallback onPick)
+    : AddressBookFinder({QStringLiteral("frm_Search_AddressBook"), QStringLiteral("SEARCH ADDRESS BOOK"), false}, session,
+                        parent, std::move(onPick)) {}
+
+frm_LstAddressBook::frm_LstAddressBook(Session& session, QWidget* parent, PickCallback onPick)
+    : AddressBookFinder({QStringLiteral("frm_LstAddressBook"), QStringLiteral("LIST ADDRESS BOOK DETAILS"), true}, session,
+                        parent, std::move(onPick)) {}
+
+}  // namespace tarvic

@@ -1,0 +1,85 @@
+#pragma once
+// Finding contacts of the address book. One window, configured twice:
+//  - frm_Search_AddressBook "SEARCH ADDRESS BOOK": by description, contact number, or business
+//    type with exact country, state and place; choosing a row hands its code to the caller.
+//  - frm_LstAddressBook "LIST ADDRESS BOOK DETAILS": the same with "%" in every list, plus the
+//    group / meet code, more columns and the export; choosing a row shows the contact in the
+//    entry window (or hands it to the caller's callback, when one was given).
+#include "shell/kit/Picker.h"
+#include "shell/kit/TaskWindow.h"
+
+#include <QPointer>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+
+namespace tarvic {
+
+class frm_AddressBook;
+
+struct AddressBookFinderConfig {
+    QString objectName;
+    QString title;
+    bool listing = false;  // "%" in every list and LIKE on names, group option, export
+};
+
+class AddressBookFinder : public TaskWindow {
+    Q_OBJECT
+public:
+    AddressBookFinder(const AddressBookFinderConfig& config, Session& session, QWidget* parent, PickCallback onPick);
+
+    QRadioButton* Option1 = nullptr;  // description
+    QRadioButton* Option2 = nullptr;  // contact number
+    QRadioButton* Option3 = nullptr;  // business type, country, state, place
+    QRadioButton* Option4 = nullptr;  // group / meet code (listing only)
+    QLineEdit* txt_Desc = nullptr;
+    QLineEdit* txt_ContNO = nullptr;
+    QComboBox* Cmb_Type = nullptr;
+    QComboBox* Cmb_Country = nullptr;
+    QComboBox* Cmb_State = nullptr;
+    QComboBox* Cmb_Place = nullptr;
+    QLineEdit* txt_GroupCode = nullptr;
+    QPushButton* Cmd_SrcGroupName = nullptr;
+    QLabel* lbl_GroupName = nullptr;
+    QPushButton* Cmd_Show = nullptr;
+    QPushButton* Cmd_ExpXls = nullptr;
+    QTableWidget* Grid1 = nullptr;
+
+    void Load_Grid1();
+    void Show_GroupMeetName();
+    void Src_GroupName();
+    void Exp_Xls();
+    // The entry window the listing opened for a chosen row, if still open.
+    frm_AddressBook* entryWindow() const;
+
+private:
+    void Load_EmptyGrid1();
+    void Load_Type();
+    void Load_Country();
+    void Load_State();
+    void Load_Place();
+    void rowChosen(int row);
+    int codeColumn() const { return 1; }
+
+    AddressBookFinderConfig config_;
+    PickCallback onPick_;
+    QPointer<frm_AddressBook> entry_;
+};
+
+class frm_Search_AddressBook : public AddressBookFinder {
+    Q_OBJECT
+public:
+    frm_Search_AddressBook(Session& session, QWidget* parent, PickCallback onPick = {});
+};
+
+class frm_LstAddressBook : public AddressBookFinder {
+    Q_OBJECT
+public:
+    frm_LstAddressBook(Session& session, QWidget* parent, PickCallback onPick = {});
+};
+
+}  // namespace tarvic
