@@ -1,0 +1,296 @@
+#include "frm_AddLogins.h"
+
+#include "data/Numbering.h"
+#include "data/Passwords.h"
+#include "shell/kit/BusyCursor.h"
+#include "shell/kit/Checks.h"
+#include "shell/kit/GridHelpers.h"
+#include "shell/kit/KeyFilters.h"
+
+#if __has_include("masters/frm_WebAccess.h")
+#include "masters/frm_WebAccess.h"
+#define TARVIC_HAVE_WEBACCESS 1
+#endif
+
+#include <QAction>
+#include <QComboBox>
+#include <QDate>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTime>
+
+namespace tarvic {
+
+namespace {
+enum GridCol { LoginId, LoginName, Password, EmplName, Department, Designation, LoginDate, LoginTime };
+
+QString dateText(const QVariant& v) {
+    if (v.isNull())
+        return {};
+    QDate d = v.toDate();
+    if (!d.isValid())
+        d = QDate::fromString(v.toString().left(10), Qt::ISODate);
+    return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : v.toString();
+}
+
+QString timeText(const QVariant& v) {
+    if (v.isNull())
+        return {};
+    QTime t = v.toTime();
+    if (!t.isValid())
+        t = QTime::fromString(v.toString().left(8), QStringLiteral("HH:mm:ss"));
+    return t.isValid() ? t.toString(QStringLiteral("hh:mm:ss")) : v.toString();
+}
+}  // namespace
+
+frm_AddLogins::frm_AddLogins(Session& session, QWidget* parent) : TaskWindow(session, parent) {
+    setObjectName(QStringLiteral("frm_AddLogins"));
+    setWindowTitle(QStringLiteral("Manage Logins"));
+    setTool(1, QStringLiteral("Quit Form"), [this] { close(); });
+    setTool(2, QStringLiteral("Add New Record"), [this] {
+        Load_NewRec();
+        Load_DepartmentDetails();
+        Load_Designation();
+    });
+    setTool(3, QStringLiteral("Save Record"), [this] { Save_Rec(); });
+    setTool(4, QStringLiteral("Search Record"), [] {});
+    setTool(5, QStringLiteral("Delete Record"), [this] { Del_Login(); });
+    setTool(6, QStringLiteral("Web Access { F6 }"), [this] { openWebAccess(); });
+
+    auto label = [this](const QString& text, QWidget* buddy) {
+        auto* l = new QLabel(text, this);
+        l->setBuddy(buddy);
+        return l;
+    };
+    auto* form = new QGridLayout;
+    form->setHorizontalSpacing(8);
+    lbl_LoginID = new QLabel(this);
+    lbl_LoginID->setObjectName(QStringLiteral("lbl_LoginID"));
+    lbl_LoginID->setFrameShape(QFrame::StyledPanel);
+    lbl_LoginID->setMinimumWidth(100);
+    txt_LoginName = new QLineEdit(this);
+    txt_LoginName->setObjectName(QStringLiteral("txt_LoginName"));
+    txt_LoginName->setMaxLength(50);
+    txt_Password = new QLineEdit(this);
+    txt_Password->setObjectName(QStringLiteral("txt_Password"));
+    txt_Password->setEchoMode(QLineEdit::Password);
+    txt_Password->setMaxLength(50);
+    txt_EmplName = new QLineEdit(this);
+    txt_EmplName->setObjectName(QStringLiteral("txt_EmplName"));
+    txt_EmplName->setMaxLength(100);
+    attachFilter(txt_EmplName, KeyFilter::Upper);
+    Cmb_Department = new QComboBox(this);
+    Cmb_Department->setObjectName(QStringLiteral("Cmb_Department"));
+    Cmb_Department->setMinimumWidth(200);
+    Cmb_Designation = new QComboBox(this);
+    Cmb_Designation->setObjectName(QStringLiteral("Cmb_Designation"));
+    Cmb_Designation->setMinimumWidth(200);
+
+    form->addWidget(new QLabel(QStringLiteral("Login ID"), this), 0, 0);
+    form->addWidget(lbl_LoginID, 0, 1, Qt::AlignLeft);
+    form->addWidget(label(QStringLiteral("Login &Name"), txt_LoginName), 1, 0);
+    form->addWidget(txt_LoginName, 1, 1);
+    form->addWidget(label(QStringLiteral("Passwo&rd"), txt_Password), 2, 0);
+    form->addWidget(txt_Password, 2, 1);
+    form->addWidget(label(QStringLiteral("Em&ployee Name"), txt_EmplName), 3, 0);
+    form->addWidget(txt_EmplName, 3, 1, 1, 3);
+    form->addWidget(label(QStringLiteral("Depar&tment"), Cmb_Department), 1, 2);
+    form->addWidget(Cmb_Department, 1, 3);
+    form->addWidget(label(QStringLiteral("Des&ignation"), Cmb_Designation), 2, 2);
+    form->addWidget(Cmb_Designation, 2, 3);
+    form->setColumnStretch(1, 1);
+    form->setColumnStretch(3, 1);
+    body()->addLayout(form);
+
+    Grid1 = new QTableWidget(this);
+    Grid1->setObjectName(QStringLiteral("Grid1"));
+    body()->addWidget(label(QStringLiteral("Employee &Login Details"), Grid1));
+    body()->addWidget(Grid1, 1);
+    resize(900, 560);
+
+    // Only a password typed here is stored; a picked login's mask never is.
+    // Only a password typed here is stored.
+    connect(txt_Password, &QLineEdit::textEdited, this, [this] { passwordTyped_ = true; });
+    connect(Grid1, &QTableWidget::cellClicked, this, [this](int row, int) { pickRow(row); });
+    onEnter(Grid1, [this] { pickRow(Grid1->currentRow()); });
+
+    Load_EmplLogins();
+    Load_DepartmentDetails();
+    Load_Designation();
+    tool(4)->setEnabled(false);
+#ifndef TARVIC_HAVE_WEBACCESS
+    tool(6)->setEnabled(false);
+#endif
+}
+
+void frm_AddLogins::Load_EmplLogins() {
+    BusyCursor busy;
+    Load_EmptyGrid(Grid1, {{QStringLiteral("LOGIN ID"), 1100, Qt::AlignRight},
+                           {QStringLiteral("LOGIN NAME"), 1800},
+                           {QStringLiteral("PASSWORD"), 1400},
+                           {QStringLiteral("EMPLOYEE NAME"), 3000},
+                           {QStringLiteral("DEPARTMENT"), 2000},
+                           {QStringLiteral("DESIGNATION"), 1600},
+                           {QStringLiteral("LOGIN DATE"), 1400},
+                           {QStringLiteral("LOGIN TIME"), 1300}});
+    Grid1->horizontalHeader()->setStretchLastSection(true);
+    try {
+        QSqlQuery q = db().exec(QStringLiteral("select * from Mst_LoginDetails order by Full_name"));
+        while (q.next()) {
+            const QSqlRecord r = q.record();
+            auto text = [&](const char* c) { return r.value(QLatin1String(c)).toString().trimmed(); };
+            // The stored form of a password is never shown, not even as a hash.
+            const QString pw = text("User_Password").isEmpty() ? QString() : kPasswordMask;
+            addGridRow(Grid1, {text("login_id"), text("User_Name"), pw, text("Full_Name"), text("Module_For"),
+                               text("User_Designation"), dateText(r.value(QStringLiteral("last_Login"))),
+                               timeText(r.value(QStringLiteral("Last_LoginTime")))});
+        }
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+    }
+}
+
+void frm_AddLogins::Load_DepartmentDetails() {
+    Cmb_Department->clear();
+    try {
+        QSqlQuery q = db().exec(QStringLiteral("select * from Mst_Tbl_Department order by Dept_Name"));
+        while (q.next())
+            Cmb_Department->addItem(q.value(QStringLiteral("Dept_Name")).toString().trimmed());
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+    }
+}
+
+void frm_AddLogins::Load_Designation() {
+    Cmb_Designation->clear();
+    Cmb_Designation->addItems({QStringLiteral("ADMIN"), QStringLiteral("OPERATOR")});
+}
+
+void frm_AddLogins::chooseItem(QComboBox* combo, const QString& text) {
+    int i = combo->findText(text);
+    if (i < 0 && !text.isEmpty()) {
+        // A value no longer in the list is still the login's: show it rather than another.
+        combo->addItem(text);
+        i = combo->count() - 1;
+    }
+    combo->setCurrentIndex(i);
+}
+
+void frm_AddLogins::pickRow(int row) {
+    if (isBlankRow(Grid1, row))
+        return;
+    lbl_LoginID->setText(gridText(Grid1, row, LoginId));
+    txt_LoginName->setText(gridText(Grid1, row, LoginName));
+    // The stored password is never copied into the field: left empty, saving keeps it;
+    // a password typed here replaces it.
+    txt_Password->clear();
+    txt_Password->setPlaceholderText(gridText(Grid1, row, Password));
+    passwordTyped_ = false;
+    txt_EmplName->setText(gridText(Grid1, row, EmplName));
+    chooseItem(Cmb_Department, gridText(Grid1, row, Department));
+    chooseItem(Cmb_Designation, gridText(Grid1, row, Designation));
+}
+
+bool frm_AddLogins::keepsStoredPassword() const {
+    return !lbl_LoginID->text().trimmed().isEmpty() && txt_Password->text().trimmed().isEmpty();
+}
+
+void frm_AddLogins::Load_NewRec() {
+    lbl_LoginID->clear();
+    txt_LoginName->clear();
+    txt_Password->clear();
+    txt_Password->setPlaceholderText(QString());
+    txt_EmplName->clear();
+    Cmb_Department->clear();
+    Cmb_Designation->clear();
+    passwordTyped_ = false;
+    txt_LoginName->setFocus(Qt::OtherFocusReason);
+}
+
+void frm_AddLogins::Save_Rec() {
+    const QString essential = QStringLiteral("All the Records are Essential");
+    const bool ok = runChecks(prompter(), this, {
+        {[this] { return txt_LoginName->text().trimmed().isEmpty(); }, txt_LoginName, essential},
+        // A login picked from the grid keeps its stored password when none is typed.
+        {[this] { return txt_Password->text().trimmed().isEmpty() && !keepsStoredPassword(); }, txt_Password, essential},
+        {[this] { return txt_EmplName->text().trimmed().isEmpty(); }, txt_EmplName, essential},
+    });
+    if (!ok)
+        return;
+    const QString name = txt_LoginName->text().trimmed();
+    const QString empl = upperAscii(txt_EmplName->text().trimmed());
+    const QString dept = Cmb_Department->currentText();
+    const QString desig = Cmb_Designation->currentText();
+    const QString shownId = lbl_LoginID->text().trimmed();
+    const bool newPassword = !keepsStoredPassword();
+    const QString stored = newPassword ? Passwords::hash(txt_Password->text().trimmed()) : QString();
+    try {
+        if (!shownId.isEmpty()) {
+            // The department goes to both columns: the rights window reads USER_DEPARTMENT.
+            if (newPassword) {
+                db().exec(QStringLiteral(" Update Mst_LoginDetails  SET User_Name = ?, User_Password = ?, Full_name = ?, "
+                                         "Module_For = ?, USER_DEPARTMENT = ?, User_Designation = ? Where Login_Id = ?"),
+                          {name, stored, empl, dept, dept, desig, shownId.toLongLong()});
+            } else {
+                db().exec(QStringLiteral(" Update Mst_LoginDetails  SET User_Name = ?, Full_name = ?, "
+                                         "Module_For = ?, USER_DEPARTMENT = ?, User_Designation = ? Where Login_Id = ?"),
+                          {name, empl, dept, dept, desig, shownId.toLongLong()});
+            }
+        } else {
+            // The id is taken from the counter atomically, and only kept if the login is.
+            const qint64 id = db().transact([&] {
+                const qint64 next = Numbering(db()).next(QStringLiteral("LoginId"));
+                db().exec(QStringLiteral("INSERT INTO Mst_LoginDetails (Login_Id, User_Name, User_Password, Full_name, "
+                                         "Module_For, USER_DEPARTMENT, User_Designation) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                          {next, name, stored, empl, dept, dept, desig});
+                return next;
+            });
+            lbl_LoginID->setText(QString::number(id));
+        }
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+        return;
+    }
+    // What is stored now is the login's password; typing again starts a new one.
+    passwordTyped_ = false;
+    txt_Password->clear();
+    txt_Password->setPlaceholderText(kPasswordMask);
+    prompter().information(this, QStringLiteral("Successfully Saved Record ...."));
+    Load_EmplLogins();
+}
+
+void frm_AddLogins::Del_Login() {
+    const QString id = lbl_LoginID->text().trimmed();
+    if (id.isEmpty()) {
+        prompter().information(this, QStringLiteral("Please Login for Deletion...."));
+        return;
+    }
+    if (!prompter().question(this, QStringLiteral("Are U sure want delete login for ") + txt_EmplName->text()))
+        return;
+    try {
+        // The login's rights rows stay: a login created later under another id is unaffected.
+        db().exec(QStringLiteral("DELETE FROM Mst_LoginDetails WHERE Login_Id=?"), {id.toLongLong()});
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+        return;
+    }
+    prompter().information(this, QStringLiteral("Login is successfully deleted ...."));
+    Load_NewRec();
+    Load_DepartmentDetails();
+    Load_Designation();
+    Load_EmplLogins();
+}
+
+void frm_AddLogins::openWebAccess() {
+#ifdef TARVIC_HAVE_WEBACCESS
+    auto* w = new frm_WebAccess(session(), this);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->setWindowModality(Qt::ApplicationModal);
+    w->show();
+#endif
+}
+
+}  // namespace tarvic

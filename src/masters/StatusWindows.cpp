@@ -1,0 +1,15 @@
+#include "StatusWindows.h"
+
+#include "masters/StatusMaster.h"
+
+namespace tarvic {
+
+void registerStatusWindows(WindowRegistry& registry) {
+    registry.add(QStringLiteral("mnu_LeadStatus"), [](Session& s, QWidget* parent) -> QWidget* {
+        auto* w = new StatusMaster(s, parent, frm_LeadStatus_Config());
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        return w;
+    });
+}
+
+}  // namespace tarvic
