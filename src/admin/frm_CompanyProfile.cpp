@@ -1,0 +1,109 @@
+#include "frm_CompanyProfile.h"
+
+#include "shell/kit/Checks.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tarvic {
+
+namespace {
+// The company row is the first the table gives, as at logon.
+const QString kSelect = QStringLiteral(" SELECT * FROM MST_LOCATIONDETAILS ");
+
+QLabel* valueLabel(QWidget* parent, const char* name) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setFrameShape(QFrame::StyledPanel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setMinimumWidth(340);
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return l;
+}
+}  // namespace
+
+frm_CompanyProfile::frm_CompanyProfile(Session& session, QWidget* parent) : TaskWindow(session, parent) {
+    setObjectName(QStringLiteral("frm_CompanyProfile"));
+    setWindowTitle(QStringLiteral("COMPANY PROFILE"));
+
+    lbl_CompName = valueLabel(this, "lbl_CompName");
+    lbl_CityName = valueLabel(this, "lbl_CityName");
+    lbl_StateName = valueLabel(this, "lbl_StateName");
+    txt_ImgUrl = new QLineEdit(this);
+    txt_ImgUrl->setObjectName(QStringLiteral("txt_ImgUrl"));
+    txt_ImgUrl->setMaxLength(500);
+    txt_ImgUrl->setPlaceholderText(QStringLiteral("e.g. http://www.yourcompany.com/images"));
+    txt_ImgUrl->setToolTip(QStringLiteral("The folder holding compname.jpg, e.g. http://www.yourcompany.com/images"));
+
+    auto* form = new QGridLayout;
+    form->setHorizontalSpacing(10);
+    int row = 0;
+    const QList<std::pair<const char*, QWidget*>> rows{
+        {"COMPANY NAME", lbl_CompName}, {"CITY NAME", lbl_CityName}, {"STATE NAME", lbl_StateName}, {"COMP &IMG URL", txt_ImgUrl}};
+    for (const auto& [caption, field] : rows) {
+        auto* l = new QLabel(QLatin1String(caption), this);
+        l->setBuddy(field);
+        form->addWidget(l, row, 0);
+        form->addWidget(field, row, 1);
+        ++row;
+    }
+    form->setColumnStretch(1, 1);
+    body()->addLayout(form);
+
+    Cmd_Save = new QPushButton(QStringLiteral("&Save Record"), this);
+    Cmd_Save->setObjectName(QStringLiteral("Cmd_Save"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Cmd_Save);
+    body()->addLayout(buttons);
+    body()->addStretch(1);
+    resize(560, 150);
+
+    connect(Cmd_Save, &QPushButton::clicked, this, [this] { Save_Record(); });
+    Show_Record();
+}
+
+void frm_CompanyProfile::Show_Record() {
+    lbl_CompName->clear();
+    lbl_CityName->clear();
+    lbl_StateName->clear();
+    txt_ImgUrl->clear();
+    try {
+        if (auto r = db().firstRow(kSelect)) {
+            lbl_CompName->setText(r->value(QStringLiteral("LOC_NAME")).toString().trimmed());
+            lbl_CityName->setText(r->value(QStringLiteral("ADD1")).toString().trimmed());
+            lbl_StateName->setText(r->value(QStringLiteral("STATE")).toString().trimmed());
+            txt_ImgUrl->setText(r->value(QStringLiteral("PHOTO_PATH")).toString().trimmed());
+        }
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+    }
+}
+
+void frm_CompanyProfile::Save_Record() {
+    const Confirmation question{QStringLiteral(" YOU ARE ABOUT TO UPDATE COMPANY PROFILE ...."), {}};
+    if (!question.ask(prompter(), this))
+        return;
+    const QString photoPath = txt_ImgUrl->text().trimmed();
+    try {
+        db().transact([&] {
+            if (auto r = db().firstRow(kSelect)) {
+                db().exec(QStringLiteral("UPDATE MST_LOCATIONDETAILS SET PHOTO_PATH=? WHERE LOC_ID=?"),
+                          {photoPath, r->value(QStringLiteral("LOC_ID"))});
+            } else {
+                db().exec(QStringLiteral("INSERT INTO MST_LOCATIONDETAILS (LOC_ID, PHOTO_PATH) VALUES (?, ?)"),
+                          {1, photoPath});
+            }
+        });
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+        return;
+    }
+    prompter().information(this, QStringLiteral("UPDATION OF COMPANY PROFILE SUCCESSFULLY DONE ...."));
+    Show_Record();
+}
+
+}  // namespace tarvic

@@ -1,0 +1,122 @@
+#include "frm_SMTP.h"
+
+#include "shell/kit/Checks.h"
+#include "shell/kit/KeyFilters.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tarvic {
+
+namespace {
+const QString kSelect = QStringLiteral(" SELECT * FROM M_TBL_EMAIL ");
+}  // namespace
+
+frm_SMTP::frm_SMTP(Session& session, QWidget* parent) : TaskWindow(session, parent) {
+    setObjectName(QStringLiteral("frm_SMTP"));
+    setWindowTitle(QStringLiteral("CONFIGURE SMTP"));
+
+    auto field = [this](const char* name, int maxLength) {
+        auto* e = new QLineEdit(this);
+        e->setObjectName(QLatin1String(name));
+        e->setMaxLength(maxLength);
+        return e;
+    };
+    txt_SMTPUsrName = field("txt_SMTPUsrName", 200);
+    txt_SMTPPasswd = field("txt_SMTPPasswd", 200);
+    // Kept readable in the table for the mail sender, never readable on the screen.
+    txt_SMTPPasswd->setEchoMode(QLineEdit::Password);
+    txt_SMTPServer = field("txt_SMTPServer", 200);
+    txt_SMTPPort = field("txt_SMTPPort", 10);
+    attachFilter(txt_SMTPPort, KeyFilter::Number);
+    txt_SenderName = field("txt_SenderName", 200);
+    txt_SenderEmail = field("txt_SenderEmail", 200);
+
+    auto* form = new QGridLayout;
+    form->setHorizontalSpacing(10);
+    int row = 0;
+    const QList<std::pair<const char*, QLineEdit*>> rows{
+        {"SMTP &USERNAME", txt_SMTPUsrName}, {"SMTP PASS&WORD", txt_SMTPPasswd}, {"SMTP SER&VER", txt_SMTPServer},
+        {"SMTP &PORT", txt_SMTPPort},        {"SENDER &NAME", txt_SenderName},   {"SENDER E-MAIL ADD", txt_SenderEmail}};
+    for (const auto& [caption, edit] : rows) {
+        auto* l = new QLabel(QLatin1String(caption), this);
+        l->setBuddy(edit);
+        form->addWidget(l, row, 0);
+        form->addWidget(edit, row, 1);
+        ++row;
+    }
+    txt_SMTPPort->setMaximumWidth(90);
+    form->setColumnStretch(1, 1);
+    body()->addLayout(form);
+
+    Cmd_Save = new QPushButton(QStringLiteral("Save &SMTP"), this);
+    Cmd_Save->setObjectName(QStringLiteral("Cmd_Save"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Cmd_Save);
+    body()->addLayout(buttons);
+    body()->addStretch(1);
+    resize(460, 220);
+
+    connect(Cmd_Save, &QPushButton::clicked, this, [this] { Save_Record(); });
+    Show_Record();
+}
+
+void frm_SMTP::Show_Record() {
+    const QList<QLineEdit*> fields{txt_SMTPUsrName, txt_SMTPPasswd, txt_SMTPServer, txt_SMTPPort, txt_SenderName, txt_SenderEmail};
+    for (QLineEdit* e : fields)
+        e->clear();
+    try {
+        if (auto r = db().firstRow(kSelect)) {
+            const QStringList columns{QStringLiteral("EMAIL_USERNAME"), QStringLiteral("EMAIL_PASSWORD"),
+                                      QStringLiteral("EMAIL_SMTP"), QStringLiteral("EMAIL_SMTP_PORT"),
+                                      QStringLiteral("EMAIL_SENDERNAME"), QStringLiteral("EMAIL_SENDERADD")};
+            for (int i = 0; i < fields.size(); ++i)
+                fields.at(i)->setText(r->value(columns.at(i)).toString().trimmed());
+        }
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+    }
+}
+
+void frm_SMTP::Save_Record() {
+    auto empty = [](QLineEdit* e) { return [e] { return e->text().trimmed().isEmpty(); }; };
+    const bool ok = runChecks(prompter(), this, {
+        {empty(txt_SMTPUsrName), txt_SMTPUsrName, QStringLiteral("PLEASE ENTER SMTP USER NAME .....")},
+        {empty(txt_SMTPPasswd), txt_SMTPPasswd, QStringLiteral("PLEASE ENTER SMTP PASSWORD .....")},
+        {empty(txt_SMTPServer), txt_SMTPServer, QStringLiteral("PLEASE ENTER SMTP SERVER .....")},
+        {empty(txt_SMTPPort), txt_SMTPPort, QStringLiteral("PLEASE ENTER SMTP PORT .....")},
+    });
+    if (!ok)
+        return;
+    const QVariantList values{txt_SMTPUsrName->text().trimmed(), txt_SMTPPasswd->text().trimmed(),
+                              txt_SMTPServer->text().trimmed(),  txt_SMTPPort->text().trimmed(),
+                              txt_SenderName->text().trimmed(),  txt_SenderEmail->text().trimmed()};
+    try {
+        // One row only: the first is updated, a row is added only to an empty table.
+        db().transact([&] {
+            if (auto r = db().firstRow(kSelect)) {
+                QVariantList bound = values;
+                bound << r->value(QStringLiteral("EMAIL_ID"));
+                db().exec(QStringLiteral("UPDATE M_TBL_EMAIL SET EMAIL_USERNAME=?, EMAIL_PASSWORD=?, EMAIL_SMTP=?, "
+                                         "EMAIL_SMTP_PORT=?, EMAIL_SENDERNAME=?, EMAIL_SENDERADD=? WHERE EMAIL_ID=?"),
+                          bound);
+            } else {
+                QVariantList bound{1};
+                bound << values;
+                db().exec(QStringLiteral("INSERT INTO M_TBL_EMAIL (EMAIL_ID, EMAIL_USERNAME, EMAIL_PASSWORD, EMAIL_SMTP, "
+                                         "EMAIL_SMTP_PORT, EMAIL_SENDERNAME, EMAIL_SENDERADD) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                          bound);
+            }
+        });
+    } catch (const DbError& e) {
+        prompter().information(this, e.message());
+        return;
+    }
+    prompter().information(this, QStringLiteral("SMTP DETAILS SUCCESSFULLY UPDATED ...."));
+}
+
+}  // namespace tarvic
