@@ -1,6 +1,8 @@
 #include "AdminWindows.h"
 
+#include "admin/AccessWindows.h"
 #include "admin/CodeMaintenance.h"
+#include "admin/TransferWindows.h"
 #include "admin/frm_DocCode_Acc_Combination.h"
 #include "shell/kit/LookupGridWindow.h"
 
@@ -23,6 +25,8 @@ void registerAdminWindows(WindowRegistry& registry) {
     registry.add(QStringLiteral("mnu_DocCode_Acc_Comb"), [](Session& s, QWidget* parent) {
         return deleteOnClose(new frm_DocCode_Acc_Combination(s, parent));
     });
+    registerAccessWindows(registry);
+    registerTransferAndProfileWindows(registry);
 }
 
 }  // namespace tarvic

@@ -1,9 +1,17 @@
 #include "MastersWindows.h"
 
+#include "masters/ConsultantAddressWindows.h"
+#include "masters/LookupMasters.h"
+#include "masters/PartyWindows.h"
+#include "masters/StatusWindows.h"
+
 namespace tarvic {
 
 void registerMastersWindows(WindowRegistry& registry) {
-    Q_UNUSED(registry);
+    registerGeographyAndLookupWindows(registry);
+    registerPartyWindows(registry);
+    registerConsultantAndAddressWindows(registry);
+    registerStatusWindows(registry);
 }
 
 }  // namespace tarvic
