@@ -6,16 +6,8 @@
 namespace tarvic {
 
 void registerAccessWindows(WindowRegistry& registry) {
-    registry.add(QStringLiteral("mnu_Login"), [](Session& s, QWidget* parent) -> QWidget* {
-        auto* w = new frm_AddLogins(s, parent);
-        w->setAttribute(Qt::WA_DeleteOnClose);
-        return w;
-    });
-    registry.add(QStringLiteral("mnu_GMR"), [](Session& s, QWidget* parent) -> QWidget* {
-        auto* w = new frm_GrantAccess(s, parent);
-        w->setAttribute(Qt::WA_DeleteOnClose);
-        return w;
-    });
+    registry.add<frm_AddLogins>(QStringLiteral("mnu_Login"));
+    registry.add<frm_GrantAccess>(QStringLiteral("mnu_GMR"));
 }
 
 }  // namespace tarvic

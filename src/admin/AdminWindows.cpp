@@ -8,23 +8,14 @@
 
 namespace tarvic {
 
-namespace {
-QWidget* deleteOnClose(QWidget* w) {
-    w->setAttribute(Qt::WA_DeleteOnClose);
-    return w;
-}
-}  // namespace
-
 void registerAdminWindows(WindowRegistry& registry) {
-    registry.add(QStringLiteral("mnu_CounterReset"), [](Session& s, QWidget* parent) {
-        return deleteOnClose(new LookupGridWindow(s, parent, frm_Counter_Config()));
+    registry.add(QStringLiteral("mnu_CounterReset"), [](Session& s, QWidget* parent) -> QWidget* {
+        return new LookupGridWindow(s, parent, frm_Counter_Config());
     });
-    registry.add(QStringLiteral("mnu_DocCode_Maintenance"), [](Session& s, QWidget* parent) {
-        return deleteOnClose(new LookupGridWindow(s, parent, frm_DocCode_Masters_Config()));
+    registry.add(QStringLiteral("mnu_DocCode_Maintenance"), [](Session& s, QWidget* parent) -> QWidget* {
+        return new LookupGridWindow(s, parent, frm_DocCode_Masters_Config());
     });
-    registry.add(QStringLiteral("mnu_DocCode_Acc_Comb"), [](Session& s, QWidget* parent) {
-        return deleteOnClose(new frm_DocCode_Acc_Combination(s, parent));
-    });
+    registry.add<frm_DocCode_Acc_Combination>(QStringLiteral("mnu_DocCode_Acc_Comb"));
     registerAccessWindows(registry);
     registerTransferAndProfileWindows(registry);
 }

@@ -6,23 +6,10 @@
 
 namespace tarvic {
 
-namespace {
-QWidget* deleteOnClose(QWidget* w) {
-    w->setAttribute(Qt::WA_DeleteOnClose);
-    return w;
-}
-}  // namespace
-
 void registerTransferAndProfileWindows(WindowRegistry& registry) {
-    registry.add(QStringLiteral("mnu_ExpImpMenudetails"), [](Session& s, QWidget* parent) {
-        return deleteOnClose(new frm_ExpImpMenuDetails(s, parent));
-    });
-    registry.add(QStringLiteral("mnu_CompanyProfile"), [](Session& s, QWidget* parent) {
-        return deleteOnClose(new frm_CompanyProfile(s, parent));
-    });
-    registry.add(QStringLiteral("mnu_SmtpServer"), [](Session& s, QWidget* parent) {
-        return deleteOnClose(new frm_SMTP(s, parent));
-    });
+    registry.add<frm_ExpImpMenuDetails>(QStringLiteral("mnu_ExpImpMenudetails"));
+    registry.add<frm_CompanyProfile>(QStringLiteral("mnu_CompanyProfile"));
+    registry.add<frm_SMTP>(QStringLiteral("mnu_SmtpServer"));
 }
 
 }  // namespace tarvic

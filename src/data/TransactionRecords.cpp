@@ -136,23 +136,7 @@ void TransactionRecords::replaceLines(const QString& lineCode, const QString& he
         for (const Columns& line : lines) {
             Columns cols = line;
             cols.emplace_back(QStringLiteral("INV_DETSLNO"), ++slno);
-            cols.emplace_back(QStringLiteral("IN_DOCCODE"), headerCode);
-            cols.emplace_back(QStringLiteral("IN_DOCNO"), number);
-            cols.emplace_back(QStringLiteral("DOC_STATUS"), QStringLiteral("APPRV"));
-            cols.emplace_back(QStringLiteral("CREATED_BY"), user_);
-            cols.emplace_back(QStringLiteral("CREATED_ON"), QDateTime::currentDateTime());
-            cols.emplace_back(QStringLiteral("UPDATE_BY"), user_);
-            cols.emplace_back(QStringLiteral("UPDATE_ON"), QDateTime::currentDateTime());
-            QStringList names{QStringLiteral("DOC_CODE"), QStringLiteral("DOC_NO")};
-            QVariantList values{lineCode, number};
-            for (const auto& [name, value] : cols) {
-                checkName(name);
-                names << name;
-                values << value;
-            }
-            db_.execAffected(QStringLiteral("INSERT INTO M_TBL_TRANSACTION (%1) VALUES (%2)")
-                         .arg(names.join(QLatin1Char(',')), placeholders(names.size())),
-                     values);
+            insert(lineCode, number, cols, std::make_pair(headerCode, number));
         }
     });
 }

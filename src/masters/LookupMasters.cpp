@@ -39,11 +39,6 @@ LookupColumn text(const char* name, const char* heading, int widthTwips, int max
     return {QString::fromLatin1(name), QString::fromLatin1(heading), widthTwips, K::Text, maxLength};
 }
 
-QWidget* deleteOnClose(QWidget* w) {
-    w->setAttribute(Qt::WA_DeleteOnClose);
-    return w;
-}
-
 }  // namespace
 
 LookupGridConfig frm_PartyType_Config() {
@@ -116,27 +111,19 @@ QList<std::pair<QString, LookupGridConfig>> lookupWindowConfigs() {
 
 void registerLookupWindows(WindowRegistry& registry) {
     for (const auto& [entry, config] : lookupWindowConfigs()) {
-        registry.add(entry, [config](Session& s, QWidget* parent) {
-            return deleteOnClose(new LookupGridWindow(s, parent, config));
+        registry.add(entry, [config](Session& s, QWidget* parent) -> QWidget* {
+            return new LookupGridWindow(s, parent, config);
         });
     }
 }
 
 void registerGeographyAndLookupWindows(WindowRegistry& registry) {
     registerLookupWindows(registry);
-    registry.add(QStringLiteral("mnu_Country"), [](Session& s, QWidget* parent) {
-        return deleteOnClose(new frm_CSP_Country(s, parent));
-    });
-    registry.add(QStringLiteral("mnu_State"), [](Session& s, QWidget* parent) {
-        return deleteOnClose(new frm_CSP_State(s, parent));
-    });
-    registry.add(QStringLiteral("mnu_Place"), [](Session& s, QWidget* parent) {
-        return deleteOnClose(new frm_CSP_Place(s, parent));
-    });
+    registry.add<frm_CSP_Country>(QStringLiteral("mnu_Country"));
+    registry.add<frm_CSP_State>(QStringLiteral("mnu_State"));
+    registry.add<frm_CSP_Place>(QStringLiteral("mnu_Place"));
     // From the menu the search has no caller: it only shows its list.
-    registry.add(QStringLiteral("mnu_SrcGroupMeet"), [](Session& s, QWidget* parent) {
-        return deleteOnClose(new frm_SearchGroupMeet(s, parent));
-    });
+    registry.add<frm_SearchGroupMeet>(QStringLiteral("mnu_SrcGroupMeet"));
 }
 
 }  // namespace tarvic

@@ -33,21 +33,11 @@ QString byOnText(const QVariant& by, const QVariant& on) {
 
 }  // namespace party
 
-namespace {
-QWidget* deleteOnClose(QWidget* w) {
-    w->setAttribute(Qt::WA_DeleteOnClose);
-    return w;
-}
-}  // namespace
-
 void registerPartyWindows(WindowRegistry& registry) {
-    registry.add(QStringLiteral("mnu_PartyMaintenance"),
-                 [](Session& s, QWidget* parent) { return deleteOnClose(new frm_Party(s, parent)); });
+    registry.add<frm_Party>(QStringLiteral("mnu_PartyMaintenance"));
     // From the menu the picker only shows its list: nobody receives the party.
-    registry.add(QStringLiteral("mnu_SrcParty"),
-                 [](Session& s, QWidget* parent) { return deleteOnClose(new frm_Search_Party(s, parent)); });
-    registry.add(QStringLiteral("mnu_LstPartyRegd"),
-                 [](Session& s, QWidget* parent) { return deleteOnClose(new frm_LstPartyRegd(s, parent)); });
+    registry.add<frm_Search_Party>(QStringLiteral("mnu_SrcParty"));
+    registry.add<frm_LstPartyRegd>(QStringLiteral("mnu_LstPartyRegd"));
 }
 
 }  // namespace tarvic

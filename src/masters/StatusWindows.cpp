@@ -6,9 +6,7 @@ namespace tarvic {
 
 void registerStatusWindows(WindowRegistry& registry) {
     registry.add(QStringLiteral("mnu_LeadStatus"), [](Session& s, QWidget* parent) -> QWidget* {
-        auto* w = new StatusMaster(s, parent, frm_LeadStatus_Config());
-        w->setAttribute(Qt::WA_DeleteOnClose);
-        return w;
+        return new StatusMaster(s, parent, frm_LeadStatus_Config());
     });
 }
 

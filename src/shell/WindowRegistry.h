@@ -6,10 +6,9 @@
 #include "shell/Session.h"
 
 #include <QHash>
+#include <QWidget>
 #include <QString>
 #include <functional>
-
-class QWidget;
 
 namespace tarvic {
 
@@ -20,10 +19,18 @@ public:
     using Factory = std::function<QWidget*(Session& session, QWidget* parent)>;
 
     void add(const QString& menuEntry, Factory factory) { factories_.insert(menuEntry, std::move(factory)); }
+    // The common case: the entry opens a window class built from (session, parent).
+    template <class W>
+    void add(const QString& menuEntry) {
+        add(menuEntry, [](Session& session, QWidget* parent) -> QWidget* { return new W(session, parent); });
+    }
     bool has(const QString& menuEntry) const { return factories_.contains(menuEntry); }
     QWidget* create(const QString& menuEntry, Session& session, QWidget* parent) const {
         auto it = factories_.constFind(menuEntry);
-        return it == factories_.constEnd() ? nullptr : (*it)(session, parent);
+        QWidget* w = it == factories_.constEnd() ? nullptr : (*it)(session, parent);
+        if (w)  // a window opened from the menu lives until it is closed
+            w->setAttribute(Qt::WA_DeleteOnClose);
+        return w;
     }
 
 private:
