@@ -1,5 +1,6 @@
 #include "Database.h"
 
+#include <QRandomGenerator>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlResult>
@@ -12,8 +13,10 @@ namespace tarvic {
 
 namespace {
 
-// A conflict with another workstation is retried for this long before it reaches the user.
-constexpr qint64 kRetryDeadlineMs = 30000;
+// A conflict with another workstation is retried for this long before it reaches the user:
+// SQLite's lock wait is not first-come first-served, so a busy moment can pass one writer by
+// several times.
+constexpr qint64 kRetryDeadlineMs = 60000;
 
 // Reads the SQLSTATE of the last failure on an ODBC statement handle: Qt keeps it to itself.
 QString sqlStateOf(const QSqlQuery& q) {
@@ -262,8 +265,9 @@ void Database::rollback() {
 bool Database::shouldRetry(const DbError& e, int attempt, qint64 elapsedMs) {
     if (e.kind() != DbError::Kind::Locked || elapsedMs > kRetryDeadlineMs)
         return false;
-    // Back off a little, more each time, so that waiting writers do not collide again at once.
-    QThread::msleep(std::min(2 * attempt, 50));
+    // Back off a little, more each time and by a random amount, so that waiting writers do not
+    // collide again at once.
+    QThread::msleep(std::min(2 * attempt, 50) + QRandomGenerator::global()->bounded(10));
     return true;
 }
 
