@@ -29,7 +29,14 @@ void Center_Form(QWidget* w, QWidget* container) {
         area = screen->availableGeometry();
     }
     const QSize size = w->frameGeometry().size();
-    w->move(area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 2);
+    QPoint at(area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 2);
+    // A window taller or wider than its container still opens with its toolbar on the screen.
+    if (QScreen* screen = container ? container->screen() : w->screen()) {
+        const QRect avail = screen->availableGeometry();
+        at.setX(std::max(avail.left(), std::min(at.x(), avail.right() + 1 - size.width())));
+        at.setY(std::max(avail.top(), std::min(at.y(), avail.bottom() + 1 - size.height())));
+    }
+    w->move(at);
 }
 
 namespace {
