@@ -3,12 +3,12 @@
 # server (or one can be started with scripts/pg-start.sh), on PostgreSQL.
 # Usage: scripts/bench.sh [--fresh] [extra Google Benchmark flags, e.g. --benchmark_filter=balance]
 #   --fresh   drop the cached million-row databases first (they are rebuilt, about a minute each)
-# Environment: TARVIC_BENCH_BUILD (build dir, default /work/build-bench or ./build-bench),
+# Environment: TARVIC_BENCH_BUILD (build dir, default ./build-bench),
 #   TARVIC_BENCH_DIR (cache of the SQLite file, default /tmp/tarvic-bench),
 #   TARVIC_BENCH_REPS (repetitions, best one kept in the summary; default 3).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${TARVIC_BENCH_BUILD:-$([ -d /work ] && echo /work/build-bench || echo "$root/build-bench")}
+build=${TARVIC_BENCH_BUILD:-$root/build-bench}
 reps=${TARVIC_BENCH_REPS:-3}
 fresh=0
 if [ "${1:-}" = --fresh ]; then fresh=1; shift; fi
