@@ -29,7 +29,9 @@ install_packages() {
 build() {
   echo "== Building in $BUILD"
   cmake -S "$TOP" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  cmake --build "$BUILD" -j2
+  # TARVIC_TARGETS limits the build (the program needs neither tests nor benchmarks).
+  # shellcheck disable=SC2086
+  cmake --build "$BUILD" -j2 ${TARVIC_TARGETS:+--target $TARVIC_TARGETS}
 }
 
 # The embedded default database and a per-user data source TARVIC pointing at it, unless the

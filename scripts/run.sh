@@ -2,7 +2,7 @@
 # Sets up a fresh Debian 12 machine and opens TARVIC on the embedded default database.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 install_packages
-build
+TARVIC_TARGETS="tarvic tarvic-admin" build
 setup_embedded_database
 if [ -x "$BUILD/src/tarvic" ]; then
   if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
