@@ -1,5 +1,6 @@
 // The administration tool run as a process against a fresh database: init and upgrade,
 // the books check on sound and on hand-corrupted books, logins, and a missing data source.
+#include "support/AdminRunner.h"
 #include "support/TestDb.h"
 
 #include "data/BooksCheck.h"
@@ -16,33 +17,8 @@ using namespace tarvic::test;
 
 namespace {
 
-struct Run {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-Run runAdmin(QStringList args) {
-    Run r;
-    QProcess p;
-    p.start(qEnvironmentVariable("TARVIC_BIN_DIR") + QStringLiteral("/src/tarvic-admin"), args);
-    if (!p.waitForStarted(10000)) {
-        r.err = p.errorString();
-        return r;
-    }
-    p.waitForFinished(120000);
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
-    r.err = QString::fromLocal8Bit(p.readAllStandardError());
-    return r;
-}
-
-Run runAdmin(const TestDb& t, QStringList args) {
-    args << QStringLiteral("--set") << t.connectionString().overrides;
-    return runAdmin(args);
-}
-
-QString describe(const Run& r) { return QStringLiteral("exit %1\n%2%3").arg(r.code).arg(r.out, r.err); }
+using Run = AdminRun;
+QString describe(const Run& r) { return r.describe(); }
 
 // A booking carries its own number in IN_DOCNO, so number and row are taken together.
 qint64 postBooking(Database& db, TransactionRecords& records, qint64 party, Money amount) {

@@ -1,5 +1,6 @@
 // The demo data set through tarvic-admin init: added once, left out with --no-demo, codes
 // and counters in step, logins that log on, and books that pass the check.
+#include "support/AdminRunner.h"
 #include "support/TestDb.h"
 
 #include "data/BooksCheck.h"
@@ -17,29 +18,8 @@ using namespace tarvic::test;
 
 namespace {
 
-struct Run {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-Run runAdmin(const TestDb& t, QStringList args) {
-    args << QStringLiteral("--set") << t.connectionString().overrides;
-    Run r;
-    QProcess p;
-    p.start(qEnvironmentVariable("TARVIC_BIN_DIR") + QStringLiteral("/src/tarvic-admin"), args);
-    if (!p.waitForStarted(10000)) {
-        r.err = p.errorString();
-        return r;
-    }
-    p.waitForFinished(120000);
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
-    r.err = QString::fromLocal8Bit(p.readAllStandardError());
-    return r;
-}
-
-QString describe(const Run& r) { return QStringLiteral("exit %1\n%2%3").arg(r.code).arg(r.out, r.err); }
+using Run = AdminRun;
+QString describe(const Run& r) { return r.describe(); }
 
 const char* const kTables[] = {"M_TBL_CSP_COUNTRY", "M_TBL_CSP_STATE",   "M_TBL_CSP_PLACE",     "M_TBL_PARTYTYPE",
                                "M_TBL_LEADTYPE",    "M_TBL_LEADNATURE",  "M_TBL_MEALPLAN",      "M_TBL_HOTELROOMTYPE",
