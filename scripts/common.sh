@@ -46,7 +46,7 @@ setup_embedded_database() {
     echo "== Data source TARVIC already defined ($ini): left as it is"
   else
     mkdir -p "$dbdir"
-    [ -f "$db" ] || sqlite3 "$db" 'PRAGMA journal_mode=WAL;' >/dev/null
+    [ -f "$db" ] || sqlite3 "$db" 'PRAGMA journal_mode=DELETE;' >/dev/null
     cat >>"$ini" <<INI
 
 [TARVIC]
@@ -54,7 +54,7 @@ Description=TARVIC embedded database
 Driver=/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so
 Database=$db
 Timeout=5000
-JournalMode=WAL
+JournalMode=DELETE
 SyncPragma=FULL
 FKSupport=1
 NoCreat=1

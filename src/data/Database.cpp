@@ -1,13 +1,16 @@
 #include "Database.h"
 
+#include <QFile>
 #include <QRandomGenerator>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlResult>
 #include <QThread>
 
+#include <odbcinst.h>
 #include <sql.h>
 #include <sqlext.h>
+#include <sys/stat.h>
 
 namespace tarvic {
 
@@ -61,6 +64,22 @@ QString errorText(const QSqlError& e) {
     return drv.isEmpty() ? db : drv + QLatin1String(": ") + db;
 }
 
+// Whether a data source is served by the SQLite driver, read from its definition before
+// connecting, so that its journal can be chosen before the driver applies its own.
+bool servedBySqlite(const QString& dsn) {
+    char driver[512] = {0};
+    SQLGetPrivateProfileString(dsn.toLocal8Bit().constData(), "Driver", "", driver, sizeof driver, "odbc.ini");
+    return QByteArray(driver).toLower().contains("sqlite");
+}
+
+// The device and inode of a file, or {0, 0} when it cannot be read.
+std::pair<quint64, quint64> fileIdentity(const QString& path) {
+    struct stat st {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {0, 0};
+    return {quint64(st.st_dev), quint64(st.st_ino)};
+}
+
 }  // namespace
 
 ConnectionString ConnectionString::parse(const QString& text) {
@@ -86,7 +105,17 @@ DbError::DbError(Kind kind, const QString& message, const QString& sqlState)
 
 Database::Database(const ConnectionString& cs, const QString& connectionName) : name_(connectionName) {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name_);
-    db.setDatabaseName(cs.overrides.isEmpty() ? cs.dsn : cs.dsn + QLatin1Char(';') + cs.overrides);
+    QString target = cs.overrides.isEmpty() ? cs.dsn : cs.dsn + QLatin1Char(';') + cs.overrides;
+    // The embedded database keeps a rollback journal whatever its data source says. SQLite's
+    // file locks belong to the process, and any other code of this process that opens and
+    // closes the database's files (a file dialog listing its folder) silently drops them; with
+    // a write-ahead log, the next program to disconnect then takes itself for the last one and
+    // deletes the log this connection is still writing to. A rollback journal holds no lock
+    // between transactions, so a dropped lock cannot outlive the transaction it was taken for.
+    // Said in the connection string, it overrides the data source before the driver applies it.
+    if (servedBySqlite(cs.dsn))
+        target += QStringLiteral(";JournalMode=DELETE");
+    db.setDatabaseName(target);
     db.setUserName(cs.user);
     db.setPassword(cs.password);
     db.setNumericalPrecisionPolicy(QSql::HighPrecision);
@@ -106,20 +135,34 @@ Database::Database(const ConnectionString& cs, const QString& connectionName) : 
         dialect_ = Dialect(pg ? Engine::PostgreSQL : Engine::SQLite);
     }
     if (dialect_.isSqlite()) {
-        // Durable by default whatever the data source says: WAL, full fsync, a short lock wait.
-        // The lock wait first, so that the settings below wait for a busy file too.
+        // Durable by default whatever the data source says: a rollback journal (see above), full
+        // fsync, a short lock wait. The lock wait first, so that the settings below wait for a
+        // busy file too. A file left in write-ahead mode by an earlier version is converted here;
+        // while another program still holds it in that mode, this one refuses to work on it.
         exec(QStringLiteral("PRAGMA busy_timeout=5000"));
-        if (scalar(QStringLiteral("PRAGMA journal_mode")).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0)
-            exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        const auto journal = [this] { return scalar(QStringLiteral("PRAGMA journal_mode")).toString().toLower(); };
+        if (journal() != QLatin1String("delete"))
+            exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        if (const QString mode = journal(); mode != QLatin1String("delete")) {
+            const QString text = QStringLiteral("The database is held in journal mode %1 by another program; "
+                                                "close it and start again.").arg(mode);
+            disconnect();
+            throw DbError(DbError::Kind::Connection, text);
+        }
         exec(QStringLiteral("PRAGMA synchronous=FULL"));
         exec(QStringLiteral("PRAGMA foreign_keys=ON"));
+        if (auto main = firstRow(QStringLiteral("SELECT file FROM pragma_database_list WHERE name='main'")))
+            file_ = main->value(0).toString();
+        fileId_ = fileIdentity(file_);
     } else {
         exec(QStringLiteral("SET synchronous_commit TO on"));
     }
     statements_ = 0;
 }
 
-Database::~Database() {
+Database::~Database() { disconnect(); }
+
+void Database::disconnect() {
     cache_.clear();
     scratch_ = QSqlQuery();
     {
@@ -193,6 +236,8 @@ QSqlQuery& Database::runPrepared(const QString& sql, const QVariantList& values)
 }
 
 int Database::execAffected(const QString& sql, const QVariantList& values) {
+    if (depth_ == 0)
+        checkFile();
     QSqlQuery& q = runPrepared(sql, values);
     const int n = q.numRowsAffected();
     q.finish();
@@ -223,7 +268,19 @@ bool Database::tableExists(const QString& table) {
     return scalar(sql, {table}).toInt() > 0;
 }
 
+void Database::checkFile() const {
+    if (file_.isEmpty() || fileIdentity(file_) == fileId_)
+        return;
+    // The file was removed or another put in its place (a restore copied over a running
+    // program): rows written now would go to a file nobody will ever read again.
+    throw DbError(DbError::Kind::Connection,
+                  QStringLiteral("The database file %1 was removed or replaced while the program was running; "
+                                 "nothing was saved. Close the program and start it again.")
+                      .arg(file_));
+}
+
 void Database::begin() {
+    checkFile();
     ++depth_;
     try {
         if (dialect_.isSqlite()) {

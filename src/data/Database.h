@@ -90,6 +90,9 @@ private:
     QSqlQuery& prepared(const QString& sql);
     QSqlQuery& runPrepared(const QString& sql, const QVariantList& values);
     DbError failure(const QSqlQuery& q) const;
+    // Throws when the embedded database's file is no longer the one this connection opened.
+    void checkFile() const;
+    void disconnect();
     void begin();
     void commit();
     void rollback();
@@ -102,6 +105,8 @@ private:
     int statements_ = 0;
     QHash<QString, QSqlQuery> cache_;
     QSqlQuery scratch_;
+    QString file_;                       // the embedded database's file; empty on a server
+    std::pair<quint64, quint64> fileId_; // its device and inode when connected
 };
 
 template <class F>

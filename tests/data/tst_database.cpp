@@ -46,7 +46,7 @@ private slots:
     void durableSettings() {
         TestDb t;
         if (t.db().dialect().isSqlite()) {
-            QCOMPARE(t.db().scalar(QStringLiteral("PRAGMA journal_mode")).toString().toLower(), QStringLiteral("wal"));
+            QCOMPARE(t.db().scalar(QStringLiteral("PRAGMA journal_mode")).toString().toLower(), QStringLiteral("delete"));
             QCOMPARE(t.db().scalar(QStringLiteral("PRAGMA synchronous")).toInt(), 2);  // FULL
             QVERIFY(t.db().scalar(QStringLiteral("PRAGMA busy_timeout")).toInt() >= 1000);
         } else {
