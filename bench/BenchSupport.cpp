@@ -44,7 +44,7 @@ NativeSqlite::NativeSqlite(const std::string& path) {
         fail("sqlite3_open " + path + ": " + sqlite3_errmsg(db_));
     // The same settings the program's connection applies, so that a commit costs the same.
     sqlite3_busy_timeout(db_, 5000);
-    exec("PRAGMA journal_mode=WAL");
+    exec("PRAGMA journal_mode=DELETE");
     exec("PRAGMA synchronous=FULL");
     exec("PRAGMA foreign_keys=ON");
 }

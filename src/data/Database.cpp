@@ -182,6 +182,10 @@ DbError Database::failure(const QSqlQuery& q) const {
 }
 
 QSqlQuery Database::exec(const QString& sql, const QVariantList& values) {
+    return outsideTransactionRetried([&] { return execOnce(sql, values); });
+}
+
+QSqlQuery Database::execOnce(const QString& sql, const QVariantList& values) {
     ++statements_;
     if (failAt_ > 0 && --failAt_ == 0)
         throw DbError(DbError::Kind::Injected, QStringLiteral("Statement refused (injected failure)"));
@@ -221,6 +225,10 @@ QSqlQuery& Database::prepared(const QString& sql) {
 }
 
 QSqlQuery& Database::runPrepared(const QString& sql, const QVariantList& values) {
+    return outsideTransactionRetried([&]() -> QSqlQuery& { return runPreparedOnce(sql, values); });
+}
+
+QSqlQuery& Database::runPreparedOnce(const QString& sql, const QVariantList& values) {
     ++statements_;
     if (failAt_ > 0 && --failAt_ == 0)
         throw DbError(DbError::Kind::Injected, QStringLiteral("Statement refused (injected failure)"));

@@ -89,6 +89,14 @@ private:
     // stay prepared for the life of the connection: the server parses and plans each once.
     QSqlQuery& prepared(const QString& sql);
     QSqlQuery& runPrepared(const QString& sql, const QVariantList& values);
+    QSqlQuery& runPreparedOnce(const QString& sql, const QVariantList& values);
+    QSqlQuery execOnce(const QString& sql, const QVariantList& values);
+    // A statement of its own (no transaction running) that meets another program's lock is run
+    // again until the same deadline as a transaction: on the embedded database a reader waits
+    // while another program commits, and SQLite's wait is not first come, first served. A
+    // refused statement changed nothing, so running it again is safe.
+    template <class F>
+    auto outsideTransactionRetried(F&& statement) -> decltype(statement());
     DbError failure(const QSqlQuery& q) const;
     // Throws when the embedded database's file is no longer the one this connection opened.
     void checkFile() const;
@@ -108,6 +116,22 @@ private:
     QString file_;                       // the embedded database's file; empty on a server
     std::pair<quint64, quint64> fileId_; // its device and inode when connected
 };
+
+template <class F>
+auto Database::outsideTransactionRetried(F&& statement) -> decltype(statement()) {
+    if (depth_ > 0)
+        return statement();
+    QElapsedTimer clock;
+    clock.start();
+    for (int attempt = 1;; ++attempt) {
+        try {
+            return statement();
+        } catch (const DbError& e) {
+            if (!shouldRetry(e, attempt, clock.elapsed()))
+                throw;
+        }
+    }
+}
 
 template <class F>
 auto Database::transact(F&& work) -> decltype(work()) {
