@@ -13,6 +13,8 @@
 
 #include <optional>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 namespace tarvic {
 
@@ -29,6 +31,9 @@ struct ConnectionString {
     QString overrides;
     static ConnectionString parse(const QString& text);
 };
+
+// Column name and value, in the order they are written. Names are the table's own.
+using Columns = std::vector<std::pair<QString, QVariant>>;
 
 // What a save reports when the row it was aimed at is gone or no longer what was read.
 inline constexpr const char* kChangedByAnotherUser =

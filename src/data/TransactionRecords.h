@@ -15,9 +15,6 @@
 
 namespace tarvic {
 
-// Column name and value, in the order they are written. Names are the table's own.
-using Columns = std::vector<std::pair<QString, QVariant>>;
-
 struct Document {
     QString code;                    // a first code of the document kinds; numbered by its counter
     qint64 number = 0;               // 0: a new document, numbered when saved

@@ -198,9 +198,9 @@ private slots:
         w.txt_Name->setText(QStringLiteral("THIRD"));
         w.txt_Login->setText(QStringLiteral("12"));
         // Statements of the save: login lookup, then SQLite's BEGIN, the counter (two on
-        // SQLite), existence check, insert, login update. Fail the login update.
+        // SQLite), insert, login update. Fail the login update.
         const bool sqlite = f.ts.db().dialect().isSqlite();
-        f.ts.db().failStatement(1 + (sqlite ? 3 : 1) + 3);
+        f.ts.db().failStatement(1 + (sqlite ? 3 : 1) + 2);
         w.Save_Record();
         QCOMPARE(f.ts.prompter.messages.size(), 2);
         QVERIFY(f.ts.prompter.texts().last() != kSaved);
