@@ -1,7 +1,9 @@
 #include "frm_AddLogins.h"
 
+#include "data/Moments.h"
 #include "data/Numbering.h"
 #include "data/Passwords.h"
+#include "data/RowWriter.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/GridHelpers.h"
@@ -26,15 +28,6 @@ namespace tarvic {
 
 namespace {
 enum GridCol { LoginId, LoginName, Password, EmplName, Department, Designation, LoginDate, LoginTime };
-
-QString dateText(const QVariant& v) {
-    if (v.isNull())
-        return {};
-    QDate d = v.toDate();
-    if (!d.isValid())
-        d = QDate::fromString(v.toString().left(10), Qt::ISODate);
-    return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : v.toString();
-}
 
 QString timeText(const QVariant& v) {
     if (v.isNull())
@@ -227,29 +220,26 @@ void frm_AddLogins::Save_Rec() {
     const QString shownId = lbl_LoginID->text().trimmed();
     const bool newPassword = !keepsStoredPassword();
     const QString stored = newPassword ? Passwords::hash(txt_Password->text().trimmed()) : QString();
+    // The department goes to both columns: the rights window reads USER_DEPARTMENT.
+    Columns columns = {{QStringLiteral("User_Name"), name},
+                       {QStringLiteral("Full_name"), empl},
+                       {QStringLiteral("Module_For"), dept},
+                       {QStringLiteral("USER_DEPARTMENT"), dept},
+                       {QStringLiteral("User_Designation"), desig}};
+    if (newPassword)
+        columns.emplace_back(QStringLiteral("User_Password"), stored);
     try {
-        if (!shownId.isEmpty()) {
-            // The department goes to both columns: the rights window reads USER_DEPARTMENT.
-            if (newPassword) {
-                db().exec(QStringLiteral(" Update Mst_LoginDetails  SET User_Name = ?, User_Password = ?, Full_name = ?, "
-                                         "Module_For = ?, USER_DEPARTMENT = ?, User_Designation = ? Where Login_Id = ?"),
-                          {name, stored, empl, dept, dept, desig, shownId.toLongLong()});
-            } else {
-                db().exec(QStringLiteral(" Update Mst_LoginDetails  SET User_Name = ?, Full_name = ?, "
-                                         "Module_For = ?, USER_DEPARTMENT = ?, User_Designation = ? Where Login_Id = ?"),
-                          {name, empl, dept, dept, desig, shownId.toLongLong()});
-            }
-        } else {
-            // The id is taken from the counter atomically, and only kept if the login is.
-            const qint64 id = db().transact([&] {
-                const qint64 next = Numbering(db()).next(QStringLiteral("LoginId"));
-                db().exec(QStringLiteral("INSERT INTO Mst_LoginDetails (Login_Id, User_Name, User_Password, Full_name, "
-                                         "Module_For, USER_DEPARTMENT, User_Designation) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                          {next, name, stored, empl, dept, dept, desig});
-                return next;
-            });
-            lbl_LoginID->setText(QString::number(id));
-        }
+        const bool isNew = shownId.isEmpty();
+        // A new id is taken from the counter atomically, and only kept if the login is; a shown
+        // login deleted on another workstation is reported, not created again.
+        const qint64 id = db().transact([&] {
+            const qint64 login = isNew ? Numbering(db()).next(QStringLiteral("LoginId")) : shownId.toLongLong();
+            RowWriter(db(), session().userFullName)
+                .write(QStringLiteral("Mst_LoginDetails"), {{QStringLiteral("Login_Id"), login}}, columns, isNew,
+                       RowWriter::Audit::None);
+            return login;
+        });
+        lbl_LoginID->setText(QString::number(id));
     } catch (const DbError& e) {
         prompter().information(this, e.message());
         return;

@@ -1,5 +1,6 @@
 #include "frm_CompanyProfile.h"
 
+#include "data/RowWriter.h"
 #include "shell/kit/Checks.h"
 
 #include <QGridLayout>
@@ -89,14 +90,13 @@ void frm_CompanyProfile::Save_Record() {
         return;
     const QString photoPath = txt_ImgUrl->text().trimmed();
     try {
+        // One row only: the first is updated, a row is added only to an empty table.
         db().transact([&] {
-            if (auto r = db().firstRow(kSelect)) {
-                db().exec(QStringLiteral("UPDATE MST_LOCATIONDETAILS SET PHOTO_PATH=? WHERE LOC_ID=?"),
-                          {photoPath, r->value(QStringLiteral("LOC_ID"))});
-            } else {
-                db().exec(QStringLiteral("INSERT INTO MST_LOCATIONDETAILS (LOC_ID, PHOTO_PATH) VALUES (?, ?)"),
-                          {1, photoPath});
-            }
+            const auto r = db().firstRow(kSelect);
+            const QVariant id = r ? r->value(QStringLiteral("LOC_ID")) : QVariant(1);
+            RowWriter(db(), session().userFullName)
+                .write(QStringLiteral("MST_LOCATIONDETAILS"), {{QStringLiteral("LOC_ID"), id}},
+                       {{QStringLiteral("PHOTO_PATH"), photoPath}}, !r, RowWriter::Audit::None);
         });
     } catch (const DbError& e) {
         prompter().information(this, e.message());

@@ -1,5 +1,6 @@
 #include "frm_DocCode_Acc_Combination.h"
 
+#include "data/RowWriter.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/GridHelpers.h"
@@ -197,10 +198,11 @@ void frm_DocCode_Acc_Combination::Save_Record() {
     const QString account = upperAscii(txt_AccCode->text().trimmed());
     const QString description = upperAscii(txt_AccDesc->text().trimmed());
     try {
-        db().exec(QStringLiteral("INSERT INTO M_TBL_DOCUMENTACCOUNT_COMB (DOC_CODE, ACC_CODE, ACCOUNT_DESC) "
-                                 "VALUES (?, ?, ?) ON CONFLICT (DOC_CODE, ACC_CODE) "
-                                 "DO UPDATE SET ACCOUNT_DESC = excluded.ACCOUNT_DESC"),
-                  {code, account, description});
+        // The key is typed: an account already linked to the code takes the new description.
+        RowWriter(db(), session().userFullName)
+            .put(QStringLiteral("M_TBL_DOCUMENTACCOUNT_COMB"),
+                 {{QStringLiteral("DOC_CODE"), code}, {QStringLiteral("ACC_CODE"), account}},
+                 {{QStringLiteral("ACCOUNT_DESC"), description}});
     } catch (const DbError& e) {
         prompter().information(this, e.message());
         return;

@@ -1,5 +1,6 @@
 #include "frm_SMTP.h"
 
+#include "data/RowWriter.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/KeyFilters.h"
 
@@ -92,25 +93,20 @@ void frm_SMTP::Save_Record() {
     });
     if (!ok)
         return;
-    const QVariantList values{txt_SMTPUsrName->text().trimmed(), txt_SMTPPasswd->text().trimmed(),
-                              txt_SMTPServer->text().trimmed(),  txt_SMTPPort->text().trimmed(),
-                              txt_SenderName->text().trimmed(),  txt_SenderEmail->text().trimmed()};
+    const Columns columns{{QStringLiteral("EMAIL_USERNAME"), txt_SMTPUsrName->text().trimmed()},
+                          {QStringLiteral("EMAIL_PASSWORD"), txt_SMTPPasswd->text().trimmed()},
+                          {QStringLiteral("EMAIL_SMTP"), txt_SMTPServer->text().trimmed()},
+                          {QStringLiteral("EMAIL_SMTP_PORT"), txt_SMTPPort->text().trimmed()},
+                          {QStringLiteral("EMAIL_SENDERNAME"), txt_SenderName->text().trimmed()},
+                          {QStringLiteral("EMAIL_SENDERADD"), txt_SenderEmail->text().trimmed()}};
     try {
         // One row only: the first is updated, a row is added only to an empty table.
         db().transact([&] {
-            if (auto r = db().firstRow(kSelect)) {
-                QVariantList bound = values;
-                bound << r->value(QStringLiteral("EMAIL_ID"));
-                db().exec(QStringLiteral("UPDATE M_TBL_EMAIL SET EMAIL_USERNAME=?, EMAIL_PASSWORD=?, EMAIL_SMTP=?, "
-                                         "EMAIL_SMTP_PORT=?, EMAIL_SENDERNAME=?, EMAIL_SENDERADD=? WHERE EMAIL_ID=?"),
-                          bound);
-            } else {
-                QVariantList bound{1};
-                bound << values;
-                db().exec(QStringLiteral("INSERT INTO M_TBL_EMAIL (EMAIL_ID, EMAIL_USERNAME, EMAIL_PASSWORD, EMAIL_SMTP, "
-                                         "EMAIL_SMTP_PORT, EMAIL_SENDERNAME, EMAIL_SENDERADD) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                          bound);
-            }
+            const auto r = db().firstRow(kSelect);
+            const QVariant id = r ? r->value(QStringLiteral("EMAIL_ID")) : QVariant(1);
+            RowWriter(db(), session().userFullName)
+                .write(QStringLiteral("M_TBL_EMAIL"), {{QStringLiteral("EMAIL_ID"), id}}, columns, !r,
+                       RowWriter::Audit::None);
         });
     } catch (const DbError& e) {
         prompter().information(this, e.message());

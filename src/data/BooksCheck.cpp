@@ -1,5 +1,6 @@
 #include "BooksCheck.h"
 
+#include "DocumentKinds.h"
 #include "Money.h"
 #include "TransactionRecords.h"
 
@@ -20,13 +21,15 @@ QString docRef(const QString& codes, const QVariant& number, const QVariant& inD
 // The pairs as a constant table inside the statement, every code bound.
 QString pairsCte(bool bothDirections, QVariantList& values) {
     QStringList rows;
-    for (const DocumentPair& p : kDocumentPairs) {
-        const QString flag = p.byBooking ? QStringLiteral("Y") : QStringLiteral("N");
+    for (const DocumentKind& k : documentKinds()) {
+        if (!k.pairCode)
+            continue;
+        const QString flag = k.keyedByBooking ? QStringLiteral("Y") : QStringLiteral("N");
         rows << QStringLiteral("(?, ?, ?)");
-        values << QString::fromLatin1(p.first) << QString::fromLatin1(p.second) << flag;
+        values << QString::fromLatin1(k.code) << QString::fromLatin1(k.pairCode) << flag;
         if (bothDirections) {
             rows << QStringLiteral("(?, ?, ?)");
-            values << QString::fromLatin1(p.second) << QString::fromLatin1(p.first) << flag;
+            values << QString::fromLatin1(k.pairCode) << QString::fromLatin1(k.code) << flag;
         }
     }
     return QStringLiteral("WITH P (CODE, OTHER_CODE, BY_BOOKING) AS (VALUES %1) ").arg(rows.join(QStringLiteral(", ")));
@@ -121,12 +124,13 @@ void duplicateKeys(Database& db, QStringList& problems) {
 }
 
 // (d) A counter behind the highest number of its code would hand out a used number. A
-// numbered code whose counter row is missing counts as a counter at 0: the next save would
-// start again from 1.
+// numbered code (every document kind has a counter of its own; pair and line codes reuse its
+// number) whose counter row is missing counts as a counter at 0: the next save would start
+// again from 1.
 void countersBehind(Database& db, QStringList& problems) {
     QVariantList values;
-    for (const char* code : kNumberedCodes)
-        values << QString::fromLatin1(code);
+    for (const DocumentKind& k : documentKinds())
+        values << QString::fromLatin1(k.code);
     QSqlQuery q = db.exec(QStringLiteral(
         "SELECT T.DOC_CODE AS R_CODE, MAX(T.DOC_NO) AS R_HIGHEST, C.COUNTER AS R_COUNTER "
         "FROM M_TBL_TRANSACTION T LEFT JOIN MST_COUNTER C ON C.CODE = T.DOC_CODE "

@@ -13,6 +13,8 @@
 
 #include <optional>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 namespace tarvic {
 
@@ -30,9 +32,19 @@ struct ConnectionString {
     static ConnectionString parse(const QString& text);
 };
 
+// Column name and value, in the order they are written. Names are the table's own.
+using Columns = std::vector<std::pair<QString, QVariant>>;
+
+// What a save reports when the row it was aimed at is gone or no longer what was read.
+inline constexpr const char* kChangedByAnotherUser =
+    "THE RECORD NO LONGER EXISTS, IT WAS CHANGED OR DELETED BY ANOTHER USER ....";
+
 class DbError : public std::runtime_error {
 public:
-    enum class Kind { Other, NoDataSource, Connection, Locked, Duplicate, Injected };
+    // Changed: an update found no row (or not the rows it expected) under its key.
+    // Cancelled: a save was aimed at a cancelled document, which is never rewritten.
+    // Refused: a save's own check refused it; the message is the window's.
+    enum class Kind { Other, NoDataSource, Connection, Locked, Duplicate, Injected, Changed, Cancelled, Refused };
     DbError(Kind kind, const QString& message, const QString& sqlState = {});
     Kind kind() const { return kind_; }
     QString message() const { return message_; }

@@ -25,6 +25,9 @@ public:
     QString dateOf(const QString& expr) const;
     // A bound amount (passed as exact decimal text) read as a number.
     QString amount(const QString& placeholder = QStringLiteral("?")) const;
+    // Trailing clause that holds the rows read until the transaction ends (a row re-checked
+    // inside a save stays as checked). SQLite's write transaction already holds the database.
+    QString forUpdate() const;
     // Renders the engine-specific placeholders of a migration script.
     QString renderSchema(QString sql) const;
 

@@ -8,10 +8,17 @@ namespace tarvic {
 
 namespace {
 
+const QString kStatusLive = QStringLiteral("APPRV");
+const QString kStatusCancelled = QStringLiteral("CNCL");
+
 void checkName(const QString& column) {
     static const QRegularExpression ok(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
     if (!ok.match(column).hasMatch())
         throw DbError(DbError::Kind::Other, QStringLiteral("Not a column name: %1").arg(column));
+}
+
+bool named(const QString& column, const char* name) {
+    return column.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
 }
 
 Columns merged(Columns base, const Columns& over) {
@@ -36,7 +43,27 @@ Columns withAmounts(Columns cols, Money debit, Money credit, bool nullOther) {
     return cols;
 }
 
+[[noreturn]] void refuse(const QString& why) {
+    throw DbError(DbError::Kind::Other, why);
+}
+
+const DocumentKind& kindOf(const QString& code) {
+    const DocumentKind* kind = documentKind(code);
+    if (!kind)
+        refuse(QStringLiteral("Not a document code: %1").arg(code));
+    return *kind;
+}
+
 }  // namespace
+
+// One row as written: its key, what IN_DOCCODE/IN_DOCNO hold, and the caller's columns.
+struct TransactionRecords::Row {
+    QString code;
+    qint64 number = 0;
+    std::optional<std::pair<QString, qint64>> inDoc;
+    bool keyedByInDoc = false;  // the booking is part of the key
+    Columns columns;
+};
 
 QString TransactionRecords::placeholders(qsizetype n) {
     QStringList q;
@@ -67,128 +94,181 @@ QStringList TransactionRecords::codeList(const QString& listName) {
     return codes;
 }
 
-void TransactionRecords::insert(const QString& code, qint64 number, const Columns& columns,
-                                const std::optional<std::pair<QString, qint64>>& inDoc) {
-    const QDateTime now = QDateTime::currentDateTime();
+void TransactionRecords::insert(const Row& row) {
+    const QString now = db_.dialect().now();
     QStringList names{QStringLiteral("DOC_CODE"), QStringLiteral("DOC_NO"), QStringLiteral("DOC_STATUS"),
-                      QStringLiteral("CREATED_BY"), QStringLiteral("CREATED_ON"), QStringLiteral("UPDATE_BY"),
-                      QStringLiteral("UPDATE_ON")};
-    QVariantList values{code, number, QStringLiteral("APPRV"), user_, now, user_, now};
-    if (inDoc) {
+                      QStringLiteral("CREATED_BY"), QStringLiteral("UPDATE_BY")};
+    QStringList marks{QStringLiteral("?"), QStringLiteral("?"), QStringLiteral("?"), QStringLiteral("?"),
+                      QStringLiteral("?")};
+    QVariantList values{row.code, row.number, kStatusLive, user_, user_};
+    names << QStringLiteral("CREATED_ON") << QStringLiteral("UPDATE_ON");
+    marks << now << now;
+    if (row.inDoc) {
         names << QStringLiteral("IN_DOCCODE") << QStringLiteral("IN_DOCNO");
-        values << inDoc->first << inDoc->second;
+        marks << QStringLiteral("?") << QStringLiteral("?");
+        values << row.inDoc->first << row.inDoc->second;
     }
-    for (const auto& [name, value] : columns) {
+    for (const auto& [name, value] : row.columns) {
         checkName(name);
         names << name;
+        marks << QStringLiteral("?");
         values << value;
     }
+    // A row already under the key (a counter set back below numbers in use) is refused by
+    // the unique key, never overwritten.
     db_.execAffected(QStringLiteral("INSERT INTO M_TBL_TRANSACTION (%1) VALUES (%2)")
-                 .arg(names.join(QLatin1Char(',')), placeholders(names.size())),
-             values);
+                         .arg(names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
+                     values);
 }
 
-void TransactionRecords::upsert(const QString& code, qint64 number, const Columns& columns,
-                                const std::optional<std::pair<QString, qint64>>& inDoc) {
-    Columns cols = columns;
-    cols.emplace_back(QStringLiteral("DOC_STATUS"), QStringLiteral("APPRV"));
-    cols.emplace_back(QStringLiteral("UPDATE_BY"), user_);
-    cols.emplace_back(QStringLiteral("UPDATE_ON"), QDateTime::currentDateTime());
-    if (inDoc) {
-        cols.emplace_back(QStringLiteral("IN_DOCCODE"), inDoc->first);
-        cols.emplace_back(QStringLiteral("IN_DOCNO"), inDoc->second);
-    }
-
+void TransactionRecords::update(const Row& row) {
     QStringList sets;
     QVariantList values;
-    for (const auto& [name, value] : cols) {
+    for (const auto& [name, value] : row.columns) {
         checkName(name);
         sets << name + QStringLiteral("=?");
         values << value;
     }
-    QString where = QStringLiteral(" WHERE DOC_CODE=? AND DOC_NO=?");
-    values << code << number;
-    if (inDoc) {
-        where += QStringLiteral(" AND IN_DOCCODE=? AND IN_DOCNO=?");
-        values << inDoc->first << inDoc->second;
+    sets << QStringLiteral("DOC_STATUS=?") << QStringLiteral("UPDATE_BY=?")
+         << QStringLiteral("UPDATE_ON=") + db_.dialect().now();
+    values << kStatusLive << user_;
+
+    QString key = QStringLiteral("DOC_CODE=? AND DOC_NO=?");
+    QVariantList keyValues{row.code, row.number};
+    if (row.keyedByInDoc && row.inDoc) {
+        key += QStringLiteral(" AND IN_DOCCODE=? AND IN_DOCNO=?");
+        keyValues << row.inDoc->first << row.inDoc->second;
     }
-    if (db_.execAffected(QStringLiteral("UPDATE M_TBL_TRANSACTION SET ") + sets.join(QLatin1Char(',')) + where, values) > 0)
+    const int changed = db_.execAffected(QStringLiteral("UPDATE M_TBL_TRANSACTION SET %1 WHERE %2 AND "
+                                                        "COALESCE(DOC_STATUS,'') <> ?")
+                                             .arg(sets.join(QLatin1Char(',')), key),
+                                         values + keyValues + QVariantList{kStatusCancelled});
+    if (changed == 1)
         return;
+    // Nothing (or more than the one row a key names) changed: the whole save is undone.
+    const qint64 cancelled =
+        db_.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE %1 AND DOC_STATUS=?").arg(key),
+                   keyValues + QVariantList{kStatusCancelled})
+            .toLongLong();
+    if (cancelled > 0)
+        throw DbError(DbError::Kind::Cancelled,
+                      QStringLiteral("%1 %2 IS CANCELLED, IT CANNOT BE CHANGED ....").arg(row.code).arg(row.number));
+    throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
+}
 
-    QStringList names{QStringLiteral("DOC_CODE"), QStringLiteral("DOC_NO"), QStringLiteral("CREATED_BY"),
-                      QStringLiteral("CREATED_ON")};
-    QVariantList insert{code, number, user_, QDateTime::currentDateTime()};
-    for (const auto& [name, value] : cols) {
-        names << name;
-        insert << value;
+void TransactionRecords::replaceLines(const DocumentKind& kind, qint64 number, const std::vector<Columns>& lines) {
+    const QString lineCode = QString::fromLatin1(kind.lineCode);
+    const QString header = QString::fromLatin1(kind.code);
+    db_.execAffected(QStringLiteral("DELETE FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND IN_DOCCODE=? AND IN_DOCNO=?"),
+                     {lineCode, header, number});
+    int slno = 0;
+    for (const Columns& line : lines) {
+        Row row{lineCode, number, std::make_pair(header, number), false, line};
+        row.columns.emplace_back(QStringLiteral("INV_DETSLNO"), ++slno);
+        insert(row);
     }
-    db_.execAffected(QStringLiteral("INSERT INTO M_TBL_TRANSACTION (%1) VALUES (%2)")
-                 .arg(names.join(QLatin1Char(',')), placeholders(names.size())),
-             insert);
 }
 
-void TransactionRecords::replaceLines(const QString& lineCode, const QString& headerCode, qint64 number,
-                                      const std::vector<Columns>& lines) {
-    db_.transact([&] {
-        db_.execAffected(QStringLiteral("DELETE FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND IN_DOCCODE=? AND IN_DOCNO=?"),
-                 {lineCode, headerCode, number});
-        int slno = 0;
-        for (const Columns& line : lines) {
-            Columns cols = line;
-            cols.emplace_back(QStringLiteral("INV_DETSLNO"), ++slno);
-            insert(lineCode, number, cols, std::make_pair(headerCode, number));
+qint64 TransactionRecords::save(const Document& d, const SaveCheck& check) {
+    return save(std::vector<Document>{d}, check);
+}
+
+qint64 TransactionRecords::save(const std::vector<Document>& parts, const SaveCheck& check) {
+    if (parts.empty())
+        refuse(QStringLiteral("A document without rows"));
+    const DocumentKind& kind = kindOf(parts.front().code);
+    const qint64 given = parts.front().number;
+    const QString code = QString::fromLatin1(kind.code);
+    const QString pairCode = kind.pairCode ? QString::fromLatin1(kind.pairCode) : QString();
+    for (const Document& d : parts) {
+        if (d.code != code || d.number != given)
+            refuse(QStringLiteral("The parts of %1 differ in code or number").arg(code));
+        if (kind.link == DocLink::Booking && d.booking <= 0)
+            refuse(QStringLiteral("%1 is posted against a booking, and none was given").arg(code));
+        if (kind.side == AmountSide::Either && !d.side)
+            refuse(QStringLiteral("%1 needs its side, debit or credit").arg(code));
+        if (!kind.lineCode && !d.lines.empty())
+            refuse(QStringLiteral("%1 has no lines").arg(code));
+        if (kind.link != DocLink::None) {
+            for (const Columns* cols : {&d.columns, &d.pairColumns})
+                for (const auto& c : *cols)
+                    if (named(c.first, "IN_DOCCODE") || named(c.first, "IN_DOCNO"))
+                        refuse(QStringLiteral("%1 links its rows itself; %2 is not the caller's").arg(code, c.first));
         }
-    });
-}
+    }
+    if (parts.size() > 1 && !kind.keyedByBooking)
+        refuse(QStringLiteral("%1 is one row set per number").arg(code));
 
-qint64 TransactionRecords::save(const Document& d) {
     return db_.transact([&] {
-        const qint64 number = d.number > 0 ? d.number : Numbering(db_).next(d.code);
-        std::optional<std::pair<QString, qint64>> key;
-        if (d.keyedByBooking) {
-            for (const auto& [name, value] : d.columns) {
-                if (name.compare(QLatin1String("IN_DOCNO"), Qt::CaseInsensitive) == 0)
-                    key = std::make_pair(QStringLiteral("CBPT01"), value.toLongLong());
+        if (check) {
+            const QString refusal = check();
+            if (!refusal.isEmpty())
+                throw DbError(DbError::Kind::Refused, refusal);
+        }
+        const bool isNew = given <= 0;
+        const qint64 number = isNew ? Numbering(db_).next(code) : given;
+        const auto write = [&](const Row& row) { isNew ? insert(row) : update(row); };
+        for (const Document& d : parts) {
+            std::optional<std::pair<QString, qint64>> firstLink, pairLink;
+            switch (kind.link) {
+                case DocLink::None:
+                    break;
+                case DocLink::Booking:
+                    firstLink = pairLink = std::make_pair(QString::fromLatin1(kBookingCode), d.booking);
+                    break;
+                case DocLink::Self:
+                    firstLink = std::make_pair(code, number);
+                    break;
+                case DocLink::Pair:
+                    firstLink = std::make_pair(pairCode, number);
+                    pairLink = std::make_pair(code, number);
+                    break;
             }
+            const AmountSide side = kind.side == AmountSide::Either ? *d.side : kind.side;
+            const Money debit = side == AmountSide::Debit ? d.amount : Money();
+            const Money credit = side == AmountSide::Credit ? d.amount : Money();
+            const bool amounts = side != AmountSide::None;
+
+            write({code, number, firstLink, kind.keyedByBooking,
+                   amounts ? withAmounts(d.columns, debit, credit, d.nullOther) : d.columns});
+            if (!pairCode.isEmpty()) {
+                Columns pair = merged(d.columns, d.pairColumns);
+                if (amounts)
+                    pair = withAmounts(pair, credit, debit, d.nullOther);
+                write({pairCode, number, pairLink, kind.keyedByBooking, pair});
+            }
+            if (kind.lineCode)
+                replaceLines(kind, number, d.lines);
         }
-        Columns base = d.columns;
-        if (key)  // the key columns are written by upsert itself
-            base.erase(std::remove_if(base.begin(), base.end(), [](const auto& c) {
-                           return c.first.compare(QLatin1String("IN_DOCCODE"), Qt::CaseInsensitive) == 0 ||
-                                  c.first.compare(QLatin1String("IN_DOCNO"), Qt::CaseInsensitive) == 0;
-                       }), base.end());
-        const Columns first = d.amounts ? withAmounts(base, d.debit, d.credit, d.nullOther) : base;
-        // A new document's rows are added; a saved one's are updated in place.
-        const auto write = [&](const QString& code, const Columns& cols) {
-            if (d.number > 0)
-                upsert(code, number, cols, key);
-            else
-                insert(code, number, cols, key);
-        };
-        write(d.code, first);
-        if (!d.pairCode.isEmpty()) {
-            Columns pair = merged(base, d.pairColumns);
-            if (d.amounts)
-                pair = withAmounts(pair, d.credit, d.debit, d.nullOther);
-            write(d.pairCode, pair);
-        }
-        if (!d.lineCode.isEmpty())
-            replaceLines(d.lineCode, d.code, number, d.lines);
         return number;
     });
+}
+
+bool TransactionRecords::bookingOpen(const QString& code, qint64 booking) {
+    const DocumentKind& kind = kindOf(code);
+    // The lock column comes from the kinds table, never from the caller.
+    const QString lock = kind.bookingLock ? QString::fromLatin1(kind.bookingLock) : QStringLiteral("'N'");
+    const auto row = db_.firstRow(QStringLiteral("SELECT DOC_STATUS AS R_STATUS, COALESCE(%1,'N') AS R_LOCK "
+                                                 "FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND DOC_NO=?%2")
+                                      .arg(lock, db_.dialect().forUpdate()),
+                                  {QString::fromLatin1(kBookingCode), booking});
+    return row && row->value(0).toString().trimmed() == kStatusLive &&
+           row->value(1).toString().trimmed() != QLatin1String("Y");
 }
 
 Money TransactionRecords::balanceOf(const QStringList& codes, const BalanceFilter& f) {
     if (codes.isEmpty())
         return {};
-    QString sql = QStringLiteral("SELECT COALESCE(SUM(DB_AMT),0) - COALESCE(SUM(CR_AMT),0) FROM M_TBL_TRANSACTION "
-                                 "WHERE DOC_CODE IN (%1)").arg(placeholders(codes.size()));
+    QString sql = QStringLiteral(
+                      "SELECT COALESCE(SUM(DB_AMT),0) - COALESCE(SUM(CR_AMT),0) FROM M_TBL_TRANSACTION "
+                      "WHERE DOC_CODE IN (%1)")
+                      .arg(placeholders(codes.size()));
     QVariantList values;
     for (const QString& c : codes)
         values << c;
     if (f.booking) {
-        sql += QStringLiteral(" AND IN_DOCCODE='CBPT01' AND IN_DOCNO=?");
-        values << *f.booking;
+        sql += QStringLiteral(" AND IN_DOCCODE=? AND IN_DOCNO=?");
+        values << QString::fromLatin1(kBookingCode) << *f.booking;
     }
     if (f.party) {
         sql += QStringLiteral(" AND PARTY_CODE=?");
@@ -206,14 +286,20 @@ Money TransactionRecords::balance(const QString& listName, const BalanceFilter& 
     return balanceOf(codeList(listName), filter);
 }
 
-int TransactionRecords::cancel(const QStringList& codes, qint64 number, const QString& reason) {
-    QVariantList values{user_, reason};
+int TransactionRecords::cancel(const QString& code, qint64 number, const QString& reason) {
+    const DocumentKind& kind = kindOf(code);
+    QVariantList values{kStatusCancelled, user_, reason};
+    QStringList codes{code};
+    for (const char* other : {kind.pairCode, kind.lineCode})
+        if (other)
+            codes << QString::fromLatin1(other);
     for (const QString& c : codes)
         values << c;
-    values << number;
+    values << number << kStatusCancelled;
     return db_.transact([&] {
-        return db_.execAffected(QStringLiteral("UPDATE M_TBL_TRANSACTION SET DOC_STATUS='CNCL', CNCL_BY=?, CNCL_ON=%1, "
-                                               "REASON_CNCL=? WHERE DOC_CODE IN (%2) AND DOC_NO=?")
+        return db_.execAffected(QStringLiteral("UPDATE M_TBL_TRANSACTION SET DOC_STATUS=?, CNCL_BY=?, CNCL_ON=%1, "
+                                               "REASON_CNCL=? WHERE DOC_CODE IN (%2) AND DOC_NO=? "
+                                               "AND COALESCE(DOC_STATUS,'') <> ?")
                                     .arg(db_.dialect().now(), placeholders(codes.size())),
                                 values);
     });

@@ -1,75 +1,69 @@
 #pragma once
 // Rows of M_TBL_TRANSACTION: every business document but the quotation. A document is saved
 // whole or not at all: its number, its row, its mirrored pair and its lines share one
-// database transaction.
+// database transaction. What each code pairs with, and how it points at its booking, is
+// read from the document kinds (DocumentKinds.h), never stated by the caller.
 #include "Database.h"
+#include "DocumentKinds.h"
 #include "Money.h"
 
 #include <QDateTime>
+#include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
 namespace tarvic {
 
-// Column name and value, in the order they are written. Names are the table's own.
-using Columns = std::vector<std::pair<QString, QVariant>>;
-
 struct Document {
-    QString code;             // first row's code, and the counter that numbers it
-    qint64 number = 0;        // 0: a new document, numbered when saved
-    Columns columns;          // columns of the first row (and of the pair row, unless overridden)
-    Money debit;              // DB_AMT of the first row
-    Money credit;             // CR_AMT of the first row
-    bool amounts = true;      // false: DB_AMT/CR_AMT not written (invoices, leads)
-    bool nullOther = false;   // the side without the amount is left NULL instead of 0
-
-    QString pairCode;         // second code of a money document: same number, swapped amounts
-    Columns pairColumns;      // columns that differ on the pair row (TO_ACC, ...)
-
-    QString lineCode;         // invoice lines: INV002 under INV001, INV007 under INV006
-    std::vector<Columns> lines;
-
-    // Money receipts and bulk postings find their row by the booking too.
-    bool keyedByBooking = false;
+    QString code;                    // a first code of the document kinds; numbered by its counter
+    qint64 number = 0;               // 0: a new document, numbered when saved
+    qint64 booking = 0;              // the booking posted against, for kinds linked to one
+    Columns columns;                 // columns of the first row (and of the pair row, unless overridden)
+    Money amount;                    // on the kind's side of the first row; the pair row mirrors it
+    std::optional<AmountSide> side;  // only for kinds whose side is chosen per document
+    bool nullOther = false;          // the side without the amount is left NULL instead of 0
+    Columns pairColumns;             // columns that differ on the pair row (TO_ACC, ...)
+    std::vector<Columns> lines;      // invoice lines, replaced whole on every save
 };
+
+// Runs inside the save's transaction before anything is written or numbered (the booking is
+// still live and unlocked, dependants, caps). An empty text lets the save go on; any other
+// text refuses it: DbError::Kind::Refused carrying that text, nothing written, no number used.
+using SaveCheck = std::function<QString()>;
 
 struct BalanceFilter {
     std::optional<qint64> party;
-    std::optional<qint64> booking;     // IN_DOCCODE='CBPT01' AND IN_DOCNO=booking
-    std::optional<QDateTime> until;    // DOC_DATE <= until
+    std::optional<qint64> booking;   // IN_DOCCODE=kBookingCode AND IN_DOCNO=booking
+    std::optional<QDateTime> until;  // DOC_DATE <= until
 };
 
 class TransactionRecords {
 public:
-    TransactionRecords(Database& db, QString userFullName)
-        : db_(db), user_(std::move(userFullName)) {}
+    TransactionRecords(Database& db, QString userFullName) : db_(db), user_(std::move(userFullName)) {}
 
-    // Saves a document in one transaction and returns its number (taken from the counter of
-    // document.code when the number is 0). Saving again under the number updates its rows
-    // in place and keeps CREATED_BY/CREATED_ON. Throws DbError; nothing is then kept.
-    qint64 save(const Document& document);
+    // Saves a document in one transaction and returns its number. Number 0: a new document,
+    // numbered from its code's counter and inserted. A number: its rows are updated in place
+    // by key (CREATED_BY/ON kept); each must be there and live, or the whole save is rolled
+    // back with DbError Changed (row gone) or Cancelled (a cancelled row is never rewritten).
+    qint64 save(const Document& document, const SaveCheck& check = {});
+    // One document whose parts share one number, one part per booking (a bulk posting of a
+    // kind keyed by booking). All parts have the same code and number.
+    qint64 save(const std::vector<Document>& parts, const SaveCheck& check = {});
 
-    // Upserts one row by key; CREATED_BY/ON only on a new row. Part of the caller's
-    // transaction when there is one.
-    void upsert(const QString& code, qint64 number, const Columns& columns,
-                const std::optional<std::pair<QString, qint64>>& inDoc = std::nullopt);
+    // Cancels a document: its rows, its pair and its lines, under every booking of its number,
+    // with the server's clock. Rows already cancelled keep who cancelled them, when and why.
+    // Returns the rows changed (0: nothing live under that number).
+    int cancel(const QString& code, qint64 number, const QString& reason);
 
-    // Adds the row of a newly numbered document. A row already under that key (a counter
-    // set back below numbers in use) is refused, never overwritten.
-    void insert(const QString& code, qint64 number, const Columns& columns,
-                const std::optional<std::pair<QString, qint64>>& inDoc = std::nullopt);
-
-    // Replaces the lines of an invoice.
-    void replaceLines(const QString& lineCode, const QString& headerCode, qint64 number,
-                      const std::vector<Columns>& lines);
+    // The booking is approved and its lock flag guarding this code is not 'Y' (NULL reads as
+    // 'N'). Inside a save's check the booking row stays as read until the save ends.
+    bool bookingOpen(const QString& code, qint64 booking);
 
     // DB_AMT - CR_AMT of approved rows whose code is in the named list (0 when none).
     Money balance(const QString& listName, const BalanceFilter& filter);
     // Same over explicit codes.
     Money balanceOf(const QStringList& codes, const BalanceFilter& filter);
-
-    // Marks a document and its pair cancelled with the server's clock. Returns rows changed.
-    int cancel(const QStringList& codes, qint64 number, const QString& reason);
 
     // The codes of a named list in M_TBL_CODES ("'CBPT01','FRCR01'"), parsed. Read once per
     // TransactionRecords: a window that opens sees the lists as they are then.
@@ -79,6 +73,11 @@ public:
     static QString placeholders(qsizetype n);
 
 private:
+    struct Row;
+    void insert(const Row& row);
+    void update(const Row& row);
+    void replaceLines(const DocumentKind& kind, qint64 number, const std::vector<Columns>& lines);
+
     Database& db_;
     QString user_;
     QHash<QString, QStringList> lists_;

@@ -1,6 +1,8 @@
 #include "AddressBook.h"
 
+#include "data/Moments.h"
 #include "data/Numbering.h"
+#include "data/RowWriter.h"
 #include "masters/AddressBookFinder.h"
 #include "masters/ConsultantAddressUtil.h"
 #include "shell/kit/Checks.h"
@@ -384,9 +386,9 @@ void frm_AddressBook::Show_Record(qint64 code) {
         txt_GroupCode->setText(text("GROUP_CODE"));
         lbl_GroupName->setText(text("GROUP_NAME"));
         lbl_CreatedBy->setText(text("CREATED_BY"));
-        lbl_CreatedOn->setText(showAuditMoment(row->value(QStringLiteral("CREATED_ON"))));
+        lbl_CreatedOn->setText(momentText(row->value(QStringLiteral("CREATED_ON"))));
         lbl_UpdateBy->setText(text("UPDATE_BY"));
-        lbl_UpdateOn->setText(showAuditMoment(row->value(QStringLiteral("UPDATE_ON"))));
+        lbl_UpdateOn->setText(momentText(row->value(QStringLiteral("UPDATE_ON"))));
     } catch (const DbError& e) {
         prompter().information(this, e.message());
     }
@@ -413,40 +415,28 @@ void frm_AddressBook::Save_Record() {
     if (!question.ask(prompter(), this))
         return;
 
-    const QVariantList values = {*wholeNumber(txt_GroupCode->text()),
-                                 *countryCode_,
-                                 *stateCode_,
-                                 *placeCode_,
-                                 upperAscii(txt_BusinessName->text().trimmed()),
-                                 *typeCode_,
-                                 txt_Address->toPlainText().trimmed(),
-                                 upperAscii(txt_PersonName->text().trimmed()),
-                                 txt_ContNOs->text().trimmed(),
-                                 txt_Email->text().trimmed(),
-                                 txt_WebAdd->text().trimmed(),
-                                 txt_FBAdd->text().trimmed(),
-                                 txt_Remarks->toPlainText().trimmed()};
-    const QString user = session().userFullName;
+    const Columns columns = {{QStringLiteral("GROUP_CODE"), *wholeNumber(txt_GroupCode->text())},
+                             {QStringLiteral("COUNTRY_CODE"), *countryCode_},
+                             {QStringLiteral("STATE_CODE"), *stateCode_},
+                             {QStringLiteral("PLACE_CODE"), *placeCode_},
+                             {QStringLiteral("BUSINESS_NAME"), upperAscii(txt_BusinessName->text().trimmed())},
+                             {QStringLiteral("BUSINESS_TYPECODE"), *typeCode_},
+                             {QStringLiteral("ADDRESS"), txt_Address->toPlainText().trimmed()},
+                             {QStringLiteral("CONT_NAME"), upperAscii(txt_PersonName->text().trimmed())},
+                             {QStringLiteral("MOBILE_NOS"), txt_ContNOs->text().trimmed()},
+                             {QStringLiteral("EMAIL_ADDRESS"), txt_Email->text().trimmed()},
+                             {QStringLiteral("WEBSITE_ADD"), txt_WebAdd->text().trimmed()},
+                             {QStringLiteral("FB_URL"), txt_FBAdd->text().trimmed()},
+                             {QStringLiteral("REMARKS"), txt_Remarks->toPlainText().trimmed()}};
     qint64 saved = 0;
     try {
         saved = db().transact([&]() -> qint64 {
             Database& d = db();
             // A new contact's number is taken only after Yes, and kept only with its row.
-            const qint64 code = code_ ? code_ : Numbering(d).next(QStringLiteral("ADDBOOK"));
-            const QDateTime now = workstationNow();
-            const bool exists =
-                d.firstRow(QStringLiteral("SELECT * FROM M_TBL_ADDRESSBOOK WHERE BUSINESS_CODE=?"), {code}).has_value();
-            if (!exists) {
-                d.exec(QStringLiteral("INSERT INTO M_TBL_ADDRESSBOOK (BUSINESS_CODE, CREATED_BY, CREATED_ON) VALUES (?, ?, ?)"),
-                       {code, user, now});
-            }
-            QVariantList bound = values;
-            bound << user << now << code;
-            d.exec(QStringLiteral("UPDATE M_TBL_ADDRESSBOOK SET GROUP_CODE=?, COUNTRY_CODE=?, STATE_CODE=?, PLACE_CODE=?,"
-                                  " BUSINESS_NAME=?, BUSINESS_TYPECODE=?, ADDRESS=?, CONT_NAME=?, MOBILE_NOS=?,"
-                                  " EMAIL_ADDRESS=?, WEBSITE_ADD=?, FB_URL=?, REMARKS=?, UPDATE_BY=?, UPDATE_ON=?"
-                                  " WHERE BUSINESS_CODE=?"),
-                   bound);
+            const bool isNew = !code_;
+            const qint64 code = isNew ? Numbering(d).next(QStringLiteral("ADDBOOK")) : code_;
+            RowWriter(d, session().userFullName)
+                .write(QStringLiteral("M_TBL_ADDRESSBOOK"), {{QStringLiteral("BUSINESS_CODE"), code}}, columns, isNew);
             return code;
         });
     } catch (const DbError& e) {

@@ -1,6 +1,8 @@
 #include "ConsultantMaster.h"
 
+#include "data/Moments.h"
 #include "data/Numbering.h"
+#include "data/RowWriter.h"
 #include "masters/ConsultantAddressUtil.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Checks.h"
@@ -168,8 +170,8 @@ void ConsultantMaster::Load_Grid1() {
                                q.value(QStringLiteral("MOBILE_NO")).toString().trimmed(),
                                q.value(QStringLiteral("TC_ROLE")).toString().trimmed(),
                                q.value(QStringLiteral("LOGIN_CODE")).toString().trimmed(),
-                               auditByOn(q.value(QStringLiteral("CREATED_BY")), q.value(QStringLiteral("CREATED_ON"))),
-                               auditByOn(q.value(QStringLiteral("UPDATE_BY")), q.value(QStringLiteral("UPDATE_ON")))});
+                               byOnText(q.value(QStringLiteral("CREATED_BY")), q.value(QStringLiteral("CREATED_ON"))),
+                               byOnText(q.value(QStringLiteral("UPDATE_BY")), q.value(QStringLiteral("UPDATE_ON")))});
         }
     } catch (const DbError& e) {
         prompter().information(this, e.message());
@@ -216,9 +218,9 @@ void ConsultantMaster::Show_Record(int code) {
         const int role = Cmb_TCRole->findText(row->value(QStringLiteral("TC_ROLE")).toString().trimmed());
         Cmb_TCRole->setCurrentIndex(role);
         lbl_CreatedBy->setText(row->value(QStringLiteral("CREATED_BY")).toString().trimmed());
-        lbl_CreatedOn->setText(showAuditMoment(row->value(QStringLiteral("CREATED_ON"))));
+        lbl_CreatedOn->setText(momentText(row->value(QStringLiteral("CREATED_ON"))));
         lbl_UpdateBy->setText(row->value(QStringLiteral("UPDATE_BY")).toString().trimmed());
-        lbl_UpdateOn->setText(showAuditMoment(row->value(QStringLiteral("UPDATE_ON"))));
+        lbl_UpdateOn->setText(momentText(row->value(QStringLiteral("UPDATE_ON"))));
         txt_Name->setFocus(Qt::OtherFocusReason);
     } catch (const DbError& e) {
         prompter().information(this, e.message());
@@ -245,30 +247,19 @@ void ConsultantMaster::Save_Record() {
     if (!question.ask(prompter(), this))
         return;
 
-    const QString mobile = txt_MobNO->text().trimmed();
-    const QString role = Cmb_TCRole->currentText().trimmed();
-    const QString user = session().userFullName;
+    const Columns columns = {{QStringLiteral("CONSULTANT_NAME"), name},
+                             {QStringLiteral("MOBILE_NO"), txt_MobNO->text().trimmed()},
+                             {QStringLiteral("LOGIN_CODE"), loginCode},
+                             {QStringLiteral("TC_ROLE"), Cmb_TCRole->currentText().trimmed()}};
     int saved = 0;
     try {
         saved = db().transact([&]() -> int {
             Database& d = db();
             // A new consultant's number is taken only now, and kept only with the row.
-            const int code = code_ ? code_ : int(Numbering(d).next(table_.counter));
-            const QDateTime now = workstationNow();
-            const bool exists =
-                d.firstRow(QStringLiteral("SELECT * FROM %1 WHERE CONSULTANT_CODE=?").arg(table_.table), {code})
-                    .has_value();
-            if (!exists) {
-                d.exec(QStringLiteral("INSERT INTO %1 (CONSULTANT_CODE, CONSULTANT_NAME, MOBILE_NO, LOGIN_CODE, TC_ROLE,"
-                                      " CREATED_BY, CREATED_ON, UPDATE_BY, UPDATE_ON) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)")
-                           .arg(table_.table),
-                       {code, name, mobile, loginCode, role, user, now, user, now});
-            } else {
-                d.exec(QStringLiteral("UPDATE %1 SET CONSULTANT_NAME=?, MOBILE_NO=?, LOGIN_CODE=?, TC_ROLE=?,"
-                                      " UPDATE_BY=?, UPDATE_ON=? WHERE CONSULTANT_CODE=?")
-                           .arg(table_.table),
-                       {name, mobile, loginCode, role, user, now, code});
-            }
+            const bool isNew = !code_;
+            const int code = isNew ? int(Numbering(d).next(table_.counter)) : code_;
+            RowWriter(d, session().userFullName)
+                .write(table_.table, {{QStringLiteral("CONSULTANT_CODE"), code}}, columns, isNew);
             // The login learns its consultant with the same commit.
             d.exec(QStringLiteral("UPDATE MST_LOGINDETAILS SET %1=? WHERE Login_Id=?").arg(table_.loginColumn),
                    {QString::number(code), login});

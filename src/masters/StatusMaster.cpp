@@ -1,6 +1,8 @@
 #include "StatusMaster.h"
 
+#include "data/Moments.h"
 #include "data/Numbering.h"
+#include "data/RowWriter.h"
 #include "masters/Colour_Picker.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Checks.h"
@@ -123,22 +125,8 @@ StatusMasterConfig frm_CBPTSTATUS_OPS_Config() {
 namespace {
 enum GridCol { SlNo, Status, Code };
 
-// A moment as read: a QDateTime (PostgreSQL) or its ISO text (SQLite).
-QString momentText(const QVariant& v) {
-    if (v.isNull())
-        return {};
-    QDateTime dt = v.toDateTime();
-    if (!dt.isValid())
-        dt = QDateTime::fromString(v.toString().left(19), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    return dt.isValid() ? dt.toString(QStringLiteral("dd/MM/yyyy hh:mm:ss")) : v.toString();
-}
-
 QString byOn(const QSqlRecord& r, const char* by, const char* on) {
-    const QString who = r.value(QLatin1String(by)).toString().trimmed();
-    const QString when = momentText(r.value(QLatin1String(on)));
-    if (who.isEmpty() && when.isEmpty())
-        return {};
-    return who + QStringLiteral(" - ") + when;
+    return byOnText(r.value(QLatin1String(by)), r.value(QLatin1String(on)));
 }
 
 QLineEdit* colourField(QWidget* parent, const QString& name) {
@@ -373,32 +361,28 @@ void StatusMaster::Save_Record() {
     QStringList lockValues;
     for (QComboBox* c : lockLists)
         lockValues << yn(c);
-    const QString user = session().userFullName;
     const QString& t = config_.table;
     const QString& key = config_.keyColumn;
 
-    QString update = QStringLiteral("UPDATE %1 SET %2=?, %3=?").arg(t, config_.nameColumn, config_.orderColumn);
-    for (const StatusLockFlag& f : config_.locks)
-        update += QStringLiteral(", %1=?").arg(f.column);
-    update += QStringLiteral(", %1=?, %2=?, %3=?, RGB_COLOR=?, %4=?, %5=?, %6=?, RGB_COLOR_F=?, UPDATE_BY=?, UPDATE_ON=? "
-                             "WHERE %7=?")
-                  .arg(config_.red, config_.green, config_.blue, config_.foreRed, config_.foreGreen, config_.foreBlue, key);
+    Columns columns = {{config_.nameColumn, name}, {config_.orderColumn, order}};
+    for (qsizetype i = 0; i < config_.locks.size() && i < lockValues.size(); ++i)
+        columns.emplace_back(config_.locks.at(i).column, lockValues.at(i));
+    columns.insert(columns.end(), {{config_.red, r},
+                                   {config_.green, g},
+                                   {config_.blue, b},
+                                   {QStringLiteral("RGB_COLOR"), QStringLiteral("%1,%2,%3").arg(r).arg(g).arg(b)},
+                                   {config_.foreRed, fr},
+                                   {config_.foreGreen, fg},
+                                   {config_.foreBlue, fb},
+                                   {QStringLiteral("RGB_COLOR_F"), QStringLiteral("%1,%2,%3").arg(fr).arg(fg).arg(fb)}});
 
     qint64 saved = 0;
     try {
         saved = db().transact([&] {
             // A new status takes its code only now, after Yes, and keeps it only if the row is kept.
-            const qint64 code = code_ != 0 ? code_ : Numbering(db()).next(config_.counter);
-            const QDateTime now = QDateTime::currentDateTime();
-            if (!db().firstRow(QStringLiteral("SELECT * FROM %1 WHERE %2=?").arg(t, key), {code}))
-                db().exec(QStringLiteral("INSERT INTO %1 (%2, CREATED_BY, CREATED_ON) VALUES (?, ?, ?)").arg(t, key),
-                          {code, user, now});
-            QVariantList values = {name, order};
-            for (const QString& v : lockValues)
-                values << v;
-            values << r << g << b << QStringLiteral("%1,%2,%3").arg(r).arg(g).arg(b) << fr << fg << fb
-                   << QStringLiteral("%1,%2,%3").arg(fr).arg(fg).arg(fb) << user << now << code;
-            db().exec(update, values);
+            const bool isNew = code_ == 0;
+            const qint64 code = isNew ? Numbering(db()).next(config_.counter) : code_;
+            RowWriter(db(), session().userFullName).write(t, {{key, code}}, columns, isNew);
             // The lock is one status's alone: taking it clears every other, in the same transaction.
             if (config_.exclusiveLock && !lockValues.isEmpty() && lockValues.first() == QLatin1String("Y"))
                 db().exec(QStringLiteral("UPDATE %1 SET %2='N' WHERE %3 <> ?").arg(t, config_.locks.first().column, key),

@@ -1,6 +1,8 @@
 #include "frm_Party.h"
 
+#include "data/Moments.h"
 #include "data/Numbering.h"
+#include "data/RowWriter.h"
 #include "masters/PartyWindows.h"
 #include "masters/frm_PartyWebAccess.h"
 #include "masters/frm_Search_Party.h"
@@ -303,8 +305,8 @@ void frm_Party::Show_Record(qint64 code) {
     const QString web = flag(row->value(QStringLiteral("WEB_ACCESS")));
     showText(Cmb_WebAccess, web);
     showText(Cmb_WebModule, t("WEB_MODULE"));
-    lbl_CreatedByOn->setText(party::byOnText(row->value(QStringLiteral("CREATED_BY")), row->value(QStringLiteral("CREATED_ON"))));
-    lbl_UpdateByOn->setText(party::byOnText(row->value(QStringLiteral("UPDATE_BY")), row->value(QStringLiteral("UPDATE_ON"))));
+    lbl_CreatedByOn->setText(byOnText(row->value(QStringLiteral("CREATED_BY")), row->value(QStringLiteral("CREATED_ON"))));
+    lbl_UpdateByOn->setText(byOnText(row->value(QStringLiteral("UPDATE_BY")), row->value(QStringLiteral("UPDATE_ON"))));
     setWebPasswordButton(web == QLatin1String("Y"));
 }
 
@@ -336,48 +338,37 @@ void frm_Party::Save_Record() {
         return;
 
     const qint64 shown = partyCode();
-    const QVariantList values = {
-        name,
-        upperAscii(txt_PartyAliasName->text().trimmed()),
-        upperAscii(txt_ContPerson->text().trimmed()),
-        txt_MobileNOs->text().trimmed(),
-        txt_EmailAdd->text().trimmed(),
-        upperAscii(txt_GSTIN->text().trimmed()),
-        upperAscii(txt_PANNO->text().trimmed()),
-        upperAscii(txt_UIDNO->text().trimmed()),
-        upperAscii(txt_PassportNO->text().trimmed()),
-        txt_Address->toPlainText().trimmed(),
-        Cmb_RelType->currentText(),
-        lbl_PartyTypeCode->text().trimmed().toLongLong(),
-        lbl_CountryCode->text().trimmed().toLongLong(),
-        lbl_StateCode->text().trimmed().toLongLong(),
-        lbl_PlaceCode->text().trimmed().toLongLong(),
-        Cmb_CFA->currentText(),
-        Cmb_WebAccess->currentText(),
-        Cmb_WebModule->currentText(),
+    const Columns columns = {
+        {QStringLiteral("PARTY_NAME"), name},
+        {QStringLiteral("PARTY_ALIASNAME"), upperAscii(txt_PartyAliasName->text().trimmed())},
+        {QStringLiteral("PERSON_NAME"), upperAscii(txt_ContPerson->text().trimmed())},
+        {QStringLiteral("MOBILE_NOS"), txt_MobileNOs->text().trimmed()},
+        {QStringLiteral("EMAIL_ADD"), txt_EmailAdd->text().trimmed()},
+        {QStringLiteral("GSTIN_NO"), upperAscii(txt_GSTIN->text().trimmed())},
+        {QStringLiteral("PAN_NO"), upperAscii(txt_PANNO->text().trimmed())},
+        {QStringLiteral("AADHAAR_NO"), upperAscii(txt_UIDNO->text().trimmed())},
+        {QStringLiteral("PASSPORT_NO"), upperAscii(txt_PassportNO->text().trimmed())},
+        {QStringLiteral("PARTY_ADDRESS"), txt_Address->toPlainText().trimmed()},
+        {QStringLiteral("BUSINESS_RELTYPE"), Cmb_RelType->currentText()},
+        {QStringLiteral("PARTYTYPE_CODE"), lbl_PartyTypeCode->text().trimmed().toLongLong()},
+        {QStringLiteral("COUNTRY_CODE"), lbl_CountryCode->text().trimmed().toLongLong()},
+        {QStringLiteral("STATE_CODE"), lbl_StateCode->text().trimmed().toLongLong()},
+        {QStringLiteral("PLACE_CODE"), lbl_PlaceCode->text().trimmed().toLongLong()},
+        {QStringLiteral("CFA"), Cmb_CFA->currentText()},
+        {QStringLiteral("WEB_ACCESS"), Cmb_WebAccess->currentText()},
+        {QStringLiteral("WEB_MODULE"), Cmb_WebModule->currentText()},
     };
-    const QString user = session().userFullName;
     qint64 saved = 0;
     try {
         // The number, the row and its columns are kept together or not at all: a refused
-        // save takes no number.
+        // save takes no number. A new party always adds its row (a counter set back below
+        // codes in use is refused by the key); a shown one that another workstation deleted
+        // is reported, never created again.
         saved = db().transact([&] {
-            const qint64 code = shown > 0 ? shown : Numbering(db()).next(QStringLiteral("PARTY"));
-            const QDateTime now = QDateTime::currentDateTime();
-            // A new party always adds its row: a counter set back below codes in use must
-            // never turn a new party into an overwrite of an existing one (the key refuses it).
-            const bool add = shown <= 0 || !db().firstRow(QStringLiteral("SELECT * FROM M_TBL_PARTY WHERE PARTY_CODE=?"), {code});
-            if (add)
-                db().exec(QStringLiteral("INSERT INTO M_TBL_PARTY (PARTY_CODE, CREATED_BY, CREATED_ON) VALUES (?, ?, ?)"),
-                          {code, user, now});
-            QVariantList bound = values;
-            bound << user << now << code;
-            db().exec(QStringLiteral(
-                          "UPDATE M_TBL_PARTY SET PARTY_NAME=?, PARTY_ALIASNAME=?, PERSON_NAME=?, MOBILE_NOS=?, "
-                          "EMAIL_ADD=?, GSTIN_NO=?, PAN_NO=?, AADHAAR_NO=?, PASSPORT_NO=?, PARTY_ADDRESS=?, "
-                          "BUSINESS_RELTYPE=?, PARTYTYPE_CODE=?, COUNTRY_CODE=?, STATE_CODE=?, PLACE_CODE=?, CFA=?, "
-                          "WEB_ACCESS=?, WEB_MODULE=?, UPDATE_BY=?, UPDATE_ON=? WHERE PARTY_CODE=?"),
-                      bound);
+            const bool isNew = shown <= 0;
+            const qint64 code = isNew ? Numbering(db()).next(QStringLiteral("PARTY")) : shown;
+            RowWriter(db(), session().userFullName)
+                .write(QStringLiteral("M_TBL_PARTY"), {{QStringLiteral("PARTY_CODE"), code}}, columns, isNew);
             return code;
         });
     } catch (const DbError& e) {

@@ -5,7 +5,6 @@
 
 #include "data/BooksCheck.h"
 #include "data/Migrations.h"
-#include "data/Numbering.h"
 #include "data/Passwords.h"
 #include "data/TransactionRecords.h"
 
@@ -20,30 +19,23 @@ namespace {
 using Run = AdminRun;
 QString describe(const Run& r) { return r.describe(); }
 
-// A booking carries its own number in IN_DOCNO, so number and row are taken together.
-qint64 postBooking(Database& db, TransactionRecords& records, qint64 party, Money amount) {
-    return db.transact([&] {
-        Document d;
-        d.code = QStringLiteral("CBPT01");
-        d.number = Numbering(db).next(d.code);
-        d.columns = {{"DOC_DATE", QDate(2026, 3, 2)}, {"IN_DOCCODE", "CBPT01"}, {"IN_DOCNO", d.number},
-                     {"PARTY_CODE", party}, {"GRAND_TOTAL", amount.toVariant()}};
-        d.debit = amount;
-        return records.save(d);
-    });
+qint64 postBooking(TransactionRecords& records, qint64 party, Money amount) {
+    Document d;
+    d.code = QStringLiteral("CBPT01");
+    d.columns = {{"DOC_DATE", QDate(2026, 3, 2)}, {"PARTY_CODE", party}, {"GRAND_TOTAL", amount.toVariant()}};
+    d.amount = amount;
+    return records.save(d);
 }
 
-qint64 postReceipt(TransactionRecords& records, qint64 booking, qint64 party, Money amount, qint64 number = 0) {
+Document receipt(qint64 booking, qint64 party, Money amount) {
     Document d;
     d.code = QStringLiteral("FRDB01");
-    d.number = number;
-    d.pairCode = QStringLiteral("FRCR01");
-    d.keyedByBooking = true;
-    d.columns = {{"DOC_DATE", QDate(2026, 3, 5)}, {"IN_DOCCODE", "CBPT01"}, {"IN_DOCNO", booking},
-                 {"PARTY_CODE", party}, {"TO_ACC", "FRDB01"}, {"GRAND_TOTAL", amount.toVariant()}};
+    d.booking = booking;
+    d.columns = {{"DOC_DATE", QDate(2026, 3, 5)}, {"PARTY_CODE", party}, {"TO_ACC", "FRDB01"},
+                 {"GRAND_TOTAL", amount.toVariant()}};
     d.pairColumns = {{"TO_ACC", "FRCR01"}};
-    d.debit = amount;
-    return records.save(d);
+    d.amount = amount;
+    return d;
 }
 
 // Sound books of every shape the check must accept: bookings, receipts, a bulk posting that
@@ -52,41 +44,33 @@ qint64 postReceipt(TransactionRecords& records, qint64 booking, qint64 party, Mo
 // with lines under one number. Bookings 1 and 2, receipts 1 to 4 (4 cancelled), APCM01 1.
 void postSoundBooks(Database& db) {
     TransactionRecords r(db, QStringLiteral("TESTER"));
-    const qint64 b1 = postBooking(db, r, 7, Money::fromRupees(50000));
-    const qint64 b2 = postBooking(db, r, 8, Money::fromRupees(32000));
-    postReceipt(r, b1, 7, Money::fromPaise(150050));
-    postReceipt(r, b1, 7, Money::fromRupees(2000));
-    const qint64 bulk = postReceipt(r, b1, 7, Money::fromPaise(10025));
-    postReceipt(r, b2, 8, Money::fromPaise(99975), bulk);
-    const qint64 cancelled = postReceipt(r, b2, 8, Money::fromRupees(10));
-    r.cancel({QStringLiteral("FRDB01"), QStringLiteral("FRCR01")}, cancelled, QStringLiteral("WRONG AMOUNT"));
+    const qint64 b1 = postBooking(r, 7, Money::fromRupees(50000));
+    const qint64 b2 = postBooking(r, 8, Money::fromRupees(32000));
+    r.save(receipt(b1, 7, Money::fromPaise(150050)));
+    r.save(receipt(b1, 7, Money::fromRupees(2000)));
+    r.save(std::vector<Document>{receipt(b1, 7, Money::fromPaise(10025)), receipt(b2, 8, Money::fromPaise(99975))});
+    const qint64 cancelled = r.save(receipt(b2, 8, Money::fromRupees(10)));
+    r.cancel(QStringLiteral("FRDB01"), cancelled, QStringLiteral("WRONG AMOUNT"));
 
     Document expense;
     expense.code = QStringLiteral("APCM01");
-    expense.pairCode = QStringLiteral("APCM02");
     expense.nullOther = true;
-    expense.credit = Money::fromRupees(750);
+    expense.amount = Money::fromRupees(750);
     expense.columns = {{"DOC_DATE", QDate(2026, 3, 6)}, {"TO_ACC", "STATIONERY"}, {"GRAND_TOTAL", "750.00"}};
     r.save(expense);
 
-    db.transact([&] {
-        Document transfer;
-        transfer.code = QStringLiteral("BTCR01");
-        transfer.number = Numbering(db).next(transfer.code);
-        transfer.pairCode = QStringLiteral("BTDB01");
-        transfer.nullOther = true;
-        transfer.credit = Money::fromRupees(5000);
-        transfer.columns = {{"DOC_DATE", QDate(2026, 3, 7)}, {"IN_DOCCODE", "BTDB01"}, {"IN_DOCNO", transfer.number},
-                            {"TO_ACC", "BANK1"}, {"GRAND_TOTAL", "5000.00"}};
-        transfer.pairColumns = {{"IN_DOCCODE", "BTCR01"}, {"TO_ACC", "BANK2"}};
-        r.save(transfer);
-    });
+    Document transfer;
+    transfer.code = QStringLiteral("BTCR01");
+    transfer.nullOther = true;
+    transfer.amount = Money::fromRupees(5000);
+    transfer.columns = {{"DOC_DATE", QDate(2026, 3, 7)}, {"TO_ACC", "BANK1"}, {"GRAND_TOTAL", "5000.00"}};
+    transfer.pairColumns = {{"TO_ACC", "BANK2"}};
+    r.save(transfer);
 
     Document invoice;
     invoice.code = QStringLiteral("INV001");
-    invoice.amounts = false;
-    invoice.columns = {{"DOC_DATE", QDate(2026, 3, 8)}, {"IN_DOCCODE", "CBPT01"}, {"IN_DOCNO", b1}, {"PARTY_CODE", 7}};
-    invoice.lineCode = QStringLiteral("INV002");
+    invoice.booking = b1;
+    invoice.columns = {{"DOC_DATE", QDate(2026, 3, 8)}, {"PARTY_CODE", 7}};
     invoice.lines = {{{"INV_AMT", "100.00"}}, {{"INV_AMT", "250.00"}}};
     r.save(invoice);
 }

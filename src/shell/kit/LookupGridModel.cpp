@@ -1,6 +1,7 @@
 #include "LookupGridModel.h"
 
 #include "data/Money.h"
+#include "data/RowWriter.h"
 #include "shell/kit/KeyFilters.h"
 
 namespace tarvic {
@@ -162,37 +163,21 @@ bool LookupGridModel::writeRow(int r, QString* error) {
     if (!isDirty(r))
         return true;
     Row& row = rows_[r];
-    QVariantList values;
-    QStringList names;
+    Columns columns;
     for (int c = 0; c < config_.columns.size(); ++c) {
         QVariant v;
         if (!bindable(c, row.values.at(c), &v, error))
             return false;
-        values << v;
-        names << config_.columns.at(c).name;
+        columns.emplace_back(config_.columns.at(c).name, v);
     }
     try {
-        if (row.isNew) {
-            QStringList marks;
-            for (int i = 0; i < names.size(); ++i)
-                marks << QStringLiteral("?");
-            db_.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                         .arg(config_.table, names.join(QLatin1String(", ")), marks.join(QLatin1String(", "))),
-                     values);
-        } else {
-            QStringList sets;
-            for (const QString& n : names)
-                sets << n + QStringLiteral("=?");
-            values << row.key;
-            const int changed = db_.execAffected(QStringLiteral("UPDATE %1 SET %2 WHERE %3=?")
-                                                     .arg(config_.table, sets.join(QLatin1String(", ")), config_.keyColumn),
-                                                 values);
-            if (changed == 0) {
-                // Another workstation deleted or re-keyed the row since it was read.
-                *error = QStringLiteral("THE RECORD NO LONGER EXISTS, IT WAS CHANGED OR DELETED BY ANOTHER USER ....");
-                return false;
-            }
-        }
+        // A row deleted or re-keyed on another workstation since it was read is reported by
+        // the writer, never added again.
+        RowWriter writer(db_, QString());
+        if (row.isNew)
+            writer.insert(config_.table, {}, columns, RowWriter::Audit::None);
+        else
+            writer.update(config_.table, {{config_.keyColumn, row.key}}, columns, RowWriter::Audit::None);
     } catch (const DbError& e) {
         *error = e.message();
         return false;

@@ -1,0 +1,32 @@
+#pragma once
+// Moments and dates as the database hands them back, and as windows show them. PostgreSQL
+// returns timestamps; SQLite returns whatever was stored: ISO text with a space or a 'T', with
+// or without milliseconds, a bare date, or a Julian day number. One conversion reads them all.
+#include <QDateTime>
+#include <QVariant>
+
+namespace tarvic {
+
+// The moment a database value holds; invalid when NULL or unreadable.
+QDateTime momentOf(const QVariant& value);
+// Its date part (DOC_DATE and other dates stored as moments).
+QDate dateOf(const QVariant& value);
+
+// "dd/MM/yyyy hh:mm:ss", or empty.
+QString momentText(const QVariant& value);
+// "dd/MM/yyyy", or empty.
+QString dateText(const QVariant& value);
+// The "CREATED BY - ON" text: the user, " - " and the moment; empty when both are.
+QString byOnText(const QVariant& by, const QVariant& on);
+
+// A range of whole days over a moment column: from the start of the from-date to before the
+// start of the day after the to-date, so the to-date counts whole.
+struct DayRange {
+    QDateTime from;
+    QDateTime before;
+};
+DayRange dayRange(const QDate& from, const QDate& to);
+// "(column >= ? AND column < ?)" with the two bounds appended to values.
+QString dayRangeCondition(const QString& column, const QDate& from, const QDate& to, QVariantList& values);
+
+}  // namespace tarvic
