@@ -1,0 +1,192 @@
+#include "DocumentWindow.h"
+
+#include "data/Moments.h"
+
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tarvic {
+
+const CodeSource kPartySource{QStringLiteral("M_TBL_PARTY"), QStringLiteral("PARTY_CODE"), QStringLiteral("PARTY_NAME")};
+
+// Only live bookings can be looked up for a new posting; a saved document shows its booking
+// as it was stored, whatever became of it.
+const CodeSource kBookingSource{
+    QStringLiteral("(SELECT B.DOC_NO AS BOOKING_NO, P.PARTY_NAME AS BOOKING_PARTY FROM M_TBL_TRANSACTION B "
+                   "LEFT JOIN M_TBL_PARTY P ON P.PARTY_CODE = B.PARTY_CODE "
+                   "WHERE B.DOC_CODE = 'CBPT01' AND B.DOC_STATUS = 'APPRV') BK"),
+    QStringLiteral("BOOKING_NO"), QStringLiteral("BOOKING_PARTY")};
+
+namespace {
+
+QWidget* codeRow(QWidget* parent, CodeField* field) {
+    auto* row = new QWidget(parent);
+    auto* h = new QHBoxLayout(row);
+    h->setContentsMargins(0, 0, 0, 0);
+    field->edit()->setMaximumWidth(110);
+    h->addWidget(field->edit());
+    if (field->pickButton())
+        h->addWidget(field->pickButton());
+    h->addWidget(field->nameLabel(), 1);
+    return row;
+}
+
+}  // namespace
+
+DocumentWindow::DocumentWindow(Session& session, QWidget* parent, DocumentConfig config)
+    : TaskWindow(session, parent), config_(std::move(config)), kind_(documentKind(config_.code)) {
+    Q_ASSERT_X(kind_, "DocumentWindow", "not a first code of the document kinds");
+    setObjectName(config_.objectName);
+    setWindowTitle(config_.title);
+    setTool(1, kCloseTip, [this] { close(); });
+    setTool(2, kNewTip, [this] { Load_Init(); });
+    setTool(3, kSaveTip, [this] { Save_Record(); });
+
+    lbl_DocNo = new QLabel(this);
+    lbl_DocNo->setObjectName(QStringLiteral("lbl_DocNo"));
+    lbl_DocNo->setFrameShape(QFrame::StyledPanel);
+    lbl_DocNo->setMinimumWidth(100);
+    lbl_Status = new QLabel(this);
+    lbl_Status->setObjectName(QStringLiteral("lbl_Status"));
+    txt_DocDate = new QDateEdit(this);
+    txt_DocDate->setObjectName(QStringLiteral("txt_DocDate"));
+    txt_DocDate->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    txt_DocDate->setCalendarPopup(true);
+    party = new CodeField(session, kPartySource, this, QStringLiteral("txt_PartyCode"), QStringLiteral("lbl_PartyName"));
+    if (kind_ && kind_->link == DocLink::Booking)
+        booking = new CodeField(session, kBookingSource, this, QStringLiteral("txt_CBPTNo"), QStringLiteral("lbl_CBPTName"));
+
+    form_ = new QFormLayout;
+    auto* numberRow = new QHBoxLayout;
+    numberRow->addWidget(lbl_DocNo);
+    numberRow->addWidget(lbl_Status, 1);
+    form_->addRow(QStringLiteral("DOC NO"), numberRow);
+    form_->addRow(QStringLiteral("DOC &DATE"), txt_DocDate);
+    if (booking)
+        form_->addRow(QStringLiteral("CBPT &NO"), codeRow(this, booking));
+    form_->addRow(QStringLiteral("&PARTY"), codeRow(this, party));
+    body()->addLayout(form_);
+    // Leaving a code field looks its code up, as a user expects from a code and its name.
+    for (CodeField* f : {party, booking}) {
+        if (f)
+            connect(f->edit(), &QLineEdit::editingFinished, f, [f] {
+                if (f->key().isEmpty() && !f->edit()->text().trimmed().isEmpty())
+                    f->lookUp();
+            });
+    }
+}
+
+void DocumentWindow::addField(const QString& caption, QWidget* field) { form_->addRow(caption, field); }
+
+void DocumentWindow::setEditable(bool editable) {
+    editable_ = editable;
+    txt_DocDate->setEnabled(editable);
+    for (CodeField* f : {party, booking}) {
+        if (!f)
+            continue;
+        f->edit()->setReadOnly(!editable);
+        if (f->pickButton())
+            f->pickButton()->setEnabled(editable);
+    }
+    setOwnEditable(editable);
+    tool(3)->setEnabled(editable);
+}
+
+void DocumentWindow::Load_Init() {
+    number_ = 0;
+    lbl_DocNo->setText(QStringLiteral("0"));
+    lbl_Status->clear();
+    txt_DocDate->setDate(QDate::currentDate());
+    party->clear();
+    if (booking)
+        booking->clear();
+    clearOwn();
+    setEditable(true);
+    (booking ? booking->edit() : txt_DocDate)->setFocus();
+}
+
+QString DocumentWindow::bookingShut(qint64 bookingNo) {
+    TransactionRecords records(db(), session().userFullName);
+    return records.bookingOpen(config_.code, bookingNo) ? QString() : config_.bookingShut;
+}
+
+bool DocumentWindow::Show_Record(qint64 number) {
+    std::optional<QSqlRecord> row;
+    QString bookingName;
+    if (!runGuarded(prompter(), this, [&] {
+            row = db().firstRow(QStringLiteral("SELECT T.*, P.PARTY_NAME AS SHOWN_PARTY FROM M_TBL_TRANSACTION T "
+                                               "LEFT JOIN M_TBL_PARTY P ON P.PARTY_CODE = T.PARTY_CODE "
+                                               "WHERE T.DOC_CODE=? AND T.DOC_NO=?"),
+                                {config_.code, number});
+            if (row && booking && !row->value(QStringLiteral("IN_DOCNO")).isNull())
+                bookingName = db().scalar(QStringLiteral("SELECT P.PARTY_NAME FROM M_TBL_TRANSACTION B "
+                                                         "LEFT JOIN M_TBL_PARTY P ON P.PARTY_CODE = B.PARTY_CODE "
+                                                         "WHERE B.DOC_CODE='CBPT01' AND B.DOC_NO=?"),
+                                              {row->value(QStringLiteral("IN_DOCNO"))})
+                                  .toString();
+        }))
+        return false;
+    if (!row)
+        return false;
+    number_ = number;
+    lbl_DocNo->setText(QString::number(number));
+    txt_DocDate->setDate(dateOf(row->value(QStringLiteral("DOC_DATE"))));
+    party->setLoaded(row->value(QStringLiteral("PARTY_CODE")).toString(), row->value(QStringLiteral("SHOWN_PARTY")).toString());
+    const qint64 bookingNo = row->value(QStringLiteral("IN_DOCNO")).toLongLong();
+    if (booking)
+        booking->setLoaded(QString::number(bookingNo), bookingName);
+    showOwn(*row);
+    const bool cancelled = row->value(QStringLiteral("DOC_STATUS")).toString().trimmed() == QLatin1String("CNCL");
+    lbl_Status->setText(cancelled ? QStringLiteral("CANCELLED") : QString());
+    bool open = config_.modifiable && !cancelled;
+    if (open && booking)
+        runGuarded(prompter(), this, [&] { open = bookingShut(bookingNo).isEmpty(); });
+    setEditable(open);
+    return true;
+}
+
+void DocumentWindow::Save_Record() {
+    if (!editable_)
+        return;
+    QList<Check> checks{{[&] { return party->key().isEmpty(); }, party->edit(), config_.noParty}};
+    if (booking)
+        checks.prepend({[&] { return booking->key().isEmpty(); }, booking->edit(), config_.noBooking});
+    checks += ownChecks();
+    if (!runChecks(prompter(), this, checks))
+        return;
+    if (!Confirmation{config_.question, questionLines()}.ask(prompter(), this))
+        return;
+
+    Document d;
+    d.code = config_.code;
+    d.number = number_;
+    d.booking = booking ? booking->key().toLongLong() : 0;
+    d.columns = {{QStringLiteral("DOC_DATE"), txt_DocDate->date()}, {QStringLiteral("PARTY_CODE"), party->key().toLongLong()}};
+    for (auto& c : ownColumns())
+        d.columns.push_back(std::move(c));
+    d.amount = amount();
+    d.pairColumns = ownPairColumns();
+
+    qint64 saved = 0;
+    const qint64 bookingNo = d.booking;
+    const bool ok = runGuarded(
+        prompter(), this,
+        [&] {
+            TransactionRecords records(db(), session().userFullName);
+            saved = records.save(d, [&] { return bookingNo > 0 ? bookingShut(bookingNo) : QString(); });
+        },
+        config_.failures);
+    if (!ok) {
+        // Nothing was kept: a new document has no number yet, and what was typed stays.
+        lbl_DocNo->setText(QString::number(number_));
+        return;
+    }
+    prompter().information(this, config_.saved);
+    Show_Record(saved);
+}
+
+}  // namespace tarvic

@@ -1,0 +1,101 @@
+#pragma once
+// The shape every money document window shares, written once: its number, its date, the party
+// and the booking as code fields, the ordered checks, the Yes/No question, a save guarded by
+// the document kinds (booking still live and unlocked, checked inside the save's transaction),
+// the document shown read-only once saved, cancelled or locked, and its number back to 0
+// when a new document's save fails. A member states only its kind, its own fields and
+// columns, its own checks and its messages:
+//
+//     class frm_Thing : public DocumentWindow {
+//         frm_Thing(Session& s, QWidget* p) : DocumentWindow(s, p, kThingConfig) {
+//             addField("A&MOUNT", txt_Amount = new QLineEdit(this));
+//             Load_Init();
+//         }
+//         QList<Check> ownChecks() override { return {{[&] { return amount().isZero(); }, txt_Amount, "..."}}; }
+//         QList<std::pair<QString, QString>> questionLines() override { ... }
+//         Columns ownColumns() override { return {{"REMARKS", txt_Remarks->text()}}; }
+//         Money amount() const override { return Money::fromText(txt_Amount->text()); }
+//         void clearOwn() override; void showOwn(const QSqlRecord&) override; void setOwnEditable(bool) override;
+//     };
+#include "data/Money.h"
+#include "data/TransactionRecords.h"
+#include "shell/kit/Checks.h"
+#include "shell/kit/CodeList.h"
+#include "shell/kit/Guard.h"
+#include "shell/kit/TaskWindow.h"
+
+#include <QSqlRecord>
+
+class QDateEdit;
+class QFormLayout;
+class QLabel;
+
+namespace tarvic {
+
+struct DocumentConfig {
+    QString code;         // first code of the document kind (FRDB01); its counter numbers it
+    QString objectName;   // frm_...
+    QString title;        // caption
+    QString question;     // head of the Yes/No question
+    QString saved;        // shown after a successful save
+    QString noParty;      // the party is missing or was not looked up
+    QString noBooking;    // the booking is missing or was not looked up (kinds posted against one)
+    QString bookingShut;  // the booking is no longer live, or its lock forbids this kind
+    FailureMessages failures = {};
+    // A saved document may be saved again (modified) while it is live and its booking open.
+    bool modifiable = false;
+};
+
+// Where the booking code field looks bookings up: live customer bookings, named by party.
+extern const CodeSource kBookingSource;
+extern const CodeSource kPartySource;
+
+class DocumentWindow : public TaskWindow {
+    Q_OBJECT
+public:
+    DocumentWindow(Session& session, QWidget* parent, DocumentConfig config);
+
+    QLabel* lbl_DocNo = nullptr;
+    QDateEdit* txt_DocDate = nullptr;
+    QLabel* lbl_Status = nullptr;
+    CodeField* party = nullptr;
+    CodeField* booking = nullptr;  // null for kinds not posted against a booking
+
+    const DocumentConfig& config() const { return config_; }
+    qint64 number() const { return number_; }
+    bool editable() const { return editable_; }
+
+    // A new document: number 0, today's date, every field empty and editable.
+    void Load_Init();
+    // Shows a saved document; read-only unless the kind is modifiable and it is live with its
+    // booking open. Returns false (after saying so) when there is no such document.
+    bool Show_Record(qint64 number);
+    // Checks, asks, saves and shows the document again; refuses quietly while read-only.
+    void Save_Record();
+
+protected:
+    // Adds a caption and a field to the form, below the shared fields.
+    void addField(const QString& caption, QWidget* field);
+
+    // The member's part of the document.
+    virtual QList<Check> ownChecks() = 0;
+    virtual QList<std::pair<QString, QString>> questionLines() = 0;
+    virtual Columns ownColumns() = 0;
+    virtual Money amount() const = 0;
+    virtual Columns ownPairColumns() { return {}; }
+    virtual void clearOwn() = 0;
+    virtual void showOwn(const QSqlRecord& row) = 0;
+    virtual void setOwnEditable(bool editable) = 0;
+
+private:
+    void setEditable(bool editable);
+    QString bookingShut(qint64 bookingNo);
+
+    DocumentConfig config_;
+    const DocumentKind* kind_;
+    QFormLayout* form_ = nullptr;
+    qint64 number_ = 0;
+    bool editable_ = true;
+};
+
+}  // namespace tarvic
