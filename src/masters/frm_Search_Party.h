@@ -12,15 +12,17 @@
 //     search->setAttribute(Qt::WA_DeleteOnClose);
 //     search->setWindowModality(Qt::ApplicationModal);
 //     search->show();
+#include "shell/kit/ListGrid.h"
 #include "shell/kit/Picker.h"
 #include "shell/kit/TaskWindow.h"
 
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QTableWidget;
 
 namespace tarvic {
+
+class QueryModel;
 
 class frm_Search_Party : public TaskWindow {
     Q_OBJECT
@@ -44,7 +46,7 @@ public:
     QLineEdit* txt_PartyCode = nullptr;
     QLineEdit* txt_TypePlace = nullptr;
     QPushButton* Cmd_Show = nullptr;
-    QTableWidget* Grid1 = nullptr;
+    ListGrid* Grid1 = nullptr;
 
     // The chosen key and its field.
     Key key() const;
@@ -55,11 +57,11 @@ public:
     bool pickRow(int row);
 
 private:
-    void Load_EmptyGrid1();
     QRadioButton* option(Key key) const;
     QLineEdit* field(Key key) const;
 
     PickCallback onPick_;
+    QueryModel* model_ = nullptr;
 };
 
 }  // namespace tarvic
