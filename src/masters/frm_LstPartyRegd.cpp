@@ -1,6 +1,7 @@
 #include "frm_LstPartyRegd.h"
 
 #include "masters/PartyWindows.h"
+#include "masters/frm_Search_Party.h"
 #include "shell/kit/KeyFilters.h"
 #include "shell/kit/ListGrid.h"
 
@@ -24,7 +25,7 @@ ListingConfig registrationList() {
         .statement = party::joinSelect(ListQuery::kColumns, QStringLiteral("{filter}")),
         .dateColumn = QStringLiteral("a.CREATED_ON"),
         .detail = {.objectName = QStringLiteral("Grid1"),
-                   .select = QStringLiteral("a.*, b.PARTY_TYPE, c.COUNTRY_NAME, d.STATE_NAME, e.PLACE_NAME"),
+                   .select = kPartyListColumns,
                    // The party code last: parties of one place keep one order from page to page.
                    .orderBy = QStringLiteral("b.PARTY_TYPE, c.COUNTRY_NAME, d.STATE_NAME, e.PLACE_NAME, a.PARTY_CODE"),
                    .columns = {C::text(QStringLiteral("CODE"), QStringLiteral("PARTY_CODE"), 900, Qt::AlignRight),

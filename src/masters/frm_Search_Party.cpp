@@ -89,7 +89,7 @@ frm_Search_Party::frm_Search_Party(Session& session, QWidget* parent, PickCallba
                              C::computed(QStringLiteral("CREATED BY-ON"), 3200, byOn("CREATED_BY", "CREATED_ON")),
                              C::computed(QStringLiteral("UPDATE BY-ON"), 3200, byOn("UPDATE_BY", "UPDATE_ON"))},
                             this);
-    model_->setSelect(QStringLiteral("a.*, b.PARTY_TYPE, c.COUNTRY_NAME, d.STATE_NAME, e.PLACE_NAME"));
+    model_->setSelect(kPartyListColumns);
     model_->setOrder(QStringLiteral("a.PARTY_NAME, a.PARTY_CODE"));
     connect(model_, &QueryModel::pageFailed, this, [this](const QString& m) { prompter().information(this, m); });
     Grid1 = new ListGrid(QStringLiteral("Grid1"), this);

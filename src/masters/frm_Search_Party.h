@@ -24,6 +24,12 @@ namespace tarvic {
 
 class QueryModel;
 
+// The columns a list of parties shows, with their type and location names: only these are
+// read (never the password), so that long lists travel light.
+inline const QString kPartyListColumns = QStringLiteral(
+    "a.PARTY_CODE, a.PARTY_NAME, a.PERSON_NAME, a.MOBILE_NOS, a.EMAIL_ADD, a.CREATED_BY, a.CREATED_ON, a.UPDATE_BY, "
+    "a.UPDATE_ON, b.PARTY_TYPE, c.COUNTRY_NAME, d.STATE_NAME, e.PLACE_NAME");
+
 class frm_Search_Party : public TaskWindow {
     Q_OBJECT
 public:

@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace tarvic {
 
 namespace {
@@ -24,6 +26,13 @@ QDateTime momentOf(const QVariant& v) {
     if (!dt.isValid())
         dt = QDate::fromString(text.left(10), Qt::ISODate).startOfDay();
     return dt;
+}
+
+// The current row's values into one record kept for the whole pass: a fresh record per row
+// (QSqlQuery::record()) would copy every field's name and type each time.
+void fill(const QSqlQuery& q, QSqlRecord& rec) {
+    for (int i = 0, n = rec.count(); i < n; ++i)
+        rec.setValue(i, q.value(i));
 }
 
 QString cellText(const ListColumn& c, const QSqlRecord& rec, int rowNo) {
@@ -176,16 +185,73 @@ void QueryModel::load(const ListQuery& query) {
     endResetModel();
 }
 
+QString QueryModel::reversedOrder() const {
+    // Each term of the order turned round; NULLs keep their place in the reversed order on
+    // both engines (SQLite sorts them first, PostgreSQL last, each side mirrored by DESC).
+    QStringList terms;
+    int depth = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= orderBy_.size(); ++i) {
+        const QChar c = i < orderBy_.size() ? orderBy_.at(i) : QLatin1Char(',');
+        if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')'))
+            --depth;
+        else if (c == QLatin1Char(',') && depth == 0) {
+            QString term = orderBy_.mid(start, i - start).trimmed();
+            if (term.endsWith(QLatin1String(" DESC"), Qt::CaseInsensitive))
+                term.chop(5);
+            else if (term.endsWith(QLatin1String(" ASC"), Qt::CaseInsensitive))
+                term = term.chopped(4) + QLatin1String(" DESC");
+            else
+                term += QLatin1String(" DESC");
+            terms << term;
+            start = i + 1;
+        }
+    }
+    return terms.join(QLatin1String(", "));
+}
+
 QueryModel::Page QueryModel::readPage(int page) const {
+    // SQLite keeps the first OFFSET + LIMIT rows of a sort in a b-tree, which grows slow deep
+    // into a long list. A page near the top is read forwards, one near the bottom backwards
+    // from the end, and one in the middle by its row numbers over one full sort.
+    const qint64 offset = qint64(page) * pageSize_;
+    const qint64 reach = qint64(pageSize_) * kDirectPages;
+    const qint64 onPage = loaded_ ? qMin<qint64>(pageSize_, rows_ - offset) : pageSize_;
+    const qint64 after = loaded_ ? rows_ - offset - onPage : -1;
+    QString sql;
+    bool backwards = false;
+    if (offset < reach || orderBy_.isEmpty() || onPage <= 0) {
+        sql = rowsSql() + QStringLiteral(" LIMIT %1 OFFSET %2").arg(pageSize_).arg(offset);
+    } else if (after >= 0 && after < reach) {
+        backwards = true;
+        sql = query_.with(select_) + (groupBy_.isEmpty() ? QString() : QStringLiteral(" GROUP BY ") + groupBy_) +
+              QStringLiteral(" ORDER BY ") + reversedOrder() +
+              QStringLiteral(" LIMIT %1 OFFSET %2").arg(onPage).arg(after);
+    } else {
+        QString inner = query_.with(select_ + QStringLiteral(", ROW_NUMBER() OVER (ORDER BY ") + orderBy_ +
+                                    QStringLiteral(") AS LISTING_ROW"));
+        if (!groupBy_.isEmpty())
+            inner += QStringLiteral(" GROUP BY ") + groupBy_;
+        sql = QStringLiteral("SELECT * FROM (%1) q WHERE LISTING_ROW > %2 AND LISTING_ROW <= %3 ORDER BY LISTING_ROW")
+                  .arg(inner)
+                  .arg(offset)
+                  .arg(offset + pageSize_);
+    }
     ++statements_;
-    QSqlQuery q = db_.exec(
-        rowsSql() + QStringLiteral(" LIMIT %1 OFFSET %2").arg(pageSize_).arg(qint64(page) * pageSize_), query_.values);
+    QSqlQuery q = db_.exec(sql, query_.values);
     Page rows;
     rows.reserve(pageSize_);
-    int rowNo = page * pageSize_;
-    while (q.next())
-        rows.append(makeRow(q.record(), rowNo++));
+    QSqlRecord rec = q.record();
+    int rowNo = int(backwards ? offset + onPage - 1 : offset);
+    while (q.next()) {
+        fill(q, rec);
+        rows.append(makeRow(rec, backwards ? rowNo-- : rowNo++));
+    }
     q.finish();
+    if (backwards)
+        std::reverse(rows.begin(), rows.end());
     return rows;
 }
 
@@ -230,8 +296,10 @@ void QueryModel::forEachRow(const std::function<bool(const QStringList&)>& row) 
         return;
     QSqlQuery q = db_.exec(rowsSql(), query_.values);
     int rowNo = 0;
+    QSqlRecord rec = q.record();
     while (q.next()) {
-        if (!row(makeRow(q.record(), rowNo++).cells))
+        fill(q, rec);
+        if (!row(makeRow(rec, rowNo++).cells))
             break;
     }
     q.finish();

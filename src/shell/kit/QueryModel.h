@@ -10,8 +10,9 @@
 //     m.load({"SELECT {columns} FROM M_TBL_TRANSACTION a, M_TBL_PARTY b WHERE a.DOC_CODE=? AND ...", {code}});
 //
 // load() reads the first page; only when it is full does a COUNT(*) over the same statement
-// size the grid. Further pages are read with LIMIT/OFFSET when the view asks for their rows,
-// and the pages least recently used are dropped. A listing's totals come from their own
+// size the grid. Further pages are read when the view asks for their rows (LIMIT/OFFSET from
+// the nearer end, ROW_NUMBER() in the middle of a long list), and the pages least recently
+// used are dropped. The order may use ASC and DESC, not NULLS FIRST/LAST. A listing's totals come from their own
 // aggregate statement (a grid of their own), never from summing rows held here.
 // forEachRow() streams every row in order through one forward-only pass (the export).
 #include "data/Database.h"
@@ -134,7 +135,10 @@ private:
     };
     using Page = QVector<Row>;
 
+    // Pages this close to either end are read with LIMIT/OFFSET from that end.
+    static constexpr int kDirectPages = 8;
     QString rowsSql() const;
+    QString reversedOrder() const;
     Row makeRow(const QSqlRecord& rec, int rowNo) const;
     const Row* rowAt(int row) const;
     Page readPage(int page) const;
