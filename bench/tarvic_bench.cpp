@@ -3,12 +3,13 @@
 // each beside the same work done through the engine's own client library.
 // Targets are printed, never enforced: the figures depend on the machine.
 #include "BenchSupport.h"
+#include "ListingBench.h"
 
 #include "TestDb.h"
 #include "data/Numbering.h"
 #include "data/TransactionRecords.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -611,7 +612,10 @@ void printSummary(const SummaryReporter& rep) {
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    QCoreApplication app(argc, argv);
+    // The listing benchmark shows a real window, on no screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     const bool pg = usePostgres();
     if (pg && qEnvironmentVariable("TARVIC_TEST_PG").isEmpty()) {
         std::fprintf(stderr, "TARVIC_TEST_ENGINE=pg needs TARVIC_TEST_PG=\"host=... port=...\"\n");
@@ -639,13 +643,16 @@ int main(int argc, char** argv) {
     balance("balance/booking/program-list-known", bookingProgram, true);
     balance("balance/booking/native-reprepare", bookingNative, true);
     balance("balance/booking/qt-prepared-once", bookingReused, false);
+    registerListingBenchmarks();
 
     SummaryReporter reporter(isatty(fileno(stdout)) ? benchmark::ConsoleReporter::OO_ColorTabular
                                                     : benchmark::ConsoleReporter::OO_Tabular);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     printSummary(reporter);
+    printListingSummary();
     std::fflush(stdout);
+    releaseListingData();
     workDb.reset();  // drops the fresh PostgreSQL database while Qt is still up
     return 0;
 }

@@ -14,12 +14,24 @@ namespace tarvic {
 
 namespace {
 
-QString cellText(const QAbstractItemModel& model, int row, int column) {
-    return model.data(model.index(row, column), Qt::DisplayRole).toString();
+QStringList headersOf(const QAbstractItemModel& model) {
+    QStringList headers;
+    for (int c = 0; c < model.columnCount(); ++c)
+        headers << model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    return headers;
 }
 
-QString headerText(const QAbstractItemModel& model, int column) {
-    return model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+GridExport::RowStream rowsOf(const QAbstractItemModel& model) {
+    return [&model](const std::function<void(const QStringList&)>& write) {
+        const int columns = model.columnCount();
+        QStringList cells;
+        for (int r = 0; r < model.rowCount(); ++r) {
+            cells.clear();
+            for (int c = 0; c < columns; ++c)
+                cells << model.data(model.index(r, c), Qt::DisplayRole).toString();
+            write(cells);
+        }
+    };
 }
 
 // A cell written as a number must read back exactly as shown: no leading zeros (codes such
@@ -33,30 +45,39 @@ bool isPlainNumber(const QString& text) {
 
 void GridExport::ExportGrid(const QAbstractItemModel& model, const QString& path, const QString& delimiter,
                             const QString& quote) {
+    ExportGrid(headersOf(model), rowsOf(model), path, delimiter, quote);
+}
+
+void GridExport::ExportGrid(const QStringList& headers, const RowStream& rows, const QString& path,
+                            const QString& delimiter, const QString& quote) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw ExportError(file.errorString());
-    const int columns = model.columnCount();
-    auto writeLine = [&](auto textOf) {
+    const qsizetype columns = headers.size();
+    auto writeLine = [&](const QStringList& cells) {
         QString line;
-        for (int c = 0; c < columns; ++c) {
+        for (qsizetype c = 0; c < columns; ++c) {
             if (c > 0)
                 line += delimiter;
-            line += quote + textOf(c) + quote;
+            line += quote + cells.value(c) + quote;
         }
         line += QLatin1String("\r\n");
         const QByteArray bytes = line.toUtf8();
         if (file.write(bytes) != bytes.size())
             throw ExportError(file.errorString());
     };
-    writeLine([&](int c) { return headerText(model, c); });
-    for (int r = 0; r < model.rowCount(); ++r)
-        writeLine([&](int c) { return cellText(model, r, c); });
+    writeLine(headers);
+    rows(writeLine);
     if (!file.commit())
         throw ExportError(file.errorString());
 }
 
 void GridExport::ExportWorkbook(const QAbstractItemModel& model, const QString& path,
+                                const QList<double>& columnWidths) {
+    ExportWorkbook(headersOf(model), rowsOf(model), path, columnWidths);
+}
+
+void GridExport::ExportWorkbook(const QStringList& headers, const RowStream& rows, const QString& path,
                                 const QList<double>& columnWidths) {
     // The library writes the zip at close; write beside the target and move it into place,
     // so that a failure leaves any earlier file untouched.
@@ -78,28 +99,35 @@ void GridExport::ExportWorkbook(const QAbstractItemModel& model, const QString& 
     lxw_format* oneDecimal = workbook_add_format(book);
     format_set_num_format(oneDecimal, "0.0");
 
-    const int columns = model.columnCount();
+    const int columns = int(headers.size());
     for (int c = 0; c < columns && c < columnWidths.size(); ++c)
         worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), columnWidths.at(c), nullptr);
     for (int c = 0; c < columns; ++c)
-        worksheet_write_string(sheet, 0, lxw_col_t(c), headerText(model, c).toUtf8().constData(), bold);
-    for (int r = 0; r < model.rowCount(); ++r) {
-        for (int c = 0; c < columns; ++c) {
-            const QString text = cellText(model, r, c);
-            const auto row = lxw_row_t(r + 1);
-            const auto col = lxw_col_t(c);
-            if (text.isEmpty())
-                continue;
-            if (isPlainNumber(text)) {
-                // Exact decimal text of at most 15 significant digits reads back unchanged.
-                const qsizetype point = text.indexOf(QLatin1Char('.'));
-                const qsizetype decimals = point < 0 ? 0 : text.size() - point - 1;
-                worksheet_write_number(sheet, row, col, text.toDouble(),
-                                       decimals == 2 ? twoDecimals : decimals == 1 ? oneDecimal : nullptr);
-            } else {
-                worksheet_write_string(sheet, row, col, text.toUtf8().constData(), nullptr);
+        worksheet_write_string(sheet, 0, lxw_col_t(c), headers.at(c).toUtf8().constData(), bold);
+    lxw_row_t row = 0;
+    try {
+        rows([&](const QStringList& cells) {
+            ++row;
+            for (int c = 0; c < columns; ++c) {
+                const QString text = cells.value(c);
+                const auto col = lxw_col_t(c);
+                if (text.isEmpty())
+                    continue;
+                if (isPlainNumber(text)) {
+                    // Exact decimal text of at most 15 significant digits reads back unchanged.
+                    const qsizetype point = text.indexOf(QLatin1Char('.'));
+                    const qsizetype decimals = point < 0 ? 0 : text.size() - point - 1;
+                    worksheet_write_number(sheet, row, col, text.toDouble(),
+                                           decimals == 2 ? twoDecimals : decimals == 1 ? oneDecimal : nullptr);
+                } else {
+                    worksheet_write_string(sheet, row, col, text.toUtf8().constData(), nullptr);
+                }
             }
-        }
+        });
+    } catch (...) {
+        workbook_close(book);
+        QFile::remove(temp);
+        throw;
     }
     const lxw_error err = workbook_close(book);
     if (err != LXW_NO_ERROR) {

@@ -1,10 +1,13 @@
 #pragma once
 // Writes what a grid holds to a file a spreadsheet program opens, for every listing window:
 // the header row first, then every row, every column in model order (columns a view hides
-// are included: the model still holds them). No widgets: any QAbstractItemModel will do.
+// are included: the model still holds them). No widgets: any QAbstractItemModel will do, or
+// a stream of rows for a list too long to hold (a listing reads its rows in one pass).
 #include <QList>
 #include <QString>
+#include <QStringList>
 
+#include <functional>
 #include <stdexcept>
 
 class QAbstractItemModel;
@@ -22,6 +25,9 @@ private:
 
 class GridExport {
 public:
+    // The rows to write: calls write(cells) for every row in order.
+    using RowStream = std::function<void(const std::function<void(const QStringList& cells)>& write)>;
+
     // Delimited text, UTF-8: per line the cells joined by delimiter, each written
     // quote + text + quote with the text unchanged (a quote inside a cell is not doubled),
     // every line ended by CR LF. Listing windows pass a tab and a double quote under a
@@ -33,6 +39,12 @@ public:
     // decimal numbers as numbers, all others as text. columnWidths (characters) are optional.
     // Throws ExportError.
     static void ExportWorkbook(const QAbstractItemModel& model, const QString& path,
+                               const QList<double>& columnWidths = {});
+
+    // The same from a header row and a stream of rows.
+    static void ExportGrid(const QStringList& headers, const RowStream& rows, const QString& path,
+                           const QString& delimiter = QStringLiteral("\t"), const QString& quote = QString());
+    static void ExportWorkbook(const QStringList& headers, const RowStream& rows, const QString& path,
                                const QList<double>& columnWidths = {});
 };
 

@@ -6,6 +6,8 @@
 #include "shell/kit/ExpXls.h"
 #include "shell/kit/GridHelpers.h"
 #include "shell/kit/KeyFilters.h"
+#include "shell/kit/ListGrid.h"
+#include "shell/kit/QueryModel.h"
 
 #if __has_include("masters/frm_SearchGroupMeet.h")
 #include "masters/frm_SearchGroupMeet.h"
@@ -21,7 +23,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
 
 namespace tarvic {
 
@@ -146,34 +147,44 @@ AddressBookFinder::AddressBookFinder(const AddressBookFinderConfig& config, Sess
     }
     body()->addLayout(buttons);
 
-    Grid1 = new QTableWidget(this);
-    Grid1->setObjectName(QStringLiteral("Grid1"));
+    auto byOn = [](const char* by, const char* on) {
+        return [by, on](const QSqlRecord& r) { return auditByOn(r.value(QLatin1String(by)), r.value(QLatin1String(on))); };
+    };
+    using C = ListColumn;
+    QList<ListColumn> columns{C::serial(QStringLiteral("SLNO"), 700),
+                              C::text(QStringLiteral("CODE"), QStringLiteral("BUSINESS_CODE"), 800, Qt::AlignRight)};
+    if (config_.listing)
+        columns << C::text(QStringLiteral("GROUP / MEET"), QStringLiteral("GROUP_NAME"), 2200);
+    columns << C::text(QStringLiteral("BUSINESS TYPE"), QStringLiteral("PARTY_TYPE"), 1800)
+            << C::text(QStringLiteral("BUSINESS NAME"), QStringLiteral("BUSINESS_NAME"), 3000)
+            << C::text(QStringLiteral("PERSON NAME"), QStringLiteral("CONT_NAME"), 2200)
+            << C::text(QStringLiteral("CONTACT NO"), QStringLiteral("MOBILE_NOS"), 2000);
+    if (config_.listing)
+        columns << C::text(QStringLiteral("EMAIL ADDRESS"), QStringLiteral("EMAIL_ADDRESS"), 2600)
+                << C::text(QStringLiteral("CONTACT ADDRESS"), QStringLiteral("ADDRESS"), 3200);
+    columns << C::text(QStringLiteral("PLACE"), QStringLiteral("PLACE_NAME"), 1600)
+            << C::text(QStringLiteral("STATE"), QStringLiteral("STATE_NAME"), 1600)
+            << C::text(QStringLiteral("COUNTRY"), QStringLiteral("COUNTRY_NAME"), 1600)
+            << C::computed(QStringLiteral("CREATED BY - ON"), 3200, byOn("CREATED_BY", "CREATED_ON"))
+            << C::computed(QStringLiteral("UPDATE BY - ON"), 3200, byOn("UPDATE_BY", "UPDATE_ON"));
+    model_ = new QueryModel(db(), columns, this);
+    model_->setSelect(QStringLiteral("a.*, b.PARTY_TYPE, c.COUNTRY_NAME, d.STATE_NAME, e.PLACE_NAME") +
+                      (config_.listing ? QStringLiteral(", f.GROUP_NAME") : QString()));
+    model_->setOrder(QStringLiteral("b.PARTY_TYPE, c.COUNTRY_NAME, d.STATE_NAME, e.PLACE_NAME, a.BUSINESS_NAME, a.BUSINESS_CODE"));
+    connect(model_, &QueryModel::pageFailed, this, [this](const QString& m) { prompter().information(this, m); });
+    Grid1 = new ListGrid(QStringLiteral("Grid1"), this);
+    Grid1->setQueryModel(model_);
     body()->addWidget(Grid1, 1);
     resize(config_.listing ? 1100 : 980, 600);
 
     connect(Cmd_Show, &QPushButton::clicked, this, [this] { Load_Grid1(); });
-    connect(Grid1, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { rowChosen(row); });
+    connect(Grid1, &ListGrid::rowChosen, this, [this](int row) { rowChosen(row); });
     onEnter(Grid1, [this] { rowChosen(Grid1->currentRow()); });
     connect(Cmb_Country, &QComboBox::currentIndexChanged, this, [this] { Load_State(); });
     connect(Cmb_State, &QComboBox::currentIndexChanged, this, [this] { Load_Place(); });
 
-    Load_EmptyGrid1();
     Load_Type();
     Load_Country();
-}
-
-void AddressBookFinder::Load_EmptyGrid1() {
-    QList<GridColumn> columns{{QStringLiteral("SLNO"), 700, Qt::AlignRight}, {QStringLiteral("CODE"), 800, Qt::AlignRight}};
-    if (config_.listing)
-        columns << GridColumn{QStringLiteral("GROUP / MEET"), 2200};
-    columns << GridColumn{QStringLiteral("BUSINESS TYPE"), 1800} << GridColumn{QStringLiteral("BUSINESS NAME"), 3000}
-            << GridColumn{QStringLiteral("PERSON NAME"), 2200} << GridColumn{QStringLiteral("CONTACT NO"), 2000};
-    if (config_.listing)
-        columns << GridColumn{QStringLiteral("EMAIL ADDRESS"), 2600} << GridColumn{QStringLiteral("CONTACT ADDRESS"), 3200};
-    columns << GridColumn{QStringLiteral("PLACE"), 1600} << GridColumn{QStringLiteral("STATE"), 1600}
-            << GridColumn{QStringLiteral("COUNTRY"), 1600} << GridColumn{QStringLiteral("CREATED BY - ON"), 3200}
-            << GridColumn{QStringLiteral("UPDATE BY - ON"), 3200};
-    Load_EmptyGrid(Grid1, columns);
 }
 
 void AddressBookFinder::Load_Type() {
@@ -221,7 +232,7 @@ void AddressBookFinder::Load_Place() {
 
 void AddressBookFinder::Load_Grid1() {
     BusyCursor busy;
-    Load_EmptyGrid1();
+    model_->clear();
     const Dialect& dialect = db().dialect();
     const bool listing = config_.listing;
 
@@ -256,31 +267,15 @@ void AddressBookFinder::Load_Grid1() {
     }
 
     const QString sql =
-        QStringLiteral("SELECT a.*, b.PARTY_TYPE, c.COUNTRY_NAME, d.STATE_NAME, e.PLACE_NAME") +
-        (listing ? QStringLiteral(", f.GROUP_NAME") : QString()) +
-        QStringLiteral(" FROM M_TBL_ADDRESSBOOK a, M_TBL_PARTYTYPE b, M_TBL_CSP_COUNTRY c, M_TBL_CSP_STATE d, M_TBL_CSP_PLACE e") +
+        QStringLiteral("SELECT {columns}"
+                       " FROM M_TBL_ADDRESSBOOK a, M_TBL_PARTYTYPE b, M_TBL_CSP_COUNTRY c, M_TBL_CSP_STATE d, M_TBL_CSP_PLACE e") +
         (listing ? QStringLiteral(", M_TBL_PARTYGROUP f") : QString()) +
         QStringLiteral(" WHERE a.BUSINESS_TYPECODE=b.PARTYTYPE_CODE AND a.COUNTRY_CODE=c.COUNTRY_CODE"
                        " AND a.COUNTRY_CODE=d.COUNTRY_CODE AND a.STATE_CODE=d.STATE_CODE"
                        " AND a.COUNTRY_CODE=e.COUNTRY_CODE AND a.STATE_CODE=e.STATE_CODE AND a.PLACE_CODE=e.PLACE_CODE") +
-        (listing ? QStringLiteral(" AND a.GROUP_CODE=f.GROUP_CODE") : QString()) + QStringLiteral(" AND ") + condition +
-        QStringLiteral(" ORDER BY b.PARTY_TYPE, c.COUNTRY_NAME, d.STATE_NAME, e.PLACE_NAME, a.BUSINESS_NAME");
+        (listing ? QStringLiteral(" AND a.GROUP_CODE=f.GROUP_CODE") : QString()) + QStringLiteral(" AND ") + condition;
     try {
-        QSqlQuery q = db().exec(sql, values);
-        int sl = 0;
-        while (q.next()) {
-            auto text = [&](const char* column) { return q.value(QLatin1String(column)).toString().trimmed(); };
-            QStringList cells{QString::number(++sl), text("BUSINESS_CODE")};
-            if (listing)
-                cells << text("GROUP_NAME");
-            cells << text("PARTY_TYPE") << text("BUSINESS_NAME") << text("CONT_NAME") << text("MOBILE_NOS");
-            if (listing)
-                cells << text("EMAIL_ADDRESS") << text("ADDRESS");
-            cells << text("PLACE_NAME") << text("STATE_NAME") << text("COUNTRY_NAME")
-                  << auditByOn(q.value(QStringLiteral("CREATED_BY")), q.value(QStringLiteral("CREATED_ON")))
-                  << auditByOn(q.value(QStringLiteral("UPDATE_BY")), q.value(QStringLiteral("UPDATE_ON")));
-            addGridRow(Grid1, cells);
-        }
+        model_->load({sql, values});
     } catch (const DbError& e) {
         prompter().information(this, e.message());
     }
@@ -323,7 +318,7 @@ void AddressBookFinder::Src_GroupName() {
 
 frm_AddressBook* AddressBookFinder::entryWindow() const { return entry_.data(); }
 
-void AddressBookFinder::Exp_Xls() { tarvic::Exp_Xls(this, Grid1->model(), prompter()); }
+void AddressBookFinder::Exp_Xls() { tarvic::Exp_Xls(this, model_, prompter()); }
 
 void AddressBookFinder::rowChosen(int row) {
     if (isBlankRow(Grid1, row))

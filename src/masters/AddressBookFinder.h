@@ -5,6 +5,7 @@
 //  - frm_LstAddressBook "LIST ADDRESS BOOK DETAILS": the same with "%" in every list, plus the
 //    group / meet code, more columns and the export; choosing a row shows the contact in the
 //    entry window (or hands it to the caller's callback, when one was given).
+#include "shell/kit/ListGrid.h"
 #include "shell/kit/Picker.h"
 #include "shell/kit/TaskWindow.h"
 
@@ -15,11 +16,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QTableWidget;
 
 namespace tarvic {
 
 class frm_AddressBook;
+class QueryModel;
 
 struct AddressBookFinderConfig {
     QString objectName;
@@ -47,7 +48,7 @@ public:
     QLabel* lbl_GroupName = nullptr;
     QPushButton* Cmd_Show = nullptr;
     QPushButton* Cmd_ExpXls = nullptr;
-    QTableWidget* Grid1 = nullptr;
+    ListGrid* Grid1 = nullptr;
 
     void Load_Grid1();
     void Show_GroupMeetName();
@@ -57,7 +58,6 @@ public:
     frm_AddressBook* entryWindow() const;
 
 private:
-    void Load_EmptyGrid1();
     void Load_Type();
     void Load_Country();
     void Load_State();
@@ -68,6 +68,7 @@ private:
     AddressBookFinderConfig config_;
     PickCallback onPick_;
     QPointer<frm_AddressBook> entry_;
+    QueryModel* model_ = nullptr;
 };
 
 class frm_Search_AddressBook : public AddressBookFinder {

@@ -4,13 +4,14 @@
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/GridHelpers.h"
 #include "shell/kit/KeyFilters.h"
+#include "shell/kit/ListGrid.h"
+#include "shell/kit/QueryModel.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
 
 namespace tarvic {
 
@@ -36,42 +37,38 @@ ConsultantSearch::ConsultantSearch(const ConsultantTable& table, Session& sessio
     row->addWidget(Cmd_Show);
     body()->addLayout(row);
 
-    Grid1 = new QTableWidget(this);
-    Grid1->setObjectName(QStringLiteral("Grid1"));
+    auto byOn = [](const char* by, const char* on) {
+        return [by, on](const QSqlRecord& r) { return auditByOn(r.value(QLatin1String(by)), r.value(QLatin1String(on))); };
+    };
+    using C = ListColumn;
+    model_ = new QueryModel(db(),
+                            {C::serial(QStringLiteral("SLNO"), 700),
+                             C::text(QStringLiteral("CONSULTANT NAME"), QStringLiteral("CONSULTANT_NAME"), 3600),
+                             C::text(QStringLiteral("CODE"), QStringLiteral("CONSULTANT_CODE"), 800, Qt::AlignRight),
+                             C::computed(QStringLiteral("CREATED BY - ON"), 3200, byOn("CREATED_BY", "CREATED_ON")),
+                             C::computed(QStringLiteral("UPDATE BY - ON"), 3200, byOn("UPDATE_BY", "UPDATE_ON"))},
+                            this);
+    model_->setSelect(QStringLiteral("*"));
+    model_->setOrder(QStringLiteral("CONSULTANT_NAME, CONSULTANT_CODE"));
+    connect(model_, &QueryModel::pageFailed, this, [this](const QString& m) { prompter().information(this, m); });
+    Grid1 = new ListGrid(QStringLiteral("Grid1"), this);
+    Grid1->setQueryModel(model_);
+    Grid1->horizontalHeader()->setStretchLastSection(true);
     body()->addWidget(Grid1, 1);
     resize(760, 460);
 
     connect(Cmd_Show, &QPushButton::clicked, this, [this] { Load_Grid1(); });
     onEnter(txt_Name, [this] { Load_Grid1(); });
-    connect(Grid1, &QTableWidget::cellDoubleClicked, this, [this](int r, int) { rowChosen(r); });
+    connect(Grid1, &ListGrid::rowChosen, this, [this](int r) { rowChosen(r); });
     onEnter(Grid1, [this] { rowChosen(Grid1->currentRow()); });
-    Load_EmptyGrid1();
-}
-
-void ConsultantSearch::Load_EmptyGrid1() {
-    Load_EmptyGrid(Grid1, {{QStringLiteral("SLNO"), 700, Qt::AlignRight},
-                           {QStringLiteral("CONSULTANT NAME"), 3600},
-                           {QStringLiteral("CODE"), 800, Qt::AlignRight},
-                           {QStringLiteral("CREATED BY - ON"), 3200},
-                           {QStringLiteral("UPDATE BY - ON"), 3200}});
-    Grid1->horizontalHeader()->setStretchLastSection(true);
 }
 
 void ConsultantSearch::Load_Grid1() {
     BusyCursor busy;
-    Load_EmptyGrid1();
     try {
         // The pattern is used as typed, with the user's own wildcards.
-        QSqlQuery q = db().exec(
-            QStringLiteral("SELECT * FROM %1 WHERE CONSULTANT_NAME LIKE ? ORDER BY CONSULTANT_NAME").arg(table_.table),
-            {txt_Name->text().trimmed()});
-        int sl = 0;
-        while (q.next()) {
-            addGridRow(Grid1, {QString::number(++sl), q.value(QStringLiteral("CONSULTANT_NAME")).toString().trimmed(),
-                               q.value(QStringLiteral("CONSULTANT_CODE")).toString().trimmed(),
-                               auditByOn(q.value(QStringLiteral("CREATED_BY")), q.value(QStringLiteral("CREATED_ON"))),
-                               auditByOn(q.value(QStringLiteral("UPDATE_BY")), q.value(QStringLiteral("UPDATE_ON")))});
-        }
+        model_->load({QStringLiteral("SELECT {columns} FROM %1 WHERE CONSULTANT_NAME LIKE ?").arg(table_.table),
+                      {txt_Name->text().trimmed()}});
     } catch (const DbError& e) {
         prompter().information(this, e.message());
     }

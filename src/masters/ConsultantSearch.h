@@ -10,14 +10,16 @@
 //     s->setAttribute(Qt::WA_DeleteOnClose);
 //     s->show();
 #include "masters/ConsultantTable.h"
+#include "shell/kit/ListGrid.h"
 #include "shell/kit/Picker.h"
 #include "shell/kit/TaskWindow.h"
 
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
 
 namespace tarvic {
+
+class QueryModel;
 
 class ConsultantSearch : public TaskWindow {
     Q_OBJECT
@@ -26,16 +28,16 @@ public:
 
     QLineEdit* txt_Name = nullptr;
     QPushButton* Cmd_Show = nullptr;
-    QTableWidget* Grid1 = nullptr;
+    ListGrid* Grid1 = nullptr;
 
     void Load_Grid1();
 
 private:
-    void Load_EmptyGrid1();
     void rowChosen(int row);
 
     const ConsultantTable& table_;
     PickCallback onPick_;
+    QueryModel* model_ = nullptr;
 };
 
 class frm_SearchConsultant : public ConsultantSearch {

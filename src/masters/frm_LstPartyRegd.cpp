@@ -1,93 +1,81 @@
 #include "frm_LstPartyRegd.h"
 
 #include "masters/PartyWindows.h"
-#include "shell/kit/BusyCursor.h"
-#include "shell/kit/ExpXls.h"
-#include "shell/kit/GridHelpers.h"
+#include "masters/frm_Search_Party.h"
 #include "shell/kit/KeyFilters.h"
+#include "shell/kit/ListGrid.h"
 
 #include <QComboBox>
-#include <QDateEdit>
-#include <QDateTime>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTableWidget>
 
 namespace tarvic {
 
-frm_LstPartyRegd::frm_LstPartyRegd(Session& session, QWidget* parent) : TaskWindow(session, parent) {
-    setObjectName(QStringLiteral("frm_LstPartyRegd"));
-    setWindowTitle(QStringLiteral("LIST OF PARTY REGISTRATION BETWEEN DATES"));
-    setTool(1, kCloseTip, [this] { close(); });
+namespace {
 
-    auto date = [this](const QString& name) {
-        auto* d = new QDateEdit(QDate::currentDate(), this);
-        d->setObjectName(name);
-        d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-        d->setCalendarPopup(true);
-        return d;
+ListingConfig registrationList() {
+    auto byOn = [](const char* by, const char* on) {
+        return [by, on](const QSqlRecord& r) {
+            return party::byOnText(r.value(QLatin1String(by)), r.value(QLatin1String(on)));
+        };
     };
-    auto pattern = [this](const QString& name) {
+    using C = ListColumn;
+    ListingConfig c{
+        .objectName = QStringLiteral("frm_LstPartyRegd"),
+        .title = QStringLiteral("LIST OF PARTY REGISTRATION BETWEEN DATES"),
+        .statement = party::joinSelect(ListQuery::kColumns, QStringLiteral("{filter}")),
+        .dateColumn = QStringLiteral("a.CREATED_ON"),
+        .detail = {.objectName = QStringLiteral("Grid1"),
+                   .select = kPartyListColumns,
+                   // The party code last: parties of one place keep one order from page to page.
+                   .orderBy = QStringLiteral("b.PARTY_TYPE, c.COUNTRY_NAME, d.STATE_NAME, e.PLACE_NAME, a.PARTY_CODE"),
+                   .columns = {C::text(QStringLiteral("CODE"), QStringLiteral("PARTY_CODE"), 900, Qt::AlignRight),
+                               C::text(QStringLiteral("PARTY TYPE"), QStringLiteral("PARTY_TYPE"), 1800),
+                               C::text(QStringLiteral("PARTY NAME"), QStringLiteral("PARTY_NAME"), 4000),
+                               C::text(QStringLiteral("CONT PERSON"), QStringLiteral("PERSON_NAME"), 2500),
+                               C::text(QStringLiteral("MOBILE NOS"), QStringLiteral("MOBILE_NOS"), 2000),
+                               C::text(QStringLiteral("EMAIL ADD"), QStringLiteral("EMAIL_ADD"), 2800),
+                               C::text(QStringLiteral("PLACE"), QStringLiteral("PLACE_NAME"), 1800),
+                               C::text(QStringLiteral("STATE"), QStringLiteral("STATE_NAME"), 1800),
+                               C::text(QStringLiteral("COUNTRY"), QStringLiteral("COUNTRY_NAME"), 1500),
+                               C::computed(QStringLiteral("CREATED BY-ON"), 3200, byOn("CREATED_BY", "CREATED_ON")),
+                               C::computed(QStringLiteral("UPDATE BY-ON"), 3200, byOn("UPDATE_BY", "UPDATE_ON"))}},
+        .summaries = {{.objectName = QStringLiteral("Grid2"),
+                       .select = QStringLiteral("b.PARTY_TYPE, COALESCE(COUNT(b.PARTY_TYPE),0) AS TOTL_NOS"),
+                       .groupBy = QStringLiteral("b.PARTY_TYPE"),
+                       .orderBy = QStringLiteral("b.PARTY_TYPE"),
+                       .columns = {C::serial(QStringLiteral("SLNO"), 800),
+                                   C::text(QStringLiteral("PARTY TYPE"), QStringLiteral("PARTY_TYPE"), 3000),
+                                   C::number(QStringLiteral("TOTAL NOS"), QStringLiteral("TOTL_NOS"), 1400)},
+                       .maxWidthTwips = 7800}},
+    };
+    return c;
+}
+
+}  // namespace
+
+frm_LstPartyRegd::frm_LstPartyRegd(Session& session, QWidget* parent)
+    : ListingWindow(session, parent, registrationList()) {
+    auto pattern = [this](const char* name) {
         auto* e = new QLineEdit(this);
-        e->setObjectName(name);
+        e->setObjectName(QLatin1String(name));
         e->setMaxLength(100);
         attachFilter(e, KeyFilter::Upper);
         return e;
     };
-    txt_FromDate = date(QStringLiteral("txt_FromDate"));
-    txt_ToDate = date(QStringLiteral("txt_ToDate"));
-    Cmb_PartyType = new QComboBox(this);
+    Cmb_PartyType = addField(QStringLiteral("PARTY T&YPE"), new QComboBox(this), 0, 2);
     Cmb_PartyType->setObjectName(QStringLiteral("Cmb_PartyType"));
     Cmb_PartyType->setMinimumWidth(180);
-    txt_Country = pattern(QStringLiteral("txt_Country"));
-    txt_State = pattern(QStringLiteral("txt_State"));
-    txt_Place = pattern(QStringLiteral("txt_Place"));
-    Cmd_Show = new QPushButton(QStringLiteral("&SHOW"), this);
-    Cmd_Show->setObjectName(QStringLiteral("Cmd_Show"));
-    Cmd_Export = new QPushButton(QStringLiteral("E&XPORT"), this);
-    Cmd_Export->setObjectName(QStringLiteral("Cmd_Export"));
-
-    auto* form = new QGridLayout;
-    form->setHorizontalSpacing(8);
-    auto add = [&](int row, int col, const QString& caption, QWidget* field) {
-        auto* l = new QLabel(caption, this);
-        l->setBuddy(field);
-        form->addWidget(l, row, col * 2);
-        form->addWidget(field, row, col * 2 + 1);
-    };
-    add(0, 0, QStringLiteral("&FROM DATE"), txt_FromDate);
-    add(0, 1, QStringLiteral("&TO DATE"), txt_ToDate);
-    add(0, 2, QStringLiteral("PARTY T&YPE"), Cmb_PartyType);
-    add(1, 0, QStringLiteral("C&OUNTRY"), txt_Country);
-    add(1, 1, QStringLiteral("ST&ATE"), txt_State);
-    add(1, 2, QStringLiteral("P&LACE"), txt_Place);
-    form->addWidget(Cmd_Show, 0, 6);
-    form->addWidget(Cmd_Export, 1, 6);
-    form->setColumnStretch(5, 1);
-    body()->addLayout(form);
-
-    Grid1 = new QTableWidget(this);
-    Grid1->setObjectName(QStringLiteral("Grid1"));
-    Grid2 = new QTableWidget(this);
-    Grid2->setObjectName(QStringLiteral("Grid2"));
-    Grid2->setMaximumHeight(160);
-    Grid2->setMaximumWidth(520);
-    body()->addWidget(Grid1, 1);
-    body()->addWidget(Grid2);
-    resize(1100, 620);
-
-    connect(Cmd_Show, &QPushButton::clicked, this, [this] {
-        Load_Grid1();
-        Load_Grid2();
+    txt_Country = addField(QStringLiteral("C&OUNTRY"), pattern("txt_Country"), 1, 0);
+    txt_State = addField(QStringLiteral("ST&ATE"), pattern("txt_State"), 1, 1);
+    txt_Place = addField(QStringLiteral("P&LACE"), pattern("txt_Place"), 1, 2);
+    addCondition([this](ListFilter& f) {
+        f.equal(QStringLiteral("b.PARTY_TYPE"), Cmb_PartyType->currentText());
+        f.like(QStringLiteral("c.COUNTRY_NAME"), txt_Country->text());
+        f.like(QStringLiteral("d.STATE_NAME"), txt_State->text());
+        f.like(QStringLiteral("e.PLACE_NAME"), txt_Place->text());
     });
-    connect(Cmd_Export, &QPushButton::clicked, this, [this] { Exp_Xls(); });
-
+    Grid2 = summaryGrid(0);
     Load_PartyType();
-    Load_EmptyGrid1();
-    Load_EmptyGrid2();
 }
 
 void frm_LstPartyRegd::Load_PartyType() {
@@ -101,89 +89,5 @@ void frm_LstPartyRegd::Load_PartyType() {
         prompter().information(this, e.message());
     }
 }
-
-void frm_LstPartyRegd::Load_EmptyGrid1() {
-    Load_EmptyGrid(Grid1, {{QStringLiteral("CODE"), 900, Qt::AlignRight},
-                           {QStringLiteral("PARTY TYPE"), 1800},
-                           {QStringLiteral("PARTY NAME"), 4000},
-                           {QStringLiteral("CONT PERSON"), 2500},
-                           {QStringLiteral("MOBILE NOS"), 2000},
-                           {QStringLiteral("EMAIL ADD"), 2800},
-                           {QStringLiteral("PLACE"), 1800},
-                           {QStringLiteral("STATE"), 1800},
-                           {QStringLiteral("COUNTRY"), 1500},
-                           {QStringLiteral("CREATED BY-ON"), 3200},
-                           {QStringLiteral("UPDATE BY-ON"), 3200}});
-}
-
-void frm_LstPartyRegd::Load_EmptyGrid2() {
-    Load_EmptyGrid(Grid2, {{QStringLiteral("SLNO"), 800, Qt::AlignRight},
-                           {QStringLiteral("PARTY TYPE"), 3000},
-                           {QStringLiteral("TOTAL NOS"), 1400, Qt::AlignRight}});
-}
-
-QString frm_LstPartyRegd::filter(QVariantList* values) const {
-    // The to-date counts whole: a party registered at any moment of that day is listed.
-    // Both bounds at the day's start would leave out everything registered on the to-date.
-    QString sql = QStringLiteral("(a.CREATED_ON >= ? AND a.CREATED_ON < ?)");
-    *values = {QDateTime(txt_FromDate->date(), QTime(0, 0)), QDateTime(txt_ToDate->date().addDays(1), QTime(0, 0))};
-    const QString type = Cmb_PartyType->currentText().trimmed();
-    if (!type.isEmpty()) {
-        sql += QStringLiteral(" AND b.PARTY_TYPE=?");
-        *values << type;
-    }
-    auto like = [&](QLineEdit* field, const char* column) {
-        const QString text = field->text().trimmed();
-        if (text.isEmpty())
-            return;
-        sql += QStringLiteral(" AND %1 LIKE ?").arg(QLatin1String(column));
-        *values << text;
-    };
-    like(txt_Country, "c.COUNTRY_NAME");
-    like(txt_State, "d.STATE_NAME");
-    like(txt_Place, "e.PLACE_NAME");
-    return sql;
-}
-
-void frm_LstPartyRegd::Load_Grid1() {
-    BusyCursor busy;
-    Load_EmptyGrid1();
-    QVariantList values;
-    const QString sql = party::joinWhere(filter(&values)) +
-                        QStringLiteral(" ORDER BY b.PARTY_TYPE, c.COUNTRY_NAME, d.STATE_NAME, e.PLACE_NAME");
-    try {
-        QSqlQuery q = db().exec(sql, values);
-        auto t = [&q](const char* column) { return q.value(QLatin1String(column)).toString().trimmed(); };
-        while (q.next()) {
-            addGridRow(Grid1, {t("PARTY_CODE"), t("PARTY_TYPE"), t("PARTY_NAME"), t("PERSON_NAME"), t("MOBILE_NOS"),
-                               t("EMAIL_ADD"), t("PLACE_NAME"), t("STATE_NAME"), t("COUNTRY_NAME"),
-                               party::byOnText(q.value(QStringLiteral("CREATED_BY")), q.value(QStringLiteral("CREATED_ON"))),
-                               party::byOnText(q.value(QStringLiteral("UPDATE_BY")), q.value(QStringLiteral("UPDATE_ON")))});
-        }
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
-}
-
-void frm_LstPartyRegd::Load_Grid2() {
-    BusyCursor busy;
-    Load_EmptyGrid2();
-    QVariantList values;
-    const QString sql =
-        party::joinSelect(QStringLiteral("b.PARTY_TYPE, COALESCE(COUNT(b.PARTY_TYPE),0) AS TOTL_NOS"), filter(&values)) +
-        QStringLiteral(" GROUP BY b.PARTY_TYPE ORDER BY b.PARTY_TYPE");
-    try {
-        QSqlQuery q = db().exec(sql, values);
-        int sl = 0;
-        while (q.next()) {
-            addGridRow(Grid2, {QString::number(++sl), q.value(QStringLiteral("PARTY_TYPE")).toString().trimmed(),
-                               QString::number(q.value(QStringLiteral("TOTL_NOS")).toLongLong())});
-        }
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
-}
-
-void frm_LstPartyRegd::Exp_Xls() { tarvic::Exp_Xls(this, Grid1->model(), prompter()); }
 
 }  // namespace tarvic

@@ -4,6 +4,8 @@
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/GridHelpers.h"
 #include "shell/kit/KeyFilters.h"
+#include "shell/kit/ListGrid.h"
+#include "shell/kit/QueryModel.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -13,7 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
 
 namespace tarvic {
 
@@ -70,13 +71,33 @@ frm_Search_Party::frm_Search_Party(Session& session, QWidget* parent, PickCallba
     form->setColumnStretch(3, 1);
     body()->addLayout(form);
 
-    Grid1 = new QTableWidget(this);
-    Grid1->setObjectName(QStringLiteral("Grid1"));
+    auto byOn = [](const char* by, const char* on) {
+        return [by, on](const QSqlRecord& r) {
+            return party::byOnText(r.value(QLatin1String(by)), r.value(QLatin1String(on)));
+        };
+    };
+    using C = ListColumn;
+    model_ = new QueryModel(db(),
+                            {C::text(QStringLiteral("CODE"), QStringLiteral("PARTY_CODE"), 900, Qt::AlignRight),
+                             C::text(QStringLiteral("PARTY NAME"), QStringLiteral("PARTY_NAME"), 4000),
+                             C::text(QStringLiteral("CONT PERSON"), QStringLiteral("PERSON_NAME"), 2500),
+                             C::text(QStringLiteral("MOBILE NOS"), QStringLiteral("MOBILE_NOS"), 2000),
+                             C::text(QStringLiteral("EMAIL ADD"), QStringLiteral("EMAIL_ADD"), 2800),
+                             C::text(QStringLiteral("PLACE"), QStringLiteral("PLACE_NAME"), 1800),
+                             C::text(QStringLiteral("STATE"), QStringLiteral("STATE_NAME"), 1800),
+                             C::text(QStringLiteral("COUNTRY"), QStringLiteral("COUNTRY_NAME"), 1500),
+                             C::computed(QStringLiteral("CREATED BY-ON"), 3200, byOn("CREATED_BY", "CREATED_ON")),
+                             C::computed(QStringLiteral("UPDATE BY-ON"), 3200, byOn("UPDATE_BY", "UPDATE_ON"))},
+                            this);
+    model_->setSelect(kPartyListColumns);
+    model_->setOrder(QStringLiteral("a.PARTY_NAME, a.PARTY_CODE"));
+    connect(model_, &QueryModel::pageFailed, this, [this](const QString& m) { prompter().information(this, m); });
+    Grid1 = new ListGrid(QStringLiteral("Grid1"), this);
+    Grid1->setQueryModel(model_);
     body()->addWidget(Grid1, 1);
-    connect(Grid1, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { pickRow(row); });
+    connect(Grid1, &ListGrid::rowChosen, this, [this](int row) { pickRow(row); });
     onEnter(Grid1, [this] { pickRow(Grid1->currentRow()); });
 
-    Load_EmptyGrid1();
     resize(1000, 520);
 }
 
@@ -113,22 +134,9 @@ frm_Search_Party::Key frm_Search_Party::key() const {
 
 void frm_Search_Party::setKey(Key key) { option(key)->setChecked(true); }
 
-void frm_Search_Party::Load_EmptyGrid1() {
-    Load_EmptyGrid(Grid1, {{QStringLiteral("CODE"), 900, Qt::AlignRight},
-                           {QStringLiteral("PARTY NAME"), 4000},
-                           {QStringLiteral("CONT PERSON"), 2500},
-                           {QStringLiteral("MOBILE NOS"), 2000},
-                           {QStringLiteral("EMAIL ADD"), 2800},
-                           {QStringLiteral("PLACE"), 1800},
-                           {QStringLiteral("STATE"), 1800},
-                           {QStringLiteral("COUNTRY"), 1500},
-                           {QStringLiteral("CREATED BY-ON"), 3200},
-                           {QStringLiteral("UPDATE BY-ON"), 3200}});
-}
-
 void frm_Search_Party::Load_Grid() {
     BusyCursor busy;
-    Load_EmptyGrid1();
+    model_->clear();
     const Key k = key();
     const QString text = field(k)->text().trimmed();
     QString filter;
@@ -155,14 +163,7 @@ void frm_Search_Party::Load_Grid() {
     }
     }
     try {
-        QSqlQuery q = db().exec(party::joinWhere(filter) + QStringLiteral(" ORDER BY a.PARTY_NAME"), {value});
-        auto t = [&q](const char* column) { return q.value(QLatin1String(column)).toString().trimmed(); };
-        while (q.next()) {
-            addGridRow(Grid1, {t("PARTY_CODE"), t("PARTY_NAME"), t("PERSON_NAME"), t("MOBILE_NOS"), t("EMAIL_ADD"),
-                               t("PLACE_NAME"), t("STATE_NAME"), t("COUNTRY_NAME"),
-                               party::byOnText(q.value(QStringLiteral("CREATED_BY")), q.value(QStringLiteral("CREATED_ON"))),
-                               party::byOnText(q.value(QStringLiteral("UPDATE_BY")), q.value(QStringLiteral("UPDATE_ON")))});
-        }
+        model_->load({party::joinSelect(ListQuery::kColumns, filter), {value}});
     } catch (const DbError& e) {
         prompter().information(this, e.message());
     }

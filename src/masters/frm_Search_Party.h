@@ -12,15 +12,23 @@
 //     search->setAttribute(Qt::WA_DeleteOnClose);
 //     search->setWindowModality(Qt::ApplicationModal);
 //     search->show();
+#include "shell/kit/ListGrid.h"
 #include "shell/kit/Picker.h"
 #include "shell/kit/TaskWindow.h"
 
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QTableWidget;
 
 namespace tarvic {
+
+class QueryModel;
+
+// The columns a list of parties shows, with their type and location names: only these are
+// read (never the password), so that long lists travel light.
+inline const QString kPartyListColumns = QStringLiteral(
+    "a.PARTY_CODE, a.PARTY_NAME, a.PERSON_NAME, a.MOBILE_NOS, a.EMAIL_ADD, a.CREATED_BY, a.CREATED_ON, a.UPDATE_BY, "
+    "a.UPDATE_ON, b.PARTY_TYPE, c.COUNTRY_NAME, d.STATE_NAME, e.PLACE_NAME");
 
 class frm_Search_Party : public TaskWindow {
     Q_OBJECT
@@ -44,7 +52,7 @@ public:
     QLineEdit* txt_PartyCode = nullptr;
     QLineEdit* txt_TypePlace = nullptr;
     QPushButton* Cmd_Show = nullptr;
-    QTableWidget* Grid1 = nullptr;
+    ListGrid* Grid1 = nullptr;
 
     // The chosen key and its field.
     Key key() const;
@@ -55,11 +63,11 @@ public:
     bool pickRow(int row);
 
 private:
-    void Load_EmptyGrid1();
     QRadioButton* option(Key key) const;
     QLineEdit* field(Key key) const;
 
     PickCallback onPick_;
+    QueryModel* model_ = nullptr;
 };
 
 }  // namespace tarvic

@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
 #include <QTemporaryDir>
 
 using namespace tarvic;
@@ -36,7 +35,7 @@ QStringList items(const QComboBox* list) {
 }
 
 // The CODE column of every listed row, top to bottom.
-QStringList codes(const QTableWidget* grid) {
+QStringList codes(const ListGrid* grid) {
     QStringList s;
     for (int r = 0; r < grid->rowCount(); ++r)
         if (!isBlankRow(grid, r))
@@ -80,7 +79,6 @@ private slots:
         typeKeys(QStringLiteral("%kochi%"));
         QTest::mouseClick(w.Cmd_Show, Qt::LeftButton);
         QCOMPARE(codes(w.Grid1), (QStringList{"2", "1"}));
-        QCOMPARE(w.Grid1->horizontalHeaderItem(2)->text(), QStringLiteral("BUSINESS TYPE"));
         QCOMPARE(w.Grid1->columnCount(), 11);
         QCOMPARE(gridText(w.Grid1, 0, 2), QStringLiteral("AGENT"));
         QCOMPARE(gridText(w.Grid1, 0, 6), QStringLiteral("MUNNAR"));
@@ -134,7 +132,6 @@ private slots:
         QTest::mouseClick(w.Cmd_Show, Qt::LeftButton);
         QCOMPARE(codes(w.Grid1), (QStringList{"2", "5", "1", "3", "4"}));
         QCOMPARE(w.Grid1->columnCount(), 14);
-        QCOMPARE(w.Grid1->horizontalHeaderItem(2)->text(), QStringLiteral("GROUP / MEET"));
         QCOMPARE(gridText(w.Grid1, 0, 2), QStringLiteral("SATTE DELHI"));
         QCOMPARE(gridText(w.Grid1, 0, 7), QStringLiteral("anu@example.com"));
         QCOMPARE(gridText(w.Grid1, 0, 8), QStringLiteral("STREET 2"));

@@ -1,6 +1,7 @@
 #include "ExpXls.h"
 
 #include "data/GridExport.h"
+#include "shell/kit/QueryModel.h"
 
 #include <QAbstractItemModel>
 #include <QFileDialog>
@@ -49,11 +50,30 @@ void Exp_Xls(QWidget* parent, QAbstractItemModel* model, Prompter& prompter) {
     if (QFileInfo(path).suffix().isEmpty())
         path += workbook ? QLatin1String(".xlsx") : QLatin1String(".xls");
     try {
-        if (workbook)
+        if (auto* listing = qobject_cast<QueryModel*>(model)) {
+            // A listing holds only the rows on screen: every row is read again in one pass.
+            QStringList headers;
+            for (const ListColumn& c : listing->columns())
+                headers << c.heading;
+            const GridExport::RowStream rows = [listing](const std::function<void(const QStringList&)>& write) {
+                listing->forEachRow([&write](const QStringList& cells) {
+                    write(cells);
+                    return true;
+                });
+            };
+            if (workbook)
+                GridExport::ExportWorkbook(headers, rows, path);
+            else
+                GridExport::ExportGrid(headers, rows, path, QStringLiteral("\t"), QStringLiteral("\""));
+        } else if (workbook) {
             GridExport::ExportWorkbook(*model, path);
-        else
+        } else {
             GridExport::ExportGrid(*model, path, QStringLiteral("\t"), QStringLiteral("\""));
+        }
     } catch (const ExportError& e) {
+        prompter.information(parent, e.message());
+        return;
+    } catch (const DbError& e) {
         prompter.information(parent, e.message());
         return;
     }

@@ -7,7 +7,8 @@
 // as spreadsheet users have always received it) and "EXCEL WORKBOOK (*.xlsx)" (a true
 // workbook). A name ending in .xlsx, or the workbook filter, writes a workbook. An empty name
 // does nothing; success reports "Successfully Export to " + path; a failure shows its
-// description.
+// description. A listing's QueryModel is written from one pass over its statement, every row,
+// not only the pages it holds.
 #include "shell/Prompter.h"
 
 #include <QString>

@@ -1,5 +1,7 @@
 #include "GridHelpers.h"
 
+#include "shell/kit/ListGrid.h"
+
 #include <QHeaderView>
 #include <QTableWidget>
 
@@ -62,6 +64,10 @@ QString gridText(const QTableWidget* grid, int row, int column) {
     const QTableWidgetItem* item = grid->item(row, column);
     return item ? item->text() : QString();
 }
+
+bool isBlankRow(const ListGrid* grid, int row) { return row < 0 || row >= grid->rowCount(); }
+
+QString gridText(const ListGrid* grid, int row, int column) { return grid->text(row, column); }
 
 void setRowColours(QTableWidget* grid, int row, const QColor& back, const QColor& fore) {
     for (int c = 0; c < grid->columnCount(); ++c) {

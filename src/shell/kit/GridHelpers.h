@@ -14,6 +14,8 @@ class QTableWidget;
 
 namespace tarvic {
 
+class ListGrid;
+
 struct GridColumn {
     QString heading;
     int widthTwips = 1500;
@@ -32,6 +34,9 @@ int addGridRow(QTableWidget* grid, const QStringList& cells);
 bool isBlankRow(const QTableWidget* grid, int row);
 // Text of a cell, empty for a missing one.
 QString gridText(const QTableWidget* grid, int row, int column);
+// The same for a grid over a query: a row outside its rows is blank.
+bool isBlankRow(const ListGrid* grid, int row);
+QString gridText(const ListGrid* grid, int row, int column);
 // Paints every cell of a row; an invalid fore colour keeps the text colour.
 void setRowColours(QTableWidget* grid, int row, const QColor& back, const QColor& fore = QColor());
 

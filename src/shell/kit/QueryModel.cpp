@@ -1,0 +1,361 @@
+#include "QueryModel.h"
+
+#include "data/Money.h"
+
+#include <QDateTime>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace tarvic {
+
+namespace {
+
+// A moment as either engine hands it back: PostgreSQL a date-time, SQLite the text it stored.
+QDateTime momentOf(const QVariant& v) {
+    if (v.isNull())
+        return {};
+    const int type = v.metaType().id();
+    if (type == QMetaType::QDateTime)
+        return v.toDateTime();
+    if (type == QMetaType::QDate)
+        return v.toDate().startOfDay();
+    QString text = v.toString().trimmed();
+    text.replace(QLatin1Char(' '), QLatin1Char('T'));
+    QDateTime dt = QDateTime::fromString(text, Qt::ISODateWithMs);
+    if (!dt.isValid())
+        dt = QDate::fromString(text.left(10), Qt::ISODate).startOfDay();
+    return dt;
+}
+
+// The current row's values into one record kept for the whole pass: a fresh record per row
+// (QSqlQuery::record()) would copy every field's name and type each time.
+void fill(const QSqlQuery& q, QSqlRecord& rec) {
+    for (int i = 0, n = rec.count(); i < n; ++i)
+        rec.setValue(i, q.value(i));
+}
+
+QString cellText(const ListColumn& c, const QSqlRecord& rec, int rowNo) {
+    switch (c.kind) {
+        case ListColumn::Kind::Serial:
+            return QString::number(rowNo + 1);
+        case ListColumn::Kind::Computed:
+            return c.compute ? c.compute(rec) : QString();
+        default:
+            break;
+    }
+    const QVariant v = rec.value(c.field);
+    if (v.isNull())
+        return {};
+    switch (c.kind) {
+        case ListColumn::Kind::Number: {
+            bool ok = false;
+            const qint64 n = v.toLongLong(&ok);
+            if (ok)
+                return QString::number(n);
+            const double d = v.toDouble(&ok);
+            return ok ? QString::number(qint64(d)) : v.toString().trimmed();
+        }
+        case ListColumn::Kind::Money:
+            return Money::fromVariant(v).toString();
+        case ListColumn::Kind::Date: {
+            const QDateTime dt = momentOf(v);
+            return dt.isValid() ? dt.toString(QStringLiteral("dd/MM/yyyy")) : v.toString().trimmed();
+        }
+        case ListColumn::Kind::Moment: {
+            const QDateTime dt = momentOf(v);
+            return dt.isValid() ? dt.toString(QStringLiteral("dd/MM/yyyy hh:mm:ss")) : v.toString().trimmed();
+        }
+        default:
+            return v.toString().trimmed();
+    }
+}
+
+}  // namespace
+
+ListColumn ListColumn::text(const QString& heading, const QString& field, int widthTwips, Qt::Alignment alignment) {
+    ListColumn c;
+    c.heading = heading;
+    c.field = field;
+    c.widthTwips = widthTwips;
+    c.alignment = alignment;
+    return c;
+}
+
+ListColumn ListColumn::number(const QString& heading, const QString& field, int widthTwips) {
+    ListColumn c = text(heading, field, widthTwips, Qt::AlignRight);
+    c.kind = Kind::Number;
+    return c;
+}
+
+ListColumn ListColumn::money(const QString& heading, const QString& field, int widthTwips) {
+    ListColumn c = text(heading, field, widthTwips, Qt::AlignRight);
+    c.kind = Kind::Money;
+    return c;
+}
+
+ListColumn ListColumn::date(const QString& heading, const QString& field, int widthTwips) {
+    ListColumn c = text(heading, field, widthTwips);
+    c.kind = Kind::Date;
+    return c;
+}
+
+ListColumn ListColumn::moment(const QString& heading, const QString& field, int widthTwips) {
+    ListColumn c = text(heading, field, widthTwips);
+    c.kind = Kind::Moment;
+    return c;
+}
+
+ListColumn ListColumn::serial(const QString& heading, int widthTwips) {
+    ListColumn c = text(heading, QString(), widthTwips, Qt::AlignRight);
+    c.kind = Kind::Serial;
+    return c;
+}
+
+ListColumn ListColumn::computed(const QString& heading, int widthTwips,
+                                std::function<QString(const QSqlRecord&)> compute, Qt::Alignment alignment) {
+    ListColumn c = text(heading, QString(), widthTwips, alignment);
+    c.kind = Kind::Computed;
+    c.compute = std::move(compute);
+    return c;
+}
+
+QueryModel::QueryModel(Database& db, QList<ListColumn> columns, QObject* parent)
+    : QAbstractTableModel(parent), db_(db), columns_(std::move(columns)) {}
+
+void QueryModel::setSelect(const QString& columns, const QString& groupBy) {
+    select_ = columns;
+    groupBy_ = groupBy;
+}
+
+QString QueryModel::rowsSql() const {
+    QString sql = query_.with(select_);
+    if (!groupBy_.isEmpty())
+        sql += QStringLiteral(" GROUP BY ") + groupBy_;
+    if (!orderBy_.isEmpty())
+        sql += QStringLiteral(" ORDER BY ") + orderBy_;
+    return sql;
+}
+
+QueryModel::Row QueryModel::makeRow(const QSqlRecord& rec, int rowNo) const {
+    Row row;
+    row.cells.reserve(columns_.size());
+    for (const ListColumn& c : columns_)
+        row.cells << cellText(c, rec, rowNo);
+    if (colours_) {
+        const RowColours colours = colours_(rec);
+        row.back = colours.back;
+        row.fore = colours.fore;
+    }
+    return row;
+}
+
+void QueryModel::clear() {
+    beginResetModel();
+    pages_.clear();
+    recent_.clear();
+    rows_ = 0;
+    loaded_ = false;
+    endResetModel();
+}
+
+void QueryModel::load(const ListQuery& query) {
+    clear();
+    query_ = query;
+    statements_ = 0;
+    failed_ = false;
+    Page first = readPage(0);
+    int rows = int(first.size());
+    if (rows == pageSize_) {
+        // More rows than a page: count them, so that the grid and its scroll bar have their
+        // whole size without reading them.
+        const QString counted =
+            groupBy_.isEmpty()
+                ? query_.with(QStringLiteral("COUNT(*)"))
+                : QStringLiteral("SELECT COUNT(*) FROM (%1 GROUP BY %2) q").arg(query_.with(select_), groupBy_);
+        ++statements_;
+        rows = int(db_.scalar(counted, query_.values).toLongLong());
+        rows = qMax(rows, int(first.size()));
+    }
+    beginResetModel();
+    rows_ = rows;
+    loaded_ = true;
+    if (!first.isEmpty())
+        keep(0, std::move(first));
+    endResetModel();
+}
+
+QString QueryModel::reversedOrder() const {
+    // Each term of the order turned round; NULLs keep their place in the reversed order on
+    // both engines (SQLite sorts them first, PostgreSQL last, each side mirrored by DESC).
+    QStringList terms;
+    int depth = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= orderBy_.size(); ++i) {
+        const QChar c = i < orderBy_.size() ? orderBy_.at(i) : QLatin1Char(',');
+        if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')'))
+            --depth;
+        else if (c == QLatin1Char(',') && depth == 0) {
+            QString term = orderBy_.mid(start, i - start).trimmed();
+            if (term.endsWith(QLatin1String(" DESC"), Qt::CaseInsensitive))
+                term.chop(5);
+            else if (term.endsWith(QLatin1String(" ASC"), Qt::CaseInsensitive))
+                term = term.chopped(4) + QLatin1String(" DESC");
+            else
+                term += QLatin1String(" DESC");
+            terms << term;
+            start = i + 1;
+        }
+    }
+    return terms.join(QLatin1String(", "));
+}
+
+QueryModel::Page QueryModel::readPage(int page) const {
+    // SQLite keeps the first OFFSET + LIMIT rows of a sort in a b-tree, which grows slow deep
+    // into a long list. A page near the top is read forwards, one near the bottom backwards
+    // from the end, and one in the middle by its row numbers over one full sort.
+    const qint64 offset = qint64(page) * pageSize_;
+    const qint64 reach = qint64(pageSize_) * kDirectPages;
+    const qint64 onPage = loaded_ ? qMin<qint64>(pageSize_, rows_ - offset) : pageSize_;
+    const qint64 after = loaded_ ? rows_ - offset - onPage : -1;
+    QString sql;
+    bool backwards = false;
+    if (offset < reach || orderBy_.isEmpty() || onPage <= 0) {
+        sql = rowsSql() + QStringLiteral(" LIMIT %1 OFFSET %2").arg(pageSize_).arg(offset);
+    } else if (after >= 0 && after < reach) {
+        backwards = true;
+        sql = query_.with(select_) + (groupBy_.isEmpty() ? QString() : QStringLiteral(" GROUP BY ") + groupBy_) +
+              QStringLiteral(" ORDER BY ") + reversedOrder() +
+              QStringLiteral(" LIMIT %1 OFFSET %2").arg(onPage).arg(after);
+    } else {
+        QString inner = query_.with(select_ + QStringLiteral(", ROW_NUMBER() OVER (ORDER BY ") + orderBy_ +
+                                    QStringLiteral(") AS LISTING_ROW"));
+        if (!groupBy_.isEmpty())
+            inner += QStringLiteral(" GROUP BY ") + groupBy_;
+        sql = QStringLiteral("SELECT * FROM (%1) q WHERE LISTING_ROW > %2 AND LISTING_ROW <= %3 ORDER BY LISTING_ROW")
+                  .arg(inner)
+                  .arg(offset)
+                  .arg(offset + pageSize_);
+    }
+    ++statements_;
+    QSqlQuery q = db_.exec(sql, query_.values);
+    Page rows;
+    rows.reserve(pageSize_);
+    QSqlRecord rec = q.record();
+    int rowNo = int(backwards ? offset + onPage - 1 : offset);
+    while (q.next()) {
+        fill(q, rec);
+        rows.append(makeRow(rec, backwards ? rowNo-- : rowNo++));
+    }
+    q.finish();
+    if (backwards)
+        std::reverse(rows.begin(), rows.end());
+    return rows;
+}
+
+void QueryModel::keep(int page, Page rows) const {
+    pages_.insert(page, std::move(rows));
+    recent_.removeAll(page);
+    recent_.append(page);
+    while (recent_.size() > maxPages_)
+        pages_.remove(recent_.takeFirst());
+}
+
+const QueryModel::Row* QueryModel::rowAt(int row) const {
+    if (row < 0 || row >= rows_)
+        return nullptr;
+    const int page = row / pageSize_;
+    auto it = pages_.find(page);
+    if (it == pages_.end()) {
+        Page rows;
+        try {
+            rows = readPage(page);
+        } catch (const DbError& e) {
+            // Said once per load, after the paint that asked for the row: the page stays
+            // blank until the next load.
+            if (!failed_) {
+                failed_ = true;
+                const QString message = e.message();
+                QTimer::singleShot(0, this, [this, message] { emit pageFailed(message); });
+            }
+        }
+        keep(page, std::move(rows));
+        it = pages_.find(page);
+    } else if (recent_.constLast() != page) {
+        recent_.removeAll(page);
+        recent_.append(page);
+    }
+    const int at = row - page * pageSize_;
+    return at < it->size() ? &it->at(at) : nullptr;
+}
+
+void QueryModel::forEachRow(const std::function<bool(const QStringList&)>& row) const {
+    if (!loaded_)
+        return;
+    QSqlQuery q = db_.exec(rowsSql(), query_.values);
+    int rowNo = 0;
+    QSqlRecord rec = q.record();
+    while (q.next()) {
+        fill(q, rec);
+        if (!row(makeRow(rec, rowNo++).cells))
+            break;
+    }
+    q.finish();
+}
+
+QString QueryModel::text(int row, int column) const {
+    const Row* r = rowAt(row);
+    return r ? r->cells.value(column) : QString();
+}
+
+int QueryModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
+
+int QueryModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(columns_.size());
+}
+
+QVariant QueryModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid())
+        return {};
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole: {
+            const Row* r = rowAt(index.row());
+            return r ? r->cells.value(index.column()) : QString();
+        }
+        case Qt::TextAlignmentRole:
+            return int((columns_.at(index.column()).alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter);
+        case Qt::BackgroundRole:
+        case Qt::ForegroundRole: {
+            if (!colours_)
+                return {};
+            const Row* r = rowAt(index.row());
+            if (!r)
+                return {};
+            const QColor& c = role == Qt::BackgroundRole ? r->back : r->fore;
+            return c.isValid() ? QVariant(c) : QVariant();
+        }
+        default:
+            return {};
+    }
+}
+
+QVariant QueryModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= columns_.size())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    if (role == Qt::DisplayRole)
+        return columns_.at(section).heading;
+    if (role == Qt::TextAlignmentRole)
+        return int(Qt::AlignCenter);
+    return {};
+}
+
+Qt::ItemFlags QueryModel::flags(const QModelIndex& index) const {
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+}  // namespace tarvic
