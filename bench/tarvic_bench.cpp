@@ -270,14 +270,11 @@ void numbering(benchmark::State& state) {
 Document receipt() {
     Document d;
     d.code = QStringLiteral("FRDB01");
-    d.pairCode = QStringLiteral("FRCR01");
-    d.keyedByBooking = true;
-    d.debit = Money::fromPaise(kReceiptPaise);
+    d.booking = kBooking;
+    d.amount = Money::fromPaise(kReceiptPaise);
     d.columns = {
         {QStringLiteral("DOC_DATE"), QDateTime(QDate::currentDate(), QTime(0, 0))},
         {QStringLiteral("DOC_DESC"), QStringLiteral("RECEIPT AGAINST BOOKING")},
-        {QStringLiteral("IN_DOCCODE"), QStringLiteral("CBPT01")},
-        {QStringLiteral("IN_DOCNO"), kBooking},
         {QStringLiteral("PARTY_CODE"), kParty},
         {QStringLiteral("TO_ACC"), QStringLiteral("FRDB01")},
         {QStringLiteral("PAY_MODEID"), 2},

@@ -10,7 +10,7 @@ constexpr double kUnixEpochJulianDay = 2440587.5;
 
 }  // namespace
 
-QDateTime momentOf(const QVariant& value) {
+QDateTime momentFromDb(const QVariant& value) {
     if (value.isNull() || !value.isValid())
         return {};
     switch (value.typeId()) {
@@ -42,17 +42,17 @@ QDateTime momentOf(const QVariant& value) {
     return moment;
 }
 
-QDate dateOf(const QVariant& value) {
-    return momentOf(value).date();
+QDate dateFromDb(const QVariant& value) {
+    return momentFromDb(value).date();
 }
 
 QString momentText(const QVariant& value) {
-    const QDateTime m = momentOf(value);
+    const QDateTime m = momentFromDb(value);
     return m.isValid() ? m.toString(QStringLiteral("dd/MM/yyyy hh:mm:ss")) : QString();
 }
 
 QString dateText(const QVariant& value) {
-    const QDateTime m = momentOf(value);
+    const QDateTime m = momentFromDb(value);
     return m.isValid() ? m.toString(QStringLiteral("dd/MM/yyyy")) : QString();
 }
 

@@ -8,9 +8,9 @@
 namespace tarvic {
 
 // The moment a database value holds; invalid when NULL or unreadable.
-QDateTime momentOf(const QVariant& value);
+QDateTime momentFromDb(const QVariant& value);
 // Its date part (DOC_DATE and other dates stored as moments).
-QDate dateOf(const QVariant& value);
+QDate dateFromDb(const QVariant& value);
 
 // "dd/MM/yyyy hh:mm:ss", or empty.
 QString momentText(const QVariant& value);

@@ -94,7 +94,7 @@ private slots:
         QCOMPARE(second->value("PARTY_CODE").toLongLong(), 42);
         QCOMPARE(first->value("DOC_STATUS").toString(), QStringLiteral("APPRV"));
         QCOMPARE(first->value("CREATED_BY").toString(), QStringLiteral("FIRST USER"));
-        QVERIFY(momentOf(first->value("CREATED_ON")).isValid());
+        QVERIFY(momentFromDb(first->value("CREATED_ON")).isValid());
 
         // saved again under its number by someone else: rows updated in place, created kept,
         // counter untouched, no third row
@@ -248,7 +248,7 @@ private slots:
         const auto first = db.firstRow(QStringLiteral("SELECT * FROM M_TBL_TRANSACTION WHERE DOC_CODE='FRDB01'"));
         QCOMPARE(first->value("CNCL_BY").toString(), QStringLiteral("FIRST"));
         QCOMPARE(first->value("REASON_CNCL").toString(), QStringLiteral("WHY"));
-        QCOMPARE(momentOf(first->value("CNCL_ON")), QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)));
+        QCOMPARE(momentFromDb(first->value("CNCL_ON")), QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)));
         QCOMPARE(db.scalar(QStringLiteral("SELECT CNCL_BY FROM M_TBL_TRANSACTION WHERE DOC_CODE='FRCR01'")).toString(),
                  QStringLiteral("SECOND"));
     }

@@ -30,7 +30,7 @@ private slots:
                  QStringLiteral("FIRST - 01/01/2020 08:00:00"));
         QCOMPARE(row->value("UPDATE_BY").toString(), QStringLiteral("SECOND"));
         // the server's clock, read back as a moment of today
-        QCOMPARE(dateOf(row->value("UPDATE_ON")), QDate::currentDate());
+        QCOMPARE(dateFromDb(row->value("UPDATE_ON")), QDate::currentDate());
 
         RowWriter writer(db, QStringLiteral("U"));
         const auto refused = [&](auto&& write, DbError::Kind kind) {
