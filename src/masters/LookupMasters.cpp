@@ -1,8 +1,6 @@
 #include "LookupMasters.h"
 
-#include "masters/frm_CSP_Country.h"
-#include "masters/frm_CSP_Place.h"
-#include "masters/frm_CSP_State.h"
+#include "masters/GeographyMaster.h"
 #include "masters/frm_SearchGroupMeet.h"
 #include "shell/kit/LookupGridWindow.h"
 
@@ -110,9 +108,7 @@ void registerLookupWindows(WindowRegistry& registry) {
 
 void registerGeographyAndLookupWindows(WindowRegistry& registry) {
     registerLookupWindows(registry);
-    registry.add<frm_CSP_Country>(QStringLiteral("frm_CSP_Country"));
-    registry.add<frm_CSP_State>(QStringLiteral("frm_CSP_State"));
-    registry.add<frm_CSP_Place>(QStringLiteral("frm_CSP_Place"));
+    registerGeographyWindows(registry);
     // Opened from the menu the search has no caller: it only shows its list.
     registry.add(QStringLiteral("frm_SearchGroupMeet"), [](Session& s, QWidget* parent, const WindowArgs& args) -> QWidget* {
         return new frm_SearchGroupMeet(s, parent, args.onPick);
