@@ -6,8 +6,8 @@
 namespace tarvic {
 
 void registerAccessWindows(WindowRegistry& registry) {
-    registry.add<frm_AddLogins>(QStringLiteral("mnu_Login"));
-    registry.add<frm_GrantAccess>(QStringLiteral("mnu_GMR"));
+    registry.add<frm_AddLogins>(QStringLiteral("frm_AddLogins"));
+    registry.add<frm_GrantAccess>(QStringLiteral("frm_GrantAccess"));
 }
 
 }  // namespace tarvic

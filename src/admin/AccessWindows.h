@@ -4,7 +4,7 @@
 
 namespace tarvic {
 
-// mnu_Login -> frm_AddLogins, mnu_GMR -> frm_GrantAccess. Each window deletes itself on close.
+// frm_AddLogins and frm_GrantAccess. Each window deletes itself on close.
 void registerAccessWindows(WindowRegistry& registry);
 
 }  // namespace tarvic

@@ -9,13 +9,12 @@
 namespace tarvic {
 
 void registerAdminWindows(WindowRegistry& registry) {
-    registry.add(QStringLiteral("mnu_CounterReset"), [](Session& s, QWidget* parent) -> QWidget* {
-        return new LookupGridWindow(s, parent, frm_Counter_Config());
-    });
-    registry.add(QStringLiteral("mnu_DocCode_Maintenance"), [](Session& s, QWidget* parent) -> QWidget* {
-        return new LookupGridWindow(s, parent, frm_DocCode_Masters_Config());
-    });
-    registry.add<frm_DocCode_Acc_Combination>(QStringLiteral("mnu_DocCode_Acc_Comb"));
+    for (const LookupGridConfig& config : {frm_Counter_Config(), frm_DocCode_Masters_Config()}) {
+        registry.add(config.windowName, [config](Session& s, QWidget* parent, const WindowArgs&) -> QWidget* {
+            return new LookupGridWindow(s, parent, config);
+        });
+    }
+    registry.add<frm_DocCode_Acc_Combination>(QStringLiteral("frm_DocCode_Acc_Combination"));
     registerAccessWindows(registry);
     registerTransferAndProfileWindows(registry);
 }

@@ -4,8 +4,8 @@
 
 namespace tarvic {
 
-// mnu_CounterReset -> frm_Counter, mnu_DocCode_Maintenance -> frm_DocCode_Masters,
-// mnu_DocCode_Acc_Comb -> frm_DocCode_Acc_Combination. Each window deletes itself on close.
+// frm_Counter, frm_DocCode_Masters, frm_DocCode_Acc_Combination, and the access, transfer
+// and profile windows. Each window deletes itself on close.
 void registerAdminWindows(WindowRegistry& registry);
 
 }  // namespace tarvic

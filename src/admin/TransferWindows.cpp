@@ -7,9 +7,9 @@
 namespace tarvic {
 
 void registerTransferAndProfileWindows(WindowRegistry& registry) {
-    registry.add<frm_ExpImpMenuDetails>(QStringLiteral("mnu_ExpImpMenudetails"));
-    registry.add<frm_CompanyProfile>(QStringLiteral("mnu_CompanyProfile"));
-    registry.add<frm_SMTP>(QStringLiteral("mnu_SmtpServer"));
+    registry.add<frm_ExpImpMenuDetails>(QStringLiteral("frm_ExpImpMenuDetails"));
+    registry.add<frm_CompanyProfile>(QStringLiteral("frm_CompanyProfile"));
+    registry.add<frm_SMTP>(QStringLiteral("frm_SMTP"));
 }
 
 }  // namespace tarvic

@@ -4,8 +4,7 @@
 
 namespace tarvic {
 
-// mnu_ExpImpMenudetails -> frm_ExpImpMenuDetails, mnu_CompanyProfile -> frm_CompanyProfile,
-// mnu_SmtpServer -> frm_SMTP. Each window deletes itself on close.
+// frm_ExpImpMenuDetails, frm_CompanyProfile and frm_SMTP. Each window deletes itself on close.
 void registerTransferAndProfileWindows(WindowRegistry& registry);
 
 }  // namespace tarvic

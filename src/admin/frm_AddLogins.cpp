@@ -9,10 +9,6 @@
 #include "shell/kit/GridHelpers.h"
 #include "shell/kit/KeyFilters.h"
 
-#if __has_include("masters/frm_WebAccess.h")
-#include "masters/frm_WebAccess.h"
-#define TARVIC_HAVE_WEBACCESS 1
-#endif
 
 #include <QAction>
 #include <QComboBox>
@@ -114,9 +110,8 @@ frm_AddLogins::frm_AddLogins(Session& session, QWidget* parent) : TaskWindow(ses
     Load_DepartmentDetails();
     Load_Designation();
     tool(4)->setEnabled(false);
-#ifndef TARVIC_HAVE_WEBACCESS
-    tool(6)->setEnabled(false);
-#endif
+    // The web access window is opened by name: the button works once it is registered.
+    tool(6)->setEnabled(canOpen(QStringLiteral("frm_WebAccess")));
 }
 
 void frm_AddLogins::Load_EmplLogins() {
@@ -274,13 +269,6 @@ void frm_AddLogins::Del_Login() {
     Load_EmplLogins();
 }
 
-void frm_AddLogins::openWebAccess() {
-#ifdef TARVIC_HAVE_WEBACCESS
-    auto* w = new frm_WebAccess(session(), this);
-    w->setAttribute(Qt::WA_DeleteOnClose);
-    w->setWindowModality(Qt::ApplicationModal);
-    w->show();
-#endif
-}
+void frm_AddLogins::openWebAccess() { openWindow(QStringLiteral("frm_WebAccess"), {}, WindowRegistry::Opening::Modal); }
 
 }  // namespace tarvic

@@ -1,10 +1,7 @@
 // The TARVIC program: builds the registry of task windows from the subsystem libraries,
 // then hands over to the start routine.
+#include "app/AllWindows.h"
 #include "shell/StartUp.h"
-#include "shell/WindowRegistry.h"
-
-#include "admin/AdminWindows.h"
-#include "masters/MastersWindows.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -32,8 +29,7 @@ int main(int argc, char** argv) {
     parser.process(app);
 
     tarvic::WindowRegistry registry;
-    tarvic::registerMastersWindows(registry);
-    tarvic::registerAdminWindows(registry);
+    tarvic::registerAllWindows(registry);
 
     tarvic::StartOptions options;
     options.splash = !parser.isSet(noSplash) && qEnvironmentVariableIntValue("TARVIC_NO_SPLASH") != 1;

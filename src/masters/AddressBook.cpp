@@ -5,13 +5,11 @@
 #include "data/RowWriter.h"
 #include "masters/AddressBookFinder.h"
 #include "masters/ConsultantAddressUtil.h"
-#include "shell/kit/Checks.h"
-#include "shell/kit/KeyFilters.h"
-
-#if __has_include("masters/frm_SearchGroupMeet.h")
+#include "masters/GeographyLists.h"
 #include "masters/frm_SearchGroupMeet.h"
-#define TARVIC_HAVE_GROUPMEET_SEARCH 1
-#endif
+#include "shell/kit/Checks.h"
+#include "shell/kit/CodeList.h"
+#include "shell/kit/KeyFilters.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -40,18 +38,16 @@ QLineEdit* lineEdit(QWidget* parent, const char* name, int maxLength) {
     return e;
 }
 
-QComboBox* nameList(QWidget* parent, const char* name) {
-    auto* c = new QComboBox(parent);
+// A list to choose from (nothing typed); its code is kept where the save reads it.
+CodeList* codeList(Session& session, const CodeSource& source, QWidget* owner, const char* name,
+                   std::optional<int>* code, CodeList* parent = nullptr) {
+    auto* c = new CodeList(session, source, owner, parent);
     c->setObjectName(QLatin1String(name));
     c->setMinimumWidth(220);
+    QObject::connect(c, &CodeList::codeChanged, owner, [code](const QString& text) {
+        *code = text.isEmpty() ? std::nullopt : std::optional<int>(text.toInt());
+    });
     return c;
-}
-
-// The code of the first row of a lookup by exact name, if any.
-std::optional<int> lookupCode(Database& db, const QString& sql, const QVariantList& values, const QString& column) {
-    if (auto row = db.firstRow(sql, values))
-        return row->value(column).toInt();
-    return std::nullopt;
 }
 
 std::optional<qint64> wholeNumber(const QString& text) {
@@ -72,10 +68,10 @@ frm_AddressBook::frm_AddressBook(Session& session, QWidget* parent) : TaskWindow
     lbl_Code = shownField(this, "lbl_Code");
     txt_BusinessName = lineEdit(this, "txt_BusinessName", 200);
     attachFilter(txt_BusinessName, KeyFilter::Upper);
-    Cmb_Type = nameList(this, "Cmb_Type");
-    Cmb_Country = nameList(this, "Cmb_Country");
-    Cmb_State = nameList(this, "Cmb_State");
-    Cmb_Place = nameList(this, "Cmb_Place");
+    Cmb_Type = codeList(session, sources::kPartyType, this, "Cmb_Type", &typeCode_);
+    Cmb_Country = codeList(session, sources::kCountry, this, "Cmb_Country", &countryCode_);
+    Cmb_State = codeList(session, sources::kState, this, "Cmb_State", &stateCode_, Cmb_Country);
+    Cmb_Place = codeList(session, sources::kPlace, this, "Cmb_Place", &placeCode_, Cmb_State);
     txt_PersonName = lineEdit(this, "txt_PersonName", 200);
     attachFilter(txt_PersonName, KeyFilter::Upper);
     txt_ContNOs = lineEdit(this, "txt_ContNOs", 200);
@@ -90,12 +86,20 @@ frm_AddressBook::frm_AddressBook(Session& session, QWidget* parent) : TaskWindow
     txt_Remarks->setObjectName(QStringLiteral("txt_Remarks"));
     txt_Remarks->setTabChangesFocus(true);
     txt_Remarks->setFixedHeight(60);
-    txt_GroupCode = lineEdit(this, "txt_GroupCode", 9);
+    // Enter or leaving the code shows the group's name; a changed code shows none until then.
+    group_ = new CodeField(session, sources::kGroupMeet, this, QStringLiteral("txt_GroupCode"),
+                           QStringLiteral("lbl_GroupName"));
+    txt_GroupCode = group_->edit();
+    txt_GroupCode->setMaxLength(9);
     attachFilter(txt_GroupCode, KeyFilter::Number);
-    Cmd_SrcGroupName = new QPushButton(QStringLiteral("..."), this);
-    Cmd_SrcGroupName->setObjectName(QStringLiteral("Cmd_SrcGroupName"));
-    Cmd_SrcGroupName->setFixedWidth(32);
-    lbl_GroupName = shownField(this, "lbl_GroupName");
+    Cmd_SrcGroupName = group_->addPicker(QStringLiteral("Cmd_SrcGroupName"), [this](PickCallback pick) {
+        auto* search = new frm_SearchGroupMeet(this->session(), this, std::move(pick));
+        search->setAttribute(Qt::WA_DeleteOnClose);
+        search->show();
+    });
+    lbl_GroupName = group_->nameLabel();
+    lbl_GroupName->setFrameShape(QFrame::StyledPanel);
+    lbl_GroupName->setMinimumHeight(22);
     lbl_CreatedBy = shownField(this, "lbl_CreatedBy");
     lbl_CreatedOn = shownField(this, "lbl_CreatedOn");
     lbl_UpdateBy = shownField(this, "lbl_UpdateBy");
@@ -156,15 +160,6 @@ frm_AddressBook::frm_AddressBook(Session& session, QWidget* parent) : TaskWindow
     body()->addStretch(1);
     resize(860, 560);
 
-    connect(Cmb_Type, &QComboBox::currentIndexChanged, this, [this] { typeChosen(); });
-    connect(Cmb_Country, &QComboBox::currentIndexChanged, this, [this] { countryChosen(); });
-    connect(Cmb_State, &QComboBox::currentIndexChanged, this, [this] { stateChosen(); });
-    connect(Cmb_Place, &QComboBox::currentIndexChanged, this, [this] { placeChosen(); });
-    // Enter or leaving the code shows the group's name; a changed code shows none until then.
-    connect(txt_GroupCode, &QLineEdit::editingFinished, this, [this] { Show_GroupMeetName(); });
-    connect(txt_GroupCode, &QLineEdit::textEdited, lbl_GroupName, &QLabel::clear);
-    connect(Cmd_SrcGroupName, &QPushButton::clicked, this, [this] { Src_GroupName(); });
-
     Load_Init();
 }
 
@@ -182,149 +177,21 @@ void frm_AddressBook::Load_Init() {
     txt_BusinessName->setFocus(Qt::OtherFocusReason);
 }
 
-// Lists start with nothing chosen: a code is stored only when the user picks a name.
+// Lists start with nothing chosen: a code is stored only when the user picks a name. A
+// country lists its states and a state its places.
 void frm_AddressBook::Load_Type() {
-    QSignalBlocker block(Cmb_Type);
-    Cmb_Type->clear();
-    typeCode_.reset();
-    try {
-        QSqlQuery q = db().exec(QStringLiteral("SELECT * FROM M_TBL_PARTYTYPE ORDER BY PARTY_TYPE"));
-        while (q.next())
-            Cmb_Type->addItem(q.value(QStringLiteral("PARTY_TYPE")).toString().trimmed());
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
-    Cmb_Type->setCurrentIndex(-1);
+    Cmb_Type->clearChoice();
+    Cmb_Type->load();
 }
 
 void frm_AddressBook::Load_Country() {
-    {
-        QSignalBlocker block(Cmb_Country);
-        Cmb_Country->clear();
-        countryCode_.reset();
-        try {
-            QSqlQuery q = db().exec(QStringLiteral("SELECT * FROM M_TBL_CSP_COUNTRY ORDER BY COUNTRY_NAME"));
-            while (q.next())
-                Cmb_Country->addItem(q.value(QStringLiteral("COUNTRY_NAME")).toString().trimmed());
-        } catch (const DbError& e) {
-            prompter().information(this, e.message());
-        }
-        Cmb_Country->setCurrentIndex(-1);
-    }
-    Load_State();
+    Cmb_Country->clearChoice();
+    Cmb_Country->load();
 }
 
-void frm_AddressBook::Load_State() {
-    {
-        QSignalBlocker block(Cmb_State);
-        Cmb_State->clear();
-        stateCode_.reset();
-        if (countryCode_) {
-            try {
-                QSqlQuery q = db().exec(QStringLiteral("SELECT * FROM M_TBL_CSP_STATE WHERE COUNTRY_CODE=? ORDER BY STATE_NAME"),
-                                        {*countryCode_});
-                while (q.next())
-                    Cmb_State->addItem(q.value(QStringLiteral("STATE_NAME")).toString().trimmed());
-            } catch (const DbError& e) {
-                prompter().information(this, e.message());
-            }
-        }
-        Cmb_State->setCurrentIndex(-1);
-    }
-    Load_Place();
-}
+void frm_AddressBook::Show_GroupMeetName() { group_->lookUp(); }
 
-void frm_AddressBook::Load_Place() {
-    QSignalBlocker block(Cmb_Place);
-    Cmb_Place->clear();
-    placeCode_.reset();
-    if (countryCode_ && stateCode_) {
-        try {
-            QSqlQuery q = db().exec(
-                QStringLiteral("SELECT * FROM M_TBL_CSP_PLACE WHERE COUNTRY_CODE=? AND STATE_CODE=? ORDER BY PLACE_NAME"),
-                {*countryCode_, *stateCode_});
-            while (q.next())
-                Cmb_Place->addItem(q.value(QStringLiteral("PLACE_NAME")).toString().trimmed());
-        } catch (const DbError& e) {
-            prompter().information(this, e.message());
-        }
-    }
-    Cmb_Place->setCurrentIndex(-1);
-}
-
-void frm_AddressBook::typeChosen() {
-    typeCode_.reset();
-    try {
-        typeCode_ = lookupCode(db(), QStringLiteral("SELECT * FROM M_TBL_PARTYTYPE WHERE PARTY_TYPE=?"),
-                           {Cmb_Type->currentText().trimmed()}, QStringLiteral("PARTYTYPE_CODE"));
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
-}
-
-void frm_AddressBook::countryChosen() {
-    countryCode_.reset();
-    try {
-        countryCode_ = lookupCode(db(), QStringLiteral("SELECT * FROM M_TBL_CSP_COUNTRY WHERE COUNTRY_NAME=?"),
-                              {Cmb_Country->currentText().trimmed()}, QStringLiteral("COUNTRY_CODE"));
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
-    Load_State();
-}
-
-void frm_AddressBook::stateChosen() {
-    stateCode_.reset();
-    if (countryCode_) {
-        try {
-            stateCode_ = lookupCode(db(), QStringLiteral("SELECT * FROM M_TBL_CSP_STATE WHERE COUNTRY_CODE=? AND STATE_NAME=?"),
-                                {*countryCode_, Cmb_State->currentText().trimmed()}, QStringLiteral("STATE_CODE"));
-        } catch (const DbError& e) {
-            prompter().information(this, e.message());
-        }
-    }
-    Load_Place();
-}
-
-void frm_AddressBook::placeChosen() {
-    placeCode_.reset();
-    if (!countryCode_ || !stateCode_)
-        return;
-    try {
-        placeCode_ = lookupCode(db(),
-                            QStringLiteral("SELECT * FROM M_TBL_CSP_PLACE WHERE COUNTRY_CODE=? AND STATE_CODE=? AND PLACE_NAME=?"),
-                            {*countryCode_, *stateCode_, Cmb_Place->currentText().trimmed()}, QStringLiteral("PLACE_CODE"));
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
-}
-
-void frm_AddressBook::Show_GroupMeetName() {
-    lbl_GroupName->clear();
-    const auto code = wholeNumber(txt_GroupCode->text());
-    if (!code)
-        return;
-    try {
-        if (auto row = db().firstRow(QStringLiteral("SELECT * FROM M_TBL_PARTYGROUP WHERE GROUP_CODE=?"), {*code}))
-            lbl_GroupName->setText(row->value(QStringLiteral("GROUP_NAME")).toString().trimmed());
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
-}
-
-void frm_AddressBook::Src_GroupName() {
-#ifdef TARVIC_HAVE_GROUPMEET_SEARCH
-    QPointer<frm_AddressBook> self(this);
-    auto* search = new frm_SearchGroupMeet(session(), this, [self](const QString& code) {
-        if (!self)
-            return;
-        self->txt_GroupCode->setText(code);
-        self->Show_GroupMeetName();
-    });
-    search->setAttribute(Qt::WA_DeleteOnClose);
-    search->show();
-#endif
-}
+void frm_AddressBook::Src_GroupName() { Cmd_SrcGroupName->click(); }
 
 void frm_AddressBook::Search_Record() {
     QPointer<frm_AddressBook> self(this);
@@ -354,27 +221,17 @@ void frm_AddressBook::Show_Record(qint64 code) {
             return;
         Load_Init();
         auto text = [&](const char* column) { return row->value(QLatin1String(column)).toString().trimmed(); };
-        auto optCode = [&](const char* column) -> std::optional<int> {
-            const QVariant v = row->value(QLatin1String(column));
-            return v.isNull() ? std::nullopt : std::optional<int>(v.toInt());
-        };
         code_ = row->value(QStringLiteral("BUSINESS_CODE")).toLongLong();
         lbl_Code->setText(QString::number(code_));
         // The lists show the stored names; the stored codes are kept as they are.
-        auto choose = [](QComboBox* list, const QString& name) {
-            QSignalBlocker block(list);
-            list->setCurrentIndex(list->findText(name));
+        auto code = [&](const char* column) {
+            const QVariant v = row->value(QLatin1String(column));
+            return v.isNull() ? QString() : QString::number(v.toInt());
         };
-        choose(Cmb_Type, text("PARTY_TYPE"));
-        typeCode_ = optCode("BUSINESS_TYPECODE");
-        choose(Cmb_Country, text("COUNTRY_NAME"));
-        countryCode_ = optCode("COUNTRY_CODE");
-        Load_State();
-        choose(Cmb_State, text("STATE_NAME"));
-        stateCode_ = optCode("STATE_CODE");
-        Load_Place();
-        choose(Cmb_Place, text("PLACE_NAME"));
-        placeCode_ = optCode("PLACE_CODE");
+        Cmb_Type->setCode(code("BUSINESS_TYPECODE"));
+        Cmb_Country->setCode(code("COUNTRY_CODE"));
+        Cmb_State->setCode(code("STATE_CODE"));
+        Cmb_Place->setCode(code("PLACE_CODE"));
         txt_BusinessName->setText(text("BUSINESS_NAME"));
         txt_PersonName->setText(text("CONT_NAME"));
         txt_ContNOs->setText(text("MOBILE_NOS"));
@@ -383,8 +240,7 @@ void frm_AddressBook::Show_Record(qint64 code) {
         txt_FBAdd->setText(text("FB_URL"));
         txt_Address->setPlainText(text("ADDRESS"));
         txt_Remarks->setPlainText(text("REMARKS"));
-        txt_GroupCode->setText(text("GROUP_CODE"));
-        lbl_GroupName->setText(text("GROUP_NAME"));
+        group_->setLoaded(text("GROUP_CODE"), text("GROUP_NAME"));
         lbl_CreatedBy->setText(text("CREATED_BY"));
         lbl_CreatedOn->setText(momentText(row->value(QStringLiteral("CREATED_ON"))));
         lbl_UpdateBy->setText(text("UPDATE_BY"));

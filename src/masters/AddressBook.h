@@ -1,6 +1,7 @@
 #pragma once
 // "MAINTAIN ADDRESS BOOK" (frm_AddressBook): business contacts that are not parties of the
 // accounts, with their place, contact details and the group or meeting where they were met.
+#include "shell/kit/CodeList.h"
 #include "shell/kit/TaskWindow.h"
 
 #include <optional>
@@ -22,10 +23,10 @@ public:
 
     QLabel* lbl_Code = nullptr;
     QLineEdit* txt_BusinessName = nullptr;
-    QComboBox* Cmb_Type = nullptr;
-    QComboBox* Cmb_Country = nullptr;
-    QComboBox* Cmb_State = nullptr;
-    QComboBox* Cmb_Place = nullptr;
+    CodeList* Cmb_Type = nullptr;
+    CodeList* Cmb_Country = nullptr;
+    CodeList* Cmb_State = nullptr;
+    CodeList* Cmb_Place = nullptr;
     QLineEdit* txt_PersonName = nullptr;
     QLineEdit* txt_ContNOs = nullptr;
     QLineEdit* txt_Email = nullptr;
@@ -51,14 +52,10 @@ public:
 private:
     void Load_Type();
     void Load_Country();
-    void Load_State();
-    void Load_Place();
-    void typeChosen();
-    void countryChosen();
-    void stateChosen();
-    void placeChosen();
 
     qint64 code_ = 0;  // 0: a new contact, numbered when saved
+    CodeField* group_ = nullptr;
+    // The codes of the lists, as the save reads them.
     std::optional<int> typeCode_, countryCode_, stateCode_, placeCode_;
 };
 

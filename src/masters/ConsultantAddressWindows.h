@@ -3,8 +3,8 @@
 
 namespace tarvic {
 
-// Consultant registrations and the address book: mnu_TourConsultant, mnu_OpsConsultant,
-// mnu_AddressBook, mnu_Src_AddressBook, mnu_LstAddressBook.
+// Consultant registrations and the address book: frm_RegdConsultant, frm_Regd_Consultant_OP,
+// frm_AddressBook, frm_Search_AddressBook, frm_LstAddressBook.
 void registerConsultantAndAddressWindows(WindowRegistry& registry);
 
 }  // namespace tarvic

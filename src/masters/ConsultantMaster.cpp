@@ -4,8 +4,10 @@
 #include "data/Numbering.h"
 #include "data/RowWriter.h"
 #include "masters/ConsultantAddressUtil.h"
+#include "masters/GeographyLists.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Checks.h"
+#include "shell/kit/CodeList.h"
 #include "shell/kit/GridHelpers.h"
 #include "shell/kit/KeyFilters.h"
 
@@ -54,11 +56,16 @@ ConsultantMaster::ConsultantMaster(const ConsultantTable& table, Session& sessio
     txt_Name->setObjectName(QStringLiteral("txt_Name"));
     txt_Name->setMaxLength(200);
     attachFilter(txt_Name, KeyFilter::Upper);
-    txt_Login = new QLineEdit(this);
-    txt_Login->setObjectName(QStringLiteral("txt_Login"));
+    // Enter moves on from the login field like Tab; leaving it shows the login's name.
+    login_ = new CodeField(session, sources::kLogin, this, QStringLiteral("txt_Login"),
+                           QStringLiteral("lbl_LoginName"));
+    txt_Login = login_->edit();
     txt_Login->setMaxLength(9);
     attachFilter(txt_Login, KeyFilter::Number);
-    lbl_LoginName = shownField(this, "lbl_LoginName", 200);
+    lbl_LoginName = login_->nameLabel();
+    lbl_LoginName->setFrameShape(QFrame::StyledPanel);
+    lbl_LoginName->setMinimumHeight(22);
+    lbl_LoginName->setMinimumWidth(200);
     txt_MobNO = new QLineEdit(this);
     txt_MobNO->setObjectName(QStringLiteral("txt_MobNO"));
     txt_MobNO->setMaxLength(200);
@@ -116,9 +123,6 @@ ConsultantMaster::ConsultantMaster(const ConsultantTable& table, Session& sessio
     body()->addWidget(Grid1, 1);
     resize(900, 600);
 
-    // Enter moves on from the login field like Tab; leaving it shows the login's name.
-    connect(txt_Login, &QLineEdit::editingFinished, this, [this] { Show_LoginName(); });
-    connect(txt_Login, &QLineEdit::textEdited, lbl_LoginName, &QLabel::clear);
     connect(Cmd_Show, &QPushButton::clicked, this, [this] { Load_Grid1(); });
     onEnter(txt_SrcRecord, [this] { Load_Grid1(); });
     connect(Grid1, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { rowChosen(row); });
@@ -132,8 +136,7 @@ void ConsultantMaster::Load_Init() {
     code_ = 0;
     lbl_Code->setText(QStringLiteral("0"));
     txt_Name->clear();
-    txt_Login->clear();
-    lbl_LoginName->clear();
+    login_->clear();
     txt_MobNO->clear();
     Cmb_TCRole->setCurrentIndex(0);
     lbl_CreatedBy->clear();
@@ -184,18 +187,7 @@ void ConsultantMaster::rowChosen(int row) {
     Show_Record(gridText(Grid1, row, Code).toInt());
 }
 
-void ConsultantMaster::Show_LoginName() {
-    lbl_LoginName->clear();
-    const auto id = loginId(txt_Login->text());
-    if (!id)
-        return;
-    try {
-        if (auto row = db().firstRow(QStringLiteral("SELECT * FROM MST_LOGINDETAILS WHERE Login_Id=?"), {*id}))
-            lbl_LoginName->setText(row->value(QStringLiteral("USER_NAME")).toString().trimmed());
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
-}
+void ConsultantMaster::Show_LoginName() { login_->lookUp(); }
 
 void ConsultantMaster::Show_Record(int code) {
     try {
@@ -212,8 +204,8 @@ void ConsultantMaster::Show_Record(int code) {
         code_ = row->value(QStringLiteral("CONSULTANT_CODE")).toInt();
         lbl_Code->setText(QString::number(code_));
         txt_Name->setText(row->value(QStringLiteral("CONSULTANT_NAME")).toString().trimmed());
-        txt_Login->setText(row->value(QStringLiteral("LOGIN_CODE")).toString().trimmed());
-        lbl_LoginName->setText(row->value(QStringLiteral("USER_NAME")).toString().trimmed());
+        login_->setLoaded(row->value(QStringLiteral("LOGIN_CODE")).toString().trimmed(),
+                          row->value(QStringLiteral("USER_NAME")).toString().trimmed());
         txt_MobNO->setText(row->value(QStringLiteral("MOBILE_NO")).toString().trimmed());
         const int role = Cmb_TCRole->findText(row->value(QStringLiteral("TC_ROLE")).toString().trimmed());
         Cmb_TCRole->setCurrentIndex(role);

@@ -13,6 +13,8 @@ class QTableWidget;
 
 namespace tarvic {
 
+class CodeField;
+
 class ConsultantMaster : public TaskWindow {
     Q_OBJECT
 public:
@@ -46,6 +48,7 @@ private:
     void rowChosen(int row);
 
     const ConsultantTable& table_;
+    CodeField* login_ = nullptr;
     int code_ = 0;  // 0 until a consultant is shown or saved
 };
 

@@ -1,8 +1,6 @@
 #include "LookupMasters.h"
 
-#include "masters/frm_CSP_Country.h"
-#include "masters/frm_CSP_Place.h"
-#include "masters/frm_CSP_State.h"
+#include "masters/GeographyMaster.h"
 #include "masters/frm_SearchGroupMeet.h"
 #include "shell/kit/LookupGridWindow.h"
 
@@ -94,24 +92,15 @@ LookupGridConfig frm_GroupMeet_Config() {
                   "GROUP_CODE", {code("GROUP_CODE"), text("GROUP_NAME", "GROUP / MEETING NAME", 5000, 200)});
 }
 
-QList<std::pair<QString, LookupGridConfig>> lookupWindowConfigs() {
-    return {
-        {QStringLiteral("mnu_PartyType"), frm_PartyType_Config()},
-        {QStringLiteral("mnu_LeadType"), frm_LeadType_Config()},
-        {QStringLiteral("mnu_LeadReqType"), frm_LeadRequestType_Config()},
-        {QStringLiteral("mnu_MealPlan"), frm_MealPlan_Config()},
-        {QStringLiteral("mnu_RoomType"), frm_RoomType_Config()},
-        {QStringLiteral("mnu_VehicleBrand"), frm_VehicleBrand_Config()},
-        {QStringLiteral("mnu_TaxMaintenance"), frm_TaxMaintenance_Config()},
-        {QStringLiteral("mnu_BankMaintenance"), frm_Bank_Config()},
-        {QStringLiteral("mnu_PaymentMode"), frm_PaymentMode_Config()},
-        {QStringLiteral("mnu_GroupMeetName"), frm_GroupMeet_Config()},
-    };
+QList<LookupGridConfig> lookupWindowConfigs() {
+    return {frm_PartyType_Config(),    frm_LeadType_Config(),       frm_LeadRequestType_Config(), frm_MealPlan_Config(),
+            frm_RoomType_Config(),     frm_VehicleBrand_Config(),   frm_TaxMaintenance_Config(),  frm_Bank_Config(),
+            frm_PaymentMode_Config(),  frm_GroupMeet_Config()};
 }
 
 void registerLookupWindows(WindowRegistry& registry) {
-    for (const auto& [entry, config] : lookupWindowConfigs()) {
-        registry.add(entry, [config](Session& s, QWidget* parent) -> QWidget* {
+    for (const LookupGridConfig& config : lookupWindowConfigs()) {
+        registry.add(config.windowName, [config](Session& s, QWidget* parent, const WindowArgs&) -> QWidget* {
             return new LookupGridWindow(s, parent, config);
         });
     }
@@ -119,11 +108,11 @@ void registerLookupWindows(WindowRegistry& registry) {
 
 void registerGeographyAndLookupWindows(WindowRegistry& registry) {
     registerLookupWindows(registry);
-    registry.add<frm_CSP_Country>(QStringLiteral("mnu_Country"));
-    registry.add<frm_CSP_State>(QStringLiteral("mnu_State"));
-    registry.add<frm_CSP_Place>(QStringLiteral("mnu_Place"));
-    // From the menu the search has no caller: it only shows its list.
-    registry.add<frm_SearchGroupMeet>(QStringLiteral("mnu_SrcGroupMeet"));
+    registerGeographyWindows(registry);
+    // Opened from the menu the search has no caller: it only shows its list.
+    registry.add(QStringLiteral("frm_SearchGroupMeet"), [](Session& s, QWidget* parent, const WindowArgs& args) -> QWidget* {
+        return new frm_SearchGroupMeet(s, parent, args.onPick);
+    });
 }
 
 }  // namespace tarvic

@@ -19,8 +19,8 @@ LookupGridConfig frm_Bank_Config();
 LookupGridConfig frm_PaymentMode_Config();
 LookupGridConfig frm_GroupMeet_Config();
 
-// Menu entry name and configuration of each of the ten windows.
-QList<std::pair<QString, LookupGridConfig>> lookupWindowConfigs();
+// The configuration of each of the ten windows (registered by its window name).
+QList<LookupGridConfig> lookupWindowConfigs();
 
 // The ten lookup windows only.
 void registerLookupWindows(WindowRegistry& registry);

@@ -9,7 +9,8 @@
 
 namespace tarvic {
 
-// mnu_PartyMaintenance, mnu_SrcParty, mnu_LstPartyRegd.
+// frm_Party, frm_Search_Party, frm_LstPartyRegd, and the web access windows opened from the
+// party and login windows: frm_PartyWebAccess (PARTY_CODE), frm_WebAccess.
 void registerPartyWindows(WindowRegistry& registry);
 
 namespace party {

@@ -5,7 +5,7 @@
 namespace tarvic {
 
 void registerStatusWindows(WindowRegistry& registry) {
-    registry.add(QStringLiteral("mnu_LeadStatus"), [](Session& s, QWidget* parent) -> QWidget* {
+    registry.add(QStringLiteral("frm_LeadStatus"), [](Session& s, QWidget* parent, const WindowArgs&) -> QWidget* {
         return new StatusMaster(s, parent, frm_LeadStatus_Config());
     });
 }

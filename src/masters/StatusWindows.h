@@ -4,7 +4,7 @@
 
 namespace tarvic {
 
-// mnu_LeadStatus -> frm_LeadStatus. Each window deletes itself on close.
+// frm_LeadStatus. Each window deletes itself on close.
 void registerStatusWindows(WindowRegistry& registry);
 
 }  // namespace tarvic

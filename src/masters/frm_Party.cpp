@@ -3,11 +3,13 @@
 #include "data/Moments.h"
 #include "data/Numbering.h"
 #include "data/RowWriter.h"
+#include "masters/GeographyLists.h"
 #include "masters/PartyWindows.h"
 #include "masters/frm_PartyWebAccess.h"
 #include "masters/frm_Search_Party.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Checks.h"
+#include "shell/kit/CodeList.h"
 #include "shell/kit/KeyFilters.h"
 
 #include <QAction>
@@ -43,26 +45,15 @@ QLabel* makeCodeLabel(QWidget* owner, const QString& name) {
     return l;
 }
 
-// The code of the list's text: the chosen item's, or that of the item whose name is typed
-// exactly; empty when the text names nothing.
-QString codeOf(const QComboBox* c) {
-    const QString text = c->currentText().trimmed();
-    if (text.isEmpty())
-        return {};
-    const int i = c->currentIndex();
-    if (i >= 0 && c->itemText(i) == text)
-        return c->itemData(i).toString();
-    const int found = c->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    return found >= 0 ? c->itemData(found).toString() : QString();
-}
-
-// Fills a list with (name, code) rows of a query, leaving nothing chosen.
-void fillList(QComboBox* c, QSqlQuery& q, const char* nameColumn, const char* codeColumn) {
-    c->clear();
-    while (q.next())
-        c->addItem(q.value(QLatin1String(nameColumn)).toString().trimmed(), q.value(QLatin1String(codeColumn)).toString());
-    c->setCurrentIndex(-1);
-    c->setEditText(QString());
+// An editable code list typed in capitals; its code is mirrored in a hidden label.
+CodeList* makeCodeList(Session& session, const CodeSource& source, QWidget* owner, const QString& name, QLabel* code,
+                       CodeList* parent = nullptr) {
+    auto* c = new CodeList(session, source, owner, parent);
+    c->setObjectName(name);
+    c->setEditable(true);
+    attachFilter(c->lineEdit(), KeyFilter::Upper);
+    QObject::connect(c, &CodeList::codeChanged, code, &QLabel::setText);
+    return c;
 }
 
 void showText(QComboBox* c, const QString& text) {
@@ -102,19 +93,20 @@ frm_Party::frm_Party(Session& session, QWidget* parent) : TaskWindow(session, pa
     lbl_PartyCode->setFrameShape(QFrame::StyledPanel);
     lbl_PartyCode->setMinimumWidth(100);
     txt_PartyName = edit(QStringLiteral("txt_PartyName"), 200, true);
-    Cmb_PartyType = makeList(this, QStringLiteral("Cmb_PartyType"), true);
     lbl_PartyTypeCode = makeCodeLabel(this, QStringLiteral("lbl_PartyTypeCode"));
+    Cmb_PartyType = makeCodeList(session, sources::kPartyType, this, QStringLiteral("Cmb_PartyType"), lbl_PartyTypeCode);
     Cmb_RelType = makeList(this, QStringLiteral("Cmb_RelType"), false, {QStringLiteral("B2B"), QStringLiteral("B2C")});
     txt_ContPerson = edit(QStringLiteral("txt_ContPerson"), 200, true);
     txt_MobileNOs = edit(QStringLiteral("txt_MobileNOs"), 200, false);
     txt_EmailAdd = edit(QStringLiteral("txt_EmailAdd"), 500, false);
     txt_GSTIN = edit(QStringLiteral("txt_GSTIN"), 50, true);
-    Cmb_Country = makeList(this, QStringLiteral("Cmb_Country"), true);
+    // A country lists its states and a state its places.
     lbl_CountryCode = makeCodeLabel(this, QStringLiteral("lbl_CountryCode"));
-    Cmb_State = makeList(this, QStringLiteral("Cmb_State"), true);
+    Cmb_Country = makeCodeList(session, sources::kCountry, this, QStringLiteral("Cmb_Country"), lbl_CountryCode);
     lbl_StateCode = makeCodeLabel(this, QStringLiteral("lbl_StateCode"));
-    Cmb_Place = makeList(this, QStringLiteral("Cmb_Place"), true);
+    Cmb_State = makeCodeList(session, sources::kState, this, QStringLiteral("Cmb_State"), lbl_StateCode, Cmb_Country);
     lbl_PlaceCode = makeCodeLabel(this, QStringLiteral("lbl_PlaceCode"));
+    Cmb_Place = makeCodeList(session, sources::kPlace, this, QStringLiteral("Cmb_Place"), lbl_PlaceCode, Cmb_State);
     txt_PANNO = edit(QStringLiteral("txt_PANNO"), 50, true);
     txt_UIDNO = edit(QStringLiteral("txt_UIDNO"), 50, true);
     txt_PassportNO = edit(QStringLiteral("txt_PassportNO"), 50, true);
@@ -170,22 +162,6 @@ frm_Party::frm_Party(Session& session, QWidget* parent) : TaskWindow(session, pa
     body()->addStretch(1);
     resize(640, 720);
 
-    // Each list puts the code of its name in its hidden label; a country reloads its states
-    // and a state its places, only when the code really changes.
-    auto follow = [this](QComboBox* list, QLabel* code, std::function<void()> reload) {
-        connect(list, &QComboBox::currentTextChanged, this, [list, code, reload] {
-            const QString c = codeOf(list);
-            if (c == code->text())
-                return;
-            code->setText(c);
-            if (reload)
-                reload();
-        });
-    };
-    follow(Cmb_PartyType, lbl_PartyTypeCode, {});
-    follow(Cmb_Country, lbl_CountryCode, [this] { Load_State(); });
-    follow(Cmb_State, lbl_StateCode, [this] { Load_Place(); });
-    follow(Cmb_Place, lbl_PlaceCode, {});
     connect(txt_PartyName, &QLineEdit::editingFinished, this, [this] { partyNameLeft(); });
 
     Load_Init();
@@ -193,54 +169,15 @@ frm_Party::frm_Party(Session& session, QWidget* parent) : TaskWindow(session, pa
 
 qint64 frm_Party::partyCode() const { return lbl_PartyCode->text().trimmed().toLongLong(); }
 
+// Read again with nothing chosen: types and places may have been added meanwhile.
 void frm_Party::Load_PartyType() {
-    try {
-        QSqlQuery q = db().exec(QStringLiteral("SELECT * FROM M_TBL_PARTYTYPE ORDER BY PARTY_TYPE"));
-        fillList(Cmb_PartyType, q, "PARTY_TYPE", "PARTYTYPE_CODE");
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    Cmb_PartyType->clearChoice();
+    Cmb_PartyType->load();
 }
 
 void frm_Party::Load_Country() {
-    try {
-        QSqlQuery q = db().exec(QStringLiteral("SELECT * FROM M_TBL_CSP_COUNTRY ORDER BY COUNTRY_NAME"));
-        fillList(Cmb_Country, q, "COUNTRY_NAME", "COUNTRY_CODE");
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
-}
-
-void frm_Party::Load_State() {
-    Cmb_State->clear();
-    Cmb_State->setEditText(QString());
-    const QString country = lbl_CountryCode->text();
-    if (country.isEmpty())
-        return;
-    try {
-        QSqlQuery q = db().exec(QStringLiteral("SELECT * FROM M_TBL_CSP_STATE WHERE COUNTRY_CODE=? ORDER BY STATE_NAME"),
-                                {country.toLongLong()});
-        fillList(Cmb_State, q, "STATE_NAME", "STATE_CODE");
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
-}
-
-void frm_Party::Load_Place() {
-    Cmb_Place->clear();
-    Cmb_Place->setEditText(QString());
-    const QString country = lbl_CountryCode->text();
-    const QString state = lbl_StateCode->text();
-    if (country.isEmpty() || state.isEmpty())
-        return;
-    try {
-        QSqlQuery q = db().exec(
-            QStringLiteral("SELECT * FROM M_TBL_CSP_PLACE WHERE COUNTRY_CODE=? AND STATE_CODE=? ORDER BY PLACE_NAME"),
-            {country.toLongLong(), state.toLongLong()});
-        fillList(Cmb_Place, q, "PLACE_NAME", "PLACE_CODE");
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    Cmb_Country->clearChoice();
+    Cmb_Country->load();
 }
 
 void frm_Party::Load_Init() {
@@ -254,8 +191,8 @@ void frm_Party::Load_Init() {
     // The lists are read again: types and places may have been added meanwhile.
     Load_PartyType();
     Load_Country();
-    for (QComboBox* c : {Cmb_PartyType, Cmb_RelType, Cmb_Country, Cmb_State, Cmb_Place, Cmb_CFA, Cmb_WebAccess,
-                         Cmb_WebModule})
+    for (QComboBox* c : std::initializer_list<QComboBox*>{Cmb_PartyType, Cmb_RelType, Cmb_Country, Cmb_State, Cmb_Place,
+                                                          Cmb_CFA, Cmb_WebAccess, Cmb_WebModule})
         c->setCurrentIndex(c->count() > 0 ? 0 : -1);
     setWebPasswordButton(false);
     txt_PartyName->setFocus(Qt::OtherFocusReason);

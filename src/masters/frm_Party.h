@@ -2,6 +2,7 @@
 // "PARTY MAINTENANCE": one party of M_TBL_PARTY with its type and location. A new party
 // shows code 0 and takes the next number of counter "PARTY" only when the user confirms the
 // save, inside the save's transaction. There is no delete.
+#include "shell/kit/CodeList.h"
 #include "shell/kit/TaskWindow.h"
 
 class QComboBox;
@@ -18,18 +19,18 @@ public:
 
     QLabel* lbl_PartyCode = nullptr;
     QLineEdit* txt_PartyName = nullptr;
-    QComboBox* Cmb_PartyType = nullptr;
+    CodeList* Cmb_PartyType = nullptr;
     QLabel* lbl_PartyTypeCode = nullptr;  // hidden
     QComboBox* Cmb_RelType = nullptr;
     QLineEdit* txt_ContPerson = nullptr;
     QLineEdit* txt_MobileNOs = nullptr;
     QLineEdit* txt_EmailAdd = nullptr;
     QLineEdit* txt_GSTIN = nullptr;
-    QComboBox* Cmb_Country = nullptr;
+    CodeList* Cmb_Country = nullptr;
     QLabel* lbl_CountryCode = nullptr;  // hidden
-    QComboBox* Cmb_State = nullptr;
+    CodeList* Cmb_State = nullptr;
     QLabel* lbl_StateCode = nullptr;  // hidden
-    QComboBox* Cmb_Place = nullptr;
+    CodeList* Cmb_Place = nullptr;
     QLabel* lbl_PlaceCode = nullptr;  // hidden
     QLineEdit* txt_PANNO = nullptr;
     QLineEdit* txt_UIDNO = nullptr;
@@ -52,8 +53,6 @@ public:
 private:
     void Load_PartyType();
     void Load_Country();
-    void Load_State();
-    void Load_Place();
     void partyNameLeft();
     void openSearch();
     void openWebPassword();

@@ -131,7 +131,7 @@ void MainWindow::buildMenu() {
         case MenuItem::Kind::Entry: {
             QAction* action = parent->addAction(caption);
             action->setObjectName(name);
-            action->setEnabled(registry_.has(name));
+            action->setEnabled(registry_.has(QString::fromLatin1(item.window)));
             connect(action, &QAction::triggered, this, [this, name] { openEntry(name); });
             actions_.insert(name, action);
             break;
@@ -191,7 +191,7 @@ void MainWindow::openEntry(const QString& entry) {
     }
     QWidget* window = nullptr;
     try {
-        window = registry_.create(entry, session_, this);
+        window = registry_.create(QString::fromLatin1(item->window), session_, this);
     } catch (const DbError& e) {
         session_.prompter->information(this, e.message());
         return;

@@ -149,6 +149,23 @@ const MenuItem* MenuCatalogue::find(const QString& name) {
     return nullptr;
 }
 
+const MenuItem* MenuCatalogue::entryOpening(const QString& window) {
+    for (const MenuItem& item : items()) {
+        if (item.window && window == QLatin1String(item.window))
+            return &item;
+    }
+    return nullptr;
+}
+
+const QStringList& MenuCatalogue::innerWindows() {
+    static const QStringList names{QStringLiteral("frm_WebAccess"), QStringLiteral("frm_PartyWebAccess")};
+    return names;
+}
+
+bool MenuCatalogue::knowsWindow(const QString& window) {
+    return entryOpening(window) || innerWindows().contains(window);
+}
+
 int MenuCatalogue::entryCount() {
     int n = 0;
     for (const MenuItem& item : items())

@@ -1,12 +1,15 @@
 #pragma once
 // The session values of one run: the shared connection, who is logged on, the company, and
-// the prompter every window reports through. Passed to every window; nothing is global.
+// the prompter every window reports through, and the windows a window may open by name.
+// Passed to every window; nothing is global.
 #include "data/Database.h"
 #include "shell/Prompter.h"
 
 #include <QString>
 
 namespace tarvic {
+
+class WindowRegistry;
 
 struct Session {
     Database* db = nullptr;
@@ -15,6 +18,8 @@ struct Session {
     qint64 loginId = 0;      // LOGIN_ID; key of the menu rights
     int consultantCode = 0;  // CONSULTANT_CODE of the login
     QString companyName;     // LOC_NAME of the company row
+    // Every window by name, for a window that opens another; null where none are registered.
+    const WindowRegistry* windows = nullptr;
 };
 
 }  // namespace tarvic

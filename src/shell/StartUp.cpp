@@ -150,6 +150,7 @@ int runProgram(QApplication& app, const WindowRegistry& registry, const StartOpt
     else
         run.prompter = std::make_unique<BoxPrompter>();
     run.session.prompter = run.prompter.get();
+    run.session.windows = &registry;
     {
         QPixmap icon(64, 64);
         QPainter p(&icon);

@@ -1,37 +1,77 @@
 #pragma once
-// Which window each menu entry opens. The shell knows no subsystem: each subsystem library
-// registers its windows by menu entry name (mnu_CounterReset, ...) and the program's main()
-// calls those registration functions. An entry without a registered window stays in the
-// menu, disabled.
+// Every window that can be opened, by its own name (the window name of the menu catalogue:
+// frm_CSP_State, frm_Counter, ...). The shell knows no subsystem: each subsystem library
+// registers its windows and the program's main() calls those registration functions, so a
+// window built later plugs in by registering, and a window opens another by name without
+// knowing its class:
+//
+//     session().windows->open(QStringLiteral("frm_FRDB01"), session(), this,
+//                             {{{QStringLiteral("CBPT_NO"), bookingNo}}});
+//
+// The main menu opens the window named by each entry; an entry whose window is not
+// registered stays in the menu, disabled.
 #include "shell/Session.h"
+#include "shell/kit/Picker.h"
 
 #include <QHash>
-#include <QWidget>
 #include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QWidget>
+
 #include <functional>
+#include <type_traits>
 
 namespace tarvic {
 
+// What a window is opened with: named values (a booking number, a voucher's code and
+// number) and, for a picker, where the chosen code goes.
+struct WindowArgs {
+    QVariantHash values;
+    PickCallback onPick = {};
+
+    QVariant value(const QString& key) const { return values.value(key); }
+};
+
 class WindowRegistry {
 public:
-    // Builds the window for a menu entry. parent is the main window (placement and
-    // ownership); the window is shown by the caller, modal or modeless as the menu says.
-    using Factory = std::function<QWidget*(Session& session, QWidget* parent)>;
+    using Factory = std::function<QWidget*(Session& session, QWidget* parent, const WindowArgs& args)>;
+    enum class Opening { AsCatalogued, Modal, Modeless };
 
-    void add(const QString& menuEntry, Factory factory) { factories_.insert(menuEntry, std::move(factory)); }
-    // The common case: the entry opens a window class built from (session, parent).
+    // Registers a window under its name; its object name must be that name.
+    void add(const QString& window, Factory factory) { factories_.insert(window, std::move(factory)); }
+    // A window that takes no arguments may be built from (session, parent) alone.
+    template <class F>
+    requires std::is_invocable_r_v<QWidget*, F, Session&, QWidget*>
+    void add(const QString& window, F make) {
+        add(window,
+            Factory([make](Session& s, QWidget* parent, const WindowArgs&) -> QWidget* { return make(s, parent); }));
+    }
+    // The common case: a window class built from (session, parent), or from (session, parent,
+    // args) when it takes arguments.
     template <class W>
-    void add(const QString& menuEntry) {
-        add(menuEntry, [](Session& session, QWidget* parent) -> QWidget* { return new W(session, parent); });
+    void add(const QString& window) {
+        add(window, [](Session& session, QWidget* parent, const WindowArgs& args) -> QWidget* {
+            if constexpr (std::is_constructible_v<W, Session&, QWidget*, const WindowArgs&>)
+                return new W(session, parent, args);
+            else
+                return new W(session, parent);
+        });
     }
-    bool has(const QString& menuEntry) const { return factories_.contains(menuEntry); }
-    QWidget* create(const QString& menuEntry, Session& session, QWidget* parent) const {
-        auto it = factories_.constFind(menuEntry);
-        QWidget* w = it == factories_.constEnd() ? nullptr : (*it)(session, parent);
-        if (w)  // a window opened from the menu lives until it is closed
-            w->setAttribute(Qt::WA_DeleteOnClose);
-        return w;
-    }
+
+    bool has(const QString& window) const { return factories_.contains(window); }
+    // The registered names, sorted.
+    QStringList windows() const;
+
+    // Builds the window, which deletes itself when closed; nullptr when the name is not
+    // registered. Throws what the window's constructor throws. The caller shows it.
+    QWidget* create(const QString& window, Session& session, QWidget* parent, const WindowArgs& args = {}) const;
+
+    // Builds and shows a window opened from another one (parent): modal over the whole
+    // program, or modeless beside it; AsCatalogued follows the menu catalogue (modeless for a
+    // window no menu entry opens). Returns the window, or nullptr when it is not registered.
+    QWidget* open(const QString& window, Session& session, QWidget* parent, const WindowArgs& args = {},
+                  Opening how = Opening::AsCatalogued) const;
 
 private:
     QHash<QString, Factory> factories_;

@@ -171,27 +171,6 @@ private slots:
         QCOMPARE(w.model()->rowCount(), 0);
         QCOMPARE(ts.db().scalar(QStringLiteral("SELECT COUNT(*) FROM MST_COUNTER")).toInt(), counters);  // other table untouched
     }
-
-    void menuEntriesOpenTheirWindows() {
-        TestSession ts;
-        WindowRegistry registry;
-        registerAdminWindows(registry);
-        const QList<std::pair<QString, QString>> entries = {
-            {QStringLiteral("mnu_CounterReset"), QStringLiteral("frm_Counter")},
-            {QStringLiteral("mnu_DocCode_Maintenance"), QStringLiteral("frm_DocCode_Masters")},
-            {QStringLiteral("mnu_DocCode_Acc_Comb"), QStringLiteral("frm_DocCode_Acc_Combination")},
-        };
-        QWidget main;
-        for (const auto& [entry, name] : entries) {
-            QPointer<QWidget> w = registry.create(entry, ts.session, &main);
-            QVERIFY(w);
-            QCOMPARE(w->objectName(), name);
-            QVERIFY(w->isWindow());
-            w->show();
-            w->close();
-            QTRY_VERIFY(w.isNull());  // deletes itself on close
-        }
-    }
 };
 
 QTEST_MAIN(tst_admin_codes)

@@ -198,22 +198,6 @@ private slots:
         QCOMPARE(db.scalar(QStringLiteral("SELECT EMAIL_SMTP FROM M_TBL_EMAIL WHERE EMAIL_ID=5")).toString(), QStringLiteral("new.server"));
         QCOMPARE(db.scalar(QStringLiteral("SELECT EMAIL_USERNAME FROM M_TBL_EMAIL WHERE EMAIL_ID=5")).toString(), QStringLiteral("old"));
     }
-
-    void menuEntriesOpenTheirWindows() {
-        TestSession ts;
-        WindowRegistry registry;
-        registerTransferAndProfileWindows(registry);
-        const QList<std::pair<QString, QString>> entries{{"mnu_ExpImpMenudetails", "frm_ExpImpMenuDetails"},
-                                                         {"mnu_CompanyProfile", "frm_CompanyProfile"},
-                                                         {"mnu_SmtpServer", "frm_SMTP"}};
-        for (const auto& [entry, window] : entries) {
-            QWidget* w = registry.create(entry, ts.session, nullptr);
-            QVERIFY2(w, qPrintable(entry));
-            QCOMPARE(w->objectName(), window);
-            QVERIFY(w->testAttribute(Qt::WA_DeleteOnClose));
-            delete w;
-        }
-    }
 };
 
 QTEST_MAIN(tst_profile_settings)

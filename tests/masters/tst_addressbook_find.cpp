@@ -192,27 +192,6 @@ private slots:
         QVERIFY(w.isVisible());
         entry->close();
     }
-
-    void menuEntriesOpenTheirWindows() {
-        Fixture f;
-        WindowRegistry registry;
-        registerConsultantAndAddressWindows(registry);
-        QWidget main;
-        const QList<std::pair<QString, QString>> entries{{"mnu_TourConsultant", "frm_RegdConsultant"},
-                                                         {"mnu_OpsConsultant", "frm_Regd_Consultant_OP"},
-                                                         {"mnu_AddressBook", "frm_AddressBook"},
-                                                         {"mnu_Src_AddressBook", "frm_Search_AddressBook"},
-                                                         {"mnu_LstAddressBook", "frm_LstAddressBook"}};
-        for (const auto& [entry, window] : entries) {
-            QPointer<QWidget> w = registry.create(entry, f.ts.session, &main);
-            QVERIFY2(w, qPrintable(entry));
-            QCOMPARE(w->objectName(), window);
-            QVERIFY(w->testAttribute(Qt::WA_DeleteOnClose));
-            w->show();
-            w->close();
-            QTRY_VERIFY(!w);
-        }
-    }
 };
 
 QTEST_MAIN(tst_addressbook_find)

@@ -160,15 +160,6 @@ private slots:
         f.search(w->txt_PartyName, QStringLiteral("%"));
         QVERIFY(!w->pickRow(0));
         QVERIFY(w->isVisible());
-
-        WindowRegistry registry;
-        registerPartyWindows(registry);
-        for (const char* entry : {"mnu_PartyMaintenance", "mnu_SrcParty", "mnu_LstPartyRegd"}) {
-            QWidget* opened = registry.create(QString::fromLatin1(entry), f.ts.session, nullptr);
-            QVERIFY2(opened, entry);
-            QVERIFY(opened->testAttribute(Qt::WA_DeleteOnClose));
-            delete opened;
-        }
     }
 };
 

@@ -372,20 +372,6 @@ private slots:
         }
     }
 
-    void menuEntryOpensTheLeadStatusWindow() {
-        TestSession ts;
-        WindowRegistry registry;
-        registerStatusWindows(registry);
-        QVERIFY(registry.has(QStringLiteral("mnu_LeadStatus")));
-        QPointer<QWidget> w = registry.create(QStringLiteral("mnu_LeadStatus"), ts.session, nullptr);
-        QVERIFY(w);
-        QCOMPARE(w->objectName(), QStringLiteral("frm_LeadStatus"));
-        QVERIFY(w->testAttribute(Qt::WA_DeleteOnClose));
-        w->show();
-        w->close();
-        QTRY_VERIFY(!w);
-    }
-
 private:
     static void shoot(QWidget* w, const QString& name = QStringLiteral("frm_LeadStatus")) {
         const QString dir = qEnvironmentVariable("TARVIC_SHOTS_DIR");

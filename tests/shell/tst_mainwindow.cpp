@@ -1,5 +1,5 @@
 // The main window: caption, the whole menu, rights visibility from M_TBL_MENUSHOW, modal and
-// modeless opening through the registry, and closing everything with the frame.
+// modeless opening of each entry's window by name, and closing everything with the frame.
 #include "shell/Logon.h"
 #include "shell/MainWindow.h"
 #include "shell/MenuCatalogue.h"
@@ -69,7 +69,7 @@ private slots:
         ts.session.userFullName = QStringLiteral(" RAVI KUMAR  ");
         ts.session.companyName = QStringLiteral("SUNRISE TOURS ");
         WindowRegistry registry;
-        registry.add(QStringLiteral("mnu_CounterReset"), [](Session&, QWidget*) { return new QDialog; });
+        registry.add(QStringLiteral("frm_Counter"), [](Session&, QWidget*) { return new QDialog; });
         MainWindow w(ts.session, registry);
         QCOMPARE(w.windowTitle(), QStringLiteral("WELCOME RAVI KUMAR TO SUNRISE TOURS"));
         QCOMPARE(w.objectName(), QStringLiteral("MDI_TARVIC"));
@@ -190,20 +190,20 @@ private slots:
         WindowRegistry registry;
         int listings = 0, bookings = 0, counters = 0;
         Session* given = nullptr;
-        registry.add(QStringLiteral("mnu_LstCBPT"), [&](Session& s, QWidget*) -> QWidget* {
+        registry.add(QStringLiteral("frm_LstCBPT01"), [&](Session& s, QWidget*) -> QWidget* {
             ++listings;
             given = &s;
             auto* child = new QWidget;
             child->setObjectName(QStringLiteral("frm_LstCBPT01"));
             return child;
         });
-        registry.add(QStringLiteral("mnu_CBPT01"), [&](Session&, QWidget* parent) {
+        registry.add(QStringLiteral("frm_CBPT01"), [&](Session&, QWidget* parent) {
             ++bookings;
             auto* win = new QWidget(parent, Qt::Window);
             win->setObjectName(QStringLiteral("frm_CBPT01"));
             return win;
         });
-        registry.add(QStringLiteral("mnu_CounterReset"), [&](Session&, QWidget* parent) {
+        registry.add(QStringLiteral("frm_Counter"), [&](Session&, QWidget* parent) {
             ++counters;
             auto* d = new QDialog(parent);
             d->setObjectName(QStringLiteral("frm_Counter"));
@@ -245,9 +245,9 @@ private slots:
     void closingTheFrameClosesEveryWindow() {
         TestSession ts;
         WindowRegistry registry;
-        registry.add(QStringLiteral("mnu_LstCBPT"), [](Session&, QWidget*) { return new QWidget; });
-        registry.add(QStringLiteral("mnu_CBPT01"), [](Session&, QWidget* parent) { return new QWidget(parent, Qt::Window); });
-        registry.add(QStringLiteral("mnu_QGBL01"), [](Session&, QWidget* parent) { return new QDialog(parent); });
+        registry.add(QStringLiteral("frm_LstCBPT01"), [](Session&, QWidget*) { return new QWidget; });
+        registry.add(QStringLiteral("frm_CBPT01"), [](Session&, QWidget* parent) { return new QWidget(parent, Qt::Window); });
+        registry.add(QStringLiteral("frm_BusinessLeads_Quotation"), [](Session&, QWidget* parent) { return new QDialog(parent); });
         auto* w = new MainWindow(ts.session, registry);
         w->setAttribute(Qt::WA_DeleteOnClose);
         QPointer<MainWindow> frame(w);
@@ -290,13 +290,13 @@ private slots:
             shoot(QStringLiteral("logon_name_accepted.png"));
         }
         WindowRegistry registry;
-        registry.add(QStringLiteral("mnu_LstCBPT"), [](Session&, QWidget*) {
+        registry.add(QStringLiteral("frm_LstCBPT01"), [](Session&, QWidget*) {
             auto* l = new QLabel(QStringLiteral("  a listing window  "));
             l->setWindowTitle(QStringLiteral("LIST OF CUSTOMER BOOK PACKAGE TOUR"));
             l->resize(380, 160);
             return l;
         });
-        registry.add(QStringLiteral("mnu_CounterReset"), [](Session&, QWidget*) { return new QDialog; });
+        registry.add(QStringLiteral("frm_Counter"), [](Session&, QWidget*) { return new QDialog; });
         setRight(ts.db(), 1, QStringLiteral("mnu_DocCode_Acc_Comb"), QStringLiteral("N"));
         MainWindow w(ts.session, registry);
         w.showMaximized();

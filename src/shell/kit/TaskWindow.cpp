@@ -147,6 +147,18 @@ void TaskWindow::onEnter(QWidget* w, std::function<void()> action) {
     new EnterAction(w, std::move(action));
 }
 
+bool TaskWindow::guarded(const std::function<void()>& work) const {
+    return runGuarded(prompter(), const_cast<TaskWindow*>(this), work, failures_);
+}
+
+QWidget* TaskWindow::openWindow(const QString& name, const WindowArgs& args, WindowRegistry::Opening how) {
+    if (!canOpen(name))
+        return nullptr;
+    QWidget* w = nullptr;
+    guarded([&] { w = session_.windows->open(name, session_, this, args, how); });
+    return w;
+}
+
 void TaskWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!placed_) {

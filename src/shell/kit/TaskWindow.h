@@ -18,6 +18,8 @@
 // in multi-line text boxes and in widgets given their own Enter action with onEnter().
 // A line edit that takes the focus selects its whole text.
 #include "shell/Session.h"
+#include "shell/WindowRegistry.h"
+#include "shell/kit/Guard.h"
 
 #include <QWidget>
 
@@ -64,6 +66,18 @@ public:
     // The layout under the toolbar where a window puts its content.
     QVBoxLayout* body() const { return body_; }
 
+    // Runs a load or a save: a database failure is shown (the window's own message for a
+    // failure it names with setFailureMessages, else the database's text) and false returned.
+    bool guarded(const std::function<void()>& work) const;
+    void setFailureMessages(const FailureMessages& messages) { failures_ = messages; }
+
+    // Opens a registered window by name over this one (see WindowRegistry::open); nullptr
+    // when no window of that name is registered.
+    QWidget* openWindow(const QString& name, const WindowArgs& args = {},
+                        WindowRegistry::Opening how = WindowRegistry::Opening::AsCatalogued);
+    // Whether openWindow can open that window.
+    bool canOpen(const QString& name) const { return session_.windows && session_.windows->has(name); }
+
     Session& session() const { return session_; }
     Prompter& prompter() const { return *session_.prompter; }
     Database& db() const { return *session_.db; }
@@ -81,6 +95,7 @@ private:
     QVBoxLayout* outer_ = nullptr;
     QVBoxLayout* body_ = nullptr;
     std::array<QAction*, kPositions + 1> tools_{};
+    FailureMessages failures_;
     bool placed_ = false;
 };
 

@@ -1,0 +1,15 @@
+#pragma once
+// Every window of every subsystem, registered by its name. The program and the catalogue
+// test both build their registry here, so a subsystem added to the one is tested by the other.
+#include "admin/AdminWindows.h"
+#include "masters/MastersWindows.h"
+#include "shell/WindowRegistry.h"
+
+namespace tarvic {
+
+inline void registerAllWindows(WindowRegistry& registry) {
+    registerMastersWindows(registry);
+    registerAdminWindows(registry);
+}
+
+}  // namespace tarvic
