@@ -32,7 +32,9 @@ QString Dialect::amount(const QString& placeholder) const {
                       : QStringLiteral("CAST(%1 AS NUMERIC(18,2))").arg(placeholder);
 }
 
-QString Dialect::forUpdate() const { return isSqlite() ? QString() : QStringLiteral(" FOR UPDATE"); }
+QString Dialect::forUpdate() const {
+    return isSqlite() ? QString() : QStringLiteral(" FOR UPDATE");
+}
 
 QString Dialect::renderSchema(QString sql) const {
     // {{MOMENT}}: date and time; {{BIGINT}}: whole numbers that may exceed 32 bits.

@@ -367,14 +367,15 @@ void StatusMaster::Save_Record() {
     Columns columns = {{config_.nameColumn, name}, {config_.orderColumn, order}};
     for (qsizetype i = 0; i < config_.locks.size() && i < lockValues.size(); ++i)
         columns.emplace_back(config_.locks.at(i).column, lockValues.at(i));
-    columns.insert(columns.end(), {{config_.red, r},
-                                   {config_.green, g},
-                                   {config_.blue, b},
-                                   {QStringLiteral("RGB_COLOR"), QStringLiteral("%1,%2,%3").arg(r).arg(g).arg(b)},
-                                   {config_.foreRed, fr},
-                                   {config_.foreGreen, fg},
-                                   {config_.foreBlue, fb},
-                                   {QStringLiteral("RGB_COLOR_F"), QStringLiteral("%1,%2,%3").arg(fr).arg(fg).arg(fb)}});
+    columns.insert(columns.end(),
+                   {{config_.red, r},
+                    {config_.green, g},
+                    {config_.blue, b},
+                    {QStringLiteral("RGB_COLOR"), QStringLiteral("%1,%2,%3").arg(r).arg(g).arg(b)},
+                    {config_.foreRed, fr},
+                    {config_.foreGreen, fg},
+                    {config_.foreBlue, fb},
+                    {QStringLiteral("RGB_COLOR_F"), QStringLiteral("%1,%2,%3").arg(fr).arg(fg).arg(fb)}});
 
     qint64 saved = 0;
     try {

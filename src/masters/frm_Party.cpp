@@ -242,7 +242,8 @@ void frm_Party::Show_Record(qint64 code) {
     const QString web = flag(row->value(QStringLiteral("WEB_ACCESS")));
     showText(Cmb_WebAccess, web);
     showText(Cmb_WebModule, t("WEB_MODULE"));
-    lbl_CreatedByOn->setText(byOnText(row->value(QStringLiteral("CREATED_BY")), row->value(QStringLiteral("CREATED_ON"))));
+    lbl_CreatedByOn->setText(
+        byOnText(row->value(QStringLiteral("CREATED_BY")), row->value(QStringLiteral("CREATED_ON"))));
     lbl_UpdateByOn->setText(byOnText(row->value(QStringLiteral("UPDATE_BY")), row->value(QStringLiteral("UPDATE_ON"))));
     setWebPasswordButton(web == QLatin1String("Y"));
 }

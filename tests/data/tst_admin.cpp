@@ -31,7 +31,9 @@ Document receipt(qint64 booking, qint64 party, Money amount) {
     Document d;
     d.code = QStringLiteral("FRDB01");
     d.booking = booking;
-    d.columns = {{"DOC_DATE", QDate(2026, 3, 5)}, {"PARTY_CODE", party}, {"TO_ACC", "FRDB01"},
+    d.columns = {{"DOC_DATE", QDate(2026, 3, 5)},
+                 {"PARTY_CODE", party},
+                 {"TO_ACC", "FRDB01"},
                  {"GRAND_TOTAL", amount.toVariant()}};
     d.pairColumns = {{"TO_ACC", "FRCR01"}};
     d.amount = amount;

@@ -197,7 +197,6 @@ private slots:
         QCOMPARE(tr.balance(QStringLiteral("NOSUCHLIST"), {}).paise(), 0);
     }
 
-
     // A cancelled document is never rewritten: saving it again is refused and changes nothing.
     void aCancelledDocumentIsNotSavedAgain() {
         TestDb t;
@@ -212,7 +211,10 @@ private slots:
             QCOMPARE(e.kind(), DbError::Kind::Cancelled);
         }
         QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE DOC_NO=? AND DOC_STATUS='CNCL' "
-                                          "AND DB_AMT + CR_AMT = 500"), {no}).toInt(), 2);
+                                          "AND DB_AMT + CR_AMT = 500"),
+                           {no})
+                     .toInt(),
+                 2);
     }
 
     // An update aimed at a number with no rows is reported and adds nothing; a new document
@@ -241,10 +243,15 @@ private slots:
         Database& db = t.db();
         const qint64 no = TransactionRecords(db, QStringLiteral("FIRST")).save(receipt(7, 42, QStringLiteral("500")));
         db.exec(QStringLiteral("UPDATE M_TBL_TRANSACTION SET DOC_STATUS='CNCL', CNCL_BY='FIRST', REASON_CNCL='WHY', "
-                               "CNCL_ON=? WHERE DOC_CODE='FRDB01'"), {QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5))});
+                               "CNCL_ON=? WHERE DOC_CODE='FRDB01'"),
+                {QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5))});
         // the half left live is cancelled; the cancelled half is not touched
-        QCOMPARE(TransactionRecords(db, QStringLiteral("SECOND")).cancel(QStringLiteral("FRDB01"), no, QStringLiteral("AGAIN")), 1);
-        QCOMPARE(TransactionRecords(db, QStringLiteral("THIRD")).cancel(QStringLiteral("FRDB01"), no, QStringLiteral("AGAIN")), 0);
+        QCOMPARE(TransactionRecords(db, QStringLiteral("SECOND"))
+                     .cancel(QStringLiteral("FRDB01"), no, QStringLiteral("AGAIN")),
+                 1);
+        QCOMPARE(TransactionRecords(db, QStringLiteral("THIRD"))
+                     .cancel(QStringLiteral("FRDB01"), no, QStringLiteral("AGAIN")),
+                 0);
         const auto first = db.firstRow(QStringLiteral("SELECT * FROM M_TBL_TRANSACTION WHERE DOC_CODE='FRDB01'"));
         QCOMPARE(first->value("CNCL_BY").toString(), QStringLiteral("FIRST"));
         QCOMPARE(first->value("REASON_CNCL").toString(), QStringLiteral("WHY"));
@@ -261,7 +268,8 @@ private slots:
         TransactionRecords tr(db, QStringLiteral("U"));
         const qint64 b = saveBooking(tr, 1, QStringLiteral("1000"));
         const auto counter = [&] {
-            return db.scalar(QStringLiteral("SELECT COALESCE(MAX(COUNTER),0) FROM MST_COUNTER WHERE CODE='FRDB01'")).toLongLong();
+            return db.scalar(QStringLiteral("SELECT COALESCE(MAX(COUNTER),0) FROM MST_COUNTER WHERE CODE='FRDB01'"))
+                .toLongLong();
         };
         const qint64 before = counter();
         const QString message = QStringLiteral("CANNOT PROCEED, BOOKING IS LOCKED ....");
@@ -277,7 +285,8 @@ private slots:
         QCOMPARE(rows(db, QStringLiteral("FRDB01")), 0);
         QCOMPARE(counter(), before);
         // another kind's lock does not guard receipts; a NULL lock reads as 'N'
-        db.exec(QStringLiteral("UPDATE M_TBL_TRANSACTION SET LCK_MONEYRCPT=NULL, LCK_PAYMENT='Y' WHERE DOC_CODE='CBPT01'"));
+        db.exec(
+            QStringLiteral("UPDATE M_TBL_TRANSACTION SET LCK_MONEYRCPT=NULL, LCK_PAYMENT='Y' WHERE DOC_CODE='CBPT01'"));
         QCOMPARE(tr.save(receipt(b, 1, QStringLiteral("10")), open), before + 1);
         QVERIFY(!tr.bookingOpen(QStringLiteral("FTCR01"), b));
         tr.cancel(QStringLiteral("CBPT01"), b, QStringLiteral("GONE"));
@@ -289,10 +298,11 @@ private slots:
         TestDb t;
         Database& db = t.db();
         TransactionRecords tr(db, QStringLiteral("U"));
-        const qint64 no = tr.save(std::vector<Document>{receipt(11, 5, QStringLiteral("1000")),
-                                                         receipt(12, 5, QStringLiteral("2000"))});
+        const qint64 no = tr.save(
+            std::vector<Document>{receipt(11, 5, QStringLiteral("1000")), receipt(12, 5, QStringLiteral("2000"))});
         QCOMPARE(tr.balanceOf({QStringLiteral("FRCR01")}, {.booking = 12}).toString(), QStringLiteral("-2000.00"));
-        tr.save(std::vector<Document>{receipt(11, 5, QStringLiteral("1500"), no), receipt(12, 5, QStringLiteral("2000"), no)});
+        tr.save(std::vector<Document>{receipt(11, 5, QStringLiteral("1500"), no),
+                                      receipt(12, 5, QStringLiteral("2000"), no)});
         QCOMPARE(tr.balanceOf({QStringLiteral("FRCR01")}, {.booking = 11}).toString(), QStringLiteral("-1500.00"));
         QCOMPARE(rows(db, QStringLiteral("FRCR01")), 2);
         QCOMPARE(tr.cancel(QStringLiteral("FRDB01"), no, QStringLiteral("X")), 4);
