@@ -106,7 +106,7 @@ void DocumentWindow::Load_Init() {
         booking->clear();
     clearOwn();
     setEditable(true);
-    (booking ? booking->edit() : txt_DocDate)->setFocus();
+    (booking ? static_cast<QWidget*>(booking->edit()) : txt_DocDate)->setFocus();
 }
 
 QString DocumentWindow::bookingShut(qint64 bookingNo) {
@@ -134,7 +134,7 @@ bool DocumentWindow::Show_Record(qint64 number) {
         return false;
     number_ = number;
     lbl_DocNo->setText(QString::number(number));
-    txt_DocDate->setDate(dateOf(row->value(QStringLiteral("DOC_DATE"))));
+    txt_DocDate->setDate(dateFromDb(row->value(QStringLiteral("DOC_DATE"))));
     party->setLoaded(row->value(QStringLiteral("PARTY_CODE")).toString(), row->value(QStringLiteral("SHOWN_PARTY")).toString());
     const qint64 bookingNo = row->value(QStringLiteral("IN_DOCNO")).toLongLong();
     if (booking)
