@@ -143,13 +143,11 @@ void frm_AddLogins::Load_EmplLogins() {
 
 void frm_AddLogins::Load_DepartmentDetails() {
     Cmb_Department->clear();
-    try {
+    guarded([&] {
         QSqlQuery q = db().exec(QStringLiteral("select * from Mst_Tbl_Department order by Dept_Name"));
         while (q.next())
             Cmb_Department->addItem(q.value(QStringLiteral("Dept_Name")).toString().trimmed());
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    });
 }
 
 void frm_AddLogins::Load_Designation() {

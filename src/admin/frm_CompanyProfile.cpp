@@ -72,16 +72,14 @@ void frm_CompanyProfile::Show_Record() {
     lbl_CityName->clear();
     lbl_StateName->clear();
     txt_ImgUrl->clear();
-    try {
+    guarded([&] {
         if (auto r = db().firstRow(kSelect)) {
             lbl_CompName->setText(r->value(QStringLiteral("LOC_NAME")).toString().trimmed());
             lbl_CityName->setText(r->value(QStringLiteral("ADD1")).toString().trimmed());
             lbl_StateName->setText(r->value(QStringLiteral("STATE")).toString().trimmed());
             txt_ImgUrl->setText(r->value(QStringLiteral("PHOTO_PATH")).toString().trimmed());
         }
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    });
 }
 
 void frm_CompanyProfile::Save_Record() {

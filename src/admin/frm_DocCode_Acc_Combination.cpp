@@ -100,13 +100,11 @@ QString frm_DocCode_Acc_Combination::docCode() const { return Cmb_DocCode->curre
 void frm_DocCode_Acc_Combination::Load_DocumentCode() {
     QSignalBlocker block(Cmb_DocCode);
     Cmb_DocCode->clear();
-    try {
+    guarded([&] {
         QSqlQuery q = db().exec(QStringLiteral(" SELECT * FROM MST_DOCUMENTCODES ORDER BY DOC_CODE"));
         while (q.next())
             Cmb_DocCode->addItem(q.value(QStringLiteral("DOC_CODE")).toString().trimmed());
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    });
 }
 
 void frm_DocCode_Acc_Combination::Load_EmptyGrid1() {
@@ -125,18 +123,16 @@ void frm_DocCode_Acc_Combination::docCodeChosen() {
 
 void frm_DocCode_Acc_Combination::Show_DocumentDesc() {
     lbl_DocDesc->clear();
-    try {
+    guarded([&] {
         if (auto row = db().firstRow(QStringLiteral(" SELECT * FROM MST_DOCUMENTCODES WHERE DOC_CODE=?"), {docCode()}))
             lbl_DocDesc->setText(row->value(QStringLiteral("DOC_DESCRIPTION")).toString().trimmed());
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    });
 }
 
 void frm_DocCode_Acc_Combination::Load_Grid1() {
     BusyCursor busy;
     Load_EmptyGrid1();
-    try {
+    guarded([&] {
         QSqlQuery q = db().exec(
             QStringLiteral(" SELECT * FROM M_TBL_DOCUMENTACCOUNT_COMB WHERE DOC_CODE=? ORDER BY ACC_CODE"), {docCode()});
         int sl = 0;
@@ -145,9 +141,7 @@ void frm_DocCode_Acc_Combination::Load_Grid1() {
                                q.value(QStringLiteral("ACC_CODE")).toString().trimmed(),
                                q.value(QStringLiteral("ACCOUNT_DESC")).toString().trimmed()});
         }
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    });
 }
 
 void frm_DocCode_Acc_Combination::Chk_DocCode() { Lock_Record(isLockedCode(docCode())); }

@@ -105,16 +105,14 @@ void frm_GrantAccess::setPermission(int row, const QString& permission) {
 void frm_GrantAccess::Show_Record_ACL_NEW() {
     BusyCursor busy;
     Load_EmptyGrid();
-    try {
+    guarded([&] {
         QSqlQuery q = db().exec(QStringLiteral("SELECT * FROM M_TBL_MENUDETAILS ORDER BY GROUP_ID"));
         while (q.next()) {
             addRight(q.value(QStringLiteral("MENU_ID")).toString().trimmed(),
                      q.value(QStringLiteral("GROUP_NAME")).toString().trimmed(),
                      q.value(QStringLiteral("MENU_CAPTION")).toString().trimmed(), QStringLiteral("Y"));
         }
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    });
 }
 
 bool frm_GrantAccess::loginId(qint64* id) {
@@ -141,15 +139,13 @@ void frm_GrantAccess::Show_EmpRec() {
     const qint64 id = txt_EmpID->text().trimmed().toLongLong(&ok);
     if (!ok)
         return;
-    try {
+    guarded([&] {
         if (auto r = db().firstRow(QStringLiteral("SELECT * FROM MST_LOGINDETAILS WHERE LOGIN_ID=?"), {id})) {
             lbl_EmplName->setText(r->value(QStringLiteral("FULL_NAME")).toString().trimmed());
             lbl_Desig->setText(r->value(QStringLiteral("USER_DESIGNATION")).toString().trimmed());
             lbl_Dept->setText(r->value(QStringLiteral("USER_DEPARTMENT")).toString().trimmed());
         }
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    });
 }
 
 void frm_GrantAccess::Show_Record_ACL() {
@@ -159,7 +155,7 @@ void frm_GrantAccess::Show_Record_ACL() {
     const qint64 id = txt_EmpID->text().trimmed().toLongLong(&ok);
     if (!ok)
         return;
-    try {
+    guarded([&] {
         QSqlQuery q = db().exec(QStringLiteral("SELECT a.MENU_ID, a.SHOW_MENU, b.GROUP_NAME,  b.MENU_CAPTION"
                                                " FROM M_TBL_MENUSHOW a, M_TBL_MENUDETAILS b "
                                                " WHERE a.LOGIN_ID=? AND a.MENU_ID=b.MENU_ID ORDER BY b.GROUP_ID"),
@@ -168,9 +164,7 @@ void frm_GrantAccess::Show_Record_ACL() {
             addRight(q.value(0).toString().trimmed(), q.value(2).toString().trimmed(), q.value(3).toString().trimmed(),
                      q.value(1).toString().trimmed());
         }
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    });
 }
 
 bool frm_GrantAccess::eventFilter(QObject* watched, QEvent* event) {

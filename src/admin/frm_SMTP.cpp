@@ -70,7 +70,7 @@ void frm_SMTP::Show_Record() {
     const QList<QLineEdit*> fields{txt_SMTPUsrName, txt_SMTPPasswd, txt_SMTPServer, txt_SMTPPort, txt_SenderName, txt_SenderEmail};
     for (QLineEdit* e : fields)
         e->clear();
-    try {
+    guarded([&] {
         if (auto r = db().firstRow(kSelect)) {
             const QStringList columns{QStringLiteral("EMAIL_USERNAME"), QStringLiteral("EMAIL_PASSWORD"),
                                       QStringLiteral("EMAIL_SMTP"), QStringLiteral("EMAIL_SMTP_PORT"),
@@ -78,9 +78,7 @@ void frm_SMTP::Show_Record() {
             for (int i = 0; i < fields.size(); ++i)
                 fields.at(i)->setText(r->value(columns.at(i)).toString().trimmed());
         }
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    });
 }
 
 void frm_SMTP::Save_Record() {

@@ -161,7 +161,7 @@ void ConsultantMaster::Load_EmptyGrid1() {
 void ConsultantMaster::Load_Grid1() {
     BusyCursor busy;
     Load_EmptyGrid1();
-    try {
+    guarded([&] {
         QSqlQuery q = db().exec(QStringLiteral("SELECT * FROM %1 WHERE CONSULTANT_NAME LIKE ? ORDER BY CONSULTANT_NAME")
                                         .arg(table_.table) +
                                     db().dialect().firstRows(50),
@@ -176,9 +176,7 @@ void ConsultantMaster::Load_Grid1() {
                                byOnText(q.value(QStringLiteral("CREATED_BY")), q.value(QStringLiteral("CREATED_ON"))),
                                byOnText(q.value(QStringLiteral("UPDATE_BY")), q.value(QStringLiteral("UPDATE_ON")))});
         }
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    });
 }
 
 void ConsultantMaster::rowChosen(int row) {

@@ -272,7 +272,7 @@ void StatusMaster::Load_EmptyGrid1() {
 void StatusMaster::Load_Grid() {
     BusyCursor busy;
     Load_EmptyGrid1();
-    try {
+    guarded([&] {
         QSqlQuery q = db().exec(QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(config_.table, config_.orderColumn));
         while (q.next()) {
             const QSqlRecord r = q.record();
@@ -291,9 +291,7 @@ void StatusMaster::Load_Grid() {
                                      r.value(config_.foreBlue).toInt()));
             }
         }
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    });
 }
 
 void StatusMaster::Load_Init() {

@@ -207,14 +207,11 @@ void frm_Party::setWebPasswordButton(bool webAccess) { tool(5)->setEnabled(webAc
 
 void frm_Party::Show_Record(qint64 code) {
     std::optional<QSqlRecord> row;
-    try {
+    const bool read = guarded([&] {
         BusyCursor busy;
         row = db().firstRow(party::joinWhere(QStringLiteral("a.PARTY_CODE=?")), {code});
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-        return;
-    }
-    if (!row)
+    });
+    if (!read || !row)
         return;
     auto t = [&row](const char* column) { return row->value(QLatin1String(column)).toString().trimmed(); };
     lbl_PartyCode->setText(t("PARTY_CODE"));

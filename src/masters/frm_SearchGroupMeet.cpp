@@ -64,7 +64,7 @@ void frm_SearchGroupMeet::Load_EmptyGrid1() {
 void frm_SearchGroupMeet::Load_Grid1() {
     BusyCursor busy;
     Load_EmptyGrid1();
-    try {
+    guarded([&] {
         // The pattern is taken as typed: the user supplies the % wildcards.
         QSqlQuery q = db().exec(QStringLiteral(" SELECT * FROM M_TBL_PARTYGROUP  WHERE GROUP_NAME LIKE ? ORDER BY GROUP_NAME "),
                                 {txt_GroupMeetName->text().trimmed()});
@@ -72,9 +72,7 @@ void frm_SearchGroupMeet::Load_Grid1() {
         while (q.next())
             addGridRow(Grid1, {QString::number(++sl), q.value(QStringLiteral("GROUP_NAME")).toString().trimmed(),
                                q.value(QStringLiteral("GROUP_CODE")).toString().trimmed()});
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    });
 }
 
 void frm_SearchGroupMeet::rowChosen(int row) {

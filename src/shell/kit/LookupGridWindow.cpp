@@ -116,12 +116,10 @@ LookupGridWindow::LookupGridWindow(Session& session, QWidget* parent, LookupGrid
                     rowLeft(previous.row());
             });
 
-    try {
+    guarded([&] {
         BusyCursor busy;
         model_->load();
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    });
     if (model_->rowCount() > 0)
         grid_->setCurrentIndex(model_->index(0, 0));
 }
