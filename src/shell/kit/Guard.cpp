@@ -8,13 +8,11 @@ Failure failureOf(const DbError& e) {
             return Failure::Duplicate;
         case DbError::Kind::Locked:
             return Failure::Locked;
+        case DbError::Kind::Changed:
+            return Failure::Changed;
         default:
-            break;
+            return Failure::Other;
     }
-    // The master row writer refuses a row that is gone or was saved meanwhile with this text.
-    if (e.message().contains(QLatin1String("changed or deleted by another user"), Qt::CaseInsensitive))
-        return Failure::Changed;
-    return Failure::Other;
 }
 
 QString failureText(const DbError& e, const FailureMessages& own) {
