@@ -178,7 +178,7 @@ private slots:
         } cases[] = {
             {DbError(DbError::Kind::Duplicate, "UNIQUE constraint failed"), "UNIQUE constraint failed", own.duplicate},
             {DbError(DbError::Kind::Locked, "database is locked"), "database is locked", own.locked},
-            {DbError(DbError::Kind::Other, "M_TBL_PARTY 7 changed or deleted by another user"),
+            {DbError(DbError::Kind::Changed, "M_TBL_PARTY 7 changed or deleted by another user"),
              "M_TBL_PARTY 7 changed or deleted by another user", own.changed},
             {DbError(DbError::Kind::Other, "no such table: X"), "no such table: X", "no such table: X"},
         };
