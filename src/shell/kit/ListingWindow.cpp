@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 
 namespace tarvic {
 
@@ -88,8 +89,16 @@ ListingWindow::ListingWindow(Session& session, QWidget* parent, ListingConfig co
             QueryModel* model = nullptr;
             ListGrid* grid = makeGrid(s, &model);
             grid->setMaximumHeight(160);
-            if (s.maxWidthTwips > 0)
+            // Wide enough for its columns (a summary beside a stretch would otherwise shrink to
+            // the view's default and hide its totals), never wider than its own limit.
+            int width = 2 * grid->frameWidth() + grid->verticalScrollBar()->sizeHint().width();
+            for (int c = 0; c < grid->model()->columnCount(); ++c)
+                width += grid->isColumnHidden(c) ? 0 : grid->columnWidth(c);
+            if (s.maxWidthTwips > 0) {
                 grid->setMaximumWidth(twipsToPixels(s.maxWidthTwips));
+                width = std::min(width, twipsToPixels(s.maxWidthTwips));
+            }
+            grid->setMinimumWidth(width);
             summaries_ << model;
             summaryGrids_ << grid;
             row->addWidget(grid);
