@@ -3,9 +3,15 @@
 #include "data/Money.h"
 #include "shell/Prompter.h"
 #include "shell/kit/ExpXls.h"
+#include "shell/kit/ListGrid.h"
+#include "shell/kit/ListingWindow.h"
 #include "shell/kit/QueryModel.h"
-#include "support/TestDb.h"
+#include "support/TestSession.h"
 
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -26,7 +32,8 @@ const Item kItems[] = {{1, "B", "1234.50", 1},     {2, "A", "0.10", 2},  {3, "B"
 const QStringList kOrder{"2", "5", "7", "10", "1", "3", "6", "9", "4", "8"};
 
 struct Fixture {
-    test::TestDb t;
+    test::TestSession ts;
+    test::TestDb& t = ts.t;
     Fixture() {
         Database& db = t.db();
         db.exec(
@@ -64,6 +71,56 @@ QList<QStringList> columns(const QueryModel& m) {
             out[c] << m.text(r, c);
     return out;
 }
+
+// A member of the listing family over the rows above: a kind option, a code option that
+// refuses what is no number, totals per kind, and a click that records the chosen code.
+class ItemListing : public ListingWindow {
+public:
+    QLineEdit* txt_Kind = new QLineEdit(this);
+    QLineEdit* txt_Code = new QLineEdit(this);
+    QStringList chosen;
+    explicit ItemListing(Session& s)
+        : ListingWindow(
+              s, nullptr,
+              {.objectName = QStringLiteral("frm_LstItems"),
+               .title = QStringLiteral("ITEMS"),
+               .statement = QStringLiteral("SELECT {columns} FROM T_LIST WHERE {filter}"),
+               .dateColumn = QStringLiteral("ON_DAY"),
+               .detail = {.objectName = QStringLiteral("Grid1"),
+                          .select = QStringLiteral("*"),
+                          .orderBy = QStringLiteral("ON_DAY DESC, CODE"),
+                          .columns = {ListColumn::number(QStringLiteral("CODE"), QStringLiteral("CODE"), 800)}},
+               .summaries = {{.objectName = QStringLiteral("Grid2"),
+                              .select = QStringLiteral("KIND, COALESCE(SUM(AMT),0) AS TOTL"),
+                              .groupBy = QStringLiteral("KIND"),
+                              .orderBy = QStringLiteral("KIND"),
+                              .columns = {ListColumn::text(QStringLiteral("KIND"), QStringLiteral("KIND"), 800),
+                                          ListColumn::money(QStringLiteral("TOTAL"), QStringLiteral("TOTL"), 1400)}}},
+               .onChosen = [this](ListingWindow& w, int row) { chosen << w.Grid1->text(row, 0); }}) {
+        addOption(QStringLiteral("Option1"), QStringLiteral("ALL"), nullptr, [](ListFilter&) {});
+        addOption(QStringLiteral("Option2"), QStringLiteral("KIND"), txt_Kind,
+                  [this](ListFilter& f) { f.equal(QStringLiteral("KIND"), txt_Kind->text()); });
+        addOption(QStringLiteral("Option3"), QStringLiteral("CODE"), txt_Code, [this](ListFilter& f) {
+            bool ok = false;
+            const int code = txt_Code->text().toInt(&ok);
+            ok ? f.add(QStringLiteral("CODE=?"), {code}) : f.refuse();
+        });
+    }
+    QStringList show(QRadioButton* option) {
+        option->setChecked(true);
+        QTest::mouseClick(Cmd_Show, Qt::LeftButton);
+        QStringList out;
+        for (int r = 0; r < Grid1->rowCount(); ++r)
+            out << Grid1->text(r, 0);
+        return out;
+    }
+    QStringList totals() const {
+        QStringList out;
+        for (int r = 0; r < summaryGrid(0)->rowCount(); ++r)
+            out << summaryGrid(0)->text(r, 0) + ' ' + summaryGrid(0)->text(r, 1);
+        return out;
+    }
+};
 
 const ListQuery kAll{QStringLiteral("SELECT {columns} FROM T_LIST WHERE CODE > ?"), {0}};
 
@@ -124,6 +181,32 @@ private slots:
             paged << m.text(r, 0) + '/' + m.text(r, 1);
         QCOMPARE(streamed.size(), 40);
         QCOMPARE(paged, streamed);
+    }
+
+    void listingFiltersOptionsTotalsAndClick() {
+        Fixture f;
+        ItemListing w(f.ts.session);
+        w.txt_FromDate->setDate(QDate(2024, 3, 3));
+        w.txt_ToDate->setDate(QDate(2024, 3, 5));  // the whole to-date: 09:05 on the 5th counts
+        auto option = [&](const char* name) { return w.findChild<QRadioButton*>(QLatin1String(name)); };
+        QCOMPARE(w.show(option("Option1")), (QStringList{"5", "4", "3"}));
+        QCOMPARE(w.totals(), (QStringList{"A 99999999.99", "B -0.75", "C 0.00"}));
+        w.txt_Kind->setText(QStringLiteral("B"));
+        QCOMPARE(w.show(option("Option2")), QStringList{"3"});
+        QCOMPARE(w.totals(), QStringList{"B -0.75"});
+        // The kind typed stays, but counts only while its option is chosen.
+        w.txt_Code->setText(QStringLiteral("4"));
+        QCOMPARE(w.show(option("Option3")), QStringList{"4"});
+        w.txt_Code->setText(QStringLiteral("4 OR 1=1"));
+        QCOMPARE(w.show(option("Option3")), QStringList{});
+        QCOMPARE(w.totals(), QStringList{});
+        QVERIFY(f.ts.prompter.messages.isEmpty());
+
+        w.show(option("Option1"));
+        w.Grid1->setFocus();
+        w.Grid1->setCurrentCell(1, 0);
+        QTest::keyClick(w.Grid1, Qt::Key_Return);
+        QCOMPARE(w.chosen, QStringList{"4"});
     }
 
     void summaryIsItsOwnAggregate() {

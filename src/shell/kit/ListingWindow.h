@@ -11,8 +11,8 @@
 //               .dateColumn = "a.DOC_DATE",
 //               .detail = {.select = "a.*, b.PARTY_NAME, c.BANK_NAME AS DB_BANK",
 //                          .orderBy = "a.DOC_DATE DESC, a.DOC_NO DESC, a.DOC_CODE",
-//                          .columns = {ListColumn::serial("SLNO", 700), ListColumn::date("DOCUMNT DT", "DOC_DATE",
-//                          1200),
+//                          .columns = {ListColumn::serial("SLNO", 700),
+//                                      ListColumn::date("DOCUMNT DT", "DOC_DATE", 1200),
 //                                      ListColumn::money("AMOUNT /-", "GRAND_TOTAL", 1400), ...}},
 //               .summaries = {{.objectName = "Grid2", .select = "a.DOC_STATUS, COALESCE(SUM(a.GRAND_TOTAL),0) AS TOTL",
 //                              .groupBy = "a.DOC_STATUS", .orderBy = "a.DOC_STATUS", .columns = {...}}},
@@ -22,15 +22,15 @@
 //             f.add("a.DOC_CODE=?", {"FRDB01"});
 //             f.equal("a.DOC_STATUS", Cmb_Status->currentText());
 //         });
-//         addOption("PARTY CODE", txt_PartyCode, [this](ListFilter& f) { f.add("a.PARTY_CODE=?", {code}); });
+//         addOption("Option2", "PARTY &CODE", txt_PartyCode, [this](ListFilter& f) { f.add("a.PARTY_CODE=?", {code}); });
 //     }
 //
 // The statement holds "{filter}" where the conditions go (the date range first, then each
 // condition in the order added, joined by AND; every value bound, the statement has no "?"
-// of its own) and "{columns}" where each
-// grid puts its select list. The detail grid reads its rows a page at a time; each summary
-// grid is its own aggregate statement over the same filter, so totals never depend on which
-// rows are held in memory. The export writes every detail row, read in one pass.
+// of its own) and "{columns}" where each grid puts its select list. The detail grid reads its
+// rows a page at a time; each summary grid is its own aggregate statement over the same
+// filter, so totals never depend on which rows are held in memory. The export writes every
+// detail row, read in one pass. Row colours come from the grid's hook over each row's record.
 #include "shell/kit/QueryModel.h"
 #include "shell/kit/TaskWindow.h"
 
