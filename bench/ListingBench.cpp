@@ -322,8 +322,8 @@ void widgetItems(benchmark::State& state) {
                     {text("PARTY_CODE"), text("PARTY_TYPE"), text("PARTY_NAME"), text("PERSON_NAME"),
                      text("MOBILE_NOS"), text("EMAIL_ADD"), text("PLACE_NAME"), text("STATE_NAME"),
                      text("COUNTRY_NAME"),
-                     party::byOnText(q.value(QStringLiteral("CREATED_BY")), q.value(QStringLiteral("CREATED_ON"))),
-                     party::byOnText(q.value(QStringLiteral("UPDATE_BY")), q.value(QStringLiteral("UPDATE_ON")))});
+                     byOnText(q.value(QStringLiteral("CREATED_BY")), q.value(QStringLiteral("CREATED_ON"))),
+                     byOnText(q.value(QStringLiteral("UPDATE_BY")), q.value(QStringLiteral("UPDATE_ON")))});
             keepBest("widget items", t.nsecsElapsed() / 1e6);
             keepBest("rss widget items", rssMiB() - base);
         }

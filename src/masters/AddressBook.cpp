@@ -4,7 +4,7 @@
 #include "data/Numbering.h"
 #include "data/RowWriter.h"
 #include "masters/AddressBookFinder.h"
-#include "masters/ConsultantAddressUtil.h"
+#include "data/Moments.h"
 #include "masters/GeographyLists.h"
 #include "masters/frm_SearchGroupMeet.h"
 #include "shell/kit/Checks.h"

@@ -1,7 +1,7 @@
 #include "AddressBookFinder.h"
 
 #include "masters/AddressBook.h"
-#include "masters/ConsultantAddressUtil.h"
+#include "data/Moments.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/ExpXls.h"
 #include "shell/kit/GridHelpers.h"
@@ -148,7 +148,7 @@ AddressBookFinder::AddressBookFinder(const AddressBookFinderConfig& config, Sess
     body()->addLayout(buttons);
 
     auto byOn = [](const char* by, const char* on) {
-        return [by, on](const QSqlRecord& r) { return auditByOn(r.value(QLatin1String(by)), r.value(QLatin1String(on))); };
+        return [by, on](const QSqlRecord& r) { return byOnText(r.value(QLatin1String(by)), r.value(QLatin1String(on))); };
     };
     using C = ListColumn;
     QList<ListColumn> columns{C::serial(QStringLiteral("SLNO"), 700),

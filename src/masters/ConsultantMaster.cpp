@@ -3,7 +3,7 @@
 #include "data/Moments.h"
 #include "data/Numbering.h"
 #include "data/RowWriter.h"
-#include "masters/ConsultantAddressUtil.h"
+#include "data/Moments.h"
 #include "masters/GeographyLists.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Checks.h"

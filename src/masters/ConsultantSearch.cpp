@@ -1,6 +1,6 @@
 #include "ConsultantSearch.h"
 
-#include "masters/ConsultantAddressUtil.h"
+#include "data/Moments.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/GridHelpers.h"
 #include "shell/kit/KeyFilters.h"
@@ -38,7 +38,7 @@ ConsultantSearch::ConsultantSearch(const ConsultantTable& table, Session& sessio
     body()->addLayout(row);
 
     auto byOn = [](const char* by, const char* on) {
-        return [by, on](const QSqlRecord& r) { return auditByOn(r.value(QLatin1String(by)), r.value(QLatin1String(on))); };
+        return [by, on](const QSqlRecord& r) { return byOnText(r.value(QLatin1String(by)), r.value(QLatin1String(on))); };
     };
     using C = ListColumn;
     model_ = new QueryModel(db(),

@@ -29,9 +29,4 @@ inline const CodeSource kLogin{QStringLiteral("MST_LOGINDETAILS"), QStringLitera
                                QStringLiteral("USER_NAME")};
 }  // namespace sources
 
-// "USER - dd/mm/yyyy hh:mm:ss", or empty for a row that has neither.
-QString byOn(const QVariant& by, const QVariant& on);
-// A moment as read back from either engine.
-QDateTime momentOf(const QVariant& v);
-
 }  // namespace tarvic

@@ -1,5 +1,6 @@
 #include "GeographyMaster.h"
 
+#include "data/Moments.h"
 #include "data/Numbering.h"
 #include "masters/GeographyLists.h"
 #include "shell/kit/BusyCursor.h"
@@ -309,10 +310,10 @@ void GeographyMaster::Load_Grid1() {
                         cells << q.value(level_.extras.at(1).column).toString().trimmed();
                         break;
                     case Cell::Created:
-                        cells << byOn(q.value(QStringLiteral("CREATED_BY")), q.value(QStringLiteral("CREATED_ON")));
+                        cells << byOnText(q.value(QStringLiteral("CREATED_BY")), q.value(QStringLiteral("CREATED_ON")));
                         break;
                     case Cell::Updated:
-                        cells << byOn(q.value(QStringLiteral("UPDATE_BY")), q.value(QStringLiteral("UPDATE_ON")));
+                        cells << byOnText(q.value(QStringLiteral("UPDATE_BY")), q.value(QStringLiteral("UPDATE_ON")));
                         break;
                 }
             }

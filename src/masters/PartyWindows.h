@@ -2,6 +2,7 @@
 // The party windows: maintenance, the shared party picker, web passwords, web access of
 // logins and the registration list. Also the pieces they share: the party join and the
 // "BY - ON" text of the audit columns.
+#include "data/Moments.h"
 #include "shell/WindowRegistry.h"
 
 #include <QString>
@@ -31,11 +32,6 @@ inline QString joinSelect(const QString& columns, const QString& filter) { retur
 inline QString joinWhere(const QString& filter) {
     return joinSelect(QStringLiteral("a.*, b.PARTY_TYPE, c.COUNTRY_NAME, d.STATE_NAME, e.PLACE_NAME"), filter);
 }
-
-// A moment column as shown on screen (dd/mm/yyyy hh:mm:ss); empty for NULL.
-QString momentText(const QVariant& moment);
-// "USER - dd/mm/yyyy hh:mm:ss" as the audit labels and grid columns show it.
-QString byOnText(const QVariant& by, const QVariant& on);
 
 }  // namespace party
 }  // namespace tarvic

@@ -15,7 +15,7 @@ namespace {
 ListingConfig registrationList() {
     auto byOn = [](const char* by, const char* on) {
         return [by, on](const QSqlRecord& r) {
-            return party::byOnText(r.value(QLatin1String(by)), r.value(QLatin1String(on)));
+            return byOnText(r.value(QLatin1String(by)), r.value(QLatin1String(on)));
         };
     };
     using C = ListColumn;

@@ -54,7 +54,7 @@ void frm_PartyWebAccess::Show_Record() {
         lbl_PartyCode->setText(row->value(QStringLiteral("PARTY_CODE")).toString().trimmed());
         lbl_PartyName->setText(row->value(QStringLiteral("PARTY_NAME")).toString().trimmed());
         lbl_PasswdUpdByOn->setText(
-            party::byOnText(row->value(QStringLiteral("PASSWD_UPDBY")), row->value(QStringLiteral("PASSWD_UPDON"))));
+            byOnText(row->value(QStringLiteral("PASSWD_UPDBY")), row->value(QStringLiteral("PASSWD_UPDON"))));
     } catch (const DbError& e) {
         prompter().information(this, e.message());
     }

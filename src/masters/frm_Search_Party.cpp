@@ -73,7 +73,7 @@ frm_Search_Party::frm_Search_Party(Session& session, QWidget* parent, PickCallba
 
     auto byOn = [](const char* by, const char* on) {
         return [by, on](const QSqlRecord& r) {
-            return party::byOnText(r.value(QLatin1String(by)), r.value(QLatin1String(on)));
+            return byOnText(r.value(QLatin1String(by)), r.value(QLatin1String(on)));
         };
     };
     using C = ListColumn;

@@ -1,5 +1,6 @@
 #include "QueryModel.h"
 
+#include "data/Moments.h"
 #include "data/Money.h"
 
 #include <QDateTime>
@@ -10,23 +11,6 @@
 namespace tarvic {
 
 namespace {
-
-// A moment as either engine hands it back: PostgreSQL a date-time, SQLite the text it stored.
-QDateTime momentOf(const QVariant& v) {
-    if (v.isNull())
-        return {};
-    const int type = v.metaType().id();
-    if (type == QMetaType::QDateTime)
-        return v.toDateTime();
-    if (type == QMetaType::QDate)
-        return v.toDate().startOfDay();
-    QString text = v.toString().trimmed();
-    text.replace(QLatin1Char(' '), QLatin1Char('T'));
-    QDateTime dt = QDateTime::fromString(text, Qt::ISODateWithMs);
-    if (!dt.isValid())
-        dt = QDate::fromString(text.left(10), Qt::ISODate).startOfDay();
-    return dt;
-}
 
 // The current row's values into one record kept for the whole pass: a fresh record per row
 // (QSqlQuery::record()) would copy every field's name and type each time.
@@ -59,11 +43,11 @@ QString cellText(const ListColumn& c, const QSqlRecord& rec, int rowNo) {
         case ListColumn::Kind::Money:
             return Money::fromVariant(v).toString();
         case ListColumn::Kind::Date: {
-            const QDateTime dt = momentOf(v);
+            const QDateTime dt = momentFromDb(v);
             return dt.isValid() ? dt.toString(QStringLiteral("dd/MM/yyyy")) : v.toString().trimmed();
         }
         case ListColumn::Kind::Moment: {
-            const QDateTime dt = momentOf(v);
+            const QDateTime dt = momentFromDb(v);
             return dt.isValid() ? dt.toString(QStringLiteral("dd/MM/yyyy hh:mm:ss")) : v.toString().trimmed();
         }
         default:
