@@ -13,11 +13,6 @@ namespace tarvic {
 namespace {
 
 ListingConfig registrationList() {
-    auto byOn = [](const char* by, const char* on) {
-        return [by, on](const QSqlRecord& r) {
-            return byOnText(r.value(QLatin1String(by)), r.value(QLatin1String(on)));
-        };
-    };
     using C = ListColumn;
     ListingConfig c{
         .objectName = QStringLiteral("frm_LstPartyRegd"),
@@ -28,17 +23,7 @@ ListingConfig registrationList() {
                    .select = kPartyListColumns,
                    // The party code last: parties of one place keep one order from page to page.
                    .orderBy = QStringLiteral("b.PARTY_TYPE, c.COUNTRY_NAME, d.STATE_NAME, e.PLACE_NAME, a.PARTY_CODE"),
-                   .columns = {C::text(QStringLiteral("CODE"), QStringLiteral("PARTY_CODE"), 900, Qt::AlignRight),
-                               C::text(QStringLiteral("PARTY TYPE"), QStringLiteral("PARTY_TYPE"), 1800),
-                               C::text(QStringLiteral("PARTY NAME"), QStringLiteral("PARTY_NAME"), 4000),
-                               C::text(QStringLiteral("CONT PERSON"), QStringLiteral("PERSON_NAME"), 2500),
-                               C::text(QStringLiteral("MOBILE NOS"), QStringLiteral("MOBILE_NOS"), 2000),
-                               C::text(QStringLiteral("EMAIL ADD"), QStringLiteral("EMAIL_ADD"), 2800),
-                               C::text(QStringLiteral("PLACE"), QStringLiteral("PLACE_NAME"), 1800),
-                               C::text(QStringLiteral("STATE"), QStringLiteral("STATE_NAME"), 1800),
-                               C::text(QStringLiteral("COUNTRY"), QStringLiteral("COUNTRY_NAME"), 1500),
-                               C::computed(QStringLiteral("CREATED BY-ON"), 3200, byOn("CREATED_BY", "CREATED_ON")),
-                               C::computed(QStringLiteral("UPDATE BY-ON"), 3200, byOn("UPDATE_BY", "UPDATE_ON"))}},
+                   .columns = partyListGridColumns(true)},
         .summaries = {{.objectName = QStringLiteral("Grid2"),
                        .select = QStringLiteral("b.PARTY_TYPE, COALESCE(COUNT(b.PARTY_TYPE),0) AS TOTL_NOS"),
                        .groupBy = QStringLiteral("b.PARTY_TYPE"),

@@ -18,6 +18,26 @@
 
 namespace tarvic {
 
+QList<ListColumn> partyListGridColumns(bool withType) {
+    const auto byOn = [](const char* by, const char* on) {
+        return [by, on](const QSqlRecord& r) { return byOnText(r.value(QLatin1String(by)), r.value(QLatin1String(on))); };
+    };
+    using C = ListColumn;
+    QList<ListColumn> columns{C::text(QStringLiteral("CODE"), QStringLiteral("PARTY_CODE"), 900, Qt::AlignRight)};
+    if (withType)
+        columns << C::text(QStringLiteral("PARTY TYPE"), QStringLiteral("PARTY_TYPE"), 1800);
+    columns << C::text(QStringLiteral("PARTY NAME"), QStringLiteral("PARTY_NAME"), 4000)
+            << C::text(QStringLiteral("CONT PERSON"), QStringLiteral("PERSON_NAME"), 2500)
+            << C::text(QStringLiteral("MOBILE NOS"), QStringLiteral("MOBILE_NOS"), 2000)
+            << C::text(QStringLiteral("EMAIL ADD"), QStringLiteral("EMAIL_ADD"), 2800)
+            << C::text(QStringLiteral("PLACE"), QStringLiteral("PLACE_NAME"), 1800)
+            << C::text(QStringLiteral("STATE"), QStringLiteral("STATE_NAME"), 1800)
+            << C::text(QStringLiteral("COUNTRY"), QStringLiteral("COUNTRY_NAME"), 1500)
+            << C::computed(QStringLiteral("CREATED BY-ON"), 3200, byOn("CREATED_BY", "CREATED_ON"))
+            << C::computed(QStringLiteral("UPDATE BY-ON"), 3200, byOn("UPDATE_BY", "UPDATE_ON"));
+    return columns;
+}
+
 frm_Search_Party::frm_Search_Party(Session& session, QWidget* parent, PickCallback onPick)
     : TaskWindow(session, parent), onPick_(std::move(onPick)) {
     setObjectName(QStringLiteral("frm_Search_Party"));
@@ -71,23 +91,7 @@ frm_Search_Party::frm_Search_Party(Session& session, QWidget* parent, PickCallba
     form->setColumnStretch(3, 1);
     body()->addLayout(form);
 
-    auto byOn = [](const char* by, const char* on) {
-        return [by, on](const QSqlRecord& r) {
-            return byOnText(r.value(QLatin1String(by)), r.value(QLatin1String(on)));
-        };
-    };
-    using C = ListColumn;
-    model_ = new QueryModel(db(),
-                            {C::text(QStringLiteral("CODE"), QStringLiteral("PARTY_CODE"), 900, Qt::AlignRight),
-                             C::text(QStringLiteral("PARTY NAME"), QStringLiteral("PARTY_NAME"), 4000),
-                             C::text(QStringLiteral("CONT PERSON"), QStringLiteral("PERSON_NAME"), 2500),
-                             C::text(QStringLiteral("MOBILE NOS"), QStringLiteral("MOBILE_NOS"), 2000),
-                             C::text(QStringLiteral("EMAIL ADD"), QStringLiteral("EMAIL_ADD"), 2800),
-                             C::text(QStringLiteral("PLACE"), QStringLiteral("PLACE_NAME"), 1800),
-                             C::text(QStringLiteral("STATE"), QStringLiteral("STATE_NAME"), 1800),
-                             C::text(QStringLiteral("COUNTRY"), QStringLiteral("COUNTRY_NAME"), 1500),
-                             C::computed(QStringLiteral("CREATED BY-ON"), 3200, byOn("CREATED_BY", "CREATED_ON")),
-                             C::computed(QStringLiteral("UPDATE BY-ON"), 3200, byOn("UPDATE_BY", "UPDATE_ON"))},
+    model_ = new QueryModel(db(), partyListGridColumns(false),
                             this);
     model_->setSelect(kPartyListColumns);
     model_->setOrder(QStringLiteral("a.PARTY_NAME, a.PARTY_CODE"));

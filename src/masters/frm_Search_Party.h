@@ -13,6 +13,7 @@
 //     search->setWindowModality(Qt::ApplicationModal);
 //     search->show();
 #include "shell/kit/ListGrid.h"
+#include "shell/kit/QueryModel.h"
 #include "shell/kit/Picker.h"
 #include "shell/kit/TaskWindow.h"
 
@@ -29,6 +30,10 @@ class QueryModel;
 inline const QString kPartyListColumns = QStringLiteral(
     "a.PARTY_CODE, a.PARTY_NAME, a.PERSON_NAME, a.MOBILE_NOS, a.EMAIL_ADD, a.CREATED_BY, a.CREATED_ON, a.UPDATE_BY, "
     "a.UPDATE_ON, b.PARTY_TYPE, c.COUNTRY_NAME, d.STATE_NAME, e.PLACE_NAME");
+
+// The grid columns of a list of parties, as the search and the registration list show them;
+// the list also shows each party's type after its code.
+QList<ListColumn> partyListGridColumns(bool withType);
 
 class frm_Search_Party : public TaskWindow {
     Q_OBJECT
