@@ -79,10 +79,7 @@ frm_DocCode_Acc_Combination::frm_DocCode_Acc_Combination(Session& session, QWidg
     form->setColumnStretch(2, 1);
     body()->addLayout(form);
 
-    Grid1 = new QTableWidget(this);
-    Grid1->setObjectName(QStringLiteral("Grid1"));
-    body()->addWidget(label(QStringLiteral("&Detailed List"), Grid1));
-    body()->addWidget(Grid1, 1);
+    Grid1 = addDetailedList(this, body());
     resize(720, 520);
 
     connect(Grid1, &QTableWidget::cellClicked, this, [this](int row, int) { rowChosen(row); });

@@ -65,12 +65,7 @@ frm_GrantAccess::frm_GrantAccess(Session& session, QWidget* parent) : TaskWindow
     form->setColumnStretch(2, 1);
     body()->addLayout(form);
 
-    Grid1 = new QTableWidget(this);
-    Grid1->setObjectName(QStringLiteral("Grid1"));
-    auto* gridLabel = new QLabel(QStringLiteral("&Detailed List"), this);
-    gridLabel->setBuddy(Grid1);
-    body()->addWidget(gridLabel);
-    body()->addWidget(Grid1, 1);
+    Grid1 = addDetailedList(this, body());
     resize(720, 600);
 
     connect(Cmd_Show, &QPushButton::clicked, this, [this] { showLogin(); });

@@ -201,12 +201,7 @@ GeographyMaster::GeographyMaster(const GeographyLevel& level, Session& session, 
     form->setColumnStretch(1, 1);
     body()->addLayout(form);
 
-    Grid1 = new QTableWidget(this);
-    Grid1->setObjectName(QStringLiteral("Grid1"));
-    auto* gridLabel = new QLabel(QStringLiteral("&Detailed List"), this);
-    gridLabel->setBuddy(Grid1);
-    body()->addWidget(gridLabel);
-    body()->addWidget(Grid1, 1);
+    Grid1 = addDetailedList(this, body());
     resize(level.size);
 
     connect(Grid1, &QTableWidget::cellClicked, this, [this](int r, int) { rowChosen(r); });

@@ -39,12 +39,7 @@ frm_SearchGroupMeet::frm_SearchGroupMeet(Session& session, QWidget* parent, Pick
     row->addWidget(Cmd_Show);
     body()->addLayout(row);
 
-    Grid1 = new QTableWidget(this);
-    Grid1->setObjectName(QStringLiteral("Grid1"));
-    auto* gridLabel = new QLabel(QStringLiteral("&Detailed List"), this);
-    gridLabel->setBuddy(Grid1);
-    body()->addWidget(gridLabel);
-    body()->addWidget(Grid1, 1);
+    Grid1 = addDetailedList(this, body());
     resize(620, 440);
 
     Load_EmptyGrid1();

@@ -2,7 +2,9 @@
 
 #include "shell/kit/ListGrid.h"
 
+#include <QBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QTableWidget>
 
 namespace tarvic {
@@ -80,6 +82,16 @@ void setRowColours(QTableWidget* grid, int row, const QColor& back, const QColor
         if (fore.isValid())
             item->setForeground(fore);
     }
+}
+
+QTableWidget* addDetailedList(QWidget* window, QBoxLayout* body) {
+    auto* grid = new QTableWidget(window);
+    grid->setObjectName(QStringLiteral("Grid1"));
+    auto* caption = new QLabel(QStringLiteral("&Detailed List"), window);
+    caption->setBuddy(grid);
+    body->addWidget(caption);
+    body->addWidget(grid, 1);
+    return grid;
 }
 
 }  // namespace tarvic

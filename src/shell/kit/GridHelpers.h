@@ -10,7 +10,9 @@
 #include <QString>
 #include <QStringList>
 
+class QBoxLayout;
 class QTableWidget;
+class QWidget;
 
 namespace tarvic {
 
@@ -27,6 +29,10 @@ constexpr int twipsToPixels(int twips) { return twips / 15; }
 
 // Header row, column widths, alignments and one blank row; read-only, whole-row selection.
 void Load_EmptyGrid(QTableWidget* grid, const QList<GridColumn>& columns);
+
+// The "Detailed List" grid a maintenance window shows under its fields: Grid1 with its
+// caption (Alt+D reaches it), taking the window's remaining height.
+QTableWidget* addDetailedList(QWidget* window, QBoxLayout* body);
 // Adds a record: fills the blank row left by Load_EmptyGrid, else appends. Cells take their
 // column's alignment. Returns the row.
 int addGridRow(QTableWidget* grid, const QStringList& cells);
