@@ -1,6 +1,6 @@
 // "Manage Logins": new ids from the counter, hashed passwords never shown, a picked login
 // keeping its password unless a new one is typed, the checks, and deletion.
-#include "AdminTestUtil.h"
+#include "support/Drive.h"
 #include "admin/frm_AddLogins.h"
 #include "data/Passwords.h"
 #include "masters/frm_WebAccess.h"

@@ -1,6 +1,6 @@
 // "ACCESS CONTROL LIST": Y/N editing, rights replaced whole in one transaction, and their
 // effect on the main window built for the login at its next logon.
-#include "AdminTestUtil.h"
+#include "support/Drive.h"
 #include "admin/frm_GrantAccess.h"
 #include "shell/MainWindow.h"
 #include "support/TestSession.h"

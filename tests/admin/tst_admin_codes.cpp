@@ -1,5 +1,5 @@
 // The counter and document code windows, driven through their grids.
-#include "AdminTestUtil.h"
+#include "support/Drive.h"
 #include "admin/AdminWindows.h"
 #include "admin/CodeMaintenance.h"
 #include "data/Numbering.h"

@@ -1,5 +1,5 @@
 // The document-account linkage window: lock rules, saves, the in-use check and deletion.
-#include "AdminTestUtil.h"
+#include "support/Drive.h"
 #include "admin/frm_DocCode_Acc_Combination.h"
 #include "support/TestSession.h"
 

@@ -1,6 +1,6 @@
 // The company profile and the mail server settings: what is shown, the question and checks
 // in their order, one settings row however often it is saved, and the menu entries.
-#include "AdminTestUtil.h"
+#include "support/Drive.h"
 #include "admin/TransferWindows.h"
 #include "admin/frm_CompanyProfile.h"
 #include "admin/frm_SMTP.h"

@@ -1,7 +1,7 @@
 // Carrying the menu catalogue through the transfer file: export replaces the file's
 // catalogue and compacts it, import merges into the server and gives logins with rights a
 // "Y" row for each entry they lack, all or nothing, with every message in its order.
-#include "AdminTestUtil.h"
+#include "support/Drive.h"
 #include "admin/frm_ExpImpMenuDetails.h"
 #include "support/TestSession.h"
 

@@ -2,7 +2,7 @@
 // a posting window once: the ordered checks, nothing on No, the pair saved whole and shown
 // read-only, a booking shut after the window opened, every statement's failure, a cancelled
 // document shown read-only.
-#include "../admin/AdminTestUtil.h"
+#include "support/Drive.h"
 #include "shell/kit/DocumentWindow.h"
 #include "support/SaveProtocol.h"
 #include "support/TestSession.h"

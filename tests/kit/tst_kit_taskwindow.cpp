@@ -2,6 +2,7 @@
 // ordered checks and confirmation questions.
 #include "shell/kit/Checks.h"
 #include "shell/kit/TaskWindow.h"
+#include "support/Drive.h"
 #include "support/TestSession.h"
 
 #include <QAction>
@@ -14,6 +15,7 @@
 #include <QtTest>
 
 using namespace tarvic;
+using namespace tarvic::test;
 
 namespace {
 
@@ -47,12 +49,6 @@ Session plainSession(Prompter& p) {
     return s;
 }
 
-void showActive(QWidget& w) {
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-}
-
 }  // namespace
 
 class tst_kit_taskwindow : public QObject {
@@ -76,7 +72,7 @@ private slots:
         ScriptedPrompter p;
         Session s = plainSession(p);
         Probe w(s);
-        showActive(w);
+        QVERIFY(showActive(w));
         w.a->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
         QCOMPARE(w.saves, 1);
@@ -105,7 +101,7 @@ private slots:
         ScriptedPrompter p;
         Session s = plainSession(p);
         Probe w(s);
-        showActive(w);
+        QVERIFY(showActive(w));
         w.notes->setFocus();
         QTest::keyClick(w.notes, Qt::Key_Escape);
         QVERIFY(!w.isVisible());
@@ -114,7 +110,7 @@ private slots:
         TaskWindow bare(s);
         auto* field = new QLineEdit(&bare);
         bare.body()->addWidget(field);
-        showActive(bare);
+        QVERIFY(showActive(bare));
         QTest::keyClick(field, Qt::Key_Escape);
         QVERIFY(!bare.isVisible());
     }
@@ -123,7 +119,7 @@ private slots:
         ScriptedPrompter p;
         Session s = plainSession(p);
         Probe w(s);
-        showActive(w);
+        QVERIFY(showActive(w));
         w.a->setFocus();
         QTest::keyClick(w.a, Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), w.b);
@@ -147,7 +143,7 @@ private slots:
         Session s = plainSession(p);
         Probe w(s);
         w.b->setText(QStringLiteral("OLD NAME"));
-        showActive(w);
+        QVERIFY(showActive(w));
         w.a->setFocus();
         QTest::mouseClick(w.b, Qt::LeftButton, {}, QPoint(5, 5));
         QTRY_COMPARE(w.b->selectedText(), QStringLiteral("OLD NAME"));
@@ -177,7 +173,7 @@ private slots:
         ScriptedPrompter p;
         Session s = plainSession(p);
         Probe w(s);
-        showActive(w);
+        QVERIFY(showActive(w));
         w.a->setText(QStringLiteral("X"));
         int evaluated = 0;
         auto run = [&] {

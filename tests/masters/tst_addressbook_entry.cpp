@@ -1,6 +1,6 @@
 // The address-book entry window: ordered checks, numbering after Yes, the lists that follow
 // each choice, showing and updating a contact, the group hand-off and the search from F4.
-#include "../admin/AdminTestUtil.h"
+#include "support/Drive.h"
 #include "data/Numbering.h"
 #include "masters/AddressBook.h"
 #include "masters/AddressBookFinder.h"
@@ -24,19 +24,6 @@ namespace {
 
 const QString kSaved = QStringLiteral("UPDATION OF ADDRESSBOOK SUCCESSFULLY DONE ....");
 const QString kQuestion = QStringLiteral(" YOU ARE GOING TO UPDATE ADDRESS BOOK ...\n ARE YOU SURE WANT TO PROCEED (Y/N) ?");
-
-void choose(QComboBox* list, const QString& name) {
-    const int i = list->findText(name);
-    QVERIFY2(i >= 0, qPrintable(name));
-    list->setCurrentIndex(i);
-}
-
-QStringList items(const QComboBox* list) {
-    QStringList s;
-    for (int i = 0; i < list->count(); ++i)
-        s << list->itemText(i);
-    return s;
-}
 
 struct Fixture {
     TestSession ts;

@@ -1,6 +1,6 @@
 // Searching and listing the address book: every search mode, "%" lists, the group option,
 // the hand-off of a chosen row and the export of the listing.
-#include "../admin/AdminTestUtil.h"
+#include "support/Drive.h"
 #include "masters/AddressBook.h"
 #include "masters/AddressBookFinder.h"
 #include "masters/ConsultantAddressWindows.h"
@@ -20,19 +20,6 @@ using namespace tarvic;
 using namespace tarvic::test;
 
 namespace {
-
-void choose(QComboBox* list, const QString& name) {
-    const int i = list->findText(name);
-    QVERIFY2(i >= 0, qPrintable(name));
-    list->setCurrentIndex(i);
-}
-
-QStringList items(const QComboBox* list) {
-    QStringList s;
-    for (int i = 0; i < list->count(); ++i)
-        s << list->itemText(i);
-    return s;
-}
 
 // The CODE column of every listed row, top to bottom.
 QStringList codes(const ListGrid* grid) {

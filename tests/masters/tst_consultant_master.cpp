@@ -1,5 +1,5 @@
 // Consultant registration (both masters), the consultant searches and the role check.
-#include "../admin/AdminTestUtil.h"
+#include "support/Drive.h"
 #include "masters/ConsultantMaster.h"
 #include "masters/ConsultantRole.h"
 #include "masters/ConsultantSearch.h"

@@ -1,7 +1,7 @@
 // Country, state and place maintenance driven as a user would: checks and their order,
 // the question, counters taken only after Yes, the one default state, edits that keep the
 // code and the creation stamp, and a failed save that keeps nothing.
-#include "admin/AdminTestUtil.h"
+#include "support/Drive.h"
 #include "data/Numbering.h"
 #include "masters/GeographyMaster.h"
 #include "shell/kit/GridHelpers.h"
@@ -17,10 +17,6 @@ using namespace tarvic::test;
 
 namespace {
 
-qint64 counter(Database& db, const char* code) {
-    return db.scalar("SELECT COUNTER FROM MST_COUNTER WHERE CODE=?", {QString::fromLatin1(code)}).toLongLong();
-}
-
 QStringList gridColumn(QTableWidget* g, int c) {
     QStringList out;
     for (int r = 0; r < g->rowCount(); ++r)
@@ -30,13 +26,6 @@ QStringList gridColumn(QTableWidget* g, int c) {
 
 void clickRow(QTableWidget* g, int row) {
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(row, 1)).center());
-}
-
-void typeInto(QWidget* w, const QString& text) {
-    w->setFocus();
-    if (auto* e = qobject_cast<QLineEdit*>(w))
-        e->selectAll();
-    QTest::keyClicks(w, text);
 }
 
 void chooseIn(QComboBox* list, const QString& text) {

@@ -1,5 +1,5 @@
 // The ten lookup lists and the group/meeting search, driven through their grids.
-#include "admin/AdminTestUtil.h"
+#include "support/Drive.h"
 #include "masters/LookupMasters.h"
 #include "masters/frm_SearchGroupMeet.h"
 #include "data/Money.h"

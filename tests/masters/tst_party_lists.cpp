@@ -1,6 +1,6 @@
 // The registration list (date range to the end of the to-date, filters, counts per type,
 // export) and the web access window of logins.
-#include "admin/AdminTestUtil.h"
+#include "support/Drive.h"
 #include "masters/frm_LstPartyRegd.h"
 #include "masters/frm_Party.h"
 #include "masters/frm_WebAccess.h"

@@ -1,6 +1,6 @@
 // The party window: ordered checks, the counter taken only after Yes and only with the row,
 // the alias default, editing through the picker, the web password button and window.
-#include "admin/AdminTestUtil.h"
+#include "support/Drive.h"
 #include "masters/frm_Party.h"
 #include "masters/frm_PartyWebAccess.h"
 #include "masters/frm_Search_Party.h"

@@ -1,6 +1,6 @@
 // The party picker: each search key with patterns used exactly as typed (and bound), the
 // grid's columns and order, the parties the join drops, and the hand-off to the caller.
-#include "admin/AdminTestUtil.h"
+#include "support/Drive.h"
 #include "masters/PartyWindows.h"
 #include "masters/frm_Search_Party.h"
 #include "shell/WindowRegistry.h"

@@ -3,6 +3,7 @@
 #include "masters/Colour_Picker.h"
 #include "masters/StatusMaster.h"
 #include "masters/StatusWindows.h"
+#include "support/Drive.h"
 #include "support/TestSession.h"
 
 #include <QAction>
@@ -19,11 +20,6 @@ using namespace tarvic;
 using namespace tarvic::test;
 
 namespace {
-
-void typeInto(QWidget* w, const QString& text) {
-    w->setFocus();
-    QTest::keyClicks(w, text);
-}
 
 struct Fixture {
     TestSession ts;

@@ -1,0 +1,104 @@
+#pragma once
+// Driving windows as a user would, and reading back what they show and store: one copy of
+// each for every window test.
+#include "data/Database.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace tarvic::test {
+
+inline bool showActive(QWidget& w) {
+    w.show();
+    QApplication::setActiveWindow(&w);
+    return QTest::qWaitForWindowActive(&w);
+}
+
+// Types text key by key into the focused widget (the focus may move to a cell editor).
+inline void typeKeys(const QString& text) {
+    for (QChar c : text)
+        QTest::keyClicks(QApplication::focusWidget(), QString(c));
+}
+
+inline void keyToFocus(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QTest::keyClick(QApplication::focusWidget(), key, mods);
+}
+
+// Focuses a field and types over what it holds.
+inline void typeInto(QWidget* w, const QString& text) {
+    w->setFocus();
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        e->selectAll();
+    else if (auto* c = qobject_cast<QComboBox*>(w); c && c->lineEdit())
+        c->lineEdit()->selectAll();
+    QTest::keyClicks(w, text);
+}
+
+// Puts the cursor on a cell with a mouse click, then types over its content.
+inline void clickCell(QAbstractItemView* view, int row, int column) {
+    const QModelIndex index = view->model()->index(row, column);
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+}
+
+inline void typeIntoCell(QAbstractItemView* view, int row, int column, const QString& text) {
+    clickCell(view, row, column);
+    view->setFocus();
+    typeKeys(text);
+}
+
+// The texts of one column, top to bottom.
+inline QStringList column(const QAbstractItemModel* m, int c) {
+    QStringList out;
+    for (int r = 0; r < m->rowCount(); ++r)
+        out << m->index(r, c).data().toString();
+    return out;
+}
+
+// The first row whose column c shows text, or -1.
+inline int rowOf(const QAbstractItemModel* m, int c, const QString& text) {
+    for (int r = 0; r < m->rowCount(); ++r)
+        if (m->index(r, c).data().toString() == text)
+            return r;
+    return -1;
+}
+
+inline QStringList items(const QComboBox* list) {
+    QStringList s;
+    for (int i = 0; i < list->count(); ++i)
+        s << list->itemText(i);
+    return s;
+}
+
+inline void choose(QComboBox* list, const QString& text) {
+    const int i = list->findText(text);
+    QVERIFY2(i >= 0, qPrintable(text));
+    list->setCurrentIndex(i);
+}
+
+// Rows of a table (matching where, when given), and a document counter.
+inline qint64 count(Database& db, const QString& table, const QString& where = {}, const QVariantList& args = {}) {
+    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table + (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where), args)
+        .toLongLong();
+}
+
+inline qint64 counter(Database& db, const QString& code) {
+    return db.scalar(QStringLiteral("SELECT COUNTER FROM MST_COUNTER WHERE CODE=?"), {code}).toLongLong();
+}
+
+// Saves a picture of a window when TARVIC_SHOTS_DIR names a folder.
+inline void shoot(QWidget& w, const QString& name) {
+    const QString dir = qEnvironmentVariable("TARVIC_SHOTS_DIR");
+    if (dir.isEmpty())
+        return;
+    QDir().mkpath(dir);
+    QApplication::processEvents();
+    w.grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+}  // namespace tarvic::test
