@@ -2,6 +2,7 @@
 // at once. No number may be taken twice, no pair may be half written, and every balance
 // must equal a recomputation from what was posted. A read-then-write counter, run the same
 // way, must be caught taking duplicates, so the test keeps its teeth.
+#include "support/Documents.h"
 #include "support/TestDb.h"
 
 #include "data/Numbering.h"
@@ -33,17 +34,6 @@ struct Posting {
     qint64 party;
     qint64 paise;
 };
-
-Document receipt(qint64 booking, qint64 party, Money amount) {
-    Document d;
-    d.code = QStringLiteral("FRDB01");
-    d.booking = booking;
-    d.amount = amount;
-    d.columns = {{QStringLiteral("DOC_DATE"), QDate::currentDate()},
-                 {QStringLiteral("PARTY_CODE"), party},
-                 {QStringLiteral("GRAND_TOTAL"), amount.toVariant()}};
-    return d;
-}
 
 }  // namespace
 
@@ -82,7 +72,7 @@ private slots:
                         const qint64 booking = 1 + rng() % kBookings;
                         const Money amount = Money::fromPaise(1 + rng() % 5'000'000);
                         try {
-                            const qint64 no = tr.save(receipt(booking, partyOf.at(booking), amount));
+                            const qint64 no = tr.save(receipt(booking, partyOf.at(booking), amount.toString()));
                             std::lock_guard g(lock);
                             posted.push_back({no, booking, partyOf.at(booking), amount.paise()});
                         } catch (const DbError& e) {
