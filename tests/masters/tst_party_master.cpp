@@ -98,22 +98,7 @@ struct Fixture : Seeded {
             {code, name, name, web, password, QDateTime(QDate(2021, 3, 4), QTime(9, 15, 30)),
              QDateTime(QDate(2021, 3, 5), QTime(11, 0))});
     }
-    template <class W>
-    W* waitForWindow() {
-        for (int waited = 0; waited < 3000; waited += 20, QTest::qWait(20))
-            if (W* found = w->findChild<W*>(); found && found->isVisible()) {
-                QApplication::setActiveWindow(found);
-                return QTest::qWaitForWindowActive(found) ? found : nullptr;
-            }
-        return nullptr;
-    }
 };
-
-QStringList shown(const QAbstractItemModel* m, int c) {
-    QStringList out = column(m, c);
-    out.removeAll(QString());
-    return out;
-}
 
 struct SearchFixture : Seeded {
     QStringList picked;
@@ -133,7 +118,7 @@ struct SearchFixture : Seeded {
     QStringList search(QLineEdit* field, const QString& text) {
         typeInto(field, text);
         QTest::keyClick(field, Qt::Key_Return);
-        return shown(w->Grid1->model(), 0);
+        return column(w->Grid1->model(), 0);
     }
 };
 
@@ -158,7 +143,7 @@ struct ListFixture : Seeded {
         w->txt_FromDate->setDate(from);
         w->txt_ToDate->setDate(to);
         QTest::mouseClick(w->Cmd_Show, Qt::LeftButton);
-        return shown(w->Grid1->model(), 0);
+        return column(w->Grid1->model(), 0);
     }
     QStringList counts() const {
         QStringList out;
@@ -321,8 +306,8 @@ private slots:
 
         // F4 opens the picker; Enter in its name field searches, Enter in the grid picks.
         QTest::keyClick(w->txt_PartyName, Qt::Key_F4);
-        auto* search = f.waitForWindow<frm_Search_Party>();
-        QVERIFY(search && search->isModal());
+        frm_Search_Party* search = nullptr;
+        QTRY_VERIFY((search = w->findChild<frm_Search_Party*>()) && search->isModal() && showActive(*search));
         typeInto(search->txt_PartyName, "him%");
         keyToFocus(Qt::Key_Return);
         QCOMPARE(search->Grid1->rowCount(), 1);
@@ -368,8 +353,8 @@ private slots:
         f.insertParty(7, "HIMALAYAN LODGE", "Y", "old");
         f.w->Show_Record(7);
         QTest::keyClick(f.w->txt_ContPerson, Qt::Key_F5);
-        auto* pw = f.waitForWindow<frm_PartyWebAccess>();
-        QVERIFY(pw);
+        frm_PartyWebAccess* pw = nullptr;
+        QTRY_VERIFY((pw = f.w->findChild<frm_PartyWebAccess*>()) && showActive(*pw));
         QCOMPARE(pw->lbl_PartyCode->text() + " " + pw->lbl_PartyName->text(), "7 HIMALAYAN LODGE");
         QVERIFY(pw->txt_Password->text().isEmpty());  // the stored password is never shown
         auto press = [&](QList<bool> answers) {
@@ -427,7 +412,7 @@ private slots:
         w->Opt_PartyCode->setChecked(true);
         w->txt_PartyCode->setText("1 OR 1=1");
         QTest::mouseClick(w->Cmd_Show, Qt::LeftButton);
-        QCOMPARE(shown(w->Grid1->model(), 0), QStringList{});
+        QCOMPARE(column(w->Grid1->model(), 0), QStringList{});
         QVERIFY(f.ts.prompter.messages.isEmpty());
 
         // Every column of a row, and never the password.
@@ -499,17 +484,17 @@ private slots:
         // Names are LIKE patterns exactly as typed: no "%", whole names only.
         typeInto(w->txt_Country, "ind");
         QTest::mouseClick(w->Cmd_Show, Qt::LeftButton);
-        QCOMPARE(shown(w->Grid1->model(), 0), QStringList{});
+        QCOMPARE(column(w->Grid1->model(), 0), QStringList{});
         w->txt_Country->setText("IND%");
         w->txt_Place->setText("MUNNAR");
         QTest::mouseClick(w->Cmd_Show, Qt::LeftButton);
-        QCOMPARE(shown(w->Grid1->model(), 0), QStringList{"1"});
+        QCOMPARE(column(w->Grid1->model(), 0), QStringList{"1"});
         QCOMPARE(f.counts(), QStringList{"1 HOTEL 1"});
         w->Cmb_PartyType->setCurrentIndex(0);  // every type again
         w->txt_Place->clear();
         w->txt_State->setText("K%");
         QTest::mouseClick(w->Cmd_Show, Qt::LeftButton);
-        QCOMPARE(shown(w->Grid1->model(), 0), (QStringList{"2", "5", "4", "1", "6"}));
+        QCOMPARE(column(w->Grid1->model(), 0), (QStringList{"2", "5", "4", "1", "6"}));
         QCOMPARE(f.counts(), (QStringList{"1 AGENT 2", "2 HOTEL 3"}));
 
         // The export writes the rows listed, never a password; cancelled, it says nothing.
