@@ -162,7 +162,7 @@ frm_Party::frm_Party(Session& session, QWidget* parent) : TaskWindow(session, pa
         form->addWidget(hidden, row, 0);
     body()->addLayout(form);
     body()->addStretch(1);
-    resize(640, 620);
+    resize(640, 640);
 
     connect(txt_PartyName, &QLineEdit::editingFinished, this, [this] { partyNameLeft(); });
 

@@ -77,7 +77,7 @@ private slots:
                 for (int c = 0; c < h->count(); ++c) {
                     const QString text = h->model()->headerData(c, Qt::Horizontal).toString();
                     const int needed = h->fontMetrics().horizontalAdvance(text) + margin;
-                    if (!h->isSectionHidden(c) && h->sectionSize(c) > 0 && h->sectionSize(c) < needed)
+                    if (!h->isSectionHidden(c) && !text.isEmpty() && h->sectionSize(c) < needed)
                         faults
                             << QStringLiteral("%1: \"%2\" %3 < %4").arg(name, text).arg(h->sectionSize(c)).arg(needed);
                 }
