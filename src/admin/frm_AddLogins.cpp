@@ -63,6 +63,8 @@ frm_AddLogins::frm_AddLogins(Session& session, QWidget* parent) : TaskWindow(ses
     txt_LoginName = new QLineEdit(this);
     txt_LoginName->setObjectName(QStringLiteral("txt_LoginName"));
     txt_LoginName->setMaxLength(50);
+    // The logon upper-cases what is typed: a name is stored as it will be typed there.
+    attachFilter(txt_LoginName, KeyFilter::Upper);
     txt_Password = new QLineEdit(this);
     txt_Password->setObjectName(QStringLiteral("txt_Password"));
     txt_Password->setEchoMode(QLineEdit::Password);
@@ -99,9 +101,10 @@ frm_AddLogins::frm_AddLogins(Session& session, QWidget* parent) : TaskWindow(ses
     body()->addWidget(label(QStringLiteral("Employee &Login Details"), Grid1));
     body()->addWidget(Grid1, 1);
     resize(900, 560);
+    // Names are unique whatever their case (a unique index on the upper-cased name).
+    setFailureMessages({.duplicate = QStringLiteral("Login Name already exists ....")});
 
     // Only a password typed here is stored; a picked login's mask never is.
-    // Only a password typed here is stored.
     connect(txt_Password, &QLineEdit::textEdited, this, [this] { passwordTyped_ = true; });
     connect(Grid1, &QTableWidget::cellClicked, this, [this](int row, int) { pickRow(row); });
     onEnter(Grid1, [this] { pickRow(Grid1->currentRow()); });
@@ -125,7 +128,7 @@ void frm_AddLogins::Load_EmplLogins() {
                            {QStringLiteral("LOGIN DATE"), 1400},
                            {QStringLiteral("LOGIN TIME"), 1300}});
     Grid1->horizontalHeader()->setStretchLastSection(true);
-    try {
+    guarded([&] {
         QSqlQuery q = db().exec(QStringLiteral("select * from Mst_LoginDetails order by Full_name"));
         while (q.next()) {
             const QSqlRecord r = q.record();
@@ -136,9 +139,7 @@ void frm_AddLogins::Load_EmplLogins() {
                                text("User_Designation"), dateText(r.value(QStringLiteral("last_Login"))),
                                timeText(r.value(QStringLiteral("Last_LoginTime")))});
         }
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    });
 }
 
 void frm_AddLogins::Load_DepartmentDetails() {
@@ -206,8 +207,8 @@ void frm_AddLogins::Save_Rec() {
     });
     if (!ok)
         return;
-    const QString name = txt_LoginName->text().trimmed();
-    const QString empl = upperAscii(txt_EmplName->text().trimmed());
+    const QString name = txt_LoginName->text().trimmed().toUpper();
+    const QString empl = txt_EmplName->text().trimmed().toUpper();
     const QString dept = Cmb_Department->currentText();
     const QString desig = Cmb_Designation->currentText();
     const QString shownId = lbl_LoginID->text().trimmed();
@@ -221,22 +222,25 @@ void frm_AddLogins::Save_Rec() {
                        {QStringLiteral("User_Designation"), desig}};
     if (newPassword)
         columns.emplace_back(QStringLiteral("User_Password"), stored);
-    try {
-        const bool isNew = shownId.isEmpty();
+    const bool isNew = shownId.isEmpty();
+    qint64 id = 0;
+    const bool saved = guarded([&] {
         // A new id is taken from the counter atomically, and only kept if the login is; a shown
         // login deleted on another workstation is reported, not created again.
-        const qint64 id = db().transact([&] {
+        id = db().transact([&] {
             const qint64 login = isNew ? Numbering(db()).next(QStringLiteral("LoginId")) : shownId.toLongLong();
             RowWriter(db(), session().userFullName)
                 .write(QStringLiteral("Mst_LoginDetails"), {{QStringLiteral("Login_Id"), login}}, columns, isNew,
                        RowWriter::Audit::None);
             return login;
         });
-        lbl_LoginID->setText(QString::number(id));
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
+    });
+    if (!saved) {
+        txt_LoginName->setFocus(Qt::OtherFocusReason);
         return;
     }
+    lbl_LoginID->setText(QString::number(id));
+    txt_LoginName->setText(name);
     // What is stored now is the login's password; typing again starts a new one.
     passwordTyped_ = false;
     txt_Password->clear();
@@ -253,13 +257,10 @@ void frm_AddLogins::Del_Login() {
     }
     if (!prompter().question(this, QStringLiteral("Are U sure want delete login for ") + txt_EmplName->text()))
         return;
-    try {
-        // The login's rights rows stay: a login created later under another id is unaffected.
-        db().exec(QStringLiteral("DELETE FROM Mst_LoginDetails WHERE Login_Id=?"), {id.toLongLong()});
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
+    // The login's rights rows stay: a login created later under another id is unaffected.
+    if (!guarded(
+            [&] { db().exec(QStringLiteral("DELETE FROM Mst_LoginDetails WHERE Login_Id=?"), {id.toLongLong()}); }))
         return;
-    }
     prompter().information(this, QStringLiteral("Login is successfully deleted ...."));
     Load_NewRec();
     Load_DepartmentDetails();

@@ -87,7 +87,7 @@ void frm_CompanyProfile::Save_Record() {
     if (!question.ask(prompter(), this))
         return;
     const QString photoPath = txt_ImgUrl->text().trimmed();
-    try {
+    const bool saved = guarded([&] {
         // One row only: the first is updated, a row is added only to an empty table.
         db().transact([&] {
             const auto r = db().firstRow(kSelect);
@@ -96,10 +96,9 @@ void frm_CompanyProfile::Save_Record() {
                 .write(QStringLiteral("MST_LOCATIONDETAILS"), {{QStringLiteral("LOC_ID"), id}},
                        {{QStringLiteral("PHOTO_PATH"), photoPath}}, !r, RowWriter::Audit::None);
         });
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
+    });
+    if (!saved)
         return;
-    }
     prompter().information(this, QStringLiteral("UPDATION OF COMPANY PROFILE SUCCESSFULLY DONE ...."));
     Show_Record();
 }

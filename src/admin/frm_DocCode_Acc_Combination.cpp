@@ -186,18 +186,17 @@ void frm_DocCode_Acc_Combination::Save_Record() {
     if (!ok)
         return;
     const QString code = docCode();
-    const QString account = upperAscii(txt_AccCode->text().trimmed());
-    const QString description = upperAscii(txt_AccDesc->text().trimmed());
-    try {
+    const QString account = txt_AccCode->text().trimmed().toUpper();
+    const QString description = txt_AccDesc->text().trimmed().toUpper();
+    const bool saved = guarded([&] {
         // The key is typed: an account already linked to the code takes the new description.
         RowWriter(db(), session().userFullName)
             .put(QStringLiteral("M_TBL_DOCUMENTACCOUNT_COMB"),
                  {{QStringLiteral("DOC_CODE"), code}, {QStringLiteral("ACC_CODE"), account}},
                  {{QStringLiteral("ACCOUNT_DESC"), description}});
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
+    });
+    if (!saved)
         return;
-    }
     prompter().information(this, QStringLiteral("UPDATION SUCCESSFULLY DONE ...."));
     Load_Grid1();
     Load_Init();
@@ -212,27 +211,30 @@ void frm_DocCode_Acc_Combination::Delete_Record() {
     }
     const QString code = gridText(Grid1, chosenRow_, DocCode);
     const QString account = gridText(Grid1, chosenRow_, AccCode);
-    try {
-        const bool inUse = db().firstRow(QStringLiteral(" SELECT * FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND TO_ACC=?"
-                                                        " AND DOC_STATUS IN ('APPRV', 'NC')"),
-                                         {code, account})
-                               .has_value();
-        if (inUse) {
-            prompter().information(this, QStringLiteral("DOCUMENT CODE : ") + code + QStringLiteral(" AND A/C CODE : ") +
-                                             account + QStringLiteral(" CANNOT BE DELETED AS THEY ARE BEING IN USE...."));
-            return;
-        }
-        const Confirmation question{QStringLiteral("ARE YOU SURE WANT TO DELETE ..."),
-                                    {{QStringLiteral(" DOCUMNT CODE : "), code}, {QStringLiteral(" ACCOUNT CODE : "), account}},
-                                    QStringLiteral(" DELETION IS IRREVERSIBLE, WANT TO PROCEED (Y/N) ?")};
-        if (!question.ask(prompter(), this))
-            return;
-        db().exec(QStringLiteral(" DELETE FROM M_TBL_DOCUMENTACCOUNT_COMB WHERE DOC_CODE=? AND ACC_CODE=?"),
-                  {code, account});
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
+    bool inUse = false;
+    if (!guarded([&] {
+            inUse = db().firstRow(QStringLiteral(" SELECT * FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND TO_ACC=?"
+                                                 " AND DOC_STATUS IN ('APPRV', 'NC')"),
+                                  {code, account})
+                        .has_value();
+        }))
+        return;
+    if (inUse) {
+        prompter().information(this, QStringLiteral("DOCUMENT CODE : ") + code + QStringLiteral(" AND A/C CODE : ") +
+                                         account + QStringLiteral(" CANNOT BE DELETED AS THEY ARE BEING IN USE...."));
         return;
     }
+    const Confirmation question{
+        QStringLiteral("ARE YOU SURE WANT TO DELETE ..."),
+        {{QStringLiteral(" DOCUMNT CODE : "), code}, {QStringLiteral(" ACCOUNT CODE : "), account}},
+        QStringLiteral(" DELETION IS IRREVERSIBLE, WANT TO PROCEED (Y/N) ?")};
+    if (!question.ask(prompter(), this))
+        return;
+    if (!guarded([&] {
+            db().exec(QStringLiteral(" DELETE FROM M_TBL_DOCUMENTACCOUNT_COMB WHERE DOC_CODE=? AND ACC_CODE=?"),
+                      {code, account});
+        }))
+        return;
     prompter().information(this, QStringLiteral("DELETION COMPLETED SUCCESSFULLY ...."));
     Load_Grid1();
     Load_Init();

@@ -66,7 +66,7 @@ frm_GrantAccess::frm_GrantAccess(Session& session, QWidget* parent) : TaskWindow
     body()->addLayout(form);
 
     Grid1 = addDetailedList(this, body());
-    resize(720, 600);
+    resize(820, 600);
 
     connect(Cmd_Show, &QPushButton::clicked, this, [this] { showLogin(); });
     onEnter(txt_EmpID, [this] { showLogin(); });
@@ -75,9 +75,9 @@ frm_GrantAccess::frm_GrantAccess(Session& session, QWidget* parent) : TaskWindow
 }
 
 void frm_GrantAccess::Load_EmptyGrid() {
-    tarvic::Load_EmptyGrid(Grid1, {{QStringLiteral("MENU ID"), 1, Qt::AlignRight},
+    tarvic::Load_EmptyGrid(Grid1, {{QStringLiteral("MENU ID"), 1100, Qt::AlignRight},
                                    {QStringLiteral("GROUP NAME"), 2000},
-                                   {QStringLiteral("MENU CAPTION"), 5000},
+                                   {QStringLiteral("MENU CAPTION"), 6300},
                                    {QStringLiteral("PERMISSION (Y/N)"), 1500, Qt::AlignHCenter}});
     // Whole-row selection would hide the permission colours; a cell cursor suits Y/N typing.
     Grid1->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -101,7 +101,7 @@ void frm_GrantAccess::Show_Record_ACL_NEW() {
     BusyCursor busy;
     Load_EmptyGrid();
     guarded([&] {
-        QSqlQuery q = db().exec(QStringLiteral("SELECT * FROM M_TBL_MENUDETAILS ORDER BY GROUP_ID"));
+        QSqlQuery q = db().exec(QStringLiteral("SELECT * FROM M_TBL_MENUDETAILS ORDER BY GROUP_ID, MENU_ID"));
         while (q.next()) {
             addRight(q.value(QStringLiteral("MENU_ID")).toString().trimmed(),
                      q.value(QStringLiteral("GROUP_NAME")).toString().trimmed(),
@@ -151,13 +151,17 @@ void frm_GrantAccess::Show_Record_ACL() {
     if (!ok)
         return;
     guarded([&] {
-        QSqlQuery q = db().exec(QStringLiteral("SELECT a.MENU_ID, a.SHOW_MENU, b.GROUP_NAME,  b.MENU_CAPTION"
-                                               " FROM M_TBL_MENUSHOW a, M_TBL_MENUDETAILS b "
-                                               " WHERE a.LOGIN_ID=? AND a.MENU_ID=b.MENU_ID ORDER BY b.GROUP_ID"),
-                                {id});
+        // The whole catalogue, each entry with the login's answer; an entry the login has no
+        // row for is shown to it (a login without rows sees every entry), so it reads "Y".
+        QSqlQuery q =
+            db().exec(QStringLiteral("SELECT b.MENU_ID, a.SHOW_MENU, b.GROUP_NAME, b.MENU_CAPTION"
+                                     " FROM M_TBL_MENUDETAILS b LEFT JOIN M_TBL_MENUSHOW a"
+                                     " ON a.MENU_ID=b.MENU_ID AND a.LOGIN_ID=? ORDER BY b.GROUP_ID, b.MENU_ID"),
+                      {id});
         while (q.next()) {
+            const QString shown = q.value(1).toString().trimmed();
             addRight(q.value(0).toString().trimmed(), q.value(2).toString().trimmed(), q.value(3).toString().trimmed(),
-                     q.value(1).toString().trimmed());
+                     shown == QLatin1String("N") ? shown : QStringLiteral("Y"));
         }
     });
 }
@@ -193,9 +197,9 @@ void frm_GrantAccess::Save_Record() {
             continue;
         rights.append({gridText(Grid1, row, MenuId).toLongLong(), gridText(Grid1, row, Permission)});
     }
-    try {
-        // The login's rows are replaced as a whole: all of the new ones or none, never a
-        // login left with its rights half written.
+    // The login's rows are replaced as a whole: all of the new ones or none, never a login
+    // left with its rights half written.
+    const bool saved = guarded([&] {
         db().transact([&] {
             db().exec(QStringLiteral(" DELETE FROM M_TBL_MENUSHOW  WHERE LOGIN_ID=?"), {id});
             for (const Right& r : rights) {
@@ -205,10 +209,9 @@ void frm_GrantAccess::Save_Record() {
                           {id, r.menu, r.show, shown ? QStringLiteral(".Enabled=TRUE") : QStringLiteral(".Enabled=FALSE")});
             }
         });
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
+    });
+    if (!saved)
         return;
-    }
     prompter().information(this, QStringLiteral("Successfully Saved ...."));
     Show_Record_ACL();
 }
@@ -219,12 +222,8 @@ void frm_GrantAccess::Delete_Record() {
         return;
     if (!prompter().question(this, QStringLiteral("DO WANT TO DELETE ACL FOR ") + lbl_EmplName->text()))
         return;
-    try {
-        db().exec(QStringLiteral(" DELETE FROM M_TBL_MENUSHOW  WHERE LOGIN_ID=?"), {id});
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
+    if (!guarded([&] { db().exec(QStringLiteral(" DELETE FROM M_TBL_MENUSHOW  WHERE LOGIN_ID=?"), {id}); }))
         return;
-    }
     prompter().information(this, QStringLiteral("Successfully Deleted ACL ...."));
     Show_Record_ACL();
 }

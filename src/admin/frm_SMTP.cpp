@@ -97,7 +97,7 @@ void frm_SMTP::Save_Record() {
                           {QStringLiteral("EMAIL_SMTP_PORT"), txt_SMTPPort->text().trimmed()},
                           {QStringLiteral("EMAIL_SENDERNAME"), txt_SenderName->text().trimmed()},
                           {QStringLiteral("EMAIL_SENDERADD"), txt_SenderEmail->text().trimmed()}};
-    try {
+    const bool saved = guarded([&] {
         // One row only: the first is updated, a row is added only to an empty table.
         db().transact([&] {
             const auto r = db().firstRow(kSelect);
@@ -106,10 +106,9 @@ void frm_SMTP::Save_Record() {
                 .write(QStringLiteral("M_TBL_EMAIL"), {{QStringLiteral("EMAIL_ID"), id}}, columns, !r,
                        RowWriter::Audit::None);
         });
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
+    });
+    if (!saved)
         return;
-    }
     prompter().information(this, QStringLiteral("SMTP DETAILS SUCCESSFULLY UPDATED ...."));
 }
 

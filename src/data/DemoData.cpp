@@ -11,6 +11,19 @@ namespace {
 
 const QString kBy = QStringLiteral("DEMO DATA");
 
+// The entries a tour consultant has no business in: logins and their rights, the mail server,
+// the company profile, counters, document codes and their accounts, the menu transfer.
+const QStringList kAdministration = {
+    QStringLiteral("mnu_Login"),
+    QStringLiteral("mnu_GMR"),
+    QStringLiteral("mnu_SmtpServer"),
+    QStringLiteral("mnu_CompanyProfile"),
+    QStringLiteral("mnu_CounterReset"),
+    QStringLiteral("mnu_DocCode_Maintenance"),
+    QStringLiteral("mnu_DocCode_Acc_Comb"),
+    QStringLiteral("mnu_ExpImpMenudetails"),
+};
+
 struct NameCode {
     const char* name;
     const char* extra;  // second text column, or nullptr
@@ -117,8 +130,8 @@ public:
         return code;
     }
 
-    // A login and its tour consultant, tied both ways.
-    void consultant(const DemoLogin& login, const QString& storedPassword, const QString& mobile) {
+    // A login and its tour consultant, tied both ways. Returns the login id.
+    qint64 consultant(const DemoLogin& login, const QString& storedPassword, const QString& mobile) {
         const qint64 loginId = numbers_.next(QStringLiteral("LoginId"));
         const qint64 code = numbers_.next(QStringLiteral("CONSULTANT"));
         db_.exec(QStringLiteral("INSERT INTO MST_LOGINDETAILS (LOGIN_ID, USER_NAME, USER_PASSWORD, FULL_NAME, MODULE_FOR, "
@@ -130,6 +143,24 @@ public:
                                 "CREATED_BY, CREATED_ON, UPDATE_BY, UPDATE_ON) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                  {code, login.fullName, mobile, QString::number(loginId), login.role, kBy, now_, kBy, now_});
         mark(QStringLiteral("M_TBL_CONSULTANT"), QString::number(code));
+        return loginId;
+    }
+
+    // A consultant's menu rights: a row for every entry of the catalogue, the administration
+    // entries denied, every other one shown.
+    void consultantRights(qint64 loginId) {
+        QSqlQuery q = db_.exec(QStringLiteral("SELECT MENU_ID, MENU_NAME FROM M_TBL_MENUDETAILS ORDER BY MENU_ID"));
+        QList<std::pair<qint64, bool>> entries;
+        while (q.next())
+            entries.append({q.value(0).toLongLong(), kAdministration.contains(q.value(1).toString().trimmed())});
+        q.finish();
+        for (const auto& [menu, denied] : entries) {
+            db_.exec(QStringLiteral(
+                         "INSERT INTO M_TBL_MENUSHOW (LOGIN_ID, MENU_ID, SHOW_MENU, MENU_DISP) VALUES (?, ?, ?, ?)"),
+                     {loginId, menu, denied ? QStringLiteral("N") : QStringLiteral("Y"),
+                      denied ? QStringLiteral(".Enabled=FALSE") : QStringLiteral(".Enabled=TRUE")});
+            mark(QStringLiteral("M_TBL_MENUSHOW"), QStringLiteral("%1/%2").arg(loginId).arg(menu));
+        }
     }
 
     void leadStatus(const QString& name, int slno, bool lock, Rgb back, Rgb fore) {
@@ -262,9 +293,9 @@ DemoDataResult addDemoData(Database& db) {
                   QStringLiteral("fleet@citycabs.example.com"), QStringLiteral("29AAACD5678J1Z9"),
                   QStringLiteral("HOSUR ROAD, BENGALURU"), b2b, transporter, india, karnataka, bengaluru, n});
 
-        // Two tour consultants with their logins.
-        w.consultant(result.logins.at(0), stored.at(0), QStringLiteral("9800000011"));
-        w.consultant(result.logins.at(1), stored.at(1), QStringLiteral("9800000012"));
+        // Two tour consultants with their logins and rights.
+        w.consultantRights(w.consultant(result.logins.at(0), stored.at(0), QStringLiteral("9800000011")));
+        w.consultantRights(w.consultant(result.logins.at(1), stored.at(1), QStringLiteral("9800000012")));
 
         // Lead statuses in list order, the booked one locking the lead.
         w.leadStatus(QStringLiteral("NEW ENQUIRY"), 1, false, Rgb{255, 255, 255}, Rgb{0, 0, 0});

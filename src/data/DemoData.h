@@ -1,8 +1,9 @@
 #pragma once
 // A small demonstration data set for a new installation: geography with a default state,
 // party types and parties (customers, an agent, hotels, transporters), two tour consultants
-// with their logins, the lookup lists and lead statuses. Parties, consultants and logins
-// carry "DEMO" in their names; every row added is listed in DEMO_DATA (table and key).
+// with their logins and menu rights (every entry but the administration ones), the lookup
+// lists and lead statuses. Parties, consultants and logins carry "DEMO" in their names; every row added is listed in
+// DEMO_DATA (table and key).
 //
 // Added once: the set is skipped when DEMO_DATA already lists rows. Rows that already exist
 // (a country or list value of the same name) are used, not doubled. Codes come from the

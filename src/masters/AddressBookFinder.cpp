@@ -164,7 +164,7 @@ AddressBookFinder::AddressBookFinder(const AddressBookFinderConfig& config, Sess
     Grid1 = new ListGrid(QStringLiteral("Grid1"), this);
     Grid1->setQueryModel(model_);
     body()->addWidget(Grid1, 1);
-    resize(config_.listing ? 1100 : 980, 600);
+    resize(config_.listing ? 1000 : 980, 600);
 
     connect(Cmd_Show, &QPushButton::clicked, this, [this] { Load_Grid1(); });
     connect(Grid1, &ListGrid::rowChosen, this, [this](int row) { rowChosen(row); });

@@ -126,6 +126,8 @@ frm_Party::frm_Party(Session& session, QWidget* parent) : TaskWindow(session, pa
 
     auto* form = new QGridLayout;
     form->setHorizontalSpacing(8);
+    // Twenty rows of fields: close together, so the window fits the main window's work area.
+    form->setVerticalSpacing(3);
     int row = 0;
     auto add = [&](const QString& caption, QWidget* field, int span = 3) {
         auto* l = new QLabel(caption, this);
@@ -160,7 +162,7 @@ frm_Party::frm_Party(Session& session, QWidget* parent) : TaskWindow(session, pa
         form->addWidget(hidden, row, 0);
     body()->addLayout(form);
     body()->addStretch(1);
-    resize(640, 720);
+    resize(640, 640);
 
     connect(txt_PartyName, &QLineEdit::editingFinished, this, [this] { partyNameLeft(); });
 

@@ -2,12 +2,17 @@
 // deletes itself when closed; a window opened by name gets its arguments and the modality
 // the catalogue gives it.
 #include "app/AllWindows.h"
+#include "shell/MainWindow.h"
 #include "shell/MenuCatalogue.h"
 #include "shell/kit/TaskWindow.h"
+#include "support/Drive.h"
 #include "support/TestSession.h"
 
 #include <QApplication>
+#include <QHeaderView>
+#include <QMdiArea>
 #include <QPointer>
+#include <QStyle>
 #include <QtTest>
 
 using namespace tarvic;
@@ -37,6 +42,53 @@ private slots:
             QTRY_VERIFY2(w.isNull(), qPrintable(name));
         }
         QVERIFY(!registry.has(QStringLiteral("mnu_Country")));  // keyed by window, not by menu entry
+    }
+
+    // Opened over a main window of its default size, every window lies inside the main
+    // window's work area, and no visible heading of its grids is cut short.
+    void everyWindowFitsTheMainWindowWithHeadingsWhole() {
+        TestSession ts;
+        WindowRegistry registry;
+        registerAllWindows(registry);
+        ts.session.windows = &registry;
+        MainWindow main(ts.session, registry);
+        QVERIFY(showActive(main));
+        const QRect frame = main.frameGeometry();
+        const QSize area = main.mdiArea()->size();
+        QStringList faults;
+        for (const QString& name : registry.windows()) {
+            QPointer<QWidget> w = registry.create(name, ts.session, &main);
+            QVERIFY2(w, qPrintable(name));
+            w->show();
+            QApplication::processEvents();
+            const QRect at = w->frameGeometry();
+            if (at.width() > area.width() || at.height() > area.height() || !frame.contains(at))
+                faults << QStringLiteral("%1 is %2x%3 at %4,%5")
+                              .arg(name)
+                              .arg(at.width())
+                              .arg(at.height())
+                              .arg(at.x() - frame.x())
+                              .arg(at.y() - frame.y());
+            for (const QHeaderView* h : w->findChildren<QHeaderView*>()) {
+                if (h->orientation() != Qt::Horizontal || !h->isVisible())
+                    continue;
+                // The style's margin on either side, then the whole text, or it is elided.
+                const int margin = 2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
+                for (int c = 0; c < h->count(); ++c) {
+                    const QString text = h->model()->headerData(c, Qt::Horizontal).toString();
+                    const int needed = h->fontMetrics().horizontalAdvance(text) + margin;
+                    if (!h->isSectionHidden(c) && !text.isEmpty() && h->sectionSize(c) < needed)
+                        faults
+                            << QStringLiteral("%1: \"%2\" %3 < %4").arg(name, text).arg(h->sectionSize(c)).arg(needed);
+                }
+            }
+            shoot(*w, name);
+            w->close();
+            QTRY_VERIFY2(w.isNull(), qPrintable(name));
+        }
+        QVERIFY2(faults.isEmpty(),
+                 qPrintable(QStringLiteral("main window work area %1x%2\n").arg(area.width()).arg(area.height()) +
+                            faults.join(QLatin1Char('\n'))));
     }
 
     void openByNameWithArgumentsAndModality() {

@@ -87,6 +87,19 @@ inline qint64 count(Database& db, const QString& table, const QString& where = {
         .toLongLong();
 }
 
+// Each row a query returns, its values joined by "|": rows compared whole, in their order.
+inline QStringList lines(Database& db, const QString& sql, const QVariantList& args = {}) {
+    QStringList out;
+    QSqlQuery q = db.exec(sql, args);
+    while (q.next()) {
+        QStringList values;
+        for (int c = 0; c < q.record().count(); ++c)
+            values << q.value(c).toString();
+        out << values.join(QLatin1Char('|'));
+    }
+    return out;
+}
+
 inline qint64 counter(Database& db, const QString& code) {
     return db.scalar(QStringLiteral("SELECT COUNTER FROM MST_COUNTER WHERE CODE=?"), {code}).toLongLong();
 }

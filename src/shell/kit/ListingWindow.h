@@ -93,7 +93,7 @@ struct ListingConfig {
     QString exportName = QStringLiteral("Cmd_Export");
     QString exportCaption = QStringLiteral("E&XPORT");      // empty: no export
     std::function<void(ListingWindow&, int row)> onChosen;  // double-click or Enter on a detail row
-    QSize size = QSize(1100, 620);
+    QSize size = QSize(1000, 600);
 };
 
 class ListingWindow : public TaskWindow {

@@ -1,0 +1,315 @@
+// Logins and their menu rights. "Manage Logins": ids from the counter, names upper case and
+// unique whatever their case, passwords hashed and never shown, kept unless retyped.
+// "ACCESS CONTROL LIST": every login shows the whole catalogue; rights replaced whole in one
+// transaction, seen by the main window at the login's next logon.
+#include "admin/frm_AddLogins.h"
+#include "admin/frm_GrantAccess.h"
+#include "data/Migrations.h"
+#include "data/Passwords.h"
+#include "masters/frm_WebAccess.h"
+#include "shell/MainWindow.h"
+#include "support/Drive.h"
+#include "support/SaveProtocol.h"
+#include "support/TestSession.h"
+
+#include <QLabel>
+
+#include <tuple>
+
+using namespace tarvic;
+using namespace tarvic::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kLoginSaved = u"Successfully Saved Record ...."_s;
+const QString kRightsSaved = u"Successfully Saved ...."_s;
+constexpr int kEntries = 115;  // the seeded catalogue
+const QStringList kLogins = {u"MST_LOGINDETAILS"_s};
+const QStringList kRights = {u"M_TBL_MENUSHOW"_s};
+
+template <class W>
+struct Fixture {
+    TestSession ts;
+    WindowRegistry windows;
+    std::unique_ptr<W> w;
+    Fixture() {
+        ts.db().exec(
+            u"INSERT INTO MST_LOGINDETAILS (LOGIN_ID, USER_NAME, FULL_NAME, USER_DEPARTMENT, "
+            "USER_DESIGNATION) VALUES (5, 'RAVI', 'RAVI KUMAR', 'SALES', 'OPERATOR')"_s);
+        windows.add<frm_WebAccess>(u"frm_WebAccess"_s);
+        ts.session.windows = &windows;
+        w = std::make_unique<W>(ts.session);
+        showActive(*w);
+    }
+    QString login(qint64 id, const char* col) {
+        return ts.db()
+            .scalar(u"SELECT %1 FROM MST_LOGINDETAILS WHERE LOGIN_ID=?"_s.arg(QLatin1String(col)), {id})
+            .toString();
+    }
+    void press(int position, const QList<bool>& answers = {}) {
+        ts.prompter.clear();
+        ts.prompter.answers = answers;
+        w->pressTool(position);
+    }
+    // Manage Logins: New Record, then the three fields typed as a user would.
+    void fill(const QString& name, const QString& password, const QString& empl) {
+        w->pressTool(2);
+        typeInto(w->txt_LoginName, name);
+        keyToFocus(Qt::Key_Return);
+        typeKeys(password);
+        typeInto(w->txt_EmplName, empl);
+    }
+    void pick(const QString& name) { clickCell(w->Grid1, rowOf(w->Grid1->model(), 1, name), 1); }
+    // Access control list: a menu entry's row, what it shows, and keys typed on it.
+    int row(int menuId) { return rowOf(w->Grid1->model(), frm_GrantAccess::MenuId, QString::number(menuId)); }
+    QString shown(int menuId, int col = frm_GrantAccess::Permission) {
+        return w->Grid1->item(row(menuId), col)->text();
+    }
+    void type(int menuId, const QString& keys, int col = frm_GrantAccess::Permission) {
+        w->Grid1->setFocus();
+        w->Grid1->setCurrentCell(row(menuId), col);
+        QTest::keyClicks(w->Grid1, keys);
+    }
+    QStringList stored(const QString& menus) {
+        return lines(ts.db(),
+                     u"SELECT MENU_ID, SHOW_MENU, MENU_DISP FROM M_TBL_MENUSHOW WHERE LOGIN_ID=5 AND "
+                     "MENU_ID IN (%1) ORDER BY MENU_ID"_s.arg(menus));
+    }
+    // What the main window built for login 5 at its next logon shows of each entry.
+    QList<bool> seenAtLogon(const QStringList& entries, qint64 loginId = 5) {
+        Session next = ts.session;
+        next.loginId = loginId;
+        MainWindow main(next, windows);
+        QList<bool> out;
+        for (const QString& e : entries)
+            out << main.menuShown(e);
+        return out;
+    }
+};
+using Logins = Fixture<frm_AddLogins>;
+using Rights = Fixture<frm_GrantAccess>;
+
+}  // namespace
+
+class tst_access : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    void loginChecksInOrderThenWebAccess() {
+        Logins f;
+        auto* w = f.w.get();
+        const QString essential = u"All the Records are Essential"_s;
+        const QString err = checkInOrder(f.ts.prompter, f.ts.db(), kLogins,
+                                         {{essential, {}, w->txt_LoginName},
+                                          {essential, [&] { w->txt_LoginName->setText(u"ASHA"_s); }, w->txt_Password},
+                                          {essential, [&] { w->txt_Password->setText(u"   "_s); }, w->txt_Password},
+                                          {essential, [&] { w->txt_Password->setText(u"pw"_s); }, w->txt_EmplName}},
+                                         [&] { w->pressTool(3); });
+        QVERIFY2(err.isEmpty(), qPrintable(err));
+        // F6 opens the web-access window, by name, modally over this one.
+        keyToFocus(Qt::Key_F6);
+        QTRY_VERIFY(qobject_cast<frm_WebAccess*>(QApplication::activeModalWidget()));
+        QPointer<QWidget> web = QApplication::activeModalWidget();
+        web->close();
+        QTRY_VERIFY(!web);
+    }
+
+    void newLoginTakesTheNextIdUpperCaseNameAndAHash() {
+        Logins f;
+        auto* w = f.w.get();
+        f.ts.db().exec(u"UPDATE MST_COUNTER SET COUNTER=9 WHERE CODE='LoginId'"_s);  // ids taken elsewhere
+        f.fill(u"asha"_s, u" pass12 "_s, u"asha menon"_s);
+        w->Cmb_Department->setCurrentText(u"SALES"_s);
+        w->Cmb_Designation->setCurrentText(u"OPERATOR"_s);
+        f.press(3);
+        QCOMPARE(f.ts.prompter.texts(), QStringList{kLoginSaved});
+        QCOMPARE(w->lbl_LoginID->text(), u"10"_s);
+        QCOMPARE(lines(f.ts.db(),
+                       u"SELECT USER_NAME, FULL_NAME, MODULE_FOR, USER_DEPARTMENT, USER_DESIGNATION "
+                       "FROM MST_LOGINDETAILS WHERE LOGIN_ID=10"_s),
+                 QStringList{"ASHA|ASHA MENON|SALES|SALES|OPERATOR"});
+        QCOMPARE(Passwords::verify(u"pass12"_s, f.login(10, "USER_PASSWORD")), Passwords::Match::Yes);
+        // Listed by full name; a stored password is never shown.
+        QCOMPARE(column(w->Grid1->model(), 1), (QStringList{"ADMIN", "ASHA", "RAVI"}));
+        QCOMPARE(column(w->Grid1->model(), 2),
+                 (QStringList{frm_AddLogins::kPasswordMask, frm_AddLogins::kPasswordMask, ""}));
+        shoot(*w, u"frm_AddLogins"_s);
+        // Whichever statement is refused, no login and no id is taken.
+        const QString err = checkAtomic(
+            f.ts.prompter, f.ts.db(), kLogins, kLoginSaved, [&] { f.fill(u"joe"_s, u"x"_s, u"joe"_s); },
+            [&] { w->Save_Rec(); });
+        QVERIFY2(err.isEmpty(), qPrintable(err));
+        QCOMPARE(f.login(11, "USER_NAME"), u"JOE"_s);
+    }
+
+    // A name taken in any case is refused with the message, nothing stored, no id used; the
+    // same holds for a row written past the window (the rule is in the database).
+    void loginNamesAreUniqueWhateverTheirCase() {
+        Logins f;
+        auto* w = f.w.get();
+        const Footprint before = footprint(f.ts.db(), kLogins);
+        for (const auto& [picked, typed] : {std::pair{"", "admin"}, {"", " Ravi "}, {"RAVI", "ADMIN"}}) {
+            if (*picked)
+                f.pick(QLatin1String(picked)), w->txt_LoginName->setText(QLatin1String(typed));
+            else
+                f.fill(QLatin1String(typed), u"pw"_s, u"X"_s);
+            f.press(3);
+            QCOMPARE(f.ts.prompter.texts(), QStringList{u"Login Name already exists ...."_s});
+            QCOMPARE(QApplication::focusWidget(), w->txt_LoginName);
+            QVERIFY(footprint(f.ts.db(), kLogins) == before);
+        }
+        QVERIFY_THROWS_EXCEPTION(DbError, f.ts.db().exec(u"INSERT INTO MST_LOGINDETAILS (LOGIN_ID, USER_NAME) "
+                                                         "VALUES (40, 'Admin')"_s));
+    }
+
+    // Names stored before the rule are upper-cased; where that meets a taken name, the row that
+    // could log on (upper case, else the lowest id) keeps it and the others are told apart.
+    void olderLowerCaseLoginNamesAreUpperCased() {
+        TestSession ts;
+        Database& db = ts.db();
+        db.exec(u"DROP INDEX UX_LOGIN_NAME"_s);
+        db.exec(
+            u"INSERT INTO MST_LOGINDETAILS (LOGIN_ID, USER_NAME) VALUES (2, 'admin'), (3, 'ravi'), "
+            "(4, 'Asha'), (5, 'asha'), (6, 'asha'), (7, 'MEENA')"_s);
+        db.exec(u"DELETE FROM SCHEMA_VERSION WHERE VERSION=5"_s);
+        Migrations(db).apply();
+        QCOMPARE(lines(db, u"SELECT USER_NAME FROM MST_LOGINDETAILS ORDER BY LOGIN_ID"_s),
+                 (QStringList{"ADMIN", "ADMIN#2", "RAVI", "ASHA", "ASHA#5", "ASHA#6", "MEENA"}));
+    }
+
+    void pickedLoginKeepsItsPasswordUnlessRetyped() {
+        Logins f;
+        auto* w = f.w.get();
+        f.ts.db().exec(u"UPDATE MST_LOGINDETAILS SET USER_PASSWORD='stored', MODULE_FOR='OLD DEPT' WHERE LOGIN_ID=5"_s);
+        w->Load_EmplLogins();
+        f.pick(u"RAVI"_s);
+        QCOMPARE(w->lbl_LoginID->text(), u"5"_s);
+        QCOMPARE(w->Cmb_Department->currentText(), u"OLD DEPT"_s);  // no longer listed, still the login's
+        QVERIFY(w->txt_Password->text().isEmpty() && w->keepsStoredPassword());
+        w->txt_EmplName->setText(u"RAVI K"_s);
+        f.press(3);
+        QCOMPARE(f.ts.prompter.texts(), QStringList{kLoginSaved});
+        QCOMPARE((QStringList{f.login(5, "USER_PASSWORD"), f.login(5, "FULL_NAME")}),
+                 (QStringList{"stored", "RAVI K"}));
+        QCOMPARE(counter(f.ts.db(), u"LoginId"_s), 1);  // an update takes no id
+        // A typed password replaces it; saved again without typing, it stays.
+        f.pick(u"RAVI"_s);
+        typeInto(w->txt_Password, u"second"_s);
+        QVERIFY(w->passwordTyped());
+        f.press(3);
+        f.press(3);
+        QCOMPARE(Passwords::verify(u"second"_s, f.login(5, "USER_PASSWORD")), Passwords::Match::Yes);
+    }
+
+    void loginDeleteAsksAndLeavesTheRights() {
+        Logins f;
+        f.ts.db().exec(u"INSERT INTO M_TBL_MENUSHOW (LOGIN_ID, MENU_ID, SHOW_MENU) VALUES (5, 7, 'N')"_s);
+        f.press(5);
+        QCOMPARE(f.ts.prompter.texts(), QStringList{u"Please Login for Deletion...."_s});
+        f.pick(u"RAVI"_s);
+        const QString question = u"Are U sure want delete login for RAVI KUMAR"_s;
+        f.press(5, {false});
+        QCOMPARE(count(f.ts.db(), kLogins[0], u"LOGIN_ID=5"_s), 1);
+        f.press(5, {true});
+        QCOMPARE(f.ts.prompter.texts(), (QStringList{question, u"Login is successfully deleted ...."_s}));
+        QCOMPARE(count(f.ts.db(), kLogins[0], u"LOGIN_ID=5"_s), 0);
+        QCOMPARE(count(f.ts.db(), kRights[0], u"LOGIN_ID=5"_s), 1);
+        QVERIFY(f.w->lbl_LoginID->text().isEmpty());
+        QCOMPARE(rowOf(f.w->Grid1->model(), 1, u"RAVI"_s), -1);
+    }
+
+    // A login without rights rows sees every entry: on Enter as on New Record it shows the whole
+    // catalogue with "Y", edited and saved like any other; an entry added to the catalogue
+    // later has no row yet, so the login sees it: "Y".
+    void aLoginWithoutRightsShowsTheWholeCatalogue() {
+        Rights f;
+        auto* w = f.w.get();
+        QVERIFY(f.row(60) > f.row(31));  // ordered by group
+        typeInto(w->txt_EmpID, u"5"_s);
+        QTest::keyClick(w->txt_EmpID, Qt::Key_Return);
+        QCOMPARE((QStringList{w->lbl_EmplName->text(), w->lbl_Desig->text(), w->lbl_Dept->text()}),
+                 (QStringList{"RAVI KUMAR", "OPERATOR", "SALES"}));
+        QCOMPARE(column(w->Grid1->model(), frm_GrantAccess::Permission), QStringList(kEntries, u"Y"_s));
+        f.press(2);
+        QCOMPARE(column(w->Grid1->model(), frm_GrantAccess::Permission), QStringList(kEntries, u"Y"_s));
+        f.type(7, u"n"_s);
+        f.press(3);
+        QCOMPARE(count(f.ts.db(), kRights[0], u"LOGIN_ID=5"_s), kEntries);
+        f.ts.db().exec(u"INSERT INTO M_TBL_MENUDETAILS (MENU_ID, GROUP_ID, MENU_NAME) VALUES (200, 9, 'mnu_New')"_s);
+        f.press(2);
+        QCOMPARE((QStringList{f.shown(7), f.shown(200)}), (QStringList{"N", "Y"}));
+    }
+
+    void onlyYAndNInThePermissionColumn() {
+        Rights f;
+        const auto colour = [&](int col) { return f.w->Grid1->item(f.row(7), col)->background().color(); };
+        const QColor shown = colour(0);
+        for (const auto& [keys, col, expected] :
+             {std::tuple{"n", 3, "N"}, {"x1 ", 3, "N"}, {"nN", 2, "N"}, {"y", 3, "Y"}}) {
+            f.type(7, QLatin1String(keys), col);
+            QCOMPARE(f.shown(7), QLatin1String(expected));
+            QCOMPARE(colour(0) == shown, f.shown(7) == QLatin1String("Y"));
+            QCOMPARE(colour(3), colour(0));
+        }
+        QCOMPARE(f.shown(7, frm_GrantAccess::MenuCaption), u"COUNTER RESET"_s);
+    }
+
+    void savedRightsReplaceTheLoginsRowsAndHideEntriesAtTheNextLogon() {
+        Rights f;
+        typeInto(f.w->txt_EmpID, u"5"_s);  // typed on the catalogue shown at load, without Enter
+        f.type(7, u"n"_s);                 // mnu_CounterReset
+        f.type(18, u"N"_s);                // mnu_LeadStatus
+        f.press(3);
+        QCOMPARE(f.ts.prompter.texts(), QStringList{kRightsSaved});
+        QCOMPARE(count(f.ts.db(), kRights[0], u"LOGIN_ID=5"_s), kEntries);
+        QCOMPARE(f.stored(u"7, 8"_s), (QStringList{"7|N|.Enabled=FALSE", "8|Y|.Enabled=TRUE"}));
+        QCOMPARE(f.shown(7), u"N"_s);  // shown again from the login's rows
+        shoot(*f.w, u"frm_GrantAccess"_s);
+        const QStringList entries = {"mnu_CounterReset", "mnu_LeadStatus", "mnu_Country"};
+        QCOMPARE(f.seenAtLogon(entries), (QList<bool>{false, false, true}));
+        QCOMPARE(f.seenAtLogon(entries, 1), (QList<bool>{true, true, true}));  // another login is untouched
+
+        // Saved again: every row replaced, a stale one (an entry gone from the catalogue) too.
+        f.ts.db().exec(u"INSERT INTO M_TBL_MENUSHOW (LOGIN_ID, MENU_ID, SHOW_MENU) VALUES (5, 999, 'N')"_s);
+        f.type(7, u"y"_s);
+        f.press(3);
+        QCOMPARE(count(f.ts.db(), kRights[0], u"LOGIN_ID=5"_s), kEntries);
+        QCOMPARE(f.stored(u"7, 999"_s), QStringList{"7|Y|.Enabled=TRUE"});
+        QCOMPARE(f.seenAtLogon(entries), (QList<bool>{true, false, true}));
+
+        // A save refused part way keeps the earlier rows whole.
+        const Footprint before = footprint(f.ts.db(), kRights);
+        f.type(9, u"n"_s);
+        f.ts.db().failStatement(60);
+        f.press(3);
+        f.ts.db().failStatement(0);
+        QCOMPARE(f.ts.prompter.texts(), QStringList{u"Statement refused (injected failure)"_s});
+        QVERIFY(footprint(f.ts.db(), kRights) == before);
+
+        // Delete asks; then every entry shows again.
+        QTest::keyClick(f.w->txt_EmpID, Qt::Key_Return);
+        f.press(4, {false});
+        QCOMPARE(count(f.ts.db(), kRights[0], u"LOGIN_ID=5"_s), kEntries);
+        f.press(4, {true});
+        QCOMPARE(f.ts.prompter.texts(),
+                 (QStringList{u"DO WANT TO DELETE ACL FOR RAVI KUMAR"_s, u"Successfully Deleted ACL ...."_s}));
+        QCOMPARE(count(f.ts.db(), kRights[0], u"LOGIN_ID=5"_s), 0);
+        QCOMPARE(f.seenAtLogon(entries), (QList<bool>{true, true, true}));
+    }
+
+    void noLoginIdNoRightsWritten() {
+        Rights f;
+        f.press(3);
+        f.w->pressTool(4);
+        QCOMPARE(f.ts.prompter.texts(), QStringList(2, u"PLEASE ENTER LOGIN CODE ...."_s));
+        QCOMPARE(QApplication::focusWidget(), f.w->txt_EmpID);
+        QCOMPARE(count(f.ts.db(), kRights[0]), 0);
+        QTest::keyClicks(f.w->txt_EmpID, u"a5."_s);  // whole numbers only
+        QCOMPARE(f.w->txt_EmpID->text(), u"5"_s);
+    }
+};
+
+QTEST_MAIN(tst_access)
+#include "tst_access.moc"
