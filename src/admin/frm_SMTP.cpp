@@ -107,7 +107,12 @@ void frm_SMTP::Save_Record() {
                        RowWriter::Audit::None);
         });
     } catch (const DbError& e) {
-        prompter().information(this, e.message());
+        // The server may quote the refused row (PostgreSQL: "Failing row contains (...)"),
+        // password and all.
+        QString text = e.message();
+        if (const QString password = txt_SMTPPasswd->text().trimmed(); !password.isEmpty())
+            text.replace(password, QLatin1String("********"));
+        prompter().information(this, text);
         return;
     }
     prompter().information(this, QStringLiteral("SMTP DETAILS SUCCESSFULLY UPDATED ...."));
