@@ -30,7 +30,9 @@ bool pgAdmin(const QString& sql, bool mustSucceed = true, bool superuser = false
     p.start(QStringLiteral("psql"), {QStringLiteral("-X"), QStringLiteral("-q"), QStringLiteral("-h"),
                                     pgParam(QStringLiteral("host"), QStringLiteral("127.0.0.1")),
                                     QStringLiteral("-p"), pgParam(QStringLiteral("port"), QStringLiteral("5432")),
-                                    QStringLiteral("-U"), superuser ? QStringLiteral("postgres") : QStringLiteral("tarvicuser"), QStringLiteral("-d"),
+                                    QStringLiteral("-U"),
+                                    superuser ? QStringLiteral("postgres") : QStringLiteral("tarvicuser"),
+                                    QStringLiteral("-d"),
                                     QStringLiteral("postgres"), QStringLiteral("-c"), sql});
     const bool ok = p.waitForFinished(60000) && p.exitCode() == 0;
     if (!ok && mustSucceed)
