@@ -35,7 +35,9 @@ build() {
 }
 
 # The embedded default database and a per-user data source TARVIC pointing at it, unless the
-# user already has a data source of that name.
+# user already has a data source of that name. The database holds every customer, amount and
+# password hash, and a data source file may hold a server password: the folder is the owner's
+# alone (0700, tightened when it exists), the database and the data source file 0600.
 setup_embedded_database() {
   local dbdir="${XDG_DATA_HOME:-$HOME/.local/share}/tarvic"
   local db="$dbdir/tarvic.db"
@@ -45,9 +47,11 @@ setup_embedded_database() {
   if odbcinst -q -s -n TARVIC >/dev/null 2>&1; then
     echo "== Data source TARVIC already defined ($ini): left as it is"
   else
-    mkdir -p "$dbdir"
-    [ -f "$db" ] || sqlite3 "$db" 'PRAGMA journal_mode=DELETE;' >/dev/null
-    cat >>"$ini" <<INI
+    (
+      umask 077
+      mkdir -p "$dbdir"
+      [ -f "$db" ] || sqlite3 "$db" 'PRAGMA journal_mode=DELETE;' >/dev/null
+      cat >>"$ini" <<INI
 
 [TARVIC]
 Description=TARVIC embedded database
@@ -59,7 +63,17 @@ SyncPragma=FULL
 FKSupport=1
 NoCreat=1
 INI
+    )
+    chmod 600 "$ini"
     echo "== Data source TARVIC defined in $ini for $db"
   fi
+  make_data_private "$dbdir"
   "$BUILD/src/tarvic-admin" init
+}
+
+# Takes group and others off the data folder and every file in it (the database, its journal).
+make_data_private() {
+  [ -d "$1" ] || return 0
+  chmod go-rwx "$1"
+  find "$1" -maxdepth 1 -type f -exec chmod go-rwx {} +
 }

@@ -1,6 +1,7 @@
 // The TARVIC program: builds the registry of task windows from the subsystem libraries,
 // then hands over to the start routine.
 #include "app/AllWindows.h"
+#include "app/DataFolder.h"
 #include "shell/StartUp.h"
 
 #include <QApplication>
@@ -27,6 +28,9 @@ int main(int argc, char** argv) {
     QCommandLineOption noSplash(QStringLiteral("no-splash"), QStringLiteral("Go straight to the logon window."));
     parser.addOption(noSplash);
     parser.process(app);
+
+    // Before the embedded database is opened: it and its journal are the owner's alone.
+    tarvic::makeDataFolderPrivate();
 
     tarvic::WindowRegistry registry;
     tarvic::registerAllWindows(registry);

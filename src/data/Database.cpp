@@ -64,12 +64,36 @@ QString errorText(const QSqlError& e) {
     return drv.isEmpty() ? db : drv + QLatin1String(": ") + db;
 }
 
-// Whether a data source is served by the SQLite driver, read from its definition before
-// connecting, so that its journal can be chosen before the driver applies its own.
+// One key of a data source's definition (the user's odbc.ini, else the system's), read before
+// connecting; empty when the key is not there.
+QString dataSourceValue(const QString& dsn, const char* key) {
+    char value[1024] = {0};
+    SQLGetPrivateProfileString(dsn.toLocal8Bit().constData(), key, "", value, sizeof value, "odbc.ini");
+    return QString::fromLocal8Bit(value);
+}
+
+// Whether a data source is served by the SQLite driver, so that its journal can be chosen
+// before the driver applies its own.
 bool servedBySqlite(const QString& dsn) {
-    char driver[512] = {0};
-    SQLGetPrivateProfileString(dsn.toLocal8Bit().constData(), "Driver", "", driver, sizeof driver, "odbc.ini");
-    return QByteArray(driver).toLower().contains("sqlite");
+    return dataSourceValue(dsn, "Driver").toLower().contains(QLatin1String("sqlite"));
+}
+
+// One item of a connection string. Qt passes user and password on unescaped, so a password
+// holding ';' would end early and leave its rest as further items: such a value goes in braces.
+QString item(const QString& key, const QString& value) {
+    const bool plain = value.trimmed() == value && !value.contains(QLatin1Char(';')) &&
+                       !value.contains(QLatin1Char('{')) && !value.contains(QLatin1Char('}'));
+    if (plain)
+        return QLatin1Char(';') + key + QLatin1Char('=') + value;
+    return QLatin1Char(';') + key + QStringLiteral("={") +
+           QString(value).replace(QLatin1Char('}'), QLatin1String("}}")) + QLatin1Char('}');
+}
+
+// A driver's message may quote the connection string it was given.
+QString withoutPassword(QString text, const QString& password) {
+    if (!password.isEmpty())
+        text.replace(password, QLatin1String("********"));
+    return text;
 }
 
 // The device and inode of a file, or {0, 0} when it cannot be read.
@@ -100,10 +124,28 @@ ConnectionString ConnectionString::parse(const QString& text) {
     return cs;
 }
 
+ConnectionString ConnectionString::withDataSourceLogin() const {
+    ConnectionString cs = *this;
+    const auto first = [this](const char* key, const char* alias) {
+        const QString v = dataSourceValue(dsn, key);
+        return v.isEmpty() ? dataSourceValue(dsn, alias) : v;
+    };
+    const QString ownUser = first("Username", "UID");
+    const QString ownPassword = first("Password", "PWD");
+    if (!ownUser.isEmpty()) {
+        cs.user = ownUser;
+        cs.password = ownPassword;
+    } else if (!ownPassword.isEmpty()) {
+        cs.password = ownPassword;
+    }
+    return cs;
+}
+
 DbError::DbError(Kind kind, const QString& message, const QString& sqlState)
     : std::runtime_error(message.toStdString()), kind_(kind), message_(message), sqlState_(sqlState) {}
 
-Database::Database(const ConnectionString& cs, const QString& connectionName) : name_(connectionName) {
+Database::Database(const ConnectionString& given, const QString& connectionName) : name_(connectionName) {
+    const ConnectionString cs = given.withDataSourceLogin();
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name_);
     QString target = cs.overrides.isEmpty() ? cs.dsn : cs.dsn + QLatin1Char(';') + cs.overrides;
     // The embedded database keeps a rollback journal whatever its data source says. SQLite's
@@ -113,11 +155,16 @@ Database::Database(const ConnectionString& cs, const QString& connectionName) : 
     // deletes the log this connection is still writing to. A rollback journal holds no lock
     // between transactions, so a dropped lock cannot outlive the transaction it was taken for.
     // Said in the connection string, it overrides the data source before the driver applies it.
-    if (servedBySqlite(cs.dsn))
-        target += QStringLiteral(";JournalMode=DELETE");
+    // On the server, psqlODBC's communication and debug logs stay off whatever the data source
+    // says (Debian turns the first on for every one): they copy the password in clear into a
+    // file in /tmp that every user may read.
+    target += servedBySqlite(cs.dsn) ? QStringLiteral(";JournalMode=DELETE") : QStringLiteral(";CommLog=0;Debug=0");
+    // User and password are items of the connection string, as Qt would add them, but escaped.
+    if (!cs.user.isEmpty())
+        target += item(QStringLiteral("UID"), cs.user);
+    if (!cs.password.isEmpty())
+        target += item(QStringLiteral("PWD"), cs.password);
     db.setDatabaseName(target);
-    db.setUserName(cs.user);
-    db.setPassword(cs.password);
     db.setNumericalPrecisionPolicy(QSql::HighPrecision);
     if (!db.open()) {
         const QString text = errorText(db.lastError());
@@ -125,7 +172,8 @@ Database::Database(const ConnectionString& cs, const QString& connectionName) : 
         QSqlDatabase::removeDatabase(name_);
         const bool missing = text.contains(QLatin1String("IM002")) ||
                              text.contains(QLatin1String("Data source name not found"), Qt::CaseInsensitive);
-        throw DbError(missing ? DbError::Kind::NoDataSource : DbError::Kind::Connection, text);
+        throw DbError(missing ? DbError::Kind::NoDataSource : DbError::Kind::Connection,
+                      withoutPassword(text, cs.password));
     }
     // Qt does not say which engine stands behind the data source: ask it.
     {
@@ -176,7 +224,13 @@ void Database::disconnect() {
 QSqlDatabase Database::handle() const { return QSqlDatabase::database(name_, false); }
 
 DbError Database::failure(const QSqlQuery& q) const {
-    const QString text = errorText(q.lastError());
+    QString text = errorText(q.lastError());
+    // PostgreSQL quotes the whole refused row in its detail: a password or its hash would reach
+    // the message box. What was refused and why stays; the row's values go.
+    if (const qsizetype at = text.indexOf(QLatin1String("Failing row contains")); at >= 0) {
+        const qsizetype end = text.indexOf(QLatin1String("\nError while executing"), at);
+        text.replace(at, (end < 0 ? text.size() : end) - at, QStringLiteral("Failing row not shown."));
+    }
     const QString state = sqlStateOf(q);
     return DbError(classify(state, text), text, state);
 }

@@ -19,7 +19,8 @@
 namespace tarvic {
 
 // The system's own connection string. Qt's ODBC driver cannot take it whole (it would
-// prefix a second "DSN="), so it is parsed into data source, user and password.
+// prefix a second "DSN="), so it is parsed into data source, user and password. Its user and
+// password are only the fallback: a data source that names its own takes precedence.
 inline constexpr const char* kConnectionString = "DSN=TARVIC;User Id=tarvicuser;PWD=pass987;";
 
 struct ConnectionString {
@@ -30,6 +31,11 @@ struct ConnectionString {
     // and tools that point one data source at another file or database.
     QString overrides;
     static ConnectionString parse(const QString& text);
+    // The same, with the user and password the data source defines for itself (Username and
+    // Password as psqlODBC reads them, or UID and PWD) in place of these. A data source that
+    // names its own user never gets the built-in password: without a password of its own the
+    // driver is left to find one (~/.pgpass).
+    ConnectionString withDataSourceLogin() const;
 };
 
 // Column name and value, in the order they are written. Names are the table's own.
@@ -59,8 +65,9 @@ private:
 
 class Database {
 public:
-    // Opens the data source; throws DbError (NoDataSource when the data source is not
-    // defined, Connection for any other refusal).
+    // Opens the data source with the login it defines, else the one in cs; throws DbError
+    // (NoDataSource when the data source is not defined, Connection for any other refusal).
+    // The password never appears in the error's text.
     explicit Database(const ConnectionString& cs = ConnectionString::parse(kConnectionString),
                       const QString& connectionName = QStringLiteral("tarvic"));
     ~Database();

@@ -21,15 +21,18 @@ QString pgParam(const QString& key, const QString& fallback) {
     return fallback;
 }
 
-bool pgAdmin(const QString& sql, bool mustSucceed = true) {
+// Runs sql on the test server as tarvicuser, or as the superuser scripts/pg-start.sh sets up.
+bool pgAdmin(const QString& sql, bool mustSucceed = true, bool superuser = false) {
     QProcess p;
     QStringList env = QProcess::systemEnvironment();
-    env << QStringLiteral("PGPASSWORD=pass987");
+    env << (superuser ? QStringLiteral("PGPASSWORD=postgres") : QStringLiteral("PGPASSWORD=pass987"));
     p.setEnvironment(env);
     p.start(QStringLiteral("psql"), {QStringLiteral("-X"), QStringLiteral("-q"), QStringLiteral("-h"),
                                     pgParam(QStringLiteral("host"), QStringLiteral("127.0.0.1")),
                                     QStringLiteral("-p"), pgParam(QStringLiteral("port"), QStringLiteral("5432")),
-                                    QStringLiteral("-U"), QStringLiteral("tarvicuser"), QStringLiteral("-d"),
+                                    QStringLiteral("-U"),
+                                    superuser ? QStringLiteral("postgres") : QStringLiteral("tarvicuser"),
+                                    QStringLiteral("-d"),
                                     QStringLiteral("postgres"), QStringLiteral("-c"), sql});
     const bool ok = p.waitForFinished(60000) && p.exitCode() == 0;
     if (!ok && mustSucceed)
@@ -39,6 +42,8 @@ bool pgAdmin(const QString& sql, bool mustSucceed = true) {
     return ok;
 }
 }  // namespace
+
+void TestDb::serverAdmin(const QString& sql) { pgAdmin(sql, true, true); }
 
 bool TestDb::usePostgres() { return qEnvironmentVariable("TARVIC_TEST_ENGINE") == QLatin1String("pg"); }
 

@@ -18,6 +18,8 @@ public:
     // A further connection to the same database, for another thread or workstation.
     std::unique_ptr<Database> connect(const QString& name);
     static bool usePostgres();
+    // Runs sql on the PostgreSQL test server as its superuser: for roles of a test's own.
+    static void serverAdmin(const QString& sql);
     static QString engineName() { return usePostgres() ? QStringLiteral("pg") : QStringLiteral("sqlite"); }
     QString sqlitePath() const { return sqlitePath_; }
     QString dir() const { return tmp_.path(); }
