@@ -164,7 +164,7 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = file.readAll().split('\n');
-        QVERIFY(lines.value(0).startsWith("\"SLNO\"\t\"CODE\"\t\"GROUP / MEET\""));
+        QVERIFY(lines.value(0).startsWith("\xEF\xBB\xBF\"SLNO\"\t\"CODE\"\t\"GROUP / MEET\""));  // after the UTF-8 mark
         QVERIFY(lines.value(1).startsWith("\"1\"\t\"1\"\t\"OTM MUMBAI 2024\"\t\"HOTEL\"\t\"CASINO HOTEL\""));
 
         // Choosing a row shows the contact in the entry window.
