@@ -204,7 +204,7 @@ void frm_AddressBook::Search_Record() {
 }
 
 void frm_AddressBook::Show_Record(qint64 code) {
-    try {
+    guarded([&] {
         // Outer joins: a contact stays reachable even if one of its lookups has been removed.
         const auto row = db().firstRow(
             QStringLiteral("SELECT a.*, b.COUNTRY_NAME, c.STATE_NAME, d.PLACE_NAME, e.PARTY_TYPE, f.GROUP_NAME"
@@ -245,9 +245,7 @@ void frm_AddressBook::Show_Record(qint64 code) {
         lbl_CreatedOn->setText(momentText(row->value(QStringLiteral("CREATED_ON"))));
         lbl_UpdateBy->setText(text("UPDATE_BY"));
         lbl_UpdateOn->setText(momentText(row->value(QStringLiteral("UPDATE_ON"))));
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    });
 }
 
 void frm_AddressBook::Save_Record() {
@@ -285,20 +283,19 @@ void frm_AddressBook::Save_Record() {
                              {QStringLiteral("FB_URL"), txt_FBAdd->text().trimmed()},
                              {QStringLiteral("REMARKS"), txt_Remarks->toPlainText().trimmed()}};
     qint64 saved = 0;
-    try {
-        saved = db().transact([&]() -> qint64 {
-            Database& d = db();
-            // A new contact's number is taken only after Yes, and kept only with its row.
-            const bool isNew = !code_;
-            const qint64 code = isNew ? Numbering(d).next(QStringLiteral("ADDBOOK")) : code_;
-            RowWriter(d, session().userFullName)
-                .write(QStringLiteral("M_TBL_ADDRESSBOOK"), {{QStringLiteral("BUSINESS_CODE"), code}}, columns, isNew);
-            return code;
-        });
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
+    if (!guarded([&] {
+            saved = db().transact([&]() -> qint64 {
+                Database& d = db();
+                // A new contact's number is taken only after Yes, and kept only with its row.
+                const bool isNew = !code_;
+                const qint64 code = isNew ? Numbering(d).next(QStringLiteral("ADDBOOK")) : code_;
+                RowWriter(d, session().userFullName)
+                    .write(QStringLiteral("M_TBL_ADDRESSBOOK"), {{QStringLiteral("BUSINESS_CODE"), code}}, columns,
+                           isNew);
+                return code;
+            });
+        }))
         return;
-    }
     prompter().information(this, QStringLiteral("UPDATION OF ADDRESSBOOK SUCCESSFULLY DONE ...."));
     Show_Record(saved);
 }

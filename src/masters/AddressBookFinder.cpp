@@ -1,18 +1,15 @@
 #include "AddressBookFinder.h"
 
-#include "masters/AddressBook.h"
 #include "data/Moments.h"
+#include "masters/AddressBook.h"
+#include "masters/GeographyLists.h"
+#include "masters/frm_SearchGroupMeet.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/ExpXls.h"
 #include "shell/kit/GridHelpers.h"
 #include "shell/kit/KeyFilters.h"
 #include "shell/kit/ListGrid.h"
 #include "shell/kit/QueryModel.h"
-
-#if __has_include("masters/frm_SearchGroupMeet.h")
-#include "masters/frm_SearchGroupMeet.h"
-#define TARVIC_HAVE_GROUPMEET_SEARCH 1
-#endif
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -29,23 +26,12 @@ namespace tarvic {
 namespace {
 const QString kAll = QStringLiteral("%");
 
-QComboBox* nameList(QWidget* parent, const char* name) {
-    auto* c = new QComboBox(parent);
+CodeList* codeList(Session& session, const CodeSource& source, QWidget* parent, const char* name,
+                   CodeList* parentList = nullptr) {
+    auto* c = new CodeList(session, source, parent, parentList);
     c->setObjectName(QLatin1String(name));
     c->setMinimumWidth(200);
     return c;
-}
-
-// Fills a list from the first column of a query; the listing puts "%" (all) on top.
-void fillList(Database& db, QComboBox* list, bool withAll, const QString& sql, const QVariantList& values = {}) {
-    QSignalBlocker block(list);
-    list->clear();
-    if (withAll)
-        list->addItem(kAll);
-    QSqlQuery q = db.exec(sql, values);
-    while (q.next())
-        list->addItem(q.value(0).toString().trimmed());
-    list->setCurrentIndex(list->count() ? 0 : -1);
 }
 
 // country + ' ' + state + ' ' + ... as one text, in the engine's own concatenation.
@@ -80,10 +66,13 @@ AddressBookFinder::AddressBookFinder(const AddressBookFinderConfig& config, Sess
     attachFilter(txt_Desc, KeyFilter::Upper);
     txt_ContNO = new QLineEdit(this);
     txt_ContNO->setObjectName(QStringLiteral("txt_ContNO"));
-    Cmb_Type = nameList(this, "Cmb_Type");
-    Cmb_Country = nameList(this, "Cmb_Country");
-    Cmb_State = nameList(this, "Cmb_State");
-    Cmb_Place = nameList(this, "Cmb_Place");
+    Cmb_Type = codeList(session, sources::kPartyType, this, "Cmb_Type");
+    Cmb_Country = codeList(session, sources::kCountry, this, "Cmb_Country");
+    Cmb_State = codeList(session, sources::kState, this, "Cmb_State", Cmb_Country);
+    Cmb_Place = codeList(session, sources::kPlace, this, "Cmb_Place", Cmb_State);
+    // Connected after each list's own reload on its parent's change, so it sees the new rows.
+    connect(Cmb_Country, &CodeList::codeChanged, this, [this] { settle(Cmb_State); });
+    connect(Cmb_State, &CodeList::codeChanged, this, [this] { settle(Cmb_Place); });
 
     auto* form = new QGridLayout;
     int r = 0;
@@ -180,54 +169,20 @@ AddressBookFinder::AddressBookFinder(const AddressBookFinderConfig& config, Sess
     connect(Cmd_Show, &QPushButton::clicked, this, [this] { Load_Grid1(); });
     connect(Grid1, &ListGrid::rowChosen, this, [this](int row) { rowChosen(row); });
     onEnter(Grid1, [this] { rowChosen(Grid1->currentRow()); });
-    connect(Cmb_Country, &QComboBox::currentIndexChanged, this, [this] { Load_State(); });
-    connect(Cmb_State, &QComboBox::currentIndexChanged, this, [this] { Load_Place(); });
 
-    Load_Type();
-    Load_Country();
+    Cmb_Type->load();
+    Cmb_Country->load();
+    // A country chosen on load has already brought its states and places; "%" has not.
+    for (CodeList* list : {Cmb_Type, Cmb_Country, Cmb_State, Cmb_Place})
+        settle(list);
 }
 
-void AddressBookFinder::Load_Type() {
-    try {
-        fillList(db(), Cmb_Type, true, QStringLiteral("SELECT PARTY_TYPE FROM M_TBL_PARTYTYPE ORDER BY PARTY_TYPE"));
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
-}
-
-void AddressBookFinder::Load_Country() {
-    try {
-        fillList(db(), Cmb_Country, config_.listing,
-                 QStringLiteral("SELECT COUNTRY_NAME FROM M_TBL_CSP_COUNTRY ORDER BY COUNTRY_NAME"));
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
-    Load_State();
-}
-
-void AddressBookFinder::Load_State() {
-    try {
-        fillList(db(), Cmb_State, config_.listing,
-                 QStringLiteral("SELECT b.STATE_NAME, a.COUNTRY_NAME FROM M_TBL_CSP_COUNTRY a, M_TBL_CSP_STATE b"
-                                " WHERE a.COUNTRY_NAME=? AND a.COUNTRY_CODE=b.COUNTRY_CODE ORDER BY b.STATE_NAME"),
-                 {Cmb_Country->currentText()});
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
-    Load_Place();
-}
-
-void AddressBookFinder::Load_Place() {
-    try {
-        fillList(db(), Cmb_Place, config_.listing,
-                 QStringLiteral("SELECT c.PLACE_NAME, a.COUNTRY_NAME, b.STATE_NAME"
-                                " FROM M_TBL_CSP_COUNTRY a, M_TBL_CSP_STATE b, M_TBL_CSP_PLACE c"
-                                " WHERE a.COUNTRY_NAME=? AND b.STATE_NAME=? AND a.COUNTRY_CODE=b.COUNTRY_CODE"
-                                " AND b.COUNTRY_CODE=c.COUNTRY_CODE AND b.STATE_CODE=c.STATE_CODE ORDER BY c.PLACE_NAME"),
-                 {Cmb_Country->currentText(), Cmb_State->currentText()});
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+void AddressBookFinder::settle(CodeList* list) {
+    // The type list, and every list of the listing, offers "%" (all, no code) on top.
+    if ((list == Cmb_Type || config_.listing) && (list->count() == 0 || list->itemText(0) != kAll))
+        list->insertItem(0, kAll);
+    if (list->currentIndex() < 0 && list->count() > 0)
+        list->setCurrentIndex(0);
 }
 
 void AddressBookFinder::Load_Grid1() {
@@ -249,12 +204,22 @@ void AddressBookFinder::Load_Grid1() {
         condition = QStringLiteral("a.MOBILE_NOS LIKE ?");
         values << txt_ContNO->text().trimmed();
     } else if (Option3->isChecked()) {
-        // The search wants the exact place; the listing's "%" in a list means all.
-        const QString op = listing ? QStringLiteral(" LIKE ?") : QStringLiteral("=?");
-        condition = QStringLiteral("b.PARTY_TYPE LIKE ? AND c.COUNTRY_NAME") + op + QStringLiteral(" AND d.STATE_NAME") + op +
-                    QStringLiteral(" AND e.PLACE_NAME") + op;
-        values << Cmb_Type->currentText() << Cmb_Country->currentText() << Cmb_State->currentText()
-               << Cmb_Place->currentText();
+        // By codes: "%" (all) names none and adds no condition; an empty list matches nothing
+        // (the search wants a place).
+        QStringList parts;
+        const std::pair<CodeList*, const char*> lists[] = {{Cmb_Type, "a.BUSINESS_TYPECODE"},
+                                                           {Cmb_Country, "a.COUNTRY_CODE"},
+                                                           {Cmb_State, "a.STATE_CODE"},
+                                                           {Cmb_Place, "a.PLACE_CODE"}};
+        for (const auto& [list, column] : lists) {
+            if (!list->code().isEmpty()) {
+                parts << QLatin1String(column) + QStringLiteral("=?");
+                values << list->code().toLongLong();
+            } else if (list->currentText() != kAll) {
+                parts << QStringLiteral("1=0");
+            }
+        }
+        condition = parts.isEmpty() ? QStringLiteral("1=1") : parts.join(QStringLiteral(" AND "));
     } else if (Option4 && Option4->isChecked()) {
         bool ok = false;
         const qint64 group = txt_GroupCode->text().trimmed().toLongLong(&ok);
@@ -274,11 +239,7 @@ void AddressBookFinder::Load_Grid1() {
                        " AND a.COUNTRY_CODE=d.COUNTRY_CODE AND a.STATE_CODE=d.STATE_CODE"
                        " AND a.COUNTRY_CODE=e.COUNTRY_CODE AND a.STATE_CODE=e.STATE_CODE AND a.PLACE_CODE=e.PLACE_CODE") +
         (listing ? QStringLiteral(" AND a.GROUP_CODE=f.GROUP_CODE") : QString()) + QStringLiteral(" AND ") + condition;
-    try {
-        model_->load({sql, values});
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    guarded([&] { model_->load({sql, values}); });
     if (!isBlankRow(Grid1, 0))
         Grid1->setCurrentCell(0, codeColumn());
 }
@@ -291,16 +252,13 @@ void AddressBookFinder::Show_GroupMeetName() {
     const qint64 code = txt_GroupCode->text().trimmed().toLongLong(&ok);
     if (!ok)
         return;
-    try {
+    guarded([&] {
         if (auto row = db().firstRow(QStringLiteral("SELECT * FROM M_TBL_PARTYGROUP WHERE GROUP_CODE=?"), {code}))
             lbl_GroupName->setText(row->value(QStringLiteral("GROUP_NAME")).toString().trimmed());
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    });
 }
 
 void AddressBookFinder::Src_GroupName() {
-#ifdef TARVIC_HAVE_GROUPMEET_SEARCH
     if (!txt_GroupCode)
         return;
     QPointer<AddressBookFinder> self(this);
@@ -313,7 +271,6 @@ void AddressBookFinder::Src_GroupName() {
     });
     search->setAttribute(Qt::WA_DeleteOnClose);
     search->show();
-#endif
 }
 
 frm_AddressBook* AddressBookFinder::entryWindow() const { return entry_.data(); }

@@ -5,13 +5,13 @@
 //  - frm_LstAddressBook "LIST ADDRESS BOOK DETAILS": the same with "%" in every list, plus the
 //    group / meet code, more columns and the export; choosing a row shows the contact in the
 //    entry window (or hands it to the caller's callback, when one was given).
+#include "shell/kit/CodeList.h"
 #include "shell/kit/ListGrid.h"
 #include "shell/kit/Picker.h"
 #include "shell/kit/TaskWindow.h"
 
 #include <QPointer>
 
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -39,10 +39,10 @@ public:
     QRadioButton* Option4 = nullptr;  // group / meet code (listing only)
     QLineEdit* txt_Desc = nullptr;
     QLineEdit* txt_ContNO = nullptr;
-    QComboBox* Cmb_Type = nullptr;
-    QComboBox* Cmb_Country = nullptr;
-    QComboBox* Cmb_State = nullptr;
-    QComboBox* Cmb_Place = nullptr;
+    CodeList* Cmb_Type = nullptr;
+    CodeList* Cmb_Country = nullptr;
+    CodeList* Cmb_State = nullptr;
+    CodeList* Cmb_Place = nullptr;
     QLineEdit* txt_GroupCode = nullptr;
     QPushButton* Cmd_SrcGroupName = nullptr;
     QLabel* lbl_GroupName = nullptr;
@@ -58,10 +58,8 @@ public:
     frm_AddressBook* entryWindow() const;
 
 private:
-    void Load_Type();
-    void Load_Country();
-    void Load_State();
-    void Load_Place();
+    // After a list is read: "%" on top where it belongs, and the first item shown.
+    void settle(CodeList* list);
     void rowChosen(int row);
     int codeColumn() const { return 1; }
 

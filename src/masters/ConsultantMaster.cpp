@@ -188,7 +188,7 @@ void ConsultantMaster::rowChosen(int row) {
 void ConsultantMaster::Show_LoginName() { login_->lookUp(); }
 
 void ConsultantMaster::Show_Record(int code) {
-    try {
+    guarded([&] {
         // An outer join: a consultant whose login has since gone is still shown (and can be
         // given another login) instead of vanishing from its own master.
         const auto row = db().firstRow(
@@ -212,9 +212,7 @@ void ConsultantMaster::Show_Record(int code) {
         lbl_UpdateBy->setText(row->value(QStringLiteral("UPDATE_BY")).toString().trimmed());
         lbl_UpdateOn->setText(momentText(row->value(QStringLiteral("UPDATE_ON"))));
         txt_Name->setFocus(Qt::OtherFocusReason);
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    });
 }
 
 void ConsultantMaster::Save_Record() {
@@ -242,23 +240,21 @@ void ConsultantMaster::Save_Record() {
                              {QStringLiteral("LOGIN_CODE"), loginCode},
                              {QStringLiteral("TC_ROLE"), Cmb_TCRole->currentText().trimmed()}};
     int saved = 0;
-    try {
-        saved = db().transact([&]() -> int {
-            Database& d = db();
-            // A new consultant's number is taken only now, and kept only with the row.
-            const bool isNew = !code_;
-            const int code = isNew ? int(Numbering(d).next(table_.counter)) : code_;
-            RowWriter(d, session().userFullName)
-                .write(table_.table, {{QStringLiteral("CONSULTANT_CODE"), code}}, columns, isNew);
-            // The login learns its consultant with the same commit.
-            d.exec(QStringLiteral("UPDATE MST_LOGINDETAILS SET %1=? WHERE Login_Id=?").arg(table_.loginColumn),
-                   {QString::number(code), login});
-            return code;
-        });
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
+    if (!guarded([&] {
+            saved = db().transact([&]() -> int {
+                Database& d = db();
+                // A new consultant's number is taken only now, and kept only with the row.
+                const bool isNew = !code_;
+                const int code = isNew ? int(Numbering(d).next(table_.counter)) : code_;
+                RowWriter(d, session().userFullName)
+                    .write(table_.table, {{QStringLiteral("CONSULTANT_CODE"), code}}, columns, isNew);
+                // The login learns its consultant with the same commit.
+                d.exec(QStringLiteral("UPDATE MST_LOGINDETAILS SET %1=? WHERE Login_Id=?").arg(table_.loginColumn),
+                       {QString::number(code), login});
+                return code;
+            });
+        }))
         return;
-    }
     prompter().information(this, QStringLiteral("UPDATION OF CONSULTANT SUCCESSFULLY DONE ...."));
     Load_Grid1();
     Show_Record(saved);

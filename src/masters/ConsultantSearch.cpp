@@ -65,13 +65,11 @@ ConsultantSearch::ConsultantSearch(const ConsultantTable& table, Session& sessio
 
 void ConsultantSearch::Load_Grid1() {
     BusyCursor busy;
-    try {
+    guarded([&] {
         // The pattern is used as typed, with the user's own wildcards.
         model_->load({QStringLiteral("SELECT {columns} FROM %1 WHERE CONSULTANT_NAME LIKE ?").arg(table_.table),
                       {txt_Name->text().trimmed()}});
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    });
     if (!isBlankRow(Grid1, 0))
         Grid1->setCurrentCell(0, Name);
 }

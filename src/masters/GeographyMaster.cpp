@@ -2,6 +2,7 @@
 
 #include "data/Moments.h"
 #include "data/Numbering.h"
+#include "data/RowWriter.h"
 #include "masters/GeographyLists.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Checks.h"
@@ -43,6 +44,7 @@ Level makeCountry() {
               {QStringLiteral("COUNTRY NAME"), 4500, Cell::Name},
               {QStringLiteral("CODE"), 1200, Cell::Code, Qt::AlignRight}};
     l.blankNameMessage = QStringLiteral("COUNTRY NAME CANNOT BE BLANK ....");
+    l.duplicateNameMessage = QStringLiteral("COUNTRY NAME ALREADY EXISTS ....");
     l.savedMessage = QStringLiteral("UPDATION OF COUNTRY SUCCESSFULLY DONE ....");
     l.size = QSize(560, 480);
     return l;
@@ -72,6 +74,7 @@ Level makeState() {
               {QStringLiteral("DEF"), 600, Cell::Extra2}};
     l.grid += auditColumns();
     l.blankNameMessage = QStringLiteral("PLEASE ENTER STATE PROPERLY ....");
+    l.duplicateNameMessage = QStringLiteral("STATE NAME ALREADY EXISTS IN THIS COUNTRY ....");
     l.nameQuestionLabel = QStringLiteral(" STATE : ");
     l.questionHead = QStringLiteral(" YOU ARE ABOUT TO UPDATE STATE ....");
     l.savedMessage = QStringLiteral("UPDATION OF STATE SUCCESSFULLY DONE ....");
@@ -107,6 +110,7 @@ Level makePlace() {
               {QStringLiteral("CODE"), 1000, Cell::Code, Qt::AlignRight}};
     l.grid += auditColumns();
     l.blankNameMessage = QStringLiteral("PLEASE ENTER PLACE NAME PROPERLY ....");
+    l.duplicateNameMessage = QStringLiteral("PLACE NAME ALREADY EXISTS IN THIS STATE ....");
     l.nameQuestionLabel = QStringLiteral(" PLACE : ");
     l.questionHead = QStringLiteral(" YOU ARE ABOUT TO UPDATE PLACE .... ");
     l.questionTail = QStringLiteral(" ARE YOU SURE WANT TO PROCEED (Y/N ?");
@@ -264,6 +268,33 @@ void GeographyMaster::parentChanged() {
     Load_Grid1();
 }
 
+QString GeographyMaster::underParents(QVariantList& values) const {
+    QString where;
+    const QStringList parents = parentCodes();
+    for (int i = 0; i < parents.size(); ++i) {
+        where += (i ? QStringLiteral(" AND ") : QStringLiteral(" WHERE ")) + level_.source.parentColumns.at(i) +
+                 QStringLiteral("=?");
+        values << parents.at(i).toLongLong();
+    }
+    return where;
+}
+
+bool GeographyMaster::nameTaken(const QString& name) const {
+    // Compared here rather than in SQL: the engines upper-case differently beyond A-Z, and the
+    // rows under one parent are few.
+    QVariantList values;
+    QSqlQuery q = db().exec(QStringLiteral("SELECT %1, %2 FROM %3")
+                                    .arg(level_.source.codeColumn, level_.source.nameColumn, level_.source.table) +
+                                underParents(values),
+                            values);
+    const qint64 own = lbl_Code->text().trimmed().toLongLong();
+    const QString wanted = name.trimmed().toUpper();
+    while (q.next())
+        if (q.value(0).toLongLong() != own && q.value(1).toString().trimmed().toUpper() == wanted)
+            return true;
+    return false;
+}
+
 void GeographyMaster::Load_Grid1() {
     BusyCursor busy;
     QList<tarvic::GridColumn> columns;
@@ -274,14 +305,9 @@ void GeographyMaster::Load_Grid1() {
     const QStringList parents = parentCodes();
     if (!lists_.isEmpty() && parents.isEmpty())
         return;
-    QString sql = QStringLiteral("SELECT * FROM ") + level_.source.table;
     QVariantList values;
-    for (int i = 0; i < parents.size(); ++i) {
-        sql += (i ? QStringLiteral(" AND ") : QStringLiteral(" WHERE ")) + level_.source.parentColumns.at(i) +
-               QStringLiteral("=?");
-        values << parents.at(i).toLongLong();
-    }
-    sql += QStringLiteral(" ORDER BY ") + level_.source.nameColumn;
+    const QString sql = QStringLiteral("SELECT * FROM ") + level_.source.table + underParents(values) +
+                        QStringLiteral(" ORDER BY ") + level_.source.nameColumn;
     guarded([&] {
         QSqlQuery q = db().exec(sql, values);
         int sl = 0;
@@ -356,7 +382,10 @@ void GeographyMaster::Save_Record() {
         checks.append({[list] { return list->code().isEmpty(); }, list, level_.parents.at(i).message});
     }
     checks.append({[this] { return txt_Name->text().trimmed().isEmpty(); }, txt_Name, level_.blankNameMessage});
-    if (!runChecks(prompter(), this, checks))
+    // Two rows of one name under the same parent look alike in every list that offers them.
+    checks.append({[this] { return nameTaken(txt_Name->text()); }, txt_Name, level_.duplicateNameMessage});
+    bool passed = false;
+    if (!guarded([&] { passed = runChecks(prompter(), this, checks); }) || !passed)
         return;
     const QString name = txt_Name->text().trimmed();
     QVariantList extras;
@@ -378,43 +407,24 @@ void GeographyMaster::Save_Record() {
     QVariantList parents;
     for (const QString& c : parentCodes())
         parents << c.toLongLong();
-    QStringList keyColumns = level_.source.parentColumns;
-    keyColumns << level_.source.codeColumn;
-    const QString where = keyColumns.join(QStringLiteral("=? AND ")) + QStringLiteral("=?");
-    QStringList extraColumns;
-    for (const Level::Extra& x : level_.extras)
-        extraColumns << x.column;
-    const QString table = level_.source.table;
+    Columns key;
+    for (int i = 0; i < parents.size(); ++i)
+        key.emplace_back(level_.source.parentColumns.at(i), parents.at(i));
+    Columns columns{{level_.source.nameColumn, name}};
+    for (int i = 0; i < level_.extras.size(); ++i)
+        columns.emplace_back(level_.extras.at(i).column, extras.at(i));
     const qint64 shown = lbl_Code->text().trimmed().toLongLong();
-    const QString user = session().userFullName;
     const bool saved = guarded([&] {
         // The number and the row (and what the member writes with it) are kept together or
-        // not at all.
+        // not at all; a shown row deleted meanwhile is reported, never created again.
         db().transact([&] {
-            const qint64 code = shown > 0 ? shown : Numbering(db()).next(level_.counter);
-            const QDateTime now = QDateTime::currentDateTime();
-            const QVariantList key = QVariantList(parents) << code;
-            const bool exists =
-                db().firstRow(QStringLiteral("SELECT * FROM %1 WHERE %2").arg(table, where), key).has_value();
-            if (exists) {
-                QStringList set = QStringList{level_.source.nameColumn} + extraColumns;
-                set << QStringLiteral("UPDATE_BY") << QStringLiteral("UPDATE_ON");
-                db().exec(
-                    QStringLiteral("UPDATE %1 SET %2=? WHERE %3").arg(table, set.join(QStringLiteral("=?, ")), where),
-                    QVariantList{name} + extras + QVariantList{user, now} + key);
-            } else {
-                QStringList columns = keyColumns;
-                columns << level_.source.nameColumn << extraColumns << QStringLiteral("CREATED_BY")
-                        << QStringLiteral("CREATED_ON") << QStringLiteral("UPDATE_BY") << QStringLiteral("UPDATE_ON");
-                QStringList marks;
-                for (int i = 0; i < columns.size(); ++i)
-                    marks << QStringLiteral("?");
-                db().exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                              .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
-                          key + QVariantList{name} + extras + QVariantList{user, now, user, now});
-            }
+            const bool isNew = shown <= 0;
+            const qint64 code = isNew ? Numbering(db()).next(level_.counter) : shown;
+            Columns rowKey = key;
+            rowKey.emplace_back(level_.source.codeColumn, code);
+            RowWriter(db(), session().userFullName).write(level_.source.table, rowKey, columns, isNew);
             if (level_.afterWrite)
-                level_.afterWrite(db(), key, extras);
+                level_.afterWrite(db(), QVariantList(parents) << code, extras);
         });
     });
     if (!saved)

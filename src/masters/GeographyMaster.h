@@ -54,6 +54,7 @@ struct GeographyLevel {
     bool audit = true;  // created / updated by - on, on screen and in the grid
     QList<GridColumn> grid;
     QString blankNameMessage;
+    QString duplicateNameMessage;  // another row under the same parents has the name
     QString nameQuestionLabel;  // empty: saved without a question
     QString questionHead;
     QString questionTail;
@@ -97,6 +98,10 @@ private:
     QString extraValue(int i) const;
     void setExtraValue(int i, const QString& value);
     QStringList parentCodes() const;
+    // " WHERE <parent column>=? AND ..." for the parents chosen, their codes added to values.
+    QString underParents(QVariantList& values) const;
+    // Whether another row under the parents chosen has this name, whatever its case.
+    bool nameTaken(const QString& name) const;
 
     const GeographyLevel& level_;
     QList<CodeList*> lists_;

@@ -314,12 +314,11 @@ void StatusMaster::rowChosen(int row) {
 
 bool StatusMaster::Show_Record(qint64 code) {
     std::optional<QSqlRecord> r;
-    try {
-        r = db().firstRow(QStringLiteral("SELECT * FROM %1 WHERE %2=?").arg(config_.table, config_.keyColumn), {code});
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
+    if (!guarded([&] {
+            r = db().firstRow(QStringLiteral("SELECT * FROM %1 WHERE %2=?").arg(config_.table, config_.keyColumn),
+                              {code});
+        }))
         return false;
-    }
     if (!r)
         return false;
     Load_Init();
@@ -376,22 +375,21 @@ void StatusMaster::Save_Record() {
                     {QStringLiteral("RGB_COLOR_F"), QStringLiteral("%1,%2,%3").arg(fr).arg(fg).arg(fb)}});
 
     qint64 saved = 0;
-    try {
-        saved = db().transact([&] {
-            // A new status takes its code only now, after Yes, and keeps it only if the row is kept.
-            const bool isNew = code_ == 0;
-            const qint64 code = isNew ? Numbering(db()).next(config_.counter) : code_;
-            RowWriter(db(), session().userFullName).write(t, {{key, code}}, columns, isNew);
-            // The lock is one status's alone: taking it clears every other, in the same transaction.
-            if (config_.exclusiveLock && !lockValues.isEmpty() && lockValues.first() == QLatin1String("Y"))
-                db().exec(QStringLiteral("UPDATE %1 SET %2='N' WHERE %3 <> ?").arg(t, config_.locks.first().column, key),
-                          {code});
-            return code;
-        });
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
+    if (!guarded([&] {
+            saved = db().transact([&] {
+                // A new status takes its code only now, after Yes, and keeps it only if the row is kept.
+                const bool isNew = code_ == 0;
+                const qint64 code = isNew ? Numbering(db()).next(config_.counter) : code_;
+                RowWriter(db(), session().userFullName).write(t, {{key, code}}, columns, isNew);
+                // The lock is one status's alone: taking it clears every other, in the same transaction.
+                if (config_.exclusiveLock && !lockValues.isEmpty() && lockValues.first() == QLatin1String("Y"))
+                    db().exec(
+                        QStringLiteral("UPDATE %1 SET %2='N' WHERE %3 <> ?").arg(t, config_.locks.first().column, key),
+                        {code});
+                return code;
+            });
+        }))
         return;
-    }
     prompter().information(this, config_.successMessage);
     Load_Grid();
     Show_Record(saved);

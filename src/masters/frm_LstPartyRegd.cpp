@@ -66,13 +66,11 @@ frm_LstPartyRegd::frm_LstPartyRegd(Session& session, QWidget* parent)
 void frm_LstPartyRegd::Load_PartyType() {
     Cmb_PartyType->clear();
     Cmb_PartyType->addItem(QString());
-    try {
+    guarded([&] {
         QSqlQuery q = db().exec(QStringLiteral("SELECT * FROM M_TBL_PARTYTYPE ORDER BY PARTY_TYPE"));
         while (q.next())
             Cmb_PartyType->addItem(q.value(QStringLiteral("PARTY_TYPE")).toString().trimmed());
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    });
 }
 
 }  // namespace tarvic

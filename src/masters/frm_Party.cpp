@@ -265,6 +265,20 @@ void frm_Party::Save_Record() {
     if (!ok)
         return;
     const QString name = upperAscii(txt_PartyName->text().trimmed());
+    // Two parties may share a name (two branches of one agent), but a second one is more
+    // often the first typed again: the user is warned and may go on.
+    QStringList namesakes;
+    if (!guarded([&] { namesakes = partiesNamed(name); }))
+        return;
+    if (!namesakes.isEmpty()) {
+        const Confirmation warning{QStringLiteral(" PARTY NAME ALREADY EXISTS ...."),
+                                   {{QStringLiteral(" PARTY NAME : "), name},
+                                    {QStringLiteral(" PARTY CODE : "), namesakes.join(QStringLiteral(", "))}}};
+        if (!warning.ask(prompter(), this)) {
+            txt_PartyName->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
     const Confirmation question{QStringLiteral(" YOU ARE ABOUT TO UPDATE PARTY DETAILS .... "),
                                 {{QStringLiteral(" PARTY NAME : "), name},
                                  {QStringLiteral(" PARTY TYPE : "), Cmb_PartyType->currentText().trimmed()},
@@ -294,24 +308,33 @@ void frm_Party::Save_Record() {
         {QStringLiteral("WEB_MODULE"), Cmb_WebModule->currentText()},
     };
     qint64 saved = 0;
-    try {
-        // The number, the row and its columns are kept together or not at all: a refused
-        // save takes no number. A new party always adds its row (a counter set back below
-        // codes in use is refused by the key); a shown one that another workstation deleted
-        // is reported, never created again.
-        saved = db().transact([&] {
-            const bool isNew = shown <= 0;
-            const qint64 code = isNew ? Numbering(db()).next(QStringLiteral("PARTY")) : shown;
-            RowWriter(db(), session().userFullName)
-                .write(QStringLiteral("M_TBL_PARTY"), {{QStringLiteral("PARTY_CODE"), code}}, columns, isNew);
-            return code;
-        });
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
+    if (!guarded([&] {
+            // The number, the row and its columns are kept together or not at all: a refused
+            // save takes no number. A new party always adds its row (a counter set back below
+            // codes in use is refused by the key); a shown one that another workstation deleted
+            // is reported, never created again.
+            saved = db().transact([&] {
+                const bool isNew = shown <= 0;
+                const qint64 code = isNew ? Numbering(db()).next(QStringLiteral("PARTY")) : shown;
+                RowWriter(db(), session().userFullName)
+                    .write(QStringLiteral("M_TBL_PARTY"), {{QStringLiteral("PARTY_CODE"), code}}, columns, isNew);
+                return code;
+            });
+        }))
         return;
-    }
     prompter().information(this, QStringLiteral("UPDATION OF PARTY SUCCESSFULLY DONE ..."));
     Show_Record(saved);
+}
+
+QStringList frm_Party::partiesNamed(const QString& name) const {
+    QStringList codes;
+    QSqlQuery q = db().exec(
+        QStringLiteral("SELECT PARTY_CODE FROM M_TBL_PARTY WHERE UPPER(TRIM(PARTY_NAME))=UPPER(?) AND PARTY_CODE<>? "
+                       "ORDER BY PARTY_CODE"),
+        {name, partyCode()});
+    while (q.next())
+        codes << QString::number(q.value(0).toLongLong());
+    return codes;
 }
 
 void frm_Party::openSearch() {

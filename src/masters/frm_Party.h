@@ -54,6 +54,8 @@ private:
     void Load_PartyType();
     void Load_Country();
     void partyNameLeft();
+    // The codes of the other parties stored under this name, whatever its case.
+    QStringList partiesNamed(const QString& name) const;
     void openSearch();
     void openWebPassword();
     // The web password button follows the web access stored for the party shown.

@@ -47,7 +47,7 @@ frm_PartyWebAccess::frm_PartyWebAccess(Session& session, QWidget* parent, qint64
 
 void frm_PartyWebAccess::Show_Record() {
     txt_Password->clear();
-    try {
+    guarded([&] {
         const auto row = db().firstRow(QStringLiteral("SELECT * FROM M_TBL_PARTY WHERE PARTY_CODE=?"), {partyCode_});
         if (!row)
             return;
@@ -55,9 +55,7 @@ void frm_PartyWebAccess::Show_Record() {
         lbl_PartyName->setText(row->value(QStringLiteral("PARTY_NAME")).toString().trimmed());
         lbl_PasswdUpdByOn->setText(
             byOnText(row->value(QStringLiteral("PASSWD_UPDBY")), row->value(QStringLiteral("PASSWD_UPDON"))));
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    });
 }
 
 void frm_PartyWebAccess::Save_Record() {
@@ -69,14 +67,12 @@ void frm_PartyWebAccess::Save_Record() {
                                 {{QStringLiteral(" PARTY NAME : "), lbl_PartyName->text()}}};
     if (!question.ask(prompter(), this))
         return;
-    try {
-        db().exec(QStringLiteral("UPDATE M_TBL_PARTY SET PARTY_PASSWORD=?, PASSWD_UPDBY=?, PASSWD_UPDON=") +
-                      db().dialect().now() + QStringLiteral(" WHERE PARTY_CODE=?"),
-                  {password, session().userFullName, partyCode_});
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
+    if (!guarded([&] {
+            db().exec(QStringLiteral("UPDATE M_TBL_PARTY SET PARTY_PASSWORD=?, PASSWD_UPDBY=?, PASSWD_UPDON=") +
+                          db().dialect().now() + QStringLiteral(" WHERE PARTY_CODE=?"),
+                      {password, session().userFullName, partyCode_});
+        }))
         return;
-    }
     prompter().information(this, QStringLiteral("UPDATION OF PASSWORD SUCCESSFULLY DONE ..."));
     Show_Record();
 }

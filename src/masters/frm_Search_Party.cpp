@@ -166,11 +166,7 @@ void frm_Search_Party::Load_Grid() {
         break;
     }
     }
-    try {
-        model_->load({party::joinSelect(ListQuery::kColumns, filter), {value}});
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    guarded([&] { model_->load({party::joinSelect(ListQuery::kColumns, filter), {value}}); });
 }
 
 bool frm_Search_Party::pickRow(int row) {

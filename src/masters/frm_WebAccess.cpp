@@ -50,16 +50,14 @@ void frm_WebAccess::Show_Record() {
     const qint64 login = txt_LoginID->text().trimmed().toLongLong(&ok);
     if (!ok)
         return;
-    try {
+    guarded([&] {
         const auto row = db().firstRow(QStringLiteral("SELECT * FROM MST_LOGINDETAILS WHERE Login_Id=?"), {login});
         if (!row)
             return;
         lbl_FullName->setText(row->value(QStringLiteral("Full_name")).toString().trimmed());
         const int i = Cmb_WebAccess->findText(row->value(QStringLiteral("Web_Access")).toString().trimmed());
         Cmb_WebAccess->setCurrentIndex(i >= 0 ? i : 0);
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    });
 }
 
 void frm_WebAccess::Save_Record() {
@@ -70,14 +68,12 @@ void frm_WebAccess::Save_Record() {
     bool ok = false;
     const qint64 login = text.toLongLong(&ok);
     int changed = 0;
-    try {
-        if (ok)
-            changed = db().execAffected(QStringLiteral("UPDATE MST_LOGINDETAILS SET Web_Access=? WHERE Login_Id=?"),
-                                        {Cmb_WebAccess->currentText(), login});
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
+    if (!guarded([&] {
+            if (ok)
+                changed = db().execAffected(QStringLiteral("UPDATE MST_LOGINDETAILS SET Web_Access=? WHERE Login_Id=?"),
+                                            {Cmb_WebAccess->currentText(), login});
+        }))
         return;
-    }
     // A code that names no login changed nothing, and must not be reported as done.
     if (changed == 0) {
         prompter().information(this, QStringLiteral("LOGIN CODE NOT FOUND ...."));

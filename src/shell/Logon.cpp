@@ -1,6 +1,8 @@
 #include "Logon.h"
 
 #include "data/Passwords.h"
+#include "shell/kit/BusyCursor.h"
+#include "shell/kit/Guard.h"
 #include "shell/kit/KeyFilters.h"
 
 #include <QApplication>
@@ -20,21 +22,6 @@
 namespace tarvic {
 
 namespace {
-
-// The hourglass while the database is asked; restored before any message is shown.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { release(); }
-    void release() {
-        if (active_)
-            QApplication::restoreOverrideCursor();
-        active_ = false;
-    }
-
-private:
-    bool active_ = true;
-};
 
 void logError(const char* where, const DbError& e) {
     std::fprintf(stderr, "tarvic: %s: %s\n", where, e.message().toLocal8Bit().constData());
@@ -173,11 +160,10 @@ void Logon::Validate_UsrName() {
     }
     BusyCursor busy;
     std::optional<QSqlRecord> row;
-    try {
-        row = session_.db->firstRow(QStringLiteral("SELECT * FROM MST_LOGINDETAILS WHERE USER_NAME=?"), {name});
-    } catch (const DbError& e) {
+    if (!runGuarded(*session_.prompter, this, [&] {
+            row = session_.db->firstRow(QStringLiteral("SELECT * FROM MST_LOGINDETAILS WHERE USER_NAME=?"), {name});
+        })) {
         busy.release();
-        session_.prompter->information(this, e.message());
         txt_UsrName->setFocus();
         return;
     }
@@ -210,20 +196,19 @@ void Logon::Validate_Passwd() {
     BusyCursor busy;
     std::optional<QSqlRecord> match;
     Passwords::Match how = Passwords::Match::No;
-    try {
-        // Selected by name only: the stored form is a salted hash (or the old transform),
-        // so it is checked here rather than compared in SQL.
-        QSqlQuery q = session_.db->exec(QStringLiteral(" SELECT * FROM  MST_LOGINDETAILS  WHERE USER_NAME=?"), {name});
-        while (q.next()) {
-            how = Passwords::verify(typed, q.value(QStringLiteral("USER_PASSWORD")).toString());
-            if (how != Passwords::Match::No) {
-                match = q.record();
-                break;
+    // Selected by name only: the stored form is a salted hash (or the old transform), so it is
+    // checked here rather than compared in SQL.
+    if (!runGuarded(*session_.prompter, this, [&] {
+            QSqlQuery q = session_.db->exec(QStringLiteral(" SELECT * FROM  MST_LOGINDETAILS  WHERE USER_NAME=?"), {name});
+            while (q.next()) {
+                how = Passwords::verify(typed, q.value(QStringLiteral("USER_PASSWORD")).toString());
+                if (how != Passwords::Match::No) {
+                    match = q.record();
+                    break;
+                }
             }
-        }
-    } catch (const DbError& e) {
+        })) {
         busy.release();
-        session_.prompter->information(this, e.message());
         txt_Password->setFocus();
         return;
     }

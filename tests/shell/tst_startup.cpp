@@ -1,16 +1,13 @@
 // The real program, run as its own process: a missing data source, an empty database set up
 // at first start, the splash handing over to the logon, and the second copy refused.
-#include "shell/Splash.h"
 #include "support/TestDb.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 using namespace tarvic;
 using namespace tarvic::test;
@@ -125,20 +122,6 @@ private slots:
         QVERIFY(first.state() == QProcess::Running);
         first.kill();
         QVERIFY(first.waitForFinished(10000));
-    }
-
-    void splashHandsOverOnceAfterTenSeconds() {
-        Splash s;
-        QCOMPARE(s.objectName(), QStringLiteral("frm_Splash"));
-        QTimer* t = s.findChild<QTimer*>(QStringLiteral("Timer1"));
-        QVERIFY(t);
-        QCOMPARE(t->interval(), 10000);
-        QVERIFY(t->isSingleShot());
-        QVERIFY(t->isActive());
-        QSignalSpy spy(&s, &Splash::timeUp);
-        s.Timer1_Timer();
-        QCOMPARE(spy.count(), 1);
-        QVERIFY(!t->isActive());
     }
 };
 

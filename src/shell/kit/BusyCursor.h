@@ -10,9 +10,18 @@ namespace tarvic {
 class BusyCursor {
 public:
     BusyCursor() { QApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    ~BusyCursor() { release(); }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
+    // Ends the hourglass before the scope does (before a window opens, say).
+    void release() {
+        if (active_)
+            QApplication::restoreOverrideCursor();
+        active_ = false;
+    }
+
+private:
+    bool active_ = true;
 };
 
 }  // namespace tarvic

@@ -173,12 +173,10 @@ void ListingWindow::Load_Grid() {
         return;
     ListQuery query{config_.statement, f.values()};
     query.statement.replace(QStringLiteral("{filter}"), f.sql());
-    try {
+    guarded([&] {
         for (QueryModel* m : models)
             m->load(query);
-    } catch (const DbError& e) {
-        prompter().information(this, e.message());
-    }
+    });
 }
 
 void ListingWindow::Exp_Xls() {
