@@ -10,8 +10,9 @@ namespace {
 
 using K = LookupColumn::Kind;
 
-// Every list is edited the same way: codes and texts typed in the grid, upper case, rows
-// added on the new-row line; none is ever deleted (documents keep their codes).
+// Every list is edited the same way: texts typed in the grid, upper case, rows added on the
+// new-row line with a code typed or left to take the next; a stored code is never changed
+// and no row is ever deleted (documents and parties keep their codes).
 LookupGridConfig lookup(const char* window, const char* caption, const char* source, const char* sourceCaption,
                         const char* table, const char* orderBy, QList<LookupColumn> columns) {
     LookupGridConfig c;

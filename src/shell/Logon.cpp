@@ -3,6 +3,7 @@
 #include "data/Passwords.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Guard.h"
+#include "shell/kit/KeyFilters.h"
 
 #include <QApplication>
 #include <QDate>
@@ -21,26 +22,6 @@
 namespace tarvic {
 
 namespace {
-
-// Login names are kept in upper case: typed (or pasted) "a" to "z" become "A" to "Z" at
-// once, other characters stay as they are.
-void keepUpperCase(QLineEdit* field) {
-    QObject::connect(field, &QLineEdit::textEdited, field, [field](const QString& text) {
-        QString upper = text;
-        bool changed = false;
-        for (QChar& c : upper) {
-            if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) {
-                c = QChar(c.unicode() - 32);
-                changed = true;
-            }
-        }
-        if (!changed)
-            return;
-        const int cursor = field->cursorPosition();
-        field->setText(upper);
-        field->setCursorPosition(cursor);
-    });
-}
 
 void logError(const char* where, const DbError& e) {
     std::fprintf(stderr, "tarvic: %s: %s\n", where, e.message().toLocal8Bit().constData());
@@ -78,7 +59,8 @@ void Logon::buildUi() {
     txt_UsrName->setObjectName(QStringLiteral("txt_UsrName"));
     txt_UsrName->setMaxLength(50);
     nameLabel->setBuddy(txt_UsrName);
-    keepUpperCase(txt_UsrName);
+    // Login names are kept in upper case, typed or pasted, by the same rule as every field.
+    attachFilter(txt_UsrName, KeyFilter::Upper);
 
     Label4 = new QLabel(this);
     Label4->setObjectName(QStringLiteral("Label4"));

@@ -19,10 +19,23 @@ inline bool showActive(QWidget& w) {
     return QTest::qWaitForWindowActive(&w);
 }
 
+// One typed character. QTest::keyClicks aborts on text beyond ASCII: such a character comes
+// as the key event a keyboard layout sends for it.
+inline void typeChar(QWidget* w, QChar c) {
+    if (c.unicode() < 128) {
+        QTest::keyClicks(w, QString(c));
+        return;
+    }
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(w, &press);
+    QApplication::sendEvent(w, &release);
+}
+
 // Types text key by key into the focused widget (the focus may move to a cell editor).
 inline void typeKeys(const QString& text) {
     for (QChar c : text)
-        QTest::keyClicks(QApplication::focusWidget(), QString(c));
+        typeChar(QApplication::focusWidget(), c);
 }
 
 inline void keyToFocus(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {

@@ -3,8 +3,9 @@
 //
 //     setTool(5, "Export { F5 }", [this] { Exp_Xls(this, Grid1->model(), prompter()); });
 //
-// The dialog offers "EXCEL SHEET (*.xls)" (tab-separated text, every cell in double quotes,
-// as spreadsheet users have always received it) and "EXCEL WORKBOOK (*.xlsx)" (a true
+// The dialog offers "EXCEL SHEET (*.xls)" (tab-separated UTF-8 text after a byte-order mark,
+// every cell in double quotes with a quote inside doubled, as spreadsheet users have always
+// received it) and "EXCEL WORKBOOK (*.xlsx)" (a true
 // workbook). A name ending in .xlsx, or the workbook filter, writes a workbook. An empty name
 // does nothing; success reports "Successfully Export to " + path; a failure shows its
 // description. A listing's QueryModel is written from one pass over its statement, every row,

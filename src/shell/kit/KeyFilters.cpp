@@ -27,14 +27,14 @@ int Dec_Key(const QString& text, int code) {
 }
 
 int Upper_Key(int code) {
-    return (code >= 'a' && code <= 'z') ? code - 32 : code;
+    return code < 0 ? code : int(QChar::toUpper(char32_t(code)));
 }
 
-QString upperAscii(const QString& text) {
-    QString out = text;
-    for (QChar& c : out)
-        c = QChar(Upper_Key(c.unicode()));
-    return out;
+QString upperText(const QString& text) {
+    QList<uint> points = text.toUcs4();
+    for (uint& p : points)
+        p = uint(Upper_Key(int(p)));
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()), points.size());
 }
 
 namespace {
@@ -65,7 +65,7 @@ public:
     State validate(QString& input, int&) const override {
         switch (filter_) {
         case KeyFilter::Upper:
-            input = upperAscii(input);
+            input = upperText(input);
             return Acceptable;
         case KeyFilter::Number:
             for (QChar c : input)

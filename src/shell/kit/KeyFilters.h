@@ -8,8 +8,9 @@
 //
 // The attached filter applies the rule to every typed character. Pasted or dropped text
 // never passes a key event, so a validator of the same rule guards the whole text too:
-// Upper turns every a-z into A-Z, Number keeps only digits and "-", Amount only digits and
-// one point (a leading point is left as unfinished input), Decimal refuses a second point.
+// Upper turns every letter into its capital, Number keeps only digits and "-", Amount only
+// digits and one point (a leading point is left as unfinished input), Decimal refuses a
+// second point.
 #include <QString>
 
 class QLineEdit;
@@ -27,11 +28,15 @@ int Amt_Key(int code);
 // text is the field's trimmed text before the key. A text that is not empty and holds no
 // "." keeps any character; otherwise only digits and Backspace are kept.
 int Dec_Key(const QString& text, int code);
-// "a".."z" become "A".."Z"; every other code is returned unchanged.
+// Every letter becomes its capital ("a" -> "A", "ü" -> "Ü"); other codes are returned
+// unchanged. One character for one, so a field's length and cursor stay where they were.
 int Upper_Key(int code);
 
-// The same rule over a whole text: what Upper_Key makes of each character.
-QString upperAscii(const QString& text);
+// The same rule over a whole text: what Upper_Key makes of each character. Every text that
+// is stored upper case passes here, so typed, pasted and saved text agree.
+QString upperText(const QString& text);
+// The older name of upperText (it once knew only a-z).
+inline QString upperAscii(const QString& text) { return upperText(text); }
 
 enum class KeyFilter {
     Upper,    // Upper_Key: codes and names

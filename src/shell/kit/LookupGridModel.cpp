@@ -2,6 +2,7 @@
 
 #include "data/Money.h"
 #include "data/RowWriter.h"
+#include "shell/kit/Guard.h"
 #include "shell/kit/KeyFilters.h"
 
 namespace tarvic {
@@ -81,8 +82,10 @@ Qt::ItemFlags LookupGridModel::flags(const QModelIndex& index) const {
     if (!index.isValid())
         return Qt::NoItemFlags;
     const Qt::ItemFlags base = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    // On the new-row line every cell takes a value: the row does not exist yet.
-    if (config_.columns.at(index.column()).readOnly && !isNewLine(index.row()) && !rows_.at(index.row()).isNew)
+    // On the new-row line every cell takes a value: the row does not exist yet. Once stored,
+    // its key stays: rows elsewhere point at it.
+    const bool fixed = config_.columns.at(index.column()).readOnly || index.column() == config_.keyIndex();
+    if (fixed && !isNewLine(index.row()) && !rows_.at(index.row()).isNew)
         return base;
     return base | Qt::ItemIsEditable;
 }
@@ -94,7 +97,7 @@ bool LookupGridModel::setData(const QModelIndex& index, const QVariant& value, i
     const int c = index.column();
     QString text = value.toString();
     if (config_.upperCase && config_.columns.at(c).kind == LookupColumn::Kind::Text)
-        text = upperAscii(text);
+        text = upperText(text);
     if (isNewLine(r)) {
         if (text.isEmpty())
             return false;  // nothing typed on the new line: no row yet
@@ -170,26 +173,76 @@ bool LookupGridModel::writeRow(int r, QString* error) {
             return false;
         columns.emplace_back(config_.columns.at(c).name, v);
     }
-    try {
-        // A row deleted or re-keyed on another workstation since it was read is reported by
-        // the writer, never added again.
-        RowWriter writer(db_, QString());
-        if (row.isNew)
-            writer.insert(config_.table, {}, columns, RowWriter::Audit::None);
-        else
-            writer.update(config_.table, {{config_.keyColumn, row.key}}, columns, RowWriter::Audit::None);
-    } catch (const DbError& e) {
-        *error = e.message();
+    const int key = config_.keyIndex();
+    const bool numbered = row.isNew && key >= 0 && columns.at(key).second.isNull();
+    if (numbered && config_.columns.at(key).kind != LookupColumn::Kind::Integer) {
+        *error = QStringLiteral("PLEASE ENTER %1 PROPERLY ....").arg(config_.columns.at(key).heading);
         return false;
     }
-    const int key = config_.keyIndex();
-    QVariant stored;
-    QString ignored;
-    if (key >= 0 && bindable(key, row.values.at(key), &stored, &ignored))
-        row.key = stored;
+    QVariant stored = key >= 0 ? columns.at(key).second : row.key;
+    try {
+        // Two workstations may take the same next code at once: the second one takes the next.
+        for (int attempt = 1;; ++attempt) {
+            try {
+                db_.transact([&] {
+                    if (numbered) {
+                        stored = db_.scalar(QStringLiteral("SELECT COALESCE(MAX(%1),0)+1 FROM %2")
+                                                .arg(config_.keyColumn, config_.table))
+                                     .toLongLong();
+                        columns[key].second = stored;
+                    }
+                    // A row deleted or re-keyed on another workstation since it was read is
+                    // reported by the writer, never added again.
+                    RowWriter writer(db_, QString());
+                    if (row.isNew)
+                        writer.insert(config_.table, {}, columns, RowWriter::Audit::None);
+                    else
+                        writer.update(config_.table, {{config_.keyColumn, row.key}}, columns, RowWriter::Audit::None);
+                });
+                break;
+            } catch (const DbError& e) {
+                if (!numbered || e.kind() != DbError::Kind::Duplicate || attempt == 3)
+                    throw;
+            }
+        }
+    } catch (const DbError& e) {
+        *error = refusal(e, r, "SAVED");
+        return false;
+    }
+    row.key = stored;
     row.isNew = false;
     row.dirty = false;
+    reread(r);
     return true;
+}
+
+void LookupGridModel::reread(int r) {
+    Row& row = rows_[r];
+    std::optional<QSqlRecord> rec;
+    try {
+        rec = db_.firstRow(QStringLiteral("SELECT * FROM %1 WHERE %2=?").arg(config_.table, config_.keyColumn),
+                           {row.key});
+    } catch (const DbError&) {
+        // Stored all the same: the grid keeps what was typed until the next load.
+    }
+    if (rec)
+        for (int c = 0; c < config_.columns.size(); ++c)
+            row.values[c] = display(c, rec->value(config_.columns.at(c).name));
+    emit dataChanged(index(r, 0), index(r, int(config_.columns.size()) - 1));
+}
+
+QString LookupGridModel::refusal(const DbError& e, int r, const char* verb) const {
+    // The driver's own text helps whoever looks after the database, not the user.
+    qWarning("%s: %s", qPrintable(config_.table), qPrintable(e.message()));
+    const int key = std::max(config_.keyIndex(), 0);
+    FailureMessages own;
+    own.duplicate = QStringLiteral("%1 : %2 ALREADY EXISTS, CANNOT PROCEED .....")
+                        .arg(config_.columns.at(key).heading, rows_.at(r).values.at(key).trimmed());
+    own.changed = QString::fromLatin1(kChangedByAnotherUser);
+    own.locked = QStringLiteral("THE RECORD IS IN USE ON ANOTHER WORKSTATION, PLEASE TRY AGAIN ....");
+    if (failureOf(e) == Failure::Other)
+        return QStringLiteral("THE RECORD COULD NOT BE %1 ....").arg(QLatin1String(verb));
+    return failureText(e, own);
 }
 
 bool LookupGridModel::deleteRow(int r, QString* error) {
@@ -200,7 +253,7 @@ bool LookupGridModel::deleteRow(int r, QString* error) {
             db_.exec(QStringLiteral("DELETE FROM %1 WHERE %2=?").arg(config_.table, config_.keyColumn),
                      {rows_.at(r).key});
         } catch (const DbError& e) {
-            *error = e.message();
+            *error = refusal(e, r, "DELETED");
             return false;
         }
     }

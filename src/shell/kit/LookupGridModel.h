@@ -2,8 +2,11 @@
 // The rows of one lookup table as an editable model. Edits stay in the model until
 // writeRow() stores the row (the window calls it when the cursor leaves the row and when it
 // closes): an UPDATE by the row's key as it was read, or an INSERT for a row added on the
-// new-row line, with bound values. A row the database refuses keeps its edits and stays
-// unsaved; the refusal's text comes back to the caller.
+// new-row line, with bound values. The key of a stored row is never edited: documents and
+// other masters point at it. A new row left without a whole-number key takes the next one
+// (highest + 1). A stored row is read back, so the grid shows what the table holds, key
+// included. A row the database refuses keeps its edits and stays unsaved; the caller gets
+// a message in the windows' own words, never the driver's text.
 #include "data/Database.h"
 #include "shell/kit/LookupGridConfig.h"
 
@@ -48,6 +51,10 @@ private:
         bool dirty = false;
     };
     QString display(int column, const QVariant& v) const;
+    // The row as the table now holds it, read back by its key.
+    void reread(int row);
+    // What the user is told when the database refuses a row (verb: "SAVED" or "DELETED").
+    QString refusal(const DbError& e, int row, const char* verb) const;
     // The value to bind for a cell; false with *error when the text is no valid value.
     bool bindable(int column, const QString& text, QVariant* out, QString* error) const;
 

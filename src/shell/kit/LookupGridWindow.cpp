@@ -51,6 +51,8 @@ public:
     using QTableView::QTableView;
     std::function<void()> onDelete;
 
+    bool editing() const { return state() == EditingState; }
+
     // Ends an open cell edit, keeping what was typed.
     void commitOpenEditor() {
         if (QWidget* editor = indexWidget(currentIndex()); editor && state() == EditingState) {
@@ -171,6 +173,16 @@ void LookupGridWindow::deleteCurrentRow() {
     QString error;
     if (!model_->deleteRow(row, &error))
         prompter().information(this, error);
+}
+
+bool LookupGridWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Escape in an open cell editor is the editor's own (it drops what was typed there),
+    // before the window takes it as its close key.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+        grid_ && static_cast<LookupGridView*>(grid_)->editing() && watched->isWidgetType() &&
+        grid_->isAncestorOf(static_cast<QWidget*>(watched)))
+        return false;
+    return TaskWindow::eventFilter(watched, event);
 }
 
 void LookupGridWindow::closeEvent(QCloseEvent* event) {

@@ -9,10 +9,11 @@
 //         .columns = {{"BANK_ID", "BANK ID", 1500}, {"BANK_NAME", "BANK NAME", 5000}},
 //         .keyColumn = "BANK_ID", .allowAdd = true});
 //
-// Cells are edited in place (typed a-z become A-Z in text cells when upperCase is set). A
-// changed row is written back when the cursor leaves it and when the window closes; a row
-// the database refuses is reported with the database's message, keeps its edits and gets the
-// cursor back, and is not stored. Escape closes the window; Enter moves to the next cell.
+// Cells are edited in place (typed letters become capitals in text cells when upperCase is
+// set). A changed row is written back when the cursor leaves it and when the window closes;
+// a row the database refuses is reported in the windows' own words, keeps its edits and gets
+// the cursor back, and is not stored. Escape in an open cell editor cancels that edit; Escape
+// anywhere else closes the window. Enter moves to the next cell.
 #include "shell/kit/LookupGridConfig.h"
 #include "shell/kit/TaskWindow.h"
 
@@ -35,6 +36,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void rowLeft(int row);
