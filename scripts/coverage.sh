@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
 # Line coverage of src/ by the test suite (SQLite; PostgreSQL too when TARVIC_TEST_PG is set):
-# builds with --coverage into build-cov/, runs every test, prints the summary of gcovr.
+# builds with --coverage into build-cov/, runs every test, prints the share of src/ lines run.
 # Usage: scripts/coverage.sh [ctest arguments]
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 install_packages
-dpkg-query -W -f='${Status}' gcovr 2>/dev/null | grep -q "install ok installed" ||
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends gcovr >/dev/null
 BUILD=${TARVIC_COV_BUILD:-$TOP/build-cov}
 find "$BUILD" -name '*.gcda' -delete 2>/dev/null || true
 build -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=--coverage -DCMAKE_C_FLAGS=--coverage \
@@ -13,6 +11,5 @@ build -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=--coverage -DCMAKE_C_FLAGS=--co
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d /tmp/tarvic-xdg.XXXXXX)}
 chmod 700 "$XDG_RUNTIME_DIR"
 (cd "$BUILD" && ctest -j2 --timeout 900 "$@") || echo "== some tests failed: coverage is of what ran"
-gcovr -r "$TOP" --object-directory "$BUILD" --filter "$TOP/src/" --exclude '.*_autogen/.*' \
-  --print-summary -o "$BUILD/coverage.txt"
+python3 "$TOP/scripts/coverage_summary.py" "$TOP" "$BUILD" "$BUILD/coverage.txt"
 echo "== per file: $BUILD/coverage.txt"
