@@ -32,17 +32,6 @@ private slots:
         QCOMPARE(other.password, QStringLiteral("p=q"));
     }
 
-    void missingDataSourceIsReportedAsSuch() {
-        TestDb::defineDataSource();
-        ConnectionString cs = ConnectionString::parse(QStringLiteral("DSN=NO_SUCH_SOURCE;User Id=x;PWD=y;"));
-        try {
-            Database db(cs, QStringLiteral("missing"));
-            QFAIL("opened a data source that does not exist");
-        } catch (const DbError& e) {
-            QCOMPARE(e.kind(), DbError::Kind::NoDataSource);
-        }
-    }
-
     void durableSettings() {
         TestDb t;
         if (t.db().dialect().isSqlite()) {

@@ -1,6 +1,7 @@
 // Numbering and transaction records: documents saved whole or not at all, balances over the
 // named code lists, cancellation of a pair, invoice lines.
 #include "support/Documents.h"
+#include "support/Drive.h"
 #include "support/TestDb.h"
 
 #include "data/Moments.h"
@@ -15,7 +16,7 @@ using namespace tarvic::test;
 namespace {
 
 int rows(Database& db, const QString& code) {
-    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE DOC_CODE=?"), {code}).toInt();
+    return int(count(db, QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("DOC_CODE=?"), {code}));
 }
 
 }  // namespace
@@ -91,11 +92,8 @@ private slots:
         Database& db = t.db();
         TransactionRecords tr(db, QStringLiteral("U"));
         // a bank debit posting leaves its debit empty (NULL), not 0
-        Document bank;
-        bank.code = QStringLiteral("BDAP01");
-        bank.amount = Money::fromText(QStringLiteral("250"));
+        Document bank = posting(QStringLiteral("BDAP01"), 0, 5, QStringLiteral("250"));
         bank.nullOther = true;
-        bank.columns = {{QStringLiteral("PARTY_CODE"), 5}, {QStringLiteral("DOC_DATE"), QDate(2026, 12, 2)}};
         tr.save(bank);
         QVERIFY(db.scalar(QStringLiteral("SELECT DB_AMT FROM M_TBL_TRANSACTION WHERE DOC_CODE='BDAP01'")).isNull());
         // a party whose rows are all credits with empty debits still gets its balance
@@ -128,18 +126,8 @@ private slots:
         const qint64 r1 = tr.save(receipt(b, customer, QStringLiteral("3000.25")));
         tr.save(receipt(b, customer, QStringLiteral("1000")));
         // a hotel's bill for the booking and a payment to the hotel
-        Document note;
-        note.code = QStringLiteral("ANCP01");
-        note.booking = b;
-        note.amount = Money::fromText(QStringLiteral("4500"));
-        note.columns = {{QStringLiteral("PARTY_CODE"), hotel}, {QStringLiteral("DOC_DATE"), QDate(2026, 11, 5)}};
-        tr.save(note);
-        Document pay;
-        pay.code = QStringLiteral("FTCR01");
-        pay.booking = b;
-        pay.amount = Money::fromText(QStringLiteral("2000"));
-        pay.columns = {{QStringLiteral("PARTY_CODE"), hotel}, {QStringLiteral("DOC_DATE"), QDate(2026, 11, 6)}};
-        tr.save(pay);
+        tr.save(posting(QStringLiteral("ANCP01"), b, hotel, QStringLiteral("4500")));
+        tr.save(posting(QStringLiteral("FTCR01"), b, hotel, QStringLiteral("2000"), QDate(2026, 11, 6)));
 
         // the customer owes the booking less the receipts (FRCR01 side)
         QCOMPARE(tr.balance(QStringLiteral("PTBAL"), {.party = customer, .booking = b}).toString(), QStringLiteral("5999.75"));

@@ -33,4 +33,15 @@ inline Document receipt(qint64 booking, qint64 party, const QString& amount, qin
     return d;
 }
 
+// Any other single posting: a supplier's note, a payment, a bank entry.
+inline Document posting(const QString& code, qint64 booking, qint64 party, const QString& amount,
+                        QDate date = QDate(2026, 11, 5)) {
+    Document d;
+    d.code = code;
+    d.booking = booking;
+    d.amount = Money::fromText(amount);
+    d.columns = {{QStringLiteral("PARTY_CODE"), party}, {QStringLiteral("DOC_DATE"), date}};
+    return d;
+}
+
 }  // namespace tarvic::test
