@@ -2,6 +2,7 @@
 // the books check on sound and on hand-corrupted books, logins, and a missing data source.
 #include "support/AdminRunner.h"
 #include "support/Documents.h"
+#include "support/Drive.h"
 #include "support/SaveProtocol.h"
 #include "support/TestDb.h"
 
@@ -189,35 +190,27 @@ void TstAdmin::checkNamesEachFault() {
 void TstAdmin::createLoginStoresHashAndTakesNextId() {
     TestDb t;
     Database& db = t.db();
-    const qint64 before = db.scalar(QStringLiteral("SELECT COUNTER FROM MST_COUNTER WHERE CODE='LoginId'")).toLongLong();
-
-    Run r = runAdmin(t, {QStringLiteral("create-login"), QStringLiteral("clerk"), QStringLiteral("s3cret pw"),
-                         QStringLiteral("Ravi Kumar")});
-    QVERIFY2(r.code == 0, qPrintable(r.describe()));
-    auto row = db.firstRow(QStringLiteral("SELECT * FROM MST_LOGINDETAILS WHERE USER_NAME=?"), {QStringLiteral("CLERK")});
-    QVERIFY(row);
-    QCOMPARE(row->value(QStringLiteral("LOGIN_ID")).toLongLong(), before + 1);
-    QCOMPARE(row->value(QStringLiteral("FULL_NAME")).toString(), QStringLiteral("Ravi Kumar"));
-    QCOMPARE(row->value(QStringLiteral("USER_DESIGNATION")).toString(), QStringLiteral("OPERATOR"));
-    const QString stored = row->value(QStringLiteral("USER_PASSWORD")).toString();
-    QVERIFY2(stored.startsWith(QStringLiteral("$argon2id$")), qPrintable(stored));
+    const qint64 before = counter(db, QStringLiteral("LoginId"));
+    for (const QStringList& args : {QStringList{"clerk", "s3cret pw", "Ravi Kumar"}, QStringList{"Boss", "pw2", "--admin"}}) {
+        const Run r = runAdmin(t, QStringList{QStringLiteral("create-login")} + args);
+        QVERIFY2(r.code == 0, qPrintable(r.describe()));
+    }
+    QCOMPARE(lines(db, QStringLiteral("SELECT LOGIN_ID, USER_NAME, FULL_NAME, USER_DESIGNATION FROM MST_LOGINDETAILS "
+                                      "WHERE LOGIN_ID > ? ORDER BY LOGIN_ID"), {before}),
+             (QStringList{QStringLiteral("%1|CLERK|Ravi Kumar|OPERATOR").arg(before + 1),
+                          QStringLiteral("%1|BOSS|BOSS|ADMIN").arg(before + 2)}));
+    const QString stored =
+        db.scalar(QStringLiteral("SELECT USER_PASSWORD FROM MST_LOGINDETAILS WHERE USER_NAME='CLERK'")).toString();
+    QVERIFY(Passwords::isHash(stored));
     QVERIFY(Passwords::verify(QStringLiteral("s3cret pw"), stored) == Passwords::Match::Yes);
     QVERIFY(Passwords::verify(QStringLiteral("s3cret"), stored) == Passwords::Match::No);
 
-    r = runAdmin(t, {QStringLiteral("create-login"), QStringLiteral("Boss"), QStringLiteral("pw2"), QStringLiteral("--admin")});
-    QVERIFY2(r.code == 0, qPrintable(r.describe()));
-    row = db.firstRow(QStringLiteral("SELECT * FROM MST_LOGINDETAILS WHERE USER_NAME=?"), {QStringLiteral("BOSS")});
-    QVERIFY(row);
-    QCOMPARE(row->value(QStringLiteral("LOGIN_ID")).toLongLong(), before + 2);
-    QCOMPARE(row->value(QStringLiteral("USER_DESIGNATION")).toString(), QStringLiteral("ADMIN"));
-    QCOMPARE(row->value(QStringLiteral("FULL_NAME")).toString(), QStringLiteral("BOSS"));
-
     // A second login under a taken name is refused and takes no number.
-    r = runAdmin(t, {QStringLiteral("create-login"), QStringLiteral("Clerk"), QStringLiteral("other")});
+    const Run r = runAdmin(t, {QStringLiteral("create-login"), QStringLiteral("Clerk"), QStringLiteral("other")});
     QCOMPARE(r.code, 1);
     QVERIFY2(r.err.contains(QStringLiteral("login CLERK already exists")), qPrintable(r.err));
-    QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM MST_LOGINDETAILS")).toInt(), 3);
-    QCOMPARE(db.scalar(QStringLiteral("SELECT COUNTER FROM MST_COUNTER WHERE CODE='LoginId'")).toLongLong(), before + 2);
+    QCOMPARE(count(db, QStringLiteral("MST_LOGINDETAILS")), before + 2);
+    QCOMPARE(counter(db, QStringLiteral("LoginId")), before + 2);
 }
 
 void TstAdmin::connectionFailuresExitTwo() {
