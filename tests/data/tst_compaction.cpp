@@ -2,6 +2,7 @@
 // failure ever leaves the source missing, changed or a temporary copy behind.
 #include "data/Compaction.h"
 
+#include <QProcess>
 #include <QtTest>
 
 #include <sqlite3.h>
@@ -22,52 +23,30 @@ void exec(sqlite3* db, const char* sql) {
     }
 }
 
+// What the sqlite3 shell answers on the file, a line a row.
+QStringList shell(const QString& path, const QString& sql) {
+    QProcess p;
+    p.start(QStringLiteral("sqlite3"), {path, sql});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
 // A transfer file with the menu table, filled and then mostly emptied again.
 void makeFile(const QString& path, int rows, int keep, bool wal = false) {
-    sqlite3* db = nullptr;
-    QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
-    if (wal)
-        exec(db, "PRAGMA journal_mode=WAL");
-    exec(db, "CREATE TABLE M_Tbl_MenuDetails (Menu_Id INTEGER, Group_Id INTEGER, Group_Name TEXT, "
-             "Menu_Name TEXT, Menu_Caption TEXT)");
-    exec(db, "BEGIN");
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db, "INSERT INTO M_Tbl_MenuDetails VALUES (?1, ?2, 'GROUP', ?3, ?4)", -1, &st, nullptr);
-    for (int i = 1; i <= rows; ++i) {
-        const QByteArray name = QByteArray("mnu_Entry") + QByteArray::number(i);
-        const QByteArray caption = QByteArray("Caption of entry ").append(QByteArray(200, 'x'));
-        sqlite3_bind_int(st, 1, i);
-        sqlite3_bind_int(st, 2, i % 7);
-        sqlite3_bind_text(st, 3, name.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(st, 4, caption.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_step(st);
-        sqlite3_reset(st);
-    }
-    sqlite3_finalize(st);
-    exec(db, "COMMIT");
-    const QByteArray del = "DELETE FROM M_Tbl_MenuDetails WHERE Menu_Id > " + QByteArray::number(keep);
-    exec(db, del.constData());
-    sqlite3_close(db);
+    shell(path, QStringLiteral("%1 CREATE TABLE M_Tbl_MenuDetails (Menu_Id INTEGER, Group_Id INTEGER, Group_Name TEXT, "
+                               "Menu_Name TEXT, Menu_Caption TEXT); WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT "
+                               "i + 1 FROM n WHERE i < %2) INSERT INTO M_Tbl_MenuDetails SELECT i, i % 7, 'GROUP', "
+                               "'mnu_Entry' || i, 'Caption of entry ' || printf('%.200c', 'x') FROM n; "
+                               "DELETE FROM M_Tbl_MenuDetails WHERE Menu_Id > %3;")
+                    .arg(wal ? QStringLiteral("PRAGMA journal_mode=WAL;") : QString())
+                    .arg(rows)
+                    .arg(keep));
 }
 
 // Rows as text, in key order, to compare before and after.
 QStringList contents(const QString& path) {
-    sqlite3* db = nullptr;
-    QStringList out;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-        sqlite3_close(db);
-        return {QStringLiteral("<cannot open>")};
-    }
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db, "SELECT Menu_Id, Group_Id, Menu_Name, Menu_Caption FROM M_Tbl_MenuDetails ORDER BY Menu_Id", -1, &st,
-                       nullptr);
-    while (st && sqlite3_step(st) == SQLITE_ROW)
-        out << QStringLiteral("%1|%2|%3|%4").arg(sqlite3_column_int(st, 0)).arg(sqlite3_column_int(st, 1))
-                   .arg(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 2))))
-                   .arg(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 3))));
-    sqlite3_finalize(st);
-    sqlite3_close(db);
-    return out;
+    return shell(path, QStringLiteral("SELECT Menu_Id, Group_Id, Menu_Name, Menu_Caption FROM M_Tbl_MenuDetails "
+                                      "ORDER BY Menu_Id"));
 }
 
 QByteArray bytesOf(const QString& path) {
