@@ -65,6 +65,18 @@ QList<QStringList> columns(const QueryModel& m) {
     return out;
 }
 
+// A grid's rows, their first columns joined by spaces.
+QStringList texts(const ListGrid* grid, int columns) {
+    QStringList out;
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        QStringList row;
+        for (int c = 0; c < columns; ++c)
+            row << grid->text(r, c);
+        out << row.join(' ');
+    }
+    return out;
+}
+
 // A member of the listing family over the rows above: a kind option, a code option that
 // refuses what is no number, totals per kind, and a click that records the chosen code.
 class ItemListing : public ListingWindow {
@@ -100,17 +112,9 @@ public:
     QStringList show(QRadioButton* option) {
         option->setChecked(true);
         QTest::mouseClick(Cmd_Show, Qt::LeftButton);
-        QStringList out;
-        for (int r = 0; r < Grid1->rowCount(); ++r)
-            out << Grid1->text(r, 0);
-        return out;
+        return texts(Grid1, 1);
     }
-    QStringList totals() const {
-        QStringList out;
-        for (int r = 0; r < summaryGrid(0)->rowCount(); ++r)
-            out << summaryGrid(0)->text(r, 0) + ' ' + summaryGrid(0)->text(r, 1);
-        return out;
-    }
+    QStringList totals() const { return texts(summaryGrid(0), 2); }
 };
 
 const ListQuery kAll{u"SELECT {columns} FROM T_LIST WHERE CODE > ?"_s, {0}};
@@ -176,11 +180,25 @@ private slots:
         QCOMPARE(m->rowCount(), 0);
     }
 
-    void everyPageInPlaceWhicheverWayItIsRead() {
+    void summaryAndEveryPageInPlace() {
+        // A summary is its own aggregate: groups counted, not rows.
+        Fixture f;
+        QueryModel s(f.ts.db(),
+                     {ListColumn::serial(u"SLNO"_s, 700), ListColumn::text(u"KIND"_s, u"KIND"_s, 800),
+                      ListColumn::number(u"NOS"_s, u"NOS"_s, 800), ListColumn::money(u"TOTAL"_s, u"TOTL"_s, 1400)});
+        s.setSelect(u"KIND, COUNT(*) AS NOS, COALESCE(SUM(AMT),0) AS TOTL"_s, u"KIND"_s);
+        s.setOrder(u"KIND"_s);
+        s.setPageSize(2);
+        s.load(kAll);
+        QCOMPARE(s.rowCount(), 3);  // groups counted, not rows
+        QStringList lines;
+        for (int r = 0; r < s.rowCount(); ++r)
+            lines << QStringList{s.text(r, 0), s.text(r, 1), s.text(r, 2), s.text(r, 3)}.join(' ');
+        // Exact to the paisa on both engines (SQLite sums REALs).
+        QCOMPARE(lines, (QStringList{"1 A 4 100000011.09", "2 B 4 1241.53", "3 C 2 0.05"}));
         // Forty rows read a row per page: pages near the top forwards, near the bottom
         // backwards from the end, in the middle by row number; NULL kinds and a descending
         // key included. Each row must sit where one full pass puts it.
-        Fixture f;
         for (int code = 11; code <= 40; ++code)
             f.ts.db().exec(u"INSERT INTO T_LIST (CODE, KIND) VALUES (?, ?)"_s,
                            {code, code % 4 == 0 ? QVariant() : QVariant(QString(QChar('A' + code % 3)))});
@@ -225,23 +243,6 @@ private slots:
         QCOMPARE(w.chosen, QStringList{"4"});
     }
 
-    void summaryIsItsOwnAggregate() {
-        Fixture f;
-        QueryModel m(f.ts.db(),
-                     {ListColumn::serial(u"SLNO"_s, 700), ListColumn::text(u"KIND"_s, u"KIND"_s, 800),
-                      ListColumn::number(u"NOS"_s, u"NOS"_s, 800), ListColumn::money(u"TOTAL"_s, u"TOTL"_s, 1400)});
-        m.setSelect(u"KIND, COUNT(*) AS NOS, COALESCE(SUM(AMT),0) AS TOTL"_s, u"KIND"_s);
-        m.setOrder(u"KIND"_s);
-        m.setPageSize(2);
-        m.load(kAll);
-        QCOMPARE(m.rowCount(), 3);  // groups counted, not rows
-        QStringList lines;
-        for (int r = 0; r < m.rowCount(); ++r)
-            lines << QStringList{m.text(r, 0), m.text(r, 1), m.text(r, 2), m.text(r, 3)}.join(' ');
-        // Exact to the paisa on both engines (SQLite sums REALs).
-        QCOMPARE(lines, (QStringList{"1 A 4 100000011.09", "2 B 4 1241.53", "3 C 2 0.05"}));
-    }
-
     // Row colours; an export writes every row in one pass and leaves the pages on screen as
     // they are; a page that cannot be read shows blank and is said once.
     void coloursExportAndAPageThatFails() {
@@ -275,7 +276,7 @@ private slots:
 
     // Every cell quoted with inner quotes doubled, hidden columns included, UTF-8 after a
     // byte-order mark; an empty grid gives its headings and one blank line.
-    void sheetText() {
+    void sheetTextAndWorkbook() {
         QTableWidget grid;
         Load_EmptyGrid(&grid, {{u"SL NO"_s, 800}, {u"NAME"_s, 3000}, {u"CODE"_s, 900, Qt::AlignLeft, true}});
         const QString path = dir.filePath(u"list.xls"_s);
@@ -305,20 +306,17 @@ private slots:
             QVERIFY(!p.messages.at(0).text.startsWith(u"Successfully"_s));
             QVERIFY(!QFile::exists(bad));
         }
-    }
-
-    // Numbers are numbers, codes with leading zeros stay text; the workbook filter with a
-    // bare name writes a workbook under .xlsx.
-    void workbook() {
+        // Numbers are numbers, codes with leading zeros stay text; the workbook filter with a
+        // bare name writes a workbook under .xlsx.
         QStandardItemModel m(2, 3);
         m.setHorizontalHeaderLabels({u"CODE"_s, u"NAME"_s, u"AMOUNT"_s});
         const QStringList cells = {"007", "R&D <ONE>", "1234.50", "12", "TWO", "-0.75"};
         for (int i = 0; i < cells.size(); ++i)
             m.setItem(i / 3, i % 3, new QStandardItem(cells.at(i)));
-        const QString path = dir.filePath(u"book.xlsx"_s);
-        GridExport::ExportWorkbook(m, path);
-        const QByteArray sheet = zipMember(path, u"xl/worksheets/sheet1.xml"_s);
-        const QByteArray strings = zipMember(path, u"xl/sharedStrings.xml"_s);
+        const QString book = dir.filePath(u"book.xlsx"_s);
+        GridExport::ExportWorkbook(m, book);
+        const QByteArray sheet = zipMember(book, u"xl/worksheets/sheet1.xml"_s);
+        const QByteArray strings = zipMember(book, u"xl/sharedStrings.xml"_s);
         QVERIFY2(!sheet.isEmpty(), "no sheet in the workbook");
         for (const char* s : {"CODE", "NAME", "AMOUNT", "007", "R&amp;D &lt;ONE&gt;", "TWO"})
             QVERIFY2(strings.contains(s), s);
