@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardItemModel>
+#include <QtTest>
 
 using namespace tarvic;
 using namespace Qt::StringLiterals;
