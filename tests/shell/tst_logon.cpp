@@ -44,16 +44,6 @@ class TestLogon : public QObject {
 private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
-    void loadShowsTrimmedCompanyAndFocusesName() {
-        Fixture f;
-        f.ts.db().exec(u"UPDATE MST_LOCATIONDETAILS SET LOC_NAME=?"_s, {u"  SUNRISE TOURS  "_s});
-        QVERIFY(f.start());
-        QCOMPARE(f.w.findChild<QLabel*>(u"Label3"_s)->text(), u"SUNRISE TOURS"_s);
-        QCOMPARE(f.ts.session.companyName, u"SUNRISE TOURS"_s);
-        QTRY_COMPARE(QApplication::focusWidget(), f.name);
-        QVERIFY(f.ts.prompter.messages.isEmpty() && !f.w.nameAccepted());
-    }
-
     // A second copy is refused before any statement runs; a failing company query closes.
     void refusedStartsCloseTheWindow() {
         for (const bool secondCopy : {true, false}) {
@@ -72,9 +62,29 @@ private slots:
         }
     }
 
-    void lowerCaseTypingReachesTheDatabaseInUpperCase() {
+    // The name is typed upper case and must be accepted (Enter) before the password takes the
+    // focus; empty fields are refused in order, each with its message.
+    void nameAcceptedBeforeThePasswordAndEmptyFieldsRefused() {
         Fixture f;
+        f.ts.db().exec(u"UPDATE MST_LOCATIONDETAILS SET LOC_NAME=?"_s, {u"  SUNRISE TOURS  "_s});
         QVERIFY(f.start());
+        QCOMPARE(f.w.findChild<QLabel*>(u"Label3"_s)->text(), u"SUNRISE TOURS"_s);
+        QCOMPARE(f.ts.session.companyName, u"SUNRISE TOURS"_s);
+        QTRY_COMPARE(QApplication::focusWidget(), f.name);
+        QTest::keyClicks(f.name, u"ADMIN"_s);
+        QTest::keyClick(f.name, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), f.name);
+        f.password->setFocus();
+        QCOMPARE(QApplication::focusWidget(), f.name);
+        QVERIFY(f.ts.prompter.messages.isEmpty() && !f.w.nameAccepted());
+        f.name->clear();
+        f.login();
+        QTest::keyClick(f.name, Qt::Key_Return);
+        f.name->setText(u"   "_s);
+        f.login();
+        QCOMPARE(f.ts.prompter.texts(), QStringList(3, u"Username is necessary ...."_s));
+        f.ts.prompter.clear();
+        f.name->clear();
         f.acceptName(u"adm1n-x"_s);
         QCOMPARE(f.name->text(), u"ADM1N-X"_s);
         QCOMPARE(f.ts.prompter.texts(), QStringList{u"Invalid Username ......."_s});
@@ -87,20 +97,10 @@ private slots:
         QVERIFY(f.ts.prompter.messages.isEmpty() && f.w.nameAccepted());
         QCOMPARE(f.fullName->text(), u"ADMINISTRATOR"_s);
         QTRY_COMPARE(QApplication::focusWidget(), f.password);
-    }
-
-    void passwordRefusesFocusUntilNameAccepted() {
-        Fixture f;
-        QVERIFY(f.start());
-        QTRY_COMPARE(QApplication::focusWidget(), f.name);
-        QTest::keyClicks(f.name, u"ADMIN"_s);
-        QTest::keyClick(f.name, Qt::Key_Tab);
-        QTRY_COMPARE(QApplication::focusWidget(), f.name);
-        f.password->setFocus();
-        QCOMPARE(QApplication::focusWidget(), f.name);
-        QVERIFY(f.ts.prompter.messages.isEmpty());
-        QTest::keyClick(f.name, Qt::Key_Return);
-        QTRY_COMPARE(QApplication::focusWidget(), f.password);
+        f.password->setText(u"   "_s);
+        f.login();
+        QCOMPARE(f.ts.prompter.texts(), QStringList{u"Password is necessary ...."_s});
+        QCOMPARE(QApplication::focusWidget(), f.password);
         // Changing the accepted name withdraws it again.
         f.name->setFocus();
         QTest::keyClick(f.name, Qt::Key_End);
@@ -108,23 +108,6 @@ private slots:
         QVERIFY(!f.w.nameAccepted() && f.fullName->text().isEmpty());
         f.password->setFocus();
         QCOMPARE(QApplication::focusWidget(), f.name);
-    }
-
-    void emptyNameAndPasswordAreRefusedInOrder() {
-        Fixture f;
-        QVERIFY(f.start());
-        f.login();
-        QTest::keyClick(f.name, Qt::Key_Return);
-        f.name->setText(u"   "_s);
-        f.login();
-        QCOMPARE(f.ts.prompter.texts(), QStringList(3, u"Username is necessary ...."_s));
-        f.ts.prompter.clear();
-        f.name->clear();
-        f.acceptName(u"ADMIN"_s);
-        f.password->setText(u"   "_s);
-        f.login();
-        QCOMPARE(f.ts.prompter.texts(), QStringList{u"Password is necessary ...."_s});
-        QCOMPARE(QApplication::focusWidget(), f.password);
     }
 
     void wrongPasswordKeepsNameAndAllowsRetry() {

@@ -212,7 +212,8 @@ private slots:
         QVERIFY(ts.prompter.messages.isEmpty());
     }
 
-    void entriesOpenModalOrModeless() {
+    // Entries open their windows modal or modeless, each once; closing the frame closes all.
+    void entriesOpenModalOrModelessAndCloseWithTheFrame() {
         TestSession ts;
         WindowRegistry registry;
         int listings = 0, bookings = 0, counters = 0;
@@ -230,52 +231,41 @@ private slots:
             ++counters;
             return named(u"frm_Counter"_s, new QDialog(parent));
         });
-        MainWindow w(ts.session, registry);
-        w.show();
-        const auto trigger = [&](const char* entry) { w.findChild<QAction*>(QLatin1String(entry))->trigger(); };
+        registry.add(u"frm_BusinessLeads_Quotation"_s, [](Session&, QWidget* parent) { return new QDialog(parent); });
+        auto* w = new MainWindow(ts.session, registry);
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        QPointer<MainWindow> frame(w);
+        w->show();
+        const auto trigger = [&](const char* entry) { w->findChild<QAction*>(QLatin1String(entry))->trigger(); };
         trigger("mnu_LstCBPT");
         trigger("mnu_CBPT01");
         QCOMPARE(given, &ts.session);
-        QCOMPARE(w.mdiArea()->subWindowList().size(), 1);
-        QCOMPARE(w.mdiArea()->subWindowList()[0]->widget()->objectName(), u"frm_LstCBPT01"_s);
-        QPointer<QWidget> booking = w.findChild<QWidget*>(u"frm_CBPT01"_s);
+        QCOMPARE(w->mdiArea()->subWindowList().size(), 1);
+        QCOMPARE(w->mdiArea()->subWindowList()[0]->widget()->objectName(), u"frm_LstCBPT01"_s);
+        QPointer<QWidget> booking = w->findChild<QWidget*>(u"frm_CBPT01"_s);
         QVERIFY(booking && booking->isVisible() && booking->isWindow() && !booking->isModal());
         // Both stay open beside the frame; a second click brings the same window forward.
         trigger("mnu_LstCBPT");
         trigger("mnu_CBPT01");
-        QCOMPARE((QList<int>{listings, bookings, int(w.mdiArea()->subWindowList().size())}), (QList<int>{1, 1, 1}));
+        QCOMPARE((QList<int>{listings, bookings, int(w->mdiArea()->subWindowList().size())}), (QList<int>{1, 1, 1}));
         // A modal entry waits until its window is closed, and its window is gone afterwards.
         QStringList modals;
         closeModalsFor(3000, &modals);
         trigger("mnu_CounterReset");
         QCOMPARE(modals, QStringList{u"frm_Counter"_s});
         QCOMPARE(counters, 1);
-        QVERIFY(!w.findChild<QDialog*>(u"frm_Counter"_s));
+        QVERIFY(!w->findChild<QDialog*>(u"frm_Counter"_s));
         // A closed modeless window is made anew on the next click.
         booking->close();
         QTRY_VERIFY(booking.isNull());
         trigger("mnu_CBPT01");
         QCOMPARE(bookings, 2);
-    }
-
-    void closingTheFrameClosesEveryWindow() {
-        TestSession ts;
-        WindowRegistry registry;
-        registry.add(u"frm_LstCBPT01"_s, [](Session&, QWidget*) { return new QWidget; });
-        registry.add(u"frm_CBPT01"_s, [](Session&, QWidget* parent) { return new QWidget(parent, Qt::Window); });
-        registry.add(u"frm_BusinessLeads_Quotation"_s, [](Session&, QWidget* parent) { return new QDialog(parent); });
-        auto* w = new MainWindow(ts.session, registry);
-        w->setAttribute(Qt::WA_DeleteOnClose);
-        QPointer<MainWindow> frame(w);
-        w->show();
-        for (const char* entry : {"mnu_LstCBPT", "mnu_CBPT01", "mnu_QGBL01"})
-            w->openEntry(QLatin1String(entry));
+        w->openEntry(u"mnu_QGBL01"_s);
         QList<QPointer<QWidget>> others;
         for (QWidget* top : QApplication::topLevelWidgets())
             if (top != w && top->isVisible())
                 others << top;
         QCOMPARE(others.size(), 2);
-        QCOMPARE(w->mdiArea()->subWindowList().size(), 1);
         QVERIFY(w->close());
         QTRY_VERIFY(frame.isNull());
         for (const QPointer<QWidget>& o : others)

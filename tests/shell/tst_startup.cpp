@@ -84,7 +84,6 @@ private slots:
         own.write(ini.join('\n').toUtf8());
         own.close();
         QVERIFY(QFile::copy(qEnvironmentVariable("ODBCSYSINI") + u"/odbcinst.ini"_s, odbc.path() + u"/odbcinst.ini"_s));
-
         QProcess first;
         start(first, odbc.path(), true);
         QStringList lines;
@@ -97,7 +96,6 @@ private slots:
         QCOMPARE(lines, (QStringList{u"shown|frm_Splash"_s, u"shown|frm_logon"_s}));
         QCOMPARE(t.db().scalar(u"SELECT USER_NAME FROM MST_LOGINDETAILS WHERE LOGIN_ID=1"_s).toString(), u"ADMIN"_s);
         QCOMPARE(t.db().scalar(u"SELECT COUNT(*) FROM M_TBL_MENUDETAILS"_s).toInt(), 115);
-
         QProcess second;
         start(second, odbc.path(), false);
         QVERIFY(second.waitForFinished(30000));
