@@ -179,12 +179,12 @@ private slots:
         Logins f;
         auto* w = f.w.get();
         const QString essential = u"All the Records are Essential"_s;
-        const QString err = checkInOrder(f.ts.prompter, f.ts.db(), kLogins,
-                                         {{essential, {}, w->txt_LoginName},
-                                          {essential, [&] { w->txt_LoginName->setText(u"ASHA"_s); }, w->txt_Password},
-                                          {essential, [&] { w->txt_Password->setText(u"   "_s); }, w->txt_Password},
-                                          {essential, [&] { w->txt_Password->setText(u"pw"_s); }, w->txt_EmplName}},
-                                         [&] { w->pressTool(3); });
+        QString err = checkInOrder(f.ts.prompter, f.ts.db(), kLogins,
+                                   {{essential, {}, w->txt_LoginName},
+                                    {essential, [&] { w->txt_LoginName->setText(u"ASHA"_s); }, w->txt_Password},
+                                    {essential, [&] { w->txt_Password->setText(u"   "_s); }, w->txt_Password},
+                                    {essential, [&] { w->txt_Password->setText(u"pw"_s); }, w->txt_EmplName}},
+                                   [&] { w->pressTool(3); });
         QVERIFY2(err.isEmpty(), qPrintable(err));
         // F6 opens the web-access window, by name, modally over this one.
         keyToFocus(Qt::Key_F6);
@@ -210,7 +210,7 @@ private slots:
         QCOMPARE(column(w->Grid1->model(), 2),
                  (QStringList{frm_AddLogins::kPasswordMask, frm_AddLogins::kPasswordMask, ""}));
         // Whichever statement is refused, no login and no id is taken.
-        const QString err = checkAtomic(
+        err = checkAtomic(
             f.ts.prompter, f.ts.db(), kLogins, kLoginSaved, [&] { f.fill(u"joe"_s, u"x"_s, u"joe"_s); },
             [&] { w->Save_Rec(); });
         QVERIFY2(err.isEmpty(), qPrintable(err));
