@@ -1,8 +1,11 @@
 // Logins and their menu rights. "Manage Logins": ids from the counter, names upper case and
 // unique whatever their case, passwords hashed and never shown, kept unless retyped.
 // "ACCESS CONTROL LIST": every login shows the whole catalogue; rights replaced whole in one
-// transaction, seen by the main window at the login's next logon.
+// transaction, seen by the main window at the login's next logon. The transfer file carries
+// the catalogue: export replaces the file's catalogue and compacts it, import merges into the
+// server and gives logins with rights a "Y" row for each entry they lack, all or nothing.
 #include "admin/frm_AddLogins.h"
+#include "admin/frm_ExpImpMenuDetails.h"
 #include "admin/frm_GrantAccess.h"
 #include "data/Migrations.h"
 #include "data/Passwords.h"
@@ -13,6 +16,11 @@
 #include "support/TestSession.h"
 
 #include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <sqlite3.h>
 
 #include <tuple>
 
@@ -90,23 +98,93 @@ struct Fixture {
 using Logins = Fixture<frm_AddLogins>;
 using Rights = Fixture<frm_GrantAccess>;
 
+// Raw access to a transfer file, independent of the window's own code.
+struct RawFile {
+    sqlite3* db = nullptr;
+    explicit RawFile(const QString& path) { sqlite3_open(QFile::encodeName(path).constData(), &db); }
+    ~RawFile() { sqlite3_close(db); }
+    bool exec(const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
+    QStringList lines(const char* sql = "SELECT * FROM M_Tbl_MenuDetails ORDER BY Menu_Id") {
+        QStringList out;
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+        while (st && sqlite3_step(st) == SQLITE_ROW) {
+            QStringList cells;
+            for (int c = 0; c < sqlite3_column_count(st); ++c)
+                cells << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, c)));
+            out << cells.join(QLatin1Char('|'));
+        }
+        sqlite3_finalize(st);
+        return out;
+    }
+};
+
+QStringList catalogue(Database& db) {
+    return lines(db, u"SELECT * FROM M_TBL_MENUDETAILS ORDER BY MENU_ID"_s);
+}
+QStringList rights(Database& db) {
+    return lines(db, u"SELECT * FROM M_TBL_MENUSHOW ORDER BY LOGIN_ID, MENU_ID"_s);
+}
+
+struct Window {
+    TestSession& ts;
+    std::unique_ptr<frm_ExpImpMenuDetails> w;
+    QStringList shown;  // every text lbl_Msg showed
+    QString answer;     // what the file dialog answers
+    TransferPathProvider previous;
+
+    explicit Window(TestSession& s) : ts(s) {
+        previous = setTransferPathProvider([this](QWidget*, const QString&, const QString&) { return answer; });
+        w = std::make_unique<frm_ExpImpMenuDetails>(ts.session);
+        QObject::connect(w.get(), &frm_ExpImpMenuDetails::progress, [this](const QString& t) { shown << t; });
+        showActive(*w);
+    }
+    ~Window() { setTransferPathProvider(previous); }
+
+    // Chooses the file, the direction, and presses Proceed with the given answer.
+    void run(const QString& path, bool exporting, bool yes = true) {
+        answer = path;
+        QTest::mouseClick(w->Cmd_Browse, Qt::LeftButton);
+        QTest::mouseClick(exporting ? w->Option1 : w->Option2, Qt::LeftButton);
+        shown.clear();
+        ts.prompter.clear();
+        ts.prompter.answers = {yes};
+        QTest::mouseClick(w->Cmd_Proceed, Qt::LeftButton);
+    }
+    QStringList said() const { return ts.prompter.texts(); }
+};
+
+const QString kQuestion = u"Want to proceed preparing Data(Y/N)?"_s;
+const QString kExported = u"EXPORT SUCCESSFULLY DONE..."_s;
+const QString kImported = u"IMPORT SUCCESSFULLY DONE..."_s;
+const QString kRefused = u"Statement refused (injected failure)"_s;
+const char* const kCreate =
+    "CREATE TABLE M_Tbl_MenuDetails (Menu_Id INTEGER, Group_Id INTEGER, Group_Name TEXT, "
+    "Menu_Name TEXT, Menu_Caption TEXT)";
+
 }  // namespace
 
 class tst_access : public QObject {
     Q_OBJECT
+    QTemporaryDir dir;
+    QString file(const QString& name) const { return dir.path() + QLatin1Char('/') + name; }
+
 private slots:
-    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+    void initTestCase() {
+        QApplication::setQuitOnLastWindowClosed(false);
+        QVERIFY(dir.isValid());
+    }
 
     void loginChecksInOrderThenWebAccess() {
         Logins f;
         auto* w = f.w.get();
         const QString essential = u"All the Records are Essential"_s;
-        const QString err = checkInOrder(f.ts.prompter, f.ts.db(), kLogins,
-                                         {{essential, {}, w->txt_LoginName},
-                                          {essential, [&] { w->txt_LoginName->setText(u"ASHA"_s); }, w->txt_Password},
-                                          {essential, [&] { w->txt_Password->setText(u"   "_s); }, w->txt_Password},
-                                          {essential, [&] { w->txt_Password->setText(u"pw"_s); }, w->txt_EmplName}},
-                                         [&] { w->pressTool(3); });
+        QString err = checkInOrder(f.ts.prompter, f.ts.db(), kLogins,
+                                   {{essential, {}, w->txt_LoginName},
+                                    {essential, [&] { w->txt_LoginName->setText(u"ASHA"_s); }, w->txt_Password},
+                                    {essential, [&] { w->txt_Password->setText(u"   "_s); }, w->txt_Password},
+                                    {essential, [&] { w->txt_Password->setText(u"pw"_s); }, w->txt_EmplName}},
+                                   [&] { w->pressTool(3); });
         QVERIFY2(err.isEmpty(), qPrintable(err));
         // F6 opens the web-access window, by name, modally over this one.
         keyToFocus(Qt::Key_F6);
@@ -114,11 +192,8 @@ private slots:
         QPointer<QWidget> web = QApplication::activeModalWidget();
         web->close();
         QTRY_VERIFY(!web);
-    }
-
-    void newLoginTakesTheNextIdUpperCaseNameAndAHash() {
-        Logins f;
-        auto* w = f.w.get();
+        showActive(*w);
+        // Then a new login takes the next id, its name upper case and its password hashed.
         f.ts.db().exec(u"UPDATE MST_COUNTER SET COUNTER=9 WHERE CODE='LoginId'"_s);  // ids taken elsewhere
         f.fill(u"asha"_s, u" pass12 "_s, u"asha menon"_s);
         w->Cmb_Department->setCurrentText(u"SALES"_s);
@@ -135,9 +210,8 @@ private slots:
         QCOMPARE(column(w->Grid1->model(), 1), (QStringList{"ADMIN", "ASHA", "RAVI"}));
         QCOMPARE(column(w->Grid1->model(), 2),
                  (QStringList{frm_AddLogins::kPasswordMask, frm_AddLogins::kPasswordMask, ""}));
-        shoot(*w, u"frm_AddLogins"_s);
         // Whichever statement is refused, no login and no id is taken.
-        const QString err = checkAtomic(
+        err = checkAtomic(
             f.ts.prompter, f.ts.db(), kLogins, kLoginSaved, [&] { f.fill(u"joe"_s, u"x"_s, u"joe"_s); },
             [&] { w->Save_Rec(); });
         QVERIFY2(err.isEmpty(), qPrintable(err));
@@ -201,15 +275,13 @@ private slots:
         f.press(3);
         f.press(3);
         QCOMPARE(Passwords::verify(u"second"_s, f.login(5, "USER_PASSWORD")), Passwords::Match::Yes);
-    }
-
-    void loginDeleteAsksAndLeavesTheRights() {
-        Logins f;
+        // Deleting asks, then leaves the login's rights.
         f.ts.db().exec(u"INSERT INTO M_TBL_MENUSHOW (LOGIN_ID, MENU_ID, SHOW_MENU) VALUES (5, 7, 'N')"_s);
+        f.press(2);
         f.press(5);
         QCOMPARE(f.ts.prompter.texts(), QStringList{u"Please Login for Deletion...."_s});
         f.pick(u"RAVI"_s);
-        const QString question = u"Are U sure want delete login for RAVI KUMAR"_s;
+        const QString question = u"Are U sure want delete login for RAVI K"_s;
         f.press(5, {false});
         QCOMPARE(count(f.ts.db(), kLogins[0], u"LOGIN_ID=5"_s), 1);
         f.press(5, {true});
@@ -242,8 +314,55 @@ private slots:
         QCOMPARE((QStringList{f.shown(7), f.shown(200)}), (QStringList{"N", "Y"}));
     }
 
-    void onlyYAndNInThePermissionColumn() {
+    void savedRightsReplaceTheLoginsRowsAndHideEntriesAtTheNextLogon() {
         Rights f;
+        typeInto(f.w->txt_EmpID, u"5"_s);  // typed on the catalogue shown at load, without Enter
+        f.type(7, u"n"_s);                 // mnu_CounterReset
+        f.type(18, u"N"_s);                // mnu_LeadStatus
+        f.press(3);
+        QCOMPARE(f.ts.prompter.texts(), QStringList{kRightsSaved});
+        QCOMPARE(count(f.ts.db(), kRights[0], u"LOGIN_ID=5"_s), kEntries);
+        QCOMPARE(f.stored(u"7, 8"_s), (QStringList{"7|N|.Enabled=FALSE", "8|Y|.Enabled=TRUE"}));
+        QCOMPARE(f.shown(7), u"N"_s);  // shown again from the login's rows
+        const QStringList entries = {"mnu_CounterReset", "mnu_LeadStatus", "mnu_Country"};
+        QCOMPARE(f.seenAtLogon(entries), (QList<bool>{false, false, true}));
+        QCOMPARE(f.seenAtLogon(entries, 1), (QList<bool>{true, true, true}));  // another login is untouched
+        // Saved again: every row replaced, a stale one (an entry gone from the catalogue) too.
+        f.ts.db().exec(u"INSERT INTO M_TBL_MENUSHOW (LOGIN_ID, MENU_ID, SHOW_MENU) VALUES (5, 999, 'N')"_s);
+        f.type(7, u"y"_s);
+        f.press(3);
+        QCOMPARE(count(f.ts.db(), kRights[0], u"LOGIN_ID=5"_s), kEntries);
+        QCOMPARE(f.stored(u"7, 999"_s), QStringList{"7|Y|.Enabled=TRUE"});
+        QCOMPARE(f.seenAtLogon(entries), (QList<bool>{true, false, true}));
+        // A save refused part way keeps the earlier rows whole.
+        const Footprint before = footprint(f.ts.db(), kRights);
+        f.type(9, u"n"_s);
+        f.ts.db().failStatement(60);
+        f.press(3);
+        f.ts.db().failStatement(0);
+        QCOMPARE(f.ts.prompter.texts(), QStringList{u"Statement refused (injected failure)"_s});
+        QVERIFY(footprint(f.ts.db(), kRights) == before);
+        // Delete asks; then every entry shows again.
+        QTest::keyClick(f.w->txt_EmpID, Qt::Key_Return);
+        f.press(4, {false});
+        QCOMPARE(count(f.ts.db(), kRights[0], u"LOGIN_ID=5"_s), kEntries);
+        f.press(4, {true});
+        QCOMPARE(f.ts.prompter.texts(),
+                 (QStringList{u"DO WANT TO DELETE ACL FOR RAVI KUMAR"_s, u"Successfully Deleted ACL ...."_s}));
+        QCOMPARE(count(f.ts.db(), kRights[0], u"LOGIN_ID=5"_s), 0);
+        QCOMPARE(f.seenAtLogon(entries), (QList<bool>{true, true, true}));
+    }
+
+    void noLoginIdNoRightsWrittenAndOnlyYOrN() {
+        Rights f;
+        f.press(3);
+        f.w->pressTool(4);
+        QCOMPARE(f.ts.prompter.texts(), QStringList(2, u"PLEASE ENTER LOGIN CODE ...."_s));
+        QCOMPARE(QApplication::focusWidget(), f.w->txt_EmpID);
+        QCOMPARE(count(f.ts.db(), kRights[0]), 0);
+        QTest::keyClicks(f.w->txt_EmpID, u"a5."_s);  // whole numbers only
+        QCOMPARE(f.w->txt_EmpID->text(), u"5"_s);
+        // Only Y and N reach the permission column, shown in their colours.
         const auto colour = [&](int col) { return f.w->Grid1->item(f.row(7), col)->background().color(); };
         const QColor shown = colour(0);
         for (const auto& [keys, col, expected] :
@@ -256,58 +375,161 @@ private slots:
         QCOMPARE(f.shown(7, frm_GrantAccess::MenuCaption), u"COUNTER RESET"_s);
     }
 
-    void savedRightsReplaceTheLoginsRowsAndHideEntriesAtTheNextLogon() {
-        Rights f;
-        typeInto(f.w->txt_EmpID, u"5"_s);  // typed on the catalogue shown at load, without Enter
-        f.type(7, u"n"_s);                 // mnu_CounterReset
-        f.type(18, u"N"_s);                // mnu_LeadStatus
-        f.press(3);
-        QCOMPARE(f.ts.prompter.texts(), QStringList{kRightsSaved});
-        QCOMPARE(count(f.ts.db(), kRights[0], u"LOGIN_ID=5"_s), kEntries);
-        QCOMPARE(f.stored(u"7, 8"_s), (QStringList{"7|N|.Enabled=FALSE", "8|Y|.Enabled=TRUE"}));
-        QCOMPARE(f.shown(7), u"N"_s);  // shown again from the login's rows
-        shoot(*f.w, u"frm_GrantAccess"_s);
-        const QStringList entries = {"mnu_CounterReset", "mnu_LeadStatus", "mnu_Country"};
-        QCOMPARE(f.seenAtLogon(entries), (QList<bool>{false, false, true}));
-        QCOMPARE(f.seenAtLogon(entries, 1), (QList<bool>{true, true, true}));  // another login is untouched
-
-        // Saved again: every row replaced, a stale one (an entry gone from the catalogue) too.
-        f.ts.db().exec(u"INSERT INTO M_TBL_MENUSHOW (LOGIN_ID, MENU_ID, SHOW_MENU) VALUES (5, 999, 'N')"_s);
-        f.type(7, u"y"_s);
-        f.press(3);
-        QCOMPARE(count(f.ts.db(), kRights[0], u"LOGIN_ID=5"_s), kEntries);
-        QCOMPARE(f.stored(u"7, 999"_s), QStringList{"7|Y|.Enabled=TRUE"});
-        QCOMPARE(f.seenAtLogon(entries), (QList<bool>{true, false, true}));
-
-        // A save refused part way keeps the earlier rows whole.
-        const Footprint before = footprint(f.ts.db(), kRights);
-        f.type(9, u"n"_s);
-        f.ts.db().failStatement(60);
-        f.press(3);
-        f.ts.db().failStatement(0);
-        QCOMPARE(f.ts.prompter.texts(), QStringList{u"Statement refused (injected failure)"_s});
-        QVERIFY(footprint(f.ts.db(), kRights) == before);
-
-        // Delete asks; then every entry shows again.
-        QTest::keyClick(f.w->txt_EmpID, Qt::Key_Return);
-        f.press(4, {false});
-        QCOMPARE(count(f.ts.db(), kRights[0], u"LOGIN_ID=5"_s), kEntries);
-        f.press(4, {true});
-        QCOMPARE(f.ts.prompter.texts(),
-                 (QStringList{u"DO WANT TO DELETE ACL FOR RAVI KUMAR"_s, u"Successfully Deleted ACL ...."_s}));
-        QCOMPARE(count(f.ts.db(), kRights[0], u"LOGIN_ID=5"_s), 0);
-        QCOMPARE(f.seenAtLogon(entries), (QList<bool>{true, true, true}));
+    // The source installation's catalogue differs from the seed: a caption changed, an entry
+    // moved to another group, a new entry. The target lost entries and changed a caption;
+    // it has logins with full, partial and no rights.
+    void roundTripCarriesTheCatalogueAndGrantsMissingEntries() {
+        const QString path = file(u"roundtrip.dat"_s);
+        QStringList source;
+        {
+            TestSession ts;
+            ts.db().exec(u"UPDATE M_TBL_MENUDETAILS SET MENU_CAPTION='STATE MASTER' WHERE MENU_ID=9"_s);
+            ts.db().exec(u"UPDATE M_TBL_MENUDETAILS SET GROUP_ID=2, GROUP_NAME='SALES' WHERE MENU_ID=10"_s);
+            ts.db().exec(
+                u"INSERT INTO M_TBL_MENUDETAILS (MENU_ID, GROUP_ID, GROUP_NAME, MENU_NAME, MENU_CAPTION) "
+                "VALUES (200, 9, 'NEW GROUP', 'mnu_New', 'NEW ENTRY')"_s);
+            source = catalogue(ts.db());
+            Window win(ts);
+            win.run(path, true);
+            QCOMPARE(win.said(), (QStringList{kQuestion, kExported}));
+            // Progress: connection, start, clearing, one text per row, the compaction result.
+            QCOMPARE(win.shown.mid(0, 4), (QStringList{u"Please wait while connection is established with "_s + path,
+                                                       u"Connection is established with "_s + path,
+                                                       u"Exporting of Menu Details about to begin"_s,
+                                                       u"PLEASE WAIT CLEARING PREVIOUS DETAILS ....."_s}));
+            QCOMPARE(win.shown.size(), 4 + source.size() + 1);
+            QVERIFY(
+                win.shown.contains(u"EXPORTING MENU DETAILS.... \nMENU ID : 200\nGROUP ID : 9\n"
+                                   "GROUP NAME: NEW GROUP\nMENU NAME: mnu_New\nCAPTION: NEW ENTRY"_s));
+            QVERIFY(win.shown.constLast().startsWith(u"Compacting Database Result\n"_s + QString(43, QLatin1Char('-')) +
+                                                     u"\nSize Before Compact: "_s));
+            QVERIFY(win.shown.constLast().endsWith(u"\nSiza After Compact: %1 bytes"_s.arg(QFileInfo(path).size())));
+        }
+        QCOMPARE(RawFile(path).lines(), source);
+        TestSession ts;
+        Database& db = ts.db();
+        db.exec(u"DELETE FROM M_TBL_MENUDETAILS WHERE MENU_ID IN (114, 115)"_s);
+        db.exec(u"UPDATE M_TBL_MENUDETAILS SET MENU_CAPTION='OLD TEXT' WHERE MENU_ID=5"_s);
+        // Login 7 has a row for every remaining entry, entry 5 denied; login 8 only two rows.
+        db.exec(
+            u"INSERT INTO M_TBL_MENUSHOW (LOGIN_ID, MENU_ID, SHOW_MENU, MENU_DISP) SELECT 7, MENU_ID, "
+            "CASE WHEN MENU_ID=5 THEN 'N' ELSE 'Y' END, 'OLD' FROM M_TBL_MENUDETAILS"_s);
+        db.exec(
+            u"INSERT INTO M_TBL_MENUSHOW (LOGIN_ID, MENU_ID, SHOW_MENU, MENU_DISP) VALUES "
+            "(8, 1, 'N', '.Enabled=FALSE'), (8, 2, 'Y', '.Enabled=TRUE')"_s);
+        const QStringList before = rights(db);
+        Window win(ts);
+        win.run(path, false);
+        QCOMPARE(win.said(), (QStringList{kQuestion, kImported}));
+        QCOMPARE(catalogue(db), source);
+        QCOMPARE(
+            win.shown.mid(0, 5),
+            (QStringList{u"Please wait while connection is established with "_s + path,
+                         u"Connection is established with "_s + path, u"PLEASE WAIT..., ABOUT TO IMPORT DETAILS ..."_s,
+                         u"SETTING MENU ACCESS FOR MEMBERS  ...."_s, u"LOGIN ID : 7\nMENU : COMPANY PROFILE"_s}));
+        QCOMPARE(win.shown.size(), 4 + 2 * source.size());  // logins in order, entries by group then id
+        QCOMPARE(win.shown.constLast(), u"LOGIN ID : 8\nMENU : NEW ENTRY"_s);
+        // Every row a login had keeps its answer; login 7 gains exactly the three entries it
+        // lacked, login 8 every entry but its own two.
+        const QStringList after = rights(db);
+        for (const QString& r : before)
+            QVERIFY2(after.contains(r), qPrintable(r));
+        QCOMPARE(
+            lines(db,
+                  u"SELECT MENU_ID, SHOW_MENU, MENU_DISP FROM M_TBL_MENUSHOW WHERE LOGIN_ID=7 AND MENU_DISP<>'OLD' "
+                  "ORDER BY MENU_ID"_s),
+            (QStringList{"114|Y|.Enabled=TRUE", "115|Y|.Enabled=TRUE", "200|Y|.Enabled=TRUE"}));
+        QCOMPARE(count(db, u"M_TBL_MENUSHOW"_s, u"LOGIN_ID=8 AND MENU_ID>2 AND MENU_DISP='.Enabled=TRUE'"_s),
+                 source.size() - 2);
+        QCOMPARE(after.size(), before.size() + 3 + source.size() - 2);
+        // Importing again changes nothing; the file was only read.
+        win.run(path, false);
+        QCOMPARE(win.said(), (QStringList{kQuestion, kImported}));
+        QCOMPARE(rights(db), after);
+        QCOMPARE(catalogue(db), source);
+        QCOMPARE(RawFile(path).lines(), source);
     }
 
-    void noLoginIdNoRightsWritten() {
-        Rights f;
-        f.press(3);
-        f.w->pressTool(4);
-        QCOMPARE(f.ts.prompter.texts(), QStringList(2, u"PLEASE ENTER LOGIN CODE ...."_s));
-        QCOMPARE(QApplication::focusWidget(), f.w->txt_EmpID);
-        QCOMPARE(count(f.ts.db(), kRights[0]), 0);
-        QTest::keyClicks(f.w->txt_EmpID, u"a5."_s);  // whole numbers only
-        QCOMPARE(f.w->txt_EmpID->text(), u"5"_s);
+    void importIsAllOrNothingAndRefusalsChangeNothing() {
+        TestSession ts;
+        Database& db = ts.db();
+        const QString full = file(u"full.dat"_s);
+        Window win(ts);
+        win.run(full, true);
+        db.exec(u"DELETE FROM M_TBL_MENUDETAILS WHERE MENU_ID > 100"_s);
+        db.exec(u"UPDATE M_TBL_MENUDETAILS SET MENU_CAPTION='LOCAL' WHERE MENU_ID=4"_s);
+        db.exec(u"INSERT INTO M_TBL_MENUSHOW (LOGIN_ID, MENU_ID, SHOW_MENU) VALUES (3, 1, 'Y')"_s);
+        const Footprint before = footprint(db, {u"M_TBL_MENUDETAILS"_s, u"M_TBL_MENUSHOW"_s});
+        // A statement refused early or late (while granting rights) takes back every row written.
+        for (int n : {3, 240}) {
+            db.failStatement(n);
+            win.run(full, false);
+            QCOMPARE(win.said(), (QStringList{kQuestion, u"IMPDATA : "_s + kRefused}));
+            QVERIFY(footprint(db, {u"M_TBL_MENUDETAILS"_s, u"M_TBL_MENUSHOW"_s}) == before);
+        }
+        // A file whose catalogue is empty: nothing to import; a file without the table: why.
+        const QString empty = file(u"empty.dat"_s), bare = file(u"bare.dat"_s);
+        QVERIFY(RawFile(empty).exec(kCreate) && RawFile(bare).exec("CREATE TABLE OTHER (X INTEGER)"));
+        win.run(empty, false);
+        QCOMPARE(win.said(), (QStringList{kQuestion, u"NO RECORDS AVAILABLE FOR IMPORT ...."_s}));
+        win.run(bare, false);
+        QVERIFY(win.said().size() == 2 && win.said().at(1).startsWith(u"IMPDATA : "_s));
+        QVERIFY(footprint(db, {u"M_TBL_MENUDETAILS"_s, u"M_TBL_MENUSHOW"_s}) == before);
+        auto* w = win.w.get();
+        // A file that held another, larger catalogue: replaced whole, rewritten without free space.
+        const QString path = file(u"kept.dat"_s);
+        QVERIFY(RawFile(path).exec(kCreate) &&
+                RawFile(path).exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
+                                   "FROM n WHERE i < 3000) INSERT INTO M_Tbl_MenuDetails "
+                                   "SELECT i, 1, 'OLD', 'mnu_Old' || i, 'X' FROM n"));
+        win.run(path, true);
+        const QStringList fileRows = RawFile(path).lines();
+        QCOMPARE(fileRows, catalogue(db));
+        QCOMPARE(RawFile(path).lines("PRAGMA freelist_count"), QStringList{"0"});
+        // No to the question: the file is closed untouched and the message cleared.
+        win.run(path, true, false);
+        QCOMPARE(win.said(), QStringList{kQuestion});
+        QCOMPARE(win.shown.constLast(), QString());
+        QCOMPARE(RawFile(path).lines(), fileRows);
+        // A missing file is not created by an import, nor is a file that is no database read,
+        // nor is anything opened without a file: the reason is told, the window keeps its text.
+        w->lbl_Msg->setText(u"EARLIER"_s);
+        const QString missing = file(u"missing.dat"_s);
+        const QString text = file(u"text.dat"_s);
+        QFile f(text);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(QByteArray(4096, 'z')) == 4096);
+        f.close();
+        for (const auto& [chosen, exporting] :
+             {std::pair{missing, false}, {text, false}, {text, true}, {QString(), true}}) {
+            if (chosen.isEmpty())
+                w->Load_Init();
+            win.run(chosen, exporting);
+            QCOMPARE(win.said().size(), 1);
+            QCOMPARE(ts.prompter.messages.at(0).kind, u"information"_s);
+            QCOMPARE(w->lbl_Msg->text(), u"EARLIER"_s);
+        }
+        QVERIFY(!QFileInfo::exists(missing));
+        QCOMPARE(QFileInfo(text).size(), 4096);
+        // An export the server refuses leaves the file's catalogue as it was (a cancelled
+        // dialog keeps the file chosen before).
+        db.exec(u"UPDATE M_TBL_MENUDETAILS SET MENU_CAPTION='CHANGED' WHERE MENU_ID=3"_s);
+        win.answer = path;
+        QTest::mouseClick(w->Cmd_Browse, Qt::LeftButton);
+        win.answer.clear();
+        QTest::mouseClick(w->Cmd_Browse, Qt::LeftButton);
+        ts.prompter.clear();
+        ts.prompter.answers = {true};
+        db.failStatement(1);
+        QTest::mouseClick(w->Cmd_Proceed, Qt::LeftButton);
+        QCOMPARE(win.said(), (QStringList{kQuestion, u"EXPDATA : "_s + kRefused}));
+        QCOMPARE(RawFile(path).lines(), fileRows);
+        // An empty server catalogue: nothing to export, the file keeps its rows and the
+        // window starts again.
+        db.exec(u"DELETE FROM M_TBL_MENUDETAILS"_s);
+        win.run(path, true);
+        QCOMPARE(win.said(), (QStringList{kQuestion, u"NO RECORDS AVAILABLE FOR EXPORTING ...."_s}));
+        QCOMPARE(RawFile(path).lines(), fileRows);
+        QVERIFY(w->lbl_FilePath->text().isEmpty() && w->Option1->isChecked());
     }
 };
 
