@@ -1,10 +1,9 @@
 // The logon window against a fresh database: typing, focus rules, messages, the stamp and
 // the session values, and the re-storing of passwords kept in the old form.
-#include "shell/Logon.h"
 #include "data/Passwords.h"
+#include "shell/Logon.h"
 #include "support/TestSession.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,6 +12,7 @@
 
 using namespace tarvic;
 using namespace tarvic::test;
+using namespace Qt::StringLiterals;
 
 class TestLogon : public QObject {
     Q_OBJECT
@@ -20,10 +20,12 @@ class TestLogon : public QObject {
     struct Fixture {
         TestSession ts;
         Logon w{ts.session};
-        QLineEdit* name() { return w.findChild<QLineEdit*>(QStringLiteral("txt_UsrName")); }
-        QLineEdit* password() { return w.findChild<QLineEdit*>(QStringLiteral("txt_Password")); }
-        QLabel* label(const char* n) { return w.findChild<QLabel*>(QLatin1String(n)); }
+        QSignalSpy loggedOn{&w, &Logon::loggedOn};
+        QLineEdit* name = w.findChild<QLineEdit*>(u"txt_UsrName"_s);
+        QLineEdit* password = w.findChild<QLineEdit*>(u"txt_Password"_s);
+        QLabel* fullName = w.findChild<QLabel*>(u"Label4"_s);
         QPushButton* button(const char* n) { return w.findChild<QPushButton*>(QLatin1String(n)); }
+        void login() { QTest::mouseClick(button("Cmd_Login"), Qt::LeftButton); }
         bool start() {
             const bool ok = w.start();
             if (ok) {
@@ -33,168 +35,137 @@ class TestLogon : public QObject {
             return ok;
         }
         void acceptName(const QString& typed) {
-            name()->setFocus();
-            QTest::keyClicks(name(), typed);
-            QTest::keyClick(name(), Qt::Key_Return);
+            name->setFocus();
+            QTest::keyClicks(name, typed);
+            QTest::keyClick(name, Qt::Key_Return);
         }
     };
 
 private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
-    void loadShowsTrimmedCompanyAndFocusesName() {
+    // A second copy is refused before any statement runs; a failing company query closes.
+    void refusedStartsCloseTheWindow() {
+        for (const bool secondCopy : {true, false}) {
+            Fixture f;
+            if (secondCopy)
+                f.w.setInstanceCheck([] { return true; });
+            else
+                f.ts.db().failStatement(1);
+            const int before = f.ts.db().statementsRun();
+            QVERIFY(!f.start());
+            QCOMPARE(f.ts.prompter.texts(),
+                     QStringList{secondCopy ? u"Program is already running."_s : u"Cannot Establish a Connection"_s});
+            if (secondCopy)
+                QCOMPARE(f.ts.db().statementsRun(), before);
+            QVERIFY(!f.w.isVisible());
+        }
+    }
+
+    // The name is typed upper case and must be accepted (Enter) before the password takes the
+    // focus; empty fields are refused in order, each with its message.
+    void nameAcceptedBeforeThePasswordAndEmptyFieldsRefused() {
         Fixture f;
-        f.ts.db().exec(QStringLiteral("UPDATE MST_LOCATIONDETAILS SET LOC_NAME=?"), {QStringLiteral("  SUNRISE TOURS  ")});
+        f.ts.db().exec(u"UPDATE MST_LOCATIONDETAILS SET LOC_NAME=?"_s, {u"  SUNRISE TOURS  "_s});
         QVERIFY(f.start());
-        QCOMPARE(f.label("Label3")->text(), QStringLiteral("SUNRISE TOURS"));
-        QCOMPARE(f.ts.session.companyName, QStringLiteral("SUNRISE TOURS"));
-        QTRY_COMPARE(QApplication::focusWidget(), f.name());
-        QVERIFY(f.ts.prompter.messages.isEmpty());
-        QVERIFY(!f.w.nameAccepted());
-    }
-
-    void secondCopyIsRefusedBeforeAnythingElse() {
-        Fixture f;
-        f.w.setInstanceCheck([] { return true; });
-        const int before = f.ts.db().statementsRun();
-        QVERIFY(!f.start());
-        QCOMPARE(f.ts.prompter.texts(), QStringList{QStringLiteral("Program is already running.")});
-        QCOMPARE(f.ts.db().statementsRun(), before);
-        QVERIFY(!f.w.isVisible());
-    }
-
-    void failingCompanyQueryClosesTheWindow() {
-        Fixture f;
-        f.ts.db().failStatement(1);
-        QVERIFY(!f.start());
-        QCOMPARE(f.ts.prompter.texts(), QStringList{QStringLiteral("Cannot Establish a Connection")});
-        QVERIFY(!f.w.isVisible());
-    }
-
-    void lowerCaseTypingReachesTheDatabaseInUpperCase() {
-        Fixture f;
-        QVERIFY(f.start());
-        f.acceptName(QStringLiteral("adm1n-x"));
-        QCOMPARE(f.name()->text(), QStringLiteral("ADM1N-X"));
-        // Not a login: the upper-case name was looked up and refused.
-        QCOMPARE(f.ts.prompter.texts(), QStringList{QStringLiteral("Invalid Username .......")});
-        QVERIFY(!f.w.nameAccepted());
-        QCOMPARE(QApplication::focusWidget(), f.name());
-
+        QCOMPARE(f.w.findChild<QLabel*>(u"Label3"_s)->text(), u"SUNRISE TOURS"_s);
+        QCOMPARE(f.ts.session.companyName, u"SUNRISE TOURS"_s);
+        QTRY_COMPARE(QApplication::focusWidget(), f.name);
+        QTest::keyClicks(f.name, u"ADMIN"_s);
+        QTest::keyClick(f.name, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), f.name);
+        f.password->setFocus();
+        QCOMPARE(QApplication::focusWidget(), f.name);
+        QVERIFY(f.ts.prompter.messages.isEmpty() && !f.w.nameAccepted());
+        f.name->clear();
+        f.login();
+        QTest::keyClick(f.name, Qt::Key_Return);
+        f.name->setText(u"   "_s);
+        f.login();
+        QCOMPARE(f.ts.prompter.texts(), QStringList(3, u"Username is necessary ...."_s));
         f.ts.prompter.clear();
-        f.name()->clear();
-        f.acceptName(QStringLiteral("admin"));
-        QCOMPARE(f.name()->text(), QStringLiteral("ADMIN"));
-        QVERIFY(f.ts.prompter.messages.isEmpty());
-        QVERIFY(f.w.nameAccepted());
-        QCOMPARE(f.label("Label4")->text(), QStringLiteral("ADMINISTRATOR"));
-        QTRY_COMPARE(QApplication::focusWidget(), f.password());
-    }
-
-    void passwordRefusesFocusUntilNameAccepted() {
-        Fixture f;
-        QVERIFY(f.start());
-        QTRY_COMPARE(QApplication::focusWidget(), f.name());
-        QTest::keyClicks(f.name(), QStringLiteral("ADMIN"));
-        QTest::keyClick(f.name(), Qt::Key_Tab);
-        QTRY_COMPARE(QApplication::focusWidget(), f.name());
-        f.password()->setFocus();
-        QCOMPARE(QApplication::focusWidget(), f.name());
-        QVERIFY(f.ts.prompter.messages.isEmpty());
-
-        QTest::keyClick(f.name(), Qt::Key_Return);
-        QTRY_COMPARE(QApplication::focusWidget(), f.password());
+        f.name->clear();
+        f.acceptName(u"adm1n-x"_s);
+        QCOMPARE(f.name->text(), u"ADM1N-X"_s);
+        QCOMPARE(f.ts.prompter.texts(), QStringList{u"Invalid Username ......."_s});
+        QVERIFY(!f.w.nameAccepted());
+        QCOMPARE(QApplication::focusWidget(), f.name);
+        f.ts.prompter.clear();
+        f.name->clear();
+        f.acceptName(u"admin"_s);
+        QCOMPARE(f.name->text(), u"ADMIN"_s);
+        QVERIFY(f.ts.prompter.messages.isEmpty() && f.w.nameAccepted());
+        QCOMPARE(f.fullName->text(), u"ADMINISTRATOR"_s);
+        QTRY_COMPARE(QApplication::focusWidget(), f.password);
+        f.password->setText(u"   "_s);
+        f.login();
+        QCOMPARE(f.ts.prompter.texts(), QStringList{u"Password is necessary ...."_s});
+        QCOMPARE(QApplication::focusWidget(), f.password);
         // Changing the accepted name withdraws it again.
-        f.name()->setFocus();
-        QTest::keyClick(f.name(), Qt::Key_End);
-        QTest::keyClicks(f.name(), QStringLiteral("x"));
-        QVERIFY(!f.w.nameAccepted());
-        QVERIFY(f.label("Label4")->text().isEmpty());
-        f.password()->setFocus();
-        QCOMPARE(QApplication::focusWidget(), f.name());
-    }
-
-    void emptyNameAndPasswordAreRefusedInOrder() {
-        Fixture f;
-        QVERIFY(f.start());
-        QTest::mouseClick(f.button("Cmd_Login"), Qt::LeftButton);
-        QTest::keyClick(f.name(), Qt::Key_Return);
-        f.name()->setText(QStringLiteral("   "));
-        QTest::mouseClick(f.button("Cmd_Login"), Qt::LeftButton);
-        QCOMPARE(f.ts.prompter.texts(), QStringList(3, QStringLiteral("Username is necessary ....")));
-
-        f.ts.prompter.clear();
-        f.name()->clear();
-        f.acceptName(QStringLiteral("ADMIN"));
-        f.password()->setText(QStringLiteral("   "));
-        QTest::mouseClick(f.button("Cmd_Login"), Qt::LeftButton);
-        QCOMPARE(f.ts.prompter.texts(), QStringList{QStringLiteral("Password is necessary ....")});
-        QCOMPARE(QApplication::focusWidget(), f.password());
+        f.name->setFocus();
+        QTest::keyClick(f.name, Qt::Key_End);
+        QTest::keyClicks(f.name, u"x"_s);
+        QVERIFY(!f.w.nameAccepted() && f.fullName->text().isEmpty());
+        f.password->setFocus();
+        QCOMPARE(QApplication::focusWidget(), f.name);
     }
 
     void wrongPasswordKeepsNameAndAllowsRetry() {
         Fixture f;
-        QSignalSpy loggedOn(&f.w, &Logon::loggedOn);
         QVERIFY(f.start());
-        f.acceptName(QStringLiteral("admin"));
-        QTRY_COMPARE(QApplication::focusWidget(), f.password());
-        for (const QString& wrong : {QStringLiteral("admin"), QStringLiteral(" admin123"), QStringLiteral("ADMIN123")}) {
-            f.password()->setText(wrong);
-            QTest::mouseClick(f.button("Cmd_Login"), Qt::LeftButton);
+        f.acceptName(u"admin"_s);
+        QTRY_COMPARE(QApplication::focusWidget(), f.password);
+        for (const QString wrong : {"admin", " admin123", "ADMIN123"}) {
+            f.password->setText(wrong);
+            f.login();
         }
-        QCOMPARE(f.ts.prompter.texts(), QStringList(3, QStringLiteral("Invalid Password .......")));
-        QCOMPARE(loggedOn.count(), 0);
-        QVERIFY(f.w.isVisible());
-        QVERIFY(f.w.nameAccepted());
-        QCOMPARE(QApplication::focusWidget(), f.password());
-        QVERIFY(f.ts.db().scalar(QStringLiteral("SELECT LAST_LOGIN FROM MST_LOGINDETAILS WHERE LOGIN_ID=1")).isNull());
-
+        QCOMPARE(f.ts.prompter.texts(), QStringList(3, u"Invalid Password ......."_s));
+        QCOMPARE(f.loggedOn.count(), 0);
+        QVERIFY(f.w.isVisible() && f.w.nameAccepted());
+        QCOMPARE(QApplication::focusWidget(), f.password);
+        QVERIFY(f.ts.db().scalar(u"SELECT LAST_LOGIN FROM MST_LOGINDETAILS WHERE LOGIN_ID=1"_s).isNull());
         // Right at last, by keyboard: Enter moves to the button, Enter on it logs on.
         f.ts.prompter.clear();
-        f.password()->clear();
-        QTest::keyClicks(f.password(), QStringLiteral("admin123"));
-        QTest::keyClick(f.password(), Qt::Key_Return);
+        f.password->clear();
+        QTest::keyClicks(f.password, u"admin123"_s);
+        QTest::keyClick(f.password, Qt::Key_Return);
         QTRY_COMPARE(QApplication::focusWidget(), f.button("Cmd_Login"));
         QTest::keyClick(f.button("Cmd_Login"), Qt::Key_Return);
-        QVERIFY(f.ts.prompter.messages.isEmpty());
-        QCOMPARE(loggedOn.count(), 1);
-        QVERIFY(!f.w.isVisible());
+        QVERIFY(f.ts.prompter.messages.isEmpty() && !f.w.isVisible());
+        QCOMPARE(f.loggedOn.count(), 1);
         QCOMPARE(f.ts.session.loginId, 1);
-        auto row = f.ts.db().firstRow(QStringLiteral("SELECT LAST_LOGIN, LAST_LOGINTIME, USER_PASSWORD "
-                                                     "FROM MST_LOGINDETAILS WHERE LOGIN_ID=1"));
+        auto row = f.ts.db().firstRow(
+            u"SELECT LAST_LOGIN, LAST_LOGINTIME, USER_PASSWORD FROM MST_LOGINDETAILS WHERE LOGIN_ID=1"_s);
         QVERIFY(row);
         QCOMPARE(row->value(0).toDate(), QDate::currentDate());
-        const QTime t = QTime::fromString(row->value(1).toString().left(8), QStringLiteral("HH:mm:ss"));
-        QVERIFY2(t.isValid(), qPrintable(row->value(1).toString()));
-        QVERIFY(qAbs(t.secsTo(QTime::currentTime())) < 120);
+        const QTime t = QTime::fromString(row->value(1).toString().left(8), u"HH:mm:ss"_s);
+        QVERIFY2(t.isValid() && qAbs(t.secsTo(QTime::currentTime())) < 120, qPrintable(row->value(1).toString()));
         // A hashed password stays as it was.
-        QCOMPARE(Passwords::verify(QStringLiteral("admin123"), row->value(2).toString()), Passwords::Match::Yes);
+        QCOMPARE(Passwords::verify(u"admin123"_s, row->value(2).toString()), Passwords::Match::Yes);
     }
 
     void legacyPasswordLogsOnAndIsStoredAsHash() {
         Fixture f;
-        f.ts.db().exec(QStringLiteral("INSERT INTO MST_LOGINDETAILS (LOGIN_ID, USER_NAME, USER_PASSWORD, FULL_NAME, "
-                                      "USER_DESIGNATION, CONSULTANT_CODE) VALUES (7, ?, ?, ?, ?, ?)"),
-                       {QStringLiteral("RAVI"), Passwords::EnCrypt(QStringLiteral("Tour#42")),
-                        QStringLiteral("RAVI KUMAR"), QStringLiteral("OPERATOR"), QStringLiteral(" 12 ")});
+        f.ts.db().exec(
+            u"INSERT INTO MST_LOGINDETAILS (LOGIN_ID, USER_NAME, USER_PASSWORD, FULL_NAME, "
+            "USER_DESIGNATION, CONSULTANT_CODE) VALUES (7, 'RAVI', ?, 'RAVI KUMAR', 'OPERATOR', ' 12 ')"_s,
+            {Passwords::EnCrypt(u"Tour#42"_s)});
         f.ts.session.loginId = 0;
         f.ts.session.userFullName.clear();
-        QSignalSpy loggedOn(&f.w, &Logon::loggedOn);
         QVERIFY(f.start());
-        f.acceptName(QStringLiteral("ravi"));
-        QCOMPARE(f.label("Label4")->text(), QStringLiteral("RAVI KUMAR"));
-        f.password()->setText(QStringLiteral("Tour#42"));
-        QTest::mouseClick(f.button("Cmd_Login"), Qt::LeftButton);
-        QVERIFY2(f.ts.prompter.messages.isEmpty(), qPrintable(f.ts.prompter.texts().join(QLatin1Char('/'))));
-        QCOMPARE(loggedOn.count(), 1);
-        QCOMPARE(f.ts.session.loginId, 7);
-        QCOMPARE(f.ts.session.userFullName, QStringLiteral("RAVI KUMAR"));
-        QCOMPARE(f.ts.session.consultantCode, 12);
-        const QString stored = f.ts.db().scalar(QStringLiteral("SELECT USER_PASSWORD FROM MST_LOGINDETAILS "
-                                                               "WHERE LOGIN_ID=7")).toString();
+        f.acceptName(u"ravi"_s);
+        QCOMPARE(f.fullName->text(), u"RAVI KUMAR"_s);
+        f.password->setText(u"Tour#42"_s);
+        f.login();
+        QVERIFY2(f.ts.prompter.messages.isEmpty(), qPrintable(f.ts.prompter.texts().join('/')));
+        QCOMPARE(f.loggedOn.count(), 1);
+        QCOMPARE((std::tuple{f.ts.session.loginId, f.ts.session.userFullName, f.ts.session.consultantCode}),
+                 (std::tuple{qint64(7), u"RAVI KUMAR"_s, 12}));
+        const QString stored =
+            f.ts.db().scalar(u"SELECT USER_PASSWORD FROM MST_LOGINDETAILS WHERE LOGIN_ID=7"_s).toString();
         QVERIFY(Passwords::isHash(stored));
-        QCOMPARE(Passwords::verify(QStringLiteral("Tour#42"), stored), Passwords::Match::Yes);
-        QCOMPARE(Passwords::verify(QStringLiteral("tour#42"), stored), Passwords::Match::No);
+        QCOMPARE(Passwords::verify(u"Tour#42"_s, stored), Passwords::Match::Yes);
+        QCOMPARE(Passwords::verify(u"tour#42"_s, stored), Passwords::Match::No);
     }
 
     void escapeAndCancelClose() {
@@ -202,7 +173,7 @@ private slots:
             Fixture f;
             QVERIFY(f.start());
             if (escape)
-                QTest::keyClick(f.name(), Qt::Key_Escape);
+                QTest::keyClick(f.name, Qt::Key_Escape);
             else
                 QTest::mouseClick(f.button("Cmd_Cancel"), Qt::LeftButton);
             QVERIFY(!f.w.isVisible());

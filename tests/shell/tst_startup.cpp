@@ -2,35 +2,33 @@
 // at first start, the splash handing over to the logon, and the second copy refused.
 #include "support/TestDb.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace tarvic;
 using namespace tarvic::test;
+using namespace Qt::StringLiterals;
 
 class TestStartUp : public QObject {
     Q_OBJECT
 
-    QString program_;
+    QString program_ = qEnvironmentVariable("TARVIC_BIN_DIR") + u"/src/tarvic"_s;
     QTemporaryDir runtime_;
 
-    QProcessEnvironment environment(const QString& odbcDir, bool splash) const {
+    // Starts the program with its own data sources, its prompts and shown windows echoed.
+    void start(QProcess& p, const QString& odbcDir, bool splash) const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("ODBCINI"), odbcDir + QStringLiteral("/odbc.ini"));
-        env.insert(QStringLiteral("ODBCSYSINI"), odbcDir);
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
-        env.insert(QStringLiteral("TARVIC_ECHO_PROMPTS"), QStringLiteral("1"));
-        env.insert(QStringLiteral("TARVIC_TRACE_WINDOWS"), QStringLiteral("1"));
+        env.insert(u"ODBCINI"_s, odbcDir + u"/odbc.ini"_s);
+        env.insert(u"ODBCSYSINI"_s, odbcDir);
+        env.insert(u"XDG_RUNTIME_DIR"_s, runtime_.path());
+        env.insert(u"TARVIC_ECHO_PROMPTS"_s, u"1"_s);
+        env.insert(u"TARVIC_TRACE_WINDOWS"_s, u"1"_s);
         if (splash)
-            env.remove(QStringLiteral("TARVIC_NO_SPLASH"));
-        else
-            env.insert(QStringLiteral("TARVIC_NO_SPLASH"), QStringLiteral("1"));
-        return env;
+            env.remove(u"TARVIC_NO_SPLASH"_s);
+        p.setProcessEnvironment(env);
+        p.start(program_, {});
     }
 
     // Reads the program's output until a line appears (or the time runs out).
@@ -48,77 +46,61 @@ class TestStartUp : public QObject {
     }
 
     static QStringList allLines(QProcess& p) {
-        return QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        return QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     }
 
 private slots:
     void initTestCase() {
-        program_ = qEnvironmentVariable("TARVIC_BIN_DIR") + QStringLiteral("/src/tarvic");
-        QVERIFY2(QFile::exists(program_), qPrintable(program_ + QStringLiteral(" is not built")));
+        QVERIFY2(QFile::exists(program_), qPrintable(program_ + u" is not built"_s));
         QVERIFY(runtime_.isValid());
     }
 
     void missingDataSourceEndsWithOneMessage() {
         QTemporaryDir odbc;
-        for (const char* f : {"/odbc.ini", "/odbcinst.ini"}) {
-            QFile file(odbc.path() + QLatin1String(f));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
+        for (const char* f : {"/odbc.ini", "/odbcinst.ini"})
+            QVERIFY(QFile(odbc.path() + QLatin1String(f)).open(QIODevice::WriteOnly));
         QProcess p;
-        p.setProcessEnvironment(environment(odbc.path(), true));
-        p.start(program_, {});
+        start(p, odbc.path(), true);
         QVERIFY(p.waitForFinished(30000));
-        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-        QVERIFY(p.exitCode() != 0);
+        QVERIFY(p.exitStatus() == QProcess::NormalExit && p.exitCode() != 0);
         // Exactly one message, its two lines joined by CR LF, and no window at all.
-        QCOMPARE(allLines(p), QStringList{QStringLiteral(
-                                  "exclamation| Connection Failure| Data Source Name Does Not Exsist.Cannot "
-                                  "Continue!!\\r\\nPlease, Check ODBC Data Source.")});
+        QCOMPARE(allLines(p), QStringList{u"exclamation| Connection Failure| Data Source Name Does Not Exsist.Cannot "
+                                          "Continue!!\\r\\nPlease, Check ODBC Data Source."_s});
     }
 
     void firstStartSetsUpTheDatabaseAndSecondCopyIsRefused() {
         TestDb t(false);
-        QVERIFY(!t.db().tableExists(QStringLiteral("SCHEMA_VERSION")));
+        QVERIFY(!t.db().tableExists(u"SCHEMA_VERSION"_s));
         // The program's own data source: the test's, pointed at this test's database.
         QTemporaryDir odbc;
         QFile testIni(qEnvironmentVariable("ODBCINI"));
         QVERIFY(testIni.open(QIODevice::ReadOnly));
-        QStringList ini = QString::fromUtf8(testIni.readAll()).split(QLatin1Char('\n'));
-        for (QString& line : ini) {
-            if (line.startsWith(QLatin1String("Database=")))
+        QStringList ini = QString::fromUtf8(testIni.readAll()).split('\n');
+        for (QString& line : ini)
+            if (line.startsWith("Database="_L1))
                 line = t.connectionString().overrides;
-        }
-        QFile own(odbc.path() + QStringLiteral("/odbc.ini"));
+        QFile own(odbc.path() + u"/odbc.ini"_s);
         QVERIFY(own.open(QIODevice::WriteOnly));
-        own.write(ini.join(QLatin1Char('\n')).toUtf8());
+        own.write(ini.join('\n').toUtf8());
         own.close();
-        QVERIFY(QFile::copy(qEnvironmentVariable("ODBCSYSINI") + QStringLiteral("/odbcinst.ini"),
-                            odbc.path() + QStringLiteral("/odbcinst.ini")));
-
+        QVERIFY(QFile::copy(qEnvironmentVariable("ODBCSYSINI") + u"/odbcinst.ini"_s, odbc.path() + u"/odbcinst.ini"_s));
         QProcess first;
-        first.setProcessEnvironment(environment(odbc.path(), true));
-        first.start(program_, {});
+        start(first, odbc.path(), true);
         QStringList lines;
-        QVERIFY2(waitForLine(first, lines, QStringLiteral("shown|frm_Splash"), 60000), qPrintable(lines.join('\n')));
+        QVERIFY2(waitForLine(first, lines, u"shown|frm_Splash"_s, 60000), qPrintable(lines.join('\n')));
         QElapsedTimer splashShown;
         splashShown.start();
-        QVERIFY2(waitForLine(first, lines, QStringLiteral("shown|frm_logon"), 40000),
+        QVERIFY2(waitForLine(first, lines, u"shown|frm_logon"_s, 40000),
                  qPrintable(lines.join('\n') + QString::fromUtf8(first.readAllStandardError())));
         QVERIFY2(splashShown.elapsed() >= 9000, qPrintable(QString::number(splashShown.elapsed())));
-        QCOMPARE(lines, (QStringList{QStringLiteral("shown|frm_Splash"), QStringLiteral("shown|frm_logon")}));
-
-        QVERIFY(t.db().tableExists(QStringLiteral("SCHEMA_VERSION")));
-        QCOMPARE(t.db().scalar(QStringLiteral("SELECT USER_NAME FROM MST_LOGINDETAILS WHERE LOGIN_ID=1")).toString(),
-                 QStringLiteral("ADMIN"));
-        QCOMPARE(t.db().scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_MENUDETAILS")).toInt(), 115);
-
+        QCOMPARE(lines, (QStringList{u"shown|frm_Splash"_s, u"shown|frm_logon"_s}));
+        QCOMPARE(t.db().scalar(u"SELECT USER_NAME FROM MST_LOGINDETAILS WHERE LOGIN_ID=1"_s).toString(), u"ADMIN"_s);
+        QCOMPARE(t.db().scalar(u"SELECT COUNT(*) FROM M_TBL_MENUDETAILS"_s).toInt(), 115);
         QProcess second;
-        second.setProcessEnvironment(environment(odbc.path(), false));
-        second.start(program_, {});
+        start(second, odbc.path(), false);
         QVERIFY(second.waitForFinished(30000));
-        QCOMPARE(allLines(second), QStringList{QStringLiteral("information|Morvane|Program is already running.")});
+        QCOMPARE(allLines(second), QStringList{u"information|Morvane|Program is already running."_s});
         QCOMPARE(second.exitCode(), 0);
-
         QVERIFY(first.state() == QProcess::Running);
         first.kill();
         QVERIFY(first.waitForFinished(10000));
