@@ -263,6 +263,25 @@ private slots:
         QCOMPARE(tr.cancel(QStringLiteral("FRDB01"), no, QStringLiteral("X")), 4);
     }
 
+    // A document the caller put together wrongly is refused before anything is written.
+    void malformedDocumentsAreRefused() {
+        TestDb t;
+        TransactionRecords tr(t.db(), QStringLiteral("U"));
+        Document unknown = receipt(7, 42, QStringLiteral("1")), unbooked = unknown, lined = unknown, linked = unknown,
+                 badColumn = unknown, mixed = unknown, single = booking(1, QStringLiteral("1"));
+        unknown.code = QStringLiteral("NOSUCH");
+        unbooked.booking = 0;
+        lined.lines = {{{QStringLiteral("INV_AMT"), QStringLiteral("1")}}};
+        linked.columns.push_back({QStringLiteral("IN_DOCNO"), 9});
+        badColumn.columns.push_back({QStringLiteral("X; DROP"), 1});
+        mixed.number = 3;
+        const std::vector<std::vector<Document>> cases{
+            {}, {unknown}, {unbooked}, {lined}, {linked}, {badColumn}, {unknown, mixed}, {single, single}};
+        for (const auto& parts : cases)
+            QVERIFY_THROWS_EXCEPTION(DbError, tr.save(parts));
+        QCOMPARE(count(t.db(), QStringLiteral("M_TBL_TRANSACTION")), 0);
+    }
+
     // The layer is made to refuse the Nth statement of a save, for every N: afterwards the
     // document is whole or absent, the counter agrees, and the caller was told.
     void failureAtEveryStatement() {

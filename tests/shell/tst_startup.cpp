@@ -1,11 +1,14 @@
 // The real program, run as its own process: a missing data source, an empty database set up
 // at first start, the splash handing over to the logon, and the second copy refused.
+#include "shell/Splash.h"
 #include "support/TestDb.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace tarvic;
 using namespace tarvic::test;
@@ -104,6 +107,18 @@ private slots:
         QVERIFY(first.state() == QProcess::Running);
         first.kill();
         QVERIFY(first.waitForFinished(10000));
+    }
+
+    // The splash hands over once, when its ten seconds are up.
+    void splashHandsOverOnce() {
+        Splash s;
+        QTimer* t = s.findChild<QTimer*>(QStringLiteral("Timer1"));
+        QVERIFY(t && t->isSingleShot() && t->isActive());
+        QCOMPARE(t->interval(), 10000);
+        QSignalSpy spy(&s, &Splash::timeUp);
+        s.Timer1_Timer();
+        QCOMPARE(spy.count(), 1);
+        QVERIFY(!t->isActive());
     }
 };
 
