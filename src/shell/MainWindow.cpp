@@ -9,6 +9,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+
+#include <algorithm>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -161,6 +163,21 @@ void MainWindow::applyRights() {
     // Names match as the catalogue's server compared them: without regard to case.
     for (auto it = actions_.cbegin(); it != actions_.cend(); ++it)
         it.value()->setVisible(!hidden_.contains(it.key().toUpper()));
+    // A menu whose every entry is hidden goes too, rather than opening empty; a menu of such
+    // menus follows on the next pass.
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (QAction* a : std::as_const(actions_)) {
+            const QMenu* menu = a->menu();
+            if (!menu || !a->isVisible())
+                continue;
+            const QList<QAction*> entries = menu->actions();
+            if (std::none_of(entries.begin(), entries.end(), [](QAction* e) { return e->isVisible(); })) {
+                a->setVisible(false);
+                changed = true;
+            }
+        }
+    }
 }
 
 bool MainWindow::menuShown(const QString& name) const {

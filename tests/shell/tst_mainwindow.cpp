@@ -125,6 +125,10 @@ private slots:
         QVERIFY(!w.findChild<QMenu*>(u"mnu_MiscAction"_s)->menuAction()->isVisible());
         QVERIFY(w.findChild<QMenu*>(u"mnu_CSP"_s)->menuAction()->isVisible());
         QVERIFY(w.findChild<QAction*>(u"mnu_DocCode_Maintenance"_s)->isVisible());
+        // A menu whose every entry is hidden is hidden too, rather than opening empty.
+        for (const char* name : {"mnu_Country", "mnu_State", "mnu_Place"})
+            setRight(db, 1, QLatin1String(name), u"N"_s);
+        QVERIFY(!MainWindow(ts.session, registry).findChild<QMenu*>(u"mnu_CSP"_s)->menuAction()->isVisible());
         db.exec(u"DROP TABLE M_TBL_MENUSHOW"_s);
         QCOMPARE(hidden(ts, registry), QStringList());
         QVERIFY(ts.prompter.messages.isEmpty());
