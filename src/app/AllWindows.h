@@ -3,12 +3,14 @@
 // test both build their registry here, so a subsystem added to the one is tested by the other.
 #include "admin/AdminWindows.h"
 #include "masters/MastersWindows.h"
+#include "sales/SalesWindows.h"
 #include "shell/WindowRegistry.h"
 
 namespace tarvic {
 
 inline void registerAllWindows(WindowRegistry& registry) {
     registerMastersWindows(registry);
+    registerSalesWindows(registry);
     registerAdminWindows(registry);
 }
 

@@ -1,0 +1,92 @@
+#include "QuotationTotals.h"
+
+#include "data/Database.h"
+
+namespace tarvic {
+
+namespace {
+
+// a * b / divisor, rounded to the nearest integer, halves to even. Wide enough for any price.
+qint64 mulDivEven(qint64 a, qint64 b, qint64 divisor) {
+    __int128 n = static_cast<__int128>(a) * b;
+    const bool negative = (n < 0) != (divisor < 0);
+    if (n < 0)
+        n = -n;
+    const __int128 d = divisor < 0 ? -static_cast<__int128>(divisor) : divisor;
+    __int128 q = n / d;
+    const __int128 r = n % d;
+    if (r * 2 > d || (r * 2 == d && (q % 2) != 0))
+        ++q;
+    return static_cast<qint64>(negative ? -q : q);
+}
+
+// Money times a percentage: paise * hundredths-of-a-percent / 10000, to the given step of paise.
+Money percentOf(Money amount, Percent percent, qint64 stepPaise) {
+    return Money::fromPaise(mulDivEven(amount.paise(), percent.paise(), 10000 * stepPaise) * stepPaise);
+}
+
+}  // namespace
+
+MarkUp markUpFromText(const QString& text) {
+    return text.trimmed() == QLatin1String("A") ? MarkUp::Amount : MarkUp::Percent;
+}
+
+QString markUpText(MarkUp kind) {
+    return kind == MarkUp::Amount ? QStringLiteral("A") : QStringLiteral("%");
+}
+
+Totals computeTotals(const TotalsInput& in) {
+    Totals t;
+    if (in.markUp == MarkUp::Percent) {
+        t.commPer = in.commPer;
+        t.commAmount = percentOf(in.total, in.commPer, 100);
+    } else {
+        t.commAmount = in.commAmount;
+        // There is no percentage of nothing: with no lines the percentage stays as it was.
+        t.commPer = in.total.isZero() ? in.commPer
+                                      : Money::fromPaise(mulDivEven(in.commAmount.paise(), 10000, in.total.paise()));
+    }
+    t.total2 = in.total + t.commAmount;
+    const bool follow = !in.taxable || in.taxable->paise() / 100 == 0 || *in.taxable == in.previousTotal2;
+    t.taxable = follow ? t.total2 : *in.taxable;
+    t.tax = percentOf(t.taxable, in.taxPer, 1);
+    t.grandTotal = Money::fromRupees((t.total2 + t.tax).roundedRupees());
+    return t;
+}
+
+Totals repriceStoredQuotation(Database& db, const QString& user, qint64 quotationNo) {
+    return db.transact([&] {
+        const auto header =
+            db.firstRow(QStringLiteral("SELECT MARKUP_ON, COMM_PER, COMM_AMOUNT, TAXIBLE_AMT, TOTAL_AMOUNT2, TAX_PER "
+                                       "FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL01' AND DOC_NO=?%1")
+                            .arg(db.dialect().forUpdate()),
+                        {quotationNo});
+        if (!header)
+            throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
+        TotalsInput in;
+        in.total = Money::fromVariant(db.scalar(
+            QStringLiteral(
+                "SELECT COALESCE(SUM(TOTAL_AMOUNT),0) FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL02' AND DOC_NO=?"),
+            {quotationNo}));
+        in.markUp = markUpFromText(header->value(0).toString());
+        in.commPer = Money::fromVariant(header->value(1));
+        in.commAmount = Money::fromVariant(header->value(2));
+        if (!header->value(3).isNull())
+            in.taxable = Money::fromVariant(header->value(3));
+        in.previousTotal2 = Money::fromVariant(header->value(4));
+        in.taxPer = Money::fromVariant(header->value(5));
+        const Totals t = computeTotals(in);
+        const int changed = db.execAffected(
+            QStringLiteral("UPDATE M_TBL_QUOTATION SET TOTAL_AMOUNT=%1, COMM_PER=%1, COMM_AMOUNT=%1, TOTAL_AMOUNT2=%1, "
+                           "TAXIBLE_AMT=%1, TAX_AMOUNT=%1, GRAND_TOTAL=%1, UPDATE_BY=?, UPDATE_ON=%2 "
+                           "WHERE DOC_CODE='QGBL01' AND DOC_NO=?")
+                .arg(db.dialect().amount(), db.dialect().now()),
+            {in.total.toVariant(), t.commPer.toVariant(), t.commAmount.toVariant(), t.total2.toVariant(),
+             t.taxable.toVariant(), t.tax.toVariant(), t.grandTotal.toVariant(), user, quotationNo});
+        if (changed != 1)
+            throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
+        return t;
+    });
+}
+
+}  // namespace tarvic

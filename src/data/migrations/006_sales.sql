@@ -1,0 +1,163 @@
+-- The sales pipeline: quotations with their lines and day rows, and the itineraries they follow.
+
+-- One table, three kinds of rows told apart by DOC_CODE: the header (QGBL01) by DOC_NO; its
+-- lines (QGBL02) by DOC_NO and ACC_CODE, the line number shared by hotel, vehicle and other
+-- lines; one day row (QGBL03) per day a hotel or vehicle line covers.
+CREATE TABLE M_TBL_QUOTATION (
+    DOC_CODE           VARCHAR(7) NOT NULL,
+    DOC_NO             BIGINT NOT NULL,
+    DOC_DATE           {{MOMENT}},
+    IN_DOCCODE         VARCHAR(7),
+    LEAD_NO            BIGINT,
+    ITINERARY_NO       BIGINT,
+    BOOKED_BY          VARCHAR(200),
+    TOURIST_NAME       VARCHAR(200),
+    TOURIST_MOBNO      VARCHAR(50),
+    TOURIST_EMAIL      VARCHAR(200),
+    NOOF_ADULT         INTEGER,
+    NOOF_CHILDREN      INTEGER,
+    CHILDREN_AGES      VARCHAR(100),
+    JOURNEY_STRTDT     {{MOMENT}},
+    JOURNEY_ENDDT      {{MOMENT}},
+    TOTAL_AMOUNT       NUMERIC(18,2),
+    MARKUP_ON          VARCHAR(5),
+    COMM_PER           NUMERIC(18,2),
+    COMM_AMOUNT        NUMERIC(18,2),
+    TOTAL_AMOUNT2      NUMERIC(18,2),
+    TAXIBLE_AMT        NUMERIC(18,2),
+    TAX_CODE           INTEGER,
+    TAX_PER            NUMERIC(18,2),
+    TAX_AMOUNT         NUMERIC(18,2),
+    GRAND_TOTAL        NUMERIC(18,2),
+    DOC_STATUS         VARCHAR(10),
+    LCK_QUOT           VARCHAR(1),
+    LCK_UPDATEBY       VARCHAR(100),
+    LCK_UPDATEON       {{MOMENT}},
+    CBPT_NO            BIGINT,
+    ACC_CODE           BIGINT,
+    ACCOUNT_DESC       VARCHAR(20),
+    TOUR_DATE          {{MOMENT}},
+    CHKOT_DT           {{MOMENT}},
+    CONS_TOURDT        {{MOMENT}},
+    HOTEL_CODE         BIGINT,
+    HOTEL_NAME         VARCHAR(200),
+    HOTEL_PLACE        VARCHAR(200),
+    ROOMTYPE_CODE      INTEGER,
+    ROOM_TYPE          VARCHAR(200),
+    MEALPLAN_CODE      INTEGER,
+    NOOF_ROOM          INTEGER,
+    ROOM_RATE          NUMERIC(18,2),
+    DAYS_ROOM          INTEGER,
+    TOTL_ROOMCOST      NUMERIC(18,2),
+    NOOF_ROOMSNGL      INTEGER,
+    SNGLROOM_RATE      NUMERIC(18,2),
+    DAYS_ROOMSNGL      INTEGER,
+    TOTL_SNGLROOMCOST  NUMERIC(18,2),
+    NOOF_EXTBED        INTEGER,
+    EXTRBED_RATE       NUMERIC(18,2),
+    DAYS_EXTBED        INTEGER,
+    TOTL_EXTRABEDCOST  NUMERIC(18,2),
+    NOOF_CWB           INTEGER,
+    CWB_RATE           NUMERIC(18,2),
+    DAYS_CWB           INTEGER,
+    TOTL_CWBCOST       NUMERIC(18,2),
+    NOOF_CNB           INTEGER,
+    CNB_RATE           NUMERIC(18,2),
+    DAYS_CNB           INTEGER,
+    TOTL_CNBCOST       NUMERIC(18,2),
+    VEH_BRANDID        INTEGER,
+    NOOF_VEH           INTEGER,
+    VEH_RATE           NUMERIC(18,2),
+    TOTL_VEHCOST       NUMERIC(18,2),
+    OTHRCHRG_CODE      VARCHAR(50),
+    NOOF_OTHRCHRG      INTEGER,
+    OTHRCHRG_RATE      NUMERIC(18,2),
+    TOTL_OTHRCHRG      NUMERIC(18,2),
+    REMARKS            VARCHAR(2000),
+    HOTELSTATUS_CODE   INTEGER,
+    HOTL_STATUPDBY     VARCHAR(100),
+    HOTL_STATUPDON     {{MOMENT}},
+    CREATED_BY         VARCHAR(100),
+    CREATED_ON         {{MOMENT}},
+    UPDATE_BY          VARCHAR(100),
+    UPDATE_ON          {{MOMENT}}
+);
+-- One header per number, one line per line number, one day row per line and day: a doubled
+-- save is refused by the database whichever workstation makes it.
+CREATE UNIQUE INDEX UX_QUOT_HEADER ON M_TBL_QUOTATION (DOC_NO) WHERE DOC_CODE = 'QGBL01';
+CREATE UNIQUE INDEX UX_QUOT_LINE ON M_TBL_QUOTATION (DOC_NO, ACC_CODE) WHERE DOC_CODE = 'QGBL02';
+CREATE UNIQUE INDEX UX_QUOT_DAY ON M_TBL_QUOTATION (DOC_NO, ACC_CODE, CONS_TOURDT) WHERE DOC_CODE = 'QGBL03';
+-- A lead's quotations; the lines and days of a quotation by kind; a booking's quotation.
+CREATE INDEX IX_QUOT_LEAD ON M_TBL_QUOTATION (LEAD_NO, DOC_CODE);
+CREATE INDEX IX_QUOT_DOC ON M_TBL_QUOTATION (DOC_CODE, DOC_NO, ACCOUNT_DESC, TOUR_DATE);
+CREATE INDEX IX_QUOT_TOURDT ON M_TBL_QUOTATION (DOC_CODE, TOUR_DATE);
+
+CREATE TABLE M_TBL_ITINERARY_HEADER (
+    ITN_DOCNO     BIGINT NOT NULL PRIMARY KEY,
+    ITN_NAME      VARCHAR(200),
+    ITN_STATE     VARCHAR(500),
+    ITN_PLACES    VARCHAR(1000),
+    ITN_DESC      VARCHAR(2000),
+    ITN_NIGHT     INTEGER,
+    ITN_DAYS      INTEGER,
+    ITN_DURATION  VARCHAR(50),
+    ACTIVE        VARCHAR(1),
+    CREATED_BY    VARCHAR(100),
+    CREATED_ON    {{MOMENT}},
+    UPDATE_BY     VARCHAR(100),
+    UPDATE_ON     {{MOMENT}}
+);
+
+CREATE TABLE M_TBL_ITINERARY_DETAILS (
+    ITN_DOCNO   BIGINT NOT NULL,
+    ITN_SLNO    INTEGER NOT NULL,
+    ITN_DAY     INTEGER,
+    ITN_PLACE   VARCHAR(1000),
+    ITN_DIST    VARCHAR(50),
+    SHOW_DIST   VARCHAR(1),
+    ITN_HOURS   VARCHAR(50),
+    SHOW_HOURS  VARCHAR(1),
+    ITN_DESC    VARCHAR(5000),
+    CREATED_BY  VARCHAR(100),
+    CREATED_ON  {{MOMENT}},
+    UPDATE_BY   VARCHAR(100),
+    UPDATE_ON   {{MOMENT}},
+    PRIMARY KEY (ITN_DOCNO, ITN_SLNO)
+);
+
+CREATE TABLE M_TBL_ITINERARY_NOTES (
+    ITN_DOCNO      BIGINT NOT NULL,
+    ITN_NOTE_CODE  VARCHAR(20) NOT NULL,
+    ITN_NOTE       VARCHAR(8000),
+    PRIMARY KEY (ITN_DOCNO, ITN_NOTE_CODE)
+);
+
+-- A quotation's own copy of its itinerary's days and of the notes a quotation shows.
+CREATE TABLE M_TBL_ITINERARY_DETAILS_QUOTE (
+    ITN_DOCNO   BIGINT NOT NULL,
+    QUOT_NO     BIGINT NOT NULL,
+    ITN_SLNO    INTEGER NOT NULL,
+    ITN_DAY     INTEGER,
+    ITN_PLACE   VARCHAR(1000),
+    ITN_DIST    VARCHAR(50),
+    SHOW_DIST   VARCHAR(1),
+    ITN_HOURS   VARCHAR(50),
+    SHOW_HOURS  VARCHAR(1),
+    ITN_DESC    VARCHAR(5000),
+    CREATED_BY  VARCHAR(100),
+    CREATED_ON  {{MOMENT}},
+    UPDATE_BY   VARCHAR(100),
+    UPDATE_ON   {{MOMENT}},
+    PRIMARY KEY (ITN_DOCNO, QUOT_NO, ITN_SLNO)
+);
+
+CREATE TABLE M_TBL_ITINERARY_NOTES_QUOTE (
+    ITN_DOCNO      BIGINT NOT NULL,
+    QUOT_NO        BIGINT NOT NULL,
+    ITN_NOTE_CODE  VARCHAR(20) NOT NULL,
+    ITN_NOTE       VARCHAR(8000),
+    PRIMARY KEY (ITN_DOCNO, QUOT_NO, ITN_NOTE_CODE)
+);
+
+-- The leads of a consultant, and the register's date order.
+CREATE INDEX IX_TRN_CONSULTANT ON M_TBL_TRANSACTION (DOC_CODE, CONSULTANT_CODE, DOC_DATE);

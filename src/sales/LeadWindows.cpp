@@ -1,0 +1,7 @@
+#include "sales/SalesWindows.h"
+
+namespace tarvic {
+
+void registerLeadWindows(WindowRegistry&) {}
+
+}  // namespace tarvic

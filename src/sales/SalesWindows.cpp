@@ -1,0 +1,12 @@
+#include "SalesWindows.h"
+
+namespace tarvic {
+
+void registerSalesWindows(WindowRegistry& registry) {
+    registerLeadWindows(registry);
+    registerItineraryWindows(registry);
+    registerQuotationWindows(registry);
+    registerQuotationLineWindows(registry);
+}
+
+}  // namespace tarvic
