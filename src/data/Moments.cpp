@@ -65,7 +65,7 @@ QString byOnText(const QVariant& by, const QVariant& on) {
 }
 
 DayRange dayRange(const QDate& from, const QDate& to) {
-    return {from.startOfDay(), to.addDays(1).startOfDay()};
+    return {from, to.addDays(1)};
 }
 
 QString dayRangeCondition(const QString& column, const QDate& from, const QDate& to, QVariantList& values) {

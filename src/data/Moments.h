@@ -19,11 +19,13 @@ QString dateText(const QVariant& value);
 // The "CREATED BY - ON" text: the user, " - " and the moment; empty when both are.
 QString byOnText(const QVariant& by, const QVariant& on);
 
-// A range of whole days over a moment column: from the start of the from-date to before the
-// start of the day after the to-date, so the to-date counts whole.
+// A range of whole days over a date or moment column: from the from-date to before the day
+// after the to-date, so the to-date counts whole. The bounds are bound as dates: the embedded
+// database keeps a date as "2024-03-01" and a moment as "2024-03-01 00:00:00.000" and compares
+// them as text, so only a bound written as a date sits at or before both on its day.
 struct DayRange {
-    QDateTime from;
-    QDateTime before;
+    QDate from;
+    QDate before;
 };
 DayRange dayRange(const QDate& from, const QDate& to);
 // "(column >= ? AND column < ?)" with the two bounds appended to values.

@@ -85,17 +85,18 @@ private slots:
         QCOMPARE(byOnText(QVariant(), QVariant()), QString());
     }
 
-    // A range of days runs from the start of the from-date to before the day after the to-date.
+    // A range of days runs from the start of the from-date to before the day after the to-date,
+    // over moments and over dates alike.
     void dayRangeCoversWholeDays() {
         TestDb t;
         Database& db = t.db();
         const QDate from(2024, 3, 1), to(2024, 3, 2);
-        const QDateTime moments[] = {{from.addDays(-1), QTime(23, 59, 59)},
-                                     {from, QTime(0, 0)},
-                                     {to, QTime(23, 59, 59, 999)},
-                                     {to.addDays(1), QTime(0, 0)}};
+        const QVariant moments[] = {QDateTime(from.addDays(-1), QTime(23, 59, 59)), from.startOfDay(),
+                                    QDateTime(to, QTime(23, 59, 59, 999)),          to.addDays(1).startOfDay(),
+                                    from.addDays(-1),                               from,
+                                    to,                                             to.addDays(1)};
         qint64 code = 0;
-        for (const QDateTime& m : moments)
+        for (const QVariant& m : moments)
             db.exec(QStringLiteral("INSERT INTO M_TBL_PARTY (PARTY_CODE, CREATED_ON) VALUES (?, ?)"), {++code, m});
         QVariantList values;
         const QString where = dayRangeCondition(QStringLiteral("CREATED_ON"), from, to, values);
@@ -104,7 +105,7 @@ private slots:
         QList<qint64> found;
         while (q.next())
             found << q.value(0).toLongLong();
-        QCOMPARE(found, (QList<qint64>{2, 3}));
+        QCOMPARE(found, (QList<qint64>{2, 3, 6, 7}));
     }
 };
 
