@@ -1,7 +1,9 @@
 #include "DemoData.h"
 
+#include "Itineraries.h"
 #include "Numbering.h"
 #include "Passwords.h"
+#include "QuotationTotals.h"
 
 #include <QDateTime>
 
@@ -41,7 +43,8 @@ public:
     int rows() const { return rows_; }
 
     void mark(const QString& table, const QString& key) {
-        db_.exec(QStringLiteral("INSERT INTO DEMO_DATA (TABLE_NAME, ROW_KEY, ADDED_ON) VALUES (?, ?, ?)"), {table, key, now_});
+        db_.exec(QStringLiteral("INSERT INTO DEMO_DATA (TABLE_NAME, ROW_KEY, ADDED_ON) VALUES (?, ?, ?)"),
+                 {table, key, now_});
         ++rows_;
     }
 
@@ -49,15 +52,19 @@ public:
     // there already. Returns the row's code.
     qint64 lookup(const QString& table, const QString& codeCol, const QString& nameCol, const QString& name,
                   const QString& extraCol = {}, const QVariant& extra = {}) {
-        const QVariant found = db_.scalar(QStringLiteral("SELECT %1 FROM %2 WHERE %3=?").arg(codeCol, table, nameCol), {name});
+        const QVariant found =
+            db_.scalar(QStringLiteral("SELECT %1 FROM %2 WHERE %3=?").arg(codeCol, table, nameCol), {name});
         if (!found.isNull())
             return found.toLongLong();
-        const qint64 code = db_.scalar(QStringLiteral("SELECT COALESCE(MAX(%1), 0) FROM %2").arg(codeCol, table)).toLongLong() + 1;
+        const qint64 code =
+            db_.scalar(QStringLiteral("SELECT COALESCE(MAX(%1), 0) FROM %2").arg(codeCol, table)).toLongLong() + 1;
         if (extraCol.isEmpty())
-            db_.exec(QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (?, ?)").arg(table, codeCol, nameCol), {code, name});
+            db_.exec(QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (?, ?)").arg(table, codeCol, nameCol),
+                     {code, name});
         else
-            db_.exec(QStringLiteral("INSERT INTO %1 (%2, %3, %4) VALUES (?, ?, ?)").arg(table, codeCol, nameCol, extraCol),
-                     {code, name, extra});
+            db_.exec(
+                QStringLiteral("INSERT INTO %1 (%2, %3, %4) VALUES (?, ?, ?)").arg(table, codeCol, nameCol, extraCol),
+                {code, name, extra});
         mark(table, QString::number(code));
         return code;
     }
@@ -68,25 +75,30 @@ public:
         if (!found.isNull())
             return found.toLongLong();
         const qint64 code = numbers_.next(QStringLiteral("COUNTRY"));
-        db_.exec(QStringLiteral("INSERT INTO M_TBL_CSP_COUNTRY (COUNTRY_CODE, COUNTRY_NAME, CREATED_BY, CREATED_ON, UPDATE_BY, "
-                                "UPDATE_ON) VALUES (?, ?, ?, ?, ?, ?)"),
+        db_.exec(QStringLiteral(
+                     "INSERT INTO M_TBL_CSP_COUNTRY (COUNTRY_CODE, COUNTRY_NAME, CREATED_BY, CREATED_ON, UPDATE_BY, "
+                     "UPDATE_ON) VALUES (?, ?, ?, ?, ?, ?)"),
                  {code, name, kBy, now_, kBy, now_});
         mark(QStringLiteral("M_TBL_CSP_COUNTRY"), QString::number(code));
         return code;
     }
 
     qint64 state(qint64 country, const QString& name, const QString& taxCode, bool wantDefault) {
-        const QVariant found = db_.scalar(
-            QStringLiteral("SELECT STATE_CODE FROM M_TBL_CSP_STATE WHERE COUNTRY_CODE=? AND STATE_NAME=?"), {country, name});
+        const QVariant found =
+            db_.scalar(QStringLiteral("SELECT STATE_CODE FROM M_TBL_CSP_STATE WHERE COUNTRY_CODE=? AND STATE_NAME=?"),
+                       {country, name});
         if (!found.isNull())
             return found.toLongLong();
         // The home state only when the installation has none yet: at most one default.
         const bool isDefault =
-            wantDefault && db_.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_CSP_STATE WHERE STATE_DEF='Y'")).toInt() == 0;
+            wantDefault &&
+            db_.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_CSP_STATE WHERE STATE_DEF='Y'")).toInt() == 0;
         const qint64 code = numbers_.next(QStringLiteral("STATE"));
-        db_.exec(QStringLiteral("INSERT INTO M_TBL_CSP_STATE (COUNTRY_CODE, STATE_CODE, STATE_NAME, STATE_CODE2, STATE_DEF, "
-                                "CREATED_BY, CREATED_ON, UPDATE_BY, UPDATE_ON) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {country, code, name, taxCode, isDefault ? QStringLiteral("Y") : QStringLiteral("N"), kBy, now_, kBy, now_});
+        db_.exec(
+            QStringLiteral("INSERT INTO M_TBL_CSP_STATE (COUNTRY_CODE, STATE_CODE, STATE_NAME, STATE_CODE2, STATE_DEF, "
+                           "CREATED_BY, CREATED_ON, UPDATE_BY, UPDATE_ON) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+            {country, code, name, taxCode, isDefault ? QStringLiteral("Y") : QStringLiteral("N"), kBy, now_, kBy,
+             now_});
         mark(QStringLiteral("M_TBL_CSP_STATE"), QStringLiteral("%1/%2").arg(country).arg(code));
         return code;
     }
@@ -98,9 +110,10 @@ public:
         if (!found.isNull())
             return found.toLongLong();
         const qint64 code = numbers_.next(QStringLiteral("PLACE"));
-        db_.exec(QStringLiteral("INSERT INTO M_TBL_CSP_PLACE (COUNTRY_CODE, STATE_CODE, PLACE_CODE, PLACE_NAME, CREATED_BY, "
-                                "CREATED_ON, UPDATE_BY, UPDATE_ON) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {country, state, code, name, kBy, now_, kBy, now_});
+        db_.exec(
+            QStringLiteral("INSERT INTO M_TBL_CSP_PLACE (COUNTRY_CODE, STATE_CODE, PLACE_CODE, PLACE_NAME, CREATED_BY, "
+                           "CREATED_ON, UPDATE_BY, UPDATE_ON) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+            {country, state, code, name, kBy, now_, kBy, now_});
         mark(QStringLiteral("M_TBL_CSP_PLACE"), QStringLiteral("%1/%2/%3").arg(country).arg(state).arg(code));
         return code;
     }
@@ -120,30 +133,51 @@ public:
 
     qint64 party(const Party& p) {
         const qint64 code = numbers_.next(QStringLiteral("PARTY"));
-        db_.exec(QStringLiteral("INSERT INTO M_TBL_PARTY (PARTY_CODE, PARTY_NAME, PARTY_ALIASNAME, PERSON_NAME, MOBILE_NOS, "
-                                "EMAIL_ADD, GSTIN_NO, PARTY_ADDRESS, BUSINESS_RELTYPE, PARTYTYPE_CODE, COUNTRY_CODE, "
-                                "STATE_CODE, PLACE_CODE, CFA, WEB_ACCESS, WEB_MODULE, CREATED_BY, CREATED_ON, UPDATE_BY, "
-                                "UPDATE_ON) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {code, p.name, p.name, p.person, p.mobile, p.email, p.gstin, p.address, p.relType, p.type, p.country,
-                  p.state, p.place, p.cfa, QStringLiteral("N"), QStringLiteral("CUSTOMER"), kBy, now_, kBy, now_});
+        db_.exec(
+            QStringLiteral("INSERT INTO M_TBL_PARTY (PARTY_CODE, PARTY_NAME, PARTY_ALIASNAME, PERSON_NAME, MOBILE_NOS, "
+                           "EMAIL_ADD, GSTIN_NO, PARTY_ADDRESS, BUSINESS_RELTYPE, PARTYTYPE_CODE, COUNTRY_CODE, "
+                           "STATE_CODE, PLACE_CODE, CFA, WEB_ACCESS, WEB_MODULE, CREATED_BY, CREATED_ON, UPDATE_BY, "
+                           "UPDATE_ON) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+            {code,
+             p.name,
+             p.name,
+             p.person,
+             p.mobile,
+             p.email,
+             p.gstin,
+             p.address,
+             p.relType,
+             p.type,
+             p.country,
+             p.state,
+             p.place,
+             p.cfa,
+             QStringLiteral("N"),
+             QStringLiteral("CUSTOMER"),
+             kBy,
+             now_,
+             kBy,
+             now_});
         mark(QStringLiteral("M_TBL_PARTY"), QString::number(code));
         return code;
     }
 
-    // A login and its tour consultant, tied both ways. Returns the login id.
-    qint64 consultant(const DemoLogin& login, const QString& storedPassword, const QString& mobile) {
+    // A login and its tour consultant, tied both ways. Returns the login id and the consultant code.
+    std::pair<qint64, qint64> consultant(const DemoLogin& login, const QString& storedPassword, const QString& mobile) {
         const qint64 loginId = numbers_.next(QStringLiteral("LoginId"));
         const qint64 code = numbers_.next(QStringLiteral("CONSULTANT"));
-        db_.exec(QStringLiteral("INSERT INTO MST_LOGINDETAILS (LOGIN_ID, USER_NAME, USER_PASSWORD, FULL_NAME, MODULE_FOR, "
-                                "USER_DEPARTMENT, USER_DESIGNATION, CONSULTANT_CODE) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {loginId, login.userName, storedPassword, login.fullName, QStringLiteral("SALES"), QStringLiteral("SALES"),
-                  QStringLiteral("OPERATOR"), QString::number(code)});
+        db_.exec(
+            QStringLiteral("INSERT INTO MST_LOGINDETAILS (LOGIN_ID, USER_NAME, USER_PASSWORD, FULL_NAME, MODULE_FOR, "
+                           "USER_DEPARTMENT, USER_DESIGNATION, CONSULTANT_CODE) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+            {loginId, login.userName, storedPassword, login.fullName, QStringLiteral("SALES"), QStringLiteral("SALES"),
+             QStringLiteral("OPERATOR"), QString::number(code)});
         mark(QStringLiteral("MST_LOGINDETAILS"), QString::number(loginId));
-        db_.exec(QStringLiteral("INSERT INTO M_TBL_CONSULTANT (CONSULTANT_CODE, CONSULTANT_NAME, MOBILE_NO, LOGIN_CODE, TC_ROLE, "
-                                "CREATED_BY, CREATED_ON, UPDATE_BY, UPDATE_ON) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        db_.exec(QStringLiteral(
+                     "INSERT INTO M_TBL_CONSULTANT (CONSULTANT_CODE, CONSULTANT_NAME, MOBILE_NO, LOGIN_CODE, TC_ROLE, "
+                     "CREATED_BY, CREATED_ON, UPDATE_BY, UPDATE_ON) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                  {code, login.fullName, mobile, QString::number(loginId), login.role, kBy, now_, kBy, now_});
         mark(QStringLiteral("M_TBL_CONSULTANT"), QString::number(code));
-        return loginId;
+        return {loginId, code};
     }
 
     // A consultant's menu rights: a row for every entry of the catalogue, the administration
@@ -164,20 +198,157 @@ public:
     }
 
     void leadStatus(const QString& name, int slno, bool lock, Rgb back, Rgb fore) {
-        if (!db_.scalar(QStringLiteral("SELECT LEADSTATUS_CODE FROM M_TBL_LEADSTATUS WHERE LEAD_STATUS=?"), {name}).isNull())
+        if (!db_.scalar(QStringLiteral("SELECT LEADSTATUS_CODE FROM M_TBL_LEADSTATUS WHERE LEAD_STATUS=?"), {name})
+                 .isNull())
             return;
         // One booked (locking) status at most.
         const bool locks =
-            lock && db_.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_LEADSTATUS WHERE LEAD_LOCK='Y'")).toInt() == 0;
+            lock &&
+            db_.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_LEADSTATUS WHERE LEAD_LOCK='Y'")).toInt() == 0;
         const qint64 code = numbers_.next(QStringLiteral("LEADSTAT"));
         const auto rgb = [](Rgb c) { return QStringLiteral("%1,%2,%3").arg(c.r).arg(c.g).arg(c.b); };
-        db_.exec(QStringLiteral("INSERT INTO M_TBL_LEADSTATUS (LEADSTATUS_CODE, LEAD_STATUS, LEAD_SLNO, LEAD_LOCK, L_RED, L_GREEN, "
-                                "L_BLUE, RGB_COLOR, L_F_RED, L_F_GREEN, L_F_BLUE, RGB_COLOR_F, CREATED_BY, CREATED_ON, "
-                                "UPDATE_BY, UPDATE_ON) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {code, name, slno, locks ? QStringLiteral("Y") : QStringLiteral("N"), back.r, back.g, back.b,
-                  rgb(back), fore.r, fore.g, fore.b, rgb(fore), kBy, now_, kBy, now_});
+        db_.exec(
+            QStringLiteral(
+                "INSERT INTO M_TBL_LEADSTATUS (LEADSTATUS_CODE, LEAD_STATUS, LEAD_SLNO, LEAD_LOCK, L_RED, L_GREEN, "
+                "L_BLUE, RGB_COLOR, L_F_RED, L_F_GREEN, L_F_BLUE, RGB_COLOR_F, CREATED_BY, CREATED_ON, "
+                "UPDATE_BY, UPDATE_ON) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+            {code, name, slno, locks ? QStringLiteral("Y") : QStringLiteral("N"), back.r, back.g, back.b, rgb(back),
+             fore.r, fore.g, fore.b, rgb(fore), kBy, now_, kBy, now_});
         mark(QStringLiteral("M_TBL_LEADSTATUS"), QString::number(code));
     }
+
+    qint64 leadStatusCode(const QString& name) {
+        return db_.scalar(QStringLiteral("SELECT LEADSTATUS_CODE FROM M_TBL_LEADSTATUS WHERE LEAD_STATUS=?"), {name})
+            .toLongLong();
+    }
+    qint64 codeOf(const QString& table, const QString& codeCol, const QString& nameCol, const QString& name) {
+        return db_.scalar(QStringLiteral("SELECT %1 FROM %2 WHERE %3=?").arg(codeCol, table, nameCol), {name})
+            .toLongLong();
+    }
+
+    // A row written column by column, marked under its key.
+    void insert(const QString& table, const Columns& columns, const QString& key) {
+        QStringList names, marks;
+        QVariantList values;
+        for (const auto& [name, value] : columns) {
+            names << name;
+            marks << QStringLiteral("?");
+            values << value;
+        }
+        db_.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, names.join(u','), marks.join(u',')),
+                 values);
+        mark(table, key);
+    }
+    // Adds the audit columns of a demo row.
+    void stamp(Columns& c) const {
+        c.insert(c.end(), {{"CREATED_BY", kBy}, {"CREATED_ON", now_}, {"UPDATE_BY", kBy}, {"UPDATE_ON", now_}});
+    }
+
+    struct Day {
+        int day;
+        const char* place;
+        const char* dist;
+        const char* hours;
+        const char* desc;
+    };
+    // A standard itinerary with its day lines and a text for every note. Returns its number.
+    qint64 itinerary(const QString& name, const QString& states, const QString& places, const QString& desc, int nights,
+                     std::initializer_list<Day> days) {
+        const qint64 no = numbers_.next(QStringLiteral("ITNHD"));
+        Columns header{{"ITN_DOCNO", no},
+                       {"ITN_NAME", name},
+                       {"ITN_STATE", states},
+                       {"ITN_PLACES", places},
+                       {"ITN_DESC", desc},
+                       {"ITN_NIGHT", nights},
+                       {"ITN_DAYS", nights + 1},
+                       {"ITN_DURATION", QStringLiteral("%1 N / %2 D").arg(nights).arg(nights + 1)},
+                       {"ACTIVE", QStringLiteral("Y")}};
+        stamp(header);
+        insert(QStringLiteral("M_TBL_ITINERARY_HEADER"), header, QString::number(no));
+        int slno = 0;
+        for (const Day& d : days) {
+            Columns line{{"ITN_DOCNO", no},
+                         {"ITN_SLNO", ++slno},
+                         {"ITN_DAY", d.day},
+                         {"ITN_PLACE", QString::fromLatin1(d.place)},
+                         {"ITN_DIST", QString::fromLatin1(d.dist)},
+                         {"SHOW_DIST", QStringLiteral("Y")},
+                         {"ITN_HOURS", QString::fromLatin1(d.hours)},
+                         {"SHOW_HOURS", QStringLiteral("Y")},
+                         {"ITN_DESC", QString::fromLatin1(d.desc)}};
+            stamp(line);
+            insert(QStringLiteral("M_TBL_ITINERARY_DETAILS"), line, QStringLiteral("%1/%2").arg(no).arg(slno));
+        }
+        for (const ItineraryNote& note : kItineraryNotes)
+            insert(QStringLiteral("M_TBL_ITINERARY_NOTES"),
+                   {{"ITN_DOCNO", no},
+                    {"ITN_NOTE_CODE", QString::fromLatin1(note.code)},
+                    {"ITN_NOTE", noteText(note.code)}},
+                   QStringLiteral("%1/%2").arg(no).arg(QString::fromLatin1(note.code)));
+        return no;
+    }
+
+    static QString noteText(const char* code) {
+        static const QHash<QString, QString> texts{
+            {"ITN_EXCL", "AIR / TRAIN FARE.\nENTRY TICKETS AND CAMERA FEES.\nANYTHING NOT MENTIONED UNDER INCLUSIONS."},
+            {"ITN_INCL",
+             "ACCOMMODATION ON TWIN SHARING BASIS.\nMEALS AS PER THE MEAL PLAN.\nALL TRANSFERS AND SIGHTSEEING BY "
+             "PRIVATE VEHICLE.\nDRIVER ALLOWANCE, TOLL AND PARKING."},
+            {"ITN_DOCS", "PHOTO IDENTITY OF EVERY TRAVELLER (AADHAAR, PASSPORT OR DRIVING LICENCE)."},
+            {"ITN_BOOKING", "25% OF THE PACKAGE COST AT BOOKING; THE BALANCE 15 DAYS BEFORE ARRIVAL."},
+            {"ITN_CNCL",
+             "30 DAYS OR MORE BEFORE ARRIVAL: 10%.\n15 TO 29 DAYS: 25%.\nLESS THAN 15 DAYS: 50%.\nNO SHOW: 100%."},
+            {"ITN_CHILD", "CHILDREN BELOW 5 YEARS STAY FREE WITHOUT AN EXTRA BED."},
+            {"ITN_HOTEL", "CHECK-IN 14:00, CHECK-OUT 11:00. EARLY CHECK-IN SUBJECT TO AVAILABILITY."},
+            {"ITN_CAB", "THE VEHICLE IS AT YOUR DISPOSAL FROM 08:00 TO 20:00 ON SIGHTSEEING DAYS."},
+            {"ITN_GENERAL", "RATES ARE VALID FOR THE DATES QUOTED ONLY."},
+            {"ITN_BANK", "DEMO NATIONAL BANK, KOCHI MAIN BRANCH\nA/C NO 000123456789, IFSC DEMO0000123"},
+            {"ITN_HOTELTOUSE", "MUNNAR: HILLVIEW HOTEL OR SIMILAR\nALAPPUZHA: BACKWATER RESORT HOUSEBOAT OR SIMILAR"},
+        };
+        return texts.value(QString::fromLatin1(code));
+    }
+
+    struct Lead {
+        qint64 consultant, party;
+        QString leadType, request, desc;
+        int pax, children;
+        QString ages;
+        QDate date, start;
+        int days;
+        QString tourist, mobile, email, status, fileNo, action;
+    };
+    qint64 lead(const Lead& l) {
+        const qint64 no = numbers_.next(QStringLiteral("BLFC01"));
+        Columns c{{"DOC_CODE", QStringLiteral("BLFC01")},
+                  {"DOC_NO", no},
+                  {"DOC_DATE", l.date},
+                  {"PARTY_CODE", l.party},
+                  {"LEADTYPE_CODE", codeOf("M_TBL_LEADTYPE", "LEADTYPE_CODE", "LEAD_TYPE", l.leadType)},
+                  {"LEADREQ_CODE", codeOf("M_TBL_LEADNATURE", "LEADREQ_CODE", "LEADREQ_TYPE", l.request)},
+                  {"DOC_DESC", l.desc},
+                  {"NOOF_PAX", l.pax},
+                  {"NOOF_CHILD", l.children},
+                  {"CHILD_AGES", l.ages},
+                  {"START_DT", l.start},
+                  {"TOUR_DAYS", l.days},
+                  {"END_DT", l.start.addDays(l.days - 1)},
+                  {"TOURIST_NAME", l.tourist},
+                  {"TOURIST_MOBNO", l.mobile},
+                  {"TOURIST_EMAIL", l.email},
+                  {"CONSULTANT_CODE", l.consultant},
+                  {"LEADSTATUS_CODE", leadStatusCode(l.status)},
+                  {"FILENO", l.fileNo},
+                  {"CONSUTLTANT_RESPONSETXT", l.action},
+                  {"LCK_LEAD", QStringLiteral("N")}};
+        stamp(c);
+        insert(QStringLiteral("M_TBL_TRANSACTION"), c, QStringLiteral("BLFC01/%1").arg(no));
+        return no;
+    }
+
+    QDate today() const { return now_.date(); }
+    Numbering& numbers() { return numbers_; }
+    Database& db() { return db_; }
 
 private:
     Database& db_;
@@ -186,12 +357,219 @@ private:
     int rows_ = 0;
 };
 
+struct SalesParties {
+    qint64 asha, john, sunrise, backwater, hillview;  // parties
+    qint64 anita, ravi;                               // consultants: the ADMIN and the OPERATOR
+};
+
+// A working sales pipeline: two itineraries, leads of both consultants in several statuses, and
+// a quotation on the first lead priced with two hotels, a vehicle and a guide, its totals as
+// the quotation window computes them and its itinerary copied.
+void addSalesPipeline(DemoWriter& w, const SalesParties& p) {
+    Database& db = w.db();
+    const QDate today = w.today();
+    const qint64 kerala = w.itinerary(
+        QStringLiteral("DEMO KERALA HILLS AND BACKWATERS"), QStringLiteral("KERALA"),
+        QStringLiteral("KOCHI, MUNNAR, ALAPPUZHA"), QStringLiteral("TEA GARDENS OF MUNNAR AND A NIGHT ON A HOUSEBOAT"),
+        3,
+        {{1, "KOCHI - MUNNAR", "130", "4", "PICK UP AT KOCHI AIRPORT, DRIVE TO MUNNAR ON THE WAY CHEEYAPPARA FALLS."},
+         {2, "MUNNAR", "40", "3", "ERAVIKULAM NATIONAL PARK, TEA MUSEUM AND MATTUPETTY DAM."},
+         {3, "MUNNAR - ALAPPUZHA", "170", "5", "DRIVE TO ALAPPUZHA AND BOARD THE HOUSEBOAT FOR A BACKWATER CRUISE."},
+         {4, "ALAPPUZHA - KOCHI", "60", "2", "CHECK OUT FROM THE HOUSEBOAT, DROP AT KOCHI AIRPORT."}});
+    w.itinerary(QStringLiteral("DEMO GOA BEACH BREAK"), QStringLiteral("GOA"), QStringLiteral("PANAJI, CALANGUTE"),
+                QStringLiteral("NORTH GOA BEACHES AND OLD GOA CHURCHES"), 2,
+                {{1, "ARRIVAL - PANAJI", "30", "1", "ARRIVAL, CHECK IN, EVENING RIVER CRUISE ON THE MANDOVI."},
+                 {2, "NORTH GOA", "60", "5", "FORT AGUADA, CALANGUTE AND BAGA BEACHES."},
+                 {3, "OLD GOA - DEPARTURE", "40", "2", "BASILICA OF BOM JESUS, DROP AT THE AIRPORT."}});
+
+    using L = DemoWriter::Lead;
+    const QDate trip = today.addDays(30);
+    const qint64 first = w.lead(L{p.anita,
+                                  p.asha,
+                                  "TELEPHONE",
+                                  "PACKAGE TOUR",
+                                  "KERALA HILLS AND BACKWATERS FOR TWO",
+                                  2,
+                                  0,
+                                  {},
+                                  today,
+                                  trip,
+                                  4,
+                                  "ASHA NAIR",
+                                  "9800000001",
+                                  "asha.nair@example.com",
+                                  "QUOTATION SENT",
+                                  "AN/2026/001",
+                                  "QUOTATION MAILED, CALL BACK ON FRIDAY"});
+    w.lead(L{p.anita,
+             p.sunrise,
+             "E-MAIL",
+             "HONEYMOON PACKAGE",
+             "GOA HONEYMOON FOR A CLIENT OF THE AGENT",
+             2,
+             0,
+             {},
+             today.addDays(-2),
+             today.addDays(45),
+             3,
+             {},
+             {},
+             {},
+             "FOLLOW UP",
+             "AN/2026/002",
+             "AGENT ASKED FOR A SEA-VIEW ROOM OPTION"});
+    w.lead(L{p.ravi,
+             p.john,
+             "WALK IN",
+             "PACKAGE TOUR",
+             "MUNNAR FAMILY TRIP",
+             3,
+             1,
+             "8",
+             today,
+             today.addDays(20),
+             3,
+             "JOHN MATHEW",
+             "9800000002",
+             "john.mathew@example.com",
+             "NEW ENQUIRY",
+             {},
+             {}});
+    w.lead(L{p.ravi,
+             p.john,
+             "WEBSITE",
+             "GROUP TOUR",
+             "OFFICE GROUP OF 20 TO OOTY",
+             20,
+             0,
+             {},
+             today.addDays(-5),
+             today.addDays(60),
+             3,
+             "JOHN MATHEW",
+             "9800000002",
+             "john.mathew@example.com",
+             "NOT INTERESTED",
+             {},
+             "BUDGET TOO LOW FOR THE GROUP"});
+
+    // The quotation's other charges are the accounts of document code QFOC01.
+    for (const auto& [code, name] : {std::pair{"GUIDE", "GUIDE CHARGES"}, std::pair{"ENTRY", "ENTRY TICKETS"},
+                                     std::pair{"SHOW", "KATHAKALI SHOW"}}) {
+        if (db.scalar(QStringLiteral(
+                          "SELECT COUNT(*) FROM M_TBL_DOCUMENTACCOUNT_COMB WHERE DOC_CODE='QFOC01' AND ACC_CODE=?"),
+                      {QString::fromLatin1(code)})
+                .toInt() == 0)
+            w.insert(QStringLiteral("M_TBL_DOCUMENTACCOUNT_COMB"),
+                     {{"DOC_CODE", QStringLiteral("QFOC01")},
+                      {"ACC_CODE", QString::fromLatin1(code)},
+                      {"ACCOUNT_DESC", QString::fromLatin1(name)}},
+                     QStringLiteral("QFOC01/%1").arg(QString::fromLatin1(code)));
+    }
+
+    const qint64 quote = w.numbers().next(QStringLiteral("QGBL01"));
+    const qint64 gst5 = w.codeOf("M_TBL_TAX", "TAX_CODE", "TAX_NAME", "GST 5%");
+    const Columns common{{"DOC_NO", quote}, {"DOC_DATE", today}, {"LEAD_NO", first}, {"ITINERARY_NO", kerala}};
+    const auto row = [&](const char* code, Columns own) {
+        Columns c{{"DOC_CODE", QString::fromLatin1(code)}};
+        c.insert(c.end(), common.begin(), common.end());
+        c.insert(c.end(), own.begin(), own.end());
+        w.stamp(c);
+        return c;
+    };
+    w.insert(QStringLiteral("M_TBL_QUOTATION"),
+             row("QGBL01", {{"IN_DOCCODE", QStringLiteral("BLFC01")},
+                            {"BOOKED_BY", QStringLiteral("ASHA NAIR")},
+                            {"TOURIST_NAME", QStringLiteral("ASHA NAIR")},
+                            {"TOURIST_MOBNO", QStringLiteral("9800000001")},
+                            {"TOURIST_EMAIL", QStringLiteral("asha.nair@example.com")},
+                            {"NOOF_ADULT", 2},
+                            {"NOOF_CHILDREN", 0},
+                            {"JOURNEY_STRTDT", trip},
+                            {"JOURNEY_ENDDT", trip.addDays(3)},
+                            {"MARKUP_ON", QStringLiteral("%")},
+                            {"COMM_PER", QStringLiteral("10.00")},
+                            {"TAX_CODE", gst5},
+                            {"TAX_PER", QStringLiteral("5.00")},
+                            {"DOC_STATUS", QStringLiteral("QOFE")},
+                            {"LCK_QUOT", QStringLiteral("N")}}),
+             QStringLiteral("QGBL01/%1").arg(quote));
+
+    // A line and one day row per night (hotel) or per day (vehicle).
+    const auto line = [&](const char* kind, QDate from, QDate to, int dayRows, Money total, Columns own) {
+        const qint64 no = w.numbers().nextLine(QString::number(quote));
+        own.insert(own.begin(), {{"IN_DOCCODE", QStringLiteral("QGBL01")},
+                                 {"ACC_CODE", no},
+                                 {"ACCOUNT_DESC", QString::fromLatin1(kind)},
+                                 {"TOUR_DATE", from},
+                                 {"CHKOT_DT", to},
+                                 {"TOTAL_AMOUNT", total.toVariant()},
+                                 {"DOC_STATUS", QStringLiteral("APPRV")}});
+        w.insert(QStringLiteral("M_TBL_QUOTATION"), row("QGBL02", own),
+                 QStringLiteral("QGBL02/%1/%2").arg(quote).arg(no));
+        for (int i = 0; i < dayRows; ++i) {
+            Columns day = own;
+            day.emplace_back(QStringLiteral("CONS_TOURDT"), from.addDays(i));
+            w.insert(QStringLiteral("M_TBL_QUOTATION"), row("QGBL03", day),
+                     QStringLiteral("QGBL03/%1/%2/%3").arg(quote).arg(no).arg(i));
+        }
+    };
+    const auto hotel = [&](qint64 party, const char* name, const char* place, const char* roomType, const char* room2,
+                           const char* plan, QDate in, int nights, qint64 rate) {
+        const Money cost = Money::fromRupees(rate * nights);
+        line("HOTEL", in, in.addDays(nights), nights, cost,
+             {{"HOTEL_CODE", party},
+              {"HOTEL_NAME", QString::fromLatin1(name)},
+              {"HOTEL_PLACE", QString::fromLatin1(place)},
+              {"ROOMTYPE_CODE", w.codeOf("M_TBL_HOTELROOMTYPE", "ROOMTYPE_CODE", "ROOM_TYPE", roomType)},
+              {"ROOM_TYPE", QString::fromLatin1(room2)},
+              {"MEALPLAN_CODE", w.codeOf("M_TBL_MEALPLAN", "MEALPLAN_CODE", "MEAL_PLAN", plan)},
+              {"NOOF_ROOM", 1},
+              {"ROOM_RATE", Money::fromRupees(rate).toVariant()},
+              {"DAYS_ROOM", nights},
+              {"TOTL_ROOMCOST", cost.toVariant()}});
+        return cost;
+    };
+    Money total = hotel(p.hillview, "DEMO HILLVIEW HOTEL MUNNAR", "KERALA, MUNNAR", "DELUXE", "VALLEY VIEW DELUXE",
+                        "MAP", trip, 2, 4500);
+    total += hotel(p.backwater, "DEMO BACKWATER RESORT", "KERALA, ALAPPUZHA", "HOUSEBOAT - DELUXE", "PREMIUM HOUSEBOAT",
+                   "AP", trip.addDays(2), 1, 9500);
+    const Money vehicle = Money::fromRupees(14000);
+    line("VEHICLE", trip, trip.addDays(3), 4, vehicle,
+         {{"VEH_BRANDID", w.codeOf("MST_VEHICLEBRANDTYPE", "VEH_BRANDID", "VEH_BRAND", "SUV 7 SEATER")},
+          {"NOOF_VEH", 1},
+          {"VEH_RATE", vehicle.toVariant()},
+          {"TOTL_VEHCOST", vehicle.toVariant()}});
+    const Money guide = Money::fromRupees(1500);
+    line("OTHRCHRG", trip.addDays(1), trip.addDays(1), 0, guide,
+         {{"OTHRCHRG_CODE", QStringLiteral("GUIDE")},
+          {"NOOF_OTHRCHRG", 2},
+          {"OTHRCHRG_RATE", Money::fromRupees(750).toVariant()},
+          {"TOTL_OTHRCHRG", guide.toVariant()}});
+    // The header's totals from its stored lines, exactly as a line window leaves them.
+    repriceStoredQuotation(db, kBy, quote);
+    copyItineraryToQuotation(db, kBy, kerala, quote);
+    for (const char* copy : {"SELECT ITN_SLNO FROM M_TBL_ITINERARY_DETAILS_QUOTE WHERE ITN_DOCNO=? AND QUOT_NO=?",
+                             "SELECT ITN_NOTE_CODE FROM M_TBL_ITINERARY_NOTES_QUOTE WHERE ITN_DOCNO=? AND QUOT_NO=?"}) {
+        const QString table = QString::fromLatin1(copy).section(u' ', 3, 3);
+        QStringList keys;
+        QSqlQuery q = db.exec(QString::fromLatin1(copy), {kerala, quote});
+        while (q.next())
+            keys << QStringLiteral("%1/%2/%3").arg(kerala).arg(quote).arg(q.value(0).toString());
+        q.finish();
+        for (const QString& key : keys)
+            w.mark(table, key);
+    }
+}
+
 }  // namespace
 
 QList<DemoLogin> demoLogins() {
     return {
-        {QStringLiteral("DEMOSALES1"), QStringLiteral("demo1234"), QStringLiteral("DEMO ANITA MENON"), QStringLiteral("ADMIN")},
-        {QStringLiteral("DEMOSALES2"), QStringLiteral("demo5678"), QStringLiteral("DEMO RAVI KUMAR"), QStringLiteral("OPERATOR")},
+        {QStringLiteral("DEMOSALES1"), QStringLiteral("demo1234"), QStringLiteral("DEMO ANITA MENON"),
+         QStringLiteral("ADMIN")},
+        {QStringLiteral("DEMOSALES2"), QStringLiteral("demo5678"), QStringLiteral("DEMO RAVI KUMAR"),
+         QStringLiteral("OPERATOR")},
     };
 }
 
@@ -212,7 +590,9 @@ DemoDataResult addDemoData(Database& db) {
         DemoWriter w(db);
         // Logins are looked up by name: a demo name already taken would shadow a login.
         for (const DemoLogin& l : result.logins)
-            if (db.scalar(QStringLiteral("SELECT COUNT(*) FROM MST_LOGINDETAILS WHERE UPPER(USER_NAME)=?"), {l.userName}).toInt() > 0)
+            if (db.scalar(QStringLiteral("SELECT COUNT(*) FROM MST_LOGINDETAILS WHERE UPPER(USER_NAME)=?"),
+                          {l.userName})
+                    .toInt() > 0)
                 throw DbError(DbError::Kind::Duplicate, QStringLiteral("login %1 already exists").arg(l.userName));
 
         // Geography: the home state first, so that it becomes the default.
@@ -235,12 +615,14 @@ DemoDataResult addDemoData(Database& db) {
 
         // The ten lookup lists.
         const auto list = [&](const char* table, const char* codeCol, const char* nameCol, const QString& name) {
-            return w.lookup(QString::fromLatin1(table), QString::fromLatin1(codeCol), QString::fromLatin1(nameCol), name);
+            return w.lookup(QString::fromLatin1(table), QString::fromLatin1(codeCol), QString::fromLatin1(nameCol),
+                            name);
         };
         const qint64 customer = list("M_TBL_PARTYTYPE", "PARTYTYPE_CODE", "PARTY_TYPE", QStringLiteral("CUSTOMER"));
         const qint64 agent = list("M_TBL_PARTYTYPE", "PARTYTYPE_CODE", "PARTY_TYPE", QStringLiteral("TRAVEL AGENT"));
         const qint64 hotel = list("M_TBL_PARTYTYPE", "PARTYTYPE_CODE", "PARTY_TYPE", QStringLiteral("HOTEL"));
-        const qint64 transporter = list("M_TBL_PARTYTYPE", "PARTYTYPE_CODE", "PARTY_TYPE", QStringLiteral("TRANSPORTER"));
+        const qint64 transporter =
+            list("M_TBL_PARTYTYPE", "PARTYTYPE_CODE", "PARTY_TYPE", QStringLiteral("TRANSPORTER"));
         list("M_TBL_PARTYTYPE", "PARTYTYPE_CODE", "PARTY_TYPE", QStringLiteral("OTHER SUPPLIER"));
         for (const char* t : {"WALK IN", "TELEPHONE", "E-MAIL", "WEBSITE", "REFERENCE"})
             list("M_TBL_LEADTYPE", "LEADTYPE_CODE", "LEAD_TYPE", QString::fromLatin1(t));
@@ -257,10 +639,10 @@ DemoDataResult addDemoData(Database& db) {
             list("M_TBL_HOTELROOMTYPE", "ROOMTYPE_CODE", "ROOM_TYPE", QString::fromLatin1(t));
         for (const char* t : {"SEDAN 4 SEATER", "SUV 7 SEATER", "TEMPO TRAVELLER 12 SEATER", "MINI COACH 20 SEATER"})
             list("MST_VEHICLEBRANDTYPE", "VEH_BRANDID", "VEH_BRAND", QString::fromLatin1(t));
-        w.lookup(QStringLiteral("M_TBL_TAX"), QStringLiteral("TAX_CODE"), QStringLiteral("TAX_NAME"), QStringLiteral("GST 5%"),
-                 QStringLiteral("TAX_PER"), QStringLiteral("5.00"));
-        w.lookup(QStringLiteral("M_TBL_TAX"), QStringLiteral("TAX_CODE"), QStringLiteral("TAX_NAME"), QStringLiteral("GST 18%"),
-                 QStringLiteral("TAX_PER"), QStringLiteral("18.00"));
+        w.lookup(QStringLiteral("M_TBL_TAX"), QStringLiteral("TAX_CODE"), QStringLiteral("TAX_NAME"),
+                 QStringLiteral("GST 5%"), QStringLiteral("TAX_PER"), QStringLiteral("5.00"));
+        w.lookup(QStringLiteral("M_TBL_TAX"), QStringLiteral("TAX_CODE"), QStringLiteral("TAX_NAME"),
+                 QStringLiteral("GST 18%"), QStringLiteral("TAX_PER"), QStringLiteral("18.00"));
         for (const char* t : {"DEMO NATIONAL BANK - KOCHI MAIN", "DEMO CO-OPERATIVE BANK - ERNAKULAM"})
             list("MST_BANK", "BANK_ID", "BANK_NAME", QString::fromLatin1(t));
         for (const char* t : {"CHEQUE", "DEMAND DRAFT", "BANK TRANSFER", "UPI", "CARD"})
@@ -270,32 +652,57 @@ DemoDataResult addDemoData(Database& db) {
 
         // Parties: customers, an agent, hotels and transporters.
         using P = DemoWriter::Party;
-        const QString y = QStringLiteral("Y"), n = QStringLiteral("N"), b2b = QStringLiteral("B2B"), b2c = QStringLiteral("B2C");
-        w.party(P{QStringLiteral("DEMO ASHA NAIR"), QStringLiteral("ASHA NAIR"), QStringLiteral("9800000001"),
-                  QStringLiteral("asha.nair@example.com"), {}, QStringLiteral("12 MG ROAD, BENGALURU"), b2c, customer, india,
-                  karnataka, bengaluru, n});
-        w.party(P{QStringLiteral("DEMO JOHN MATHEW"), QStringLiteral("JOHN MATHEW"), QStringLiteral("9800000002"),
-                  QStringLiteral("john.mathew@example.com"), {}, QStringLiteral("4 ANNA SALAI, CHENNAI"), b2c, customer, india,
-                  tamilNadu, chennai, n});
-        w.party(P{QStringLiteral("DEMO SUNRISE HOLIDAYS"), QStringLiteral("PRIYA S"), QStringLiteral("9800000003"),
-                  QStringLiteral("bookings@sunrise.example.com"), QStringLiteral("32AAACD1234E1Z5"),
-                  QStringLiteral("MARINE DRIVE, KOCHI"), b2b, agent, india, kerala, kochi, y});
-        w.party(P{QStringLiteral("DEMO BACKWATER RESORT"), QStringLiteral("FRONT OFFICE"), QStringLiteral("9800000004"),
-                  QStringLiteral("stay@backwater.example.com"), QStringLiteral("32AAACD2345F1Z6"),
-                  QStringLiteral("PUNNAMADA, ALAPPUZHA"), b2b, hotel, india, kerala, alappuzha, y});
-        w.party(P{QStringLiteral("DEMO HILLVIEW HOTEL MUNNAR"), QStringLiteral("RESERVATIONS"), QStringLiteral("9800000005"),
-                  QStringLiteral("reservations@hillview.example.com"), QStringLiteral("32AAACD3456G1Z7"),
-                  QStringLiteral("OLD MUNNAR ROAD, MUNNAR"), b2b, hotel, india, kerala, munnar, y});
+        const QString y = QStringLiteral("Y"), n = QStringLiteral("N"), b2b = QStringLiteral("B2B"),
+                      b2c = QStringLiteral("B2C");
+        const qint64 asha = w.party(P{QStringLiteral("DEMO ASHA NAIR"),
+                                      QStringLiteral("ASHA NAIR"),
+                                      QStringLiteral("9800000001"),
+                                      QStringLiteral("asha.nair@example.com"),
+                                      {},
+                                      QStringLiteral("12 MG ROAD, BENGALURU"),
+                                      b2c,
+                                      customer,
+                                      india,
+                                      karnataka,
+                                      bengaluru,
+                                      n});
+        const qint64 john = w.party(P{QStringLiteral("DEMO JOHN MATHEW"),
+                                      QStringLiteral("JOHN MATHEW"),
+                                      QStringLiteral("9800000002"),
+                                      QStringLiteral("john.mathew@example.com"),
+                                      {},
+                                      QStringLiteral("4 ANNA SALAI, CHENNAI"),
+                                      b2c,
+                                      customer,
+                                      india,
+                                      tamilNadu,
+                                      chennai,
+                                      n});
+        const qint64 sunrise =
+            w.party(P{QStringLiteral("DEMO SUNRISE HOLIDAYS"), QStringLiteral("PRIYA S"), QStringLiteral("9800000003"),
+                      QStringLiteral("bookings@sunrise.example.com"), QStringLiteral("32AAACD1234E1Z5"),
+                      QStringLiteral("MARINE DRIVE, KOCHI"), b2b, agent, india, kerala, kochi, y});
+        const qint64 backwater = w.party(P{QStringLiteral("DEMO BACKWATER RESORT"), QStringLiteral("FRONT OFFICE"),
+                                           QStringLiteral("9800000004"), QStringLiteral("stay@backwater.example.com"),
+                                           QStringLiteral("32AAACD2345F1Z6"), QStringLiteral("PUNNAMADA, ALAPPUZHA"),
+                                           b2b, hotel, india, kerala, alappuzha, y});
+        const qint64 hillview = w.party(P{
+            QStringLiteral("DEMO HILLVIEW HOTEL MUNNAR"), QStringLiteral("RESERVATIONS"), QStringLiteral("9800000005"),
+            QStringLiteral("reservations@hillview.example.com"), QStringLiteral("32AAACD3456G1Z7"),
+            QStringLiteral("OLD MUNNAR ROAD, MUNNAR"), b2b, hotel, india, kerala, munnar, y});
         w.party(P{QStringLiteral("DEMO MALABAR TRAVELS"), QStringLiteral("DISPATCH DESK"), QStringLiteral("9800000006"),
                   QStringLiteral("cabs@malabar.example.com"), QStringLiteral("32AAACD4567H1Z8"),
                   QStringLiteral("MG ROAD, KOCHI"), b2b, transporter, india, kerala, kochi, y});
-        w.party(P{QStringLiteral("DEMO CITY CABS BENGALURU"), QStringLiteral("FLEET DESK"), QStringLiteral("9800000007"),
-                  QStringLiteral("fleet@citycabs.example.com"), QStringLiteral("29AAACD5678J1Z9"),
-                  QStringLiteral("HOSUR ROAD, BENGALURU"), b2b, transporter, india, karnataka, bengaluru, n});
+        w.party(P{QStringLiteral("DEMO CITY CABS BENGALURU"), QStringLiteral("FLEET DESK"),
+                  QStringLiteral("9800000007"), QStringLiteral("fleet@citycabs.example.com"),
+                  QStringLiteral("29AAACD5678J1Z9"), QStringLiteral("HOSUR ROAD, BENGALURU"), b2b, transporter, india,
+                  karnataka, bengaluru, n});
 
         // Two tour consultants with their logins and rights.
-        w.consultantRights(w.consultant(result.logins.at(0), stored.at(0), QStringLiteral("9800000011")));
-        w.consultantRights(w.consultant(result.logins.at(1), stored.at(1), QStringLiteral("9800000012")));
+        const auto [anitaLogin, anita] = w.consultant(result.logins.at(0), stored.at(0), QStringLiteral("9800000011"));
+        const auto [raviLogin, ravi] = w.consultant(result.logins.at(1), stored.at(1), QStringLiteral("9800000012"));
+        w.consultantRights(anitaLogin);
+        w.consultantRights(raviLogin);
 
         // Lead statuses in list order, the booked one locking the lead.
         w.leadStatus(QStringLiteral("NEW ENQUIRY"), 1, false, Rgb{255, 255, 255}, Rgb{0, 0, 0});
@@ -303,6 +710,8 @@ DemoDataResult addDemoData(Database& db) {
         w.leadStatus(QStringLiteral("QUOTATION SENT"), 3, false, Rgb{221, 235, 247}, Rgb{0, 0, 128});
         w.leadStatus(QStringLiteral("BOOKED"), 4, true, Rgb{198, 239, 206}, Rgb{0, 97, 0});
         w.leadStatus(QStringLiteral("NOT INTERESTED"), 5, false, Rgb{242, 242, 242}, Rgb{128, 128, 128});
+
+        addSalesPipeline(w, SalesParties{asha, john, sunrise, backwater, hillview, anita, ravi});
         return w.rows();
     });
     result.added = result.rows > 0;

@@ -2,7 +2,8 @@
 // A small demonstration data set for a new installation: geography with a default state,
 // party types and parties (customers, an agent, hotels, transporters), two tour consultants
 // with their logins and menu rights (every entry but the administration ones), the lookup
-// lists and lead statuses. Parties, consultants and logins carry "DEMO" in their names; every row added is listed in
+// lists and lead statuses, and a sales pipeline (itineraries, leads of both consultants,
+// a priced quotation). Parties, consultants and logins carry "DEMO" in their names; every row added is listed in
 // DEMO_DATA (table and key).
 //
 // Added once: the set is skipped when DEMO_DATA already lists rows. Rows that already exist

@@ -64,7 +64,10 @@ const QStringList kDemoTables = {"M_TBL_CSP_COUNTRY",    "M_TBL_CSP_STATE",  "M_
                                  "M_TBL_LEADTYPE",       "M_TBL_LEADNATURE", "M_TBL_MEALPLAN",   "M_TBL_HOTELROOMTYPE",
                                  "MST_VEHICLEBRANDTYPE", "M_TBL_TAX",        "MST_BANK",         "MST_PAYMODE",
                                  "M_TBL_PARTYGROUP",     "M_TBL_PARTY",      "M_TBL_CONSULTANT", "MST_LOGINDETAILS",
-                                 "M_TBL_LEADSTATUS",     "M_TBL_MENUSHOW"};
+                                 "M_TBL_LEADSTATUS",     "M_TBL_MENUSHOW",   "M_TBL_TRANSACTION", "M_TBL_QUOTATION",
+                                 "M_TBL_ITINERARY_HEADER", "M_TBL_ITINERARY_DETAILS", "M_TBL_ITINERARY_NOTES",
+                                 "M_TBL_ITINERARY_DETAILS_QUOTE", "M_TBL_ITINERARY_NOTES_QUOTE",
+                                 "M_TBL_DOCUMENTACCOUNT_COMB"};
 
 QMap<QString, qint64> counts(Database& db) {
     QMap<QString, qint64> out;
