@@ -1,6 +1,7 @@
 #include "BooksCheck.h"
 
 #include "DocumentKinds.h"
+#include "Moments.h"
 #include "Money.h"
 #include "TransactionRecords.h"
 
@@ -8,7 +9,9 @@ namespace tarvic {
 
 namespace {
 
-QString numberText(const QVariant& v) { return v.isNull() ? QStringLiteral("none") : QString::number(v.toLongLong()); }
+QString numberText(const QVariant& v) {
+    return v.isNull() ? QStringLiteral("none") : QString::number(v.toLongLong());
+}
 
 // "FRDB01 12" or, when the booking is part of the pair's key, "FRDB01 12 (IN_DOCNO 5)".
 QString docRef(const QString& codes, const QVariant& number, const QVariant& inDocNo, bool byBooking) {
@@ -39,14 +42,16 @@ QString pairsCte(bool bothDirections, QVariantList& values) {
 // keyed by it) does not exist.
 void missingPartners(Database& db, QStringList& problems) {
     QVariantList values;
-    const QString sql = pairsCte(true, values) + QStringLiteral(
-        "SELECT T.DOC_CODE AS R_CODE, T.DOC_NO AS R_NO, T.IN_DOCNO AS R_INDOCNO, P.OTHER_CODE AS R_OTHER, "
-        "P.BY_BOOKING AS R_BYBOOKING "
-        "FROM P JOIN M_TBL_TRANSACTION T ON T.DOC_CODE = P.CODE "
-        "WHERE NOT EXISTS (SELECT 1 FROM M_TBL_TRANSACTION O WHERE O.DOC_CODE = P.OTHER_CODE "
-        "AND O.DOC_NO = T.DOC_NO "
-        "AND (P.BY_BOOKING = 'N' OR COALESCE(O.IN_DOCNO, -1) = COALESCE(T.IN_DOCNO, -1))) "
-        "ORDER BY T.DOC_CODE, T.DOC_NO, T.IN_DOCNO");
+    const QString sql =
+        pairsCte(true, values) +
+        QStringLiteral(
+            "SELECT T.DOC_CODE AS R_CODE, T.DOC_NO AS R_NO, T.IN_DOCNO AS R_INDOCNO, P.OTHER_CODE AS R_OTHER, "
+            "P.BY_BOOKING AS R_BYBOOKING "
+            "FROM P JOIN M_TBL_TRANSACTION T ON T.DOC_CODE = P.CODE "
+            "WHERE NOT EXISTS (SELECT 1 FROM M_TBL_TRANSACTION O WHERE O.DOC_CODE = P.OTHER_CODE "
+            "AND O.DOC_NO = T.DOC_NO "
+            "AND (P.BY_BOOKING = 'N' OR COALESCE(O.IN_DOCNO, -1) = COALESCE(T.IN_DOCNO, -1))) "
+            "ORDER BY T.DOC_CODE, T.DOC_NO, T.IN_DOCNO");
     QSqlQuery q = db.exec(sql, values);
     while (q.next()) {
         const bool byBooking = q.value(QStringLiteral("R_BYBOOKING")).toString() == QLatin1String("Y");
@@ -61,19 +66,21 @@ void missingPartners(Database& db, QStringList& problems) {
 // side carries the cancellation.
 void mismatchedPairs(Database& db, QStringList& problems) {
     QVariantList values;
-    const QString sql = pairsCte(false, values) + QStringLiteral(
-        "SELECT A.DOC_CODE AS A_CODE, B.DOC_CODE AS B_CODE, A.DOC_NO AS A_NO, A.IN_DOCNO AS A_INDOCNO, "
-        "P.BY_BOOKING AS R_BYBOOKING, "
-        "A.DB_AMT AS A_DB, A.CR_AMT AS A_CR, B.DB_AMT AS B_DB, B.CR_AMT AS B_CR, "
-        "A.PARTY_CODE AS A_PARTY, B.PARTY_CODE AS B_PARTY, A.DOC_STATUS AS A_STATUS, B.DOC_STATUS AS B_STATUS "
-        "FROM P JOIN M_TBL_TRANSACTION A ON A.DOC_CODE = P.CODE "
-        "JOIN M_TBL_TRANSACTION B ON B.DOC_CODE = P.OTHER_CODE AND B.DOC_NO = A.DOC_NO "
-        "AND (P.BY_BOOKING = 'N' OR COALESCE(B.IN_DOCNO, -1) = COALESCE(A.IN_DOCNO, -1)) "
-        "WHERE ABS(COALESCE(A.DB_AMT, 0) - COALESCE(B.CR_AMT, 0)) >= 0.005 "
-        "OR ABS(COALESCE(A.CR_AMT, 0) - COALESCE(B.DB_AMT, 0)) >= 0.005 "
-        "OR COALESCE(A.PARTY_CODE, -1) <> COALESCE(B.PARTY_CODE, -1) "
-        "OR COALESCE(A.DOC_STATUS, '') <> COALESCE(B.DOC_STATUS, '') "
-        "ORDER BY A.DOC_CODE, A.DOC_NO, A.IN_DOCNO");
+    const QString sql =
+        pairsCte(false, values) +
+        QStringLiteral(
+            "SELECT A.DOC_CODE AS A_CODE, B.DOC_CODE AS B_CODE, A.DOC_NO AS A_NO, A.IN_DOCNO AS A_INDOCNO, "
+            "P.BY_BOOKING AS R_BYBOOKING, "
+            "A.DB_AMT AS A_DB, A.CR_AMT AS A_CR, B.DB_AMT AS B_DB, B.CR_AMT AS B_CR, "
+            "A.PARTY_CODE AS A_PARTY, B.PARTY_CODE AS B_PARTY, A.DOC_STATUS AS A_STATUS, B.DOC_STATUS AS B_STATUS "
+            "FROM P JOIN M_TBL_TRANSACTION A ON A.DOC_CODE = P.CODE "
+            "JOIN M_TBL_TRANSACTION B ON B.DOC_CODE = P.OTHER_CODE AND B.DOC_NO = A.DOC_NO "
+            "AND (P.BY_BOOKING = 'N' OR COALESCE(B.IN_DOCNO, -1) = COALESCE(A.IN_DOCNO, -1)) "
+            "WHERE ABS(COALESCE(A.DB_AMT, 0) - COALESCE(B.CR_AMT, 0)) >= 0.005 "
+            "OR ABS(COALESCE(A.CR_AMT, 0) - COALESCE(B.DB_AMT, 0)) >= 0.005 "
+            "OR COALESCE(A.PARTY_CODE, -1) <> COALESCE(B.PARTY_CODE, -1) "
+            "OR COALESCE(A.DOC_STATUS, '') <> COALESCE(B.DOC_STATUS, '') "
+            "ORDER BY A.DOC_CODE, A.DOC_NO, A.IN_DOCNO");
     QSqlQuery q = db.exec(sql, values);
     while (q.next()) {
         const auto v = [&](const char* name) { return q.value(QString::fromLatin1(name)); };
@@ -94,8 +101,9 @@ void mismatchedPairs(Database& db, QStringList& problems) {
         if (aStatus != bStatus) {
             const bool halfCancelled = aStatus == QLatin1String("CNCL") || bStatus == QLatin1String("CNCL");
             problems << QStringLiteral("%1: %2 (%3 %4, %5 %6)")
-                            .arg(ref, halfCancelled ? QStringLiteral("cancelled on one side only")
-                                                    : QStringLiteral("status differs"),
+                            .arg(ref,
+                                 halfCancelled ? QStringLiteral("cancelled on one side only")
+                                               : QStringLiteral("status differs"),
                                  a, aStatus, b, bStatus);
         }
     }
@@ -103,13 +111,13 @@ void mismatchedPairs(Database& db, QStringList& problems) {
 
 // (b) Two rows under one key: the same document saved twice.
 void duplicateKeys(Database& db, QStringList& problems) {
-    QSqlQuery q = db.exec(QStringLiteral(
-        "SELECT DOC_CODE AS R_CODE, DOC_NO AS R_NO, COALESCE(IN_DOCNO, -1) AS R_INDOCNO, "
-        "COALESCE(INV_DETSLNO, -1) AS R_LINE, COUNT(*) AS R_ROWS "
-        "FROM M_TBL_TRANSACTION "
-        "GROUP BY DOC_CODE, DOC_NO, COALESCE(IN_DOCNO, -1), COALESCE(INV_DETSLNO, -1) "
-        "HAVING COUNT(*) > 1 "
-        "ORDER BY DOC_CODE, DOC_NO, COALESCE(IN_DOCNO, -1), COALESCE(INV_DETSLNO, -1)"));
+    QSqlQuery q =
+        db.exec(QStringLiteral("SELECT DOC_CODE AS R_CODE, DOC_NO AS R_NO, COALESCE(IN_DOCNO, -1) AS R_INDOCNO, "
+                               "COALESCE(INV_DETSLNO, -1) AS R_LINE, COUNT(*) AS R_ROWS "
+                               "FROM M_TBL_TRANSACTION "
+                               "GROUP BY DOC_CODE, DOC_NO, COALESCE(IN_DOCNO, -1), COALESCE(INV_DETSLNO, -1) "
+                               "HAVING COUNT(*) > 1 "
+                               "ORDER BY DOC_CODE, DOC_NO, COALESCE(IN_DOCNO, -1), COALESCE(INV_DETSLNO, -1)"));
     while (q.next()) {
         QString ref = q.value(QStringLiteral("R_CODE")).toString() + QLatin1Char(' ') +
                       numberText(q.value(QStringLiteral("R_NO")));
@@ -119,7 +127,8 @@ void duplicateKeys(Database& db, QStringList& problems) {
             ref += QStringLiteral(" (IN_DOCNO %1)").arg(inDocNo);
         if (line != -1)
             ref += QStringLiteral(" line %1").arg(line);
-        problems << QStringLiteral("%1: %2 rows under one key").arg(ref).arg(q.value(QStringLiteral("R_ROWS")).toLongLong());
+        problems
+            << QStringLiteral("%1: %2 rows under one key").arg(ref).arg(q.value(QStringLiteral("R_ROWS")).toLongLong());
     }
 }
 
@@ -131,13 +140,15 @@ void countersBehind(Database& db, QStringList& problems) {
     QVariantList values;
     for (const DocumentKind& k : documentKinds())
         values << QString::fromLatin1(k.code);
-    QSqlQuery q = db.exec(QStringLiteral(
-        "SELECT T.DOC_CODE AS R_CODE, MAX(T.DOC_NO) AS R_HIGHEST, C.COUNTER AS R_COUNTER "
-        "FROM M_TBL_TRANSACTION T LEFT JOIN MST_COUNTER C ON C.CODE = T.DOC_CODE "
-        "WHERE C.CODE IS NOT NULL OR T.DOC_CODE IN (%1) "
-        "GROUP BY T.DOC_CODE, C.COUNTER "
-        "HAVING COALESCE(C.COUNTER, 0) < MAX(T.DOC_NO) "
-        "ORDER BY T.DOC_CODE").arg(TransactionRecords::placeholders(values.size())), values);
+    QSqlQuery q =
+        db.exec(QStringLiteral("SELECT T.DOC_CODE AS R_CODE, MAX(T.DOC_NO) AS R_HIGHEST, C.COUNTER AS R_COUNTER "
+                               "FROM M_TBL_TRANSACTION T LEFT JOIN MST_COUNTER C ON C.CODE = T.DOC_CODE "
+                               "WHERE C.CODE IS NOT NULL OR T.DOC_CODE IN (%1) "
+                               "GROUP BY T.DOC_CODE, C.COUNTER "
+                               "HAVING COALESCE(C.COUNTER, 0) < MAX(T.DOC_NO) "
+                               "ORDER BY T.DOC_CODE")
+                    .arg(TransactionRecords::placeholders(values.size())),
+                values);
     while (q.next()) {
         const QString code = q.value(QStringLiteral("R_CODE")).toString();
         const qint64 highest = q.value(QStringLiteral("R_HIGHEST")).toLongLong();
@@ -146,8 +157,87 @@ void countersBehind(Database& db, QStringList& problems) {
             problems << QStringLiteral("counter %1 is missing, but %1 numbers reach %2").arg(code).arg(highest);
         else
             problems << QStringLiteral("counter %1 is %2, below the highest %1 number %3")
-                            .arg(code).arg(counter.toLongLong()).arg(highest);
+                            .arg(code)
+                            .arg(counter.toLongLong())
+                            .arg(highest);
     }
+}
+
+// (e) A quotation's header total is the sum of its lines: every line window re-prices the
+// header in the transaction that changed the line.
+void quotationTotals(Database& db, QStringList& problems) {
+    QSqlQuery q = db.exec(
+        QStringLiteral("SELECT H.DOC_NO AS R_NO, H.TOTAL_AMOUNT AS R_TOTAL, "
+                       "(SELECT COALESCE(SUM(L.TOTAL_AMOUNT), 0) FROM M_TBL_QUOTATION L WHERE L.DOC_CODE = 'QGBL02' "
+                       "AND L.DOC_NO = H.DOC_NO) AS R_LINES "
+                       "FROM M_TBL_QUOTATION H WHERE H.DOC_CODE = 'QGBL01' ORDER BY H.DOC_NO"));
+    while (q.next()) {
+        const Money total = Money::fromVariant(q.value(QStringLiteral("R_TOTAL")));
+        const Money lines = Money::fromVariant(q.value(QStringLiteral("R_LINES")));
+        if (total != lines)
+            problems << QStringLiteral("QGBL01 %1: total %2 but its lines sum to %3")
+                            .arg(numberText(q.value(QStringLiteral("R_NO"))), total.toString(), lines.toString());
+    }
+}
+
+// (f) A hotel line has one day row per night, a vehicle line one per day, each on its own
+// day; a day row has its line.
+void quotationDays(Database& db, QStringList& problems) {
+    QSqlQuery q = db.exec(QStringLiteral(
+        "SELECT L.DOC_NO AS R_NO, L.ACC_CODE AS R_LINE, L.ACCOUNT_DESC AS R_KIND, L.TOUR_DATE AS R_FROM, "
+        "L.CHKOT_DT AS R_TO, COUNT(D.CONS_TOURDT) AS R_DAYS, "
+        "MIN(D.CONS_TOURDT) AS R_FIRST, MAX(D.CONS_TOURDT) AS R_LAST "
+        "FROM M_TBL_QUOTATION L LEFT JOIN M_TBL_QUOTATION D ON D.DOC_CODE = 'QGBL03' AND D.DOC_NO = L.DOC_NO "
+        "AND D.ACC_CODE = L.ACC_CODE "
+        "WHERE L.DOC_CODE = 'QGBL02' AND L.ACCOUNT_DESC IN ('HOTEL', 'VEHICLE') "
+        "GROUP BY L.DOC_NO, L.ACC_CODE, L.ACCOUNT_DESC, L.TOUR_DATE, L.CHKOT_DT ORDER BY L.DOC_NO, L.ACC_CODE"));
+    while (q.next()) {
+        const QDate from = dateFromDb(q.value(QStringLiteral("R_FROM")));
+        const QDate to = dateFromDb(q.value(QStringLiteral("R_TO")));
+        const bool hotel = q.value(QStringLiteral("R_KIND")).toString() == QLatin1String("HOTEL");
+        const qint64 expected = from.daysTo(to) + (hotel ? 0 : 1);
+        const qint64 days = q.value(QStringLiteral("R_DAYS")).toLongLong();
+        const bool placed = days == 0 || (dateFromDb(q.value(QStringLiteral("R_FIRST"))) == from &&
+                                          dateFromDb(q.value(QStringLiteral("R_LAST"))) == from.addDays(days - 1));
+        if (days != expected || !placed)
+            problems << QStringLiteral("QGBL02 %1 line %2: %3 day rows from %4, %5 expected from %6")
+                            .arg(numberText(q.value(QStringLiteral("R_NO"))),
+                                 numberText(q.value(QStringLiteral("R_LINE"))))
+                            .arg(days)
+                            .arg(dateText(q.value(QStringLiteral("R_FIRST"))))
+                            .arg(expected)
+                            .arg(from.toString(QStringLiteral("dd/MM/yyyy")));
+    }
+    QSqlQuery orphans = db.exec(QStringLiteral(
+        "SELECT D.DOC_NO, D.ACC_CODE, COUNT(*) FROM M_TBL_QUOTATION D WHERE D.DOC_CODE = 'QGBL03' AND NOT EXISTS "
+        "(SELECT 1 FROM M_TBL_QUOTATION L WHERE L.DOC_CODE = 'QGBL02' AND L.DOC_NO = D.DOC_NO "
+        "AND L.ACC_CODE = D.ACC_CODE) GROUP BY D.DOC_NO, D.ACC_CODE ORDER BY D.DOC_NO, D.ACC_CODE"));
+    while (orphans.next())
+        problems << QStringLiteral("QGBL03 %1 line %2: %3 day rows without their line")
+                        .arg(numberText(orphans.value(0)), numberText(orphans.value(1)))
+                        .arg(orphans.value(2).toLongLong());
+}
+
+// (g) The quotation counter ahead of every quotation number, and each quotation's line
+// counter ahead of its line numbers.
+void quotationCounters(Database& db, QStringList& problems) {
+    const QVariant highest =
+        db.scalar(QStringLiteral("SELECT MAX(DOC_NO) FROM M_TBL_QUOTATION WHERE DOC_CODE = 'QGBL01'"));
+    const qint64 counter =
+        db.scalar(QStringLiteral("SELECT COUNTER FROM MST_COUNTER WHERE CODE = 'QGBL01'")).toLongLong();
+    if (!highest.isNull() && counter < highest.toLongLong())
+        problems << QStringLiteral("counter QGBL01 is %1, below the highest QGBL01 number %2")
+                        .arg(counter)
+                        .arg(highest.toLongLong());
+    QSqlQuery q = db.exec(QStringLiteral(
+        "SELECT L.DOC_NO, MAX(L.ACC_CODE), MAX(C.COUNTER) FROM M_TBL_QUOTATION L LEFT JOIN MST_COUNTER2 C "
+        "ON C.CODE = CAST(L.DOC_NO AS VARCHAR(50)) WHERE L.DOC_CODE = 'QGBL02' GROUP BY L.DOC_NO "
+        "HAVING COALESCE(MAX(C.COUNTER), 0) < MAX(L.ACC_CODE) ORDER BY L.DOC_NO"));
+    while (q.next())
+        problems << QStringLiteral("line counter of QGBL01 %1 is %2, below its highest line %3")
+                        .arg(numberText(q.value(0)))
+                        .arg(q.value(2).toLongLong())
+                        .arg(q.value(1).toLongLong());
 }
 
 }  // namespace
@@ -161,6 +251,9 @@ BooksReport checkBooks(Database& db) {
     mismatchedPairs(db, report.problems);
     duplicateKeys(db, report.problems);
     countersBehind(db, report.problems);
+    quotationTotals(db, report.problems);
+    quotationDays(db, report.problems);
+    quotationCounters(db, report.problems);
     return report;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Consistency check of the books: what a document save promises (both rows of a pair, one
 // row per key, a pair cancelled as a whole, counters ahead of every number used) verified
-// over the whole transaction table. Which codes pair, and whether a pair is matched by its
+// over the whole transaction table; a quotation's total is the sum of its lines, each line
+// has its day rows. Which codes pair, and whether a pair is matched by its
 // booking too, come from the document kinds. Used by `tarvic-admin check` and by the crash test.
 #include "Database.h"
 
