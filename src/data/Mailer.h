@@ -1,0 +1,73 @@
+#pragma once
+// Sends mail through the installation's SMTP server (the one row of M_TBL_EMAIL). Always over
+// TLS: port 465 speaks TLS from the first byte, any other port must offer STARTTLS or nothing
+// is sent; the server's certificate is verified. Basic authentication with the stored user
+// and password, which never appears in an error or a log. An HTML body is sent
+// quoted-printable, with its pictures as related parts named by Content-ID.
+//
+//     const auto settings = MailSettings::read(db);       // nullopt: no SMTP row
+//     Mailer(*settings).send({.to = splitAddresses(txt_Email->text()), .subject = "Tour", .html = page});
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <stdexcept>
+
+namespace tarvic {
+
+class Database;
+
+struct MailSettings {
+    QString user;
+    QString password;
+    QString server;
+    int port = 465;
+    QString senderName;
+    QString senderAddress;
+    QString caFile;  // a certificate authority of its own (the tests' local server); empty: the system's
+
+    // The settings row, each value trimmed; nullopt when there is none.
+    static std::optional<MailSettings> read(Database& db);
+};
+
+struct MailPicture {
+    QByteArray data;
+    QString contentType = QStringLiteral("image/jpeg");
+    QString contentId;  // without the angle brackets: the HTML refers to it as "cid:<contentId>"
+    QString fileName;
+};
+
+struct MailMessage {
+    QStringList to;
+    QString subject;
+    QString html;  // the body; plain text when empty
+    QString text;
+    QList<MailPicture> pictures;
+};
+
+class MailError : public std::runtime_error {
+public:
+    explicit MailError(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
+    QString message() const { return message_; }
+
+private:
+    QString message_;
+};
+
+// Addresses typed into one field, separated by "," or ";", blanks dropped.
+QStringList splitAddresses(const QString& field);
+
+class Mailer {
+public:
+    explicit Mailer(MailSettings settings) : settings_(std::move(settings)) {}
+    // Sends one message to every address of message.to. Throws MailError, whose text names
+    // what failed but never the password.
+    void send(const MailMessage& message) const;
+
+private:
+    MailSettings settings_;
+};
+
+}  // namespace tarvic
