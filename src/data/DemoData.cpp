@@ -1,6 +1,7 @@
 #include "DemoData.h"
 
 #include "Itineraries.h"
+#include "Moments.h"
 #include "Numbering.h"
 #include "Passwords.h"
 #include "QuotationTotals.h"
@@ -322,7 +323,7 @@ public:
         const qint64 no = numbers_.next(QStringLiteral("BLFC01"));
         Columns c{{"DOC_CODE", QStringLiteral("BLFC01")},
                   {"DOC_NO", no},
-                  {"DOC_DATE", l.date},
+                  {"DOC_DATE", dateToDb(l.date)},
                   {"PARTY_CODE", l.party},
                   {"LEADTYPE_CODE", codeOf("M_TBL_LEADTYPE", "LEADTYPE_CODE", "LEAD_TYPE", l.leadType)},
                   {"LEADREQ_CODE", codeOf("M_TBL_LEADNATURE", "LEADREQ_CODE", "LEADREQ_TYPE", l.request)},
@@ -330,9 +331,9 @@ public:
                   {"NOOF_PAX", l.pax},
                   {"NOOF_CHILD", l.children},
                   {"CHILD_AGES", l.ages},
-                  {"START_DT", l.start},
+                  {"START_DT", dateToDb(l.start)},
                   {"TOUR_DAYS", l.days},
-                  {"END_DT", l.start.addDays(l.days - 1)},
+                  {"END_DT", dateToDb(l.start.addDays(l.days - 1))},
                   {"TOURIST_NAME", l.tourist},
                   {"TOURIST_MOBNO", l.mobile},
                   {"TOURIST_EMAIL", l.email},
@@ -469,7 +470,8 @@ void addSalesPipeline(DemoWriter& w, const SalesParties& p) {
 
     const qint64 quote = w.numbers().next(QStringLiteral("QGBL01"));
     const qint64 gst5 = w.codeOf("M_TBL_TAX", "TAX_CODE", "TAX_NAME", "GST 5%");
-    const Columns common{{"DOC_NO", quote}, {"DOC_DATE", today}, {"LEAD_NO", first}, {"ITINERARY_NO", kerala}};
+    const Columns common{
+        {"DOC_NO", quote}, {"DOC_DATE", dateToDb(today)}, {"LEAD_NO", first}, {"ITINERARY_NO", kerala}};
     const auto row = [&](const char* code, Columns own) {
         Columns c{{"DOC_CODE", QString::fromLatin1(code)}};
         c.insert(c.end(), common.begin(), common.end());
@@ -485,8 +487,8 @@ void addSalesPipeline(DemoWriter& w, const SalesParties& p) {
                             {"TOURIST_EMAIL", QStringLiteral("asha.nair@example.com")},
                             {"NOOF_ADULT", 2},
                             {"NOOF_CHILDREN", 0},
-                            {"JOURNEY_STRTDT", trip},
-                            {"JOURNEY_ENDDT", trip.addDays(3)},
+                            {"JOURNEY_STRTDT", dateToDb(trip)},
+                            {"JOURNEY_ENDDT", dateToDb(trip.addDays(3))},
                             {"MARKUP_ON", QStringLiteral("%")},
                             {"COMM_PER", QStringLiteral("10.00")},
                             {"TAX_CODE", gst5},
@@ -501,15 +503,15 @@ void addSalesPipeline(DemoWriter& w, const SalesParties& p) {
         own.insert(own.begin(), {{"IN_DOCCODE", QStringLiteral("QGBL01")},
                                  {"ACC_CODE", no},
                                  {"ACCOUNT_DESC", QString::fromLatin1(kind)},
-                                 {"TOUR_DATE", from},
-                                 {"CHKOT_DT", to},
+                                 {"TOUR_DATE", dateToDb(from)},
+                                 {"CHKOT_DT", dateToDb(to)},
                                  {"TOTAL_AMOUNT", total.toVariant()},
                                  {"DOC_STATUS", QStringLiteral("APPRV")}});
         w.insert(QStringLiteral("M_TBL_QUOTATION"), row("QGBL02", own),
                  QStringLiteral("QGBL02/%1/%2").arg(quote).arg(no));
         for (int i = 0; i < dayRows; ++i) {
             Columns day = own;
-            day.emplace_back(QStringLiteral("CONS_TOURDT"), from.addDays(i));
+            day.emplace_back(QStringLiteral("CONS_TOURDT"), dateToDb(from.addDays(i)));
             w.insert(QStringLiteral("M_TBL_QUOTATION"), row("QGBL03", day),
                      QStringLiteral("QGBL03/%1/%2/%3").arg(quote).arg(no).arg(i));
         }

@@ -64,6 +64,10 @@ QString byOnText(const QVariant& by, const QVariant& on) {
     return who + QStringLiteral(" - ") + when;
 }
 
+QVariant dateToDb(const QDate& date) {
+    return date.isValid() ? QVariant(date.startOfDay()) : QVariant(QMetaType(QMetaType::QDateTime));
+}
+
 DayRange dayRange(const QDate& from, const QDate& to) {
     return {from, to.addDays(1)};
 }

@@ -11,6 +11,9 @@ namespace tarvic {
 QDateTime momentFromDb(const QVariant& value);
 // Its date part (DOC_DATE and other dates stored as moments).
 QDate dateFromDb(const QVariant& value);
+// A date to store in a moment column: the start of its day, or NULL for an invalid date. Every
+// date is written this way, so that dates compare with each other and with moments alike.
+QVariant dateToDb(const QDate& date);
 
 // "dd/MM/yyyy hh:mm:ss", or empty.
 QString momentText(const QVariant& value);
