@@ -61,7 +61,7 @@ ItineraryDayEditor::ItineraryDayEditor(const DayEditorConfig& config, Session& s
     txt_Place = textField(this, "txt_Place", 1000);
     attachFilter(txt_Place, KeyFilter::Upper);
     txt_Desc = textBox(this, QStringLiteral("txt_Desc"), 5000);
-    txt_Desc->setMinimumHeight(70);
+    txt_Desc->setFixedHeight(80);
     txt_Dist = textField(this, "txt_Dist", 10);
     attachFilter(txt_Dist, KeyFilter::Decimal);
     txt_Time = textField(this, "txt_Time", 10);

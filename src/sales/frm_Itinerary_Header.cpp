@@ -87,11 +87,12 @@ frm_Itinerary_Header::frm_Itinerary_Header(Session& session, QWidget* parent, co
     form->addWidget(txt_Desc, 3, 1, 1, 5);
     form->addWidget(caption(this, QStringLiteral("P&LACES COVERED"), txt_Places), 4, 0);
     form->addWidget(txt_Places, 4, 1, 1, 5);
+    // Days and duration follow the nights: their access keys lead there.
     form->addWidget(caption(this, QStringLiteral("NI&GHTS"), txt_Nights), 5, 0);
     form->addWidget(txt_Nights, 5, 1);
-    form->addWidget(caption(this, QStringLiteral("DA&YS")), 5, 2);
+    form->addWidget(caption(this, QStringLiteral("DA&YS"), txt_Nights), 5, 2);
     form->addWidget(lbl_Days, 5, 3);
-    form->addWidget(caption(this, QStringLiteral("D&URATION")), 5, 4);
+    form->addWidget(caption(this, QStringLiteral("D&URATION"), txt_Nights), 5, 4);
     form->addWidget(lbl_Duration, 5, 5);
     form->addWidget(caption(this, QStringLiteral("ACTIVE (Y/N)"), Cmb_Active), 6, 0);
     form->addWidget(Cmb_Active, 6, 1);
@@ -131,7 +132,7 @@ frm_Itinerary_Header::frm_Itinerary_Header(Session& session, QWidget* parent, co
         tab_Itinerary->addTab(box, QLatin1String(n.caption));
     }
     body()->addWidget(tab_Itinerary, 1);
-    resize(980, 680);
+    resize(960, 620);
 
     connect(txt_Nights, &QLineEdit::textChanged, this, [this] { Show_Duration(); });
     Load_Init();

@@ -74,7 +74,7 @@ frm_Itinerary_Import::frm_Itinerary_Import(Session& session, QWidget* parent, co
     target_ = args.value(QStringLiteral("ITN_DOCNO")).toLongLong();
 
     lbl_TrgItnNo = shownField(this, "lbl_TrgItnNo", 90);
-    lbl_TrgName = shownField(this, "lbl_TrgName", 360);
+    lbl_TrgName = shownField(this, "lbl_TrgName", 240);
     lbl_TrgDuration = shownField(this, "lbl_TrgDuration", 110);
     txt_ItnDocNO = digitsField(this, "txt_ItnDocNO", 9);
     Cmd_SrcItn = new QPushButton(QStringLiteral("SHOW"), this);
@@ -82,7 +82,7 @@ frm_Itinerary_Import::frm_Itinerary_Import(Session& session, QWidget* parent, co
     Cmd_Search = new QPushButton(QStringLiteral("..."), this);
     Cmd_Search->setObjectName(QStringLiteral("Cmd_Search"));
     Cmd_Search->setEnabled(canOpen(QStringLiteral("frm_SearchItinerary")));
-    lbl_SrcName = shownField(this, "lbl_SrcName", 360);
+    lbl_SrcName = shownField(this, "lbl_SrcName", 240);
     lbl_SrcDuration = shownField(this, "lbl_SrcDuration", 110);
     Chk_Details = new QCheckBox(QStringLiteral("IMPORT &ITINERARY DETAILS"), this);
     Chk_Details->setObjectName(QStringLiteral("Chk_Details"));
@@ -117,7 +117,7 @@ frm_Itinerary_Import::frm_Itinerary_Import(Session& session, QWidget* parent, co
     body()->addLayout(form);
     body()->addWidget(lbl_Msg);
     body()->addStretch(1);
-    resize(820, 200);
+    resize(780, 200);
 
     // Editing the source forgets the one looked up: the import uses only a shown itinerary.
     connect(txt_ItnDocNO, &QLineEdit::textEdited, this, [this] {

@@ -78,7 +78,7 @@ frm_SearchItinerary::frm_SearchItinerary(Session& session, QWidget* parent, cons
                              C::text(QStringLiteral("STATE COVERED"), QStringLiteral("ITN_STATE"), 2200),
                              C::text(QStringLiteral("DESCRIPTION"), QStringLiteral("ITN_DESC"), 3200),
                              C::number(QStringLiteral("CODE"), QStringLiteral("ITN_DOCNO"), 800),
-                             C::text(QStringLiteral("ACTIVE"), QStringLiteral("ACTIVE"), 700),
+                             C::text(QStringLiteral("ACTIVE"), QStringLiteral("ACTIVE"), 800),
                              byOnColumn(QStringLiteral("CREATED BY - ON"), "CREATED_BY", "CREATED_ON"),
                              byOnColumn(QStringLiteral("UPDATE BY - ON"), "UPDATE_BY", "UPDATE_ON")},
                             this);
