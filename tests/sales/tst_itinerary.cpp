@@ -211,13 +211,15 @@ private slots:
                      [&] {
                          w.Load_Init();
                          for (QLineEdit* e : {w.txt_ItnName, w.txt_States, w.txt_Desc, w.txt_Places})
-                             e->setText("GOA");
+                             e->setText("GOA 'Ö' \"X\"");
                          w.txt_Nights->setText("2");
                          w.note("ITN_EXCL")->setPlainText("FLIGHTS");
                      },
                      [&] { w.Save_Record(); }),
                  QString());
         QCOMPARE(w.lbl_ItnNo->text() + " " + w.note("ITN_EXCL")->toPlainText(), "2 FLIGHTS");
+        QCOMPARE(lines(f.db(), "SELECT ITN_NAME, ITN_PLACES FROM M_TBL_ITINERARY_HEADER WHERE ITN_DOCNO=2"),
+                 QStringList{"GOA 'Ö' \"X\"|GOA 'Ö' \"X\""});
     }
 
     void headerOpensItsWindowsByName() {
@@ -310,7 +312,7 @@ private slots:
         QVERIFY(showActive(w));
         QCOMPARE(w.Grid1->rowCount(), 3);
         w.txt_Day->setText("3");
-        w.txt_Place->setText("MUNNAR TEA");
+        w.txt_Place->setText("münnar 'tea'");
         w.txt_Dist->setText("120");
         w.txt_Time->setText("4");
         w.txt_Desc->setPlainText("TEA GARDENS");
@@ -327,7 +329,7 @@ private slots:
         QCOMPARE(f.prompter.texts().last(), kLineSaved);
         QCOMPARE(f.lineRows(1, "M_TBL_ITINERARY_DETAILS_QUOTE", "AND QUOT_NO=7"),
                  (QStringList{"1|1|COCHIN|10|Y|1|N|DAY|SEED|", "2|1|FORT|10|Y|1|N|DAY|SEED|",
-                              "5|3|MUNNAR TEA|120|N|4|N|TEA GARDENS|SEED|ADMINISTRATOR"}));
+                              "5|3|MÜNNAR 'TEA'|120|N|4|N|TEA GARDENS|SEED|ADMINISTRATOR"}));
         QCOMPARE(f.lineRows(1, "M_TBL_ITINERARY_DETAILS_QUOTE", "AND QUOT_NO=8"),
                  QStringList{"5|3|MUNNAR|10|Y|1|N|DAY|SEED|"});
         QCOMPARE(f.picks, QStringList{"7"});
