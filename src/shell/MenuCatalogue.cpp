@@ -158,7 +158,14 @@ const MenuItem* MenuCatalogue::entryOpening(const QString& window) {
 }
 
 const QStringList& MenuCatalogue::innerWindows() {
-    static const QStringList names{QStringLiteral("frm_WebAccess"), QStringLiteral("frm_PartyWebAccess")};
+    static const QStringList names{
+        QStringLiteral("frm_WebAccess"),
+        QStringLiteral("frm_PartyWebAccess"),
+        QStringLiteral("frm_Itinerary_Details"),
+        QStringLiteral("frm_Itinerary_Import"),
+        QStringLiteral("frm_BusinessLead_ModItinerary"),
+        QStringLiteral("frm_BusinessLeads_ModNotes"),
+    };
     return names;
 }
 

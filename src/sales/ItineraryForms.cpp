@@ -1,0 +1,79 @@
+#include "ItineraryForms.h"
+
+#include "data/Moments.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRegularExpressionValidator>
+
+namespace tarvic {
+
+ItineraryLength itineraryLength(int nights) {
+    if (nights <= 0)
+        return {};
+    const int days = nights + 1;
+    return {days, QStringLiteral("%1 N / %2 D").arg(nights).arg(days)};
+}
+
+std::optional<qint64> positiveNumber(const QString& text) {
+    bool ok = false;
+    const qint64 n = text.trimmed().toLongLong(&ok);
+    return ok && n > 0 ? std::optional<qint64>(n) : std::nullopt;
+}
+
+namespace itinerary_ui {
+
+QLabel* shownField(QWidget* parent, const char* name, int minWidth) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setFrameShape(QFrame::StyledPanel);
+    l->setMinimumHeight(22);
+    if (minWidth)
+        l->setMinimumWidth(minWidth);
+    return l;
+}
+
+QLabel* caption(QWidget* parent, const QString& text, QWidget* buddy) {
+    auto* l = new QLabel(text, parent);
+    if (buddy)
+        l->setBuddy(buddy);
+    return l;
+}
+
+QLineEdit* digitsField(QWidget* parent, const char* name, int maxDigits) {
+    auto* e = textField(parent, name, maxDigits);
+    // Counts and serial numbers: a sign is refused as it is typed or pasted.
+    e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), e));
+    return e;
+}
+
+QLineEdit* textField(QWidget* parent, const char* name, int maxLength) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QLatin1String(name));
+    e->setMaxLength(maxLength);
+    return e;
+}
+
+QPlainTextEdit* textBox(QWidget* parent, const QString& name, int maxLength) {
+    auto* t = new QPlainTextEdit(parent);
+    t->setObjectName(name);
+    t->setTabChangesFocus(true);
+    QObject::connect(t, &QPlainTextEdit::textChanged, t, [t, maxLength] {
+        const QString text = t->toPlainText();
+        if (text.size() <= maxLength)
+            return;
+        t->setPlainText(text.left(maxLength));
+        t->moveCursor(QTextCursor::End);
+    });
+    return t;
+}
+
+ListColumn byOnColumn(const QString& heading, const char* by, const char* on) {
+    return ListColumn::computed(heading, 3000, [by, on](const QSqlRecord& r) {
+        return byOnText(r.value(QLatin1String(by)), r.value(QLatin1String(on)));
+    });
+}
+
+}  // namespace itinerary_ui
+}  // namespace tarvic

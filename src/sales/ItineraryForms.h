@@ -1,0 +1,42 @@
+#pragma once
+// Pieces the itinerary windows share: the length of a tour from its nights, shown fields,
+// captions with their access keys, whole-number fields, and text boxes held to their column.
+#include "shell/kit/QueryModel.h"
+
+#include <QString>
+
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
+
+namespace tarvic {
+
+// Show_Duration: no nights (empty or 0) make no days and no duration; otherwise one day more
+// than nights, written "3 N / 4 D".
+struct ItineraryLength {
+    int days = 0;
+    QString duration;
+};
+ItineraryLength itineraryLength(int nights);
+
+// A positive whole number typed in a field, or nothing (empty, 0, not a number).
+std::optional<qint64> positiveNumber(const QString& text);
+
+namespace itinerary_ui {
+// A framed label showing a value the user does not type.
+QLabel* shownField(QWidget* parent, const char* name, int minWidth = 0);
+// A caption whose access key moves to buddy.
+QLabel* caption(QWidget* parent, const QString& text, QWidget* buddy = nullptr);
+// A line edit that takes digits only (no sign), at most maxDigits of them.
+QLineEdit* digitsField(QWidget* parent, const char* name, int maxDigits);
+QLineEdit* textField(QWidget* parent, const char* name, int maxLength);
+// A multi-line box cut to maxLength characters as it is typed or pasted.
+QPlainTextEdit* textBox(QWidget* parent, const QString& name, int maxLength);
+// The "CREATED BY - ON" / "UPDATE BY - ON" column of a grid.
+ListColumn byOnColumn(const QString& heading, const char* by, const char* on);
+}  // namespace itinerary_ui
+
+}  // namespace tarvic
