@@ -20,8 +20,10 @@ Value money(const char* column, Money m) {
     return {column, m.toVariant(), true};
 }
 
+// Dates go into moment columns as the start of their day: on the embedded database a bare date
+// is stored as shorter text, which a day range starting that day would miss.
 QVariant dateOrNull(const QDate& d) {
-    return d.isValid() ? QVariant(d) : QVariant(QMetaType(QMetaType::QDate));
+    return d.isValid() ? QVariant(d.startOfDay()) : QVariant(QMetaType(QMetaType::QDateTime));
 }
 
 // The header's own columns, DOC_DATE to GRAND_TOTAL, then its status.
