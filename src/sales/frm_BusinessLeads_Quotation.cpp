@@ -71,7 +71,7 @@ QString wholeNumber(const QVariant& v) {
 }
 
 ListColumn byOn(const QString& heading, const char* by, const char* on) {
-    return ListColumn::computed(heading, 3000, [by, on](const QSqlRecord& r) {
+    return ListColumn::computed(heading, 3600, [by, on](const QSqlRecord& r) {
         return byOnText(r.value(QLatin1String(by)), r.value(QLatin1String(on)));
     });
 }
@@ -215,12 +215,12 @@ QWidget* frm_BusinessLeads_Quotation::buildEntry() {
     add(QStringLiteral("NO. OF C&HILDREN"), txt_Children);
     txt_Ages = named(new QLineEdit(page), QStringLiteral("txt_Ages"));
     add(QStringLiteral("CHILDREN A&GES "), txt_Ages);
+    txt_BookBy = named(new QLineEdit(page), QStringLiteral("txt_BookBy"));
+    add(QStringLiteral("BOO&KED BY "), txt_BookBy);
     txt_JStartDt = dateField(page, QStringLiteral("txt_JStartDt"));
     add(QStringLiteral("JOURNEY &START DT"), txt_JStartDt);
     txt_JEndDt = dateField(page, QStringLiteral("txt_JEndDt"));
     add(QStringLiteral("&END DT"), txt_JEndDt);
-    txt_BookBy = named(new QLineEdit(page), QStringLiteral("txt_BookBy"));
-    add(QStringLiteral("BOO&KED BY "), txt_BookBy);
     txt_TouristName = named(new QLineEdit(page), QStringLiteral("txt_TouristName"));
     add(QStringLiteral("TOU&RIST NAME"), txt_TouristName);
     txt_TouristMobNO = named(new QLineEdit(page), QStringLiteral("txt_TouristMobNO"));
@@ -302,28 +302,28 @@ QWidget* frm_BusinessLeads_Quotation::buildCosting() {
                                   C::number(QStringLiteral("QOH CODE"), QStringLiteral("ACC_CODE"), 1300),
                                   C::date(QStringLiteral("CHK-IN DT"), QStringLiteral("TOUR_DATE"), 1400),
                                   C::date(QStringLiteral("CHK-OT DT"), QStringLiteral("CHKOT_DT"), 1400),
-                                  C::text(QStringLiteral("HOTEL NAME"), QStringLiteral("HOTEL_NAME"), 3000),
+                                  C::text(QStringLiteral("HOTEL NAME"), QStringLiteral("HOTEL_NAME"), 2600),
+                                  C::money(QStringLiteral("TOTAL AMOUNT"), QStringLiteral("TOTAL_AMOUNT"), 1800),
                                   C::text(QStringLiteral("PLACE"), QStringLiteral("HOTEL_PLACE"), 1800),
                                   C::text(QStringLiteral("ROOM TYPE"), QStringLiteral("ROOM_TYPE"), 1800),
                                   C::number(QStringLiteral("ROOMS"), QStringLiteral("NOOF_ROOM"), 1000),
-                                  C::money(QStringLiteral("TOTAL AMOUNT"), QStringLiteral("TOTAL_AMOUNT"), 1800),
                                   C::text(QStringLiteral("REMARKS"), QStringLiteral("REMARKS"), 3000)};
     const QList<ListColumn> vehicle{C::serial(QStringLiteral("SLNO"), 700),
                                     C::number(QStringLiteral("QOV CODE"), QStringLiteral("ACC_CODE"), 1300),
                                     C::date(QStringLiteral("FROM DT"), QStringLiteral("TOUR_DATE"), 1300),
                                     C::date(QStringLiteral("TO DT"), QStringLiteral("CHKOT_DT"), 1300),
                                     C::text(QStringLiteral("VEHICLE"), QStringLiteral("VEH_BRAND"), 2500),
+                                    C::money(QStringLiteral("TOTAL AMOUNT"), QStringLiteral("TOTAL_AMOUNT"), 1800),
                                     C::number(QStringLiteral("NOS"), QStringLiteral("NOOF_VEH"), 800),
                                     C::money(QStringLiteral("RATE"), QStringLiteral("VEH_RATE"), 1300),
-                                    C::money(QStringLiteral("TOTAL AMOUNT"), QStringLiteral("TOTAL_AMOUNT"), 1800),
                                     C::text(QStringLiteral("REMARKS"), QStringLiteral("REMARKS"), 3000)};
     const QList<ListColumn> other{C::serial(QStringLiteral("SLNO"), 700),
                                   C::number(QStringLiteral("QOC CODE"), QStringLiteral("ACC_CODE"), 1300),
                                   C::date(QStringLiteral("DATE"), QStringLiteral("TOUR_DATE"), 1300),
                                   C::text(QStringLiteral("CHARGE"), QStringLiteral("OTHRCHRG_CODE"), 2500),
+                                  C::money(QStringLiteral("TOTAL AMOUNT"), QStringLiteral("TOTAL_AMOUNT"), 1800),
                                   C::number(QStringLiteral("NOS"), QStringLiteral("NOOF_OTHRCHRG"), 800),
                                   C::money(QStringLiteral("RATE"), QStringLiteral("OTHRCHRG_RATE"), 1300),
-                                  C::money(QStringLiteral("TOTAL AMOUNT"), QStringLiteral("TOTAL_AMOUNT"), 1800),
                                   C::text(QStringLiteral("REMARKS"), QStringLiteral("REMARKS"), 3000)};
     header(0, button(&Cmd_AddHotel, QStringLiteral("Cmd_AddHotel"), QStringLiteral("ADD &HOTEL")),
            QStringLiteral("HOTEL SUMMARY :"), sum(&lbl_HotelSum, QStringLiteral("lbl_HotelSum")));
@@ -338,7 +338,7 @@ QWidget* frm_BusinessLeads_Quotation::buildCosting() {
                  {C::serial(QStringLiteral("SLNO"), 700),
                   C::text(QStringLiteral("DESCRIPTION"), QStringLiteral("ACCOUNT_DESC"), 1800),
                   C::money(QStringLiteral("TOTAL AMOUNT"), QStringLiteral("TOTAL_AMOUNT"), 1800)});
-    Grid1->setMinimumWidth(330);
+    Grid1->setMinimumWidth(300);
     layout->addWidget(Grid1, 1, 1, 5, 1);
     layout->setColumnStretch(0, 1);
 
@@ -428,7 +428,7 @@ QWidget* frm_BusinessLeads_Quotation::buildTotals() {
         (*l)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         (*l)->setFrameShape(QFrame::Panel);
         (*l)->setFrameShadow(QFrame::Sunken);
-        (*l)->setMinimumWidth(100);
+        (*l)->setMinimumWidth(90);
         return *l;
     };
     auto amount = [&](QLineEdit** e, const QString& name) {
@@ -467,10 +467,23 @@ QWidget* frm_BusinessLeads_Quotation::buildTotals() {
     };
     put(1, 3, QStringLiteral("DOCUMNT STATUS"), info(&lbl_Status, QStringLiteral("lbl_Status")));
     put(2, 3, QStringLiteral("QUOTATION LOCK"), info(&lbl_Lock, QStringLiteral("lbl_Lock")));
-    put(0, 4, QStringLiteral("LCK UPDATE BY - ON"), info(&lbl_LockBy, QStringLiteral("lbl_LockBy")));
-    put(1, 4, QStringLiteral("CREATED BY - ON"), info(&lbl_CreatedBy, QStringLiteral("lbl_CreatedBy")));
-    put(2, 4, QStringLiteral("UPDATE BY - ON"), info(&lbl_UpdateBy, QStringLiteral("lbl_UpdateBy")));
-    g->setColumnStretch(9, 1);
+    // Who created, changed and locked it, in a row under the amounts.
+    auto addWho = [&](int column, int span, const QString& caption, QLabel** l, const QString& name) {
+        g->addWidget(new QLabel(caption, box), 3, column);
+        g->addWidget(info(l, name), 3, column + 1, 1, span);
+    };
+    addWho(0, 2, QStringLiteral("CREATED BY - ON"), &lbl_CreatedBy, QStringLiteral("lbl_CreatedBy"));
+    addWho(3, 2, QStringLiteral("UPDATE BY - ON"), &lbl_UpdateBy, QStringLiteral("lbl_UpdateBy"));
+    addWho(6, 1, QStringLiteral("LCK UPDATE BY - ON"), &lbl_LockBy, QStringLiteral("lbl_LockBy"));
+    // Who and when may be long: they are cut, never allowed to widen the window.
+    for (QLabel* l : {lbl_LockBy, lbl_CreatedBy, lbl_UpdateBy}) {
+        l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        l->setMinimumWidth(60);
+    }
+    for (int c : {1, 3, 5, 7})
+        g->setColumnStretch(c, 1);
+    Cmb_TaxName->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Cmb_TaxName->setMinimumContentsLength(8);
 
     connect(Cmb_MrkOn, &QComboBox::currentIndexChanged, this, [this] {
         Chk_MrkUp();

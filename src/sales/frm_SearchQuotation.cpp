@@ -16,7 +16,7 @@ namespace tarvic {
 namespace {
 
 ListColumn byOn(const QString& heading, const char* by, const char* on) {
-    return ListColumn::computed(heading, 3000, [by, on](const QSqlRecord& r) {
+    return ListColumn::computed(heading, 3600, [by, on](const QSqlRecord& r) {
         return byOnText(r.value(QLatin1String(by)), r.value(QLatin1String(on)));
     });
 }

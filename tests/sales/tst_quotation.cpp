@@ -45,7 +45,9 @@ struct Fixture {
         db.exec(
             "INSERT INTO M_TBL_TRANSACTION (DOC_CODE, DOC_NO, DOC_DATE, PARTY_CODE, DOC_DESC, NOOF_PAX, "
             "NOOF_CHILD, CHILD_AGES, TOURIST_NAME, TOURIST_MOBNO, TOURIST_EMAIL, START_DT, END_DT, TOUR_DAYS) "
-            "VALUES ('BLFC01', 7, ?, 1, 'KERALA FAMILY TOUR', 2, 1, '6', 'ANNA ''O'' MÜLLER', '98470 22222', "
+            "VALUES ('BLFC01', 7, ?, 1, 'KERALA FAMILY TOUR WITH A VERY LONG DESCRIPTION OF EVERY PLACE ON THE WAY "
+            "FROM KOCHI TO MUNNAR, THEKKADY AND THE BACKWATERS OF ALLEPPEY AND KUMARAKOM', 2, 1, '6', 'ANNA ''O'' "
+            "MÜLLER', '98470 22222', "
             "'anna@mail.de', ?, ?, 4), ('BLFC01', 8, ?, 2, 'HILLS', 1, 0, '', 'BOB', '1', 'b@b.in', ?, ?, 1)",
             {QDate(2026, 11, 1), QDate(2026, 12, 10), QDate(2026, 12, 13), QDate(2026, 11, 2), QDate(2026, 12, 1),
              QDate(2026, 12, 1)});
@@ -191,7 +193,9 @@ private slots:
                                    "SELECT BOOKED_BY, TOURIST_NAME, NOOF_PAX, NOOF_CHILD, CHILD_AGES, "
                                    "TOUR_DAYS, DOC_DESC FROM M_TBL_TRANSACTION WHERE DOC_NO=7")
                                  .value(0);
-        QCOMPARE(lead, QString("DESK|ANNA 'O' MÜLLER|3|1|6|5|KERALA FAMILY TOUR"));
+        QCOMPARE(lead,
+                 QString("DESK|ANNA 'O' MÜLLER|3|1|6|5|KERALA FAMILY TOUR WITH A VERY LONG DESCRIPTION OF EVERY PLACE "
+                         "ON THE WAY FROM KOCHI TO MUNNAR, THEKKADY AND THE BACKWATERS OF ALLEPPEY AND KUMARAKOM"));
         QCOMPARE(dateFromDb(f.db().scalar("SELECT START_DT FROM M_TBL_TRANSACTION WHERE DOC_NO=7")), QDate(2027, 1, 5));
         QCOMPARE(dateFromDb(f.db().scalar("SELECT END_DT FROM M_TBL_TRANSACTION WHERE DOC_NO=7")), QDate(2027, 1, 9));
     }
