@@ -61,6 +61,7 @@ ListingConfig searchConfig() {
 QLineEdit* numberField(QWidget* parent, const QString& name) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
+    e->setMaximumWidth(160);  // a number, not a sentence
     e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,12}")), e));
     return e;
 }
@@ -109,8 +110,10 @@ QWidget* frm_SearchQuotation::withPicker(QLineEdit* edit, QPushButton* button, c
     auto* box = new QWidget(this);
     auto* h = new QHBoxLayout(box);
     h->setContentsMargins(0, 0, 0, 0);
-    h->addWidget(edit, 1);
+    h->addWidget(edit);
+    button->setMaximumWidth(40);
     h->addWidget(button);
+    h->addStretch(1);
     connect(button, &QPushButton::clicked, this, [this, edit, window] {
         QPointer<QLineEdit> target(edit);
         openWindow(window, {{}, [target](const QString& code) {

@@ -380,6 +380,7 @@ private slots:
         }
         s.Option1->setChecked(true);
         s.Cmd_Show->click();
+        shoot(s, QStringLiteral("search_quotation"));
         emit s.Grid1->rowChosen(1);
         QCOMPARE(picked, QString("1"));
         QVERIFY(!s.isVisible());
