@@ -1,0 +1,59 @@
+#pragma once
+// A quotation header as the quotation window edits it, and the statements that read and store
+// it: no widget here, so the save's rules (lock, number, header, booking, lead, itinerary copy)
+// are one function the window, its silent save and the tests share.
+#include "data/Database.h"
+#include "data/QuotationTotals.h"
+
+#include <QDate>
+#include <QSqlRecord>
+
+#include <optional>
+
+namespace tarvic {
+
+inline const QString kQuotationCode = QStringLiteral("QGBL01");
+inline const QString kQuotationLocked = QStringLiteral("QUOTATION IS LOCKED, CANNOT PROCEED WITH MODIFICATION ....");
+
+struct QuotationHeader {
+    qint64 number = 0;
+    QDate docDate;
+    qint64 leadNo = 0;
+    qint64 itineraryNo = 0;
+    QString bookedBy, touristName, touristMobile, touristEmail;
+    int adults = 0;
+    int children = 0;
+    QString ages;
+    QDate start, end;
+    Money total;
+    MarkUp markUp = MarkUp::Percent;
+    Totals totals;
+    QString taxCode;  // empty: no tax chosen
+    Percent taxPer;
+};
+
+// The lead as the quotation shows it: the register's columns for one lead, with the party's
+// MOBILE_NOS and EMAIL_ADD. Status, type, request and consultant are outer-joined, so a lead
+// missing any of them still shows; a lead whose party is gone is not found.
+std::optional<QSqlRecord> readLeadDetails(Database& db, qint64 leadNo);
+
+// The header with its tax name (outer-joined: a quotation without a tax opens too) and its
+// itinerary's ITN_NAME, ITN_DURATION and ITN_DAYS.
+std::optional<QSqlRecord> readQuotation(Database& db, qint64 number);
+
+enum class SaveKind {
+    Full,    // Save_Record: a new one takes its number; the itinerary is copied
+    Silent,  // Save_Transaction: the number already given, header, booking and lead only
+};
+
+// Inside a write transaction: holds the stored header until the transaction ends and refuses a
+// quotation locked since it was read (kQuotationLocked) or gone.
+void lockQuotationForWrite(Database& db, qint64 number);
+
+// Stores the header in one transaction (joining the caller's): the lock re-read first (a locked
+// quotation is refused with kQuotationLocked, nothing written), the number of a new quotation
+// from counter QGBL01, the header by key, an approved booking made from it re-priced, the
+// lead's travellers written back, and for a full save the itinerary copied. Returns the number.
+qint64 storeQuotation(Database& db, const QString& user, const QuotationHeader& h, SaveKind kind);
+
+}  // namespace tarvic
