@@ -158,7 +158,10 @@ const MenuItem* MenuCatalogue::entryOpening(const QString& window) {
 }
 
 const QStringList& MenuCatalogue::innerWindows() {
-    static const QStringList names{QStringLiteral("frm_WebAccess"), QStringLiteral("frm_PartyWebAccess")};
+    static const QStringList names{QStringLiteral("frm_WebAccess"), QStringLiteral("frm_PartyWebAccess"),
+                                   // The quotation's line windows, opened from the quotation window.
+                                   QStringLiteral("frm_BQ_AddHotel"), QStringLiteral("frm_BQ_AddVehicle"),
+                                   QStringLiteral("frm_BQ_AddOthrCharges")};
     return names;
 }
 
