@@ -73,14 +73,14 @@ QuotationLineWindow::QuotationLineWindow(Session& session, QWidget* parent, cons
                                                          return header_.journeyStart.addDays(day - 1).toString(
                                                              QStringLiteral("dd/MM/yyyy - ddd"));
                                                      }),
-                                ListColumn::text(QStringLiteral("PLACES"), QStringLiteral("ITN_PLACE"), 4200)},
+                                ListColumn::text(QStringLiteral("PLACES"), QStringLiteral("ITN_PLACE"), 3000)},
                                this);
         days_->setSelect(QStringLiteral("ITN_DAY, ITN_SLNO, ITN_PLACE"));
         days_->setOrder(QStringLiteral("ITN_DAY, ITN_SLNO"));
         Grid_Itinerary = new ListGrid(QStringLiteral("Grid_Itinerary"), this);
         Grid_Itinerary->setQueryModel(days_);
         Grid_Itinerary->horizontalHeader()->setStretchLastSection(true);
-        Grid_Itinerary->setMinimumWidth(460);
+        Grid_Itinerary->setMinimumWidth(360);
         middle->addWidget(Grid_Itinerary, 1);
     } else {
         middle->addStretch(1);
@@ -90,9 +90,12 @@ QuotationLineWindow::QuotationLineWindow(Session& session, QWidget* parent, cons
     txt_TourDt = dateField(QStringLiteral("txt_TourDt"));
     lbl_TotalAmount = shownField(QStringLiteral("lbl_TotalAmount"), 110);
     lbl_TotalAmount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txt_Remarks = new QLineEdit(this);
-    txt_Remarks->setObjectName(QStringLiteral("txt_Remarks"));
-    txt_Remarks->setMaxLength(2000);
+}
+
+// The kind's part is gone by now; a field that loses the focus while the window is taken down
+// must not price it.
+QuotationLineWindow::~QuotationLineWindow() {
+    pricing_ = true;
 }
 
 QLabel* QuotationLineWindow::shownField(const QString& name, int minWidth) {
@@ -108,6 +111,7 @@ QDateEdit* QuotationLineWindow::dateField(const QString& name) {
     d->setObjectName(name);
     d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     d->setCalendarPopup(true);
+    d->setFixedWidth(130);
     connect(d, &QDateEdit::dateChanged, this, [this] { Calc_Total(); });
     return d;
 }
@@ -115,7 +119,7 @@ QDateEdit* QuotationLineWindow::dateField(const QString& name) {
 QLineEdit* QuotationLineWindow::countField(const QString& name) {
     auto* e = new QLineEdit(this);
     e->setObjectName(name);
-    e->setMaximumWidth(70);
+    e->setFixedWidth(70);
     e->setAlignment(Qt::AlignRight);
     // Digits only: a count is never negative, typed or pasted.
     e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,6}")), e));
@@ -127,10 +131,15 @@ QLineEdit* QuotationLineWindow::countField(const QString& name) {
 QLineEdit* QuotationLineWindow::rateField(const QString& name) {
     auto* e = new QLineEdit(this);
     e->setObjectName(name);
-    e->setMaximumWidth(110);
+    e->setFixedWidth(110);
     e->setAlignment(Qt::AlignRight);
     attachFilter(e, KeyFilter::Amount);
     connect(e, &QLineEdit::textChanged, this, [this] { Calc_Total(); });
+    // Amounts are shown with two decimals once typed.
+    connect(e, &QLineEdit::editingFinished, e, [e] {
+        if (!e->text().trimmed().isEmpty())
+            e->setText(Money::fromText(e->text()).toString());
+    });
     nonNegative_ << e;
     return e;
 }
@@ -143,16 +152,24 @@ void QuotationLineWindow::addRow(const QString& text, QWidget* field, QWidget* b
 }
 
 void QuotationLineWindow::addRow(const QString& text, const QList<QWidget*>& fields) {
+    // Each row lays out its own fields, left to right.
+    auto* line = new QHBoxLayout;
+    for (QWidget* f : fields)
+        line->addWidget(f);
+    line->addStretch(1);
     form_->addWidget(caption(text, this, fields.value(0)), formRow_, 0);
-    for (int i = 0; i < fields.size(); ++i)
-        form_->addWidget(fields.at(i), formRow_, i + 1);
-    ++formRow_;
+    form_->addLayout(line, formRow_++, 1);
 }
 
 void QuotationLineWindow::finish() {
+    // Made last so that Enter reaches it after the kind's fields.
+    txt_Remarks = new QLineEdit(this);
+    txt_Remarks->setObjectName(QStringLiteral("txt_Remarks"));
+    txt_Remarks->setMaxLength(2000);
+    txt_Remarks->setMinimumWidth(420);
     addRow(config_.totalCaption, lbl_TotalAmount);
     form_->addWidget(caption(QStringLiteral("REMAR&KS"), this, txt_Remarks), formRow_, 0);
-    form_->addWidget(txt_Remarks, formRow_++, 1, 1, form_->columnCount() - 1);
+    form_->addWidget(txt_Remarks, formRow_++, 1);
     form_->setRowStretch(formRow_, 1);
 
     QList<ListColumn> columns = config_.columns;
@@ -170,7 +187,7 @@ void QuotationLineWindow::finish() {
         if (m)
             connect(m, &QueryModel::pageFailed, this,
                     [this](const QString& text) { prompter().information(this, text); });
-    resize(1060, 640);
+    resize(1000, 600);
 
     readHeader();
     Load_ItineraryGrid();

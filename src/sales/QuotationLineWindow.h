@@ -52,6 +52,7 @@ class QuotationLineWindow : public TaskWindow {
     Q_OBJECT
 public:
     QuotationLineWindow(Session& session, QWidget* parent, const WindowArgs& args, LineKindConfig config);
+    ~QuotationLineWindow() override;
 
     QLabel* lbl_DocCode = nullptr;
     QLabel* lbl_DocDate = nullptr;

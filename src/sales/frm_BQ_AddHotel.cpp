@@ -121,12 +121,15 @@ frm_BQ_AddHotel::frm_BQ_AddHotel(Session& session, QWidget* parent, const Window
 
     Cmb_RoomType = new CodeList(session, kRoomType, this);
     Cmb_RoomType->setObjectName(QStringLiteral("Cmb_RoomType"));
+    Cmb_RoomType->setMinimumWidth(220);
     Cmb_RoomType->load();
     txt_RoomType2 = new QLineEdit(this);
     txt_RoomType2->setObjectName(QStringLiteral("txt_RoomType2"));
     txt_RoomType2->setMaxLength(200);
+    txt_RoomType2->setMinimumWidth(300);
     Cmb_MealType = new CodeList(session, kMealPlan, this);
     Cmb_MealType->setObjectName(QStringLiteral("Cmb_MealType"));
+    Cmb_MealType->setMinimumWidth(220);
     Cmb_MealType->load();
     addRow(QStringLiteral("&ROOM TYPE"), Cmb_RoomType);
     addRow(QStringLiteral("ROOM TYPE -2"), txt_RoomType2);
@@ -138,7 +141,7 @@ frm_BQ_AddHotel::frm_BQ_AddHotel(Session& session, QWidget* parent, const Window
         p.count = countField(QStringLiteral("txt_NoOf") + name);
         p.rate = rateField(QStringLiteral("txt_") + name + QStringLiteral("Rate"));
         p.nights = shownField(QStringLiteral("lbl_") + name + QStringLiteral("Days"), 40);
-        p.total = shownField(QStringLiteral("lbl_") + name + QStringLiteral("Total"), 100);
+        p.total = shownField(QStringLiteral("lbl_") + name + QStringLiteral("Total"), 110);
         p.total->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         addRow(QLatin1String(kPartSpecs[i].caption),
                {p.count, new QLabel(QStringLiteral("RATE /-"), this), p.rate, p.nights, p.total});

@@ -30,7 +30,7 @@ constexpr qint64 kQuot = 7;
 const QStringList kTables{"M_TBL_QUOTATION", "MST_COUNTER2"};
 const QString kHotelSaved =
     " UPDATION OF HOTEL DETAILS SUCCESSFULLY DONE ... \n HOTEL NAME : TEA VALLEY\n PLACE : KERALA, MUNNAR\n"
-    " ROOM TYPE : DELUXE\n ROOM TYPE-2 : GARDEN 'VIEW'\n MEAL TYPE : MAP\n TOTAL AMOUNT : ";
+    " ROOM TYPE : DELUXE\n ROOM TYPE-2 : GARDEN 'VIEW' ÜBER\n MEAL TYPE : MAP\n TOTAL AMOUNT : ";
 const QString kVehicleSaved = "VEHICLE COST SUCCESSFULLY UPDATED ...";
 const QString kOtherSaved = "OTHER COST SUCCESSFULLY UPDATED ...";
 
@@ -110,7 +110,7 @@ void fillHotel(frm_BQ_AddHotel& w, QDate in, QDate out, const QStringList& count
     typeInto(w.hotel->edit(), "501");
     keyToFocus(Qt::Key_Return);
     choose(w.Cmb_RoomType, "DELUXE");
-    w.txt_RoomType2->setText("GARDEN 'VIEW'");
+    w.txt_RoomType2->setText("GARDEN 'VIEW' ÜBER");
     choose(w.Cmb_MealType, "MAP");
     for (int i = 0; i < counts.size(); ++i) {
         typeInto(w.parts[i].count, counts[i]);
@@ -195,13 +195,13 @@ private slots:
         QCOMPARE(f.ts.prompter.texts(),
                  (QStringList{" YOU ARE ABOUT UPDATE HOTEL DETAILS ... \n CHK-IN  DT : 10/05/2024\n CHK-OT  DT : "
                               "13/05/2024\n HOTEL NAME : TEA VALLEY\n PLACE : KERALA, MUNNAR\n ROOM TYPE : DELUXE\n"
-                              " ROOM TYPE-2 : GARDEN 'VIEW'\n MEAL TYPE : MAP\n TOTAL AMOUNT : 20400.00\n"
+                              " ROOM TYPE-2 : GARDEN 'VIEW' ÜBER\n MEAL TYPE : MAP\n TOTAL AMOUNT : 20400.00\n"
                               " ARE YOU SURE WANT TO PROCEED (Y/N) ?",
                               kHotelSaved + "20400.00"}));
         QCOMPARE(lines(f.ts.db(),
-                       "SELECT ACC_CODE, HOTEL_CODE, ROOMTYPE_CODE, MEALPLAN_CODE, NOOF_ROOM, DAYS_ROOM, "
+                       "SELECT ROOM_TYPE, ACC_CODE, HOTEL_CODE, ROOMTYPE_CODE, MEALPLAN_CODE, NOOF_ROOM, DAYS_ROOM, "
                        "IN_DOCCODE, LEAD_NO, ITINERARY_NO, DOC_STATUS FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL02'"),
-                 QStringList{"1|501|1|2|2|3|QGBL01|3|4|APPRV"});
+                 QStringList{"GARDEN 'VIEW' ÜBER|1|501|1|2|2|3|QGBL01|3|4|APPRV"});
         QCOMPARE(f.days(1), (QStringList{"10/05/2024", "11/05/2024", "12/05/2024"}));
         QCOMPARE(hotel->Grid1->text(0, 11), "1 / 3 / 2400.00");
 
@@ -278,7 +278,7 @@ private slots:
                        w->parts[2].count}},
                      f3),
                  QString());
-        QCOMPARE((QStringList{w->parts[0].count->text(), w->parts[0].rate->text()}), (QStringList{"2", "3000"}));
+        QCOMPARE((QStringList{w->parts[0].count->text(), w->parts[0].rate->text()}), (QStringList{"2", "3000.00"}));
         w->parts[2].count->clear();
         const Footprint before = footprint(f.ts.db(), kTables);
         f.save(*w, false);
