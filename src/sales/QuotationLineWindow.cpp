@@ -154,6 +154,7 @@ void QuotationLineWindow::addRow(const QString& text, QWidget* field, QWidget* b
 void QuotationLineWindow::addRow(const QString& text, const QList<QWidget*>& fields) {
     // Each row lays out its own fields, left to right.
     auto* line = new QHBoxLayout;
+    line->setSpacing(6);
     for (QWidget* f : fields)
         line->addWidget(f);
     line->addStretch(1);
