@@ -263,7 +263,7 @@ Columns frm_BQ_AddHotel::ownColumns() {
                  {QStringLiteral("CHKOT_DT"), txt_ChkOtDt->date()},
                  {QStringLiteral("HOTEL_CODE"), hotel->key().toLongLong()},
                  {QStringLiteral("HOTEL_NAME"), hotelName()},
-                 {QStringLiteral("HOTEL_PLACE"), lbl_HotelPlace->text()},
+                 {QStringLiteral("HOTEL_PLACE"), lbl_HotelPlace->text().left(200)},  // the column's width
                  {QStringLiteral("ROOMTYPE_CODE"), Cmb_RoomType->code().toInt()},
                  {QStringLiteral("ROOM_TYPE"), txt_RoomType2->text()},
                  {QStringLiteral("MEALPLAN_CODE"), Cmb_MealType->code().toInt()}};
