@@ -366,7 +366,7 @@ private slots:
     }
 
     // The hotel status operations set on a stay stays on the line through a re-save and is
-    // carried into its new day rows.
+    // carried into its new day rows; a re-save of a line that is gone changes nothing.
     void hotelStatusSurvivesResave() {
         Fixture f;
         auto w = f.open<frm_BQ_AddHotel>("frm_BQ_AddHotel");
@@ -379,6 +379,11 @@ private slots:
                        "SELECT DOC_CODE, HOTELSTATUS_CODE, HOTL_STATUPDBY, DAYS_ROOM FROM M_TBL_QUOTATION "
                        "WHERE DOC_CODE<>'QGBL01' ORDER BY DOC_CODE, CONS_TOURDT"),
                  (QStringList{"QGBL02|4|OPS|3", "QGBL03|4|OPS|3", "QGBL03|4|OPS|3", "QGBL03|4|OPS|3"}));
+        // A line deleted on another workstation is reported, never written again.
+        f.ts.db().exec("DELETE FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL02'");
+        f.save(*w);
+        QCOMPARE(f.ts.prompter.texts().last(), QString::fromLatin1(kChangedByAnotherUser));
+        QCOMPARE(count(f.ts.db(), "M_TBL_QUOTATION", "DOC_CODE<>'QGBL01'"), 3);
     }
 
     // A quotation locked, or no longer open for entry, after the window opened refuses the
