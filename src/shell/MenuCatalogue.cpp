@@ -165,6 +165,9 @@ const QStringList& MenuCatalogue::innerWindows() {
         QStringLiteral("frm_Itinerary_Import"),
         QStringLiteral("frm_BusinessLead_ModItinerary"),
         QStringLiteral("frm_BusinessLeads_ModNotes"),
+        QStringLiteral("frm_BQ_AddHotel"),
+        QStringLiteral("frm_BQ_AddVehicle"),
+        QStringLiteral("frm_BQ_AddOthrCharges"),
     };
     return names;
 }

@@ -1,0 +1,144 @@
+#include "QuotationLines.h"
+
+#include "data/Moments.h"
+#include "data/Numbering.h"
+#include "data/QuotationTotals.h"
+#include "data/RowWriter.h"
+
+namespace tarvic {
+
+namespace {
+
+const QString kTable = QStringLiteral("M_TBL_QUOTATION");
+
+// Every column a day row copies from its stored line (all but DOC_CODE and CONS_TOURDT), so
+// that what other windows wrote on the line (the hotel status) reaches its days as well.
+const QString kDayColumns = QStringLiteral(
+    "DOC_NO, DOC_DATE, IN_DOCCODE, LEAD_NO, ITINERARY_NO, ACC_CODE, ACCOUNT_DESC, TOUR_DATE, CHKOT_DT, "
+    "HOTEL_CODE, HOTEL_NAME, HOTEL_PLACE, ROOMTYPE_CODE, ROOM_TYPE, MEALPLAN_CODE, "
+    "NOOF_ROOM, ROOM_RATE, DAYS_ROOM, TOTL_ROOMCOST, NOOF_ROOMSNGL, SNGLROOM_RATE, DAYS_ROOMSNGL, TOTL_SNGLROOMCOST, "
+    "NOOF_EXTBED, EXTRBED_RATE, DAYS_EXTBED, TOTL_EXTRABEDCOST, NOOF_CWB, CWB_RATE, DAYS_CWB, TOTL_CWBCOST, "
+    "NOOF_CNB, CNB_RATE, DAYS_CNB, TOTL_CNBCOST, VEH_BRANDID, NOOF_VEH, VEH_RATE, TOTL_VEHCOST, "
+    "OTHRCHRG_CODE, NOOF_OTHRCHRG, OTHRCHRG_RATE, TOTL_OTHRCHRG, TOTAL_AMOUNT, REMARKS, "
+    "HOTELSTATUS_CODE, HOTL_STATUPDBY, HOTL_STATUPDON, DOC_STATUS, CREATED_BY, CREATED_ON, UPDATE_BY, UPDATE_ON");
+
+// The header as the line's transaction sees it, locked against a concurrent change on a server.
+QuotationHeader openHeader(Database& db, qint64 quotationNo) {
+    const auto row = db.firstRow(QStringLiteral("SELECT DOC_CODE, DOC_DATE, DOC_NO, LEAD_NO, ITINERARY_NO, "
+                                                "JOURNEY_STRTDT, DOC_STATUS, LCK_QUOT FROM M_TBL_QUOTATION "
+                                                "WHERE DOC_CODE='QGBL01' AND DOC_NO=?%1")
+                                     .arg(db.dialect().forUpdate()),
+                                 {quotationNo});
+    if (!row)
+        throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
+    QuotationHeader h;
+    h.docCode = row->value(0).toString().trimmed();
+    h.docDate = dateFromDb(row->value(1));
+    h.number = row->value(2).toLongLong();
+    h.leadNo = row->value(3).toLongLong();
+    h.itineraryNo = row->value(4).toLongLong();
+    h.journeyStart = dateFromDb(row->value(5));
+    h.status = row->value(6).toString().trimmed();
+    // A lock flag that is NULL reads as N.
+    h.locked = row->value(7).toString().trimmed() == QLatin1String("Y");
+    return h;
+}
+
+QuotationHeader entryHeader(Database& db, qint64 quotationNo) {
+    QuotationHeader h = openHeader(db, quotationNo);
+    if (h.locked)
+        throw DbError(DbError::Kind::Refused, kQuotationLocked);
+    if (!h.openForEntry())
+        throw DbError(DbError::Kind::Refused, kQuotationNotOpen);
+    return h;
+}
+
+}  // namespace
+
+HotelPrice priceHotel(const QDate& checkIn, const QDate& checkOut, const QList<Component>& components) {
+    HotelPrice p;
+    p.checkOut = checkOut > checkIn ? checkOut : checkIn.addDays(1);
+    p.nights = int(checkIn.daysTo(p.checkOut));
+    for (const Component& c : components) {
+        const Money t = Money::fromPaise(c.rate.paise() * c.count * p.nights);
+        p.totals << t;
+        p.total += t;
+    }
+    return p;
+}
+
+VehiclePrice priceVehicle(const QDate& start, const QDate& end, qint64 vehicles, Money rate) {
+    VehiclePrice p;
+    p.end = end < start ? start.addDays(1) : end;
+    p.days = int(start.daysTo(p.end)) + 1;
+    p.total = Money::fromPaise(rate.paise() * vehicles);
+    return p;
+}
+
+QuotationHeader readQuotationHeader(Database& db, qint64 quotationNo) {
+    try {
+        return openHeader(db, quotationNo);
+    } catch (const DbError& e) {
+        if (e.kind() == DbError::Kind::Changed)
+            return {};
+        throw;
+    }
+}
+
+qint64 storeQuotationLine(Database& db, const QString& user, const LineToStore& line) {
+    return db.transact([&] {
+        const QuotationHeader h = entryHeader(db, line.quotationNo);
+        const bool isNew = line.lineNo == 0;
+        const qint64 lineNo = isNew ? Numbering(db).nextLine(QString::number(line.quotationNo)) : line.lineNo;
+        Columns columns = {{QStringLiteral("DOC_DATE"), h.docDate},
+                           {QStringLiteral("IN_DOCCODE"), QStringLiteral("QGBL01")},
+                           {QStringLiteral("LEAD_NO"), h.leadNo},
+                           {QStringLiteral("ITINERARY_NO"), h.itineraryNo},
+                           {QStringLiteral("DOC_STATUS"), QStringLiteral("APPRV")}};
+        columns.insert(columns.end(), line.columns.begin(), line.columns.end());
+        RowWriter(db, user).write(kTable,
+                                  {{QStringLiteral("DOC_CODE"), QStringLiteral("QGBL02")},
+                                   {QStringLiteral("DOC_NO"), line.quotationNo},
+                                   {QStringLiteral("ACC_CODE"), lineNo},
+                                   {QStringLiteral("ACCOUNT_DESC"), line.kind}},
+                                  columns, isNew);
+        const QVariantList key{line.quotationNo, lineNo, line.kind};
+        db.exec(QStringLiteral("DELETE FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL03' AND DOC_NO=? AND ACC_CODE=? "
+                               "AND ACCOUNT_DESC=?"),
+                key);
+        const QString copy = QStringLiteral(
+                                 "INSERT INTO M_TBL_QUOTATION (DOC_CODE, CONS_TOURDT, %1) "
+                                 "SELECT 'QGBL03', ?, %1 FROM M_TBL_QUOTATION "
+                                 "WHERE DOC_CODE='QGBL02' AND DOC_NO=? AND ACC_CODE=? AND ACCOUNT_DESC=?")
+                                 .arg(kDayColumns);
+        for (int i = 0; i < line.days; ++i)
+            db.exec(copy, QVariantList{line.firstDay.addDays(i)} + key);
+        repriceStoredQuotation(db, user, line.quotationNo);
+        return lineNo;
+    });
+}
+
+void deleteQuotationLine(Database& db, const QString& user, qint64 quotationNo, qint64 lineNo, const QString& kind,
+                         bool withDays) {
+    db.transact([&] {
+        entryHeader(db, quotationNo);
+        const QVariantList key{quotationNo, lineNo, kind};
+        if (withDays)
+            db.exec(QStringLiteral("DELETE FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL03' AND DOC_NO=? AND ACC_CODE=? "
+                                   "AND ACCOUNT_DESC=?"),
+                    key);
+        if (db.execAffected(QStringLiteral("DELETE FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL02' AND DOC_NO=? "
+                                           "AND ACC_CODE=? AND ACCOUNT_DESC=?"),
+                            key) != 1)
+            throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
+        repriceStoredQuotation(db, user, quotationNo);
+    });
+}
+
+QDate lastCheckOut(Database& db, qint64 quotationNo, const QString& kind) {
+    return dateFromDb(db.scalar(QStringLiteral("SELECT MAX(CHKOT_DT) AS NEWCHKIN_DT FROM M_TBL_QUOTATION "
+                                               "WHERE DOC_CODE='QGBL02' AND DOC_NO=? AND ACCOUNT_DESC=?"),
+                                {quotationNo, kind}));
+}
+
+}  // namespace tarvic

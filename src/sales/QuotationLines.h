@@ -1,0 +1,85 @@
+#pragma once
+// A quotation's priced lines (hotel stays, vehicle hire, other charges) without any window:
+// their pricing, and the one transaction that stores or deletes a line, rewrites its day rows
+// from the stored line and re-prices the quotation's header from the sum of its stored lines.
+#include "data/Database.h"
+#include "data/Money.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+
+namespace tarvic {
+
+// Shown when a line is saved or deleted on a quotation that is no longer open for entry.
+inline const QString kQuotationLocked = QStringLiteral("CANNOT PROCEED, QUOTATION IS LOCKED ....");
+inline const QString kQuotationNotOpen = QStringLiteral("CANNOT PROCEED, QUOTATION IS NOT OPEN FOR ENTRY ....");
+
+// One priced component of a hotel line: count x rate x nights.
+struct Component {
+    qint64 count = 0;
+    Money rate;
+};
+
+struct HotelPrice {
+    QDate checkOut;  // moved to check-in + 1 when it was not after check-in
+    int nights = 0;
+    QList<Money> totals;  // one per component, in the order given
+    Money total;
+};
+HotelPrice priceHotel(const QDate& checkIn, const QDate& checkOut, const QList<Component>& components);
+
+struct VehiclePrice {
+    QDate end;  // moved to start + 1 when it was before the start
+    int days = 0;
+    Money total;  // vehicles x rate: the rate is for the whole hire, whatever its days
+};
+VehiclePrice priceVehicle(const QDate& start, const QDate& end, qint64 vehicles, Money rate);
+
+inline Money priceOther(qint64 quantity, Money cost) {
+    return Money::fromPaise(cost.paise() * quantity);
+}
+
+// The header a line window shows and every line copies.
+struct QuotationHeader {
+    qint64 number = 0;
+    QString docCode;
+    QDate docDate;
+    qint64 leadNo = 0;
+    qint64 itineraryNo = 0;
+    QDate journeyStart;
+    QString status;
+    bool locked = false;
+    // Lines may be added, changed and deleted.
+    bool openForEntry() const { return status == QLatin1String("QOFE") && !locked; }
+};
+// The stored header, or number 0 when there is none. Throws DbError.
+QuotationHeader readQuotationHeader(Database& db, qint64 quotationNo);
+
+// A line as a window stores it: its kind's own columns (TOUR_DATE, TOTAL_AMOUNT, REMARKS and
+// the kind's), and the first day and number of its day rows (none for other charges).
+struct LineToStore {
+    qint64 quotationNo = 0;
+    qint64 lineNo = 0;  // 0 for a new line
+    QString kind;       // ACCOUNT_DESC: HOTEL, VEHICLE, OTHRCHRG
+    Columns columns;
+    QDate firstDay;
+    int days = 0;
+};
+
+// In one transaction: refuses a quotation not open for entry or locked (DbError Refused with
+// kQuotationNotOpen / kQuotationLocked), takes a new line's number from the quotation's line
+// counter, writes the line by key (only its own columns: a hotel line's status stays), deletes
+// and rewrites its day rows from the stored line, and re-prices the header. Returns the line
+// number. Throws DbError; then nothing stays and no number is used.
+qint64 storeQuotationLine(Database& db, const QString& user, const LineToStore& line);
+
+// In one transaction: the line and, when withDays, its day rows; then the header re-priced.
+// A line that is no longer there is reported (DbError Changed).
+void deleteQuotationLine(Database& db, const QString& user, qint64 quotationNo, qint64 lineNo, const QString& kind,
+                         bool withDays);
+
+// The latest CHKOT_DT of the quotation's lines of a kind (where the next one starts), or null.
+QDate lastCheckOut(Database& db, qint64 quotationNo, const QString& kind);
+
+}  // namespace tarvic
