@@ -158,7 +158,8 @@ const MenuItem* MenuCatalogue::entryOpening(const QString& window) {
 }
 
 const QStringList& MenuCatalogue::innerWindows() {
-    static const QStringList names{QStringLiteral("frm_WebAccess"), QStringLiteral("frm_PartyWebAccess")};
+    static const QStringList names{QStringLiteral("frm_WebAccess"), QStringLiteral("frm_PartyWebAccess"),
+                                   QStringLiteral("frm_BusinessLead_Add"), QStringLiteral("frm_BusinessLead_Action")};
     return names;
 }
 
