@@ -33,12 +33,12 @@ QList<ListColumn> gridColumns(bool withLastUpdate) {
         return C::number(QLatin1String(heading), QLatin1String(field), width);
     };
     QList<C> c{C::serial(QStringLiteral("SLNO"), 700),
-               C::date(QStringLiteral("LEAD DT"), QStringLiteral("DOC_DATE"), 1200), n("LEAD CODE", "DOC_NO", 1000)};
+               C::date(QStringLiteral("LEAD DT"), QStringLiteral("DOC_DATE"), 1200), n("LEAD CODE", "DOC_NO", 1200)};
     if (withLastUpdate)
         c << C::moment(QStringLiteral("LST UPDATE"), QStringLiteral("UPDATE_ON"), 2200);
     c << t("FILE NO", "FILENO", 1200) << t("CONSULTANT", "CONSULTANT_NAME", 2200)
       << t("ACTION TAKEN", "CONSUTLTANT_RESPONSETXT", 3000) << t("PARTY NAME", "PARTY_NAME", 3000)
-      << t("DESCRIPTION", "DOC_DESC", 3000) << t("TYPE", "BUSINESS_RELTYPE", 800) << n("PARTY CODE", "PARTY_CODE", 1100)
+      << t("DESCRIPTION", "DOC_DESC", 3000) << t("TYPE", "BUSINESS_RELTYPE", 800) << n("PARTY CODE", "PARTY_CODE", 1300)
       << t("LEAD TYPE", "LEAD_TYPE", 1800) << t("REQUEST FOR", "LEADREQ_TYPE", 1800) << n("PAX", "NOOF_PAX", 600)
       << n("CHILD", "NOOF_CHILD", 700) << t("AGES", "CHILD_AGES", 1000)
       << C::date(QStringLiteral("TOUR DT"), QStringLiteral("START_DT"), 1200) << n("DAYS", "TOUR_DAYS", 600)

@@ -17,7 +17,7 @@ ListingConfig listingConfig() {
         return C::text(QLatin1String(heading), QLatin1String(field), width);
     };
     auto count = [](const char* heading) {
-        return C::number(QLatin1String(heading), QStringLiteral("TOTL_NOS"), 1100);
+        return C::number(QLatin1String(heading), QStringLiteral("TOTL_NOS"), 1150);
     };
     // The status and consultant codes group too: two statuses (or consultants) of one name, or
     // a code without a row, are counted apart.
@@ -37,27 +37,27 @@ ListingConfig listingConfig() {
                            .groupBy = byConsultant,
                            .orderBy =
                                QStringLiteral("g.CONSULTANT_NAME, f.LEAD_STATUS, a.CONSULTANT_CODE, a.LEADSTATUS_CODE"),
-                           .columns = {text("CONSULTANT", "CONSULTANT_NAME", 2400), text("STATUS", "LEAD_STATUS", 1600),
+                           .columns = {text("CONSULTANT", "CONSULTANT_NAME", 1800), text("STATUS", "LEAD_STATUS", 1300),
                                        count("TOTL NOS")},
                            .colours = lead::statusColours},
                           {.objectName = QStringLiteral("Grid3"),
                            .select = QStringLiteral("a.LEADTYPE_CODE, e.LEAD_TYPE, ") + kCount,
                            .groupBy = QStringLiteral("a.LEADTYPE_CODE, e.LEAD_TYPE"),
                            .orderBy = QStringLiteral("e.LEAD_TYPE, a.LEADTYPE_CODE"),
-                           .columns = {text("LEAD TYPE", "LEAD_TYPE", 2000), count("TOTLS NOS")}},
+                           .columns = {text("LEAD TYPE", "LEAD_TYPE", 1500), count("TOTLS NOS")}},
                           {.objectName = QStringLiteral("Grid4"),
                            .select = QStringLiteral("b.BUSINESS_RELTYPE, a.LEADREQ_CODE, d.LEADREQ_TYPE, ") + kCount,
                            .groupBy = QStringLiteral("b.BUSINESS_RELTYPE, a.LEADREQ_CODE, d.LEADREQ_TYPE"),
                            .orderBy = QStringLiteral("b.BUSINESS_RELTYPE, d.LEADREQ_TYPE, a.LEADREQ_CODE"),
-                           .columns = {text("TYPE", "BUSINESS_RELTYPE", 800), text("REQUEST FOR", "LEADREQ_TYPE", 2000),
+                           .columns = {text("TYPE", "BUSINESS_RELTYPE", 700), text("REQUEST FOR", "LEADREQ_TYPE", 1500),
                                        count("TOTL NOS")}},
                           {.objectName = QStringLiteral("Grid5"),
                            .select = byStatus + QStringLiteral(", ") + kCount,
                            .groupBy = byStatus,
                            .orderBy = QStringLiteral("f.LEAD_STATUS, a.LEADSTATUS_CODE"),
-                           .columns = {text("LEAD STATUS", "LEAD_STATUS", 1800), count("TOTL NOS")},
+                           .columns = {text("LEAD STATUS", "LEAD_STATUS", 1500), count("TOTL NOS")},
                            .colours = lead::statusColours}},
-            .size = QSize(1100, 680)};
+            .size = QSize(1000, 640)};
 }
 
 }  // namespace
