@@ -69,18 +69,19 @@ test::TestSession& data(int leads) {
                                "VALUES (?, ?, ?, 1)"),
                 {p, QStringLiteral("PARTY %1 TRAVELS").arg(p), p % 3 ? QStringLiteral("B2B") : QStringLiteral("B2C")});
         for (int i = 1; i <= leads; ++i)
-            db.exec(QStringLiteral(
-                        "INSERT INTO M_TBL_TRANSACTION (DOC_CODE, DOC_NO, DOC_DATE, PARTY_CODE, LEADTYPE_CODE, "
-                        "LEADREQ_CODE, DOC_DESC, NOOF_PAX, NOOF_CHILD, START_DT, TOUR_DAYS, END_DT, TOURIST_NAME, "
-                        "TOURIST_MOBNO, TOURIST_EMAIL, CONSULTANT_CODE, LEADSTATUS_CODE, FILENO, "
-                        "CONSUTLTANT_RESPONSETXT, CREATED_BY, CREATED_ON) "
-                        "VALUES ('BLFC01', ?, ?, ?, ?, ?, ?, 2, 0, ?, 5, ?, ?, '98470 12345', ?, ?, ?, ?, "
-                        "'CALLED BACK', 'BENCH', ?)"),
-                    {i, QDate(2024, 1, 1).addDays(i % 730).startOfDay(), i % 200 + 1, i % 2 + 1, i % 2 + 1,
-                     QStringLiteral("ENQUIRY %1 FOR A KERALA TOUR").arg(i), QDate(2024, 3, 1).addDays(i % 700).startOfDay(),
-                     QDate(2024, 3, 5).addDays(i % 700).startOfDay(), QStringLiteral("TOURIST %1").arg(i),
-                     QStringLiteral("tourist%1@example.in").arg(i), i % 10 + 1, i % 5 + 1, QStringLiteral("F%1").arg(i),
-                     QDateTime(QDate(2024, 1, 1), QTime(9, 0)).addSecs(i * 60)});
+            db.exec(
+                QStringLiteral(
+                    "INSERT INTO M_TBL_TRANSACTION (DOC_CODE, DOC_NO, DOC_DATE, PARTY_CODE, LEADTYPE_CODE, "
+                    "LEADREQ_CODE, DOC_DESC, NOOF_PAX, NOOF_CHILD, START_DT, TOUR_DAYS, END_DT, TOURIST_NAME, "
+                    "TOURIST_MOBNO, TOURIST_EMAIL, CONSULTANT_CODE, LEADSTATUS_CODE, FILENO, "
+                    "CONSUTLTANT_RESPONSETXT, CREATED_BY, CREATED_ON) "
+                    "VALUES ('BLFC01', ?, ?, ?, ?, ?, ?, 2, 0, ?, 5, ?, ?, '98470 12345', ?, ?, ?, ?, "
+                    "'CALLED BACK', 'BENCH', ?)"),
+                {i, QDate(2024, 1, 1).addDays(i % 730).startOfDay(), i % 200 + 1, i % 2 + 1, i % 2 + 1,
+                 QStringLiteral("ENQUIRY %1 FOR A KERALA TOUR").arg(i), QDate(2024, 3, 1).addDays(i % 700).startOfDay(),
+                 QDate(2024, 3, 5).addDays(i % 700).startOfDay(), QStringLiteral("TOURIST %1").arg(i),
+                 QStringLiteral("tourist%1@example.in").arg(i), i % 10 + 1, i % 5 + 1, QStringLiteral("F%1").arg(i),
+                 QDateTime(QDate(2024, 1, 1), QTime(9, 0)).addSecs(i * 60)});
     });
     ts->session.consultantCode = 1;
     std::fprintf(stderr, "[bench] %d leads written in %.1f s\n", leads, t.elapsed() / 1000.0);
@@ -201,7 +202,7 @@ std::pair<int, int> statements(int leads) {
     frm_BusinessLead_Add entry(ts.session);
     before = ts.db().statementsRun();
     if (!entry.Show_Record(leads / 2))
-        throw std::runtime_error("the lead was not shown");
+        throw std::runtime_error("the lead was not shown: " + ts.prompter.texts().join(QLatin1Char('/')).toStdString());
     return {load, ts.db().statementsRun() - before};
 }
 

@@ -39,6 +39,7 @@ void numberCondition(ListFilter& f, const QString& column, const QString& text) 
 LeadListWindow::LeadListWindow(Session& session, QWidget* parent, ListingConfig config)
     : ListingWindow(session, parent, std::move(config)) {
     Cmb_LeadStatus = new LeadStatusList(session, LeadStatusList::Kind::Filter, this);
+    Cmb_LeadStatus->setMaximumWidth(320);
     guarded([&] {
         role_ = Chk_TCRole(session);
         Cmb_LeadStatus->load();
@@ -109,6 +110,7 @@ QRadioButton* LeadListWindow::addLikeOption(const QString& objectName, const QSt
     auto* e = new QLineEdit(this);
     e->setObjectName(field);
     e->setMaxLength(200);
+    e->setMaximumWidth(320);
     return addOption(objectName, caption, e, [e, column, suffix](ListFilter& f) {
         f.add(column + QStringLiteral(" LIKE ?"), {e->text().trimmed() + suffix});
     });

@@ -20,7 +20,9 @@ inline const QString kCode = QStringLiteral("BLFC01");
 
 // "SELECT {columns} FROM ... WHERE {filter}": ListingWindow's shape.
 extern const QString kStatement;
-// The lead's own columns and every looked-up name, the party's MOBILE_NOS and EMAIL_ADD too.
+// The lead's own columns (those the lead windows, the quotation and the booking read; not the
+// whole transaction row, which triples what a grid reads) and every looked-up name, the
+// party's MOBILE_NOS and EMAIL_ADD too.
 extern const QString kSelect;
 // Newest first; the number makes it a total order for paging.
 extern const QString kOrder;

@@ -133,9 +133,10 @@ frm_BusinessLead_Add::frm_BusinessLead_Add(Session& session, QWidget* parent, co
         auto* box = new QHBoxLayout;
         box->setContentsMargins(0, 0, 0, 0);
         box->addWidget(a);
-        box->addWidget(b, 1);
+        box->addWidget(b);
         if (c)
             box->addWidget(c);
+        box->addStretch(1);
         auto* w = new QWidget(this);
         w->setLayout(box);
         return w;
@@ -175,9 +176,11 @@ frm_BusinessLead_Add::frm_BusinessLead_Add(Session& session, QWidget* parent, co
     put(QStringLiteral("CONSULTANT C&ODE"), consultant->edit(), 0);
     form->addWidget(consultant->nameLabel(), row, 2, 1, 3);
     ++row;
-    put(QStringLiteral("CREATED BY - ON"), lbl_CreatedBy, 0);
-    put(QStringLiteral("UPDATE BY - ON"), lbl_UpdateBy, 1);
+    // Who and when, whole: a user, " - " and a moment are wider than one field.
+    put(QStringLiteral("CREATED BY - ON"), lbl_CreatedBy, 0, 3);
     put(QStringLiteral("LEAD LOCK"), lbl_LeadLock, 2);
+    ++row;
+    put(QStringLiteral("UPDATE BY - ON"), lbl_UpdateBy, 0, 3);
     form->setColumnStretch(1, 1);
     form->setColumnStretch(3, 1);
     form->setColumnStretch(5, 1);

@@ -139,12 +139,14 @@ private slots:
                  QString());
         // The harness fails the statement after the save's last one: the lead shown again.
         QVERIFY(w.Show_Record(1));
-        QCOMPARE(lines(f.db(),
-                       "SELECT DOC_NO, PARTY_CODE, LEADTYPE_CODE, LEADREQ_CODE, DOC_DESC, NOOF_PAX, NOOF_CHILD, "
-                       "CHILD_AGES, TOUR_DAYS, TOURIST_NAME, TOURIST_MOBNO, TOURIST_EMAIL, COALESCE(CONSULTANT_CODE, -1), "
-                       "LEADSTATUS_CODE, CREATED_BY, UPDATE_BY FROM M_TBL_TRANSACTION"),
-                 QStringList{"1|1|2|2|KERALA 'BACKWATERS' TRIP|2|1|7|5|ÅSA \"Ö\" NILSSON|98470 12345|asa@example.se|-1|1|"
-                             "ADMINISTRATOR|ADMINISTRATOR"});
+        shoot(w, "lead_entry");
+        QCOMPARE(
+            lines(f.db(),
+                  "SELECT DOC_NO, PARTY_CODE, LEADTYPE_CODE, LEADREQ_CODE, DOC_DESC, NOOF_PAX, NOOF_CHILD, "
+                  "CHILD_AGES, TOUR_DAYS, TOURIST_NAME, TOURIST_MOBNO, TOURIST_EMAIL, COALESCE(CONSULTANT_CODE, -1), "
+                  "LEADSTATUS_CODE, CREATED_BY, UPDATE_BY FROM M_TBL_TRANSACTION"),
+            QStringList{"1|1|2|2|KERALA 'BACKWATERS' TRIP|2|1|7|5|ÅSA \"Ö\" NILSSON|98470 12345|asa@example.se|-1|1|"
+                        "ADMINISTRATOR|ADMINISTRATOR"});
         QCOMPARE(dateFromDb(f.db().scalar("SELECT END_DT FROM M_TBL_TRANSACTION")), QDate(2024, 3, 5));
         QCOMPARE(w.lbl_EndDate->text() + " " + w.txt_StrtDate->text(), "05/03/2024 01/03/2024");
         QCOMPARE(counter(f.db(), "BLFC01"), 1);
@@ -249,6 +251,7 @@ private slots:
         frm_BusinessLead_Action booked(f.ts.session, nullptr, {{{"LEAD_NO", 1}}});
         QCOMPARE(booked.Cmb_Status->currentText(), "BOOKED");
         QCOMPARE(items(booked.Cmb_Status), (QStringList{"BOOKED", "FOLLOW UP", "OPEN"}));
+        shoot(booked, "lead_followup");
         booked.txt_FileNO->setText("F-77");
         followUp(booked, "");
         QCOMPARE(f.ts.prompter.texts(), QStringList{"PLEASE ENTER FOLLOW UP ACTION ..."});
@@ -349,6 +352,7 @@ private slots:
         QCOMPARE(grid(w.Grid3), (QStringList{"FIT|3", "GROUP|1"}));
         QCOMPARE(grid(w.Grid4), (QStringList{"B2B|PACKAGE|3", "B2C|PACKAGE|1"}));
         QCOMPARE(grid(w.Grid5), ordered({"FOLLOW UP|1", "OPEN|2"}, "|1"));
+        shoot(w, "lead_listing");
         QCOMPARE(w.Grid5->model()->index(nullsFirst ? 2 : 1, 0).data(Qt::BackgroundRole).value<QColor>(),
                  QColor(255, 255, 0));
         w.txt_PartyCode->setText("1");
@@ -381,6 +385,7 @@ private slots:
         frm_BusinessLeads reg(f.ts.session);
         QVERIFY(showActive(reg));
         QCOMPARE(leads(reg), (QStringList{"2", "1"}));
+        shoot(reg, "lead_register");
         QVERIFY(!reg.tool(3)->isEnabled());
         clickCell(reg.Grid1, 1, 3);
         QCOMPARE(reg.lbl_LeadCode->text() + reg.lbl_LeadLock->text(), "1N");
