@@ -3,6 +3,7 @@
 // each beside the same work done through the engine's own client library.
 // Targets are printed, never enforced: the figures depend on the machine.
 #include "BenchSupport.h"
+#include "LeadBench.h"
 #include "ListingBench.h"
 
 #include "TestDb.h"
@@ -641,6 +642,7 @@ int main(int argc, char** argv) {
     balance("balance/booking/native-reprepare", bookingNative, true);
     balance("balance/booking/qt-prepared-once", bookingReused, false);
     registerListingBenchmarks();
+    registerLeadBenchmarks();
 
     SummaryReporter reporter(isatty(fileno(stdout)) ? benchmark::ConsoleReporter::OO_ColorTabular
                                                     : benchmark::ConsoleReporter::OO_Tabular);
@@ -648,8 +650,10 @@ int main(int argc, char** argv) {
     benchmark::Shutdown();
     printSummary(reporter);
     printListingSummary();
+    printLeadSummary();
     std::fflush(stdout);
     releaseListingData();
+    releaseLeadData();
     workDb.reset();  // drops the fresh PostgreSQL database while Qt is still up
     return 0;
 }

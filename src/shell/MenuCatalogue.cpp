@@ -161,6 +161,8 @@ const QStringList& MenuCatalogue::innerWindows() {
     static const QStringList names{
         QStringLiteral("frm_WebAccess"),
         QStringLiteral("frm_PartyWebAccess"),
+        QStringLiteral("frm_BusinessLead_Add"),
+        QStringLiteral("frm_BusinessLead_Action"),
         QStringLiteral("frm_Itinerary_Details"),
         QStringLiteral("frm_Itinerary_Import"),
         QStringLiteral("frm_BusinessLead_ModItinerary"),
