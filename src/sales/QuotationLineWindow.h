@@ -68,7 +68,7 @@ public:
     ListGrid* Grid_Itinerary = nullptr;  // the itinerary's days (hotel and vehicle)
 
     const LineKindConfig& config() const { return config_; }
-    const QuotationHeader& header() const { return header_; }
+    const LineQuotation& header() const { return header_; }
     qint64 lineNo() const { return lineNo_; }
 
     // A new line: number 0, fields cleared, dates chained after the kind's last line.
@@ -121,7 +121,7 @@ private:
 
     LineKindConfig config_;
     PickCallback onChange_;
-    QuotationHeader header_;
+    LineQuotation header_;
     qint64 lineNo_ = 0;
     Money total_;
     bool pricing_ = false;

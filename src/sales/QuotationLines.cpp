@@ -23,7 +23,7 @@ const QString kDayColumns = QStringLiteral(
     "HOTELSTATUS_CODE, HOTL_STATUPDBY, HOTL_STATUPDON, DOC_STATUS, CREATED_BY, CREATED_ON, UPDATE_BY, UPDATE_ON");
 
 // The header as the line's transaction sees it, locked against a concurrent change on a server.
-QuotationHeader openHeader(Database& db, qint64 quotationNo) {
+LineQuotation openHeader(Database& db, qint64 quotationNo) {
     const auto row = db.firstRow(QStringLiteral("SELECT DOC_CODE, DOC_DATE, DOC_NO, LEAD_NO, ITINERARY_NO, "
                                                 "JOURNEY_STRTDT, DOC_STATUS, LCK_QUOT FROM M_TBL_QUOTATION "
                                                 "WHERE DOC_CODE='QGBL01' AND DOC_NO=?%1")
@@ -31,7 +31,7 @@ QuotationHeader openHeader(Database& db, qint64 quotationNo) {
                                  {quotationNo});
     if (!row)
         throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
-    QuotationHeader h;
+    LineQuotation h;
     h.docCode = row->value(0).toString().trimmed();
     h.docDate = dateFromDb(row->value(1));
     h.number = row->value(2).toLongLong();
@@ -44,8 +44,8 @@ QuotationHeader openHeader(Database& db, qint64 quotationNo) {
     return h;
 }
 
-QuotationHeader entryHeader(Database& db, qint64 quotationNo) {
-    QuotationHeader h = openHeader(db, quotationNo);
+LineQuotation entryHeader(Database& db, qint64 quotationNo) {
+    LineQuotation h = openHeader(db, quotationNo);
     if (h.locked)
         throw DbError(DbError::Kind::Refused, kQuotationLocked);
     if (!h.openForEntry())
@@ -75,7 +75,7 @@ VehiclePrice priceVehicle(const QDate& start, const QDate& end, qint64 vehicles,
     return p;
 }
 
-QuotationHeader readQuotationHeader(Database& db, qint64 quotationNo) {
+LineQuotation readQuotationHeader(Database& db, qint64 quotationNo) {
     try {
         return openHeader(db, quotationNo);
     } catch (const DbError& e) {
@@ -87,7 +87,7 @@ QuotationHeader readQuotationHeader(Database& db, qint64 quotationNo) {
 
 qint64 storeQuotationLine(Database& db, const QString& user, const LineToStore& line) {
     return db.transact([&] {
-        const QuotationHeader h = entryHeader(db, line.quotationNo);
+        const LineQuotation h = entryHeader(db, line.quotationNo);
         const bool isNew = line.lineNo == 0;
         const qint64 lineNo = isNew ? Numbering(db).nextLine(QString::number(line.quotationNo)) : line.lineNo;
         Columns columns = {{QStringLiteral("DOC_DATE"), h.docDate},

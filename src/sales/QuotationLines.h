@@ -4,6 +4,7 @@
 // from the stored line and re-prices the quotation's header from the sum of its stored lines.
 #include "data/Database.h"
 #include "data/Money.h"
+#include "sales/QuotationStore.h"
 
 #include <QDate>
 #include <QList>
@@ -11,8 +12,8 @@
 
 namespace tarvic {
 
-// Shown when a line is saved or deleted on a quotation that is no longer open for entry.
-inline const QString kQuotationLocked = QStringLiteral("CANNOT PROCEED, QUOTATION IS LOCKED ....");
+// Shown when a line is saved or deleted on a quotation not open for entry (kQuotationLocked
+// when it is locked).
 inline const QString kQuotationNotOpen = QStringLiteral("CANNOT PROCEED, QUOTATION IS NOT OPEN FOR ENTRY ....");
 
 // One priced component of a hotel line: count x rate x nights.
@@ -40,8 +41,8 @@ inline Money priceOther(qint64 quantity, Money cost) {
     return Money::fromPaise(cost.paise() * quantity);
 }
 
-// The header a line window shows and every line copies.
-struct QuotationHeader {
+// The quotation header as a line window shows it and every line copies it.
+struct LineQuotation {
     qint64 number = 0;
     QString docCode;
     QDate docDate;
@@ -54,7 +55,7 @@ struct QuotationHeader {
     bool openForEntry() const { return status == QLatin1String("QOFE") && !locked; }
 };
 // The stored header, or number 0 when there is none. Throws DbError.
-QuotationHeader readQuotationHeader(Database& db, qint64 quotationNo);
+LineQuotation readQuotationHeader(Database& db, qint64 quotationNo);
 
 // A line as a window stores it: its kind's own columns (TOUR_DATE, TOTAL_AMOUNT, REMARKS and
 // the kind's), and the first day and number of its day rows (none for other charges).

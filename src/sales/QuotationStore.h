@@ -13,7 +13,8 @@
 namespace tarvic {
 
 inline const QString kQuotationCode = QStringLiteral("QGBL01");
-inline const QString kQuotationLocked = QStringLiteral("QUOTATION IS LOCKED, CANNOT PROCEED WITH MODIFICATION ....");
+// Shown when a locked quotation, or a line of it, would be written.
+inline const QString kQuotationLocked = QStringLiteral("CANNOT PROCEED, QUOTATION IS LOCKED ....");
 
 struct QuotationHeader {
     qint64 number = 0;
