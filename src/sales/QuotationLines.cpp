@@ -112,7 +112,7 @@ qint64 storeQuotationLine(Database& db, const QString& user, const LineToStore& 
                                  "WHERE DOC_CODE='QGBL02' AND DOC_NO=? AND ACC_CODE=? AND ACCOUNT_DESC=?")
                                  .arg(kDayColumns);
         for (int i = 0; i < line.days; ++i)
-            db.exec(copy, QVariantList{line.firstDay.addDays(i)} + key);
+            db.exec(copy, QVariantList{dateToDb(line.firstDay.addDays(i))} + key);
         repriceStoredQuotation(db, user, line.quotationNo);
         return lineNo;
     });

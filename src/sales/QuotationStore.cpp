@@ -20,16 +20,10 @@ Value money(const char* column, Money m) {
     return {column, m.toVariant(), true};
 }
 
-// Dates go into moment columns as the start of their day: on the embedded database a bare date
-// is stored as shorter text, which a day range starting that day would miss.
-QVariant dateOrNull(const QDate& d) {
-    return d.isValid() ? QVariant(d.startOfDay()) : QVariant(QMetaType(QMetaType::QDateTime));
-}
-
 // The header's own columns, DOC_DATE to GRAND_TOTAL, then its status.
 std::vector<Value> headerValues(const QuotationHeader& h) {
     const Totals& t = h.totals;
-    return {{"DOC_DATE", dateOrNull(h.docDate)},
+    return {{"DOC_DATE", dateToDb(h.docDate)},
             {"IN_DOCCODE", QStringLiteral("BLFC01")},
             {"LEAD_NO", h.leadNo},
             {"ITINERARY_NO", h.itineraryNo},
@@ -40,8 +34,8 @@ std::vector<Value> headerValues(const QuotationHeader& h) {
             {"NOOF_ADULT", h.adults},
             {"NOOF_CHILDREN", h.children},
             {"CHILDREN_AGES", h.ages},
-            {"JOURNEY_STRTDT", dateOrNull(h.start)},
-            {"JOURNEY_ENDDT", dateOrNull(h.end)},
+            {"JOURNEY_STRTDT", dateToDb(h.start)},
+            {"JOURNEY_ENDDT", dateToDb(h.end)},
             money("TOTAL_AMOUNT", h.total),
             {"MARKUP_ON", markUpText(h.markUp)},
             money("COMM_PER", t.commPer),
@@ -106,8 +100,8 @@ void repriceBooking(Database& db, const QString& user, const QuotationHeader& h,
                        "WHERE DOC_CODE='CBPT01' AND DOC_NO=? AND DOC_STATUS='APPRV'")
             .arg(a, db.dialect().now()),
         {desc,
-         dateOrNull(h.start),
-         dateOrNull(h.end),
+         dateToDb(h.start),
+         dateToDb(h.end),
          h.bookedBy,
          h.touristName,
          h.touristMobile,
@@ -138,27 +132,13 @@ void writeBackLead(Database& db, const QuotationHeader& h) {
         QStringLiteral("UPDATE M_TBL_TRANSACTION SET BOOKED_BY=?, TOURIST_NAME=?, TOURIST_MOBNO=?, TOURIST_EMAIL=?, "
                        "NOOF_PAX=?, NOOF_CHILD=?, CHILD_AGES=?, START_DT=?, END_DT=?, TOUR_DAYS=? "
                        "WHERE DOC_CODE='BLFC01' AND DOC_NO=?"),
-        {h.bookedBy, h.touristName, h.touristMobile, h.touristEmail, h.adults, h.children, h.ages, dateOrNull(h.start),
-         dateOrNull(h.end), days, h.leadNo});
+        {h.bookedBy, h.touristName, h.touristMobile, h.touristEmail, h.adults, h.children, h.ages, dateToDb(h.start),
+         dateToDb(h.end), days, h.leadNo});
     if (changed != 1)
         throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
 }
 
 }  // namespace
-
-std::optional<QSqlRecord> readLeadDetails(Database& db, qint64 leadNo) {
-    return db.firstRow(
-        QStringLiteral("SELECT a.*, b.PARTY_NAME, b.BUSINESS_RELTYPE, b.MOBILE_NOS, b.EMAIL_ADD, c.PARTY_TYPE, "
-                       "d.LEADREQ_TYPE, e.LEAD_TYPE, f.LEAD_STATUS, f.LEAD_LOCK, g.CONSULTANT_NAME "
-                       "FROM M_TBL_TRANSACTION a JOIN M_TBL_PARTY b ON a.PARTY_CODE=b.PARTY_CODE "
-                       "LEFT JOIN M_TBL_PARTYTYPE c ON b.PARTYTYPE_CODE=c.PARTYTYPE_CODE "
-                       "LEFT JOIN M_TBL_LEADNATURE d ON a.LEADREQ_CODE=d.LEADREQ_CODE "
-                       "LEFT JOIN M_TBL_LEADTYPE e ON a.LEADTYPE_CODE=e.LEADTYPE_CODE "
-                       "LEFT JOIN M_TBL_LEADSTATUS f ON a.LEADSTATUS_CODE=f.LEADSTATUS_CODE "
-                       "LEFT JOIN M_TBL_CONSULTANT g ON a.CONSULTANT_CODE=g.CONSULTANT_CODE "
-                       "WHERE a.DOC_CODE='BLFC01' AND a.DOC_NO=?"),
-        {leadNo});
-}
 
 std::optional<QSqlRecord> readQuotation(Database& db, qint64 number) {
     return db.firstRow(QStringLiteral("SELECT a.*, b.TAX_NAME, c.ITN_NAME, c.ITN_DURATION, c.ITN_DAYS "

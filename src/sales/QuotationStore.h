@@ -33,11 +33,6 @@ struct QuotationHeader {
     Percent taxPer;
 };
 
-// The lead as the quotation shows it: the register's columns for one lead, with the party's
-// MOBILE_NOS and EMAIL_ADD. Status, type, request and consultant are outer-joined, so a lead
-// missing any of them still shows; a lead whose party is gone is not found.
-std::optional<QSqlRecord> readLeadDetails(Database& db, qint64 leadNo);
-
 // The header with its tax name (outer-joined: a quotation without a tax opens too) and its
 // itinerary's ITN_NAME, ITN_DURATION and ITN_DAYS.
 std::optional<QSqlRecord> readQuotation(Database& db, qint64 number);

@@ -259,8 +259,8 @@ QList<std::pair<QString, QString>> frm_BQ_AddHotel::deleteLines() {
 }
 
 Columns frm_BQ_AddHotel::ownColumns() {
-    Columns c = {{QStringLiteral("TOUR_DATE"), txt_TourDt->date()},
-                 {QStringLiteral("CHKOT_DT"), txt_ChkOtDt->date()},
+    Columns c = {{QStringLiteral("TOUR_DATE"), dateToDb(txt_TourDt->date())},
+                 {QStringLiteral("CHKOT_DT"), dateToDb(txt_ChkOtDt->date())},
                  {QStringLiteral("HOTEL_CODE"), hotel->key().toLongLong()},
                  {QStringLiteral("HOTEL_NAME"), hotelName()},
                  {QStringLiteral("HOTEL_PLACE"), lbl_HotelPlace->text().left(200)},  // the column's width

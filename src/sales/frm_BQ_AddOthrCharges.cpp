@@ -102,7 +102,7 @@ QList<std::pair<QString, QString>> frm_BQ_AddOthrCharges::deleteLines() {
 }
 
 Columns frm_BQ_AddOthrCharges::ownColumns() {
-    return {{QStringLiteral("TOUR_DATE"), txt_TourDt->date()},
+    return {{QStringLiteral("TOUR_DATE"), dateToDb(txt_TourDt->date())},
             {QStringLiteral("OTHRCHRG_CODE"), Cmb_OthrCharge->code()},
             {QStringLiteral("NOOF_OTHRCHRG"), count(txt_NoOfQty)},
             {QStringLiteral("OTHRCHRG_RATE"), rate(txt_OthrCharge).toVariant()},

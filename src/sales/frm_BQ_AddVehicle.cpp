@@ -117,8 +117,8 @@ QList<std::pair<QString, QString>> frm_BQ_AddVehicle::deleteLines() {
 }
 
 Columns frm_BQ_AddVehicle::ownColumns() {
-    return {{QStringLiteral("TOUR_DATE"), txt_TourDt->date()},
-            {QStringLiteral("CHKOT_DT"), txt_EndDate->date()},
+    return {{QStringLiteral("TOUR_DATE"), dateToDb(txt_TourDt->date())},
+            {QStringLiteral("CHKOT_DT"), dateToDb(txt_EndDate->date())},
             {QStringLiteral("VEH_BRANDID"), Cmb_VehBrand->code().toInt()},
             {QStringLiteral("NOOF_VEH"), count(txt_NoOfVeh)},
             {QStringLiteral("VEH_RATE"), rate(txt_VehRate).toVariant()},

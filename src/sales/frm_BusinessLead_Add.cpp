@@ -59,9 +59,6 @@ QVariant numberOrNull(const QString& text) {
 
 // Dates are kept as moments at midnight, as every range over them is bound: a bare date would
 // sort before its own midnight on the embedded database and fall out of the range.
-QVariant moment(const QDate& d) {
-    return d.isValid() ? QVariant(QDateTime(d, QTime(0, 0))) : QVariant(QMetaType(QMetaType::QDateTime));
-}
 
 }  // namespace
 
@@ -272,7 +269,7 @@ Columns frm_BusinessLead_Add::ownColumns() const {
     const QDate start = QDate::fromString(txt_StrtDate->text().trimmed(), kDateFormat);
     const QDate end = QDate::fromString(lbl_EndDate->text(), kDateFormat);
     const int children = txt_NoOfChild->text().trimmed().toInt();
-    return {{QStringLiteral("DOC_DATE"), moment(txt_DocDate->date())},
+    return {{QStringLiteral("DOC_DATE"), dateToDb(txt_DocDate->date())},
             {QStringLiteral("PARTY_CODE"), party->key().toLongLong()},
             {QStringLiteral("LEADTYPE_CODE"), Cmb_LeadType->code().toLongLong()},
             {QStringLiteral("LEADREQ_CODE"), Cmb_LeadFor->code().toLongLong()},
@@ -280,9 +277,9 @@ Columns frm_BusinessLead_Add::ownColumns() const {
             {QStringLiteral("NOOF_PAX"), txt_NoOfPax->text().trimmed().toInt()},
             {QStringLiteral("NOOF_CHILD"), children},
             {QStringLiteral("CHILD_AGES"), children > 0 ? txt_ChildAges->text().trimmed() : QString()},
-            {QStringLiteral("START_DT"), moment(start)},
+            {QStringLiteral("START_DT"), dateToDb(start)},
             {QStringLiteral("TOUR_DAYS"), numberOrNull(txt_NoOfDays->text())},
-            {QStringLiteral("END_DT"), moment(end)},
+            {QStringLiteral("END_DT"), dateToDb(end)},
             {QStringLiteral("TOURIST_NAME"), txt_TouristName->text().trimmed()},
             {QStringLiteral("TOURIST_MOBNO"), txt_TouristMob->text().trimmed()},
             {QStringLiteral("TOURIST_EMAIL"), txt_EmailAdd->text().trimmed()},

@@ -2,6 +2,7 @@
 
 #include "data/Itineraries.h"
 #include "data/Moments.h"
+#include "sales/LeadQuery.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/KeyFilters.h"
@@ -663,11 +664,8 @@ void frm_BusinessLeads_Quotation::Show_LeadDetails() {
     if (!ok)
         return;
     guarded([&] {
-        auto row = readLeadDetails(db(), lead);
-        // An operator quotes only his own leads.
-        if (row && role_.role == TCRole::Operator &&
-            row->value(QStringLiteral("CONSULTANT_CODE")).toLongLong() != role_.consultantCode)
-            row.reset();
+        // The register's reading of the lead: an operator quotes only his own leads.
+        const auto row = lead::readLead(db(), lead, role_);
         if (!row)
             return;
         showLead(*row);
@@ -728,7 +726,9 @@ bool frm_BusinessLeads_Quotation::Show_Record(qint64 number) {
     if (!guarded([&] {
             found = readQuotation(db(), number);
             if (found)
-                lead = readLeadDetails(db(), found->value(QStringLiteral("LEAD_NO")).toLongLong());
+                // A stored quotation shows its lead whoever owns it.
+                lead = lead::readLead(db(), found->value(QStringLiteral("LEAD_NO")).toLongLong(),
+                                      TCRoleCheck{TCRole::Admin});
         }))
         return false;
     if (!found) {
