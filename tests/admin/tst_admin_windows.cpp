@@ -1,9 +1,7 @@
-// Logins and their menu rights. "Manage Logins": ids from the counter, names upper case and
-// unique whatever their case, passwords hashed and never shown, kept unless retyped.
-// "ACCESS CONTROL LIST": every login shows the whole catalogue; rights replaced whole in one
-// transaction, seen by the main window at the login's next logon. The transfer file carries
-// the catalogue: export replaces the file's catalogue and compacts it, import merges into the
-// server and gives logins with rights a "Y" row for each entry they lack, all or nothing.
+// Logins (ids from the counter, names upper case and unique, passwords hashed, never shown,
+// kept unless retyped) and their rights (the whole catalogue, replaced whole, seen at the next
+// logon); the transfer file's catalogue export and import; counters, document codes, the
+// document-account linkage, company profile and mail server.
 #include "admin/CodeMaintenance.h"
 #include "admin/frm_AddLogins.h"
 #include "admin/frm_CompanyProfile.h"

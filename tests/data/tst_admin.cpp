@@ -1,7 +1,5 @@
-// The administration tool run as a process against a fresh database: init and upgrade,
-// the books check on sound and on hand-corrupted books, logins, bad usage. Compaction of
-// the single-file transfer database: it shrinks and keeps its rows, and no failure ever
-// leaves the source missing, changed or a temporary copy behind.
+// The administration tool run as a process (init and upgrade, the books check on sound and
+// corrupted books, logins, bad usage) and compaction of the single-file transfer database.
 #include "data/BooksCheck.h"
 #include "data/Compaction.h"
 #include "data/Migrations.h"

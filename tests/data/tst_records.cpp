@@ -1,15 +1,14 @@
-// The data layer on both engines. Money: parsing, rounding to paise and rupees, database
-// values, sums exact to the paisa, amounts in words. The database: connection string, bound
-// values that never change the SQL, schema scripts and seed. Numbering; documents saved whole,
-// balances over the code lists, cancelling a pair, invoice lines; moments as stored; eight
-// workstations posting at once (no number twice, no pair half written, balances recomputed).
-// (All-or-nothing saves, the row writer and refused checks are tested through the windows.)
+// The data layer on both engines. Money: parsing, rounding, database values, sums exact to
+// the paisa, amounts in words. The database: connection string, bound values that never change
+// the SQL, scripts and seed. Numbering; documents saved whole, balances over the code lists,
+// cancelling, invoice lines; moments and day ranges; eight workstations posting at once.
 #include "data/AmountInWords.h"
 #include "data/BooksCheck.h"
 #include "data/Migrations.h"
 #include "data/Moments.h"
 #include "data/Money.h"
 #include "data/Numbering.h"
+#include "data/RowWriter.h"
 #include "data/TransactionRecords.h"
 #include "support/Documents.h"
 #include "support/Drive.h"
@@ -148,6 +147,20 @@ private slots:
         QCOMPARE(dateText(u"2024-01-05 23:59:59"_s), u"05/01/2024"_s);
         QCOMPARE(byOnText(u" ADMIN "_s, QVariant()), u"ADMIN - "_s);
         QCOMPARE(byOnText(QVariant(), QVariant()), QString());
+        // A range of days runs from the start of the from-date to before the day after the to-date;
+        // the row writer stamps the server's clock, read back as a moment of today.
+        const QDate from(2024, 3, 1), to(2024, 3, 2);
+        qint64 party = 0;
+        for (const QDateTime& m : {QDateTime(from.addDays(-1), QTime(23, 59, 59)), QDateTime(from, QTime(0, 0)),
+                                   QDateTime(to, QTime(23, 59, 59, 999)), QDateTime(to.addDays(1), QTime(0, 0))})
+            db.exec(u"INSERT INTO M_TBL_PARTY (PARTY_CODE, CREATED_ON) VALUES (?, ?)"_s, {++party, m});
+        QVariantList values;
+        const QString where = dayRangeCondition(u"CREATED_ON"_s, from, to, values);
+        QCOMPARE(lines(db, u"SELECT PARTY_CODE FROM M_TBL_PARTY WHERE %1 ORDER BY PARTY_CODE"_s.arg(where), values),
+                 (QStringList{"2", "3"}));
+        RowWriter(db, u"U"_s).write(u"M_TBL_PARTY"_s, {{u"PARTY_CODE"_s, 1}}, {{u"PARTY_NAME"_s, u"A"_s}}, false);
+        QCOMPARE(dateFromDb(db.scalar(u"SELECT UPDATE_ON FROM M_TBL_PARTY WHERE PARTY_CODE=1"_s)),
+                 QDate::currentDate());
     }
 
     void savingAPairAgainAndUpdatesThatFindNoRows() {

@@ -1,7 +1,6 @@
-// Secrets stay where they are kept: stored passwords (the old transform, still recognised for
-// existing logins, and argon2id hashes for everything stored from now on), the server login a
-// data source names is the one used, no password reaches a message, an exception, a Qt log
-// line or the admin tool's output, and the embedded database's folder is its owner's alone.
+// Secrets stay where they are kept: stored passwords (the old transform still recognised,
+// argon2id hashes from now on), the data source's own server login, no password in any message,
+// exception, Qt log line or admin tool output, and a data folder that is its owner's alone.
 #include "admin/frm_SMTP.h"
 #include "app/DataFolder.h"
 #include "data/Passwords.h"

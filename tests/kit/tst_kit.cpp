@@ -571,6 +571,7 @@ private slots:
         w.txt_ToDate->setDate(QDate(2024, 3, 5));  // the whole to-date: 09:05 on the 5th counts
         auto option = [&](const char* name) { return w.findChild<QRadioButton*>(QLatin1String(name)); };
         QCOMPARE(w.show(option("Option1")), (QStringList{"5", "4", "3"}));
+        QCOMPARE(w.Grid1->rowCount(), 3);
         QCOMPARE(w.totals(), (QStringList{"A 99999999.99", "B -0.75", "C 0.00"}));
         w.txt_Kind->setText(u"B"_s);
         QCOMPARE(w.show(option("Option2")), QStringList{"3"});

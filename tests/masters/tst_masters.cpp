@@ -1,10 +1,7 @@
-// The master windows. Geography (checks in order, the question, counters taken only with the
-// row, one default state, edits keeping code and creation, names unique under their parent,
-// all-or-nothing saves), the ten lookup lists, the group search, the demo data set of
-// tarvic-admin init; consultants of both teams, their searches and the role check; the status
-// family and the colour chooser; the party window (checks, counter after Yes, alias default,
-// the warning on a name in use, the picker, the web password), the registration list, web
-// access of logins; the address book's entry window and finders.
+// The master windows: geography (ordered checks, questions, counters after Yes, one default
+// state, names unique under their parent, all-or-nothing), lookup lists, the group search,
+// demo data; consultants, their searches and roles; status masters and the colour chooser;
+// the party window, its picker and web password, the registration list; the address book.
 #include "data/BooksCheck.h"
 #include "data/DemoData.h"
 #include "data/Money.h"

@@ -1,9 +1,7 @@
-// The real program, run as its own process: a missing data source, an empty database set up
-// at first start, the splash handing over to the logon, and the second copy refused. The
-// logon window against a fresh database: typing, focus rules, messages, the stamp and the
-// session values, and the re-storing of passwords kept in the old form. The main window:
-// caption, the whole menu, rights from M_TBL_MENUSHOW, every registered window catalogued,
-// built, fitting the frame and deleted on close, opening by name, closing with the frame.
+// The program run as a process (missing data source, first start, splash, second copy
+// refused); the logon (typing, focus, messages, the stamp, old passwords re-stored); the main
+// window (caption, menu and rights, every registered window built, fitting and deleted on
+// close, opening by name, closing with the frame).
 #include "app/AllWindows.h"
 #include "data/Passwords.h"
 #include "shell/Logon.h"
