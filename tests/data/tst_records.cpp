@@ -290,7 +290,7 @@ private slots:
         db.exec(u"UPDATE M_TBL_TRANSACTION SET LCK_MONEYRCPT=NULL, LCK_PAYMENT='Y' WHERE DOC_CODE='CBPT01'"_s);
         QVERIFY(tr.bookingOpen(u"FRDB01"_s, b) && !tr.bookingOpen(u"FTCR01"_s, b));
         tr.cancel(u"CBPT01"_s, b, u"GONE"_s);
-        QVERIFY(!tr.bookingOpen(u"FRDB01"_s, b));
+        QVERIFY(!tr.bookingOpen(u"FRDB01"_s, b) && !db.inTransaction());
     }
 
     // A bulk posting: one number, one pair per booking, each booking's pair its own key. A
