@@ -65,6 +65,14 @@ inline void typeIntoCell(QAbstractItemView* view, int row, int column, const QSt
     typeKeys(text);
 }
 
+// Puts the cursor on a grid's cell and presses Enter there, as a user choosing a row.
+template <class Grid>
+void enterOn(Grid* grid, int row, int column) {
+    grid->setFocus();
+    grid->setCurrentCell(row, column);
+    QTest::keyClick(grid, Qt::Key_Return);
+}
+
 // The texts of one column, top to bottom.
 inline QStringList column(const QAbstractItemModel* m, int c) {
     QStringList out;
@@ -79,6 +87,18 @@ inline int rowOf(const QAbstractItemModel* m, int c, const QString& text) {
         if (m->index(r, c).data().toString() == text)
             return r;
     return -1;
+}
+
+// Each row's first columns (every column when columns < 0), joined by sep, top to bottom.
+inline QStringList rowTexts(const QAbstractItemModel* m, int columns = -1, const QString& sep = QStringLiteral(" ")) {
+    QStringList out;
+    for (int r = 0; r < m->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < (columns < 0 ? m->columnCount() : columns); ++c)
+            cells << m->index(r, c).data().toString();
+        out << cells.join(sep);
+    }
+    return out;
 }
 
 inline QStringList items(const QComboBox* list) {

@@ -27,13 +27,9 @@ bool pgAdmin(const QString& sql, bool mustSucceed = true, bool superuser = false
     QStringList env = QProcess::systemEnvironment();
     env << (superuser ? QStringLiteral("PGPASSWORD=postgres") : QStringLiteral("PGPASSWORD=pass987"));
     p.setEnvironment(env);
-    p.start(QStringLiteral("psql"), {QStringLiteral("-X"), QStringLiteral("-q"), QStringLiteral("-h"),
-                                    pgParam(QStringLiteral("host"), QStringLiteral("127.0.0.1")),
-                                    QStringLiteral("-p"), pgParam(QStringLiteral("port"), QStringLiteral("5432")),
-                                    QStringLiteral("-U"),
-                                    superuser ? QStringLiteral("postgres") : QStringLiteral("tarvicuser"),
-                                    QStringLiteral("-d"),
-                                    QStringLiteral("postgres"), QStringLiteral("-c"), sql});
+    const QString user = superuser ? QStringLiteral("postgres") : QStringLiteral("tarvicuser");
+    p.start(QStringLiteral("psql"), QStringList{"-X", "-q", "-h", pgParam("host", "127.0.0.1"), "-p",
+                                                pgParam("port", "5432"), "-U", user, "-d", "postgres", "-c", sql});
     const bool ok = p.waitForFinished(60000) && p.exitCode() == 0;
     if (!ok && mustSucceed)
         qFatal("psql failed: %s", p.readAllStandardError().constData());

@@ -20,6 +20,11 @@ struct TestSession {
         session.companyName = QStringLiteral("TARVIC HOLIDAYS");
     }
     Database& db() { return t.db(); }
+    // Forgets what was shown and asked, and sets the answers to the next questions.
+    void answer(const QList<bool>& answers = {true}) {
+        prompter.clear();
+        prompter.answers = answers;
+    }
 };
 
 }  // namespace tarvic::test
