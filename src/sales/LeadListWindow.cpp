@@ -78,13 +78,19 @@ QRadioButton* LeadListWindow::addConsultantOption(const QString& objectName, con
     connect(Cmd_SrcCons, &QPushButton::clicked, this, [this] {
         QPointer<LeadListWindow> self(this);
         auto* s = new frm_SearchConsultant(session(), this, [self](const QString& code) {
-            if (self)
+            if (self) {
                 self->txt_ConsCode->setText(code);
+                self->showConsultantName();
+            }
         });
         s->setAttribute(Qt::WA_DeleteOnClose);
         s->setWindowModality(Qt::ApplicationModal);
         s->show();
     });
+    // The name beside the code is the looked-up one: editing the code clears it until the code
+    // is left or picked.
+    connect(txt_ConsCode, &QLineEdit::textEdited, lbl_ConsName, &QLabel::clear);
+    connect(txt_ConsCode, &QLineEdit::editingFinished, this, [this] { showConsultantName(); });
     if (role_.consultantLocked()) {
         // An operator asks only for his own leads (the query restricts him anyway).
         txt_ConsCode->setText(role_.role == TCRole::Operator ? QString::number(role_.consultantCode) : QString());
@@ -95,6 +101,20 @@ QRadioButton* LeadListWindow::addConsultantOption(const QString& objectName, con
     return addOption(objectName, caption, box, [this](ListFilter& f) {
         numberCondition(f, QStringLiteral("a.CONSULTANT_CODE"), txt_ConsCode->text());
     });
+}
+
+void LeadListWindow::showConsultantName() {
+    bool ok = false;
+    const qint64 code = txt_ConsCode->text().trimmed().toLongLong(&ok);
+    QString name;
+    if (ok)
+        guarded([&] {
+            name = db().scalar(QStringLiteral("SELECT CONSULTANT_NAME FROM M_TBL_CONSULTANT WHERE CONSULTANT_CODE=?"),
+                               {code})
+                       .toString()
+                       .trimmed();
+        });
+    lbl_ConsName->setText(name);
 }
 
 QRadioButton* LeadListWindow::addNumberOption(const QString& objectName, const QString& caption, const QString& field,

@@ -40,6 +40,7 @@ protected:
                                 const QString& column, const QString& suffix = {});
 
 private:
+    void showConsultantName();
     TCRoleCheck role_;
 };
 

@@ -334,6 +334,8 @@ void frm_BusinessLead_Add::Save_Record() {
         lbl_DocNO->setText(QString::number(number_));
         return;
     }
+    // The number taken is on screen when the user is told the lead is stored.
+    lbl_DocNO->setText(QString::number(saved));
     prompter().information(this, QStringLiteral("UPDATION OF BUSINESS LEAD SUCCESSFULLY DONE ..."));
     Show_Record(saved);
     if (changed_)

@@ -205,6 +205,9 @@ private slots:
         frm_BusinessLeads all(f.ts.session);
         QCOMPARE(leads(all), (QStringList{"3", "2", "1"}));
         all.txt_ConsCode->setText("1");
+        emit all.txt_ConsCode->editingFinished();  // the code left: its name is looked up
+        QCOMPARE(all.lbl_ConsName->text(),
+                 lines(f.db(), "SELECT CONSULTANT_NAME FROM M_TBL_CONSULTANT WHERE CONSULTANT_CODE=1").value(0));
         QCOMPARE(leads(all, option(all, "Option2")), QStringList{"1"});
 
         f.ts.session.consultantCode = 2;
