@@ -102,19 +102,7 @@ ItineraryDayEditor::ItineraryDayEditor(const DayEditorConfig& config, Session& s
     form->setColumnStretch(5, 1);
     body()->addLayout(form);
 
-    using C = ListColumn;
-    model_ = new QueryModel(db(),
-                            {C::number(QStringLiteral("SLNO"), QStringLiteral("ITN_SLNO"), 700),
-                             C::number(QStringLiteral("DAY"), QStringLiteral("ITN_DAY"), 600),
-                             C::text(QStringLiteral("PLACES TO VISIT"), QStringLiteral("ITN_PLACE"), 3000),
-                             C::text(QStringLiteral("DESCRIPTION"), QStringLiteral("ITN_DESC"), 4500),
-                             C::text(QStringLiteral("DISTANCE"), QStringLiteral("ITN_DIST"), 1100, Qt::AlignRight),
-                             C::text(QStringLiteral("HOURS"), QStringLiteral("ITN_HOURS"), 900, Qt::AlignRight),
-                             byOnColumn(QStringLiteral("CREATED BY-ON"), "CREATED_BY", "CREATED_ON"),
-                             byOnColumn(QStringLiteral("UPDATE BY-ON"), "UPDATE_BY", "UPDATE_ON")},
-                            this);
-    model_->setSelect(QStringLiteral("*"));
-    model_->setOrder(QStringLiteral("ITN_SLNO"));
+    model_ = itinerary_ui::dayModel(db(), this);
     connect(model_, &QueryModel::pageFailed, this, [this](const QString& m) { prompter().information(this, m); });
     Grid1 = new ListGrid(QStringLiteral("Grid1"), this);
     Grid1->setQueryModel(model_);

@@ -75,5 +75,22 @@ ListColumn byOnColumn(const QString& heading, const char* by, const char* on) {
     });
 }
 
+QueryModel* dayModel(Database& db, QObject* parent) {
+    using C = ListColumn;
+    auto* model = new QueryModel(db,
+                                 {C::number(QStringLiteral("SLNO"), QStringLiteral("ITN_SLNO"), 700),
+                                  C::number(QStringLiteral("DAY"), QStringLiteral("ITN_DAY"), 600),
+                                  C::text(QStringLiteral("PLACES TO VISIT"), QStringLiteral("ITN_PLACE"), 3000),
+                                  C::text(QStringLiteral("DESCRIPTION"), QStringLiteral("ITN_DESC"), 4500),
+                                  C::text(QStringLiteral("DISTANCE"), QStringLiteral("ITN_DIST"), 1100, Qt::AlignRight),
+                                  C::text(QStringLiteral("HOURS"), QStringLiteral("ITN_HOURS"), 900, Qt::AlignRight),
+                                  byOnColumn(QStringLiteral("CREATED BY-ON"), "CREATED_BY", "CREATED_ON"),
+                                  byOnColumn(QStringLiteral("UPDATE BY-ON"), "UPDATE_BY", "UPDATE_ON")},
+                                 parent);
+    model->setSelect(QStringLiteral("*"));
+    model->setOrder(QStringLiteral("ITN_SLNO"));
+    return model;
+}
+
 }  // namespace itinerary_ui
 }  // namespace tarvic

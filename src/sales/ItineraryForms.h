@@ -37,6 +37,9 @@ QLineEdit* textField(QWidget* parent, const char* name, int maxLength);
 QPlainTextEdit* textBox(QWidget* parent, const QString& name, int maxLength);
 // The "CREATED BY - ON" / "UPDATE BY - ON" column of a grid.
 ListColumn byOnColumn(const QString& heading, const char* by, const char* on);
+// The grid model of an itinerary's day lines (the standard itinerary's or a quotation's copy),
+// in ITN_SLNO order; the window loads it with its own table and keys.
+QueryModel* dayModel(Database& db, QObject* parent);
 }  // namespace itinerary_ui
 
 }  // namespace tarvic
