@@ -31,11 +31,15 @@ constexpr int kCustomers = 1600;  // parties 1..1600 book tours; the rest are su
 constexpr int kBookings = 100000;
 constexpr const char* kUser = "BENCH GENERATOR";
 
-[[noreturn]] void fail(const std::string& what) { throw std::runtime_error(what); }
+[[noreturn]] void fail(const std::string& what) {
+    throw std::runtime_error(what);
+}
 
 }  // namespace
 
-bool usePostgres() { return test::TestDb::usePostgres(); }
+bool usePostgres() {
+    return test::TestDb::usePostgres();
+}
 
 // ---------------------------------------------------------------- sqlite3
 
@@ -49,7 +53,9 @@ NativeSqlite::NativeSqlite(const std::string& path) {
     exec("PRAGMA foreign_keys=ON");
 }
 
-NativeSqlite::~NativeSqlite() { sqlite3_close_v2(db_); }
+NativeSqlite::~NativeSqlite() {
+    sqlite3_close_v2(db_);
+}
 
 void NativeSqlite::exec(const std::string& sql) {
     char* err = nullptr;
@@ -65,7 +71,9 @@ SqliteStmt::SqliteStmt(sqlite3* db, const std::string& sql) : db_(db) {
         fail(std::string("sqlite3_prepare: ") + sqlite3_errmsg(db) + " in " + sql);
 }
 
-SqliteStmt::~SqliteStmt() { sqlite3_finalize(s_); }
+SqliteStmt::~SqliteStmt() {
+    sqlite3_finalize(s_);
+}
 
 void SqliteStmt::reset() {
     sqlite3_reset(s_);
@@ -86,18 +94,22 @@ bool SqliteStmt::step() {
 // ---------------------------------------------------------------- libpq
 
 std::string pgConninfo(const std::string& database) {
-    return qEnvironmentVariable("TARVIC_TEST_PG").toStdString() + " user=tarvicuser password=pass987 dbname=" + database;
+    return qEnvironmentVariable("TARVIC_TEST_PG").toStdString() +
+           " user=tarvicuser password=pass987 dbname=" + database;
 }
 
 NativePg::NativePg(const std::string& conninfo) {
     c_ = PQconnectdb(conninfo.c_str());
     if (PQstatus(c_) != CONNECTION_OK)
         fail(std::string("PQconnectdb: ") + PQerrorMessage(c_));
-    PQsetNoticeProcessor(c_, [](void*, const char*) {}, nullptr);  // "does not exist, skipping"
+    PQsetNoticeProcessor(
+        c_, [](void*, const char*) {}, nullptr);  // "does not exist, skipping"
     exec("SET synchronous_commit TO on");
 }
 
-NativePg::~NativePg() { PQfinish(c_); }
+NativePg::~NativePg() {
+    PQfinish(c_);
+}
 
 PgResult NativePg::check(PGresult* r, const std::string& what) {
     const auto st = PQresultStatus(r);
@@ -109,7 +121,9 @@ PgResult NativePg::check(PGresult* r, const std::string& what) {
     return PgResult(r);
 }
 
-PgResult NativePg::exec(const std::string& sql) { return check(PQexec(c_, sql.c_str()), sql); }
+PgResult NativePg::exec(const std::string& sql) {
+    return check(PQexec(c_, sql.c_str()), sql);
+}
 
 void NativePg::prepare(const char* name, const std::string& sql) {
     check(PQprepare(c_, name, sql.c_str(), 0, nullptr), sql);
@@ -143,7 +157,7 @@ namespace {
 struct GenRow {
     const char* code;
     qint64 no;
-    int day;          // days after 01/01/2020
+    int day;  // days after 01/01/2020
     const char* desc;
     qint64 booking;
     qint64 party;
@@ -177,7 +191,8 @@ void generateRows(const std::function<void(const GenRow&)>& sink, std::map<std::
         const qint64 price = pick(20000, 400000) * 100 + pick(0, 99);
         const bool bookingCancelled = rng() % 100 < 2;
         next("CBPT01");
-        sink({"CBPT01", b, day, "CUSTOMER BOOKED FOR PACKAGE TOUR", b, customer, nullptr, price, price, 0, bookingCancelled});
+        sink({"CBPT01", b, day, "CUSTOMER BOOKED FOR PACKAGE TOUR", b, customer, nullptr, price, price, 0,
+              bookingCancelled});
 
         auto note = [&](const char* code, const char* desc) {
             const qint64 amt = pick(2000, 80000) * 100;
@@ -201,41 +216,42 @@ void generateRows(const std::function<void(const GenRow&)>& sink, std::map<std::
             sink({"FTDB01", no, d, "PAYMENT TO PARTY", b, s, "FTDB01", amt, amt, 0, c});
         };
         switch (b % 3) {
-        case 0:
-            note("ANCP01", "HOTEL ADVICE NOTE");
-            note("ANCP01", "HOTEL ADVICE NOTE");
-            note("ANCP02", "VEHICLE ADVICE NOTE");
-            receipt();
-            receipt();
-            payment();
-            break;
-        case 1: {
-            note("ANCP01", "HOTEL ADVICE NOTE");
-            note("ANCP03", "OTHER CHARGES ADVICE NOTE");
-            receipt();
-            receipt();
-            receipt();
-            const qint64 amt = pick(100, 5000) * 100;
-            const bool debit = rng() % 2 == 0;
-            sink({"FAAN01", next("FAAN01"), day + 30, "FUND ADJUSTMENT", b, customer, "FAAN01", amt, debit ? amt : 0,
-                  debit ? 0 : amt, cancelled()});
-            break;
-        }
-        default:
-            note("ANCP01", "HOTEL ADVICE NOTE");
-            note("ANCP01", "HOTEL ADVICE NOTE");
-            note("ANCP01", "HOTEL ADVICE NOTE");
-            receipt();
-            payment();
-            payment();
-            break;
+            case 0:
+                note("ANCP01", "HOTEL ADVICE NOTE");
+                note("ANCP01", "HOTEL ADVICE NOTE");
+                note("ANCP02", "VEHICLE ADVICE NOTE");
+                receipt();
+                receipt();
+                payment();
+                break;
+            case 1: {
+                note("ANCP01", "HOTEL ADVICE NOTE");
+                note("ANCP03", "OTHER CHARGES ADVICE NOTE");
+                receipt();
+                receipt();
+                receipt();
+                const qint64 amt = pick(100, 5000) * 100;
+                const bool debit = rng() % 2 == 0;
+                sink({"FAAN01", next("FAAN01"), day + 30, "FUND ADJUSTMENT", b, customer, "FAAN01", amt,
+                      debit ? amt : 0, debit ? 0 : amt, cancelled()});
+                break;
+            }
+            default:
+                note("ANCP01", "HOTEL ADVICE NOTE");
+                note("ANCP01", "HOTEL ADVICE NOTE");
+                note("ANCP01", "HOTEL ADVICE NOTE");
+                receipt();
+                payment();
+                payment();
+                break;
         }
     }
 }
 
 std::string money(qint64 paise) {
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%lld.%02lld", static_cast<long long>(paise / 100), static_cast<long long>(paise % 100));
+    std::snprintf(buf, sizeof buf, "%lld.%02lld", static_cast<long long>(paise / 100),
+                  static_cast<long long>(paise % 100));
     return buf;
 }
 
@@ -254,8 +270,9 @@ void generateSqlite(const std::string& path) {
     // row by row; they are rebuilt from the very statements the migrations created.
     std::vector<std::string> indexes;
     {
-        SqliteStmt q(s.get(), "SELECT name, sql FROM sqlite_master WHERE type='index' AND "
-                              "UPPER(tbl_name)='M_TBL_TRANSACTION' AND sql IS NOT NULL");
+        SqliteStmt q(s.get(),
+                     "SELECT name, sql FROM sqlite_master WHERE type='index' AND "
+                     "UPPER(tbl_name)='M_TBL_TRANSACTION' AND sql IS NOT NULL");
         std::vector<std::string> names;
         while (q.step()) {
             names.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(q.get(), 0)));
@@ -272,29 +289,32 @@ void generateSqlite(const std::string& path) {
     {
         SqliteStmt ins(s.get(), std::string("INSERT INTO M_TBL_TRANSACTION (") + kColumns +
                                     ") VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
-        generateRows([&](const GenRow& r) {
-            ins.reset();
-            ins.bind(1, r.code);
-            ins.bind(2, r.no);
-            ins.bind(3, days[r.day].c_str());
-            ins.bind(4, r.desc);
-            ins.bind(5, "CBPT01");
-            ins.bind(6, r.booking);
-            ins.bind(7, r.party);
-            if (r.toAcc)
-                ins.bind(8, r.toAcc);
-            ins.bind(9, money(r.amount));
-            ins.bind(10, money(r.debit));
-            ins.bind(11, money(r.credit));
-            ins.bind(12, r.cancelled ? "CNCL" : "APPRV");
-            ins.bind(13, kUser);
-            ins.bind(14, stamp.c_str());
-            ins.bind(15, kUser);
-            ins.bind(16, stamp.c_str());
-            ins.step();
-        }, counters);
-        SqliteStmt counter(s.get(), "INSERT INTO MST_COUNTER (CODE, COUNTER) VALUES (?, ?) "
-                                    "ON CONFLICT (CODE) DO UPDATE SET COUNTER = excluded.COUNTER");
+        generateRows(
+            [&](const GenRow& r) {
+                ins.reset();
+                ins.bind(1, r.code);
+                ins.bind(2, r.no);
+                ins.bind(3, days[r.day].c_str());
+                ins.bind(4, r.desc);
+                ins.bind(5, "CBPT01");
+                ins.bind(6, r.booking);
+                ins.bind(7, r.party);
+                if (r.toAcc)
+                    ins.bind(8, r.toAcc);
+                ins.bind(9, money(r.amount));
+                ins.bind(10, money(r.debit));
+                ins.bind(11, money(r.credit));
+                ins.bind(12, r.cancelled ? "CNCL" : "APPRV");
+                ins.bind(13, kUser);
+                ins.bind(14, stamp.c_str());
+                ins.bind(15, kUser);
+                ins.bind(16, stamp.c_str());
+                ins.step();
+            },
+            counters);
+        SqliteStmt counter(s.get(),
+                           "INSERT INTO MST_COUNTER (CODE, COUNTER) VALUES (?, ?) "
+                           "ON CONFLICT (CODE) DO UPDATE SET COUNTER = excluded.COUNTER");
         for (const auto& [code, n] : counters) {
             counter.reset();
             counter.bind(1, code);
@@ -332,17 +352,19 @@ void generatePg(const std::string& conninfo) {
         buf.clear();
     };
     char line[512];
-    generateRows([&](const GenRow& r) {
-        const int n = std::snprintf(line, sizeof line, "%s\t%lld\t%s\t%s\tCBPT01\t%lld\t%lld\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n",
-                                    r.code, static_cast<long long>(r.no), days[r.day].c_str(), r.desc,
-                                    static_cast<long long>(r.booking), static_cast<long long>(r.party),
-                                    r.toAcc ? r.toAcc : "\\N", money(r.amount).c_str(), money(r.debit).c_str(),
-                                    money(r.credit).c_str(), r.cancelled ? "CNCL" : "APPRV", kUser, stamp.c_str(),
-                                    kUser, stamp.c_str());
-        buf.append(line, size_t(n));
-        if (buf.size() > (1 << 20))
-            flush();
-    }, counters);
+    generateRows(
+        [&](const GenRow& r) {
+            const int n = std::snprintf(
+                line, sizeof line, "%s\t%lld\t%s\t%s\tCBPT01\t%lld\t%lld\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n", r.code,
+                static_cast<long long>(r.no), days[r.day].c_str(), r.desc, static_cast<long long>(r.booking),
+                static_cast<long long>(r.party), r.toAcc ? r.toAcc : "\\N", money(r.amount).c_str(),
+                money(r.debit).c_str(), money(r.credit).c_str(), r.cancelled ? "CNCL" : "APPRV", kUser, stamp.c_str(),
+                kUser, stamp.c_str());
+            buf.append(line, size_t(n));
+            if (buf.size() > (1 << 20))
+                flush();
+        },
+        counters);
     flush();
     if (PQputCopyEnd(c.get(), nullptr) != 1)
         fail(std::string("PQputCopyEnd: ") + PQerrorMessage(c.get()));
@@ -356,9 +378,10 @@ void generatePg(const std::string& conninfo) {
     }
     for (const auto& [code, n] : counters) {
         const std::string no = std::to_string(n);
-        c.execParams("INSERT INTO MST_COUNTER (CODE, COUNTER) VALUES ($1, $2) "
-                     "ON CONFLICT (CODE) DO UPDATE SET COUNTER = excluded.COUNTER",
-                     {code.c_str(), no.c_str()});
+        c.execParams(
+            "INSERT INTO MST_COUNTER (CODE, COUNTER) VALUES ($1, $2) "
+            "ON CONFLICT (CODE) DO UPDATE SET COUNTER = excluded.COUNTER",
+            {code.c_str(), no.c_str()});
     }
     c.exec("SET maintenance_work_mem = '256MB'");
     for (const auto& sql : indexes)
@@ -451,8 +474,9 @@ BigData prepareBigData() {
     for (qint64 p = 1; p <= kParties; ++p)
         big.parties.push_back(p);
     std::shuffle(big.parties.begin(), big.parties.end(), std::mt19937_64(7));
-    const char* bookingsSql = "SELECT IN_DOCNO, PARTY_CODE FROM M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01' "
-                              "AND IN_DOCNO % 37 = 5 ORDER BY IN_DOCNO";
+    const char* bookingsSql =
+        "SELECT IN_DOCNO, PARTY_CODE FROM M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01' "
+        "AND IN_DOCNO % 37 = 5 ORDER BY IN_DOCNO";
     if (!usePostgres()) {
         NativeSqlite s(big.target.sqlitePath);
         SqliteStmt q(s.get(), bookingsSql);

@@ -7,6 +7,8 @@
 #include <libpq-fe.h>
 #include <sqlite3.h>
 
+#include <cstdio>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -28,9 +30,9 @@ struct Target {
 // native library) when missing, otherwise reused. Keys to query are sampled from it.
 struct BigData {
     Target target;
-    std::vector<qint64> parties;                           // in a scattered order
-    std::vector<std::pair<qint64, qint64>> bookings;       // (booking, its customer)
-    QStringList ldop, ptbal;                               // the code lists, read once
+    std::vector<qint64> parties;                      // in a scattered order
+    std::vector<std::pair<qint64, qint64>> bookings;  // (booking, its customer)
+    QStringList ldop, ptbal;                          // the code lists, read once
     bool generated = false;
     double generateSeconds = 0;
 };
@@ -112,5 +114,33 @@ std::string pgConninfo(const std::string& database);
 
 // "yyyy-MM-dd HH:mm:ss.zzz", as Qt binds a QDateTime.
 std::string nowText();
+
+// The best (lowest) figure of each measure over the repetitions, and its line in a summary.
+class BestFigures {
+public:
+    void keep(const std::string& key, double value) {
+        auto it = figures_.find(key);
+        if (it == figures_.end() || value < it->second)
+            figures_[key] = value;
+    }
+    // The figure, or -1 when it was not measured.
+    double get(const std::string& key) const {
+        const auto it = figures_.find(key);
+        return it == figures_.end() ? -1.0 : it->second;
+    }
+    bool empty() const { return figures_.empty(); }
+    // "what   12.3 ms   1.10 x native" (no ratio without a native figure, nothing when unmeasured).
+    void printTime(const char* what, double ms, double native) const {
+        if (ms < 0)
+            return;
+        if (native > 0)
+            std::printf("%-52s %10.1f ms %8.2f x native\n", what, ms, ms / native);
+        else
+            std::printf("%-52s %10.1f ms\n", what, ms);
+    }
+
+private:
+    std::map<std::string, double> figures_;
+};
 
 }  // namespace tarvic::bench

@@ -28,13 +28,7 @@ const QDate kFrom(2000, 1, 1);
 const QDate kTo(2030, 12, 31);
 
 std::map<int, std::unique_ptr<test::TestSession>> sets;  // by number of leads
-std::map<std::string, double> figures;                   // best (lowest) of each measure
-
-void keepBest(const std::string& key, double value) {
-    auto it = figures.find(key);
-    if (it == figures.end() || value < it->second)
-        figures[key] = value;
-}
+BestFigures figures;                                     // best (lowest) of each measure
 
 // Leads over two years for 10 consultants in 5 statuses, with the masters they name; the
 // session is an ADMIN's, who sees them all.
@@ -148,7 +142,7 @@ void nativeFetch(benchmark::State& state) {
                 rows = r.rows();
             }
             benchmark::DoNotOptimize(bytes);
-            keepBest("native", t.nsecsElapsed() / 1e6);
+            figures.keep("native", t.nsecsElapsed() / 1e6);
         }
         if (rows != kLeads)
             throw std::runtime_error("the native fetch missed rows");
@@ -172,13 +166,13 @@ void registerWindow(benchmark::State& state) {
             t.start();
             w.Load_Grid1();
             w.Grid1->viewport()->repaint();
-            keepBest("first screen", t.nsecsElapsed() / 1e6);
+            figures.keep("first screen", t.nsecsElapsed() / 1e6);
             int64_t rows = 0;
             w.detailModel()->forEachRow([&rows](const QStringList&) {
                 ++rows;
                 return true;
             });
-            keepBest("every row", t.nsecsElapsed() / 1e6);
+            figures.keep("every row", t.nsecsElapsed() / 1e6);
             if (rows != kLeads || w.Grid1->rowCount() != kLeads)
                 throw std::runtime_error("the register lost rows");
         }
@@ -216,17 +210,11 @@ void registerLeadBenchmarks() {
 void printLeadSummary() {
     if (figures.empty())
         return;
-    auto get = [](const char* k) {
-        const auto it = figures.find(k);
-        return it == figures.end() ? -1.0 : it->second;
-    };
+    auto get = [](const char* k) { return figures.get(k); };
     const double native = get("native");
     std::printf("\n== Lead register, %d leads, engine %s (best of 3) ==\n", kLeads,
                 usePostgres() ? "PostgreSQL" : "SQLite");
-    auto line = [&](const char* what, double ms) {
-        if (ms >= 0)
-            std::printf("%-52s %10.1f ms %8.2f x native\n", what, ms, native > 0 ? ms / native : 0.0);
-    };
+    auto line = [&](const char* what, double ms) { figures.printTime(what, ms, native); };
     line("native fetch of the register's rows", native);
     line("register: Show to first screen", get("first screen"));
     line("register: Show, then every row through the model", get("every row"));

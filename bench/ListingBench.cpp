@@ -34,13 +34,7 @@ const QDate kTo(2030, 12, 31);
 
 std::unique_ptr<test::TestSession> listing;
 std::once_flag listingOnce;
-std::map<std::string, double> figures;  // best (lowest) of each measure
-
-void keepBest(const std::string& key, double value) {
-    auto it = figures.find(key);
-    if (it == figures.end() || value < it->second)
-        figures[key] = value;
-}
+BestFigures figures;  // best (lowest) of each measure
 
 double rssMiB() {
     malloc_trim(0);
@@ -200,7 +194,7 @@ void nativeFetch(benchmark::State& state) {
                     ++rows;
                 }
                 benchmark::DoNotOptimize(bytes);
-                keepBest("native", t.nsecsElapsed() / 1e6);
+                figures.keep("native", t.nsecsElapsed() / 1e6);
             }
         } else {
             NativePg c(pgConninfo(ts.t.connectionString().overrides.section(QLatin1Char('='), 1).toStdString()));
@@ -214,7 +208,7 @@ void nativeFetch(benchmark::State& state) {
                         bytes += std::strlen(r.at(i, col));
                 rows = r.rows();
                 benchmark::DoNotOptimize(bytes);
-                keepBest("native", t.nsecsElapsed() / 1e6);
+                figures.keep("native", t.nsecsElapsed() / 1e6);
             }
         }
         state.counters["rows"] = double(rows);
@@ -238,7 +232,7 @@ void qtFetch(benchmark::State& state) {
                 for (int c = 0; c < columns; ++c)
                     bytes += q.value(c).toString().size();
             benchmark::DoNotOptimize(bytes);
-            keepBest("qt fetch", t.nsecsElapsed() / 1e6);
+            figures.keep("qt fetch", t.nsecsElapsed() / 1e6);
         }
     } catch (const std::exception& e) {
         state.SkipWithError(e.what());
@@ -264,7 +258,7 @@ void listingWindow(benchmark::State& state) {
             w.Grid1->viewport()->repaint();
             w.Grid2->viewport()->repaint();
             first = t.nsecsElapsed() / 1e6;
-            keepBest("first screen", first);
+            figures.keep("first screen", first);
             rssFirst = rssMiB() - base;
 
             t.restart();
@@ -274,24 +268,24 @@ void listingWindow(benchmark::State& state) {
                 return true;
             });
             all = t.nsecsElapsed() / 1e6;
-            keepBest("every row", all);
+            figures.keep("every row", all);
             rssAll = rssMiB() - base;
             if (rows != kParties || w.Grid1->rowCount() != kParties)
                 throw std::runtime_error("the list lost rows");
 
             t.restart();
             benchmark::DoNotOptimize(w.detailModel()->text(kParties - 1, 0));
-            keepBest("last page", t.nsecsElapsed() / 1e6);
+            figures.keep("last page", t.nsecsElapsed() / 1e6);
             w.Load_Grid();
             t.restart();
             w.Grid1->scrollToBottom();
             w.Grid1->viewport()->repaint();
             last = t.nsecsElapsed() / 1e6;
-            keepBest("last screen", last);
+            figures.keep("last screen", last);
             w.Grid1->scrollToTop();
         }
-        keepBest("rss first screen", rssFirst);
-        keepBest("rss every row", rssAll);
+        figures.keep("rss first screen", rssFirst);
+        figures.keep("rss every row", rssAll);
         state.counters["first_ms"] = first;
         state.counters["every_row_ms"] = all;
         state.counters["rss_mib"] = rssFirst;
@@ -317,15 +311,14 @@ void widgetItems(benchmark::State& state) {
             QSqlQuery q = ts.db().exec(detailSql(), {kFrom.startOfDay(), kTo.addDays(1).startOfDay()});
             auto text = [&q](const char* c) { return q.value(QLatin1String(c)).toString().trimmed(); };
             while (q.next())
-                addGridRow(
-                    &grid,
-                    {text("PARTY_CODE"), text("PARTY_TYPE"), text("PARTY_NAME"), text("PERSON_NAME"),
-                     text("MOBILE_NOS"), text("EMAIL_ADD"), text("PLACE_NAME"), text("STATE_NAME"),
-                     text("COUNTRY_NAME"),
-                     byOnText(q.value(QStringLiteral("CREATED_BY")), q.value(QStringLiteral("CREATED_ON"))),
-                     byOnText(q.value(QStringLiteral("UPDATE_BY")), q.value(QStringLiteral("UPDATE_ON")))});
-            keepBest("widget items", t.nsecsElapsed() / 1e6);
-            keepBest("rss widget items", rssMiB() - base);
+                addGridRow(&grid,
+                           {text("PARTY_CODE"), text("PARTY_TYPE"), text("PARTY_NAME"), text("PERSON_NAME"),
+                            text("MOBILE_NOS"), text("EMAIL_ADD"), text("PLACE_NAME"), text("STATE_NAME"),
+                            text("COUNTRY_NAME"),
+                            byOnText(q.value(QStringLiteral("CREATED_BY")), q.value(QStringLiteral("CREATED_ON"))),
+                            byOnText(q.value(QStringLiteral("UPDATE_BY")), q.value(QStringLiteral("UPDATE_ON")))});
+            figures.keep("widget items", t.nsecsElapsed() / 1e6);
+            figures.keep("rss widget items", rssMiB() - base);
         }
     } catch (const std::exception& e) {
         state.SkipWithError(e.what());
@@ -346,21 +339,11 @@ void registerListingBenchmarks() {
 void printListingSummary() {
     if (figures.empty())
         return;
-    auto get = [](const char* k) {
-        const auto it = figures.find(k);
-        return it == figures.end() ? -1.0 : it->second;
-    };
+    auto get = [](const char* k) { return figures.get(k); };
     const double native = get("native");
     std::printf("\n== Party registration list, %d parties, engine %s (best run) ==\n", kParties,
                 usePostgres() ? "PostgreSQL" : "SQLite");
-    auto line = [&](const char* what, double ms) {
-        if (ms < 0)
-            return;
-        if (native > 0)
-            std::printf("%-52s %10.1f ms %8.2f x native\n", what, ms, ms / native);
-        else
-            std::printf("%-52s %10.1f ms\n", what, ms);
-    };
+    auto line = [&](const char* what, double ms) { figures.printTime(what, ms, native); };
     line("native fetch of the rows with their join", native);
     line("Qt ODBC fetch of the same statement, values as text", get("qt fetch"));
     line("listing: Show to first screen of both grids", get("first screen"));

@@ -16,14 +16,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <functional>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <map>
 #include <mutex>
 
@@ -201,7 +201,8 @@ const BigData& bigData() {
                 ++mismatches;
         }
         if (mismatches)
-            std::fprintf(stderr, "[bench] WARNING: %d balances differ between the program and the native query\n", mismatches);
+            std::fprintf(stderr, "[bench] WARNING: %d balances differ between the program and the native query\n",
+                         mismatches);
         // Warm the caches once for every key, so that no side pays for reading the file cold.
         for (qint64 p : big.parties)
             party.run({p});
@@ -230,7 +231,8 @@ void timedLoop(benchmark::State& state, F&& once) {
     static std::atomic<int64_t> first, last;
     static std::atomic<int> done;
     const auto nowNs = [] {
-        return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count();
     };
     if (state.thread_index() == 0) {  // before the start barrier of the loop: no other thread is past it
         first = INT64_MAX;
@@ -295,7 +297,8 @@ void saveProgram(benchmark::State& state) {
         auto db = workTarget().connect(connName("save", state));
         TransactionRecords tr(*db, QString::fromLatin1(kUser));
         const Document d = receipt();
-        const QString count = QStringLiteral("SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE DOC_CODE IN ('FRDB01','FRCR01')");
+        const QString count =
+            QStringLiteral("SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE DOC_CODE IN ('FRDB01','FRCR01')");
         const qint64 rowsBefore = db->scalar(count).toLongLong();
         const int before = db->statementsRun();
         timedLoop(state, [&] { benchmark::DoNotOptimize(tr.save(d)); });
@@ -316,7 +319,8 @@ void saveProgram(benchmark::State& state) {
 
 // The same rows as TransactionRecords::save writes for the receipt above, in its column order.
 const char* const kCounterUpsert =
-    "INSERT INTO MST_COUNTER (CODE, COUNTER) VALUES (?, 1) ON CONFLICT (CODE) DO UPDATE SET COUNTER = MST_COUNTER.COUNTER + 1";
+    "INSERT INTO MST_COUNTER (CODE, COUNTER) VALUES (?, 1) ON CONFLICT (CODE) DO UPDATE SET COUNTER = "
+    "MST_COUNTER.COUNTER + 1";
 const char* const kCounterRead = "SELECT COUNTER FROM MST_COUNTER WHERE CODE=?";
 const char* const kReceiptInsert =
     "INSERT INTO M_TBL_TRANSACTION (DOC_CODE,DOC_NO,CREATED_BY,CREATED_ON,DOC_DATE,DOC_DESC,PARTY_CODE,TO_ACC,"
@@ -334,7 +338,8 @@ void saveNativeSqlite(benchmark::State& state) {
     NativeSqlite s(workTarget().sqlitePath);
     SqliteStmt begin(s.get(), "BEGIN IMMEDIATE"), commit(s.get(), "COMMIT");
     SqliteStmt upsert(s.get(), kCounterUpsert), read(s.get(), kCounterRead), insert(s.get(), kReceiptInsert);
-    const std::string date = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toStdString() + " 00:00:00.000";
+    const std::string date =
+        QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toStdString() + " 00:00:00.000";
     int64_t retries = 0;
     const auto save = [&] {
         begin.reset();
@@ -420,10 +425,17 @@ void saveNativePg(benchmark::State& state) {
             const std::string no = c.execPrepared("read", {"FRDB01"}).at(0, 0);
             const std::string now = nowText();
             for (const ReceiptRow& r : kRows) {
-                c.execPrepared("insert", {r.code, no.c_str(), kUser, now.c_str(), date.c_str(), "RECEIPT AGAINST BOOKING",
-                                          party.c_str(), r.code, "2", "3", "4", "004711", "12345.50",
-                                          "TWELVE THOUSAND THREE HUNDRED FORTY SIX Rupees Only /-", "BENCH", r.debit,
-                                          r.credit, "APPRV", kUser, now.c_str(), "CBPT01", booking.c_str()});
+                c.execPrepared("insert", {r.code,        no.c_str(),
+                                          kUser,         now.c_str(),
+                                          date.c_str(),  "RECEIPT AGAINST BOOKING",
+                                          party.c_str(), r.code,
+                                          "2",           "3",
+                                          "4",           "004711",
+                                          "12345.50",    "TWELVE THOUSAND THREE HUNDRED FORTY SIX Rupees Only /-",
+                                          "BENCH",       r.debit,
+                                          r.credit,      "APPRV",
+                                          kUser,         now.c_str(),
+                                          "CBPT01",      booking.c_str()});
             }
             c.exec("COMMIT");
         } catch (const std::exception& e) {
@@ -496,8 +508,9 @@ void partyReused(benchmark::State& state, bool) {
 
 void bookingReused(benchmark::State& state, bool) {
     const BigData& b = bigData();
-    reusedQuery(state, bookingBalanceSql(b.ptbal.size()), b.ptbal, b.bookings.size(),
-                [&](size_t i) { return std::vector<qint64>{b.bookings[i].first, b.bookings[i].second}; });
+    reusedQuery(state, bookingBalanceSql(b.ptbal.size()), b.ptbal, b.bookings.size(), [&](size_t i) {
+        return std::vector<qint64>{b.bookings[i].first, b.bookings[i].second};
+    });
 }
 
 void partyNative(benchmark::State& state, bool reprepare) {
@@ -528,8 +541,9 @@ void bookingNative(benchmark::State& state, bool reprepare) {
     try {
         const BigData& b = bigData();
         NativeBalance q(b.target, bookingBalanceSql(b.ptbal.size()), b.ptbal);
-        balanceLoop(state, b.bookings.size(),
-                    [&](size_t i) { return q.run({b.bookings[i].first, b.bookings[i].second}, reprepare); });
+        balanceLoop(state, b.bookings.size(), [&](size_t i) {
+            return q.run({b.bookings[i].first, b.bookings[i].second}, reprepare);
+        });
     } catch (const std::exception& e) {
         reportError(state, e);
     }
@@ -557,7 +571,8 @@ public:
         }
         // With repetitions, the console shows the median of each benchmark only.
         std::vector<Run> shown;
-        const bool repeated = std::any_of(runs.begin(), runs.end(), [](const Run& r) { return r.run_type == Run::RT_Aggregate; });
+        const bool repeated =
+            std::any_of(runs.begin(), runs.end(), [](const Run& r) { return r.run_type == Run::RT_Aggregate; });
         for (const Run& r : runs) {
             if (!repeated || r.error_occurred || r.aggregate_name == "median")
                 shown.push_back(r);
@@ -597,13 +612,17 @@ void printSummary(const SummaryReporter& rep) {
     line("party balance LDOP, balance()", "balance/party/program/1", "balance/party/native/1", 1.15);
     line("  same, balanceOf() with the list known", "balance/party/program-list-known/1", "balance/party/native/1", 0);
     line("  native, statement parsed every call", "balance/party/native-reprepare/1", "balance/party/native/1", 0);
-    line("  Qt/ODBC query prepared once (no list read)", "balance/party/qt-prepared-once/1", "balance/party/native/1", 0);
+    line("  Qt/ODBC query prepared once (no list read)", "balance/party/qt-prepared-once/1", "balance/party/native/1",
+         0);
     line("booking balance PTBAL, balance()", "balance/booking/program/1", "balance/booking/native/1", 1.15);
-    line("  same, balanceOf() with the list known", "balance/booking/program-list-known/1", "balance/booking/native/1", 0);
+    line("  same, balanceOf() with the list known", "balance/booking/program-list-known/1", "balance/booking/native/1",
+         0);
     line("  native, statement parsed every call", "balance/booking/native-reprepare/1", "balance/booking/native/1", 0);
-    line("  Qt/ODBC query prepared once (no list read)", "balance/booking/qt-prepared-once/1", "balance/booking/native/1", 0);
-    std::printf("ratio = program time / native time per item, best repetition of each; with several connections the\n"
-                "rate is over the wall clock of all of them. Targets are reported, not enforced.\n");
+    line("  Qt/ODBC query prepared once (no list read)", "balance/booking/qt-prepared-once/1",
+         "balance/booking/native/1", 0);
+    std::printf(
+        "ratio = program time / native time per item, best repetition of each; with several connections the\n"
+        "rate is over the wall clock of all of them. Targets are reported, not enforced.\n");
 }
 
 }  // namespace
@@ -625,11 +644,15 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark("numbering/next", numbering)->Threads(threads)->UseRealTime()->MinTime(1.0);
         benchmark::RegisterBenchmark("save/program", saveProgram)->Threads(threads)->UseRealTime()->MinTime(2.0);
         benchmark::RegisterBenchmark("save/native", pg ? saveNativePg : saveNativeSqlite)
-            ->Threads(threads)->UseRealTime()->MinTime(2.0);
+            ->Threads(threads)
+            ->UseRealTime()
+            ->MinTime(2.0);
     }
     auto balance = [](const char* name, auto fn, bool flag) {
         benchmark::RegisterBenchmark(name, [fn, flag](benchmark::State& s) { fn(s, flag); })
-            ->UseRealTime()->MinTime(1.0)->Unit(benchmark::kMicrosecond);
+            ->UseRealTime()
+            ->MinTime(1.0)
+            ->Unit(benchmark::kMicrosecond);
     };
     balance("balance/party/native", partyNative, false);
     balance("balance/party/program", partyProgram, false);
