@@ -2,6 +2,7 @@
 // Every window of every subsystem, registered by its name. The program and the catalogue
 // test both build their registry here, so a subsystem added to the one is tested by the other.
 #include "admin/AdminWindows.h"
+#include "bookings/BookingsWindows.h"
 #include "masters/MastersWindows.h"
 #include "sales/SalesWindows.h"
 #include "shell/WindowRegistry.h"
@@ -11,6 +12,7 @@ namespace tarvic {
 inline void registerAllWindows(WindowRegistry& registry) {
     registerMastersWindows(registry);
     registerSalesWindows(registry);
+    registerBookingsWindows(registry);
     registerAdminWindows(registry);
 }
 

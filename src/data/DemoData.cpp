@@ -1,5 +1,7 @@
 #include "DemoData.h"
 
+#include "AmountInWords.h"
+
 #include "Itineraries.h"
 #include "Moments.h"
 #include "Numbering.h"
@@ -359,9 +361,128 @@ private:
 };
 
 struct SalesParties {
-    qint64 asha, john, sunrise, backwater, hillview;  // parties
-    qint64 anita, ravi;                               // consultants: the ADMIN and the OPERATOR
+    qint64 asha, john, sunrise, backwater, hillview, malabar;  // parties
+    qint64 anita, ravi;                                        // consultants: the ADMIN and the OPERATOR
 };
+
+// The quotation booked for its customer, as the booking window saves it (the lead takes the
+// status that locks it), with the hotel, vehicle and guide suppliers' advice notes posted.
+void addBooking(DemoWriter& w, const SalesParties& p, qint64 lead, qint64 quote) {
+    Database& db = w.db();
+    const QDate today = w.today();
+    const auto q = db.firstRow(
+        QStringLiteral("SELECT a.JOURNEY_STRTDT, a.JOURNEY_ENDDT, a.NOOF_ADULT, a.NOOF_CHILDREN, a.TOTAL_AMOUNT, "
+                       "a.MARKUP_ON, a.COMM_PER, a.COMM_AMOUNT, a.TAX_PER, a.TAX_AMOUNT, a.GRAND_TOTAL, b.ITN_DAYS "
+                       "FROM M_TBL_QUOTATION a, M_TBL_ITINERARY_HEADER b "
+                       "WHERE a.DOC_CODE='QGBL01' AND a.DOC_NO=? AND a.ITINERARY_NO=b.ITN_DOCNO"),
+        {quote});
+    const QDate start = dateFromDb(q->value(0)), end = dateFromDb(q->value(1));
+    const Money grand = Money::fromVariant(q->value(10));
+    const qint64 booking = w.numbers().next(QStringLiteral("CBPT01"));
+    const QString fileNo = QStringLiteral("AN/2026/001");
+    Columns c{{"DOC_CODE", QStringLiteral("CBPT01")},
+              {"DOC_NO", booking},
+              {"DOC_DATE", dateToDb(today)},
+              {"IN_DOCCODE", QStringLiteral("CBPT01")},
+              {"IN_DOCNO", booking},
+              {"FILENO", fileNo},
+              {"DOC_DESC", QStringLiteral("RS %1 AGAINST PACKAGE VIDE CBPT NO : %2, DT%3")
+                               .arg(grand.toString())
+                               .arg(booking)
+                               .arg(today.toString(QStringLiteral("dd/MM/yyyy")))},
+              {"PARTY_CODE", p.asha},
+              {"TOURIST_NAME", QStringLiteral("ASHA NAIR")},
+              {"TOURIST_MOBNO", QStringLiteral("9800000001")},
+              {"TOURIST_EMAIL", QStringLiteral("asha.nair@example.com")},
+              {"BOOKED_BY", QStringLiteral("ASHA NAIR")},
+              {"LEAD_NO", lead},
+              {"QUOTATION_NO", quote},
+              {"START_DT", dateToDb(start)},
+              {"END_DT", dateToDb(end)},
+              {"TOUR_DAYS", q->value(11)},
+              {"NOOF_PAX", q->value(2)},
+              {"NOOF_CHILD", q->value(3)},
+              {"TOTAL_AMOUNT", q->value(4)},
+              {"MARKUP_ON", q->value(5)},
+              {"COMM_PER", q->value(6)},
+              {"COMM_AMOUNT", q->value(7)},
+              {"TAX_PER", q->value(8)},
+              {"TAX_AMT", q->value(9)},
+              {"GRAND_TOTAL", grand.toVariant()},
+              {"DB_AMT", grand.toVariant()},
+              {"CR_AMT", Money().toVariant()},
+              {"AMT_INWORDS", amountInWordsPhrase(grand)},
+              {"DOC_STATUS", QStringLiteral("APPRV")}};
+    for (const char* lock : {"LCK_CBPT", "LCK_MONEYRCPT", "LCK_ANCP01", "LCK_ANCP02", "LCK_ANCP03", "LCK_PAYMENT"})
+        c.emplace_back(QString::fromLatin1(lock), QStringLiteral("N"));
+    w.stamp(c);
+    w.insert(QStringLiteral("M_TBL_TRANSACTION"), c, QStringLiteral("CBPT01/%1").arg(booking));
+    // The booking's write-backs: the quotation knows its booking, the lead its file and is closed.
+    db.exec(QStringLiteral("UPDATE M_TBL_QUOTATION SET CBPT_NO=? WHERE DOC_CODE='QGBL01' AND DOC_NO=?"),
+            {booking, quote});
+    db.exec(QStringLiteral("UPDATE M_TBL_TRANSACTION SET FILENO=?, LEADSTATUS_CODE=? WHERE DOC_CODE='BLFC01' AND "
+                           "DOC_NO=?"),
+            {fileNo, w.leadStatusCode(QStringLiteral("BOOKED")), lead});
+
+    // One advice note: the supplier credited with its bill against the booking.
+    const auto note = [&](const char* code, const char* kind, qint64 supplier, const char* billNo, QDate date,
+                          Money total, const QString& remarks, Columns own) {
+        const qint64 no = w.numbers().next(QString::fromLatin1(code));
+        Columns n{{"DOC_CODE", QString::fromLatin1(code)},
+                  {"DOC_NO", no},
+                  {"DOC_DATE", dateToDb(date)},
+                  {"IN_DOCCODE", QStringLiteral("CBPT01")},
+                  {"IN_DOCNO", booking},
+                  {"DOC_DESC", QStringLiteral("%1 - %2 : RS %3 AGAINST CBPT NO :%4 VIDE DOCNO: %5")
+                                   .arg(QString::fromLatin1(code), QString::fromLatin1(kind), total.toString())
+                                   .arg(booking)
+                                   .arg(no)},
+                  {"PARTY_CODE", supplier},
+                  {"BILL_NO", QString::fromLatin1(billNo)},
+                  {"GRAND_TOTAL", total.toVariant()},
+                  {"CR_AMT", total.toVariant()},
+                  {"DB_AMT", Money().toVariant()},
+                  {"AMT_INWORDS", amountInWordsPhrase(total)},
+                  {"REMARKS", remarks},
+                  {"DOC_STATUS", QStringLiteral("APPRV")}};
+        n.insert(n.end(), own.begin(), own.end());
+        w.stamp(n);
+        w.insert(QStringLiteral("M_TBL_TRANSACTION"), n,
+                 QStringLiteral("%1/%2").arg(QString::fromLatin1(code)).arg(no));
+    };
+    const Money room = Money::fromRupees(4500), hotel = Money::fromRupees(9000);
+    note("ANCP01", "HOTEL", p.hillview, "HV/2026/118", start, hotel, QStringLiteral("AS QUOTED"),
+         {{"TO_ACC", QStringLiteral("ANCP01")},
+          {"START_DT", dateToDb(start)},
+          {"END_DT", dateToDb(start.addDays(2))},
+          {"TOUR_DAYS", 2},
+          {"HOTEL_CODE", p.hillview},
+          {"HOTEL_NAME", QStringLiteral("DEMO HILLVIEW HOTEL MUNNAR")},
+          {"HOTEL_PLACE", QStringLiteral("KERALA, MUNNAR")},
+          {"ROOMTYPE_CODE", w.codeOf("M_TBL_HOTELROOMTYPE", "ROOMTYPE_CODE", "ROOM_TYPE", "DELUXE")},
+          {"ROOM_TYPE2", QStringLiteral("VALLEY VIEW DELUXE")},
+          {"MEALPLAN_CODE", w.codeOf("M_TBL_MEALPLAN", "MEALPLAN_CODE", "MEAL_PLAN", "MAP")},
+          {"NOOF_ROOM", 1},
+          {"ROOM_RATE", room.toVariant()},
+          {"DAYS_ROOM", 2},
+          {"TOTL_ROOMCOST", hotel.toVariant()}});
+    const Money cab = Money::fromRupees(13500);
+    note("ANCP02", "VEHICLE", p.malabar, "MT/4471", start, cab, QStringLiteral("KOCHI - MUNNAR - ALAPPUZHA - KOCHI"),
+         {{"TO_ACC", QStringLiteral("ANCP02")},
+          {"START_DT", dateToDb(start)},
+          {"END_DT", dateToDb(end)},
+          {"TOUR_DAYS", start.daysTo(end) + 1},
+          {"ACC_CODE", QStringLiteral("0")},
+          {"VEH_BRANDID", w.codeOf("MST_VEHICLEBRANDTYPE", "VEH_BRANDID", "VEH_BRAND", "SUV 7 SEATER")},
+          {"VEH_NOS", 1},
+          {"VEH_RATE", cab.toVariant()}});
+    const Money guide = Money::fromRupees(1500);
+    note("ANCP03", "OTHER", p.malabar, "MT/4472", start.addDays(1), guide, QStringLiteral("MUNNAR GUIDE"),
+         {{"TO_ACC", QStringLiteral("GUIDE")},
+          {"START_DT", dateToDb(start.addDays(1))},
+          {"OTHRCHRG_QTY", 2},
+          {"OTHRCHRG_RATE", Money::fromRupees(750).toVariant()}});
+}
 
 // A working sales pipeline: two itineraries, leads of both consultants in several statuses, and
 // a quotation on the first lead priced with two hotels, a vehicle and a guide, its totals as
@@ -454,19 +575,20 @@ void addSalesPipeline(DemoWriter& w, const SalesParties& p) {
              {},
              "BUDGET TOO LOW FOR THE GROUP"});
 
-    // The quotation's other charges are the accounts of document code QFOC01.
-    for (const auto& [code, name] : {std::pair{"GUIDE", "GUIDE CHARGES"}, std::pair{"ENTRY", "ENTRY TICKETS"},
-                                     std::pair{"SHOW", "KATHAKALI SHOW"}}) {
-        if (db.scalar(QStringLiteral(
-                          "SELECT COUNT(*) FROM M_TBL_DOCUMENTACCOUNT_COMB WHERE DOC_CODE='QFOC01' AND ACC_CODE=?"),
-                      {QString::fromLatin1(code)})
-                .toInt() == 0)
-            w.insert(QStringLiteral("M_TBL_DOCUMENTACCOUNT_COMB"),
-                     {{"DOC_CODE", QStringLiteral("QFOC01")},
-                      {"ACC_CODE", QString::fromLatin1(code)},
-                      {"ACCOUNT_DESC", QString::fromLatin1(name)}},
-                     QStringLiteral("QFOC01/%1").arg(QString::fromLatin1(code)));
-    }
+    // The other charges of a quotation (QFOC01) and of a supplier's other-charge note (ANCP03).
+    for (const char* doc : {"QFOC01", "ANCP03"})
+        for (const auto& [code, name] : {std::pair{"GUIDE", "GUIDE CHARGES"}, std::pair{"ENTRY", "ENTRY TICKETS"},
+                                         std::pair{"SHOW", "KATHAKALI SHOW"}}) {
+            if (db.scalar(
+                      QStringLiteral("SELECT COUNT(*) FROM M_TBL_DOCUMENTACCOUNT_COMB WHERE DOC_CODE=? AND ACC_CODE=?"),
+                      {QString::fromLatin1(doc), QString::fromLatin1(code)})
+                    .toInt() == 0)
+                w.insert(QStringLiteral("M_TBL_DOCUMENTACCOUNT_COMB"),
+                         {{"DOC_CODE", QString::fromLatin1(doc)},
+                          {"ACC_CODE", QString::fromLatin1(code)},
+                          {"ACCOUNT_DESC", QString::fromLatin1(name)}},
+                         QStringLiteral("%1/%2").arg(QString::fromLatin1(doc), QString::fromLatin1(code)));
+        }
 
     const qint64 quote = w.numbers().next(QStringLiteral("QGBL01"));
     const qint64 gst5 = w.codeOf("M_TBL_TAX", "TAX_CODE", "TAX_NAME", "GST 5%");
@@ -562,6 +684,7 @@ void addSalesPipeline(DemoWriter& w, const SalesParties& p) {
         for (const QString& key : keys)
             w.mark(table, key);
     }
+    addBooking(w, p, first, quote);
 }
 
 }  // namespace
@@ -692,9 +815,10 @@ DemoDataResult addDemoData(Database& db) {
             QStringLiteral("DEMO HILLVIEW HOTEL MUNNAR"), QStringLiteral("RESERVATIONS"), QStringLiteral("9800000005"),
             QStringLiteral("reservations@hillview.example.com"), QStringLiteral("32AAACD3456G1Z7"),
             QStringLiteral("OLD MUNNAR ROAD, MUNNAR"), b2b, hotel, india, kerala, munnar, y});
-        w.party(P{QStringLiteral("DEMO MALABAR TRAVELS"), QStringLiteral("DISPATCH DESK"), QStringLiteral("9800000006"),
-                  QStringLiteral("cabs@malabar.example.com"), QStringLiteral("32AAACD4567H1Z8"),
-                  QStringLiteral("MG ROAD, KOCHI"), b2b, transporter, india, kerala, kochi, y});
+        const qint64 malabar = w.party(P{QStringLiteral("DEMO MALABAR TRAVELS"), QStringLiteral("DISPATCH DESK"),
+                                         QStringLiteral("9800000006"), QStringLiteral("cabs@malabar.example.com"),
+                                         QStringLiteral("32AAACD4567H1Z8"), QStringLiteral("MG ROAD, KOCHI"), b2b,
+                                         transporter, india, kerala, kochi, y});
         w.party(P{QStringLiteral("DEMO CITY CABS BENGALURU"), QStringLiteral("FLEET DESK"),
                   QStringLiteral("9800000007"), QStringLiteral("fleet@citycabs.example.com"),
                   QStringLiteral("29AAACD5678J1Z9"), QStringLiteral("HOSUR ROAD, BENGALURU"), b2b, transporter, india,
@@ -713,7 +837,7 @@ DemoDataResult addDemoData(Database& db) {
         w.leadStatus(QStringLiteral("BOOKED"), 4, true, Rgb{198, 239, 206}, Rgb{0, 97, 0});
         w.leadStatus(QStringLiteral("NOT INTERESTED"), 5, false, Rgb{242, 242, 242}, Rgb{128, 128, 128});
 
-        addSalesPipeline(w, SalesParties{asha, john, sunrise, backwater, hillview, anita, ravi});
+        addSalesPipeline(w, SalesParties{asha, john, sunrise, backwater, hillview, malabar, anita, ravi});
         return w.rows();
     });
     result.added = result.rows > 0;
