@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTcpSocket>
 #include <QTextBrowser>
 
 using namespace tarvic;
@@ -188,6 +189,40 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].startsWith(message) && !shown[0].contains(SmtpServer::kPassword), qPrintable(shown[0]));
         QCOMPARE(server.received().size(), 0);
+    }
+
+    void aWebPictureIsFetchedOnceAndKeptWithThePages() {
+        Fixture f;
+        QVERIFY(QDir(f.dir.path()).mkpath("web/img"));
+        QFile jpeg(f.dir.filePath("web/img/compname.jpg"));
+        QVERIFY(jpeg.open(QIODevice::WriteOnly) && jpeg.write("JPEG") == 4);
+        jpeg.close();
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost);
+        const QString port = QString::number(probe.serverPort());
+        probe.close();
+        QProcess web;
+        web.start("/usr/bin/python3",
+                  {"-m", "http.server", "--bind", "127.0.0.1", port, "--directory", f.dir.filePath("web")});
+        QTcpSocket up;
+        for (int i = 0; i < 50; ++i) {  // until the server listens
+            up.connectToHost(QHostAddress::LocalHost, port.toUShort());
+            if (up.waitForConnected(100))
+                break;
+            up.abort();
+            QTest::qWait(100);
+        }
+        up.abort();
+        f.ts.db().exec("UPDATE MST_LOCATIONDETAILS SET PHOTO_PATH=?", {"http://127.0.0.1:" + port + "/img/"});
+        const QString kept = companyPictureFile(f.ts.db());
+        web.kill();
+        web.waitForFinished();
+        QFile got(kept);
+        QVERIFY2(kept.startsWith(pagesFolder()) && got.open(QIODevice::ReadOnly), qPrintable(kept));
+        QCOMPARE(got.readAll(), QByteArray("JPEG"));
+        // The server is gone: the page still shows the kept picture.
+        QVERIFY(f.w->Show_Record(1) && f.w->pressTool(5));
+        QVERIFY(f.pageFile().contains(QUrl::fromLocalFile(kept).toString()));
     }
 
     void bulkMailSendsOneMessagePerAddress() {
