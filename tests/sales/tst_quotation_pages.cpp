@@ -225,8 +225,25 @@ private slots:
         QVERIFY(f.pageFile().contains(QUrl::fromLocalFile(kept).toString()));
     }
 
+    void bulkMailSendsOneMessagePerAddress_data() {
+        QTest::addColumn<QStringList>("serverOptions");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("received");
+        QTest::newRow("none chosen") << QStringList{} << "HOTEL"
+                                     << "SORRY NO RECORDS FOUND ...." << QStringList{};
+        // In business-name order, each to its own address only; the blank one skipped.
+        QTest::newRow("blank skipped") << QStringList{} << "%"
+                                       << "Email Successfully Sent ...." << QStringList{"a@x.test", "c@x.test"};
+        QTest::newRow("failure stops") << QStringList{"--refuse-rcpt", "c@x.test"} << "%"
+                                       << "UNABLE TO SEND E-MAIL TO : CHARLIE ( c@x.test )" << QStringList{"a@x.test"};
+    }
     void bulkMailSendsOneMessagePerAddress() {
-        SmtpServer server;
+        QFETCH(QStringList, serverOptions);
+        QFETCH(QString, type);
+        QFETCH(QString, message);
+        QFETCH(QStringList, received);
+        SmtpServer server(serverOptions);
         Fixture f;
         f.smtp(server);
         Database& db = f.ts.db();
@@ -238,24 +255,22 @@ private slots:
             "(3, 'BRAVO', 1, 1, '   ')");
         frm_SendBulkEmail w(f.ts.session, nullptr);
         showActive(w);
-        choose(w.Cmb_BusinessType, "HOTEL");
-        f.ts.answer();
-        QTest::mouseClick(w.Cmd_Send, Qt::LeftButton);
-        QCOMPARE(f.ts.prompter.texts(), QStringList{"SORRY NO RECORDS FOUND ...."});
-        QCOMPARE(server.received().size(), 0);
-
-        choose(w.Cmb_BusinessType, "%");
+        choose(w.Cmb_BusinessType, type);
         w.txt_Subj->setText("OFFER");
         w.txt_Body->setPlainText("Kerala in December");
         f.ts.answer();
         QTest::mouseClick(w.Cmd_Send, Qt::LeftButton);
-        QCOMPARE(f.ts.prompter.texts(), QStringList{"Email Successfully Sent ...."});
-        const auto got = server.received();
-        QCOMPARE(got.size(), 2);
-        // In business-name order, each to its own address only.
-        QCOMPARE(got[0].envelopeTo, QStringList{"a@x.test"});
-        QCOMPARE(got[1].envelopeTo, QStringList{"c@x.test"});
-        QVERIFY(got[1].raw.contains("Kerala in December"));
+        const QStringList shown = f.ts.prompter.texts();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].startsWith(message), qPrintable(shown[0]));
+        if (received.size() == 1)  // stopped at the second address: how many went is said
+            QVERIFY2(shown[0].endsWith("E-MAIL SENT : 1 OF 3"), qPrintable(shown[0]));
+        QStringList to;
+        for (const ReceivedMail& m : server.received()) {
+            to << m.envelopeTo;
+            QVERIFY(m.raw.contains("Kerala in December") && m.raw.contains("Subject: OFFER"));
+        }
+        QCOMPARE(to, received);
     }
 };
 
