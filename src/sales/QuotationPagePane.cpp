@@ -31,6 +31,8 @@ QString askPagePath(QWidget* parent, const QString& title, const QString& filter
     QFileDialog dialog(parent, title, QString(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFont(QFont(QStringLiteral("arial")));
+    // A bare name takes the filter's extension.
+    dialog.setDefaultSuffix(filter.section(QStringLiteral("*."), 1).section(QLatin1Char(')'), 0, 0));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
