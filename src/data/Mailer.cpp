@@ -89,7 +89,42 @@ curl_slist* append(curl_slist* list, const QByteArray& line) {
     return grown;
 }
 
+CURL* startCurl() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    return curl_easy_init();
+}
+
+size_t collect(char* data, size_t size, size_t count, void* out) {
+    auto* body = static_cast<QByteArray*>(out);
+    if (body->size() + qsizetype(size * count) > 10 * 1024 * 1024)
+        return 0;  // far more than a picture: stop
+    body->append(data, qsizetype(size * count));
+    return size * count;
+}
+
 }  // namespace
+
+QByteArray fetchWebFile(const QString& url) {
+    Owned<CURL> curl(startCurl());
+    if (!curl)
+        return {};
+    QByteArray body;
+    const QByteArray address = url.toUtf8();
+    CURL* c = curl.get();
+    curl_easy_setopt(c, CURLOPT_URL, address.constData());
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(c, CURLOPT_MAXREDIRS, 5L);
+    curl_easy_setopt(c, CURLOPT_FAILONERROR, 1L);
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, 10L);
+    curl_easy_setopt(c, CURLOPT_TIMEOUT, 30L);
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, collect);
+    curl_easy_setopt(c, CURLOPT_WRITEDATA, &body);
+    return curl_easy_perform(c) == CURLE_OK ? body : QByteArray();
+}
 
 std::optional<MailSettings> MailSettings::read(Database& db) {
     const auto row = db.firstRow(QStringLiteral(
@@ -98,7 +133,7 @@ std::optional<MailSettings> MailSettings::read(Database& db) {
     if (!row)
         return std::nullopt;
     const auto v = [&](int i) { return row->value(i).toString().trimmed(); };
-    MailSettings s{v(0), v(1), v(2), v(3).toInt(), v(4), v(5), {}};
+    MailSettings s{v(0), v(1), v(2), v(3).toInt(), v(4), v(5), qEnvironmentVariable("TARVIC_MAIL_CA_FILE")};
     return s;
 }
 
@@ -115,13 +150,11 @@ void Mailer::send(const MailMessage& message) const {
     for (const QString& a : message.to)
         to << splitAddresses(a);
     if (to.isEmpty())
-        throw MailError(QStringLiteral("NO E-MAIL ADDRESS TO SEND TO ...."));
+        throw MailError(kNoRecipient);
     if (settings_.server.isEmpty() || settings_.senderAddress.isEmpty())
-        throw MailError(QStringLiteral("SMTP DETAILS NOT FOUND ..., PLEASE ENTER SMTP SERVER DETAILS ..."));
+        throw MailError(kNoSmtp);
 
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-    Owned<CURL> curl(curl_easy_init());
+    Owned<CURL> curl(startCurl());
     if (!curl)
         throw MailError(QStringLiteral("UNABLE TO SEND E-MAIL: THE MAIL LIBRARY COULD NOT START ...."));
     CURL* c = curl.get();

@@ -28,7 +28,8 @@ struct MailSettings {
     QString senderAddress;
     QString caFile;  // a certificate authority of its own (the tests' local server); empty: the system's
 
-    // The settings row, each value trimmed; nullopt when there is none.
+    // The settings row, each value trimmed; nullopt when there is none. The certificate
+    // authority file is TARVIC_MAIL_CA_FILE when set (a local test server's own).
     static std::optional<MailSettings> read(Database& db);
 };
 
@@ -56,8 +57,15 @@ private:
     QString message_;
 };
 
+inline const QString kNoRecipient = QStringLiteral("NO E-MAIL ADDRESS TO SEND TO ....");
+inline const QString kNoSmtp = QStringLiteral("SMTP DETAILS NOT FOUND ..., PLEASE ENTER SMTP SERVER DETAILS ...");
+
 // Addresses typed into one field, separated by "," or ";", blanks dropped.
 QStringList splitAddresses(const QString& field);
+
+// A file from the web over http or https (a company picture): its bytes, or empty when it
+// cannot be had. Redirects are followed; at most 10 MB.
+QByteArray fetchWebFile(const QString& url);
 
 class Mailer {
 public:

@@ -1,14 +1,18 @@
 #include "frm_BusinessLeads_Quotation.h"
 
 #include "data/Itineraries.h"
+#include "data/Mailer.h"
 #include "data/Moments.h"
 #include "sales/LeadQuery.h"
+#include "sales/QuotationPagePane.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/KeyFilters.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,6 +22,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QTabWidget>
+#include <QTextBrowser>
 
 #include <iterator>
 
@@ -109,14 +114,14 @@ frm_BusinessLeads_Quotation::frm_BusinessLeads_Quotation(Session& session, QWidg
                                                                    self->Show_Record(code.toLongLong());
                                                            }});
     });
-    // The pages are built later: the preview stores the quotation silently and stops there.
-    setTool(5, QStringLiteral("Preview { F5 }"), [this] { Save_Transaction(); });
+    setTool(5, QStringLiteral("Preview Itinerary/ Quotation { F5 }"), [this] { Preview_Pages(); });
 
     tabs = new QTabWidget(this);
     tabs->addTab(buildEntry(), QStringLiteral("QUOTATION"));
     tabs->addTab(buildLead(), QStringLiteral("LEAD DETAILS"));
     tabs->addTab(buildCosting(), QStringLiteral("COSTING"));
     tabs->addTab(buildItinerary(), QStringLiteral("ITINERARY"));
+    buildPages();
     body()->addWidget(tabs, 1);
     body()->addWidget(buildTotals());
 
@@ -536,6 +541,14 @@ void frm_BusinessLeads_Quotation::Load_Init() {
         l->clear();
     for (QueryModel* m : {hotel_, vehicle_, other_, summary_, itinerary_, quotations_})
         m->clear();
+    // The pages of the quotation shown before are gone with it.
+    for (QuotationPagePane* p : pages_) {
+        p->clear();
+        if (p->email) {
+            p->email->clear();
+            p->subject->clear();
+        }
+    }
     calculating_ = true;
     Cmb_MrkOn->setCurrentIndex(0);
     Cmb_TaxName->load();
@@ -556,8 +569,12 @@ void frm_BusinessLeads_Quotation::applyState() {
     txt_LeadCode->setStyleSheet(isNew ? QString() : kFixedStyle);
     Cmd_Src->setEnabled(isNew && !locked_);
     for (QPushButton* b : {Cmd_AddHotel, Cmd_AddVehicle, Cmd_AddOthrCosting, Cmd_Mod_Itn, Cmd_ModInclusion,
-                           Cmd_ModExclusion, Cmd_ModHotelUse, Cmd_DelItn})
+                           Cmd_ModExclusion, Cmd_ModHotelUse, Cmd_DelItn, Cmd_GenCostSht})
         b->setEnabled(open);
+    for (QuotationPagePane* p : pages_)
+        for (QPushButton* b : {p->send, p->saveDoc, p->savePdf})
+            if (b)
+                b->setEnabled(open);
     tool(3)->setEnabled(!locked_);
     tool(5)->setEnabled(open);
     if (!locked_)
@@ -654,6 +671,9 @@ void frm_BusinessLeads_Quotation::showLead(const QSqlRecord& lead) {
         leadPanel_.value(column)->setText(text);
     }
     lbl_PartyName->setText(leadValue(QStringLiteral("PARTY_NAME")));
+    // The quotation and the confirmation go to the party's address unless another is typed.
+    for (QuotationPage p : {QuotationPage::Quotation, QuotationPage::Confirmation})
+        pagePane(p)->email->setText(leadValue(QStringLiteral("EMAIL_ADD")));
 }
 
 void frm_BusinessLeads_Quotation::Show_LeadDetails() {
@@ -910,6 +930,163 @@ void frm_BusinessLeads_Quotation::Delete_ItnQuote() {
         return;
     prompter().information(this, QStringLiteral("DELETION SUCCESSFULLY DONE ...."));
     Load_Itinerary();
+}
+
+namespace {
+
+// What a page is called in the messages about it.
+struct PageTexts {
+    const char* savedDoc;
+    const char* savedPdf;
+    const char* mailed;
+};
+constexpr PageTexts kPageTexts[] = {
+    {"QUOTATION SUCCESSFULLY SAVE TO DOCUMENT...", "QUOTATION SUCCESSFULLY SAVED AS PDF...",
+     "Quotation Email Successfully Sent ...."},
+    {"CONFIRMATION SUCCESSFULLY SAVE TO DOCUMENT...", "CONFIRMATION SUCCESSFULLY SAVED AS PDF...",
+     "Confirmation Email Successfully Sent ...."},
+    {"VEHICLE QUOTATION SUCCESSFULLY SAVE TO DOCUMENT...", "VEHICLE QUOTATION SUCCESSFULLY SAVED AS PDF...",
+     "Vehicle Quotation Email Successfully Sent ...."},
+    {"COST SHEET SUCCESSFULLY SAVE TO DOCUMENT...", "COST SHEET SUCCESSFULLY SAVED AS PDF...", ""},
+};
+const PageTexts& textsOf(QuotationPage page) {
+    return kPageTexts[size_t(page)];
+}
+
+}  // namespace
+
+void frm_BusinessLeads_Quotation::buildPages() {
+    const std::pair<QuotationPage, PagePaneNames> panes[] = {
+        {QuotationPage::Quotation,
+         {"WebBrowser1", "txt_Email", "txt_Subject", "Check1", "CmdSendEmail", "Cmd_SavetoDoc", "Save to Doc",
+          "Cmd_SavePdf"}},
+        {QuotationPage::Confirmation,
+         {"WebBrowser2", "txt_Email2", "txt_Subject2", "Check4", "Cmd_EmailConfirm", "Cmd_SaveConfirm", "Save to Doc",
+          "Cmd_SavePdf2"}},
+        {QuotationPage::Vehicle,
+         {"WebBrowser3", "txt_Email3", "txt_Subject3", "Check6", "Cmd_EmailVehicle", "Cmd_SaveVehicle", "Save to Doc",
+          "Cmd_SavePdf3"}},
+        {QuotationPage::CostSheet,
+         {"WebBrowser4", nullptr, nullptr, nullptr, nullptr, "Cmd_SavetoDoc2", "&Save To Doc", "Cmd_SavePdf4"}},
+    };
+    const QString captions[] = {QStringLiteral("QUOTATION PAGE"), QStringLiteral("CONFIRMATION PAGE"),
+                                QStringLiteral("VEHICLE QUOTATION PAGE"), QStringLiteral("COST SHEET")};
+    for (const auto& [page, names] : panes) {
+        auto* pane = new QuotationPagePane(page, names, tabs);
+        pages_[size_t(page)] = pane;
+        tabs->addTab(pane, captions[size_t(page)]);
+        const QuotationPage p = page;
+        if (pane->send)
+            connect(pane->send, &QPushButton::clicked, this, [this, p] { Send_Email(p); });
+        connect(pane->saveDoc, &QPushButton::clicked, this, [this, p] { Exp_Doc(p); });
+        connect(pane->savePdf, &QPushButton::clicked, this, [this, p] { Exp_Pdf(p); });
+    }
+    Check2 = new QCheckBox(QStringLiteral("&GENERATE DATE WISE ITINERARY"), this);
+    Check2->setObjectName(QStringLiteral("Check2"));
+    pagePane(QuotationPage::Quotation)->tools->insertWidget(3, Check2);
+    Cmd_GenCostSht = new QPushButton(QStringLiteral("&Generate Cost Sheet"), this);
+    Cmd_GenCostSht->setObjectName(QStringLiteral("Cmd_GenCostSht"));
+    pagePane(QuotationPage::CostSheet)->tools->insertWidget(0, Cmd_GenCostSht);
+    connect(Cmd_GenCostSht, &QPushButton::clicked, this, [this] { Generate_CostSheet(); });
+}
+
+bool frm_BusinessLeads_Quotation::refreshPage(QuotationPage page, MailMessage* mail, bool store) {
+    if (number_ == 0 || locked_ || (store && !Save_Transaction()))
+        return false;
+    BusyCursor busy;
+    QString path;
+    const bool dated = Check2->isChecked();
+    try {
+        if (!guarded([&] { path = makePageFile(db(), number_, page, dated, mail); }))
+            return false;
+    } catch (const PageError& e) {
+        // The pane shows what exists.
+        prompter().information(this, e.message());
+        pagePane(page)->showFile(pageFilePath(page));
+        return false;
+    }
+    pagePane(page)->showFile(path);
+    return true;
+}
+
+void frm_BusinessLeads_Quotation::Preview_Pages() {
+    if (number_ == 0 || locked_ || !Save_Transaction())
+        return;
+    for (QuotationPage p : {QuotationPage::Quotation, QuotationPage::Confirmation, QuotationPage::Vehicle})
+        if (!refreshPage(p, nullptr, false))
+            return;
+    tabs->setCurrentWidget(pagePane(QuotationPage::Quotation));
+}
+
+void frm_BusinessLeads_Quotation::Generate_CostSheet() {
+    refreshPage(QuotationPage::CostSheet);
+}
+
+void frm_BusinessLeads_Quotation::Exp_Doc(QuotationPage page) {
+    const QString path =
+        askPagePath(this, QStringLiteral("SELECT PATH TO SAVE MS WORD"), QStringLiteral("WORD DOCUMENT (*.doc)"));
+    if (path.isEmpty() || !refreshPage(page))
+        return;
+    // The document is the page itself under the chosen name, byte for byte.
+    QFile source(pageFilePath(page));
+    try {
+        if (!source.open(QIODevice::ReadOnly))
+            throw PageError(source.errorString());
+        writePageFile(path, source.readAll());
+    } catch (const PageError& e) {
+        prompter().information(this, e.message());
+        return;
+    }
+    prompter().information(this, QLatin1String(textsOf(page).savedDoc));
+}
+
+void frm_BusinessLeads_Quotation::Exp_Pdf(QuotationPage page) {
+    const QString path =
+        askPagePath(this, QStringLiteral("SELECT PATH TO SAVE PDF"), QStringLiteral("PDF DOCUMENT (*.pdf)"));
+    if (path.isEmpty() || !refreshPage(page))
+        return;
+    QFile source(pageFilePath(page));
+    try {
+        if (!source.open(QIODevice::ReadOnly))
+            throw PageError(source.errorString());
+        writePagePdf(QString::fromUtf8(source.readAll()), path);
+    } catch (const PageError& e) {
+        prompter().information(this, e.message());
+        return;
+    }
+    prompter().information(this, QLatin1String(textsOf(page).savedPdf));
+}
+
+void frm_BusinessLeads_Quotation::Send_Email(QuotationPage page) {
+    QuotationPagePane* pane = pagePane(page);
+    if (!pane->email)
+        return;
+    std::optional<MailSettings> settings;
+    if (!guarded([&] { settings = MailSettings::read(db()); }))
+        return;
+    if (!settings) {
+        prompter().information(this, kNoSmtp);
+        return;
+    }
+    MailMessage message;
+    message.to = splitAddresses(pane->email->text());
+    if (message.to.isEmpty()) {
+        prompter().information(this, kNoRecipient);
+        pane->email->setFocus();
+        return;
+    }
+    const QString subject = pane->subject->text().trimmed();
+    message.subject = pane->reply->isChecked() ? QStringLiteral("RE:") + subject : subject;
+    if (!refreshPage(page, &message))
+        return;
+    try {
+        BusyCursor busy;
+        Mailer(*settings).send(message);
+    } catch (const MailError& e) {
+        prompter().information(this, e.message());
+        return;
+    }
+    prompter().information(this, QLatin1String(textsOf(page).mailed));
 }
 
 }  // namespace tarvic

@@ -9,6 +9,7 @@
 //     openWindow("frm_BusinessLeads_Quotation", {{{"QUOT_NO", 12}}});   // shows quotation 12
 #include "data/QuotationTotals.h"
 #include "masters/ConsultantRole.h"
+#include "sales/QuotationPages.h"
 #include "sales/QuotationStore.h"
 #include "shell/kit/CodeList.h"
 #include "shell/kit/ListGrid.h"
@@ -17,6 +18,9 @@
 
 #include <QHash>
 
+#include <array>
+
+class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QGroupBox;
@@ -26,6 +30,9 @@ class QPushButton;
 class QTabWidget;
 
 namespace tarvic {
+
+class QuotationPagePane;
+struct MailMessage;
 
 class frm_BusinessLeads_Quotation : public TaskWindow {
     Q_OBJECT
@@ -91,6 +98,11 @@ public:
     QPushButton* Cmd_DelItn = nullptr;
     QTabWidget* tabs = nullptr;
 
+    // The page tabs: each page's pane (browser, mail fields, buttons).
+    QuotationPagePane* pagePane(QuotationPage page) const { return pages_[size_t(page)]; }
+    QCheckBox* Check2 = nullptr;  // the itinerary's days with their dates
+    QPushButton* Cmd_GenCostSht = nullptr;
+
     qint64 number() const { return number_; }
     bool locked() const { return locked_; }
     // The lead panel's value of a lead column (PARTY_NAME, LEAD_STATUS, ...).
@@ -111,6 +123,14 @@ public:
     void Calc_GrandTotal();
     void Chk_MrkUp();
     void Delete_ItnQuote();
+    // Stores the quotation silently, then writes and shows the quotation, confirmation and
+    // vehicle pages.
+    void Preview_Pages();
+    void Generate_CostSheet();
+    // Save to Doc: the page's bytes under a name chosen; Exp_Pdf the same page as a PDF.
+    void Exp_Doc(QuotationPage page);
+    void Exp_Pdf(QuotationPage page);
+    void Send_Email(QuotationPage page);
 
 private:
     QuotationHeader header() const;
@@ -126,6 +146,11 @@ private:
     QWidget* buildCosting();
     QWidget* buildItinerary();
     QWidget* buildTotals();
+    void buildPages();
+    // Stores the quotation on screen (unless the caller just did), writes the page afresh from
+    // it and shows it: a page is never that of another quotation. False (after saying why)
+    // when it cannot.
+    bool refreshPage(QuotationPage page, MailMessage* mail = nullptr, bool store = true);
     ListGrid* grid(const QString& name, QueryModel** model, const QList<ListColumn>& columns);
 
     TCRoleCheck role_;
@@ -146,6 +171,7 @@ private:
     QueryModel* itinerary_ = nullptr;
     QueryModel* quotations_ = nullptr;
     QList<QWidget*> entry_;  // the fields a lock makes read-only
+    std::array<QuotationPagePane*, 4> pages_{};
 };
 
 }  // namespace tarvic

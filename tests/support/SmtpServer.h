@@ -21,7 +21,7 @@ public:
     static constexpr const char* kUser = "mailer";
     static constexpr const char* kPassword = "s3cret;pass";
 
-    // extra: "--plain" (no TLS), "--refuse-auth".
+    // extra: "--plain" (no TLS), "--refuse-auth", "--refuse-rcpt" ADDRESS.
     explicit SmtpServer(const QStringList& extra = {}) {
         QTcpServer probe;
         probe.listen(QHostAddress::LocalHost);

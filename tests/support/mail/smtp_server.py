@@ -20,6 +20,7 @@ p.add_argument("--password", default="s3cret;pass")
 p.add_argument("--implicit", action="store_true")
 p.add_argument("--plain", action="store_true", help="no TLS at all")
 p.add_argument("--refuse-auth", action="store_true")
+p.add_argument("--refuse-rcpt", action="append", default=[], help="a recipient refused with 550")
 a = p.parse_args()
 
 context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
@@ -28,6 +29,12 @@ context.load_cert_chain(os.path.join(here, "cert.pem"), os.path.join(here, "key.
 
 class Handler:
     count = 0
+
+    async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
+        if address in a.refuse_rcpt:
+            return "550 5.1.1 Mailbox unavailable"
+        envelope.rcpt_tos.append(address)
+        return "250 OK"
 
     async def handle_DATA(self, server, session, envelope):
         Handler.count += 1
