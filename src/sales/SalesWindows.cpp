@@ -7,6 +7,7 @@ void registerSalesWindows(WindowRegistry& registry) {
     registerItineraryWindows(registry);
     registerQuotationWindows(registry);
     registerQuotationLineWindows(registry);
+    registerQuotationListWindows(registry);
 }
 
 }  // namespace tarvic

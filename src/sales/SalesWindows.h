@@ -11,5 +11,6 @@ void registerLeadWindows(WindowRegistry& registry);
 void registerItineraryWindows(WindowRegistry& registry);
 void registerQuotationWindows(WindowRegistry& registry);
 void registerQuotationLineWindows(WindowRegistry& registry);
+void registerQuotationListWindows(WindowRegistry& registry);
 
 }  // namespace tarvic
