@@ -37,9 +37,8 @@ QWidget* QuotationListing::withButton(QWidget* field, QWidget* button, QWidget* 
     row->addWidget(field);
     row->addWidget(button);
     if (after)
-        row->addWidget(after, 1);
-    else
-        row->addStretch(1);
+        row->addWidget(after);
+    row->addStretch(1);
     box->setFocusProxy(field);
     return box;
 }
@@ -79,6 +78,7 @@ QRadioButton* QuotationListing::addPartyOption(const QString& objectName, const 
     lbl_PartyName = party_->nameLabel();
     lbl_PartyName->setFrameShape(QFrame::StyledPanel);
     lbl_PartyName->setMinimumWidth(260);
+    lbl_PartyName->setMaximumWidth(420);
     QPushButton* search = party_->addPicker(QStringLiteral("Cmd_SrcParty"), [this](PickCallback pick) {
         openWindow(QStringLiteral("frm_Search_Party"), {{}, std::move(pick)});
     });

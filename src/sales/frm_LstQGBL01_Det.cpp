@@ -54,7 +54,7 @@ ListingConfig listConfig() {
                          date("CHK-IN DT", "TOUR_DATE"),
                          date("CHK-OT DT", "CHKOT_DT"),
                          number("LEAD NO", "LEAD_NO", 1000),
-                         text("FILE NO", "FILENO", 1100),
+                         text("FILE NO", "FILENO", 1700),
                          text("TOURIST NAME", "TOURIST_NAME", 2400),
                          text("PARTY NAME", "PARTY_NAME", 2600),
                          text("HOTEL NAME", "HOTEL_NAME", 2800),
@@ -73,8 +73,7 @@ ListingConfig listConfig() {
                      return {frm_LstQGBL01_Det::bookedColour(), QColor(Qt::black)};
                  return {};
              }},
-        .exportName = QStringLiteral("Command1"),
-        .size = QSize(1100, 600)};
+        .exportName = QStringLiteral("Command1")};
 }
 
 }  // namespace

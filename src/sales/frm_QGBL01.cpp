@@ -60,8 +60,7 @@ ListingConfig listConfig() {
                       {.objectName = QStringLiteral("Grid3"),
                        .select = kCount,
                        .columns = {C::number(QStringLiteral("TOTAL QUOTATIONS"), QStringLiteral("TOTL_NOS"), 2300)}}},
-        .exportName = QStringLiteral("Cd_ExpXls"),
-        .size = QSize(1040, 620)};
+        .exportName = QStringLiteral("Cd_ExpXls")};
 }
 
 }  // namespace

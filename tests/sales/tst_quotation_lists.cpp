@@ -188,21 +188,35 @@ private slots:
     }
 
     // The demonstration quotation is in both lists, its detail rows all of its hotel and
-    // vehicle day rows.
-    void demoQuotationInBothLists() {
+    // vehicle day rows; the demo agent is combined with it.
+    void demoQuotationInBothListsAndCombined() {
         TestSession ts;
         QVERIFY(addDemoData(ts.db()).added);
+        const QString quotation =
+            lines(ts.db(), "SELECT DOC_NO FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL01'").join(',');
         frm_QGBL01 list(ts.session);
+        QVERIFY(showActive(list));
         list.Load_Grid();  // both dates start at today, the demo quotation's date
-        QCOMPARE(column(list.Grid1->model(), frm_QGBL01::ColQuotNo),
-                 lines(ts.db(), "SELECT DOC_NO FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL01'"));
+        QCOMPARE(column(list.Grid1->model(), frm_QGBL01::ColQuotNo), QStringList{quotation});
+        shoot(list, "frm_QGBL01");
         frm_LstQGBL01_Det det(ts.session);
+        QVERIFY(showActive(det));
         det.txt_ToDate->setDate(QDate::currentDate().addDays(90));
         det.Load_Grid();
         QCOMPARE(det.Grid1->rowCount(),
                  int(count(ts.db(), "M_TBL_QUOTATION", "DOC_CODE='QGBL03' AND ACCOUNT_DESC IN ('HOTEL','VEHICLE')")));
         const QStringList brands = column(det.Grid1->model(), frm_LstQGBL01_Det::ColVehBrand);
         QVERIFY(brands.contains(QString()) && brands.count(QString()) < brands.size());
+        shoot(det, "frm_LstQGBL01_Det");
+        frm_Quot_Agent_Comb w(ts.session, nullptr);
+        QVERIFY(showActive(w));
+        enter(w.txt_PartyCode,
+              ts.db().scalar("SELECT PARTY_CODE FROM M_TBL_PARTY WHERE PARTY_NAME='DEMO SUNRISE HOLIDAYS'").toString());
+        enter(w.txt_QuotNo, quotation);
+        ts.answer();
+        w.pressTool(3);
+        QCOMPARE(ts.prompter.texts().last(), kSaved);
+        shoot(w, "frm_Quot_Agent_Comb");
     }
 
     // Checks in order; a pair is stored once under the next QAC001 number, a second agent may
@@ -284,6 +298,7 @@ private slots:
         s->txt_PartyCode->setText("2");
         show(*s, 9, 11);
         QCOMPARE(column(s->Grid1->model(), frm_Search_QuotAgentComb::ColDocNo), (QStringList{"6", "4"}));
+        shoot(*s, "frm_Search_QuotAgentComb");
         enterOn(s->Grid1, 1, 1);
         QTRY_VERIFY(s.isNull());
         QCOMPARE(w.number(), 4);
