@@ -8,6 +8,7 @@ void registerSalesWindows(WindowRegistry& registry) {
     registerQuotationWindows(registry);
     registerQuotationLineWindows(registry);
     registerMailWindows(registry);
+    registerQuotationListWindows(registry);
 }
 
 }  // namespace tarvic

@@ -12,5 +12,6 @@ void registerItineraryWindows(WindowRegistry& registry);
 void registerQuotationWindows(WindowRegistry& registry);
 void registerQuotationLineWindows(WindowRegistry& registry);
 void registerMailWindows(WindowRegistry& registry);
+void registerQuotationListWindows(WindowRegistry& registry);
 
 }  // namespace tarvic

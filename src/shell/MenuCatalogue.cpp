@@ -170,6 +170,7 @@ const QStringList& MenuCatalogue::innerWindows() {
         QStringLiteral("frm_BQ_AddHotel"),
         QStringLiteral("frm_BQ_AddVehicle"),
         QStringLiteral("frm_BQ_AddOthrCharges"),
+        QStringLiteral("frm_Search_QuotAgentComb"),
     };
     return names;
 }

@@ -1,0 +1,94 @@
+#include "QuotationListing.h"
+
+#include "shell/kit/CodeList.h"
+#include "shell/kit/DocumentWindow.h"
+#include "shell/kit/KeyFilters.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace tarvic {
+
+namespace {
+
+void numberCondition(ListFilter& f, const QString& column, const QString& text) {
+    bool ok = false;
+    const qint64 n = text.trimmed().toLongLong(&ok);
+    if (ok)
+        f.add(column + QStringLiteral("=?"), {n});
+    else
+        f.refuse();
+}
+
+}  // namespace
+
+QuotationListing::QuotationListing(Session& session, QWidget* parent, ListingConfig config)
+    : ListingWindow(session, parent, std::move(config)) {}
+
+QWidget* QuotationListing::withButton(QWidget* field, QWidget* button, QWidget* after) {
+    auto* box = new QWidget(this);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    field->setMaximumWidth(110);
+    row->addWidget(field);
+    row->addWidget(button);
+    if (after)
+        row->addWidget(after);
+    row->addStretch(1);
+    box->setFocusProxy(field);
+    return box;
+}
+
+QRadioButton* QuotationListing::addAllOption(const QString& objectName, const QString& caption) {
+    return addOption(objectName, caption, nullptr, [](ListFilter&) {});
+}
+
+QRadioButton* QuotationListing::addLeadOption(const QString& objectName, const QString& caption,
+                                              const QString& column) {
+    txt_LeadNO = new QLineEdit(this);
+    txt_LeadNO->setObjectName(QStringLiteral("txt_LeadNO"));
+    txt_LeadNO->setMaxLength(12);
+    attachFilter(txt_LeadNO, KeyFilter::Number);
+    auto* search = new QPushButton(QStringLiteral("..."), this);
+    search->setObjectName(QStringLiteral("Cmd_SrcLead"));
+    search->setFixedWidth(32);
+    connect(search, &QPushButton::clicked, this, [this] {
+        QPointer<QLineEdit> target(txt_LeadNO);
+        openWindow(QStringLiteral("frm_SearchLead"), {{}, [target](const QString& code) {
+                                                          if (target)
+                                                              target->setText(code);
+                                                      }});
+    });
+    onEnter(txt_LeadNO, [this] { Load_Grid(); });
+    return addOption(objectName, caption, withButton(txt_LeadNO, search),
+                     [this, column](ListFilter& f) { numberCondition(f, column, txt_LeadNO->text()); });
+}
+
+QRadioButton* QuotationListing::addPartyOption(const QString& objectName, const QString& caption,
+                                               const QString& column) {
+    party_ =
+        new CodeField(session(), kPartySource, this, QStringLiteral("txt_PartyCode"), QStringLiteral("lbl_PartyName"));
+    txt_PartyCode = party_->edit();
+    txt_PartyCode->setMaxLength(12);
+    attachFilter(txt_PartyCode, KeyFilter::Number);
+    lbl_PartyName = party_->nameLabel();
+    lbl_PartyName->setFrameShape(QFrame::StyledPanel);
+    lbl_PartyName->setMinimumWidth(260);
+    lbl_PartyName->setMaximumWidth(420);
+    QPushButton* search = party_->addPicker(QStringLiteral("Cmd_SrcParty"), [this](PickCallback pick) {
+        openWindow(QStringLiteral("frm_Search_Party"), {{}, std::move(pick)});
+    });
+    // Enter shows the party's name (the look-up runs as the field is left) and lists its rows.
+    onEnter(txt_PartyCode, [this] {
+        party_->lookUp();
+        Load_Grid();
+    });
+    return addOption(objectName, caption, withButton(txt_PartyCode, search, lbl_PartyName),
+                     [this, column](ListFilter& f) { numberCondition(f, column, txt_PartyCode->text()); });
+}
+
+}  // namespace tarvic
