@@ -114,8 +114,10 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     lbl_Status = addLabel(QStringLiteral("lbl_Status"));
     lbl_Status->setMinimumWidth(70);
     head->addWidget(lbl_Status);
-    head->addWidget(new QLabel(QStringLiteral("DOC &DATE"), this));
     txt_DocDate = new QDateEdit(this);
+    auto* dateCaption = new QLabel(QStringLiteral("DOC &DATE"), this);
+    dateCaption->setBuddy(txt_DocDate);
+    head->addWidget(dateCaption);
     txt_DocDate->setObjectName(QStringLiteral("txt_DocDate"));
     txt_DocDate->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     txt_DocDate->setCalendarPopup(true);
@@ -146,7 +148,11 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     bookingTab = new QWidget(tabs);
     auto* g = new QGridLayout(bookingTab);
     int row = 0;
-    const auto caption = [&](const QString& c, int r, int col) { g->addWidget(new QLabel(c, bookingTab), r, col); };
+    const auto caption = [&](const QString& c, int r, int col) {
+        auto* l = new QLabel(c, bookingTab);
+        g->addWidget(l, r, col);
+        return l;
+    };
     const auto shown = [&](const QString& c, const QString& name, int r, int col, int span = 1) {
         caption(c, r, col);
         g->addWidget(addLabel(name), r, col + 1, 1, span);
@@ -181,7 +187,7 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     });
     labels_.insert(QStringLiteral("lbl_PartyName"), party->nameLabel());
     party->nameLabel()->setFrameShape(QFrame::StyledPanel);
-    caption(QStringLiteral("BILL TO &PARTY"), row, 0);
+    caption(QStringLiteral("BILL TO &PARTY"), row, 0)->setBuddy(party->edit());
     g->addWidget(codeRow(party->edit(), party->pickButton(), party->nameLabel()), row, 1, 1, 5);
     ++row;
     shown(QStringLiteral("ADDRESS"), QStringLiteral("lbl_PartyAddress"), row, 0, 5);
@@ -197,15 +203,15 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     txt_LeadNo = numberEdit(QStringLiteral("txt_LeadNo"));
     Cmd_SrcLead = new QPushButton(QStringLiteral("..."), bookingTab);
     Cmd_SrcLead->setObjectName(QStringLiteral("Cmd_SrcLead"));
-    caption(QStringLiteral("&LEAD NO"), row, 0);
+    caption(QStringLiteral("&LEAD NO"), row, 0)->setBuddy(txt_LeadNo);
     g->addWidget(codeRow(txt_LeadNo, Cmd_SrcLead, nullptr), row, 1);
     shown(QStringLiteral("LEAD DATE"), QStringLiteral("lbl_LeadDate"), row, 2);
     shown(QStringLiteral("CONSULTANT"), QStringLiteral("lbl_Consultant"), row, 4);
     ++row;
     shown(QStringLiteral("LEAD PARTY"), QStringLiteral("lbl_LeadParty"), row, 0);
     shown(QStringLiteral("RELATION"), QStringLiteral("lbl_RelType"), row, 2);
-    caption(QStringLiteral("&FILE NO"), row, 4);
     txt_FileNo = new QLineEdit(bookingTab);
+    caption(QStringLiteral("&FILE NO"), row, 4)->setBuddy(txt_FileNo);
     txt_FileNo->setObjectName(QStringLiteral("txt_FileNo"));
     txt_FileNo->setMaxLength(50);
     g->addWidget(txt_FileNo, row, 5);
@@ -214,7 +220,7 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     txt_QuotNo = numberEdit(QStringLiteral("txt_QuotNo"));
     Cmd_SrcQuot = new QPushButton(QStringLiteral("..."), bookingTab);
     Cmd_SrcQuot->setObjectName(QStringLiteral("Cmd_SrcQuot"));
-    caption(QStringLiteral("&QUOTATION NO"), row, 0);
+    caption(QStringLiteral("&QUOTATION NO"), row, 0)->setBuddy(txt_QuotNo);
     g->addWidget(codeRow(txt_QuotNo, Cmd_SrcQuot, nullptr), row, 1);
     shown(QStringLiteral("QUOT DATE"), QStringLiteral("lbl_QuotDate"), row, 2);
     shown(QStringLiteral("ITINERARY"), QStringLiteral("lbl_Itinerary"), row, 4);
@@ -237,8 +243,8 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     ++row;
 
     const auto textEdit = [&](const QString& c, const QString& name, int r, int col, int max) {
-        caption(c, r, col);
         auto* e = new QLineEdit(bookingTab);
+        caption(c, r, col)->setBuddy(e);
         e->setObjectName(name);
         e->setMaxLength(max);
         g->addWidget(e, r, col + 1);
@@ -546,7 +552,7 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     });
     for (QLineEdit* e : {txt_FileNo, txt_TouristName, txt_BookedBy, txt_PAN, txt_Passport, txt_DrvLicense})
         attachFilter(e, KeyFilter::Upper);
-    resize(1100, 680);
+    resize(1200, 700);
     Load_Init();
 }
 
