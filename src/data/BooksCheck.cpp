@@ -240,6 +240,80 @@ void quotationCounters(Database& db, QStringList& problems) {
                         .arg(q.value(1).toLongLong());
 }
 
+// (h) At most one live booking per quotation, and the quotation names it as its booking.
+void bookingsOfQuotations(Database& db, QStringList& problems) {
+    QSqlQuery q =
+        db.exec(QStringLiteral("SELECT QUOTATION_NO, COUNT(*), MIN(DOC_NO), MAX(DOC_NO) FROM M_TBL_TRANSACTION "
+                               "WHERE DOC_CODE = 'CBPT01' AND COALESCE(DOC_STATUS, '') <> 'CNCL' "
+                               "GROUP BY QUOTATION_NO HAVING COUNT(*) > 1 ORDER BY QUOTATION_NO"));
+    while (q.next())
+        problems << QStringLiteral("QGBL01 %1: %2 live bookings (CBPT01 %3 to %4)")
+                        .arg(numberText(q.value(0)))
+                        .arg(q.value(1).toLongLong())
+                        .arg(numberText(q.value(2)), numberText(q.value(3)));
+    QSqlQuery named =
+        db.exec(QStringLiteral("SELECT B.DOC_NO, B.QUOTATION_NO, Q.CBPT_NO, Q.DOC_NO FROM M_TBL_TRANSACTION B "
+                               "LEFT JOIN M_TBL_QUOTATION Q ON Q.DOC_CODE = 'QGBL01' AND Q.DOC_NO = B.QUOTATION_NO "
+                               "WHERE B.DOC_CODE = 'CBPT01' AND COALESCE(B.DOC_STATUS, '') <> 'CNCL' "
+                               "AND (Q.DOC_NO IS NULL OR COALESCE(Q.CBPT_NO, -1) <> B.DOC_NO) ORDER BY B.DOC_NO"));
+    while (named.next())
+        problems << (named.value(3).isNull()
+                         ? QStringLiteral("CBPT01 %1: its quotation %2 is missing")
+                               .arg(numberText(named.value(0)), numberText(named.value(1)))
+                         : QStringLiteral("QGBL01 %1: its booking number is %2, but its live booking is CBPT01 %3")
+                               .arg(numberText(named.value(1)), numberText(named.value(2)),
+                                    numberText(named.value(0))));
+}
+
+// (i) Nothing live is posted against a cancelled booking.
+void postedOnCancelled(Database& db, QStringList& problems) {
+    QSqlQuery q = db.exec(QStringLiteral(
+        "SELECT T.DOC_CODE, T.DOC_NO, T.IN_DOCNO FROM M_TBL_TRANSACTION T JOIN M_TBL_TRANSACTION B "
+        "ON B.DOC_CODE = 'CBPT01' AND B.DOC_NO = T.IN_DOCNO "
+        "WHERE T.IN_DOCCODE = 'CBPT01' AND T.DOC_CODE <> 'CBPT01' AND COALESCE(T.DOC_STATUS, '') <> 'CNCL' "
+        "AND B.DOC_STATUS = 'CNCL' ORDER BY T.DOC_CODE, T.DOC_NO, T.IN_DOCNO"));
+    while (q.next())
+        problems << QStringLiteral("%1 %2: live, but its booking CBPT01 %3 is cancelled")
+                        .arg(q.value(0).toString(), numberText(q.value(1)), numberText(q.value(2)));
+}
+
+// (j) A cancelled row says who cancelled it, when and why; a live row says none of it.
+void cancelColumns(Database& db, QStringList& problems) {
+    QSqlQuery q = db.exec(
+        QStringLiteral("SELECT DOC_CODE, DOC_NO, IN_DOCNO, DOC_STATUS FROM M_TBL_TRANSACTION WHERE "
+                       "(DOC_STATUS = 'CNCL' AND (CNCL_BY IS NULL OR CNCL_ON IS NULL OR REASON_CNCL IS NULL)) OR "
+                       "(COALESCE(DOC_STATUS, '') <> 'CNCL' AND (CNCL_BY IS NOT NULL OR CNCL_ON IS NOT NULL OR "
+                       "REASON_CNCL IS NOT NULL)) ORDER BY DOC_CODE, DOC_NO, IN_DOCNO"));
+    while (q.next()) {
+        const bool cancelled = q.value(3).toString().trimmed() == QLatin1String("CNCL");
+        problems << QStringLiteral("%1 %2: %3")
+                        .arg(q.value(0).toString(), numberText(q.value(1)),
+                             cancelled ? QStringLiteral("cancelled without who, when and why")
+                                       : QStringLiteral("live but carries cancellation columns"));
+    }
+}
+
+// (k) Both rows of a cancelled pair were cancelled together: by the same user, at the same
+// moment, for the same reason.
+void pairCancelColumns(Database& db, QStringList& problems) {
+    QVariantList values;
+    const QString sql =
+        pairsCte(false, values) +
+        QStringLiteral(
+            "SELECT A.DOC_CODE, B.DOC_CODE, A.DOC_NO FROM P JOIN M_TBL_TRANSACTION A ON A.DOC_CODE = P.CODE "
+            "JOIN M_TBL_TRANSACTION B ON B.DOC_CODE = P.OTHER_CODE AND B.DOC_NO = A.DOC_NO "
+            "AND (P.BY_BOOKING = 'N' OR COALESCE(B.IN_DOCNO, -1) = COALESCE(A.IN_DOCNO, -1)) "
+            "WHERE A.DOC_STATUS = 'CNCL' AND B.DOC_STATUS = 'CNCL' AND "
+            "(COALESCE(A.CNCL_BY, '') <> COALESCE(B.CNCL_BY, '') "
+            "OR COALESCE(A.REASON_CNCL, '') <> COALESCE(B.REASON_CNCL, '') "
+            "OR (A.CNCL_ON IS NULL) <> (B.CNCL_ON IS NULL) OR A.CNCL_ON <> B.CNCL_ON) "
+            "ORDER BY A.DOC_CODE, A.DOC_NO");
+    QSqlQuery q = db.exec(sql, values);
+    while (q.next())
+        problems << QStringLiteral("%1/%2 %3: its rows were cancelled apart")
+                        .arg(q.value(0).toString(), q.value(1).toString(), numberText(q.value(2)));
+}
+
 }  // namespace
 
 BooksReport checkBooks(Database& db) {
@@ -254,6 +328,10 @@ BooksReport checkBooks(Database& db) {
     quotationTotals(db, report.problems);
     quotationDays(db, report.problems);
     quotationCounters(db, report.problems);
+    bookingsOfQuotations(db, report.problems);
+    postedOnCancelled(db, report.problems);
+    cancelColumns(db, report.problems);
+    pairCancelColumns(db, report.problems);
     return report;
 }
 

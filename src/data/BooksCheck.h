@@ -2,7 +2,8 @@
 // Consistency check of the books: what a document save promises (both rows of a pair, one
 // row per key, a pair cancelled as a whole, counters ahead of every number used) verified
 // over the whole transaction table; a quotation's total is the sum of its lines, each line
-// has its day rows. Which codes pair, and whether a pair is matched by its
+// has its day rows; a quotation has at most one live booking and names it, nothing live hangs
+// on a cancelled booking, and cancelled rows (and only they) say who, when and why. Which codes pair, and whether a pair is matched by its
 // booking too, come from the document kinds. Used by `tarvic-admin check` and by the crash test.
 #include "Database.h"
 

@@ -1,0 +1,331 @@
+// The customer booking: a new booking of a second quotation with every row it writes read
+// back, its checks in order and a failure at each statement; one quotation booked from two
+// connections; the posting buttons against each lock flag in both modes; a cancelled or
+// locked booking never rewritten; the party change; the books check of bookings.
+#include "bookings/BookingStore.h"
+#include "bookings/BookingsWindows.h"
+#include "bookings/frm_CBPT01.h"
+#include "bookings/frm_Mod_Party_CBPT.h"
+#include "data/BooksCheck.h"
+#include "data/DemoData.h"
+#include "data/TransactionRecords.h"
+#include "shell/kit/ListGrid.h"
+#include "support/Drive.h"
+#include "support/SaveProtocol.h"
+#include "support/TestSession.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+using namespace tarvic;
+using namespace tarvic::test;
+
+namespace {
+
+const QString kSaved = QStringLiteral("UPDATION OF CUSTOMER BOOKING SUCCESSFULLY DONE ...");
+const QStringList kTables{QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("M_TBL_QUOTATION")};
+const char* const kPostingWindows[] = {"frm_FRDB01", "frm_CBPT01_ANCP01", "frm_CBPT01_ANCP02", "frm_CBPT01_ANCP03",
+                                       "frm_FTCR01", "frm_FTREF01",       "rpt_HotelVoucher"};
+
+// The demo set (booking 1 of quotation 1, lead 1) and a second quotation of lead 2 worth
+// 12600.50, with one other-charge line; the posting windows stand in as plain widgets.
+struct Fixture {
+    TestSession ts;
+    WindowRegistry registry;
+    qint64 quote = 0, lead = 2, party = 0, bookedStatus = 0;
+
+    Fixture() {
+        Database& db = ts.db();
+        addDemoData(db);
+        quote = db.scalar("SELECT MAX(DOC_NO) + 1 FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL01'").toLongLong();
+        party = db.scalar("SELECT PARTY_CODE FROM M_TBL_PARTY WHERE PARTY_NAME='DEMO JOHN MATHEW'").toLongLong();
+        bookedStatus = db.scalar("SELECT LEADSTATUS_CODE FROM M_TBL_LEADSTATUS WHERE LEAD_LOCK='Y'").toLongLong();
+        db.exec(
+            "INSERT INTO M_TBL_QUOTATION (DOC_CODE, DOC_NO, DOC_DATE, IN_DOCCODE, LEAD_NO, ITINERARY_NO, NOOF_ADULT, "
+            "NOOF_CHILDREN, JOURNEY_STRTDT, JOURNEY_ENDDT, TOTAL_AMOUNT, MARKUP_ON, COMM_PER, COMM_AMOUNT, TAX_PER, "
+            "TAX_AMOUNT, GRAND_TOTAL, TOURIST_NAME, TOURIST_MOBNO, BOOKED_BY) SELECT 'QGBL01', ?, ?, 'BLFC01', ?, "
+            "MIN(ITN_DOCNO), 2, 1, ?, ?, 12000, 'P', 0, 0, 5, 600.50, 12600.50, 'JOHN', '9800', 'DESK' "
+            "FROM M_TBL_ITINERARY_HEADER",
+            {quote, QDate(2026, 12, 1), lead, QDate(2027, 1, 10), QDate(2027, 1, 13)});
+        db.exec(
+            "INSERT INTO M_TBL_QUOTATION (DOC_CODE, DOC_NO, ACC_CODE, ACCOUNT_DESC, TOUR_DATE, OTHRCHRG_CODE, "
+            "NOOF_OTHRCHRG, OTHRCHRG_RATE, TOTAL_AMOUNT) VALUES ('QGBL02', ?, 1, 'OTHRCHRG', ?, 'GUIDE', 2, 6000, "
+            "12000)",
+            {quote, QDate(2027, 1, 11)});
+        db.exec("UPDATE MST_COUNTER SET COUNTER=? WHERE CODE='QGBL01'", {quote});
+        db.exec("INSERT INTO MST_COUNTER2 (CODE, COUNTER) VALUES (?, 1)", {QString::number(quote)});
+        registerBookingsWindows(registry);
+        for (const char* name : kPostingWindows)
+            registry.add(QString::fromLatin1(name), [](Session&, QWidget* p) -> QWidget* { return new QWidget(p); });
+        ts.session.windows = &registry;
+    }
+    Database& db() { return ts.db(); }
+    std::unique_ptr<frm_CBPT01> window(frm_CBPT01::Mode mode = frm_CBPT01::Mode::Operations) {
+        auto w = std::make_unique<frm_CBPT01>(ts.session, nullptr, mode);
+        showActive(*w);
+        return w;
+    }
+    static void enter(QLineEdit* e, const QString& text) {
+        typeInto(e, text);
+        QTest::keyClick(e, Qt::Key_Return);
+    }
+    // A new booking of the second quotation as a user types it.
+    void fill(frm_CBPT01& w) {
+        w.Load_Init();
+        enter(w.party->edit(), QString::number(party));
+        enter(w.txt_LeadNo, QString::number(lead));
+        enter(w.txt_QuotNo, QString::number(quote));
+        w.txt_TouristName->setText(QStringLiteral("JOHN O'NEIL MÜLLER"));
+    }
+    // One row with its amounts (named *_AMT or *_TOTAL) to the paisa, whatever the engine returns.
+    static QString row(Database& db, const QString& sql, qint64 n) {
+        const auto r = db.firstRow(sql, {n});
+        QStringList v;
+        for (int i = 0; r && i < r->count(); ++i) {
+            const QString name = r->fieldName(i);
+            const bool amount = name.endsWith("_AMT") || name.endsWith("_TOTAL");
+            v << (amount ? Money::fromVariant(r->value(i)).toString() : r->value(i).toString());
+        }
+        return v.join('|');
+    }
+    void save(frm_CBPT01& w) {
+        ts.answer({true});
+        w.pressTool(3);
+    }
+};
+
+}  // namespace
+
+class TstBooking : public QObject {
+    Q_OBJECT
+private slots:
+    void bookingWrittenWhole() {
+        Fixture f;
+        Database& db = f.db();
+        auto w = f.window();
+        const qint64 before = counter(db, "CBPT01");
+        f.fill(*w);
+        QCOMPARE(w->labelText("lbl_GrandTotal"), "12600.50");
+        QCOMPARE(w->txt_BookedBy->text(), "DESK");
+        QCOMPARE(w->grid("Grid_Other")->rowCount(), 1);
+        f.save(*w);
+        QCOMPARE(f.ts.prompter.texts().last(), kSaved);
+        const qint64 n = before + 1;
+        QCOMPARE(counter(db, "CBPT01"), n);
+        QCOMPARE(Fixture::row(db,
+                              "SELECT IN_DOCCODE, IN_DOCNO, PARTY_CODE, LEAD_NO, NOOF_PAX, NOOF_CHILD, GRAND_TOTAL, "
+                              "DB_AMT, CR_AMT, TAX_AMT, TOURIST_NAME, DOC_STATUS, LCK_CBPT, LCK_PAYMENT, DOC_DESC FROM "
+                              "M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01' AND DOC_NO=?",
+                              n),
+                 QStringLiteral("CBPT01|%1|%2|2|2|1|12600.50|12600.50|0.00|600.50|JOHN O'NEIL MÜLLER|APPRV|N|N|RS "
+                                "12600.50 AGAINST PACKAGE VIDE CBPT NO : %1, DT%3")
+                     .arg(n)
+                     .arg(f.party)
+                     .arg(QDate::currentDate().toString("dd/MM/yyyy")));
+        QCOMPARE(lines(db, "SELECT CBPT_NO, TOURIST_NAME FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL01' AND DOC_NO=?",
+                       {f.quote}),
+                 QStringList{QStringLiteral("%1|JOHN O'NEIL MÜLLER").arg(n)});
+        QCOMPARE(db.scalar("SELECT LEADSTATUS_CODE FROM M_TBL_TRANSACTION WHERE DOC_CODE='BLFC01' AND DOC_NO=2")
+                     .toLongLong(),
+                 f.bookedStatus);
+        QCOMPARE(w->lbl_Balance->text(), "BALANCE AMOUNT : 12600.50");
+        QVERIFY(w->txt_QuotNo->isReadOnly());
+        QCOMPARE(checkBooks(db).problems, QStringList());
+        // The demo booking: its notes and receipts in their grids, the bill party's balance.
+        QVERIFY(w->Show_Record(1));
+        QCOMPARE(w->lbl_Balance->text(), "BALANCE AMOUNT : 39270.00");
+        for (const char* g : {"Grid_ANCP01", "Grid_ANCP02", "Grid_ANCP03"})
+            QCOMPARE(w->grid(g)->rowCount(), 1);
+        QCOMPARE(column(w->grid("Grid_Outstanding")->model(), 3).join(","), "39270.00,-9000.00,-15000.00");
+        shoot(*w, "booking");
+    }
+
+    void saveProtocol() {
+        Fixture f;
+        auto w = f.window();
+        const QString err = checkInOrder(
+            f.ts.prompter, f.db(), kTables,
+            {{"CANNOT PROCEED, PLEASE ENTER BILL TO PARTY CODE ....", [&] { f.fill(*w), w->party->clear(); },
+              w->party->edit()},
+             {"CANNOT PROCEED, PLEASE LEAD NO PROPERLY ....", [&] { f.fill(*w), typeInto(w->txt_LeadNo, "99"); },
+              w->txt_LeadNo},
+             {"CANNOT PROCEED, PLEASE ENTER QUOTATION NO PROPERLY .....",
+              [&] { f.fill(*w), typeInto(w->txt_QuotNo, "1"); }, w->txt_QuotNo},
+             {"QUOTATION AMOUNT CANNOT BE ZERO..., PLEASE ENTER QUOTATION NO PROPERLY ....",
+              [&] {
+                  f.db().exec("UPDATE M_TBL_QUOTATION SET GRAND_TOTAL=0 WHERE DOC_CODE='QGBL01' AND DOC_NO=?",
+                              {f.quote});
+                  f.fill(*w);
+                  f.db().exec("UPDATE M_TBL_QUOTATION SET GRAND_TOTAL=12600.50 WHERE DOC_CODE='QGBL01' AND DOC_NO=?",
+                              {f.quote});
+              },
+              w->txt_QuotNo}},
+            [&] { w->pressTool(3); });
+        QVERIFY2(err.isEmpty(), qPrintable(err));
+        int statements = 0;
+        const QString atomic = checkAtomic(
+            f.ts.prompter, f.db(), kTables, kSaved, [&] { f.fill(*w); }, [&] { f.save(*w); }, &statements);
+        QVERIFY2(atomic.isEmpty(), qPrintable(atomic));
+        QVERIFY(statements >= 5);
+        QCOMPARE(w->lbl_DocNo->text().toLongLong(), counter(f.db(), "CBPT01"));
+    }
+
+    // Loaded on one workstation, booked on another: the save finds it inside its transaction.
+    void oneBookingPerQuotation() {
+        Fixture f;
+        auto w = f.window();
+        f.fill(*w);
+        auto other = f.ts.t.connect("other");
+        const qint64 first =
+            BookingStore(*other, "OTHER")
+                .save({.date = QDate::currentDate(), .party = f.party, .lead = f.lead, .quotation = f.quote});
+        const auto before = footprint(f.db(), kTables);
+        f.save(*w);
+        QCOMPARE(f.ts.prompter.texts().last(), BookingStore::alreadyBooked(f.quote, first));
+        QCOMPARE(footprint(f.db(), kTables), before);
+        QCOMPARE(w->lbl_DocNo->text(), "0");
+        // The database refuses a second live booking whoever writes it; a cancelled one frees it.
+        const QString copy =
+            "INSERT INTO M_TBL_TRANSACTION (DOC_CODE, DOC_NO, QUOTATION_NO, DOC_STATUS) "
+            "VALUES ('CBPT01', 99, ?, 'APPRV')";
+        QVERIFY_THROWS_EXCEPTION(DbError, f.db().exec(copy, {f.quote}));
+        TransactionRecords(f.db(), "T").cancel("CBPT01", first, "WRONG 'PARTY'");
+        f.fill(*w);
+        f.save(*w);
+        QCOMPARE(f.ts.prompter.texts().last(), kSaved);
+    }
+
+    void locksAgainstButtons() {
+        Fixture f;
+        struct Case {
+            const char* lock;
+            QString ops;    // posting buttons enabled: receipt, hotel, vehicle, other, payment, refund
+            QString sales;  // the receipt only
+            bool saves;
+        };
+        const Case cases[] = {{"LCK_CBPT", "111111", "1", false},  {"LCK_MONEYRCPT", "011111", "0", true},
+                              {"LCK_ANCP01", "101111", "1", true}, {"LCK_ANCP02", "110111", "1", true},
+                              {"LCK_ANCP03", "111011", "1", true}, {"LCK_PAYMENT", "111100", "1", true},
+                              {"DOC_STATUS", "000000", "0", false}};
+        const auto pressed = [](frm_CBPT01& w, int count) {
+            QString s;
+            for (int p = 0; p < count; ++p)
+                s += w.postingButton(frm_CBPT01::Posting(p))->isEnabled() ? '1' : '0';
+            return s;
+        };
+        for (const Case& c : cases) {
+            const QString set = QString::fromLatin1(c.lock) == "DOC_STATUS" ? "'CNCL'" : "'Y'";
+            f.db().exec(QStringLiteral("UPDATE M_TBL_TRANSACTION SET %1=%2 WHERE DOC_CODE='CBPT01' AND DOC_NO=1")
+                            .arg(c.lock, set));
+            for (auto mode : {frm_CBPT01::Mode::Operations, frm_CBPT01::Mode::Sales}) {
+                auto w = f.window(mode);
+                QVERIFY(w->Show_Record(1));
+                const bool ops = mode == frm_CBPT01::Mode::Operations;
+                QCOMPARE(pressed(*w, ops ? frm_CBPT01::PostCount : 1), ops ? c.ops : c.sales);
+                QCOMPARE(w->tool(3)->isEnabled(), c.saves);
+                QCOMPARE(w->tool(5)->isEnabled(), c.saves);
+                QCOMPARE(w->bookingTab->isEnabled(), c.saves);
+            }
+            f.db().exec(QStringLiteral("UPDATE M_TBL_TRANSACTION SET %1=%2 WHERE DOC_CODE='CBPT01' AND DOC_NO=1")
+                            .arg(c.lock, QString::fromLatin1(c.lock) == "DOC_STATUS" ? "'APPRV'" : "'N'"));
+        }
+        auto w = f.window();  // a new booking: keys open, nothing to post
+        QCOMPARE(pressed(*w, frm_CBPT01::PostCount), "000000");
+        QVERIFY(!w->tool(5)->isEnabled() && w->tool(3)->isEnabled());
+    }
+
+    // Neither a save nor a refresh rewrites a cancelled or locked booking, nor revives it.
+    void cancelledOrLockedNeverRewritten() {
+        Fixture f;
+        BookingStore store(f.db(), "T");
+        const qint64 asha =
+            f.db().scalar("SELECT PARTY_CODE FROM M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01'").toLongLong();
+        const BookingEntry one{.number = 1, .date = QDate::currentDate(), .party = asha, .lead = 1, .quotation = 1};
+        for (const char* shut : {"LCK_CBPT='Y'", "DOC_STATUS='CNCL'"}) {
+            f.db().exec(
+                QStringLiteral("UPDATE M_TBL_TRANSACTION SET %1 WHERE DOC_CODE='CBPT01' AND DOC_NO=1").arg(shut));
+            const auto before = footprint(f.db(), kTables);
+            QVERIFY_THROWS_EXCEPTION(DbError, store.refresh(one, true));
+            QVERIFY_THROWS_EXCEPTION(DbError, store.save(one));
+            QVERIFY_THROWS_EXCEPTION(DbError, store.changeParty(1, one.party, f.party));
+            QCOMPARE(footprint(f.db(), kTables), before);
+        }
+        // A live booking follows its quotation on refresh, keeping its party.
+        f.db().exec("UPDATE M_TBL_TRANSACTION SET LCK_CBPT='N', DOC_STATUS='APPRV' WHERE DOC_CODE='CBPT01'");
+        f.db().exec("UPDATE M_TBL_QUOTATION SET GRAND_TOTAL=40000 WHERE DOC_CODE='QGBL01' AND DOC_NO=1");
+        auto w = f.window();
+        QVERIFY(w->Show_Record(1));
+        const QString party = w->party->key();
+        w->pressTool(5);
+        QCOMPARE(Fixture::row(f.db(),
+                              "SELECT DB_AMT, PARTY_CODE, DOC_STATUS FROM M_TBL_TRANSACTION WHERE "
+                              "DOC_CODE='CBPT01' AND DOC_NO=?",
+                              1),
+                 "40000.00|" + party + "|APPRV");
+        QCOMPARE(w->labelText("lbl_GrandTotal"), "40000.00");
+    }
+
+    void partyChange() {
+        Fixture f;
+        Database& db = f.db();
+        const qint64 asha = db.scalar("SELECT PARTY_CODE FROM M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01'").toLongLong();
+        TransactionRecords(db, "T").save({.code = "FRDB01",
+                                          .booking = 1,
+                                          .columns = {{"PARTY_CODE", asha}, {"DOC_DATE", QDate::currentDate()}},
+                                          .amount = Money::fromRupees(500)});
+        frm_Mod_Party_CBPT w(f.ts.session, nullptr);
+        showActive(w);
+        Fixture::enter(w.txt_CBPTNo, "1");
+        QCOMPARE(w.Grid1->rowCount(), 1);
+        Fixture::enter(w.party->edit(), QString::number(f.party));
+        f.ts.answer({true});
+        w.pressTool(3);
+        QCOMPARE(f.ts.prompter.texts().last(), "UPDATION SUCCESSFULLY DONE ...");
+        // The booking and both rows of its receipt move; the suppliers' notes stay theirs.
+        QCOMPARE(count(db, "M_TBL_TRANSACTION", "IN_DOCCODE='CBPT01' AND IN_DOCNO=1 AND PARTY_CODE=?", {f.party}), 3);
+        QCOMPARE(checkBooks(db).problems, QStringList());
+        // A locked booking is not taken.
+        db.exec("UPDATE M_TBL_TRANSACTION SET LCK_CBPT='Y' WHERE DOC_CODE='CBPT01' AND DOC_NO=1");
+        Fixture::enter(w.txt_CBPTNo, "1");
+        f.ts.answer({true});
+        w.pressTool(3);
+        QCOMPARE(f.ts.prompter.texts(), QStringList{"CANNOT PROCEED, PLEASE ENTER CBPT/DOCUMNT NO PROPERLY ..."});
+    }
+
+    void booksCheckOfBookings() {
+        Fixture f;
+        Database& db = f.db();
+        struct Case {
+            const char* breaks;
+            const char* mends;
+            const char* problem;
+        };
+        const Case cases[] = {
+            {"UPDATE M_TBL_QUOTATION SET CBPT_NO=7 WHERE DOC_CODE='QGBL01' AND DOC_NO=1",
+             "UPDATE M_TBL_QUOTATION SET CBPT_NO=1 WHERE DOC_CODE='QGBL01' AND DOC_NO=1",
+             "QGBL01 1: its booking number is 7, but its live booking is CBPT01 1"},
+            {"UPDATE M_TBL_TRANSACTION SET DOC_STATUS='CNCL', CNCL_BY='X', CNCL_ON=DOC_DATE, REASON_CNCL='R' "
+             "WHERE DOC_CODE='CBPT01'",
+             "UPDATE M_TBL_TRANSACTION SET DOC_STATUS='APPRV', CNCL_BY=NULL, CNCL_ON=NULL, REASON_CNCL=NULL "
+             "WHERE DOC_CODE='CBPT01'",
+             "ANCP01 1: live, but its booking CBPT01 1 is cancelled|ANCP02 1: live, but its booking CBPT01 1 is "
+             "cancelled|ANCP03 1: live, but its booking CBPT01 1 is cancelled"},
+            {"UPDATE M_TBL_TRANSACTION SET DOC_STATUS='CNCL' WHERE DOC_CODE='ANCP02'",
+             "UPDATE M_TBL_TRANSACTION SET DOC_STATUS='APPRV' WHERE DOC_CODE='ANCP02'",
+             "ANCP02 1: cancelled without who, when and why"},
+            {"UPDATE M_TBL_TRANSACTION SET REASON_CNCL='X' WHERE DOC_CODE='ANCP03'",
+             "UPDATE M_TBL_TRANSACTION SET REASON_CNCL=NULL WHERE DOC_CODE='ANCP03'",
+             "ANCP03 1: live but carries cancellation columns"},
+        };
+        for (const Case& c : cases) {
+            db.exec(c.breaks);
+            const QStringList found = checkBooks(db).problems;
+            db.exec(c.mends);
+            QCOMPARE(found.join('|'), QString::fromLatin1(c.problem));
+        }
+        QCOMPARE(checkBooks(db).problems, QStringList());
+    }
+};
+
+QTEST_MAIN(TstBooking)
+#include "tst_booking.moc"
