@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QVBoxLayout>
 
 namespace tarvic {
 
@@ -96,8 +97,8 @@ AdviceNoteWindow::AdviceNoteWindow(Session& session, QWidget* parent, const Wind
     lbl_CBPTNo = shownField(QStringLiteral("lbl_CBPTNo"), 70);
     lbl_QuotNo = shownField(QStringLiteral("lbl_QuotNo"), 70);
     lbl_Status = shownField(QStringLiteral("lbl_Status"), 110);
-    lbl_CreatedBy = shownField(QStringLiteral("lbl_CreatedBy"), 200);
-    lbl_UpdatedBy = shownField(QStringLiteral("lbl_UpdatedBy"), 200);
+    lbl_CreatedBy = shownField(QStringLiteral("lbl_CreatedBy"), 240);
+    lbl_UpdatedBy = shownField(QStringLiteral("lbl_UpdatedBy"), 240);
     const QList<std::pair<QString, QWidget*>> shown{
         {QStringLiteral("DOC CODE"), lbl_DocCode},
         {modify ? QStringLiteral("DOC &NO") : QStringLiteral("DOC NO"), numberField},
@@ -116,17 +117,23 @@ AdviceNoteWindow::AdviceNoteWindow(Session& session, QWidget* parent, const Wind
     body()->addLayout(head);
 
     // The form in two columns, so a hotel's five cost rows sit beside its stay.
+    // Each side keeps its rows together at the top; only a grid takes the height left.
     auto* middle = new QHBoxLayout;
     for (int side = 0; side < 2; ++side) {
         forms_[side] = new QGridLayout;
         forms_[side]->setHorizontalSpacing(8);
-        middle->addLayout(forms_[side], 0);
+        forms_[side]->setVerticalSpacing(6);  // not the wide gap between the two sides
+        auto* column = new QVBoxLayout;
+        column->addLayout(forms_[side]);
+        column->addStretch(1);
+        middle->addLayout(column, 0);
     }
     middle->setSpacing(24);
-    body()->addLayout(middle, 1);
+    body()->addLayout(middle, kind == AdviceKind::Hotel ? 0 : 1);
 
     party =
         new CodeField(session, kPartySource, this, QStringLiteral("txt_PartyCode"), QStringLiteral("lbl_PartyName"));
+    party->edit()->setMinimumWidth(70);
     party->edit()->setMaximumWidth(90);
     party->nameLabel()->setFrameShape(QFrame::StyledPanel);
     party->nameLabel()->setMinimumWidth(220);
@@ -165,9 +172,7 @@ AdviceNoteWindow::AdviceNoteWindow(Session& session, QWidget* parent, const Wind
     txt_Remarks->setMaxLength(1000);  // the other-charge narration ends with them, within 2000
     txt_Remarks->setMinimumWidth(400);
     addRow(QStringLiteral("REMAR&KS"), {txt_Remarks});
-    for (int side = 0; side < 2; ++side)
-        forms_[side]->setRowStretch(rows_[side], 1);
-    resize(kind == AdviceKind::Other ? 880 : 1000, kind == AdviceKind::Hotel ? 600 : 520);
+    resize(1000, kind == AdviceKind::Hotel ? 600 : 480);
 
     if (!modify)
         readBooking(args.value(QStringLiteral("CBPT_NO")).toLongLong());
