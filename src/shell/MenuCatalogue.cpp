@@ -171,6 +171,9 @@ const QStringList& MenuCatalogue::innerWindows() {
         QStringLiteral("frm_BQ_AddVehicle"),
         QStringLiteral("frm_BQ_AddOthrCharges"),
         QStringLiteral("frm_Search_QuotAgentComb"),
+        QStringLiteral("frm_CBPT01_ANCP01"),
+        QStringLiteral("frm_CBPT01_ANCP02"),
+        QStringLiteral("frm_CBPT01_ANCP03"),
     };
     return names;
 }
