@@ -130,6 +130,7 @@ const MenuItem kItems[] = {
     {Kind::Entry, "mnu_CNCL_BCAP01", "mnu_Cancellation", "CANCEL - BAN&K CREDIT AMOUNT POSTING ( BCAP01 )", "frm_CNCL_BCAP01", false},
     {Kind::Entry, "mnu_CNCL_BDAP01", "mnu_Cancellation", "CANCEL - BANK &DEBIT AMOUNT POSTING ( BDAP01 )", "frm_CNCL_BDAP01", false},
     {Kind::Entry, "mnu_CNCL_FTCB01", "mnu_Cancellation", "CANCEL - FUND &TRANSFER CREDIT FROM BANK ( FTCB01 )", "frm_CNCL_FTCB01", false},
+    {Kind::Entry, "mnu_CNCL_Inv006", "mnu_Cancellation", "CANCEL - PROFORMA INVOICE ( INV006 )", "frm_CNCL_INV006", false},
     {Kind::Top, "mnu_MiscAction", nullptr, "MISC ACTION", nullptr, false},
     {Kind::Entry, "mnu_SendBulkEmail", "mnu_MiscAction", "SEND BULK E-MAIL", "frm_SendBulkEmail", false},
     {Kind::Entry, "mnu_ExpImpMenudetails", "mnu_MiscAction", "E&XPORT / IMPORT MENU DETAILS", "frm_ExpImpMenuDetails", false},

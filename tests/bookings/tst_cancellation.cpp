@@ -1,0 +1,197 @@
+// Cancelling documents through their windows: every member cancels exactly its document, its
+// pair, its lines and its partner, with who, when and why, once; a booking is refused while
+// anything live is posted against it, even when that was posted after it was shown.
+#include "bookings/BookingsWindows.h"
+#include "bookings/CancellationWindow.h"
+#include "data/DemoData.h"
+#include "shell/kit/GridHelpers.h"
+#include "support/Documents.h"
+#include "support/Drive.h"
+#include "support/SaveProtocol.h"
+#include "support/TestSession.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+
+using namespace tarvic;
+using namespace tarvic::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kCancelledRows =
+    u"DOC_STATUS='CNCL' AND CNCL_BY='ADMINISTRATOR' AND CNCL_ON IS NOT NULL AND REASON_CNCL=?"_s;
+
+struct Fixture {
+    TestSession ts;
+    WindowRegistry windows;
+    qint64 party = 0;
+    Fixture() {
+        addDemoData(ts.db());
+        registerCancellationWindows(windows);
+        ts.session.windows = &windows;
+        party = ts.db()
+                    .scalar(u"SELECT PARTY_CODE FROM M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01' AND DOC_NO=1"_s)
+                    .toLongLong();
+    }
+    Database& db() { return ts.db(); }
+    std::unique_ptr<CancellationWindow> open(const QString& name, qint64 number) {
+        std::unique_ptr<CancellationWindow> w(
+            static_cast<CancellationWindow*>(windows.create(name, ts.session, nullptr)));
+        w->setAttribute(Qt::WA_DeleteOnClose, false);
+        showActive(*w);
+        typeInto(w->txt_DocNo, QString::number(number));
+        QTest::keyClick(w->txt_DocNo, Qt::Key_Return);
+        return w;
+    }
+    // Types the reason, presses the button and answers the question.
+    QStringList cancel(CancellationWindow& w, const QString& reason, QList<bool> answers = {true}) {
+        w.txt_Reason->setText(reason);
+        ts.answer(answers);
+        QTest::mouseClick(w.cmd_Cancel, Qt::LeftButton);
+        return ts.prompter.texts();
+    }
+    qint64 post(Document d) { return TransactionRecords(db(), u"POSTER"_s).save(d); }
+    qint64 newBooking() { return post(booking(party, u"5000"_s)); }
+    qint64 cancelledWith(const QString& reason) {
+        return count(db(), u"M_TBL_TRANSACTION"_s, kCancelledRows, {reason});
+    }
+};
+
+// A document of the member's code as its window posts it: its pair, two lines for an invoice,
+// one row set per booking for a kind keyed by booking, the partner of a single-window note.
+// Returns its number and how many rows cancelling it must change.
+std::pair<qint64, int> postOne(Fixture& f, const DocumentKind& kind, qint64 otherBooking) {
+    const QString code = QString::fromLatin1(kind.code);
+    Document d = posting(code, 1, f.party, u"1250.50"_s);
+    if (code == u"CBPT01"_s)
+        d = booking(f.party, u"1250.50"_s);  // with its grand total
+    else
+        d.columns.emplace_back(u"GRAND_TOTAL"_s, d.amount.toVariant());
+    if (kind.side == AmountSide::Either)
+        d.side = AmountSide::Credit;
+    if (kind.lineCode)
+        d.lines = {{{u"INV_AMT"_s, u"1000"_s}}, {{u"INV_AMT"_s, u"250.50"_s}}};
+    const int perSet = 1 + (kind.pairCode ? 1 : 0) + (kind.lineCode ? 2 : 0);
+    if (kind.keyedByBooking) {
+        Document other = d;
+        other.booking = otherBooking;
+        return {TransactionRecords(f.db(), u"POSTER"_s).save(std::vector<Document>{d, other}), 2 * perSet};
+    }
+    const qint64 number = f.post(d);
+    if (code == u"ANCP08"_s || code == u"ANDP08"_s) {
+        Document partner = posting(code == u"ANCP08"_s ? u"ANDP08"_s : u"ANCP08"_s, 0, f.party, u"900"_s);
+        partner.columns.emplace_back(u"IN_DOCCODE"_s, code);
+        partner.columns.emplace_back(u"IN_DOCNO"_s, number);
+        f.post(partner);
+        return {number, perSet + 1};
+    }
+    return {number, perSet};
+}
+
+}  // namespace
+
+class tst_cancellation : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    // Every member: nothing loaded and an empty reason are refused; the question names the
+    // document's whole amount (a bulk posting's total and its bookings); exactly its rows are
+    // cancelled with a reason holding quotes and non-ASCII text; a window that showed it
+    // earlier cannot cancel it again over who, when and why.
+    void everyMemberCancelsItsDocumentOnce() {
+        Fixture f;
+        const qint64 second = f.newBooking();
+        for (const CancellationMember& m : cancellationMembers()) {
+            const QString reason = u"GUEST'S \"PLAN\" CHANGED – Ü "_s + m.code;
+            const auto [number, rows] = postOne(f, *documentKind(m.code), second);
+            const qint64 before = count(f.db(), u"M_TBL_TRANSACTION"_s, u"DOC_STATUS='CNCL'"_s);
+
+            auto w = f.open(m.window, 0);
+            QCOMPARE(f.cancel(*w, reason), QStringList{m.wording.noDocument});
+            w = f.open(m.window, number);
+            auto stale = f.open(m.window, number);
+            shoot(*w, m.window);
+            QCOMPARE(f.cancel(*w, u" "_s), QStringList{m.wording.noReason});
+            QCOMPARE(f.cancel(*w, reason, {false}).size(), 1);
+            QCOMPARE(f.cancelledWith(reason), 0);
+
+            const bool bulk = documentKind(m.code)->keyedByBooking;
+            const QStringList said = f.cancel(*w, reason);
+            QCOMPARE(said.value(1), kCancelDone);
+            QVERIFY2(said[0].contains(bulk ? u" AMOUNT INR : 2501.00\n CBPT NOS : 1,%1\n"_s.arg(second)
+                                           : m.wording.amountLabel + u"1250.50\n"_s),
+                     qPrintable(said[0]));
+            QCOMPARE(f.cancelledWith(reason), rows);
+            QCOMPARE(count(f.db(), u"M_TBL_TRANSACTION"_s, u"DOC_STATUS='CNCL'"_s), before + rows);
+            QVERIFY(!w->cmd_Cancel->isEnabled() && w->txt_Reason->isReadOnly() &&
+                    w->txt_Reason->text() == reason.trimmed());
+
+            QCOMPARE(f.cancel(*stale, u"SECOND"_s).value(1), kAlreadyCancelled);
+            QCOMPARE(f.cancelledWith(reason), rows);
+            QVERIFY(!stale->cmd_Cancel->isEnabled());
+        }
+    }
+
+    // The demo booking cannot be cancelled while its three notes are live; once they are,
+    // it can, and its lead takes the booked lead status.
+    void bookingWaitsForItsDependants() {
+        Fixture f;
+        const QString booked =
+            f.db().scalar(u"SELECT MIN(LEADSTATUS_CODE) FROM M_TBL_LEADSTATUS WHERE LEAD_LOCK='Y'"_s).toString();
+        f.db().exec(u"UPDATE M_TBL_TRANSACTION SET LEADSTATUS_CODE=NULL WHERE DOC_CODE='BLFC01' AND DOC_NO=1"_s);
+        auto w = f.open(u"frm_CNCL_CBPT01"_s, 1);
+        QVERIFY(!w->cmd_Cancel->isEnabled());
+        shoot(*w, u"frm_CNCL_CBPT01_live"_s);
+        QCOMPARE(rowTexts(w->Grid1->model()),
+                 (QStringList{u"1 ANCP01 1 9000.00"_s, u"2 ANCP02 1 13500.00"_s, u"3 ANCP03 1 1500.00"_s}));
+        for (const char* note : {"ANCP01", "ANCP02", "ANCP03"})
+            QCOMPARE(f.cancel(*f.open(u"frm_CNCL_"_s + QLatin1String(note), 1), u"NOTE"_s).value(1), kCancelDone);
+        w = f.open(u"frm_CNCL_CBPT01"_s, 1);
+        QVERIFY(w->cmd_Cancel->isEnabled() && isBlankRow(w->Grid1, 0));
+        QCOMPARE(f.cancel(*w, u"TOUR DROPPED"_s).value(1), kCancelDone);
+        QCOMPARE(lines(f.db(), u"SELECT DOC_STATUS FROM M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01' AND DOC_NO=1"_s),
+                 QStringList{u"CNCL"_s});
+        QCOMPARE(f.db()
+                     .scalar(u"SELECT LEADSTATUS_CODE FROM M_TBL_TRANSACTION WHERE DOC_CODE='BLFC01' AND DOC_NO=1"_s)
+                     .toString(),
+                 booked);
+    }
+
+    // A receipt posted after the booking was shown still stops its cancellation.
+    void dependantPostedAfterShowRefuses() {
+        Fixture f;
+        const qint64 b = f.newBooking();
+        auto w = f.open(u"frm_CNCL_CBPT01"_s, b);
+        QVERIFY(w->cmd_Cancel->isEnabled());
+        f.post(receipt(b, f.party, u"700"_s));
+        QCOMPARE(f.cancel(*w, u"LATE"_s).value(1),
+                 u"CANNOT CANCEL THE CBPT, DOCUMENTS POSTED AGAINST IT ARE STILL LIVE ...."_s);
+        QCOMPARE(count(f.db(), u"M_TBL_TRANSACTION"_s, u"DOC_STATUS='CNCL'"_s), 0);
+        QVERIFY(!w->cmd_Cancel->isEnabled());
+        QCOMPARE(rowTexts(w->Grid1->model(), 2).mid(0, 2), (QStringList{u"1 FRCR01"_s, u"2 FRDB01"_s}));
+    }
+
+    // Whichever statement of a booking's cancellation fails, nothing changes.
+    void bookingCancelIsAtomic() {
+        Fixture f;
+        for (const char* note : {"ANCP01", "ANCP02", "ANCP03"})
+            TransactionRecords(f.db(), u"X"_s).cancel(QString::fromLatin1(note), 1, u"NOTE"_s);
+        std::unique_ptr<CancellationWindow> w;
+        int statements = 0;
+        const QString failed = checkAtomic(
+            f.ts.prompter, f.db(), {u"M_TBL_TRANSACTION"_s}, kCancelDone,
+            [&] {
+                w = f.open(u"frm_CNCL_CBPT01"_s, 1);
+                w->txt_Reason->setText(u"R"_s);
+            },
+            [&] { QTest::mouseClick(w->cmd_Cancel, Qt::LeftButton); }, &statements);
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        QVERIFY(statements >= 5);
+    }
+};
+
+QTEST_MAIN(tst_cancellation)
+#include "tst_cancellation.moc"
