@@ -282,17 +282,17 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
              C::text(QStringLiteral("PLACE"), QStringLiteral("HOTEL_PLACE"), 2000),
              C::text(QStringLiteral("ROOM TYPE"), QStringLiteral("ROOMTYPE_NAME"), 1600),
              C::text(QStringLiteral("ROOM TYPE 2"), QStringLiteral("ROOM_TYPE"), 1600),
-             C::text(QStringLiteral("MEAL PLAN"), QStringLiteral("MEAL_PLAN"), 1100),
-             C::money(QStringLiteral("ROOM RATE"), QStringLiteral("ROOM_RATE"), 1200),
+             C::text(QStringLiteral("MEAL PLAN"), QStringLiteral("MEAL_PLAN"), 1300),
+             C::money(QStringLiteral("ROOM RATE"), QStringLiteral("ROOM_RATE"), 1300),
              C::number(QStringLiteral("ROOMS"), QStringLiteral("NOOF_ROOM"), 800),
              C::money(QStringLiteral("ROOM COST"), QStringLiteral("TOTL_ROOMCOST"), 1300),
-             C::money(QStringLiteral("EXTRA BED RATE"), QStringLiteral("EXTRBED_RATE"), 1300),
-             C::number(QStringLiteral("EXTRA BEDS"), QStringLiteral("NOOF_EXTBED"), 1000),
-             C::money(QStringLiteral("EXTRA BED COST"), QStringLiteral("TOTL_EXTRABEDCOST"), 1300),
-             C::money(QStringLiteral("CWB RATE"), QStringLiteral("CWB_RATE"), 1100),
+             C::money(QStringLiteral("EXTRA BED RATE"), QStringLiteral("EXTRBED_RATE"), 1950),
+             C::number(QStringLiteral("EXTRA BEDS"), QStringLiteral("NOOF_EXTBED"), 1450),
+             C::money(QStringLiteral("EXTRA BED COST"), QStringLiteral("TOTL_EXTRABEDCOST"), 1950),
+             C::money(QStringLiteral("CWB RATE"), QStringLiteral("CWB_RATE"), 1200),
              C::number(QStringLiteral("CWB"), QStringLiteral("NOOF_CWB"), 700),
              C::money(QStringLiteral("CWB COST"), QStringLiteral("TOTL_CWBCOST"), 1200),
-             C::money(QStringLiteral("CNB RATE"), QStringLiteral("CNB_RATE"), 1100),
+             C::money(QStringLiteral("CNB RATE"), QStringLiteral("CNB_RATE"), 1200),
              C::number(QStringLiteral("CNB"), QStringLiteral("NOOF_CNB"), 700),
              C::money(QStringLiteral("CNB COST"), QStringLiteral("TOTL_CNBCOST"), 1200),
              C::money(QStringLiteral("TOTAL"), QStringLiteral("TOTAL_AMOUNT"), 1400)},
@@ -364,7 +364,7 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
              C::text(QStringLiteral("BANK"), QStringLiteral("TO_BANK"), 2200),
              C::text(QStringLiteral("PAY MODE"), QStringLiteral("PAY_MODE"), 1300),
              C::text(QStringLiteral("INSTR NO"), QStringLiteral("INSTR_NO"), 1300),
-             C::date(QStringLiteral("INSTR DATE"), QStringLiteral("INSTR_DATE"), 1200),
+             C::date(QStringLiteral("INSTR DATE"), QStringLiteral("INSTR_DATE"), 1450),
              C::text(QStringLiteral("INSTR BANK"), QStringLiteral("INSTR_BANK"), 2200),
              C::text(QStringLiteral("REMARKS"), QStringLiteral("REMARKS"), 3000),
              byOn(QStringLiteral("CREATED BY - ON"), "CREATED_BY", "CREATED_ON")},
@@ -392,8 +392,8 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     addGrid(postingPage(QStringLiteral("HOTEL ADVICE NOTES"), PostHotel), QStringLiteral("Grid_ANCP01"),
             noteColumns({C::text(QStringLiteral("HOTEL"), QStringLiteral("HOTEL_NAME"), 2600),
                          C::text(QStringLiteral("ROOM TYPE"), QStringLiteral("ROOM_TYPE"), 1500),
-                         C::text(QStringLiteral("MEAL PLAN"), QStringLiteral("MEAL_PLAN"), 1100),
-                         C::number(QStringLiteral("NIGHTS"), QStringLiteral("TOUR_DAYS"), 800),
+                         C::text(QStringLiteral("MEAL PLAN"), QStringLiteral("MEAL_PLAN"), 1300),
+                         C::number(QStringLiteral("NIGHTS"), QStringLiteral("TOUR_DAYS"), 950),
                          C::number(QStringLiteral("ROOMS"), QStringLiteral("NOOF_ROOM"), 800)}),
             noteSelect + QStringLiteral(", a.HOTEL_NAME, r.ROOM_TYPE, m.MEAL_PLAN, a.TOUR_DAYS, a.NOOF_ROOM"),
             postedRows(QStringLiteral("LEFT JOIN M_TBL_HOTELROOMTYPE r ON r.ROOMTYPE_CODE=a.ROOMTYPE_CODE "
@@ -552,7 +552,7 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     });
     for (QLineEdit* e : {txt_FileNo, txt_TouristName, txt_BookedBy, txt_PAN, txt_Passport, txt_DrvLicense})
         attachFilter(e, KeyFilter::Upper);
-    resize(1200, 700);
+    resize(1000, 640);
     Load_Init();
 }
 

@@ -36,7 +36,7 @@ frm_Mod_Party_CBPT::frm_Mod_Party_CBPT(Session& session, QWidget* parent) : Task
     cbpt->addWidget(txt_CBPTNo);
     cbpt->addWidget(Cmd_SrcCBPT);
     cbpt->addStretch(1);
-    form->addRow(QStringLiteral("CBPT / &DOCUMNT NO"), cbpt);
+    form->addRow(QStringLiteral("CBPT / DOCUMNT NO"), cbpt);
     lbl_Party = shown(QStringLiteral("lbl_Party"));
     form->addRow(QStringLiteral("PRESENT PARTY"), lbl_Party);
     lbl_DocDate = shown(QStringLiteral("lbl_DocDate"));
@@ -59,7 +59,7 @@ frm_Mod_Party_CBPT::frm_Mod_Party_CBPT(Session& session, QWidget* parent) : Task
     newParty->addWidget(party->edit());
     newParty->addWidget(party->pickButton());
     newParty->addWidget(party->nameLabel(), 1);
-    form->addRow(QStringLiteral("NEW &PARTY CODE"), newParty);
+    form->addRow(QStringLiteral("NEW PARTY CODE"), newParty);
     body()->addLayout(form);
 
     using C = ListColumn;

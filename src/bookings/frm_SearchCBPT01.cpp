@@ -44,25 +44,25 @@ ListingConfig searchConfig() {
                                             "a.NOOF_CHILD, a.GRAND_TOTAL, a.DOC_STATUS, a.CREATED_BY, a.CREATED_ON, "
                                             "a.UPDATE_BY, a.UPDATE_ON, a.CNCL_BY, a.CNCL_ON"),
                    .orderBy = QStringLiteral("a.DOC_DATE DESC, a.DOC_NO DESC"),
-                   .columns = {C::date(QStringLiteral("DOCUMNT DT"), QStringLiteral("DOC_DATE"), 1300),
-                               C::number(QStringLiteral("CBPT NO"), QStringLiteral("DOC_NO"), 1000),
+                   .columns = {C::date(QStringLiteral("DOCUMNT DT"), QStringLiteral("DOC_DATE"), 1450),
+                               C::number(QStringLiteral("CBPT NO"), QStringLiteral("DOC_NO"), 1050),
                                C::text(QStringLiteral("FILE NO"), QStringLiteral("FILENO"), 1500),
-                               C::number(QStringLiteral("QUOT NO"), QStringLiteral("QUOTATION_NO"), 1000),
+                               C::number(QStringLiteral("QUOT NO"), QStringLiteral("QUOTATION_NO"), 1050),
                                C::date(QStringLiteral("TOUR DT"), QStringLiteral("START_DT"), 1300),
                                C::text(QStringLiteral("BILL PARTY"), QStringLiteral("PARTY_NAME"), 3000),
                                C::number(QStringLiteral("DAYS"), QStringLiteral("TOUR_DAYS"), 700),
                                C::text(QStringLiteral("TOURIST NAME"), QStringLiteral("TOURIST_NAME"), 2400),
                                C::text(QStringLiteral("MOBILE"), QStringLiteral("TOURIST_MOBNO"), 1500),
-                               C::number(QStringLiteral("ADULTS"), QStringLiteral("NOOF_PAX"), 800),
+                               C::number(QStringLiteral("ADULTS"), QStringLiteral("NOOF_PAX"), 950),
                                C::number(QStringLiteral("CHILD"), QStringLiteral("NOOF_CHILD"), 800),
-                               C::money(QStringLiteral("GRAND TOTAL"), QStringLiteral("GRAND_TOTAL"), 1500),
-                               C::text(QStringLiteral("STATUS"), QStringLiteral("DOC_STATUS"), 900),
+                               C::money(QStringLiteral("GRAND TOTAL"), QStringLiteral("GRAND_TOTAL"), 1550),
+                               C::text(QStringLiteral("STATUS"), QStringLiteral("DOC_STATUS"), 950),
                                byOn(QStringLiteral("CREATED BY - ON"), "CREATED_BY", "CREATED_ON"),
                                byOn(QStringLiteral("UPDATED BY - ON"), "UPDATE_BY", "UPDATE_ON"),
                                byOn(QStringLiteral("CANCELLED BY - ON"), "CNCL_BY", "CNCL_ON")}},
         .exportCaption = {},
         .onChosen = [](ListingWindow& w, int row) { static_cast<frm_SearchCBPT01&>(w).pickRow(row); },
-        .size = QSize(1100, 600)};
+        .size = QSize(1000, 600)};
 }
 
 }  // namespace

@@ -242,27 +242,24 @@ void quotationCounters(Database& db, QStringList& problems) {
 
 // (h) At most one live booking per quotation, and the quotation names it as its booking.
 void bookingsOfQuotations(Database& db, QStringList& problems) {
-    QSqlQuery q =
-        db.exec(QStringLiteral("SELECT QUOTATION_NO, COUNT(*), MIN(DOC_NO), MAX(DOC_NO) FROM M_TBL_TRANSACTION "
-                               "WHERE DOC_CODE = 'CBPT01' AND COALESCE(DOC_STATUS, '') <> 'CNCL' "
-                               "GROUP BY QUOTATION_NO HAVING COUNT(*) > 1 ORDER BY QUOTATION_NO"));
+    QSqlQuery q = db.exec(
+        QStringLiteral("SELECT QUOTATION_NO, COUNT(*), MIN(DOC_NO), MAX(DOC_NO) FROM M_TBL_TRANSACTION "
+                       "WHERE DOC_CODE = 'CBPT01' AND COALESCE(DOC_STATUS, '') <> 'CNCL' AND QUOTATION_NO IS NOT NULL "
+                       "GROUP BY QUOTATION_NO HAVING COUNT(*) > 1 ORDER BY QUOTATION_NO"));
     while (q.next())
         problems << QStringLiteral("QGBL01 %1: %2 live bookings (CBPT01 %3 to %4)")
                         .arg(numberText(q.value(0)))
                         .arg(q.value(1).toLongLong())
                         .arg(numberText(q.value(2)), numberText(q.value(3)));
+    // A booking whose quotation is not on file (older data) names none; it is left alone.
     QSqlQuery named =
-        db.exec(QStringLiteral("SELECT B.DOC_NO, B.QUOTATION_NO, Q.CBPT_NO, Q.DOC_NO FROM M_TBL_TRANSACTION B "
-                               "LEFT JOIN M_TBL_QUOTATION Q ON Q.DOC_CODE = 'QGBL01' AND Q.DOC_NO = B.QUOTATION_NO "
+        db.exec(QStringLiteral("SELECT B.DOC_NO, B.QUOTATION_NO, Q.CBPT_NO FROM M_TBL_TRANSACTION B "
+                               "JOIN M_TBL_QUOTATION Q ON Q.DOC_CODE = 'QGBL01' AND Q.DOC_NO = B.QUOTATION_NO "
                                "WHERE B.DOC_CODE = 'CBPT01' AND COALESCE(B.DOC_STATUS, '') <> 'CNCL' "
-                               "AND (Q.DOC_NO IS NULL OR COALESCE(Q.CBPT_NO, -1) <> B.DOC_NO) ORDER BY B.DOC_NO"));
+                               "AND COALESCE(Q.CBPT_NO, -1) <> B.DOC_NO ORDER BY B.DOC_NO"));
     while (named.next())
-        problems << (named.value(3).isNull()
-                         ? QStringLiteral("CBPT01 %1: its quotation %2 is missing")
-                               .arg(numberText(named.value(0)), numberText(named.value(1)))
-                         : QStringLiteral("QGBL01 %1: its booking number is %2, but its live booking is CBPT01 %3")
-                               .arg(numberText(named.value(1)), numberText(named.value(2)),
-                                    numberText(named.value(0))));
+        problems << QStringLiteral("QGBL01 %1: its booking number is %2, but its live booking is CBPT01 %3")
+                        .arg(numberText(named.value(1)), numberText(named.value(2)), numberText(named.value(0)));
 }
 
 // (i) Nothing live is posted against a cancelled booking.

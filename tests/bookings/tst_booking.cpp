@@ -6,6 +6,7 @@
 #include "bookings/BookingsWindows.h"
 #include "bookings/frm_CBPT01.h"
 #include "bookings/frm_Mod_Party_CBPT.h"
+#include "bookings/frm_SearchCBPT01.h"
 #include "data/BooksCheck.h"
 #include "data/DemoData.h"
 #include "data/TransactionRecords.h"
@@ -14,8 +15,11 @@
 #include "support/SaveProtocol.h"
 #include "support/TestSession.h"
 
+#include <QComboBox>
+#include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 
 using namespace tarvic;
 using namespace tarvic::test;
@@ -290,6 +294,36 @@ private slots:
         f.ts.answer({true});
         w.pressTool(3);
         QCOMPARE(f.ts.prompter.texts(), QStringList{"CANNOT PROCEED, PLEASE ENTER CBPT/DOCUMNT NO PROPERLY ..."});
+    }
+
+    // The search filters by each option and hands the chosen booking to the window that opened it.
+    void searchPicksBooking() {
+        Fixture f;
+        auto w = f.window();
+        w->pressTool(4);
+        auto* s = w->findChild<frm_SearchCBPT01*>();
+        QVERIFY(s);
+        struct Case {
+            QRadioButton* option;
+            QLineEdit* field;
+            const char* text;
+            int dateOn;  // 0 registered, 1 tour start
+            int rows;
+        };
+        const Case cases[] = {{s->Option1, nullptr, "", 1, 0},           {s->Option2, s->txt_PartyCode, "999", 0, 0},
+                              {s->Option3, s->txt_QuotNo, "1", 0, 1},    {s->Option4, s->txt_CBPTNo, "2", 0, 0},
+                              {s->Option5, s->txt_FileNo, "O'X%", 0, 0}, {s->Option5, s->txt_FileNo, "AN/%", 0, 1}};
+        for (const Case& c : cases) {
+            c.option->setChecked(true);
+            if (c.field)
+                c.field->setText(QString::fromLatin1(c.text));
+            s->Cmb_DateOn->setCurrentIndex(c.dateOn);
+            s->Load_Grid();
+            QCOMPARE(s->Grid1->rowCount(), c.rows);
+        }
+        enterOn(s->Grid1, 0, 0);
+        QCOMPARE(w->number(), 1);
+        QCOMPARE(w->lbl_Balance->text(), "BALANCE AMOUNT : 39270.00");
     }
 
     void booksCheckOfBookings() {

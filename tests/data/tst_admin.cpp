@@ -186,7 +186,9 @@ private slots:
              {{"UPDATE M_TBL_TRANSACTION SET PARTY_CODE=? WHERE DOC_CODE=? AND DOC_NO=?", {9, "FRCR01", 2}}},
              "FRDB01/FRCR01 2 (IN_DOCNO 1): party differs (FRDB01 PARTY_CODE 7, FRCR01 PARTY_CODE 9)"},
             {"half-cancelled pair",
-             {{"UPDATE M_TBL_TRANSACTION SET DOC_STATUS=? WHERE DOC_CODE=? AND DOC_NO=?", {"CNCL", "FRDB01", 1}}},
+             {{"UPDATE M_TBL_TRANSACTION SET DOC_STATUS=?, CNCL_BY=?, CNCL_ON=DOC_DATE, REASON_CNCL=? WHERE DOC_CODE=? "
+               "AND DOC_NO=?",
+               {"CNCL", "U", "WHY", "FRDB01", 1}}},
              "FRDB01/FRCR01 1 (IN_DOCNO 1): cancelled on one side only (FRDB01 CNCL, FRCR01 APPRV)"},
             {"duplicate header row",
              {{"DROP INDEX UX_TRN_KEY", {}},
