@@ -136,11 +136,11 @@ AdviceNoteWindow::AdviceNoteWindow(Session& session, QWidget* parent, const Wind
     party->edit()->setMinimumWidth(70);
     party->edit()->setMaximumWidth(90);
     party->nameLabel()->setFrameShape(QFrame::StyledPanel);
-    party->nameLabel()->setMinimumWidth(220);
+    party->nameLabel()->setMinimumWidth(180);
     party->addPicker(QStringLiteral("Cmd_SrcParty"), [this](PickCallback pick) {
         openWindow(QStringLiteral("frm_Search_Party"), WindowArgs{{}, std::move(pick)});
     });
-    lbl_PartyType = shownField(QStringLiteral("lbl_PartyType"), 100);
+    lbl_PartyType = shownField(QStringLiteral("lbl_PartyType"), 90);
     connect(party, &CodeField::keyChanged, this, [this] { showPartyType(); });
     addRow(QStringLiteral("&PARTY CODE"), {party->edit(), party->pickButton(), party->nameLabel(), lbl_PartyType});
     txt_BillNo = new QLineEdit(this);
@@ -172,7 +172,7 @@ AdviceNoteWindow::AdviceNoteWindow(Session& session, QWidget* parent, const Wind
     txt_Remarks->setMaxLength(1000);  // the other-charge narration ends with them, within 2000
     txt_Remarks->setMinimumWidth(400);
     addRow(QStringLiteral("REMAR&KS"), {txt_Remarks});
-    resize(1000, kind == AdviceKind::Hotel ? 600 : 480);
+    resize(980, kind == AdviceKind::Hotel ? 600 : 480);
 
     if (!modify)
         readBooking(args.value(QStringLiteral("CBPT_NO")).toLongLong());
