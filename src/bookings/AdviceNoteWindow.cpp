@@ -134,20 +134,20 @@ AdviceNoteWindow::AdviceNoteWindow(Session& session, QWidget* parent, const Wind
     party =
         new CodeField(session, kPartySource, this, QStringLiteral("txt_PartyCode"), QStringLiteral("lbl_PartyName"));
     party->edit()->setMinimumWidth(70);
-    party->edit()->setMaximumWidth(90);
+    party->edit()->setMaximumWidth(80);
     party->nameLabel()->setFrameShape(QFrame::StyledPanel);
-    party->nameLabel()->setMinimumWidth(180);
+    party->nameLabel()->setMinimumWidth(270);
     party->addPicker(QStringLiteral("Cmd_SrcParty"), [this](PickCallback pick) {
         openWindow(QStringLiteral("frm_Search_Party"), WindowArgs{{}, std::move(pick)});
     });
     lbl_PartyType = shownField(QStringLiteral("lbl_PartyType"), 90);
     connect(party, &CodeField::keyChanged, this, [this] { showPartyType(); });
-    addRow(QStringLiteral("&PARTY CODE"), {party->edit(), party->pickButton(), party->nameLabel(), lbl_PartyType});
+    addRow(QStringLiteral("&PARTY CODE"), {party->edit(), party->pickButton(), party->nameLabel()});
     txt_BillNo = new QLineEdit(this);
     txt_BillNo->setObjectName(QStringLiteral("txt_BillNo"));
     txt_BillNo->setMaxLength(50);  // the column's width
-    txt_BillNo->setMinimumWidth(200);
-    addRow(QStringLiteral("&BILL NO"), {txt_BillNo});
+    txt_BillNo->setMinimumWidth(160);
+    addRow(QStringLiteral("&BILL NO"), {txt_BillNo, new QLabel(QStringLiteral("PARTY TYPE"), this), lbl_PartyType});
 
     switch (kind) {
         case AdviceKind::Hotel:
