@@ -134,20 +134,20 @@ AdviceNoteWindow::AdviceNoteWindow(Session& session, QWidget* parent, const Wind
     party =
         new CodeField(session, kPartySource, this, QStringLiteral("txt_PartyCode"), QStringLiteral("lbl_PartyName"));
     party->edit()->setMinimumWidth(70);
-    party->edit()->setMaximumWidth(90);
+    party->edit()->setMaximumWidth(80);
     party->nameLabel()->setFrameShape(QFrame::StyledPanel);
-    party->nameLabel()->setMinimumWidth(220);
+    party->nameLabel()->setMinimumWidth(270);
     party->addPicker(QStringLiteral("Cmd_SrcParty"), [this](PickCallback pick) {
         openWindow(QStringLiteral("frm_Search_Party"), WindowArgs{{}, std::move(pick)});
     });
-    lbl_PartyType = shownField(QStringLiteral("lbl_PartyType"), 100);
+    lbl_PartyType = shownField(QStringLiteral("lbl_PartyType"), 90);
     connect(party, &CodeField::keyChanged, this, [this] { showPartyType(); });
-    addRow(QStringLiteral("&PARTY CODE"), {party->edit(), party->pickButton(), party->nameLabel(), lbl_PartyType});
+    addRow(QStringLiteral("&PARTY CODE"), {party->edit(), party->pickButton(), party->nameLabel()});
     txt_BillNo = new QLineEdit(this);
     txt_BillNo->setObjectName(QStringLiteral("txt_BillNo"));
     txt_BillNo->setMaxLength(50);  // the column's width
-    txt_BillNo->setMinimumWidth(200);
-    addRow(QStringLiteral("&BILL NO"), {txt_BillNo});
+    txt_BillNo->setMinimumWidth(160);
+    addRow(QStringLiteral("&BILL NO"), {txt_BillNo, new QLabel(QStringLiteral("PARTY TYPE"), this), lbl_PartyType});
 
     switch (kind) {
         case AdviceKind::Hotel:
@@ -172,7 +172,7 @@ AdviceNoteWindow::AdviceNoteWindow(Session& session, QWidget* parent, const Wind
     txt_Remarks->setMaxLength(1000);  // the other-charge narration ends with them, within 2000
     txt_Remarks->setMinimumWidth(400);
     addRow(QStringLiteral("REMAR&KS"), {txt_Remarks});
-    resize(1000, kind == AdviceKind::Hotel ? 600 : 480);
+    resize(980, kind == AdviceKind::Hotel ? 600 : 480);
 
     if (!modify)
         readBooking(args.value(QStringLiteral("CBPT_NO")).toLongLong());
