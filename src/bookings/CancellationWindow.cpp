@@ -224,7 +224,7 @@ void CancellationWindow::Cancel_Record() {
             if (records.cancel(member_.code, number, reason) == 0)
                 throw DbError(DbError::Kind::Refused, kAlreadyCancelled);
             if (member_.hooks.after)
-                member_.hooks.after(db(), r, number, session().userFullName);
+                member_.hooks.after(db(), number, session().userFullName);
         });
     });
     if (!ok) {

@@ -54,7 +54,7 @@ struct CancelHooks {
     // Inside the cancel's transaction, before any row changes: a text refuses the cancel.
     std::function<QString(Database&, qint64 number)> refuse;
     // Inside the same transaction, after the rows changed.
-    std::function<void(Database&, const QSqlRecord&, qint64 number, const QString& user)> after;
+    std::function<void(Database&, qint64 number, const QString& user)> after;
     // Builds the member's own widgets under the labels.
     std::function<void(CancellationWindow&)> build;
 };

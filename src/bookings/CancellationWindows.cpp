@@ -117,7 +117,7 @@ CancelHooks namedBy(const char* column, CancelHooks hooks = {}) {
 // They carry the same who, when and why as the note itself.
 CancelHooks withPartner(const QString& code) {
     CancelHooks h;
-    h.after = [code](Database& db, const QSqlRecord&, qint64 number, const QString& user) {
+    h.after = [code](Database& db, qint64 number, const QString& user) {
         db.execAffected(
             QStringLiteral(
                 "UPDATE M_TBL_TRANSACTION SET DOC_STATUS='CNCL', CNCL_BY=?, "
@@ -193,7 +193,7 @@ CancelHooks bookingHooks() {
         return db.scalar(QStringLiteral("SELECT COUNT(*) ") + kDependants, {number}).toLongLong() > 0 ? kLiveDependants
                                                                                                       : QString();
     };
-    h.after = [](Database& db, const QSqlRecord&, qint64 number, const QString&) {
+    h.after = [](Database& db, qint64 number, const QString&) {
         const QVariant status =
             db.scalar(QStringLiteral("SELECT MIN(LEADSTATUS_CODE) FROM M_TBL_LEADSTATUS WHERE LEAD_LOCK='Y'"));
         const QVariant lead = db.scalar(
