@@ -36,7 +36,7 @@ QLabel* valueLabel(QWidget* parent, const QString& name) {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
     l->setFrameShape(QFrame::StyledPanel);
-    l->setMinimumWidth(160);
+    l->setMinimumWidth(230);
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);
     l->setWordWrap(true);
     return l;
@@ -185,6 +185,12 @@ bool CancellationWindow::Show_Record(qint64 number) {
         txt_Reason->setReadOnly(true);
     }
     cmd_Cancel->setEnabled(allowed);
+    // Long values (a party's name, an amount in words) wrap: grow the window to show them whole.
+    if (layout() && layout()->hasHeightForWidth()) {
+        const int height = layout()->totalHeightForWidth(width());
+        if (height > this->height())
+            resize(width(), height);
+    }
     return true;
 }
 
