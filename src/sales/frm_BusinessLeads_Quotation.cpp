@@ -569,14 +569,17 @@ void frm_BusinessLeads_Quotation::applyState() {
     txt_LeadCode->setStyleSheet(isNew ? QString() : kFixedStyle);
     Cmd_Src->setEnabled(isNew && !locked_);
     for (QPushButton* b : {Cmd_AddHotel, Cmd_AddVehicle, Cmd_AddOthrCosting, Cmd_Mod_Itn, Cmd_ModInclusion,
-                           Cmd_ModExclusion, Cmd_ModHotelUse, Cmd_DelItn, Cmd_GenCostSht})
+                           Cmd_ModExclusion, Cmd_ModHotelUse, Cmd_DelItn})
         b->setEnabled(open);
+    // A locked quotation still has its pages (a confirmation goes out after booking): they are
+    // made from the stored quotation, which is what its read-only window shows.
+    Cmd_GenCostSht->setEnabled(!isNew);
     for (QuotationPagePane* p : pages_)
         for (QPushButton* b : {p->send, p->saveDoc, p->savePdf})
             if (b)
-                b->setEnabled(open);
+                b->setEnabled(!isNew);
     tool(3)->setEnabled(!locked_);
-    tool(5)->setEnabled(open);
+    tool(5)->setEnabled(!isNew);
     if (!locked_)
         Chk_MrkUp();
 }
@@ -991,7 +994,7 @@ void frm_BusinessLeads_Quotation::buildPages() {
 }
 
 bool frm_BusinessLeads_Quotation::refreshPage(QuotationPage page, MailMessage* mail, bool store) {
-    if (number_ == 0 || locked_ || (store && !Save_Transaction()))
+    if (number_ == 0 || (store && !locked_ && !Save_Transaction()))
         return false;
     BusyCursor busy;
     QString path;
@@ -1010,7 +1013,7 @@ bool frm_BusinessLeads_Quotation::refreshPage(QuotationPage page, MailMessage* m
 }
 
 void frm_BusinessLeads_Quotation::Preview_Pages() {
-    if (number_ == 0 || locked_ || !Save_Transaction())
+    if (number_ == 0 || (!locked_ && !Save_Transaction()))
         return;
     for (QuotationPage p : {QuotationPage::Quotation, QuotationPage::Confirmation, QuotationPage::Vehicle})
         if (!refreshPage(p, nullptr, false))

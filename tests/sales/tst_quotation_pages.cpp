@@ -133,6 +133,17 @@ private slots:
                  qPrintable(text));
     }
 
+    void aLockedQuotationHasItsStoredPagesAndIsNotSaved() {
+        Fixture f;
+        f.ts.db().exec("UPDATE M_TBL_QUOTATION SET LCK_QUOT='Y' WHERE DOC_CODE='QGBL01' AND DOC_NO=1");
+        QVERIFY(f.w->Show_Record(1));
+        QVERIFY(f.w->pressTool(5));
+        QVERIFY(f.pane(QuotationPage::Confirmation)->browser->toPlainText().contains(kTourist1));
+        QVERIFY(f.ts.prompter.texts().isEmpty());
+        QVERIFY(
+            f.ts.db().scalar("SELECT UPDATE_BY FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL01' AND DOC_NO=1").isNull());
+    }
+
     void aPageIsMailedWithItsPictureToEveryAddress() {
         SmtpServer server;
         Fixture f;
