@@ -365,6 +365,9 @@ void AdviceNoteWindow::Save_Record() {
             lbl_DocNo->setText(QString::number(number_));
         return;
     }
+    // The note's number is on screen when its save is reported.
+    if (lbl_DocNo)
+        lbl_DocNo->setText(QString::number(saved));
     prompter().information(this, t(modify_ ? text.modifySaved : text.saved));
     Show_Record(saved);
     if (onSaved_)
