@@ -86,6 +86,8 @@ CancellationWindow::CancellationWindow(Session& session, QWidget* parent, const 
         const int row = i / pairs, col = (i % pairs) * 2;
         grid_->addWidget(new QLabel(f.caption, this), row, col);
         values_ << valueLabel(this, f.name);
+        if (pairs == 3)
+            values_.last()->setMinimumWidth(160);
         grid_->addWidget(values_.last(), row, col + 1);
     }
     for (int p = 0; p < pairs; ++p)
