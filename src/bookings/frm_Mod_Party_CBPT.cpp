@@ -76,7 +76,11 @@ frm_Mod_Party_CBPT::frm_Mod_Party_CBPT(Session& session, QWidget* parent) : Task
     Grid1->setQueryModel(receipts_);
     body()->addWidget(Grid1, 1);
 
-    onEnter(txt_CBPTNo, [this] { Show_CBPT(); });
+    onEnter(txt_CBPTNo, [this] {
+        // A booking shown: on to its new party, as Enter moves on everywhere.
+        if (Show_CBPT() && booking_ != 0)
+            party->edit()->setFocus();
+    });
     onEnter(party->edit(), [this] { party->lookUp(); });
     connect(txt_CBPTNo, &QLineEdit::textEdited, this, [this] {
         booking_ = oldParty_ = 0;

@@ -281,6 +281,7 @@ private slots:
         showActive(w);
         Fixture::enter(w.txt_CBPTNo, "1");
         QCOMPARE(w.Grid1->rowCount(), 1);
+        QVERIFY(w.party->edit()->hasFocus());
         Fixture::enter(w.party->edit(), QString::number(f.party));
         f.ts.answer({true});
         w.pressTool(3);
