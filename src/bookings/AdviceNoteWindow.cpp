@@ -281,8 +281,10 @@ void AdviceNoteWindow::Calc_Total() {
 void AdviceNoteWindow::fetch() {
     const qint64 number = txt_DocNo->text().trimmed().toLongLong();
     const QString typed = txt_DocNo->text();
-    if (Show_Record(number))
+    if (Show_Record(number)) {
+        party->edit()->setFocus();  // Enter moves on, to the note's first field
         return;
+    }
     Load_Init();
     txt_DocNo->setText(typed);
     prompter().information(this, kNotFetched);

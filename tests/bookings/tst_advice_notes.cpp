@@ -285,6 +285,7 @@ private slots:
             typeInto(w->txt_DocNo, "1");
             keyToFocus(Qt::Key_Return);
             QCOMPARE(w->number(), qint64(1));
+            QVERIFY(w->party->edit()->hasFocus());
             shoot(*w, w->objectName());
             QLineEdit* rate = w->findChild<QLineEdit*>(k == 0 ? "txt_RoomRate" : k == 1 ? "txt_VehRate" : "txt_Rate");
             typeInto(rate, QString::number(Money::fromText(rate->text()).paise() / 50));
