@@ -2,6 +2,7 @@
 
 #include "bookings/AdviceNoteWindow.h"
 #include "data/Moments.h"
+#include "sales/QuotationLines.h"
 #include "shell/kit/CodeList.h"
 #include "shell/kit/DocumentWindow.h"
 #include "shell/kit/KeyFilters.h"
@@ -285,19 +286,7 @@ void HotelItems::showPlace() {
     lbl_HotelPlace->clear();
     if (hotel->key().isEmpty())
         return;
-    w_.guarded([&] {
-        const auto row = w_.db().firstRow(
-            QStringLiteral("SELECT s.STATE_NAME, pl.PLACE_NAME FROM M_TBL_PARTY p "
-                           "LEFT JOIN M_TBL_CSP_STATE s ON s.COUNTRY_CODE=p.COUNTRY_CODE AND s.STATE_CODE=p.STATE_CODE "
-                           "LEFT JOIN M_TBL_CSP_PLACE pl ON pl.COUNTRY_CODE=p.COUNTRY_CODE AND "
-                           "pl.STATE_CODE=p.STATE_CODE AND pl.PLACE_CODE=p.PLACE_CODE WHERE p.PARTY_CODE=?"),
-            {hotel->key().toLongLong()});
-        if (!row)
-            return;
-        const QString state = row->value(0).toString().trimmed(), place = row->value(1).toString().trimmed();
-        lbl_HotelPlace->setText(state.isEmpty() || place.isEmpty() ? state + place
-                                                                   : state + QStringLiteral(", ") + place);
-    });
+    w_.guarded([&] { lbl_HotelPlace->setText(hotelDestination(w_.db(), hotel->key().toLongLong())); });
 }
 
 void HotelItems::loadQuotationLine() {

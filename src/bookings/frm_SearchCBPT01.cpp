@@ -15,22 +15,6 @@ namespace {
 
 using C = ListColumn;
 
-C byOn(const QString& heading, const char* by, const char* on) {
-    return C::computed(heading, 3400, [by, on](const QSqlRecord& r) {
-        return byOnText(r.value(QLatin1String(by)), r.value(QLatin1String(on)));
-    });
-}
-
-// A typed number that is no number names no row.
-void equalNumber(ListFilter& f, const QString& condition, const QString& text) {
-    bool ok = false;
-    const qint64 n = text.trimmed().toLongLong(&ok);
-    if (ok)
-        f.add(condition, {n});
-    else
-        f.refuse();
-}
-
 ListingConfig searchConfig() {
     return {
         .objectName = QStringLiteral("frm_SearchCBPT01"),
@@ -57,9 +41,9 @@ ListingConfig searchConfig() {
                                C::number(QStringLiteral("CHILD"), QStringLiteral("NOOF_CHILD"), 800),
                                C::money(QStringLiteral("GRAND TOTAL"), QStringLiteral("GRAND_TOTAL"), 1550),
                                C::text(QStringLiteral("STATUS"), QStringLiteral("DOC_STATUS"), 950),
-                               byOn(QStringLiteral("CREATED BY - ON"), "CREATED_BY", "CREATED_ON"),
-                               byOn(QStringLiteral("UPDATED BY - ON"), "UPDATE_BY", "UPDATE_ON"),
-                               byOn(QStringLiteral("CANCELLED BY - ON"), "CNCL_BY", "CNCL_ON")}},
+                               ListColumn::byOn(QStringLiteral("CREATED BY - ON"), "CREATED_BY", "CREATED_ON", 3400),
+                               ListColumn::byOn(QStringLiteral("UPDATED BY - ON"), "UPDATE_BY", "UPDATE_ON", 3400),
+                               ListColumn::byOn(QStringLiteral("CANCELLED BY - ON"), "CNCL_BY", "CNCL_ON", 3400)}},
         .exportCaption = {},
         .onChosen = [](ListingWindow& w, int row) { static_cast<frm_SearchCBPT01&>(w).pickRow(row); },
         .size = QSize(1000, 600)};
@@ -105,14 +89,12 @@ frm_SearchCBPT01::frm_SearchCBPT01(Session& session, QWidget* parent, const Wind
     onEnter(txt_FileNo, [this] { Load_Grid(); });
 
     Option1 = addOption(QStringLiteral("Option1"), QStringLiteral("&ALL"), nullptr, [](ListFilter&) {});
-    Option2 = addOption(QStringLiteral("Option2"), QStringLiteral("PART&Y CODE"), txt_PartyCode, [this](ListFilter& f) {
-        equalNumber(f, QStringLiteral("a.PARTY_CODE=?"), txt_PartyCode->text());
-    });
-    Option3 = addOption(QStringLiteral("Option3"), QStringLiteral("&QUOTATION NO"), txt_QuotNo, [this](ListFilter& f) {
-        equalNumber(f, QStringLiteral("a.QUOTATION_NO=?"), txt_QuotNo->text());
-    });
+    Option2 = addOption(QStringLiteral("Option2"), QStringLiteral("PART&Y CODE"), txt_PartyCode,
+                        [this](ListFilter& f) { f.number(QStringLiteral("a.PARTY_CODE=?"), txt_PartyCode->text()); });
+    Option3 = addOption(QStringLiteral("Option3"), QStringLiteral("&QUOTATION NO"), txt_QuotNo,
+                        [this](ListFilter& f) { f.number(QStringLiteral("a.QUOTATION_NO=?"), txt_QuotNo->text()); });
     Option4 = addOption(QStringLiteral("Option4"), QStringLiteral("&CBPT NO"), txt_CBPTNo,
-                        [this](ListFilter& f) { equalNumber(f, QStringLiteral("a.DOC_NO=?"), txt_CBPTNo->text()); });
+                        [this](ListFilter& f) { f.number(QStringLiteral("a.DOC_NO=?"), txt_CBPTNo->text()); });
     // The user types the wildcards of the file number.
     Option5 = addOption(QStringLiteral("Option5"), QStringLiteral("FILE N&O"), txt_FileNo,
                         [this](ListFilter& f) { f.add(QStringLiteral("a.FILENO LIKE ?"), {txt_FileNo->text()}); });

@@ -69,12 +69,6 @@ QPlainTextEdit* textBox(QWidget* parent, const QString& name, int maxLength) {
     return t;
 }
 
-ListColumn byOnColumn(const QString& heading, const char* by, const char* on) {
-    return ListColumn::computed(heading, 3000, [by, on](const QSqlRecord& r) {
-        return byOnText(r.value(QLatin1String(by)), r.value(QLatin1String(on)));
-    });
-}
-
 QueryModel* dayModel(Database& db, QObject* parent) {
     using C = ListColumn;
     auto* model = new QueryModel(db,
@@ -84,8 +78,8 @@ QueryModel* dayModel(Database& db, QObject* parent) {
                                   C::text(QStringLiteral("DESCRIPTION"), QStringLiteral("ITN_DESC"), 4500),
                                   C::text(QStringLiteral("DISTANCE"), QStringLiteral("ITN_DIST"), 1100, Qt::AlignRight),
                                   C::text(QStringLiteral("HOURS"), QStringLiteral("ITN_HOURS"), 900, Qt::AlignRight),
-                                  byOnColumn(QStringLiteral("CREATED BY-ON"), "CREATED_BY", "CREATED_ON"),
-                                  byOnColumn(QStringLiteral("UPDATE BY-ON"), "UPDATE_BY", "UPDATE_ON")},
+                                  ListColumn::byOn(QStringLiteral("CREATED BY-ON"), "CREATED_BY", "CREATED_ON", 3000),
+                                  ListColumn::byOn(QStringLiteral("UPDATE BY-ON"), "UPDATE_BY", "UPDATE_ON", 3000)},
                                  parent);
     model->setSelect(QStringLiteral("*"));
     model->setOrder(QStringLiteral("ITN_SLNO"));

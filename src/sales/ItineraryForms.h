@@ -35,8 +35,6 @@ QLineEdit* digitsField(QWidget* parent, const char* name, int maxDigits);
 QLineEdit* textField(QWidget* parent, const char* name, int maxLength);
 // A multi-line box cut to maxLength characters as it is typed or pasted.
 QPlainTextEdit* textBox(QWidget* parent, const QString& name, int maxLength);
-// The "CREATED BY - ON" / "UPDATE BY - ON" column of a grid.
-ListColumn byOnColumn(const QString& heading, const char* by, const char* on);
 // The grid model of an itinerary's day lines (the standard itinerary's or a quotation's copy),
 // in ITN_SLNO order; the window loads it with its own table and keys.
 QueryModel* dayModel(Database& db, QObject* parent);

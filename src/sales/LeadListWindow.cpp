@@ -25,15 +25,6 @@ QLineEdit* lineEdit(QWidget* owner, const QString& name, KeyFilter filter) {
     return e;
 }
 
-void numberCondition(ListFilter& f, const QString& column, const QString& text) {
-    bool ok = false;
-    const qint64 n = text.trimmed().toLongLong(&ok);
-    if (!ok)
-        f.refuse();
-    else
-        f.add(column + QStringLiteral("=?"), {n});
-}
-
 }  // namespace
 
 LeadListWindow::LeadListWindow(Session& session, QWidget* parent, ListingConfig config)
@@ -98,9 +89,8 @@ QRadioButton* LeadListWindow::addConsultantOption(const QString& objectName, con
         txt_ConsCode->setEnabled(false);
         Cmd_SrcCons->setEnabled(false);
     }
-    return addOption(objectName, caption, box, [this](ListFilter& f) {
-        numberCondition(f, QStringLiteral("a.CONSULTANT_CODE"), txt_ConsCode->text());
-    });
+    return addOption(objectName, caption, box,
+                     [this](ListFilter& f) { f.number(QStringLiteral("a.CONSULTANT_CODE=?"), txt_ConsCode->text()); });
 }
 
 void LeadListWindow::showConsultantName() {
@@ -121,7 +111,8 @@ QRadioButton* LeadListWindow::addNumberOption(const QString& objectName, const Q
                                               const QString& column) {
     QLineEdit* e = lineEdit(this, field, KeyFilter::Number);
     e->setMaximumWidth(140);
-    return addOption(objectName, caption, e, [e, column](ListFilter& f) { numberCondition(f, column, e->text()); });
+    return addOption(objectName, caption, e,
+                     [e, column](ListFilter& f) { f.number(column + QStringLiteral("=?"), e->text()); });
 }
 
 QRadioButton* LeadListWindow::addLikeOption(const QString& objectName, const QString& caption, const QString& field,

@@ -141,4 +141,17 @@ QDate lastCheckOut(Database& db, qint64 quotationNo, const QString& kind) {
                                 {quotationNo, kind}));
 }
 
+QString hotelDestination(Database& db, qint64 hotel) {
+    const auto row = db.firstRow(
+        QStringLiteral("SELECT s.STATE_NAME, pl.PLACE_NAME FROM M_TBL_PARTY p "
+                       "LEFT JOIN M_TBL_CSP_STATE s ON s.COUNTRY_CODE=p.COUNTRY_CODE AND s.STATE_CODE=p.STATE_CODE "
+                       "LEFT JOIN M_TBL_CSP_PLACE pl ON pl.COUNTRY_CODE=p.COUNTRY_CODE AND "
+                       "pl.STATE_CODE=p.STATE_CODE AND pl.PLACE_CODE=p.PLACE_CODE WHERE p.PARTY_CODE=?"),
+        {hotel});
+    if (!row)
+        return {};
+    const QString state = row->value(0).toString().trimmed(), place = row->value(1).toString().trimmed();
+    return state.isEmpty() || place.isEmpty() ? state + place : state + QStringLiteral(", ") + place;
+}
+
 }  // namespace tarvic

@@ -81,6 +81,9 @@ void deleteQuotationLine(Database& db, const QString& user, qint64 quotationNo, 
                          bool withDays);
 
 // The latest CHKOT_DT of the quotation's lines of a kind (where the next one starts), or null.
+// A hotel's destination as its lines show it: "<state>, <place>" of the hotel party.
+QString hotelDestination(Database& db, qint64 hotel);
+
 QDate lastCheckOut(Database& db, qint64 quotationNo, const QString& kind);
 
 }  // namespace tarvic

@@ -13,19 +13,6 @@
 
 namespace tarvic {
 
-namespace {
-
-void numberCondition(ListFilter& f, const QString& column, const QString& text) {
-    bool ok = false;
-    const qint64 n = text.trimmed().toLongLong(&ok);
-    if (ok)
-        f.add(column + QStringLiteral("=?"), {n});
-    else
-        f.refuse();
-}
-
-}  // namespace
-
 QuotationListing::QuotationListing(Session& session, QWidget* parent, ListingConfig config)
     : ListingWindow(session, parent, std::move(config)) {}
 
@@ -65,7 +52,7 @@ QRadioButton* QuotationListing::addLeadOption(const QString& objectName, const Q
     });
     onEnter(txt_LeadNO, [this] { Load_Grid(); });
     return addOption(objectName, caption, withButton(txt_LeadNO, search),
-                     [this, column](ListFilter& f) { numberCondition(f, column, txt_LeadNO->text()); });
+                     [this, column](ListFilter& f) { f.number(column + QStringLiteral("=?"), txt_LeadNO->text()); });
 }
 
 QRadioButton* QuotationListing::addPartyOption(const QString& objectName, const QString& caption,
@@ -88,7 +75,7 @@ QRadioButton* QuotationListing::addPartyOption(const QString& objectName, const 
         Load_Grid();
     });
     return addOption(objectName, caption, withButton(txt_PartyCode, search, lbl_PartyName),
-                     [this, column](ListFilter& f) { numberCondition(f, column, txt_PartyCode->text()); });
+                     [this, column](ListFilter& f) { f.number(column + QStringLiteral("=?"), txt_PartyCode->text()); });
 }
 
 }  // namespace tarvic

@@ -153,19 +153,7 @@ void frm_BQ_AddHotel::showPlace() {
     lbl_HotelPlace->clear();
     if (hotel->key().isEmpty())
         return;
-    guarded([&] {
-        const auto row = db().firstRow(
-            QStringLiteral("SELECT s.STATE_NAME, pl.PLACE_NAME FROM M_TBL_PARTY p "
-                           "LEFT JOIN M_TBL_CSP_STATE s ON s.COUNTRY_CODE=p.COUNTRY_CODE AND s.STATE_CODE=p.STATE_CODE "
-                           "LEFT JOIN M_TBL_CSP_PLACE pl ON pl.COUNTRY_CODE=p.COUNTRY_CODE AND "
-                           "pl.STATE_CODE=p.STATE_CODE AND pl.PLACE_CODE=p.PLACE_CODE WHERE p.PARTY_CODE=?"),
-            {hotel->key().toLongLong()});
-        if (!row)
-            return;
-        const QString state = row->value(0).toString().trimmed(), place = row->value(1).toString().trimmed();
-        lbl_HotelPlace->setText(state.isEmpty() || place.isEmpty() ? state + place
-                                                                   : state + QStringLiteral(", ") + place);
-    });
+    guarded([&] { lbl_HotelPlace->setText(hotelDestination(db(), hotel->key().toLongLong())); });
 }
 
 QString frm_BQ_AddHotel::hotelName() const {

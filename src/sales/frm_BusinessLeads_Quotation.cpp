@@ -76,12 +76,6 @@ QString wholeNumber(const QVariant& v) {
     return v.isNull() ? QString() : QString::number(qRound64(v.toDouble()));
 }
 
-ListColumn byOn(const QString& heading, const char* by, const char* on) {
-    return ListColumn::computed(heading, 3600, [by, on](const QSqlRecord& r) {
-        return byOnText(r.value(QLatin1String(by)), r.value(QLatin1String(on)));
-    });
-}
-
 QLineEdit* countField(QWidget* parent, const QString& name) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
@@ -386,8 +380,8 @@ QWidget* frm_BusinessLeads_Quotation::buildItinerary() {
                            C::text(QStringLiteral("DESCRIPTION"), QStringLiteral("ITN_DESC"), 5000),
                            C::text(QStringLiteral("DISTANCE"), QStringLiteral("ITN_DIST"), 1400),
                            C::text(QStringLiteral("HOURS"), QStringLiteral("ITN_HOURS"), 1000),
-                           byOn(QStringLiteral("CREATED BY-ON"), "CREATED_BY", "CREATED_ON"),
-                           byOn(QStringLiteral("UPDATE BY-ON"), "UPDATE_BY", "UPDATE_ON")});
+                           ListColumn::byOn(QStringLiteral("CREATED BY-ON"), "CREATED_BY", "CREATED_ON", 3600),
+                           ListColumn::byOn(QStringLiteral("UPDATE BY-ON"), "UPDATE_BY", "UPDATE_ON", 3600)});
     layout->addWidget(Grid_Itinerary, 2);
     layout->addWidget(new QLabel(QStringLiteral("OTHER QUOTATIONS OF THE LEAD"), page));
     Grid_OthrQuotation = grid(QStringLiteral("Grid_OthrQuotation"), &quotations_,

@@ -10,12 +10,6 @@ namespace {
 
 const QString kCount = QStringLiteral("COALESCE(COUNT(a.DOC_NO),0) AS TOTL_NOS");
 
-ListColumn byOn(const QString& heading, const char* by, const char* on) {
-    return ListColumn::computed(heading, 3400, [by, on](const QSqlRecord& r) {
-        return byOnText(r.value(QLatin1String(by)), r.value(QLatin1String(on)));
-    });
-}
-
 ListingConfig listConfig() {
     using C = ListColumn;
     return {
@@ -46,8 +40,8 @@ ListingConfig listConfig() {
                                C::money(QStringLiteral("COMM AMOUNT"), QStringLiteral("COMM_AMOUNT"), 1700),
                                C::money(QStringLiteral("TAX AMOUNT"), QStringLiteral("TAX_AMOUNT"), 1600),
                                C::money(QStringLiteral("GRAND TOTAL"), QStringLiteral("GRAND_TOTAL"), 1700),
-                               byOn(QStringLiteral("CREATED BY - ON"), "CREATED_BY", "CREATED_ON"),
-                               byOn(QStringLiteral("UPDATE BY - ON"), "UPDATE_BY", "UPDATE_ON")}},
+                               ListColumn::byOn(QStringLiteral("CREATED BY - ON"), "CREATED_BY", "CREATED_ON", 3400),
+                               ListColumn::byOn(QStringLiteral("UPDATE BY - ON"), "UPDATE_BY", "UPDATE_ON", 3400)}},
         .summaries = {{.objectName = QStringLiteral("Grid2"),
                        .select = QStringLiteral("c.PARTY_CODE, d.PARTY_NAME, ") + kCount,
                        .groupBy = QStringLiteral("c.PARTY_CODE, d.PARTY_NAME"),

@@ -79,8 +79,8 @@ frm_SearchItinerary::frm_SearchItinerary(Session& session, QWidget* parent, cons
                              C::text(QStringLiteral("DESCRIPTION"), QStringLiteral("ITN_DESC"), 3200),
                              C::number(QStringLiteral("CODE"), QStringLiteral("ITN_DOCNO"), 800),
                              C::text(QStringLiteral("ACTIVE"), QStringLiteral("ACTIVE"), 800),
-                             byOnColumn(QStringLiteral("CREATED BY - ON"), "CREATED_BY", "CREATED_ON"),
-                             byOnColumn(QStringLiteral("UPDATE BY - ON"), "UPDATE_BY", "UPDATE_ON")},
+                             ListColumn::byOn(QStringLiteral("CREATED BY - ON"), "CREATED_BY", "CREATED_ON", 3000),
+                             ListColumn::byOn(QStringLiteral("UPDATE BY - ON"), "UPDATE_BY", "UPDATE_ON", 3000)},
                             this);
     model_->setSelect(QStringLiteral("*"));
     connect(model_, &QueryModel::pageFailed, this, [this](const QString& m) { prompter().information(this, m); });

@@ -15,47 +15,32 @@ namespace tarvic {
 
 namespace {
 
-ListColumn byOn(const QString& heading, const char* by, const char* on) {
-    return ListColumn::computed(heading, 3600, [by, on](const QSqlRecord& r) {
-        return byOnText(r.value(QLatin1String(by)), r.value(QLatin1String(on)));
-    });
-}
-
-// A typed code that is no number names no row: nothing can match it.
-void equalNumber(ListFilter& f, const QString& condition, const QString& text) {
-    bool ok = false;
-    const qint64 n = text.trimmed().toLongLong(&ok);
-    if (ok)
-        f.add(condition, {n});
-    else
-        f.refuse();
-}
-
 ListingConfig searchConfig() {
     using C = ListColumn;
-    return {.objectName = QStringLiteral("frm_SearchQuotation"),
-            .title = QStringLiteral("SEARCH QUOTATION"),
-            .statement = QStringLiteral("SELECT {columns} FROM M_TBL_QUOTATION a, M_TBL_TRANSACTION b "
-                                        "WHERE {filter} AND a.DOC_CODE='QGBL01' AND a.IN_DOCCODE=b.DOC_CODE "
-                                        "AND a.LEAD_NO=b.DOC_NO"),
-            .dateColumn = QStringLiteral("a.DOC_DATE"),
-            .detail = {.objectName = QStringLiteral("Grid1"),
-                       .select = QStringLiteral("a.DOC_DATE, a.DOC_NO, b.PARTY_CODE, a.LEAD_NO, b.DOC_DESC, "
-                                                "a.GRAND_TOTAL, a.DOC_STATUS, a.CREATED_BY, a.CREATED_ON, "
-                                                "a.UPDATE_BY, a.UPDATE_ON"),
-                       .orderBy = QStringLiteral("a.DOC_DATE DESC, a.DOC_NO DESC"),
-                       .columns = {C::serial(QStringLiteral("SLNO"), 700),
-                                   C::date(QStringLiteral("DOCUMNT DT"), QStringLiteral("DOC_DATE"), 1600),
-                                   C::number(QStringLiteral("DOCUMNT NO"), QStringLiteral("DOC_NO"), 1600),
-                                   C::number(QStringLiteral("PARTY CODE"), QStringLiteral("PARTY_CODE"), 1600),
-                                   C::number(QStringLiteral("LEAD NO"), QStringLiteral("LEAD_NO"), 1200),
-                                   C::text(QStringLiteral("DESCRIPTION"), QStringLiteral("DOC_DESC"), 4000),
-                                   C::money(QStringLiteral("GRAND TOTAL"), QStringLiteral("GRAND_TOTAL"), 1700),
-                                   C::text(QStringLiteral("STATUS"), QStringLiteral("DOC_STATUS"), 1100),
-                                   byOn(QStringLiteral("CREATED BY - ON"), "CREATED_BY", "CREATED_ON"),
-                                   byOn(QStringLiteral("UPDATE BY - ON"), "UPDATE_BY", "UPDATE_ON")}},
-            .exportCaption = {},
-            .onChosen = [](ListingWindow& w, int row) { static_cast<frm_SearchQuotation&>(w).pickRow(row); }};
+    return {
+        .objectName = QStringLiteral("frm_SearchQuotation"),
+        .title = QStringLiteral("SEARCH QUOTATION"),
+        .statement = QStringLiteral("SELECT {columns} FROM M_TBL_QUOTATION a, M_TBL_TRANSACTION b "
+                                    "WHERE {filter} AND a.DOC_CODE='QGBL01' AND a.IN_DOCCODE=b.DOC_CODE "
+                                    "AND a.LEAD_NO=b.DOC_NO"),
+        .dateColumn = QStringLiteral("a.DOC_DATE"),
+        .detail = {.objectName = QStringLiteral("Grid1"),
+                   .select = QStringLiteral("a.DOC_DATE, a.DOC_NO, b.PARTY_CODE, a.LEAD_NO, b.DOC_DESC, "
+                                            "a.GRAND_TOTAL, a.DOC_STATUS, a.CREATED_BY, a.CREATED_ON, "
+                                            "a.UPDATE_BY, a.UPDATE_ON"),
+                   .orderBy = QStringLiteral("a.DOC_DATE DESC, a.DOC_NO DESC"),
+                   .columns = {C::serial(QStringLiteral("SLNO"), 700),
+                               C::date(QStringLiteral("DOCUMNT DT"), QStringLiteral("DOC_DATE"), 1600),
+                               C::number(QStringLiteral("DOCUMNT NO"), QStringLiteral("DOC_NO"), 1600),
+                               C::number(QStringLiteral("PARTY CODE"), QStringLiteral("PARTY_CODE"), 1600),
+                               C::number(QStringLiteral("LEAD NO"), QStringLiteral("LEAD_NO"), 1200),
+                               C::text(QStringLiteral("DESCRIPTION"), QStringLiteral("DOC_DESC"), 4000),
+                               C::money(QStringLiteral("GRAND TOTAL"), QStringLiteral("GRAND_TOTAL"), 1700),
+                               C::text(QStringLiteral("STATUS"), QStringLiteral("DOC_STATUS"), 1100),
+                               ListColumn::byOn(QStringLiteral("CREATED BY - ON"), "CREATED_BY", "CREATED_ON", 3600),
+                               ListColumn::byOn(QStringLiteral("UPDATE BY - ON"), "UPDATE_BY", "UPDATE_ON", 3600)}},
+        .exportCaption = {},
+        .onChosen = [](ListingWindow& w, int row) { static_cast<frm_SearchQuotation&>(w).pickRow(row); }};
 }
 
 QLineEdit* numberField(QWidget* parent, const QString& name) {
@@ -94,13 +79,12 @@ frm_SearchQuotation::frm_SearchQuotation(Session& session, QWidget* parent, cons
                         [](ListFilter&) {});
     Option2 = addOption(QStringLiteral("Option2"), QStringLiteral("&FOR LEAD NO"),
                         withPicker(txt_LeadNo, Cmd_SrcLead, QStringLiteral("frm_SearchLead")),
-                        [this](ListFilter& f) { equalNumber(f, QStringLiteral("a.LEAD_NO=?"), txt_LeadNo->text()); });
-    Option3 =
-        addOption(QStringLiteral("Option3"), QStringLiteral("FOR PART&Y CODE"),
-                  withPicker(txt_PartyCode, Cmd_SrcParty, QStringLiteral("frm_Search_Party")),
-                  [this](ListFilter& f) { equalNumber(f, QStringLiteral("b.PARTY_CODE=?"), txt_PartyCode->text()); });
+                        [this](ListFilter& f) { f.number(QStringLiteral("a.LEAD_NO=?"), txt_LeadNo->text()); });
+    Option3 = addOption(QStringLiteral("Option3"), QStringLiteral("FOR PART&Y CODE"),
+                        withPicker(txt_PartyCode, Cmd_SrcParty, QStringLiteral("frm_Search_Party")),
+                        [this](ListFilter& f) { f.number(QStringLiteral("b.PARTY_CODE=?"), txt_PartyCode->text()); });
     Option4 = addOption(QStringLiteral("Option4"), QStringLiteral("&QUOTATION NO"), txt_QuotNo,
-                        [this](ListFilter& f) { equalNumber(f, QStringLiteral("a.DOC_NO=?"), txt_QuotNo->text()); });
+                        [this](ListFilter& f) { f.number(QStringLiteral("a.DOC_NO=?"), txt_QuotNo->text()); });
     for (QLineEdit* e : {txt_LeadNo, txt_PartyCode, txt_QuotNo})
         onEnter(e, [this] { Load_Grid(); });
     resize(1000, 560);

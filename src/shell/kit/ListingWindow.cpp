@@ -34,6 +34,15 @@ void ListFilter::like(const QString& column, const QString& pattern) {
         add(column + QStringLiteral(" LIKE ?"), {p});
 }
 
+void ListFilter::number(const QString& condition, const QString& text) {
+    bool ok = false;
+    const qint64 n = text.trimmed().toLongLong(&ok);
+    if (ok)
+        add(condition, {n});
+    else
+        refuse();
+}
+
 void ListFilter::dateRange(const QString& column, const QDate& from, const QDate& to) {
     // Bound at the day's start on both sides, the to-date would lose everything after its
     // midnight: the range runs to before the day after it.

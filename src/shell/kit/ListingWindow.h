@@ -22,7 +22,8 @@
 //             f.add("a.DOC_CODE=?", {"FRDB01"});
 //             f.equal("a.DOC_STATUS", Cmb_Status->currentText());
 //         });
-//         addOption("Option2", "PARTY &CODE", txt_PartyCode, [this](ListFilter& f) { f.add("a.PARTY_CODE=?", {code}); });
+//         addOption("Option2", "PARTY &CODE", txt_PartyCode, [this](ListFilter& f) { f.add("a.PARTY_CODE=?", {code});
+//         });
 //     }
 //
 // The statement holds "{filter}" where the conditions go (the date range first, then each
@@ -56,6 +57,8 @@ public:
     void equal(const QString& column, const QString& value);
     // column LIKE pattern exactly as typed (the user types the wildcards), only when not empty.
     void like(const QString& column, const QString& pattern);
+    // A condition with one "?" for a typed number; a text that is no number names no row.
+    void number(const QString& condition, const QString& text);
     // From the start of from to before the day after to: the whole to-date counts.
     void dateRange(const QString& column, const QDate& from, const QDate& to);
     // Nothing can match (a code that is no number): the grids are cleared, nothing is run.

@@ -104,6 +104,12 @@ ListColumn ListColumn::computed(const QString& heading, int widthTwips,
     return c;
 }
 
+ListColumn ListColumn::byOn(const QString& heading, const char* byField, const char* onField, int widthTwips) {
+    return computed(heading, widthTwips, [byField, onField](const QSqlRecord& r) {
+        return byOnText(r.value(QLatin1String(byField)), r.value(QLatin1String(onField)));
+    });
+}
+
 QueryModel::QueryModel(Database& db, QList<ListColumn> columns, QObject* parent)
     : QAbstractTableModel(parent), db_(db), columns_(std::move(columns)) {}
 

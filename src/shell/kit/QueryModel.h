@@ -56,6 +56,8 @@ struct ListColumn {
     static ListColumn date(const QString& heading, const QString& field, int widthTwips);
     static ListColumn moment(const QString& heading, const QString& field, int widthTwips);
     static ListColumn serial(const QString& heading, int widthTwips);
+    // "USER - dd/MM/yyyy hh:mm:ss" from a who column and a when column.
+    static ListColumn byOn(const QString& heading, const char* byField, const char* onField, int widthTwips);
     static ListColumn computed(const QString& heading, int widthTwips,
                                std::function<QString(const QSqlRecord&)> compute,
                                Qt::Alignment alignment = Qt::AlignLeft);
