@@ -33,12 +33,12 @@ struct PostingDef {
     bool inSales;
 };
 constexpr PostingDef kPostings[frm_CBPT01::PostCount] = {
-    {"Cmd_MoneyReceipt", "Money Receipt", "LCK_MONEYRCPT", "frm_FRDB01", true},
+    {"Cmd_MoneyReceipt", "Money Receipt", "LCK_MONEYRCPT", "frm_CBPT01_FRDB", true},
     {"Cmd_Hotel", "Hotel", "LCK_ANCP01", "frm_CBPT01_ANCP01", false},
     {"Cmd_Vehicle", "&Vehicle", "LCK_ANCP02", "frm_CBPT01_ANCP02", false},
     {"Cmd_Other", "&Other Cost", "LCK_ANCP03", "frm_CBPT01_ANCP03", false},
-    {"Cmd_Payment", "Payments to Party", "LCK_PAYMENT", "frm_FTCR01", false},
-    {"Cmd_Refund", "Refund from Party", "LCK_PAYMENT", "frm_FTREF01", false},
+    {"Cmd_Payment", "Payments to Party", "LCK_PAYMENT", "frm_CBPT01_FTCR", false},
+    {"Cmd_Refund", "Refund from Party", "LCK_PAYMENT", "frm_CBPT01_FTRF", false},
 };
 // Every lock flag shown, in the order of their labels.
 const QStringList kLocks{QStringLiteral("LCK_CBPT"),   QStringLiteral("LCK_MONEYRCPT"), QStringLiteral("LCK_ANCP01"),

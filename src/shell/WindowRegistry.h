@@ -5,7 +5,7 @@
 // window built later plugs in by registering, and a window opens another by name without
 // knowing its class:
 //
-//     session().windows->open(QStringLiteral("frm_FRDB01"), session(), this,
+//     session().windows->open(QStringLiteral("frm_CBPT01_FRDB"), session(), this,
 //                             {{{QStringLiteral("CBPT_NO"), bookingNo}}});
 //
 // The main menu opens the window named by each entry; an entry whose window is not

@@ -28,8 +28,8 @@ namespace {
 
 const QString kSaved = QStringLiteral("UPDATION OF CUSTOMER BOOKING SUCCESSFULLY DONE ...");
 const QStringList kTables{QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("M_TBL_QUOTATION")};
-const char* const kPostingWindows[] = {"frm_FRDB01", "frm_CBPT01_ANCP01", "frm_CBPT01_ANCP02", "frm_CBPT01_ANCP03",
-                                       "frm_FTCR01", "frm_FTREF01",       "rpt_HotelVoucher"};
+const char* const kPostingWindows[] = {"frm_CBPT01_FRDB", "frm_CBPT01_ANCP01", "frm_CBPT01_ANCP02", "frm_CBPT01_ANCP03",
+                                       "frm_CBPT01_FTCR", "frm_CBPT01_FTRF",       "rpt_HotelVoucher"};
 
 // The demo set (booking 1 of quotation 1, lead 1) and a second quotation of lead 2 worth
 // 12600.50, with one other-charge line; the posting windows stand in as plain widgets.

@@ -1010,21 +1010,6 @@ private slots:
 
     void bookingStatusKeepsItsEightFlags() {
         TestSession ts;
-        // The booking status tables come with the windows that own them; made here when missing.
-        const QString common =
-            "CBPT_STATUS VARCHAR(100), CBPT_SLNO INTEGER, H_RED INTEGER, H_GREEN INTEGER, H_BLUE INTEGER, "
-            "RGB_COLOR VARCHAR(20), H_F_RED INTEGER, H_F_GREEN INTEGER, H_F_BLUE INTEGER, "
-            "RGB_COLOR_F VARCHAR(20), %1 CREATED_BY VARCHAR(100), CREATED_ON TIMESTAMP, "
-            "UPDATE_BY VARCHAR(100), UPDATE_ON TIMESTAMP)";
-        QString locks;
-        for (const char* l : {"LEAD", "QUOT", "MONEYRCPT", "ANCP01", "ANCP02", "ANCP03", "PAYMENT", "CBPT"})
-            locks += QStringLiteral("LCK_%1 VARCHAR(1), ").arg(l);
-        if (!ts.db().tableExists("M_TBL_CBPT_STATUS"))
-            ts.db().exec("CREATE TABLE M_TBL_CBPT_STATUS (CBPTSTATUS_CODE INTEGER NOT NULL PRIMARY KEY, " +
-                         common.arg(locks));
-        if (!ts.db().tableExists("M_TBL_CBPT_STATUS_OPS"))
-            ts.db().exec("CREATE TABLE M_TBL_CBPT_STATUS_OPS (CBPTSTATUS_CODE_O INTEGER NOT NULL PRIMARY KEY, " +
-                         common.arg(QString()));
         {
             StatusMaster w(ts.session, nullptr, frm_CBPTSTATUS_Config());
             QCOMPARE(w.lockLists.size(), 8);

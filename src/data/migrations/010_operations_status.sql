@@ -1,0 +1,71 @@
+-- The statuses operations give a booking and a hotel line. Windows pick a status by its name,
+-- so two statuses of one table never share a name, whichever workstation adds them.
+CREATE TABLE M_TBL_CBPT_STATUS (
+    CBPTSTATUS_CODE  INTEGER NOT NULL PRIMARY KEY,
+    CBPT_STATUS      VARCHAR(100),
+    CBPT_SLNO        INTEGER,
+    H_RED            INTEGER,
+    H_GREEN          INTEGER,
+    H_BLUE           INTEGER,
+    RGB_COLOR        VARCHAR(20),
+    H_F_RED          INTEGER,
+    H_F_GREEN        INTEGER,
+    H_F_BLUE         INTEGER,
+    RGB_COLOR_F      VARCHAR(20),
+    LCK_LEAD         VARCHAR(1) DEFAULT 'N',
+    LCK_QUOT         VARCHAR(1) DEFAULT 'N',
+    LCK_MONEYRCPT    VARCHAR(1) DEFAULT 'N',
+    LCK_ANCP01       VARCHAR(1) DEFAULT 'N',
+    LCK_ANCP02       VARCHAR(1) DEFAULT 'N',
+    LCK_ANCP03       VARCHAR(1) DEFAULT 'N',
+    LCK_PAYMENT      VARCHAR(1) DEFAULT 'N',
+    LCK_CBPT         VARCHAR(1) DEFAULT 'N',
+    CREATED_BY       VARCHAR(100),
+    CREATED_ON       {{MOMENT}},
+    UPDATE_BY        VARCHAR(100),
+    UPDATE_ON        {{MOMENT}}
+);
+CREATE UNIQUE INDEX UX_CBPT_STATUS_NAME ON M_TBL_CBPT_STATUS (CBPT_STATUS);
+
+CREATE TABLE M_TBL_CBPT_STATUS_OPS (
+    CBPTSTATUS_CODE_O  INTEGER NOT NULL PRIMARY KEY,
+    CBPT_STATUS        VARCHAR(100),
+    CBPT_SLNO          INTEGER,
+    H_RED              INTEGER,
+    H_GREEN            INTEGER,
+    H_BLUE             INTEGER,
+    RGB_COLOR          VARCHAR(20),
+    H_F_RED            INTEGER,
+    H_F_GREEN          INTEGER,
+    H_F_BLUE           INTEGER,
+    RGB_COLOR_F        VARCHAR(20),
+    CREATED_BY         VARCHAR(100),
+    CREATED_ON         {{MOMENT}},
+    UPDATE_BY          VARCHAR(100),
+    UPDATE_ON          {{MOMENT}}
+);
+CREATE UNIQUE INDEX UX_CBPT_STATUS_OPS_NAME ON M_TBL_CBPT_STATUS_OPS (CBPT_STATUS);
+
+CREATE TABLE M_TBL_HOTELSTATUS (
+    HOTELSTATUS_CODE  INTEGER NOT NULL PRIMARY KEY,
+    HOTEL_STATUS      VARCHAR(100),
+    HOTEL_SLNO        INTEGER,
+    HOTEL_LOCK        VARCHAR(1) DEFAULT 'N',
+    H_RED             INTEGER,
+    H_GREEN           INTEGER,
+    H_BLUE            INTEGER,
+    RGB_COLOR         VARCHAR(20),
+    H_F_RED           INTEGER,
+    H_F_GREEN         INTEGER,
+    H_F_BLUE          INTEGER,
+    RGB_COLOR_F       VARCHAR(20),
+    CREATED_BY        VARCHAR(100),
+    CREATED_ON        {{MOMENT}},
+    UPDATE_BY         VARCHAR(100),
+    UPDATE_ON         {{MOMENT}}
+);
+CREATE UNIQUE INDEX UX_HOTELSTATUS_NAME ON M_TBL_HOTELSTATUS (HOTEL_STATUS);
+
+-- The lists of bookings by status and by operations consultant.
+CREATE INDEX IX_TRN_CBPT_STATUS ON M_TBL_TRANSACTION (CBPTSTATUS_CODE);
+CREATE INDEX IX_TRN_OPS_UPDON ON M_TBL_TRANSACTION (CBPT_STATUS_O_UPDON);
