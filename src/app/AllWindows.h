@@ -1,6 +1,7 @@
 #pragma once
 // Every window of every subsystem, registered by its name. The program and the catalogue
 // test both build their registry here, so a subsystem added to the one is tested by the other.
+#include "accounts/AccountsWindows.h"
 #include "admin/AdminWindows.h"
 #include "bookings/BookingsWindows.h"
 #include "masters/MastersWindows.h"
@@ -13,6 +14,7 @@ inline void registerAllWindows(WindowRegistry& registry) {
     registerMastersWindows(registry);
     registerSalesWindows(registry);
     registerBookingsWindows(registry);
+    registerAccountsWindows(registry);
     registerAdminWindows(registry);
 }
 

@@ -6,6 +6,9 @@ void registerBookingsWindows(WindowRegistry& registry) {
     registerBookingWindows(registry);
     registerAdviceNoteWindows(registry);
     registerCancellationWindows(registry);
+    registerOperationsWindows(registry);
+    registerTourOpsWindows(registry);
+    registerMiscNoteWindows(registry);
 }
 
 }  // namespace tarvic

@@ -10,5 +10,8 @@ void registerBookingsWindows(WindowRegistry& registry);
 void registerBookingWindows(WindowRegistry& registry);
 void registerAdviceNoteWindows(WindowRegistry& registry);
 void registerCancellationWindows(WindowRegistry& registry);
+void registerOperationsWindows(WindowRegistry& registry);
+void registerTourOpsWindows(WindowRegistry& registry);
+void registerMiscNoteWindows(WindowRegistry& registry);
 
 }  // namespace tarvic

@@ -1,0 +1,7 @@
+#include "AccountsWindows.h"
+
+namespace tarvic {
+
+void registerInvoiceWindows(WindowRegistry&) {}
+
+}  // namespace tarvic

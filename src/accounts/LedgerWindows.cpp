@@ -1,0 +1,7 @@
+#include "AccountsWindows.h"
+
+namespace tarvic {
+
+void registerLedgerWindows(WindowRegistry&) {}
+
+}  // namespace tarvic

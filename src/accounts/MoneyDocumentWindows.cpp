@@ -1,0 +1,7 @@
+#include "AccountsWindows.h"
+
+namespace tarvic {
+
+void registerMoneyDocumentWindows(WindowRegistry&) {}
+
+}  // namespace tarvic

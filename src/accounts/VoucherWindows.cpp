@@ -1,0 +1,7 @@
+#include "AccountsWindows.h"
+
+namespace tarvic {
+
+void registerVoucherWindows(WindowRegistry&) {}
+
+}  // namespace tarvic

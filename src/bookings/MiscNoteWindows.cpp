@@ -1,0 +1,7 @@
+#include "BookingsWindows.h"
+
+namespace tarvic {
+
+void registerMiscNoteWindows(WindowRegistry&) {}
+
+}  // namespace tarvic

@@ -1,0 +1,7 @@
+#include "BookingsWindows.h"
+
+namespace tarvic {
+
+void registerTourOpsWindows(WindowRegistry&) {}
+
+}  // namespace tarvic
