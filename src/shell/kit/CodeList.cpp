@@ -68,7 +68,7 @@ bool CodeList::load() {
                    QStringLiteral("=?");
             values << bound(parents.at(i), parentList_->source().wholeNumbers);
         }
-        sql += QStringLiteral(" ORDER BY ") + source_.nameColumn;
+        sql += QStringLiteral(" ORDER BY ") + (source_.orderBy.isEmpty() ? source_.nameColumn : source_.orderBy);
         ok = runGuarded(*session_.prompter, window(), [&] {
             QSqlQuery q = session_.db->exec(sql, values);
             while (q.next())

@@ -37,6 +37,8 @@ struct CodeSource {
     QStringList parentColumns = {};
     // Only whole numbers are codes (a typed "12A" names no row).
     bool wholeNumbers = true;
+    // The order of the list when it is not by name (statuses keep their own order).
+    QString orderBy = {};
 };
 
 class CodeList : public QComboBox {
