@@ -311,6 +311,40 @@ void pairCancelColumns(Database& db, QStringList& problems) {
                         .arg(q.value(0).toString(), q.value(1).toString(), numberText(q.value(2)));
 }
 
+// (l) A live booking in a status carries that status's eight lock flags, unless the status was
+// changed after the booking took it (its flags are then those of the status as it was). A flag
+// never set reads as 'N'.
+void bookingLocksOfStatus(Database& db, QStringList& problems) {
+    QStringList differs;
+    for (const char* flag : {"LCK_LEAD", "LCK_QUOT", "LCK_MONEYRCPT", "LCK_ANCP01", "LCK_ANCP02", "LCK_ANCP03",
+                             "LCK_PAYMENT", "LCK_CBPT"})
+        differs << QStringLiteral("COALESCE(B.%1, 'N') <> COALESCE(S.%1, 'N')").arg(QLatin1String(flag));
+    QSqlQuery q = db.exec(
+        QStringLiteral("SELECT B.DOC_NO, S.CBPT_STATUS FROM M_TBL_TRANSACTION B JOIN M_TBL_CBPT_STATUS S "
+                       "ON S.CBPTSTATUS_CODE = B.CBPTSTATUS_CODE WHERE B.DOC_CODE = 'CBPT01' "
+                       "AND COALESCE(B.DOC_STATUS, '') <> 'CNCL' AND (S.UPDATE_ON IS NULL OR B.LCK_UPDATEON IS NULL "
+                       "OR S.UPDATE_ON <= B.LCK_UPDATEON) AND (%1) ORDER BY B.DOC_NO")
+            .arg(differs.join(QLatin1String(" OR "))));
+    while (q.next())
+        problems << QStringLiteral("CBPT01 %1: its lock flags are not those of its status %2")
+                        .arg(numberText(q.value(0)), q.value(1).toString().trimmed());
+}
+
+// (m) The lead's LCK_LEAD and the quotation's LCK_QUOT are the live booking's.
+void leadAndQuotationLocks(Database& db, QStringList& problems) {
+    QSqlQuery q = db.exec(QStringLiteral(
+        "SELECT B.DOC_NO, 'BLFC01', L.DOC_NO FROM M_TBL_TRANSACTION B JOIN M_TBL_TRANSACTION L "
+        "ON L.DOC_CODE = 'BLFC01' AND L.DOC_NO = B.LEAD_NO WHERE B.DOC_CODE = 'CBPT01' "
+        "AND COALESCE(B.DOC_STATUS, '') <> 'CNCL' AND COALESCE(L.LCK_LEAD, 'N') <> COALESCE(B.LCK_LEAD, 'N') "
+        "UNION ALL SELECT B.DOC_NO, 'QGBL01', Q.DOC_NO FROM M_TBL_TRANSACTION B JOIN M_TBL_QUOTATION Q "
+        "ON Q.DOC_CODE = 'QGBL01' AND Q.DOC_NO = B.QUOTATION_NO WHERE B.DOC_CODE = 'CBPT01' "
+        "AND COALESCE(B.DOC_STATUS, '') <> 'CNCL' AND COALESCE(Q.LCK_QUOT, 'N') <> COALESCE(B.LCK_QUOT, 'N') "
+        "ORDER BY 1, 2"));
+    while (q.next())
+        problems << QStringLiteral("%1 %2: its lock flag differs from its booking CBPT01 %3")
+                        .arg(q.value(1).toString(), numberText(q.value(2)), numberText(q.value(0)));
+}
+
 }  // namespace
 
 BooksReport checkBooks(Database& db) {
@@ -329,6 +363,8 @@ BooksReport checkBooks(Database& db) {
     postedOnCancelled(db, report.problems);
     cancelColumns(db, report.problems);
     pairCancelColumns(db, report.problems);
+    bookingLocksOfStatus(db, report.problems);
+    leadAndQuotationLocks(db, report.problems);
     return report;
 }
 
