@@ -45,6 +45,7 @@ StatusMasterConfig frm_LeadStatus_Config() {
     c.emptyNameMessage = QStringLiteral("PLEASE ENTER LEAD STATUS TYPE ....");
     c.questionHead = QStringLiteral(" YOU ARE ABOUT TO UPDATUS LEAD STATUS ");
     c.successMessage = QStringLiteral("LEAD STATUS SUCCESSFULLY UPDATED .....");
+    c.takenNameMessage = QStringLiteral("LEAD STATUS ALREADY EXISTS ....");
     return c;
 }
 
@@ -71,6 +72,7 @@ StatusMasterConfig frm_HotelStatus_Config() {
     c.emptyNameMessage = QStringLiteral("PLEASE ENTER HOTEL STATUS TYPE ....");
     c.questionHead = QStringLiteral(" YOU ARE ABOUT TO UPDATUS HOTEL STATUS ");
     c.successMessage = QStringLiteral("HOTEL STATUS SUCCESSFULLY UPDATED .....");
+    c.takenNameMessage = QStringLiteral("HOTEL STATUS ALREADY EXISTS ....");
     return c;
 }
 
@@ -90,6 +92,7 @@ StatusMasterConfig cbptBase() {
     c.emptyNameMessage = QStringLiteral("PLEASE ENTER CBPT STATUS TYPE ....");
     c.questionHead = QStringLiteral(" YOU ARE ABOUT TO UPDATUS CBPT STATUS ");
     c.successMessage = QStringLiteral("CBPT STATUS SUCCESSFULLY UPDATED .....");
+    c.takenNameMessage = QStringLiteral("CBPT STATUS ALREADY EXISTS ....");
     return c;
 }
 }  // namespace
@@ -150,6 +153,9 @@ StatusMaster::StatusMaster(Session& session, QWidget* parent, StatusMasterConfig
     : TaskWindow(session, parent), config_(std::move(config)) {
     setObjectName(config_.windowName);
     setWindowTitle(config_.caption);
+    // Windows and lists tell statuses apart by name: a second workstation saving the same name
+    // first is refused by the table's unique name, with the same message.
+    setFailureMessages({.duplicate = config_.takenNameMessage});
     setTool(1, kCloseTip, [this] { close(); });
     setTool(2, kNewTip, [this] { Load_Init(); });
     setTool(3, kSaveTip, [this] { Save_Record(); });
@@ -348,6 +354,16 @@ void StatusMaster::Save_Record() {
                    {{[this] { return txt_Status->text().trimmed().isEmpty(); }, txt_Status, config_.emptyNameMessage}}))
         return;
     const QString name = upperAscii(txt_Status->text().trimmed());
+    bool taken = false;
+    if (!guarded([&] {
+            taken = db().scalar(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE UPPER(TRIM(%2))=? AND %3<>?")
+                                    .arg(config_.table, config_.nameColumn, config_.keyColumn),
+                                {name, code_})
+                        .toLongLong() > 0;
+        }))
+        return;
+    if (!runChecks(prompter(), this, {{[&] { return taken; }, txt_Status, config_.takenNameMessage}}))
+        return;
     const Confirmation question{config_.questionHead, {{QStringLiteral(" STATUS : "), name}}};
     if (!question.ask(prompter(), this))
         return;

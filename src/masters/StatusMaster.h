@@ -54,6 +54,7 @@ struct StatusMasterConfig {
     QString emptyNameMessage;  // "PLEASE ENTER LEAD STATUS TYPE ...."
     QString questionHead;      // " YOU ARE ABOUT TO UPDATUS LEAD STATUS "
     QString successMessage;    // "LEAD STATUS SUCCESSFULLY UPDATED ....."
+    QString takenNameMessage;  // "LEAD STATUS ALREADY EXISTS ....": another status has the name
 };
 
 // The members.
