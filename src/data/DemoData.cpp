@@ -1,12 +1,13 @@
 #include "DemoData.h"
 
 #include "AmountInWords.h"
-
+#include "BookingOperations.h"
 #include "Itineraries.h"
 #include "Moments.h"
 #include "Numbering.h"
 #include "Passwords.h"
 #include "QuotationTotals.h"
+#include "TransactionRecords.h"
 
 #include <QDateTime>
 
@@ -484,6 +485,95 @@ void addBooking(DemoWriter& w, const SalesParties& p, qint64 lead, qint64 quote)
           {"OTHRCHRG_RATE", Money::fromRupees(750).toVariant()}});
 }
 
+// Operations on the demo booking: booking statuses (one locking nothing, one locking money
+// receipts, one locking everything) and operations statuses, an operations consultant when
+// there is none, and the booking set to the first status and given to that consultant, through
+// the same writes as the operations windows.
+void addOpsDemo(DemoWriter& w, qint64 quote) {
+    Database& db = w.db();
+    const QString now = db.dialect().now();
+    struct BookingStatus {
+        const char* name;
+        Rgb back, fore;
+        QStringList locks;
+    };
+    const BookingStatus statuses[] = {
+        {"DEMO CONFIRMED", {198, 239, 206}, {0, 97, 0}, {}},
+        {"DEMO RECEIPTS CLOSED", {255, 235, 156}, {156, 87, 0}, {"LCK_MONEYRCPT"}},
+        {"DEMO TOUR CLOSED", {217, 217, 217}, {64, 64, 64},
+         {"LCK_LEAD", "LCK_QUOT", "LCK_MONEYRCPT", "LCK_ANCP01", "LCK_ANCP02", "LCK_ANCP03", "LCK_PAYMENT", "LCK_CBPT"}}};
+    const auto rgb = [](Rgb c) { return QStringLiteral("%1,%2,%3").arg(c.r).arg(c.g).arg(c.b); };
+    qint64 firstStatus = 0, firstOps = 0;
+    int slno = 0;
+    for (const BookingStatus& st : statuses) {
+        const QString name = QString::fromLatin1(st.name);
+        if (!db.scalar(QStringLiteral("SELECT CBPTSTATUS_CODE FROM M_TBL_CBPT_STATUS WHERE CBPT_STATUS=?"), {name})
+                 .isNull())
+            continue;
+        const qint64 code = w.numbers().next(QStringLiteral("CBPTSTAT"));
+        QStringList flagColumns;
+        QVariantList values{code, name, ++slno, st.back.r, st.back.g, st.back.b, rgb(st.back), st.fore.r, st.fore.g,
+                            st.fore.b, rgb(st.fore), kBy, kBy};
+        for (const QString& column : BookingOperations::lockColumns()) {
+            flagColumns << column;
+            values << (st.locks.contains(column) ? QStringLiteral("Y") : QStringLiteral("N"));
+        }
+        // Stamped by the server's clock, as the status window stamps it.
+        db.exec(QStringLiteral("INSERT INTO M_TBL_CBPT_STATUS (CBPTSTATUS_CODE, CBPT_STATUS, CBPT_SLNO, H_RED, H_GREEN, "
+                               "H_BLUE, RGB_COLOR, H_F_RED, H_F_GREEN, H_F_BLUE, RGB_COLOR_F, CREATED_BY, UPDATE_BY, "
+                               "CREATED_ON, UPDATE_ON, %1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, %2, %2, %3)")
+                    .arg(flagColumns.join(u','), now, TransactionRecords::placeholders(flagColumns.size())),
+                values);
+        w.mark(QStringLiteral("M_TBL_CBPT_STATUS"), QString::number(code));
+        if (firstStatus == 0)
+            firstStatus = code;
+    }
+    const struct {
+        const char* name;
+        Rgb back, fore;
+    } opsStatuses[] = {{"DEMO ASSIGNED", {221, 235, 247}, {0, 0, 128}},
+                       {"DEMO IN PROGRESS", {255, 242, 204}, {0, 0, 0}},
+                       {"DEMO COMPLETED", {198, 239, 206}, {0, 97, 0}}};
+    slno = 0;
+    for (const auto& st : opsStatuses) {
+        const QString name = QString::fromLatin1(st.name);
+        if (!db.scalar(QStringLiteral("SELECT CBPTSTATUS_CODE_O FROM M_TBL_CBPT_STATUS_OPS WHERE CBPT_STATUS=?"), {name})
+                 .isNull())
+            continue;
+        const qint64 code = w.numbers().next(QStringLiteral("CBPTSTAT_OPS"));
+        Columns c{{"CBPTSTATUS_CODE_O", code}, {"CBPT_STATUS", name},       {"CBPT_SLNO", ++slno},
+                  {"H_RED", st.back.r},       {"H_GREEN", st.back.g},     {"H_BLUE", st.back.b},
+                  {"RGB_COLOR", rgb(st.back)}, {"H_F_RED", st.fore.r},     {"H_F_GREEN", st.fore.g},
+                  {"H_F_BLUE", st.fore.b},    {"RGB_COLOR_F", rgb(st.fore)}};
+        w.stamp(c);
+        w.insert(QStringLiteral("M_TBL_CBPT_STATUS_OPS"), c, QString::number(code));
+        if (firstOps == 0)
+            firstOps = code;
+    }
+    qint64 consultant =
+        db.scalar(QStringLiteral("SELECT MIN(CONSULTANT_CODE) FROM M_TBL_CONSULTANT_OP")).toLongLong();
+    if (consultant == 0) {
+        consultant = w.numbers().next(QStringLiteral("CONSULTANT-OP"));
+        Columns c{{"CONSULTANT_CODE", consultant},
+                  {"CONSULTANT_NAME", QStringLiteral("DEMO SURESH PILLAI")},
+                  {"MOBILE_NO", QStringLiteral("9800000021")},
+                  {"TC_ROLE", QStringLiteral("OPERATOR")}};
+        w.stamp(c);
+        w.insert(QStringLiteral("M_TBL_CONSULTANT_OP"), c, QString::number(consultant));
+    }
+    const qint64 booking =
+        db.scalar(QStringLiteral("SELECT MAX(DOC_NO) FROM M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01' AND QUOTATION_NO=? "
+                                 "AND DOC_STATUS='APPRV'"),
+                  {quote})
+            .toLongLong();
+    if (booking == 0 || firstStatus == 0)
+        return;
+    BookingOperations ops(db, kBy);
+    ops.setStatus(booking, firstStatus);
+    ops.assignConsultant(booking, consultant);
+    ops.updateLog(booking, QStringLiteral("HOTEL AND CAB CONFIRMED; PICK-UP AT KOCHI AIRPORT BRIEFED."), firstOps);
+}
+
 // A working sales pipeline: two itineraries, leads of both consultants in several statuses, and
 // a quotation on the first lead priced with two hotels, a vehicle and a guide, its totals as
 // the quotation window computes them and its itinerary copied.
@@ -685,6 +775,7 @@ void addSalesPipeline(DemoWriter& w, const SalesParties& p) {
             w.mark(table, key);
     }
     addBooking(w, p, first, quote);
+    addOpsDemo(w, quote);
 }
 
 }  // namespace
