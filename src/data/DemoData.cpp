@@ -484,6 +484,46 @@ void addBooking(DemoWriter& w, const SalesParties& p, qint64 lead, qint64 quote)
           {"OTHRCHRG_RATE", Money::fromRupees(750).toVariant()}});
 }
 
+// Hotel statuses for following reservations (requested, then confirmed), and the demo
+// quotation's first hotel line confirmed on the line and its tour days alike.
+void addHotelStatusDemo(DemoWriter& w, qint64 quote) {
+    Database& db = w.db();
+    const auto status = [&](const char* name, int slno, int r, int g, int b) {
+        const QVariant found =
+            db.scalar(QStringLiteral("SELECT HOTELSTATUS_CODE FROM M_TBL_HOTELSTATUS WHERE HOTEL_STATUS=?"),
+                      {QString::fromLatin1(name)});
+        if (!found.isNull())
+            return found.toLongLong();
+        const qint64 code = w.numbers().next(QStringLiteral("HOTLSTAT"));
+        Columns c{{"HOTELSTATUS_CODE", code},
+                  {"HOTEL_STATUS", QString::fromLatin1(name)},
+                  {"HOTEL_SLNO", slno},
+                  {"HOTEL_LOCK", QStringLiteral("N")},
+                  {"H_RED", r},
+                  {"H_GREEN", g},
+                  {"H_BLUE", b},
+                  {"RGB_COLOR", QStringLiteral("%1,%2,%3").arg(r).arg(g).arg(b)},
+                  {"H_F_RED", 0},
+                  {"H_F_GREEN", 0},
+                  {"H_F_BLUE", 0},
+                  {"RGB_COLOR_F", QStringLiteral("0,0,0")}};
+        w.stamp(c);
+        w.insert(QStringLiteral("M_TBL_HOTELSTATUS"), c, QString::number(code));
+        return code;
+    };
+    status("REQUESTED", 1, 255, 235, 156);
+    const qint64 confirmed = status("CONFIRMED", 2, 198, 239, 206);
+    const QVariant first = db.scalar(QStringLiteral("SELECT MIN(ACC_CODE) FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL02' "
+                                                    "AND ACCOUNT_DESC='HOTEL' AND DOC_NO=?"),
+                                     {quote});
+    if (first.isNull())
+        return;
+    db.exec(
+        QStringLiteral("UPDATE M_TBL_QUOTATION SET HOTELSTATUS_CODE=?, HOTL_STATUPDBY=?, HOTL_STATUPDON=? "
+                       "WHERE DOC_CODE IN ('QGBL02','QGBL03') AND ACCOUNT_DESC='HOTEL' AND DOC_NO=? AND ACC_CODE=?"),
+        {confirmed, kBy, QDateTime::currentDateTime(), quote, first.toLongLong()});
+}
+
 // A working sales pipeline: two itineraries, leads of both consultants in several statuses, and
 // a quotation on the first lead priced with two hotels, a vehicle and a guide, its totals as
 // the quotation window computes them and its itinerary copied.
@@ -685,6 +725,7 @@ void addSalesPipeline(DemoWriter& w, const SalesParties& p) {
             w.mark(table, key);
     }
     addBooking(w, p, first, quote);
+    addHotelStatusDemo(w, quote);
 }
 
 }  // namespace
