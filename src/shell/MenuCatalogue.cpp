@@ -175,6 +175,8 @@ const QStringList& MenuCatalogue::innerWindows() {
         QStringLiteral("frm_CBPT01_ANCP01"),
         QStringLiteral("frm_CBPT01_ANCP02"),
         QStringLiteral("frm_CBPT01_ANCP03"),
+        QStringLiteral("frm_UpdateHotelStatus_Line"),
+        QStringLiteral("frm_VehBookSheet_Add"),
     };
     return names;
 }
