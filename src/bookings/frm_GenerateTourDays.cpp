@@ -4,7 +4,6 @@
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Checks.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
@@ -40,7 +39,12 @@ void frm_GenerateTourDays::Generate_TourDays() {
     // The labels are repainted a few times a second, not once per row: a long run stays fast.
     QElapsedTimer shown;
     shown.start();
-    const auto repaint = [this] { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+    // Painted at once, without running the event loop inside the transaction (no other
+    // window's timer may query the connection meanwhile).
+    const auto repaint = [this] {
+        lbl_Message->repaint();
+        lbl_Details->repaint();
+    };
     TourDayProgress progress;
     progress.phase = [&](const QString& text) {
         lbl_Message->setText(text);
