@@ -218,6 +218,20 @@ void quotationDays(Database& db, QStringList& problems) {
                         .arg(orphans.value(2).toLongLong());
 }
 
+// (f2) Tour days carry their line's hotel status: a status given to a line reaches its days,
+// and a regeneration keeps it.
+void dayRowStatuses(Database& db, QStringList& problems) {
+    QSqlQuery q = db.exec(QStringLiteral(
+        "SELECT D.DOC_NO, D.ACC_CODE, COUNT(*) FROM M_TBL_QUOTATION D JOIN M_TBL_QUOTATION L "
+        "ON L.DOC_CODE = 'QGBL02' AND L.DOC_NO = D.DOC_NO AND L.ACC_CODE = D.ACC_CODE "
+        "WHERE D.DOC_CODE = 'QGBL03' AND COALESCE(D.HOTELSTATUS_CODE, -1) <> COALESCE(L.HOTELSTATUS_CODE, -1) "
+        "GROUP BY D.DOC_NO, D.ACC_CODE ORDER BY D.DOC_NO, D.ACC_CODE"));
+    while (q.next())
+        problems << QStringLiteral("QGBL03 %1 line %2: %3 day rows with another hotel status than their line")
+                        .arg(numberText(q.value(0)), numberText(q.value(1)))
+                        .arg(q.value(2).toLongLong());
+}
+
 // (g) The quotation counter ahead of every quotation number, and each quotation's line
 // counter ahead of its line numbers.
 void quotationCounters(Database& db, QStringList& problems) {
@@ -358,6 +372,7 @@ BooksReport checkBooks(Database& db) {
     countersBehind(db, report.problems);
     quotationTotals(db, report.problems);
     quotationDays(db, report.problems);
+    dayRowStatuses(db, report.problems);
     quotationCounters(db, report.problems);
     bookingsOfQuotations(db, report.problems);
     postedOnCancelled(db, report.problems);

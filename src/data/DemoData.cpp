@@ -572,6 +572,44 @@ void addOpsDemo(DemoWriter& w, qint64 quote) {
     ops.setStatus(booking, firstStatus);
     ops.assignConsultant(booking, consultant);
     ops.updateLog(booking, QStringLiteral("HOTEL AND CAB CONFIRMED; PICK-UP AT KOCHI AIRPORT BRIEFED."), firstOps);
+// Hotel statuses for following reservations (requested, then confirmed), and the demo
+// quotation's first hotel line confirmed on the line and its tour days alike.
+void addHotelStatusDemo(DemoWriter& w, qint64 quote) {
+    Database& db = w.db();
+    const auto status = [&](const char* name, int slno, int r, int g, int b) {
+        const QVariant found =
+            db.scalar(QStringLiteral("SELECT HOTELSTATUS_CODE FROM M_TBL_HOTELSTATUS WHERE HOTEL_STATUS=?"),
+                      {QString::fromLatin1(name)});
+        if (!found.isNull())
+            return found.toLongLong();
+        const qint64 code = w.numbers().next(QStringLiteral("HOTLSTAT"));
+        Columns c{{"HOTELSTATUS_CODE", code},
+                  {"HOTEL_STATUS", QString::fromLatin1(name)},
+                  {"HOTEL_SLNO", slno},
+                  {"HOTEL_LOCK", QStringLiteral("N")},
+                  {"H_RED", r},
+                  {"H_GREEN", g},
+                  {"H_BLUE", b},
+                  {"RGB_COLOR", QStringLiteral("%1,%2,%3").arg(r).arg(g).arg(b)},
+                  {"H_F_RED", 0},
+                  {"H_F_GREEN", 0},
+                  {"H_F_BLUE", 0},
+                  {"RGB_COLOR_F", QStringLiteral("0,0,0")}};
+        w.stamp(c);
+        w.insert(QStringLiteral("M_TBL_HOTELSTATUS"), c, QString::number(code));
+        return code;
+    };
+    status("REQUESTED", 1, 255, 235, 156);
+    const qint64 confirmed = status("CONFIRMED", 2, 198, 239, 206);
+    const QVariant first = db.scalar(QStringLiteral("SELECT MIN(ACC_CODE) FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL02' "
+                                                    "AND ACCOUNT_DESC='HOTEL' AND DOC_NO=?"),
+                                     {quote});
+    if (first.isNull())
+        return;
+    db.exec(
+        QStringLiteral("UPDATE M_TBL_QUOTATION SET HOTELSTATUS_CODE=?, HOTL_STATUPDBY=?, HOTL_STATUPDON=? "
+                       "WHERE DOC_CODE IN ('QGBL02','QGBL03') AND ACCOUNT_DESC='HOTEL' AND DOC_NO=? AND ACC_CODE=?"),
+        {confirmed, kBy, QDateTime::currentDateTime(), quote, first.toLongLong()});
 }
 
 // A working sales pipeline: two itineraries, leads of both consultants in several statuses, and
@@ -776,6 +814,7 @@ void addSalesPipeline(DemoWriter& w, const SalesParties& p) {
     }
     addBooking(w, p, first, quote);
     addOpsDemo(w, quote);
+    addHotelStatusDemo(w, quote);
 }
 
 }  // namespace

@@ -106,13 +106,7 @@ qint64 storeQuotationLine(Database& db, const QString& user, const LineToStore& 
         db.exec(QStringLiteral("DELETE FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL03' AND DOC_NO=? AND ACC_CODE=? "
                                "AND ACCOUNT_DESC=?"),
                 key);
-        const QString copy = QStringLiteral(
-                                 "INSERT INTO M_TBL_QUOTATION (DOC_CODE, CONS_TOURDT, %1) "
-                                 "SELECT 'QGBL03', ?, %1 FROM M_TBL_QUOTATION "
-                                 "WHERE DOC_CODE='QGBL02' AND DOC_NO=? AND ACC_CODE=? AND ACCOUNT_DESC=?")
-                                 .arg(kDayColumns);
-        for (int i = 0; i < line.days; ++i)
-            db.exec(copy, QVariantList{dateToDb(line.firstDay.addDays(i))} + key);
+        insertLineDays(db, line.quotationNo, lineNo, line.kind, line.firstDay, line.days);
         repriceStoredQuotation(db, user, line.quotationNo);
         return lineNo;
     });
@@ -133,6 +127,22 @@ void deleteQuotationLine(Database& db, const QString& user, qint64 quotationNo, 
             throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
         repriceStoredQuotation(db, user, quotationNo);
     });
+}
+
+int lineDayCount(const QString& kind, const QDate& from, const QDate& to) {
+    const int d = from.isValid() && to.isValid() ? qMax<int>(0, int(from.daysTo(to))) : 0;
+    return kind == QLatin1String("VEHICLE") ? d + 1 : d;
+}
+
+void insertLineDays(Database& db, qint64 quotationNo, qint64 lineNo, const QString& kind, const QDate& firstDay,
+                    int days) {
+    static const QString copy = QStringLiteral(
+                                    "INSERT INTO M_TBL_QUOTATION (DOC_CODE, CONS_TOURDT, %1) "
+                                    "SELECT 'QGBL03', ?, %1 FROM M_TBL_QUOTATION "
+                                    "WHERE DOC_CODE='QGBL02' AND DOC_NO=? AND ACC_CODE=? AND ACCOUNT_DESC=?")
+                                    .arg(kDayColumns);
+    for (int i = 0; i < days; ++i)
+        db.exec(copy, {dateToDb(firstDay.addDays(i)), quotationNo, lineNo, kind});
 }
 
 QDate lastCheckOut(Database& db, qint64 quotationNo, const QString& kind) {

@@ -80,9 +80,20 @@ qint64 storeQuotationLine(Database& db, const QString& user, const LineToStore& 
 void deleteQuotationLine(Database& db, const QString& user, qint64 quotationNo, qint64 lineNo, const QString& kind,
                          bool withDays);
 
-// The latest CHKOT_DT of the quotation's lines of a kind (where the next one starts), or null.
+// How many day rows a stored line has: a hotel stay one per night (none without a check-out),
+// a vehicle hire one per day from its start to its end inclusive (one without an end).
+int lineDayCount(const QString& kind, const QDate& from, const QDate& to);
+
+// Adds the day rows (QGBL03) of a stored line, one per day from firstDay, each a copy of the
+// line as stored now, so that what other windows wrote on it (the hotel status) reaches its
+// days. Runs inside the caller's transaction; the caller clears the old day rows first.
+void insertLineDays(Database& db, qint64 quotationNo, qint64 lineNo, const QString& kind, const QDate& firstDay,
+                    int days);
+
 // A hotel's destination as its lines show it: "<state>, <place>" of the hotel party.
 QString hotelDestination(Database& db, qint64 hotel);
+
+// The latest CHKOT_DT of the quotation's lines of a kind (where the next one starts), or null.
 
 QDate lastCheckOut(Database& db, qint64 quotationNo, const QString& kind);
 

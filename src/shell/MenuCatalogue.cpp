@@ -177,6 +177,8 @@ const QStringList& MenuCatalogue::innerWindows() {
         QStringLiteral("frm_CBPT01_ANCP03"),
         QStringLiteral("frm_CBPT_StatusUpdate"),
         QStringLiteral("frm_Update_CBPT_OpsLog"),
+        QStringLiteral("frm_UpdateHotelStatus_Line"),
+        QStringLiteral("frm_VehBookSheet_Add"),
     };
     return names;
 }
