@@ -175,6 +175,7 @@ const QStringList& MenuCatalogue::innerWindows() {
         QStringLiteral("frm_CBPT01_ANCP01"),
         QStringLiteral("frm_CBPT01_ANCP02"),
         QStringLiteral("frm_CBPT01_ANCP03"),
+        QStringLiteral("frm_Search_SWS"),
     };
     return names;
 }
