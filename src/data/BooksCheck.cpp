@@ -357,6 +357,30 @@ void leadAndQuotationLocks(Database& db, QStringList& problems) {
     while (q.next())
         problems << QStringLiteral("%1 %2: its lock flag differs from its booking CBPT01 %3")
                         .arg(q.value(1).toString(), numberText(q.value(2)), numberText(q.value(0)));
+// A single window service pair: each row names the other, and both share a status (a pair
+// is cancelled whole). Plain ANCP08/ANDP08 notes name no partner and are left alone.
+void servicePairs(Database& db, QStringList& problems) {
+    QSqlQuery q = db.exec(QStringLiteral(
+        "SELECT a.DOC_CODE, a.DOC_NO, a.IN_DOCCODE, a.IN_DOCNO, c.DOC_NO, c.IN_DOCCODE, c.IN_DOCNO, a.DOC_STATUS, "
+        "c.DOC_STATUS FROM M_TBL_TRANSACTION a "
+        "LEFT JOIN M_TBL_TRANSACTION c ON c.DOC_CODE = a.IN_DOCCODE AND c.DOC_NO = a.IN_DOCNO "
+        "WHERE ((a.DOC_CODE = 'ANDP08' AND a.IN_DOCCODE = 'ANCP08') OR (a.DOC_CODE = 'ANCP08' AND a.IN_DOCCODE = "
+        "'ANDP08')) AND (c.DOC_NO IS NULL OR COALESCE(c.IN_DOCCODE, '') <> a.DOC_CODE "
+        "OR COALESCE(c.IN_DOCNO, -1) <> a.DOC_NO "
+        "OR (a.DOC_CODE = 'ANDP08' AND COALESCE(c.DOC_STATUS, '') <> COALESCE(a.DOC_STATUS, ''))) "
+        "ORDER BY a.DOC_CODE, a.DOC_NO"));
+    while (q.next()) {
+        const QString self = q.value(0).toString() + QLatin1Char(' ') + numberText(q.value(1));
+        const QString partner = q.value(2).toString() + QLatin1Char(' ') + numberText(q.value(3));
+        if (q.value(4).isNull())
+            problems << QStringLiteral("%1: its single window partner %2 is missing").arg(self, partner);
+        else if (q.value(5).toString() != q.value(0).toString() || q.value(6).toLongLong() != q.value(1).toLongLong())
+            problems << QStringLiteral("%1: its single window partner %2 names %3 %4 instead")
+                            .arg(self, partner, q.value(5).toString(), numberText(q.value(6)));
+        else
+            problems << QStringLiteral("%1 is %2, but its single window partner %3 is %4")
+                            .arg(self, q.value(7).toString().trimmed(), partner, q.value(8).toString().trimmed());
+    }
 }
 
 }  // namespace
@@ -380,6 +404,7 @@ BooksReport checkBooks(Database& db) {
     pairCancelColumns(db, report.problems);
     bookingLocksOfStatus(db, report.problems);
     leadAndQuotationLocks(db, report.problems);
+    servicePairs(db, report.problems);
     return report;
 }
 

@@ -8,6 +8,7 @@
 #include "Passwords.h"
 #include "QuotationTotals.h"
 #include "TransactionRecords.h"
+#include "ServicePairs.h"
 
 #include <QDateTime>
 
@@ -610,6 +611,35 @@ void addHotelStatusDemo(DemoWriter& w, qint64 quote) {
         QStringLiteral("UPDATE M_TBL_QUOTATION SET HOTELSTATUS_CODE=?, HOTL_STATUPDBY=?, HOTL_STATUPDON=? "
                        "WHERE DOC_CODE IN ('QGBL02','QGBL03') AND ACCOUNT_DESC='HOTEL' AND DOC_NO=? AND ACC_CODE=?"),
         {confirmed, kBy, QDateTime::currentDateTime(), quote, first.toLongLong()});
+// A single window service sold on its own: the customer debited 1000.00 for an airport
+// transfer, the transporter credited 800.00, saved as the window saves the pair.
+void addMiscDemo(DemoWriter& w, const SalesParties& p) {
+    Database& db = w.db();
+    for (const auto& [code, name] : {std::pair{"TRANSFER", "AIRPORT TRANSFER"}, std::pair{"TICKET", "TRAIN TICKET"}})
+        if (db.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_DOCUMENTACCOUNT_COMB WHERE DOC_CODE='ANDP08' AND "
+                                     "ACC_CODE=?"),
+                      {QString::fromLatin1(code)})
+                .toInt() == 0)
+            w.insert(QStringLiteral("M_TBL_DOCUMENTACCOUNT_COMB"),
+                     {{"DOC_CODE", QStringLiteral("ANDP08")},
+                      {"ACC_CODE", QString::fromLatin1(code)},
+                      {"ACCOUNT_DESC", QString::fromLatin1(name)}},
+                     QStringLiteral("ANDP08/%1").arg(QString::fromLatin1(code)));
+    ServicePair pair;
+    pair.docDate = w.today();
+    pair.serviceDate = w.today().addDays(10);
+    pair.customer = p.asha;
+    pair.customerName = QStringLiteral("DEMO ASHA NAIR");
+    pair.vendor = p.malabar;
+    pair.vendorName = QStringLiteral("DEMO MALABAR TRAVELS");
+    pair.serviceType = QStringLiteral("TRANSFER");
+    pair.serviceTypeDesc = QStringLiteral("AIRPORT TRANSFER");
+    pair.serviceName = QStringLiteral("COCHIN AIRPORT TO FORT KOCHI");
+    pair.selling = Money::fromRupees(1000);
+    pair.buying = Money::fromRupees(800);
+    const ServicePair saved = ServicePairs(db, kBy).save(pair);
+    w.mark(QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("ANDP08/%1").arg(saved.customerNo));
+    w.mark(QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("ANCP08/%1").arg(saved.vendorNo));
 }
 
 // A working sales pipeline: two itineraries, leads of both consultants in several statuses, and
@@ -815,6 +845,7 @@ void addSalesPipeline(DemoWriter& w, const SalesParties& p) {
     addBooking(w, p, first, quote);
     addOpsDemo(w, quote);
     addHotelStatusDemo(w, quote);
+    addMiscDemo(w, p);
 }
 
 }  // namespace

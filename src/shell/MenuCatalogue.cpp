@@ -179,6 +179,7 @@ const QStringList& MenuCatalogue::innerWindows() {
         QStringLiteral("frm_Update_CBPT_OpsLog"),
         QStringLiteral("frm_UpdateHotelStatus_Line"),
         QStringLiteral("frm_VehBookSheet_Add"),
+        QStringLiteral("frm_Search_SWS"),
     };
     return names;
 }

@@ -158,7 +158,7 @@ void DocumentWindow::Save_Record() {
     checks += ownChecks();
     if (!runChecks(prompter(), this, checks))
         return;
-    if (!Confirmation{config_.question, questionLines()}.ask(prompter(), this))
+    if (!Confirmation{config_.question, questionLines(), config_.questionTail}.ask(prompter(), this))
         return;
 
     Document d;

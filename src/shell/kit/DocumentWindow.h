@@ -44,6 +44,8 @@ struct DocumentConfig {
     FailureMessages failures = {};
     // A saved document may be saved again (modified) while it is live and its booking open.
     bool modifiable = false;
+    // The question's last line (a few documents word it their own way).
+    QString questionTail = Confirmation{}.tail;
 };
 
 // Where the booking code field looks bookings up: live customer bookings, named by party.
