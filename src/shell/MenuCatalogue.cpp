@@ -175,6 +175,10 @@ const QStringList& MenuCatalogue::innerWindows() {
         QStringLiteral("frm_CBPT01_ANCP01"),
         QStringLiteral("frm_CBPT01_ANCP02"),
         QStringLiteral("frm_CBPT01_ANCP03"),
+        QStringLiteral("frm_InvoiceAdd"),
+        QStringLiteral("frm_InvoiceAdd_P"),
+        QStringLiteral("frm_Search_Invoice"),
+        QStringLiteral("frm_Search_Invoice_P"),
     };
     return names;
 }
