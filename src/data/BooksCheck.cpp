@@ -1,6 +1,7 @@
 #include "BooksCheck.h"
 
 #include "DocumentKinds.h"
+#include "InvoiceTotals.h"
 #include "Moments.h"
 #include "Money.h"
 #include "TransactionRecords.h"
@@ -380,6 +381,31 @@ void servicePairs(Database& db, QStringList& problems) {
         else
             problems << QStringLiteral("%1 is %2, but its single window partner %3 is %4")
                             .arg(self, q.value(7).toString().trimmed(), partner, q.value(8).toString().trimmed());
+
+// (l) An invoice's total is the sum of its lines, its taxable amount, taxes and grand total
+// follow from it as the invoice computes them, and it charges either IGST or CGST and SGST,
+// never both.
+void invoiceTotals(Database& db, QStringList& problems) {
+    QSqlQuery q = db.exec(QStringLiteral(
+        "SELECT H.DOC_CODE, H.DOC_NO, H.TOTAL_AMOUNT, H.DISC_AMT, H.TAXIBLE_AMT, H.CGST_PER, H.CGST_AMT, H.SGST_PER, "
+        "H.SGST_AMT, H.IGST_PER, H.IGST_AMT, H.TAX_AMT, H.GRAND_TOTAL, "
+        "(SELECT COALESCE(SUM(L.INV_AMT), 0) FROM M_TBL_TRANSACTION L WHERE L.DOC_CODE = CASE H.DOC_CODE "
+        "WHEN 'INV001' THEN 'INV002' ELSE 'INV007' END AND L.IN_DOCCODE = H.DOC_CODE AND L.IN_DOCNO = H.DOC_NO) "
+        "FROM M_TBL_TRANSACTION H WHERE H.DOC_CODE IN ('INV001', 'INV006') ORDER BY H.DOC_CODE, H.DOC_NO"));
+    while (q.next()) {
+        const auto m = [&](int i) { return Money::fromVariant(q.value(i)); };
+        const QString ref = q.value(0).toString() + QLatin1Char(' ') + numberText(q.value(1));
+        const Money total = m(2), lines = m(13);
+        if (total != lines)
+            problems << QStringLiteral("%1: total %2 but its lines sum to %3").arg(ref, total.toString(), lines.toString());
+        const InvoiceFigures f = calcTotal({total}, m(3), {m(5), m(7), m(9)}, Money());
+        const bool both = !(m(6).isZero() && m(8).isZero()) && !m(10).isZero();
+        if (f.taxable != m(4) || f.cgst != m(6) || f.sgst != m(8) || f.igst != m(10) || f.tax != m(11) ||
+            f.grand != m(12))
+            problems << QStringLiteral("%1: grand total %2 does not follow from total %3, discount %4 and its rates (%5 expected)")
+                            .arg(ref, m(12).toString(), total.toString(), m(3).toString(), f.grand.toString());
+        if (both)
+            problems << QStringLiteral("%1: charges IGST and CGST/SGST together").arg(ref);
     }
 }
 
@@ -405,6 +431,7 @@ BooksReport checkBooks(Database& db) {
     bookingLocksOfStatus(db, report.problems);
     leadAndQuotationLocks(db, report.problems);
     servicePairs(db, report.problems);
+    invoiceTotals(db, report.problems);
     return report;
 }
 

@@ -2,6 +2,8 @@
 
 #include "AmountInWords.h"
 #include "BookingOperations.h"
+
+#include "InvoiceStore.h"
 #include "Itineraries.h"
 #include "Moments.h"
 #include "Numbering.h"
@@ -640,6 +642,56 @@ void addMiscDemo(DemoWriter& w, const SalesParties& p) {
     const ServicePair saved = ServicePairs(db, kBy).save(pair);
     w.mark(QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("ANDP08/%1").arg(saved.customerNo));
     w.mark(QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("ANCP08/%1").arg(saved.vendorNo));
+// The booking billed: a GST row for tour packages, a tax invoice for the package and a
+// proforma for it, saved as the invoice windows save them.
+void addInvoiceDemo(DemoWriter& w, qint64 quote) {
+    Database& db = w.db();
+    const QString gstFor = QStringLiteral("TOUR PACKAGE");
+    if (db.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_GSTMAINTENANCE WHERE GST_FOR=?"), {gstFor}).toInt() == 0) {
+        Columns g{{"GST_FOR", gstFor},
+                  {"SAC_CODE", QStringLiteral("998552")},
+                  {"CGST_PER", QStringLiteral("2.50")},
+                  {"SGST_PER", QStringLiteral("2.50")},
+                  {"IGST_PER", QStringLiteral("5.00")}};
+        w.stamp(g);
+        w.insert(QStringLiteral("M_TBL_GSTMAINTENANCE"), g, gstFor);
+    }
+    const qint64 bookingNo =
+        db.scalar(QStringLiteral("SELECT CBPT_NO FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL01' AND DOC_NO=?"), {quote})
+            .toLongLong();
+    InvoiceStore store(db, kBy);
+    const auto booking = store.booking(bookingNo);
+    const auto home = store.homeState();
+    const auto gst = store.gstRow(gstFor);
+    if (!booking || !home || !gst)
+        return;
+    const auto kind = taxKindOf(home->code2, booking->stateCode2);
+    if (!kind)
+        return;
+    const Money net = Money::fromRupees(37400);
+    for (const InvoiceKind* k : {&taxInvoiceKind(), &proformaKind()}) {
+        InvoiceDraft d;
+        d.kind = k;
+        d.date = w.today();
+        d.booking = *booking;
+        d.taxKind = *kind;
+        d.sacCode = gst->sacCode;
+        if (k->tax) {
+            d.gstInvNo = QStringLiteral("DEMO/INV/%1").arg(bookingNo);
+            d.alias = booking->alias;
+            d.gstFor = gstFor;
+            d.rates = appliedRates(gst->rates, *kind);
+            d.lines = {{QStringLiteral("KERALA HILLS AND BACKWATERS TOUR PACKAGE"), net, Money::fromRupees(1), net}};
+        } else {
+            // The proforma asks for the package price, taxes included.
+            const Money gross = calcTotal({net}, Money(), appliedRates(gst->rates, *kind), Money()).grand;
+            d.lines = {{QStringLiteral("TOUR PACKAGE, ALL TAXES INCLUDED"), gross, Money::fromRupees(1), gross}};
+        }
+        const qint64 no = store.save(d);
+        w.mark(QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("%1/%2").arg(k->code).arg(no));
+        for (size_t line = 1; line <= d.lines.size(); ++line)
+            w.mark(QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("%1/%2/%3").arg(k->lineCode).arg(no).arg(line));
+    }
 }
 
 // A working sales pipeline: two itineraries, leads of both consultants in several statuses, and
@@ -846,6 +898,7 @@ void addSalesPipeline(DemoWriter& w, const SalesParties& p) {
     addOpsDemo(w, quote);
     addHotelStatusDemo(w, quote);
     addMiscDemo(w, p);
+    addInvoiceDemo(w, quote);
 }
 
 }  // namespace

@@ -180,6 +180,10 @@ const QStringList& MenuCatalogue::innerWindows() {
         QStringLiteral("frm_UpdateHotelStatus_Line"),
         QStringLiteral("frm_VehBookSheet_Add"),
         QStringLiteral("frm_Search_SWS"),
+        QStringLiteral("frm_InvoiceAdd"),
+        QStringLiteral("frm_InvoiceAdd_P"),
+        QStringLiteral("frm_Search_Invoice"),
+        QStringLiteral("frm_Search_Invoice_P"),
     };
     return names;
 }

@@ -57,7 +57,9 @@ void postSoundBooks(Database& db) {
     Document invoice;
     invoice.code = u"INV001"_s;
     invoice.booking = b1;
-    invoice.columns = {{"DOC_DATE", QDate(2026, 3, 8)}, {"PARTY_CODE", 7}};
+    invoice.columns = {{"DOC_DATE", QDate(2026, 3, 8)}, {"PARTY_CODE", 7},        {"TOTAL_AMOUNT", "350.00"},
+                       {"TAXIBLE_AMT", "350.00"},       {"IGST_PER", "5.00"},      {"IGST_AMT", "17.50"},
+                       {"TAX_AMT", "17.50"},            {"GRAND_TOTAL", "367.50"}};
     invoice.lines = {{{"INV_AMT", "100.00"}}, {{"INV_AMT", "250.00"}}};
     r.save(invoice);
 }
@@ -204,6 +206,13 @@ private slots:
                "VALUES (?, ?, ?, ?, ?, ?, ?)",
                {"INV002", 1, "INV001", 1, 2, "250.00", "APPRV"}}},
              "INV002 1 (IN_DOCNO 1) line 2: 2 rows under one key"},
+            {"invoice total apart from its lines",
+             {{"UPDATE M_TBL_TRANSACTION SET INV_AMT=? WHERE DOC_CODE=? AND INV_DETSLNO=?", {"200.00", "INV002", 2}}},
+             "INV001 1: total 350.00 but its lines sum to 300.00"},
+            {"invoice grand total off its formula",
+             {{"UPDATE M_TBL_TRANSACTION SET GRAND_TOTAL=? WHERE DOC_CODE=?", {"367.00", "INV001"}}},
+             "INV001 1: grand total 367.00 does not follow from total 350.00, discount 0.00 and its rates (367.50 "
+             "expected)"},
             {"counter below its highest number",
              {{"UPDATE MST_COUNTER SET COUNTER=? WHERE CODE=?", {2, "FRDB01"}}},
              "counter FRDB01 is 2, below the highest FRDB01 number 4"},
