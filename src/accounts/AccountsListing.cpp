@@ -86,7 +86,7 @@ ListGrid* AccountsListing::addGrid(const QString& objectName, const QList<ListCo
     for (const ListColumn& c : columns)
         width += c.hidden ? 0 : twipsToPixels(c.widthTwips);
     grid->setMinimumWidth(width);
-    grid->setMaximumHeight(110);
+    grid->setMaximumHeight(96);
     totals_->insertWidget(totals_->count() - 1, grid);
     return grid;
 }

@@ -19,16 +19,16 @@ QList<ListColumn> entryColumns() {
         return C::money(QLatin1String(heading), QLatin1String(field), 1300);
     };
     return {C::computed(QString(), 150, [](const QSqlRecord&) { return QString(); }),
-            C::serial(QStringLiteral("SLNO"), 650),
-            C::text(QStringLiteral("CODE"), QStringLiteral("DOC_CODE"), 900),
-            C::date(QStringLiteral("DOCUMNT DT"), QStringLiteral("DOC_DATE"), 1200),
-            C::number(QStringLiteral("DOCUMNT NO"), QStringLiteral("DOC_NO"), 1100),
-            C::text(QStringLiteral("DESCRIPTION"), QStringLiteral("DOC_DESC"), 3600),
-            money("OP BALANCE", "OP_BALANCE"),
+            C::serial(QStringLiteral("SLNO"), 550),
+            C::text(QStringLiteral("CODE"), QStringLiteral("DOC_CODE"), 850),
+            C::date(QStringLiteral("DOCUMNT DT"), QStringLiteral("DOC_DATE"), 1300),
+            C::number(QStringLiteral("DOCUMNT NO"), QStringLiteral("DOC_NO"), 1300),
+            C::text(QStringLiteral("DESCRIPTION"), QStringLiteral("DOC_DESC"), 2700),
+            C::money(QStringLiteral("OP BALANCE"), QStringLiteral("OP_BALANCE"), 1400),
             money("DB AMT /-", "DB_AMT"),
             money("CR AMT /-", "CR_AMT"),
-            money("CL BALANCE /-", "CL_BALANCE"),
-            C::computed(QStringLiteral("UPDATE ON - BY"), 3300, [](const QSqlRecord& r) {
+            C::money(QStringLiteral("CL BALANCE /-"), QStringLiteral("CL_BALANCE"), 1500),
+            C::computed(QStringLiteral("UPDATE ON - BY"), 2800, [](const QSqlRecord& r) {
                 return momentText(r.value(QStringLiteral("CREATED_ON"))) + QStringLiteral(" - ") +
                        r.value(QStringLiteral("CREATED_BY")).toString().trimmed();
             })};

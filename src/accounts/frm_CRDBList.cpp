@@ -29,7 +29,7 @@ frm_CRDBList::frm_CRDBList(Session& session, QWidget* parent)
     body()->addWidget(lbl_Heading);
     using C = ListColumn;
     auto money = [](const char* heading, const char* field) {
-        return C::money(QLatin1String(heading), QLatin1String(field), 1500);
+        return C::money(QLatin1String(heading), QLatin1String(field), 1400);
     };
     Grid1 =
         addGrid(QStringLiteral("Grid1"), {C::serial(QStringLiteral("SL NO"), 700),
@@ -38,16 +38,16 @@ frm_CRDBList::frm_CRDBList(Session& session, QWidget* parent)
                                           money("DB AMOUNT /-", "DB_AMOUNT"), money("CR AMOUNT", "CR_AMOUNT")});
     Grid2 = addGrid(
         QStringLiteral("Grid2"),
-        {C::text(QStringLiteral("A/C NAME"), QStringLiteral("BANK_NAME"), 2000),
+        {C::text(QStringLiteral("A/C NAME"), QStringLiteral("BANK_NAME"), 1700),
          C::text(QStringLiteral("STATUS"), QStringLiteral("DOC_STATUS"), 700), money("TOTL DB AMT /-", "DB_AMOUNT"),
          money("TOTL CR AMT /-", "CR_AMOUNT"), money("BALANCE AMT /-", "BAL_AMOUNT")},
         true);
     Grid3 = addGrid(QStringLiteral("Grid3"),
-                    {C::text(QStringLiteral("A/C NAME"), QStringLiteral("BANK_NAME"), 2000),
-                     money("TOTAL BALANCE /-", "BAL_AMOUNT")},
+                    {C::text(QStringLiteral("A/C NAME"), QStringLiteral("BANK_NAME"), 1700),
+                     C::money(QStringLiteral("TOTAL BALANCE /-"), QStringLiteral("BAL_AMOUNT"), 1800)},
                     true);
     Grid4 = addGrid(QStringLiteral("Grid4"),
-                    {C::money(QStringLiteral(" TOTAL ACCOUNT BALANCE AMOUNT /-"), QStringLiteral("BAL_AMOUNT"), 3000)},
+                    {C::money(QStringLiteral(" TOTAL ACCOUNT BALANCE AMOUNT /-"), QStringLiteral("BAL_AMOUNT"), 3500)},
                     true);
     codes_ = codeList(QStringLiteral("CRDB"));
 }

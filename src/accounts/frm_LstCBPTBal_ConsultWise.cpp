@@ -57,14 +57,14 @@ frm_LstCBPTBal_ConsultWise::frm_LstCBPTBal_ConsultWise(Session& session, QWidget
     };
     Grid1 = addGrid(
         QStringLiteral("Grid1"),
-        {C::date(QStringLiteral("CBPT DT"), QStringLiteral("DOC_DATE"), 1150),
+        {C::date(QStringLiteral("CBPT DT"), QStringLiteral("DOC_DATE"), 1300),
          C::number(QStringLiteral("CBPT NO"), QStringLiteral("CBPT_NO"), 900),
          C::text(QStringLiteral("CONSULTANT"), QStringLiteral("CONSULTANT_NAME"), 1800),
          C::text(QStringLiteral("PARTY NAME"), QStringLiteral("PARTY_NAME"), 2600), money("TOTL DB", "TOTL_DB"),
          money("TOTL CR", "TOTL_CR"), money("BALANCE", "PARTY_BALANCE"),
          C::number(QStringLiteral("QUOT NO"), QStringLiteral("QUOTATION_NO"), 900),
          C::number(QStringLiteral("LEAD NO"), QStringLiteral("LEAD_NO"), 900),
-         C::date(QStringLiteral("TOUR DT"), QStringLiteral("START_DT"), 1150),
+         C::date(QStringLiteral("TOUR DT"), QStringLiteral("START_DT"), 1300),
          C::computed(QStringLiteral("DURATION"), 2600,
                      [](const QSqlRecord& r) {
                          const QString end = dateText(r.value(QStringLiteral("END_DT")));

@@ -30,7 +30,7 @@ frm_LstPLTourwise::frm_LstPLTourwise(Session& session, QWidget* parent)
         return C::money(QLatin1String(heading), QLatin1String(field), 1300);
     };
     Grid1 = addGrid(QStringLiteral("Grid1"),
-                    {C::date(QStringLiteral("TOUR DATE"), QStringLiteral("TOUR_DT"), 1150),
+                    {C::date(QStringLiteral("TOUR DATE"), QStringLiteral("TOUR_DT"), 1300),
                      C::number(QStringLiteral("CBPT NO"), QStringLiteral("CBPT_NO"), 900),
                      C::text(QStringLiteral("PARTY NAME"), QStringLiteral("PARTY_NAME"), 2600),
                      money("TOTAL FR", "TOTL_DB"), money("TOTAL CR", "TOTL_CR"), money("BALANCE", "BALANCE"),
@@ -40,7 +40,8 @@ frm_LstPLTourwise::frm_LstPLTourwise(Session& session, QWidget* parent)
                      C::text(QStringLiteral("TOURIST NAME"), QStringLiteral("TOURIST_NAME"), 2400),
                      C::text(QStringLiteral("ITINERARY NAME"), QStringLiteral("ITN_NAME"), 2600)});
     Grid2 = addGrid(QStringLiteral("Grid2"),
-                    {money("TOTAL FUND RECV", "TOTL_DB"), money("TOTAL PAYMENT", "TOTL_CR"),
+                    {C::money(QStringLiteral("TOTAL FUND RECV"), QStringLiteral("TOTL_DB"), 1800),
+                     C::money(QStringLiteral("TOTAL PAYMENT"), QStringLiteral("TOTL_CR"), 1800),
                      money("BALANCE", "BALANCE"), profitOrLoss()},
                     true);
 }
