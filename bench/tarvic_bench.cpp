@@ -4,6 +4,7 @@
 // Targets are printed, never enforced: the figures depend on the machine.
 #include "BenchSupport.h"
 #include "LeadBench.h"
+#include "LedgerBench.h"
 #include "ListingBench.h"
 
 #include "TestDb.h"
@@ -666,6 +667,7 @@ int main(int argc, char** argv) {
     balance("balance/booking/qt-prepared-once", bookingReused, false);
     registerListingBenchmarks();
     registerLeadBenchmarks();
+    registerLedgerBenchmarks();
 
     SummaryReporter reporter(isatty(fileno(stdout)) ? benchmark::ConsoleReporter::OO_ColorTabular
                                                     : benchmark::ConsoleReporter::OO_Tabular);
@@ -674,6 +676,7 @@ int main(int argc, char** argv) {
     printSummary(reporter);
     printListingSummary();
     printLeadSummary();
+    printLedgerSummary();
     std::fflush(stdout);
     releaseListingData();
     releaseLeadData();

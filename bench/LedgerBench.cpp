@@ -1,0 +1,207 @@
+#include "LedgerBench.h"
+
+#include "BenchSupport.h"
+#include "accounts/LedgerQueries.h"
+#include "data/Moments.h"
+
+#include <QElapsedTimer>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <mutex>
+
+namespace tarvic::bench {
+
+namespace {
+
+// A party of its own beside the generated ones (whose ledgers hold a few hundred rows each),
+// so that the balance benchmarks' keys keep their rows.
+constexpr qint64 kLedgerParty = 2001;
+constexpr int kLedgerRows = 10000;
+constexpr qint64 kFirstNo = 90000001;
+const QDate kFrom(2020, 1, 1);
+const QDate kTo(2027, 12, 31);
+
+BigData data;
+std::once_flag once;
+BestFigures figures;
+
+// Names and types for every party, and the ledger party's 10,000 adjustments, once.
+void topUp(const BigData& b) {
+    auto db = b.target.connect(QStringLiteral("ledger-setup"));
+    if (db->scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE PARTY_CODE=?"), {kLedgerParty})
+            .toLongLong() >= kLedgerRows)
+        return;
+    QElapsedTimer t;
+    t.start();
+    db->transact([&] {
+        db->exec(QStringLiteral("DELETE FROM M_TBL_TRANSACTION WHERE PARTY_CODE=?"), {kLedgerParty});
+        if (db->scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_PARTY")).toLongLong() == 0) {
+            for (int type = 1; type <= 2; ++type)
+                db->exec(QStringLiteral("INSERT INTO M_TBL_PARTYTYPE (PARTYTYPE_CODE, PARTY_TYPE) VALUES (?, ?)"),
+                         {type, type == 1 ? QStringLiteral("CUSTOMER") : QStringLiteral("SUPPLIER")});
+            for (qint64 p = 1; p <= kLedgerParty; ++p)
+                db->exec(
+                    QStringLiteral("INSERT INTO M_TBL_PARTY (PARTY_CODE, PARTY_NAME, PARTYTYPE_CODE) VALUES (?, ?, ?)"),
+                    {p, QStringLiteral("PARTY NUMBER %1").arg(p), p <= 1600 ? 1 : 2});
+        }
+        for (int i = 0; i < kLedgerRows; ++i) {
+            const bool debit = i % 3 != 0;
+            const QString amount = Money::fromPaise(100000 + i * 37).toString();
+            db->exec(QStringLiteral("INSERT INTO M_TBL_TRANSACTION (DOC_CODE, DOC_NO, DOC_DATE, DOC_DESC, IN_DOCCODE, "
+                                    "IN_DOCNO, PARTY_CODE, DB_AMT, CR_AMT, DOC_STATUS, CREATED_BY, CREATED_ON) "
+                                    "VALUES ('FAAN01', ?, ?, 'LEDGER BENCH ADJUSTMENT', 'CBPT01', ?, ?, ?, ?, 'APPRV', "
+                                    "'BENCH', ?)"),
+                     {kFirstNo + i, dateToDb(QDate(2020, 1, 1).addDays(i / 5)), qint64(1 + i % 1000), kLedgerParty,
+                      debit ? amount : QStringLiteral("0"), debit ? QStringLiteral("0") : amount,
+                      QDateTime(QDate(2024, 1, 1), QTime(9, 0))});
+        }
+    });
+    if (usePostgres())
+        db->exec(QStringLiteral("ANALYZE M_TBL_TRANSACTION"));
+    else
+        db->exec(QStringLiteral("ANALYZE"));
+    std::fprintf(stderr, "[bench] ledger party written in %.1f s\n", t.elapsed() / 1000.0);
+}
+
+const BigData& big() {
+    std::call_once(once, [] {
+        data = prepareBigData();
+        topUp(data);
+    });
+    return data;
+}
+
+// The two statements exactly as the windows run them, whole (no paging).
+ListQuery ledgerQuery(const BigData& b) {
+    ListQuery q = ledger::entries({b.ldop, kLedgerParty, kFrom, kTo});
+    q.statement = q.with(ledger::kEntrySelect) + QStringLiteral(" ORDER BY ") + ledger::kEntryOrder;
+    return q;
+}
+ListQuery outstandingQuery(const BigData& b) {
+    const ledger::Outstanding o = ledger::outstanding(b.ldop, QStringLiteral("DB"), false);
+    return {
+        o.query.with(o.select) + QStringLiteral(" GROUP BY ") + o.groupBy + QStringLiteral(" ORDER BY ") + o.orderBy,
+        o.query.values};
+}
+
+// Every value of every row, as text: what a grid needs of each cell.
+qint64 programRead(Database& db, const ListQuery& q) {
+    QSqlQuery r = db.exec(q.statement, q.values);
+    qint64 rows = 0;
+    const int columns = r.record().count();
+    while (r.next()) {
+        for (int c = 0; c < columns; ++c)
+            benchmark::DoNotOptimize(r.value(c).toString());
+        ++rows;
+    }
+    return rows;
+}
+
+std::string pgText(const QString& sql) {
+    int n = 0;
+    QString out;
+    for (QChar c : sql)
+        out += c == QLatin1Char('?') ? QStringLiteral("$%1").arg(++n) : QString(c);
+    return out.toStdString();
+}
+
+std::vector<std::string> texts(const QVariantList& values) {
+    std::vector<std::string> out;
+    for (const QVariant& v : values)
+        out.push_back(v.typeId() == QMetaType::QDate ? v.toDate().toString(Qt::ISODate).toStdString()
+                                                     : v.toString().toStdString());
+    return out;
+}
+
+qint64 nativeRead(const BigData& b, const ListQuery& q) {
+    const std::vector<std::string> values = texts(q.values);
+    qint64 rows = 0;
+    if (usePostgres()) {
+        static NativePg c(b.target.pgConninfo);
+        std::vector<const char*> v;
+        for (const auto& s : values)
+            v.push_back(s.c_str());
+        PgResult r = c.execParams(pgText(q.statement), v);
+        for (int row = 0; row < r.rows(); ++row)
+            for (int col = 0, n = PQnfields(r.get()); col < n; ++col)
+                benchmark::DoNotOptimize(std::string(r.at(row, col)));
+        return r.rows();
+    }
+    static NativeSqlite s(b.target.sqlitePath);
+    SqliteStmt st(s.get(), q.statement.toStdString());
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (q.values[int(i)].typeId() == QMetaType::LongLong || q.values[int(i)].typeId() == QMetaType::Int)
+            st.bind(int(i) + 1, q.values[int(i)].toLongLong());
+        else
+            st.bind(int(i) + 1, values[i]);
+    }
+    while (st.step()) {
+        for (int col = 0, n = sqlite3_column_count(st.get()); col < n; ++col) {
+            const unsigned char* t = sqlite3_column_text(st.get(), col);
+            benchmark::DoNotOptimize(std::string(t ? reinterpret_cast<const char*>(t) : ""));
+        }
+        ++rows;
+    }
+    return rows;
+}
+
+void timed(benchmark::State& state, const char* key, const std::function<qint64()>& run) {
+    try {
+        for (auto _ : state) {
+            QElapsedTimer t;
+            t.start();
+            state.counters["rows"] = double(run());
+            figures.keep(key, t.nsecsElapsed() / 1e6);
+        }
+    } catch (const std::exception& e) {
+        state.SkipWithError(e.what());
+    }
+}
+
+void ledgerProgram(benchmark::State& state) {
+    const BigData& b = big();
+    auto db = b.target.connect(QStringLiteral("ledger"));
+    timed(state, "ledger program", [&] { return programRead(*db, ledgerQuery(b)); });
+}
+void ledgerNative(benchmark::State& state) {
+    const BigData& b = big();
+    timed(state, "ledger native", [&] { return nativeRead(b, ledgerQuery(b)); });
+}
+void outstandingProgram(benchmark::State& state) {
+    const BigData& b = big();
+    auto db = b.target.connect(QStringLiteral("outstanding"));
+    timed(state, "outstanding program", [&] { return programRead(*db, outstandingQuery(b)); });
+}
+void outstandingNative(benchmark::State& state) {
+    const BigData& b = big();
+    timed(state, "outstanding native", [&] { return nativeRead(b, outstandingQuery(b)); });
+}
+
+}  // namespace
+
+void registerLedgerBenchmarks() {
+    for (auto [name, fn] : {std::pair{"ledger/party/native", &ledgerNative},
+                            {"ledger/party/program", &ledgerProgram},
+                            {"ledger/outstanding/native", &outstandingNative},
+                            {"ledger/outstanding/program", &outstandingProgram}})
+        benchmark::RegisterBenchmark(name, fn)->Unit(benchmark::kMillisecond)->Iterations(5);
+}
+
+void printLedgerSummary() {
+    if (figures.empty())
+        return;
+    std::printf("\n== Ledgers over a million rows, engine %s (best run; target within 1.3x native) ==\n",
+                usePostgres() ? "PostgreSQL" : "SQLite");
+    figures.printTime("party ledger, 10,000 rows, one statement", figures.get("ledger program"),
+                      figures.get("ledger native"));
+    figures.printTime("  native", figures.get("ledger native"), 0);
+    figures.printTime("outstanding list over 2,000 parties", figures.get("outstanding program"),
+                      figures.get("outstanding native"));
+    figures.printTime("  native", figures.get("outstanding native"), 0);
+}
+
+}  // namespace tarvic::bench

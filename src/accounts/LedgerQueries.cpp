@@ -1,0 +1,105 @@
+#include "LedgerQueries.h"
+
+#include "data/Moments.h"
+#include "data/TransactionRecords.h"
+
+namespace tarvic::ledger {
+
+namespace {
+
+// What an entry does to the running balance as it is walked back: its credit comes back,
+// or else its debit goes.
+const QString kUndo = QStringLiteral(
+    "CASE WHEN COALESCE(a.CR_AMT,0) <> 0 THEN a.CR_AMT WHEN COALESCE(a.DB_AMT,0) <> 0 THEN -a.DB_AMT ELSE 0 END");
+// Newest first; the key's columns last, so that the order is total and pages never overlap.
+const QString kWalk = QStringLiteral(
+    "a.DOC_DATE DESC, a.DOC_NO DESC, a.DOC_CODE DESC, COALESCE(a.IN_DOCNO,-1) DESC, COALESCE(a.INV_DETSLNO,-1) DESC");
+
+QString partyRows(const LedgerRange& r, QVariantList& values) {
+    return QStringLiteral("FROM M_TBL_TRANSACTION a WHERE ") + inList(QStringLiteral("a.DOC_CODE"), r.codes, values) +
+           QStringLiteral(" AND a.PARTY_CODE=? AND a.DOC_STATUS='APPRV'");
+}
+
+}  // namespace
+
+QString inList(const QString& column, const QStringList& codes, QVariantList& values) {
+    if (codes.isEmpty())
+        return QStringLiteral("1=0");
+    for (const QString& c : codes)
+        values << c;
+    return column + QStringLiteral(" IN (") + TransactionRecords::placeholders(codes.size()) + QLatin1Char(')');
+}
+
+QString paise(const QString& expression) {
+    return QStringLiteral("ROUND(%1, 2)").arg(expression);
+}
+
+const QString kEntrySelect = QStringLiteral(
+    "x.*, x.OP_BALANCE - CASE WHEN x.CR_AMT <> 0 THEN x.CR_AMT WHEN x.DB_AMT <> 0 THEN -x.DB_AMT ELSE 0 END "
+    "AS CL_BALANCE");
+const QString kEntryOrder =
+    QStringLiteral("x.DOC_DATE DESC, x.DOC_NO DESC, x.DOC_CODE DESC, x.K_IN DESC, x.K_LINE DESC");
+const QString kTotalsSelect = QStringLiteral(
+    "COALESCE(SUM(a.DB_AMT),0) * 1.0 AS DB_AMT, COALESCE(SUM(a.CR_AMT),0) * 1.0 AS CR_AMT, "
+    "COALESCE(SUM(a.DB_AMT),0) - COALESCE(SUM(a.CR_AMT),0) * 1.0 AS GRAND_TOTAL");
+
+ListQuery entries(const LedgerRange& r) {
+    // Every entry up to the to-date takes part in the running balance (the closing balance
+    // includes what came before the from-date); only the period's entries are listed.
+    QVariantList values;
+    const DayRange days = dayRange(r.from, r.to);
+    QString sql = QStringLiteral(
+                      "SELECT {columns} FROM (SELECT a.DOC_CODE, a.DOC_DATE, a.DOC_NO, a.DOC_DESC, a.CREATED_ON, "
+                      "a.CREATED_BY, COALESCE(a.IN_DOCNO,-1) AS K_IN, COALESCE(a.INV_DETSLNO,-1) AS K_LINE, "
+                      "COALESCE(a.DB_AMT,0) * 1.0 AS DB_AMT, COALESCE(a.CR_AMT,0) * 1.0 AS CR_AMT, "
+                      "SUM(COALESCE(a.DB_AMT,0) - COALESCE(a.CR_AMT,0)) OVER () + SUM(%1) OVER (ORDER BY %2 "
+                      "ROWS UNBOUNDED PRECEDING) * 1.0 AS OP_BALANCE ")
+                      .arg(kUndo, kWalk) +
+                  partyRows(r, values) + QStringLiteral(" AND a.DOC_DATE < ?) x WHERE x.DOC_DATE >= ?");
+    values << r.party << days.before << days.from;
+    return {sql, values};
+}
+
+ListQuery ledgerTotals(const LedgerRange& r, bool periodOnly) {
+    QVariantList values;
+    const DayRange days = dayRange(r.from, r.to);
+    QString sql = QStringLiteral("SELECT {columns} ") + partyRows(r, values) + QStringLiteral(" AND a.DOC_DATE < ?");
+    values << r.party << days.before;
+    if (periodOnly) {
+        sql += QStringLiteral(" AND a.DOC_DATE >= ?");
+        values << days.from;
+    }
+    return {sql, values};
+}
+
+Outstanding outstanding(const QStringList& codes, const QString& side, bool creditFirst) {
+    const QString balance = QStringLiteral("COALESCE(SUM(a.DB_AMT),0) - COALESCE(SUM(a.CR_AMT),0)");
+    Outstanding o;
+    o.select = QStringLiteral(
+                   "a.PARTY_CODE, b.PARTY_NAME, c.PARTY_TYPE, COALESCE(SUM(a.DB_AMT),0) * 1.0 AS TOTL_DB, "
+                   "COALESCE(SUM(a.CR_AMT),0) * 1.0 AS TOTL_CR, ") +
+               balance + QStringLiteral(" * 1.0 AS PARTY_BALANCE");
+    o.groupBy = QStringLiteral("a.PARTY_CODE, b.PARTY_NAME, c.PARTY_TYPE HAVING ") + paise(balance) +
+                (side == QLatin1String("CR") ? QStringLiteral(" < 0") : QStringLiteral(" > 0"));
+    o.orderBy = (creditFirst ? QStringLiteral("COALESCE(SUM(a.CR_AMT),0) - COALESCE(SUM(a.DB_AMT),0)") : balance) +
+                QStringLiteral(" DESC, a.PARTY_CODE");
+    QVariantList values;
+    // A party without a type is still listed: the type is a look-up.
+    o.query.statement = QStringLiteral(
+                            "SELECT {columns} FROM M_TBL_TRANSACTION a JOIN M_TBL_PARTY b ON a.PARTY_CODE=b.PARTY_CODE "
+                            "LEFT JOIN M_TBL_PARTYTYPE c ON b.PARTYTYPE_CODE=c.PARTYTYPE_CODE WHERE ") +
+                        inList(QStringLiteral("a.DOC_CODE"), codes, values) +
+                        QStringLiteral(" AND a.DOC_STATUS='APPRV'");
+    o.query.values = values;
+    return o;
+}
+
+ListQuery linesOf(const QString& lineSql, const QVariantList& values) {
+    return {QStringLiteral("SELECT {columns} FROM (%1) t").arg(lineSql), values};
+}
+
+QString profitOrLoss(Money balance) {
+    return balance > Money() ? QStringLiteral("P") : QStringLiteral("L");
+}
+
+}  // namespace tarvic::ledger

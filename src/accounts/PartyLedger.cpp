@@ -1,0 +1,86 @@
+#include "PartyLedger.h"
+
+#include "LedgerQueries.h"
+#include "data/Moments.h"
+#include "shell/kit/CodeList.h"
+#include "shell/kit/ListGrid.h"
+
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace tarvic {
+
+namespace {
+
+QList<ListColumn> entryColumns() {
+    using C = ListColumn;
+    auto money = [](const char* heading, const char* field) {
+        return C::money(QLatin1String(heading), QLatin1String(field), 1300);
+    };
+    return {C::computed(QString(), 150, [](const QSqlRecord&) { return QString(); }),
+            C::serial(QStringLiteral("SLNO"), 550),
+            C::text(QStringLiteral("CODE"), QStringLiteral("DOC_CODE"), 850),
+            C::date(QStringLiteral("DOCUMNT DT"), QStringLiteral("DOC_DATE"), 1300),
+            C::number(QStringLiteral("DOCUMNT NO"), QStringLiteral("DOC_NO"), 1300),
+            C::text(QStringLiteral("DESCRIPTION"), QStringLiteral("DOC_DESC"), 2700),
+            C::money(QStringLiteral("OP BALANCE"), QStringLiteral("OP_BALANCE"), 1400),
+            money("DB AMT /-", "DB_AMT"),
+            money("CR AMT /-", "CR_AMT"),
+            C::money(QStringLiteral("CL BALANCE /-"), QStringLiteral("CL_BALANCE"), 1500),
+            C::computed(QStringLiteral("UPDATE ON - BY"), 2800, [](const QSqlRecord& r) {
+                return momentText(r.value(QStringLiteral("CREATED_ON"))) + QStringLiteral(" - ") +
+                       r.value(QStringLiteral("CREATED_BY")).toString().trimmed();
+            })};
+}
+
+QList<ListColumn> totalColumns() {
+    return {ListColumn::money(QStringLiteral("TOTL DB AMT /-"), QStringLiteral("DB_AMT"), 1700),
+            ListColumn::money(QStringLiteral("TOTL CR AMT /-"), QStringLiteral("CR_AMT"), 1700),
+            ListColumn::money(QStringLiteral("BALANCE AMT /-"), QStringLiteral("GRAND_TOTAL"), 1700)};
+}
+
+}  // namespace
+
+PartyLedgerConfig PartyLedgerConfig::party() {
+    return {QStringLiteral("frm_LDOP"), QStringLiteral("LEDGER DETAILS OF PARTY ( LDOP )"), QStringLiteral("LDOP")};
+}
+
+PartyLedgerConfig PartyLedgerConfig::miscAccount() {
+    return {QStringLiteral("frm_LDMA"), QStringLiteral("LEDGER DETAILS OF MISCELLANEOUS ACCOUNTS"),
+            QStringLiteral("LDMA")};
+}
+
+PartyLedger::PartyLedger(const PartyLedgerConfig& config, Session& session, QWidget* parent)
+    : AccountsListing(session, parent, config.objectName, config.title, true, QSize(1010, 640)) {
+    party_ = addPartyField(0);
+    txt_PartyCode = party_->edit();
+    lbl_PartyName = party_->nameLabel();
+    txt_FromDate = addField(QStringLiteral("&FROM DATE"), dateField("txt_FromDate"), 1, 0);
+    txt_ToDate = addField(QStringLiteral("&TO DATE"), dateField("txt_ToDate"), 1, 1);
+
+    Grid1 = addGrid(QStringLiteral("Grid1"), entryColumns());
+    Grid1->setWordWrap(true);
+    Grid2 = addGrid(QStringLiteral("Grid2"), totalColumns(), true);
+    Grid3 = addGrid(QStringLiteral("Grid3"), totalColumns(), true);
+    codes_ = codeList(config.codeList);
+}
+
+void PartyLedger::Load_Grid() {
+    if (party_->key().isEmpty())
+        party_->lookUp();
+    loadAll([this] {
+        if (party_->key().isEmpty())
+            return;
+        const ledger::LedgerRange range{codes_, party_->key().toLongLong(), txt_FromDate->date(), txt_ToDate->date()};
+        load(Grid1, ledger::kEntrySelect, {}, ledger::kEntryOrder, ledger::entries(range));
+        load(Grid2, ledger::kTotalsSelect, {}, {}, ledger::ledgerTotals(range, false));
+        load(Grid3, ledger::kTotalsSelect, {}, {}, ledger::ledgerTotals(range, true));
+    });
+    // Tall enough for the whole description; a long ledger keeps one line a row rather than
+    // read every page to measure it.
+    if (Grid1->rowCount() <= Grid1->queryModel()->pageSize())
+        Grid1->resizeRowsToContents();
+}
+
+}  // namespace tarvic

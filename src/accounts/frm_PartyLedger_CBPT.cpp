@@ -1,0 +1,66 @@
+#include "frm_PartyLedger_CBPT.h"
+
+#include "LedgerQueries.h"
+#include "shell/kit/CodeList.h"
+
+namespace tarvic {
+
+frm_PartyLedger_CBPT::frm_PartyLedger_CBPT(Session& session, QWidget* parent)
+    : AccountsListing(session, parent, QStringLiteral("frm_PartyLedger_CBPT"), QStringLiteral("PARTY LEDGER CBPT WISE"),
+                      true, QSize(960, 600)) {
+    party_ = addPartyField(0);
+    txt_PartyCode = party_->edit();
+    lbl_PartyName = party_->nameLabel();
+    using C = ListColumn;
+    Grid1 = addGrid(QStringLiteral("Grid1"),
+                    {C::number(QStringLiteral("CBPT NO"), QStringLiteral("IN_DOCNO"), 1100),
+                     C::date(QStringLiteral("CBPT DATE"), QStringLiteral("CBPT_DATE"), 1200),
+                     C::text(QStringLiteral("BILL TO PARTY"), QStringLiteral("BILL_NAME"), 3800),
+                     C::number(QStringLiteral("PARTY CODE"), QStringLiteral("BILL_PARTY"), 1200),
+                     C::money(QStringLiteral("TOTL DB AMT"), QStringLiteral("TOTL_DB"), 1500),
+                     C::money(QStringLiteral("TOTL CR AMT"), QStringLiteral("TOTL_CR"), 1500),
+                     C::money(QStringLiteral("BALANCE AMT"), QStringLiteral("PARTY_BALANCE"), 1500)});
+    Grid2 = addGrid(QStringLiteral("Grid2"),
+                    {C::money(QStringLiteral("TOTAL DB AMT"), QStringLiteral("TOTL_DB"), 1700),
+                     C::money(QStringLiteral("TOTAL CR AMT"), QStringLiteral("TOTL_CR"), 1700),
+                     C::money(QStringLiteral("TOTAL BALANCE"), QStringLiteral("PARTY_BALANCE"), 1700)},
+                    true);
+    codes_ = codeList(QStringLiteral("LDOP"));
+}
+
+void frm_PartyLedger_CBPT::Load_Grid() {
+    if (party_->key().isEmpty())
+        party_->lookUp();
+    loadAll([this] {
+        if (party_->key().isEmpty())
+            return;
+        // The booking's own row gives its date and bill party: outer-joined, so a line whose
+        // booking is no longer live still shows its balance.
+        const QString balance = QStringLiteral("COALESCE(SUM(a.DB_AMT),0) - COALESCE(SUM(a.CR_AMT),0)");
+        QVariantList values;
+        const QString lines =
+            QStringLiteral(
+                "SELECT a.IN_DOCNO, k.DOC_DATE AS CBPT_DATE, k.PARTY_CODE AS BILL_PARTY, kp.PARTY_NAME AS BILL_NAME, "
+                "COALESCE(SUM(a.DB_AMT),0) * 1.0 AS TOTL_DB, COALESCE(SUM(a.CR_AMT),0) * 1.0 AS TOTL_CR, ") +
+            balance +
+            QStringLiteral(
+                " * 1.0 AS PARTY_BALANCE FROM M_TBL_TRANSACTION a "
+                "LEFT JOIN M_TBL_TRANSACTION k ON k.DOC_CODE='CBPT01' AND k.DOC_NO=a.IN_DOCNO "
+                "AND k.DOC_STATUS='APPRV' "
+                "LEFT JOIN M_TBL_PARTY kp ON kp.PARTY_CODE=k.PARTY_CODE WHERE ") +
+            ledger::inList(QStringLiteral("a.DOC_CODE"), codes_, values) +
+            QStringLiteral(
+                " AND a.IN_DOCCODE='CBPT01' AND a.PARTY_CODE=? AND a.DOC_STATUS='APPRV' "
+                "GROUP BY a.IN_DOCNO, k.DOC_DATE, k.PARTY_CODE, kp.PARTY_NAME HAVING ") +
+            ledger::paise(balance) + QStringLiteral(" <> 0");
+        values << party_->key().toLongLong();
+        const ListQuery q = ledger::linesOf(lines, values);
+        load(Grid1, QStringLiteral("t.*"), {}, QStringLiteral("t.IN_DOCNO DESC"), q);
+        load(Grid2,
+             QStringLiteral("COALESCE(SUM(t.TOTL_DB),0) * 1.0 AS TOTL_DB, COALESCE(SUM(t.TOTL_CR),0) * 1.0 AS TOTL_CR, "
+                            "COALESCE(SUM(t.PARTY_BALANCE),0) * 1.0 AS PARTY_BALANCE"),
+             {}, {}, q);
+    });
+}
+
+}  // namespace tarvic

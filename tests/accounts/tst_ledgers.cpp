@@ -1,0 +1,262 @@
+// Ledgers and balance lists read what the documents posted: the running balance walked back
+// from the to-date, signs compared in paise, cancelled rows gone, every totals grid the sum of
+// the lines it shows, and the consultant and tour figures of a small world worked by hand.
+#include "accounts/AccountsListing.h"
+#include "accounts/AccountsWindows.h"
+#include "shell/kit/ListGrid.h"
+#include "support/Documents.h"
+#include "support/Drive.h"
+#include "support/TestSession.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace tarvic;
+using namespace tarvic::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QDate nov(int day) {
+    return QDate(2026, 11, 1).addDays(day - 1);
+}
+
+struct World {
+    TestSession ts;
+    WindowRegistry windows;
+    TransactionRecords tr{ts.db(), u"POSTER"_s};
+    qint64 b1 = 0, b2 = 0;
+    World() {
+        registerLedgerWindows(windows);
+        ts.session.windows = &windows;
+    }
+    void exec(const QString& sql, const QVariantList& v) { ts.db().exec(sql, v); }
+    void party(qint64 code, const QString& name, int type = 91) {
+        exec(u"INSERT INTO M_TBL_PARTY (PARTY_CODE, PARTY_NAME, PARTYTYPE_CODE) VALUES (?, ?, ?)"_s,
+             {code, name, type});
+    }
+    qint64 post(Document d, std::optional<AmountSide> side = {}) {
+        d.side = side;
+        return tr.save(d);
+    }
+    // Two toured bookings with their leads, consultants and quotations; a settled third whose
+    // sums are a float's hair from zero; a hotel paid on both; misc income and expense.
+    void tours() {
+        for (auto [code, name] : {std::pair{91, u"CUSTOMER"_s}, {92, u"HOTEL"_s}})
+            exec(u"INSERT INTO M_TBL_PARTYTYPE (PARTYTYPE_CODE, PARTY_TYPE) VALUES (?, ?)"_s, {code, name});
+        for (auto [code, name] : {std::pair{101, u"ASHA"_s},
+                                  {102, u"RAVI"_s},
+                                  {103, u"SAM"_s},
+                                  {401, u"MISC A"_s},
+                                  {402, u"MISC B"_s},
+                                  {403, u"MISC C"_s}})
+            party(code, name);
+        party(201, u"HILL HOTEL"_s, 92);
+        for (int i : {1, 2}) {
+            exec(u"INSERT INTO M_TBL_CONSULTANT (CONSULTANT_CODE, CONSULTANT_NAME) VALUES (?, ?)"_s,
+                 {90 + i, i == 1 ? u"ANU"_s : u"BINU"_s});
+            exec(
+                u"INSERT INTO M_TBL_TRANSACTION (DOC_CODE, DOC_NO, CONSULTANT_CODE, TOURIST_NAME, DOC_STATUS) "
+                "VALUES ('BLFC01', ?, ?, ?, 'APPRV')"_s,
+                {90 + i, 90 + i, u"TOURIST %1"_s.arg(i)});
+            exec(
+                u"INSERT INTO M_TBL_QUOTATION (DOC_CODE, DOC_NO, LEAD_NO, ITINERARY_NO, JOURNEY_STRTDT) "
+                "VALUES ('QGBL01', ?, ?, 91, ?)"_s,
+                {90 + i, 90 + i, QDate(2026, 12, 10 * i)});
+        }
+        exec(u"INSERT INTO M_TBL_ITINERARY_HEADER (ITN_DOCNO, ITN_NAME) VALUES (91, 'MUNNAR')"_s, {});
+        auto toured = [&](qint64 party, const QString& amount, int n) {
+            Document d = booking(party, amount);
+            d.columns.push_back({u"QUOTATION_NO"_s, 90 + n});
+            d.columns.push_back({u"LEAD_NO"_s, 90 + n});
+            return post(d);
+        };
+        b1 = toured(101, u"10000"_s, 1);
+        b2 = toured(102, u"5000.50"_s, 2);
+        const qint64 b3 = post(booking(103, u"0.10"_s));
+        post(posting(u"FAAN01"_s, b3, 103, u"0.20"_s), AmountSide::Debit);
+        post(receipt(b3, 103, u"0.30"_s, 0, nov(20)));
+        post(receipt(b1, 101, u"4000.25"_s, 0, nov(15)));
+        tr.cancel(u"FRDB01"_s, post(receipt(b1, 101, u"999"_s, 0, nov(16))), u"WRONG"_s);
+        post(receipt(b2, 102, u"5200.50"_s, 0, nov(15)));
+        post(posting(u"ANCP01"_s, b1, 201, u"3000"_s));
+        post(posting(u"FTCR01"_s, b1, 201, u"2500"_s));
+        post(posting(u"FTCR01"_s, b2, 201, u"6000"_s));
+        for (auto [code, party, amount] :
+             {std::tuple{u"FRDM01"_s, 401, u"700"_s}, {u"APCM01"_s, 402, u"300"_s}, {u"FRDM01"_s, 403, u"900"_s}})
+            post(posting(code, 0, party, amount));
+    }
+    // Opens a window, lets set fill its fields, shows.
+    std::unique_ptr<AccountsListing> show(const QString& name, const std::function<void(AccountsListing&)>& set) {
+        std::unique_ptr<AccountsListing> w(static_cast<AccountsListing*>(windows.create(name, ts.session, nullptr)));
+        w->setAttribute(Qt::WA_DeleteOnClose, false);
+        showActive(*w);
+        set(*w);
+        QTest::mouseClick(w->Cmd_Show, Qt::LeftButton);
+        return w;
+    }
+};
+
+QStringList rows(ListGrid* g, const QList<int>& cols) {
+    QStringList out;
+    for (int r = 0; r < g->rowCount(); ++r) {
+        QStringList cells;
+        for (int c : cols)
+            cells << g->text(r, c);
+        out << cells.join(u'|');
+    }
+    return out;
+}
+
+template <class W>
+W* child(AccountsListing& w, const char* name) {
+    return w.findChild<W*>(QLatin1String(name));
+}
+
+void party(AccountsListing& w, qint64 code) {
+    typeInto(child<QLineEdit>(w, "txt_PartyCode"), QString::number(code));
+    QTest::keyClick(child<QLineEdit>(w, "txt_PartyCode"), Qt::Key_Return);
+}
+
+void dates(AccountsListing& w, QDate from, QDate to) {
+    child<QDateEdit>(w, "txt_FromDate")->setDate(from);
+    child<QDateEdit>(w, "txt_ToDate")->setDate(to);
+}
+
+}  // namespace
+
+class tst_ledgers : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    // Debit 1000 on day 1, credit 400 on day 2, debit 200 on day 3, over several periods,
+    // then with the receipt cancelled: rows are date|OP|DB|CR|CL, totals DB|CR|balance.
+    void runningBalance() {
+        World w;
+        w.party(301, u"LEDGER PARTY"_s);
+        const qint64 b = w.post(booking(301, u"1000"_s, nov(1)));
+        const qint64 r = w.post(receipt(b, 301, u"400"_s, 0, nov(2)));
+        w.post(posting(u"FAAN01"_s, b, 301, u"200"_s, nov(3)), AmountSide::Debit);
+        const QString d3 = u"03/11/2026|600.00|200.00|0.00|800.00"_s, d2 = u"02/11/2026|1000.00|0.00|400.00|600.00"_s,
+                      d1 = u"01/11/2026|0.00|1000.00|0.00|1000.00"_s;
+        struct Case {
+            int from, to;
+            bool cancelled;
+            QStringList rows;
+            QString closing, period;
+        };
+        const Case cases[] = {
+            {1, 3, false, {d3, d2, d1}, u"1200.00|400.00|800.00"_s, u"1200.00|400.00|800.00"_s},
+            {2, 2, false, {d2}, u"1000.00|400.00|600.00"_s, u"0.00|400.00|-400.00"_s},
+            {2, 9, false, {d3, d2}, u"1200.00|400.00|800.00"_s, u"200.00|400.00|-200.00"_s},
+            {-5, 0, false, {}, u"0.00|0.00|0.00"_s, u"0.00|0.00|0.00"_s},
+            {1,
+             3,
+             true,
+             {u"03/11/2026|1000.00|200.00|0.00|1200.00"_s, d1},
+             u"1200.00|0.00|1200.00"_s,
+             u"1200.00|0.00|1200.00"_s},
+        };
+        for (const Case& c : cases) {
+            if (c.cancelled)
+                w.tr.cancel(u"FRDB01"_s, r, u"BOUNCED"_s);
+            auto win = w.show(u"frm_LDOP"_s, [&](AccountsListing& l) {
+                party(l, 301);
+                dates(l, nov(c.from), nov(c.to));
+            });
+            QCOMPARE(rows(win->Grid1, {3, 6, 7, 8, 9}), c.rows);
+            QCOMPARE(rows(child<ListGrid>(*win, "Grid2"), {0, 1, 2}), QStringList{c.closing});
+            QCOMPARE(rows(child<ListGrid>(*win, "Grid3"), {0, 1, 2}), QStringList{c.period});
+        }
+    }
+
+    // DB lists those who owe, CR those owed, in each list's order; the settled party and the
+    // cancelled receipt are nowhere.
+    void outstandingSides() {
+        World w;
+        w.tours();
+        const struct {
+            QString window, side;
+            QStringList rows;
+        } cases[] = {
+            {u"frm_LstPO"_s, u"DB"_s, {u"101|5999.75"_s, u"201|5500.00"_s}},
+            {u"frm_LstPO"_s, u"CR"_s, {u"102|-200.00"_s}},
+            {u"frm_LstPO_MA"_s, u"DB"_s, {u"402|300.00"_s}},
+            {u"frm_LstPO_MA"_s, u"CR"_s, {u"403|-900.00"_s, u"401|-700.00"_s}},
+        };
+        for (const auto& c : cases) {
+            auto win = w.show(c.window, [&](AccountsListing& l) { choose(child<QComboBox>(l, "Cmb_DBCR"), c.side); });
+            QCOMPARE(rows(win->Grid1, {0, 3}), c.rows);
+        }
+    }
+
+    // Lines and totals of the balance listings over the small world, worked by hand; each
+    // totals grid is the sum of the lines above it.
+    void listingFigures() {
+        World w;
+        w.tours();
+        const QString n1 = QString::number(w.b1), n2 = QString::number(w.b2);
+        const struct {
+            QString window;
+            std::function<void(AccountsListing&)> set;
+            QList<int> cols, totalCols;
+            QStringList rows, totals;
+        } cases[] = {
+            {u"frm_PartyLedger_CBPT"_s,
+             [](AccountsListing& l) { party(l, 101); },
+             {0, 3, 4, 5, 6},
+             {0, 1, 2},
+             {n1 + u"|101|10000.00|4000.25|5999.75"_s},
+             {u"10000.00|4000.25|5999.75"_s}},
+            {u"frm_PartyLedger_CBPT"_s,
+             [](AccountsListing& l) { party(l, 201); },
+             {0, 3, 4, 5, 6},
+             {0, 1, 2},
+             {n2 + u"|102|6000.00|0.00|6000.00"_s, n1 + u"|101|2500.00|3000.00|-500.00"_s},
+             {u"8500.00|3000.00|5500.00"_s}},
+            {u"frm_PartyLedger_CBPT"_s, [](AccountsListing& l) { party(l, 103); }, {0}, {2}, {}, {u"0.00"_s}},
+            {u"frm_LstCBPTBal_ConsultWise"_s,
+             [](AccountsListing&) {},
+             {1, 2, 3, 4, 5, 6},
+             {0, 1},
+             {n1 + u"|ANU|ASHA|10000.00|4000.25|5999.75"_s},
+             {u"ANU|5999.75"_s}},
+            {u"frm_LstCBPTBal_ConsultWise"_s,
+             [](AccountsListing& l) {
+                 choose(child<QComboBox>(l, "Cmb_DBCR"), u"CR"_s);
+                 child<QRadioButton>(l, "Opt_Consultant")->setChecked(true);
+                 child<QLineEdit>(l, "txt_ConsultantCode")->setText(u"92"_s);
+             },
+             {1, 2, 3, 4, 5, 6},
+             {0, 1},
+             {n2 + u"|BINU|RAVI|5000.50|5200.50|-200.00"_s},
+             {u"BINU|-200.00"_s}},
+            {u"frm_LstPLTourwise"_s,
+             [](AccountsListing& l) { dates(l, QDate(2026, 12, 1), QDate(2026, 12, 20)); },
+             {0, 1, 2, 3, 4, 5, 6, 9, 11},
+             {0, 1, 2, 3},
+             {u"20/12/2026|"_s + n2 + u"|RAVI|5200.50|6000.00|-799.50|L|BINU|MUNNAR"_s,
+              u"10/12/2026|"_s + n1 + u"|ASHA|4000.25|2500.00|1500.25|P|ANU|MUNNAR"_s},
+             {u"9200.75|8500.00|700.75|P"_s}},
+            {u"frm_CRDBList"_s,
+             [](AccountsListing& l) { dates(l, nov(1), nov(30)); },
+             {1, 3, 4},
+             {0},
+             {u"APCM01|0.00|300.00"_s, u"FRDB01|9201.05|0.00"_s, u"FRDM01|1600.00|0.00"_s, u"FTCR01|0.00|8500.00"_s},
+             {u"2001.05"_s}},
+        };
+        for (const auto& c : cases) {
+            auto win = w.show(c.window, c.set);
+            QCOMPARE(rows(win->Grid1, c.cols), c.rows);
+            const char* totals = c.window == u"frm_CRDBList"_s ? "Grid4" : "Grid2";
+            QCOMPARE(rows(child<ListGrid>(*win, totals), c.totalCols), c.totals);
+        }
+    }
+};
+
+QTEST_MAIN(tst_ledgers)
+#include "tst_ledgers.moc"
