@@ -5,7 +5,8 @@
 #   --fresh   drop the cached million-row databases first (they are rebuilt, about a minute each)
 # Environment: TARVIC_BENCH_BUILD (build dir, default ./build-bench),
 #   TARVIC_BENCH_DIR (cache of the SQLite file, default /tmp/tarvic-bench),
-#   TARVIC_BENCH_REPS (repetitions, best one kept in the summary; default 3).
+#   TARVIC_BENCH_REPS (repetitions, best one kept in the summary; default 3),
+#   TARVIC_BENCH_TARGET (tarvic_bench_data: numbering, saves and balances only, quick to build).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TARVIC_BENCH_BUILD:-$root/build-bench}
@@ -18,8 +19,9 @@ if [ -z "${TARVIC_TEST_PG:-}" ] && [ -x "$root/scripts/pg-start.sh" ] && [ -x /u
 fi
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARVIC_BENCH=ON >/dev/null
-cmake --build "$build" --target tarvic_bench -j"$(nproc)"
-bin="$build/bench/tarvic_bench"
+target=${TARVIC_BENCH_TARGET:-tarvic_bench}
+cmake --build "$build" --target "$target" -j"$(nproc)"
+bin="$build/bench/$target"
 
 if [ "$fresh" = 1 ]; then
   rm -f "${TARVIC_BENCH_DIR:-/tmp/tarvic-bench}"/trn1m-*.db

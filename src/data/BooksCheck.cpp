@@ -358,6 +358,8 @@ void leadAndQuotationLocks(Database& db, QStringList& problems) {
     while (q.next())
         problems << QStringLiteral("%1 %2: its lock flag differs from its booking CBPT01 %3")
                         .arg(q.value(1).toString(), numberText(q.value(2)), numberText(q.value(0)));
+}
+
 // A single window service pair: each row names the other, and both share a status (a pair
 // is cancelled whole). Plain ANCP08/ANDP08 notes name no partner and are left alone.
 void servicePairs(Database& db, QStringList& problems) {
@@ -381,6 +383,8 @@ void servicePairs(Database& db, QStringList& problems) {
         else
             problems << QStringLiteral("%1 is %2, but its single window partner %3 is %4")
                             .arg(self, q.value(7).toString().trimmed(), partner, q.value(8).toString().trimmed());
+    }
+}
 
 // (l) An invoice's total is the sum of its lines, its taxable amount, taxes and grand total
 // follow from it as the invoice computes them, and it charges either IGST or CGST and SGST,

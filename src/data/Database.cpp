@@ -157,8 +157,12 @@ Database::Database(const ConnectionString& given, const QString& connectionName)
     // Said in the connection string, it overrides the data source before the driver applies it.
     // On the server, psqlODBC's communication and debug logs stay off whatever the data source
     // says (Debian turns the first on for every one): they copy the password in clear into a
-    // file in /tmp that every user may read.
-    target += servedBySqlite(cs.dsn) ? QStringLiteral(";JournalMode=DELETE") : QStringLiteral(";CommLog=0;Debug=0");
+    // file in /tmp that every user may read. Its rollback on errors is the whole transaction's:
+    // at the statement level it would wrap every statement of a transaction in a savepoint of
+    // its own, a round trip or two more per statement, for nothing, since transact() undoes the
+    // whole transaction on any error anyway.
+    target += servedBySqlite(cs.dsn) ? QStringLiteral(";JournalMode=DELETE")
+                                     : QStringLiteral(";CommLog=0;Debug=0;Protocol=7.4-1");
     // User and password are items of the connection string, as Qt would add them, but escaped.
     if (!cs.user.isEmpty())
         target += item(QStringLiteral("UID"), cs.user);
@@ -256,8 +260,8 @@ QSqlQuery Database::execOnce(const QString& sql, const QVariantList& values) {
     return q;
 }
 
-QSqlQuery& Database::prepared(const QString& sql) {
-    if (dialect_.isSqlite()) {
+QSqlQuery& Database::prepared(const QString& sql, bool keep) {
+    if (!keep) {
         // SQLite's ODBC driver keeps the column types of a statement's first run: a sum that
         // was once a whole 0 would come back whole ever after. Prepare it afresh each time.
         scratch_ = QSqlQuery(handle());
@@ -278,19 +282,20 @@ QSqlQuery& Database::prepared(const QString& sql) {
     return *cache_.insert(sql, q);
 }
 
-QSqlQuery& Database::runPrepared(const QString& sql, const QVariantList& values) {
-    return outsideTransactionRetried([&]() -> QSqlQuery& { return runPreparedOnce(sql, values); });
+QSqlQuery& Database::runPrepared(const QString& sql, const QVariantList& values, bool keep) {
+    return outsideTransactionRetried([&]() -> QSqlQuery& { return runPreparedOnce(sql, values, keep); });
 }
 
-QSqlQuery& Database::runPreparedOnce(const QString& sql, const QVariantList& values) {
+QSqlQuery& Database::runPreparedOnce(const QString& sql, const QVariantList& values, bool keep) {
     ++statements_;
     if (failAt_ > 0 && --failAt_ == 0)
         throw DbError(DbError::Kind::Injected, QStringLiteral("Statement refused (injected failure)"));
-    QSqlQuery& q = prepared(sql);
+    QSqlQuery& q = prepared(sql, keep);
     for (int i = 0; i < values.size(); ++i)
         q.bindValue(i, values.at(i));
     if (!q.exec()) {
         DbError e = failure(q);
+        q.finish();
         cache_.remove(sql);  // prepared afresh next time, whatever state the failure left
         throw e;
     }
@@ -300,21 +305,30 @@ QSqlQuery& Database::runPreparedOnce(const QString& sql, const QVariantList& val
 int Database::execAffected(const QString& sql, const QVariantList& values) {
     if (depth_ == 0)
         checkFile();
-    QSqlQuery& q = runPrepared(sql, values);
+    // A statement that returns no rows has no column types to keep: prepared once on both engines.
+    QSqlQuery& q = runPrepared(sql, values, true);
     const int n = q.numRowsAffected();
     q.finish();
     return n;
 }
 
 QVariant Database::scalar(const QString& sql, const QVariantList& values) {
-    QSqlQuery& q = runPrepared(sql, values);
+    return scalar(sql, values, ResultTypes::MayVary);
+}
+
+QVariant Database::scalar(const QString& sql, const QVariantList& values, ResultTypes types) {
+    QSqlQuery& q = runPrepared(sql, values, keeps(types));
     QVariant v = q.next() ? q.value(0) : QVariant();
     q.finish();
     return v;
 }
 
 std::optional<QSqlRecord> Database::firstRow(const QString& sql, const QVariantList& values) {
-    QSqlQuery& q = runPrepared(sql, values);
+    return firstRow(sql, values, ResultTypes::MayVary);
+}
+
+std::optional<QSqlRecord> Database::firstRow(const QString& sql, const QVariantList& values, ResultTypes types) {
+    QSqlQuery& q = runPrepared(sql, values, keeps(types));
     std::optional<QSqlRecord> row;
     if (q.next())
         row = q.record();

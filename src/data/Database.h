@@ -63,6 +63,11 @@ private:
     QString sqlState_;
 };
 
+// Whether the columns a statement returns keep one type whatever rows it meets: a table's own
+// columns, COUNT(*), a CAST. SQLite's ODBC driver keeps the column types of a statement's first
+// run, so on SQLite only a statement marked Fixed (or one that returns no rows) stays prepared.
+enum class ResultTypes { MayVary, Fixed };
+
 class Database {
 public:
     // Opens the data source with the login it defines, else the one in cs; throws DbError
@@ -82,12 +87,14 @@ public:
     // One statement, values bound in order. Throws DbError on failure. The query is the
     // caller's to step through.
     QSqlQuery exec(const QString& sql, const QVariantList& values = {});
-    // Number of rows changed by an INSERT, UPDATE or DELETE.
+    // Number of rows changed by an INSERT, UPDATE or DELETE. Kept prepared on both engines.
     int execAffected(const QString& sql, const QVariantList& values = {});
     // First column of the first row, or a null QVariant when there is no row.
     QVariant scalar(const QString& sql, const QVariantList& values = {});
+    QVariant scalar(const QString& sql, const QVariantList& values, ResultTypes types);
     // The first row, if any.
     std::optional<QSqlRecord> firstRow(const QString& sql, const QVariantList& values = {});
+    std::optional<QSqlRecord> firstRow(const QString& sql, const QVariantList& values, ResultTypes types);
     bool tableExists(const QString& table);
 
     // Runs work in one database transaction: every row or none. A conflict with another
@@ -104,11 +111,13 @@ public:
     int statementsRun() const { return statements_; }
 
 private:
-    // On PostgreSQL, statements whose result is read at once (scalar, firstRow, execAffected)
-    // stay prepared for the life of the connection: the server parses and plans each once.
-    QSqlQuery& prepared(const QString& sql);
-    QSqlQuery& runPrepared(const QString& sql, const QVariantList& values);
-    QSqlQuery& runPreparedOnce(const QString& sql, const QVariantList& values);
+    // Statements whose result is read at once (scalar, firstRow, execAffected) stay prepared
+    // for the life of the connection, so that the engine parses and plans each once; on SQLite
+    // only those that return nothing or whose result types are Fixed.
+    QSqlQuery& prepared(const QString& sql, bool keep);
+    QSqlQuery& runPrepared(const QString& sql, const QVariantList& values, bool keep);
+    QSqlQuery& runPreparedOnce(const QString& sql, const QVariantList& values, bool keep);
+    bool keeps(ResultTypes types) const { return types == ResultTypes::Fixed || !dialect_.isSqlite(); }
     QSqlQuery execOnce(const QString& sql, const QVariantList& values);
     // A statement of its own (no transaction running) that meets another program's lock is run
     // again until the same deadline as a transaction: on the embedded database a reader waits

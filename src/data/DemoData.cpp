@@ -575,6 +575,8 @@ void addOpsDemo(DemoWriter& w, qint64 quote) {
     ops.setStatus(booking, firstStatus);
     ops.assignConsultant(booking, consultant);
     ops.updateLog(booking, QStringLiteral("HOTEL AND CAB CONFIRMED; PICK-UP AT KOCHI AIRPORT BRIEFED."), firstOps);
+}
+
 // Hotel statuses for following reservations (requested, then confirmed), and the demo
 // quotation's first hotel line confirmed on the line and its tour days alike.
 void addHotelStatusDemo(DemoWriter& w, qint64 quote) {
@@ -613,6 +615,8 @@ void addHotelStatusDemo(DemoWriter& w, qint64 quote) {
         QStringLiteral("UPDATE M_TBL_QUOTATION SET HOTELSTATUS_CODE=?, HOTL_STATUPDBY=?, HOTL_STATUPDON=? "
                        "WHERE DOC_CODE IN ('QGBL02','QGBL03') AND ACCOUNT_DESC='HOTEL' AND DOC_NO=? AND ACC_CODE=?"),
         {confirmed, kBy, QDateTime::currentDateTime(), quote, first.toLongLong()});
+}
+
 // A single window service sold on its own: the customer debited 1000.00 for an airport
 // transfer, the transporter credited 800.00, saved as the window saves the pair.
 void addMiscDemo(DemoWriter& w, const SalesParties& p) {
@@ -642,6 +646,8 @@ void addMiscDemo(DemoWriter& w, const SalesParties& p) {
     const ServicePair saved = ServicePairs(db, kBy).save(pair);
     w.mark(QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("ANDP08/%1").arg(saved.customerNo));
     w.mark(QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("ANCP08/%1").arg(saved.vendorNo));
+}
+
 // The booking billed: a GST row for tour packages, a tax invoice for the package and a
 // proforma for it, saved as the invoice windows save them.
 void addInvoiceDemo(DemoWriter& w, qint64 quote) {

@@ -32,6 +32,15 @@ QString Dialect::amount(const QString& placeholder) const {
                       : QStringLiteral("CAST(%1 AS NUMERIC(18,2))").arg(placeholder);
 }
 
+QString Dialect::balanceInPaise(const QString& debit, const QString& credit) const {
+    if (isSqlite())
+        return QStringLiteral(
+                   "CAST(COALESCE(SUM(CAST(ROUND(%1 * 100) AS INTEGER)),0) - "
+                   "COALESCE(SUM(CAST(ROUND(%2 * 100) AS INTEGER)),0) AS TEXT)")
+            .arg(debit, credit);
+    return QStringLiteral("CAST((COALESCE(SUM(%1),0) - COALESCE(SUM(%2),0)) * 100 AS BIGINT)").arg(debit, credit);
+}
+
 QString Dialect::forUpdate() const {
     return isSqlite() ? QString() : QStringLiteral(" FOR UPDATE");
 }

@@ -25,6 +25,11 @@ public:
     QString dateOf(const QString& expr) const;
     // A bound amount (passed as exact decimal text) read as a number.
     QString amount(const QString& placeholder = QStringLiteral("?")) const;
+    // DB_AMT - CR_AMT (or any two amount columns) summed over the rows read, in whole paise, 0
+    // over no rows. Exact: SQLite keeps amounts as REAL, so each is rounded to its paisa before
+    // it is added. Of one type whatever the rows, so that its statement can stay prepared: text
+    // on SQLite, whose ODBC driver would read a whole number as 32 bits.
+    QString balanceInPaise(const QString& debit, const QString& credit) const;
     // Trailing clause that holds the rows read until the transaction ends (a row re-checked
     // inside a save stays as checked). SQLite's write transaction already holds the database.
     QString forUpdate() const;

@@ -256,13 +256,11 @@ bool TransactionRecords::bookingOpen(const QString& code, qint64 booking) {
            row->value(1).toString().trimmed() != QLatin1String("Y");
 }
 
-Money TransactionRecords::balanceOf(const QStringList& codes, const BalanceFilter& f) {
-    if (codes.isEmpty())
-        return {};
-    QString sql = QStringLiteral(
-                      "SELECT COALESCE(SUM(DB_AMT),0) - COALESCE(SUM(CR_AMT),0) FROM M_TBL_TRANSACTION "
-                      "WHERE DOC_CODE IN (%1)")
-                      .arg(placeholders(codes.size()));
+std::pair<QString, QVariantList> TransactionRecords::balanceStatement(const Dialect& dialect, const QStringList& codes,
+                                                                      const BalanceFilter& f) {
+    QString sql = QStringLiteral("SELECT %1 FROM M_TBL_TRANSACTION WHERE DOC_CODE IN (%2)")
+                      .arg(dialect.balanceInPaise(QStringLiteral("DB_AMT"), QStringLiteral("CR_AMT")),
+                           placeholders(codes.size()));
     QVariantList values;
     for (const QString& c : codes)
         values << c;
@@ -279,7 +277,19 @@ Money TransactionRecords::balanceOf(const QStringList& codes, const BalanceFilte
         values << *f.until;
     }
     sql += QStringLiteral(" AND DOC_STATUS IN ('APPRV')");
-    return Money::fromVariant(db_.scalar(sql, values));
+    return {sql, values};
+}
+
+Money TransactionRecords::balanceOf(const QStringList& codes, const BalanceFilter& f) {
+    if (codes.isEmpty())
+        return {};
+    const auto [sql, values] = balanceStatement(db_.dialect(), codes, f);
+    // Whole paise of one type whatever the rows: the statement stays prepared, and its result is exact.
+    bool ok = false;
+    const qint64 paise = db_.scalar(sql, values, ResultTypes::Fixed).toLongLong(&ok);
+    if (!ok)
+        throw DbError(DbError::Kind::Other, QStringLiteral("A balance that is not a number of paise"));
+    return Money::fromPaise(paise);
 }
 
 Money TransactionRecords::balance(const QString& listName, const BalanceFilter& filter) {

@@ -64,6 +64,10 @@ public:
     Money balance(const QString& listName, const BalanceFilter& filter);
     // Same over explicit codes.
     Money balanceOf(const QStringList& codes, const BalanceFilter& filter);
+    // The statement balanceOf runs for so many codes and this filter's keys, in paise, and its
+    // values in order; kept prepared on both engines.
+    static std::pair<QString, QVariantList> balanceStatement(const Dialect& dialect, const QStringList& codes,
+                                                             const BalanceFilter& filter);
 
     // The codes of a named list in M_TBL_CODES ("'CBPT01','FRCR01'"), parsed. Read once per
     // TransactionRecords: a window that opens sees the lists as they are then.

@@ -388,6 +388,39 @@ private slots:
             QCOMPARE(tr.balance(u"LDOP"_s, {.party = party}).paise(), paise);
     }
 
+    void balancesExactToThePaisaWhereFloatingPointSumsDrift() {
+        TestDb t;
+        TransactionRecords tr(t.db(), u"U"_s);
+        // Per party, rows of a debit (FAAN01) or credit (FRCR01) code of both lists LDOP and PTBAL:
+        // how many, the amount, and that of every third. 99999999999.99 is near 10^13 paise, where
+        // a REAL sum of the tenths drifts. The empty party first: a sum once a whole 0 must not
+        // keep the statement whole.
+        using Rows = std::tuple<QString, int, QString, QString>;
+        const std::vector<std::tuple<qint64, std::vector<Rows>, qint64>> cases = {
+            {1, {}, 0},
+            {2, {{"FAAN01", 1, "100000000000", "100000000000"}, {"FAAN01", 1000, "5", "5"}}, 10000000500000},
+            {3, {{"FAAN01", 3, "99999999999.99", "99999999999.99"}, {"FAAN01", 2000, "0.10", "0.20"}}, 30000000026657},
+            {4, {{"FRCR01", 3, "99999999999.99", "99999999999.99"}, {"FAAN01", 2000, "0.10", "0.20"}}, -29999999973337},
+            {5, {{"FAAN01", 2500, "0.29", "0.07"}, {"FRCR01", 700, "0.01", "0.01"}}, 53474},
+        };
+        const QString amount = u"CASE WHEN i % 3 = 0 THEN %1 ELSE %1 END"_s.arg(t.db().dialect().amount());
+        int doc = 0;
+        for (const auto& [party, rows, paise] : cases) {
+            for (const auto& [code, count, every, third] : rows) {
+                const bool debit = code == u"FAAN01"_s;
+                t.db().execAffected(
+                    u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
+                    "INSERT INTO M_TBL_TRANSACTION (DOC_CODE, DOC_NO, DOC_STATUS, PARTY_CODE, "
+                    "IN_DOCCODE, IN_DOCNO, DB_AMT, CR_AMT) SELECT ?, ? + i, 'APPRV', ?, 'CBPT01', ?, "
+                    "%1, %2 FROM n"_s.arg(debit ? amount : u"0"_s, debit ? u"0"_s : amount),
+                    {count, code, doc, party, party, third, every});
+                doc += count;
+            }
+            QCOMPARE(tr.balance(u"LDOP"_s, {.party = party}).paise(), paise);
+            QCOMPARE(tr.balance(u"PTBAL"_s, {.party = party, .booking = party}).paise(), paise);
+        }
+    }
+
     void parse_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("valid");
