@@ -66,7 +66,7 @@ frm_CBPT_StatusUpdate::frm_CBPT_StatusUpdate(Session& session, QWidget* parent, 
         form()->addWidget(l, row + i / 2, (i % 2) * 2 + 1);
     }
     connect(Cmb_Status, &CodeList::codeChanged, this, [this] { showLocks(); });
-    resize(820, 520);
+    resize(900, 520);
     Cmb_Status->load();
     Load_Init();
     if (const qint64 n = args.value(QStringLiteral("CBPT_NO")).toLongLong(); n > 0) {

@@ -46,7 +46,7 @@ ListingConfig logConfig() {
                                C::text(QStringLiteral("ALLOTED TO"), QStringLiteral("CONSULTANT_NAME"), 2400),
                                C::moment(QStringLiteral("CBPT DT-TIME"), QStringLiteral("CBPT_STATUS_O_UPDON"), 2500),
                                C::number(QStringLiteral("CBPT NO"), QStringLiteral("CBPT_NO"), 1000),
-                               C::number(QStringLiteral("QUOTATION NO"), QStringLiteral("QUOTATION_NO"), 1300),
+                               C::number(QStringLiteral("QUOTATION NO"), QStringLiteral("QUOTATION_NO"), 1500),
                                C::number(QStringLiteral("LEAD NO"), QStringLiteral("LEAD_NO"), 1000),
                                C::text(QStringLiteral("ACTION TAKEN"), QStringLiteral("CONSUTLTANT_RESPONSETXT"), 4000),
                                C::text(QStringLiteral("FEEDBACK"), QStringLiteral("REMARKS"), 3000),

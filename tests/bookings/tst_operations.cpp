@@ -99,7 +99,7 @@ private slots:
             QCOMPARE(w->lockLabels.at(2)->text(), QString(QChar::fromLatin1(c.flags[2])));
             f.answer();
             w->pressTool(3);
-            QCOMPARE(f.prompter.texts().size(), 2);
+            QCOMPARE(f.prompter.texts().size(), qsizetype(2));
             QVERIFY(f.prompter.texts().last().contains(" UPDATION OF CBPT STATUS SUCCESSFULLY DONE ... "));
             QCOMPARE(lines(f.db(), kFlags), QStringList(QStringLiteral("%1|%2").arg(QLatin1String(c.flags), QLatin1String(c.status))));
             QCOMPARE(w->shownText("lbl_CurStatus"), c.status);
@@ -111,10 +111,11 @@ private slots:
             QCOMPARE(booking.tool(3)->isEnabled(), c.save);
             QCOMPARE(checkBooks(f.db()).problems, QStringList());
         }
+        shoot(*w, "frm_CBPT_StatusUpdate");
         // A flag changed behind the status's back is a fault of the books.
         f.db().exec("UPDATE M_TBL_QUOTATION SET LCK_QUOT='Y' WHERE DOC_CODE='QGBL01'");
         f.db().exec("UPDATE M_TBL_TRANSACTION SET LCK_MONEYRCPT='Y' WHERE DOC_CODE='CBPT01'");
-        QCOMPARE(checkBooks(f.db()).problems.size(), 2);
+        QCOMPARE(checkBooks(f.db()).problems.size(), qsizetype(2));
     }
 
     void statusUpdateAllOrNothing() {
@@ -166,6 +167,7 @@ private slots:
         f.answer();
         QTest::mouseClick(assign->Cmd_Assign, Qt::LeftButton);
         QVERIFY(f.prompter.texts().last().endsWith("CONSLTNT - OPS: DEMO SURESH PILLAI"));
+        shoot(*assign, "frm_CBPT_ConsOpt");
         QCOMPARE(lines(db,
                        "SELECT o.CONSULTANT_NAME, b.CBPT_STATUS_O_UPDBY FROM M_TBL_TRANSACTION b JOIN "
                        "M_TBL_CONSULTANT_OP o ON o.CONSULTANT_CODE=b.CONSLT_OPS WHERE b.DOC_CODE='CBPT01'"),
@@ -198,10 +200,12 @@ private slots:
         const auto row = db.firstRow(
             "SELECT CONSUTLTANT_RESPONSETXT, CBPTSTATUS_CODE_O FROM M_TBL_TRANSACTION WHERE "
             "DOC_CODE='CBPT01' AND DOC_NO=1");
-        QCOMPARE(row->value(0).toString().size(), 2000);
+        QCOMPARE(row->value(0).toString().size(), qsizetype(2000));
         QVERIFY(row->value(0).toString().startsWith(QStringLiteral("CALLED O'NEIL; ÜBER \"LATE\" X")));
         QCOMPARE(row->value(1).toString(), log->Cmb_Status->code());
         QCOMPARE(sheet.summaryGrid(1)->text(0, 1), "DEMO IN PROGRESS");  // the sheet read again
+        shoot(sheet, "frm_Update_CBPT_Ops");
+        shoot(*log, "frm_Update_CBPT_OpsLog");
         log->close();
     }
 
