@@ -153,12 +153,14 @@ void DocumentWindow::Save_Record() {
     if (!editable_)
         return;
     QList<Check> checks{{[&] { return party->key().isEmpty(); }, party->edit(), config_.noParty}};
-    if (booking)
-        checks.prepend({[&] { return booking->key().isEmpty(); }, booking->edit(), config_.noBooking});
+    if (booking) {
+        const Check noBooking{[&] { return booking->key().isEmpty(); }, booking->edit(), config_.noBooking};
+        config_.partyFirst ? checks.append(noBooking) : checks.prepend(noBooking);
+    }
     checks += ownChecks();
     if (!runChecks(prompter(), this, checks))
         return;
-    if (!Confirmation{config_.question, questionLines()}.ask(prompter(), this))
+    if (!Confirmation{config_.question, questionLines(), config_.tail}.ask(prompter(), this))
         return;
 
     Document d;
@@ -170,14 +172,15 @@ void DocumentWindow::Save_Record() {
         d.columns.push_back(std::move(c));
     d.amount = amount();
     d.pairColumns = ownPairColumns();
+    d.side = side();
 
-    qint64 saved = 0;
+    qint64 savedNo = 0;
     const qint64 bookingNo = d.booking;
     const bool ok = runGuarded(
         prompter(), this,
         [&] {
             TransactionRecords records(db(), session().userFullName);
-            saved = records.save(d, [&] { return bookingNo > 0 ? bookingShut(bookingNo) : QString(); });
+            savedNo = records.save(d, [&] { return bookingNo > 0 ? bookingShut(bookingNo) : QString(); });
         },
         config_.failures);
     if (!ok) {
@@ -186,7 +189,8 @@ void DocumentWindow::Save_Record() {
         return;
     }
     prompter().information(this, config_.saved);
-    Show_Record(saved);
+    Show_Record(savedNo);
+    emit saved(savedNo);
 }
 
 }  // namespace tarvic
