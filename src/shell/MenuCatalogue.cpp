@@ -175,6 +175,11 @@ const QStringList& MenuCatalogue::innerWindows() {
         QStringLiteral("frm_CBPT01_ANCP01"),
         QStringLiteral("frm_CBPT01_ANCP02"),
         QStringLiteral("frm_CBPT01_ANCP03"),
+        QStringLiteral("frm_CBPT01_FRDB"),
+        QStringLiteral("frm_CBPT01_FTCR"),
+        QStringLiteral("frm_CBPT01_FTRF"),
+        QStringLiteral("frm_Search_FRDB01"),
+        QStringLiteral("frm_Search_FTCR01"),
     };
     return names;
 }
