@@ -167,7 +167,7 @@ void DocumentWindow::Save_Record() {
     d.code = config_.code;
     d.number = number_;
     d.booking = booking ? booking->key().toLongLong() : 0;
-    d.columns = {{QStringLiteral("DOC_DATE"), txt_DocDate->date()}, {QStringLiteral("PARTY_CODE"), party->key().toLongLong()}};
+    d.columns = {{QStringLiteral("DOC_DATE"), dateToDb(txt_DocDate->date())}, {QStringLiteral("PARTY_CODE"), party->key().toLongLong()}};
     for (auto& c : ownColumns())
         d.columns.push_back(std::move(c));
     d.amount = amount();
