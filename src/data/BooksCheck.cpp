@@ -413,6 +413,56 @@ void invoiceTotals(Database& db, QStringList& problems) {
     }
 }
 
+// (l) Each row's amount on the side its kind says (a pair's second row on the other side), and
+// TO_ACC as the kind's rule fixes it. mismatchedPairs sees a pair whose two rows mirror each
+// other but are both the wrong way round only here.
+void sidesAndAccounts(Database& db, QStringList& problems) {
+    QStringList rows;
+    QVariantList values;
+    const auto add = [&](const char* code, AmountSide side, const DocumentKind& k) {
+        const char* flag = side == AmountSide::Debit ? "D" : side == AmountSide::Credit ? "C" : "-";
+        rows << QStringLiteral("(?, ?, ?)");
+        values << QString::fromLatin1(code) << QString::fromLatin1(flag)
+               << (k.account == AccountRule::OwnCode || k.account == AccountRule::FirstCode
+                       ? accountOf(k, QString::fromLatin1(code))
+                       : QStringLiteral("-"));
+    };
+    for (const DocumentKind& k : documentKinds()) {
+        const AmountSide mirror = k.side == AmountSide::Debit    ? AmountSide::Credit
+                                  : k.side == AmountSide::Credit ? AmountSide::Debit
+                                                                 : AmountSide::None;
+        add(k.code, k.side, k);
+        if (k.pairCode)
+            add(k.pairCode, mirror, k);
+    }
+    // "-" (no code) where the rule leaves TO_ACC to the caller.
+    QSqlQuery q =
+        db.exec(QStringLiteral("WITH K (CODE, SIDE, ACC) AS (VALUES %1) "
+                               "SELECT T.DOC_CODE, T.DOC_NO, T.IN_DOCNO, K.SIDE, K.ACC, T.TO_ACC, T.DB_AMT, T.CR_AMT "
+                               "FROM K JOIN M_TBL_TRANSACTION T ON T.DOC_CODE = K.CODE "
+                               "WHERE (K.SIDE = 'D' AND ABS(COALESCE(T.CR_AMT, 0)) >= 0.005) "
+                               "OR (K.SIDE = 'C' AND ABS(COALESCE(T.DB_AMT, 0)) >= 0.005) "
+                               "OR (K.ACC <> '-' AND COALESCE(T.TO_ACC, '') <> K.ACC) "
+                               "ORDER BY T.DOC_CODE, T.DOC_NO, T.IN_DOCNO")
+                    .arg(rows.join(QStringLiteral(", "))),
+                values);
+    while (q.next()) {
+        QString ref = q.value(0).toString() + QLatin1Char(' ') + numberText(q.value(1));
+        if (!q.value(2).isNull() && q.value(0).toString() != QLatin1String(kBookingCode))
+            ref += QStringLiteral(" (IN_DOCNO %1)").arg(q.value(2).toLongLong());
+        const QString side = q.value(3).toString();
+        const QString account = q.value(4).toString() == QLatin1String("-") ? QString() : q.value(4).toString();
+        const Money debit = Money::fromVariant(q.value(6)), credit = Money::fromVariant(q.value(7));
+        if ((side == QLatin1String("D") && !credit.isZero()) || (side == QLatin1String("C") && !debit.isZero()))
+            problems << QStringLiteral("%1: its amount belongs on the %2 side (DB %3 CR %4)")
+                            .arg(ref, side == QLatin1String("D") ? QStringLiteral("debit") : QStringLiteral("credit"),
+                                 debit.toString(), credit.toString());
+        if (!account.isEmpty() && q.value(5).toString().trimmed() != account)
+            problems << QStringLiteral("%1: TO_ACC is %2, not %3")
+                            .arg(ref, q.value(5).isNull() ? QStringLiteral("empty") : q.value(5).toString(), account);
+    }
+}
+
 }  // namespace
 
 BooksReport checkBooks(Database& db) {
@@ -431,6 +481,7 @@ BooksReport checkBooks(Database& db) {
     bookingsOfQuotations(db, report.problems);
     postedOnCancelled(db, report.problems);
     cancelColumns(db, report.problems);
+    sidesAndAccounts(db, report.problems);
     pairCancelColumns(db, report.problems);
     bookingLocksOfStatus(db, report.problems);
     leadAndQuotationLocks(db, report.problems);

@@ -700,6 +700,55 @@ void addInvoiceDemo(DemoWriter& w, qint64 quote) {
     }
 }
 
+// The demo booking's money: the customer's receipt by bank transfer and the hotel paid its
+// bill, saved as the receipt and payment windows save them (pairs, TO_ACC and links by the
+// records layer), so the booking's balance, the ledgers and the outstanding list show figures.
+void addMoneyDemo(DemoWriter& w, const SalesParties& p) {
+    Database& db = w.db();
+    const qint64 booking =
+        db.scalar(QStringLiteral("SELECT MAX(DOC_NO) FROM M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01' AND PARTY_CODE=?"),
+                  {p.asha})
+            .toLongLong();
+    if (booking <= 0)
+        return;
+    const QDate today = w.today();
+    const qint64 bank = w.codeOf("MST_BANK", "BANK_ID", "BANK_NAME", "DEMO NATIONAL BANK - KOCHI MAIN");
+    const qint64 transfer = w.codeOf("MST_PAYMODE", "MODE_ID", "PAY_MODE", "BANK TRANSFER");
+    TransactionRecords records(db, kBy);
+    const auto post = [&](const char* code, const char* pair, qint64 party, Money amount, const QString& desc,
+                          const QString& instrNo, const QString& remarks) {
+        Document d;
+        d.code = QString::fromLatin1(code);
+        d.booking = booking;
+        d.amount = amount;
+        d.columns = {{"DOC_DATE", dateToDb(today)},
+                     {"PARTY_CODE", party},
+                     {"DOC_DESC", desc},
+                     {"PAY_MODEID", transfer},
+                     {"TO_BANKID", bank},
+                     {"BANK_ID", 0},
+                     {"INSTR_NO", instrNo},
+                     {"INSTR_DATE", dateToDb(today)},
+                     {"GRAND_TOTAL", amount.toVariant()},
+                     {"AMT_INWORDS", amountInWordsPhrase(amount)},
+                     {"REMARKS", remarks}};
+        const qint64 no = records.save(d);
+        for (const char* c : {code, pair})
+            w.mark(QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("%1/%2").arg(QString::fromLatin1(c)).arg(no));
+    };
+    const QString date = today.toString(QStringLiteral("dd/MM/yyyy"));
+    const Money received = Money::fromRupees(20000);
+    post("FRDB01", "FRCR01", p.asha, received,
+         QStringLiteral("RS %1 PAID VIA BANK TRANSFER VIDE INSTR NO:NEFT-DEMO-0001, INSTR DT: %2 REMARKS:ADVANCE")
+             .arg(received.toString(), date),
+         QStringLiteral("NEFT-DEMO-0001"), QStringLiteral("ADVANCE"));
+    const Money hotel = Money::fromRupees(9000);
+    post("FTCR01", "FTDB01", p.hillview, hotel,
+         QStringLiteral("RS %1 VIA BANK TRANSFER, INSTR NO :NEFT-DEMO-0002, INSTR DT:%2 REMARKS :HV/2026/118")
+             .arg(hotel.toString(), date),
+         QStringLiteral("NEFT-DEMO-0002"), QStringLiteral("HV/2026/118"));
+}
+
 // A working sales pipeline: two itineraries, leads of both consultants in several statuses, and
 // a quotation on the first lead priced with two hotels, a vehicle and a guide, its totals as
 // the quotation window computes them and its itinerary copied.
@@ -905,6 +954,7 @@ void addSalesPipeline(DemoWriter& w, const SalesParties& p) {
     addHotelStatusDemo(w, quote);
     addMiscDemo(w, p);
     addInvoiceDemo(w, quote);
+    addMoneyDemo(w, p);
 }
 
 }  // namespace

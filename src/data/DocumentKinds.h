@@ -27,6 +27,14 @@ enum class DocLink {
     Pair,     // each row of the pair points at the other's code, under the shared number
 };
 
+// What TO_ACC of a row holds.
+enum class AccountRule {
+    None,       // not the records' business: whatever the caller's columns say (or nothing)
+    OwnCode,    // each row its own code (FRDB01 on the FRDB01 row, FRCR01 on the FRCR01 row)
+    FirstCode,  // every row the first code (a refund's two rows both say FTREF01)
+    Chosen,     // the account chosen on the window: the caller's TO_ACC, per row
+};
+
 struct DocumentKind {
     const char* code;
     const char* pairCode;  // second row under the same number, amounts mirrored; nullptr: none
@@ -38,7 +46,12 @@ struct DocumentKind {
     bool keyedByBooking;
     // The lock flag of the booking row that forbids posting this kind; nullptr: none.
     const char* bookingLock;
+    AccountRule account;
 };
+
+// The TO_ACC the records write on a row of this kind (a first or pair code), or an empty text
+// when the rule leaves it to the caller.
+QString accountOf(const DocumentKind& kind, const QString& rowCode);
 
 // Every document code of M_TBL_TRANSACTION that has its own counter.
 std::span<const DocumentKind> documentKinds();

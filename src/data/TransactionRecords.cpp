@@ -47,6 +47,23 @@ Columns withAmounts(Columns cols, Money debit, Money credit, bool nullOther) {
     throw DbError(DbError::Kind::Other, why);
 }
 
+// TO_ACC as the kind's rule says; a caller's differing account is a mistake, not a choice.
+Columns withAccount(Columns cols, const DocumentKind& kind, const QString& rowCode) {
+    const QString account = accountOf(kind, rowCode);
+    if (account.isEmpty())
+        return cols;
+    for (auto& [name, value] : cols) {
+        if (!named(name, "TO_ACC"))
+            continue;
+        if (!value.isNull() && value.toString().trimmed() != account)
+            refuse(QStringLiteral("%1 rows carry TO_ACC %2, not %3").arg(rowCode, account, value.toString()));
+        value = account;
+        return cols;
+    }
+    cols.emplace_back(QStringLiteral("TO_ACC"), account);
+    return cols;
+}
+
 const DocumentKind& kindOf(const QString& code) {
     const DocumentKind* kind = documentKind(code);
     if (!kind)
@@ -229,10 +246,15 @@ qint64 TransactionRecords::save(const std::vector<Document>& parts, const SaveCh
             const Money credit = side == AmountSide::Credit ? d.amount : Money();
             const bool amounts = side != AmountSide::None;
 
+            const Columns first = withAccount(d.columns, kind, code);
             write({code, number, firstLink, kind.keyedByBooking,
-                   amounts ? withAmounts(d.columns, debit, credit, d.nullOther) : d.columns});
+                   amounts ? withAmounts(first, debit, credit, d.nullOther) : first});
             if (!pairCode.isEmpty()) {
-                Columns pair = merged(d.columns, d.pairColumns);
+                // The first row's account is not inherited where the rule fixes the pair's.
+                Columns base = d.columns;
+                if (!accountOf(kind, pairCode).isEmpty())
+                    std::erase_if(base, [](const auto& c) { return named(c.first, "TO_ACC"); });
+                Columns pair = withAccount(merged(base, d.pairColumns), kind, pairCode);
                 if (amounts)
                     pair = withAmounts(pair, credit, debit, d.nullOther);
                 write({pairCode, number, pairLink, kind.keyedByBooking, pair});

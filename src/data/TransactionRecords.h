@@ -2,7 +2,8 @@
 // Rows of M_TBL_TRANSACTION: every business document but the quotation. A document is saved
 // whole or not at all: its number, its row, its mirrored pair and its lines share one
 // database transaction. What each code pairs with, and how it points at its booking, is
-// read from the document kinds (DocumentKinds.h), never stated by the caller.
+// read from the document kinds (DocumentKinds.h), never stated by the caller; so is TO_ACC
+// where the kind's rule fixes it (a caller's TO_ACC that differs is refused).
 #include "Database.h"
 #include "DocumentKinds.h"
 #include "Money.h"

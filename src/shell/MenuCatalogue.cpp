@@ -184,6 +184,11 @@ const QStringList& MenuCatalogue::innerWindows() {
         QStringLiteral("frm_InvoiceAdd_P"),
         QStringLiteral("frm_Search_Invoice"),
         QStringLiteral("frm_Search_Invoice_P"),
+        QStringLiteral("frm_CBPT01_FRDB"),
+        QStringLiteral("frm_CBPT01_FTCR"),
+        QStringLiteral("frm_CBPT01_FTRF"),
+        QStringLiteral("frm_Search_FRDB01"),
+        QStringLiteral("frm_Search_FTCR01"),
     };
     return names;
 }

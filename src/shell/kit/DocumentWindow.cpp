@@ -153,8 +153,10 @@ void DocumentWindow::Save_Record() {
     if (!editable_)
         return;
     QList<Check> checks{{[&] { return party->key().isEmpty(); }, party->edit(), config_.noParty}};
-    if (booking)
-        checks.prepend({[&] { return booking->key().isEmpty(); }, booking->edit(), config_.noBooking});
+    if (booking) {
+        const Check noBooking{[&] { return booking->key().isEmpty(); }, booking->edit(), config_.noBooking};
+        config_.partyFirst ? checks.append(noBooking) : checks.prepend(noBooking);
+    }
     checks += ownChecks();
     if (!runChecks(prompter(), this, checks))
         return;
@@ -165,19 +167,20 @@ void DocumentWindow::Save_Record() {
     d.code = config_.code;
     d.number = number_;
     d.booking = booking ? booking->key().toLongLong() : 0;
-    d.columns = {{QStringLiteral("DOC_DATE"), txt_DocDate->date()}, {QStringLiteral("PARTY_CODE"), party->key().toLongLong()}};
+    d.columns = {{QStringLiteral("DOC_DATE"), dateToDb(txt_DocDate->date())}, {QStringLiteral("PARTY_CODE"), party->key().toLongLong()}};
     for (auto& c : ownColumns())
         d.columns.push_back(std::move(c));
     d.amount = amount();
     d.pairColumns = ownPairColumns();
+    d.side = side();
 
-    qint64 saved = 0;
+    qint64 savedNo = 0;
     const qint64 bookingNo = d.booking;
     const bool ok = runGuarded(
         prompter(), this,
         [&] {
             TransactionRecords records(db(), session().userFullName);
-            saved = records.save(d, [&] { return bookingNo > 0 ? bookingShut(bookingNo) : QString(); });
+            savedNo = records.save(d, [&] { return bookingNo > 0 ? bookingShut(bookingNo) : QString(); });
         },
         config_.failures);
     if (!ok) {
@@ -186,7 +189,8 @@ void DocumentWindow::Save_Record() {
         return;
     }
     prompter().information(this, config_.saved);
-    Show_Record(saved);
+    Show_Record(savedNo);
+    emit saved(savedNo);
 }
 
 }  // namespace tarvic

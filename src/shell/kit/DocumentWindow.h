@@ -46,6 +46,8 @@ struct DocumentConfig {
     bool modifiable = false;
     // The question's last line (a few documents word it their own way).
     QString questionTail = Confirmation{}.tail;
+    // The party is checked before the booking.
+    bool partyFirst = false;
 };
 
 // Where the booking code field looks bookings up: live customer bookings, named by party.
@@ -75,6 +77,10 @@ public:
     // Checks, asks, saves and shows the document again; refuses quietly while read-only.
     void Save_Record();
 
+signals:
+    // A save succeeded and the document is shown under its number.
+    void saved(qint64 number);
+
 protected:
     // Adds a caption and a field to the form, below the shared fields.
     void addField(const QString& caption, QWidget* field);
@@ -85,6 +91,8 @@ protected:
     virtual Columns ownColumns() = 0;
     virtual Money amount() const = 0;
     virtual Columns ownPairColumns() { return {}; }
+    // The side of the amount, for kinds whose side is chosen per document.
+    virtual std::optional<AmountSide> side() const { return std::nullopt; }
     virtual void clearOwn() = 0;
     virtual void showOwn(const QSqlRecord& row) = 0;
     virtual void setOwnEditable(bool editable) = 0;
