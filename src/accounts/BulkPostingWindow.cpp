@@ -278,10 +278,11 @@ void BulkPostingWindow::Load_Init() {
 
 void BulkPostingWindow::showLines() {
     Grid1->setRowCount(0);
-    Grid1->setRowCount(1);
     int sl = 0;
     for (const BulkLine& l : lines_)
         addGridRow(Grid1, {QString::number(++sl), QString::number(l.booking), l.amount.toString()});
+    if (lines_.empty())  // the blank row of an empty grid
+        Grid1->setRowCount(1);
     const Money sum = total();
     lbl_Total->setText(sum.toString());
     lbl_InWords->setText(sum.roundedRupees() == 0 ? QString() : QLatin1Char(' ') + amountInWordsPhrase(sum));
@@ -291,33 +292,35 @@ void BulkPostingWindow::showLines() {
 // The party's bookings that are not settled, newest first, from one statement.
 void BulkPostingWindow::showBalances() {
     Grid2->setRowCount(0);
-    Grid2->setRowCount(1);
-    if (party->key().isEmpty())
-        return;
-    runGuarded(prompter(), this, [&] {
-        TransactionRecords records(db(), session().userFullName);
-        const QStringList codes = records.codeList(QStringLiteral("LDOP"));
-        if (codes.isEmpty())
-            return;
-        QVariantList values;
-        for (const QString& c : codes)
-            values << c;
-        values << QString::fromLatin1(kBookingCode) << party->key().toLongLong();
-        const QString balance = QStringLiteral("COALESCE(SUM(a.DB_AMT),0) - COALESCE(SUM(a.CR_AMT),0)");
-        QSqlQuery q = db().exec(
-            QStringLiteral("SELECT a.IN_DOCNO AS R_BOOKING, %1 AS R_BALANCE, B.TOURIST_NAME AS R_GUEST, "
-                           "B.START_DT AS R_START, B.END_DT AS R_END FROM M_TBL_TRANSACTION a "
-                           "LEFT JOIN M_TBL_TRANSACTION B ON B.DOC_CODE='CBPT01' AND B.DOC_NO=a.IN_DOCNO "
-                           "WHERE a.DOC_CODE IN (%2) AND a.IN_DOCCODE=? AND a.PARTY_CODE=? AND a.DOC_STATUS='APPRV' "
-                           "GROUP BY a.IN_DOCNO, B.TOURIST_NAME, B.START_DT, B.END_DT "
-                           "HAVING ROUND(%1, 2) <> 0 ORDER BY a.IN_DOCNO DESC")
-                .arg(balance, TransactionRecords::placeholders(codes.size())),
-            values);
-        int sl = 0;
-        while (q.next())
-            addGridRow(Grid2, {QString::number(++sl), q.value(0).toString(), Money::fromVariant(q.value(1)).toString(),
-                               q.value(2).toString(), dateText(q.value(3)), dateText(q.value(4))});
-    });
+    if (!party->key().isEmpty())
+        runGuarded(prompter(), this, [&] {
+            TransactionRecords records(db(), session().userFullName);
+            const QStringList codes = records.codeList(QStringLiteral("LDOP"));
+            if (codes.isEmpty())
+                return;
+            QVariantList values;
+            for (const QString& c : codes)
+                values << c;
+            values << QString::fromLatin1(kBookingCode) << party->key().toLongLong();
+            const QString balance = QStringLiteral("COALESCE(SUM(a.DB_AMT),0) - COALESCE(SUM(a.CR_AMT),0)");
+            QSqlQuery q =
+                db().exec(QStringLiteral(
+                              "SELECT a.IN_DOCNO AS R_BOOKING, %1 AS R_BALANCE, B.TOURIST_NAME AS R_GUEST, "
+                              "B.START_DT AS R_START, B.END_DT AS R_END FROM M_TBL_TRANSACTION a "
+                              "LEFT JOIN M_TBL_TRANSACTION B ON B.DOC_CODE='CBPT01' AND B.DOC_NO=a.IN_DOCNO "
+                              "WHERE a.DOC_CODE IN (%2) AND a.IN_DOCCODE=? AND a.PARTY_CODE=? AND a.DOC_STATUS='APPRV' "
+                              "GROUP BY a.IN_DOCNO, B.TOURIST_NAME, B.START_DT, B.END_DT "
+                              "HAVING ROUND(%1, 2) <> 0 ORDER BY a.IN_DOCNO DESC")
+                              .arg(balance, TransactionRecords::placeholders(codes.size())),
+                          values);
+            int sl = 0;
+            while (q.next())
+                addGridRow(Grid2,
+                           {QString::number(++sl), q.value(0).toString(), Money::fromVariant(q.value(1)).toString(),
+                            q.value(2).toString(), dateText(q.value(3)), dateText(q.value(4))});
+        });
+    if (Grid2->rowCount() == 0)
+        Grid2->setRowCount(1);
 }
 
 void BulkPostingWindow::showBookingBalance() {

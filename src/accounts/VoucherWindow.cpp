@@ -131,10 +131,11 @@ VoucherWindow::VoucherWindow(Session& session, QWidget* parent, const VoucherCon
     else
         attachFilter(txt_Amount, KeyFilter::Amount);
     connect(txt_Amount, &QLineEdit::textChanged, this, [this] {
-        const Money m = amount();
+        const Money m = Money::fromText(txt_Amount->text());  // not virtual: it also runs while the window is torn down
         lbl_InWords->setText(m.roundedRupees() == 0 ? QString() : QLatin1Char(' ') + amountInWordsPhrase(m));
     });
-    connect(txt_Amount, &QLineEdit::editingFinished, txt_Amount, [this] { txt_Amount->setText(amount().toString()); });
+    connect(txt_Amount, &QLineEdit::editingFinished, txt_Amount,
+            [this] { txt_Amount->setText(Money::fromText(txt_Amount->text()).toString()); });
     addField(QStringLiteral("AMOUNT INR /-"), txt_Amount);
     lbl_InWords = shown(this, QStringLiteral("lbl_InWords"));
     lbl_InWords->setWordWrap(true);

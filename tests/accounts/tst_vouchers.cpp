@@ -60,17 +60,14 @@ QStringList rows(Database& db, const QString& code, qint64 no, const QString& pa
         "AMT_INWORDS FROM M_TBL_TRANSACTION WHERE DOC_CODE IN (?, ?) AND DOC_NO=? "
         "ORDER BY DOC_CODE, IN_DOCNO"_s,
         {code, pairCode, no});
-    while (q.next())
-        out << QStringList{q.value(0).toString(),
-                           Money::fromVariant(q.value(1)).toString(),
-                           Money::fromVariant(q.value(2)).toString(),
-                           q.value(3).toString().trimmed(),
-                           q.value(4).toString(),
-                           q.value(5).toString(),
-                           q.value(6).toString(),
-                           q.value(7).toString(),
-                           q.value(8).toString()}
-                   .join(u'|');
+    while (q.next()) {
+        QStringList cells;
+        for (int i = 0; i < 9; ++i)
+            cells << (q.isNull(i)        ? QString()
+                      : i == 1 || i == 2 ? Money::fromVariant(q.value(i)).toString()
+                                         : q.value(i).toString().trimmed());
+        out << cells.join(u'|');
+    }
     return out;
 }
 
@@ -268,7 +265,6 @@ private slots:
             {"UPDATE M_TBL_TRANSACTION SET DOC_STATUS='APPRV', LCK_PAYMENT='Y' WHERE DOC_CODE='CBPT01' AND DOC_NO=?",
              QString::number(shut), u"CANNOT PROCEED, CBPT NO %1 IS LOCKED ...."_s.arg(shut)},
         };
-        const Footprint before = footprint(f.db(), {u"M_TBL_TRANSACTION"_s});
         for (const Case& c : cases) {
             if (!c.arrange.isEmpty())
                 f.db().exec(c.arrange, {shut});
@@ -280,6 +276,7 @@ private slots:
             QCOMPARE(w->lines().size(), size_t(1));
         }
         f.db().exec(u"UPDATE M_TBL_TRANSACTION SET LCK_PAYMENT='Y' WHERE DOC_CODE='CBPT01' AND DOC_NO=?"_s, {open});
+        const Footprint before = footprint(f.db(), {u"M_TBL_TRANSACTION"_s});
         f.save(w->txt_Amount);
         QCOMPARE(f.ts.prompter.texts(), QStringList{u"CANNOT PROCEED, CBPT NO %1 IS LOCKED ...."_s.arg(open)});
         QCOMPARE(w->lbl_DocNo->text(), u"0"_s);
