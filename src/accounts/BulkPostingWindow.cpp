@@ -157,7 +157,7 @@ BulkPostingWindow::BulkPostingWindow(Session& session, QWidget* parent, BulkKind
     partyRow->addWidget(party->edit());
     partyRow->addWidget(party->pickButton());
     partyRow->addWidget(party->nameLabel(), 1);
-    head->addRow(QStringLiteral("&PARTY CODE"), partyRow);
+    head->addRow(QStringLiteral("PARTY CODE"), partyRow);
     head->addRow(kind_ == BulkKind::Receipts ? QStringLiteral("DB TO BANK") : QStringLiteral("CR FROM BANK"),
                  Cmb_DBBank);
     head->addRow(QStringLiteral("PAYMENT MODE"), Cmb_PaymentMode);
@@ -194,11 +194,11 @@ BulkPostingWindow::BulkPostingWindow(Session& session, QWidget* parent, BulkKind
     connect(Cmd_Add, &QPushButton::clicked, this, [this] { Add_Line(); });
     onEnter(txt_Amount, [this] { Add_Line(); });
     auto* entry = new QHBoxLayout;
-    entry->addWidget(new QLabel(QStringLiteral("CBPT &NO"), this));
+    entry->addWidget(new QLabel(QStringLiteral("CBPT NO"), this));
     entry->addWidget(txt_CBPTNo);
     entry->addWidget(new QLabel(QStringLiteral("BALANCE"), this));
     entry->addWidget(lbl_CBPTBal);
-    entry->addWidget(new QLabel(QStringLiteral("A&MOUNT"), this));
+    entry->addWidget(new QLabel(QStringLiteral("AMOUNT"), this));
     entry->addWidget(txt_Amount);
     entry->addWidget(Cmd_Add);
     entry->addStretch(1);
