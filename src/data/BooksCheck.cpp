@@ -463,6 +463,36 @@ void sidesAndAccounts(Database& db, QStringList& problems) {
     }
 }
 
+// (g) A posting spread over bookings under one number (a paired kind keyed by booking: the
+// bulk receipt or payment) totals what its pairs post: the line amounts its first rows carry
+// (GRAND_TOTAL) add up to the amounts those rows put on their side. Each pair's mirror row is
+// checked against its first row above, so only the first rows are summed here.
+void bulkPostingTotals(Database& db, QStringList& problems) {
+    QVariantList codes;
+    QStringList cases;
+    for (const DocumentKind& k : documentKinds()) {
+        if (!k.keyedByBooking || !k.pairCode || (k.side != AmountSide::Debit && k.side != AmountSide::Credit))
+            continue;
+        codes << QString::fromLatin1(k.code);
+        cases << (k.side == AmountSide::Debit ? QStringLiteral("WHEN ? THEN COALESCE(DB_AMT, 0)")
+                                              : QStringLiteral("WHEN ? THEN COALESCE(CR_AMT, 0)"));
+    }
+    if (cases.isEmpty())
+        return;
+    QSqlQuery q =
+        db.exec(QStringLiteral("SELECT DOC_CODE AS R_CODE, DOC_NO AS R_NO, COALESCE(SUM(GRAND_TOTAL), 0) AS R_TOTAL, "
+                               "SUM(CASE DOC_CODE %1 END) AS R_POSTED FROM M_TBL_TRANSACTION "
+                               "WHERE DOC_CODE IN (%2) GROUP BY DOC_CODE, DOC_NO "
+                               "HAVING ABS(COALESCE(SUM(GRAND_TOTAL), 0) - SUM(CASE DOC_CODE %1 END)) >= 0.005 "
+                               "ORDER BY DOC_CODE, DOC_NO")
+                    .arg(cases.join(QLatin1Char(' ')), TransactionRecords::placeholders(codes.size())),
+                codes + codes + codes);  // the cases, the list, the cases again
+    while (q.next())
+        problems << QStringLiteral("%1 %2: total %3 but its pairs post %4")
+                        .arg(q.value(0).toString(), numberText(q.value(1)), Money::fromVariant(q.value(2)).toString(),
+                             Money::fromVariant(q.value(3)).toString());
+}
+
 }  // namespace
 
 BooksReport checkBooks(Database& db) {
@@ -487,6 +517,7 @@ BooksReport checkBooks(Database& db) {
     leadAndQuotationLocks(db, report.problems);
     servicePairs(db, report.problems);
     invoiceTotals(db, report.problems);
+    bulkPostingTotals(db, report.problems);
     return report;
 }
 

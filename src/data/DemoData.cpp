@@ -749,6 +749,34 @@ void addMoneyDemo(DemoWriter& w, const SalesParties& p) {
          QStringLiteral("NEFT-DEMO-0002"), QStringLiteral("HV/2026/118"));
 }
 
+// The accounts the vouchers post to (income, expense, bank charges and interest, the bank
+// accounts a transfer moves between) and the cash counter the bulk postings default to.
+void addVoucherDemo(DemoWriter& w) {
+    Database& db = w.db();
+    w.lookup(QStringLiteral("MST_BANK"), QStringLiteral("BANK_ID"), QStringLiteral("BANK_NAME"),
+             QStringLiteral("CASH COUNTER"));
+    const struct {
+        const char* doc;
+        const char* account;
+        const char* desc;
+    } accounts[] = {
+        {"FRDM01", "COMMISSION", "COMMISSION RECEIVED"}, {"FRDM01", "INTEREST", "INTEREST RECEIVED"},
+        {"APCM01", "RENT", "OFFICE RENT"},               {"APCM01", "STATIONERY", "PRINTING AND STATIONERY"},
+        {"BDAP01", "BANKCHRG", "BANK CHARGES"},          {"BCAP01", "INTEREST", "INTEREST CREDITED BY BANK"},
+        {"BTCR01", "BANK1", "CURRENT ACCOUNT"},          {"BTCR01", "BANK2", "SAVINGS ACCOUNT"},
+        {"BTDB01", "BANK1", "CURRENT ACCOUNT"},          {"BTDB01", "BANK2", "SAVINGS ACCOUNT"},
+    };
+    for (const auto& a : accounts) {
+        const QString doc = QString::fromLatin1(a.doc), account = QString::fromLatin1(a.account);
+        if (db.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_DOCUMENTACCOUNT_COMB WHERE DOC_CODE=? AND ACC_CODE=?"),
+                      {doc, account})
+                .toInt() == 0)
+            w.insert(QStringLiteral("M_TBL_DOCUMENTACCOUNT_COMB"),
+                     {{"DOC_CODE", doc}, {"ACC_CODE", account}, {"ACCOUNT_DESC", QString::fromLatin1(a.desc)}},
+                     QStringLiteral("%1/%2").arg(doc, account));
+    }
+}
+
 // A working sales pipeline: two itineraries, leads of both consultants in several statuses, and
 // a quotation on the first lead priced with two hotels, a vehicle and a guide, its totals as
 // the quotation window computes them and its itinerary copied.
@@ -955,6 +983,7 @@ void addSalesPipeline(DemoWriter& w, const SalesParties& p) {
     addMiscDemo(w, p);
     addInvoiceDemo(w, quote);
     addMoneyDemo(w, p);
+    addVoucherDemo(w);
 }
 
 }  // namespace

@@ -68,7 +68,11 @@ DocumentWindow::DocumentWindow(Session& session, QWidget* parent, DocumentConfig
     form_->addRow(QStringLiteral("DOC &DATE"), txt_DocDate);
     if (booking)
         form_->addRow(QStringLiteral("CBPT &NO"), codeRow(this, booking));
-    form_->addRow(QStringLiteral("&PARTY"), codeRow(this, party));
+    if (config_.partyUse != PartyUse::None)
+        form_->addRow(QStringLiteral("&PARTY"), codeRow(this, party));
+    else
+        for (QWidget* w : {static_cast<QWidget*>(party->edit()), static_cast<QWidget*>(party->nameLabel())})
+            w->hide();
     body()->addLayout(form_);
     // Leaving a code field looks its code up, as a user expects from a code and its name.
     for (CodeField* f : {party, booking}) {
@@ -152,7 +156,9 @@ bool DocumentWindow::Show_Record(qint64 number) {
 void DocumentWindow::Save_Record() {
     if (!editable_)
         return;
-    QList<Check> checks{{[&] { return party->key().isEmpty(); }, party->edit(), config_.noParty}};
+    QList<Check> checks;
+    if (config_.partyUse == PartyUse::Required)
+        checks << Check{[&] { return party->key().isEmpty(); }, party->edit(), config_.noParty};
     if (booking) {
         const Check noBooking{[&] { return booking->key().isEmpty(); }, booking->edit(), config_.noBooking};
         config_.partyFirst ? checks.append(noBooking) : checks.prepend(noBooking);
@@ -160,14 +166,20 @@ void DocumentWindow::Save_Record() {
     checks += ownChecks();
     if (!runChecks(prompter(), this, checks))
         return;
-    if (!Confirmation{config_.question, questionLines(), config_.questionTail}.ask(prompter(), this))
+    Confirmation question{config_.question, questionLines()};
+    if (!config_.questionTail.isEmpty())
+        question.tail = config_.questionTail;
+    if (!question.ask(prompter(), this))
         return;
 
     Document d;
     d.code = config_.code;
     d.number = number_;
     d.booking = booking ? booking->key().toLongLong() : 0;
-    d.columns = {{QStringLiteral("DOC_DATE"), dateToDb(txt_DocDate->date())}, {QStringLiteral("PARTY_CODE"), party->key().toLongLong()}};
+    d.columns = {{QStringLiteral("DOC_DATE"), dateToDb(txt_DocDate->date())}};
+    // An optional party left empty stays NULL; a document without parties has no such column.
+    if (config_.partyUse != PartyUse::None && !party->key().isEmpty())
+        d.columns.emplace_back(QStringLiteral("PARTY_CODE"), party->key().toLongLong());
     for (auto& c : ownColumns())
         d.columns.push_back(std::move(c));
     d.amount = amount();
@@ -188,7 +200,7 @@ void DocumentWindow::Save_Record() {
         lbl_DocNo->setText(QString::number(number_));
         return;
     }
-    prompter().information(this, config_.saved);
+    prompter().information(this, savedMessage(savedNo));
     Show_Record(savedNo);
     emit saved(savedNo);
 }

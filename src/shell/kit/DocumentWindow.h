@@ -32,6 +32,10 @@ class QLabel;
 
 namespace tarvic {
 
+// Whether a document names a party: every money document against a booking does; a
+// miscellaneous voucher may; a bank posting or transfer never does (no field, no column).
+enum class PartyUse { Required, Optional, None };
+
 struct DocumentConfig {
     QString code;         // first code of the document kind (FRDB01); its counter numbers it
     QString objectName;   // frm_...
@@ -44,10 +48,11 @@ struct DocumentConfig {
     FailureMessages failures = {};
     // A saved document may be saved again (modified) while it is live and its booking open.
     bool modifiable = false;
-    // The question's last line (a few documents word it their own way).
+    // The question's last line (a few documents word it their own way); empty: the usual one.
     QString questionTail = Confirmation{}.tail;
     // The party is checked before the booking.
     bool partyFirst = false;
+    PartyUse partyUse = PartyUse::Required;
 };
 
 // Where the booking code field looks bookings up: live customer bookings, named by party.
@@ -93,6 +98,11 @@ protected:
     virtual Columns ownPairColumns() { return {}; }
     // The side of the amount, for kinds whose side is chosen per document.
     virtual std::optional<AmountSide> side() const { return std::nullopt; }
+    // The message after a successful save (some name the new number or its date).
+    virtual QString savedMessage(qint64 number) {
+        Q_UNUSED(number);
+        return config_.saved;
+    }
     virtual void clearOwn() = 0;
     virtual void showOwn(const QSqlRecord& row) = 0;
     virtual void setOwnEditable(bool editable) = 0;
