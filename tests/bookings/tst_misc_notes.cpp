@@ -109,7 +109,7 @@ private slots:
             const QStringList said = f.save(*w);
             QVERIFY2(said.value(0).contains(u" %1 AMOUNT : 1234.50\n"_s.arg(brief)), qPrintable(said.value(0)));
             QCOMPARE(f.row(name.mid(4), w->number()),
-                     u"||%1||%2|1234.50|One Thousand Two Hundred Thirty Four Rupees Only /-||"
+                     u"|0|%1||%2|1234.50|One Thousand Two Hundred and Thirty Four Rupees Only /-||"
                      "PORTER \"TIPS\" – Ü|APPRV"_s.arg(f.malabar)
                          .arg(side));
             QVERIFY(!w->editable());
