@@ -113,7 +113,7 @@ frm_VehBookSheet::frm_VehBookSheet(Session& session, QWidget* parent) : ListingW
     auto* bill = new QWidget(this);
     bill->setLayout(row({billParty->edit(), billParty->pickButton(), billParty->nameLabel()}));
     bill->layout()->setContentsMargins(0, 0, 0, 0);
-    Option2 = addOption(QStringLiteral("Option2"), QStringLiteral("BILL TO &PARTY"), bill,
+    Option2 = addOption(QStringLiteral("Option2"), QStringLiteral("BILL TO PARTY"), bill,
                         [this](ListFilter& f) { f.number(QStringLiteral("a.PARTY_CODE=?"), billParty->key()); });
     vendor = partyField(this, "txt_VendorCode", "lbl_VendorName", "Cmd_SrcVendor");
     auto* ven = new QWidget(this);
@@ -177,7 +177,7 @@ frm_VehBookSheet_Add::frm_VehBookSheet_Add(Session& session, QWidget* parent, co
     Cmd_SrcLead->setMaximumWidth(36);
     lbl_Guest = shown("lbl_Guest");
     lbl_Guest->setMinimumWidth(260);
-    form->addRow(QStringLiteral("&LEAD NO"), row({txt_LeadNo, Cmd_SrcLead, lbl_Guest}));
+    form->addRow(QStringLiteral("LEAD NO"), row({txt_LeadNo, Cmd_SrcLead, lbl_Guest}));
     lbl_Quotation = shown("lbl_Quotation");
     lbl_Quotation->setMinimumWidth(420);
     form->addRow(QStringLiteral("QUOTATION"), lbl_Quotation);
@@ -186,7 +186,7 @@ frm_VehBookSheet_Add::frm_VehBookSheet_Add(Session& session, QWidget* parent, co
     Grid_Days->setMinimumHeight(120);
     form->addRow(QStringLiteral("ITINERARY"), Grid_Days);
     billParty = partyField(this, "txt_BillPartyCode", "lbl_BillPartyName", "Cmd_SrcBillParty");
-    form->addRow(QStringLiteral("BILL TO &PARTY"),
+    form->addRow(QStringLiteral("BILL TO PARTY"),
                  row({billParty->edit(), billParty->pickButton(), billParty->nameLabel()}));
     txt_Service = new QLineEdit(this);
     txt_Service->setObjectName(QStringLiteral("txt_Service"));
@@ -200,10 +200,10 @@ frm_VehBookSheet_Add::frm_VehBookSheet_Add(Session& session, QWidget* parent, co
     txt_VehNos->setObjectName(QStringLiteral("txt_VehNos"));
     txt_VehNos->setMaximumWidth(70);
     attachFilter(txt_VehNos, KeyFilter::Number);
-    form->addRow(QStringLiteral("VEHICLE &TYPE"),
+    form->addRow(QStringLiteral("VEHICLE TYPE"),
                  row({Cmb_VehType, new QLabel(QStringLiteral("VEH NOS"), this), txt_VehNos}));
     vendor = partyField(this, "txt_VendorCode", "lbl_VendorName", "Cmd_SrcVendor");
-    form->addRow(QStringLiteral("&VENDOR / VO"), row({vendor->edit(), vendor->pickButton(), vendor->nameLabel()}));
+    form->addRow(QStringLiteral("VENDOR / VO"), row({vendor->edit(), vendor->pickButton(), vendor->nameLabel()}));
     txt_Remarks = new QLineEdit(this);
     txt_Remarks->setObjectName(QStringLiteral("txt_Remarks"));
     txt_Remarks->setMaxLength(500);
