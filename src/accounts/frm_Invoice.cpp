@@ -148,8 +148,15 @@ frm_Invoice::frm_Invoice(Session& session, QWidget* parent, const InvoiceWindowC
     txt_SACCode->setObjectName(QStringLiteral("txt_SACCode"));
     txt_SACCode->setMaxLength(50);
     place(QStringLiteral("S&AC CODE"), txt_SACCode);
+    if (tax) {
+        // What the quotation leaves to invoice.
+        place(QStringLiteral("QUOTATION TOTAL"), label("lbl_QuotTotal"));
+        place(QStringLiteral("INVOICES GENERATED"), label("lbl_InvGenerated"));
+        place(QStringLiteral("BALANCE TO INVOICE"), label("lbl_InvBalance"));
+    }
     for (int c : {1, 3, 5})
         top->setColumnStretch(c, 1);
+    top->setVerticalSpacing(3);
     body()->addLayout(top);
 
     auto* middle = new QHBoxLayout;
@@ -194,15 +201,12 @@ frm_Invoice::frm_Invoice(Session& session, QWidget* parent, const InvoiceWindowC
     totals->addRow(QStringLiteral("GRAND TOTAL"), label("lbl_GrandTotal"));
     totals->addRow(QStringLiteral("ADVANCE AMOUNT"), label("lbl_AdvAmt"));
     totals->addRow(QStringLiteral("BALANCE AMOUNT"), label("lbl_BalanceAmt"));
-    if (tax) {
-        totals->addRow(QStringLiteral("QUOTATION TOTAL"), label("lbl_QuotTotal"));
-        totals->addRow(QStringLiteral("INVOICES GENERATED"), label("lbl_InvGenerated"));
-        totals->addRow(QStringLiteral("BALANCE TO INVOICE"), label("lbl_InvBalance"));
-    }
     for (const char* n : {"lbl_TotalAmt", "lbl_TaxableAmt", "lbl_CGSTPer", "lbl_CGSTAmt", "lbl_SGSTPer", "lbl_SGSTAmt",
                           "lbl_IGSTPer", "lbl_IGSTAmt", "lbl_GrandTotal", "lbl_AdvAmt", "lbl_BalanceAmt",
                           "lbl_QuotTotal", "lbl_InvGenerated", "lbl_InvBalance"})
-        label(n)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (QLabel* l = shown(QString::fromLatin1(n)))
+            l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    totals->setVerticalSpacing(3);
     auto* totalsBox = new QWidget(this);
     totalsBox->setLayout(totals);
     totalsBox->setFixedWidth(380);

@@ -388,13 +388,14 @@ void servicePairs(Database& db, QStringList& problems) {
 
 // (l) An invoice's total is the sum of its lines, its taxable amount, taxes and grand total
 // follow from it as the invoice computes them, and it charges either IGST or CGST and SGST,
-// never both.
+// never both. A line doubled under its key is named by the key check and counts once here.
 void invoiceTotals(Database& db, QStringList& problems) {
     QSqlQuery q = db.exec(QStringLiteral(
         "SELECT H.DOC_CODE, H.DOC_NO, H.TOTAL_AMOUNT, H.DISC_AMT, H.TAXIBLE_AMT, H.CGST_PER, H.CGST_AMT, H.SGST_PER, "
         "H.SGST_AMT, H.IGST_PER, H.IGST_AMT, H.TAX_AMT, H.GRAND_TOTAL, "
-        "(SELECT COALESCE(SUM(L.INV_AMT), 0) FROM M_TBL_TRANSACTION L WHERE L.DOC_CODE = CASE H.DOC_CODE "
-        "WHEN 'INV001' THEN 'INV002' ELSE 'INV007' END AND L.IN_DOCCODE = H.DOC_CODE AND L.IN_DOCNO = H.DOC_NO) "
+        "(SELECT COALESCE(SUM(D.R_AMT), 0) FROM (SELECT L.IN_DOCCODE, L.IN_DOCNO, L.INV_DETSLNO, MAX(L.INV_AMT) "
+        "AS R_AMT FROM M_TBL_TRANSACTION L WHERE L.DOC_CODE IN ('INV002', 'INV007') "
+        "GROUP BY L.IN_DOCCODE, L.IN_DOCNO, L.INV_DETSLNO) D WHERE D.IN_DOCCODE = H.DOC_CODE AND D.IN_DOCNO = H.DOC_NO) "
         "FROM M_TBL_TRANSACTION H WHERE H.DOC_CODE IN ('INV001', 'INV006') ORDER BY H.DOC_CODE, H.DOC_NO"));
     while (q.next()) {
         const auto m = [&](int i) { return Money::fromVariant(q.value(i)); };

@@ -674,7 +674,11 @@ void addInvoiceDemo(DemoWriter& w, qint64 quote) {
     const auto kind = taxKindOf(home->code2, booking->stateCode2);
     if (!kind)
         return;
-    const Money net = Money::fromRupees(37400);
+    // The package billed net of tax, within what the quotation leaves to invoice.
+    Money net = Money::fromRupees(37400);
+    while (net > Money() &&
+           calcTotal({net}, Money(), appliedRates(gst->rates, *kind), Money()).grand > booking->invoiceable())
+        net -= Money::fromRupees(1);
     for (const InvoiceKind* k : {&taxInvoiceKind(), &proformaKind()}) {
         InvoiceDraft d;
         d.kind = k;
