@@ -56,6 +56,13 @@ const QString kPrint = QStringLiteral("rpt_Voucher");
 
 }  // namespace
 
+frm_Invoice::~frm_Invoice() {
+    // Closing the window takes the focus out of a field, whose handlers would recompute the
+    // totals over members already gone.
+    for (QObject* child : findChildren<QObject*>())
+        disconnect(child, nullptr, this, nullptr);
+}
+
 frm_Invoice::frm_Invoice(Session& session, QWidget* parent, const InvoiceWindowConfig& config)
     : TaskWindow(session, parent), config_(config) {
     setObjectName(config_.objectName);
@@ -442,7 +449,11 @@ void frm_Invoice::Save_Record() {
     const bool tax = config_.kind->tax;
     const InvoiceDraft d = draft();
     const InvoiceFigures f = d.figures();
+    // Read before the checks run: a read that fails stops the save instead of passing the check.
     bool taken = false;
+    if (tax && !d.gstInvNo.isEmpty() &&
+        !guarded([&] { taken = InvoiceStore(db(), session().userFullName).gstInvNoTaken(d.gstInvNo); }))
+        return;
     QList<Check> checks;
     if (!tax)
         checks << Check{[&] { return f.balance.roundedRupees() == 0; }, txt_DiscAmt,
@@ -453,12 +464,7 @@ void frm_Invoice::Save_Record() {
                << Check{[&] { return !taxKind_; }, txt_CBPTNo, kNoPartyState}
                << Check{[&] { return d.gstInvNo.isEmpty(); }, txt_InvoiceNO,
                         QStringLiteral("ENTER INVOICE NO, IS COMPULSORY....")}
-               << Check{[&] {
-                            guarded(
-                                [&] { taken = InvoiceStore(db(), session().userFullName).gstInvNoTaken(d.gstInvNo); });
-                            return taken;
-                        },
-                        txt_InvoiceNO, invoiceNumberTakenMessage(d.gstInvNo)};
+               << Check{[&] { return taken; }, txt_InvoiceNO, invoiceNumberTakenMessage(d.gstInvNo)};
     }
     checks << Check{[&] { return lines_.empty(); }, Grid1, QStringLiteral("PLEASE ADD THE INVOICE DETAILS ....")}
            << Check{[&] { return d.discount > f.total; }, txt_DiscAmt,

@@ -32,6 +32,7 @@ class frm_Invoice : public TaskWindow {
     Q_OBJECT
 public:
     frm_Invoice(Session& session, QWidget* parent, const InvoiceWindowConfig& config);
+    ~frm_Invoice() override;
 
     QLineEdit* txt_CBPTNo = nullptr;
     QPushButton* Cmd_SearchCBPT = nullptr;

@@ -77,10 +77,10 @@ private slots:
         // clang-format off
         QTest::newRow("same state") << "1000x1" << "0" << "2.50/2.50/0" << "0" << "1000.00 1000.00 25.00 25.00 0.00 1050.00 1050.00";
         QTest::newRow("other state") << "1500x3" << "0" << "0/0/18.00" << "1000" << "4500.00 4500.00 0.00 0.00 810.00 5310.00 4310.00";
-        QTest::newRow("rate and quantity whole") << "1500.50x3;99.49x2.5" << "0" << "0/0/0" << "0" << "4696.00 4696.00 0.00 0.00 0.00 4696.00 4696.00";
+        QTest::newRow("rate and quantity whole") << "1500.50x3;99.49x2.5" << "0" << "0/0/0" << "0" << "4698.00 4698.00 0.00 0.00 0.00 4698.00 4698.00";
         QTest::newRow("discount whole, half to even") << "1000x1" << "99.50" << "0/0/0" << "0" << "1000.00 900.00 0.00 0.00 0.00 900.00 900.00";
-        QTest::newRow("tax paisa half to even, down") << "333x1" << "0" << "2.50/2.50/0" << "0" << "333.00 333.00 8.32 8.32 0.00 349.64 349.64";
-        QTest::newRow("tax paisa half to even, up") << "335x1" << "0" << "2.50/2.50/0" << "0" << "335.00 335.00 8.38 8.38 0.00 351.76 351.76";
+        QTest::newRow("tax paisa half to even, down") << "333x1" << "0" << "2.50/2.50/0" << "0" << "333.00 333.00 8.32 8.32 0.00 349.64 350.00";
+        QTest::newRow("tax paisa half to even, up") << "335x1" << "0" << "2.50/2.50/0" << "0" << "335.00 335.00 8.38 8.38 0.00 351.76 352.00";
         QTest::newRow("balance from whole figures") << "1001x1" << "0" << "0/0/5.00" << "500.50" << "1001.00 1001.00 0.00 0.00 50.05 1051.05 551.00";
         QTest::newRow("advance above grand total") << "100x1" << "0" << "0/0/0" << "250" << "100.00 100.00 0.00 0.00 0.00 100.00 -150.00";
         // clang-format on
@@ -186,6 +186,8 @@ private slots:
         const QString err = checkAtomic(f.ts.prompter, f.ts.db(), kTables, "INVOICE SUCCESSFULLY GENERATED .....", fill,
                                         [&] { f.save(*w); });
         QVERIFY2(err.isEmpty(), qPrintable(err));
+        // The last injected failure fell on the reload after the save; shown again, it is locked.
+        QVERIFY(w->Show_InvoiceDetails(2));
         QCOMPARE(w->number(), 2);
         QVERIFY(!w->tool(3)->isEnabled());
         Database& db = f.ts.db();
@@ -198,7 +200,7 @@ private slots:
                        "M_TBL_TRANSACTION WHERE DOC_CODE='INV001' AND DOC_NO=2"),
                  QStringList{
                      "T/9|1|DEMO ASHA NAIR|TOUR PACKAGE|998552|CGST : 0% | SGST : 0% | IGST : 5.00% | Fifteen Thousand "
-                     "Two Hundred Twenty Five Rupees Only /-"});
+                     "Two Hundred and Twenty Five Rupees Only /-"});
         QCOMPARE(lines(db,
                        "SELECT INV_DETSLNO, DOC_DESC, IN_DOCCODE, IN_DOCNO FROM M_TBL_TRANSACTION "
                        "WHERE DOC_CODE='INV002' AND DOC_NO=2 ORDER BY INV_DETSLNO"),

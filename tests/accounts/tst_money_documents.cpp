@@ -82,6 +82,8 @@ private slots:
         records.save(booking(5, "1000"));
         for (const DocumentKind& k : documentKinds()) {
             Document d = posting(k.code, 1, 5, "100.00");
+            if (k.side != AmountSide::None)
+                d.columns.emplace_back("GRAND_TOTAL", d.amount.toVariant());
             if (k.account == AccountRule::Chosen)
                 d.columns.emplace_back("TO_ACC", "ACC9");
             d.side = AmountSide::Debit;
@@ -103,14 +105,15 @@ private slots:
                          "FTREF02|0.00|100.00|FTREF01|CBPT01|1 INV001|0.00|0.00||CBPT01|1 INV006|0.00|0.00||CBPT01|1 "
                          "VBS001|0.00|0.00|||")
                      .split(' '));
-        QCOMPARE(checkBooks(ts.db()).problems, QStringList());
+        QCOMPARE(checkBooks(ts.db()).problems.join('|'), QString());
         // A pair mirrored but the wrong way round, and an account off its rule, are reported.
         ts.db().exec("UPDATE M_TBL_TRANSACTION SET DB_AMT=CR_AMT, CR_AMT=DB_AMT WHERE DOC_CODE IN ('FRDB01','FRCR01')");
         ts.db().exec("UPDATE M_TBL_TRANSACTION SET TO_ACC='FTREF02' WHERE DOC_CODE='FTREF02'");
-        QCOMPARE(checkBooks(ts.db()).problems,
-                 (QStringList{"FRCR01 1 (IN_DOCNO 1): its amount belongs on the credit side (DB 100.00 CR 0.00)",
+        const QStringList found = checkBooks(ts.db()).problems;  // the bulk total check reports the swap too
+        for (const char* p : {"FRCR01 1 (IN_DOCNO 1): its amount belongs on the credit side (DB 100.00 CR 0.00)",
                               "FRDB01 1 (IN_DOCNO 1): its amount belongs on the debit side (DB 0.00 CR 100.00)",
-                              "FTREF02 1 (IN_DOCNO 1): TO_ACC is FTREF02, not FTREF01"}));
+                              "FTREF02 1 (IN_DOCNO 1): TO_ACC is FTREF02, not FTREF01"})
+            QVERIFY2(found.contains(QLatin1String(p)), p);
         Document wrong = posting("FTCR01", 1, 5, "1");
         wrong.columns.emplace_back("TO_ACC", "XX");
         QVERIFY_THROWS_EXCEPTION(DbError, records.save(wrong));

@@ -5,9 +5,15 @@
 #include <QBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QStyle>
 #include <QTableWidget>
 
 namespace tarvic {
+
+int headingWidth(const QTableView* grid, const QString& heading) {
+    const QHeaderView* h = grid->horizontalHeader();
+    return h->fontMetrics().horizontalAdvance(heading) + 2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
+}
 
 namespace {
 constexpr const char* kBlankRow = "tarvicBlankRow";
@@ -37,7 +43,7 @@ void Load_EmptyGrid(QTableWidget* grid, const QList<GridColumn>& columns) {
         head->setData(kAlignmentRole, int(align));
         head->setTextAlignment(Qt::AlignCenter);
         grid->setHorizontalHeaderItem(c, head);
-        grid->setColumnWidth(c, twipsToPixels(col.widthTwips));
+        grid->setColumnWidth(c, std::max(twipsToPixels(col.widthTwips), headingWidth(grid, col.heading)));
         grid->setColumnHidden(c, col.hidden);
     }
 }

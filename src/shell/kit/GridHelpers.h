@@ -14,6 +14,8 @@ class QBoxLayout;
 class QTableWidget;
 class QWidget;
 
+class QTableView;
+
 namespace tarvic {
 
 class ListGrid;
@@ -26,6 +28,9 @@ struct GridColumn {
 };
 
 constexpr int twipsToPixels(int twips) { return twips / 15; }
+// The width a column needs to show its whole heading: no column is set narrower, so a
+// heading is never cut short whatever the fonts of the workstation.
+int headingWidth(const QTableView* grid, const QString& heading);
 
 // Header row, column widths, alignments and one blank row; read-only, whole-row selection.
 void Load_EmptyGrid(QTableWidget* grid, const QList<GridColumn>& columns);

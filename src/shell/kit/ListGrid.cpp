@@ -29,7 +29,7 @@ void ListGrid::setQueryModel(QueryModel* model) {
     setModel(model);
     const auto& columns = model->columns();
     for (int c = 0; c < columns.size(); ++c) {
-        setColumnWidth(c, twipsToPixels(columns.at(c).widthTwips));
+        setColumnWidth(c, std::max(twipsToPixels(columns.at(c).widthTwips), headingWidth(this, columns.at(c).heading)));
         setColumnHidden(c, columns.at(c).hidden);
     }
 }
