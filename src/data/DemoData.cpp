@@ -674,8 +674,10 @@ void addInvoiceDemo(DemoWriter& w, qint64 quote) {
     const auto kind = taxKindOf(home->code2, booking->stateCode2);
     if (!kind)
         return;
-    // The package billed net of tax, within what the quotation leaves to invoice.
-    Money net = Money::fromRupees(37400);
+    // The first instalment billed net of tax, leaving the rest of the quotation to invoice;
+    // the proforma quotes the whole package, taxes included.
+    const Money package = Money::fromRupees(37400);
+    Money net = Money::fromRupees(20000);
     while (net > Money() &&
            calcTotal({net}, Money(), appliedRates(gst->rates, *kind), Money()).grand > booking->invoiceable())
         net -= Money::fromRupees(1);
@@ -691,10 +693,11 @@ void addInvoiceDemo(DemoWriter& w, qint64 quote) {
             d.alias = booking->alias;
             d.gstFor = gstFor;
             d.rates = appliedRates(gst->rates, *kind);
-            d.lines = {{QStringLiteral("KERALA HILLS AND BACKWATERS TOUR PACKAGE"), net, Money::fromRupees(1), net}};
+            d.lines = {{QStringLiteral("KERALA HILLS AND BACKWATERS TOUR PACKAGE - FIRST INSTALMENT"), net,
+                        Money::fromRupees(1), net}};
         } else {
             // The proforma asks for the package price, taxes included.
-            const Money gross = calcTotal({net}, Money(), appliedRates(gst->rates, *kind), Money()).grand;
+            const Money gross = calcTotal({package}, Money(), appliedRates(gst->rates, *kind), Money()).grand;
             d.lines = {{QStringLiteral("TOUR PACKAGE, ALL TAXES INCLUDED"), gross, Money::fromRupees(1), gross}};
         }
         const qint64 no = store.save(d);

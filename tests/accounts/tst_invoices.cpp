@@ -153,7 +153,10 @@ private slots:
               },
               w->txt_DiscAmt},
              {kCap.arg(InvoiceStore(db, "T").booking(1)->invoiceable().toString()),
-              [&] { typeInto(w->txt_DiscAmt, "0"); }}},
+              [&] {
+                  typeInto(w->txt_DiscAmt, "0");
+                  w->addLine(line("B", 20000));  // beyond what the demo invoice leaves
+              }}},
             [&] { f.save(*w); });
         QVERIFY2(err.isEmpty(), qPrintable(err));
         QCOMPARE(counter(db, "INV001"), 1);
