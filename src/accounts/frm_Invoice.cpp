@@ -237,7 +237,7 @@ frm_Invoice::frm_Invoice(Session& session, QWidget* parent, const InvoiceWindowC
 
 QLabel* frm_Invoice::label(const char* name) {
     const QString n = QString::fromLatin1(name);
-    if (auto* l = findChild<QLabel*>(n, Qt::FindDirectChildrenOnly))
+    if (auto* l = findChild<QLabel*>(n))
         return l;
     auto* l = new QLabel(this);
     l->setObjectName(n);
@@ -247,7 +247,7 @@ QLabel* frm_Invoice::label(const char* name) {
 }
 
 QLabel* frm_Invoice::shown(const QString& name) const {
-    return findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
+    return findChild<QLabel*>(name);
 }
 
 void frm_Invoice::setShown(const char* name, const QString& text) {

@@ -192,6 +192,7 @@ private slots:
         // The last injected failure fell on the reload after the save; shown again, it is locked.
         QVERIFY(w->Show_InvoiceDetails(2));
         QCOMPARE(w->number(), 2);
+        QCOMPARE(w->findChild<QLabel*>("lbl_GrandTotal")->text(), "15225.00");  // the totals reach the screen
         QVERIFY(!w->tool(3)->isEnabled());
         Database& db = f.ts.db();
         QCOMPARE(f.amounts("TOTAL_AMOUNT, DISC_AMT, TAXIBLE_AMT, CGST_AMT, SGST_AMT, IGST_PER, IGST_AMT, TAX_AMT, "
