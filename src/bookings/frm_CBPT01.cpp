@@ -137,7 +137,11 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
         lockRow->addWidget(l);
     }
     lockRow->addWidget(new QLabel(QStringLiteral("LOCK UPDATE BY ON"), this));
-    lockRow->addWidget(addLabel(QStringLiteral("lbl_LckUpdate")), 1);
+    // Who set the locks and when may be longer than the room left: it never widens the window.
+    QLabel* lockedBy = addLabel(QStringLiteral("lbl_LckUpdate"));
+    lockedBy->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    lockedBy->setMinimumWidth(100);
+    lockRow->addWidget(lockedBy, 1);
     body()->addLayout(lockRow);
 
     tabs = new QTabWidget(this);
@@ -788,8 +792,9 @@ bool frm_CBPT01::Show_Record(qint64 number) {
         locks_.insert(lock, flag.isEmpty() ? QStringLiteral("N") : flag);
         labels_.value(QStringLiteral("lbl_") + QString(lock).remove(QStringLiteral("_")))->setText(locks_.value(lock));
     }
-    labels_.value(QStringLiteral("lbl_LckUpdate"))
-        ->setText(byOnText(r->value(QStringLiteral("LCK_UPDATEBY")), r->value(QStringLiteral("LCK_UPDATEON"))));
+    QLabel* lockedBy = labels_.value(QStringLiteral("lbl_LckUpdate"));
+    lockedBy->setText(byOnText(r->value(QStringLiteral("LCK_UPDATEBY")), r->value(QStringLiteral("LCK_UPDATEON"))));
+    lockedBy->setToolTip(lockedBy->text());
     lbl_Balance->setText(QStringLiteral("BALANCE AMOUNT : ") + balance.toString());
     applyLocks();
 
