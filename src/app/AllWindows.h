@@ -4,7 +4,9 @@
 #include "accounts/AccountsWindows.h"
 #include "admin/AdminWindows.h"
 #include "bookings/BookingsWindows.h"
+#include "listings/ListingWindows.h"
 #include "masters/MastersWindows.h"
+#include "reports/ReportWindows.h"
 #include "sales/SalesWindows.h"
 #include "shell/WindowRegistry.h"
 
@@ -15,6 +17,8 @@ inline void registerAllWindows(WindowRegistry& registry) {
     registerSalesWindows(registry);
     registerBookingsWindows(registry);
     registerAccountsWindows(registry);
+    registerReportWindows(registry);
+    registerListingWindows(registry);
     registerAdminWindows(registry);
 }
 

@@ -1,0 +1,7 @@
+#include "ListingWindows.h"
+
+namespace tarvic {
+
+void registerListingWindows(WindowRegistry&) {}
+
+}  // namespace tarvic

@@ -1,0 +1,7 @@
+#include "ReportWindows.h"
+
+namespace tarvic {
+
+void registerReportWindows(WindowRegistry&) {}
+
+}  // namespace tarvic
