@@ -233,7 +233,7 @@ QList<ListingGridConfig> summariesOf(const Spec& spec) {
          .orderBy = QStringLiteral("b.PARTY_NAME, a.PARTY_CODE, a.DOC_STATUS"),
          .columns = {C::serial(QStringLiteral("SLNO"), 600),
                      C::number(QStringLiteral("PARTY CODE"), QStringLiteral("PARTY_CODE"), 1100),
-                     C::text(QStringLiteral("PARTY NAME"), QStringLiteral("PARTY_NAME"), 2800),
+                     C::text(QStringLiteral("PARTY NAME"), QStringLiteral("PARTY_NAME"), 2400),
                      C::money(QStringLiteral("AMOUNT"), QStringLiteral("GRAND_TOTAL"), 1400),
                      C::text(QStringLiteral("STATUS"), QStringLiteral("DOC_STATUS"), 900)}}};
     if (spec.bankHeading)
@@ -244,7 +244,7 @@ QList<ListingGridConfig> summariesOf(const Spec& spec) {
             .groupBy = QStringLiteral("a.DOC_STATUS, a.TO_BANKID, c.BANK_NAME"),
             .orderBy = QStringLiteral("c.BANK_NAME, a.TO_BANKID, a.DOC_STATUS"),
             .columns = {C::text(QStringLiteral("STATUS"), QStringLiteral("DOC_STATUS"), 900),
-                        C::text(s(spec.bankHeading), QStringLiteral("BANK_NAME"), 2800),
+                        C::text(s(spec.bankHeading), QStringLiteral("BANK_NAME"), 2400),
                         C::money(QStringLiteral("AMOUNT"), QStringLiteral("GRAND_TOTAL"), 1400)}};
     if (spec.totals == Spec::Totals::Invoice) {
         QString select = QStringLiteral("a.DOC_STATUS");
@@ -261,7 +261,8 @@ QList<ListingGridConfig> summariesOf(const Spec& spec) {
                                    .select = select,
                                    .groupBy = QStringLiteral("a.DOC_STATUS"),
                                    .orderBy = QStringLiteral("a.DOC_STATUS"),
-                                   .columns = cols};
+                                   .columns = cols,
+                                   .maxWidthTwips = 7000};  // scrolls sideways beside the party summary
     } else {
         grids << ListingGridConfig{
             .objectName = QStringLiteral("Grid4"),

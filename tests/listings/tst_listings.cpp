@@ -44,17 +44,16 @@ struct Fixture {
         parts[0].columns.emplace_back(QStringLiteral("TO_BANKID"), 71);
         parts[1].columns.emplace_back(QStringLiteral("TO_BANKID"), 72);
         bulk = r.save(parts);
-        for (const char* code : {"FTREF01", "FRDM01", "APCM01", "BDAP01", "BCAP01", "BTCR01", "FTCR01"}) {
-            Document d = posting(QString::fromLatin1(code), 0, party, "333.33", QDate::currentDate());
-            if (QByteArray(code) == "FTREF01" || QByteArray(code) == "FTCR01")
-                d.booking = booking;
-            else
-                d.columns.emplace_back(QStringLiteral("TO_ACC"), QStringLiteral("ACC1"));
-            d.columns.emplace_back(QStringLiteral("TO_BANKID"), 72);
-            d.columns.emplace_back(QStringLiteral("GRAND_TOTAL"), d.amount.toVariant());
+        for (QString code : {"FTREF01", "FTCR01", "FRDM01", "APCM01", "BDAP01", "BCAP01", "BTCR01"}) {
+            const bool linked = code.startsWith("FT");
+            Document d = posting(code, linked ? booking : 0, party, "333.33", QDate::currentDate());
+            d.columns.emplace_back("TO_BANKID", 72);
+            d.columns.emplace_back("GRAND_TOTAL", d.amount.toVariant());
+            if (!linked)
+                d.columns.emplace_back("TO_ACC", "ACC1");
             const qint64 no = r.save(d);
-            if (QByteArray(code) == "FTCR01")
-                r.cancel(d.code, no, QStringLiteral("WRONG"));
+            if (code == "FTCR01")
+                r.cancel(code, no, "WRONG");
         }
     }
 
@@ -63,6 +62,8 @@ struct Fixture {
         w->txt_FromDate->setDate(QDate::currentDate().addDays(-30));
         w->txt_ToDate->setDate(QDate::currentDate().addDays(400));
         w->Load_Grid();
+        w->show();
+        shoot(*w, QString::fromLatin1(spec.window));
         return w;
     }
 };
