@@ -94,7 +94,7 @@ QString statementOf(const Spec& spec, const QStringList& balanceCodes) {
 
 QList<C> party() {
     return {C::number(QStringLiteral("PARTY CODE"), QStringLiteral("PARTY_CODE"), 1100),
-            C::text(QStringLiteral("PARTY NAME"), QStringLiteral("PARTY_NAME"), 3000)};
+            C::text(QStringLiteral("PARTY NAME"), QStringLiteral("PARTY_NAME"), 3600)};
 }
 
 QList<C> trailer() {
@@ -105,11 +105,11 @@ QList<C> trailer() {
 }
 
 QList<C> instrument(const char* bankHeading) {
-    return {C::text(s(bankHeading), QStringLiteral("DB_BANK"), 2600),
+    return {C::text(s(bankHeading), QStringLiteral("DB_BANK"), 3600),
             C::text(QStringLiteral("PAY MODE"), QStringLiteral("PAY_MODE"), 1400),
             C::text(QStringLiteral("INSTRUMNT NO"), QStringLiteral("INSTR_NO"), 1500),
             C::date(QStringLiteral("INSTR DT"), QStringLiteral("INSTR_DATE"), 1250),
-            C::text(QStringLiteral("INSTR BANK"), QStringLiteral("INSTR_BANK"), 2600)};
+            C::text(QStringLiteral("INSTR BANK"), QStringLiteral("INSTR_BANK"), 3200)};
 }
 
 QList<C> account() {
@@ -231,9 +231,9 @@ QList<ListingGridConfig> summariesOf(const Spec& spec) {
          .select = QStringLiteral("a.PARTY_CODE, b.PARTY_NAME, a.DOC_STATUS, ") + total,
          .groupBy = QStringLiteral("a.PARTY_CODE, b.PARTY_NAME, a.DOC_STATUS"),
          .orderBy = QStringLiteral("b.PARTY_NAME, a.PARTY_CODE, a.DOC_STATUS"),
-         .columns = {C::serial(QStringLiteral("SLNO"), 600),
-                     C::number(QStringLiteral("PARTY CODE"), QStringLiteral("PARTY_CODE"), 1100),
-                     C::text(QStringLiteral("PARTY NAME"), QStringLiteral("PARTY_NAME"), 2400),
+         .columns = {C::serial(QStringLiteral("SLNO"), 500),
+                     C::number(QStringLiteral("PARTY CODE"), QStringLiteral("PARTY_CODE"), 1000),
+                     C::text(QStringLiteral("PARTY NAME"), QStringLiteral("PARTY_NAME"), 3000),
                      C::money(QStringLiteral("AMOUNT"), QStringLiteral("GRAND_TOTAL"), 1400),
                      C::text(QStringLiteral("STATUS"), QStringLiteral("DOC_STATUS"), 900)}}};
     if (spec.bankHeading)
@@ -243,7 +243,7 @@ QList<ListingGridConfig> summariesOf(const Spec& spec) {
             .select = QStringLiteral("a.DOC_STATUS, a.TO_BANKID, c.BANK_NAME, ") + total,
             .groupBy = QStringLiteral("a.DOC_STATUS, a.TO_BANKID, c.BANK_NAME"),
             .orderBy = QStringLiteral("c.BANK_NAME, a.TO_BANKID, a.DOC_STATUS"),
-            .columns = {C::text(QStringLiteral("STATUS"), QStringLiteral("DOC_STATUS"), 900),
+            .columns = {C::text(QStringLiteral("STATUS"), QStringLiteral("DOC_STATUS"), 800),
                         C::text(s(spec.bankHeading), QStringLiteral("BANK_NAME"), 2400),
                         C::money(QStringLiteral("AMOUNT"), QStringLiteral("GRAND_TOTAL"), 1400)}};
     if (spec.totals == Spec::Totals::Invoice) {
