@@ -424,7 +424,8 @@ int DocumentListing::columnOf(const QString& field) const {
 
 void DocumentListing::printRow(int row) {
     const qint64 number = Grid1->text(row, columnOf(QStringLiteral("DOC_NO"))).trimmed().toLongLong();
-    if (number <= 0)
+    // Until printing is there a click does nothing: an invoice is not rewritten for no print.
+    if (number <= 0 || !canOpen(QStringLiteral("rpt_Voucher")))
         return;
     QString code = spec_.codes.value(0);
     if (const int c = columnOf(QStringLiteral("DOC_CODE")); c >= 0)
