@@ -64,6 +64,40 @@ QString quoted(const QString& name) {
 // Decimal text (with an exponent, as SQLite writes large reals) to plain digits with exactly
 // `scale` decimals, or with no trailing zeros when the column fixes none. Never through a double.
 QString canonicalDecimal(const QString& text, int scale) {
+    // The common shape ("-1500.50", as both engines write amounts) without a regular
+    // expression: a move reads millions of values.
+    {
+        const qsizetype n = text.size();
+        qsizetype i = n > 0 && text.at(0) == QLatin1Char('-') ? 1 : 0;
+        const qsizetype digitsFrom = i;
+        while (i < n && text.at(i).isDigit() && text.at(i).unicode() < 128)
+            ++i;
+        const qsizetype point = i;
+        qsizetype fractionDigits = -1;
+        if (i < n && text.at(i) == QLatin1Char('.')) {
+            ++i;
+            while (i < n && text.at(i).unicode() >= '0' && text.at(i).unicode() <= '9')
+                ++i;
+            fractionDigits = i - point - 1;
+        }
+        // Fewer decimals than the column's ("5.0", "0", as SQLite writes reals) are padded.
+        const bool plain = i == n && point - digitsFrom > 0 && point - digitsFrom < 19 &&
+                           (point - digitsFrom == 1 || text.at(digitsFrom) != QLatin1Char('0')) &&
+                           fractionDigits != 0 && scale >= 0 && fractionDigits <= scale &&
+                           (scale > 0 || fractionDigits < 0);
+        if (plain) {
+            bool zero = true;
+            for (qsizetype k = digitsFrom; k < n && zero; ++k)
+                zero = text.at(k) == QLatin1Char('0') || text.at(k) == QLatin1Char('.');
+            QString out = zero && digitsFrom == 1 ? text.mid(1) : text;
+            if (scale > 0) {
+                if (fractionDigits < 0)
+                    out += QLatin1Char('.');
+                out += QString(scale - std::max<qsizetype>(fractionDigits, 0), QLatin1Char('0'));
+            }
+            return out;
+        }
+    }
     static const QRegularExpression re(QStringLiteral("^([+-]?)(\\d*)(?:\\.(\\d*))?(?:[eE]([+-]?\\d+))?$"));
     const auto m = re.match(text.trimmed());
     if (!m.hasMatch() || (m.captured(2).isEmpty() && m.captured(3).isEmpty()))
@@ -88,8 +122,8 @@ QString canonicalDecimal(const QString& text, int scale) {
     if (scale >= 0 && fraction.size() > scale)
         unreadable(text, "an amount of the column's decimals");
     fraction = fraction.leftJustified(keep, QLatin1Char('0'));
-    const bool zero = !whole.contains(QRegularExpression(QStringLiteral("[1-9]"))) &&
-                      !fraction.contains(QRegularExpression(QStringLiteral("[1-9]")));
+    static const QRegularExpression nonZero(QStringLiteral("[1-9]"));
+    const bool zero = !whole.contains(nonZero) && !fraction.contains(nonZero);
     const QString sign = m.captured(1) == QLatin1String("-") && !zero ? QStringLiteral("-") : QString();
     return sign + whole + (fraction.isEmpty() ? QString() : QLatin1Char('.') + fraction);
 }
@@ -102,7 +136,48 @@ struct Moment {
     QString fraction;
 };
 
+// Two ASCII digits at i, or -1.
+int twoDigits(const QString& t, qsizetype i) {
+    if (i + 1 >= t.size())
+        return -1;
+    const char16_t a = t.at(i).unicode(), b = t.at(i + 1).unicode();
+    if (a < '0' || a > '9' || b < '0' || b > '9')
+        return -1;
+    return (a - '0') * 10 + (b - '0');
+}
+
 Moment parseMoment(const QString& text, bool timeOnly) {
+    // The common shape, "yyyy-MM-dd HH:mm:ss.zzz" or its date alone, read by position.
+    if (!timeOnly && (text.size() == 10 || text.size() >= 19) && text.at(4) == QLatin1Char('-') &&
+        text.at(7) == QLatin1Char('-')) {
+        const int y1 = twoDigits(text, 0), y2 = twoDigits(text, 2), mo = twoDigits(text, 5), d = twoDigits(text, 8);
+        Moment out;
+        out.date = y1 < 0 || y2 < 0 || mo < 0 || d < 0 ? QDate() : QDate(y1 * 100 + y2, mo, d);
+        bool whole = out.date.isValid();
+        if (whole && text.size() >= 19) {
+            const QChar sep = text.at(10);
+            const int h = twoDigits(text, 11), mi = twoDigits(text, 14), sec = twoDigits(text, 17);
+            whole = (sep == QLatin1Char(' ') || sep == QLatin1Char('T')) && text.at(13) == QLatin1Char(':') &&
+                    text.at(16) == QLatin1Char(':') && h >= 0 && mi >= 0 && sec >= 0;
+            if (whole)
+                out.time = QTime(h, mi, sec);
+            whole = whole && out.time.isValid();
+            if (whole && text.size() > 19) {
+                whole = text.at(19) == QLatin1Char('.') && text.size() > 20;
+                for (qsizetype k = 20; whole && k < text.size(); ++k)
+                    whole = text.at(k).unicode() >= '0' && text.at(k).unicode() <= '9';
+                if (whole)
+                    out.fraction = text.mid(20);
+            }
+        } else {
+            out.time = QTime(0, 0);
+        }
+        if (whole) {
+            while (out.fraction.endsWith(QLatin1Char('0')))
+                out.fraction.chop(1);
+            return out;
+        }
+    }
     static const QRegularExpression re(QStringLiteral(
         "^(?:(\\d{4})-(\\d{2})-(\\d{2}))?(?:(?:^|[ T])(\\d{2}):(\\d{2})(?::(\\d{2})(?:\\.(\\d+))?)?)?$"));
     static const QRegularExpression julian(QStringLiteral("^\\d+(?:\\.\\d+)?$"));
@@ -150,7 +225,8 @@ std::vector<TableInfo> schemaTables(Database& db) {
         tables.push_back({q.value(0).toString(), {}});
     q = QSqlQuery();
     // One order on both engines, whatever their collations.
-    std::sort(tables.begin(), tables.end(), [](const TableInfo& a, const TableInfo& b) { return a.label() < b.label(); });
+    std::sort(tables.begin(), tables.end(),
+              [](const TableInfo& a, const TableInfo& b) { return a.label() < b.label(); });
     for (TableInfo& t : tables) {
         QSqlQuery c = db.exec(lite ? QStringLiteral("SELECT name, type FROM pragma_table_info(?) ORDER BY cid")
                                    : QStringLiteral("SELECT column_name, data_type, numeric_scale FROM "

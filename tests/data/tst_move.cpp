@@ -66,6 +66,43 @@ private slots:
             "Database=none.db\nTimeout=5000\nFKSupport=1\nNoCreat=0\n"_s);
     }
 
+    // Both engines' texts of one value read alike; what a column cannot hold is refused, never rounded.
+    void canonicalValues() {
+        const ColumnInfo money{u"A"_s, ValueKind::Decimal, 2, {}}, whole{u"N"_s, ValueKind::Integer, -1, {}},
+            moment{u"M"_s, ValueKind::Moment, -1, {}}, date{u"D"_s, ValueKind::Date, -1, {}},
+            time{u"T"_s, ValueKind::Time, -1, {}};
+        const std::vector<std::tuple<ColumnInfo, QString, QString>> cases = {
+            {money, u"1500.5"_s, u"1500.50"_s},
+            {money, u"5"_s, u"5.00"_s},
+            {money, u"-0.00"_s, u"0.00"_s},
+            {money, u"007.10"_s, u"7.10"_s},
+            {money, u"1.0e+15"_s, u"1000000000000000.00"_s},
+            {money, u"1.230"_s, u"1.23"_s},
+            {money, u"-12.345"_s, {}},
+            {money, u"12,50"_s, {}},
+            {whole, u"5.0"_s, u"5"_s},
+            {whole, u"-9223372036854775808"_s, u"-9223372036854775808"_s},
+            {whole, u"5.5"_s, {}},
+            {moment, u"2026-03-06T10:11:12.340"_s, u"2026-03-06 10:11:12.34"_s},
+            {moment, u"2026-03-06"_s, u"2026-03-06 00:00:00"_s},
+            {moment, u"2461105.5"_s, u"2026-03-06 00:00:00"_s},
+            {moment, u"2026-02-30 10:00:00"_s, {}},
+            {date, u"2026-03-06 00:00:00.000"_s, u"2026-03-06"_s},
+            {time, u"23:59:58.000"_s, u"23:59:58"_s},
+            {time, u"24:00:01"_s, {}},
+        };
+        for (const auto& [column, text, expected] : cases) {
+            QString got;
+            try {
+                got = canonicalValue(text, column);
+            } catch (const DbError& e) {
+                QVERIFY2(e.kind() == DbError::Kind::Refused, qPrintable(text));
+            }
+            QVERIFY2(got == expected && got.isNull() == expected.isNull(), qPrintable(text + u" -> "_s + got));
+        }
+        QVERIFY(canonicalValue(QString(), money).isNull() && !canonicalValue(u""_s, ColumnInfo{}).isNull());
+    }
+
     // The demo books and every kind of value, moved by the tool and read back from the server as
     // they were: the largest numbers, exact amounts, moments, NULL apart from empty, hostile text.
     void moveCarriesEveryTableAndValue() {
