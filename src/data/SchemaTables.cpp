@@ -288,32 +288,41 @@ QString canonicalValue(const QString& text, const ColumnInfo& column) {
     return text;
 }
 
-void readRows(Database& db, const TableInfo& table, const std::function<void(const QStringList&)>& row) {
+void canonicalRow(const TableInfo& table, QStringList& values, qint64 rowNumber) {
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        try {
+            values[i] = canonicalValue(values[i], table.columns[i]);
+        } catch (const DbError& e) {
+            throw DbError(DbError::Kind::Refused, QStringLiteral("%1.%2, row %3: %4")
+                                                      .arg(table.label(), table.columns[i].name.toUpper())
+                                                      .arg(rowNumber)
+                                                      .arg(e.message()));
+        }
+    }
+}
+
+QString columnsAsText(const TableInfo& table) {
     QStringList casts;
     for (const ColumnInfo& c : table.columns)
         casts << QStringLiteral("CAST(%1 AS TEXT)").arg(quoted(c.name));
+    return casts.join(QStringLiteral(", "));
+}
+
+void readRows(Database& db, const TableInfo& table, const std::function<void(const QStringList&)>& row) {
+    const QString casts = columnsAsText(table);
     const qsizetype n = table.columns.size();
     qint64 read = 0;
     QStringList values(n);
     const auto take = [&](QSqlQuery& q, int first) {
-        ++read;
-        for (qsizetype i = 0; i < n; ++i) {
-            const int at = first + int(i);
-            try {
-                values[i] = canonicalValue(q.isNull(at) ? QString() : q.value(at).toString(), table.columns[i]);
-            } catch (const DbError& e) {
-                throw DbError(DbError::Kind::Refused, QStringLiteral("%1.%2, row %3: %4")
-                                                          .arg(table.label(), table.columns[i].name.toUpper())
-                                                          .arg(read)
-                                                          .arg(e.message()));
-            }
-        }
+        for (qsizetype i = 0; i < n; ++i)
+            values[i] = q.isNull(first + int(i)) ? QString() : q.value(first + int(i)).toString();
+        canonicalRow(table, values, ++read);
         row(values);
     };
     if (db.dialect().isSqlite()) {
         // By rowid, a chunk at a time: the driver would otherwise hold the whole table in memory.
         const QString sql = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid > ? ORDER BY rowid LIMIT %3")
-                                .arg(casts.join(QStringLiteral(", ")), quoted(table.name))
+                                .arg(casts, quoted(table.name))
                                 .arg(kChunk);
         qint64 last = std::numeric_limits<qint64>::min();
         for (;;) {
@@ -331,7 +340,7 @@ void readRows(Database& db, const TableInfo& table, const std::function<void(con
     // On the server a cursor hands the rows over a chunk at a time, inside one transaction.
     db.transact([&] {
         db.exec(QStringLiteral("DECLARE tarvic_rows NO SCROLL CURSOR FOR SELECT %1 FROM %2")
-                    .arg(casts.join(QStringLiteral(", ")), quoted(table.name)));
+                    .arg(casts, quoted(table.name)));
         for (;;) {
             QSqlQuery q = db.exec(QStringLiteral("FETCH FORWARD %1 FROM tarvic_rows").arg(kChunk));
             int got = 0;

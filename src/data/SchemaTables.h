@@ -35,6 +35,13 @@ std::vector<TableInfo> schemaTables(Database& db);
 // cannot be read as its kind. A null QString stays null.
 QString canonicalValue(const QString& text, const ColumnInfo& column);
 
+// Each value of one row (read as text, a null QString for NULL) brought to its canonical form
+// in place; throws DbError (Refused) naming the table, column and row of a value that is not
+// of its column's kind.
+void canonicalRow(const TableInfo& table, QStringList& values, qint64 rowNumber);
+// "CAST(column AS TEXT), ..." over the table's columns in their order.
+QString columnsAsText(const TableInfo& table);
+
 // Reads a table's rows in chunks, each value as text (a null QString for NULL) brought to its
 // canonical form; row is called once per row with the values in column order.
 void readRows(Database& db, const TableInfo& table, const std::function<void(const QStringList&)>& row);
