@@ -213,8 +213,10 @@ int main(int argc, char** argv) {
     parser.addOption(noDemoOpt);
     parser.addOption(adminOpt);
     parser.addOption(replaceOpt);
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("init, upgrade, create-login, check, move-to-server, backup, restore or version."),
-                                 QStringLiteral("<command> [arguments]"));
+    parser.addPositionalArgument(
+        QStringLiteral("command"),
+        QStringLiteral("init, upgrade, create-login, check, move-to-server, backup, restore or version."),
+        QStringLiteral("<command> [arguments]"));
 
     if (!parser.parse(QCoreApplication::arguments())) {
         complain(parser.errorText());
