@@ -1,6 +1,8 @@
 // tarvic-admin: sets up and looks after a TARVIC database from the command line.
 // Exit status: 0 done; 1 the books are inconsistent, or the command was refused;
 // 2 the data source cannot be opened; 3 a database error during the command; 64 bad usage.
+#include "data/Backup.h"
+#include "data/BookMove.h"
 #include "data/BooksCheck.h"
 #include "data/Database.h"
 #include "data/DemoData.h"
@@ -49,6 +51,11 @@ const char* const kCommands =
     "                                   add a login (operator unless --admin)\n"
     "  check                            verify the books: paired rows, keys, cancellations,\n"
     "                                   counters; exit 1 when a fault is found\n"
+    "  move-to-server TARGET            copy the embedded database whole into the empty\n"
+    "                                   PostgreSQL database of data source TARGET\n"
+    "  backup FILE                      write a backup of the database (either engine)\n"
+    "  restore FILE [--replace]         restore a backup into an empty database (--replace:\n"
+    "                                   into one that holds tables), then check the books\n"
     "  version                          print the tool's and the schema's version\n"
     "\n"
     "Exit status: 0 done, 1 inconsistent books or refused, 2 no connection,\n"
@@ -138,6 +145,43 @@ public:
         return Ok;
     }
 
+    int moveToServer(const QString& targetDsn) {
+        ConnectionString target = ConnectionString::parse(QString::fromLatin1(kConnectionString));
+        target.dsn = targetDsn;
+        std::unique_ptr<Database> server;
+        try {
+            server = std::make_unique<Database>(target, QStringLiteral("tarvic-admin-target"));
+        } catch (const DbError& e) {
+            if (e.kind() != DbError::Kind::NoDataSource && e.kind() != DbError::Kind::Connection)
+                throw;
+            complain(QStringLiteral("cannot connect to data source \"%1\": %2").arg(targetDsn, e.message()));
+            return NoConnection;
+        }
+        const MoveReport r = tarvic::moveToServer(db(), *server, say);
+        say(QStringLiteral("moved %1 table(s), %2 row(s) to data source %3; the embedded database is unchanged")
+                .arg(r.tables)
+                .arg(r.rows)
+                .arg(targetDsn));
+        return Ok;
+    }
+
+    int backup(const QString& file) {
+        backupDatabase(cs_, file, say);
+        return Ok;
+    }
+
+    int restore(const QString& file, bool replace) {
+        const BooksReport report = restoreDatabase(cs_, file, replace, say);
+        for (const QString& p : report.problems)
+            say(p);
+        if (!report.ok()) {
+            say(QStringLiteral("books are NOT consistent: %1 problem(s)").arg(report.problems.size()));
+            return Refused;
+        }
+        say(QStringLiteral("books are consistent"));
+        return Ok;
+    }
+
 private:
     ConnectionString cs_;
     std::unique_ptr<Database> db_;
@@ -162,12 +206,17 @@ int main(int argc, char** argv) {
                                     QStringLiteral("KEY=VALUE"));
     const QCommandLineOption noDemoOpt(QStringLiteral("no-demo"), QStringLiteral("init: add no demo data."));
     const QCommandLineOption adminOpt(QStringLiteral("admin"), QStringLiteral("create-login: an ADMIN login."));
+    const QCommandLineOption replaceOpt(QStringLiteral("replace"),
+                                        QStringLiteral("restore: overwrite a database that holds tables."));
     parser.addOption(dsnOpt);
     parser.addOption(setOpt);
     parser.addOption(noDemoOpt);
     parser.addOption(adminOpt);
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("init, upgrade, create-login, check or version."),
-                                 QStringLiteral("<command> [arguments]"));
+    parser.addOption(replaceOpt);
+    parser.addPositionalArgument(
+        QStringLiteral("command"),
+        QStringLiteral("init, upgrade, create-login, check, move-to-server, backup, restore or version."),
+        QStringLiteral("<command> [arguments]"));
 
     if (!parser.parse(QCoreApplication::arguments())) {
         complain(parser.errorText());
@@ -230,6 +279,21 @@ int main(int argc, char** argv) {
         }
         if (command == QLatin1String("check"))
             return expectArgs(0, 0) ? admin.check() : Usage;
+        if (command == QLatin1String("move-to-server")) {
+            const QString target = rest.value(0).trimmed();
+            if (!expectArgs(1, 1))
+                return Usage;
+            if (target.isEmpty() || target.contains(QLatin1Char(';')) || target.contains(QLatin1Char('=')) ||
+                target.compare(dsn, Qt::CaseInsensitive) == 0) {
+                complain(QStringLiteral("move-to-server takes the name of another data source"));
+                return Usage;
+            }
+            return admin.moveToServer(target);
+        }
+        if (command == QLatin1String("backup"))
+            return expectArgs(1, 1) ? admin.backup(rest.at(0)) : Usage;
+        if (command == QLatin1String("restore"))
+            return expectArgs(1, 1) ? admin.restore(rest.at(0), parser.isSet(replaceOpt)) : Usage;
         complain(QStringLiteral("unknown command \"%1\"; see --help").arg(command));
         return Usage;
     } catch (const Refusal& r) {
@@ -237,6 +301,9 @@ int main(int argc, char** argv) {
         return Refused;
     } catch (const DbError& e) {
         switch (e.kind()) {
+        case DbError::Kind::Refused:
+            complain(e.message());
+            return Refused;
         case DbError::Kind::NoDataSource:
             complain(QStringLiteral("data source \"%1\" does not exist. Please, check the ODBC data source.\n%2")
                          .arg(dsn, e.message()));

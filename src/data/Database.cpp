@@ -141,6 +141,16 @@ ConnectionString ConnectionString::withDataSourceLogin() const {
     return cs;
 }
 
+QString ConnectionString::attribute(const char* key) const {
+    const QString wanted = QString::fromLatin1(key);
+    for (const QString& item : overrides.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const qsizetype eq = item.indexOf(QLatin1Char('='));
+        if (eq > 0 && item.left(eq).trimmed().compare(wanted, Qt::CaseInsensitive) == 0)
+            return item.mid(eq + 1).trimmed();
+    }
+    return dataSourceValue(dsn, key);
+}
+
 DbError::DbError(Kind kind, const QString& message, const QString& sqlState)
     : std::runtime_error(message.toStdString()), kind_(kind), message_(message), sqlState_(sqlState) {}
 

@@ -36,6 +36,9 @@ struct ConnectionString {
     // names its own user never gets the built-in password: without a password of its own the
     // driver is left to find one (~/.pgpass).
     ConnectionString withDataSourceLogin() const;
+    // One attribute of the connection: the override's value when it names the key, else the
+    // data source's own (the user's odbc.ini, else the system's); empty when neither has it.
+    QString attribute(const char* key) const;
 };
 
 // Column name and value, in the order they are written. Names are the table's own.
