@@ -4,8 +4,8 @@
 #include "data/Moments.h"
 #include "data/Money.h"
 
-#include <QFont>
 #include <QFile>
+#include <QFont>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QPdfWriter>
@@ -56,19 +56,24 @@ QString labelText(const QString& label) {
     return label.endsWith(QLatin1Char(':')) ? label : label + QLatin1String(" :");
 }
 
-QString labelCells(const QSqlRecord& r, const VoucherField& f) {
-    const bool right = f.shown == Shown::Money;
-    return QStringLiteral("<td width=\"22%\" valign=\"top\"><b>%1</b></td><td valign=\"top\"%3>%2</td>")
-        .arg(esc(labelText(f.label)), esc(value(r, f)), right ? QStringLiteral(" align=\"right\"") : QString());
+// An amount among the labels is right-aligned in a fixed width of the fixed font, so that it
+// lines up under its label column whatever its size.
+QString labelCells(const QSqlRecord& r, const VoucherField& f, int labelWidth) {
+    QString text = value(r, f);
+    if (f.shown == Shown::Money)
+        text = text.rightJustified(12, QChar::Nbsp);
+    return QStringLiteral("<td width=\"%3%\" valign=\"top\"><b>%1</b></td><td valign=\"top\">%2</td>")
+        .arg(esc(labelText(f.label)), esc(text))
+        .arg(labelWidth);
 }
 
 QString grid(const QSqlRecord& r, const QList<VoucherField>& fields, bool twoColumns) {
     QString html = QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"2\">");
     const int step = twoColumns ? 2 : 1;
     for (int i = 0; i < fields.size(); i += step) {
-        html += QLatin1String("<tr>") + labelCells(r, fields[i]);
+        html += QLatin1String("<tr>") + labelCells(r, fields[i], twoColumns ? 18 : 27);
         if (twoColumns)
-            html += i + 1 < fields.size() ? labelCells(r, fields[i + 1]) : QStringLiteral("<td></td><td></td>");
+            html += i + 1 < fields.size() ? labelCells(r, fields[i + 1], 18) : QStringLiteral("<td></td><td></td>");
         html += QLatin1String("</tr>");
     }
     return html + QLatin1String("</table>");
@@ -224,7 +229,8 @@ QString VoucherReport::page(Database& db, const VoucherLayout& l, const QSqlReco
         if (words.isEmpty() && !l.amountColumn.isEmpty())
             words = amountInWordsPhrase(Money::fromVariant(row.value(l.amountColumn)));
         h += QStringLiteral(
-                 "<table width=\"100%\" cellpadding=\"2\"><tr><td width=\"22%\" valign=\"top\"><b>%1</b>"
+                 "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"2\"><tr><td width=\"27%\" "
+                 "valign=\"top\"><b>%1</b>"
                  "</td><td>%2</td></tr></table>")
                  .arg(esc(labelText(l.wordsLabel)), esc(words));
     }

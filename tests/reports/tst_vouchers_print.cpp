@@ -100,18 +100,19 @@ private slots:
         };
         for (const auto& [code, expected] : cases) {
             const QString text = f.text(code);
-            for (const QString& e : QStringList(expected) << u"YOUR COMPANY ADDRESS"_s)
+            for (const QString& e : expected + QStringList{u"YOUR COMPANY ADDRESS"_s})
                 QVERIFY2(text.contains(e), qPrintable(code + u": "_s + e + u"\n"_s + text));
             QVERIFY2(!text.contains(u"CANCELLED"_s), qPrintable(code));
         }
         // The hotel voucher: a page per hotel line, dates spelled in English.
         const VoucherReport hotel = VoucherReport::forHotelVoucher(f.db(), f.quote());
-        QCOMPARE(qint64(hotel.pages()), count(f.db(), u"M_TBL_QUOTATION"_s,
-                                      u"DOC_CODE='QGBL02' AND ACCOUNT_DESC='HOTEL' AND DOC_NO=?"_s, {f.quote()}));
+        QCOMPARE(qint64(hotel.pages()),
+                 count(f.db(), u"M_TBL_QUOTATION"_s, u"DOC_CODE='QGBL02' AND ACCOUNT_DESC='HOTEL' AND DOC_NO=?"_s,
+                       {f.quote()}));
         QTextDocument doc;
         hotel.fill(doc);
-        QVERIFY(
-            doc.toPlainText().contains(QRegularExpression(u"CHECK IN DT : \\d\\d [A-Z]+ \\d{4} \\( [A-Z]+DAY \\)"_s)));
+        QVERIFY(doc.toPlainText().simplified().contains(
+            QRegularExpression(u"CHECK IN DT : \\d\\d [A-Z]+ \\d{4} \\( [A-Z]+DAY \\)"_s)));
         QVERIFY(doc.toPlainText().contains(u"DEMO HILLVIEW HOTEL MUNNAR"_s));
     }
 
@@ -200,8 +201,14 @@ private slots:
         frm_CBPT01 booking(f.ts.session, nullptr, frm_CBPT01::Mode::Sales);
         QVERIFY(showActive(booking) && booking.Show_Record(f.no(u"CBPT01"_s)));
         auto* grid = booking.findChild<ListGrid*>(u"Grid_Receipts"_s);
-        booking.tabs->setCurrentWidget(booking.tabs->widget(booking.tabs->indexOf(grid->parentWidget())));
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(0, 1)).center());
+        QWidget* page = grid;
+        while (page && booking.tabs->indexOf(page) < 0)
+            page = page->parentWidget();
+        booking.tabs->setCurrentWidget(page);
+        QCOMPARE(grid->model()->rowCount(), 1);
+        const QPoint at = grid->visualRect(grid->model()->index(0, 1)).center();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
         QPointer<VoucherPreview> receipt = booking.findChild<VoucherPreview*>(u"rpt_Voucher"_s);
         QVERIFY(receipt && receipt->report()->pages() == 1 && receipt->windowTitle().contains(u"FRDB01"_s));
         frm_BusinessLeads_Quotation quotation(f.ts.session, nullptr);
