@@ -787,7 +787,7 @@ void addVoucherDemo(DemoWriter& w) {
 // What the printed vouchers need beside the booking's money: a miscellaneous receipt from the
 // customer, an office-rent payment without a party and a transfer from the bank to the cash
 // counter, saved as the voucher windows save them.
-void addReportDemo(DemoWriter& w, const SalesParties& p) {
+void addReportDemoRows(DemoWriter& w, qint64 asha) {
     Database& db = w.db();
     const QDate today = w.today();
     const qint64 bank = w.codeOf("MST_BANK", "BANK_ID", "BANK_NAME", "DEMO NATIONAL BANK - KOCHI MAIN");
@@ -811,7 +811,7 @@ void addReportDemo(DemoWriter& w, const SalesParties& p) {
             w.mark(QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("%1/%2").arg(QString::fromLatin1(c)).arg(no));
     };
     post("FRDM01", "FRDM02", Money::fromRupees(1500),
-         {{"PARTY_CODE", p.asha},
+         {{"PARTY_CODE", asha},
           {"DOC_DESC", QStringLiteral("FRDM01 - RS 1500.00 FROM : DEMO ASHA NAIR FOR A/C CODE : COMMISSION RECEIVED")},
           {"TO_ACC", QStringLiteral("COMMISSION")},
           {"TO_BANKID", bank},
@@ -1047,10 +1047,21 @@ void addSalesPipeline(DemoWriter& w, const SalesParties& p) {
     addInvoiceDemo(w, quote);
     addMoneyDemo(w, p);
     addVoucherDemo(w);
-    addReportDemo(w, p);
 }
 
 }  // namespace
+
+int addReportDemo(Database& db) {
+    return db.transact([&] {
+        DemoWriter w(db);
+        const QVariant asha =
+            db.scalar(QStringLiteral("SELECT PARTY_CODE FROM M_TBL_PARTY WHERE PARTY_NAME='DEMO ASHA NAIR'"));
+        if (asha.isNull())
+            return 0;
+        addReportDemoRows(w, asha.toLongLong());
+        return w.rows();
+    });
+}
 
 QList<DemoLogin> demoLogins() {
     return {
