@@ -33,6 +33,7 @@ struct Fixture {
     WindowRegistry registry;
     Fixture() {
         addDemoData(ts.db());
+        addReportDemo(ts.db());
         registerReportWindows(registry);
         ts.session.windows = &registry;
     }
