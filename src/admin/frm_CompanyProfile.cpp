@@ -15,6 +15,26 @@ namespace {
 // The company row is the first the table gives, as at logon.
 const QString kSelect = QStringLiteral(" SELECT * FROM MST_LOCATIONDETAILS ");
 
+// The printed vouchers' site data: column, caption, longest text.
+struct LetterheadField {
+    const char* column;
+    const char* caption;
+    int length;
+};
+const LetterheadField kLetterhead[] = {
+    {"COMP_ADDRESS", "COMPANY &ADDRESS", 500},
+    {"COMP_PHONES", "P&HONE NOS", 200},
+    {"COMP_EMAIL", "&E-MAIL", 200},
+    {"COMP_WEB", "&WEB", 200},
+    {"COMP_GSTIN", "&GSTIN", 50},
+    {"JURISDICTION_CITY", "&JURISDICTION CITY", 100},
+    {"BANK_ACNAME", "A/C &NAME", 200},
+    {"BANK_ACNO", "A/C N&O", 50},
+    {"BANK_NAME", "&BANK NAME", 200},
+    {"BANK_BRANCH", "B&RANCH", 200},
+    {"BANK_IFSC", "IFS &CODE", 20},
+};
+
 QLabel* valueLabel(QWidget* parent, const char* name) {
     auto* l = new QLabel(parent);
     l->setObjectName(QLatin1String(name));
@@ -51,6 +71,17 @@ frm_CompanyProfile::frm_CompanyProfile(Session& session, QWidget* parent) : Task
         form->addWidget(field, row, 1);
         ++row;
     }
+    for (const LetterheadField& f : kLetterhead) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QStringLiteral("txt_") + QLatin1String(f.column));
+        edit->setMaxLength(f.length);
+        letterhead.insert(QLatin1String(f.column), edit);
+        auto* l = new QLabel(QLatin1String(f.caption), this);
+        l->setBuddy(edit);
+        form->addWidget(l, row, 0);
+        form->addWidget(edit, row, 1);
+        ++row;
+    }
     form->setColumnStretch(1, 1);
     body()->addLayout(form);
 
@@ -61,7 +92,7 @@ frm_CompanyProfile::frm_CompanyProfile(Session& session, QWidget* parent) : Task
     buttons->addWidget(Cmd_Save);
     body()->addLayout(buttons);
     body()->addStretch(1);
-    resize(560, 150);
+    resize(640, 470);
 
     connect(Cmd_Save, &QPushButton::clicked, this, [this] { Save_Record(); });
     Show_Record();
@@ -72,12 +103,16 @@ void frm_CompanyProfile::Show_Record() {
     lbl_CityName->clear();
     lbl_StateName->clear();
     txt_ImgUrl->clear();
+    for (QLineEdit* e : std::as_const(letterhead))
+        e->clear();
     guarded([&] {
         if (auto r = db().firstRow(kSelect)) {
             lbl_CompName->setText(r->value(QStringLiteral("LOC_NAME")).toString().trimmed());
             lbl_CityName->setText(r->value(QStringLiteral("ADD1")).toString().trimmed());
             lbl_StateName->setText(r->value(QStringLiteral("STATE")).toString().trimmed());
             txt_ImgUrl->setText(r->value(QStringLiteral("PHOTO_PATH")).toString().trimmed());
+            for (auto it = letterhead.cbegin(); it != letterhead.cend(); ++it)
+                it.value()->setText(r->value(it.key()).toString().trimmed());
         }
     });
 }
@@ -86,15 +121,17 @@ void frm_CompanyProfile::Save_Record() {
     const Confirmation question{QStringLiteral(" YOU ARE ABOUT TO UPDATE COMPANY PROFILE ...."), {}};
     if (!question.ask(prompter(), this))
         return;
-    const QString photoPath = txt_ImgUrl->text().trimmed();
+    Columns columns{{QStringLiteral("PHOTO_PATH"), txt_ImgUrl->text().trimmed()}};
+    for (const LetterheadField& f : kLetterhead)
+        columns.emplace_back(QLatin1String(f.column), letterhead.value(QLatin1String(f.column))->text().trimmed());
     const bool saved = guarded([&] {
         // One row only: the first is updated, a row is added only to an empty table.
         db().transact([&] {
             const auto r = db().firstRow(kSelect);
             const QVariant id = r ? r->value(QStringLiteral("LOC_ID")) : QVariant(1);
             RowWriter(db(), session().userFullName)
-                .write(QStringLiteral("MST_LOCATIONDETAILS"), {{QStringLiteral("LOC_ID"), id}},
-                       {{QStringLiteral("PHOTO_PATH"), photoPath}}, !r, RowWriter::Audit::None);
+                .write(QStringLiteral("MST_LOCATIONDETAILS"), {{QStringLiteral("LOC_ID"), id}}, columns, !r,
+                       RowWriter::Audit::None);
         });
     });
     if (!saved)

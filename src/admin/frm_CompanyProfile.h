@@ -1,8 +1,10 @@
 #pragma once
 // "COMPANY PROFILE": shows the company row (MST_LOCATIONDETAILS) and edits the location of
-// the company picture the generated pages put in their header. Name, address and state are
-// shown only.
+// the company picture the generated pages put in their header, and the letterhead, bank
+// details and jurisdiction city the printed vouchers carry. Name, city and state are shown only.
 #include "shell/kit/TaskWindow.h"
+
+#include <QHash>
 
 class QLabel;
 class QLineEdit;
@@ -19,6 +21,8 @@ public:
     QLabel* lbl_CityName = nullptr;
     QLabel* lbl_StateName = nullptr;
     QLineEdit* txt_ImgUrl = nullptr;
+    // The printed vouchers' site data, by column of the company row.
+    QHash<QString, QLineEdit*> letterhead;
     QPushButton* Cmd_Save = nullptr;
 
     void Show_Record();

@@ -349,6 +349,17 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     const auto booked = [this](const char* code) {
         return [this, code] { return QVariantList{QString::fromLatin1(code), number_}; };
     };
+    // A double click on a receipt or payment prints its voucher: this booking's row only, as a
+    // bulk posting holds one row per booking under its number.
+    const auto printsVoucher = [this](const char* code) {
+        ListGrid* grid = grids_.back()->grid;
+        connect(grid, &ListGrid::rowChosen, this, [this, grid, code](int row) {
+            if (const qint64 no = grid->text(row, 1).toLongLong(); no > 0 && number_ > 0)
+                openWindow(QStringLiteral("rpt_Voucher"), {{{QStringLiteral("DOC_CODE"), QString::fromLatin1(code)},
+                                                            {QStringLiteral("DOC_NO"), no},
+                                                            {QStringLiteral("CBPT_NO"), number_}}});
+        });
+    };
     const auto postingPage = [&](const QString& title, Posting p) {
         QWidget* w = page(title);
         auto* b = new QPushButton(QString::fromLatin1(kPostings[p].caption), w);
@@ -378,6 +389,7 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
                                       "ib.BANK_ID=a.BANK_ID LEFT JOIN MST_PAYMODE pm ON pm.MODE_ID=a.PAY_MODEID")),
             kNewestFirst, false);
     grids_.back()->values = booked("FRDB01");
+    printsVoucher("FRDB01");
 
     const auto noteColumns = [](QList<C> own) {
         QList<C> c{C::date(QStringLiteral("DATE"), QStringLiteral("DOC_DATE"), 1200),
@@ -447,6 +459,7 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
                                "a.CREATED_ON"),
                 postedRows({}), kNewestFirst, false);
         grids_.back()->values = booked("FTCR01");
+        printsVoucher("FTCR01");
         withTotal(QStringLiteral("CR_AMT"));
         addGrid(postingPage(QStringLiteral("REFUNDS"), PostRefund), QStringLiteral("Grid_Refunds"), paidColumns,
                 QStringLiteral("a.DOC_DATE, a.DOC_NO, p.PARTY_NAME, a.DB_AMT AS AMT, a.REMARKS, a.CREATED_BY, "

@@ -784,6 +784,62 @@ void addVoucherDemo(DemoWriter& w) {
     }
 }
 
+// What the printed vouchers need beside the booking's money: a miscellaneous receipt from the
+// customer, an office-rent payment without a party and a transfer from the bank to the cash
+// counter, saved as the voucher windows save them.
+void addReportDemoRows(DemoWriter& w, qint64 asha) {
+    Database& db = w.db();
+    const QDate today = w.today();
+    const qint64 bank = w.codeOf("MST_BANK", "BANK_ID", "BANK_NAME", "DEMO NATIONAL BANK - KOCHI MAIN");
+    const qint64 cash = w.codeOf("MST_BANK", "BANK_ID", "BANK_NAME", "CASH COUNTER");
+    const qint64 transfer = w.codeOf("MST_PAYMODE", "MODE_ID", "PAY_MODE", "BANK TRANSFER");
+    TransactionRecords records(db, kBy);
+    const auto post = [&](const char* code, const char* pair, Money amount, Columns columns, Columns pairColumns) {
+        Document d;
+        d.code = QString::fromLatin1(code);
+        d.amount = amount;
+        d.columns = {{"DOC_DATE", dateToDb(today)},
+                     {"TOTAL_AMOUNT", amount.toVariant()},
+                     {"GRAND_TOTAL", amount.toVariant()},
+                     {"AMT_INWORDS", amountInWordsPhrase(amount)},
+                     {"PAY_MODEID", transfer}};
+        for (auto& c : columns)
+            d.columns.push_back(std::move(c));
+        d.pairColumns = std::move(pairColumns);
+        const qint64 no = records.save(d);
+        for (const char* c : {code, pair})
+            w.mark(QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("%1/%2").arg(QString::fromLatin1(c)).arg(no));
+    };
+    post("FRDM01", "FRDM02", Money::fromRupees(1500),
+         {{"PARTY_CODE", asha},
+          {"DOC_DESC", QStringLiteral("FRDM01 - RS 1500.00 FROM : DEMO ASHA NAIR FOR A/C CODE : COMMISSION RECEIVED")},
+          {"TO_ACC", QStringLiteral("COMMISSION")},
+          {"TO_BANKID", bank},
+          {"BANK_ID", 0},
+          {"INSTR_NO", QStringLiteral("NEFT-DEMO-0003")},
+          {"INSTR_DATE", dateToDb(today)},
+          {"REMARKS", QStringLiteral("COMMISSION ON DEMO BOOKING")}},
+         {});
+    post("APCM01", "APCM02", Money::fromRupees(12000),
+         {{"DOC_DESC", QStringLiteral("APCM01 - RS 12000.00 PAID TO :  REMRK :OFFICE RENT FOR THE MONTH")},
+          {"TO_ACC", QStringLiteral("RENT")},
+          {"TO_BANKID", bank},
+          {"BANK_ID", 0},
+          {"INSTR_NO", QStringLiteral("NEFT-DEMO-0004")},
+          {"INSTR_DATE", dateToDb(today)},
+          {"COLL_BY", QStringLiteral("DEMO LANDLORD")},
+          {"REMARKS", QStringLiteral("OFFICE RENT FOR THE MONTH")}},
+         {});
+    post("BTCR01", "BTDB01", Money::fromRupees(5000),
+         {{"DOC_DESC", QStringLiteral("RS 5000.00 TRANSFERRED FROM CURRENT ACCOUNT TO SAVINGS ACCOUNT")},
+          {"TO_ACC", QStringLiteral("BANK1")},
+          {"TO_BANKID", bank},
+          {"INSTR_NO", QStringLiteral("SELF-DEMO-0005")},
+          {"IN_DOCDATE", dateToDb(today)},
+          {"REMARKS", QStringLiteral("PETTY CASH FOR THE OFFICE")}},
+         {{"TO_ACC", QStringLiteral("BANK2")}, {"TO_BANKID", cash}});
+}
+
 // A working sales pipeline: two itineraries, leads of both consultants in several statuses, and
 // a quotation on the first lead priced with two hotels, a vehicle and a guide, its totals as
 // the quotation window computes them and its itinerary copied.
@@ -994,6 +1050,18 @@ void addSalesPipeline(DemoWriter& w, const SalesParties& p) {
 }
 
 }  // namespace
+
+int addReportDemo(Database& db) {
+    return db.transact([&] {
+        DemoWriter w(db);
+        const QVariant asha =
+            db.scalar(QStringLiteral("SELECT PARTY_CODE FROM M_TBL_PARTY WHERE PARTY_NAME='DEMO ASHA NAIR'"));
+        if (asha.isNull())
+            return 0;
+        addReportDemoRows(w, asha.toLongLong());
+        return w.rows();
+    });
+}
 
 QList<DemoLogin> demoLogins() {
     return {

@@ -1,7 +1,42 @@
 #include "ReportWindows.h"
 
+#include "VoucherPreview.h"
+
 namespace tarvic {
 
-void registerReportWindows(WindowRegistry&) {}
+namespace {
+
+const QString kVoucher = QStringLiteral("rpt_Voucher");
+const QString kHotelVoucher = QStringLiteral("rpt_HotelVoucher");
+
+// A print with nothing to print says so instead of opening an empty preview; opened without
+// arguments the preview is empty.
+QWidget* previewOf(Session& session, QWidget* parent, const QString& name, std::optional<VoucherReport> report) {
+    if (report && !report->message().isEmpty()) {
+        session.prompter->information(parent, report->message());
+        return nullptr;
+    }
+    return new VoucherPreview(session, parent, name, std::move(report));
+}
+
+}  // namespace
+
+void registerReportWindows(WindowRegistry& registry) {
+    registry.add(kVoucher, [](Session& session, QWidget* parent, const WindowArgs& args) -> QWidget* {
+        std::optional<VoucherReport> report;
+        if (args.values.contains(QStringLiteral("DOC_CODE")))
+            report = VoucherReport::forDocument(*session.db, args.value(QStringLiteral("DOC_CODE")).toString(),
+                                                args.value(QStringLiteral("DOC_NO")).toLongLong(),
+                                                args.value(QStringLiteral("CBPT_NO")).toLongLong());
+        return previewOf(session, parent, kVoucher, std::move(report));
+    });
+    registry.add(kHotelVoucher, [](Session& session, QWidget* parent, const WindowArgs& args) -> QWidget* {
+        std::optional<VoucherReport> report;
+        if (args.values.contains(QStringLiteral("QUOTATION_NO")))
+            report =
+                VoucherReport::forHotelVoucher(*session.db, args.value(QStringLiteral("QUOTATION_NO")).toLongLong());
+        return previewOf(session, parent, kHotelVoucher, std::move(report));
+    });
+}
 
 }  // namespace tarvic

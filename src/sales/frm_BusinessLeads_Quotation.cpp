@@ -328,6 +328,16 @@ QWidget* frm_BusinessLeads_Quotation::buildCosting() {
     header(0, button(&Cmd_AddHotel, QStringLiteral("Cmd_AddHotel"), QStringLiteral("ADD &HOTEL")),
            QStringLiteral("HOTEL SUMMARY :"), sum(&lbl_HotelSum, QStringLiteral("lbl_HotelSum")));
     layout->addWidget(GridHotel = grid(QStringLiteral("GridHotel"), &hotel_, hotel), 1, 0);
+    // The hotel voucher prints beside the hotel lines it is made of.
+    Cmd_PrintHotelVoucher = new QPushButton(QStringLiteral("PRINT HOTEL VOUCHER"), page);
+    Cmd_PrintHotelVoucher->setObjectName(QStringLiteral("Cmd_PrintHotelVoucher"));
+    Cmd_PrintHotelVoucher->setEnabled(false);
+    if (auto* h = qobject_cast<QHBoxLayout*>(layout->itemAtPosition(0, 0)->layout()))
+        h->insertWidget(1, Cmd_PrintHotelVoucher);
+    connect(Cmd_PrintHotelVoucher, &QPushButton::clicked, this, [this] {
+        if (number_ > 0)
+            openWindow(QStringLiteral("rpt_HotelVoucher"), {{{QStringLiteral("QUOTATION_NO"), number_}}});
+    });
     header(2, button(&Cmd_AddVehicle, QStringLiteral("Cmd_AddVehicle"), QStringLiteral("ADD &VEHICLE")),
            QStringLiteral("VEHICLE SUMMARY :"), sum(&lbl_VehSum, QStringLiteral("lbl_VehSum")));
     layout->addWidget(GridVeh = grid(QStringLiteral("GridVeh"), &vehicle_, vehicle), 3, 0);
@@ -574,6 +584,7 @@ void frm_BusinessLeads_Quotation::applyState() {
                 b->setEnabled(!isNew);
     tool(3)->setEnabled(!locked_);
     tool(5)->setEnabled(!isNew);
+    Cmd_PrintHotelVoucher->setEnabled(!isNew && hotel_->rowCount() > 0 && canOpen(QStringLiteral("rpt_HotelVoucher")));
     if (!locked_)
         Chk_MrkUp();
 }
@@ -839,6 +850,7 @@ void frm_BusinessLeads_Quotation::Load_GridSummary() {
     setMoney(lbl_HotelSum, byKind.value(QStringLiteral("HOTEL")));
     setMoney(lbl_VehSum, byKind.value(QStringLiteral("VEHICLE")));
     setMoney(lbl_OthrSum, byKind.value(QStringLiteral("OTHRCHRG")));
+    Cmd_PrintHotelVoucher->setEnabled(hotel_->rowCount() > 0 && canOpen(QStringLiteral("rpt_HotelVoucher")));
     Calc_GrandTotal();
 }
 

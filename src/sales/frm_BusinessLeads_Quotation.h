@@ -96,6 +96,7 @@ public:
     QPushButton* Cmd_ModExclusion = nullptr;
     QPushButton* Cmd_ModHotelUse = nullptr;
     QPushButton* Cmd_DelItn = nullptr;
+    QPushButton* Cmd_PrintHotelVoucher = nullptr;
     QTabWidget* tabs = nullptr;
 
     // The page tabs: each page's pane (browser, mail fields, buttons).

@@ -189,6 +189,8 @@ const QStringList& MenuCatalogue::innerWindows() {
         QStringLiteral("frm_CBPT01_FTRF"),
         QStringLiteral("frm_Search_FRDB01"),
         QStringLiteral("frm_Search_FTCR01"),
+        QStringLiteral("rpt_Voucher"),
+        QStringLiteral("rpt_HotelVoucher"),
     };
     return names;
 }

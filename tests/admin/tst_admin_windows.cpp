@@ -738,15 +738,16 @@ private slots:
                               w->txt_ImgUrl->text()}),
                  (QStringList{"TARVIC HOLIDAYS", "KOCHI", "KERALA", "http://old.example/img"}));
         typeInto(w->txt_ImgUrl, u"  http://new.example/pics  "_s);
+        w->letterhead.value(u"JURISDICTION_CITY"_s)->setText(u" ERNAKULAM "_s);
         QStringList stored;
         for (const bool yes : {false, true}) {
             ts.prompter.answers = {yes};
             QTest::mouseClick(w->Cmd_Save, Qt::LeftButton);
-            stored += lines(db, u"SELECT LOC_NAME, ADD1, PHOTO_PATH FROM MST_LOCATIONDETAILS"_s);
+            stored += lines(db, u"SELECT LOC_NAME, ADD1, PHOTO_PATH, JURISDICTION_CITY FROM MST_LOCATIONDETAILS"_s);
         }
         QCOMPARE(ts.prompter.texts(), (QStringList{kProfileQuestion, kProfileQuestion, kProfileDone}));
-        QCOMPARE(stored, (QStringList{"TARVIC HOLIDAYS|  KOCHI | http://old.example/img ",
-                                      "TARVIC HOLIDAYS|  KOCHI |http://new.example/pics"}));
+        QCOMPARE(stored, (QStringList{"TARVIC HOLIDAYS|  KOCHI | http://old.example/img |YOUR CITY",
+                                      "TARVIC HOLIDAYS|  KOCHI |http://new.example/pics|ERNAKULAM"}));
         ts.prompter.answers = {true};
         db.failStatement(1);
         w->Save_Record();

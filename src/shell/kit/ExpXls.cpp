@@ -41,6 +41,12 @@ SavePathProvider setSavePathProvider(SavePathProvider p) {
     return old;
 }
 
+QString askSavePath(QWidget* parent, const QString& title, const QString& filters) {
+    QString chosen;
+    return (provider() ? provider()(parent, title, filters, &chosen) : dialogPath(parent, title, filters, &chosen))
+        .trimmed();
+}
+
 void Exp_Xls(QWidget* parent, QAbstractItemModel* model, Prompter& prompter) {
     const QString filters = kSheetFilter + QLatin1String(";;") + kWorkbookFilter;
     QString chosenFilter = kSheetFilter;

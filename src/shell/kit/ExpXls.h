@@ -31,6 +31,10 @@ using SavePathProvider = std::function<QString(QWidget* parent, const QString& t
 // Installs a provider (an empty one restores the dialog); returns the previous one.
 SavePathProvider setSavePathProvider(SavePathProvider provider);
 
+// Asks for a file to save through the installed provider, else the save dialog; empty when
+// cancelled. filters are ";;"-joined.
+QString askSavePath(QWidget* parent, const QString& title, const QString& filters);
+
 void Exp_Xls(QWidget* parent, QAbstractItemModel* model, Prompter& prompter);
 
 }  // namespace tarvic

@@ -1,0 +1,224 @@
+// The printed vouchers on the demo data: each layout's text read back from its document, the
+// status line, the party alias fallback, the amount spelled when none is stored, a bulk
+// posting by booking or whole, nothing found or no layout as a message without a preview,
+// real PDFs read with pdftotext/pdfinfo, and the prints the booking and quotation windows open.
+#include "bookings/BookingsWindows.h"
+#include "bookings/frm_CBPT01.h"
+#include "data/DemoData.h"
+#include "reports/ReportWindows.h"
+#include "reports/VoucherPreview.h"
+#include "sales/SalesWindows.h"
+#include "sales/frm_BusinessLeads_Quotation.h"
+#include "shell/kit/ExpXls.h"
+#include "shell/kit/ListGrid.h"
+#include "support/Drive.h"
+#include "support/TestSession.h"
+
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSqlRecord>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextDocument>
+
+using namespace tarvic;
+using namespace tarvic::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Fixture {
+    TestSession ts;
+    WindowRegistry registry;
+    Fixture() {
+        addDemoData(ts.db());
+        addReportDemo(ts.db());
+        registerReportWindows(registry);
+        ts.session.windows = &registry;
+    }
+    Database& db() { return ts.db(); }
+    qint64 no(const QString& code) {
+        return db().scalar(u"SELECT MAX(DOC_NO) FROM M_TBL_TRANSACTION WHERE DOC_CODE=?"_s, {code}).toLongLong();
+    }
+    qint64 quote() {
+        return db().scalar(u"SELECT MAX(DOC_NO) FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL02'"_s).toLongLong();
+    }
+    QString text(const QString& code, qint64 booking = 0) {
+        QTextDocument doc;
+        VoucherReport::forDocument(db(), code, no(code), booking).fill(doc);
+        return doc.toPlainText().simplified();
+    }
+    // A copy of a transaction row with some columns changed.
+    void copyRow(const QString& code, qint64 number, const QVariantHash& changes) {
+        const QSqlRecord r =
+            *db().firstRow(u"SELECT * FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND DOC_NO=?"_s, {code, number});
+        QStringList cols, marks;
+        QVariantList values;
+        for (int i = 0; i < r.count(); ++i) {
+            cols << r.fieldName(i);
+            marks << u"?"_s;
+            values << changes.value(r.fieldName(i).toUpper(), r.value(i));
+        }
+        db().exec(u"INSERT INTO M_TBL_TRANSACTION (%1) VALUES (%2)"_s.arg(cols.join(','), marks.join(',')), values);
+    }
+};
+
+QString run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    [&] { QVERIFY2(p.waitForFinished(20000) && p.exitCode() == 0, qPrintable(program)); }();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+int pdfPages(const QString& path) {
+    return QRegularExpression(u"Pages:\\s+(\\d+)"_s).match(run(u"pdfinfo"_s, {path})).captured(1).toInt();
+}
+
+}  // namespace
+
+class TestVouchersPrint : public QObject {
+    Q_OBJECT
+private slots:
+    // Every layout prints its document: title, key values, words, letterhead and notes.
+    void everyLayoutReadsItsDocument() {
+        Fixture f;
+        const QString header =
+            f.db().scalar(u"SELECT DOC_HEADER FROM MST_DOCUMENTCODES WHERE DOC_CODE='FRDM01'"_s).toString().trimmed();
+        const QList<std::pair<QString, QStringList>> cases{
+            {u"FRDB01"_s,
+             {u"MONEY RECEIVE ACKNOWLEDGEMENT ( FRDB01 )"_s, u"DEMO ASHA NAIR"_s, u"20000.00"_s, u"NEFT-DEMO-0001"_s,
+              u"DEMO KERALA HILLS AND BACKWATERS"_s, u"Twenty Thousand"_s, u"Money Receipt"_s}},
+            {u"FTCR01"_s,
+             {u"FUND TRANSFER ACKNOWLEDGEMENT ( FTCR01 )"_s, u"DEMO HILLVIEW HOTEL MUNNAR"_s, u"9000.00"_s}},
+            {u"FRDM01"_s, {header, u"COMMISSION RECEIVED"_s, u"1500.00"_s, u"One Thousand Five Hundred"_s}},
+            {u"APCM01"_s, {u"OFFICE RENT"_s, u"12000.00"_s, u"RECEIVED BY : DEMO LANDLORD"_s}},
+            {u"BTCR01"_s, {u"5000.00"_s, u"CREATED BY ON : DEMO DATA - "_s, u"Print taken "_s}},
+            {u"INV001"_s,
+             {u"TAX INVOICE"_s, u"DEMO/INV/"_s, u"FIRST INSTALMENT"_s, u"BANK DETAILS"_s, u"YOUR IFS CODE"_s,
+              u"Subject to YOUR CITY Jurisdiction"_s}},
+            {u"INV006"_s, {u"PROFORMA INVOICE"_s, u"ALL TAXES INCLUDED"_s, u"inclusive of all applicable taxes"_s}},
+        };
+        for (const auto& [code, expected] : cases) {
+            const QString text = f.text(code);
+            for (const QString& e : expected + QStringList{u"YOUR COMPANY ADDRESS"_s})
+                QVERIFY2(text.contains(e), qPrintable(code + u": "_s + e + u"\n"_s + text));
+            QVERIFY2(!text.contains(u"CANCELLED"_s), qPrintable(code));
+        }
+        // The hotel voucher: a page per hotel line, dates spelled in English.
+        const VoucherReport hotel = VoucherReport::forHotelVoucher(f.db(), f.quote());
+        QCOMPARE(qint64(hotel.pages()),
+                 count(f.db(), u"M_TBL_QUOTATION"_s, u"DOC_CODE='QGBL02' AND ACCOUNT_DESC='HOTEL' AND DOC_NO=?"_s,
+                       {f.quote()}));
+        QTextDocument doc;
+        hotel.fill(doc);
+        QVERIFY(doc.toPlainText().simplified().contains(
+            QRegularExpression(u"CHECK IN DT : \\d\\d [A-Z]+ \\d{4} \\( [A-Z]+DAY \\)"_s)));
+        QVERIFY(doc.toPlainText().contains(u"DEMO HILLVIEW HOTEL MUNNAR"_s));
+    }
+
+    void statusLineFollowsTheDocumentStatus() {
+        Fixture f;
+        const QList<std::tuple<QString, QString, QString>> cases{{u"FRDB01"_s, u"CNCL"_s, u"CANCELLED VOUCHER"_s},
+                                                                 {u"FRDB01"_s, u"NC"_s, u"PENDING VOUCHER"_s},
+                                                                 {u"APCM01"_s, u"CNCL"_s, u"CANCELLED VOUCHER"_s},
+                                                                 {u"BTCR01"_s, u"CNCL"_s, u"CANCELLED ADVICE NOTE"_s},
+                                                                 {u"INV001"_s, u"CNCL"_s, u"CANCELLED INVOICE"_s}};
+        for (const auto& [code, status, line] : cases) {
+            f.db().exec(u"UPDATE M_TBL_TRANSACTION SET DOC_STATUS=? WHERE DOC_CODE=?"_s, {status, code});
+            QVERIFY2(f.text(code).contains(line), qPrintable(code + status));
+        }
+    }
+
+    // The invoice prints its own stored name, the proforma the party's alias; an empty one
+    // prints the party's name. The words are spelled when none were stored.
+    void aliasFallbackAndSpelledWords() {
+        Fixture f;
+        f.db().exec(u"UPDATE M_TBL_PARTY SET PARTY_ALIASNAME='ASHA & CO <PVT>' WHERE PARTY_NAME='DEMO ASHA NAIR'"_s);
+        QVERIFY(f.text(u"INV006"_s).contains(u"ASHA & CO <PVT>"_s));
+        f.db().exec(u"UPDATE M_TBL_PARTY SET PARTY_ALIASNAME='' WHERE PARTY_NAME='DEMO ASHA NAIR'"_s);
+        f.db().exec(
+            u"UPDATE M_TBL_TRANSACTION SET PARTY_ALIASNAME=NULL, AMT_INWORDS='' WHERE DOC_CODE IN ('INV001','FRDB01')"_s);
+        for (const QString& code : {u"INV006"_s, u"INV001"_s})
+            QVERIFY2(f.text(code).contains(u"TO, DEMO ASHA NAIR"_s), qPrintable(f.text(code)));
+        QVERIFY(f.text(u"FRDB01"_s).contains(u"AMT IN WORDS : Twenty Thousand Rupees Only /-"_s));
+    }
+
+    // A bulk posting holds a row per booking under one number: by booking one page, else all.
+    void bulkPostingPrintsTheBookingsRowOrEveryRow() {
+        Fixture f;
+        const qint64 booking = f.no(u"CBPT01"_s), receipt = f.no(u"FRDB01"_s);
+        f.copyRow(u"CBPT01"_s, booking, {{u"DOC_NO"_s, 90001}, {u"DOC_STATUS"_s, u"CNCL"_s}});
+        f.copyRow(u"FRDB01"_s, receipt, {{u"IN_DOCNO"_s, 90001}, {u"GRAND_TOTAL"_s, u"777.00"_s}});
+        const QString one = f.text(u"FRDB01"_s, 90001);
+        QVERIFY(one.contains(u"777.00"_s) && !one.contains(u"20000.00"_s));
+        QVERIFY(f.text(u"FRDB01"_s, booking).contains(u"20000.00"_s) &&
+                !f.text(u"FRDB01"_s, booking).contains(u"777.00"_s));
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(u"bulk.pdf"_s);
+        VoucherReport::forDocument(f.db(), u"FRDB01"_s, receipt).savePdf(pdf);
+        QCOMPARE(pdfPages(pdf), 2);
+        const QString text = run(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
+        QVERIFY(text.contains(u"777.00"_s) && text.contains(u"20000.00"_s) &&
+                text.contains(u"MONEY RECEIVE ACKNOWLEDGEMENT"_s));
+    }
+
+    // Nothing found, or a code without a layout, is a message and no preview; a found one
+    // opens the preview, whose Save as PDF writes the pages.
+    void previewOrMessage() {
+        Fixture f;
+        f.db().exec(u"UPDATE M_TBL_TRANSACTION SET LEAD_NO=-5 WHERE DOC_CODE='INV006'"_s);  // its lead row missing
+        const QList<std::pair<QVariantHash, QString>> refused{
+            {{{u"DOC_CODE"_s, u"FRDB01"_s}, {u"DOC_NO"_s, 99999}}, kNoRecord},
+            {{{u"DOC_CODE"_s, u"INV006"_s}, {u"DOC_NO"_s, f.no(u"INV006"_s)}}, kNoRecord},
+            {{{u"DOC_CODE"_s, u"FTREF01"_s}, {u"DOC_NO"_s, 1}},
+             u"NO PRINT FORMAT AVAILABLE FOR DOCUMENT CODE : FTREF01 ...."_s}};
+        for (const auto& [args, message] : refused) {
+            f.ts.answer();
+            QVERIFY(!f.registry.create(u"rpt_Voucher"_s, f.ts.session, nullptr, {args}));
+            QCOMPARE(f.ts.prompter.texts(), QStringList{message});
+        }
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"hotel"_s);
+        const SavePathProvider old =
+            setSavePathProvider([&](QWidget*, const QString&, const QString&, QString*) { return path; });
+        std::unique_ptr<QWidget> w(
+            f.registry.create(u"rpt_HotelVoucher"_s, f.ts.session, nullptr, {{{u"QUOTATION_NO"_s, f.quote()}}}));
+        auto* preview = qobject_cast<VoucherPreview*>(w.get());
+        QVERIFY(preview && showActive(*preview));
+        f.ts.answer();
+        QCOMPARE(preview->Save_Pdf(), path + u".pdf"_s);
+        setSavePathProvider(old);
+        QCOMPARE(pdfPages(path + u".pdf"_s), preview->report()->pages());
+        QVERIFY(run(u"pdftotext"_s, {path + u".pdf"_s, u"-"_s})
+                    .contains(u"PLEASE PROVIDE THE SERVICES AS PER ABOVE MENTIONED DETAILS"_s));
+    }
+
+    // The booking's receipt grid prints that booking's receipt; the quotation prints its hotels.
+    void callersOpenTheirPrints() {
+        Fixture f;
+        registerBookingsWindows(f.registry);
+        registerSalesWindows(f.registry);
+        frm_CBPT01 booking(f.ts.session, nullptr, frm_CBPT01::Mode::Sales);
+        QVERIFY(showActive(booking) && booking.Show_Record(f.no(u"CBPT01"_s)));
+        auto* grid = booking.findChild<ListGrid*>(u"Grid_Receipts"_s);
+        QWidget* page = grid;
+        while (page && booking.tabs->indexOf(page) < 0)
+            page = page->parentWidget();
+        booking.tabs->setCurrentWidget(page);
+        QCOMPARE(grid->model()->rowCount(), 1);
+        const QPoint at = grid->visualRect(grid->model()->index(0, 1)).center();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+        QPointer<VoucherPreview> receipt = booking.findChild<VoucherPreview*>(u"rpt_Voucher"_s);
+        QVERIFY(receipt && receipt->report()->pages() == 1 && receipt->windowTitle().contains(u"FRDB01"_s));
+        frm_BusinessLeads_Quotation quotation(f.ts.session, nullptr);
+        QVERIFY(showActive(quotation) && quotation.Show_Record(f.quote()));
+        QVERIFY(quotation.Cmd_PrintHotelVoucher->isEnabled());
+        quotation.Cmd_PrintHotelVoucher->click();
+        QVERIFY(quotation.findChild<VoucherPreview*>(u"rpt_HotelVoucher"_s));
+    }
+};
+
+QTEST_MAIN(TestVouchersPrint)
+#include "tst_vouchers_print.moc"
