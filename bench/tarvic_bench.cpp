@@ -3,9 +3,9 @@
 // each beside the same work done through the engine's own client library.
 // Targets are printed, never enforced: the figures depend on the machine.
 #include "BenchSupport.h"
+#include "LedgerBench.h"
 #ifndef TARVIC_BENCH_DATA_ONLY
 #include "LeadBench.h"
-#include "LedgerBench.h"
 #include "ListingBench.h"
 #endif
 
@@ -14,6 +14,7 @@
 #include "data/TransactionRecords.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -29,6 +30,8 @@
 #include <functional>
 #include <map>
 #include <mutex>
+
+#include <vector>
 
 #include <unistd.h>
 
@@ -595,6 +598,102 @@ void bookingNative(benchmark::State& state, bool reprepare) {
     }
 }
 
+// Native, the program and Qt's own prepared query one after the other in the same process, a
+// block of calls each, round after round; the median of the rounds' ratios is reported.
+struct AlternatedBalance {
+    std::vector<double> native, program, qt;  // microseconds per call
+};
+std::map<std::string, AlternatedBalance> alternatedBalances;
+
+double medianOf(std::vector<double> v) {
+    if (v.empty())
+        return -1;
+    std::sort(v.begin(), v.end());
+    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+void alternateBalance(benchmark::State& state, bool booking) {
+    const int rounds = std::max(1, qEnvironmentVariableIntValue("TARVIC_BENCH_ROUNDS") ?: 7);
+    constexpr int kCalls = 2000;
+    try {
+        const BigData& b = bigData();
+        const QStringList& codes = booking ? b.ptbal : b.ldop;
+        const std::string sql = booking ? bookingBalanceSql(codes) : partyBalanceSql(codes);
+        const QStringList bound = booking ? bookingCodes(codes) : codes;
+        const size_t keys = booking ? b.bookings.size() : b.parties.size();
+        const auto keyAt = [&](size_t i) {
+            return booking ? std::vector<qint64>{b.bookings[i].first, b.bookings[i].second}
+                           : std::vector<qint64>{b.parties[i]};
+        };
+        const auto filterAt = [&](size_t i) {
+            return booking ? bookingFilter(b.bookings[i]) : partyFilter(b.parties[i]);
+        };
+        NativeBalance native(b.target, sql, bound);
+        auto db = b.target.connect(QStringLiteral("bal-alt"));
+        TransactionRecords tr(*db, QString::fromLatin1(kUser));
+        QSqlQuery q(db->handle());
+        q.setForwardOnly(true);
+        if (!q.prepare(QString::fromStdString(sql)))
+            throw std::runtime_error(q.lastError().text().toStdString());
+        size_t key = 0;
+        const auto us = [&](const std::function<qint64(size_t)>& call) {
+            QElapsedTimer t;
+            t.start();
+            for (int i = 0; i < kCalls; ++i) {
+                benchmark::DoNotOptimize(call(key));
+                key = (key + 1) % keys;
+            }
+            return t.nsecsElapsed() / 1e3 / kCalls;
+        };
+        AlternatedBalance& a = alternatedBalances[booking ? "booking balance PTBAL" : "party balance LDOP"];
+        for (auto _ : state) {
+            for (int r = 0; r < rounds; ++r) {
+                // The same keys for all three, each round started by another of them, so that
+                // none always meets the pages the one before it warmed.
+                const size_t start = key;
+                for (int k = 0; k < 3; ++k) {
+                    key = start;
+                    const int which = (r + k) % 3;
+                    if (which == 0)
+                        a.native.push_back(us([&](size_t i) { return native.run(keyAt(i)); }));
+                    else if (which == 1)
+                        a.program.push_back(us([&](size_t i) { return tr.balanceOf(codes, filterAt(i)).paise(); }));
+                    else
+                        a.qt.push_back(us([&](size_t i) {
+                            int n = 0;
+                            for (const QString& c : bound)
+                                q.bindValue(n++, c);
+                            for (qint64 k : keyAt(i))
+                                q.bindValue(n++, k);
+                            if (!q.exec() || !q.next())
+                                throw std::runtime_error(q.lastError().text().toStdString());
+                            const qint64 paise = q.value(0).toLongLong();
+                            q.finish();
+                            return paise;
+                        }));
+                }
+            }
+        }
+    } catch (const std::exception& e) {
+        reportError(state, e);
+    }
+}
+
+void printAlternatedBalances() {
+    for (const auto& [what, a] : alternatedBalances) {
+        std::vector<double> program, qt;
+        for (size_t i = 0; i < a.native.size(); ++i) {
+            program.push_back(a.program[i] / a.native[i]);
+            qt.push_back(a.qt[i] / a.native[i]);
+        }
+        std::printf(
+            "%s, alternated over %zu rounds (medians): native %.1f us, program %.1f us (%.2fx, target "
+            "1.15x), Qt query prepared once %.1f us (%.2fx)\n",
+            what.c_str(), a.native.size(), medianOf(a.native), medianOf(a.program), medianOf(program), medianOf(a.qt),
+            medianOf(qt));
+    }
+}
+
 // ---------------------------------------------------------------- summary
 
 // Keeps every run's rate for the table printed at the end: with repetitions, the best one,
@@ -677,6 +776,9 @@ void printSummary(const SummaryReporter& rep) {
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
+    // As the program does at its start (src/app/main.cpp): the time zone read once, not per moment.
+    if (!qEnvironmentVariableIsSet("TZ"))
+        qputenv("TZ", ":/etc/localtime");
     // The listing benchmark shows a real window, on no screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -714,10 +816,15 @@ int main(int argc, char** argv) {
     balance("balance/booking/native-reprepare", bookingNative, true);
     balance("balance/booking/qt-prepared-once", bookingReused, false);
     balance("balance/booking/native-former", bookingNativeFormer, false);
+    for (bool booking : {false, true})
+        benchmark::RegisterBenchmark(booking ? "balance/alternate/booking" : "balance/alternate/party",
+                                     [booking](benchmark::State& s) { alternateBalance(s, booking); })
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond);
+    registerLedgerBenchmarks();
 #ifndef TARVIC_BENCH_DATA_ONLY
     registerListingBenchmarks();
     registerLeadBenchmarks();
-    registerLedgerBenchmarks();
 #endif
 
     SummaryReporter reporter(isatty(fileno(stdout)) ? benchmark::ConsoleReporter::OO_ColorTabular
@@ -725,10 +832,11 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     printSummary(reporter);
+    printAlternatedBalances();
+    printLedgerSummary();
 #ifndef TARVIC_BENCH_DATA_ONLY
     printListingSummary();
     printLeadSummary();
-    printLedgerSummary();
 #endif
     std::fflush(stdout);
 #ifndef TARVIC_BENCH_DATA_ONLY

@@ -12,6 +12,8 @@
 #include <sqlext.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+
 namespace tarvic {
 
 namespace {
@@ -27,7 +29,7 @@ QString sqlStateOf(const QSqlQuery& q) {
     if (!r)
         return {};
     QVariant h = r->handle();
-    if (!h.isValid() || qstrcmp(h.typeName(), "SQLHANDLE") != 0)
+    if (!h.isValid() || (qstrcmp(h.typeName(), "SQLHANDLE") != 0 && qstrcmp(h.typeName(), "void*") != 0))
         return {};
     SQLHANDLE stmt = *static_cast<SQLHANDLE*>(h.data());
     if (!stmt)
@@ -42,8 +44,7 @@ QString sqlStateOf(const QSqlQuery& q) {
 }
 
 DbError::Kind classify(const QString& state, const QString& text) {
-    static const QStringList lockStates = {QStringLiteral("40001"), QStringLiteral("40P01"),
-                                           QStringLiteral("55P03")};
+    static const QStringList lockStates = {QStringLiteral("40001"), QStringLiteral("40P01"), QStringLiteral("55P03")};
     if (lockStates.contains(state) || text.contains(QLatin1String("database is locked"), Qt::CaseInsensitive) ||
         text.contains(QLatin1String("database table is locked"), Qt::CaseInsensitive) ||
         text.contains(QLatin1String("SQLITE_BUSY"), Qt::CaseInsensitive) ||
@@ -104,7 +105,112 @@ std::pair<quint64, quint64> fileIdentity(const QString& path) {
     return {quint64(st.st_dev), quint64(st.st_ino)};
 }
 
+// The SQLSTATE and text of the last failure on a handle.
+std::pair<QString, QString> diagnosticsOf(SQLSMALLINT type, SQLHANDLE handle) {
+    SQLCHAR state[6] = {0};
+    SQLCHAR text[1024] = {0};
+    SQLINTEGER native = 0;
+    SQLSMALLINT len = 0;
+    if (SQLGetDiagRecA(type, handle, 1, state, &native, text, sizeof text, &len) == SQL_NO_DATA)
+        return {QString(), QStringLiteral("The statement failed")};
+    return {QString::fromLatin1(reinterpret_cast<const char*>(state)),
+            QString::fromUtf8(reinterpret_cast<const char*>(text))};
+}
+
 }  // namespace
+
+// A statement on the driver's own handle, prepared once, its one result column bound to a
+// buffer of text: what stays is only the execution. Qt's own path re-describes the result and
+// re-binds every value through copies on each run, which costs more than a small indexed sum.
+// Takes whole numbers and text; anything else goes through Qt (see Database::keptScalar).
+class KeptStatement {
+public:
+    KeptStatement(SQLHDBC dbc, const QString& sql) {
+        if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, dbc, &stmt_))) {
+            stmt_ = nullptr;
+            const auto [state, text] = diagnosticsOf(SQL_HANDLE_DBC, dbc);
+            throw DbError(classify(state, text), text, state);
+        }
+        if (!SQL_SUCCEEDED(SQLPrepareW(stmt_, reinterpret_cast<SQLWCHAR*>(const_cast<ushort*>(sql.utf16())),
+                                       SQLINTEGER(sql.size()))) ||
+            !SQL_SUCCEEDED(SQLBindCol(stmt_, 1, SQL_C_WCHAR, result_, sizeof result_, &resultLength_)))
+            throw error();
+    }
+    ~KeptStatement() {
+        if (stmt_)
+            SQLFreeHandle(SQL_HANDLE_STMT, stmt_);
+    }
+    KeptStatement(const KeptStatement&) = delete;
+    KeptStatement& operator=(const KeptStatement&) = delete;
+
+    static bool takes(const QVariantList& values) {
+        return std::all_of(values.begin(), values.end(), [](const QVariant& v) {
+            const int t = v.typeId();
+            return !v.isNull() && (t == QMetaType::Int || t == QMetaType::LongLong || t == QMetaType::QString);
+        });
+    }
+
+    // The first column of the first row as text; a null QVariant without a row or for NULL.
+    QVariant run(const QVariantList& values) {
+        numbers_.resize(size_t(values.size()));
+        texts_.resize(size_t(values.size()));
+        lengths_.resize(size_t(values.size()));
+        for (qsizetype i = 0; i < values.size(); ++i) {
+            const QVariant& v = values.at(i);
+            const auto n = SQLUSMALLINT(i + 1);
+            SQLRETURN rc;
+            if (v.typeId() == QMetaType::QString) {
+                QString& t = texts_[size_t(i)];
+                t = v.toString();
+                lengths_[size_t(i)] = SQLLEN(t.size() * sizeof(SQLWCHAR));
+                rc = SQLBindParameter(stmt_, n, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WVARCHAR,
+                                      SQLULEN(std::max<qsizetype>(t.size(), 1)), 0, const_cast<ushort*>(t.utf16()),
+                                      lengths_[size_t(i)], &lengths_[size_t(i)]);
+            } else {
+                numbers_[size_t(i)] = v.toLongLong();
+                lengths_[size_t(i)] = 0;
+                rc = SQLBindParameter(stmt_, n, SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_BIGINT, 0, 0, &numbers_[size_t(i)],
+                                      0, nullptr);
+            }
+            if (!SQL_SUCCEEDED(rc))
+                throw error();
+        }
+        if (!SQL_SUCCEEDED(SQLExecute(stmt_)))
+            throw error();
+        QVariant v;
+        const SQLRETURN rc = SQLFetch(stmt_);
+        if (rc != SQL_NO_DATA) {
+            if (!SQL_SUCCEEDED(rc)) {
+                DbError e = error();
+                SQLFreeStmt(stmt_, SQL_CLOSE);
+                throw e;
+            }
+            if (resultLength_ != SQL_NULL_DATA) {
+                if (resultLength_ == SQL_NO_TOTAL || resultLength_ >= SQLLEN(sizeof result_)) {
+                    SQLFreeStmt(stmt_, SQL_CLOSE);
+                    throw DbError(DbError::Kind::Other, QStringLiteral("A kept statement's result is too long"));
+                }
+                v = QString::fromUtf16(reinterpret_cast<const char16_t*>(result_),
+                                       qsizetype(resultLength_ / SQLLEN(sizeof(SQLWCHAR))));
+            }
+        }
+        SQLFreeStmt(stmt_, SQL_CLOSE);
+        return v;
+    }
+
+private:
+    DbError error() const {
+        const auto [state, text] = diagnosticsOf(SQL_HANDLE_STMT, stmt_);
+        return DbError(classify(state, text), text, state);
+    }
+
+    SQLHSTMT stmt_ = nullptr;
+    SQLWCHAR result_[128] = {};
+    SQLLEN resultLength_ = 0;
+    std::vector<SQLBIGINT> numbers_;
+    std::vector<QString> texts_;
+    std::vector<SQLLEN> lengths_;
+};
 
 ConnectionString ConnectionString::parse(const QString& text) {
     ConnectionString cs;
@@ -206,8 +312,10 @@ Database::Database(const ConnectionString& given, const QString& connectionName)
         if (journal() != QLatin1String("delete"))
             exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
         if (const QString mode = journal(); mode != QLatin1String("delete")) {
-            const QString text = QStringLiteral("The database is held in journal mode %1 by another program; "
-                                                "close it and start again.").arg(mode);
+            const QString text = QStringLiteral(
+                                     "The database is held in journal mode %1 by another program; "
+                                     "close it and start again.")
+                                     .arg(mode);
             disconnect();
             throw DbError(DbError::Kind::Connection, text);
         }
@@ -222,9 +330,12 @@ Database::Database(const ConnectionString& given, const QString& connectionName)
     statements_ = 0;
 }
 
-Database::~Database() { disconnect(); }
+Database::~Database() {
+    disconnect();
+}
 
 void Database::disconnect() {
+    kept_.clear();  // before the connection they belong to goes
     cache_.clear();
     scratch_ = QSqlQuery();
     {
@@ -235,7 +346,9 @@ void Database::disconnect() {
     QSqlDatabase::removeDatabase(name_);
 }
 
-QSqlDatabase Database::handle() const { return QSqlDatabase::database(name_, false); }
+QSqlDatabase Database::handle() const {
+    return QSqlDatabase::database(name_, false);
+}
 
 DbError Database::failure(const QSqlQuery& q) const {
     QString text = errorText(q.lastError());
@@ -327,10 +440,35 @@ QVariant Database::scalar(const QString& sql, const QVariantList& values) {
 }
 
 QVariant Database::scalar(const QString& sql, const QVariantList& values, ResultTypes types) {
+    if (types == ResultTypes::Fixed && KeptStatement::takes(values))
+        return keptScalar(sql, values);
     QSqlQuery& q = runPrepared(sql, values, keeps(types));
     QVariant v = q.next() ? q.value(0) : QVariant();
     q.finish();
     return v;
+}
+
+QVariant Database::keptScalar(const QString& sql, const QVariantList& values) {
+    return outsideTransactionRetried([&] {
+        ++statements_;
+        if (failAt_ > 0 && --failAt_ == 0)
+            throw DbError(DbError::Kind::Injected, QStringLiteral("Statement refused (injected failure)"));
+        auto it = kept_.find(sql);
+        if (it == kept_.end()) {
+            const QVariant h = handle().driver()->handle();
+            if (!h.isValid() || (qstrcmp(h.typeName(), "SQLHANDLE") != 0 && qstrcmp(h.typeName(), "void*") != 0))
+                throw DbError(DbError::Kind::Other, QStringLiteral("The connection has no driver handle"));
+            if (kept_.size() >= 64)
+                kept_.clear();
+            it = kept_.insert(sql, std::make_shared<KeptStatement>(*static_cast<const SQLHANDLE*>(h.constData()), sql));
+        }
+        try {
+            return (*it)->run(values);
+        } catch (const DbError&) {
+            kept_.remove(sql);  // prepared afresh next time, whatever state the failure left
+            throw;
+        }
+    });
 }
 
 std::optional<QSqlRecord> Database::firstRow(const QString& sql, const QVariantList& values) {
@@ -347,10 +485,12 @@ std::optional<QSqlRecord> Database::firstRow(const QString& sql, const QVariantL
 }
 
 bool Database::tableExists(const QString& table) {
-    const QString sql = dialect_.isSqlite()
-        ? QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type='table' AND UPPER(name)=UPPER(?)")
-        : QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema=current_schema() "
-                         "AND UPPER(table_name)=UPPER(?)");
+    const QString sql =
+        dialect_.isSqlite()
+            ? QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type='table' AND UPPER(name)=UPPER(?)")
+            : QStringLiteral(
+                  "SELECT COUNT(*) FROM information_schema.tables WHERE table_schema=current_schema() "
+                  "AND UPPER(table_name)=UPPER(?)");
     return scalar(sql, {table}).toInt() > 0;
 }
 

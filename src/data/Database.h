@@ -4,19 +4,22 @@
 // engine differences are rendered by Dialect.
 #include "Dialect.h"
 
+#include <QElapsedTimer>
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QElapsedTimer>
-#include <QHash>
 #include <QVariant>
 
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <utility>
 #include <vector>
 
 namespace tarvic {
+
+class KeptStatement;
 
 // The system's own connection string. Qt's ODBC driver cannot take it whole (it would
 // prefix a second "DSN="), so it is parsed into data source, user and password. Its user and
@@ -143,9 +146,12 @@ private:
     int failAt_ = 0;
     int statements_ = 0;
     QHash<QString, QSqlQuery> cache_;
+    // Fixed-type scalars on the driver's own handle, prepared once with their buffers bound.
+    QHash<QString, std::shared_ptr<KeptStatement>> kept_;
+    QVariant keptScalar(const QString& sql, const QVariantList& values);
     QSqlQuery scratch_;
-    QString file_;                       // the embedded database's file; empty on a server
-    std::pair<quint64, quint64> fileId_; // its device and inode when connected
+    QString file_;                        // the embedded database's file; empty on a server
+    std::pair<quint64, quint64> fileId_;  // its device and inode when connected
 };
 
 template <class F>

@@ -8,6 +8,7 @@
 #include "data/Moments.h"
 #include "data/Money.h"
 #include "data/Numbering.h"
+#include "data/RowReader.h"
 #include "data/RowWriter.h"
 #include "data/TransactionRecords.h"
 #include "support/Documents.h"
@@ -130,6 +131,31 @@ private slots:
         // a LIKE pattern is used as given: "%" and "_" are the caller's, never the data's way in
         QCOMPARE(count(db, u"M_TBL_TRANSACTION"_s, u"DOC_DESC LIKE ?"_s, {u"100%"_s}), 1);
         QCOMPARE(count(db, u"MST_LOGINDETAILS"_s, u"USER_NAME=?"_s, {u"' OR '1'='1"_s}), 0);
+        // Rows read in blocks are the rows read one by one, value for value and type for type:
+        // the hostile texts (one longer than its column's declared width), NULLs, big numbers,
+        // amounts and moments, and a result that spans several blocks.
+        const auto sameRows = [&](const QString& sql, const QVariantList& values, int expected) {
+            QSqlQuery one = db.exec(sql, values);
+            RowReader blocks(db, sql, values);
+            QVERIFY(blocks.inBlocks());
+            int n = 0;
+            while (blocks.next()) {
+                QVERIFY(one.next());
+                for (int c = 0; c < blocks.columnCount(); ++c) {
+                    QCOMPARE(blocks.value(c).isNull(), one.value(c).isNull());
+                    QCOMPARE(blocks.value(c), one.value(c));
+                }
+                ++n;
+            }
+            QVERIFY(!one.next());
+            QCOMPARE(n, expected);
+        };
+        sameRows(u"SELECT DOC_NO, DOC_DESC, REMARKS, TOURIST_NAME, PARTY_CODE, GRAND_TOTAL, DOC_DATE, CNCL_ON, "
+                 "INSTR_DATE FROM M_TBL_TRANSACTION WHERE DOC_CODE=? ORDER BY DOC_NO"_s,
+                 {u"TEST01"_s}, int(texts.size()));
+        sameRows(u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) SELECT i, "
+                 "CASE WHEN i % 7 = 0 THEN NULL ELSE 'ROW ' || i END, i * 1.25 FROM n ORDER BY i"_s,
+                 {700}, 700);
         const QString tenThirty = u"05/01/2024 10:30:00"_s, midnight = u"05/01/2024 00:00:00"_s;
         const std::pair<QVariant, QString> cases[] = {
             {QDateTime(QDate(2024, 1, 5), QTime(10, 30, 0)), tenThirty},

@@ -2,6 +2,7 @@
 
 #include "data/Moments.h"
 #include "data/Money.h"
+#include "data/RowReader.h"
 
 #include <QDateTime>
 #include <QTimer>
@@ -11,13 +12,6 @@
 namespace tarvic {
 
 namespace {
-
-// The current row's values into one record kept for the whole pass: a fresh record per row
-// (QSqlQuery::record()) would copy every field's name and type each time.
-void fill(const QSqlQuery& q, QSqlRecord& rec) {
-    for (int i = 0, n = rec.count(); i < n; ++i)
-        rec.setValue(i, q.value(i));
-}
 
 QString cellText(const ListColumn& c, const QSqlRecord& rec, int rowNo) {
     switch (c.kind) {
@@ -230,16 +224,12 @@ QueryModel::Page QueryModel::readPage(int page) const {
                   .arg(offset + pageSize_);
     }
     ++statements_;
-    QSqlQuery q = db_.exec(sql, query_.values);
+    RowReader r(db_, sql, query_.values);
     Page rows;
     rows.reserve(pageSize_);
-    QSqlRecord rec = q.record();
     int rowNo = int(backwards ? offset + onPage - 1 : offset);
-    while (q.next()) {
-        fill(q, rec);
-        rows.append(makeRow(rec, backwards ? rowNo-- : rowNo++));
-    }
-    q.finish();
+    while (r.next())
+        rows.append(makeRow(r.record(), backwards ? rowNo-- : rowNo++));
     if (backwards)
         std::reverse(rows.begin(), rows.end());
     return rows;
@@ -284,15 +274,12 @@ const QueryModel::Row* QueryModel::rowAt(int row) const {
 void QueryModel::forEachRow(const std::function<bool(const QStringList&)>& row) const {
     if (!loaded_)
         return;
-    QSqlQuery q = db_.exec(rowsSql(), query_.values);
+    RowReader r(db_, rowsSql(), query_.values);
     int rowNo = 0;
-    QSqlRecord rec = q.record();
-    while (q.next()) {
-        fill(q, rec);
-        if (!row(makeRow(rec, rowNo++).cells))
+    while (r.next()) {
+        if (!row(makeRow(r.record(), rowNo++).cells))
             break;
     }
-    q.finish();
 }
 
 QString QueryModel::text(int row, int column) const {
