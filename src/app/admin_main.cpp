@@ -76,7 +76,9 @@ public:
         const int before = m.currentVersion();
         const int applied = m.apply();
         say(QStringLiteral("schema version %1 (%2 migration(s) applied, was %3)")
-                .arg(m.currentVersion()).arg(applied).arg(before));
+                .arg(m.currentVersion())
+                .arg(applied)
+                .arg(before));
         if (!demo)
             return Ok;
         const DemoDataResult r = addDemoData(db());
@@ -89,7 +91,8 @@ public:
         const int vouchers = addReportDemo(db());
         say(QStringLiteral("demo data added: %1 row(s)").arg(r.rows + vouchers));
         for (const DemoLogin& l : r.logins)
-            say(QStringLiteral("demo login %1 password %2 (%3, consultant %4)").arg(l.userName, l.password, l.fullName, l.role));
+            say(QStringLiteral("demo login %1 password %2 (%3, consultant %4)")
+                    .arg(l.userName, l.password, l.fullName, l.role));
         return Ok;
     }
 
@@ -119,7 +122,8 @@ public:
         Database& d = db();
         const qint64 id = d.transact([&] {
             // Logon looks logins up by name: a second login of the same name would shadow one.
-            if (d.scalar(QStringLiteral("SELECT COUNT(*) FROM MST_LOGINDETAILS WHERE UPPER(USER_NAME)=?"), {user}).toInt() > 0)
+            if (d.scalar(QStringLiteral("SELECT COUNT(*) FROM MST_LOGINDETAILS WHERE UPPER(USER_NAME)=?"), {user})
+                    .toInt() > 0)
                 throw Refusal{QStringLiteral("login %1 already exists").arg(user)};
             const qint64 next = Numbering(d).next(QStringLiteral("LoginId"));
             d.exec(QStringLiteral("INSERT INTO MST_LOGINDETAILS (LOGIN_ID, USER_NAME, USER_PASSWORD, FULL_NAME, "
@@ -131,21 +135,15 @@ public:
             return next;
         });
         say(QStringLiteral("login %1 created with LOGIN_ID %2 (%3)")
-                .arg(user).arg(id).arg(admin ? QStringLiteral("ADMIN") : QStringLiteral("OPERATOR")));
+                .arg(user)
+                .arg(id)
+                .arg(admin ? QStringLiteral("ADMIN") : QStringLiteral("OPERATOR")));
         return Ok;
     }
 
     int check() {
         requireSchema();
-        const BooksReport report = checkBooks(db());
-        for (const QString& p : report.problems)
-            say(p);
-        if (!report.ok()) {
-            say(QStringLiteral("books are NOT consistent: %1 problem(s)").arg(report.problems.size()));
-            return Refused;
-        }
-        say(QStringLiteral("books are consistent"));
-        return Ok;
+        return sayBooks(checkBooks(db()));
     }
 
     int moveToServer(const QString& targetDsn) {
@@ -173,8 +171,11 @@ public:
         return Ok;
     }
 
-    int restore(const QString& file, bool replace) {
-        const BooksReport report = restoreDatabase(cs_, file, replace, say);
+    int restore(const QString& file, bool replace) { return sayBooks(restoreDatabase(cs_, file, replace, say)); }
+
+private:
+    // The books check's findings, one per line, and the verdict.
+    int sayBooks(const BooksReport& report) {
         for (const QString& p : report.problems)
             say(p);
         if (!report.ok()) {
@@ -185,7 +186,6 @@ public:
         return Ok;
     }
 
-private:
     ConnectionString cs_;
     std::unique_ptr<Database> db_;
 };
@@ -268,7 +268,9 @@ int main(int argc, char** argv) {
         if (command == QLatin1String("version")) {
             if (!expectArgs(0, 0))
                 return Usage;
-            say(QStringLiteral("tarvic-admin %1, schema version %2").arg(QStringLiteral(TARVIC_VERSION)).arg(Migrations::latestVersion()));
+            say(QStringLiteral("tarvic-admin %1, schema version %2")
+                    .arg(QStringLiteral(TARVIC_VERSION))
+                    .arg(Migrations::latestVersion()));
             return Ok;
         }
         if (command == QLatin1String("init"))
@@ -304,19 +306,19 @@ int main(int argc, char** argv) {
         return Refused;
     } catch (const DbError& e) {
         switch (e.kind()) {
-        case DbError::Kind::Refused:
-            complain(e.message());
-            return Refused;
-        case DbError::Kind::NoDataSource:
-            complain(QStringLiteral("data source \"%1\" does not exist. Please, check the ODBC data source.\n%2")
-                         .arg(dsn, e.message()));
-            return NoConnection;
-        case DbError::Kind::Connection:
-            complain(QStringLiteral("cannot connect to data source \"%1\": %2").arg(dsn, e.message()));
-            return NoConnection;
-        default:
-            complain(QStringLiteral("database error: %1").arg(e.message()));
-            return DatabaseFailure;
+            case DbError::Kind::Refused:
+                complain(e.message());
+                return Refused;
+            case DbError::Kind::NoDataSource:
+                complain(QStringLiteral("data source \"%1\" does not exist. Please, check the ODBC data source.\n%2")
+                             .arg(dsn, e.message()));
+                return NoConnection;
+            case DbError::Kind::Connection:
+                complain(QStringLiteral("cannot connect to data source \"%1\": %2").arg(dsn, e.message()));
+                return NoConnection;
+            default:
+                complain(QStringLiteral("database error: %1").arg(e.message()));
+                return DatabaseFailure;
         }
     }
 }
