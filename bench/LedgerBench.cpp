@@ -4,6 +4,16 @@
 #include "accounts/LedgerQueries.h"
 #include "data/Moments.h"
 #include "data/RowReader.h"
+#ifndef TARVIC_BENCH_DATA_ONLY
+#include "accounts/PartyLedger.h"
+#include "shell/Prompter.h"
+#include "shell/Session.h"
+#include "shell/kit/ListGrid.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QLineEdit>
+#endif
 
 #include <QElapsedTimer>
 #include <QSqlQuery>
@@ -251,9 +261,84 @@ void alternate(benchmark::State& state, const std::string& key, const std::funct
     }
 }
 
+// The ledger window filled, alternated with the native side (see windowFill).
+struct WindowFill {
+    std::vector<double> native, program;
+} filled;
+
+#ifndef TARVIC_BENCH_DATA_ONLY
+// The window as its user fills it: the party and the dates given, SHOW pressed. Load_Grid runs
+// the first page of entries, their count (the grid's size without reading them) and the two
+// totals, and lays the page out; the native side runs the same four statements and reads every
+// row they return.
+std::vector<ListQuery> windowStatements(const BigData& b, int pageSize) {
+    const ledger::LedgerRange range{b.ldop, kLedgerParty, kFrom, kTo};
+    const ListQuery e = ledger::entries(range);
+    const ListQuery all = ledger::ledgerTotals(range, false), period = ledger::ledgerTotals(range, true);
+    return {{e.with(ledger::kEntrySelect) + QStringLiteral(" ORDER BY ") + ledger::kEntryOrder +
+                 QStringLiteral(" LIMIT %1 OFFSET 0").arg(pageSize),
+             e.values},
+            {e.with(QStringLiteral("COUNT(*)")), e.values},
+            {all.with(ledger::kTotalsSelect), all.values},
+            {period.with(ledger::kTotalsSelect), period.values}};
+}
+
+void windowFill(benchmark::State& state) {
+    const int rounds = std::max(1, qEnvironmentVariableIntValue("TARVIC_BENCH_ROUNDS") ?: 7);
+    try {
+        const BigData& b = big();
+        auto db = b.target.connect(QStringLiteral("ledger-window"));
+        ScriptedPrompter prompter;
+        Session session;
+        session.db = db.get();
+        session.prompter = &prompter;
+        session.userFullName = QStringLiteral("BENCH");
+        session.loginId = 1;
+        PartyLedger w(PartyLedgerConfig::party(), session);
+        w.txt_PartyCode->setText(QString::number(kLedgerParty));
+        w.txt_FromDate->setDate(kFrom);
+        w.txt_ToDate->setDate(kTo);
+        const std::vector<ListQuery> statements = windowStatements(b, w.Grid1->queryModel()->pageSize());
+        const auto ms = [](const std::function<void()>& run) {
+            QElapsedTimer t;
+            t.start();
+            run();
+            return t.nsecsElapsed() / 1e6;
+        };
+        const auto program = [&] {
+            const int before = db->statementsRun();
+            w.Load_Grid();
+            QApplication::processEvents();
+            if (w.Grid1->rowCount() != kLedgerRows || !prompter.messages.isEmpty())
+                throw std::runtime_error("the ledger window did not show the party's rows");
+            state.counters["statements"] = db->statementsRun() - before;
+        };
+        program();  // the party's name looked up once, as after the user's Enter
+        for (auto _ : state) {
+            for (int i = 0; i < rounds; ++i) {
+                for (int k = 0; k < 2; ++k) {
+                    if ((i + k) % 2 == 0)
+                        filled.native.push_back(ms([&] {
+                            for (const ListQuery& q : statements)
+                                nativeRead(b, q);
+                        }));
+                    else
+                        filled.program.push_back(ms(program));
+                }
+            }
+        }
+    } catch (const std::exception& e) {
+        state.SkipWithError(e.what());
+    }
+}
+#endif
+
 }  // namespace
 
 void registerLedgerBenchmarks() {
+#ifndef TARVIC_BENCH_DATA_ONLY
+    benchmark::RegisterBenchmark("ledger/window/party", windowFill)->Iterations(1)->Unit(benchmark::kMillisecond);
+#endif
     benchmark::RegisterBenchmark("ledger/alternate/party",
                                  [](benchmark::State& s) { alternate(s, "party", ledgerQuery); })
         ->Iterations(1)
@@ -270,7 +355,7 @@ void registerLedgerBenchmarks() {
 }
 
 void printLedgerSummary() {
-    if (figures.empty() && alternated.empty())
+    if (figures.empty() && alternated.empty() && filled.native.empty())
         return;
     std::printf("\n== Ledgers over a million rows, engine %s (best run; target within 1.3x native) ==\n",
                 usePostgres() ? "PostgreSQL" : "SQLite");
@@ -280,6 +365,18 @@ void printLedgerSummary() {
     figures.printTime("outstanding list over 2,000 parties", figures.get("outstanding program"),
                       figures.get("outstanding native"));
     figures.printTime("  native", figures.get("outstanding native"), 0);
+    if (!filled.native.empty()) {
+        std::vector<double> ratio;
+        for (size_t i = 0; i < filled.native.size(); ++i)
+            ratio.push_back(filled.program[i] / filled.native[i]);
+        const double bestNative = *std::min_element(filled.native.begin(), filled.native.end());
+        const double bestProgram = *std::min_element(filled.program.begin(), filled.program.end());
+        std::printf("party ledger window filled (first page, its count, both totals), alternated over %zu "
+                    "rounds: medians native %.1f ms, program %.1f ms (%.2fx, target 1.3x); best %.1f / %.1f ms "
+                    "(%.2fx)\n",
+                    filled.native.size(), median(filled.native), median(filled.program), median(ratio), bestNative,
+                    bestProgram, bestProgram / bestNative);
+    }
     for (const auto& [what, a] : alternated) {
         std::vector<double> rowRatio, blockRatio;
         for (size_t i = 0; i < a.native.size(); ++i) {

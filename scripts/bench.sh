@@ -6,7 +6,9 @@
 # Environment: TARVIC_BENCH_BUILD (build dir, default ./build-bench),
 #   TARVIC_BENCH_DIR (cache of the SQLite file, default /tmp/tarvic-bench),
 #   TARVIC_BENCH_REPS (repetitions, best one kept in the summary; default 3),
-#   TARVIC_BENCH_TARGET (tarvic_bench_data: numbering, saves and balances only, quick to build).
+#   TARVIC_BENCH_TARGET (tarvic_bench_data: numbering, saves and balances only, quick to build),
+#   TARVIC_BENCH_CPUS (the cores the benchmarks and the server they start run on; default 0,
+#   empty for wherever the system puts them).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TARVIC_BENCH_BUILD:-$root/build-bench}
@@ -14,8 +16,21 @@ reps=${TARVIC_BENCH_REPS:-3}
 fresh=0
 if [ "${1:-}" = --fresh ]; then fresh=1; shift; fi
 
+# The cores of a shared virtual machine need not run at one speed (on ours one runs at two
+# thirds of the other): a client on one and the server process answering it on another turn
+# every ratio into a coin toss. Both sides of each comparison run on the same core instead.
+cpus=${TARVIC_BENCH_CPUS-0}
+pin=()
+if [ -n "$cpus" ] && command -v taskset >/dev/null; then
+  pin=(taskset -c "$cpus")
+fi
+
 if [ -z "${TARVIC_TEST_PG:-}" ] && [ -x "$root/scripts/pg-start.sh" ] && [ -x /usr/lib/postgresql/15/bin/pg_ctl ]; then
   TARVIC_TEST_PG=$("$root/scripts/pg-start.sh" 2>/dev/null | tail -1) || TARVIC_TEST_PG=
+  # Connections made from now on are served by processes that inherit the server's core.
+  if [ -n "$TARVIC_TEST_PG" ] && [ ${#pin[@]} -gt 0 ] && [ -f /tmp/tarvic-pg/postmaster.pid ]; then
+    taskset -acp "$cpus" "$(head -1 /tmp/tarvic-pg/postmaster.pid)" >/dev/null
+  fi
 fi
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARVIC_BENCH=ON >/dev/null
@@ -36,10 +51,10 @@ fi
 
 shift_args=("$@")
 echo "=================== sqlite ==================="
-TARVIC_TEST_ENGINE=sqlite "$bin" --benchmark_repetitions="$reps" --benchmark_enable_random_interleaving=true "${shift_args[@]}"
+TARVIC_TEST_ENGINE=sqlite "${pin[@]}" "$bin" --benchmark_repetitions="$reps" --benchmark_enable_random_interleaving=true "${shift_args[@]}"
 if [ -n "${TARVIC_TEST_PG:-}" ]; then
   echo "=================== pg ($TARVIC_TEST_PG) ==================="
-  TARVIC_TEST_ENGINE=pg TARVIC_TEST_PG="$TARVIC_TEST_PG" "$bin" --benchmark_repetitions="$reps" --benchmark_enable_random_interleaving=true "${shift_args[@]}"
+  TARVIC_TEST_ENGINE=pg TARVIC_TEST_PG="$TARVIC_TEST_PG" "${pin[@]}" "$bin" --benchmark_repetitions="$reps" --benchmark_enable_random_interleaving=true "${shift_args[@]}"
 else
   echo "PostgreSQL skipped: set TARVIC_TEST_PG=\"host=... port=...\""
 fi
