@@ -137,6 +137,13 @@ PgResult NativePg::execParams(const std::string& sql, const std::vector<const ch
     return check(PQexecParams(c_, sql.c_str(), int(values.size()), nullptr, values.data(), nullptr, nullptr, 0), sql);
 }
 
+double median(std::vector<double> v) {
+    if (v.empty())
+        return -1;
+    std::sort(v.begin(), v.end());
+    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
 std::string nowText() {
     const auto now = std::chrono::system_clock::now();
     const std::time_t t = std::chrono::system_clock::to_time_t(now);

@@ -115,6 +115,9 @@ std::string pgConninfo(const std::string& database);
 // "yyyy-MM-dd HH:mm:ss.zzz", as Qt binds a QDateTime.
 std::string nowText();
 
+// The middle figure (-1 when there is none): alternated rounds report the median of their ratios.
+double median(std::vector<double> v);
+
 // The best (lowest) figure of each measure over the repetitions, and its line in a summary.
 class BestFigures {
 public:

@@ -218,13 +218,6 @@ struct Alternated {
 };
 std::map<std::string, Alternated> alternated;
 
-double median(std::vector<double> v) {
-    if (v.empty())
-        return -1;
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
 void alternate(benchmark::State& state, const std::string& key, const std::function<ListQuery(const BigData&)>& make) {
     const int rounds = std::max(1, qEnvironmentVariableIntValue("TARVIC_BENCH_ROUNDS") ?: 7);
     try {

@@ -499,6 +499,20 @@ void partyProgram(benchmark::State& state, bool listKnown) {
     }
 }
 
+// One balance through a statement prepared once through Qt's ODBC driver: codes, then keys.
+qint64 qtBalance(QSqlQuery& q, const QStringList& codes, const std::vector<qint64>& keys) {
+    int n = 0;
+    for (const QString& c : codes)
+        q.bindValue(n++, c);
+    for (qint64 k : keys)
+        q.bindValue(n++, k);
+    if (!q.exec() || !q.next())
+        throw std::runtime_error(q.lastError().text().toStdString());
+    const qint64 paise = q.value(0).toLongLong();
+    q.finish();
+    return paise;
+}
+
 // What a per-connection statement cache in Database would give: the balance statement
 // prepared once through Qt's ODBC driver and executed again with new values.
 void reusedQuery(benchmark::State& state, const std::string& sql, const QStringList& codes, size_t keys,
@@ -510,18 +524,7 @@ void reusedQuery(benchmark::State& state, const std::string& sql, const QStringL
         q.setForwardOnly(true);
         if (!q.prepare(QString::fromStdString(sql)))
             throw std::runtime_error(q.lastError().text().toStdString());
-        balanceLoop(state, keys, [&](size_t i) {
-            int n = 0;
-            for (const QString& c : codes)
-                q.bindValue(n++, c);
-            for (qint64 k : keyAt(i))
-                q.bindValue(n++, k);
-            if (!q.exec() || !q.next())
-                throw std::runtime_error(q.lastError().text().toStdString());
-            const qint64 paise = q.value(0).toLongLong();
-            q.finish();
-            return paise;
-        });
+        balanceLoop(state, keys, [&](size_t i) { return qtBalance(q, codes, keyAt(i)); });
     } catch (const std::exception& e) {
         reportError(state, e);
     }
@@ -605,13 +608,6 @@ struct AlternatedBalance {
 };
 std::map<std::string, AlternatedBalance> alternatedBalances;
 
-double medianOf(std::vector<double> v) {
-    if (v.empty())
-        return -1;
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
 void alternateBalance(benchmark::State& state, bool booking) {
     const int rounds = std::max(1, qEnvironmentVariableIntValue("TARVIC_BENCH_ROUNDS") ?: 7);
     constexpr int kCalls = 2000;
@@ -659,18 +655,7 @@ void alternateBalance(benchmark::State& state, bool booking) {
                     else if (which == 1)
                         a.program.push_back(us([&](size_t i) { return tr.balanceOf(codes, filterAt(i)).paise(); }));
                     else
-                        a.qt.push_back(us([&](size_t i) {
-                            int n = 0;
-                            for (const QString& c : bound)
-                                q.bindValue(n++, c);
-                            for (qint64 k : keyAt(i))
-                                q.bindValue(n++, k);
-                            if (!q.exec() || !q.next())
-                                throw std::runtime_error(q.lastError().text().toStdString());
-                            const qint64 paise = q.value(0).toLongLong();
-                            q.finish();
-                            return paise;
-                        }));
+                        a.qt.push_back(us([&](size_t i) { return qtBalance(q, bound, keyAt(i)); }));
                 }
             }
         }
@@ -689,8 +674,8 @@ void printAlternatedBalances() {
         std::printf(
             "%s, alternated over %zu rounds (medians): native %.1f us, program %.1f us (%.2fx, target "
             "1.15x), Qt query prepared once %.1f us (%.2fx)\n",
-            what.c_str(), a.native.size(), medianOf(a.native), medianOf(a.program), medianOf(program), medianOf(a.qt),
-            medianOf(qt));
+            what.c_str(), a.native.size(), median(a.native), median(a.program), median(program), median(a.qt),
+            median(qt));
     }
 }
 
