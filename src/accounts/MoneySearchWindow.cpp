@@ -47,7 +47,6 @@ ListingConfig configOf(const MoneySearch& s) {
                                    C::byOn(QStringLiteral("CREATED BY - ON"), "CREATED_BY", "CREATED_ON", 3400),
                                    C::byOn(QStringLiteral("CNCL BY - ON"), "CNCL_BY", "CNCL_ON", 3400)}},
             .exportCaption = {},
-            .onChosen = [](ListingWindow& w, int row) { static_cast<MoneySearchWindow&>(w).pickRow(row); },
             .size = QSize(1000, 600)};
 }
 
@@ -67,21 +66,13 @@ const MoneySearch& paymentSearch() {
 
 MoneySearchWindow::MoneySearchWindow(Session& session, QWidget* parent, const WindowArgs& args,
                                      const MoneySearch& search)
-    : ListingWindow(session, parent, configOf(search)), onPick_(args.onPick) {
+    : ListingWindow(session, parent, configOf(search)) {
+    pickInto(args.onPick, ColNumber);
     Cmb_Status = addField(QStringLiteral("&STATUS"), new QComboBox(this), 0, 2);
     Cmb_Status->setObjectName(QStringLiteral("Cmb_Status"));
     Cmb_Status->setMinimumWidth(100);
-    // The statuses present for the code, read once as the window opens.
-    guarded([&] {
-        QSqlQuery q = db().exec(QStringLiteral("SELECT DOC_STATUS FROM M_TBL_TRANSACTION WHERE DOC_CODE=? "
-                                               "GROUP BY DOC_STATUS ORDER BY DOC_STATUS"),
-                                {search.code});
-        while (q.next())
-            if (!q.value(0).isNull())
-                Cmb_Status->addItem(q.value(0).toString().trimmed());
-    });
-    const int live = Cmb_Status->findText(QStringLiteral("APPRV"));
-    Cmb_Status->setCurrentIndex(live >= 0 ? live : 0);
+    addStatuses(Cmb_Status, QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("DOC_CODE=?"), {search.code});
+    Cmb_Status->setCurrentText(QStringLiteral("APPRV"));
     const QString code = search.code;
     addCondition([this, code](ListFilter& f) {
         f.add(QStringLiteral("a.DOC_CODE=?"), {code});
@@ -126,17 +117,6 @@ void MoneySearchWindow::showParty() {
                 .toString()
                 .trimmed());
     });
-}
-
-bool MoneySearchWindow::pickRow(int row) {
-    const QString number = Grid1->text(row, ColNumber).trimmed();
-    if (number.isEmpty() || !onPick_)
-        return false;
-    // Close first: the caller may show a message or open a window of its own.
-    const PickCallback pick = onPick_;
-    close();
-    pick(number);
-    return true;
 }
 
 }  // namespace tarvic

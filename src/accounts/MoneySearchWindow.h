@@ -3,7 +3,6 @@
 // (those present), all parties or one. Choosing a row hands its number to the window that
 // opened the search (the bulk postings) and closes.
 #include "shell/kit/ListingWindow.h"
-#include "shell/kit/Picker.h"
 
 class QComboBox;
 class QLabel;
@@ -32,13 +31,8 @@ public:
     QLineEdit* txt_PartyCode = nullptr;
     QLabel* lbl_PartyName = nullptr;
 
-    // Hands the number of a grid row to the caller; false when nobody asked for one.
-    bool pickRow(int row);
-
 private:
     void showParty();
-
-    PickCallback onPick_;
 };
 
 const MoneySearch& receiptSearch();

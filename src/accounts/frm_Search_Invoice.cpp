@@ -46,24 +46,18 @@ ListingConfig searchConfig(bool proforma) {
                                    C::text(QStringLiteral("STATUS"), QStringLiteral("DOC_STATUS"), 900),
                                    C::byOn(QStringLiteral("CREATED BY - ON"), "CREATED_BY", "CREATED_ON", 3400),
                                    C::byOn(QStringLiteral("CNCL BY - ON"), "CNCL_BY", "CNCL_ON", 3400)}},
-            .exportCaption = {},
-            .onChosen = [](ListingWindow& w, int row) { static_cast<frm_Search_Invoice&>(w).pickRow(row); }};
+            .exportCaption = {}};
 }
 
 }  // namespace
 
 frm_Search_Invoice::frm_Search_Invoice(Session& session, QWidget* parent, const WindowArgs& args, bool proforma)
-    : ListingWindow(session, parent, searchConfig(proforma)), onPick_(args.onPick) {
+    : ListingWindow(session, parent, searchConfig(proforma)) {
+    pickInto(args.onPick, ColNumber);
     const QString code = proforma ? QStringLiteral("INV006") : QStringLiteral("INV001");
     Cmb_Status = addField(QStringLiteral("&STATUS"), new QComboBox(this), 0, 2);
     Cmb_Status->setObjectName(QStringLiteral("Cmb_Status"));
-    guarded([&] {
-        QSqlQuery q = db().exec(QStringLiteral("SELECT DOC_STATUS FROM M_TBL_TRANSACTION WHERE DOC_CODE=? "
-                                               "GROUP BY DOC_STATUS ORDER BY DOC_STATUS"),
-                                {code});
-        while (q.next())
-            Cmb_Status->addItem(q.value(0).toString());
-    });
+    addStatuses(Cmb_Status, QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("DOC_CODE=?"), {code});
     Cmb_Status->setCurrentText(QStringLiteral("APPRV"));
     addCondition([this](ListFilter& f) { f.equal(QStringLiteral("a.DOC_STATUS"), Cmb_Status->currentText()); });
 
@@ -97,16 +91,6 @@ frm_Search_Invoice::frm_Search_Invoice(Session& session, QWidget* parent, const 
                         [this](ListFilter& f) { f.number(QStringLiteral("a.IN_DOCNO=?"), txt_CBPTNo->text()); });
     Option3 = addOption(QStringLiteral("Option3"), QStringLiteral("&PARTY"), party,
                         [this](ListFilter& f) { f.number(QStringLiteral("a.PARTY_CODE=?"), txt_PartyCode->text()); });
-}
-
-bool frm_Search_Invoice::pickRow(int row) {
-    const QString number = Grid1->text(row, ColNumber).trimmed();
-    if (number.isEmpty() || !onPick_)
-        return false;
-    const PickCallback pick = onPick_;
-    close();
-    pick(number);
-    return true;
 }
 
 }  // namespace tarvic

@@ -3,7 +3,6 @@
 // invoices (frm_Search_Invoice_P, INV006): invoices of a status between two dates, all or of
 // one booking or one party. Choosing a row hands its number to the invoice window.
 #include "shell/kit/ListingWindow.h"
-#include "shell/kit/Picker.h"
 
 class QComboBox;
 class QLineEdit;
@@ -26,11 +25,6 @@ public:
     QLineEdit* txt_CBPTNo = nullptr;
     QLineEdit* txt_PartyCode = nullptr;
     QPushButton* Cmd_SearchParty = nullptr;
-
-    bool pickRow(int row);
-
-private:
-    PickCallback onPick_;
 };
 
 }  // namespace tarvic

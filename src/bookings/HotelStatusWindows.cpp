@@ -95,15 +95,8 @@ QLabel* shownLabel(QWidget* owner, const char* name) {
 
 frm_UpdateHotelStatus::frm_UpdateHotelStatus(Session& session, QWidget* parent)
     : ListingWindow(session, parent, listConfig()) {
-    const auto date = [this](const char* name) {
-        auto* d = new QDateEdit(QDate::currentDate(), this);
-        d->setObjectName(QLatin1String(name));
-        d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-        d->setCalendarPopup(true);
-        return d;
-    };
-    txt_FromDt = addField(QStringLiteral("&FROM CHK-IN DT"), date("txt_FromDt"), 0, 0);
-    txt_ToDt = addField(QStringLiteral("&TO CHK-IN DT"), date("txt_ToDt"), 0, 1);
+    txt_FromDt = addField(QStringLiteral("&FROM CHK-IN DT"), dateEdit("txt_FromDt"), 0, 0);
+    txt_ToDt = addField(QStringLiteral("&TO CHK-IN DT"), dateEdit("txt_ToDt"), 0, 1);
     Cmb_Status = addField(QStringLiteral("&STATUS"), new QComboBox(this), 0, 2);
     Cmb_Status->setObjectName(QStringLiteral("Cmb_Status"));
     Cmb_Status->setMinimumWidth(150);

@@ -45,24 +45,17 @@ ListingConfig searchConfig() {
                                ListColumn::byOn(QStringLiteral("UPDATED BY - ON"), "UPDATE_BY", "UPDATE_ON", 3400),
                                ListColumn::byOn(QStringLiteral("CANCELLED BY - ON"), "CNCL_BY", "CNCL_ON", 3400)}},
         .exportCaption = {},
-        .onChosen = [](ListingWindow& w, int row) { static_cast<frm_SearchCBPT01&>(w).pickRow(row); },
         .size = QSize(1000, 600)};
 }
 
 }  // namespace
 
 frm_SearchCBPT01::frm_SearchCBPT01(Session& session, QWidget* parent, const WindowArgs& args)
-    : ListingWindow(session, parent, searchConfig()), onPick_(args.onPick) {
-    const auto date = [this](const char* name, const QDate& d) {
-        auto* e = new QDateEdit(d, this);
-        e->setObjectName(QLatin1String(name));
-        e->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-        e->setCalendarPopup(true);
-        return e;
-    };
+    : ListingWindow(session, parent, searchConfig()) {
+    pickInto(args.onPick, ColNumber);
     const QDate today = QDate::currentDate();
-    txt_From = addField(QStringLiteral("&FROM DATE"), date("txt_FromDate", today.addMonths(-1)), 0, 0);
-    txt_To = addField(QStringLiteral("&TO DATE"), date("txt_ToDate", today), 0, 1);
+    txt_From = addField(QStringLiteral("&FROM DATE"), dateEdit("txt_FromDate", today.addMonths(-1)), 0, 0);
+    txt_To = addField(QStringLiteral("&TO DATE"), dateEdit("txt_ToDate", today), 0, 1);
     Cmb_DateOn = addField(QStringLiteral("DATE &ON"), new QComboBox(this), 0, 2);
     Cmb_DateOn->setObjectName(QStringLiteral("Cmb_DateOn"));
     Cmb_DateOn->addItems({QStringLiteral("REGD DT"), QStringLiteral("TOUR DT")});
@@ -98,17 +91,6 @@ frm_SearchCBPT01::frm_SearchCBPT01(Session& session, QWidget* parent, const Wind
     // The user types the wildcards of the file number.
     Option5 = addOption(QStringLiteral("Option5"), QStringLiteral("FILE N&O"), txt_FileNo,
                         [this](ListFilter& f) { f.add(QStringLiteral("a.FILENO LIKE ?"), {txt_FileNo->text()}); });
-}
-
-bool frm_SearchCBPT01::pickRow(int row) {
-    const QString number = Grid1->text(row, ColNumber).trimmed();
-    if (number.isEmpty() || !onPick_)
-        return false;
-    // Close first: the caller's routine may show a message or open a window of its own.
-    const PickCallback pick = onPick_;
-    close();
-    pick(number);
-    return true;
 }
 
 }  // namespace tarvic

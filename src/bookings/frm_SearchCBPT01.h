@@ -3,7 +3,6 @@
 // two dates, all of them or by party, quotation, booking or file number. The picker of every
 // window that names a booking: choosing a row hands its number to the caller and closes.
 #include "shell/kit/ListingWindow.h"
-#include "shell/kit/Picker.h"
 
 class QComboBox;
 class QLineEdit;
@@ -30,12 +29,6 @@ public:
     QLineEdit* txt_QuotNo = nullptr;
     QLineEdit* txt_CBPTNo = nullptr;
     QLineEdit* txt_FileNo = nullptr;
-
-    // Hands the booking of a grid row to the caller; false when nobody asked for one.
-    bool pickRow(int row);
-
-private:
-    PickCallback onPick_;
 };
 
 }  // namespace tarvic

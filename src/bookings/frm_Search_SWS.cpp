@@ -55,24 +55,17 @@ ListingConfig searchConfig() {
                                C::text(QStringLiteral("STATUS"), QStringLiteral("DOC_STATUS"), 900),
                                C::byOn(QStringLiteral("CREATED BY-ON"), "CREATED_BY", "CREATED_ON", 3400)}},
         .exportCaption = {},
-        .onChosen = [](ListingWindow& w, int row) { static_cast<frm_Search_SWS&>(w).pickRow(row); },
         .size = QSize(1000, 600)};
 }
 
 }  // namespace
 
 frm_Search_SWS::frm_Search_SWS(Session& session, QWidget* parent, const WindowArgs& args)
-    : ListingWindow(session, parent, searchConfig()), onPick_(args.onPick) {
-    const auto date = [this](const char* name, const QDate& d) {
-        auto* e = new QDateEdit(d, this);
-        e->setObjectName(QLatin1String(name));
-        e->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-        e->setCalendarPopup(true);
-        return e;
-    };
+    : ListingWindow(session, parent, searchConfig()) {
+    pickInto(args.onPick, ColANDPNo);
     const QDate today = QDate::currentDate();
-    txt_From = addField(QStringLiteral("&FROM DATE"), date("txt_FromDate", today.addMonths(-1)), 0, 0);
-    txt_To = addField(QStringLiteral("&TO DATE"), date("txt_ToDate", today), 0, 1);
+    txt_From = addField(QStringLiteral("&FROM DATE"), dateEdit("txt_FromDate", today.addMonths(-1)), 0, 0);
+    txt_To = addField(QStringLiteral("&TO DATE"), dateEdit("txt_ToDate", today), 0, 1);
     Cmb_DateOn = addField(QStringLiteral("DATE &ON"), new QComboBox(this), 0, 2);
     Cmb_DateOn->setObjectName(QStringLiteral("Cmb_DateOn"));
     Cmb_DateOn->addItems({QStringLiteral("DOCUMNT DT"), QStringLiteral("TOUR DT")});
@@ -82,15 +75,8 @@ frm_Search_SWS::frm_Search_SWS(Session& session, QWidget* parent, const WindowAr
     Cmb_Status = addField(QStringLiteral("STAT&US"), new QComboBox(this), 1, 1);
     Cmb_Status->setObjectName(QStringLiteral("Cmb_Status"));
     Cmb_Status->addItem(QString());
-    guarded([this] {
-        Cmb_ServType->load();
-        QSqlQuery q =
-            db().exec(QStringLiteral("SELECT DOC_STATUS FROM M_TBL_TRANSACTION WHERE DOC_CODE='ANDP08' "
-                                     "GROUP BY DOC_STATUS ORDER BY DOC_STATUS"));
-        while (q.next())
-            if (!q.value(0).isNull())
-                Cmb_Status->addItem(q.value(0).toString().trimmed());
-    });
+    guarded([this] { Cmb_ServType->load(); });
+    addStatuses(Cmb_Status, QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("DOC_CODE='ANDP08'"));
     addCondition([this](ListFilter& f) {
         f.dateRange(Cmb_DateOn->currentIndex() == 1 ? QStringLiteral("a.START_DT") : QStringLiteral("a.DOC_DATE"),
                     txt_From->date(), txt_To->date());
@@ -119,17 +105,6 @@ frm_Search_SWS::frm_Search_SWS(Session& session, QWidget* parent, const WindowAr
                         [this](ListFilter& f) { f.number(QStringLiteral("a.PARTY_CODE=?"), txt_PartyCode->text()); });
     Option3 = addOption(QStringLiteral("Option3"), QStringLiteral("&VENDOR"), txt_VOCode,
                         [this](ListFilter& f) { f.number(QStringLiteral("c.PARTY_CODE=?"), txt_VOCode->text()); });
-}
-
-bool frm_Search_SWS::pickRow(int row) {
-    const QString number = Grid1->text(row, ColANDPNo).trimmed();
-    if (number.isEmpty() || !onPick_)
-        return false;
-    // Close first: the caller may show a message of its own.
-    const PickCallback pick = onPick_;
-    close();
-    pick(number);
-    return true;
 }
 
 }  // namespace tarvic

@@ -4,7 +4,6 @@
 // status. Opened from the modify window's number: choosing a row hands its ANDP08 number back
 // and closes.
 #include "shell/kit/ListingWindow.h"
-#include "shell/kit/Picker.h"
 
 class QComboBox;
 class QDateEdit;
@@ -32,11 +31,6 @@ public:
     QLineEdit* txt_VOCode = nullptr;
     CodeList* Cmb_ServType = nullptr;  // empty: every type
     QComboBox* Cmb_Status = nullptr;   // empty: every status
-
-    bool pickRow(int row);
-
-private:
-    PickCallback onPick_;
 };
 
 }  // namespace tarvic

@@ -306,18 +306,10 @@ DocumentListing::DocumentListing(Session& session, QWidget* parent, const Docume
     Cmb_Status = addField(QStringLiteral("&STATUS"), new QComboBox(this), 0, 2);
     Cmb_Status->setObjectName(QStringLiteral("Cmb_Status"));
     Cmb_Status->setMinimumWidth(100);
-    // Only the statuses present for the codes, read once as the window opens.
-    guarded([&] {
-        QSqlQuery q = db().exec(QStringLiteral("SELECT DOC_STATUS FROM M_TBL_TRANSACTION WHERE DOC_CODE IN (%1) "
-                                               "GROUP BY DOC_STATUS ORDER BY DOC_STATUS")
-                                    .arg(TransactionRecords::placeholders(spec.codes.size())),
-                                values(spec.codes));
-        while (q.next())
-            if (!q.value(0).isNull())
-                Cmb_Status->addItem(q.value(0).toString().trimmed());
-    });
-    const int live = Cmb_Status->findText(QStringLiteral("APPRV"));
-    Cmb_Status->setCurrentIndex(live >= 0 ? live : 0);
+    addStatuses(Cmb_Status, QStringLiteral("M_TBL_TRANSACTION"),
+                QStringLiteral("DOC_CODE IN (%1)").arg(TransactionRecords::placeholders(spec.codes.size())),
+                values(spec.codes));
+    Cmb_Status->setCurrentText(QStringLiteral("APPRV"));
     addCondition([this](ListFilter& f) {
         f.add(QStringLiteral("a.DOC_CODE IN (%1)").arg(TransactionRecords::placeholders(spec_.codes.size())),
               values(spec_.codes));

@@ -39,8 +39,7 @@ ListingConfig searchConfig() {
                                C::text(QStringLiteral("STATUS"), QStringLiteral("DOC_STATUS"), 1100),
                                ListColumn::byOn(QStringLiteral("CREATED BY - ON"), "CREATED_BY", "CREATED_ON", 3600),
                                ListColumn::byOn(QStringLiteral("UPDATE BY - ON"), "UPDATE_BY", "UPDATE_ON", 3600)}},
-        .exportCaption = {},
-        .onChosen = [](ListingWindow& w, int row) { static_cast<frm_SearchQuotation&>(w).pickRow(row); }};
+        .exportCaption = {}};
 }
 
 QLineEdit* numberField(QWidget* parent, const QString& name) {
@@ -54,17 +53,12 @@ QLineEdit* numberField(QWidget* parent, const QString& name) {
 }  // namespace
 
 frm_SearchQuotation::frm_SearchQuotation(Session& session, QWidget* parent, const WindowArgs& args)
-    : ListingWindow(session, parent, searchConfig()), onPick_(args.onPick) {
+    : ListingWindow(session, parent, searchConfig()) {
+    pickInto(args.onPick, ColNumber);
     Cmb_Status = addField(QStringLiteral("STAT&US"), new QComboBox(this), 0, 2);
     Cmb_Status->setObjectName(QStringLiteral("Cmb_Status"));
     Cmb_Status->addItem(QStringLiteral("%"));
-    guarded([&] {
-        QSqlQuery q = db().exec(QStringLiteral(
-            "SELECT DOC_STATUS FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL01' GROUP BY DOC_STATUS ORDER BY DOC_STATUS"));
-        while (q.next())
-            if (!q.value(0).isNull())
-                Cmb_Status->addItem(q.value(0).toString().trimmed());
-    });
+    addStatuses(Cmb_Status, QStringLiteral("M_TBL_QUOTATION"), QStringLiteral("DOC_CODE='QGBL01'"));
     addCondition([this](ListFilter& f) { f.add(QStringLiteral("a.DOC_STATUS LIKE ?"), {Cmb_Status->currentText()}); });
 
     txt_LeadNo = numberField(this, QStringLiteral("txt_LeadNo"));
@@ -106,17 +100,6 @@ QWidget* frm_SearchQuotation::withPicker(QLineEdit* edit, QPushButton* button, c
                             }});
     });
     return box;
-}
-
-bool frm_SearchQuotation::pickRow(int row) {
-    const QString number = Grid1->text(row, ColNumber).trimmed();
-    if (number.isEmpty() || !onPick_)
-        return false;  // opened from the menu: nobody to hand the quotation to
-    // Close first: the caller's routine may show a message or open a window of its own.
-    const PickCallback pick = onPick_;
-    close();
-    pick(number);
-    return true;
 }
 
 }  // namespace tarvic

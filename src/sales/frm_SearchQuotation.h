@@ -30,13 +30,8 @@ public:
     QPushButton* Cmd_SrcLead = nullptr;
     QPushButton* Cmd_SrcParty = nullptr;
 
-    // Hands the quotation of a grid row to the caller; false when there is nobody to hand it to.
-    bool pickRow(int row);
-
 private:
     QWidget* withPicker(QLineEdit* edit, QPushButton* button, const QString& window);
-
-    PickCallback onPick_;
 };
 
 }  // namespace tarvic

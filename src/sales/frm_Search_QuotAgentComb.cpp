@@ -40,27 +40,16 @@ ListingConfig searchConfig() {
                                                                    r.value(QStringLiteral("CREATED_ON")));
                                                })}},
             .exportCaption = {},
-            .onChosen = [](ListingWindow& w, int row) { static_cast<frm_Search_QuotAgentComb&>(w).pickRow(row); },
             .size = QSize(1000, 560)};
 }
 
 }  // namespace
 
 frm_Search_QuotAgentComb::frm_Search_QuotAgentComb(Session& session, QWidget* parent, const WindowArgs& args)
-    : QuotationListing(session, parent, searchConfig()), onPick_(args.onPick) {
+    : QuotationListing(session, parent, searchConfig()) {
+    pickInto(args.onPick, ColDocNo);
     Option1 = addAllOption(QStringLiteral("Option1"), QStringLiteral("&ALL RECORDS"));
     Option2 = addPartyOption(QStringLiteral("Option2"), QStringLiteral("PARTY &CODE"), QStringLiteral("a.PARTY_CODE"));
-}
-
-bool frm_Search_QuotAgentComb::pickRow(int row) {
-    const QString number = Grid1->text(row, ColDocNo).trimmed();
-    if (number.isEmpty() || !onPick_)
-        return false;  // opened alone: nobody to hand the combination to
-    // Close first: the caller shows the combination, and may show a message while doing so.
-    const PickCallback pick = onPick_;
-    close();
-    pick(number);
-    return true;
 }
 
 }  // namespace tarvic

@@ -3,7 +3,6 @@
 // to the end of its day), for all agents or one. Choosing a row hands its number to the
 // combination window that opened the search and closes; opened alone it only lists.
 #include "QuotationListing.h"
-#include "shell/kit/Picker.h"
 
 class QRadioButton;
 
@@ -18,12 +17,6 @@ public:
 
     QRadioButton* Option1 = nullptr;
     QRadioButton* Option2 = nullptr;
-
-    // Hands the combination of a grid row to the caller; false when there is nobody to hand it to.
-    bool pickRow(int row);
-
-private:
-    PickCallback onPick_;
 };
 
 }  // namespace tarvic

@@ -6,6 +6,7 @@
 #include "shell/kit/ListGrid.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QDateTime>
 #include <QGridLayout>
@@ -63,15 +64,8 @@ ListingWindow::ListingWindow(Session& session, QWidget* parent, ListingConfig co
     form_ = new QGridLayout;
     form_->setHorizontalSpacing(8);
     if (!config_.dateColumn.isEmpty()) {
-        auto date = [this](const char* name) {
-            auto* d = new QDateEdit(QDate::currentDate(), this);
-            d->setObjectName(QLatin1String(name));
-            d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-            d->setCalendarPopup(true);
-            return d;
-        };
-        txt_FromDate = addField(config_.fromCaption, date("txt_FromDate"), 0, 0);
-        txt_ToDate = addField(config_.toCaption, date("txt_ToDate"), 0, 1);
+        txt_FromDate = addField(config_.fromCaption, dateEdit("txt_FromDate"), 0, 0);
+        txt_ToDate = addField(config_.toCaption, dateEdit("txt_ToDate"), 0, 1);
     }
     Cmd_Show = new QPushButton(QStringLiteral("&SHOW"), this);
     Cmd_Show->setObjectName(QStringLiteral("Cmd_Show"));
@@ -193,9 +187,51 @@ void ListingWindow::Exp_Xls() {
 }
 
 void ListingWindow::chooseRow(int row) {
-    if (row < 0 || row >= detail_->rowCount() || !config_.onChosen)
+    if (row < 0 || row >= detail_->rowCount())
         return;
-    config_.onChosen(*this, row);
+    if (config_.onChosen)
+        config_.onChosen(*this, row);
+    else
+        pickRow(row);
+}
+
+void ListingWindow::pickInto(PickCallback onPick, int column) {
+    onPick_ = std::move(onPick);
+    pickColumn_ = column;
+}
+
+bool ListingWindow::pickRow(int row) {
+    if (!onPick_ || pickColumn_ < 0)
+        return false;  // opened from the menu: nobody to hand the row to
+    const QString value = Grid1->text(row, pickColumn_).trimmed();
+    if (value.isEmpty())
+        return false;
+    // Close first: the caller's routine may show a message or open a window of its own.
+    const PickCallback pick = onPick_;
+    close();
+    pick(value);
+    return true;
+}
+
+QDateEdit* ListingWindow::dateEdit(const char* objectName, const QDate& date) {
+    auto* d = new QDateEdit(date, this);
+    d->setObjectName(QLatin1String(objectName));
+    d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    d->setCalendarPopup(true);
+    return d;
+}
+
+void ListingWindow::addStatuses(QComboBox* list, const QString& table, const QString& where,
+                                const QVariantList& values) {
+    guarded([&] {
+        QSqlQuery q =
+            db().exec(QStringLiteral("SELECT DOC_STATUS FROM %1 WHERE %2 GROUP BY DOC_STATUS ORDER BY DOC_STATUS")
+                          .arg(table, where),
+                      values);
+        while (q.next())
+            if (!q.value(0).isNull())
+                list->addItem(q.value(0).toString().trimmed());
+    });
 }
 
 }  // namespace tarvic

@@ -32,12 +32,14 @@
 // rows a page at a time; each summary grid is its own aggregate statement over the same
 // filter, so totals never depend on which rows are held in memory. The export writes every
 // detail row, read in one pass. Row colours come from the grid's hook over each row's record.
+#include "shell/kit/Picker.h"
 #include "shell/kit/QueryModel.h"
 #include "shell/kit/TaskWindow.h"
 
 #include <QDate>
 
 class QButtonGroup;
+class QComboBox;
 class QDateEdit;
 class QGridLayout;
 class QPushButton;
@@ -120,6 +122,11 @@ public:
     void Exp_Xls();
     // The filter now on screen.
     ListFilter filter() const;
+    // Opened to choose: a row chosen (without a configured onChosen) closes the window and
+    // hands the text of its cell in `column` to the window that opened it.
+    void pickInto(PickCallback onPick, int column);
+    // The hand-off for one row; false when nobody asked for a pick or the cell is empty.
+    bool pickRow(int row);
 
 protected:
     // Puts a captioned field on the filter form at (row, column); column 0 and 1 of row 0
@@ -137,6 +144,11 @@ protected:
     QRadioButton* addOption(const QString& objectName, const QString& caption, QWidget* field,
                             std::function<void(ListFilter&)> condition);
     QGridLayout* form() const { return form_; }
+    // A date field as every listing shows one.
+    QDateEdit* dateEdit(const char* objectName, const QDate& date = QDate::currentDate());
+    // Adds to a status list the statuses present in `table` where `where` holds (values bound),
+    // read once as the window opens: only what can match is offered.
+    void addStatuses(QComboBox* list, const QString& table, const QString& where, const QVariantList& values = {});
 
 private:
     ListGrid* makeGrid(const ListingGridConfig& grid, QueryModel** model);
@@ -150,6 +162,8 @@ private:
     QList<QueryModel*> summaries_;
     QList<ListGrid*> summaryGrids_;
     QList<std::function<void(ListFilter&)>> conditions_;
+    PickCallback onPick_;
+    int pickColumn_ = -1;
 };
 
 }  // namespace tarvic
