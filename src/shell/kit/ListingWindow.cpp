@@ -80,6 +80,7 @@ ListingWindow::ListingWindow(Session& session, QWidget* parent, ListingConfig co
     form_->setColumnStretch(7, 1);
     body()->addLayout(form_);
     options_ = new QGridLayout;
+    options_->setColumnStretch(1, 1);  // the captions stay as wide as the widest of them
     body()->addLayout(options_);
 
     Grid1 = makeGrid(config_.detail, &detail_);
@@ -146,7 +147,8 @@ QRadioButton* ListingWindow::addOption(const QString& objectName, const QString&
     option->setChecked(n == 0);
     options_->addWidget(option, n, 0);
     if (field) {
-        options_->addWidget(field, n, 1);
+        // A field narrower than the column (a number) stays beside its caption.
+        options_->addWidget(field, n, 1, field->maximumWidth() < QWIDGETSIZE_MAX ? Qt::AlignLeft : Qt::Alignment());
         connect(option, &QRadioButton::clicked, field, [field] { field->setFocus(); });
     }
     conditions_ << [option, condition = std::move(condition)](ListFilter& f) {
