@@ -15,6 +15,21 @@
 
 namespace tarvic {
 
+QHBoxLayout* bookingNumberRow(QWidget* owner, QLineEdit*& number, QPushButton*& search) {
+    number = new QLineEdit(owner);
+    number->setObjectName(QStringLiteral("txt_CBPTNo"));
+    number->setMaximumWidth(110);
+    attachFilter(number, KeyFilter::Number);
+    search = new QPushButton(QStringLiteral("..."), owner);
+    search->setObjectName(QStringLiteral("Cmd_SrcCBPT"));
+    search->setMaximumWidth(36);
+    auto* row = new QHBoxLayout;
+    row->addWidget(number);
+    row->addWidget(search);
+    row->addStretch(1);
+    return row;
+}
+
 BookingOpsWindow::BookingOpsWindow(Session& session, QWidget* parent, const QString& objectName, const QString& title,
                                    const QList<BookingShown>& shown)
     : TaskWindow(session, parent), shown_(shown) {
@@ -22,17 +37,7 @@ BookingOpsWindow::BookingOpsWindow(Session& session, QWidget* parent, const QStr
     setWindowTitle(title);
     form_ = new QGridLayout;
     form_->setHorizontalSpacing(10);
-    txt_CBPTNo = new QLineEdit(this);
-    txt_CBPTNo->setObjectName(QStringLiteral("txt_CBPTNo"));
-    txt_CBPTNo->setMaximumWidth(110);
-    attachFilter(txt_CBPTNo, KeyFilter::Number);
-    Cmd_SrcCBPT = new QPushButton(QStringLiteral("..."), this);
-    Cmd_SrcCBPT->setObjectName(QStringLiteral("Cmd_SrcCBPT"));
-    Cmd_SrcCBPT->setMaximumWidth(36);
-    auto* number = new QHBoxLayout;
-    number->addWidget(txt_CBPTNo);
-    number->addWidget(Cmd_SrcCBPT);
-    number->addStretch(1);
+    QHBoxLayout* number = bookingNumberRow(this, txt_CBPTNo, Cmd_SrcCBPT);
     auto* caption = new QLabel(QStringLiteral("CBPT &NO"), this);
     caption->setBuddy(txt_CBPTNo);
     form_->addWidget(caption, 0, 0);

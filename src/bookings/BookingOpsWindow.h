@@ -14,6 +14,7 @@
 #include <QSqlRecord>
 
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -28,6 +29,10 @@ struct BookingShown {
     Kind kind = Kind::Text;
     QString onField = {};  // ByOn: the when column
 };
+
+// The booking number with its search button beside it, as every booking window asks for it
+// (whole numbers only); returns the row to place.
+QHBoxLayout* bookingNumberRow(QWidget* owner, QLineEdit*& number, QPushButton*& search);
 
 class BookingOpsWindow : public TaskWindow {
     Q_OBJECT

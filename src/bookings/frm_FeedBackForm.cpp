@@ -1,12 +1,11 @@
 #include "frm_FeedBackForm.h"
 
+#include "bookings/BookingOpsWindow.h"
 #include "bookings/TourOps.h"
 #include "data/Moments.h"
 #include "shell/kit/Checks.h"
-#include "shell/kit/KeyFilters.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -28,18 +27,7 @@ frm_FeedBackForm::frm_FeedBackForm(Session& session, QWidget* parent) : TaskWind
     setTool(3, kSaveTip, [this] { Save_Record(); });
 
     auto* form = new QFormLayout;
-    txt_CBPTNo = new QLineEdit(this);
-    txt_CBPTNo->setObjectName(QStringLiteral("txt_CBPTNo"));
-    txt_CBPTNo->setMaximumWidth(110);
-    attachFilter(txt_CBPTNo, KeyFilter::Number);
-    Cmd_SrcCBPT = new QPushButton(QStringLiteral("..."), this);
-    Cmd_SrcCBPT->setObjectName(QStringLiteral("Cmd_SrcCBPT"));
-    Cmd_SrcCBPT->setMaximumWidth(36);
-    auto* cbpt = new QHBoxLayout;
-    cbpt->addWidget(txt_CBPTNo);
-    cbpt->addWidget(Cmd_SrcCBPT);
-    cbpt->addStretch(1);
-    form->addRow(QStringLiteral("CBPT NO"), cbpt);
+    form->addRow(QStringLiteral("CBPT NO"), bookingNumberRow(this, txt_CBPTNo, Cmd_SrcCBPT));
     const auto shown = [this](const char* name) {
         auto* l = new QLabel(this);
         l->setObjectName(QLatin1String(name));

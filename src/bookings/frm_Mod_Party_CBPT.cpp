@@ -1,5 +1,6 @@
 #include "frm_Mod_Party_CBPT.h"
 
+#include "bookings/BookingOpsWindow.h"
 #include "bookings/BookingStore.h"
 #include "data/Moments.h"
 #include "shell/kit/Checks.h"
@@ -25,18 +26,7 @@ frm_Mod_Party_CBPT::frm_Mod_Party_CBPT(Session& session, QWidget* parent) : Task
     setTool(3, kSaveTip, [this] { Save_Record(); });
 
     auto* form = new QFormLayout;
-    txt_CBPTNo = new QLineEdit(this);
-    txt_CBPTNo->setObjectName(QStringLiteral("txt_CBPTNo"));
-    txt_CBPTNo->setMaximumWidth(110);
-    attachFilter(txt_CBPTNo, KeyFilter::Number);
-    Cmd_SrcCBPT = new QPushButton(QStringLiteral("..."), this);
-    Cmd_SrcCBPT->setObjectName(QStringLiteral("Cmd_SrcCBPT"));
-    Cmd_SrcCBPT->setMaximumWidth(36);
-    auto* cbpt = new QHBoxLayout;
-    cbpt->addWidget(txt_CBPTNo);
-    cbpt->addWidget(Cmd_SrcCBPT);
-    cbpt->addStretch(1);
-    form->addRow(QStringLiteral("CBPT / DOCUMNT NO"), cbpt);
+    form->addRow(QStringLiteral("CBPT / DOCUMNT NO"), bookingNumberRow(this, txt_CBPTNo, Cmd_SrcCBPT));
     lbl_Party = shown(QStringLiteral("lbl_Party"));
     form->addRow(QStringLiteral("PRESENT PARTY"), lbl_Party);
     lbl_DocDate = shown(QStringLiteral("lbl_DocDate"));
