@@ -222,12 +222,7 @@ void VoucherWindow::showBalance() {
         return;
     runGuarded(prompter(), this, [&] {
         const qint64 p = party->key().toLongLong();
-        lbl_PartyType->setText(
-            db().scalar(QStringLiteral("SELECT b.PARTY_TYPE FROM M_TBL_PARTY a "
-                                       "LEFT JOIN M_TBL_PARTYTYPE b ON b.PARTYTYPE_CODE=a.PARTYTYPE_CODE "
-                                       "WHERE a.PARTY_CODE=?"),
-                        {p})
-                .toString());
+        lbl_PartyType->setText(partyTypeOf(db(), p));
         TransactionRecords records(db(), session().userFullName);
         lbl_Balance->setText((-records.balance(QStringLiteral("LDMA"), {p, {}, {}})).toString());
     });

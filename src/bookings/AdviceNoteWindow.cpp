@@ -222,15 +222,7 @@ void AdviceNoteWindow::showPartyType() {
     lbl_PartyType->clear();
     if (party->key().isEmpty())
         return;
-    guarded([&] {
-        lbl_PartyType->setText(
-            db().scalar(QStringLiteral("SELECT b.PARTY_TYPE FROM M_TBL_PARTY a "
-                                       "LEFT JOIN M_TBL_PARTYTYPE b ON b.PARTYTYPE_CODE=a.PARTYTYPE_CODE "
-                                       "WHERE a.PARTY_CODE=?"),
-                        {party->key().toLongLong()})
-                .toString()
-                .trimmed());
-    });
+    guarded([&] { lbl_PartyType->setText(partyTypeOf(db(), party->key().toLongLong())); });
 }
 
 void AdviceNoteWindow::setEditable(bool editable) {

@@ -11,7 +11,17 @@
 
 namespace tarvic {
 
-const CodeSource kPartySource{QStringLiteral("M_TBL_PARTY"), QStringLiteral("PARTY_CODE"), QStringLiteral("PARTY_NAME")};
+const CodeSource kPartySource{QStringLiteral("M_TBL_PARTY"), QStringLiteral("PARTY_CODE"),
+                              QStringLiteral("PARTY_NAME")};
+
+QString partyTypeOf(Database& db, qint64 party) {
+    return db
+        .scalar(QStringLiteral("SELECT b.PARTY_TYPE FROM M_TBL_PARTY a "
+                               "LEFT JOIN M_TBL_PARTYTYPE b ON b.PARTYTYPE_CODE=a.PARTYTYPE_CODE WHERE a.PARTY_CODE=?"),
+                {party})
+        .toString()
+        .trimmed();
+}
 
 // Only live bookings can be looked up for a new posting; a saved document shows its booking
 // as it was stored, whatever became of it.
@@ -56,9 +66,11 @@ DocumentWindow::DocumentWindow(Session& session, QWidget* parent, DocumentConfig
     txt_DocDate->setObjectName(QStringLiteral("txt_DocDate"));
     txt_DocDate->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     txt_DocDate->setCalendarPopup(true);
-    party = new CodeField(session, kPartySource, this, QStringLiteral("txt_PartyCode"), QStringLiteral("lbl_PartyName"));
+    party =
+        new CodeField(session, kPartySource, this, QStringLiteral("txt_PartyCode"), QStringLiteral("lbl_PartyName"));
     if (kind_ && kind_->link == DocLink::Booking)
-        booking = new CodeField(session, kBookingSource, this, QStringLiteral("txt_CBPTNo"), QStringLiteral("lbl_CBPTName"));
+        booking =
+            new CodeField(session, kBookingSource, this, QStringLiteral("txt_CBPTNo"), QStringLiteral("lbl_CBPTName"));
 
     form_ = new QFormLayout;
     auto* numberRow = new QHBoxLayout;
@@ -84,7 +96,9 @@ DocumentWindow::DocumentWindow(Session& session, QWidget* parent, DocumentConfig
     }
 }
 
-void DocumentWindow::addField(const QString& caption, QWidget* field) { form_->addRow(caption, field); }
+void DocumentWindow::addField(const QString& caption, QWidget* field) {
+    form_->addRow(caption, field);
+}
 
 void DocumentWindow::setEditable(bool editable) {
     editable_ = editable;
@@ -130,7 +144,7 @@ bool DocumentWindow::Show_Record(qint64 number) {
                 bookingName = db().scalar(QStringLiteral("SELECT P.PARTY_NAME FROM M_TBL_TRANSACTION B "
                                                          "LEFT JOIN M_TBL_PARTY P ON P.PARTY_CODE = B.PARTY_CODE "
                                                          "WHERE B.DOC_CODE='CBPT01' AND B.DOC_NO=?"),
-                                              {row->value(QStringLiteral("IN_DOCNO"))})
+                                          {row->value(QStringLiteral("IN_DOCNO"))})
                                   .toString();
         }))
         return false;
@@ -139,7 +153,8 @@ bool DocumentWindow::Show_Record(qint64 number) {
     number_ = number;
     lbl_DocNo->setText(QString::number(number));
     txt_DocDate->setDate(dateFromDb(row->value(QStringLiteral("DOC_DATE"))));
-    party->setLoaded(row->value(QStringLiteral("PARTY_CODE")).toString(), row->value(QStringLiteral("SHOWN_PARTY")).toString());
+    party->setLoaded(row->value(QStringLiteral("PARTY_CODE")).toString(),
+                     row->value(QStringLiteral("SHOWN_PARTY")).toString());
     const qint64 bookingNo = row->value(QStringLiteral("IN_DOCNO")).toLongLong();
     if (booking)
         booking->setLoaded(QString::number(bookingNo), bookingName);

@@ -58,6 +58,8 @@ struct DocumentConfig {
 // Where the booking code field looks bookings up: live customer bookings, named by party.
 extern const CodeSource kBookingSource;
 extern const CodeSource kPartySource;
+// The type of a party ("CUSTOMER", "SUPPLIER", ...); empty without one.
+QString partyTypeOf(Database& db, qint64 party);
 
 class DocumentWindow : public TaskWindow {
     Q_OBJECT
