@@ -6,7 +6,6 @@
 #include "shell/kit/DocumentWindow.h"
 #include "shell/kit/ExpXls.h"
 #include "shell/kit/GridHelpers.h"
-#include "shell/kit/KeyFilters.h"
 #include "shell/kit/ListGrid.h"
 
 #include <QComboBox>
@@ -92,17 +91,10 @@ ListGrid* AccountsListing::addGrid(const QString& objectName, const QList<ListCo
 }
 
 CodeField* AccountsListing::addPartyField(int row) {
-    auto* party =
-        new CodeField(session(), kPartySource, this, QStringLiteral("txt_PartyCode"), QStringLiteral("lbl_PartyName"));
+    QPushButton* pick = nullptr;
+    CodeField* party = partyCodeField(this, pick);
     QLineEdit* code = party->edit();
-    code->setMaxLength(12);
-    code->setMaximumWidth(110);
-    attachFilter(code, KeyFilter::Number);
-    party->nameLabel()->setFrameShape(QFrame::StyledPanel);
     party->nameLabel()->setMinimumWidth(300);
-    QPushButton* pick = party->addPicker(QStringLiteral("Cmd_SrcParty"), [this](PickCallback chosen) {
-        openWindow(QStringLiteral("frm_Search_Party"), {{}, std::move(chosen)});
-    });
     auto* line = new QHBoxLayout;
     line->addWidget(code);
     line->addWidget(pick);

@@ -379,18 +379,11 @@ DocumentListing::DocumentListing(Session& session, QWidget* parent, const Docume
 }
 
 QWidget* DocumentListing::withParty() {
-    party_ =
-        new CodeField(session(), kPartySource, this, QStringLiteral("txt_PartyCode"), QStringLiteral("lbl_PartyName"));
+    QPushButton* pick = nullptr;
+    party_ = partyCodeField(this, pick);
     txt_PartyCode = party_->edit();
-    txt_PartyCode->setMaxLength(12);
-    txt_PartyCode->setMaximumWidth(110);
-    attachFilter(txt_PartyCode, KeyFilter::Number);
     lbl_PartyName = party_->nameLabel();
-    lbl_PartyName->setFrameShape(QFrame::StyledPanel);
     lbl_PartyName->setMinimumWidth(300);
-    QPushButton* pick = party_->addPicker(QStringLiteral("Cmd_SrcParty"), [this](PickCallback chosen) {
-        openWindow(QStringLiteral("frm_Search_Party"), {{}, std::move(chosen)});
-    });
     // Enter shows the party's name and lists its documents.
     onEnter(txt_PartyCode, [this] {
         party_->lookUp();

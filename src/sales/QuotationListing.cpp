@@ -57,18 +57,12 @@ QRadioButton* QuotationListing::addLeadOption(const QString& objectName, const Q
 
 QRadioButton* QuotationListing::addPartyOption(const QString& objectName, const QString& caption,
                                                const QString& column) {
-    party_ =
-        new CodeField(session(), kPartySource, this, QStringLiteral("txt_PartyCode"), QStringLiteral("lbl_PartyName"));
+    QPushButton* search = nullptr;
+    party_ = partyCodeField(this, search);
     txt_PartyCode = party_->edit();
-    txt_PartyCode->setMaxLength(12);
-    attachFilter(txt_PartyCode, KeyFilter::Number);
     lbl_PartyName = party_->nameLabel();
-    lbl_PartyName->setFrameShape(QFrame::StyledPanel);
     lbl_PartyName->setMinimumWidth(260);
     lbl_PartyName->setMaximumWidth(420);
-    QPushButton* search = party_->addPicker(QStringLiteral("Cmd_SrcParty"), [this](PickCallback pick) {
-        openWindow(QStringLiteral("frm_Search_Party"), {{}, std::move(pick)});
-    });
     // Enter shows the party's name (the look-up runs as the field is left) and lists its rows.
     onEnter(txt_PartyCode, [this] {
         party_->lookUp();

@@ -7,7 +7,6 @@
 #include "shell/kit/Checks.h"
 #include "shell/kit/CodeList.h"
 #include "shell/kit/DocumentWindow.h"
-#include "shell/kit/KeyFilters.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -50,18 +49,10 @@ frm_Quot_Agent_Comb::frm_Quot_Agent_Comb(Session& session, QWidget* parent, cons
     setTool(5, QStringLiteral("Delete Record { F5 }"), [this] { Delete_Record(); });
 
     lbl_DocNo = shownField(this, "lbl_DocNo", 90);
-    party_ =
-        new CodeField(session, kPartySource, this, QStringLiteral("txt_PartyCode"), QStringLiteral("lbl_PartyName"));
+    party_ = partyCodeField(this, Cmd_SrcParty);
     txt_PartyCode = party_->edit();
-    txt_PartyCode->setMaxLength(12);
-    txt_PartyCode->setMaximumWidth(110);
-    attachFilter(txt_PartyCode, KeyFilter::Number);
     lbl_PartyName = party_->nameLabel();
-    lbl_PartyName->setFrameShape(QFrame::StyledPanel);
     lbl_PartyName->setMinimumHeight(22);
-    Cmd_SrcParty = party_->addPicker(QStringLiteral("Cmd_SrcParty"), [this](PickCallback pick) {
-        openWindow(QStringLiteral("frm_Search_Party"), {{}, std::move(pick)});
-    });
     txt_QuotNo = itinerary_ui::digitsField(this, "txt_QuotNo", 12);
     txt_QuotNo->setMaximumWidth(110);
     Command1 = new QPushButton(QStringLiteral("..."), this);

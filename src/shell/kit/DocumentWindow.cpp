@@ -1,6 +1,7 @@
 #include "DocumentWindow.h"
 
 #include "data/Moments.h"
+#include "shell/kit/KeyFilters.h"
 
 #include <QDateEdit>
 #include <QFormLayout>
@@ -13,6 +14,19 @@ namespace tarvic {
 
 const CodeSource kPartySource{QStringLiteral("M_TBL_PARTY"), QStringLiteral("PARTY_CODE"),
                               QStringLiteral("PARTY_NAME")};
+
+CodeField* partyCodeField(TaskWindow* owner, QPushButton*& search) {
+    auto* party = new CodeField(owner->session(), kPartySource, owner, QStringLiteral("txt_PartyCode"),
+                                QStringLiteral("lbl_PartyName"));
+    party->edit()->setMaxLength(12);
+    party->edit()->setMaximumWidth(110);
+    attachFilter(party->edit(), KeyFilter::Number);
+    party->nameLabel()->setFrameShape(QFrame::StyledPanel);
+    search = party->addPicker(QStringLiteral("Cmd_SrcParty"), [owner](PickCallback chosen) {
+        owner->openWindow(QStringLiteral("frm_Search_Party"), {{}, std::move(chosen)});
+    });
+    return party;
+}
 
 QString partyTypeOf(Database& db, qint64 party) {
     return db

@@ -58,6 +58,10 @@ struct DocumentConfig {
 // Where the booking code field looks bookings up: live customer bookings, named by party.
 extern const CodeSource kBookingSource;
 extern const CodeSource kPartySource;
+// The party code as the windows ask for it (txt_PartyCode, at most 12 digits), the party
+// search on its button (Cmd_SrcParty, returned in search) and its name in a frame beside it
+// (lbl_PartyName). The caller places them.
+CodeField* partyCodeField(TaskWindow* owner, QPushButton*& search);
 // The type of a party ("CUSTOMER", "SUPPLIER", ...); empty without one.
 QString partyTypeOf(Database& db, qint64 party);
 
