@@ -144,6 +144,13 @@ double median(std::vector<double> v) {
     return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
+double medianRatio(const std::vector<double>& side, const std::vector<double>& native) {
+    std::vector<double> ratios;
+    for (size_t i = 0; i < std::min(side.size(), native.size()); ++i)
+        ratios.push_back(side[i] / native[i]);
+    return median(std::move(ratios));
+}
+
 std::string nowText() {
     const auto now = std::chrono::system_clock::now();
     const std::time_t t = std::chrono::system_clock::to_time_t(now);

@@ -117,6 +117,9 @@ std::string nowText();
 
 // The middle figure (-1 when there is none): alternated rounds report the median of their ratios.
 double median(std::vector<double> v);
+// The median over rounds of side[i] / native[i]: each round's ratio, so that a busy moment slows
+// both sides of it alike.
+double medianRatio(const std::vector<double>& side, const std::vector<double>& native);
 
 // The best (lowest) figure of each measure over the repetitions, and its line in a summary.
 class BestFigures {

@@ -359,30 +359,21 @@ void printLedgerSummary() {
                       figures.get("outstanding native"));
     figures.printTime("  native", figures.get("outstanding native"), 0);
     if (!filled.native.empty()) {
-        std::vector<double> ratio;
-        for (size_t i = 0; i < filled.native.size(); ++i)
-            ratio.push_back(filled.program[i] / filled.native[i]);
         const double bestNative = *std::min_element(filled.native.begin(), filled.native.end());
         const double bestProgram = *std::min_element(filled.program.begin(), filled.program.end());
         std::printf(
             "party ledger window filled (first page, its count, both totals), alternated over %zu "
             "rounds: medians native %.1f ms, program %.1f ms (%.2fx, target 1.3x); best %.1f / %.1f ms "
             "(%.2fx)\n",
-            filled.native.size(), median(filled.native), median(filled.program), median(ratio), bestNative, bestProgram,
-            bestProgram / bestNative);
+            filled.native.size(), median(filled.native), median(filled.program),
+            medianRatio(filled.program, filled.native), bestNative, bestProgram, bestProgram / bestNative);
     }
-    for (const auto& [what, a] : alternated) {
-        std::vector<double> rowRatio, blockRatio;
-        for (size_t i = 0; i < a.native.size(); ++i) {
-            rowRatio.push_back(a.rowByRow[i] / a.native[i]);
-            blockRatio.push_back(a.blocks[i] / a.native[i]);
-        }
+    for (const auto& [what, a] : alternated)
         std::printf(
             "%s, alternated over %zu rounds (medians): native %.1f ms, row by row %.1f ms (%.2fx), "
             "in blocks %.1f ms (%.2fx)\n",
-            what.c_str(), a.native.size(), median(a.native), median(a.rowByRow), median(rowRatio), median(a.blocks),
-            median(blockRatio));
-    }
+            what.c_str(), a.native.size(), median(a.native), median(a.rowByRow), medianRatio(a.rowByRow, a.native),
+            median(a.blocks), medianRatio(a.blocks, a.native));
 }
 
 }  // namespace tarvic::bench

@@ -665,18 +665,12 @@ void alternateBalance(benchmark::State& state, bool booking) {
 }
 
 void printAlternatedBalances() {
-    for (const auto& [what, a] : alternatedBalances) {
-        std::vector<double> program, qt;
-        for (size_t i = 0; i < a.native.size(); ++i) {
-            program.push_back(a.program[i] / a.native[i]);
-            qt.push_back(a.qt[i] / a.native[i]);
-        }
+    for (const auto& [what, a] : alternatedBalances)
         std::printf(
             "%s, alternated over %zu rounds (medians): native %.1f us, program %.1f us (%.2fx, target "
             "1.15x), Qt query prepared once %.1f us (%.2fx)\n",
-            what.c_str(), a.native.size(), median(a.native), median(a.program), median(program), median(a.qt),
-            median(qt));
-    }
+            what.c_str(), a.native.size(), median(a.native), median(a.program), medianRatio(a.program, a.native),
+            median(a.qt), medianRatio(a.qt, a.native));
 }
 
 // ---------------------------------------------------------------- summary
