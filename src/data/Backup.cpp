@@ -203,8 +203,8 @@ void backupDatabase(const ConnectionString& cs, const QString& file, const Say& 
     const Server server = serverOf(cs);
     // pg_dump reads every table in one snapshot: the backup is of one moment while programs save.
     const ToolRun r = runTool(QStringLiteral("pg_dump"),
-                              QStringList{QStringLiteral("-Fc"), QStringLiteral("-f"), partial.path()} +
-                                  server.args() + QStringList{QStringLiteral("-d"), server.database},
+                              QStringList{QStringLiteral("-Fc"), QStringLiteral("-f"), partial.path()} + server.args() +
+                                  QStringList{QStringLiteral("-d"), server.database},
                               server);
     if (r.code != 0)
         failed(QStringLiteral("pg_dump failed: %1").arg(r.err));

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace tarvic {
 
@@ -57,25 +58,30 @@ void keepFilesPrivate() {
 
 void keepDriverLogsOff() {
     const QString folder = qEnvironmentVariableIsSet("ODBCSYSINI") ? qEnvironmentVariable("ODBCSYSINI")
-                                                                    : QString::fromLatin1(kSystemOdbcFolder);
+                                                                   : QString::fromLatin1(kSystemOdbcFolder);
     QFile inst(folder + QLatin1Char('/') + qEnvironmentVariable("ODBCINSTINI", QStringLiteral("odbcinst.ini")));
     if (!inst.open(QIODevice::ReadOnly))
         return;
     const QByteArray quiet = withLogsOff(inst.readAll());
     if (quiet.isEmpty())
         return;
-    // Lives as long as the process: unixODBC reads the folder again at each connection.
-    static QTemporaryDir own(QDir::tempPath() + QStringLiteral("/tarvic-odbc-XXXXXX"));
-    if (!own.isValid())
+    // Lives as long as the process: unixODBC reads the folder again at each connection. In the
+    // runtime folder when there is one, which goes at logout even after a process was killed.
+    static std::unique_ptr<QTemporaryDir> own;
+    for (const QString& parent : {qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath()}) {
+        if (!parent.isEmpty() && (!own || !own->isValid()))
+            own = std::make_unique<QTemporaryDir>(parent + QStringLiteral("/tarvic-odbc-XXXXXX"));
+    }
+    if (!own || !own->isValid())
         return;
-    QFile copy(own.filePath(QStringLiteral("odbcinst.ini")));
+    QFile copy(own->filePath(QStringLiteral("odbcinst.ini")));
     if (!copy.open(QIODevice::WriteOnly) || copy.write(quiet) != quiet.size())
         return;
     copy.close();
     const QString systemSources = folder + QStringLiteral("/odbc.ini");
     if (QFileInfo::exists(systemSources))
-        QFile::link(systemSources, own.filePath(QStringLiteral("odbc.ini")));
-    qputenv("ODBCSYSINI", QFile::encodeName(own.path()));
+        QFile::link(systemSources, own->filePath(QStringLiteral("odbc.ini")));
+    qputenv("ODBCSYSINI", QFile::encodeName(own->path()));
     qunsetenv("ODBCINSTINI");
 }
 

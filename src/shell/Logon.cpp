@@ -262,10 +262,11 @@ void Logon::warnOfReadableDatabase() {
     }
     if (file.isEmpty() || !othersMayRead(file))
         return;
-    session_.prompter->information(this, QStringLiteral("THE DATABASE FILE CAN BE READ BY OTHER USERS OF THIS COMPUTER :\n"
-                                                        "%1\n"
-                                                        "PLEASE LET ONLY ITS OWNER READ IT (chmod 600) ....")
-                                             .arg(file));
+    session_.prompter->information(this,
+                                   QStringLiteral("THE DATABASE FILE CAN BE READ BY OTHER USERS OF THIS COMPUTER :\n"
+                                                  "%1\n"
+                                                  "PLEASE LET ONLY ITS OWNER READ IT (chmod 600) ....")
+                                       .arg(file));
 }
 
 bool Logon::eventFilter(QObject* watched, QEvent* event) {

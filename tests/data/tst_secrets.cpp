@@ -388,7 +388,7 @@ private slots:
         writeFile(odbc.filePath(u"odbc.ini"_s),
                   u"[LOGS]\nDriver=PostgreSQL Unicode\nServername=%1\nPort=%2\n%3\nProtocol=7.4-2\nBoolsAsChar=0\n"
                   "Username=tarvicuser\nPassword=%4\n"_s.arg(pgParam(u"host"_s), pgParam(u"port"_s),
-                                                           t.connectionString().overrides, kBuiltIn));
+                                                             t.connectionString().overrides, kBuiltIn));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"ODBCSYSINI"_s, odbc.path());
         env.insert(u"ODBCINI"_s, odbc.filePath(u"odbc.ini"_s));
@@ -405,7 +405,8 @@ private slots:
 
         QProcess tool;
         tool.setProcessEnvironment(env);
-        tool.start(qEnvironmentVariable("TARVIC_BIN_DIR") + u"/src/tarvic-admin"_s, {u"--dsn"_s, u"LOGS"_s, u"check"_s});
+        tool.start(qEnvironmentVariable("TARVIC_BIN_DIR") + u"/src/tarvic-admin"_s,
+                   {u"--dsn"_s, u"LOGS"_s, u"check"_s});
         QVERIFY(tool.waitForStarted(10000));
         const qint64 pid = tool.processId();
         tool.closeWriteChannel();

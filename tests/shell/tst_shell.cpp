@@ -357,11 +357,11 @@ private slots:
             f.password->setText(u"admin123"_s);
             f.login();
             QCOMPARE(f.loggedOn.count(), 1);
-            const QStringList said =
-                file.isEmpty() || mode == 0600
-                    ? QStringList()
-                    : QStringList{u"THE DATABASE FILE CAN BE READ BY OTHER USERS OF THIS COMPUTER :\n%1\n"
-                                  "PLEASE LET ONLY ITS OWNER READ IT (chmod 600) ...."_s.arg(file)};
+            const QStringList said = file.isEmpty() || mode == 0600
+                                         ? QStringList()
+                                         : QStringList{
+                                               u"THE DATABASE FILE CAN BE READ BY OTHER USERS OF THIS COMPUTER :\n%1\n"
+                                               "PLEASE LET ONLY ITS OWNER READ IT (chmod 600) ...."_s.arg(file)};
             QCOMPARE(f.ts.prompter.texts(), said);
             QVERIFY(!f.w.isVisible());
         }
