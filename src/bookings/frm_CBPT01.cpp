@@ -939,6 +939,9 @@ void frm_CBPT01::openPosting(Posting p) {
     if (p == PostReceipt)
         args.values.insert(QStringLiteral("CALLER"),
                            mode_ == Mode::Sales ? QStringLiteral("SALES") : QStringLiteral("OPS"));
+    // One posting window of a kind per booking, whichever desk opened it: a second click, or
+    // the other desk's, brings the open one to the front.
+    args.identity = {QStringLiteral("CBPT_NO")};
     openWindow(QString::fromLatin1(def.window), args,
                p == PostReceipt ? WindowRegistry::Opening::Modeless : WindowRegistry::Opening::Modal);
 }

@@ -1,6 +1,7 @@
 #include "Logon.h"
 
 #include "data/Passwords.h"
+#include "data/PrivateFiles.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Guard.h"
 #include "shell/kit/KeyFilters.h"
@@ -243,8 +244,29 @@ void Logon::Validate_Passwd() {
     session_.consultantCode = match->value(QStringLiteral("CONSULTANT_CODE")).toString().trimmed().toInt();
     passwordAccepted_ = true;
     busy.release();
+    warnOfReadableDatabase();
     emit loggedOn();
     close();
+}
+
+void Logon::warnOfReadableDatabase() {
+    if (databaseWarned_)
+        return;
+    databaseWarned_ = true;
+    QString file;
+    try {
+        file = databaseFile(*session_.db);
+    } catch (const DbError& e) {
+        logError("reading the database file's name", e);
+        return;
+    }
+    if (file.isEmpty() || !othersMayRead(file))
+        return;
+    session_.prompter->information(this,
+                                   QStringLiteral("THE DATABASE FILE CAN BE READ BY OTHER USERS OF THIS COMPUTER :\n"
+                                                  "%1\n"
+                                                  "PLEASE LET ONLY ITS OWNER READ IT (chmod 600) ....")
+                                       .arg(file));
 }
 
 bool Logon::eventFilter(QObject* watched, QEvent* event) {

@@ -27,6 +27,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sys/stat.h>
+
 using namespace tarvic;
 using namespace tarvic::test;
 using namespace Qt::StringLiterals;
@@ -340,6 +342,29 @@ private slots:
         QVERIFY(Passwords::isHash(stored));
         QCOMPARE(Passwords::verify(u"Tour#42"_s, stored), Passwords::Match::Yes);
         QCOMPARE(Passwords::verify(u"tour#42"_s, stored), Passwords::Match::No);
+    }
+
+    // When other users of the computer may read the embedded database's file, the logon says so
+    // once, naming the file, and goes on; a file of its owner's alone, or a server, says nothing.
+    void readableDatabaseFileIsSaidOnceAtLogon() {
+        for (const int mode : {0644, 0640, 0604, 0600}) {
+            Fixture f;
+            const QString file = f.ts.t.sqlitePath();
+            if (!file.isEmpty())
+                QVERIFY(::chmod(QFile::encodeName(file).constData(), mode_t(mode)) == 0);
+            QVERIFY(f.start());
+            f.acceptName(u"admin"_s);
+            f.password->setText(u"admin123"_s);
+            f.login();
+            QCOMPARE(f.loggedOn.count(), 1);
+            const QStringList said = file.isEmpty() || mode == 0600
+                                         ? QStringList()
+                                         : QStringList{
+                                               u"THE DATABASE FILE CAN BE READ BY OTHER USERS OF THIS COMPUTER :\n%1\n"
+                                               "PLEASE LET ONLY ITS OWNER READ IT (chmod 600) ...."_s.arg(file)};
+            QCOMPARE(f.ts.prompter.texts(), said);
+            QVERIFY(!f.w.isVisible());
+        }
     }
 
     // Only an explicit "N" of this login hides, and only from the next logon on; rights that
