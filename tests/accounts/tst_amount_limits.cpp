@@ -11,8 +11,8 @@
 #include "accounts/frm_Invoice.h"
 #include "accounts/frm_InvoiceAdd.h"
 #include "data/BooksCheck.h"
-#include "data/DemoData.h"
 #include "shell/kit/ListGrid.h"
+#include "support/DemoWindows.h"
 #include "support/Documents.h"
 #include "support/Drive.h"
 #include "support/TestSession.h"
@@ -30,25 +30,10 @@ const QString kLargest = u"9999999999999.99"_s;
 const QString kBeyond = u"99999999999999999"_s;
 const QString kAmount = u"AMOUNT CANNOT EXCEED 9999999999999.99 ...."_s;
 const QString kTotal = u"TOTAL AMOUNT CANNOT EXCEED 9999999999999.99 ...."_s;
+const WindowArgs kBooking1{{{u"CBPT_NO"_s, 1}}};  // the money documents of the demo booking
 
-struct Fixture {
-    TestSession ts;
-    WindowRegistry registry;
-    qint64 asha = 0;
-    Fixture() {
-        addDemoData(ts.db());
-        registerAccountsWindows(registry);
-        ts.session.windows = &registry;
-        asha = db().scalar(u"SELECT PARTY_CODE FROM M_TBL_PARTY WHERE PARTY_NAME='DEMO ASHA NAIR'"_s).toLongLong();
-    }
-    Database& db() { return ts.db(); }
-    template <class W>
-    std::unique_ptr<W> open(const QString& name, const WindowArgs& args = {{{u"CBPT_NO"_s, 1}}}) {
-        std::unique_ptr<W> w(static_cast<W*>(registry.create(name, ts.session, nullptr, args)));
-        w->setAttribute(Qt::WA_DeleteOnClose, false);
-        [&] { QVERIFY(showActive(*w)); }();
-        return w;
-    }
+struct Fixture : DemoWindows {
+    Fixture() : DemoWindows(registerAccountsWindows) {}
     qint64 rows() { return db().scalar(u"SELECT COUNT(*) FROM M_TBL_TRANSACTION"_s).toLongLong(); }
     QString stored(const char* column, const QString& code, qint64 no) {
         return Money::fromVariant(db().scalar(u"SELECT %1 FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND DOC_NO=?"_s.arg(
@@ -91,7 +76,7 @@ private slots:
         QFETCH(QString, kept);
         QFETCH(int, messages);
         Fixture f;
-        auto w = f.open<MoneyDocumentWindow>(window);
+        auto w = f.open<MoneyDocumentWindow>(window, kBooking1);
         typeInto(w->txt_Amount, u"125"_s);
         f.ts.answer();
         if (pasted)
@@ -113,7 +98,7 @@ private slots:
         } cases[] = {{u"frm_CBPT01_FRDB"_s, u"FRDB01"_s, u"9999999999999"_s},  // whole rupees
                      {u"frm_CBPT01_FTCR"_s, u"FTCR01"_s, kLargest}};
         for (const auto& c : cases) {
-            auto w = f.open<MoneyDocumentWindow>(c.window);
+            auto w = f.open<MoneyDocumentWindow>(c.window, kBooking1);
             if (w->party->key().isEmpty()) {  // the payment's party is chosen, the receipt's is the booking's
                 typeInto(w->party->edit(), QString::number(f.asha));
                 w->party->lookUp();
@@ -144,7 +129,7 @@ private slots:
     // the largest line to the paisa.
     void invoiceLineAtTheLimit() {
         Fixture f;
-        auto w = f.open<frm_Invoice>(u"frm_Invoice_P"_s, {});
+        auto w = f.open<frm_Invoice>(u"frm_Invoice_P"_s);
         typeInto(w->txt_CBPTNo, u"1"_s);
         keyToFocus(Qt::Key_Return);
         QVERIFY(w->pressTool(5));
@@ -190,7 +175,7 @@ private slots:
         TransactionRecords records(f.db(), u"T"_s);
         const qint64 first = records.save(booking(f.asha, u"8000"_s)),
                      second = records.save(booking(f.asha, u"8000"_s));
-        auto w = f.open<BulkPostingWindow>(u"frm_FRDB_BulkPosting"_s, {});
+        auto w = f.open<BulkPostingWindow>(u"frm_FRDB_BulkPosting"_s);
         typeInto(w->party->edit(), QString::number(f.asha));
         keyToFocus(Qt::Key_Return);
         typeInto(w->txt_CBPTNo, QString::number(first));
