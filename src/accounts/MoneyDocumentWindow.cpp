@@ -208,9 +208,10 @@ MoneyDocumentWindow::MoneyDocumentWindow(Session& session, QWidget* parent, cons
         // Whole rupees, as the whole-number filter has them, but never a minus sign; the ".00"
         // that leaving the field adds may stay.
         txt_Amount->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,11}(\\.0{0,2})?")), txt_Amount));
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*(\\.0{0,2})?")), txt_Amount));
     else
         attachFilter(txt_Amount, KeyFilter::Amount);
+    limitField(txt_Amount, amountLimit());
     connect(txt_Amount, &QLineEdit::textChanged, this, [this] { showWords(); });
     connect(txt_Amount, &QLineEdit::editingFinished, this, [this] {
         if (!txt_Amount->isReadOnly())
@@ -324,7 +325,7 @@ void MoneyDocumentWindow::showOwn(const QSqlRecord& r) {
 }
 
 Money MoneyDocumentWindow::amount() const {
-    return Money::fromText(txt_Amount->text());
+    return Money::fromInput(txt_Amount->text());
 }
 
 std::optional<AmountSide> MoneyDocumentWindow::side() const {

@@ -125,17 +125,19 @@ VoucherWindow::VoucherWindow(Session& session, QWidget* parent, const VoucherCon
     txt_Amount = line(this, QStringLiteral("txt_Amount"), false);
     txt_Amount->setAlignment(Qt::AlignRight);
     txt_Amount->setMaximumWidth(140);
-    if (vc_.wholeRupees)  // whole rupees, never "-", typed or pasted
-        txt_Amount->setValidator(new QRegularExpressionValidator(
-            QRegularExpression(QStringLiteral("[0-9]{0,11}(\\.[0-9]{0,2})?")), txt_Amount));
-    else
+    if (vc_.wholeRupees) {  // whole rupees, never "-", typed or pasted
+        txt_Amount->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*(\\.[0-9]{0,2})?")), txt_Amount));
+        limitField(txt_Amount, amountLimit());
+    } else {
         attachFilter(txt_Amount, KeyFilter::Amount);
+    }
     connect(txt_Amount, &QLineEdit::textChanged, this, [this] {
-        const Money m = Money::fromText(txt_Amount->text());  // not virtual: it also runs while the window is torn down
+        const Money m =
+            Money::fromInput(txt_Amount->text());  // not virtual: it also runs while the window is torn down
         lbl_InWords->setText(m.roundedRupees() == 0 ? QString() : QLatin1Char(' ') + amountInWordsPhrase(m));
     });
-    connect(txt_Amount, &QLineEdit::editingFinished, txt_Amount,
-            [this] { txt_Amount->setText(Money::fromText(txt_Amount->text()).toString()); });
+    showTwoDecimalsOnLeaving(txt_Amount);
     addField(QStringLiteral("AMOUNT INR /-"), txt_Amount);
     lbl_InWords = shown(this, QStringLiteral("lbl_InWords"));
     lbl_InWords->setWordWrap(true);
@@ -178,7 +180,7 @@ QString VoucherWindow::descOf(const QString& docCode, const QString& account) co
 }
 
 Money VoucherWindow::amount() const {
-    return Money::fromText(txt_Amount->text());
+    return Money::fromInput(txt_Amount->text());
 }
 QString VoucherWindow::accountDesc() const {
     return lbl_AccDesc->text();

@@ -19,7 +19,7 @@ namespace {
 enum Col { ColFor, ColSac, ColCgst, ColSgst, ColIgst, ColCreated, ColUpdated };
 
 QString rateText(const QString& typed) {
-    return Money::fromText(typed).toString();
+    return Money::fromInput(typed).toString();
 }
 
 }  // namespace
@@ -43,6 +43,8 @@ frm_GSTMaintenance::frm_GSTMaintenance(Session& session, QWidget* parent) : Task
     txt_CGSTPer = edit("txt_CGSTPer", KeyFilter::Amount, 8);
     txt_SGSTPer = edit("txt_SGSTPer", KeyFilter::Amount, 8);
     txt_IGSTPer = edit("txt_IGSTPer", KeyFilter::Amount, 8);
+    for (QLineEdit* e : {txt_CGSTPer, txt_SGSTPer, txt_IGSTPer})
+        limitField(e, percentLimit());
     // Two decimals on leaving; a blank rate is 0.
     for (QLineEdit* e : {txt_CGSTPer, txt_SGSTPer, txt_IGSTPer}) {
         e->setMaximumWidth(120);
@@ -120,9 +122,9 @@ void frm_GSTMaintenance::Save_Record() {
                    {{[&] { return gstFor.isEmpty(); }, txt_GSTFor, QStringLiteral("PLEASE ENTER GST FOR ....")}}))
         return;
     const Columns columns{{QStringLiteral("SAC_CODE"), txt_SACCode->text().trimmed()},
-                          {QStringLiteral("CGST_PER"), Money::fromText(txt_CGSTPer->text()).toVariant()},
-                          {QStringLiteral("SGST_PER"), Money::fromText(txt_SGSTPer->text()).toVariant()},
-                          {QStringLiteral("IGST_PER"), Money::fromText(txt_IGSTPer->text()).toVariant()}};
+                          {QStringLiteral("CGST_PER"), Money::fromInput(txt_CGSTPer->text()).toVariant()},
+                          {QStringLiteral("SGST_PER"), Money::fromInput(txt_SGSTPer->text()).toVariant()},
+                          {QStringLiteral("IGST_PER"), Money::fromInput(txt_IGSTPer->text()).toVariant()}};
     const bool ok = guarded([&] {
         db().transact([&] {
             const bool isNew =

@@ -266,7 +266,7 @@ void AdviceNoteWindow::Calc_Total() {
         return;
     pricing_ = true;
     total_ = items_->price();
-    lbl_Total->setText(total_.toString());
+    lbl_Total->setText(shownAmount(total_));
     pricing_ = false;
 }
 
@@ -328,7 +328,9 @@ void AdviceNoteWindow::Save_Record() {
                    },
                    party->edit(), t(text.noParty)});
     checks += items_->dateChecks();
-    checks.append({[this] { return total_ <= Money(); }, items_->amountField(), t(text.zeroTotal)});
+    checks.append(
+        {[this] { return !total_; }, items_->amountField(), exceedsLimitMessage(QStringLiteral("TOTAL AMOUNT"))});
+    checks.append({[this] { return total() <= Money(); }, items_->amountField(), t(text.zeroTotal)});
     if (!runChecks(prompter(), this, checks))
         return;
 
@@ -338,7 +340,7 @@ void AdviceNoteWindow::Save_Record() {
     lines.append({QStringLiteral(" PARTY CODE : "), party->key()});
     lines.append({QStringLiteral(" PARTY NAME : "), party->nameLabel()->text()});
     lines += items_->questionLines();
-    lines.append({t(text.totalLabel), total_.toString()});
+    lines.append({t(text.totalLabel), total().toString()});
     if (!Confirmation{t(modify_ ? text.modifyHead : text.head), lines, t(text.tail)}.ask(prompter(), this))
         return;
 
@@ -346,7 +348,7 @@ void AdviceNoteWindow::Save_Record() {
     note.kind = kind_;
     note.number = number_;
     note.booking = booking_.number;
-    note.total = total_;
+    note.total = total();
     note.remarks = txt_Remarks->text();
     note.columns = {{QStringLiteral("PARTY_CODE"), party->key().toLongLong()},
                     {QStringLiteral("BILL_NO"), txt_BillNo->text()}};

@@ -88,7 +88,7 @@ Columns MiscNoteWindow::ownColumns() {
 }
 
 Money MiscNoteWindow::amount() const {
-    return Money::fromText(txt_Amount->text());
+    return Money::fromInput(txt_Amount->text());
 }
 
 void MiscNoteWindow::clearOwn() {

@@ -26,7 +26,7 @@ const CodeSource kServiceType{QStringLiteral("(SELECT ACC_CODE, ACCOUNT_DESC FRO
 const QString kDashes = QStringLiteral("------------------------------------------------------------");
 
 QString wordsOf(const QString& text) {
-    const Money m = Money::fromText(text);
+    const Money m = Money::fromInput(text);
     return m.isZero() ? QString() : AmountInWords(m) + QStringLiteral(" Rupees /-");
 }
 
@@ -229,8 +229,8 @@ ServicePair frm_SWS_ANCPANDP08::onScreen() const {
     p.serviceType = Cmb_ServType->code();
     p.serviceTypeDesc = Cmb_ServType->currentText().trimmed();
     p.serviceName = txt_ServiceName->text().trimmed();
-    p.selling = Money::fromText(txt_SellAmt->text());
-    p.buying = Money::fromText(txt_BuyAmt->text());
+    p.selling = Money::fromInput(txt_SellAmt->text());
+    p.buying = Money::fromInput(txt_BuyAmt->text());
     return p;
 }
 

@@ -215,6 +215,13 @@ qint64 TransactionRecords::save(const std::vector<Document>& parts, const SaveCh
     }
     if (parts.size() > 1 && !kind.keyedByBooking)
         refuse(QStringLiteral("%1 is one row set per number").arg(code));
+    // The amount, and the total of a document spread over bookings, within the largest amount.
+    QList<Money> amounts;
+    for (const Document& d : parts)
+        amounts << d.amount;
+    if (!Money::sum(amounts))
+        throw DbError(DbError::Kind::Refused, exceedsLimitMessage(parts.size() > 1 ? QStringLiteral("TOTAL AMOUNT")
+                                                                                   : QStringLiteral("AMOUNT")));
 
     return db_.transact([&] {
         if (check) {

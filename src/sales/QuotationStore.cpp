@@ -161,6 +161,18 @@ void lockQuotationForWrite(Database& db, qint64 number) {
 }
 
 qint64 storeQuotation(Database& db, const QString& user, const QuotationHeader& h, SaveKind kind) {
+    // Every figure within the largest amount, or the first one beyond it named.
+    const Totals& t = h.totals;
+    const std::pair<const char*, Money> figures[] = {{"TOTAL AMOUNT", h.total},      {"COMMISSION (%)", t.commPer},
+                                                     {"COMM. AMOUNT", t.commAmount}, {"TOTAL AMOUNT -2", t.total2},
+                                                     {"TAXIBLE AMOUNT", t.taxable},  {"TAX PERCENT", h.taxPer},
+                                                     {"TAX AMOUNT", t.tax},          {"GRAND TOTAL", t.grandTotal}};
+    QString beyond = t.exceeded;
+    for (const auto& [caption, m] : figures)
+        if (beyond.isEmpty() && !m.withinLimit())
+            beyond = QLatin1String(caption);
+    if (!beyond.isEmpty())
+        throw DbError(DbError::Kind::Refused, exceedsLimitMessage(beyond));
     return db.transact([&] {
         qint64 number = h.number;
         const bool isNew = number == 0;

@@ -191,7 +191,7 @@ void frm_BQ_AddHotel::showOwn(const QSqlRecord& line) {
     }
 }
 
-Money frm_BQ_AddHotel::price() {
+std::optional<Money> frm_BQ_AddHotel::price() {
     QList<Component> components;
     for (const Part& p : parts)
         components.append({count(p.count), rate(p.rate)});
@@ -203,9 +203,9 @@ Money frm_BQ_AddHotel::price() {
     lbl_Days->setText(QString::number(nights_));
     for (int i = 0; i < kParts; ++i) {
         parts[i].nights->setText(QString::number(nights_));
-        parts[i].total->setText(hp.totals.at(i).toString());
+        parts[i].total->setText(hp.exceeded ? exceedsText() : hp.totals.at(i).toString());
     }
-    return hp.total;
+    return hp.exceeded ? std::nullopt : std::optional<Money>(hp.total);
 }
 
 QList<Check> frm_BQ_AddHotel::ownChecks() {

@@ -81,7 +81,7 @@ void frm_BQ_AddOthrCharges::showOwn(const QSqlRecord& line) {
     txt_OthrCharge->setText(Money::fromVariant(line.value(QStringLiteral("OTHRCHRG_RATE"))).toString());
 }
 
-Money frm_BQ_AddOthrCharges::price() {
+std::optional<Money> frm_BQ_AddOthrCharges::price() {
     return priceOther(count(txt_NoOfQty), rate(txt_OthrCharge));
 }
 

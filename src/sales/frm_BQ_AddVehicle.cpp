@@ -89,14 +89,14 @@ void frm_BQ_AddVehicle::showOwn(const QSqlRecord& line) {
     txt_VehRate->setText(Money::fromVariant(line.value(QStringLiteral("VEH_RATE"))).toString());
 }
 
-Money frm_BQ_AddVehicle::price() {
+std::optional<Money> frm_BQ_AddVehicle::price() {
     const VehiclePrice vp =
         priceVehicle(txt_TourDt->date(), txt_EndDate->date(), count(txt_NoOfVeh), rate(txt_VehRate));
     if (txt_EndDate->date() != vp.end)
         txt_EndDate->setDate(vp.end);
     days_ = vp.days;
     lbl_Days->setText(QString::number(days_));
-    return vp.total;
+    return vp.exceeded ? std::nullopt : std::optional<Money>(vp.total);
 }
 
 QList<Check> frm_BQ_AddVehicle::ownChecks() {

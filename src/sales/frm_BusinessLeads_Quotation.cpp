@@ -448,6 +448,11 @@ QWidget* frm_BusinessLeads_Quotation::buildTotals() {
         attachFilter(*e, KeyFilter::Amount);
         return *e;
     };
+    auto percent = [&](QLineEdit** e, const QString& name) {
+        amount(e, name);
+        attachFilter(*e, KeyFilter::Amount, percentLimit());
+        return *e;
+    };
     auto put = [&](int row, int col, const QString& caption, QWidget* w) {
         auto* label = new QLabel(caption, box);
         label->setBuddy(w);
@@ -461,12 +466,12 @@ QWidget* frm_BusinessLeads_Quotation::buildTotals() {
     Cmb_TaxName->setObjectName(QStringLiteral("Cmb_TaxName"));
     put(0, 0, QStringLiteral("TOTAL AMOUNT /-"), value(&lbl_TotlAmount, QStringLiteral("lbl_TotlAmount")));
     put(1, 0, QStringLiteral("MAR&K UP ON"), Cmb_MrkOn);
-    put(2, 0, QStringLiteral("COMMISSION (%)"), amount(&txt_CommPer, QStringLiteral("txt_CommPer")));
+    put(2, 0, QStringLiteral("COMMISSION (%)"), percent(&txt_CommPer, QStringLiteral("txt_CommPer")));
     put(0, 1, QStringLiteral("COMM. AMOUNT"), amount(&txt_CommAmt, QStringLiteral("txt_CommAmt")));
     put(1, 1, QStringLiteral("TOTAL AMOUNT -2 "), value(&lbl_TotlAmount2, QStringLiteral("lbl_TotlAmount2")));
     put(2, 1, QStringLiteral("TAXIBLE AMOUNT"), amount(&txt_TaxibleAmt, QStringLiteral("txt_TaxibleAmt")));
     put(0, 2, QStringLiteral("TA&X NAME"), Cmb_TaxName);
-    put(1, 2, QStringLiteral("TAX PERCENT"), amount(&txt_TaxPercent, QStringLiteral("txt_TaxPercent")));
+    put(1, 2, QStringLiteral("TAX PERCENT"), percent(&txt_TaxPercent, QStringLiteral("txt_TaxPercent")));
     put(2, 2, QStringLiteral("TAX AMOUNT"), value(&lbl_TaxAmount, QStringLiteral("lbl_TaxAmount")));
     put(0, 3, QStringLiteral("GRAND TOTAL  /-"), value(&lbl_GrandTotal, QStringLiteral("lbl_GrandTotal")));
     lbl_GrandTotal->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; }"));
@@ -514,7 +519,7 @@ QString frm_BusinessLeads_Quotation::leadValue(const QString& column) const {
 }
 
 void frm_BusinessLeads_Quotation::setMoney(QLabel* label, Money m) {
-    label->setText(m.toString());
+    label->setText(shownAmount(m));
 }
 
 void frm_BusinessLeads_Quotation::Load_Init() {
@@ -602,21 +607,30 @@ void frm_BusinessLeads_Quotation::Calc_GrandTotal() {
     TotalsInput in;
     in.total = total_;
     in.markUp = markUpFromText(Cmb_MrkOn->currentText());
-    in.commPer = Money::fromText(txt_CommPer->text());
-    in.commAmount = Money::fromText(txt_CommAmt->text());
+    in.commPer = Money::fromInput(txt_CommPer->text());
+    in.commAmount = Money::fromInput(txt_CommAmt->text());
     if (!txt_TaxibleAmt->text().trimmed().isEmpty())
-        in.taxable = Money::fromText(txt_TaxibleAmt->text());
+        in.taxable = Money::fromInput(txt_TaxibleAmt->text());
     in.previousTotal2 = total2_;
-    in.taxPer = Money::fromText(txt_TaxPercent->text());
+    in.taxPer = Money::fromInput(txt_TaxPercent->text());
     const Totals t = computeTotals(in);
+    exceeded_ = t.exceeded;
+    setMoney(lbl_TotlAmount, total_);
+    if (!t.exceeded.isEmpty()) {
+        // Never a wrong figure: what was typed stays, what is computed says it is too large;
+        // the save names the figure.
+        for (QLabel* l : {lbl_TotlAmount2, lbl_TaxAmount, lbl_GrandTotal})
+            l->setText(exceedsText());
+        calculating_ = false;
+        return;
+    }
     // Only the computed one of the two commission fields is written: the other is being typed.
     if (in.markUp == MarkUp::Percent)
         txt_CommAmt->setText(t.commAmount.toString());
     else
         txt_CommPer->setText(t.commPer.toString());
-    setMoney(lbl_TotlAmount, total_);
     setMoney(lbl_TotlAmount2, t.total2);
-    if (t.taxable != Money::fromText(txt_TaxibleAmt->text()) || txt_TaxibleAmt->text().trimmed().isEmpty())
+    if (t.taxable != Money::fromInput(txt_TaxibleAmt->text()) || txt_TaxibleAmt->text().trimmed().isEmpty())
         txt_TaxibleAmt->setText(t.taxable.toString());
     setMoney(lbl_TaxAmount, t.tax);
     setMoney(lbl_GrandTotal, t.grandTotal);
@@ -641,14 +655,15 @@ QuotationHeader frm_BusinessLeads_Quotation::header() const {
     h.end = txt_JEndDt->date();
     h.total = total_;
     h.markUp = markUpFromText(Cmb_MrkOn->currentText());
-    h.totals.commPer = Money::fromText(txt_CommPer->text());
-    h.totals.commAmount = Money::fromText(txt_CommAmt->text());
-    h.totals.total2 = Money::fromText(lbl_TotlAmount2->text());
-    h.totals.taxable = Money::fromText(txt_TaxibleAmt->text());
-    h.totals.tax = Money::fromText(lbl_TaxAmount->text());
-    h.totals.grandTotal = Money::fromText(lbl_GrandTotal->text());
+    h.totals.commPer = Money::fromInput(txt_CommPer->text());
+    h.totals.commAmount = Money::fromInput(txt_CommAmt->text());
+    h.totals.total2 = Money::fromInput(lbl_TotlAmount2->text());
+    h.totals.taxable = Money::fromInput(txt_TaxibleAmt->text());
+    h.totals.tax = Money::fromInput(lbl_TaxAmount->text());
+    h.totals.grandTotal = Money::fromInput(lbl_GrandTotal->text());
+    h.totals.exceeded = exceeded_;
     h.taxCode = Cmb_TaxName->code();
-    h.taxPer = Money::fromText(txt_TaxPercent->text());
+    h.taxPer = Money::fromInput(txt_TaxPercent->text());
     return h;
 }
 
@@ -840,13 +855,14 @@ void frm_BusinessLeads_Quotation::Load_GridSummary() {
              {number_}});
     });
     // The sums of each kind and the total are the summary's rows: one reading for all of them.
-    total_ = Money();
+    // A sum beyond the largest amount (never stored by a line window) stays beyond it, so that
+    // the totals say so rather than show a wrong figure.
     QHash<QString, Money> byKind;
     for (int row = 0; row < summary_->rowCount(); ++row) {
-        const Money m = Money::fromText(summary_->text(row, 2));
-        byKind[summary_->text(row, 1)] += m;
-        total_ += m;
+        const Money::Reading r = Money::read(summary_->text(row, 2));  // malformed: shown as beyond
+        byKind[summary_->text(row, 1)] = r.kind == Money::Reading::Kind::Malformed ? Money::beyondLargest() : r.value;
     }
+    total_ = Money::sum(byKind).value_or(Money::beyondLargest());
     setMoney(lbl_HotelSum, byKind.value(QStringLiteral("HOTEL")));
     setMoney(lbl_VehSum, byKind.value(QStringLiteral("VEHICLE")));
     setMoney(lbl_OthrSum, byKind.value(QStringLiteral("OTHRCHRG")));

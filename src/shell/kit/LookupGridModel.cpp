@@ -147,12 +147,14 @@ bool LookupGridModel::bindable(int column, const QString& text, QVariant* out, Q
         return true;
     }
     case LookupColumn::Kind::Decimal: {
-        const auto m = Money::parse(t);
-        if (!m) {
-            *error = QStringLiteral("INVALID NUMBER FOR %1 : %2 ....").arg(col.heading, t);
+        const Money::Reading m = Money::read(t);
+        if (!m.ok()) {
+            *error = m.kind == Money::Reading::Kind::TooLarge
+                         ? exceedsLimitMessage(col.heading)
+                         : QStringLiteral("INVALID NUMBER FOR %1 : %2 ....").arg(col.heading, t);
             return false;
         }
-        *out = m->toVariant();
+        *out = m.value.toVariant();
         return true;
     }
     case LookupColumn::Kind::Text:
