@@ -1,6 +1,7 @@
 #include "BookMove.h"
 
 #include "BooksCheck.h"
+#include "ColumnLengths.h"
 #include "Migrations.h"
 #include "SchemaTables.h"
 
@@ -88,55 +89,170 @@ struct Copied {
     TableFingerprint read;
 };
 
-// Copies one table: its rows read from the embedded database in the server's column order,
-// written a batch of rows per prepared statement. Returns the fingerprint of what was read.
-TableFingerprint copyTable(FileReader& source, const TableInfo& from, Database& target, const TableInfo& to) {
-    QHash<QString, int> at;
-    for (int i = 0; i < int(from.columns.size()); ++i)
-        at.insert(from.columns[i].name.toUpper(), i);
-    std::vector<int> order;
-    QStringList names, one;
-    for (const ColumnInfo& c : to.columns) {
-        order.push_back(at.value(c.name.toUpper()));
-        names << quoted(c.name);
-        one << placeholder(c);
+// The type a value is cast to in the server's column, precision and all, so that a probe
+// refuses what the column would.
+QString serverType(const ColumnInfo& c) {
+    if (c.kind == ValueKind::Text)
+        return QStringLiteral("text");
+    if (c.kind == ValueKind::Decimal && c.precision > 0)
+        return QStringLiteral("numeric(%1,%2)").arg(c.precision).arg(std::max(c.scale, 0));
+    return c.type;
+}
+
+// One table's rows as the server takes them: its columns in the server's order, each row
+// checked against the server's text lengths before it is sent, named by its key when refused.
+class TableCopy {
+public:
+    TableCopy(const TableInfo& from, Database& target, const TableInfo& to) : from_(from), target_(target), to_(to) {
+        QHash<QString, int> at;
+        for (int i = 0; i < int(from.columns.size()); ++i)
+            at.insert(from.columns[i].name.toUpper(), i);
+        QStringList names, one;
+        for (const ColumnInfo& c : to.columns) {
+            order_.push_back(at.value(c.name.toUpper()));
+            names << quoted(c.name);
+            one << placeholder(c);
+        }
+        for (const QString& k : from.keyColumns())
+            key_.push_back(at.value(k.toUpper()));
+        width_ = int(to.columns.size());
+        perStatement_ = std::clamp(kValuesPerStatement / std::max(width_, 1), 1, kMaxRowsPerStatement);
+        head_ = QStringLiteral("INSERT INTO %1 (%2) VALUES ").arg(quoted(to.name), names.join(QStringLiteral(", ")));
+        row_ = QLatin1Char('(') + one.join(QStringLiteral(", ")) + QLatin1Char(')');
+        full_ = statement(perStatement_);
     }
-    const int width = int(to.columns.size());
-    const int perStatement = std::clamp(kValuesPerStatement / std::max(width, 1), 1, kMaxRowsPerStatement);
-    const QString head =
-        QStringLiteral("INSERT INTO %1 (%2) VALUES ").arg(quoted(to.name), names.join(QStringLiteral(", ")));
-    const QString row = QLatin1Char('(') + one.join(QStringLiteral(", ")) + QLatin1Char(')');
-    const auto statement = [&](int rows) {
+
+    // Copies every row; returns the fingerprint of what was read. A value the server would
+    // refuse, or does, is reported by table, row and column, and nothing is moved.
+    TableFingerprint copy(FileReader& source) {
+        // Should the server refuse a batch, the table is copied again row by row from here to
+        // find the row and the value it refuses.
+        target_.exec(QStringLiteral("SAVEPOINT tarvic_table"));
+        TableFingerprint read;
+        QVariantList batch;
+        batch.reserve(perStatement_ * width_);
+        int inBatch = 0;
+        QStringList ordered(width_);
+        try {
+            source.read(from_, [&](const QStringList& values) {
+                checkLengths(values);
+                for (int i = 0; i < width_; ++i) {
+                    ordered[i] = values.at(order_[i]);
+                    batch << bound(ordered[i]);
+                }
+                read.add(ordered);
+                if (++inBatch == perStatement_) {
+                    send(full_, batch);
+                    batch.clear();
+                    inBatch = 0;
+                }
+            });
+            if (inBatch > 0)
+                send(statement(inBatch), batch);
+        } catch (const DbError& e) {
+            // Only what the server refused is looked for; a lock is waited for by the caller.
+            if (!sending_ || e.kind() == DbError::Kind::Locked || e.kind() == DbError::Kind::Injected)
+                throw;
+            sending_ = false;
+            locate(source);
+            throw;
+        }
+        target_.exec(QStringLiteral("RELEASE SAVEPOINT tarvic_table"));
+        read.finish();
+        return read;
+    }
+
+private:
+    QString statement(int rows) const {
         QStringList all;
         for (int i = 0; i < rows; ++i)
-            all << row;
-        return head + all.join(QStringLiteral(", "));
-    };
-    const QString full = statement(perStatement);
-    const QVariant null{QMetaType::fromType<QString>()};
+            all << row_;
+        return head_ + all.join(QStringLiteral(", "));
+    }
 
-    TableFingerprint read;
-    QVariantList batch;
-    batch.reserve(perStatement * width);
-    int inBatch = 0;
-    QStringList ordered(width);
-    source.read(from, [&](const QStringList& values) {
-        for (int i = 0; i < width; ++i) {
-            ordered[i] = values.at(order[i]);
-            batch << (ordered[i].isNull() ? null : QVariant(ordered[i]));
+    void send(const QString& sql, const QVariantList& values) {
+        sending_ = true;
+        target_.execAffected(sql, values);
+        sending_ = false;
+    }
+
+    static QVariant bound(const QString& value) {
+        return value.isNull() ? QVariant(QMetaType::fromType<QString>()) : QVariant(value);
+    }
+
+    QString rowName(const QStringList& values) const {
+        QStringList names, keyValues;
+        for (int k : key_) {
+            names << from_.columns[k].name;
+            keyValues << values.at(k);
         }
-        read.add(ordered);
-        if (++inBatch == perStatement) {
-            target.execAffected(full, batch);
-            batch.clear();
-            inBatch = 0;
+        return QStringLiteral("%1, row %2").arg(to_.label(), rowKeyText(names, keyValues));
+    }
+
+    // A text longer than the server's column is refused before it is sent.
+    void checkLengths(const QStringList& values) const {
+        for (int i = 0; i < width_; ++i) {
+            const ColumnInfo& c = to_.columns[i];
+            const QString& v = values.at(order_[i]);
+            if (c.length > 0 && v.size() > c.length && characterCount(v) > c.length)
+                refuse(QStringLiteral("%1: %2 holds %3 characters, more than the server's %4; nothing was moved")
+                           .arg(rowName(values), c.name.toUpper())
+                           .arg(characterCount(v))
+                           .arg(c.length));
         }
-    });
-    if (inBatch > 0)
-        target.execAffected(statement(inBatch), batch);
-    read.finish();
-    return read;
-}
+    }
+
+    // The server refused a batch: the rows are sent again one at a time, and the first it
+    // refuses is probed value by value for the column it cannot take.
+    void locate(FileReader& source) {
+        target_.exec(QStringLiteral("ROLLBACK TO SAVEPOINT tarvic_table"));
+        const QString one = statement(1);
+        source.read(from_, [&](const QStringList& values) {
+            QVariantList row;
+            for (int i = 0; i < width_; ++i)
+                row << bound(values.at(order_[i]));
+            try {
+                target_.execAffected(one, row);
+                return;
+            } catch (const DbError& e) {
+                if (e.kind() == DbError::Kind::Locked || e.kind() == DbError::Kind::Injected)
+                    throw;
+                target_.exec(QStringLiteral("ROLLBACK TO SAVEPOINT tarvic_table"));
+                refuse(QStringLiteral("%1: the server refuses %2: %3; nothing was moved")
+                           .arg(rowName(values), refusedColumn(values), e.message()));
+            }
+        });
+    }
+
+    // The first column whose value the server will not take as its type; "the row" when each
+    // value passes alone (a rule over the whole row).
+    QString refusedColumn(const QStringList& values) {
+        for (int i = 0; i < width_; ++i) {
+            const QString& v = values.at(order_[i]);
+            if (v.isNull())
+                continue;
+            target_.exec(QStringLiteral("SAVEPOINT tarvic_value"));
+            try {
+                target_.scalar(QStringLiteral("SELECT CAST(CAST(? AS TEXT) AS %1)").arg(serverType(to_.columns[i])), {v});
+                target_.exec(QStringLiteral("RELEASE SAVEPOINT tarvic_value"));
+            } catch (const DbError&) {
+                target_.exec(QStringLiteral("ROLLBACK TO SAVEPOINT tarvic_value"));
+                return QStringLiteral("the value of ") + to_.columns[i].name.toUpper();
+            }
+        }
+        return QStringLiteral("the row");
+    }
+
+    const TableInfo& from_;
+    Database& target_;
+    const TableInfo& to_;
+    std::vector<int> order_;  // per server column, its place in the embedded table's row
+    std::vector<int> key_;    // the key's places in the embedded table's row
+    int width_ = 0;
+    int perStatement_ = 1;
+    QString head_, row_, full_;
+    bool sending_ = false;
+};
 
 // Serial and identity columns continue past the highest value copied.
 void advanceSequences(Database& target) {
@@ -225,7 +341,7 @@ MoveReport moveToServer(Database& source, Database& target, const std::function<
             for (const TableInfo& t : from) {
                 Copied c;
                 c.server = onServer.value(t.label());
-                c.read = copyTable(file, t, target, *c.server);
+                c.read = TableCopy(t, target, *c.server).copy(file);
                 progress(QStringLiteral("%1: %2 row(s) copied").arg(t.label()).arg(c.read.rows));
                 report.rows += c.read.rows;
                 ++report.tables;

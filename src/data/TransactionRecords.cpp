@@ -1,5 +1,6 @@
 #include "TransactionRecords.h"
 
+#include "ColumnLengths.h"
 #include "Numbering.h"
 
 #include <QRegularExpression>
@@ -215,6 +216,7 @@ qint64 TransactionRecords::save(const std::vector<Document>& parts, const SaveCh
     }
     if (parts.size() > 1 && !kind.keyedByBooking)
         refuse(QStringLiteral("%1 is one row set per number").arg(code));
+    checkTextLengths(db_, parts);
 
     return db_.transact([&] {
         if (check) {
