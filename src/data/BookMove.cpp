@@ -114,7 +114,9 @@ public:
             one << placeholder(c);
         }
         for (const QString& k : from.keyColumns())
-            key_.push_back(at.value(k.toUpper()));
+            for (int i = 0; i < int(to.columns.size()); ++i)
+                if (to.columns[i].name.compare(k, Qt::CaseInsensitive) == 0)
+                    key_.push_back(i);
         width_ = int(to.columns.size());
         perStatement_ = std::clamp(kValuesPerStatement / std::max(width_, 1), 1, kMaxRowsPerStatement);
         head_ = QStringLiteral("INSERT INTO %1 (%2) VALUES ").arg(quoted(to.name), names.join(QStringLiteral(", ")));
@@ -125,39 +127,26 @@ public:
     // Copies every row; returns the fingerprint of what was read. A value the server would
     // refuse, or does, is reported by table, row and column, and nothing is moved.
     TableFingerprint copy(FileReader& source) {
-        // Should the server refuse a batch, the table is copied again row by row from here to
-        // find the row and the value it refuses.
-        target_.exec(QStringLiteral("SAVEPOINT tarvic_table"));
         TableFingerprint read;
         QVariantList batch;
         batch.reserve(perStatement_ * width_);
         int inBatch = 0;
         QStringList ordered(width_);
-        try {
-            source.read(from_, [&](const QStringList& values) {
-                checkLengths(values);
-                for (int i = 0; i < width_; ++i) {
-                    ordered[i] = values.at(order_[i]);
-                    batch << bound(ordered[i]);
-                }
-                read.add(ordered);
-                if (++inBatch == perStatement_) {
-                    send(full_, batch);
-                    batch.clear();
-                    inBatch = 0;
-                }
-            });
-            if (inBatch > 0)
-                send(statement(inBatch), batch);
-        } catch (const DbError& e) {
-            // Only what the server refused is looked for; a lock is waited for by the caller.
-            if (!sending_ || e.kind() == DbError::Kind::Locked || e.kind() == DbError::Kind::Injected)
-                throw;
-            sending_ = false;
-            locate(source);
-            throw;
-        }
-        target_.exec(QStringLiteral("RELEASE SAVEPOINT tarvic_table"));
+        source.read(from_, [&](const QStringList& values) {
+            for (int i = 0; i < width_; ++i)
+                ordered[i] = values.at(order_[i]);
+            checkLengths(ordered);
+            for (const QString& v : ordered)
+                batch << bound(v);
+            read.add(ordered);
+            if (++inBatch == perStatement_) {
+                send(full_, batch);
+                batch.clear();
+                inBatch = 0;
+            }
+        });
+        if (inBatch > 0)
+            send(statement(inBatch), batch);
         read.finish();
         return read;
     }
@@ -170,20 +159,26 @@ private:
         return head_ + all.join(QStringLiteral(", "));
     }
 
+    // One batch of rows; the first of them the server refuses is named with its column.
     void send(const QString& sql, const QVariantList& values) {
-        sending_ = true;
-        target_.execAffected(sql, values);
-        sending_ = false;
+        try {
+            target_.execAffected(sql, values);
+        } catch (const DbError& e) {
+            if (e.kind() == DbError::Kind::Locked || e.kind() == DbError::Kind::Injected)
+                throw;  // a lock is waited for by the caller; an injected failure is the test's
+            locate(values, e);
+        }
     }
 
     static QVariant bound(const QString& value) {
         return value.isNull() ? QVariant(QMetaType::fromType<QString>()) : QVariant(value);
     }
 
+    // A row (its values in the server's column order) named by its table and key.
     QString rowName(const QStringList& values) const {
         QStringList names, keyValues;
         for (int k : key_) {
-            names << from_.columns[k].name;
+            names << to_.columns[k].name;
             keyValues << values.at(k);
         }
         return QStringLiteral("%1, row %2").arg(to_.label(), rowKeyText(names, keyValues));
@@ -193,7 +188,7 @@ private:
     void checkLengths(const QStringList& values) const {
         for (int i = 0; i < width_; ++i) {
             const ColumnInfo& c = to_.columns[i];
-            const QString& v = values.at(order_[i]);
+            const QString& v = values.at(i);
             if (c.length > 0 && v.size() > c.length && characterCount(v) > c.length)
                 refuse(QStringLiteral("%1: %2 holds %3 characters, more than the server's %4; nothing was moved")
                            .arg(rowName(values), c.name.toUpper())
@@ -202,56 +197,65 @@ private:
         }
     }
 
-    // The server refused a batch: the rows are sent again one at a time, and the first it
-    // refuses is probed value by value for the column it cannot take.
-    void locate(FileReader& source) {
-        target_.exec(QStringLiteral("ROLLBACK TO SAVEPOINT tarvic_table"));
-        const QString one = statement(1);
-        source.read(from_, [&](const QStringList& values) {
-            QVariantList row;
+    // The server refused a batch, and the driver rolled its transaction back with it (nothing
+    // is moved whatever happens now). Each row of the batch is put to the server again as its
+    // values cast to their columns' types; the first row it refuses is probed value by value.
+    [[noreturn]] void locate(const QVariantList& batch, const DbError& refused) {
+        const auto row = [&](qsizetype r) {
+            QStringList values;
             for (int i = 0; i < width_; ++i)
-                row << bound(values.at(order_[i]));
-            try {
-                target_.execAffected(one, row);
-                return;
-            } catch (const DbError& e) {
-                if (e.kind() == DbError::Kind::Locked || e.kind() == DbError::Kind::Injected)
-                    throw;
-                target_.exec(QStringLiteral("ROLLBACK TO SAVEPOINT tarvic_table"));
-                refuse(QStringLiteral("%1: the server refuses %2: %3; nothing was moved")
-                           .arg(rowName(values), refusedColumn(values), e.message()));
-            }
-        });
+                values << batch.at(r * width_ + i).toString();
+            return values;
+        };
+        const qsizetype rows = batch.size() / std::max(width_, 1);
+        for (qsizetype r = 0; r < rows; ++r) {
+            const QStringList values = row(r);
+            if (takes(values, -1))
+                continue;
+            for (int i = 0; i < width_; ++i)
+                if (!takes(values, i))
+                    refuse(QStringLiteral("%1: the server refuses the value of %2 (%3); nothing was moved")
+                               .arg(rowName(values), to_.columns[i].name.toUpper(), reason_));
+        }
+        // Every value passes alone: a rule over whole rows (a key met twice).
+        refuse(QStringLiteral("%1: the server refuses a row from here to %2 (%3); nothing was moved")
+                   .arg(rowName(row(0)), rowName(row(rows - 1)).section(QStringLiteral(", row "), 1),
+                        refused.message()));
     }
 
-    // The first column whose value the server will not take as its type; "the row" when each
-    // value passes alone (a rule over the whole row).
-    QString refusedColumn(const QStringList& values) {
+    // Whether the server takes the row's values (column < 0), or that one column's value, as
+    // their columns' types; reason_ holds why not.
+    bool takes(const QStringList& values, int column) {
+        QStringList casts;
+        QVariantList args;
         for (int i = 0; i < width_; ++i) {
-            const QString& v = values.at(order_[i]);
-            if (v.isNull())
+            if ((column >= 0 && i != column) || values.at(i).isNull())
                 continue;
-            target_.exec(QStringLiteral("SAVEPOINT tarvic_value"));
-            try {
-                target_.scalar(QStringLiteral("SELECT CAST(CAST(? AS TEXT) AS %1)").arg(serverType(to_.columns[i])), {v});
-                target_.exec(QStringLiteral("RELEASE SAVEPOINT tarvic_value"));
-            } catch (const DbError&) {
-                target_.exec(QStringLiteral("ROLLBACK TO SAVEPOINT tarvic_value"));
-                return QStringLiteral("the value of ") + to_.columns[i].name.toUpper();
-            }
+            casts << QStringLiteral("CAST(CAST(? AS TEXT) AS %1)").arg(serverType(to_.columns[i]));
+            args << values.at(i);
         }
-        return QStringLiteral("the row");
+        if (casts.isEmpty())
+            return true;
+        try {
+            target_.exec(QStringLiteral("SELECT ") + casts.join(QStringLiteral(", ")), args);
+            return true;
+        } catch (const DbError& e) {
+            if (e.kind() == DbError::Kind::Locked)
+                throw;
+            reason_ = e.message().section(QLatin1Char(';'), 0, 0).section(QStringLiteral("ERROR: "), -1);
+            return false;
+        }
     }
 
     const TableInfo& from_;
     Database& target_;
     const TableInfo& to_;
     std::vector<int> order_;  // per server column, its place in the embedded table's row
-    std::vector<int> key_;    // the key's places in the embedded table's row
+    std::vector<int> key_;    // the key's places in the server's row
     int width_ = 0;
     int perStatement_ = 1;
     QString head_, row_, full_;
-    bool sending_ = false;
+    QString reason_;                // why the server refused the last value put to it
 };
 
 // Serial and identity columns continue past the highest value copied.

@@ -6,13 +6,13 @@
 #include "masters/frm_Party.h"
 #include "shell/MainWindow.h"
 #include "support/Drive.h"
+#include "support/EveryWindow.h"
 #include "support/TestSession.h"
 
 #include <QAbstractSpinBox>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QSignalBlocker>
 #include <QTextBrowser>
 #include <QTextEdit>
@@ -165,16 +165,10 @@ private slots:
         MainWindow main(ts.session, registry);
         QVERIFY(showActive(main));
         QStringList faults;
-        for (const QString& name : registry.windows()) {
-            QPointer<QWidget> w = registry.create(name, ts.session, &main);
-            QVERIFY2(w, qPrintable(name));
-            w->show();
-            QApplication::processEvents();
-            for (const QString& field : unbounded(w))
+        forEachWindow(registry, ts.session, &main, [&](const QString& name, QWidget& w) {
+            for (const QString& field : unbounded(&w))
                 faults << name + u": "_s + field;
-            w->close();
-            QTRY_VERIFY2(w.isNull(), qPrintable(name));
-        }
+        });
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
     }
 };

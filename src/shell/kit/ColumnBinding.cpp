@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QRegularExpression>
 #include <QTextCursor>
 #include <QTextDocument>
