@@ -395,18 +395,14 @@ private slots:
     // Every registered window is catalogued, lies inside the main window's work area with no
     // visible heading of its grids cut short, and deletes itself when closed.
     void everyRegisteredWindowIsBuiltFitsAndIsDeletedOnClose() {
-        TestSession ts;
-        WindowRegistry registry;
-        registerAllWindows(registry);
-        ts.session.windows = &registry;
-        MainWindow main(ts.session, registry);
-        QVERIFY(showActive(main));
-        const QRect frame = main.frameGeometry();
-        const QSize area = main.mdiArea()->size();
+        EveryWindow all;
+        QVERIFY(showActive(*all.main));
+        const QRect frame = all.main->frameGeometry();
+        const QSize area = all.main->mdiArea()->size();
         QStringList faults;
-        QVERIFY(registry.windows().size() >= 30);
-        QVERIFY(!registry.has(u"mnu_Country"_s));  // keyed by window, not by menu entry
-        forEachWindow(registry, ts.session, &main, [&](const QString& name, QWidget& w) {
+        QVERIFY(all.registry.windows().size() >= 30);
+        QVERIFY(!all.registry.has(u"mnu_Country"_s));  // keyed by window, not by menu entry
+        all.forEach([&](const QString& name, QWidget& w) {
             QVERIFY2(MenuCatalogue::knowsWindow(name), qPrintable(name));
             const QRect at = w.frameGeometry();
             if (at.width() > area.width() || at.height() > area.height() || !frame.contains(at))

@@ -1,13 +1,9 @@
 // Every text field bounded by its column: typed and pasted text stops there (a multi-line box
 // says so), a save that would still exceed a column names the field and stores nothing, and
 // no registered window leaves an editable text field without a bound.
-#include "app/AllWindows.h"
 #include "data/Numbering.h"
 #include "masters/frm_Party.h"
-#include "shell/MainWindow.h"
-#include "support/Drive.h"
 #include "support/EveryWindow.h"
-#include "support/TestSession.h"
 
 #include <QAbstractSpinBox>
 #include <QClipboard>
@@ -158,14 +154,9 @@ private slots:
     // Every registered window, as it opens: no editable text field, and no editable grid cell,
     // takes text of any length.
     void everyWindowBoundsItsTextFields() {
-        TestSession ts;
-        WindowRegistry registry;
-        registerAllWindows(registry);
-        ts.session.windows = &registry;
-        MainWindow main(ts.session, registry);
-        QVERIFY(showActive(main));
+        EveryWindow all;
         QStringList faults;
-        forEachWindow(registry, ts.session, &main, [&](const QString& name, QWidget& w) {
+        all.forEach([&](const QString& name, QWidget& w) {
             for (const QString& field : unbounded(&w))
                 faults << name + u": "_s + field;
         });
