@@ -138,13 +138,16 @@ BulkPostingWindow::BulkPostingWindow(Session& session, QWidget* parent, BulkKind
         l->setMinimumWidth(240);
         l->load();
     }
+    bindColumn(Cmb_DBBank, "MST_BANK", "BANK_NAME");
+    bindColumn(Cmb_PaymentMode, "MST_PAYMODE", "PAY_MODE");
     txt_InstrNO = new QLineEdit(this);
     txt_InstrNO->setObjectName(QStringLiteral("txt_InstrNO"));
     attachFilter(txt_InstrNO, KeyFilter::Upper);
-    txt_InstrNO->setMaxLength(50);
+    bindColumn(txt_InstrNO, "M_TBL_TRANSACTION", "INSTR_NO");
     txt_InstrDt = new QLineEdit(this);
     txt_InstrDt->setObjectName(QStringLiteral("txt_InstrDt"));
     txt_InstrDt->setInputMask(QStringLiteral("00/00/0000; "));
+    bindColumn(txt_InstrDt, "M_TBL_TRANSACTION", "INSTR_DATE");
     txt_InstrDt->setMaximumWidth(100);
 
     auto* head = new QFormLayout;
@@ -185,10 +188,12 @@ BulkPostingWindow::BulkPostingWindow(Session& session, QWidget* parent, BulkKind
     body()->addLayout(top);
 
     txt_CBPTNo = digits(this, QStringLiteral("txt_CBPTNo"), 100);
+    bindColumn(txt_CBPTNo, "M_TBL_TRANSACTION", "IN_DOCNO");
     connect(txt_CBPTNo, &QLineEdit::editingFinished, this, [this] { showBookingBalance(); });
     lbl_CBPTBal = shown(this, QStringLiteral("lbl_CBPTBal"), 110);
     lbl_CBPTBal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     txt_Amount = digits(this, QStringLiteral("txt_Amount"), 130, QStringLiteral("[0-9]*"));
+    bindColumn(txt_Amount, "M_TBL_TRANSACTION", "GRAND_TOTAL");
     limitField(txt_Amount, amountLimit());
     txt_Amount->setAlignment(Qt::AlignRight);
     Cmd_Add = new QPushButton(QStringLiteral("&Add"), this);

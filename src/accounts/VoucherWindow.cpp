@@ -99,26 +99,32 @@ VoucherWindow::VoucherWindow(Session& session, QWidget* parent, const VoucherCon
                 [this](const QString& c) { lbl_ToAccDesc->setText(descOf(vc_.toAccounts, c)); });
     }
     Cmb_DBBank = list(kOwnBanks, QStringLiteral("Cmb_DBBank"));
+    bindColumn(Cmb_DBBank, "MST_BANK", "BANK_NAME");
     addField(misc       ? QStringLiteral("DEPOSITED TO")
              : transfer ? QStringLiteral("FROM BANK")
                         : QStringLiteral("BANK"),
              Cmb_DBBank);
     if (transfer) {
         Cmb_ToBank = list(kOwnBanks, QStringLiteral("Cmb_ToBank"));
+        bindColumn(Cmb_ToBank, "MST_BANK", "BANK_NAME");
         addField(QStringLiteral("TO BANK"), Cmb_ToBank);
     }
     if (misc || transfer) {
         Cmb_PaymentMode = list(kPayModes, QStringLiteral("Cmb_PaymentMode"));
+        bindColumn(Cmb_PaymentMode, "MST_PAYMODE", "PAY_MODE");
         addField(QStringLiteral("PAYMENT MODE"), Cmb_PaymentMode);
         txt_InstrNO = line(this, QStringLiteral("txt_InstrNO"));
+        bindColumn(txt_InstrNO, "M_TBL_TRANSACTION", "INSTR_NO");
         addField(QStringLiteral("INSTRUMENT NO"), txt_InstrNO);
     }
     if (misc) {
         txt_InstrDt = line(this, QStringLiteral("txt_InstrDt"), false);
         txt_InstrDt->setInputMask(QStringLiteral("00/00/0000; "));
+        bindColumn(txt_InstrDt, "M_TBL_TRANSACTION", "INSTR_DATE");
         txt_InstrDt->setMaximumWidth(110);
         addField(QStringLiteral("INSTRUMENT DATE"), txt_InstrDt);
         Cmb_InstrBank = list(kAllBanks, QStringLiteral("Cmb_InstrBank"));
+        bindColumn(Cmb_InstrBank, "MST_BANK", "BANK_NAME");
         addField(QStringLiteral("INSTR BANK"), Cmb_InstrBank);
         connect(Cmb_PaymentMode, &CodeList::codeChanged, this, [this] { modeChanged(); });
     }
@@ -138,16 +144,17 @@ VoucherWindow::VoucherWindow(Session& session, QWidget* parent, const VoucherCon
         lbl_InWords->setText(m.roundedRupees() == 0 ? QString() : QLatin1Char(' ') + amountInWordsPhrase(m));
     });
     showTwoDecimalsOnLeaving(txt_Amount);
+    bindColumn(txt_Amount, "M_TBL_TRANSACTION", "GRAND_TOTAL");
     addField(QStringLiteral("AMOUNT INR /-"), txt_Amount);
     lbl_InWords = shown(this, QStringLiteral("lbl_InWords"));
     lbl_InWords->setWordWrap(true);
     addField(QStringLiteral("AMNT IN WORDS"), lbl_InWords);
     txt_Remarks = line(this, QStringLiteral("txt_Remarks"));
-    txt_Remarks->setMaxLength(500);
+    bindColumn(txt_Remarks, "M_TBL_TRANSACTION", "REMARKS");
     addField(QStringLiteral("REMARKS"), txt_Remarks);
     if (vc_.collectedBy) {
         txt_CollBy = line(this, QStringLiteral("txt_CollBy"));
-        txt_CollBy->setMaxLength(100);
+        bindColumn(txt_CollBy, "M_TBL_TRANSACTION", "COLL_BY");
         addField(QStringLiteral("COLLECTED BY"), txt_CollBy);
     }
     setTool(4, QStringLiteral("Print { F4 }"), [this] { print(); });

@@ -31,18 +31,18 @@ frm_GSTMaintenance::frm_GSTMaintenance(Session& session, QWidget* parent) : Task
     setTool(2, kNewTip, [this] { Load_Init(); });
     setTool(3, kSaveTip, [this] { Save_Record(); });
 
-    const auto edit = [this](const char* name, KeyFilter filter, int maxLength) {
+    const auto edit = [this](const char* name, KeyFilter filter, const char* column) {
         auto* e = new QLineEdit(this);
         e->setObjectName(QLatin1String(name));
-        e->setMaxLength(maxLength);
+        bindColumn(e, "M_TBL_GSTMAINTENANCE", column);
         attachFilter(e, filter);
         return e;
     };
-    txt_GSTFor = edit("txt_GSTFor", KeyFilter::Upper, 50);
-    txt_SACCode = edit("txt_SACCode", KeyFilter::Upper, 50);
-    txt_CGSTPer = edit("txt_CGSTPer", KeyFilter::Amount, 8);
-    txt_SGSTPer = edit("txt_SGSTPer", KeyFilter::Amount, 8);
-    txt_IGSTPer = edit("txt_IGSTPer", KeyFilter::Amount, 8);
+    txt_GSTFor = edit("txt_GSTFor", KeyFilter::Upper, "GST_FOR");
+    txt_SACCode = edit("txt_SACCode", KeyFilter::Upper, "SAC_CODE");
+    txt_CGSTPer = edit("txt_CGSTPer", KeyFilter::Amount, "CGST_PER");
+    txt_SGSTPer = edit("txt_SGSTPer", KeyFilter::Amount, "SGST_PER");
+    txt_IGSTPer = edit("txt_IGSTPer", KeyFilter::Amount, "IGST_PER");
     for (QLineEdit* e : {txt_CGSTPer, txt_SGSTPer, txt_IGSTPer})
         limitField(e, percentLimit());
     // Two decimals on leaving; a blank rate is 0.

@@ -87,6 +87,7 @@ frm_Invoice::frm_Invoice(Session& session, QWidget* parent, const InvoiceWindowC
     txt_CBPTNo = new QLineEdit(this);
     txt_CBPTNo->setObjectName(QStringLiteral("txt_CBPTNo"));
     attachFilter(txt_CBPTNo, KeyFilter::Number);
+    bindColumn(txt_CBPTNo, "M_TBL_TRANSACTION", "IN_DOCNO");
     onEnter(txt_CBPTNo, [this] {
         bool ok = false;
         const qint64 n = txt_CBPTNo->text().trimmed().toLongLong(&ok);
@@ -116,7 +117,7 @@ frm_Invoice::frm_Invoice(Session& session, QWidget* parent, const InvoiceWindowC
     lbl_InvNO = label("lbl_InvNO");
     txt_InvoiceNO = new QLineEdit(this);
     txt_InvoiceNO->setObjectName(QStringLiteral("txt_InvoiceNO"));
-    txt_InvoiceNO->setMaxLength(50);
+    bindColumn(txt_InvoiceNO, "M_TBL_TRANSACTION", "GST_INVNO");
     attachFilter(txt_InvoiceNO, KeyFilter::Upper);
     place(QStringLiteral("IN &VOICE NO"), txt_InvoiceNO);
     txt_DocDate = new QDateEdit(this);
@@ -137,7 +138,7 @@ frm_Invoice::frm_Invoice(Session& session, QWidget* parent, const InvoiceWindowC
     if (tax) {
         txt_PartyAliasName = new QLineEdit(this);
         txt_PartyAliasName->setObjectName(QStringLiteral("txt_PartyAliasName"));
-        txt_PartyAliasName->setMaxLength(200);
+        bindColumn(txt_PartyAliasName, "M_TBL_TRANSACTION", "PARTY_ALIASNAME");
         place(QStringLiteral("PARTY &ALIAS"), txt_PartyAliasName);
     } else {
         place(QString(), new QWidget(this));
@@ -153,7 +154,7 @@ frm_Invoice::frm_Invoice(Session& session, QWidget* parent, const InvoiceWindowC
     }
     txt_SACCode = new QLineEdit(this);
     txt_SACCode->setObjectName(QStringLiteral("txt_SACCode"));
-    txt_SACCode->setMaxLength(50);
+    bindColumn(txt_SACCode, "M_TBL_TRANSACTION", "SAC_CODE");
     place(QStringLiteral("S&AC CODE"), txt_SACCode);
     if (tax) {
         // What the quotation leaves to invoice.
@@ -188,6 +189,7 @@ frm_Invoice::frm_Invoice(Session& session, QWidget* parent, const InvoiceWindowC
     txt_DiscAmt->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*(\\.\\d{0,2})?")), txt_DiscAmt));
     txt_DiscAmt->setAlignment(Qt::AlignRight);
+    bindColumn(txt_DiscAmt, "M_TBL_TRANSACTION", "DISC_AMT");
     connect(txt_DiscAmt, &QLineEdit::textChanged, this, [this] { Calc_Total(); });
     showTwoDecimalsOnLeaving(txt_DiscAmt);
     const auto pair = [this](const char* rate, const char* amount) {

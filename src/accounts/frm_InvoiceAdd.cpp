@@ -33,11 +33,13 @@ frm_InvoiceAdd::frm_InvoiceAdd(Session& session, QWidget* parent, bool proforma)
 
     txt_Desc = new QLineEdit(this);
     txt_Desc->setObjectName(QStringLiteral("txt_Desc"));
-    txt_Desc->setMaxLength(2000);
+    bindColumn(txt_Desc, "M_TBL_TRANSACTION", "DOC_DESC");
     txt_Rate = new QLineEdit(this);
     txt_Rate->setObjectName(QStringLiteral("txt_Rate"));
     txt_Qty = new QLineEdit(this);
     txt_Qty->setObjectName(QStringLiteral("txt_Qty"));
+    bindColumn(txt_Rate, "M_TBL_TRANSACTION", "INV_RATE");
+    bindColumn(txt_Qty, "M_TBL_TRANSACTION", "INV_QTY");
     wholeNumberField(txt_Rate, amountLimit(QStringLiteral("RATE")));
     wholeNumberField(txt_Qty, quantityLimit());
     for (QLineEdit* e : {txt_Rate, txt_Qty})

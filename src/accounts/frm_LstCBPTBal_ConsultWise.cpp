@@ -33,7 +33,6 @@ frm_LstCBPTBal_ConsultWise::frm_LstCBPTBal_ConsultWise(Session& session, QWidget
     consultant_ = new CodeField(session, kConsultant, this, QStringLiteral("txt_ConsultantCode"),
                                 QStringLiteral("lbl_ConsultantName"));
     txt_ConsultantCode = consultant_->edit();
-    txt_ConsultantCode->setMaxLength(9);
     txt_ConsultantCode->setMaximumWidth(90);
     attachFilter(txt_ConsultantCode, KeyFilter::Number);
     lbl_ConsultantName = consultant_->nameLabel();

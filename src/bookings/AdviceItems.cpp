@@ -170,7 +170,7 @@ HotelItems::HotelItems(AdviceNoteWindow& w) : AdviceItems(w) {
     Cmb_RoomType->load();
     txt_RoomType2 = new QLineEdit(&w);
     txt_RoomType2->setObjectName(QStringLiteral("txt_RoomType2"));
-    txt_RoomType2->setMaxLength(200);
+    w.bindColumn(txt_RoomType2, "M_TBL_TRANSACTION", "ROOM_TYPE2");
     txt_RoomType2->setMinimumWidth(300);
     Cmb_MealPlan = new CodeList(w.session(), kMealPlan, &w);
     Cmb_MealPlan->setObjectName(QStringLiteral("Cmb_MealPlan"));
@@ -190,6 +190,8 @@ HotelItems::HotelItems(AdviceNoteWindow& w) : AdviceItems(w) {
         Part& p = parts[i];
         p.count = countField(QStringLiteral("txt_NoOf") + name);
         p.rate = rateField(QStringLiteral("txt_") + name + QStringLiteral("Rate"));
+        w.bindColumn(p.count, "M_TBL_TRANSACTION", kPartSpecs[i].countColumn);
+        w.bindColumn(p.rate, "M_TBL_TRANSACTION", kPartSpecs[i].rateColumn);
         p.nights = w.shownField(QStringLiteral("lbl_") + name + QStringLiteral("Days"), 50);
         p.nights->setFixedWidth(50);
         p.cost = w.shownField(QStringLiteral("lbl_") + name + QStringLiteral("Cost"), 110);
@@ -447,8 +449,10 @@ VehicleItems::VehicleItems(AdviceNoteWindow& w) : AdviceItems(w) {
     Cmb_VehBrand->load();
     w.addRow(QStringLiteral("VEHICLE &BRAND"), {Cmb_VehBrand});
     txt_VehNos = countField(QStringLiteral("txt_VehNos"));
+    w.bindColumn(txt_VehNos, "M_TBL_TRANSACTION", "VEH_NOS");
     w.addRow(QStringLiteral("VEHICLE &NOS"), {txt_VehNos});
     txt_VehRate = rateField(QStringLiteral("txt_VehRate"));
+    w.bindColumn(txt_VehRate, "M_TBL_TRANSACTION", "VEH_RATE");
     w.addRow(QStringLiteral("VEHICLE RA&TE"), {txt_VehRate});
 
     days_ = new QueryModel(
@@ -573,8 +577,10 @@ OtherItems::OtherItems(AdviceNoteWindow& w) : AdviceItems(w) {
     Cmb_OthrCharge->load();
     w.addRow(QStringLiteral("CHARGE T&YPE"), {Cmb_OthrCharge});
     txt_Qty = countField(QStringLiteral("txt_Qty"));
+    w.bindColumn(txt_Qty, "M_TBL_TRANSACTION", "OTHRCHRG_QTY");
     w.addRow(QStringLiteral("&QUANTITY"), {txt_Qty});
     txt_Rate = rateField(QStringLiteral("txt_Rate"));
+    w.bindColumn(txt_Rate, "M_TBL_TRANSACTION", "OTHRCHRG_RATE");
     w.addRow(QStringLiteral("OTHER &CHARGE"), {txt_Rate});
 }
 

@@ -166,11 +166,12 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
         caption(c, r, col);
         g->addWidget(addLabel(name), r, col + 1, 1, span);
     };
-    const auto numberEdit = [&](const QString& name) {
+    const auto numberEdit = [&](const QString& name, const char* column) {
         auto* e = new QLineEdit(bookingTab);
         e->setObjectName(name);
         e->setMaximumWidth(110);
         attachFilter(e, KeyFilter::Number);
+        bindColumn(e, "M_TBL_TRANSACTION", column);
         return e;
     };
     const auto codeRow = [&](QLineEdit* edit, QPushButton* pick, QLabel* name) {
@@ -209,7 +210,7 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     shown(QStringLiteral("STATE CODE"), QStringLiteral("lbl_PartyStateCode"), row, 2);
     ++row;
 
-    txt_LeadNo = numberEdit(QStringLiteral("txt_LeadNo"));
+    txt_LeadNo = numberEdit(QStringLiteral("txt_LeadNo"), "LEAD_NO");
     Cmd_SrcLead = new QPushButton(QStringLiteral("..."), bookingTab);
     Cmd_SrcLead->setObjectName(QStringLiteral("Cmd_SrcLead"));
     caption(QStringLiteral("&LEAD NO"), row, 0)->setBuddy(txt_LeadNo);
@@ -222,11 +223,11 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     txt_FileNo = new QLineEdit(bookingTab);
     caption(QStringLiteral("&FILE NO"), row, 4)->setBuddy(txt_FileNo);
     txt_FileNo->setObjectName(QStringLiteral("txt_FileNo"));
-    txt_FileNo->setMaxLength(50);
+    bindColumn(txt_FileNo, "M_TBL_TRANSACTION", "FILENO");
     g->addWidget(txt_FileNo, row, 5);
     ++row;
 
-    txt_QuotNo = numberEdit(QStringLiteral("txt_QuotNo"));
+    txt_QuotNo = numberEdit(QStringLiteral("txt_QuotNo"), "QUOTATION_NO");
     Cmd_SrcQuot = new QPushButton(QStringLiteral("..."), bookingTab);
     Cmd_SrcQuot->setObjectName(QStringLiteral("Cmd_SrcQuot"));
     caption(QStringLiteral("&QUOTATION NO"), row, 0)->setBuddy(txt_QuotNo);
@@ -251,24 +252,24 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     shown(QStringLiteral("GRAND TOTAL"), QStringLiteral("lbl_GrandTotal"), row, 4);
     ++row;
 
-    const auto textEdit = [&](const QString& c, const QString& name, int r, int col, int max) {
+    const auto textEdit = [&](const QString& c, const QString& name, int r, int col, const char* column) {
         auto* e = new QLineEdit(bookingTab);
         caption(c, r, col)->setBuddy(e);
         e->setObjectName(name);
-        e->setMaxLength(max);
+        bindColumn(e, "M_TBL_TRANSACTION", column);
         g->addWidget(e, r, col + 1);
         return e;
     };
-    txt_TouristName = textEdit(QStringLiteral("TOURIST &NAME"), QStringLiteral("txt_TouristName"), row, 0, 200);
-    txt_Mobile = textEdit(QStringLiteral("&MOBILE NO"), QStringLiteral("txt_Mobile"), row, 2, 50);
-    txt_Email = textEdit(QStringLiteral("&E-MAIL"), QStringLiteral("txt_Email"), row, 4, 200);
+    txt_TouristName = textEdit(QStringLiteral("TOURIST &NAME"), QStringLiteral("txt_TouristName"), row, 0, "TOURIST_NAME");
+    txt_Mobile = textEdit(QStringLiteral("&MOBILE NO"), QStringLiteral("txt_Mobile"), row, 2, "TOURIST_MOBNO");
+    txt_Email = textEdit(QStringLiteral("&E-MAIL"), QStringLiteral("txt_Email"), row, 4, "TOURIST_EMAIL");
     ++row;
-    txt_PAN = textEdit(QStringLiteral("PAN"), QStringLiteral("txt_PAN"), row, 0, 50);
-    txt_Aadhar = textEdit(QStringLiteral("AADHAR"), QStringLiteral("txt_Aadhar"), row, 2, 50);
-    txt_Passport = textEdit(QStringLiteral("PASSPORT"), QStringLiteral("txt_Passport"), row, 4, 50);
+    txt_PAN = textEdit(QStringLiteral("PAN"), QStringLiteral("txt_PAN"), row, 0, "TOURIST_PAN");
+    txt_Aadhar = textEdit(QStringLiteral("AADHAR"), QStringLiteral("txt_Aadhar"), row, 2, "TOURIST_AADHAR");
+    txt_Passport = textEdit(QStringLiteral("PASSPORT"), QStringLiteral("txt_Passport"), row, 4, "TOURIST_PASSPORT");
     ++row;
-    txt_DrvLicense = textEdit(QStringLiteral("DRIVING LICENSE"), QStringLiteral("txt_DrvLicense"), row, 0, 50);
-    txt_BookedBy = textEdit(QStringLiteral("&BOOKED BY"), QStringLiteral("txt_BookedBy"), row, 2, 200);
+    txt_DrvLicense = textEdit(QStringLiteral("DRIVING LICENSE"), QStringLiteral("txt_DrvLicense"), row, 0, "TOURIST_DRVLICENSE");
+    txt_BookedBy = textEdit(QStringLiteral("&BOOKED BY"), QStringLiteral("txt_BookedBy"), row, 2, "BOOKED_BY");
     ++row;
     g->setRowStretch(row, 1);
     for (int c : {1, 3, 5})

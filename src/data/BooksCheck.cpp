@@ -530,6 +530,57 @@ void amountsBeyondLimit(Database& db, QStringList& problems) {
     }
 }
 
+// (n) A text longer than its column's declared length. SQLite keeps it whole where the server
+// refuses it, so that a move of the books would fail on it; the server itself holds none.
+void textsLongerThanColumns(Database& db, QStringList& problems) {
+    if (!db.dialect().isSqlite())
+        return;
+    constexpr int kRowsPerTable = 20;  // enough to find them; the count says how many more
+    for (const TableInfo& t : schemaTables(db)) {
+        std::vector<const ColumnInfo*> texts;
+        QStringList over, lengths, key;
+        for (const ColumnInfo& c : t.columns)
+            if (c.kind == ValueKind::Text && c.length > 0) {
+                texts.push_back(&c);
+                over << QStringLiteral("LENGTH(\"%1\") > %2").arg(c.name).arg(c.length);
+                lengths << QStringLiteral("LENGTH(\"%1\")").arg(c.name);
+            }
+        if (texts.empty())
+            continue;
+        const QStringList keyColumns = t.keyColumns();
+        for (const QString& k : keyColumns)
+            key << QStringLiteral("CAST(\"%1\" AS TEXT)").arg(k);
+        const QString where = over.join(QStringLiteral(" OR "));
+        QSqlQuery q = db.exec(QStringLiteral("SELECT %1, %2 FROM \"%3\" WHERE %4 LIMIT %5")
+                                  .arg(key.join(QStringLiteral(", ")), lengths.join(QStringLiteral(", ")), t.name,
+                                       where)
+                                  .arg(kRowsPerTable));
+        const int n = int(keyColumns.size());
+        int listed = 0;
+        while (q.next()) {
+            ++listed;
+            QStringList values;
+            for (int i = 0; i < n; ++i)
+                values << (q.isNull(i) ? QString() : q.value(i).toString());
+            for (size_t c = 0; c < texts.size(); ++c)
+                if (const int length = q.value(n + int(c)).toInt(); length > texts[c]->length)
+                    problems << QStringLiteral("%1 %2: %3 holds %4 characters, its column %5")
+                                    .arg(t.label(), rowKeyText(keyColumns, values), texts[c]->name.toUpper())
+                                    .arg(length)
+                                    .arg(texts[c]->length);
+        }
+        q = QSqlQuery();
+        if (listed == kRowsPerTable) {
+            const qint64 all =
+                db.scalar(QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE %2").arg(t.name, where)).toLongLong();
+            if (all > listed)
+                problems << QStringLiteral("%1: %2 more row(s) with texts longer than their columns")
+                                .arg(t.label())
+                                .arg(all - listed);
+        }
+    }
+}
+
 }  // namespace
 
 BooksReport checkBooks(Database& db) {
@@ -556,6 +607,7 @@ BooksReport checkBooks(Database& db) {
     invoiceTotals(db, report.problems);
     bulkPostingTotals(db, report.problems);
     amountsBeyondLimit(db, report.problems);
+    textsLongerThanColumns(db, report.problems);
     return report;
 }
 

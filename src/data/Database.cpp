@@ -361,6 +361,13 @@ DbError Database::failure(const QSqlQuery& q) const {
         text.replace(at, (end < 0 ? text.size() : end) - at, QStringLiteral("Failing row not shown."));
     }
     const QString state = sqlStateOf(q);
+    // A text longer than its column is refused before it is written, naming its field; one that
+    // still reaches the server is reported in the same words, never as the driver's text.
+    if (state == QLatin1String("22001") || text.contains(QLatin1String("value too long for type"))) {
+        qWarning("%s", qPrintable(text));
+        return DbError(DbError::Kind::Refused,
+                       QStringLiteral("A TEXT IS LONGER THAN ITS COLUMN ALLOWS, NOTHING WAS SAVED ...."), state);
+    }
     return DbError(classify(state, text), text, state);
 }
 

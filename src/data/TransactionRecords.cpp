@@ -1,5 +1,6 @@
 #include "TransactionRecords.h"
 
+#include "ColumnLengths.h"
 #include "Numbering.h"
 
 #include <QRegularExpression>
@@ -222,6 +223,7 @@ qint64 TransactionRecords::save(const std::vector<Document>& parts, const SaveCh
     if (!Money::sum(amounts))
         throw DbError(DbError::Kind::Refused, exceedsLimitMessage(parts.size() > 1 ? QStringLiteral("TOTAL AMOUNT")
                                                                                    : QStringLiteral("AMOUNT")));
+    checkTextLengths(db_, parts);
 
     return db_.transact([&] {
         if (check) {

@@ -320,10 +320,11 @@ DocumentListing::DocumentListing(Session& session, QWidget* parent, const Docume
         f.equal(QStringLiteral("a.DOC_STATUS"), Cmb_Status->currentText());
     });
 
-    const auto numberField = [this](const char* name) {
+    // A number compared with a column of the document's rows.
+    const auto numberField = [this](const char* name, const char* column) {
         auto* e = new QLineEdit(this);
         e->setObjectName(s(name));
-        e->setMaxLength(12);
+        bindColumn(e, "M_TBL_TRANSACTION", column);
         e->setMaximumWidth(110);
         attachFilter(e, KeyFilter::Number);
         onEnter(e, [this] { Load_Grid(); });
@@ -332,7 +333,7 @@ DocumentListing::DocumentListing(Session& session, QWidget* parent, const Docume
     Option1 = addOption(QStringLiteral("Option1"), QStringLiteral("&ALL"), nullptr, [](ListFilter&) {});
     Option2 = addOption(QStringLiteral("Option2"), QStringLiteral("PARTY &CODE"), withParty(),
                         [this](ListFilter& f) { f.number(QStringLiteral("a.PARTY_CODE=?"), txt_PartyCode->text()); });
-    txt_DocNo = numberField("txt_DocNo");
+    txt_DocNo = numberField("txt_DocNo", "DOC_NO");
     Option3 = addOption(QStringLiteral("Option3"), QStringLiteral("DOCUMENT &NO"), txt_DocNo,
                         [this](ListFilter& f) { f.number(QStringLiteral("a.DOC_NO=?"), txt_DocNo->text()); });
     if (spec_.bankHeading) {
@@ -371,7 +372,7 @@ DocumentListing::DocumentListing(Session& session, QWidget* parent, const Docume
     }
     if (spec_.extras & (Spec::BookingFilter | Spec::QuotationFilter)) {
         const bool booking = spec_.extras & Spec::BookingFilter;
-        txt_ExtraNo = numberField(booking ? "txt_CBPTNo" : "txt_QuotNo");
+        txt_ExtraNo = numberField(booking ? "txt_CBPTNo" : "txt_QuotNo", booking ? "IN_DOCNO" : "QUOTATION_NO");
         const QString column = booking ? QStringLiteral("a.IN_DOCNO=?") : QStringLiteral("k.QUOTATION_NO=?");
         Option5 =
             addOption(QStringLiteral("Option5"), booking ? QStringLiteral("CBPT N&O") : QStringLiteral("QUOTATION N&O"),

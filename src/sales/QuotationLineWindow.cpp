@@ -164,7 +164,7 @@ void QuotationLineWindow::finish() {
     // Made last so that Enter reaches it after the kind's fields.
     txt_Remarks = new QLineEdit(this);
     txt_Remarks->setObjectName(QStringLiteral("txt_Remarks"));
-    txt_Remarks->setMaxLength(2000);
+    bindColumn(txt_Remarks, "M_TBL_QUOTATION", "REMARKS");
     txt_Remarks->setMinimumWidth(420);
     addRow(config_.totalCaption, lbl_TotalAmount);
     form_->addWidget(caption(QStringLiteral("REMAR&KS"), this, txt_Remarks), formRow_, 0);

@@ -65,8 +65,10 @@ frm_BQ_AddVehicle::frm_BQ_AddVehicle(Session& session, QWidget* parent, const Wi
     Cmb_VehBrand->load();
     addRow(QStringLiteral("&VEH BRAND"), Cmb_VehBrand);
     txt_NoOfVeh = countField(QStringLiteral("txt_NoOfVeh"));
+    bindColumn(txt_NoOfVeh, "M_TBL_QUOTATION", "NOOF_VEH");
     addRow(QStringLiteral("NOS &OF VEH."), txt_NoOfVeh);
     txt_VehRate = rateField(QStringLiteral("txt_VehRate"));
+    bindColumn(txt_VehRate, "M_TBL_QUOTATION", "VEH_RATE");
     addRow(QStringLiteral("VEHICLE RATE"), txt_VehRate);
     finish();
 }

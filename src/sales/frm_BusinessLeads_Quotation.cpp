@@ -160,6 +160,7 @@ QWidget* frm_BusinessLeads_Quotation::buildEntry() {
     txt_LeadCode = countField(page, QStringLiteral("txt_LeadCode"));
     txt_LeadCode->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,12}")), txt_LeadCode));
+    bindColumn(txt_LeadCode, "M_TBL_QUOTATION", "LEAD_NO");
     Cmd_Src = named(new QPushButton(QStringLiteral("..."), page), QStringLiteral("Cmd_Src"));
     add(QStringLiteral("LEAD &NUMBER"), txt_LeadCode, Cmd_Src);
     onEnter(txt_LeadCode, [this] {
@@ -180,6 +181,7 @@ QWidget* frm_BusinessLeads_Quotation::buildEntry() {
     txt_ItineraryNO = countField(page, QStringLiteral("txt_ItineraryNO"));
     txt_ItineraryNO->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,12}")), txt_ItineraryNO));
+    bindColumn(txt_ItineraryNO, "M_TBL_QUOTATION", "ITINERARY_NO");
     Cmd_SrcItinerary = named(new QPushButton(QStringLiteral("..."), page), QStringLiteral("Cmd_SrcItinerary"));
     add(QStringLiteral("ITINE&RARY NO"), txt_ItineraryNO, Cmd_SrcItinerary);
     lbl_ItineraryName = named(new QLabel(page), QStringLiteral("lbl_ItineraryName"));
@@ -210,22 +212,29 @@ QWidget* frm_BusinessLeads_Quotation::buildEntry() {
     });
 
     txt_Adult = countField(page, QStringLiteral("txt_Adult"));
+    bindColumn(txt_Adult, "M_TBL_QUOTATION", "NOOF_ADULT");
     add(QStringLiteral("NO. OF AD&ULT"), txt_Adult);
     txt_Children = countField(page, QStringLiteral("txt_Children"));
+    bindColumn(txt_Children, "M_TBL_QUOTATION", "NOOF_CHILDREN");
     add(QStringLiteral("NO. OF C&HILDREN"), txt_Children);
     txt_Ages = named(new QLineEdit(page), QStringLiteral("txt_Ages"));
+    bindColumn(txt_Ages, "M_TBL_QUOTATION", "CHILDREN_AGES");
     add(QStringLiteral("CHILDREN A&GES "), txt_Ages);
     txt_BookBy = named(new QLineEdit(page), QStringLiteral("txt_BookBy"));
+    bindColumn(txt_BookBy, "M_TBL_QUOTATION", "BOOKED_BY");
     add(QStringLiteral("BOO&KED BY "), txt_BookBy);
     txt_JStartDt = dateField(page, QStringLiteral("txt_JStartDt"));
     add(QStringLiteral("JOURNEY &START DT"), txt_JStartDt);
     txt_JEndDt = dateField(page, QStringLiteral("txt_JEndDt"));
     add(QStringLiteral("&END DT"), txt_JEndDt);
     txt_TouristName = named(new QLineEdit(page), QStringLiteral("txt_TouristName"));
+    bindColumn(txt_TouristName, "M_TBL_QUOTATION", "TOURIST_NAME");
     add(QStringLiteral("TOU&RIST NAME"), txt_TouristName);
     txt_TouristMobNO = named(new QLineEdit(page), QStringLiteral("txt_TouristMobNO"));
+    bindColumn(txt_TouristMobNO, "M_TBL_QUOTATION", "TOURIST_MOBNO");
     add(QStringLiteral("TOURIST MO&BILE"), txt_TouristMobNO);
     txt_TouristEmail = named(new QLineEdit(page), QStringLiteral("txt_TouristEmail"));
+    bindColumn(txt_TouristEmail, "M_TBL_QUOTATION", "TOURIST_EMAIL");
     add(QStringLiteral("&E-MAIL ADDRESS"), txt_TouristEmail);
     for (QLineEdit* e : {txt_BookBy, txt_TouristName})
         attachFilter(e, KeyFilter::Upper);
@@ -473,6 +482,10 @@ QWidget* frm_BusinessLeads_Quotation::buildTotals() {
     put(0, 2, QStringLiteral("TA&X NAME"), Cmb_TaxName);
     put(1, 2, QStringLiteral("TAX PERCENT"), percent(&txt_TaxPercent, QStringLiteral("txt_TaxPercent")));
     put(2, 2, QStringLiteral("TAX AMOUNT"), value(&lbl_TaxAmount, QStringLiteral("lbl_TaxAmount")));
+    bindColumn(txt_CommPer, "M_TBL_QUOTATION", "COMM_PER");
+    bindColumn(txt_CommAmt, "M_TBL_QUOTATION", "COMM_AMOUNT");
+    bindColumn(txt_TaxibleAmt, "M_TBL_QUOTATION", "TAXIBLE_AMT");
+    bindColumn(txt_TaxPercent, "M_TBL_QUOTATION", "TAX_PER");
     put(0, 3, QStringLiteral("GRAND TOTAL  /-"), value(&lbl_GrandTotal, QStringLiteral("lbl_GrandTotal")));
     lbl_GrandTotal->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; }"));
     auto info = [&](QLabel** l, const QString& name) {
@@ -999,6 +1012,10 @@ void frm_BusinessLeads_Quotation::buildPages() {
     for (const auto& [page, names] : panes) {
         auto* pane = new QuotationPagePane(page, names, tabs);
         pages_[size_t(page)] = pane;
+        if (pane->email) {
+            bindColumn(pane->email, "M_TBL_PARTY", "EMAIL_ADD");
+            bindLength(pane->subject, kSubjectLength);
+        }
         tabs->addTab(pane, captions[size_t(page)]);
         const QuotationPage p = page;
         if (pane->send)

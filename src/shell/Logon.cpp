@@ -3,6 +3,7 @@
 #include "data/Passwords.h"
 #include "data/PrivateFiles.h"
 #include "shell/kit/BusyCursor.h"
+#include "shell/kit/ColumnBinding.h"
 #include "shell/kit/Guard.h"
 #include "shell/kit/KeyFilters.h"
 
@@ -58,7 +59,7 @@ void Logon::buildUi() {
     nameLabel->setObjectName(QStringLiteral("Label1"));
     txt_UsrName = new QLineEdit(this);
     txt_UsrName->setObjectName(QStringLiteral("txt_UsrName"));
-    txt_UsrName->setMaxLength(50);
+    bindColumn(session_, txt_UsrName, "MST_LOGINDETAILS", "USER_NAME");
     nameLabel->setBuddy(txt_UsrName);
     // Login names are kept in upper case, typed or pasted, by the same rule as every field.
     attachFilter(txt_UsrName, KeyFilter::Upper);
@@ -76,6 +77,7 @@ void Logon::buildUi() {
     txt_Password = new QLineEdit(this);
     txt_Password->setObjectName(QStringLiteral("txt_Password"));
     txt_Password->setEchoMode(QLineEdit::Password);
+    bindLength(session_, txt_Password, kPasswordLength);
     passwordLabel->setBuddy(txt_Password);
 
     Cmd_Login = new QPushButton(QStringLiteral("LOG&IN"), this);
