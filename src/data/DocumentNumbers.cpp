@@ -70,7 +70,8 @@ std::vector<DoubledNumber> doubledNumbers(Database& db) {
 QString doubledNumbersReport(const std::vector<DoubledNumber>& doubled) {
     if (doubled.empty())
         return {};
-    QStringList lines{QStringLiteral("DOCUMENT NUMBERS HELD BY MORE THAN ONE DOCUMENT, THE DATABASE IS NOT UPGRADED ....")};
+    QStringList lines{
+        QStringLiteral("DOCUMENT NUMBERS HELD BY MORE THAN ONE DOCUMENT, THE DATABASE IS NOT UPGRADED ....")};
     for (const DoubledNumber& d : doubled) {
         QString line = QStringLiteral(" %1 %2").arg(d.code).arg(d.number);
         if (d.line != -1)
@@ -84,8 +85,9 @@ QString doubledNumbersReport(const std::vector<DoubledNumber>& doubled) {
             line += QStringLiteral(", PARTY CODE ") + joined(d.parties);
         lines << line;
     }
-    lines << QStringLiteral("GIVE ONE DOCUMENT OF EACH NUMBER A NEW NUMBER (ITS PAIR AND LINES WITH IT), SET ITS "
-                            "COUNTER AT OR ABOVE THE HIGHEST NUMBER, THEN UPGRADE AGAIN ....");
+    lines << QStringLiteral(
+        "GIVE ONE DOCUMENT OF EACH NUMBER A NEW NUMBER (ITS PAIR AND LINES WITH IT), SET ITS "
+        "COUNTER AT OR ABOVE THE HIGHEST NUMBER, THEN UPGRADE AGAIN ....");
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -114,9 +116,8 @@ void numberBulkPostingParts(Database& db) {
         for (auto& [number, rows] : postings) {
             // One posting: one party, one list of bookings, each booking once.
             const Row& first = rows.front();
-            const bool one = std::all_of(rows.begin(), rows.end(), [&](const Row& r) {
-                return r.party == first.party && r.list == first.list;
-            });
+            const bool one = std::all_of(rows.begin(), rows.end(),
+                                         [&](const Row& r) { return r.party == first.party && r.list == first.list; });
             if (rows.size() < 2 || !one)
                 continue;
             QList<qint64> order;  // the list's order, then any booking it does not name

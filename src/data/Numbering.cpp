@@ -12,15 +12,21 @@ std::vector<CounterUse> buildCounterUses() {
     std::vector<CounterUse> uses;
     // A document's pair and line rows carry its number: they count as using it.
     for (const DocumentKind& k : documentKinds()) {
-        CounterUse u{QString::fromLatin1(k.code), QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("DOC_NO"),
-                     {QString::fromLatin1(k.code)}, true};
+        CounterUse u{QString::fromLatin1(k.code),
+                     QStringLiteral("M_TBL_TRANSACTION"),
+                     QStringLiteral("DOC_NO"),
+                     {QString::fromLatin1(k.code)},
+                     true};
         for (const char* other : {k.pairCode, k.lineCode})
             if (other)
                 u.codes << QString::fromLatin1(other);
         uses.push_back(u);
     }
-    uses.push_back({QStringLiteral("QGBL01"), QStringLiteral("M_TBL_QUOTATION"), QStringLiteral("DOC_NO"),
-                    {QStringLiteral("QGBL01"), QStringLiteral("QGBL02"), QStringLiteral("QGBL03")}, true});
+    uses.push_back({QStringLiteral("QGBL01"),
+                    QStringLiteral("M_TBL_QUOTATION"),
+                    QStringLiteral("DOC_NO"),
+                    {QStringLiteral("QGBL01"), QStringLiteral("QGBL02"), QStringLiteral("QGBL03")},
+                    true});
     const auto master = [&](const char* counter, const char* table, const char* column) {
         uses.push_back({QString::fromLatin1(counter), QString::fromLatin1(table), QString::fromLatin1(column), {}});
     };
@@ -71,9 +77,26 @@ qint64 Numbering::highestUsed(const QString& code) {
     }
     if (parts.isEmpty())
         parts << QStringLiteral("SELECT MAX(%1) AS R_NO FROM %2").arg(use->column, use->table);
-    return db_.scalar(QStringLiteral("SELECT COALESCE(MAX(R_NO), 0) FROM (%1) R").arg(parts.join(QStringLiteral(" UNION ALL "))),
-                      values)
+    return db_
+        .scalar(
+            QStringLiteral("SELECT COALESCE(MAX(R_NO), 0) FROM (%1) R").arg(parts.join(QStringLiteral(" UNION ALL "))),
+            values)
         .toLongLong();
+}
+
+bool Numbering::inUse(const QString& code, qint64 number) {
+    const CounterUse* use = counterUse(code);
+    if (!use)
+        return false;
+    QString sql = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2=?").arg(use->table, use->column);
+    QVariantList values{number};
+    if (!use->codes.isEmpty()) {
+        sql +=
+            QStringLiteral(" AND DOC_CODE IN (%1)").arg(QStringList(use->codes.size(), QStringLiteral("?")).join(u','));
+        for (const QString& c : use->codes)
+            values << c;
+    }
+    return db_.scalar(sql, values).toLongLong() > 0;
 }
 
 QString Numbering::refusal(const QString& code, qint64 number) {
@@ -91,8 +114,10 @@ qint64 Numbering::floor(const QString& table, const QString& code) {
 
 qint64 Numbering::advance(const QString& table, const QString& code) {
     const QString key = code.trimmed();
-    const QString upsert = QStringLiteral("INSERT INTO %1 (CODE, COUNTER) VALUES (?, ?) "
-                                          "ON CONFLICT (CODE) DO UPDATE SET COUNTER = %1.COUNTER + 1").arg(table);
+    const QString upsert = QStringLiteral(
+                               "INSERT INTO %1 (CODE, COUNTER) VALUES (?, ?) "
+                               "ON CONFLICT (CODE) DO UPDATE SET COUNTER = %1.COUNTER + 1")
+                               .arg(table);
     return db_.transact([&] {
         const qint64 highest = floor(table, key);
         // One statement creates or advances the row and keeps it locked until the
@@ -105,13 +130,18 @@ qint64 Numbering::advance(const QString& table, const QString& code) {
             db_.execAffected(upsert, {key, highest + 1});
             taken = db_.scalar(QStringLiteral("SELECT COUNTER FROM %1 WHERE CODE=?").arg(table), {key}).toLongLong();
         }
-        if (taken <= highest)
+        // Only a counter set back behind its rows can hand out a number at or below the highest
+        // in use; the number is refused when a row already holds it (a gap below is free).
+        if (taken <= highest && inUse(key, taken)) {
+            const CounterUse* use = counterUse(key);
             throw DbError(DbError::Kind::Refused,
-                          QStringLiteral("COUNTER %1 IS BEHIND, ITS NEXT NUMBER %2 IS NOT ABOVE %3, THE HIGHEST "
-                                         "NUMBER IN USE; PLEASE ASK THE ADMINISTRATOR TO RESET IT ....")
-                              .arg(key)
-                              .arg(taken)
-                              .arg(highest));
+                          (use->document ? QStringLiteral("DOCUMENT NO %1 %2") : QStringLiteral("%1 CODE %2"))
+                                  .arg(key)
+                                  .arg(taken) +
+                              QStringLiteral(" IS ALREADY IN USE, THE COUNTER IS BEHIND; PLEASE ASK THE "
+                                             "ADMINISTRATOR TO RESET COUNTER %1 ....")
+                                  .arg(key));
+        }
         return taken;
     });
 }
@@ -119,8 +149,9 @@ qint64 Numbering::advance(const QString& table, const QString& code) {
 qint64 Numbering::peek(const QString& table, const QString& code) {
     const QString key = code.trimmed();
     return db_.transact([&] {
-        db_.execAffected(QStringLiteral("INSERT INTO %1 (CODE, COUNTER) VALUES (?, ?) ON CONFLICT (CODE) DO NOTHING").arg(table),
-                         {key, floor(table, key)});
+        db_.execAffected(
+            QStringLiteral("INSERT INTO %1 (CODE, COUNTER) VALUES (?, ?) ON CONFLICT (CODE) DO NOTHING").arg(table),
+            {key, floor(table, key)});
         return db_.scalar(QStringLiteral("SELECT COUNTER FROM %1 WHERE CODE=?").arg(table), {key}).toLongLong() + 1;
     });
 }
@@ -132,7 +163,8 @@ void Numbering::store(const QString& table, const QString& code, qint64 number) 
             if (const QString why = refusal(key, number); !why.isEmpty())
                 throw DbError(DbError::Kind::Refused, why);
         db_.execAffected(QStringLiteral("INSERT INTO %1 (CODE, COUNTER) VALUES (?, ?) "
-                                        "ON CONFLICT (CODE) DO UPDATE SET COUNTER = excluded.COUNTER").arg(table),
+                                        "ON CONFLICT (CODE) DO UPDATE SET COUNTER = excluded.COUNTER")
+                             .arg(table),
                          {key, number});
     });
 }

@@ -34,13 +34,15 @@ public:
 
     // Takes the next number of a counter (a missing counter starts past the highest number in
     // use). Inside a document's transaction the number is only kept if the document is.
-    // A counter set behind its rows (by hand, behind the program's back) is refused, DbError
-    // Refused naming it: a number already held by a document is never taken again.
+    // A number already held by a row (the counter set behind its rows by hand, behind the
+    // program's back) is refused, DbError Refused naming it: it is never taken again.
     qint64 next(const QString& code) { return advance(QStringLiteral("MST_COUNTER"), code); }
     qint64 nextLine(const QString& quotationNo) { return advance(QStringLiteral("MST_COUNTER2"), quotationNo); }
 
     // The highest number the counter's rows use (0 when none, or for a counter not in the table).
     qint64 highestUsed(const QString& code);
+    // Whether a row of the counter's already holds number.
+    bool inUse(const QString& code, qint64 number);
     // Why a counter cannot be set to number (below the highest number in use), or an empty text.
     QString refusal(const QString& code, qint64 number);
 
@@ -50,7 +52,9 @@ public:
     // below the highest in use is refused: DbError Refused with refusal()'s text.
     void Upd_Counter(const QString& code, qint64 number) { store(QStringLiteral("MST_COUNTER"), code, number); }
     qint64 Get_Counter2(const QString& quotationNo) { return peek(QStringLiteral("MST_COUNTER2"), quotationNo); }
-    void Upd_Counter2(const QString& quotationNo, qint64 number) { store(QStringLiteral("MST_COUNTER2"), quotationNo, number); }
+    void Upd_Counter2(const QString& quotationNo, qint64 number) {
+        store(QStringLiteral("MST_COUNTER2"), quotationNo, number);
+    }
 
 private:
     qint64 advance(const QString& table, const QString& code);

@@ -19,8 +19,8 @@ inline void behindTheBack(Database& db, const std::function<void()>& write) {
     }
     // SQLite cannot switch a trigger off: dropped, then made again as it was.
     QStringList names, made;
-    QSqlQuery q = db.exec(
-        QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type='trigger' AND tbl_name='MST_COUNTER'"));
+    QSqlQuery q =
+        db.exec(QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type='trigger' AND tbl_name='MST_COUNTER'"));
     while (q.next())
         names << q.value(0).toString(), made << q.value(1).toString();
     q.finish();
@@ -33,7 +33,9 @@ inline void behindTheBack(Database& db, const std::function<void()>& write) {
 
 // A counter forced to a number by SQL.
 inline void forceCounter(Database& db, const QString& code, qint64 number) {
-    behindTheBack(db, [&] { db.exec(QStringLiteral("UPDATE MST_COUNTER SET COUNTER=? WHERE CODE=?"), {number, code}); });
+    behindTheBack(db, [&] {
+        db.exec(QStringLiteral("UPDATE MST_COUNTER SET COUNTER=? WHERE CODE=?"), {number, code});
+    });
 }
 
 }  // namespace tarvic::test
