@@ -21,6 +21,7 @@
 #include "support/Documents.h"
 #include "support/Drive.h"
 #include "support/ProgramDataSource.h"
+#include "support/Registered.h"
 #include "support/SaveProtocol.h"
 #include "support/TestSession.h"
 
@@ -85,10 +86,7 @@ struct Books {
     Database& db() { return ts.db(); }
     template <class W>
     std::unique_ptr<W> open(const QString& name, const WindowArgs& args = {}) {
-        std::unique_ptr<W> w(static_cast<W*>(registry.create(name, ts.session, nullptr, args)));
-        w->setAttribute(Qt::WA_DeleteOnClose, false);
-        [&] { QVERIFY(showActive(*w)); }();
-        return w;
+        return createShown<W>(registry, ts.session, name, args);
     }
 };
 
