@@ -365,13 +365,16 @@ int TransactionRecords::cancel(const QString& code, qint64 number, const QList<q
             nameValues << b;
     }
     named += QLatin1Char(')');
+    const QString ownNamed = named;
+    const QVariantList ownValues = nameValues;
     if (kind.lineCode) {
         named += QStringLiteral(" OR (DOC_CODE=? AND DOC_NO=? AND IN_DOCCODE=? AND IN_DOCNO=?)");
         nameValues << QString::fromLatin1(kind.lineCode) << number << code << number;
     }
     const QString live = QStringLiteral(" AND COALESCE(DOC_STATUS,'') <> ?");
     return db_.transact([&] {
-        if (db_.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE (%1)").arg(named), nameValues)
+        // No row of the document answers to the name: it is not this one.
+        if (db_.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE %1").arg(ownNamed), ownValues)
                 .toLongLong() == 0)
             throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
         // Every live row that carries the number under the document's codes.

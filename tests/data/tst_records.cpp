@@ -78,6 +78,9 @@ private slots:
             u"-- note; not a statement\nCREATE TABLE A (X INT);\nINSERT INTO A VALUES\n(1),\n(2);\nSELECT 1"_s);
         QCOMPARE(st.size(), 3);
         QCOMPARE(st[1], u"INSERT INTO A VALUES\n(1),\n(2)"_s);
+        // A function body's own statements stay inside it.
+        QCOMPARE(Migrations::statements(u"CREATE FUNCTION F() AS $$\nBEGIN\n  X;\nEND\n$$;\nSELECT 2;"_s),
+                 (QStringList{u"CREATE FUNCTION F() AS $$\nBEGIN\n  X;\nEND\n$$"_s, u"SELECT 2"_s}));
         Numbering n(t.db());
         // A new code starts at 0: its first number is 1, peeking takes nothing, codes are
         // trimmed; a reset to 100 makes the next 101; storing into a missing counter creates it.
