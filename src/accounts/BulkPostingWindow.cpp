@@ -486,7 +486,7 @@ bool BulkPostingWindow::Show_Record(qint64 number) {
             QStringLiteral("SELECT a.DOC_DATE, a.PARTY_CODE, b.PARTY_NAME, a.TO_BANKID, a.PAY_MODEID, a.INSTR_NO, "
                            "a.INSTR_DATE, a.DOC_STATUS, a.CREATED_BY, a.CREATED_ON, a.IN_DOCNO, a.GRAND_TOTAL "
                            "FROM M_TBL_TRANSACTION a LEFT JOIN M_TBL_PARTY b ON b.PARTY_CODE=a.PARTY_CODE "
-                           "WHERE a.DOC_CODE=? AND a.DOC_NO=? ORDER BY a.IN_DOCNO"),
+                           "WHERE a.DOC_CODE=? AND a.DOC_NO=? ORDER BY COALESCE(a.DOC_PART, 1), a.IN_DOCNO"),
             {config_.code, number});
         while (q.next()) {
             if (!head)

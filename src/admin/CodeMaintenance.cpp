@@ -1,5 +1,7 @@
 #include "CodeMaintenance.h"
 
+#include "data/Numbering.h"
+
 namespace tarvic {
 
 LookupGridConfig frm_Counter_Config() {
@@ -17,6 +19,11 @@ LookupGridConfig frm_Counter_Config() {
     c.keyColumn = QStringLiteral("CODE");
     c.upperCase = true;
     c.size = QSize(420, 480);
+    // A counter set back below a number in use would hand that number out again.
+    c.rowCheck = [](Database& db, const Columns& row) {
+        const QVariant number = row.at(1).second;
+        return number.isNull() ? QString() : Numbering(db).refusal(row.at(0).second.toString(), number.toLongLong());
+    };
     return c;
 }
 

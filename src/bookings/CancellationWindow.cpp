@@ -31,7 +31,7 @@ const QString kShowSelect = QStringLiteral(
     "LEFT JOIN MST_PAYMODE d ON d.MODE_ID = a.PAY_MODEID "
     "LEFT JOIN MST_BANK e ON e.BANK_ID = a.BANK_ID "
     "LEFT JOIN M_TBL_DOCUMENTACCOUNT_COMB f ON f.DOC_CODE = a.DOC_CODE AND f.ACC_CODE = a.TO_ACC %2"
-    "WHERE a.DOC_CODE=? AND a.DOC_NO=? ORDER BY a.IN_DOCNO");
+    "WHERE a.DOC_CODE=? AND a.DOC_NO=? ORDER BY COALESCE(a.DOC_PART, 1), a.IN_DOCNO");
 
 QLabel* valueLabel(QWidget* parent, const QString& name) {
     auto* l = new QLabel(parent);
@@ -129,6 +129,7 @@ void CancellationWindow::clearShown() {
     record_.reset();
     total_.clear();
     bookings_.clear();
+    bookingNos_.clear();
     for (QLabel* l : values_)
         l->clear();
     if (QLabel* amount = field(QStringLiteral("lbl_Amount")))
@@ -154,6 +155,7 @@ bool CancellationWindow::Show_Record(qint64 number) {
     std::optional<QSqlRecord> first;
     Money total;
     QStringList bookings;
+    QList<qint64> bookingNos;
     const bool ok = guarded([&] {
         QSqlQuery q = db().exec(kShowSelect.arg(member_.hooks.select, member_.hooks.joins), {member_.code, number});
         // A bulk posting is one row set per booking under the number: its total and bookings.
@@ -162,8 +164,10 @@ bool CancellationWindow::Show_Record(qint64 number) {
                 first = q.record();
             total += Money::fromVariant(q.value(QStringLiteral("GRAND_TOTAL")));
             const QString booking = q.value(QStringLiteral("IN_DOCNO")).toString();
-            if (!booking.isEmpty())
+            if (!booking.isEmpty()) {
                 bookings << booking;
+                bookingNos << booking.toLongLong();
+            }
         }
     });
     if (!ok || !first)
@@ -172,6 +176,9 @@ bool CancellationWindow::Show_Record(qint64 number) {
     loaded_ = number;
     total_ = total.toString();
     bookings_ = bookings.size() > 1 ? bookings.join(QLatin1Char(',')) : QString();
+    // What is cancelled is the document as shown: under its bookings, where its kind has them.
+    const DocumentKind* kind = documentKind(member_.code);
+    bookingNos_ = kind && kind->link == DocLink::Booking ? bookingNos : QList<qint64>();
     for (int i = 0; i < member_.fields.size(); ++i)
         values_[i]->setText(member_.fields[i].text(*first));
     if (!bookings_.isEmpty()) {
@@ -232,7 +239,7 @@ void CancellationWindow::Cancel_Record() {
             checkTextLengths(db(), QStringLiteral("M_TBL_TRANSACTION"), {{QStringLiteral("REASON_CNCL"), reason}});
             TransactionRecords records(db(), session().userFullName);
             // Nothing live under the number: another workstation cancelled it meanwhile.
-            if (records.cancel(member_.code, number, reason) == 0)
+            if (records.cancel(member_.code, number, bookingNos_, reason) == 0)
                 throw DbError(DbError::Kind::Refused, kAlreadyCancelled);
             if (member_.hooks.after)
                 member_.hooks.after(db(), number, session().userFullName);

@@ -108,6 +108,7 @@ private:
     std::optional<QSqlRecord> record_;
     QString total_;
     QString bookings_;
+    QList<qint64> bookingNos_;  // the bookings that name the document shown
     qint64 loaded_ = 0;
 };
 

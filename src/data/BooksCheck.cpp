@@ -1,11 +1,15 @@
 #include "BooksCheck.h"
 
 #include "DocumentKinds.h"
+#include "DocumentNumbers.h"
 #include "InvoiceTotals.h"
 #include "Moments.h"
 #include "Money.h"
 #include "SchemaTables.h"
+#include "Numbering.h"
 #include "TransactionRecords.h"
+
+#include <algorithm>
 
 namespace tarvic {
 
@@ -111,56 +115,49 @@ void mismatchedPairs(Database& db, QStringList& problems) {
     }
 }
 
-// (b) Two rows under one key: the same document saved twice.
+// (b) Two rows under one key: a number held by two documents (or a document saved twice).
 void duplicateKeys(Database& db, QStringList& problems) {
-    QSqlQuery q =
-        db.exec(QStringLiteral("SELECT DOC_CODE AS R_CODE, DOC_NO AS R_NO, COALESCE(IN_DOCNO, -1) AS R_INDOCNO, "
-                               "COALESCE(INV_DETSLNO, -1) AS R_LINE, COUNT(*) AS R_ROWS "
-                               "FROM M_TBL_TRANSACTION "
-                               "GROUP BY DOC_CODE, DOC_NO, COALESCE(IN_DOCNO, -1), COALESCE(INV_DETSLNO, -1) "
-                               "HAVING COUNT(*) > 1 "
-                               "ORDER BY DOC_CODE, DOC_NO, COALESCE(IN_DOCNO, -1), COALESCE(INV_DETSLNO, -1)"));
-    while (q.next()) {
-        QString ref = q.value(QStringLiteral("R_CODE")).toString() + QLatin1Char(' ') +
-                      numberText(q.value(QStringLiteral("R_NO")));
-        const qint64 inDocNo = q.value(QStringLiteral("R_INDOCNO")).toLongLong();
-        const qint64 line = q.value(QStringLiteral("R_LINE")).toLongLong();
-        if (inDocNo != -1)
-            ref += QStringLiteral(" (IN_DOCNO %1)").arg(inDocNo);
-        if (line != -1)
-            ref += QStringLiteral(" line %1").arg(line);
-        problems
-            << QStringLiteral("%1: %2 rows under one key").arg(ref).arg(q.value(QStringLiteral("R_ROWS")).toLongLong());
+    for (const DoubledNumber& d : doubledNumbers(db)) {
+        QString ref = d.code + QLatin1Char(' ') + QString::number(d.number);
+        QStringList inDocNos;
+        for (qint64 n : d.inDocNos)
+            inDocNos << QString::number(n);
+        if (!inDocNos.isEmpty())
+            ref += QStringLiteral(" (IN_DOCNO %1)").arg(inDocNos.join(QStringLiteral(", ")));
+        if (d.line != -1)
+            ref += QStringLiteral(" line %1").arg(d.line);
+        if (d.part != 1)
+            ref += QStringLiteral(" part %1").arg(d.part);
+        problems << QStringLiteral("%1: %2 rows under one key").arg(ref).arg(d.rows);
     }
 }
 
-// (d) A counter behind the highest number of its code would hand out a used number. A
-// numbered code (every document kind has a counter of its own; pair and line codes reuse its
-// number) whose counter row is missing counts as a counter at 0: the next save would start
-// again from 1.
+// (d) A counter behind the highest number of its rows would hand out a used number. A
+// document counter whose row is missing counts as a counter at 0 (a master's row is made
+// past its highest code when first needed).
 void countersBehind(Database& db, QStringList& problems) {
-    QVariantList values;
-    for (const DocumentKind& k : documentKinds())
-        values << QString::fromLatin1(k.code);
-    QSqlQuery q =
-        db.exec(QStringLiteral("SELECT T.DOC_CODE AS R_CODE, MAX(T.DOC_NO) AS R_HIGHEST, C.COUNTER AS R_COUNTER "
-                               "FROM M_TBL_TRANSACTION T LEFT JOIN MST_COUNTER C ON C.CODE = T.DOC_CODE "
-                               "WHERE C.CODE IS NOT NULL OR T.DOC_CODE IN (%1) "
-                               "GROUP BY T.DOC_CODE, C.COUNTER "
-                               "HAVING COALESCE(C.COUNTER, 0) < MAX(T.DOC_NO) "
-                               "ORDER BY T.DOC_CODE")
-                    .arg(TransactionRecords::placeholders(values.size())),
-                values);
-    while (q.next()) {
-        const QString code = q.value(QStringLiteral("R_CODE")).toString();
-        const qint64 highest = q.value(QStringLiteral("R_HIGHEST")).toLongLong();
-        const QVariant counter = q.value(QStringLiteral("R_COUNTER"));
-        if (counter.isNull())
-            problems << QStringLiteral("counter %1 is missing, but %1 numbers reach %2").arg(code).arg(highest);
-        else
+    QHash<QString, qint64> counters;
+    {
+        QSqlQuery q = db.exec(QStringLiteral("SELECT CODE, COUNTER FROM MST_COUNTER"));
+        while (q.next())
+            counters.insert(q.value(0).toString().trimmed(), q.value(1).toLongLong());
+    }
+    std::vector<const CounterUse*> uses;
+    for (const CounterUse& u : counterUses())
+        uses.push_back(&u);
+    std::sort(uses.begin(), uses.end(), [](const CounterUse* a, const CounterUse* b) { return a->counter < b->counter; });
+    Numbering numbering(db);
+    for (const CounterUse* u : uses) {
+        const auto counter = counters.constFind(u->counter);
+        if (counter == counters.constEnd() && !u->document)
+            continue;
+        const qint64 highest = numbering.highestUsed(u->counter);
+        if (counter == counters.constEnd() && highest > 0)
+            problems << QStringLiteral("counter %1 is missing, but %1 numbers reach %2").arg(u->counter).arg(highest);
+        else if (counter != counters.constEnd() && *counter < highest)
             problems << QStringLiteral("counter %1 is %2, below the highest %1 number %3")
-                            .arg(code)
-                            .arg(counter.toLongLong())
+                            .arg(u->counter)
+                            .arg(*counter)
                             .arg(highest);
     }
 }
@@ -234,17 +231,9 @@ void dayRowStatuses(Database& db, QStringList& problems) {
                         .arg(q.value(2).toLongLong());
 }
 
-// (g) The quotation counter ahead of every quotation number, and each quotation's line
-// counter ahead of its line numbers.
+// (g) Each quotation's line counter ahead of its line numbers (the quotation counter is one of
+// the counters above).
 void quotationCounters(Database& db, QStringList& problems) {
-    const QVariant highest =
-        db.scalar(QStringLiteral("SELECT MAX(DOC_NO) FROM M_TBL_QUOTATION WHERE DOC_CODE = 'QGBL01'"));
-    const qint64 counter =
-        db.scalar(QStringLiteral("SELECT COUNTER FROM MST_COUNTER WHERE CODE = 'QGBL01'")).toLongLong();
-    if (!highest.isNull() && counter < highest.toLongLong())
-        problems << QStringLiteral("counter QGBL01 is %1, below the highest QGBL01 number %2")
-                        .arg(counter)
-                        .arg(highest.toLongLong());
     QSqlQuery q = db.exec(QStringLiteral(
         "SELECT L.DOC_NO, MAX(L.ACC_CODE), MAX(C.COUNTER) FROM M_TBL_QUOTATION L LEFT JOIN MST_COUNTER2 C "
         "ON C.CODE = CAST(L.DOC_NO AS VARCHAR(50)) WHERE L.DOC_CODE = 'QGBL02' GROUP BY L.DOC_NO "

@@ -1,9 +1,11 @@
 #include "Migrations.h"
 
+#include "DocumentNumbers.h"
 #include "Passwords.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 // The scripts live in a static library: its resources must be registered by hand.
 static void registerScripts() { Q_INIT_RESOURCE(migrations); }
@@ -17,6 +19,40 @@ QStringList scriptNames() {
     return names;
 }
 int versionOf(const QString& name) { return name.left(name.indexOf(QLatin1Char('_'))).toInt(); }
+
+// The C++ steps scripts name, by name.
+struct Step {
+    const char* name;
+    void (*run)(Database&);
+};
+const Step kSteps[] = {
+    {"BULK_POSTING_PARTS", numberBulkPostingParts},
+    // A number held by two documents stops the upgrade with its report; nothing is renumbered.
+    {"NO_DOUBLED_NUMBERS",
+     [](Database& db) {
+         const QString report = doubledNumbersReport(doubledNumbers(db));
+         if (!report.isEmpty())
+             throw DbError(DbError::Kind::Refused, report);
+     }},
+};
+
+// Runs one statement of a script: on its engine only, a step by its name.
+void run(Database& db, QString statement) {
+    static const QRegularExpression marked(QStringLiteral("^\\{\\{(SQLITE|POSTGRESQL)\\}\\}\\s*"));
+    static const QRegularExpression step(QStringLiteral("^\\{\\{STEP ([A-Z_]+)\\}\\}$"));
+    if (const auto m = step.match(statement); m.hasMatch()) {
+        for (const Step& s : kSteps)
+            if (m.captured(1) == QLatin1String(s.name))
+                return s.run(db);
+        throw DbError(DbError::Kind::Other, QStringLiteral("No migration step %1").arg(m.captured(1)));
+    }
+    if (const auto m = marked.match(statement); m.hasMatch()) {
+        if ((m.captured(1) == QLatin1String("SQLITE")) != db.dialect().isSqlite())
+            return;
+        statement = statement.mid(m.capturedLength());
+    }
+    db.exec(statement);
+}
 }  // namespace
 
 QStringList Migrations::statements(const QString& script) {
@@ -27,7 +63,8 @@ QStringList Migrations::statements(const QString& script) {
         if (t.isEmpty() || t.startsWith(QLatin1String("--")))
             continue;
         current += line + QLatin1Char('\n');
-        if (t.endsWith(QLatin1Char(';'))) {
+        // Inside a function body ("$$ ... $$") a ";" ends the body's own statements.
+        if (t.endsWith(QLatin1Char(';')) && current.count(QLatin1String("$$")) % 2 == 0) {
             current = current.trimmed();
             current.chop(1);
             out << current;
@@ -50,7 +87,7 @@ int Migrations::currentVersion() {
     return db_.scalar(QStringLiteral("SELECT COALESCE(MAX(VERSION), 0) FROM SCHEMA_VERSION")).toInt();
 }
 
-int Migrations::apply() {
+int Migrations::apply(int upTo) {
     if (!db_.tableExists(QStringLiteral("SCHEMA_VERSION"))) {
         db_.exec(QStringLiteral("CREATE TABLE SCHEMA_VERSION (VERSION INTEGER NOT NULL PRIMARY KEY, "
                                 "APPLIED_ON %1)").arg(db_.dialect().renderSchema(QStringLiteral("{{MOMENT}}"))));
@@ -58,6 +95,8 @@ int Migrations::apply() {
     int applied = 0;
     for (const QString& name : scriptNames()) {
         const int version = versionOf(name);
+        if (upTo > 0 && version > upTo)
+            break;
         QFile f(QStringLiteral(":/migrations/") + name);
         f.open(QIODevice::ReadOnly);
         const QString script = db_.dialect().renderSchema(QString::fromUtf8(f.readAll()));
@@ -66,7 +105,7 @@ int Migrations::apply() {
             if (db_.scalar(QStringLiteral("SELECT COUNT(*) FROM SCHEMA_VERSION WHERE VERSION=?"), {version}).toInt() > 0)
                 return false;
             for (const QString& st : statements(script))
-                db_.exec(st);
+                run(db_, st);
             db_.exec(QStringLiteral("INSERT INTO SCHEMA_VERSION (VERSION, APPLIED_ON) VALUES (?, %1)")
                          .arg(db_.dialect().now()), {version});
             return true;

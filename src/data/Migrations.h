@@ -1,6 +1,11 @@
 #pragma once
 // Versioned schema scripts and seed data. Each script runs once, in its own transaction,
 // and records its number in SCHEMA_VERSION; running them again changes nothing.
+//
+// A script's statement may be for one engine only ("{{SQLITE}} ..." or "{{POSTGRESQL}} ...")
+// and may be a step written in C++ ("{{STEP NAME}};", a table in Migrations.cpp): a step runs
+// at its place in the script's transaction, and a step that refuses (DbError Refused, its text
+// a report for whoever looks after the database) undoes the whole script.
 #include "Database.h"
 
 namespace tarvic {
@@ -9,13 +14,14 @@ class Migrations {
 public:
     explicit Migrations(Database& db) : db_(db) {}
 
-    // Applies every script not yet applied, then makes sure a first administrator exists.
-    // Returns the number of scripts applied.
-    int apply();
+    // Applies every script not yet applied (up to version upTo, when given: an older schema for
+    // the upgrade tests), then makes sure a first administrator exists. Returns the number of
+    // scripts applied.
+    int apply(int upTo = 0);
     int currentVersion();
     static int latestVersion();
-    // Splits a script into statements (";" at the end of a line ends one; "--" lines are
-    // comments).
+    // Splits a script into statements (";" at the end of a line ends one, outside a body
+    // quoted in "$$"; "--" lines are comments).
     static QStringList statements(const QString& script);
 
     static constexpr const char* kAdminName = "ADMIN";

@@ -81,6 +81,7 @@ struct TransactionRecords::Row {
     std::optional<std::pair<QString, qint64>> inDoc;
     bool keyedByInDoc = false;  // the booking is part of the key
     Columns columns;
+    int part = 0;  // DOC_PART written on insert; 0: none (part 1)
 };
 
 QString TransactionRecords::placeholders(qsizetype n) {
@@ -126,14 +127,19 @@ void TransactionRecords::insert(const Row& row) {
         marks << QStringLiteral("?") << QStringLiteral("?");
         values << row.inDoc->first << row.inDoc->second;
     }
+    if (row.part > 0) {
+        names << QStringLiteral("DOC_PART");
+        marks << QStringLiteral("?");
+        values << row.part;
+    }
     for (const auto& [name, value] : row.columns) {
         checkName(name);
         names << name;
         marks << QStringLiteral("?");
         values << value;
     }
-    // A row already under the key (a counter set back below numbers in use) is refused by
-    // the unique key, never overwritten.
+    // A row already under the number (a counter set back below numbers in use) is refused by
+    // the unique keys, never overwritten.
     db_.execAffected(QStringLiteral("INSERT INTO M_TBL_TRANSACTION (%1) VALUES (%2)")
                          .arg(names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
                      values);
@@ -174,11 +180,21 @@ void TransactionRecords::update(const Row& row) {
     throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
 }
 
-void TransactionRecords::replaceLines(const DocumentKind& kind, qint64 number, const std::vector<Columns>& lines) {
+void TransactionRecords::replaceLines(const DocumentKind& kind, qint64 number, const std::vector<Columns>& lines,
+                                      bool isNew) {
     const QString lineCode = QString::fromLatin1(kind.lineCode);
     const QString header = QString::fromLatin1(kind.code);
-    db_.execAffected(QStringLiteral("DELETE FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND IN_DOCCODE=? AND IN_DOCNO=?"),
-                     {lineCode, header, number});
+    // Every line under the number must be this header's (a new header has none yet), and each
+    // goes: a line of another document is never deleted in passing.
+    const qint64 expected =
+        db_.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND DOC_NO=?"),
+                   {lineCode, number})
+            .toLongLong();
+    const int deleted = db_.execAffected(QStringLiteral("DELETE FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND DOC_NO=? "
+                                                        "AND IN_DOCCODE=? AND IN_DOCNO=?"),
+                                         {lineCode, number, header, number});
+    if (deleted != expected || (isNew && expected > 0))
+        throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
     int slno = 0;
     for (const Columns& line : lines) {
         Row row{lineCode, number, std::make_pair(header, number), false, line};
@@ -234,7 +250,12 @@ qint64 TransactionRecords::save(const std::vector<Document>& parts, const SaveCh
         const bool isNew = given <= 0;
         const qint64 number = isNew ? Numbering(db_).next(code) : given;
         const auto write = [&](const Row& row) { isNew ? insert(row) : update(row); };
+        // A row posted against a booking is named by it too: saved under another booking, a
+        // number changes nothing and is refused. The parts of a new bulk posting are numbered.
+        const bool byBooking = kind.link == DocLink::Booking;
+        int part = 0;
         for (const Document& d : parts) {
+            ++part;
             std::optional<std::pair<QString, qint64>> firstLink, pairLink;
             switch (kind.link) {
                 case DocLink::None:
@@ -256,8 +277,9 @@ qint64 TransactionRecords::save(const std::vector<Document>& parts, const SaveCh
             const bool amounts = side != AmountSide::None;
 
             const Columns first = withAccount(d.columns, kind, code);
-            write({code, number, firstLink, kind.keyedByBooking,
-                   amounts ? withAmounts(first, debit, credit, d.nullOther) : first});
+            const int written = parts.size() > 1 ? part : 0;
+            write({code, number, firstLink, byBooking, amounts ? withAmounts(first, debit, credit, d.nullOther) : first,
+                   written});
             if (!pairCode.isEmpty()) {
                 // The first row's account is not inherited where the rule fixes the pair's.
                 Columns base = d.columns;
@@ -266,10 +288,10 @@ qint64 TransactionRecords::save(const std::vector<Document>& parts, const SaveCh
                 Columns pair = withAccount(merged(base, d.pairColumns), kind, pairCode);
                 if (amounts)
                     pair = withAmounts(pair, credit, debit, d.nullOther);
-                write({pairCode, number, pairLink, kind.keyedByBooking, pair});
+                write({pairCode, number, pairLink, byBooking, pair, written});
             }
             if (kind.lineCode)
-                replaceLines(kind, number, d.lines);
+                replaceLines(kind, number, d.lines, isNew);
         }
         return number;
     });
@@ -327,22 +349,60 @@ Money TransactionRecords::balance(const QString& listName, const BalanceFilter& 
     return balanceOf(codeList(listName), filter);
 }
 
-int TransactionRecords::cancel(const QString& code, qint64 number, const QString& reason) {
+int TransactionRecords::cancel(const QString& code, qint64 number, const QList<qint64>& bookings,
+                               const QString& reason) {
     const DocumentKind& kind = kindOf(code);
-    QVariantList values{kStatusCancelled, user_, reason};
-    QStringList codes{code};
-    for (const char* other : {kind.pairCode, kind.lineCode})
-        if (other)
-            codes << QString::fromLatin1(other);
-    for (const QString& c : codes)
-        values << c;
-    values << number << kStatusCancelled;
+    const bool byBooking = kind.link == DocLink::Booking;
+    if (byBooking == bookings.isEmpty())
+        refuse(byBooking ? QStringLiteral("%1 is named by its booking, and none was given").arg(code)
+                         : QStringLiteral("%1 is not posted against a booking").arg(code));
+    QVariantList own{code};  // the document's own codes: first and pair
+    if (kind.pairCode)
+        own << QString::fromLatin1(kind.pairCode);
+    QVariantList all = own;  // and its lines
+    if (kind.lineCode)
+        all << QString::fromLatin1(kind.lineCode);
+
+    // The document under its full name: its rows by code, number and booking(s), its lines by
+    // the header they name.
+    QString named = QStringLiteral("(DOC_CODE IN (%1) AND DOC_NO=?").arg(placeholders(own.size()));
+    QVariantList nameValues = own + QVariantList{number};
+    if (byBooking) {
+        named += QStringLiteral(" AND IN_DOCCODE=? AND IN_DOCNO IN (%1)").arg(placeholders(bookings.size()));
+        nameValues << QString::fromLatin1(kBookingCode);
+        for (qint64 b : bookings)
+            nameValues << b;
+    }
+    named += QLatin1Char(')');
+    const QString ownNamed = named;
+    const QVariantList ownValues = nameValues;
+    if (kind.lineCode) {
+        named += QStringLiteral(" OR (DOC_CODE=? AND DOC_NO=? AND IN_DOCCODE=? AND IN_DOCNO=?)");
+        nameValues << QString::fromLatin1(kind.lineCode) << number << code << number;
+    }
+    const QString live = QStringLiteral(" AND COALESCE(DOC_STATUS,'') <> ?");
     return db_.transact([&] {
-        return db_.execAffected(QStringLiteral("UPDATE M_TBL_TRANSACTION SET DOC_STATUS=?, CNCL_BY=?, CNCL_ON=%1, "
-                                               "REASON_CNCL=? WHERE DOC_CODE IN (%2) AND DOC_NO=? "
-                                               "AND COALESCE(DOC_STATUS,'') <> ?")
-                                    .arg(db_.dialect().now(), placeholders(codes.size())),
-                                values);
+        // No row of the document answers to the name: it is not this one.
+        if (db_.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE %1").arg(ownNamed), ownValues)
+                .toLongLong() == 0)
+            throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
+        // Every live row that carries the number under the document's codes.
+        const qint64 expected =
+            db_.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE DOC_CODE IN (%1) AND DOC_NO=?%2")
+                           .arg(placeholders(all.size()), live),
+                       all + QVariantList{number, kStatusCancelled})
+                .toLongLong();
+        const int changed =
+            db_.execAffected(QStringLiteral("UPDATE M_TBL_TRANSACTION SET DOC_STATUS=?, CNCL_BY=?, CNCL_ON=%1, "
+                                            "REASON_CNCL=? WHERE (%2)%3")
+                                 .arg(db_.dialect().now(), named, live),
+                             QVariantList{kStatusCancelled, user_, reason} + nameValues +
+                                 QVariantList{kStatusCancelled});
+        // A live row under the number that the name does not cover is another document's: the
+        // number is not this one's alone, and nothing is cancelled.
+        if (changed != expected)
+            throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
+        return changed;
     });
 }
 

@@ -50,13 +50,17 @@ public:
     // An amount beyond the largest one (for parts, their total) is refused (DbError Refused).
     qint64 save(const Document& document, const SaveCheck& check = {});
     // One document whose parts share one number, one part per booking (a bulk posting of a
-    // kind keyed by booking). All parts have the same code and number.
+    // kind keyed by booking). All parts have the same code and number; a new one's rows carry
+    // DOC_PART 1..n in the order given, so that the number stays the one document's.
     qint64 save(const std::vector<Document>& parts, const SaveCheck& check = {});
 
-    // Cancels a document: its rows, its pair and its lines, under every booking of its number,
-    // with the server's clock. Rows already cancelled keep who cancelled them, when and why.
-    // Returns the rows changed (0: nothing live under that number).
-    int cancel(const QString& code, qint64 number, const QString& reason);
+    // Cancels a document named whole: its code, its number and, for a kind posted against a
+    // booking, the bookings it was shown with (each part of a bulk posting). Its rows, its pair
+    // and its lines change, with the server's clock; rows already cancelled keep who cancelled
+    // them, when and why. Every live row under the number must answer to that name, or nothing
+    // changes (DbError Changed, as when no row answers to it at all). Returns the rows changed
+    // (0: the document is already cancelled).
+    int cancel(const QString& code, qint64 number, const QList<qint64>& bookings, const QString& reason);
 
     // The booking is approved and its lock flag guarding this code is not 'Y' (NULL reads as
     // 'N'). Inside a save's check the booking row stays as read until the save ends.
@@ -82,7 +86,7 @@ private:
     struct Row;
     void insert(const Row& row);
     void update(const Row& row);
-    void replaceLines(const DocumentKind& kind, qint64 number, const std::vector<Columns>& lines);
+    void replaceLines(const DocumentKind& kind, qint64 number, const std::vector<Columns>& lines, bool isNew);
 
     Database& db_;
     QString user_;

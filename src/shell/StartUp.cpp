@@ -66,13 +66,19 @@ protected:
 
 bool envFlag(const char* name) { return qEnvironmentVariableIntValue(name) == 1; }
 
-// The database set up for the first time: an empty one gets the schema and seed data.
-// A database without version table but with logins was set up by hand and is left alone.
+// The database brought to this program's schema: an empty one gets the schema and seed data,
+// an older one the scripts it lacks. A database without version table but with logins was set
+// up by hand and is left alone.
 void prepareDatabase(Database& db) {
-    if (db.tableExists(QStringLiteral("SCHEMA_VERSION")) || db.tableExists(QStringLiteral("MST_LOGINDETAILS")))
+    if (!db.tableExists(QStringLiteral("SCHEMA_VERSION")) && db.tableExists(QStringLiteral("MST_LOGINDETAILS")))
         return;
-    const int applied = Migrations(db).apply();
-    say(QStringLiteral("new database set up (%1 scripts applied)").arg(applied));
+    Migrations migrations(db);
+    const int before = migrations.currentVersion();
+    if (before >= Migrations::latestVersion())
+        return;
+    const int applied = migrations.apply();
+    say(before == 0 ? QStringLiteral("new database set up (%1 scripts applied)").arg(applied)
+                    : QStringLiteral("database upgraded from version %1 (%2 scripts applied)").arg(before).arg(applied));
 }
 
 // Everything one run owns, alive until the event loop ends.
@@ -172,6 +178,9 @@ int runProgram(QApplication& app, const WindowRegistry& registry, const StartOpt
                                       QStringLiteral(" Data Source Name Does Not Exsist.Cannot Continue!!") +
                                           QStringLiteral("\r\n") + QStringLiteral("Please, Check ODBC Data Source."),
                                       QStringLiteral(" Connection Failure"));
+        // An upgrade that stopped on the books says why, for whoever looks after them.
+        if (e.kind() == DbError::Kind::Refused)
+            run.prompter->exclamation(nullptr, e.message());
         return 1;
     }
     run.session.db = run.db.get();

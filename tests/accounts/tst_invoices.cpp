@@ -42,7 +42,7 @@ struct Fixture {
         return w;
     }
     // The demo's tax invoice holds the whole quotation; cancelled, it no longer counts.
-    void freeQuotation() { TransactionRecords(ts.db(), "T").cancel("INV001", 1, "TEST"); }
+    void freeQuotation() { TransactionRecords(ts.db(), "T").cancel("INV001", 1, {1}, "TEST"); }
     void load(frm_Invoice& w) {
         w.Load_Init();
         typeInto(w.txt_CBPTNo, "1");

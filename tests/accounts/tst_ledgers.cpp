@@ -80,7 +80,7 @@ struct World {
         post(posting(u"FAAN01"_s, b3, 103, u"0.20"_s), AmountSide::Debit);
         post(receipt(b3, 103, u"0.30"_s, 0, nov(20)));
         post(receipt(b1, 101, u"4000.25"_s, 0, nov(15)));
-        tr.cancel(u"FRDB01"_s, post(receipt(b1, 101, u"999"_s, 0, nov(16))), u"WRONG"_s);
+        tr.cancel(u"FRDB01"_s, post(receipt(b1, 101, u"999"_s, 0, nov(16))), {b1}, u"WRONG"_s);
         post(receipt(b2, 102, u"5200.50"_s, 0, nov(15)));
         post(posting(u"ANCP01"_s, b1, 201, u"3000"_s));
         post(posting(u"FTCR01"_s, b1, 201, u"2500"_s));
@@ -163,7 +163,7 @@ private slots:
         };
         for (const Case& c : cases) {
             if (c.cancelled)
-                w.tr.cancel(u"FRDB01"_s, r, u"BOUNCED"_s);
+                w.tr.cancel(u"FRDB01"_s, r, {b}, u"BOUNCED"_s);
             auto win = w.show(u"frm_LDOP"_s, [&](AccountsListing& l) {
                 party(l, 301);
                 dates(l, nov(c.from), nov(c.to));

@@ -255,7 +255,7 @@ private slots:
             d.columns.front().second = dateToDb(day.addDays(days));  // as the windows store it
             records.save(d);
         }
-        records.cancel("FRDB01", 5, "WRONG");
+        records.cancel("FRDB01", 5, {1}, "WRONG");
         QString picked;
         const auto shown = [](MoneySearchWindow* w, int col) {
             QStringList out;

@@ -194,7 +194,7 @@ private slots:
             "INSERT INTO M_TBL_TRANSACTION (DOC_CODE, DOC_NO, QUOTATION_NO, DOC_STATUS) "
             "VALUES ('CBPT01', 99, ?, 'APPRV')";
         QVERIFY_THROWS_EXCEPTION(DbError, f.db().exec(copy, {f.quote}));
-        TransactionRecords(f.db(), "T").cancel("CBPT01", first, "WRONG 'PARTY'");
+        TransactionRecords(f.db(), "T").cancel("CBPT01", first, {}, "WRONG 'PARTY'");
         f.fill(*w);
         f.save(*w);
         QCOMPARE(f.ts.prompter.texts().last(), kSaved);

@@ -66,7 +66,7 @@ struct Fixture {
                 docs.append({q.value(0).toString(), q.value(1).toLongLong()});
         q.finish();
         for (const auto& [code, no] : docs)
-            TransactionRecords(db(), u"X"_s).cancel(code, no, u"NOTE"_s);
+            TransactionRecords(db(), u"X"_s).cancel(code, no, {1}, u"NOTE"_s);
     }
     qint64 cancelledWith(const QString& reason) {
         return count(db(), u"M_TBL_TRANSACTION"_s, kCancelledRows, {reason});

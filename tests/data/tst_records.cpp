@@ -78,6 +78,9 @@ private slots:
             u"-- note; not a statement\nCREATE TABLE A (X INT);\nINSERT INTO A VALUES\n(1),\n(2);\nSELECT 1"_s);
         QCOMPARE(st.size(), 3);
         QCOMPARE(st[1], u"INSERT INTO A VALUES\n(1),\n(2)"_s);
+        // A function body's own statements stay inside it.
+        QCOMPARE(Migrations::statements(u"CREATE FUNCTION F() AS $$\nBEGIN\n  X;\nEND\n$$;\nSELECT 2;"_s),
+                 (QStringList{u"CREATE FUNCTION F() AS $$\nBEGIN\n  X;\nEND\n$$"_s, u"SELECT 2"_s}));
         Numbering n(t.db());
         // A new code starts at 0: its first number is 1, peeking takes nothing, codes are
         // trimmed; a reset to 100 makes the next 101; storing into a missing counter creates it.
@@ -224,7 +227,7 @@ private slots:
             QCOMPARE(e.message(), QString::fromLatin1(kChangedByAnotherUser));
         }
         QCOMPARE(rows(db, u"FRDB01"_s) + rows(db, u"FRCR01"_s), 6);
-        QCOMPARE(tr.cancel(u"FRDB01"_s, third, u"BOUNCED"_s), 2);
+        QCOMPARE(tr.cancel(u"FRDB01"_s, third, {7}, u"BOUNCED"_s), 2);
         QCOMPARE(refusal([&] { tr.save(receipt(7, 42, u"900"_s, third)); }).kind(), DbError::Kind::Cancelled);
         QCOMPARE(
             count(db, u"M_TBL_TRANSACTION"_s, u"DOC_NO=? AND DOC_STATUS='CNCL' AND DB_AMT + CR_AMT = 500"_s, {third}),
@@ -258,7 +261,7 @@ private slots:
             tr.balance(u"LDOP"_s, {.party = customer, .until = QDateTime(QDate(2026, 11, 30), QTime())}).toString(),
             u"10000.00"_s);
         // a cancelled receipt leaves every sum, on both its rows
-        QCOMPARE(tr.cancel(u"FRDB01"_s, r1, u"BOUNCED 'CHEQUE'"_s), 2);
+        QCOMPARE(tr.cancel(u"FRDB01"_s, r1, {b}, u"BOUNCED 'CHEQUE'"_s), 2);
         QCOMPARE(count(db, u"M_TBL_TRANSACTION"_s,
                        u"DOC_NO=? AND DOC_CODE IN ('FRDB01','FRCR01') AND DOC_STATUS='CNCL' AND CNCL_BY='U' AND "
                        "CNCL_ON IS NOT NULL AND REASON_CNCL='BOUNCED ''CHEQUE'''"_s,
@@ -305,8 +308,8 @@ private slots:
             "WHERE DOC_CODE='FRDB01'"_s,
             {QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5))});
         // the half left live is cancelled; the cancelled half is not touched
-        QCOMPARE(TransactionRecords(db, u"SECOND"_s).cancel(u"FRDB01"_s, no, u"AGAIN"_s), 1);
-        QCOMPARE(TransactionRecords(db, u"THIRD"_s).cancel(u"FRDB01"_s, no, u"AGAIN"_s), 0);
+        QCOMPARE(TransactionRecords(db, u"SECOND"_s).cancel(u"FRDB01"_s, no, {7}, u"AGAIN"_s), 1);
+        QCOMPARE(TransactionRecords(db, u"THIRD"_s).cancel(u"FRDB01"_s, no, {7}, u"AGAIN"_s), 0);
         const auto first = db.firstRow(u"SELECT * FROM M_TBL_TRANSACTION WHERE DOC_CODE='FRDB01'"_s);
         QCOMPARE(first->value("CNCL_BY").toString() + first->value("REASON_CNCL").toString(), u"FIRSTWHY"_s);
         QCOMPARE(momentFromDb(first->value("CNCL_ON")), QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)));
@@ -317,7 +320,7 @@ private slots:
         const qint64 b = tr.save(booking(1, u"1000"_s));
         db.exec(u"UPDATE M_TBL_TRANSACTION SET LCK_MONEYRCPT=NULL, LCK_PAYMENT='Y' WHERE DOC_CODE='CBPT01'"_s);
         QVERIFY(tr.bookingOpen(u"FRDB01"_s, b) && !tr.bookingOpen(u"FTCR01"_s, b));
-        tr.cancel(u"CBPT01"_s, b, u"GONE"_s);
+        tr.cancel(u"CBPT01"_s, b, {}, u"GONE"_s);
         QVERIFY(!tr.bookingOpen(u"FRDB01"_s, b) && !db.inTransaction());
     }
 
@@ -345,7 +348,7 @@ private slots:
         tr.save(std::vector<Document>{receipt(11, 5, u"1500"_s, no), receipt(12, 5, u"2000"_s, no)});
         QCOMPARE(tr.balanceOf({u"FRCR01"_s}, {.booking = 11}).toString(), u"-1500.00"_s);
         QCOMPARE(rows(db, u"FRCR01"_s), 2);
-        QCOMPARE(tr.cancel(u"FRDB01"_s, no, u"X"_s), 4);
+        QCOMPARE(tr.cancel(u"FRDB01"_s, no, {11, 12}, u"X"_s), 4);
     }
 
     // Eight connections post receipts at once; each embedded commit costs three fsyncs, and

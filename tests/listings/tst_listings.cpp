@@ -48,7 +48,7 @@ struct Fixture {
                 d.columns.emplace_back("TO_ACC", "ACC1");
             const qint64 no = r.save(d);
             if (code == "FTCR01")
-                r.cancel(code, no, "WRONG");
+                r.cancel(code, no, {booking}, "WRONG");
         }
     }
 
@@ -146,7 +146,7 @@ private slots:
         QCOMPARE(after.section('|', 0, 4), before.section('|', 0, 4));
         QCOMPARE(Money::fromText(after.section('|', 5, 5)), advance);
         QCOMPARE(Money::fromText(after.section('|', 6, 6)), Money::fromText(cell(*w, 0, "GRAND_TOTAL")) - advance);
-        TransactionRecords(db, {}).cancel("INV001", cell(*w, 0, "DOC_NO").toLongLong(), "X");
+        TransactionRecords(db, {}).cancel("INV001", cell(*w, 0, "DOC_NO").toLongLong(), {f.booking}, "X");
         TransactionRecords(db, {}).save(receipt(f.booking, f.party, "1.00", 0, QDate::currentDate()));
         QVERIFY(!refreshInvoiceAdvance(db, cell(*w, 0, "DOC_NO").toLongLong()).stored);
         QCOMPARE(lines(db, figures).value(0).section('|', 5, 6), after.section('|', 5, 6));

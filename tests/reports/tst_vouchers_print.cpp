@@ -149,7 +149,7 @@ private slots:
         Fixture f;
         const qint64 booking = f.no(u"CBPT01"_s), receipt = f.no(u"FRDB01"_s);
         f.copyRow(u"CBPT01"_s, booking, {{u"DOC_NO"_s, 90001}, {u"DOC_STATUS"_s, u"CNCL"_s}});
-        f.copyRow(u"FRDB01"_s, receipt, {{u"IN_DOCNO"_s, 90001}, {u"GRAND_TOTAL"_s, u"777.00"_s}});
+        f.copyRow(u"FRDB01"_s, receipt, {{u"IN_DOCNO"_s, 90001}, {u"GRAND_TOTAL"_s, u"777.00"_s}, {u"DOC_PART"_s, 2}});
         const QString one = f.text(u"FRDB01"_s, 90001);
         QVERIFY(one.contains(u"777.00"_s) && !one.contains(u"20000.00"_s));
         QVERIFY(f.text(u"FRDB01"_s, booking).contains(u"20000.00"_s) &&

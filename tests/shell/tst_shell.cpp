@@ -11,6 +11,7 @@
 #include "shell/kit/TaskWindow.h"
 #include "support/Drive.h"
 #include "support/EveryWindow.h"
+#include "support/ProgramDataSource.h"
 #include "support/TestSession.h"
 
 #include <QDialog>
@@ -172,17 +173,7 @@ private slots:
         QVERIFY(!t.db().tableExists(u"SCHEMA_VERSION"_s));
         // The program's own data source: the test's, pointed at this test's database.
         QTemporaryDir odbc;
-        QFile testIni(qEnvironmentVariable("ODBCINI"));
-        QVERIFY(testIni.open(QIODevice::ReadOnly));
-        QStringList ini = QString::fromUtf8(testIni.readAll()).split('\n');
-        for (QString& line : ini)
-            if (line.startsWith("Database="_L1))
-                line = t.connectionString().overrides;
-        QFile own(odbc.path() + u"/odbc.ini"_s);
-        QVERIFY(own.open(QIODevice::WriteOnly));
-        own.write(ini.join('\n').toUtf8());
-        own.close();
-        QVERIFY(QFile::copy(qEnvironmentVariable("ODBCSYSINI") + u"/odbcinst.ini"_s, odbc.path() + u"/odbcinst.ini"_s));
+        QVERIFY(writeProgramDataSource(t, odbc.path()));
         QProcess first;
         start(first, odbc.path(), true);
         QStringList lines;

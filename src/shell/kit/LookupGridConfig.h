@@ -1,9 +1,13 @@
 #pragma once
 // What one member of the lookup-grid family is: a table edited whole in one grid. A member
 // is this configuration only (see src/admin/CodeMaintenance.cpp for examples).
+#include "data/Database.h"
+
 #include <QList>
 #include <QSize>
 #include <QString>
+
+#include <functional>
 
 namespace tarvic {
 
@@ -33,6 +37,10 @@ struct LookupGridConfig {
     bool allowAdd = false;  // a new-row line at the end of the grid
     bool allowDelete = false;  // Delete on a row removes it after a Yes/No question
     QSize size;             // window size; empty: from the column widths
+    // A member's own rule for a changed row, run inside the transaction that stores it: a text
+    // refuses the row (the window shows it as its message), an empty one lets it be stored.
+    // The row comes as it will be written, by column.
+    std::function<QString(Database&, const Columns&)> rowCheck;
 
     QString selectSql() const {
         QString sql = QStringLiteral("SELECT * FROM ") + table;

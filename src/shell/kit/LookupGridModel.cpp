@@ -194,6 +194,9 @@ bool LookupGridModel::writeRow(int r, QString* error) {
                                      .toLongLong();
                         columns[key].second = stored;
                     }
+                    if (config_.rowCheck)
+                        if (const QString why = config_.rowCheck(db_, columns); !why.isEmpty())
+                            throw DbError(DbError::Kind::Refused, why);
                     // A row deleted or re-keyed on another workstation since it was read is
                     // reported by the writer, never added again.
                     RowWriter writer(db_, QString());
@@ -235,6 +238,8 @@ void LookupGridModel::reread(int r) {
 }
 
 QString LookupGridModel::refusal(const DbError& e, int r, const char* verb) const {
+    if (e.kind() == DbError::Kind::Refused)
+        return e.message();  // the member's own rule, in its own words
     // The driver's own text helps whoever looks after the database, not the user.
     qWarning("%s: %s", qPrintable(config_.table), qPrintable(e.message()));
     const int key = std::max(config_.keyIndex(), 0);
