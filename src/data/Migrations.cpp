@@ -50,7 +50,7 @@ int Migrations::currentVersion() {
     return db_.scalar(QStringLiteral("SELECT COALESCE(MAX(VERSION), 0) FROM SCHEMA_VERSION")).toInt();
 }
 
-int Migrations::apply() {
+int Migrations::apply(int upTo) {
     if (!db_.tableExists(QStringLiteral("SCHEMA_VERSION"))) {
         db_.exec(QStringLiteral("CREATE TABLE SCHEMA_VERSION (VERSION INTEGER NOT NULL PRIMARY KEY, "
                                 "APPLIED_ON %1)").arg(db_.dialect().renderSchema(QStringLiteral("{{MOMENT}}"))));
@@ -58,6 +58,8 @@ int Migrations::apply() {
     int applied = 0;
     for (const QString& name : scriptNames()) {
         const int version = versionOf(name);
+        if (version > upTo)
+            break;
         QFile f(QStringLiteral(":/migrations/") + name);
         f.open(QIODevice::ReadOnly);
         const QString script = db_.dialect().renderSchema(QString::fromUtf8(f.readAll()));

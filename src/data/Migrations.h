@@ -3,15 +3,18 @@
 // and records its number in SCHEMA_VERSION; running them again changes nothing.
 #include "Database.h"
 
+#include <limits>
+
 namespace tarvic {
 
 class Migrations {
 public:
     explicit Migrations(Database& db) : db_(db) {}
 
-    // Applies every script not yet applied, then makes sure a first administrator exists.
+    // Applies every script not yet applied (up to version upTo: the schema of an earlier
+    // release, for upgrade tests), then makes sure a first administrator exists.
     // Returns the number of scripts applied.
-    int apply();
+    int apply(int upTo = std::numeric_limits<int>::max());
     int currentVersion();
     static int latestVersion();
     // Splits a script into statements (";" at the end of a line ends one; "--" lines are

@@ -13,9 +13,12 @@ struct AdminRun {
     QString describe() const { return QStringLiteral("exit %1\n%2%3").arg(code).arg(out, err); }
 };
 
-inline AdminRun runAdmin(QStringList args) {
+// env: the tool's environment (this process's when empty).
+inline AdminRun runAdmin(QStringList args, const QProcessEnvironment& env = {}) {
     AdminRun r;
     QProcess p;
+    if (!env.isEmpty())
+        p.setProcessEnvironment(env);
     p.start(qEnvironmentVariable("TARVIC_BIN_DIR") + QStringLiteral("/src/tarvic-admin"), args);
     if (!p.waitForStarted(10000)) {
         r.err = p.errorString();
@@ -29,9 +32,9 @@ inline AdminRun runAdmin(QStringList args) {
 }
 
 // The same, pointed at the test's own database.
-inline AdminRun runAdmin(const TestDb& t, QStringList args) {
+inline AdminRun runAdmin(const TestDb& t, QStringList args, const QProcessEnvironment& env = {}) {
     args << QStringLiteral("--set") << t.connectionString().overrides;
-    return runAdmin(args);
+    return runAdmin(args, env);
 }
 
 }  // namespace tarvic::test
