@@ -16,8 +16,8 @@ set(CPACK_PACKAGE_CONTACT "TARVIC maintainers <maintainers@tarvic.example>")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "back office of a tour operator that sells package tours")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-TARVIC carries an enquiry from first contact to closed books: leads per tour
+# The summary is the synopsis line; this is the extended description below it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "TARVIC carries an enquiry from first contact to closed books: leads per tour
 consultant, quotations with a day-by-day itinerary, bookings, supplier advice
 notes, receipts, payments, refunds, GST invoices, ledgers and balances, printed
 vouchers and spreadsheet exports. Workstations share a PostgreSQL database

@@ -3,7 +3,7 @@
 # CMakeLists.txt), then checks it with lintian. The programs are built in a folder of their own,
 # without tests, with the distribution's hardening flags as a Debian package build sets them.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-install_packages lintian
+install_packages lintian appstream desktop-file-utils
 BUILD=${TARVIC_DEB_BUILD_DIR:-$TOP/build-deb}
 cd "$TOP"
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
@@ -16,6 +16,8 @@ cmake --build "$BUILD" -j2
 rm -f "$BUILD"/tarvic_*.deb
 (cd "$BUILD" && cpack -G DEB >/dev/null)
 deb=$(ls "$BUILD"/tarvic_*.deb)
-echo "== Checking $deb with lintian"
+echo "== Checking the menu entry, the metainfo and $deb"
+desktop-file-validate "$TOP"/dist/*.desktop
+appstreamcli validate --no-net "$BUILD"/dist/*.metainfo.xml
 lintian --fail-on error --info "$deb"
 echo "== Package: $deb"
