@@ -114,13 +114,18 @@ bool defineEmbeddedDataSource(const QString& dsn, const Say& say) {
         refuse(QStringLiteral("the folder %1 cannot be created").arg(folder));
     {
         const OwnerOnlyFiles guard;
-        if (!QFileInfo::exists(database))
+        const bool created = !QFileInfo::exists(database);
+        if (created)
             createDatabaseFile(database);
         QDir().mkpath(QFileInfo(ini).absolutePath());
         QFile file(ini);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(embeddedSection(dsn, database)) < 0 ||
-            !file.flush())
+            !file.flush()) {
+            // A database without its data source would keep the next first start from offering it.
+            if (created)
+                QFile::remove(database);
             refuse(QStringLiteral("%1 cannot be written: %2").arg(ini, file.errorString()));
+        }
     }
     if (::chmod(QFile::encodeName(ini).constData(), 0600) != 0)
         refuse(QStringLiteral("%1 cannot be made private: %2").arg(ini, systemError()));

@@ -106,6 +106,18 @@ private slots:
         QCOMPARE(modeOf(home.database()), 0600);
     }
 
+    // A data source file that cannot be written (here a folder, which even root cannot write
+    // into as a file): refused, and no database is left behind that would keep the next first
+    // start from offering the set-up again.
+    void aSetUpThatCannotDefineTheDataSourceLeavesNoDatabase() {
+        UserHome home;
+        QVERIFY(QDir().mkpath(home.ini()));
+        const AdminRun r = runAdmin({u"setup"_s}, home.environment());
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.startsWith(u"tarvic-admin: %1 cannot be written: "_s.arg(home.ini())), qPrintable(r.err));
+        QVERIFY(!QFile::exists(home.database()));
+    }
+
     // A user who has the data source already (here the test's own, of either engine) keeps it:
     // the set-up only creates the tables in its database, and no embedded database appears.
     void existingDataSourceIsLeftAlone() {
