@@ -35,12 +35,12 @@ project=$(sed -n 's/^project(tarvic VERSION \([^ ]*\) .*/\1/p' "$TOP/CMakeLists.
 log=$(mktemp)
 chmod 666 "$log"
 runtime=$(runuser -u "$user" -- mktemp -d)
+# Its process id is written first, so that exactly this copy is ended afterwards.
 as_user XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=offscreen TARVIC_NO_SPLASH=1 TARVIC_TRACE_WINDOWS=1 \
-  TARVIC_ECHO_PROMPTS=1 timeout 120 tarvic >"$log" 2>&1 &
-program=$!
+  TARVIC_ECHO_PROMPTS=1 sh -c 'echo $$ >"$1/pid"; exec timeout 120 tarvic' sh "$runtime" >"$log" 2>&1 &
 for _ in $(seq 120); do grep -q '^shown|frm_logon' "$log" && break; sleep 1; done
-kill "$program" 2>/dev/null || true
-wait "$program" || true
+[ -s "$runtime/pid" ] && kill "$(cat "$runtime/pid")" 2>/dev/null || true
+wait || true
 grep -q '^shown|frm_logon' "$log" || { cat "$log"; die "the installed program did not reach its logon"; }
 rm -rf "$log" "$runtime"
 
@@ -49,5 +49,5 @@ DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq tarvic >/dev/null
 for f in "${files[@]}"; do [ ! -e "$f" ] || die "left behind by apt remove: $f"; done
 [ ! -e /usr/share/doc/tarvic ] || die "/usr/share/doc/tarvic left behind"
 [ -s "$home/.local/share/tarvic/tarvic.db" ] || die "the user's database went with the package"
-userdel -r "$user" 2>/dev/null || true
+userdel -r "$user" 2>/dev/null || die "the user $user could not be removed"
 echo "== Package built, installed, used and removed: $deb"
