@@ -13,7 +13,7 @@ user=${TARVIC_PACKAGE_USER:-tarvic-ci}
 echo "== Installing $deb"
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
 mapfile -t files < <(dpkg -L tarvic | while read -r f; do [ -d "$f" ] || echo "$f"; done)
-[ -x /usr/bin/tarvic ] && [ -x /usr/bin/tarvic-admin ] || die "the programs are not in /usr/bin"
+for program in tarvic tarvic-admin; do [ -x "/usr/bin/$program" ] || die "$program is not in /usr/bin"; done
 
 # A fresh user, with nothing of this process's environment but a path and a language.
 userdel -r "$user" 2>/dev/null || true
@@ -29,17 +29,18 @@ project=$(sed -n 's/^project(tarvic VERSION \([^ ]*\) .*/\1/p' "$TOP/CMakeLists.
 [[ $version =~ ^tarvic-admin\ $project,\ schema\ version\ [0-9]+$ ]] || die "not version $project"
 [ "$(stat -c %a "$home/.local/share/tarvic")" = 700 ] || die "the data folder is not 0700"
 [ "$(stat -c %a "$home/.local/share/tarvic/tarvic.db")" = 600 ] || die "the database is not 0600"
-[ "$(stat -c %a "$home/.odbc.ini")" = 600 ] || die "~/.odbc.ini is not 0600"
+[ "$(stat -c %a "$home/.odbc.ini")" = 600 ] || die "$home/.odbc.ini is not 0600"
 
 # The installed program reaches its logon over the database just set up.
 log=$(mktemp)
 chmod 666 "$log"
 runtime=$(runuser -u "$user" -- mktemp -d)
 # Its process id is written first, so that exactly this copy is ended afterwards.
+# shellcheck disable=SC2016 # $$ and $1 are the inner shell's
 as_user XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=offscreen TARVIC_NO_SPLASH=1 TARVIC_TRACE_WINDOWS=1 \
   TARVIC_ECHO_PROMPTS=1 sh -c 'echo $$ >"$1/pid"; exec timeout 120 tarvic' sh "$runtime" >"$log" 2>&1 &
 for _ in $(seq 120); do grep -q '^shown|frm_logon' "$log" && break; sleep 1; done
-[ -s "$runtime/pid" ] && kill "$(cat "$runtime/pid")" 2>/dev/null || true
+if [ -s "$runtime/pid" ]; then kill "$(cat "$runtime/pid")" 2>/dev/null || true; fi
 wait || true
 grep -q '^shown|frm_logon' "$log" || { cat "$log"; die "the installed program did not reach its logon"; }
 rm -rf "$log" "$runtime"

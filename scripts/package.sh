@@ -5,7 +5,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 install_packages lintian appstream desktop-file-utils
 BUILD=${TARVIC_DEB_BUILD_DIR:-$TOP/build-deb}
-cd "$TOP"
+cd "$TOP" || exit 1
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 echo "== Building the package in $BUILD"
 cmake -S "$TOP" -B "$BUILD" -DCMAKE_BUILD_TYPE=None -DBUILD_TESTING=OFF -DTARVIC_BENCH=OFF \
