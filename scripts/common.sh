@@ -10,13 +10,15 @@ PACKAGES=(
   odbc-postgresql postgresql-15 postgresql-client libpq-dev
   libsodium-dev libcurl4-openssl-dev libxlsxwriter-dev libbenchmark-dev
   python3 python3-aiosmtpd xvfb xauth imagemagick poppler-utils
+  help2man
 )
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
+# Installs whatever of PACKAGES (and of the packages named) is missing.
 install_packages() {
   local missing=()
-  for p in "${PACKAGES[@]}"; do
+  for p in "${PACKAGES[@]}" "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   if [ ${#missing[@]} -gt 0 ]; then
@@ -34,46 +36,9 @@ build() {
   cmake --build "$BUILD" -j2 ${TARVIC_TARGETS:+--target $TARVIC_TARGETS}
 }
 
-# The embedded default database and a per-user data source TARVIC pointing at it, unless the
-# user already has a data source of that name. The database holds every customer, amount and
-# password hash, and a data source file may hold a server password: the folder is the owner's
-# alone (0700, tightened when it exists), the database and the data source file 0600.
+# The embedded default database and a per-user data source TARVIC pointing at it (unless the
+# user already has a data source of that name), the tables and the demo set: the program's own
+# set-up (tarvic-admin setup), the same a first start from the desktop menu offers.
 setup_embedded_database() {
-  local dbdir="${XDG_DATA_HOME:-$HOME/.local/share}/tarvic"
-  local db="$dbdir/tarvic.db"
-  local ini
-  ini=$(odbcinst -j 2>/dev/null | sed -n 's/^USER DATA SOURCES\.*: *//p')
-  ini=${ini:-$HOME/.odbc.ini}
-  if odbcinst -q -s -n TARVIC >/dev/null 2>&1; then
-    echo "== Data source TARVIC already defined ($ini): left as it is"
-  else
-    (
-      umask 077
-      mkdir -p "$dbdir"
-      [ -f "$db" ] || sqlite3 "$db" 'PRAGMA journal_mode=DELETE;' >/dev/null
-      cat >>"$ini" <<INI
-
-[TARVIC]
-Description=TARVIC embedded database
-Driver=/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so
-Database=$db
-Timeout=5000
-JournalMode=DELETE
-SyncPragma=FULL
-FKSupport=1
-NoCreat=1
-INI
-    )
-    chmod 600 "$ini"
-    echo "== Data source TARVIC defined in $ini for $db"
-  fi
-  make_data_private "$dbdir"
-  "$BUILD/src/tarvic-admin" init
-}
-
-# Takes group and others off the data folder and every file in it (the database, its journal).
-make_data_private() {
-  [ -d "$1" ] || return 0
-  chmod go-rwx "$1"
-  find "$1" -maxdepth 1 -type f -exec chmod go-rwx {} +
+  "$BUILD/src/tarvic-admin" setup "$@"
 }

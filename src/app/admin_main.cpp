@@ -6,7 +6,7 @@
 #include "data/BookMove.h"
 #include "data/BooksCheck.h"
 #include "data/Database.h"
-#include "data/DemoData.h"
+#include "data/DatabaseSetup.h"
 #include "data/Migrations.h"
 #include "data/Numbering.h"
 #include "data/Passwords.h"
@@ -45,10 +45,12 @@ struct Refusal {
 
 const char* const kCommands =
     "Commands:\n"
+    "  setup [--no-demo]                define the embedded database for this user (unless the\n"
+    "                                   data source exists), then init it\n"
     "  init [--no-demo]                 create the schema and seed data of an empty database\n"
     "                                   (or apply what is missing), and add the demo data set\n"
     "                                   once unless --no-demo is given\n"
-    "  upgrade                          apply pending schema migrations\n"
+    "  upgrade                          apply pending schema migrations, after a backup\n"
     "  create-login NAME [--full-name TEXT] [--admin]\n"
     "                                   add a login (operator unless --admin); the password\n"
     "                                   is asked for twice, or read as one line of standard\n"
@@ -76,36 +78,18 @@ public:
     }
 
     int init(bool demo) {
-        Migrations m(db());
-        const int before = m.currentVersion();
-        const int applied = m.apply();
-        say(QStringLiteral("schema version %1 (%2 migration(s) applied, was %3)")
-                .arg(m.currentVersion())
-                .arg(applied)
-                .arg(before));
-        if (!demo)
-            return Ok;
-        const DemoDataResult r = addDemoData(db());
-        if (!r.added) {
-            say(QStringLiteral("demo data already present: nothing added"));
-            return Ok;
-        }
-        // A new office also gets a voucher of each printed kind to look at; the tests build
-        // on addDemoData alone, so their numbers stay as they were.
-        const int vouchers = addReportDemo(db());
-        say(QStringLiteral("demo data added: %1 row(s)").arg(r.rows + vouchers));
-        for (const DemoLogin& l : r.logins)
-            say(QStringLiteral("demo login %1 password %2 (%3, consultant %4)")
-                    .arg(l.userName, l.password, l.fullName, l.role));
+        initDatabase(db(), cs_, demo, say);
+        return Ok;
+    }
+
+    int setup(bool demo) {
+        setUpDatabase(cs_, demo, say);
         return Ok;
     }
 
     int upgrade() {
-        Migrations m(db());
-        const int before = m.currentVersion();
-        const int applied = m.apply();
-        const int after = m.currentVersion();
-        say(QStringLiteral("schema version %1 -> %2 (%3 migration(s) applied)").arg(before).arg(after).arg(applied));
+        const SchemaUpgrade u = upgradeSchema(db(), cs_, dataFolder(), say);
+        say(QStringLiteral("schema version %1 -> %2 (%3 migration(s) applied)").arg(u.from).arg(u.to).arg(u.applied));
         return Ok;
     }
 
@@ -218,7 +202,7 @@ int main(int argc, char** argv) {
                                     QStringLiteral("Connection attribute overriding the data source's own, "
                                                    "e.g. Database=/path/file.db (repeatable)."),
                                     QStringLiteral("KEY=VALUE"));
-    const QCommandLineOption noDemoOpt(QStringLiteral("no-demo"), QStringLiteral("init: add no demo data."));
+    const QCommandLineOption noDemoOpt(QStringLiteral("no-demo"), QStringLiteral("setup, init: add no demo data."));
     const QCommandLineOption adminOpt(QStringLiteral("admin"), QStringLiteral("create-login: an ADMIN login."));
     const QCommandLineOption fullNameOpt(QStringLiteral("full-name"),
                                          QStringLiteral("create-login: the person's full name (default: NAME)."),
@@ -233,7 +217,7 @@ int main(int argc, char** argv) {
     parser.addOption(replaceOpt);
     parser.addPositionalArgument(
         QStringLiteral("command"),
-        QStringLiteral("init, upgrade, create-login, check, move-to-server, backup, restore or version."),
+        QStringLiteral("setup, init, upgrade, create-login, check, move-to-server, backup, restore or version."),
         QStringLiteral("<command> [arguments]"));
 
     if (!parser.parse(QCoreApplication::arguments())) {
@@ -288,6 +272,8 @@ int main(int argc, char** argv) {
                     .arg(Migrations::latestVersion()));
             return Ok;
         }
+        if (command == QLatin1String("setup"))
+            return expectArgs(0, 0) ? admin.setup(!parser.isSet(noDemoOpt)) : Usage;
         if (command == QLatin1String("init"))
             return expectArgs(0, 0) ? admin.init(!parser.isSet(noDemoOpt)) : Usage;
         if (command == QLatin1String("upgrade"))

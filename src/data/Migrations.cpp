@@ -95,7 +95,7 @@ int Migrations::apply(int upTo) {
     int applied = 0;
     for (const QString& name : scriptNames()) {
         const int version = versionOf(name);
-        if (upTo > 0 && version > upTo)
+        if (version > upTo)
             break;
         QFile f(QStringLiteral(":/migrations/") + name);
         f.open(QIODevice::ReadOnly);

@@ -8,16 +8,18 @@
 // a report for whoever looks after the database) undoes the whole script.
 #include "Database.h"
 
+#include <limits>
+
 namespace tarvic {
 
 class Migrations {
 public:
     explicit Migrations(Database& db) : db_(db) {}
 
-    // Applies every script not yet applied (up to version upTo, when given: an older schema for
-    // the upgrade tests), then makes sure a first administrator exists. Returns the number of
-    // scripts applied.
-    int apply(int upTo = 0);
+    // Applies every script not yet applied (up to version upTo: the schema of an earlier
+    // release, for upgrade tests), then makes sure a first administrator exists.
+    // Returns the number of scripts applied.
+    int apply(int upTo = std::numeric_limits<int>::max());
     int currentVersion();
     static int latestVersion();
     // Splits a script into statements (";" at the end of a line ends one, outside a body

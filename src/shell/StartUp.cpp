@@ -1,5 +1,6 @@
 #include "StartUp.h"
 
+#include "data/DatabaseSetup.h"
 #include "data/Migrations.h"
 #include "shell/Logon.h"
 #include "shell/MainWindow.h"
@@ -7,6 +8,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPainter>
@@ -66,19 +68,39 @@ protected:
 
 bool envFlag(const char* name) { return qEnvironmentVariableIntValue(name) == 1; }
 
-// The database brought to this program's schema: an empty one gets the schema and seed data,
-// an older one the scripts it lacks. A database without version table but with logins was set
-// up by hand and is left alone.
-void prepareDatabase(Database& db) {
-    if (!db.tableExists(QStringLiteral("SCHEMA_VERSION")) && db.tableExists(QStringLiteral("MST_LOGINDETAILS")))
-        return;
-    Migrations migrations(db);
-    const int before = migrations.currentVersion();
-    if (before >= Migrations::latestVersion())
-        return;
-    const int applied = migrations.apply();
-    say(before == 0 ? QStringLiteral("new database set up (%1 scripts applied)").arg(applied)
-                    : QStringLiteral("database upgraded from version %1 (%2 scripts applied)").arg(before).arg(applied));
+// The one message for a data source that is missing or cannot be opened.
+void connectionFailure(Prompter& prompter) {
+    prompter.exclamation(nullptr,
+                         QStringLiteral(" Data Source Name Does Not Exsist.Cannot Continue!!") +
+                             QStringLiteral("\r\n") + QStringLiteral("Please, Check ODBC Data Source."),
+                         QStringLiteral(" Connection Failure"));
+}
+
+// The embedded database set up for this user once asked and agreed; the logins it offers are named.
+std::unique_ptr<Database> setUpForUser(Prompter& prompter, const ConnectionString& cs) {
+    if (!prompter.question(nullptr, QStringLiteral("THERE IS NO DATABASE FOR THIS USER YET (NO DATA SOURCE %1).\r\n"
+                                                   "CREATE THE EMBEDDED DATABASE WITH THE DEMO DATA IN\r\n%2 (Y/N) ?")
+                                        .arg(cs.dsn, dataFolder()))) {
+        connectionFailure(prompter);
+        return nullptr;
+    }
+    try {
+        const DatabaseInit done = setUpDatabase(cs, true, say);
+        QString text =
+            QStringLiteral(
+                "THE EMBEDDED DATABASE IS READY ....\r\nLOG ON AS %1 WITH THE PASSWORD %2, "
+                "AND CHANGE THE PASSWORD.")
+                .arg(QString::fromLatin1(Migrations::kAdminName), QString::fromLatin1(Migrations::kAdminPassword));
+        for (const DemoLogin& l : done.demo.logins)
+            text += QStringLiteral("\r\nDEMO LOGIN %1, PASSWORD %2").arg(l.userName, l.password);
+        prompter.information(nullptr, text);
+        return std::make_unique<Database>(cs);
+    } catch (const DbError& e) {
+        say(e.message());
+        prompter.exclamation(nullptr,
+                             QStringLiteral("THE EMBEDDED DATABASE COULD NOT BE SET UP ....\r\n") + e.message());
+        return nullptr;
+    }
 }
 
 // Everything one run owns, alive until the event loop ends.
@@ -149,6 +171,56 @@ bool SingleInstance::anotherCopyRunning() {
     return false;
 }
 
+std::unique_ptr<Database> openDatabase(Prompter& prompter, const ConnectionString& cs) {
+    // Asked before any connection is tried: unixODBC keeps what it looked up of a data source for
+    // twenty seconds, so a failed attempt would hide the data source the set-up then defines.
+    if (!dataSourceDefined(cs.dsn) && !QFileInfo::exists(embeddedDatabaseFile())) {
+        say(QStringLiteral("data source %1 is not defined").arg(cs.dsn));
+        return setUpForUser(prompter, cs);
+    }
+    try {
+        return std::make_unique<Database>(cs);
+    } catch (const DbError& e) {
+        say(e.message());
+        connectionFailure(prompter);
+        return nullptr;
+    }
+}
+
+bool prepareDatabase(Database& db, Prompter& prompter, const ConnectionString& cs) {
+    try {
+        if (!db.tableExists(QStringLiteral("SCHEMA_VERSION")) && db.tableExists(QStringLiteral("MST_LOGINDETAILS")))
+            return true;
+        const int found = Migrations(db).currentVersion();
+        const int latest = Migrations::latestVersion();
+        if (found > latest) {
+            prompter.exclamation(nullptr,
+                                 QStringLiteral("THE DATABASE IS OF SCHEMA VERSION %1, NEWER THAN THIS "
+                                                "PROGRAM'S %2.\r\nPLEASE INSTALL THE NEWER VERSION OF TARVIC ....")
+                                     .arg(found)
+                                     .arg(latest));
+            return false;
+        }
+        if (found == latest)
+            return true;
+        const SchemaUpgrade u = upgradeSchema(db, cs, dataFolder(), say);
+        say(QStringLiteral("schema version %1 -> %2 (%3 scripts applied)").arg(u.from).arg(u.to).arg(u.applied));
+        if (!u.backup.isEmpty())
+            prompter.information(nullptr,
+                                 QStringLiteral("THE DATABASE WAS BROUGHT UP TO DATE (SCHEMA VERSION %1 TO %2) ....\r\n"
+                                                "ITS BACKUP: %3")
+                                     .arg(u.from)
+                                     .arg(u.to)
+                                     .arg(u.backup));
+        return true;
+    } catch (const DbError& e) {
+        say(e.message());
+        prompter.exclamation(nullptr,
+                             QStringLiteral("THE DATABASE COULD NOT BE BROUGHT UP TO DATE ....\r\n") + e.message());
+        return false;
+    }
+}
+
 int runProgram(QApplication& app, const WindowRegistry& registry, const StartOptions& options) {
     Run run;
     if (envFlag("TARVIC_ECHO_PROMPTS"))
@@ -158,31 +230,20 @@ int runProgram(QApplication& app, const WindowRegistry& registry, const StartOpt
     run.session.prompter = run.prompter.get();
     run.session.windows = &registry;
     {
+        // The installed emblem; a painted one when the program runs from its build folder.
         QPixmap icon(64, 64);
         QPainter p(&icon);
         Splash::paintPicture(p, icon.rect());
         p.end();
-        QApplication::setWindowIcon(QIcon(icon));
+        QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.tarvic.Tarvic"), QIcon(icon)));
     }
     WindowTracer tracer;
     if (envFlag("TARVIC_TRACE_WINDOWS"))
         app.installEventFilter(&tracer);
 
-    try {
-        run.db = std::make_unique<Database>(ConnectionString::parse(QString::fromLatin1(kConnectionString)));
-        prepareDatabase(*run.db);
-    } catch (const DbError& e) {
-        say(e.message());
-        if (e.kind() == DbError::Kind::NoDataSource)
-            run.prompter->exclamation(nullptr,
-                                      QStringLiteral(" Data Source Name Does Not Exsist.Cannot Continue!!") +
-                                          QStringLiteral("\r\n") + QStringLiteral("Please, Check ODBC Data Source."),
-                                      QStringLiteral(" Connection Failure"));
-        // An upgrade that stopped on the books says why, for whoever looks after them.
-        if (e.kind() == DbError::Kind::Refused)
-            run.prompter->exclamation(nullptr, e.message());
+    run.db = openDatabase(*run.prompter);
+    if (!run.db || !prepareDatabase(*run.db, *run.prompter))
         return 1;
-    }
     run.session.db = run.db.get();
 
     QObject::connect(&run.instance, &SingleInstance::anotherCopyStarted, &app, [&run] {

@@ -3,8 +3,8 @@
 // exception, Qt log line, admin tool output or command line, a data folder, backups and new
 // databases that are their owner's alone, and no driver log.
 #include "admin/frm_SMTP.h"
-#include "app/DataFolder.h"
 #include "data/Backup.h"
+#include "data/DatabaseSetup.h"
 #include "data/Passwords.h"
 #include "shell/Logon.h"
 #include "support/AdminRunner.h"
@@ -420,15 +420,11 @@ private slots:
     }
 
     void theDataFolderIsTheOwnersAlone_data() {
-        QTest::addColumn<bool>("bySetUp");
         QTest::addColumn<bool>("existing");
-        QTest::newRow("set-up, new folder") << true << false;
-        QTest::newRow("set-up, loose folder") << true << true;
-        QTest::newRow("program, new folder") << false << false;
-        QTest::newRow("program, loose folder") << false << true;
+        QTest::newRow("new folder") << false;
+        QTest::newRow("loose folder") << true;
     }
     void theDataFolderIsTheOwnersAlone() {
-        QFETCH(bool, bySetUp);
         QFETCH(bool, existing);
         QTemporaryDir home;
         const QString folder = home.path() + u"/data/tarvic"_s;
@@ -441,21 +437,9 @@ private slots:
             QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0755) == 0);
             QVERIFY(::chmod(QFile::encodeName(file).constData(), 0644) == 0);
         }
-        if (!bySetUp) {
-            makeDataFolderPrivate(folder);
-        } else {
-            // The set-up's own function in a home of the test's own, the admin tool stood in for.
-            const QString script =
-                u"export HOME=$1 XDG_DATA_HOME=$1/data ODBCINI=$1/odbc.ini ODBCSYSINI=$1/sys "
-                "TARVIC_BUILD_DIR=$1/build; mkdir -p $1/sys $1/build/src; "
-                "printf '#!/bin/sh\\n' >$1/build/src/tarvic-admin; chmod +x $1/build/src/tarvic-admin; "
-                "source %1/../../scripts/common.sh && setup_embedded_database"_s.arg(
-                    QStringLiteral(QT_TESTCASE_SOURCEDIR));
-            QCOMPARE(QProcess::execute(u"bash"_s, {u"-c"_s, script, u"bash"_s, home.path()}), 0);
-            QCOMPARE(modeOf(home.path() + u"/odbc.ini"_s), 0600);
-        }
+        makeDataFolderPrivate(folder);
         QCOMPARE(modeOf(folder), 0700);
-        if (bySetUp || existing)
+        if (existing)
             QCOMPARE(modeOf(file), 0600);
     }
 };

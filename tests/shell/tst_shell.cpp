@@ -40,6 +40,7 @@ class tst_shell : public QObject {
 
     QString program_ = qEnvironmentVariable("TARVIC_BIN_DIR") + u"/src/tarvic"_s;
     QTemporaryDir runtime_;
+    QTemporaryDir dataHome_;  // the user's data folder: never the embedded database of whoever runs the tests
 
     // Starts the program with its own data sources, its prompts and shown windows echoed.
     void start(QProcess& p, const QString& odbcDir, bool splash) const {
@@ -47,6 +48,7 @@ class tst_shell : public QObject {
         env.insert(u"ODBCINI"_s, odbcDir + u"/odbc.ini"_s);
         env.insert(u"ODBCSYSINI"_s, odbcDir);
         env.insert(u"XDG_RUNTIME_DIR"_s, runtime_.path());
+        env.insert(u"XDG_DATA_HOME"_s, dataHome_.path());
         env.insert(u"TARVIC_ECHO_PROMPTS"_s, u"1"_s);
         env.insert(u"TARVIC_TRACE_WINDOWS"_s, u"1"_s);
         if (splash)
@@ -163,9 +165,14 @@ private slots:
         QProcess p;
         start(p, odbc.path(), true);
         QVERIFY(p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() != 0);
-        // Exactly one message, its two lines joined by CR LF, and no window at all.
-        QCOMPARE(allLines(p), QStringList{u"exclamation| Connection Failure| Data Source Name Does Not Exsist.Cannot "
-                                          "Continue!!\\r\\nPlease, Check ODBC Data Source."_s});
+        // Without a database of his own, the user is offered the embedded one; declined (the echo
+        // answers No), the one message follows, its two lines joined by CR LF, and no window at all.
+        QCOMPARE(allLines(p),
+                 (QStringList{u"question|Morvane|THERE IS NO DATABASE FOR THIS USER YET (NO DATA SOURCE TARVIC).\\r\\n"
+                              "CREATE THE EMBEDDED DATABASE WITH THE DEMO DATA IN\\r\\n%1/tarvic (Y/N) ?"_s.arg(
+                                  dataHome_.path()),
+                              u"exclamation| Connection Failure| Data Source Name Does Not Exsist.Cannot "
+                              "Continue!!\\r\\nPlease, Check ODBC Data Source."_s}));
     }
 
     void firstStartSetsUpTheDatabaseAndSecondCopyIsRefused() {

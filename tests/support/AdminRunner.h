@@ -13,10 +13,13 @@ struct AdminRun {
     QString describe() const { return QStringLiteral("exit %1\n%2%3").arg(code).arg(out, err); }
 };
 
-// input is the tool's standard input (a password), closed after it.
-inline AdminRun runAdmin(QStringList args, const QByteArray& input = {}) {
+// input is the tool's standard input (a password), closed after it; env its environment (this
+// process's when empty).
+inline AdminRun runAdmin(QStringList args, const QByteArray& input = {}, const QProcessEnvironment& env = {}) {
     AdminRun r;
     QProcess p;
+    if (!env.isEmpty())
+        p.setProcessEnvironment(env);
     p.start(qEnvironmentVariable("TARVIC_BIN_DIR") + QStringLiteral("/src/tarvic-admin"), args);
     if (!p.waitForStarted(10000)) {
         r.err = p.errorString();
@@ -32,9 +35,17 @@ inline AdminRun runAdmin(QStringList args, const QByteArray& input = {}) {
 }
 
 // The same, pointed at the test's own database.
-inline AdminRun runAdmin(const TestDb& t, QStringList args, const QByteArray& input = {}) {
+inline AdminRun runAdmin(const TestDb& t, QStringList args, const QByteArray& input = {},
+                         const QProcessEnvironment& env = {}) {
     args << QStringLiteral("--set") << t.connectionString().overrides;
-    return runAdmin(args, input);
+    return runAdmin(args, input, env);
+}
+
+inline AdminRun runAdmin(QStringList args, const QProcessEnvironment& env) {
+    return runAdmin(std::move(args), {}, env);
+}
+inline AdminRun runAdmin(const TestDb& t, QStringList args, const QProcessEnvironment& env) {
+    return runAdmin(t, std::move(args), {}, env);
 }
 
 }  // namespace tarvic::test
