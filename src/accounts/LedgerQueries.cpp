@@ -2,6 +2,7 @@
 
 #include "data/Moments.h"
 #include "data/TransactionRecords.h"
+#include "engine/Aging.h"
 
 namespace tarvic::ledger {
 
@@ -72,25 +73,45 @@ ListQuery ledgerTotals(const LedgerRange& r, bool periodOnly) {
     return {sql, values};
 }
 
-Outstanding outstanding(const QStringList& codes, const QString& side, bool creditFirst) {
+Outstanding outstanding(const QStringList& codes, const QString& side, bool creditFirst,
+                        const std::optional<QDate>& agedOn) {
     const QString balance = QStringLiteral("COALESCE(SUM(a.DB_AMT),0) - COALESCE(SUM(a.CR_AMT),0)");
     Outstanding o;
     o.select = QStringLiteral(
                    "a.PARTY_CODE, b.PARTY_NAME, c.PARTY_TYPE, COALESCE(SUM(a.DB_AMT),0) * 1.0 AS TOTL_DB, "
                    "COALESCE(SUM(a.CR_AMT),0) * 1.0 AS TOTL_CR, ") +
                balance + QStringLiteral(" * 1.0 AS PARTY_BALANCE");
-    o.groupBy = QStringLiteral("a.PARTY_CODE, b.PARTY_NAME, c.PARTY_TYPE HAVING ") + paise(balance) +
+    QString groupBy = QStringLiteral("a.PARTY_CODE, b.PARTY_NAME, c.PARTY_TYPE");
+    QVariantList values;
+    // A party without a type is still listed: the type is a look-up.
+    QString from = QStringLiteral(
+        "FROM M_TBL_TRANSACTION a JOIN M_TBL_PARTY b ON a.PARTY_CODE=b.PARTY_CODE "
+        "LEFT JOIN M_TBL_PARTYTYPE c ON b.PARTYTYPE_CODE=c.PARTYTYPE_CODE ");
+    if (agedOn) {
+        // One aged line per party, joined: each bucket is a column of the party's group.
+        from += QStringLiteral("LEFT JOIN (") + aging::agedByParty(codes, *agedOn, values) +
+                QStringLiteral(") g ON g.PARTY_CODE=a.PARTY_CODE ");
+        QStringList totals{QStringLiteral("COALESCE(SUM(t.PARTY_BALANCE),0) * 1.0 AS PARTY_BALANCE")};
+        for (int k = 0; k < aging::kBuckets; ++k) {
+            const QString column = QLatin1String(aging::bucketColumn(k));
+            groupBy += QStringLiteral(", g.") + column;
+            // Whole paise from the engine, shown in rupees.
+            o.select += QStringLiteral(", COALESCE(g.%1,0) / 100.0 AS %1").arg(column);
+            totals << QStringLiteral("COALESCE(SUM(t.%1),0) * 1.0 AS %1").arg(column);
+        }
+        o.totalsSelect = totals.join(QStringLiteral(", "));
+    }
+    o.groupBy = groupBy + QStringLiteral(" HAVING ") + paise(balance) +
                 (side == QLatin1String("CR") ? QStringLiteral(" < 0") : QStringLiteral(" > 0"));
     o.orderBy = (creditFirst ? QStringLiteral("COALESCE(SUM(a.CR_AMT),0) - COALESCE(SUM(a.DB_AMT),0)") : balance) +
                 QStringLiteral(" DESC, a.PARTY_CODE");
-    QVariantList values;
-    // A party without a type is still listed: the type is a look-up.
-    o.query.statement = QStringLiteral(
-                            "SELECT {columns} FROM M_TBL_TRANSACTION a JOIN M_TBL_PARTY b ON a.PARTY_CODE=b.PARTY_CODE "
-                            "LEFT JOIN M_TBL_PARTYTYPE c ON b.PARTYTYPE_CODE=c.PARTYTYPE_CODE WHERE ") +
-                        inList(QStringLiteral("a.DOC_CODE"), codes, values) +
-                        QStringLiteral(" AND a.DOC_STATUS='APPRV'");
-    o.query.values = values;
+    const QString where = QStringLiteral("WHERE ") + inList(QStringLiteral("a.DOC_CODE"), codes, values) +
+                          QStringLiteral(" AND a.DOC_STATUS='APPRV'");
+    o.query = {QStringLiteral("SELECT {columns} ") + from + where, values};
+    if (agedOn)
+        o.totals = linesOf(QStringLiteral("SELECT ") + o.select + QLatin1Char(' ') + from + where +
+                               QStringLiteral(" GROUP BY ") + o.groupBy,
+                           values);
     return o;
 }
 

@@ -99,6 +99,7 @@ const MenuItem kItems[] = {
     {Kind::Entry, "mnu_LstANDP08", "mnu_Queries", "LIST ADVICE NOTE DB POSTING - M&ISC ( ANDP08 )", "frm_LstANDP08", true},
     {Kind::Entry, "mnu_LstInv006", "mnu_Queries", "LIST OF P&ROFORMA INVOICES BETWEEN DATES ( INV006 )", "frm_LstInvoice_P", true},
     {Kind::Entry, "mnu_LstInv001", "mnu_Queries", "LIST OF IN&VOICES BETWEEN DATES ( INV001 )", "frm_LstInv001", true},
+    {Kind::Entry, "mnu_GstReturns", "mnu_Queries", "GST RETURNS ( GSTR-1 / GSTR-3B )", "frm_GstReturn", true},
     {Kind::Entry, "mnu_LstPLStatementTour", "mnu_Queries", "LIST P/L STATEMENT TOUR WISE", "frm_LstPLTourwise", true},
     {Kind::Entry, "mnu_LstCBPTBal_ConsWise", "mnu_Queries", "LIST CBPT BA&LANCES CONSULTANT WISE", "frm_LstCBPTBal_ConsultWise", true},
     {Kind::Entry, "mnu_PartyCBPTBalance", "mnu_Queries", "PARTY CBPT WISE BALANCES", "frm_PartyLedger_CBPT", true},
