@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -47,7 +48,7 @@ QList<GridColumn> sectionColumns() {
 
 QList<GridColumn> summaryColumns() {
     return QList<GridColumn>{{QStringLiteral("TABLE"), 800},
-                             {QStringLiteral("DESCRIPTION"), 4400},
+                             {QStringLiteral("DESCRIPTION"), 3800},
                              {QStringLiteral("PLACE OF SUPPLY"), 2600}} +
            amountColumns(false);
 }
@@ -56,12 +57,20 @@ QList<GridColumn> exceptionColumns() {
     return {{QStringLiteral("SLNO"), 600, Qt::AlignRight},
             {QStringLiteral("INVOICE DT"), 1200},
             {QStringLiteral("DOC NO"), 900, Qt::AlignRight},
-            {QStringLiteral("INVOICE NO"), 1600},
-            {QStringLiteral("PARTY NAME"), 3000},
-            {QStringLiteral("GSTIN"), 2200},
+            {QStringLiteral("INVOICE NO"), 1800},
+            {QStringLiteral("PARTY NAME"), 2800},
+            {QStringLiteral("GSTIN"), 2000},
             {QStringLiteral("STATE CODE"), 1100},
             {QStringLiteral("INVOICE VALUE"), kAmountTwips, Qt::AlignRight},
-            {QStringLiteral("REASON"), 6000}};
+            {QStringLiteral("REASON"), 8000}};
+}
+
+constexpr int kSectionRows = 8;
+
+// The height that shows a grid's heading and so many rows.
+int heightFor(const QTableWidget* g, int rows) {
+    return g->horizontalHeader()->sizeHint().height() + rows * g->verticalHeader()->defaultSectionSize() +
+           2 * g->frameWidth();
 }
 
 QTableWidget* grid(QWidget* parent, const char* name) {
@@ -132,14 +141,17 @@ frm_GstReturn::frm_GstReturn(Session& session, QWidget* parent) : TaskWindow(ses
         body()->addWidget(g, stretch);
     };
     Grid1 = grid(this, "Grid1");
-    captioned(QStringLiteral("GSTR-&1 SECTIONS"), Grid1, 3);
+    captioned(QStringLiteral("GSTR-&1 SECTIONS"), Grid1, 0);
     Grid2 = grid(this, "Grid2");
-    captioned(QStringLiteral("GSTR-3&B SUMMARY"), Grid2, 2);
+    captioned(QStringLiteral("GSTR-3&B SUMMARY"), Grid2, 1);
     Grid3 = grid(this, "Grid3");
-    captioned(QStringLiteral("&EXCEPTIONS ( APPROVED INVOICES LEFT OUT OF THE RETURN )"), Grid3, 3);
+    captioned(QStringLiteral("&EXCEPTIONS ( APPROVED INVOICES LEFT OUT OF THE RETURN )"), Grid3, 2);
     Load_EmptyGrid(Grid1, sectionColumns());
     Load_EmptyGrid(Grid2, summaryColumns());
     Load_EmptyGrid(Grid3, exceptionColumns());
+    // The sections are always eight lines: all of them in view; the summary at least three.
+    Grid1->setFixedHeight(heightFor(Grid1, kSectionRows));
+    Grid2->setMinimumHeight(heightFor(Grid2, 3));
 
     connect(Cmd_Show, &QPushButton::clicked, this, [this] { Load_Grid(); });
     connect(Cmd_Export, &QPushButton::clicked, this, [this] { Exp_Return(); });
@@ -149,7 +161,7 @@ frm_GstReturn::frm_GstReturn(Session& session, QWidget* parent) : TaskWindow(ses
     });
     onEnter(Grid3, [this] { openException(Grid3->currentRow()); });
     connect(Grid3, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { openException(row); });
-    resize(1180, 720);
+    resize(1000, 620);
 }
 
 gst::Period frm_GstReturn::period() const {
@@ -179,12 +191,14 @@ bool frm_GstReturn::Load_Grid() {
 
 void frm_GstReturn::showReturn() {
     const gst::GstReturn& r = return_;
-    lbl_Return->setText(QStringLiteral("GSTIN : %1     RETURN PERIOD : %2 ( %3 )     APPROVED INVOICES : %4, IN THE "
-                                       "RETURN : %5, EXCEPTIONS : %6")
+    const gst::DocumentSeries& d = r.documents;
+    lbl_Return->setText(QStringLiteral("GSTIN : %1     RETURN PERIOD : %2 ( %3 )\nAPPROVED INVOICES : %4, IN THE "
+                                       "RETURN : %5, EXCEPTIONS : %6     INVOICE NOS : %7")
                             .arg(r.gstin, r.period.caption(), r.period.fp())
                             .arg(r.approvedRead)
                             .arg(r.invoicesInReturn())
-                            .arg(r.exceptions.size()));
+                            .arg(r.exceptions.size())
+                            .arg(d.issued > 0 ? d.from + QStringLiteral(" TO ") + d.to : QStringLiteral("NONE")));
     lbl_Problems->setText(r.problems.join(QLatin1Char('\n')));
     lbl_Problems->setVisible(!r.problems.isEmpty());
 
@@ -206,32 +220,27 @@ void frm_GstReturn::showReturn() {
     section(QStringLiteral("HSN / SAC SUMMARY ( %1 LINES )").arg(r.hsn.size()), r.invoicesInReturn(), hsn);
     section(QStringLiteral("TOTAL IN THE RETURN"), r.invoicesInReturn(), r.outward);
     section(QStringLiteral("EXCEPTIONS ( NOT IN THE RETURN )"), r.exceptions.size(), gst::totalOf(r.exceptions));
-    const gst::DocumentSeries& d = r.documents;
-    addGridRow(Grid1, {d.issued > 0 ? QStringLiteral("DOCUMENTS ISSUED %1 TO %2, CANCELLED %3, NET %4")
-                                          .arg(d.from, d.to)
-                                          .arg(d.cancelled)
-                                          .arg(d.net())
-                                    : QStringLiteral("DOCUMENTS ISSUED : NONE"),
-                       QString::number(d.issued)});
+    addGridRow(Grid1, {QStringLiteral("DOCUMENTS ISSUED ( %1 CANCELLED )").arg(d.cancelled), QString::number(d.issued)});
 
     // GSTR-3B: outward supplies, then the inter-state ones to unregistered persons by place.
     Load_EmptyGrid(Grid2, summaryColumns());
     addGridRow(Grid2, QStringList{QStringLiteral("3.1 (A)"), QStringLiteral("OUTWARD TAXABLE SUPPLIES"), QString()} +
                           taxCells(r.outward, false));
     for (const gst::UnregisteredSupply& u : r.interUnregistered)
-        addGridRow(Grid2, {QStringLiteral("3.2"), QStringLiteral("INTER-STATE SUPPLIES TO UNREGISTERED PERSONS"),
+        addGridRow(Grid2, {QStringLiteral("3.2"), QStringLiteral("INTER-STATE, UNREGISTERED PERSONS"),
                            gst::placeName(u.pos), u.taxable.toString(), u.igst.toString()});
 
     Load_EmptyGrid(Grid3, exceptionColumns());
     int sl = 0;
     for (const gst::Exception& e : r.exceptions) {
         const gst::ReturnInvoice& i = e.invoice;
-        addGridRow(Grid3, {QString::number(++sl), i.date.toString(QStringLiteral("dd/MM/yyyy")),
-                           QString::number(i.docNo), i.number, i.partyName, i.gstin, i.stateCode,
-                           i.amounts.value.toString(), e.text});
+        const int row = addGridRow(Grid3, {QString::number(++sl), i.date.toString(QStringLiteral("dd/MM/yyyy")),
+                                           QString::number(i.docNo), i.number, i.partyName, i.gstin, i.stateCode,
+                                           i.amounts.value.toString(), e.text});
+        Grid3->item(row, ExReason)->setToolTip(e.text);
     }
     if (!r.exceptions.isEmpty())
-        Grid3->setCurrentCell(0, ExReason);
+        Grid3->setCurrentCell(0, ExSlNo);
 }
 
 void frm_GstReturn::openException(int row) {

@@ -101,8 +101,10 @@ private slots:
              {std::tuple{u"frm_LstPO"_s, u"DB"_s, 2}, {u"frm_LstPO"_s, u"CR"_s, 1}, {u"frm_LstPO_MA"_s, u"CR"_s, 1}}) {
             std::unique_ptr<OutstandingList> w(
                 static_cast<OutstandingList*>(b.windows.create(window, b.ts.session, nullptr)));
+            QVERIFY(showActive(*w));
             choose(w->Cmb_DBCR, side);
             QTest::mouseClick(w->Cmd_Show, Qt::LeftButton);
+            shoot(*w, window + u'_' + side);
             QCOMPARE(w->Grid1->rowCount(), lines);
             std::array<Money, 1 + aging::kBuckets> sums{};
             for (int r = 0; r < w->Grid1->rowCount(); ++r) {
