@@ -120,49 +120,30 @@ void items(JsonText& j, const ReturnInvoice& i, bool bothKinds) {
     j.endArray();
 }
 
-void b2b(JsonText& j, const QList<ReturnInvoice>& invoices) {
-    j.key("b2b");
+// Invoices grouped as the portal groups them (B2B by recipient GSTIN, B2C large by place of
+// supply): the list is sorted so, each group's invoices follow one another.
+void invoiceGroups(JsonText& j, const char* section, const char* groupKey, const QList<ReturnInvoice>& invoices,
+                   QString ReturnInvoice::*group, bool registered) {
+    j.key(section);
     j.beginArray();
     for (qsizetype k = 0; k < invoices.size();) {
-        const QString ctin = invoices.at(k).gstin;
+        const QString value = invoices.at(k).*group;
         j.beginObject();
-        j.field("ctin", ctin);
+        j.field(groupKey, value);
         j.key("inv");
         j.beginArray();
-        for (; k < invoices.size() && invoices.at(k).gstin == ctin; ++k) {
+        for (; k < invoices.size() && invoices.at(k).*group == value; ++k) {
             const ReturnInvoice& i = invoices.at(k);
             j.beginObject();
             j.field("inum", i.number);
             j.field("idt", portalDate(i.date));
             j.field("val", i.amounts.value);
-            j.field("pos", i.pos);
-            j.field("rchrg", QStringLiteral("N"));
-            j.field("inv_typ", QStringLiteral("R"));
-            items(j, i, true);
-            j.endObject();
-        }
-        j.endArray();
-        j.endObject();
-    }
-    j.endArray();
-}
-
-void b2cl(JsonText& j, const QList<ReturnInvoice>& invoices) {
-    j.key("b2cl");
-    j.beginArray();
-    for (qsizetype k = 0; k < invoices.size();) {
-        const QString pos = invoices.at(k).pos;
-        j.beginObject();
-        j.field("pos", pos);
-        j.key("inv");
-        j.beginArray();
-        for (; k < invoices.size() && invoices.at(k).pos == pos; ++k) {
-            const ReturnInvoice& i = invoices.at(k);
-            j.beginObject();
-            j.field("inum", i.number);
-            j.field("idt", portalDate(i.date));
-            j.field("val", i.amounts.value);
-            items(j, i, false);
+            if (registered) {
+                j.field("pos", i.pos);
+                j.field("rchrg", QStringLiteral("N"));
+                j.field("inv_typ", QStringLiteral("R"));
+            }
+            items(j, i, registered);
             j.endObject();
         }
         j.endArray();
@@ -268,9 +249,9 @@ QByteArray gstr1Json(const GstReturn& r) {
     j.field("version", QString::fromLatin1(kJsonVersion));
     j.field("hash", QStringLiteral("hash"));
     if (!r.b2b.isEmpty())
-        b2b(j, r.b2b);
+        invoiceGroups(j, "b2b", "ctin", r.b2b, &ReturnInvoice::gstin, true);
     if (!r.b2cl.isEmpty())
-        b2cl(j, r.b2cl);
+        invoiceGroups(j, "b2cl", "pos", r.b2cl, &ReturnInvoice::pos, false);
     if (!r.b2cs.isEmpty())
         b2cs(j, r.b2cs);
     if (!r.hsn.isEmpty()) {

@@ -205,43 +205,26 @@ int GstReturn::invoicesInReturn() const {
     return n;
 }
 
-Amounts totalOf(const QList<ReturnInvoice>& invoices) {
+namespace {
+template <class T, class Of>
+Amounts sumOf(const QList<T>& list, Of amounts) {
     Amounts a;
-    for (const ReturnInvoice& i : invoices)
-        a += i.amounts;
+    for (const T& item : list)
+        a += amounts(item);
     return a;
+}
+}  // namespace
+
+Amounts totalOf(const QList<ReturnInvoice>& invoices) {
+    return sumOf(invoices, [](const ReturnInvoice& i) { return i.amounts; });
 }
 
 Amounts totalOf(const QList<B2csRow>& rows) {
-    Amounts a;
-    for (const B2csRow& r : rows)
-        a += r.amounts;
-    return a;
+    return sumOf(rows, [](const B2csRow& r) { return r.amounts; });
 }
 
 Amounts totalOf(const QList<Exception>& exceptions) {
-    Amounts a;
-    for (const Exception& e : exceptions)
-        a += e.invoice.amounts;
-    return a;
-}
-
-QString reasonText(Reason reason) {
-    switch (reason) {
-        case Reason::GstinMissing:
-            return QStringLiteral("GSTIN MISSING");
-        case Reason::GstinMalformed:
-            return QStringLiteral("GSTIN MALFORMED");
-        case Reason::StateCodeMissing:
-            return QStringLiteral("STATE CODE MISSING");
-        case Reason::SacMissing:
-            return QStringLiteral("SAC CODE MISSING");
-        case Reason::TaxKindMismatch:
-            return QStringLiteral("TAX KIND NOT MATCHING THE STATES");
-        case Reason::UnknownRate:
-            return QStringLiteral("RATE NOT KNOWN");
-    }
-    return {};
+    return sumOf(exceptions, [](const Exception& e) { return e.invoice.amounts; });
 }
 
 QString placeName(const QString& pos) {

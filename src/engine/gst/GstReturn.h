@@ -151,8 +151,6 @@ Amounts totalOf(const QList<ReturnInvoice>& invoices);
 Amounts totalOf(const QList<B2csRow>& rows);
 Amounts totalOf(const QList<Exception>& exceptions);
 
-// What a reason is called in the window and the files.
-QString reasonText(Reason reason);
 // "29-KARNATAKA".
 QString placeName(const QString& pos);
 // A rate in percent as the portal writes it: 5, 2.5, 0.25, 18.
