@@ -40,7 +40,8 @@ DueItems DueItems::documentDates() {
                               "COALESCE(a.IN_DOCNO,-1) AS K3, COALESCE(a.INV_DETSLNO,-1) AS K4, ") +
                paiseOf(QStringLiteral("a.DB_AMT")) + QStringLiteral(" - ") + paiseOf(QStringLiteral("a.CR_AMT")) +
                QStringLiteral(" AS AMT_P FROM M_TBL_TRANSACTION a WHERE a.DOC_CODE IN (") +
-               TransactionRecords::placeholders(codes.size()) + QStringLiteral(") AND a.DOC_STATUS=?");
+               TransactionRecords::placeholders(codes.size()) +
+               QStringLiteral(") AND a.DOC_STATUS=? AND a.PARTY_CODE IS NOT NULL");
     }};
 }
 
@@ -122,8 +123,9 @@ QStringList checkBuckets(Database& db, const QDate& asOf, const DueItems& items)
         // The outstanding list's own balance per party, summed apart from the ageing.
         QVariantList values = QVariantList(codes.begin(), codes.end());
         values << status::kLive;
+        // Rows of no party (a bank account's side) are on no list.
         QSqlQuery q = db.exec(QStringLiteral("SELECT a.PARTY_CODE, %1 FROM M_TBL_TRANSACTION a WHERE a.DOC_CODE IN (%2) "
-                                             "AND a.DOC_STATUS=? GROUP BY a.PARTY_CODE")
+                                             "AND a.DOC_STATUS=? AND a.PARTY_CODE IS NOT NULL GROUP BY a.PARTY_CODE")
                                   .arg(db.dialect().balanceInPaise(QStringLiteral("a.DB_AMT"), QStringLiteral("a.CR_AMT")),
                                        TransactionRecords::placeholders(codes.size())),
                               values);

@@ -425,6 +425,7 @@ private slots:
             {"IGST at home", 901, QString(), u"B2C"_s, u"998552"_s, inter, {gst::Reason::TaxKindMismatch}},
             {"7 percent", 902, gstinFor(u"29"_s, 3), u"B2B"_s, u"998552"_s,
              {Money(), Money(), Money::fromText(u"7.00"_s)}, {gst::Reason::UnknownRate}},
+            {"invoice number too long", 903, QString(), u"B2C"_s, u"998552"_s, inter, {gst::Reason::InvoiceNumber}},
         };
         qint64 no = 0;
         for (const Case& c : cases) {
@@ -432,7 +433,7 @@ private slots:
             addGstParty(db, 8000 + no, c.state, c.gstin, c.relation);
             GstInvoiceRow r;
             r.no = no;
-            r.invNo = u"X/%1"_s.arg(no);
+            r.invNo = no == qint64(std::size(cases)) ? u"X/2026-27/NOV/0009"_s : u"X/%1"_s.arg(no);
             r.date = kMonth.addDays(int(no));
             r.party = 8000 + no;
             r.sac = c.sac;

@@ -8,6 +8,7 @@
 
 #include <QLocale>
 #include <QMap>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -29,6 +30,12 @@ bool codeShape(const QString& sac) {
     if (sac.size() < 4 || sac.size() > 8)
         return false;
     return std::all_of(sac.begin(), sac.end(), [](QChar c) { return c.isDigit(); });
+}
+
+// A tax invoice number as the portal takes it: 1 to 16 letters, digits, "/" and "-".
+bool invoiceNumberShape(const QString& number) {
+    static const QRegularExpression shape(QStringLiteral("^[A-Za-z0-9/-]{1,16}$"));
+    return shape.match(number).hasMatch();
 }
 
 // The columns read, in order.
@@ -111,6 +118,8 @@ Verdict judge(ReturnInvoice& i, const QString& home, const QSet<qint64>& booksRa
               i.stateCode.isEmpty()
                   ? QStringLiteral("PARTY'S STATE HAS NO TAX STATE CODE")
                   : QStringLiteral("PARTY'S TAX STATE CODE %1 IS NO STATE'S CODE").arg(i.stateCode));
+    if (!invoiceNumberShape(i.number))
+        v.add(Reason::InvoiceNumber, QStringLiteral("INVOICE NO %1 IS NOT 1 TO 16 LETTERS, DIGITS, / OR -").arg(i.number));
     if (i.sac.isEmpty())
         v.add(Reason::SacMissing, QStringLiteral("SAC CODE MISSING"));
     else if (!codeShape(i.sac))

@@ -80,6 +80,8 @@ enum class Reason {
     SacMissing,       // no services accounting code, or not one
     TaxKindMismatch,  // CGST/SGST across states, IGST within one, or halves that differ
     UnknownRate,      // a rate no GST row of the books holds, or no GST rate at all
+    InvoiceNumber,    // a tax invoice number the portal does not take (over 16 characters, or others
+                      // than letters, digits, "/" and "-")
 };
 
 struct Exception {
