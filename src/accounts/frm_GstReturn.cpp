@@ -59,10 +59,10 @@ QList<GridColumn> exceptionColumns() {
             {QStringLiteral("DOC NO"), 900, Qt::AlignRight},
             {QStringLiteral("INVOICE NO"), 1800},
             {QStringLiteral("PARTY NAME"), 2800},
+            {QStringLiteral("REASON"), 8000},
             {QStringLiteral("GSTIN"), 2000},
             {QStringLiteral("STATE CODE"), 1100},
-            {QStringLiteral("INVOICE VALUE"), kAmountTwips, Qt::AlignRight},
-            {QStringLiteral("REASON"), 8000}};
+            {QStringLiteral("INVOICE VALUE"), kAmountTwips, Qt::AlignRight}};
 }
 
 constexpr int kSectionRows = 8;
@@ -235,8 +235,8 @@ void frm_GstReturn::showReturn() {
     for (const gst::Exception& e : r.exceptions) {
         const gst::ReturnInvoice& i = e.invoice;
         const int row = addGridRow(Grid3, {QString::number(++sl), i.date.toString(QStringLiteral("dd/MM/yyyy")),
-                                           QString::number(i.docNo), i.number, i.partyName, i.gstin, i.stateCode,
-                                           i.amounts.value.toString(), e.text});
+                                           QString::number(i.docNo), i.number, i.partyName, e.text, i.gstin,
+                                           i.stateCode, i.amounts.value.toString()});
         Grid3->item(row, ExReason)->setToolTip(e.text);
     }
     if (!r.exceptions.isEmpty())

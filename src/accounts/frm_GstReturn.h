@@ -21,7 +21,7 @@ class frm_GstReturn : public TaskWindow {
 public:
     enum SectionCol { SecName, SecDocuments, SecTaxable, SecIgst, SecCgst, SecSgst, SecCess, SecValue };
     enum SummaryCol { SumTable, SumDescription, SumPlace, SumTaxable, SumIgst, SumCgst, SumSgst, SumCess };
-    enum ExceptionCol { ExSlNo, ExDate, ExDocNo, ExInvoiceNo, ExParty, ExGstin, ExStateCode, ExValue, ExReason };
+    enum ExceptionCol { ExSlNo, ExDate, ExDocNo, ExInvoiceNo, ExParty, ExReason, ExGstin, ExStateCode, ExValue };
 
     frm_GstReturn(Session& session, QWidget* parent = nullptr);
 
