@@ -74,6 +74,8 @@ void printGstSummary() {
                 ms < kTargetMs ? "met" : "MISSED");
 }
 
-void releaseGstData() { monthDb.reset(); }
+void releaseGstData() {
+    monthDb.reset();
+}
 
 }  // namespace tarvic::bench

@@ -220,7 +220,8 @@ void frm_GstReturn::showReturn() {
     section(QStringLiteral("HSN / SAC SUMMARY ( %1 LINES )").arg(r.hsn.size()), r.invoicesInReturn(), hsn);
     section(QStringLiteral("TOTAL IN THE RETURN"), r.invoicesInReturn(), r.outward);
     section(QStringLiteral("EXCEPTIONS ( NOT IN THE RETURN )"), r.exceptions.size(), gst::totalOf(r.exceptions));
-    addGridRow(Grid1, {QStringLiteral("DOCUMENTS ISSUED ( %1 CANCELLED )").arg(d.cancelled), QString::number(d.issued)});
+    addGridRow(Grid1,
+               {QStringLiteral("DOCUMENTS ISSUED ( %1 CANCELLED )").arg(d.cancelled), QString::number(d.issued)});
 
     // GSTR-3B: outward supplies, then the inter-state ones to unregistered persons by place.
     Load_EmptyGrid(Grid2, summaryColumns());
@@ -234,9 +235,9 @@ void frm_GstReturn::showReturn() {
     int sl = 0;
     for (const gst::Exception& e : r.exceptions) {
         const gst::ReturnInvoice& i = e.invoice;
-        const int row = addGridRow(Grid3, {QString::number(++sl), i.date.toString(QStringLiteral("dd/MM/yyyy")),
-                                           QString::number(i.docNo), i.number, i.partyName, e.text, i.gstin,
-                                           i.stateCode, i.amounts.value.toString()});
+        const int row = addGridRow(
+            Grid3, {QString::number(++sl), i.date.toString(QStringLiteral("dd/MM/yyyy")), QString::number(i.docNo),
+                    i.number, i.partyName, e.text, i.gstin, i.stateCode, i.amounts.value.toString()});
         Grid3->item(row, ExReason)->setToolTip(e.text);
     }
     if (!r.exceptions.isEmpty())
@@ -246,8 +247,7 @@ void frm_GstReturn::showReturn() {
 void frm_GstReturn::openException(int row) {
     if (isBlankRow(Grid3, row) || row < 0 || row >= return_.exceptions.size())
         return;
-    openWindow(QStringLiteral("frm_Invoice"),
-               {{{QStringLiteral("DOC_NO"), return_.exceptions.at(row).invoice.docNo}}});
+    openWindow(QStringLiteral("frm_Invoice"), {{{QStringLiteral("DOC_NO"), return_.exceptions.at(row).invoice.docNo}}});
 }
 
 void frm_GstReturn::Exp_Return() {
@@ -258,8 +258,8 @@ void frm_GstReturn::Exp_Return() {
         prompter().information(this, return_.problems.constFirst());
         return;
     }
-    QString path = askSavePath(this, QStringLiteral("SELECT PATH TO SAVE GST RETURN"),
-                               QStringLiteral("GST RETURN (*.json)"));
+    QString path =
+        askSavePath(this, QStringLiteral("SELECT PATH TO SAVE GST RETURN"), QStringLiteral("GST RETURN (*.json)"));
     if (path.isEmpty())
         return;
     // The name chosen is the files' common stem: NAME_GSTR1.json, NAME_GSTR3B.json, NAME.xlsx.

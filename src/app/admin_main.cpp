@@ -6,10 +6,10 @@
 #include "data/BooksCheck.h"
 #include "data/Database.h"
 #include "data/DemoData.h"
+#include "data/GridExport.h"
 #include "data/Migrations.h"
 #include "data/Numbering.h"
 #include "data/Passwords.h"
-#include "data/GridExport.h"
 #include "engine/Aging.h"
 #include "engine/gst/GstFiles.h"
 

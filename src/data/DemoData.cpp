@@ -501,7 +501,8 @@ void addBooking(DemoWriter& w, const SalesParties& p, qint64 lead, qint64 quote)
         insertBooking(w, {p.asha, lead, quote, today, QStringLiteral("AN/2026/001"), QStringLiteral("ASHA NAIR"),
                           QStringLiteral("9800000001"), QStringLiteral("asha.nair@example.com")});
     const auto q = w.db().firstRow(
-        QStringLiteral("SELECT JOURNEY_STRTDT, JOURNEY_ENDDT FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL01' AND DOC_NO=?"),
+        QStringLiteral(
+            "SELECT JOURNEY_STRTDT, JOURNEY_ENDDT FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL01' AND DOC_NO=?"),
         {quote});
     const QDate start = dateFromDb(q->value(0)), end = dateFromDb(q->value(1));
 
@@ -1097,9 +1098,9 @@ struct GstSale {
     const char* tourist;
     const char* mobile;
     const char* email;
-    int day;           // of last month, the invoice's
-    qint64 net;        // rupees billed before tax
-    bool reissued;     // a second invoice, raised in error and cancelled
+    int day;        // of last month, the invoice's
+    qint64 net;     // rupees billed before tax
+    bool reissued;  // a second invoice, raised in error and cancelled
 };
 
 // Last month billed for the GST returns (the return an office files now): the customers'
@@ -1126,8 +1127,9 @@ void addGstSales(DemoWriter& w, const QList<GstSale>& sales, qint64 consultant, 
         d.taxKind = taxKind.value_or(TaxKind::OtherState);
         d.sacCode = gst->sacCode;
         if (kind.tax) {
-            d.gstInvNo = QStringLiteral("DEMO/%1/%2").arg(month.toString(QStringLiteral("MMyy"))).arg(++series, 3, 10,
-                                                                                                       QLatin1Char('0'));
+            d.gstInvNo = QStringLiteral("DEMO/%1/%2")
+                             .arg(month.toString(QStringLiteral("MMyy")))
+                             .arg(++series, 3, 10, QLatin1Char('0'));
             d.alias = b.alias;
             d.gstFor = gstFor;
             d.rates = appliedRates(gst->rates, d.taxKind);
@@ -1147,9 +1149,22 @@ void addGstSales(DemoWriter& w, const QList<GstSale>& sales, qint64 consultant, 
         const QDate booked = billed.addDays(-2), trip = billed.addDays(1);
         const QString tourist = QString::fromLatin1(sale.tourist);
         const QString fileNo = QStringLiteral("AN/%1/G%2").arg(booked.year()).arg(sale.party);
-        const qint64 lead = w.lead({consultant, sale.party, "E-MAIL", "PACKAGE TOUR", "GOA BEACH BREAK", 2, 0, {},
-                                    booked, trip, 3, tourist, QString::fromLatin1(sale.mobile),
-                                    QString::fromLatin1(sale.email), "QUOTATION SENT", fileNo,
+        const qint64 lead = w.lead({consultant,
+                                    sale.party,
+                                    "E-MAIL",
+                                    "PACKAGE TOUR",
+                                    "GOA BEACH BREAK",
+                                    2,
+                                    0,
+                                    {},
+                                    booked,
+                                    trip,
+                                    3,
+                                    tourist,
+                                    QString::fromLatin1(sale.mobile),
+                                    QString::fromLatin1(sale.email),
+                                    "QUOTATION SENT",
+                                    fileNo,
                                     "QUOTATION ACCEPTED, TOUR BOOKED"});
         DemoQuote quotation(w, lead, itinerary, booked,
                             {{"BOOKED_BY", tourist},
@@ -1162,7 +1177,9 @@ void addGstSales(DemoWriter& w, const QList<GstSale>& sales, qint64 consultant, 
         // The quotation leaves room for a second invoice of a fifth of the first.
         const Money priced = sale.reissued ? Money::fromRupees(sale.net + sale.net / 5) : net;
         quotation.line("VEHICLE", trip, trip.addDays(2), 3, priced,
-                       {{"VEH_BRANDID", suv}, {"NOOF_VEH", 1}, {"VEH_RATE", priced.toVariant()},
+                       {{"VEH_BRANDID", suv},
+                        {"NOOF_VEH", 1},
+                        {"VEH_RATE", priced.toVariant()},
                         {"TOTL_VEHCOST", priced.toVariant()}});
         repriceStoredQuotation(db, kBy, quotation.number());
         const qint64 bookingNo = insertBooking(w, {sale.party, lead, quotation.number(), booked, fileNo, tourist,
@@ -1172,8 +1189,8 @@ void addGstSales(DemoWriter& w, const QList<GstSale>& sales, qint64 consultant, 
             continue;
         invoice(taxInvoiceKind(), *booking, billed, net);
         if (sale.reissued) {
-            const qint64 wrong =
-                invoice(taxInvoiceKind(), *store.booking(bookingNo), billed.addDays(2), Money::fromRupees(sale.net / 5));
+            const qint64 wrong = invoice(taxInvoiceKind(), *store.booking(bookingNo), billed.addDays(2),
+                                         Money::fromRupees(sale.net / 5));
             records.cancel(taxInvoiceKind().code, wrong, QStringLiteral("RAISED IN ERROR"));
             invoice(proformaKind(), *store.booking(bookingNo), billed.addDays(3), net);
         }
@@ -1200,9 +1217,10 @@ int addGstDemo(Database& db) {
         const auto code = [&](const char* sql, const char* name) {
             return db.scalar(QString::fromLatin1(sql), {QString::fromLatin1(name)}).toLongLong();
         };
-        const qint64 anita = code("SELECT CONSULTANT_CODE FROM M_TBL_CONSULTANT WHERE CONSULTANT_NAME=?",
-                                  "DEMO ANITA MENON");
-        const qint64 goa = code("SELECT ITN_DOCNO FROM M_TBL_ITINERARY_HEADER WHERE ITN_NAME=?", "DEMO GOA BEACH BREAK");
+        const qint64 anita =
+            code("SELECT CONSULTANT_CODE FROM M_TBL_CONSULTANT WHERE CONSULTANT_NAME=?", "DEMO ANITA MENON");
+        const qint64 goa =
+            code("SELECT ITN_DOCNO FROM M_TBL_ITINERARY_HEADER WHERE ITN_NAME=?", "DEMO GOA BEACH BREAK");
         const qint64 sunrise = code("SELECT PARTY_CODE FROM M_TBL_PARTY WHERE PARTY_NAME=?", "DEMO SUNRISE HOLIDAYS");
         const qint64 john = code("SELECT PARTY_CODE FROM M_TBL_PARTY WHERE PARTY_NAME=?", "DEMO JOHN MATHEW");
         // Added once, on the demo set.
@@ -1210,8 +1228,9 @@ int addGstDemo(Database& db) {
             code("SELECT COUNT(*) FROM M_TBL_PARTY WHERE PARTY_NAME=?", "DEMO DECCAN CORPORATE TRAVEL") > 0)
             return 0;
         // The company files under a GSTIN of its home state, Kerala.
-        db.exec(QStringLiteral("UPDATE MST_LOCATIONDETAILS SET COMP_GSTIN='32AABCT5566P1ZV' "
-                               "WHERE COALESCE(COMP_GSTIN,'') IN ('', 'YOUR GSTIN')"));
+        db.exec(
+            QStringLiteral("UPDATE MST_LOCATIONDETAILS SET COMP_GSTIN='32AABCT5566P1ZV' "
+                           "WHERE COALESCE(COMP_GSTIN,'') IN ('', 'YOUR GSTIN')"));
         const qint64 india = w.country(QStringLiteral("INDIA"));
         const qint64 agent = w.lookup(QStringLiteral("M_TBL_PARTYTYPE"), QStringLiteral("PARTYTYPE_CODE"),
                                       QStringLiteral("PARTY_TYPE"), QStringLiteral("TRAVEL AGENT"));
@@ -1230,10 +1249,18 @@ int addGstDemo(Database& db) {
                                         QStringLiteral("9800000021"), QStringLiteral("travel@deccan.example.com"),
                                         QStringLiteral("29AAGCD8765K1ZW"), QStringLiteral("OUTER RING ROAD, BENGALURU"),
                                         QStringLiteral("B2B"), agent, india, karnataka, bengaluru, y});
-        const qint64 rahul = w.party(P{QStringLiteral("DEMO RAHUL VERMA"), QStringLiteral("RAHUL VERMA"),
-                                       QStringLiteral("9800000022"), QStringLiteral("rahul.verma@example.com"),
-                                       {}, QStringLiteral("C-SCHEME, JAIPUR"), QStringLiteral("B2C"), customer, india,
-                                       rajasthan, jaipur, n});
+        const qint64 rahul = w.party(P{QStringLiteral("DEMO RAHUL VERMA"),
+                                       QStringLiteral("RAHUL VERMA"),
+                                       QStringLiteral("9800000022"),
+                                       QStringLiteral("rahul.verma@example.com"),
+                                       {},
+                                       QStringLiteral("C-SCHEME, JAIPUR"),
+                                       QStringLiteral("B2C"),
+                                       customer,
+                                       india,
+                                       rajasthan,
+                                       jaipur,
+                                       n});
         // The agent's GSTIN was mistyped (its check character is wrong): the return leaves the
         // invoice out and lists it.
         const qint64 coastal = w.party(P{QStringLiteral("DEMO COASTAL EVENTS GOA"), QStringLiteral("ANIL NAIK"),

@@ -127,7 +127,9 @@ void GridExport::ExportWorkbook(const QList<Sheet>& sheets, const QString& path)
                         const qsizetype point = text.indexOf(QLatin1Char('.'));
                         const qsizetype decimals = point < 0 ? 0 : text.size() - point - 1;
                         worksheet_write_number(sheet, row, col, text.toDouble(),
-                                               decimals == 2 ? twoDecimals : decimals == 1 ? oneDecimal : nullptr);
+                                               decimals == 2   ? twoDecimals
+                                               : decimals == 1 ? oneDecimal
+                                                               : nullptr);
                     } else {
                         worksheet_write_string(sheet, row, col, text.toUtf8().constData(), nullptr);
                     }

@@ -28,16 +28,21 @@ QString signOf(const QString& expression) {
 
 }  // namespace
 
-const char* bucketColumn(int bucket) { return kColumns[bucket]; }
-QString bucketCaption(int bucket) { return QString::fromLatin1(kCaptions[bucket]); }
+const char* bucketColumn(int bucket) {
+    return kColumns[bucket];
+}
+QString bucketCaption(int bucket) {
+    return QString::fromLatin1(kCaptions[bucket]);
+}
 
 DueItems DueItems::documentDates() {
     return {[](const QStringList& codes, QVariantList& values) {
         for (const QString& c : codes)
             values << c;
         values << status::kLive;
-        return QStringLiteral("SELECT a.PARTY_CODE, a.DOC_DATE AS DUE_DATE, a.DOC_CODE AS K1, a.DOC_NO AS K2, "
-                              "COALESCE(a.IN_DOCNO,-1) AS K3, COALESCE(a.INV_DETSLNO,-1) AS K4, ") +
+        return QStringLiteral(
+                   "SELECT a.PARTY_CODE, a.DOC_DATE AS DUE_DATE, a.DOC_CODE AS K1, a.DOC_NO AS K2, "
+                   "COALESCE(a.IN_DOCNO,-1) AS K3, COALESCE(a.INV_DETSLNO,-1) AS K4, ") +
                paiseOf(QStringLiteral("a.DB_AMT")) + QStringLiteral(" - ") + paiseOf(QStringLiteral("a.CR_AMT")) +
                QStringLiteral(" AS AMT_P FROM M_TBL_TRANSACTION a WHERE a.DOC_CODE IN (") +
                TransactionRecords::placeholders(codes.size()) +
@@ -76,8 +81,9 @@ QString agedByParty(const QStringList& codes, const QDate& asOf, QVariantList& v
     sql += items.sql(codes, values);
     sql += QStringLiteral(") i JOIN (SELECT x.PARTY_CODE, SUM(x.AMT_P) AS BAL_P FROM (");
     sql += items.sql(codes, values);
-    sql += QStringLiteral(") x GROUP BY x.PARTY_CODE) b ON b.PARTY_CODE=i.PARTY_CODE WHERE b.BAL_P <> 0 AND "
-                          "i.AMT_P <> 0 AND ") +
+    sql += QStringLiteral(
+               ") x GROUP BY x.PARTY_CODE) b ON b.PARTY_CODE=i.PARTY_CODE WHERE b.BAL_P <> 0 AND "
+               "i.AMT_P <> 0 AND ") +
            signOf(QStringLiteral("i.AMT_P")) + QStringLiteral("=") + signOf(QStringLiteral("b.BAL_P")) +
            QStringLiteral(") w) o GROUP BY o.PARTY_CODE");
     return sql;
@@ -124,11 +130,12 @@ QStringList checkBuckets(Database& db, const QDate& asOf, const DueItems& items)
         QVariantList values = QVariantList(codes.begin(), codes.end());
         values << status::kLive;
         // Rows of no party (a bank account's side) are on no list.
-        QSqlQuery q = db.exec(QStringLiteral("SELECT a.PARTY_CODE, %1 FROM M_TBL_TRANSACTION a WHERE a.DOC_CODE IN (%2) "
-                                             "AND a.DOC_STATUS=? AND a.PARTY_CODE IS NOT NULL GROUP BY a.PARTY_CODE")
-                                  .arg(db.dialect().balanceInPaise(QStringLiteral("a.DB_AMT"), QStringLiteral("a.CR_AMT")),
-                                       TransactionRecords::placeholders(codes.size())),
-                              values);
+        QSqlQuery q =
+            db.exec(QStringLiteral("SELECT a.PARTY_CODE, %1 FROM M_TBL_TRANSACTION a WHERE a.DOC_CODE IN (%2) "
+                                   "AND a.DOC_STATUS=? AND a.PARTY_CODE IS NOT NULL GROUP BY a.PARTY_CODE")
+                        .arg(db.dialect().balanceInPaise(QStringLiteral("a.DB_AMT"), QStringLiteral("a.CR_AMT")),
+                             TransactionRecords::placeholders(codes.size())),
+                    values);
         QMap<qint64, Money> balances;
         while (q.next())
             if (const qint64 p = q.value(1).toString().toLongLong(); p != 0)

@@ -33,9 +33,10 @@ struct Books {
     // One row of a document posted on a day before the as-of date.
     void post(const QString& code, qint64 party, int daysBefore, const QString& debit, const QString& credit,
               const QString& status = u"APPRV"_s) {
-        ts.db().exec(u"INSERT INTO M_TBL_TRANSACTION (DOC_CODE, DOC_NO, DOC_DATE, PARTY_CODE, DB_AMT, CR_AMT, "
-                     "DOC_STATUS) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
-                     {code, ++no, kAsOf.addDays(-daysBefore), party, debit, credit, status});
+        ts.db().exec(
+            u"INSERT INTO M_TBL_TRANSACTION (DOC_CODE, DOC_NO, DOC_DATE, PARTY_CODE, DB_AMT, CR_AMT, "
+            "DOC_STATUS) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
+            {code, ++no, kAsOf.addDays(-daysBefore), party, debit, credit, status});
     }
     // Five parties: one who owes after paying part, one owed, one on every bucket edge, one
     // settled, one settled in amounts a floating sum would miss by a hair.
@@ -52,7 +53,7 @@ struct Books {
         post(u"FTDB01"_s, 2, 95, u"200.00"_s, u"0"_s);
         post(u"ANCP01"_s, 2, 70, u"0"_s, u"500.00"_s);
         post(u"ANCP01"_s, 2, 5, u"0"_s, u"100.25"_s);
-        const std::pair<int, const char*> edges[] = {{30, "10.00"}, {31, "20.00"}, {60, "40.00"}, {61, "80.00"},
+        const std::pair<int, const char*> edges[] = {{30, "10.00"},  {31, "20.00"},  {60, "40.00"}, {61, "80.00"},
                                                      {90, "160.00"}, {91, "320.00"}, {-3, "5.00"}};
         for (const auto& [days, amount] : edges)
             post(u"CBPT01"_s, 3, days, QString::fromLatin1(amount), u"0"_s);

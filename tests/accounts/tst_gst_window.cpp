@@ -63,8 +63,12 @@ struct Fixture {
     }
 };
 
-QString period() { return kLast.toString(u"yyyy-MM"_s); }
-QString fp() { return kLast.toString(u"MMyyyy"_s); }
+QString period() {
+    return kLast.toString(u"yyyy-MM"_s);
+}
+QString fp() {
+    return kLast.toString(u"MMyyyy"_s);
+}
 
 QByteArray fileBytes(const QString& path) {
     QFile f(path);
@@ -89,10 +93,10 @@ private slots:
         QCOMPARE(shown.from, QDate(kLast.year(), kLast.month(), 1));
         QVERIFY(w->lbl_Return->text().contains(u"( %1 )"_s.arg(fp())));
         QVERIFY(w->lbl_Problems->isHidden());
-        QCOMPARE(gridText(w->Grid1, 0, frm_GstReturn::SecDocuments), u"2"_s);   // B2B
-        QCOMPARE(gridText(w->Grid1, 1, frm_GstReturn::SecDocuments), u"1"_s);   // B2C large
-        QCOMPARE(gridText(w->Grid1, 2, frm_GstReturn::SecDocuments), u"1"_s);   // B2C small
-        QCOMPARE(gridText(w->Grid1, 6, frm_GstReturn::SecDocuments), u"1"_s);   // exceptions
+        QCOMPARE(gridText(w->Grid1, 0, frm_GstReturn::SecDocuments), u"2"_s);  // B2B
+        QCOMPARE(gridText(w->Grid1, 1, frm_GstReturn::SecDocuments), u"1"_s);  // B2C large
+        QCOMPARE(gridText(w->Grid1, 2, frm_GstReturn::SecDocuments), u"1"_s);  // B2C small
+        QCOMPARE(gridText(w->Grid1, 6, frm_GstReturn::SecDocuments), u"1"_s);  // exceptions
         QCOMPARE(gridText(w->Grid1, 0, frm_GstReturn::SecTaxable), u"112000.00"_s);
         QCOMPARE(gridText(w->Grid1, 5, frm_GstReturn::SecValue), w->shownReturn().outward.value.toString());
         QCOMPARE(gridText(w->Grid1, 7, frm_GstReturn::SecName), u"DOCUMENTS ISSUED ( 1 CANCELLED )"_s);
@@ -152,8 +156,7 @@ private slots:
                  QStringList{u"GST RETURN SUCCESSFULLY EXPORTED TO %1 ....\n1 APPROVED INVOICE(S) LEFT OUT OF THE "
                              "RETURN, SEE EXCEPTIONS ...."_s.arg(fromWindow.filePath(base))});
 
-        const AdminRun run =
-            runAdmin(f.ts.t, {u"gst-return"_s, u"--period"_s, period(), u"--out"_s, fromAdmin.path()});
+        const AdminRun run = runAdmin(f.ts.t, {u"gst-return"_s, u"--period"_s, period(), u"--out"_s, fromAdmin.path()});
         QVERIFY2(run.code == 0, qPrintable(run.describe()));
         QVERIFY2(run.out.contains(u"left out: INV001 "_s) && run.out.contains(u"1 exception(s)"_s),
                  qPrintable(run.out));

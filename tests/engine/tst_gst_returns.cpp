@@ -32,16 +32,21 @@ const QDate kMonth(2026, 11, 1);
 gst::Amounts invoiceRows(Database& db, const gst::Period& p, int* count = nullptr) {
     QVariantList values;
     const QString range = dayRangeCondition(u"DOC_DATE"_s, p.from, p.to, values);
-    QSqlQuery q = db.exec(u"SELECT TAXIBLE_AMT, IGST_AMT, CGST_AMT, SGST_AMT, GRAND_TOTAL FROM M_TBL_TRANSACTION "
-                          "WHERE DOC_CODE='INV001' AND DOC_STATUS='APPRV' AND "_s +
-                              range,
-                          values);
+    QSqlQuery q = db.exec(
+        u"SELECT TAXIBLE_AMT, IGST_AMT, CGST_AMT, SGST_AMT, GRAND_TOTAL FROM M_TBL_TRANSACTION "
+        "WHERE DOC_CODE='INV001' AND DOC_STATUS='APPRV' AND "_s +
+            range,
+        values);
     gst::Amounts a;
     int n = 0;
     while (q.next()) {
         ++n;
-        a += {Money::fromVariant(q.value(0)), Money::fromVariant(q.value(1)), Money::fromVariant(q.value(2)),
-              Money::fromVariant(q.value(3)), Money(), Money::fromVariant(q.value(4))};
+        a += {Money::fromVariant(q.value(0)),
+              Money::fromVariant(q.value(1)),
+              Money::fromVariant(q.value(2)),
+              Money::fromVariant(q.value(3)),
+              Money(),
+              Money::fromVariant(q.value(4))};
     }
     if (count)
         *count = n;
@@ -141,7 +146,7 @@ QStringList validate(const QJsonValue& v, const QJsonObject& s, const QString& a
 
 // The GSTR-1 file as the offline tool takes it, for the sections the books fill.
 const char* const kGstr1Schema = R"({
-  "$comment": "GSTR-1 JSON of the offline tool of the GST portal, structure version GST3.2.1, from its published description: https://finchcontext.com/skills/india/gst/build-gstr1-json.html (document structure, sections, B2C-large limit) and https://gist.github.com/the-solipsist/d60d4ec9dea279406916b604555ac21e (GSTR-1 JSON specification and validation rules: tables 4, 5, 7, 12 with hsn_b2b/hsn_b2c, 13). Amounts are numbers with two decimals and dates DD-MM-YYYY, checked beside the schema.",
+  "$comment": "GSTR-1 JSON of the offline tool of the GST portal, structure version GST3.2.1, from its published description: https://finchcontext.com/skills/india/gst/build-gstr1-json.html (document structure, sections, B2C-large limit) and https://gist.github.com/the-solipsist/d60d4ec9dea279406916b604555ac21e (GSTR-1 JSON format and validation rules: tables 4, 5, 7, 12 with hsn_b2b/hsn_b2c, 13). Amounts are numbers with two decimals and dates DD-MM-YYYY, checked beside the schema.",
   "type": "object", "additionalProperties": false,
   "required": ["gstin", "fp", "version", "hash"],
   "properties": {
@@ -314,8 +319,12 @@ private slots:
 
     // Tax state codes as the portal writes them; a code no state has is none.
     void stateCodesAndPeriods() {
-        for (const auto& [books, portal] : {std::pair{u" 7"_s, u"07"_s}, {u"32"_s, u"32"_s}, {u"097"_s, u"97"_s},
-                                            {u"KL"_s, QString()}, {u"40"_s, QString()}, {QString(), QString()}})
+        for (const auto& [books, portal] : {std::pair{u" 7"_s, u"07"_s},
+                                            {u"32"_s, u"32"_s},
+                                            {u"097"_s, u"97"_s},
+                                            {u"KL"_s, QString()},
+                                            {u"40"_s, QString()},
+                                            {QString(), QString()}})
             QCOMPARE(gst::portalStateCode(books), portal);
         const auto month = gst::Period::parse(u"2026-11"_s, false);
         QVERIFY(month);
@@ -404,8 +413,9 @@ private slots:
         TestDb t;
         Database& db = t.db();
         setUpGstBooks(db);
-        db.exec(u"INSERT INTO M_TBL_CSP_STATE (COUNTRY_CODE, STATE_CODE, STATE_NAME, STATE_CODE2) "
-                "VALUES (1, 904, 'NOWHERE', ' ')"_s);
+        db.exec(
+            u"INSERT INTO M_TBL_CSP_STATE (COUNTRY_CODE, STATE_CODE, STATE_NAME, STATE_CODE2) "
+            "VALUES (1, 904, 'NOWHERE', ' ')"_s);
         const GstRates intra{Money::fromText(u"2.50"_s), Money::fromText(u"2.50"_s), Money()};
         const GstRates inter{Money(), Money(), Money::fromText(u"5.00"_s)};
         const struct Case {
@@ -420,11 +430,21 @@ private slots:
             {"mistyped GSTIN", 902, u"29AAGCD8765K1ZX"_s, u"B2B"_s, u"998552"_s, inter, {gst::Reason::GstinMalformed}},
             {"state without code", 904, QString(), u"B2C"_s, u"998552"_s, inter, {gst::Reason::StateCodeMissing}},
             {"no SAC", 903, QString(), u"B2C"_s, u" "_s, inter, {gst::Reason::SacMissing}},
-            {"CGST across states", 902, gstinFor(u"29"_s, 2), u"B2B"_s, u"998552"_s, intra,
+            {"CGST across states",
+             902,
+             gstinFor(u"29"_s, 2),
+             u"B2B"_s,
+             u"998552"_s,
+             intra,
              {gst::Reason::TaxKindMismatch}},
             {"IGST at home", 901, QString(), u"B2C"_s, u"998552"_s, inter, {gst::Reason::TaxKindMismatch}},
-            {"7 percent", 902, gstinFor(u"29"_s, 3), u"B2B"_s, u"998552"_s,
-             {Money(), Money(), Money::fromText(u"7.00"_s)}, {gst::Reason::UnknownRate}},
+            {"7 percent",
+             902,
+             gstinFor(u"29"_s, 3),
+             u"B2B"_s,
+             u"998552"_s,
+             {Money(), Money(), Money::fromText(u"7.00"_s)},
+             {gst::Reason::UnknownRate}},
             {"invoice number too long", 903, QString(), u"B2C"_s, u"998552"_s, inter, {gst::Reason::InvoiceNumber}},
         };
         qint64 no = 0;
@@ -485,15 +505,25 @@ private slots:
         QCOMPARE(first.value(u"inum"_s).toString(), r.b2b.at(0).number);
         QCOMPARE(first.value(u"idt"_s).toString(), r.b2b.at(0).date.toString(u"dd-MM-yyyy"_s));
         QVERIFY(gstr1.contains(("\"val\":" + r.b2b.at(0).amounts.value.toString()).toUtf8()));
-        QCOMPARE(o.value(u"doc_issue"_s).toObject().value(u"doc_det"_s).toArray().at(0).toObject().value(u"docs"_s)
-                     .toArray().at(0).toObject().value(u"cancel"_s).toInt(),
+        QCOMPARE(o.value(u"doc_issue"_s)
+                     .toObject()
+                     .value(u"doc_det"_s)
+                     .toArray()
+                     .at(0)
+                     .toObject()
+                     .value(u"docs"_s)
+                     .toArray()
+                     .at(0)
+                     .toObject()
+                     .value(u"cancel"_s)
+                     .toInt(),
                  r.documents.cancelled);
         QVERIFY(!gstr1.contains("PRO/"));
 
         const Sheets book = readWorkbook(files.workbook);
         QCOMPARE(int(book.keys().size()), 8);
-        for (const QString& name : {u"B2B"_s, u"B2CL"_s, u"B2CS"_s, u"CDNR"_s, u"HSN"_s, u"DOCS"_s, u"GSTR-3B"_s,
-                                    u"EXCEPTIONS"_s})
+        for (const QString& name :
+             {u"B2B"_s, u"B2CL"_s, u"B2CS"_s, u"CDNR"_s, u"HSN"_s, u"DOCS"_s, u"GSTR-3B"_s, u"EXCEPTIONS"_s})
             QVERIFY2(book.contains(name), qPrintable(name));
         const auto column = [&](const QString& sheet, int c) {
             Money sum;

@@ -33,9 +33,9 @@ inline QString gstinFor(const QString& state, int n) {
 // home state; GST rows at 5 and 18 percent.
 inline void setUpGstBooks(Database& db) {
     db.exec(QStringLiteral("INSERT INTO M_TBL_CSP_COUNTRY (COUNTRY_CODE, COUNTRY_NAME) VALUES (1, 'INDIA')"));
-    for (const auto& [code, name, code2, def] : {std::tuple{901, "KERALA", "32", "Y"},
-                                                 std::tuple{902, "KARNATAKA", "29", "N"},
-                                                 std::tuple{903, "TAMIL NADU", "33", "N"}})
+    for (const auto& [code, name, code2, def] :
+         {std::tuple{901, "KERALA", "32", "Y"}, std::tuple{902, "KARNATAKA", "29", "N"},
+          std::tuple{903, "TAMIL NADU", "33", "N"}})
         db.exec(QStringLiteral("INSERT INTO M_TBL_CSP_STATE (COUNTRY_CODE, STATE_CODE, STATE_NAME, STATE_CODE2, "
                                "STATE_DEF) VALUES (1, ?, ?, ?, ?)"),
                 {code, QString::fromLatin1(name), QString::fromLatin1(code2), QString::fromLatin1(def)});
@@ -73,14 +73,31 @@ inline InvoiceFigures writeGstInvoice(Database& db, const GstInvoiceRow& r) {
     const InvoiceFigures f = calcTotal(r.lines, Money(), r.rates, Money());
     const bool cancelled = r.status == QLatin1String("CNCL");
     db.execAffected(
-        QStringLiteral("INSERT INTO M_TBL_TRANSACTION (DOC_CODE, DOC_NO, GST_INVNO, DOC_DATE, PARTY_CODE, SAC_CODE, "
-                       "GST_FOR, TOTAL_AMOUNT, DISC_AMT, TAXIBLE_AMT, CGST_PER, CGST_AMT, SGST_PER, SGST_AMT, IGST_PER, "
-                       "IGST_AMT, TAX_AMT, GRAND_TOTAL, DOC_STATUS, CNCL_BY, CNCL_ON, REASON_CNCL) "
-                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-        {r.code, r.no, r.invNo.isEmpty() ? QVariant() : QVariant(r.invNo), dateToDb(r.date), r.party, r.sac, r.gstFor,
-         f.total.toVariant(), Money().toVariant(), f.taxable.toVariant(), r.rates.cgst.toVariant(), f.cgst.toVariant(),
-         r.rates.sgst.toVariant(), f.sgst.toVariant(), r.rates.igst.toVariant(), f.igst.toVariant(), f.tax.toVariant(),
-         f.grand.toVariant(), r.status, cancelled ? QVariant(QStringLiteral("T")) : QVariant(),
+        QStringLiteral(
+            "INSERT INTO M_TBL_TRANSACTION (DOC_CODE, DOC_NO, GST_INVNO, DOC_DATE, PARTY_CODE, SAC_CODE, "
+            "GST_FOR, TOTAL_AMOUNT, DISC_AMT, TAXIBLE_AMT, CGST_PER, CGST_AMT, SGST_PER, SGST_AMT, IGST_PER, "
+            "IGST_AMT, TAX_AMT, GRAND_TOTAL, DOC_STATUS, CNCL_BY, CNCL_ON, REASON_CNCL) "
+            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        {r.code,
+         r.no,
+         r.invNo.isEmpty() ? QVariant() : QVariant(r.invNo),
+         dateToDb(r.date),
+         r.party,
+         r.sac,
+         r.gstFor,
+         f.total.toVariant(),
+         Money().toVariant(),
+         f.taxable.toVariant(),
+         r.rates.cgst.toVariant(),
+         f.cgst.toVariant(),
+         r.rates.sgst.toVariant(),
+         f.sgst.toVariant(),
+         r.rates.igst.toVariant(),
+         f.igst.toVariant(),
+         f.tax.toVariant(),
+         f.grand.toVariant(),
+         r.status,
+         cancelled ? QVariant(QStringLiteral("T")) : QVariant(),
          cancelled ? QVariant(dateToDb(r.date)) : QVariant(),
          cancelled ? QVariant(QStringLiteral("RAISED IN ERROR")) : QVariant()});
     const QString lineCode = r.code == QLatin1String("INV001") ? QStringLiteral("INV002") : QStringLiteral("INV007");

@@ -90,7 +90,9 @@ private:
     bool afterKey_ = false;
 };
 
-QString portalDate(const QDate& d) { return d.toString(QStringLiteral("dd-MM-yyyy")); }
+QString portalDate(const QDate& d) {
+    return d.toString(QStringLiteral("dd-MM-yyyy"));
+}
 
 // The tax of an item: only the kinds its supply carries, and the cess the books never charge.
 void taxOf(JsonText& j, const Amounts& a, bool interState, bool bothKinds) {
@@ -191,10 +193,7 @@ void hsnRows(JsonText& j, const char* name, const QList<HsnRow>& rows, bool regi
         j.key("rt");
         j.rate(r.rate);
         j.field("txval", r.amounts.taxable);
-        j.field("iamt", r.amounts.igst);
-        j.field("camt", r.amounts.cgst);
-        j.field("samt", r.amounts.sgst);
-        j.field("csamt", r.amounts.cess);
+        taxOf(j, r.amounts, false, true);
         j.endObject();
     }
     j.endArray();
@@ -233,7 +232,9 @@ void saveFile(const QString& path, const QByteArray& bytes) {
 using Rows = GridExport::RowStream;
 using Write = std::function<void(const QStringList&)>;
 
-QString rate(Money r) { return rateText(r); }
+QString rate(Money r) {
+    return rateText(r);
+}
 
 QStringList taxCells(const Amounts& a) {
     return {a.taxable.toString(), a.igst.toString(), a.cgst.toString(), a.sgst.toString(), a.cess.toString()};
@@ -277,10 +278,7 @@ QByteArray gstr3bJson(const GstReturn& r) {
     j.key("osup_det");
     j.beginObject();
     j.field("txval", r.outward.taxable);
-    j.field("iamt", r.outward.igst);
-    j.field("camt", r.outward.cgst);
-    j.field("samt", r.outward.sgst);
-    j.field("csamt", r.outward.cess);
+    taxOf(j, r.outward, false, true);
     j.endObject();
     j.endObject();
     j.key("inter_sup");
@@ -386,19 +384,18 @@ void writeWorkbook(const GstReturn& r, const QString& path) {
                        placeName(u.pos), u.taxable.toString(), u.igst.toString()});
         }),
         {8, 46, 22, 14, 12, 12, 12, 10}};
-    sheets << GridExport::Sheet{
-        QStringLiteral("EXCEPTIONS"),
-        {QStringLiteral("INVOICE DATE"), QStringLiteral("DOC NO"), QStringLiteral("INVOICE NO"),
-         QStringLiteral("PARTY NAME"), QStringLiteral("GSTIN"), QStringLiteral("STATE CODE"), QStringLiteral("SAC"),
-         QStringLiteral("INVOICE VALUE"), QStringLiteral("REASON")},
-        Rows([&r](const Write& write) {
-            for (const Exception& e : r.exceptions) {
-                const ReturnInvoice& i = e.invoice;
-                write({portalDate(i.date), QString::number(i.docNo), i.number, i.partyName, i.gstin, i.stateCode,
-                       i.sac, i.amounts.value.toString(), e.text});
-            }
-        }),
-        {12, 8, 16, 30, 18, 10, 10, 14, 60}};
+    sheets << GridExport::Sheet{QStringLiteral("EXCEPTIONS"),
+                                {QStringLiteral("INVOICE DATE"), QStringLiteral("DOC NO"), QStringLiteral("INVOICE NO"),
+                                 QStringLiteral("PARTY NAME"), QStringLiteral("GSTIN"), QStringLiteral("STATE CODE"),
+                                 QStringLiteral("SAC"), QStringLiteral("INVOICE VALUE"), QStringLiteral("REASON")},
+                                Rows([&r](const Write& write) {
+                                    for (const Exception& e : r.exceptions) {
+                                        const ReturnInvoice& i = e.invoice;
+                                        write({portalDate(i.date), QString::number(i.docNo), i.number, i.partyName,
+                                               i.gstin, i.stateCode, i.sac, i.amounts.value.toString(), e.text});
+                                    }
+                                }),
+                                {12, 8, 16, 30, 18, 10, 10, 14, 60}};
     GridExport::ExportWorkbook(sheets, path);
 }
 
@@ -407,7 +404,9 @@ ReturnFiles returnFiles(const QString& basePath) {
             basePath + QStringLiteral(".xlsx")};
 }
 
-QString defaultBaseName(const Period& period) { return QStringLiteral("GST_RETURN_") + period.fp(); }
+QString defaultBaseName(const Period& period) {
+    return QStringLiteral("GST_RETURN_") + period.fp();
+}
 
 ReturnFiles writeReturnFiles(const GstReturn& r, const QString& basePath) {
     if (!r.canWrite())

@@ -115,11 +115,11 @@ Verdict judge(ReturnInvoice& i, const QString& home, const QSet<qint64>& booksRa
         v.add(Reason::StateCodeMissing, QStringLiteral("DEFAULT STATE HAS NO TAX STATE CODE"));
     if (i.pos.isEmpty())
         v.add(Reason::StateCodeMissing,
-              i.stateCode.isEmpty()
-                  ? QStringLiteral("PARTY'S STATE HAS NO TAX STATE CODE")
-                  : QStringLiteral("PARTY'S TAX STATE CODE %1 IS NO STATE'S CODE").arg(i.stateCode));
+              i.stateCode.isEmpty() ? QStringLiteral("PARTY'S STATE HAS NO TAX STATE CODE")
+                                    : QStringLiteral("PARTY'S TAX STATE CODE %1 IS NO STATE'S CODE").arg(i.stateCode));
     if (!invoiceNumberShape(i.number))
-        v.add(Reason::InvoiceNumber, QStringLiteral("INVOICE NO %1 IS NOT 1 TO 16 LETTERS, DIGITS, / OR -").arg(i.number));
+        v.add(Reason::InvoiceNumber,
+              QStringLiteral("INVOICE NO %1 IS NOT 1 TO 16 LETTERS, DIGITS, / OR -").arg(i.number));
     if (i.sac.isEmpty())
         v.add(Reason::SacMissing, QStringLiteral("SAC CODE MISSING"));
     else if (!codeShape(i.sac))
@@ -129,8 +129,8 @@ Verdict judge(ReturnInvoice& i, const QString& home, const QSet<qint64>& booksRa
 
     // The states decide the kind of tax; the invoice must have charged that kind only.
     i.interState = i.pos != home;
-    const bool halves = !i.cgstRate.isZero() || !i.sgstRate.isZero() || !i.amounts.cgst.isZero() ||
-                        !i.amounts.sgst.isZero();
+    const bool halves =
+        !i.cgstRate.isZero() || !i.sgstRate.isZero() || !i.amounts.cgst.isZero() || !i.amounts.sgst.isZero();
     const bool igst = !i.igstRate.isZero() || !i.amounts.igst.isZero();
     if (i.interState && halves)
         v.add(Reason::TaxKindMismatch, QStringLiteral("CGST/SGST CHARGED ON AN INTER-STATE SUPPLY"));
@@ -139,7 +139,8 @@ Verdict judge(ReturnInvoice& i, const QString& home, const QSet<qint64>& booksRa
     else if (!i.interState && i.cgstRate != i.sgstRate)
         v.add(Reason::TaxKindMismatch, QStringLiteral("CGST AND SGST RATES DIFFER"));
     else if (!booksRates.contains(i.rate().paise()))
-        v.add(Reason::UnknownRate, QStringLiteral("GST RATE %1% IS NOT A RATE OF GST MAINTENANCE").arg(rateText(i.rate())));
+        v.add(Reason::UnknownRate,
+              QStringLiteral("GST RATE %1% IS NOT A RATE OF GST MAINTENANCE").arg(rateText(i.rate())));
     else if (!portalRate(i.rate()))
         v.add(Reason::UnknownRate, QStringLiteral("GST RATE %1% IS NOT A GST RATE").arg(rateText(i.rate())));
     return v;
@@ -183,7 +184,9 @@ std::optional<Period> Period::parse(const QString& yearMonth, bool quarter) {
     return quarter ? quarterOf(d.year(), d.month()) : month(d.year(), d.month());
 }
 
-QString Period::fp() const { return to.toString(QStringLiteral("MMyyyy")); }
+QString Period::fp() const {
+    return to.toString(QStringLiteral("MMyyyy"));
+}
 
 QString Period::caption() const {
     const QLocale c = QLocale::c();

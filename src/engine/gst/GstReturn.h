@@ -59,10 +59,10 @@ struct ReturnInvoice {
     bool cancelled = false;
     qint64 party = 0;
     QString partyName;
-    QString gstin;       // trimmed, as typed
-    QString relation;    // BUSINESS_RELTYPE: B2B / B2C
-    QString stateCode;   // the party's state's tax code as the books hold it
-    QString pos;         // the same as the portal writes it ("29"); empty when none
+    QString gstin;      // trimmed, as typed
+    QString relation;   // BUSINESS_RELTYPE: B2B / B2C
+    QString stateCode;  // the party's state's tax code as the books hold it
+    QString pos;        // the same as the portal writes it ("29"); empty when none
     QString sac;
     QString gstFor;
     Money cgstRate, sgstRate, igstRate;
@@ -74,14 +74,14 @@ struct ReturnInvoice {
 };
 
 enum class Reason {
-    GstinMissing,     // a B2B party without a GSTIN
-    GstinMalformed,   // a GSTIN that fails its own rules
-    StateCodeMissing, // the party's (or the home) state has no published tax state code
-    SacMissing,       // no services accounting code, or not one
-    TaxKindMismatch,  // CGST/SGST across states, IGST within one, or halves that differ
-    UnknownRate,      // a rate no GST row of the books holds, or no GST rate at all
-    InvoiceNumber,    // a tax invoice number the portal does not take (over 16 characters, or others
-                      // than letters, digits, "/" and "-")
+    GstinMissing,      // a B2B party without a GSTIN
+    GstinMalformed,    // a GSTIN that fails its own rules
+    StateCodeMissing,  // the party's (or the home) state has no published tax state code
+    SacMissing,        // no services accounting code, or not one
+    TaxKindMismatch,   // CGST/SGST across states, IGST within one, or halves that differ
+    UnknownRate,       // a rate no GST row of the books holds, or no GST rate at all
+    InvoiceNumber,     // a tax invoice number the portal does not take (over 16 characters, or others
+                       // than letters, digits, "/" and "-")
 };
 
 struct Exception {

@@ -66,8 +66,12 @@ int valueOf(QChar c) {
     return -1;
 }
 
-bool isLetter(QChar c) { return c >= QLatin1Char('A') && c <= QLatin1Char('Z'); }
-bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool isLetter(QChar c) {
+    return c >= QLatin1Char('A') && c <= QLatin1Char('Z');
+}
+bool isDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 }  // namespace
 
