@@ -66,8 +66,10 @@ QComboBox* AccountsListing::sideField(const char* objectName) {
 
 ListGrid* AccountsListing::addGrid(const QString& objectName, const QList<ListColumn>& columns, bool totals) {
     auto* model = new QueryModel(db(), columns, this);
-    connect(model, &QueryModel::pageFailed, this,
-            [this](const QString& message) { prompter().information(this, message); });
+    connect(model, &QueryModel::pageFailed, this, [this](const QString& message) {
+        if (message != said_)
+            prompter().information(this, said_ = message);
+    });
     auto* grid = new ListGrid(objectName, this);
     grid->setQueryModel(model);
     grids_ << grid;
@@ -118,6 +120,7 @@ QStringList AccountsListing::codeList(const QString& name) {
 
 void AccountsListing::loadAll(const std::function<void()>& fill) {
     BusyCursor busy;
+    said_.clear();
     for (ListGrid* g : grids_)
         g->queryModel()->clear();
     if (!guarded(fill))

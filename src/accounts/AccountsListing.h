@@ -60,6 +60,7 @@ private:
     QGridLayout* form_ = nullptr;
     QHBoxLayout* totals_ = nullptr;
     QList<ListGrid*> grids_;
+    QString said_;  // what the grids reported since the last load: said once, not per grid
 };
 
 }  // namespace tarvic

@@ -56,12 +56,13 @@ QLabel* shown(QWidget* parent, const QString& name, int minWidth = 120) {
     return l;
 }
 
-QLineEdit* digits(QWidget* parent, const QString& name, int width) {
+// Whole numbers only: never "-", typed or pasted; an amount is bounded by its limit instead.
+QLineEdit* digits(QWidget* parent, const QString& name, int width,
+                  const QString& pattern = QStringLiteral("[0-9]{0,11}")) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
     e->setMaximumWidth(width);
-    // Whole numbers only: never "-", typed or pasted.
-    e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,11}")), e));
+    e->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), e));
     return e;
 }
 
@@ -137,13 +138,16 @@ BulkPostingWindow::BulkPostingWindow(Session& session, QWidget* parent, BulkKind
         l->setMinimumWidth(240);
         l->load();
     }
+    bindColumn(Cmb_DBBank, "MST_BANK", "BANK_NAME");
+    bindColumn(Cmb_PaymentMode, "MST_PAYMODE", "PAY_MODE");
     txt_InstrNO = new QLineEdit(this);
     txt_InstrNO->setObjectName(QStringLiteral("txt_InstrNO"));
     attachFilter(txt_InstrNO, KeyFilter::Upper);
-    txt_InstrNO->setMaxLength(50);
+    bindColumn(txt_InstrNO, "M_TBL_TRANSACTION", "INSTR_NO");
     txt_InstrDt = new QLineEdit(this);
     txt_InstrDt->setObjectName(QStringLiteral("txt_InstrDt"));
     txt_InstrDt->setInputMask(QStringLiteral("00/00/0000; "));
+    bindColumn(txt_InstrDt, "M_TBL_TRANSACTION", "INSTR_DATE");
     txt_InstrDt->setMaximumWidth(100);
 
     auto* head = new QFormLayout;
@@ -184,10 +188,13 @@ BulkPostingWindow::BulkPostingWindow(Session& session, QWidget* parent, BulkKind
     body()->addLayout(top);
 
     txt_CBPTNo = digits(this, QStringLiteral("txt_CBPTNo"), 100);
+    bindColumn(txt_CBPTNo, "M_TBL_TRANSACTION", "IN_DOCNO");
     connect(txt_CBPTNo, &QLineEdit::editingFinished, this, [this] { showBookingBalance(); });
     lbl_CBPTBal = shown(this, QStringLiteral("lbl_CBPTBal"), 110);
     lbl_CBPTBal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txt_Amount = digits(this, QStringLiteral("txt_Amount"), 130);
+    txt_Amount = digits(this, QStringLiteral("txt_Amount"), 130, QStringLiteral("[0-9]*"));
+    bindColumn(txt_Amount, "M_TBL_TRANSACTION", "GRAND_TOTAL");
+    limitField(txt_Amount, amountLimit());
     txt_Amount->setAlignment(Qt::AlignRight);
     Cmd_Add = new QPushButton(QStringLiteral("&Add"), this);
     Cmd_Add->setObjectName(QStringLiteral("Cmd_Add"));
@@ -231,10 +238,10 @@ BulkPostingWindow::BulkPostingWindow(Session& session, QWidget* parent, BulkKind
 }
 
 Money BulkPostingWindow::total() const {
-    Money sum;
+    QList<Money> amounts;
     for (const BulkLine& l : lines_)
-        sum += Money::fromRupees(l.amount.roundedRupees());
-    return sum;
+        amounts << l.amount.wholeRupees();
+    return Money::sum(amounts).value_or(Money::beyondLargest());
 }
 
 QString BulkPostingWindow::bookingList() const {
@@ -284,7 +291,7 @@ void BulkPostingWindow::showLines() {
     if (lines_.empty())  // the blank row of an empty grid
         Grid1->setRowCount(1);
     const Money sum = total();
-    lbl_Total->setText(sum.toString());
+    lbl_Total->setText(shownAmount(sum));
     lbl_InWords->setText(sum.roundedRupees() == 0 ? QString() : QLatin1Char(' ') + amountInWordsPhrase(sum));
     lbl_CBPTList->setText(bookingList());
 }
@@ -302,7 +309,7 @@ void BulkPostingWindow::showBalances() {
             for (const QString& c : codes)
                 values << c;
             values << QString::fromLatin1(kBookingCode) << party->key().toLongLong();
-            const QString balance = QStringLiteral("COALESCE(SUM(a.DB_AMT),0) - COALESCE(SUM(a.CR_AMT),0)");
+            const QString balance = exactSum(QStringLiteral("a.DB_AMT"), QStringLiteral("a.CR_AMT"));
             QSqlQuery q =
                 db().exec(QStringLiteral(
                               "SELECT a.IN_DOCNO AS R_BOOKING, %1 AS R_BALANCE, B.TOURIST_NAME AS R_GUEST, "
@@ -316,7 +323,7 @@ void BulkPostingWindow::showBalances() {
             int sl = 0;
             while (q.next())
                 addGridRow(Grid2,
-                           {QString::number(++sl), q.value(0).toString(), Money::fromVariant(q.value(1)).toString(),
+                           {QString::number(++sl), q.value(0).toString(), shownAmount(Money::fromVariant(q.value(1))),
                             q.value(2).toString(), dateText(q.value(3)), dateText(q.value(4))});
         });
     if (Grid2->rowCount() == 0)
@@ -339,12 +346,15 @@ void BulkPostingWindow::Add_Line() {
     if (!editable_)
         return;
     const qint64 booking = txt_CBPTNo->text().toLongLong();
-    const Money amount = Money::fromRupees(Money::fromText(txt_Amount->text()).roundedRupees());
-    if (!runChecks(prompter(), this,
-                   {{[&] { return booking <= 0; }, txt_CBPTNo,
-                     QStringLiteral("CANNOT PROCEED, PLEASE ENTER CBPT NO PROPERLY ....")},
-                    {[&] { return amount.isZero(); }, txt_Amount,
-                     QStringLiteral("CANNOT PROCEED AS AMOUNT IS EQUAL TO ZERO....")}}))
+    const Money amount = Money::fromInput(txt_Amount->text()).wholeRupees();
+    if (!runChecks(
+            prompter(), this,
+            {{[&] { return booking <= 0; }, txt_CBPTNo,
+              QStringLiteral("CANNOT PROCEED, PLEASE ENTER CBPT NO PROPERLY ....")},
+             {[&] { return amount.isZero(); }, txt_Amount,
+              QStringLiteral("CANNOT PROCEED AS AMOUNT IS EQUAL TO ZERO....")},
+             // The posting's total is one amount: the lines together stay within the limit.
+             {[&] { return !total().plus(amount); }, txt_Amount, exceedsLimitMessage(QStringLiteral("TOTAL AMOUNT"))}}))
         return;
     // A booking that cannot take the line is refused now; the save checks it again.
     QString fault;
@@ -387,17 +397,19 @@ void BulkPostingWindow::Save_Record() {
         return;
     const Money sum = total();
     const QDate instrDate = QDate::fromString(txt_InstrDt->text(), QStringLiteral("dd/MM/yyyy"));
-    if (!runChecks(prompter(), this,
-                   {{[&] { return party->key().isEmpty(); }, party->edit(),
-                     QStringLiteral("CANNOT PROCEED PLEASE ENTER PARTY CODE PROPERLY ....")},
-                    {[&] { return sum.roundedRupees() == 0; }, txt_CBPTNo,
-                     QStringLiteral("CANNOT PROCEED AS AMOUNT IS ZERO.....")},
-                    {[&] { return Cmb_DBBank->code().isEmpty(); }, Cmb_DBBank,
-                     QStringLiteral("CANNOT PROCEED, PLEASE SELECT BANK PROPERLY ......")},
-                    {[&] { return Cmb_PaymentMode->code().isEmpty(); }, Cmb_PaymentMode,
-                     QStringLiteral("CANNOT PROCEED, PLEASE SELECT PAYMENT MODE PROPERLY ......")},
-                    {[&] { return txt_InstrDt->displayText() != kBlankDate && !instrDate.isValid(); }, txt_InstrDt,
-                     QStringLiteral("CANNOT PROCEED, PLEASE ENTER INSTRUMENT DATE PROPERLY ......")}}))
+    if (!runChecks(
+            prompter(), this,
+            {{[&] { return party->key().isEmpty(); }, party->edit(),
+              QStringLiteral("CANNOT PROCEED PLEASE ENTER PARTY CODE PROPERLY ....")},
+             {[&] { return sum.roundedRupees() == 0; }, txt_CBPTNo,
+              QStringLiteral("CANNOT PROCEED AS AMOUNT IS ZERO.....")},
+             {[&] { return !sum.withinLimit(); }, txt_CBPTNo, exceedsLimitMessage(QStringLiteral("TOTAL AMOUNT"))},
+             {[&] { return Cmb_DBBank->code().isEmpty(); }, Cmb_DBBank,
+              QStringLiteral("CANNOT PROCEED, PLEASE SELECT BANK PROPERLY ......")},
+             {[&] { return Cmb_PaymentMode->code().isEmpty(); }, Cmb_PaymentMode,
+              QStringLiteral("CANNOT PROCEED, PLEASE SELECT PAYMENT MODE PROPERLY ......")},
+             {[&] { return txt_InstrDt->displayText() != kBlankDate && !instrDate.isValid(); }, txt_InstrDt,
+              QStringLiteral("CANNOT PROCEED, PLEASE ENTER INSTRUMENT DATE PROPERLY ......")}}))
         return;
 
     const QString list = bookingList();

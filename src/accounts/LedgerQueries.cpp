@@ -35,14 +35,17 @@ QString paise(const QString& expression) {
     return QStringLiteral("ROUND(%1, 2)").arg(expression);
 }
 
-const QString kEntrySelect = QStringLiteral(
-    "x.*, x.OP_BALANCE - CASE WHEN x.CR_AMT <> 0 THEN x.CR_AMT WHEN x.DB_AMT <> 0 THEN -x.DB_AMT ELSE 0 END "
-    "AS CL_BALANCE");
+// The running balance is carried in whole paise (OP_PAISE) and shown in rupees.
+const QString kEntrySelect =
+    QStringLiteral("x.*, ") + rupeesOf(QStringLiteral("x.OP_PAISE")) + QStringLiteral(" AS OP_BALANCE, ") +
+    rupeesOf(QStringLiteral("x.OP_PAISE - ROUND((CASE WHEN x.CR_AMT <> 0 THEN x.CR_AMT WHEN x.DB_AMT <> 0 THEN "
+                            "-x.DB_AMT ELSE 0 END) * 100)")) +
+    QStringLiteral(" AS CL_BALANCE");
 const QString kEntryOrder =
     QStringLiteral("x.DOC_DATE DESC, x.DOC_NO DESC, x.DOC_CODE DESC, x.K_IN DESC, x.K_LINE DESC");
-const QString kTotalsSelect = QStringLiteral(
-    "COALESCE(SUM(a.DB_AMT),0) * 1.0 AS DB_AMT, COALESCE(SUM(a.CR_AMT),0) * 1.0 AS CR_AMT, "
-    "COALESCE(SUM(a.DB_AMT),0) - COALESCE(SUM(a.CR_AMT),0) * 1.0 AS GRAND_TOTAL");
+const QString kTotalsSelect =
+    debitCreditSums(QStringLiteral("a.DB_AMT"), QStringLiteral("a.CR_AMT"),
+                    {QStringLiteral("DB_AMT"), QStringLiteral("CR_AMT"), QStringLiteral("GRAND_TOTAL")});
 
 ListQuery entries(const LedgerRange& r) {
     // Every entry up to the to-date takes part in the running balance (the closing balance
@@ -52,10 +55,10 @@ ListQuery entries(const LedgerRange& r) {
     QString sql = QStringLiteral(
                       "SELECT {columns} FROM (SELECT a.DOC_CODE, a.DOC_DATE, a.DOC_NO, a.DOC_DESC, a.CREATED_ON, "
                       "a.CREATED_BY, COALESCE(a.IN_DOCNO,-1) AS K_IN, COALESCE(a.INV_DETSLNO,-1) AS K_LINE, "
-                      "COALESCE(a.DB_AMT,0) * 1.0 AS DB_AMT, COALESCE(a.CR_AMT,0) * 1.0 AS CR_AMT, "
-                      "SUM(COALESCE(a.DB_AMT,0) - COALESCE(a.CR_AMT,0)) OVER () + SUM(%1) OVER (ORDER BY %2 "
-                      "ROWS UNBOUNDED PRECEDING) * 1.0 AS OP_BALANCE ")
-                      .arg(kUndo, kWalk) +
+                      "COALESCE(a.DB_AMT,0) * 1.0 AS DB_AMT, COALESCE(a.CR_AMT,0) * 1.0 AS CR_AMT, %1 + %2 "
+                      "AS OP_PAISE ")
+                      .arg(paiseSumOver(QStringLiteral("COALESCE(a.DB_AMT,0) - COALESCE(a.CR_AMT,0)"), QString()),
+                           paiseSumOver(kUndo, QStringLiteral("ORDER BY %1 ROWS UNBOUNDED PRECEDING").arg(kWalk))) +
                   partyRows(r, values) + QStringLiteral(" AND a.DOC_DATE < ?) x WHERE x.DOC_DATE >= ?");
     values << r.party << days.before << days.from;
     return {sql, values};
@@ -73,45 +76,59 @@ ListQuery ledgerTotals(const LedgerRange& r, bool periodOnly) {
     return {sql, values};
 }
 
+QString debitCreditSums(const QString& debit, const QString& credit, const QStringList& as) {
+    return exactSum(debit) + QStringLiteral(" AS ") + as.value(0) + QStringLiteral(", ") + exactSum(credit) +
+           QStringLiteral(" AS ") + as.value(1) + QStringLiteral(", ") + exactSum(debit, credit) +
+           QStringLiteral(" AS ") + as.value(2);
+}
+
+QString sumsOf(const QString& prefix, const QStringList& columns) {
+    QStringList sums;
+    for (const QString& c : columns)
+        sums << exactSum(prefix + QLatin1Char('.') + c) + QStringLiteral(" AS ") + c;
+    return sums.join(QStringLiteral(", "));
+}
+
 Outstanding outstanding(const QStringList& codes, const QString& side, bool creditFirst,
                         const std::optional<QDate>& agedOn) {
-    const QString balance = QStringLiteral("COALESCE(SUM(a.DB_AMT),0) - COALESCE(SUM(a.CR_AMT),0)");
+    const QString debit = QStringLiteral("a.DB_AMT"), credit = QStringLiteral("a.CR_AMT");
+    const QString balance = exactSum(debit, credit);
     Outstanding o;
-    o.select = QStringLiteral(
-                   "a.PARTY_CODE, b.PARTY_NAME, c.PARTY_TYPE, COALESCE(SUM(a.DB_AMT),0) * 1.0 AS TOTL_DB, "
-                   "COALESCE(SUM(a.CR_AMT),0) * 1.0 AS TOTL_CR, ") +
-               balance + QStringLiteral(" * 1.0 AS PARTY_BALANCE");
+    o.select = QStringLiteral("a.PARTY_CODE, b.PARTY_NAME, c.PARTY_TYPE, ") +
+               debitCreditSums(debit, credit,
+                               {QStringLiteral("TOTL_DB"), QStringLiteral("TOTL_CR"), QStringLiteral("PARTY_BALANCE")});
     QString groupBy = QStringLiteral("a.PARTY_CODE, b.PARTY_NAME, c.PARTY_TYPE");
     QVariantList values;
     // A party without a type is still listed: the type is a look-up.
     QString from = QStringLiteral(
         "FROM M_TBL_TRANSACTION a JOIN M_TBL_PARTY b ON a.PARTY_CODE=b.PARTY_CODE "
         "LEFT JOIN M_TBL_PARTYTYPE c ON b.PARTYTYPE_CODE=c.PARTYTYPE_CODE ");
+    QStringList totals{QStringLiteral("PARTY_BALANCE")};
     if (agedOn) {
         // One aged line per party, joined: each bucket is a column of the party's group.
         from += QStringLiteral("LEFT JOIN (") + aging::agedByParty(codes, *agedOn, values) +
                 QStringLiteral(") g ON g.PARTY_CODE=a.PARTY_CODE ");
-        QStringList totals{QStringLiteral("COALESCE(SUM(t.PARTY_BALANCE),0) * 1.0 AS PARTY_BALANCE")};
         for (int k = 0; k < aging::kBuckets; ++k) {
             const QString column = QLatin1String(aging::bucketColumn(k));
             groupBy += QStringLiteral(", g.") + column;
             // Whole paise from the engine, shown in rupees.
-            o.select += QStringLiteral(", COALESCE(g.%1,0) / 100.0 AS %1").arg(column);
-            totals << QStringLiteral("COALESCE(SUM(t.%1),0) * 1.0 AS %1").arg(column);
+            o.select += QStringLiteral(", %1 AS %2").arg(rupeesOf(QStringLiteral("COALESCE(g.%1,0)").arg(column)),
+                                                         column);
+            totals << column;
         }
-        o.totalsSelect = totals.join(QStringLiteral(", "));
     }
     o.groupBy = groupBy + QStringLiteral(" HAVING ") + paise(balance) +
                 (side == QLatin1String("CR") ? QStringLiteral(" < 0") : QStringLiteral(" > 0"));
-    o.orderBy = (creditFirst ? QStringLiteral("COALESCE(SUM(a.CR_AMT),0) - COALESCE(SUM(a.DB_AMT),0)") : balance) +
-                QStringLiteral(" DESC, a.PARTY_CODE");
+    o.orderBy = (creditFirst ? exactSum(credit, debit) : balance) + QStringLiteral(" DESC, a.PARTY_CODE");
     const QString where = QStringLiteral("WHERE ") + inList(QStringLiteral("a.DOC_CODE"), codes, values) +
                           QStringLiteral(" AND a.DOC_STATUS='APPRV'");
     o.query = {QStringLiteral("SELECT {columns} ") + from + where, values};
-    if (agedOn)
+    if (agedOn) {
+        o.totalsSelect = sumsOf(QStringLiteral("t"), totals);
         o.totals = linesOf(QStringLiteral("SELECT ") + o.select + QLatin1Char(' ') + from + where +
                                QStringLiteral(" GROUP BY ") + o.groupBy,
                            values);
+    }
     return o;
 }
 

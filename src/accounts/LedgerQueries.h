@@ -2,9 +2,11 @@
 // The statements behind the ledgers and outstanding lists, written once for the windows and
 // the benchmarks. No balance is stored: every figure is summed from DB_AMT and CR_AMT of
 // approved rows whose code is in a named list of M_TBL_CODES, the list parsed and bound.
-// Every amount computed in SQL ends in "* 1.0": the embedded database's driver types an
-// expression column by its first row, and a whole sum there (stored as an integer) would cut
-// every later row to whole rupees.
+// Every sum is exact (exactSum: added in whole paise) and of one type whatever its rows: the
+// embedded database's driver types an expression column by its first row, and a whole sum
+// there (stored as an integer) would cut every later row to whole rupees. An entry's own
+// amount ends in "* 1.0" for the same reason.
+#include "data/Dialect.h"
 #include "data/Money.h"
 #include "shell/kit/QueryModel.h"
 
@@ -37,6 +39,13 @@ extern const QString kEntryOrder;
 // DB_AMT, CR_AMT and GRAND_TOTAL (debit minus credit) up to the to-date, or within the period.
 ListQuery ledgerTotals(const LedgerRange& r, bool periodOnly);
 extern const QString kTotalsSelect;
+
+// "<sum of debit> AS <as[0]>, <sum of credit> AS <as[1]>, <debit less credit> AS <as[2]>",
+// each an exact sum.
+QString debitCreditSums(const QString& debit, const QString& credit, const QStringList& as);
+
+// "<exact sum of prefix.column> AS <column>, ..." for each column: a totals grid over lines.
+QString sumsOf(const QString& prefix, const QStringList& columns);
 
 // Every party's balance over a list, as of now; "DB" keeps those who owe, "CR" those owed.
 // The party outstanding list puts the largest debit first; the miscellaneous one the largest

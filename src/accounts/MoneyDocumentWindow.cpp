@@ -179,23 +179,27 @@ MoneyDocumentWindow::MoneyDocumentWindow(Session& session, QWidget* parent, cons
             return l;
         };
         Cmb_DBBank = list(kOwnBanks, "Cmb_DBBank");
+        bindColumn(Cmb_DBBank, "MST_BANK", "BANK_NAME");
         addField(member_.bankCaption, row(this, {Cmb_DBBank}));
         Cmb_PaymentMode = list(kPayModes, "Cmb_PaymentMode");
+        bindColumn(Cmb_PaymentMode, "MST_PAYMODE", "PAY_MODE");
         addField(QStringLiteral("PAYMENT &MODE"), row(this, {Cmb_PaymentMode}));
         txt_InstrNO = new QLineEdit(this);
         txt_InstrNO->setObjectName(QStringLiteral("txt_InstrNO"));
-        txt_InstrNO->setMaxLength(50);
+        bindColumn(txt_InstrNO, "M_TBL_TRANSACTION", "INSTR_NO");
         txt_InstrNO->setMinimumWidth(200);
         if (member_.shape == Shape::Payment)
             attachFilter(txt_InstrNO, KeyFilter::Upper);
         txt_InstrDt = new QLineEdit(this);
         txt_InstrDt->setObjectName(QStringLiteral("txt_InstrDt"));
         txt_InstrDt->setInputMask(QStringLiteral("99/99/9999; "));
+        bindColumn(txt_InstrDt, "M_TBL_TRANSACTION", "INSTR_DATE");
         txt_InstrDt->setMaximumWidth(100);
         addField(QStringLiteral("INSTRUMENT &NO"),
                  row(this, {txt_InstrNO, new QLabel(QStringLiteral("INSTRUMENT DATE"), this), txt_InstrDt}));
         if (member_.shape == Shape::Receipt) {
             Cmb_InstrBank = list(kAllBanks, "Cmb_InstrBank");
+            bindColumn(Cmb_InstrBank, "MST_BANK", "BANK_NAME");
             addField(QStringLiteral("INSTR &BANK"), row(this, {Cmb_InstrBank}));
         }
     }
@@ -208,21 +212,24 @@ MoneyDocumentWindow::MoneyDocumentWindow(Session& session, QWidget* parent, cons
         // Whole rupees, as the whole-number filter has them, but never a minus sign; the ".00"
         // that leaving the field adds may stay.
         txt_Amount->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,11}(\\.0{0,2})?")), txt_Amount));
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*(\\.0{0,2})?")), txt_Amount));
     else
         attachFilter(txt_Amount, KeyFilter::Amount);
+    limitField(txt_Amount, amountLimit());
     connect(txt_Amount, &QLineEdit::textChanged, this, [this] { showWords(); });
     connect(txt_Amount, &QLineEdit::editingFinished, this, [this] {
         if (!txt_Amount->isReadOnly())
             txt_Amount->setText(two(amount()));
     });
+    bindColumn(txt_Amount, "M_TBL_TRANSACTION", "GRAND_TOTAL");
     addField(QStringLiteral("&AMOUNT INR /-"), row(this, {txt_Amount}));
     lbl_InWords = shown(this, "lbl_InWords", 560);
     lbl_InWords->setWordWrap(true);
     addField(QStringLiteral("AMNT IN WORDS"), lbl_InWords);
     txt_Remarks = new QLineEdit(this);
     txt_Remarks->setObjectName(QStringLiteral("txt_Remarks"));
-    txt_Remarks->setMaxLength(1000);  // the narration ends with them, within 2000
+    // The narration ends with them: half its column, the rest for its own words.
+    bindLength(txt_Remarks, columnLength(session, "M_TBL_TRANSACTION", "DOC_DESC") / 2);
     txt_Remarks->setMinimumWidth(560);
     attachFilter(txt_Remarks, KeyFilter::Upper);
     addField(QStringLiteral("&REMARKS"), txt_Remarks);
@@ -324,7 +331,7 @@ void MoneyDocumentWindow::showOwn(const QSqlRecord& r) {
 }
 
 Money MoneyDocumentWindow::amount() const {
-    return Money::fromText(txt_Amount->text());
+    return Money::fromInput(txt_Amount->text());
 }
 
 std::optional<AmountSide> MoneyDocumentWindow::side() const {

@@ -86,6 +86,7 @@ MoneySearchWindow::MoneySearchWindow(Session& session, QWidget* parent, const Wi
     txt_PartyCode->setObjectName(QStringLiteral("txt_PartyCode"));
     txt_PartyCode->setMaximumWidth(110);
     attachFilter(txt_PartyCode, KeyFilter::Number);
+    bindColumn(txt_PartyCode, "M_TBL_PARTY", "PARTY_CODE");
     lbl_PartyName = new QLabel(this);
     lbl_PartyName->setObjectName(QStringLiteral("lbl_PartyName"));
     lbl_PartyName->setFrameShape(QFrame::StyledPanel);

@@ -99,53 +99,62 @@ VoucherWindow::VoucherWindow(Session& session, QWidget* parent, const VoucherCon
                 [this](const QString& c) { lbl_ToAccDesc->setText(descOf(vc_.toAccounts, c)); });
     }
     Cmb_DBBank = list(kOwnBanks, QStringLiteral("Cmb_DBBank"));
+    bindColumn(Cmb_DBBank, "MST_BANK", "BANK_NAME");
     addField(misc       ? QStringLiteral("DEPOSITED TO")
              : transfer ? QStringLiteral("FROM BANK")
                         : QStringLiteral("BANK"),
              Cmb_DBBank);
     if (transfer) {
         Cmb_ToBank = list(kOwnBanks, QStringLiteral("Cmb_ToBank"));
+        bindColumn(Cmb_ToBank, "MST_BANK", "BANK_NAME");
         addField(QStringLiteral("TO BANK"), Cmb_ToBank);
     }
     if (misc || transfer) {
         Cmb_PaymentMode = list(kPayModes, QStringLiteral("Cmb_PaymentMode"));
+        bindColumn(Cmb_PaymentMode, "MST_PAYMODE", "PAY_MODE");
         addField(QStringLiteral("PAYMENT MODE"), Cmb_PaymentMode);
         txt_InstrNO = line(this, QStringLiteral("txt_InstrNO"));
+        bindColumn(txt_InstrNO, "M_TBL_TRANSACTION", "INSTR_NO");
         addField(QStringLiteral("INSTRUMENT NO"), txt_InstrNO);
     }
     if (misc) {
         txt_InstrDt = line(this, QStringLiteral("txt_InstrDt"), false);
         txt_InstrDt->setInputMask(QStringLiteral("00/00/0000; "));
+        bindColumn(txt_InstrDt, "M_TBL_TRANSACTION", "INSTR_DATE");
         txt_InstrDt->setMaximumWidth(110);
         addField(QStringLiteral("INSTRUMENT DATE"), txt_InstrDt);
         Cmb_InstrBank = list(kAllBanks, QStringLiteral("Cmb_InstrBank"));
+        bindColumn(Cmb_InstrBank, "MST_BANK", "BANK_NAME");
         addField(QStringLiteral("INSTR BANK"), Cmb_InstrBank);
         connect(Cmb_PaymentMode, &CodeList::codeChanged, this, [this] { modeChanged(); });
     }
     txt_Amount = line(this, QStringLiteral("txt_Amount"), false);
     txt_Amount->setAlignment(Qt::AlignRight);
     txt_Amount->setMaximumWidth(140);
-    if (vc_.wholeRupees)  // whole rupees, never "-", typed or pasted
-        txt_Amount->setValidator(new QRegularExpressionValidator(
-            QRegularExpression(QStringLiteral("[0-9]{0,11}(\\.[0-9]{0,2})?")), txt_Amount));
-    else
+    if (vc_.wholeRupees) {  // whole rupees, never "-", typed or pasted
+        txt_Amount->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*(\\.[0-9]{0,2})?")), txt_Amount));
+        limitField(txt_Amount, amountLimit());
+    } else {
         attachFilter(txt_Amount, KeyFilter::Amount);
+    }
     connect(txt_Amount, &QLineEdit::textChanged, this, [this] {
-        const Money m = Money::fromText(txt_Amount->text());  // not virtual: it also runs while the window is torn down
+        const Money m =
+            Money::fromInput(txt_Amount->text());  // not virtual: it also runs while the window is torn down
         lbl_InWords->setText(m.roundedRupees() == 0 ? QString() : QLatin1Char(' ') + amountInWordsPhrase(m));
     });
-    connect(txt_Amount, &QLineEdit::editingFinished, txt_Amount,
-            [this] { txt_Amount->setText(Money::fromText(txt_Amount->text()).toString()); });
+    showTwoDecimalsOnLeaving(txt_Amount);
+    bindColumn(txt_Amount, "M_TBL_TRANSACTION", "GRAND_TOTAL");
     addField(QStringLiteral("AMOUNT INR /-"), txt_Amount);
     lbl_InWords = shown(this, QStringLiteral("lbl_InWords"));
     lbl_InWords->setWordWrap(true);
     addField(QStringLiteral("AMNT IN WORDS"), lbl_InWords);
     txt_Remarks = line(this, QStringLiteral("txt_Remarks"));
-    txt_Remarks->setMaxLength(500);
+    bindColumn(txt_Remarks, "M_TBL_TRANSACTION", "REMARKS");
     addField(QStringLiteral("REMARKS"), txt_Remarks);
     if (vc_.collectedBy) {
         txt_CollBy = line(this, QStringLiteral("txt_CollBy"));
-        txt_CollBy->setMaxLength(100);
+        bindColumn(txt_CollBy, "M_TBL_TRANSACTION", "COLL_BY");
         addField(QStringLiteral("COLLECTED BY"), txt_CollBy);
     }
     setTool(4, QStringLiteral("Print { F4 }"), [this] { print(); });
@@ -178,7 +187,7 @@ QString VoucherWindow::descOf(const QString& docCode, const QString& account) co
 }
 
 Money VoucherWindow::amount() const {
-    return Money::fromText(txt_Amount->text());
+    return Money::fromInput(txt_Amount->text());
 }
 QString VoucherWindow::accountDesc() const {
     return lbl_AccDesc->text();

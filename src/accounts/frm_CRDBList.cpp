@@ -13,9 +13,9 @@ namespace tarvic {
 
 namespace {
 
-const QString kSums = QStringLiteral(
-    "COALESCE(SUM(a.DB_AMT),0) * 1.0 AS DB_AMOUNT, COALESCE(SUM(a.CR_AMT),0) * 1.0 AS CR_AMOUNT, "
-    "COALESCE(SUM(a.DB_AMT),0) - COALESCE(SUM(a.CR_AMT),0) * 1.0 AS BAL_AMOUNT");
+const QString kSums =
+    ledger::debitCreditSums(QStringLiteral("a.DB_AMT"), QStringLiteral("a.CR_AMT"),
+                            {QStringLiteral("DB_AMOUNT"), QStringLiteral("CR_AMOUNT"), QStringLiteral("BAL_AMOUNT")});
 
 }  // namespace
 

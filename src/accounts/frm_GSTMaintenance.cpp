@@ -19,7 +19,7 @@ namespace {
 enum Col { ColFor, ColSac, ColCgst, ColSgst, ColIgst, ColCreated, ColUpdated };
 
 QString rateText(const QString& typed) {
-    return Money::fromText(typed).toString();
+    return Money::fromInput(typed).toString();
 }
 
 }  // namespace
@@ -31,18 +31,20 @@ frm_GSTMaintenance::frm_GSTMaintenance(Session& session, QWidget* parent) : Task
     setTool(2, kNewTip, [this] { Load_Init(); });
     setTool(3, kSaveTip, [this] { Save_Record(); });
 
-    const auto edit = [this](const char* name, KeyFilter filter, int maxLength) {
+    const auto edit = [this](const char* name, KeyFilter filter, const char* column) {
         auto* e = new QLineEdit(this);
         e->setObjectName(QLatin1String(name));
-        e->setMaxLength(maxLength);
+        bindColumn(e, "M_TBL_GSTMAINTENANCE", column);
         attachFilter(e, filter);
         return e;
     };
-    txt_GSTFor = edit("txt_GSTFor", KeyFilter::Upper, 50);
-    txt_SACCode = edit("txt_SACCode", KeyFilter::Upper, 50);
-    txt_CGSTPer = edit("txt_CGSTPer", KeyFilter::Amount, 8);
-    txt_SGSTPer = edit("txt_SGSTPer", KeyFilter::Amount, 8);
-    txt_IGSTPer = edit("txt_IGSTPer", KeyFilter::Amount, 8);
+    txt_GSTFor = edit("txt_GSTFor", KeyFilter::Upper, "GST_FOR");
+    txt_SACCode = edit("txt_SACCode", KeyFilter::Upper, "SAC_CODE");
+    txt_CGSTPer = edit("txt_CGSTPer", KeyFilter::Amount, "CGST_PER");
+    txt_SGSTPer = edit("txt_SGSTPer", KeyFilter::Amount, "SGST_PER");
+    txt_IGSTPer = edit("txt_IGSTPer", KeyFilter::Amount, "IGST_PER");
+    for (QLineEdit* e : {txt_CGSTPer, txt_SGSTPer, txt_IGSTPer})
+        limitField(e, percentLimit());
     // Two decimals on leaving; a blank rate is 0.
     for (QLineEdit* e : {txt_CGSTPer, txt_SGSTPer, txt_IGSTPer}) {
         e->setMaximumWidth(120);
@@ -120,9 +122,9 @@ void frm_GSTMaintenance::Save_Record() {
                    {{[&] { return gstFor.isEmpty(); }, txt_GSTFor, QStringLiteral("PLEASE ENTER GST FOR ....")}}))
         return;
     const Columns columns{{QStringLiteral("SAC_CODE"), txt_SACCode->text().trimmed()},
-                          {QStringLiteral("CGST_PER"), Money::fromText(txt_CGSTPer->text()).toVariant()},
-                          {QStringLiteral("SGST_PER"), Money::fromText(txt_SGSTPer->text()).toVariant()},
-                          {QStringLiteral("IGST_PER"), Money::fromText(txt_IGSTPer->text()).toVariant()}};
+                          {QStringLiteral("CGST_PER"), Money::fromInput(txt_CGSTPer->text()).toVariant()},
+                          {QStringLiteral("SGST_PER"), Money::fromInput(txt_SGSTPer->text()).toVariant()},
+                          {QStringLiteral("IGST_PER"), Money::fromInput(txt_IGSTPer->text()).toVariant()}};
     const bool ok = guarded([&] {
         db().transact([&] {
             const bool isNew =

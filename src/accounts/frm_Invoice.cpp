@@ -87,6 +87,7 @@ frm_Invoice::frm_Invoice(Session& session, QWidget* parent, const InvoiceWindowC
     txt_CBPTNo = new QLineEdit(this);
     txt_CBPTNo->setObjectName(QStringLiteral("txt_CBPTNo"));
     attachFilter(txt_CBPTNo, KeyFilter::Number);
+    bindColumn(txt_CBPTNo, "M_TBL_TRANSACTION", "IN_DOCNO");
     onEnter(txt_CBPTNo, [this] {
         bool ok = false;
         const qint64 n = txt_CBPTNo->text().trimmed().toLongLong(&ok);
@@ -116,7 +117,7 @@ frm_Invoice::frm_Invoice(Session& session, QWidget* parent, const InvoiceWindowC
     lbl_InvNO = label("lbl_InvNO");
     txt_InvoiceNO = new QLineEdit(this);
     txt_InvoiceNO->setObjectName(QStringLiteral("txt_InvoiceNO"));
-    txt_InvoiceNO->setMaxLength(50);
+    bindColumn(txt_InvoiceNO, "M_TBL_TRANSACTION", "GST_INVNO");
     attachFilter(txt_InvoiceNO, KeyFilter::Upper);
     place(QStringLiteral("IN &VOICE NO"), txt_InvoiceNO);
     txt_DocDate = new QDateEdit(this);
@@ -137,7 +138,7 @@ frm_Invoice::frm_Invoice(Session& session, QWidget* parent, const InvoiceWindowC
     if (tax) {
         txt_PartyAliasName = new QLineEdit(this);
         txt_PartyAliasName->setObjectName(QStringLiteral("txt_PartyAliasName"));
-        txt_PartyAliasName->setMaxLength(200);
+        bindColumn(txt_PartyAliasName, "M_TBL_TRANSACTION", "PARTY_ALIASNAME");
         place(QStringLiteral("PARTY &ALIAS"), txt_PartyAliasName);
     } else {
         place(QString(), new QWidget(this));
@@ -153,7 +154,7 @@ frm_Invoice::frm_Invoice(Session& session, QWidget* parent, const InvoiceWindowC
     }
     txt_SACCode = new QLineEdit(this);
     txt_SACCode->setObjectName(QStringLiteral("txt_SACCode"));
-    txt_SACCode->setMaxLength(50);
+    bindColumn(txt_SACCode, "M_TBL_TRANSACTION", "SAC_CODE");
     place(QStringLiteral("S&AC CODE"), txt_SACCode);
     if (tax) {
         // What the quotation leaves to invoice.
@@ -184,13 +185,13 @@ frm_Invoice::frm_Invoice(Session& session, QWidget* parent, const InvoiceWindowC
     auto* totals = new QFormLayout;
     txt_DiscAmt = new QLineEdit(this);
     txt_DiscAmt->setObjectName(QStringLiteral("txt_DiscAmt"));
-    attachFilter(txt_DiscAmt, KeyFilter::Number);
+    attachFilter(txt_DiscAmt, KeyFilter::Number, amountLimit(QStringLiteral("DISCOUNT AMOUNT")));
     txt_DiscAmt->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,12}(\\.\\d{0,2})?")), txt_DiscAmt));
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*(\\.\\d{0,2})?")), txt_DiscAmt));
     txt_DiscAmt->setAlignment(Qt::AlignRight);
+    bindColumn(txt_DiscAmt, "M_TBL_TRANSACTION", "DISC_AMT");
     connect(txt_DiscAmt, &QLineEdit::textChanged, this, [this] { Calc_Total(); });
-    connect(txt_DiscAmt, &QLineEdit::editingFinished, this,
-            [this] { txt_DiscAmt->setText(Money::fromText(txt_DiscAmt->text()).toString()); });
+    showTwoDecimalsOnLeaving(txt_DiscAmt);
     const auto pair = [this](const char* rate, const char* amount) {
         auto* w = new QWidget(this);
         auto* h = new QHBoxLayout(w);
@@ -382,11 +383,18 @@ void frm_Invoice::showLines() {
     Calc_Total();
 }
 
-void frm_Invoice::addLine(const InvoiceLine& line) {
+bool frm_Invoice::addLine(const InvoiceLine& line) {
     if (locked_)
-        return;
+        return false;
+    InvoiceDraft d = draft();
+    d.lines.push_back(line);
+    if (const QString beyond = beyondLimit(d, d.figures()); !beyond.isEmpty()) {
+        prompter().information(this, beyond);
+        return false;
+    }
     lines_.push_back(line);
     showLines();
+    return true;
 }
 
 void frm_Invoice::deleteCurrentLine() {
@@ -422,7 +430,7 @@ InvoiceDraft frm_Invoice::draft() const {
     d.sacCode = txt_SACCode->text().trimmed();
     if (booking_)
         d.booking = *booking_;
-    d.discount = Money::fromText(txt_DiscAmt->text());
+    d.discount = Money::fromInput(txt_DiscAmt->text());
     d.rates = applied_;
     d.taxKind = taxKind_.value_or(TaxKind::SameState);
     d.lines = lines_;
@@ -433,13 +441,15 @@ void frm_Invoice::Calc_Total() {
     if (locked_)
         return;
     const InvoiceFigures f = draft().figures();
-    setShown("lbl_TotalAmt", f.total.toString());
-    setShown("lbl_TaxableAmt", f.taxable.toString());
-    setShown("lbl_CGSTAmt", f.cgst.toString());
-    setShown("lbl_SGSTAmt", f.sgst.toString());
-    setShown("lbl_IGSTAmt", f.igst.toString());
-    setShown("lbl_GrandTotal", f.grand.toString());
-    setShown("lbl_BalanceAmt", f.balance.toString());
+    // Figures beyond the largest amount are never shown wrong; the save names the first.
+    const auto figure = [&f](Money m) { return f.exceeded.isEmpty() ? m.toString() : exceedsText(); };
+    setShown("lbl_TotalAmt", figure(f.total));
+    setShown("lbl_TaxableAmt", figure(f.taxable));
+    setShown("lbl_CGSTAmt", figure(f.cgst));
+    setShown("lbl_SGSTAmt", figure(f.sgst));
+    setShown("lbl_IGSTAmt", figure(f.igst));
+    setShown("lbl_GrandTotal", figure(f.grand));
+    setShown("lbl_BalanceAmt", figure(f.balance));
     setShown("lbl_InWords", f.words);
 }
 
@@ -456,7 +466,7 @@ void frm_Invoice::Save_Record() {
         return;
     QList<Check> checks;
     if (!tax)
-        checks << Check{[&] { return f.balance.roundedRupees() == 0; }, txt_DiscAmt,
+        checks << Check{[&] { return f.exceeded.isEmpty() && f.balance.roundedRupees() == 0; }, txt_DiscAmt,
                         QStringLiteral("CANNOT PROCEED AS THE AMOUNT IS ZERO .....")};
     checks << Check{[&] { return !booking_; }, txt_CBPTNo, kNoBooking};
     if (tax) {
@@ -466,7 +476,9 @@ void frm_Invoice::Save_Record() {
                         QStringLiteral("ENTER INVOICE NO, IS COMPULSORY....")}
                << Check{[&] { return taken; }, txt_InvoiceNO, invoiceNumberTakenMessage(d.gstInvNo)};
     }
+    const QString beyond = beyondLimit(d, f);
     checks << Check{[&] { return lines_.empty(); }, Grid1, QStringLiteral("PLEASE ADD THE INVOICE DETAILS ....")}
+           << Check{[&] { return !beyond.isEmpty(); }, txt_DiscAmt, beyond}
            << Check{[&] { return d.discount > f.total; }, txt_DiscAmt,
                     QStringLiteral("DISCOUNT AMOUNT CANNOT BE MORE THAN THE TOTAL AMOUNT ....")};
     if (tax)
@@ -570,7 +582,7 @@ void frm_Invoice::openLineWindow() {
         return;
     QWidget* w = openWindow(config_.lineWindow, {}, WindowRegistry::Opening::Modal);
     if (auto* add = qobject_cast<frm_InvoiceAdd*>(w))
-        connect(add, &frm_InvoiceAdd::lineAdded, this, &frm_Invoice::addLine);
+        add->onLine = [self = QPointer<frm_Invoice>(this)](const InvoiceLine& l) { return self && self->addLine(l); };
 }
 
 void frm_Invoice::openSearch() {

@@ -52,7 +52,8 @@ public:
     bool Show_CBPTDetails(qint64 booking);
     bool Show_InvoiceDetails(qint64 number);
     void Save_Record();
-    void addLine(const InvoiceLine& line);
+    // Adds a line; false (having said so) when a figure would pass the largest amount.
+    bool addLine(const InvoiceLine& line);
     // Delete in the grid: the current line goes and the rest are numbered from 1 again.
     void deleteCurrentLine();
     void Calc_Total();

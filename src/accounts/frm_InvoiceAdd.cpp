@@ -13,13 +13,14 @@ namespace tarvic {
 
 namespace {
 
-// Whole numbers as the user types them: digits only, so never a negative rate or quantity.
-void wholeNumberField(QLineEdit* e) {
-    attachFilter(e, KeyFilter::Number);
-    e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,12}(\\.\\d{0,2})?")), e));
+// Whole numbers as the user types them: digits only, so never a negative rate or quantity;
+// each within its limit, so that their product is one the books can hold or is refused.
+void wholeNumberField(QLineEdit* e, const FieldLimit& limit) {
+    attachFilter(e, KeyFilter::Number, limit);
+    e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*(\\.\\d{0,2})?")), e));
     e->setAlignment(Qt::AlignRight);
     e->setMaximumWidth(160);
-    QObject::connect(e, &QLineEdit::editingFinished, e, [e] { e->setText(Money::fromText(e->text()).toString()); });
+    showTwoDecimalsOnLeaving(e);
 }
 
 }  // namespace
@@ -32,15 +33,17 @@ frm_InvoiceAdd::frm_InvoiceAdd(Session& session, QWidget* parent, bool proforma)
 
     txt_Desc = new QLineEdit(this);
     txt_Desc->setObjectName(QStringLiteral("txt_Desc"));
-    txt_Desc->setMaxLength(2000);
+    bindColumn(txt_Desc, "M_TBL_TRANSACTION", "DOC_DESC");
     txt_Rate = new QLineEdit(this);
     txt_Rate->setObjectName(QStringLiteral("txt_Rate"));
     txt_Qty = new QLineEdit(this);
     txt_Qty->setObjectName(QStringLiteral("txt_Qty"));
-    for (QLineEdit* e : {txt_Rate, txt_Qty}) {
-        wholeNumberField(e);
+    bindColumn(txt_Rate, "M_TBL_TRANSACTION", "INV_RATE");
+    bindColumn(txt_Qty, "M_TBL_TRANSACTION", "INV_QTY");
+    wholeNumberField(txt_Rate, amountLimit(QStringLiteral("RATE")));
+    wholeNumberField(txt_Qty, quantityLimit());
+    for (QLineEdit* e : {txt_Rate, txt_Qty})
         connect(e, &QLineEdit::textChanged, this, [this] { recompute(); });
-    }
     lbl_Amount = new QLabel(this);
     lbl_Amount->setObjectName(QStringLiteral("lbl_Amount"));
     lbl_Amount->setFrameShape(QFrame::StyledPanel);
@@ -61,19 +64,27 @@ frm_InvoiceAdd::frm_InvoiceAdd(Session& session, QWidget* parent, bool proforma)
     recompute();
 }
 
+std::optional<Money> frm_InvoiceAdd::amount() const {
+    return lineAmount(Money::fromInput(txt_Rate->text()), Money::fromInput(txt_Qty->text()));
+}
+
 void frm_InvoiceAdd::recompute() {
-    lbl_Amount->setText(lineAmount(Money::fromText(txt_Rate->text()), Money::fromText(txt_Qty->text())).toString());
+    lbl_Amount->setText(shownAmount(amount()));
 }
 
 bool frm_InvoiceAdd::Add_Line() {
     // A line without a description would count in the total and never be saved.
+    const std::optional<Money> lineAmt = amount();
     if (!runChecks(prompter(), this,
                    {{[&] { return txt_Desc->text().trimmed().isEmpty(); }, txt_Desc,
-                     QStringLiteral("PLEASE ENTER DESCRIPTION ....")}}))
+                     QStringLiteral("PLEASE ENTER DESCRIPTION ....")},
+                    {[&] { return !lineAmt; }, txt_Qty, exceedsLimitMessage(QStringLiteral("LINE AMOUNT"))}}))
         return false;
-    const Money rate = Money::fromRupees(Money::fromText(txt_Rate->text()).roundedRupees());
-    const Money qty = Money::fromRupees(Money::fromText(txt_Qty->text()).roundedRupees());
-    emit lineAdded({txt_Desc->text().trimmed(), rate, qty, lineAmount(rate, qty)});
+    const Money rate = Money::fromInput(txt_Rate->text()).wholeRupees();
+    const Money qty = Money::fromInput(txt_Qty->text()).wholeRupees();
+    // The invoice may refuse the line (its totals would pass the limit) and says why.
+    if (onLine && !onLine({txt_Desc->text().trimmed(), rate, qty, *lineAmt}))
+        return false;
     prompter().information(this, QStringLiteral("DETAILS SUCCESSFULLY ADDED TO LIST ....."));
     txt_Desc->clear();
     txt_Rate->clear();

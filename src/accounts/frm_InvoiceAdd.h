@@ -2,7 +2,7 @@
 // The line entry of the invoice ("ADD INVOICE DETAILS", frm_InvoiceAdd) and of the proforma
 // ("ADD DETAILS TO PROFORMA INVOICE LIST", frm_InvoiceAdd_P): a description, a whole rate and
 // quantity, the amount recomputed as they are typed. Each line added is handed to the
-// invoice that opened it (lineAdded), and the fields clear for the next.
+// invoice that opened it (onLine, which may refuse it), and the fields clear for the next.
 #include "data/InvoiceStore.h"
 #include "shell/kit/TaskWindow.h"
 
@@ -25,11 +25,11 @@ public:
 
     // Checks and hands the line on; false when refused.
     bool Add_Line();
-
-signals:
-    void lineAdded(const tarvic::InvoiceLine& line);
+    // Takes a line into the invoice; false (having said why) when it cannot.
+    std::function<bool(const InvoiceLine&)> onLine;
 
 private:
+    std::optional<Money> amount() const;
     void recompute();
 };
 

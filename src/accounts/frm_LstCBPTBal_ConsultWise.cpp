@@ -33,7 +33,6 @@ frm_LstCBPTBal_ConsultWise::frm_LstCBPTBal_ConsultWise(Session& session, QWidget
     consultant_ = new CodeField(session, kConsultant, this, QStringLiteral("txt_ConsultantCode"),
                                 QStringLiteral("lbl_ConsultantName"));
     txt_ConsultantCode = consultant_->edit();
-    txt_ConsultantCode->setMaxLength(9);
     txt_ConsultantCode->setMaximumWidth(90);
     attachFilter(txt_ConsultantCode, KeyFilter::Number);
     lbl_ConsultantName = consultant_->nameLabel();
@@ -82,6 +81,10 @@ frm_LstCBPTBal_ConsultWise::frm_LstCBPTBal_ConsultWise(Session& session, QWidget
     codes_ = codeList(QStringLiteral("LDOP"));
 }
 
+namespace {
+const QStringList kSums{QStringLiteral("TOTL_DB"), QStringLiteral("TOTL_CR"), QStringLiteral("PARTY_BALANCE")};
+}  // namespace
+
 void frm_LstCBPTBal_ConsultWise::Load_Grid() {
     const bool one = Opt_Consultant->isChecked();
     if (one && consultant_->key().isEmpty())
@@ -96,10 +99,9 @@ void frm_LstCBPTBal_ConsultWise::Load_Grid() {
             QStringLiteral(
                 "SELECT a.DOC_DATE, a.DOC_NO AS CBPT_NO, c.CONSULTANT_CODE, g.CONSULTANT_NAME, p.PARTY_NAME, "
                 "f.TOTL_DB, f.TOTL_CR, f.PARTY_BALANCE, a.QUOTATION_NO, a.LEAD_NO, a.START_DT, a.END_DT, a.TOUR_DAYS, "
-                "a.TOURIST_NAME FROM M_TBL_TRANSACTION a JOIN (SELECT IN_DOCNO, PARTY_CODE, "
-                "COALESCE(SUM(DB_AMT),0) * 1.0 AS TOTL_DB, COALESCE(SUM(CR_AMT),0) * 1.0 AS TOTL_CR, "
-                "COALESCE(SUM(DB_AMT),0) - COALESCE(SUM(CR_AMT),0) * 1.0 AS PARTY_BALANCE FROM M_TBL_TRANSACTION "
-                "WHERE ") +
+                "a.TOURIST_NAME FROM M_TBL_TRANSACTION a JOIN (SELECT IN_DOCNO, PARTY_CODE, ") +
+            ledger::debitCreditSums(QStringLiteral("DB_AMT"), QStringLiteral("CR_AMT"), kSums) +
+            QStringLiteral(" FROM M_TBL_TRANSACTION WHERE ") +
             ledger::inList(QStringLiteral("DOC_CODE"), codes_, values) +
             QStringLiteral(
                 " AND IN_DOCCODE='CBPT01' AND DOC_STATUS='APPRV' GROUP BY IN_DOCNO, PARTY_CODE) f "
@@ -116,13 +118,10 @@ void frm_LstCBPTBal_ConsultWise::Load_Grid() {
         }
         const ListQuery q = ledger::linesOf(lines, values);
         load(Grid1, QStringLiteral("t.*"), {}, QStringLiteral("t.DOC_DATE DESC, t.CBPT_NO DESC"), q);
-        load(
-            Grid2,
-            QStringLiteral(
-                "t.CONSULTANT_CODE, t.CONSULTANT_NAME, COALESCE(SUM(t.TOTL_DB),0) * 1.0 AS TOTL_DB, "
-                "COALESCE(SUM(t.TOTL_CR),0) * 1.0 AS TOTL_CR, COALESCE(SUM(t.PARTY_BALANCE),0) * 1.0 AS PARTY_BALANCE"),
-            QStringLiteral("t.CONSULTANT_CODE, t.CONSULTANT_NAME"),
-            QStringLiteral("t.CONSULTANT_NAME, t.CONSULTANT_CODE"), q);
+        load(Grid2,
+             QStringLiteral("t.CONSULTANT_CODE, t.CONSULTANT_NAME, ") + ledger::sumsOf(QStringLiteral("t"), kSums),
+             QStringLiteral("t.CONSULTANT_CODE, t.CONSULTANT_NAME"),
+             QStringLiteral("t.CONSULTANT_NAME, t.CONSULTANT_CODE"), q);
     });
 }
 

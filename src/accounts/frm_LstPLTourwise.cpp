@@ -52,18 +52,20 @@ void frm_LstPLTourwise::Load_Grid() {
         // quotation and its journey date decide the line; lead, consultant and itinerary are
         // look-ups, outer-joined.
         QVariantList values;
+        const QStringList sums{QStringLiteral("TOTL_DB"), QStringLiteral("TOTL_CR"), QStringLiteral("BALANCE")};
         QString lines = QStringLiteral(
-            "SELECT b.DOC_NO AS CBPT_NO, c.JOURNEY_STRTDT AS TOUR_DT, d.PARTY_NAME, c.LEAD_NO, c.DOC_NO AS QUOT_NO, "
-            "e.TOURIST_NAME, f.CONSULTANT_NAME, g.ITN_NAME, COALESCE(SUM(a.DB_AMT),0) * 1.0 AS TOTL_DB, "
-            "COALESCE(SUM(a.CR_AMT),0) * 1.0 AS TOTL_CR, COALESCE(SUM(a.DB_AMT),0) - COALESCE(SUM(a.CR_AMT),0) * 1.0 "
-            "AS BALANCE "
-            "FROM M_TBL_TRANSACTION a "
-            "JOIN M_TBL_TRANSACTION b ON b.DOC_CODE=a.IN_DOCCODE AND b.DOC_NO=a.IN_DOCNO "
-            "JOIN M_TBL_QUOTATION c ON c.DOC_CODE='QGBL01' AND c.DOC_NO=b.QUOTATION_NO "
-            "LEFT JOIN M_TBL_PARTY d ON d.PARTY_CODE=b.PARTY_CODE "
-            "LEFT JOIN M_TBL_TRANSACTION e ON e.DOC_CODE='BLFC01' AND e.DOC_NO=c.LEAD_NO "
-            "LEFT JOIN M_TBL_CONSULTANT f ON f.CONSULTANT_CODE=e.CONSULTANT_CODE "
-            "LEFT JOIN M_TBL_ITINERARY_HEADER g ON g.ITN_DOCNO=c.ITINERARY_NO WHERE ");
+                            "SELECT b.DOC_NO AS CBPT_NO, c.JOURNEY_STRTDT AS TOUR_DT, d.PARTY_NAME, c.LEAD_NO, "
+                            "c.DOC_NO AS QUOT_NO, "
+                            "e.TOURIST_NAME, f.CONSULTANT_NAME, g.ITN_NAME, ") +
+                        ledger::debitCreditSums(QStringLiteral("a.DB_AMT"), QStringLiteral("a.CR_AMT"), sums) +
+                        QStringLiteral(
+                            " FROM M_TBL_TRANSACTION a "
+                            "JOIN M_TBL_TRANSACTION b ON b.DOC_CODE=a.IN_DOCCODE AND b.DOC_NO=a.IN_DOCNO "
+                            "JOIN M_TBL_QUOTATION c ON c.DOC_CODE='QGBL01' AND c.DOC_NO=b.QUOTATION_NO "
+                            "LEFT JOIN M_TBL_PARTY d ON d.PARTY_CODE=b.PARTY_CODE "
+                            "LEFT JOIN M_TBL_TRANSACTION e ON e.DOC_CODE='BLFC01' AND e.DOC_NO=c.LEAD_NO "
+                            "LEFT JOIN M_TBL_CONSULTANT f ON f.CONSULTANT_CODE=e.CONSULTANT_CODE "
+                            "LEFT JOIN M_TBL_ITINERARY_HEADER g ON g.ITN_DOCNO=c.ITINERARY_NO WHERE ");
         lines +=
             dayRangeCondition(QStringLiteral("c.JOURNEY_STRTDT"), txt_FromDate->date(), txt_ToDate->date(), values);
         lines +=
@@ -74,10 +76,7 @@ void frm_LstPLTourwise::Load_Grid() {
                 "d.PARTY_NAME, c.LEAD_NO, c.DOC_NO, e.TOURIST_NAME, f.CONSULTANT_NAME, g.ITN_NAME");
         const ListQuery q = ledger::linesOf(lines, values);
         load(Grid1, QStringLiteral("t.*"), {}, QStringLiteral("t.TOUR_DT DESC, t.CBPT_NO"), q);
-        load(Grid2,
-             QStringLiteral("COALESCE(SUM(t.TOTL_DB),0) * 1.0 AS TOTL_DB, COALESCE(SUM(t.TOTL_CR),0) * 1.0 AS TOTL_CR, "
-                            "COALESCE(SUM(t.BALANCE),0) * 1.0 AS BALANCE"),
-             {}, {}, q);
+        load(Grid2, ledger::sumsOf(QStringLiteral("t"), sums), {}, {}, q);
     });
 }
 

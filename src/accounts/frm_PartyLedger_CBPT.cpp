@@ -36,30 +36,27 @@ void frm_PartyLedger_CBPT::Load_Grid() {
             return;
         // The booking's own row gives its date and bill party: outer-joined, so a line whose
         // booking is no longer live still shows its balance.
-        const QString balance = QStringLiteral("COALESCE(SUM(a.DB_AMT),0) - COALESCE(SUM(a.CR_AMT),0)");
+        const QStringList sums{QStringLiteral("TOTL_DB"), QStringLiteral("TOTL_CR"), QStringLiteral("PARTY_BALANCE")};
         QVariantList values;
-        const QString lines =
-            QStringLiteral(
-                "SELECT a.IN_DOCNO, k.DOC_DATE AS CBPT_DATE, k.PARTY_CODE AS BILL_PARTY, kp.PARTY_NAME AS BILL_NAME, "
-                "COALESCE(SUM(a.DB_AMT),0) * 1.0 AS TOTL_DB, COALESCE(SUM(a.CR_AMT),0) * 1.0 AS TOTL_CR, ") +
-            balance +
-            QStringLiteral(
-                " * 1.0 AS PARTY_BALANCE FROM M_TBL_TRANSACTION a "
-                "LEFT JOIN M_TBL_TRANSACTION k ON k.DOC_CODE='CBPT01' AND k.DOC_NO=a.IN_DOCNO "
-                "AND k.DOC_STATUS='APPRV' "
-                "LEFT JOIN M_TBL_PARTY kp ON kp.PARTY_CODE=k.PARTY_CODE WHERE ") +
-            ledger::inList(QStringLiteral("a.DOC_CODE"), codes_, values) +
-            QStringLiteral(
-                " AND a.IN_DOCCODE='CBPT01' AND a.PARTY_CODE=? AND a.DOC_STATUS='APPRV' "
-                "GROUP BY a.IN_DOCNO, k.DOC_DATE, k.PARTY_CODE, kp.PARTY_NAME HAVING ") +
-            ledger::paise(balance) + QStringLiteral(" <> 0");
+        const QString lines = QStringLiteral(
+                                  "SELECT a.IN_DOCNO, k.DOC_DATE AS CBPT_DATE, k.PARTY_CODE AS BILL_PARTY, "
+                                  "kp.PARTY_NAME AS BILL_NAME, ") +
+                              ledger::debitCreditSums(QStringLiteral("a.DB_AMT"), QStringLiteral("a.CR_AMT"), sums) +
+                              QStringLiteral(
+                                  " FROM M_TBL_TRANSACTION a "
+                                  "LEFT JOIN M_TBL_TRANSACTION k ON k.DOC_CODE='CBPT01' AND k.DOC_NO=a.IN_DOCNO "
+                                  "AND k.DOC_STATUS='APPRV' "
+                                  "LEFT JOIN M_TBL_PARTY kp ON kp.PARTY_CODE=k.PARTY_CODE WHERE ") +
+                              ledger::inList(QStringLiteral("a.DOC_CODE"), codes_, values) +
+                              QStringLiteral(
+                                  " AND a.IN_DOCCODE='CBPT01' AND a.PARTY_CODE=? AND a.DOC_STATUS='APPRV' "
+                                  "GROUP BY a.IN_DOCNO, k.DOC_DATE, k.PARTY_CODE, kp.PARTY_NAME HAVING ") +
+                              ledger::paise(exactSum(QStringLiteral("a.DB_AMT"), QStringLiteral("a.CR_AMT"))) +
+                              QStringLiteral(" <> 0");
         values << party_->key().toLongLong();
         const ListQuery q = ledger::linesOf(lines, values);
         load(Grid1, QStringLiteral("t.*"), {}, QStringLiteral("t.IN_DOCNO DESC"), q);
-        load(Grid2,
-             QStringLiteral("COALESCE(SUM(t.TOTL_DB),0) * 1.0 AS TOTL_DB, COALESCE(SUM(t.TOTL_CR),0) * 1.0 AS TOTL_CR, "
-                            "COALESCE(SUM(t.PARTY_BALANCE),0) * 1.0 AS PARTY_BALANCE"),
-             {}, {}, q);
+        load(Grid2, ledger::sumsOf(QStringLiteral("t"), sums), {}, {}, q);
     });
 }
 

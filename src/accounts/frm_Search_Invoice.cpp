@@ -65,6 +65,8 @@ frm_Search_Invoice::frm_Search_Invoice(Session& session, QWidget* parent, const 
     txt_CBPTNo->setObjectName(QStringLiteral("txt_CBPTNo"));
     txt_PartyCode = new QLineEdit(this);
     txt_PartyCode->setObjectName(QStringLiteral("txt_PartyCode"));
+    bindColumn(txt_CBPTNo, "M_TBL_TRANSACTION", "IN_DOCNO");
+    bindColumn(txt_PartyCode, "M_TBL_TRANSACTION", "PARTY_CODE");
     for (QLineEdit* e : {txt_CBPTNo, txt_PartyCode}) {
         e->setMaximumWidth(140);
         attachFilter(e, KeyFilter::Number);

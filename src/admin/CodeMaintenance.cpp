@@ -11,7 +11,7 @@ LookupGridConfig frm_Counter_Config() {
     c.table = QStringLiteral("MST_COUNTER");
     c.orderBy = QStringLiteral("CODE");
     c.columns = {
-        {QStringLiteral("CODE"), QStringLiteral("CODE"), 3000, K::Text, 50, true},
+        {QStringLiteral("CODE"), QStringLiteral("CODE"), 3000, K::Text, true},
         {QStringLiteral("COUNTER"), QStringLiteral("COUNTER"), 2000, K::Integer},
     };
     c.keyColumn = QStringLiteral("CODE");
@@ -30,9 +30,9 @@ LookupGridConfig frm_DocCode_Masters_Config() {
     c.orderBy = QStringLiteral("SLNO");
     c.columns = {
         {QStringLiteral("SLNO"), QStringLiteral("SL NO"), 900, K::Integer},
-        {QStringLiteral("DOC_CODE"), QStringLiteral("DOC CODE"), 1300, K::Text, 7},
-        {QStringLiteral("DOC_DESCRIPTION"), QStringLiteral("DESCRIPTION"), 6000, K::Text, 200},
-        {QStringLiteral("DOC_HEADER"), QStringLiteral("HEADER CAPTION"), 4000, K::Text, 200},
+        {QStringLiteral("DOC_CODE"), QStringLiteral("DOC CODE"), 1300, K::Text},
+        {QStringLiteral("DOC_DESCRIPTION"), QStringLiteral("DESCRIPTION"), 6000, K::Text},
+        {QStringLiteral("DOC_HEADER"), QStringLiteral("HEADER CAPTION"), 4000, K::Text},
     };
     c.keyColumn = QStringLiteral("DOC_CODE");
     c.upperCase = true;

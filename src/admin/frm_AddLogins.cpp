@@ -62,16 +62,17 @@ frm_AddLogins::frm_AddLogins(Session& session, QWidget* parent) : TaskWindow(ses
     lbl_LoginID->setMinimumWidth(100);
     txt_LoginName = new QLineEdit(this);
     txt_LoginName->setObjectName(QStringLiteral("txt_LoginName"));
-    txt_LoginName->setMaxLength(50);
+    bindColumn(txt_LoginName, "MST_LOGINDETAILS", "USER_NAME");
     // The logon upper-cases what is typed: a name is stored as it will be typed there.
     attachFilter(txt_LoginName, KeyFilter::Upper);
     txt_Password = new QLineEdit(this);
     txt_Password->setObjectName(QStringLiteral("txt_Password"));
     txt_Password->setEchoMode(QLineEdit::Password);
-    txt_Password->setMaxLength(50);
+    // Stored as its hash: bounded as the logon bounds what is typed there.
+    bindLength(txt_Password, kPasswordLength);
     txt_EmplName = new QLineEdit(this);
     txt_EmplName->setObjectName(QStringLiteral("txt_EmplName"));
-    txt_EmplName->setMaxLength(100);
+    bindColumn(txt_EmplName, "MST_LOGINDETAILS", "FULL_NAME");
     attachFilter(txt_EmplName, KeyFilter::Upper);
     Cmb_Department = new QComboBox(this);
     Cmb_Department->setObjectName(QStringLiteral("Cmb_Department"));

@@ -19,20 +19,19 @@ const QString kSelect = QStringLiteral(" SELECT * FROM MST_LOCATIONDETAILS ");
 struct LetterheadField {
     const char* column;
     const char* caption;
-    int length;
 };
 const LetterheadField kLetterhead[] = {
-    {"COMP_ADDRESS", "COMPANY &ADDRESS", 500},
-    {"COMP_PHONES", "P&HONE NOS", 200},
-    {"COMP_EMAIL", "&E-MAIL", 200},
-    {"COMP_WEB", "&WEB", 200},
-    {"COMP_GSTIN", "&GSTIN", 50},
-    {"JURISDICTION_CITY", "&JURISDICTION CITY", 100},
-    {"BANK_ACNAME", "A/C &NAME", 200},
-    {"BANK_ACNO", "A/C N&O", 50},
-    {"BANK_NAME", "&BANK NAME", 200},
-    {"BANK_BRANCH", "B&RANCH", 200},
-    {"BANK_IFSC", "IFS &CODE", 20},
+    {"COMP_ADDRESS", "COMPANY &ADDRESS"},
+    {"COMP_PHONES", "P&HONE NOS"},
+    {"COMP_EMAIL", "&E-MAIL"},
+    {"COMP_WEB", "&WEB"},
+    {"COMP_GSTIN", "&GSTIN"},
+    {"JURISDICTION_CITY", "&JURISDICTION CITY"},
+    {"BANK_ACNAME", "A/C &NAME"},
+    {"BANK_ACNO", "A/C N&O"},
+    {"BANK_NAME", "&BANK NAME"},
+    {"BANK_BRANCH", "B&RANCH"},
+    {"BANK_IFSC", "IFS &CODE"},
 };
 
 QLabel* valueLabel(QWidget* parent, const char* name) {
@@ -55,7 +54,7 @@ frm_CompanyProfile::frm_CompanyProfile(Session& session, QWidget* parent) : Task
     lbl_StateName = valueLabel(this, "lbl_StateName");
     txt_ImgUrl = new QLineEdit(this);
     txt_ImgUrl->setObjectName(QStringLiteral("txt_ImgUrl"));
-    txt_ImgUrl->setMaxLength(500);
+    bindColumn(txt_ImgUrl, "MST_LOCATIONDETAILS", "PHOTO_PATH");
     txt_ImgUrl->setPlaceholderText(QStringLiteral("e.g. http://www.yourcompany.com/images"));
     txt_ImgUrl->setToolTip(QStringLiteral("The folder holding compname.jpg, e.g. http://www.yourcompany.com/images"));
 
@@ -74,7 +73,7 @@ frm_CompanyProfile::frm_CompanyProfile(Session& session, QWidget* parent) : Task
     for (const LetterheadField& f : kLetterhead) {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QStringLiteral("txt_") + QLatin1String(f.column));
-        edit->setMaxLength(f.length);
+        bindColumn(edit, "MST_LOCATIONDETAILS", f.column);
         letterhead.insert(QLatin1String(f.column), edit);
         auto* l = new QLabel(QLatin1String(f.caption), this);
         l->setBuddy(edit);

@@ -57,11 +57,11 @@ frm_DocCode_Acc_Combination::frm_DocCode_Acc_Combination(Session& session, QWidg
     lbl_DocDesc->setMinimumWidth(360);
     txt_AccCode = new QLineEdit(this);
     txt_AccCode->setObjectName(QStringLiteral("txt_AccCode"));
-    txt_AccCode->setMaxLength(50);
+    bindColumn(txt_AccCode, "M_TBL_DOCUMENTACCOUNT_COMB", "ACC_CODE");
     attachFilter(txt_AccCode, KeyFilter::Upper);
     txt_AccDesc = new QLineEdit(this);
     txt_AccDesc->setObjectName(QStringLiteral("txt_AccDesc"));
-    txt_AccDesc->setMaxLength(200);
+    bindColumn(txt_AccDesc, "M_TBL_DOCUMENTACCOUNT_COMB", "ACCOUNT_DESC");
     attachFilter(txt_AccDesc, KeyFilter::Upper);
 
     auto label = [this](const QString& text, QWidget* buddy) {

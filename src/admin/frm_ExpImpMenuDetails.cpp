@@ -1,5 +1,6 @@
 #include "frm_ExpImpMenuDetails.h"
 
+#include "data/ColumnLengths.h"
 #include "data/Compaction.h"
 #include "shell/kit/BusyCursor.h"
 
@@ -386,6 +387,11 @@ void frm_ExpImpMenuDetails::ImpData() {
             // MENU_ID alone names an entry (it is the catalogue's key): an entry the other
             // installation moved to another group is updated, not added a second time.
             for (const Entry& e : rows) {
+                // A file from elsewhere may hold longer names than this catalogue's columns.
+                checkTextLengths(db(), QStringLiteral("M_TBL_MENUDETAILS"),
+                                 {{QStringLiteral("GROUP_NAME"), e.groupName},
+                                  {QStringLiteral("MENU_NAME"), e.menuName},
+                                  {QStringLiteral("MENU_CAPTION"), e.caption}});
                 const bool exists =
                     db().firstRow(QStringLiteral(" SELECT * FROM M_TBL_MENUDETAILS  WHERE MENU_ID=?"), {e.menuId}).has_value();
                 if (exists) {

@@ -39,7 +39,7 @@ frm_GrantAccess::frm_GrantAccess(Session& session, QWidget* parent) : TaskWindow
     form->setHorizontalSpacing(8);
     txt_EmpID = new QLineEdit(this);
     txt_EmpID->setObjectName(QStringLiteral("txt_EmpID"));
-    txt_EmpID->setMaxLength(9);
+    bindColumn(txt_EmpID, "MST_LOGINDETAILS", "LOGIN_ID");
     txt_EmpID->setFixedWidth(100);
     attachFilter(txt_EmpID, KeyFilter::Number);
     Cmd_Show = new QPushButton(QStringLiteral("..."), this);

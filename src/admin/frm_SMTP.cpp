@@ -20,21 +20,21 @@ frm_SMTP::frm_SMTP(Session& session, QWidget* parent) : TaskWindow(session, pare
     setObjectName(QStringLiteral("frm_SMTP"));
     setWindowTitle(QStringLiteral("CONFIGURE SMTP"));
 
-    auto field = [this](const char* name, int maxLength) {
+    auto field = [this](const char* name, const char* column) {
         auto* e = new QLineEdit(this);
         e->setObjectName(QLatin1String(name));
-        e->setMaxLength(maxLength);
+        bindColumn(e, "M_TBL_EMAIL", column);
         return e;
     };
-    txt_SMTPUsrName = field("txt_SMTPUsrName", 200);
-    txt_SMTPPasswd = field("txt_SMTPPasswd", 200);
+    txt_SMTPUsrName = field("txt_SMTPUsrName", "EMAIL_USERNAME");
+    txt_SMTPPasswd = field("txt_SMTPPasswd", "EMAIL_PASSWORD");
     // Kept readable in the table for the mail sender, never readable on the screen.
     txt_SMTPPasswd->setEchoMode(QLineEdit::Password);
-    txt_SMTPServer = field("txt_SMTPServer", 200);
-    txt_SMTPPort = field("txt_SMTPPort", 10);
+    txt_SMTPServer = field("txt_SMTPServer", "EMAIL_SMTP");
+    txt_SMTPPort = field("txt_SMTPPort", "EMAIL_SMTP_PORT");
     attachFilter(txt_SMTPPort, KeyFilter::Number);
-    txt_SenderName = field("txt_SenderName", 200);
-    txt_SenderEmail = field("txt_SenderEmail", 200);
+    txt_SenderName = field("txt_SenderName", "EMAIL_SENDERNAME");
+    txt_SenderEmail = field("txt_SenderEmail", "EMAIL_SENDERADD");
 
     auto* form = new QGridLayout;
     form->setHorizontalSpacing(10);

@@ -1,6 +1,7 @@
 // tarvic-admin: sets up and looks after a TARVIC database from the command line.
 // Exit status: 0 done; 1 the books are inconsistent, or the command was refused;
 // 2 the data source cannot be opened; 3 a database error during the command; 64 bad usage.
+#include "app/PasswordInput.h"
 #include "data/Backup.h"
 #include "data/BookMove.h"
 #include "data/BooksCheck.h"
@@ -10,6 +11,7 @@
 #include "data/Migrations.h"
 #include "data/Numbering.h"
 #include "data/Passwords.h"
+#include "data/PrivateFiles.h"
 #include "engine/Aging.h"
 #include "engine/gst/GstFiles.h"
 
@@ -52,8 +54,10 @@ const char* const kCommands =
     "                                   (or apply what is missing), and add the demo data set\n"
     "                                   once unless --no-demo is given\n"
     "  upgrade                          apply pending schema migrations\n"
-    "  create-login NAME PASSWORD [FULL NAME] [--admin]\n"
-    "                                   add a login (operator unless --admin)\n"
+    "  create-login NAME [--full-name TEXT] [--admin]\n"
+    "                                   add a login (operator unless --admin); the password\n"
+    "                                   is asked for twice, or read as one line of standard\n"
+    "                                   input when that is not a terminal\n"
     "  check                            verify the books: paired rows, keys, cancellations,\n"
     "                                   counters; exit 1 when a fault is found\n"
     "  move-to-server TARGET            copy the embedded database whole into the empty\n"
@@ -122,11 +126,15 @@ public:
             throw Refusal{QStringLiteral("the database has no schema yet: run tarvic-admin init first")};
     }
 
-    int createLogin(const QString& name, const QString& password, const QString& fullName, bool admin) {
+    int createLogin(const QString& name, const QString& fullName, bool admin) {
         requireSchema();
         const QString user = name.trimmed().toUpper();
-        if (user.isEmpty() || password.isEmpty())
-            throw Refusal{QStringLiteral("a login needs a name and a password")};
+        if (user.isEmpty())
+            throw Refusal{QStringLiteral("a login needs a name")};
+        const PasswordInput input = readNewPassword(user);
+        if (!input.refusal.isEmpty())
+            throw Refusal{input.refusal};
+        const QString& password = input.password;
         const QString full = fullName.trimmed().isEmpty() ? user : fullName.trimmed();
         // Hashed before the transaction: argon2id takes a noticeable moment.
         const QString stored = Passwords::hash(password);
@@ -248,6 +256,9 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Before anything is written or connected: backups, dumps and a new embedded database are
+    // the owner's alone, and the driver's logs stay off.
+    keepFilesPrivate();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tarvic-admin"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TARVIC_VERSION));
@@ -264,6 +275,9 @@ int main(int argc, char** argv) {
                                     QStringLiteral("KEY=VALUE"));
     const QCommandLineOption noDemoOpt(QStringLiteral("no-demo"), QStringLiteral("init: add no demo data."));
     const QCommandLineOption adminOpt(QStringLiteral("admin"), QStringLiteral("create-login: an ADMIN login."));
+    const QCommandLineOption fullNameOpt(QStringLiteral("full-name"),
+                                         QStringLiteral("create-login: the person's full name (default: NAME)."),
+                                         QStringLiteral("TEXT"));
     const QCommandLineOption replaceOpt(QStringLiteral("replace"),
                                         QStringLiteral("restore: overwrite a database that holds tables."));
     const QCommandLineOption periodOpt(QStringLiteral("period"), QStringLiteral("gst-return: the month, YYYY-MM."),
@@ -276,6 +290,7 @@ int main(int argc, char** argv) {
     parser.addOption(setOpt);
     parser.addOption(noDemoOpt);
     parser.addOption(adminOpt);
+    parser.addOption(fullNameOpt);
     parser.addOption(replaceOpt);
     parser.addOption(periodOpt);
     parser.addOption(quarterOpt);
@@ -342,9 +357,16 @@ int main(int argc, char** argv) {
         if (command == QLatin1String("upgrade"))
             return expectArgs(0, 0) ? admin.upgrade() : Usage;
         if (command == QLatin1String("create-login")) {
-            if (!expectArgs(2, 3))
+            if (rest.size() > 1) {
+                complain(QStringLiteral(
+                    "create-login takes no password on its command line, where every user of this computer can "
+                    "read it: type it when asked, or give it on standard input, e.g.\n"
+                    "  printf '%s\\n' \"$PASSWORD\" | tarvic-admin create-login NAME [--full-name TEXT] [--admin]"));
                 return Usage;
-            return admin.createLogin(rest.at(0), rest.at(1), rest.value(2), parser.isSet(adminOpt));
+            }
+            if (!expectArgs(1, 1))
+                return Usage;
+            return admin.createLogin(rest.at(0), parser.value(fullNameOpt), parser.isSet(adminOpt));
         }
         if (command == QLatin1String("check"))
             return expectArgs(0, 0) ? admin.check() : Usage;

@@ -2,12 +2,17 @@
 // then hands over to the start routine.
 #include "app/AllWindows.h"
 #include "app/DataFolder.h"
+#include "data/PrivateFiles.h"
 #include "shell/StartUp.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 
 int main(int argc, char** argv) {
+    // Before anything is written or connected: every file the program creates (the embedded
+    // database, its journal, exports, pages, PDFs) is its user's alone, and the driver's logs
+    // stay off.
+    tarvic::keepFilesPrivate();
     // Every moment read from the database becomes a local QDateTime through the C library, which,
     // with TZ unset, looks at /etc/localtime again for each one (a file system call per cell of a
     // ledger). Naming the same zone once lets it read the file once.

@@ -100,7 +100,8 @@ QLineEdit* AdviceItems::countField(const QString& name) {
     e->setFixedWidth(70);
     e->setAlignment(Qt::AlignRight);
     // Digits only: a count is never negative, typed or pasted.
-    e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,6}")), e));
+    e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), e));
+    limitField(e, quantityLimit());
     connect(e, &QLineEdit::textChanged, this, [this] { reprice(); });
     connect(e, &QLineEdit::editingFinished, e, [e] {
         if (e->text().trimmed().isEmpty())
@@ -115,10 +116,10 @@ QLineEdit* AdviceItems::rateField(const QString& name) {
     e->setObjectName(name);
     e->setFixedWidth(110);
     e->setAlignment(Qt::AlignRight);
-    attachFilter(e, KeyFilter::Amount);  // digits and one point: never "-"
+    attachFilter(e, KeyFilter::Amount, amountLimit(QStringLiteral("RATE")));  // digits and one point: never "-"
     connect(e, &QLineEdit::textChanged, this, [this] { reprice(); });
     // Amounts show two decimals once typed; one left empty is 0.
-    connect(e, &QLineEdit::editingFinished, e, [e] { e->setText(Money::fromText(e->text()).toString()); });
+    showTwoDecimalsOnLeaving(e);
     amounts_ << e;
     return e;
 }
@@ -128,7 +129,7 @@ qint64 AdviceItems::count(const QLineEdit* e) {
 }
 
 Money AdviceItems::rate(const QLineEdit* e) {
-    return Money::fromText(e->text());
+    return Money::fromInput(e->text());
 }
 
 // Hotel ---------------------------------------------------------------------------------------
@@ -169,7 +170,7 @@ HotelItems::HotelItems(AdviceNoteWindow& w) : AdviceItems(w) {
     Cmb_RoomType->load();
     txt_RoomType2 = new QLineEdit(&w);
     txt_RoomType2->setObjectName(QStringLiteral("txt_RoomType2"));
-    txt_RoomType2->setMaxLength(200);
+    w.bindColumn(txt_RoomType2, "M_TBL_TRANSACTION", "ROOM_TYPE2");
     txt_RoomType2->setMinimumWidth(300);
     Cmb_MealPlan = new CodeList(w.session(), kMealPlan, &w);
     Cmb_MealPlan->setObjectName(QStringLiteral("Cmb_MealPlan"));
@@ -189,6 +190,8 @@ HotelItems::HotelItems(AdviceNoteWindow& w) : AdviceItems(w) {
         Part& p = parts[i];
         p.count = countField(QStringLiteral("txt_NoOf") + name);
         p.rate = rateField(QStringLiteral("txt_") + name + QStringLiteral("Rate"));
+        w.bindColumn(p.count, "M_TBL_TRANSACTION", kPartSpecs[i].countColumn);
+        w.bindColumn(p.rate, "M_TBL_TRANSACTION", kPartSpecs[i].rateColumn);
         p.nights = w.shownField(QStringLiteral("lbl_") + name + QStringLiteral("Days"), 50);
         p.nights->setFixedWidth(50);
         p.cost = w.shownField(QStringLiteral("lbl_") + name + QStringLiteral("Cost"), 110);
@@ -358,17 +361,20 @@ void HotelItems::show(const QSqlRecord& note) {
     loading_ = false;
 }
 
-Money HotelItems::price() {
+std::optional<Money> HotelItems::price() {
     nights_ = stayNights(txt_ChkInDt->date(), txt_ChkOtDt->date());
     lbl_Nights->setText(QString::number(nights_));
-    Money total;
+    bool within = true;
     for (int i = 0; i < kParts; ++i) {
-        costs_[i] = times(count(parts[i].count) * nights_, rate(parts[i].rate));
+        std::optional<Money> cost = times(count(parts[i].count), rate(parts[i].rate));
+        if (cost)
+            cost = cost->times(nights_);
+        within = within && cost;
+        costs_[i] = cost.value_or(Money());
         parts[i].nights->setText(QString::number(nights_));
-        parts[i].cost->setText(costs_[i].toString());
-        total += costs_[i];
+        parts[i].cost->setText(shownAmount(cost));
     }
-    return total;
+    return within ? Money::sum(costs_) : std::nullopt;
 }
 
 QList<Check> HotelItems::firstChecks() {
@@ -443,8 +449,10 @@ VehicleItems::VehicleItems(AdviceNoteWindow& w) : AdviceItems(w) {
     Cmb_VehBrand->load();
     w.addRow(QStringLiteral("VEHICLE &BRAND"), {Cmb_VehBrand});
     txt_VehNos = countField(QStringLiteral("txt_VehNos"));
+    w.bindColumn(txt_VehNos, "M_TBL_TRANSACTION", "VEH_NOS");
     w.addRow(QStringLiteral("VEHICLE &NOS"), {txt_VehNos});
     txt_VehRate = rateField(QStringLiteral("txt_VehRate"));
+    w.bindColumn(txt_VehRate, "M_TBL_TRANSACTION", "VEH_RATE");
     w.addRow(QStringLiteral("VEHICLE RA&TE"), {txt_VehRate});
 
     days_ = new QueryModel(
@@ -511,7 +519,7 @@ void VehicleItems::show(const QSqlRecord& note) {
     txt_VehRate->setText(Money::fromVariant(note.value(QStringLiteral("VEH_RATE"))).toString());
 }
 
-Money VehicleItems::price() {
+std::optional<Money> VehicleItems::price() {
     lbl_Days->setText(QString::number(hireDays(txt_StartDt->date(), txt_EndDt->date())));
     // The rate is for the whole hire, whatever its days.
     return times(count(txt_VehNos), rate(txt_VehRate));
@@ -569,8 +577,10 @@ OtherItems::OtherItems(AdviceNoteWindow& w) : AdviceItems(w) {
     Cmb_OthrCharge->load();
     w.addRow(QStringLiteral("CHARGE T&YPE"), {Cmb_OthrCharge});
     txt_Qty = countField(QStringLiteral("txt_Qty"));
+    w.bindColumn(txt_Qty, "M_TBL_TRANSACTION", "OTHRCHRG_QTY");
     w.addRow(QStringLiteral("&QUANTITY"), {txt_Qty});
     txt_Rate = rateField(QStringLiteral("txt_Rate"));
+    w.bindColumn(txt_Rate, "M_TBL_TRANSACTION", "OTHRCHRG_RATE");
     w.addRow(QStringLiteral("OTHER &CHARGE"), {txt_Rate});
 }
 
@@ -590,7 +600,7 @@ void OtherItems::show(const QSqlRecord& note) {
     txt_Rate->setText(Money::fromVariant(note.value(QStringLiteral("OTHRCHRG_RATE"))).toString());
 }
 
-Money OtherItems::price() {
+std::optional<Money> OtherItems::price() {
     return times(count(txt_Qty), rate(txt_Rate));
 }
 

@@ -33,8 +33,8 @@ public:
     // The booking is known (opened with it, or a note of it fetched): its grids.
     virtual void bookingRead(const AdviceBooking&) {}
     virtual void show(const QSqlRecord& note) = 0;
-    // Prices what is on screen, shows it, returns the total.
-    virtual Money price() = 0;
+    // Prices what is on screen, shows it, returns the total (nullopt beyond the largest amount).
+    virtual std::optional<Money> price() = 0;
     // Checks that come before the shared ones in the modify window.
     virtual QList<Check> firstChecks() { return {}; }
     // Checks between the supplier and the total: dates in their order.
@@ -85,7 +85,7 @@ public:
     void startNew(const AdviceBooking& booking) override;
     void bookingRead(const AdviceBooking& booking) override;
     void show(const QSqlRecord& note) override;
-    Money price() override;
+    std::optional<Money> price() override;
     QList<Check> firstChecks() override;
     QList<Check> dateChecks() override;
     QList<std::pair<QString, QString>> questionLines() override;
@@ -124,7 +124,7 @@ public:
     void startNew(const AdviceBooking& booking) override;
     void bookingRead(const AdviceBooking& booking) override;
     void show(const QSqlRecord& note) override;
-    Money price() override;
+    std::optional<Money> price() override;
     QList<Check> dateChecks() override;
     QList<std::pair<QString, QString>> questionLines() override;
     Columns columns(bool isNew) override;
@@ -151,7 +151,7 @@ public:
 
     void startNew(const AdviceBooking& booking) override;
     void show(const QSqlRecord& note) override;
-    Money price() override;
+    std::optional<Money> price() override;
     QList<std::pair<QString, QString>> questionLines() override;
     Columns columns(bool isNew) override;
     void setEditable(bool editable) override;

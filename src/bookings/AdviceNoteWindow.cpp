@@ -88,6 +88,7 @@ AdviceNoteWindow::AdviceNoteWindow(Session& session, QWidget* parent, const Wind
         txt_DocNo->setMaximumWidth(100);
         txt_DocNo->setValidator(
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), txt_DocNo));
+        bindColumn(txt_DocNo, "M_TBL_TRANSACTION", "DOC_NO");
         onEnter(txt_DocNo, [this] { fetch(); });
         numberField = txt_DocNo;
     } else {
@@ -145,7 +146,7 @@ AdviceNoteWindow::AdviceNoteWindow(Session& session, QWidget* parent, const Wind
     addRow(QStringLiteral("&PARTY CODE"), {party->edit(), party->pickButton(), party->nameLabel()});
     txt_BillNo = new QLineEdit(this);
     txt_BillNo->setObjectName(QStringLiteral("txt_BillNo"));
-    txt_BillNo->setMaxLength(50);  // the column's width
+    bindColumn(txt_BillNo, "M_TBL_TRANSACTION", "BILL_NO");
     txt_BillNo->setMinimumWidth(160);
     addRow(QStringLiteral("&BILL NO"), {txt_BillNo, new QLabel(QStringLiteral("PARTY TYPE"), this), lbl_PartyType});
 
@@ -169,7 +170,8 @@ AdviceNoteWindow::AdviceNoteWindow(Session& session, QWidget* parent, const Wind
     addRow(QStringLiteral("TOTAL AMOUNT"), {lbl_Total}, rows_[1] > 0 ? 1 : 0);
     txt_Remarks = new QLineEdit(this);
     txt_Remarks->setObjectName(QStringLiteral("txt_Remarks"));
-    txt_Remarks->setMaxLength(1000);  // the other-charge narration ends with them, within 2000
+    // The other-charge narration ends with them: half its column, the rest for its own words.
+    bindLength(txt_Remarks, columnLength(session, "M_TBL_TRANSACTION", "DOC_DESC") / 2);
     txt_Remarks->setMinimumWidth(400);
     addRow(QStringLiteral("REMAR&KS"), {txt_Remarks});
     resize(980, kind == AdviceKind::Hotel ? 600 : 480);
@@ -266,7 +268,7 @@ void AdviceNoteWindow::Calc_Total() {
         return;
     pricing_ = true;
     total_ = items_->price();
-    lbl_Total->setText(total_.toString());
+    lbl_Total->setText(shownAmount(total_));
     pricing_ = false;
 }
 
@@ -328,7 +330,9 @@ void AdviceNoteWindow::Save_Record() {
                    },
                    party->edit(), t(text.noParty)});
     checks += items_->dateChecks();
-    checks.append({[this] { return total_ <= Money(); }, items_->amountField(), t(text.zeroTotal)});
+    checks.append(
+        {[this] { return !total_; }, items_->amountField(), exceedsLimitMessage(QStringLiteral("TOTAL AMOUNT"))});
+    checks.append({[this] { return total() <= Money(); }, items_->amountField(), t(text.zeroTotal)});
     if (!runChecks(prompter(), this, checks))
         return;
 
@@ -338,7 +342,7 @@ void AdviceNoteWindow::Save_Record() {
     lines.append({QStringLiteral(" PARTY CODE : "), party->key()});
     lines.append({QStringLiteral(" PARTY NAME : "), party->nameLabel()->text()});
     lines += items_->questionLines();
-    lines.append({t(text.totalLabel), total_.toString()});
+    lines.append({t(text.totalLabel), total().toString()});
     if (!Confirmation{t(modify_ ? text.modifyHead : text.head), lines, t(text.tail)}.ask(prompter(), this))
         return;
 
@@ -346,7 +350,7 @@ void AdviceNoteWindow::Save_Record() {
     note.kind = kind_;
     note.number = number_;
     note.booking = booking_.number;
-    note.total = total_;
+    note.total = total();
     note.remarks = txt_Remarks->text();
     note.columns = {{QStringLiteral("PARTY_CODE"), party->key().toLongLong()},
                     {QStringLiteral("BILL_NO"), txt_BillNo->text()}};

@@ -48,7 +48,7 @@ public:
     const AdviceBooking& booking() const { return booking_; }
     qint64 number() const { return number_; }
     bool editable() const { return editable_; }
-    Money total() const { return total_; }
+    Money total() const { return total_.value_or(Money()); }
 
     // A new note for the booking (entry), or an empty window awaiting a number (modify).
     void Load_Init();
@@ -76,7 +76,7 @@ private:
     AdviceBooking booking_;
     AdviceItems* items_ = nullptr;
     qint64 number_ = 0;
-    Money total_;
+    std::optional<Money> total_;  // nullopt beyond the largest amount
     bool editable_ = true;
     bool pricing_ = true;  // nothing is priced until the window is built
     QGridLayout* forms_[2] = {};

@@ -42,8 +42,9 @@ inline int stayNights(const QDate& in, const QDate& out) {
 inline int hireDays(const QDate& start, const QDate& end) {
     return int(start.daysTo(end)) + 1;
 }
-inline Money times(qint64 count, Money rate) {
-    return Money::fromPaise(rate.paise() * count);
+// count x rate; nullopt beyond the largest amount.
+inline std::optional<Money> times(qint64 count, Money rate) {
+    return rate.times(count);
 }
 
 // Where a new vehicle note of the booking starts: the last end of its live vehicle notes, or

@@ -15,11 +15,12 @@
 
 namespace tarvic {
 
-QHBoxLayout* bookingNumberRow(QWidget* owner, QLineEdit*& number, QPushButton*& search) {
+QHBoxLayout* bookingNumberRow(TaskWindow* owner, QLineEdit*& number, QPushButton*& search) {
     number = new QLineEdit(owner);
     number->setObjectName(QStringLiteral("txt_CBPTNo"));
     number->setMaximumWidth(110);
     attachFilter(number, KeyFilter::Number);
+    owner->bindColumn(number, "M_TBL_TRANSACTION", "DOC_NO");
     search = new QPushButton(QStringLiteral("..."), owner);
     search->setObjectName(QStringLiteral("Cmd_SrcCBPT"));
     search->setMaximumWidth(36);

@@ -32,7 +32,7 @@ struct BookingShown {
 
 // The booking number with its search button beside it, as every booking window asks for it
 // (whole numbers only); returns the row to place.
-QHBoxLayout* bookingNumberRow(QWidget* owner, QLineEdit*& number, QPushButton*& search);
+QHBoxLayout* bookingNumberRow(TaskWindow* owner, QLineEdit*& number, QPushButton*& search);
 
 class BookingOpsWindow : public TaskWindow {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "BookingStore.h"
 
 #include "data/AmountInWords.h"
+#include "data/ColumnLengths.h"
 #include "data/Moments.h"
 #include "data/TransactionRecords.h"
 
@@ -106,6 +107,11 @@ Columns BookingStore::bookingColumns(const BookingEntry& e, const QSqlRecord& q,
 }
 
 void BookingStore::writeBack(const BookingEntry& e, qint64 number) {
+    const Columns travellers{{QStringLiteral("TOURIST_NAME"), e.touristName},
+                             {QStringLiteral("TOURIST_MOBNO"), e.mobile},
+                             {QStringLiteral("TOURIST_EMAIL"), e.email},
+                             {QStringLiteral("BOOKED_BY"), e.bookedBy}};
+    checkTextLengths(db_, QStringLiteral("M_TBL_QUOTATION"), travellers);
     exactlyOne(db_.execAffected(QStringLiteral("UPDATE M_TBL_QUOTATION SET CBPT_NO=?, TOURIST_NAME=?, TOURIST_MOBNO=?, "
                                                "TOURIST_EMAIL=?, BOOKED_BY=? WHERE DOC_CODE='QGBL01' AND LEAD_NO=? "
                                                "AND DOC_NO=?"),
@@ -173,6 +179,7 @@ void BookingStore::refresh(const BookingEntry& e, bool withParty) {
     db_.transact([&] {
         const QSqlRecord q = quotationOrRefuse(e);
         Columns c = bookingColumns(e, q, e.number, withParty);
+        checkTextLengths(db_, QStringLiteral("M_TBL_TRANSACTION"), c);
         const Money grand = Money::fromVariant(q.value(QStringLiteral("GRAND_TOTAL")));
         c.emplace_back(QStringLiteral("DB_AMT"), grand.toVariant());
         c.emplace_back(QStringLiteral("CR_AMT"), Money().toVariant());

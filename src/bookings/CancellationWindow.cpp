@@ -1,5 +1,6 @@
 #include "CancellationWindow.h"
 
+#include "data/ColumnLengths.h"
 #include "data/Moments.h"
 #include "data/Money.h"
 #include "data/TransactionRecords.h"
@@ -62,6 +63,7 @@ CancellationWindow::CancellationWindow(Session& session, QWidget* parent, const 
     txt_DocNo->setMaximumWidth(120);
     txt_DocNo->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,12}")), txt_DocNo));
+    bindColumn(txt_DocNo, "M_TBL_TRANSACTION", "DOC_NO");
     numberCaption->setBuddy(txt_DocNo);
     top->addWidget(txt_DocNo);
     top->addStretch(1);
@@ -101,7 +103,7 @@ CancellationWindow::CancellationWindow(Session& session, QWidget* parent, const 
     reasonRow->addWidget(reasonCaption);
     txt_Reason = new QLineEdit(this);
     txt_Reason->setObjectName(QStringLiteral("txt_Reason"));
-    txt_Reason->setMaxLength(500);  // REASON_CNCL
+    bindColumn(txt_Reason, "M_TBL_TRANSACTION", "REASON_CNCL");
     reasonCaption->setBuddy(txt_Reason);
     reasonRow->addWidget(txt_Reason, 1);
     cmd_Cancel = new QPushButton(member_.button, this);
@@ -227,6 +229,7 @@ void CancellationWindow::Cancel_Record() {
                 if (!refusal.isEmpty())
                     throw DbError(DbError::Kind::Refused, refusal);
             }
+            checkTextLengths(db(), QStringLiteral("M_TBL_TRANSACTION"), {{QStringLiteral("REASON_CNCL"), reason}});
             TransactionRecords records(db(), session().userFullName);
             // Nothing live under the number: another workstation cancelled it meanwhile.
             if (records.cancel(member_.code, number, reason) == 0)

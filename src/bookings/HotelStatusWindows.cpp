@@ -115,6 +115,7 @@ frm_UpdateHotelStatus::frm_UpdateHotelStatus(Session& session, QWidget* parent)
     txt_CBPTNo = new QLineEdit(this);
     txt_CBPTNo->setObjectName(QStringLiteral("txt_CBPTNo"));
     txt_CBPTNo->setMaximumWidth(110);
+    bindColumn(txt_CBPTNo, "M_TBL_QUOTATION", "CBPT_NO");
     attachFilter(txt_CBPTNo, KeyFilter::Number);
     Option2 = addOption(QStringLiteral("Option2"), QStringLiteral("FOR &CBPT NO"), txt_CBPTNo,
                         [this](ListFilter& f) { f.number(QStringLiteral("e.CBPT_NO=?"), txt_CBPTNo->text()); });

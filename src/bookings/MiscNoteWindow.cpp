@@ -50,12 +50,13 @@ MiscNoteWindow::MiscNoteWindow(Session& session, QWidget* parent, const MiscNote
     addField(QStringLiteral("PARTY TYPE"), lbl_PartyType);
     txt_Desc = new QLineEdit(this);
     txt_Desc->setObjectName(QStringLiteral("txt_Desc"));
-    txt_Desc->setMaxLength(2000);  // the column's width
+    bindColumn(txt_Desc, "M_TBL_TRANSACTION", "DOC_DESC");
     txt_Desc->setMinimumWidth(420);
     addField(QStringLiteral("D&ESCRIPTION"), txt_Desc);
     txt_Amount = new QLineEdit(this);
     txt_Amount->setObjectName(QStringLiteral("txt_Amount"));
     txt_Amount->setMaximumWidth(160);
+    bindColumn(txt_Amount, "M_TBL_TRANSACTION", "GRAND_TOTAL");
     txt_Amount->setAlignment(Qt::AlignRight);
     attachFilter(txt_Amount, KeyFilter::Amount);
     addField(QStringLiteral("&AMOUNT"), txt_Amount);
@@ -88,7 +89,7 @@ Columns MiscNoteWindow::ownColumns() {
 }
 
 Money MiscNoteWindow::amount() const {
-    return Money::fromText(txt_Amount->text());
+    return Money::fromInput(txt_Amount->text());
 }
 
 void MiscNoteWindow::clearOwn() {

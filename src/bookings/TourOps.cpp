@@ -1,5 +1,6 @@
 #include "TourOps.h"
 
+#include "data/ColumnLengths.h"
 #include "data/Moments.h"
 #include "sales/QuotationLines.h"
 
@@ -91,6 +92,7 @@ void saveFeedback(Database& db, const QString& user, qint64 booking, const QStri
             throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
         if (row->value(0).toString().trimmed() == QLatin1String("CNCL"))
             throw DbError(DbError::Kind::Cancelled, kBookingCancelled);
+        checkTextLengths(db, QStringLiteral("M_TBL_TRANSACTION"), {{QStringLiteral("REMARKS"), feedback}});
         if (db.execAffected(QStringLiteral("UPDATE M_TBL_TRANSACTION SET REMARKS=?, UPDATE_BY=?, UPDATE_ON=%1 "
                                            "WHERE DOC_CODE='CBPT01' AND DOC_NO=? AND COALESCE(DOC_STATUS,'') <> 'CNCL'")
                                 .arg(db.dialect().now()),

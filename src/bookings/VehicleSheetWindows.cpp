@@ -124,6 +124,7 @@ frm_VehBookSheet::frm_VehBookSheet(Session& session, QWidget* parent) : ListingW
     txt_CBPTNo = new QLineEdit(this);
     txt_CBPTNo->setObjectName(QStringLiteral("txt_CBPTNo"));
     txt_CBPTNo->setMaximumWidth(110);
+    bindColumn(txt_CBPTNo, "M_TBL_TRANSACTION", "DOC_NO");
     attachFilter(txt_CBPTNo, KeyFilter::Number);
     Option4 = addOption(QStringLiteral("Option4"), QStringLiteral("&CBPT NO"), txt_CBPTNo, [this](ListFilter& f) {
         f.number(QStringLiteral("EXISTS (SELECT 1 FROM M_TBL_TRANSACTION f WHERE f.DOC_CODE='CBPT01' AND f.DOC_NO=? "
@@ -171,6 +172,7 @@ frm_VehBookSheet_Add::frm_VehBookSheet_Add(Session& session, QWidget* parent, co
     txt_LeadNo = new QLineEdit(this);
     txt_LeadNo->setObjectName(QStringLiteral("txt_LeadNo"));
     txt_LeadNo->setMaximumWidth(110);
+    bindColumn(txt_LeadNo, "M_TBL_TRANSACTION", "LEAD_NO");
     attachFilter(txt_LeadNo, KeyFilter::Number);
     Cmd_SrcLead = new QPushButton(QStringLiteral("..."), this);
     Cmd_SrcLead->setObjectName(QStringLiteral("Cmd_SrcLead"));
@@ -190,7 +192,7 @@ frm_VehBookSheet_Add::frm_VehBookSheet_Add(Session& session, QWidget* parent, co
                  row({billParty->edit(), billParty->pickButton(), billParty->nameLabel()}));
     txt_Service = new QLineEdit(this);
     txt_Service->setObjectName(QStringLiteral("txt_Service"));
-    txt_Service->setMaxLength(200);
+    bindColumn(txt_Service, "M_TBL_TRANSACTION", "VBS_SERVICE");
     attachFilter(txt_Service, KeyFilter::Upper);
     form->addRow(QStringLiteral("&SERVICE"), txt_Service);
     Cmb_VehType = new CodeList(session, kVehicleType, this);
@@ -199,6 +201,7 @@ frm_VehBookSheet_Add::frm_VehBookSheet_Add(Session& session, QWidget* parent, co
     txt_VehNos = new QLineEdit(this);
     txt_VehNos->setObjectName(QStringLiteral("txt_VehNos"));
     txt_VehNos->setMaximumWidth(70);
+    bindColumn(txt_VehNos, "M_TBL_TRANSACTION", "VEH_NOS");
     attachFilter(txt_VehNos, KeyFilter::Number);
     form->addRow(QStringLiteral("VEHICLE TYPE"),
                  row({Cmb_VehType, new QLabel(QStringLiteral("VEH NOS"), this), txt_VehNos}));
@@ -206,7 +209,7 @@ frm_VehBookSheet_Add::frm_VehBookSheet_Add(Session& session, QWidget* parent, co
     form->addRow(QStringLiteral("VENDOR / VO"), row({vendor->edit(), vendor->pickButton(), vendor->nameLabel()}));
     txt_Remarks = new QLineEdit(this);
     txt_Remarks->setObjectName(QStringLiteral("txt_Remarks"));
-    txt_Remarks->setMaxLength(500);
+    bindColumn(txt_Remarks, "M_TBL_TRANSACTION", "REMARKS");
     form->addRow(QStringLiteral("&REMARKS"), txt_Remarks);
     body()->addLayout(form);
 

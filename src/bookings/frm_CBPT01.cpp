@@ -23,6 +23,11 @@ namespace {
 
 using C = ListColumn;
 
+// Each party's debits, credits and balance within the booking, exact.
+const QString kOutstandingSums = QStringLiteral("p.PARTY_NAME, a.PARTY_CODE, %1 AS DB, %2 AS CR, %3 AS BAL")
+                                     .arg(exactSum(QStringLiteral("a.DB_AMT")), exactSum(QStringLiteral("a.CR_AMT")),
+                                          exactSum(QStringLiteral("a.DB_AMT"), QStringLiteral("a.CR_AMT")));
+
 // Each posting button: its caption, the lock flag that shuts it, the window it opens, and
 // whether the sales window offers it.
 struct PostingDef {
@@ -161,11 +166,12 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
         caption(c, r, col);
         g->addWidget(addLabel(name), r, col + 1, 1, span);
     };
-    const auto numberEdit = [&](const QString& name) {
+    const auto numberEdit = [&](const QString& name, const char* column) {
         auto* e = new QLineEdit(bookingTab);
         e->setObjectName(name);
         e->setMaximumWidth(110);
         attachFilter(e, KeyFilter::Number);
+        bindColumn(e, "M_TBL_TRANSACTION", column);
         return e;
     };
     const auto codeRow = [&](QLineEdit* edit, QPushButton* pick, QLabel* name) {
@@ -204,7 +210,7 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     shown(QStringLiteral("STATE CODE"), QStringLiteral("lbl_PartyStateCode"), row, 2);
     ++row;
 
-    txt_LeadNo = numberEdit(QStringLiteral("txt_LeadNo"));
+    txt_LeadNo = numberEdit(QStringLiteral("txt_LeadNo"), "LEAD_NO");
     Cmd_SrcLead = new QPushButton(QStringLiteral("..."), bookingTab);
     Cmd_SrcLead->setObjectName(QStringLiteral("Cmd_SrcLead"));
     caption(QStringLiteral("&LEAD NO"), row, 0)->setBuddy(txt_LeadNo);
@@ -217,11 +223,11 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     txt_FileNo = new QLineEdit(bookingTab);
     caption(QStringLiteral("&FILE NO"), row, 4)->setBuddy(txt_FileNo);
     txt_FileNo->setObjectName(QStringLiteral("txt_FileNo"));
-    txt_FileNo->setMaxLength(50);
+    bindColumn(txt_FileNo, "M_TBL_TRANSACTION", "FILENO");
     g->addWidget(txt_FileNo, row, 5);
     ++row;
 
-    txt_QuotNo = numberEdit(QStringLiteral("txt_QuotNo"));
+    txt_QuotNo = numberEdit(QStringLiteral("txt_QuotNo"), "QUOTATION_NO");
     Cmd_SrcQuot = new QPushButton(QStringLiteral("..."), bookingTab);
     Cmd_SrcQuot->setObjectName(QStringLiteral("Cmd_SrcQuot"));
     caption(QStringLiteral("&QUOTATION NO"), row, 0)->setBuddy(txt_QuotNo);
@@ -246,24 +252,24 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     shown(QStringLiteral("GRAND TOTAL"), QStringLiteral("lbl_GrandTotal"), row, 4);
     ++row;
 
-    const auto textEdit = [&](const QString& c, const QString& name, int r, int col, int max) {
+    const auto textEdit = [&](const QString& c, const QString& name, int r, int col, const char* column) {
         auto* e = new QLineEdit(bookingTab);
         caption(c, r, col)->setBuddy(e);
         e->setObjectName(name);
-        e->setMaxLength(max);
+        bindColumn(e, "M_TBL_TRANSACTION", column);
         g->addWidget(e, r, col + 1);
         return e;
     };
-    txt_TouristName = textEdit(QStringLiteral("TOURIST &NAME"), QStringLiteral("txt_TouristName"), row, 0, 200);
-    txt_Mobile = textEdit(QStringLiteral("&MOBILE NO"), QStringLiteral("txt_Mobile"), row, 2, 50);
-    txt_Email = textEdit(QStringLiteral("&E-MAIL"), QStringLiteral("txt_Email"), row, 4, 200);
+    txt_TouristName = textEdit(QStringLiteral("TOURIST &NAME"), QStringLiteral("txt_TouristName"), row, 0, "TOURIST_NAME");
+    txt_Mobile = textEdit(QStringLiteral("&MOBILE NO"), QStringLiteral("txt_Mobile"), row, 2, "TOURIST_MOBNO");
+    txt_Email = textEdit(QStringLiteral("&E-MAIL"), QStringLiteral("txt_Email"), row, 4, "TOURIST_EMAIL");
     ++row;
-    txt_PAN = textEdit(QStringLiteral("PAN"), QStringLiteral("txt_PAN"), row, 0, 50);
-    txt_Aadhar = textEdit(QStringLiteral("AADHAR"), QStringLiteral("txt_Aadhar"), row, 2, 50);
-    txt_Passport = textEdit(QStringLiteral("PASSPORT"), QStringLiteral("txt_Passport"), row, 4, 50);
+    txt_PAN = textEdit(QStringLiteral("PAN"), QStringLiteral("txt_PAN"), row, 0, "TOURIST_PAN");
+    txt_Aadhar = textEdit(QStringLiteral("AADHAR"), QStringLiteral("txt_Aadhar"), row, 2, "TOURIST_AADHAR");
+    txt_Passport = textEdit(QStringLiteral("PASSPORT"), QStringLiteral("txt_Passport"), row, 4, "TOURIST_PASSPORT");
     ++row;
-    txt_DrvLicense = textEdit(QStringLiteral("DRIVING LICENSE"), QStringLiteral("txt_DrvLicense"), row, 0, 50);
-    txt_BookedBy = textEdit(QStringLiteral("&BOOKED BY"), QStringLiteral("txt_BookedBy"), row, 2, 200);
+    txt_DrvLicense = textEdit(QStringLiteral("DRIVING LICENSE"), QStringLiteral("txt_DrvLicense"), row, 0, "TOURIST_DRVLICENSE");
+    txt_BookedBy = textEdit(QStringLiteral("&BOOKED BY"), QStringLiteral("txt_BookedBy"), row, 2, "BOOKED_BY");
     ++row;
     g->setRowStretch(row, 1);
     for (int c : {1, 3, 5})
@@ -332,18 +338,18 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
                 ofQuot + QStringLiteral("'OTHRCHRG'"),
             lineOrder, true);
     // The quoted cost by kind, then what the quotation adds to it.
-    addGrid(
-        page(QStringLiteral("SUMMARY")), QStringLiteral("Grid_Summary"),
-        {C::text(QStringLiteral("PARTICULARS"), QStringLiteral("HEAD"), 3000),
-         C::money(QStringLiteral("AMOUNT"), QStringLiteral("AMT"), 1600)},
-        QStringLiteral("s.SORTNO, s.HEAD, s.AMT"),
-        QStringLiteral("SELECT {columns} FROM (SELECT 1 AS SORTNO, ACCOUNT_DESC AS HEAD, COALESCE(SUM(TOTAL_AMOUNT),0) "
-                       "AS AMT FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL02' AND DOC_NO=? GROUP BY ACCOUNT_DESC "
-                       "UNION ALL SELECT 2, 'MARK UP / COMMISSION', COMM_AMOUNT FROM M_TBL_QUOTATION WHERE "
-                       "DOC_CODE='QGBL01' AND DOC_NO=? UNION ALL SELECT 3, 'TAX', TAX_AMOUNT FROM M_TBL_QUOTATION "
-                       "WHERE DOC_CODE='QGBL01' AND DOC_NO=? UNION ALL SELECT 4, 'GRAND TOTAL', GRAND_TOTAL FROM "
-                       "M_TBL_QUOTATION WHERE DOC_CODE='QGBL01' AND DOC_NO=?) s"),
-        QStringLiteral("s.SORTNO, s.HEAD"), true);
+    addGrid(page(QStringLiteral("SUMMARY")), QStringLiteral("Grid_Summary"),
+            {C::text(QStringLiteral("PARTICULARS"), QStringLiteral("HEAD"), 3000),
+             C::money(QStringLiteral("AMOUNT"), QStringLiteral("AMT"), 1600)},
+            QStringLiteral("s.SORTNO, s.HEAD, s.AMT"),
+            QStringLiteral("SELECT {columns} FROM (SELECT 1 AS SORTNO, ACCOUNT_DESC AS HEAD, %1 "
+                           "AS AMT FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL02' AND DOC_NO=? GROUP BY ACCOUNT_DESC "
+                           "UNION ALL SELECT 2, 'MARK UP / COMMISSION', COMM_AMOUNT FROM M_TBL_QUOTATION WHERE "
+                           "DOC_CODE='QGBL01' AND DOC_NO=? UNION ALL SELECT 3, 'TAX', TAX_AMOUNT FROM M_TBL_QUOTATION "
+                           "WHERE DOC_CODE='QGBL01' AND DOC_NO=? UNION ALL SELECT 4, 'GRAND TOTAL', GRAND_TOTAL FROM "
+                           "M_TBL_QUOTATION WHERE DOC_CODE='QGBL01' AND DOC_NO=?) s")
+                .arg(exactSum(QStringLiteral("TOTAL_AMOUNT"))),
+            QStringLiteral("s.SORTNO, s.HEAD"), true);
     grids_.back()->values = [this] { return QVariantList{quotation_, quotation_, quotation_, quotation_}; };
 
     const auto booked = [this](const char* code) {
@@ -449,9 +455,9 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
             labels_.insert(d.total->objectName(), d.total);
             d.grid->parentWidget()->layout()->addWidget(d.total);
             d.totalSql = QStringLiteral(
-                             "SELECT COALESCE(SUM(%1),0) FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND "
+                             "SELECT %1 FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND "
                              "IN_DOCCODE='CBPT01' AND IN_DOCNO=? AND DOC_STATUS='APPRV'")
-                             .arg(amountColumn);
+                             .arg(exactSum(amountColumn));
         };
         addGrid(postingPage(QStringLiteral("PAYMENTS TO PARTY"), PostPayment), QStringLiteral("Grid_Payments"),
                 paidColumns,
@@ -479,19 +485,13 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
 
     QWidget* owed = page(QStringLiteral("OUTSTANDING"));
     // The code list is bound item by item once it is read (at the first show).
-    addGrid(
-        owed, QStringLiteral("Grid_Outstanding"),
-        {C::text(QStringLiteral("PARTY"), QStringLiteral("PARTY_NAME"), 3200),
-         C::money(QStringLiteral("DEBIT"), QStringLiteral("DB"), 1500),
-         C::money(QStringLiteral("CREDIT"), QStringLiteral("CR"), 1500),
-         C::money(QStringLiteral("BALANCE"), QStringLiteral("BAL"), 1500)},
-        QStringLiteral("p.PARTY_NAME, a.PARTY_CODE, COALESCE(SUM(a.DB_AMT),0) AS DB, COALESCE(SUM(a.CR_AMT),0) AS CR, "
-                       "COALESCE(SUM(a.DB_AMT),0)-COALESCE(SUM(a.CR_AMT),0) AS BAL"),
-        {}, QStringLiteral("p.PARTY_NAME, a.PARTY_CODE"), false);
-    grids_.back()->model->setSelect(
-        QStringLiteral("p.PARTY_NAME, a.PARTY_CODE, COALESCE(SUM(a.DB_AMT),0) AS DB, COALESCE(SUM(a.CR_AMT),0) AS CR, "
-                       "COALESCE(SUM(a.DB_AMT),0)-COALESCE(SUM(a.CR_AMT),0) AS BAL"),
-        QStringLiteral("p.PARTY_NAME, a.PARTY_CODE"));
+    addGrid(owed, QStringLiteral("Grid_Outstanding"),
+            {C::text(QStringLiteral("PARTY"), QStringLiteral("PARTY_NAME"), 3200),
+             C::money(QStringLiteral("DEBIT"), QStringLiteral("DB"), 1500),
+             C::money(QStringLiteral("CREDIT"), QStringLiteral("CR"), 1500),
+             C::money(QStringLiteral("BALANCE"), QStringLiteral("BAL"), 1500)},
+            kOutstandingSums, {}, QStringLiteral("p.PARTY_NAME, a.PARTY_CODE"), false);
+    grids_.back()->model->setSelect(kOutstandingSums, QStringLiteral("p.PARTY_NAME, a.PARTY_CODE"));
     grids_.back()->values = [this] {
         QVariantList v{number_};
         for (const QString& c : ldop_)
@@ -501,10 +501,11 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     addGrid(owed, QStringLiteral("Grid_OutSummary"),
             {C::money(QStringLiteral("RECEIVED"), QStringLiteral("RCVD"), 1800),
              C::money(QStringLiteral("PAID"), QStringLiteral("PAID"), 1800)},
-            QStringLiteral("(SELECT COALESCE(SUM(r.DB_AMT),0) FROM M_TBL_TRANSACTION r WHERE r.DOC_CODE='FRDB01' AND "
+            QStringLiteral("(SELECT %1 FROM M_TBL_TRANSACTION r WHERE r.DOC_CODE='FRDB01' AND "
                            "r.IN_DOCCODE='CBPT01' AND r.IN_DOCNO=z.DOC_NO AND r.DOC_STATUS='APPRV') AS RCVD, "
-                           "(SELECT COALESCE(SUM(t.CR_AMT),0) FROM M_TBL_TRANSACTION t WHERE t.DOC_CODE='FTCR01' AND "
-                           "t.IN_DOCCODE='CBPT01' AND t.IN_DOCNO=z.DOC_NO AND t.DOC_STATUS='APPRV') AS PAID"),
+                           "(SELECT %2 FROM M_TBL_TRANSACTION t WHERE t.DOC_CODE='FTCR01' AND "
+                           "t.IN_DOCCODE='CBPT01' AND t.IN_DOCNO=z.DOC_NO AND t.DOC_STATUS='APPRV') AS PAID")
+                .arg(exactSum(QStringLiteral("r.DB_AMT")), exactSum(QStringLiteral("t.CR_AMT"))),
             QStringLiteral("SELECT {columns} FROM M_TBL_TRANSACTION z WHERE z.DOC_CODE='CBPT01' AND z.DOC_NO=?"),
             QStringLiteral("z.DOC_NO"), false);
     grids_.back()->values = [this] { return QVariantList{number_}; };
@@ -642,7 +643,7 @@ void frm_CBPT01::loadGrids(bool quotationOnly) {
                 d->model->load({statement, values});
                 if (d->total)
                     d->total->setText(QStringLiteral("TOTAL AMOUNT : ") +
-                                      Money::fromVariant(db().scalar(d->totalSql, values)).toString());
+                                      shownAmount(Money::fromVariant(db().scalar(d->totalSql, values))));
             }))
             d->model->clear();
     }
@@ -885,17 +886,18 @@ BookingEntry frm_CBPT01::entry() const {
 void frm_CBPT01::Save_Record() {
     if (!tool(3)->isEnabled())
         return;
-    const Money grand = Money::fromText(labelText(QStringLiteral("lbl_GrandTotal")));
-    const bool ok =
-        runChecks(prompter(), this,
-                  {{[&] { return party->key().isEmpty() || party->nameLabel()->text().trimmed().isEmpty(); },
-                    party->edit(), QStringLiteral("CANNOT PROCEED, PLEASE ENTER BILL TO PARTY CODE ....")},
-                   {[&] { return lead_ <= 0 || labelText(QStringLiteral("lbl_LeadDate")).isEmpty(); }, txt_LeadNo,
-                    QStringLiteral("CANNOT PROCEED, PLEASE LEAD NO PROPERLY ....")},
-                   {[&] { return quotation_ <= 0 || labelText(QStringLiteral("lbl_Itinerary")).isEmpty(); }, txt_QuotNo,
-                    QStringLiteral("CANNOT PROCEED, PLEASE ENTER QUOTATION NO PROPERLY .....")},
-                   {[&] { return grand <= Money(); }, txt_QuotNo,
-                    QStringLiteral("QUOTATION AMOUNT CANNOT BE ZERO..., PLEASE ENTER QUOTATION NO PROPERLY ....")}});
+    const Money grand = Money::fromInput(labelText(QStringLiteral("lbl_GrandTotal")));
+    const bool ok = runChecks(
+        prompter(), this,
+        {{[&] { return party->key().isEmpty() || party->nameLabel()->text().trimmed().isEmpty(); }, party->edit(),
+          QStringLiteral("CANNOT PROCEED, PLEASE ENTER BILL TO PARTY CODE ....")},
+         {[&] { return lead_ <= 0 || labelText(QStringLiteral("lbl_LeadDate")).isEmpty(); }, txt_LeadNo,
+          QStringLiteral("CANNOT PROCEED, PLEASE LEAD NO PROPERLY ....")},
+         {[&] { return quotation_ <= 0 || labelText(QStringLiteral("lbl_Itinerary")).isEmpty(); }, txt_QuotNo,
+          QStringLiteral("CANNOT PROCEED, PLEASE ENTER QUOTATION NO PROPERLY .....")},
+         {[&] { return grand <= Money(); }, txt_QuotNo,
+          QStringLiteral("QUOTATION AMOUNT CANNOT BE ZERO..., PLEASE ENTER QUOTATION NO PROPERLY ....")},
+         {[&] { return !grand.withinLimit(); }, txt_QuotNo, exceedsLimitMessage(QStringLiteral("QUOTATION AMOUNT"))}});
     if (!ok)
         return;
     const Confirmation question{QStringLiteral(" YOU ARE ABOUT TO PERFORM CUSTOMER BOOKING FOR PACKAGE TOUR ..."),
@@ -939,6 +941,9 @@ void frm_CBPT01::openPosting(Posting p) {
     if (p == PostReceipt)
         args.values.insert(QStringLiteral("CALLER"),
                            mode_ == Mode::Sales ? QStringLiteral("SALES") : QStringLiteral("OPS"));
+    // One posting window of a kind per booking, whichever desk opened it: a second click, or
+    // the other desk's, brings the open one to the front.
+    args.identity = {QStringLiteral("CBPT_NO")};
     openWindow(QString::fromLatin1(def.window), args,
                p == PostReceipt ? WindowRegistry::Opening::Modeless : WindowRegistry::Opening::Modal);
 }

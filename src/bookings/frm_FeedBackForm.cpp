@@ -11,13 +11,8 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QTextCursor>
 
 namespace tarvic {
-
-namespace {
-constexpr int kFeedbackLength = 2000;
-}
 
 frm_FeedBackForm::frm_FeedBackForm(Session& session, QWidget* parent) : TaskWindow(session, parent) {
     setObjectName(QStringLiteral("frm_FeedBackForm"));
@@ -46,13 +41,7 @@ frm_FeedBackForm::frm_FeedBackForm(Session& session, QWidget* parent) : TaskWind
     txt_Feedback->setObjectName(QStringLiteral("txt_Feedback"));
     form->addRow(QStringLiteral("&FEEDBACK"), txt_Feedback);
     body()->addLayout(form);
-    // The booking's REMARKS column holds 2000 characters: no more can be typed or pasted.
-    connect(txt_Feedback, &QPlainTextEdit::textChanged, this, [this] {
-        if (const QString t = txt_Feedback->toPlainText(); t.size() > kFeedbackLength) {
-            txt_Feedback->setPlainText(t.left(kFeedbackLength));
-            txt_Feedback->moveCursor(QTextCursor::End);
-        }
-    });
+    bindColumn(txt_Feedback, "M_TBL_TRANSACTION", "REMARKS");
 
     onEnter(txt_CBPTNo, [this] {
         if (Show_CBPT())

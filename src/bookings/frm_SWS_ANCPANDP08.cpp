@@ -26,7 +26,7 @@ const CodeSource kServiceType{QStringLiteral("(SELECT ACC_CODE, ACCOUNT_DESC FRO
 const QString kDashes = QStringLiteral("------------------------------------------------------------");
 
 QString wordsOf(const QString& text) {
-    const Money m = Money::fromText(text);
+    const Money m = Money::fromInput(text);
     return m.isZero() ? QString() : AmountInWords(m) + QStringLiteral(" Rupees /-");
 }
 
@@ -55,10 +55,11 @@ frm_SWS_ANCPANDP08::frm_SWS_ANCPANDP08(Session& session, QWidget* parent, bool m
         e->setCalendarPopup(true);
         return e;
     };
-    const auto line = [this](const char* name, int maxLength) {
+    // A field of the pair's rows.
+    const auto line = [this](const char* name, const char* column) {
         auto* e = new QLineEdit(this);
         e->setObjectName(QLatin1String(name));
-        e->setMaxLength(maxLength);
+        bindColumn(e, "M_TBL_TRANSACTION", column);
         return e;
     };
     const auto codeField = [&](const char* edit, const char* name, const char* button) {
@@ -77,7 +78,7 @@ frm_SWS_ANCPANDP08::frm_SWS_ANCPANDP08(Session& session, QWidget* parent, bool m
         return f;
     };
     const auto amountField = [&](const char* name, QLabel** words, const char* wordsName) {
-        QLineEdit* e = line(name, 18);
+        QLineEdit* e = line(name, "GRAND_TOTAL");
         e->setMaximumWidth(150);
         e->setAlignment(Qt::AlignRight);
         attachFilter(e, KeyFilter::Amount);
@@ -100,8 +101,9 @@ frm_SWS_ANCPANDP08::frm_SWS_ANCPANDP08(Session& session, QWidget* parent, bool m
     Cmb_ServType->setObjectName(QStringLiteral("Cmb_ServType"));
     Cmb_ServType->setMinimumWidth(260);
     // The name goes into both descriptions beside two party names and the type: it leaves
-    // them room in their 2000 characters.
-    txt_ServiceName = line("txt_ServiceName", 1000);
+    // them half their column.
+    txt_ServiceName = line("txt_ServiceName", "REMARKS");
+    bindLength(txt_ServiceName, columnLength(session, "M_TBL_TRANSACTION", "DOC_DESC") / 2);
     txt_SellAmt = amountField("txt_SellAmt", &lbl_SellWords, "lbl_SellWords");
     txt_BuyAmt = amountField("txt_BuyAmt", &lbl_BuyWords, "lbl_BuyWords");
 
@@ -116,7 +118,7 @@ frm_SWS_ANCPANDP08::frm_SWS_ANCPANDP08(Session& session, QWidget* parent, bool m
         form->addLayout(h, r++, 1);
     };
     if (modify) {
-        txt_DocNo = line("txt_DocNo", 18);
+        txt_DocNo = line("txt_DocNo", "DOC_NO");
         txt_DocNo->setMaximumWidth(110);
         attachFilter(txt_DocNo, KeyFilter::Number);
         onEnter(txt_DocNo, [this] {
@@ -229,8 +231,8 @@ ServicePair frm_SWS_ANCPANDP08::onScreen() const {
     p.serviceType = Cmb_ServType->code();
     p.serviceTypeDesc = Cmb_ServType->currentText().trimmed();
     p.serviceName = txt_ServiceName->text().trimmed();
-    p.selling = Money::fromText(txt_SellAmt->text());
-    p.buying = Money::fromText(txt_BuyAmt->text());
+    p.selling = Money::fromInput(txt_SellAmt->text());
+    p.buying = Money::fromInput(txt_BuyAmt->text());
     return p;
 }
 

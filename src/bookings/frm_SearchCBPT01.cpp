@@ -74,10 +74,14 @@ frm_SearchCBPT01::frm_SearchCBPT01(Session& session, QWidget* parent, const Wind
         return e;
     };
     txt_PartyCode = numberField("txt_PartyCode");
+    bindColumn(txt_PartyCode, "M_TBL_TRANSACTION", "PARTY_CODE");
     txt_QuotNo = numberField("txt_QuotNo");
+    bindColumn(txt_QuotNo, "M_TBL_TRANSACTION", "QUOTATION_NO");
     txt_CBPTNo = numberField("txt_CBPTNo");
+    bindColumn(txt_CBPTNo, "M_TBL_TRANSACTION", "DOC_NO");
     txt_FileNo = new QLineEdit(this);
     txt_FileNo->setObjectName(QStringLiteral("txt_FileNo"));
+    bindLength(txt_FileNo, kPatternLength);
     txt_FileNo->setMaximumWidth(220);
     onEnter(txt_FileNo, [this] { Load_Grid(); });
 

@@ -99,7 +99,9 @@ frm_Search_SWS::frm_Search_SWS(Session& session, QWidget* parent, const WindowAr
         return e;
     };
     txt_PartyCode = codeField("txt_PartyCode");
+    bindColumn(txt_PartyCode, "M_TBL_PARTY", "PARTY_CODE");
     txt_VOCode = codeField("txt_VOCode");
+    bindColumn(txt_VOCode, "M_TBL_PARTY", "PARTY_CODE");
     Option1 = addOption(QStringLiteral("Option1"), QStringLiteral("&ALL"), nullptr, [](ListFilter&) {});
     Option2 = addOption(QStringLiteral("Option2"), QStringLiteral("&CUSTOMER"), txt_PartyCode,
                         [this](ListFilter& f) { f.number(QStringLiteral("a.PARTY_CODE=?"), txt_PartyCode->text()); });

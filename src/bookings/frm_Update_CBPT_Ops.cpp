@@ -93,7 +93,9 @@ frm_Update_CBPT_Ops::frm_Update_CBPT_Ops(Session& session, QWidget* parent)
         return e;
     };
     txt_ConsultantCode = numberField("txt_ConsultantCode");
+    bindColumn(txt_ConsultantCode, "M_TBL_TRANSACTION", "CONSLT_OPS");
     txt_CBPTNo = numberField("txt_CBPTNo");
+    bindColumn(txt_CBPTNo, "M_TBL_TRANSACTION", "DOC_NO");
     Option1 = addOption(QStringLiteral("Option1"), QStringLiteral("&ALL"), nullptr, [](ListFilter&) {});
     Option2 =
         addOption(QStringLiteral("Option2"), QStringLiteral("CONSLTNT &OPS CODE"), txt_ConsultantCode,

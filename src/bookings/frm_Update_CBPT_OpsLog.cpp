@@ -12,7 +12,6 @@
 namespace tarvic {
 
 namespace {
-constexpr int kActionLength = 2000;  // CONSUTLTANT_RESPONSETXT
 const CodeSource kOpsStatus{QStringLiteral("M_TBL_CBPT_STATUS_OPS"),
                             QStringLiteral("CBPTSTATUS_CODE_O"),
                             QStringLiteral("CBPT_STATUS"),
@@ -43,13 +42,7 @@ frm_Update_CBPT_OpsLog::frm_Update_CBPT_OpsLog(Session& session, QWidget* parent
     txt_Action = new QPlainTextEdit(this);
     txt_Action->setObjectName(QStringLiteral("txt_Action"));
     // The column's length: a longer text is cut as it is typed or pasted, never refused on save.
-    connect(txt_Action, &QPlainTextEdit::textChanged, this, [this] {
-        if (txt_Action->toPlainText().size() > kActionLength) {
-            const QSignalBlocker block(txt_Action);
-            txt_Action->setPlainText(txt_Action->toPlainText().left(kActionLength));
-            txt_Action->moveCursor(QTextCursor::End);
-        }
-    });
+    bindColumn(txt_Action, "M_TBL_TRANSACTION", "CONSUTLTANT_RESPONSETXT");
     auto* action = new QLabel(QStringLiteral("&ACTION TAKEN"), this);
     action->setBuddy(txt_Action);
     form()->addWidget(action, row, 0, Qt::AlignTop);

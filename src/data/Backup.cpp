@@ -1,9 +1,9 @@
 #include "Backup.h"
 
 #include "Migrations.h"
+#include "PrivateFiles.h"
 #include "SchemaTables.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -11,10 +11,6 @@
 #include <QThread>
 
 #include <sqlite3.h>
-
-#include <fcntl.h>
-#include <unistd.h>
-#include <cstdio>
 
 namespace tarvic {
 
@@ -89,29 +85,6 @@ int checkedVersion(Lite& file, const QString& name) {
                    .arg(version)
                    .arg(Migrations::latestVersion()));
     return version;
-}
-
-void syncPath(const QString& path, bool directory) {
-    const int fd = ::open(QFile::encodeName(path).constData(), directory ? O_RDONLY | O_DIRECTORY : O_RDONLY);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-// The finished copy takes the backup's name in one step, durably.
-void putInPlace(const QString& partial, const QString& file) {
-    syncPath(partial, false);
-    if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(file).constData()) != 0) {
-        QFile::remove(partial);
-        failed(QStringLiteral("%1 cannot be written: %2").arg(file, QString::fromLocal8Bit(strerror(errno))));
-    }
-    syncPath(QFileInfo(file).absolutePath(), true);
-}
-
-QString mainFile(Database& db) {
-    const auto row = db.firstRow(QStringLiteral("SELECT file FROM pragma_database_list WHERE name='main'"));
-    return row ? row->value(0).toString() : QString();
 }
 
 qint64 tablesIn(Database& db) {
@@ -192,24 +165,33 @@ int archiveTables(const QString& file, const Server& server) {
 
 void backupDatabase(const ConnectionString& cs, const QString& file, const Say& say) {
     const QString target = QFileInfo(file).absoluteFilePath();
-    const QString partial = target + QStringLiteral(".partial");
-    QFile::remove(partial);
     auto db = std::make_unique<Database>(cs, QStringLiteral("tarvic-backup"));
     if (Migrations(*db).currentVersion() == 0)
         refuse(QStringLiteral("the database of data source %1 has no schema: there is nothing to back up").arg(cs.dsn));
-    if (db->dialect().isSqlite()) {
-        const QString path = mainFile(*db);
+    const bool embedded = db->dialect().isSqlite();
+    const QString path = embedded ? databaseFile(*db) : QString();
+    if (embedded && QFileInfo(path).canonicalFilePath() == QFileInfo(target).canonicalFilePath())
+        refuse(QStringLiteral("the backup cannot be written over the database itself"));
+    // The copy holds every book: it is its owner's alone from its first byte (the engine's tools
+    // write into the file made here, which keeps its mode), and goes away unless it is whole.
+    PrivateSaveFile partial(target);
+    if (!partial.open())
+        refuse(QStringLiteral("%1 cannot be written: %2").arg(target, partial.errorString()));
+    partial.file().close();
+    const auto putInPlace = [&] {
+        if (!partial.commit())
+            failed(partial.errorString());
+    };
+    if (embedded) {
         db.reset();
-        if (QFileInfo(path).canonicalFilePath() == QFileInfo(target).canonicalFilePath())
-            refuse(QStringLiteral("the backup cannot be written over the database itself"));
         int version = 0;
         {
             Lite from(path, SQLITE_OPEN_READONLY);
-            Lite to(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+            Lite to(partial.path(), SQLITE_OPEN_READWRITE);
             copyPages(from, to);
-            version = checkedVersion(to, partial);
+            version = checkedVersion(to, partial.path());
         }
-        putInPlace(partial, target);
+        putInPlace();
         say(QStringLiteral("backup written to %1: embedded database, schema version %2, %3 byte(s)")
                 .arg(target)
                 .arg(version)
@@ -221,15 +203,13 @@ void backupDatabase(const ConnectionString& cs, const QString& file, const Say& 
     const Server server = serverOf(cs);
     // pg_dump reads every table in one snapshot: the backup is of one moment while programs save.
     const ToolRun r = runTool(QStringLiteral("pg_dump"),
-                              QStringList{QStringLiteral("-Fc"), QStringLiteral("-f"), partial} + server.args() +
+                              QStringList{QStringLiteral("-Fc"), QStringLiteral("-f"), partial.path()} + server.args() +
                                   QStringList{QStringLiteral("-d"), server.database},
                               server);
-    if (r.code != 0) {
-        QFile::remove(partial);
+    if (r.code != 0)
         failed(QStringLiteral("pg_dump failed: %1").arg(r.err));
-    }
-    const int tables = archiveTables(partial, server);
-    putInPlace(partial, target);
+    const int tables = archiveTables(partial.path(), server);
+    putInPlace();
     say(QStringLiteral("backup written to %1: server database %2, schema version %3, %4 table(s), %5 byte(s)")
             .arg(target, server.database)
             .arg(version)
@@ -249,7 +229,7 @@ BooksReport restoreDatabase(const ConnectionString& cs, const QString& file, boo
                    .arg(cs.dsn)
                    .arg(present));
     if (db->dialect().isSqlite()) {
-        const QString path = mainFile(*db);
+        const QString path = databaseFile(*db);
         db.reset();
         if (QFileInfo(path).canonicalFilePath() == QFileInfo(source).canonicalFilePath())
             refuse(QStringLiteral("the backup is the database itself"));

@@ -1,6 +1,7 @@
 #include "BookMove.h"
 
 #include "BooksCheck.h"
+#include "ColumnLengths.h"
 #include "Migrations.h"
 #include "SchemaTables.h"
 
@@ -88,55 +89,174 @@ struct Copied {
     TableFingerprint read;
 };
 
-// Copies one table: its rows read from the embedded database in the server's column order,
-// written a batch of rows per prepared statement. Returns the fingerprint of what was read.
-TableFingerprint copyTable(FileReader& source, const TableInfo& from, Database& target, const TableInfo& to) {
-    QHash<QString, int> at;
-    for (int i = 0; i < int(from.columns.size()); ++i)
-        at.insert(from.columns[i].name.toUpper(), i);
-    std::vector<int> order;
-    QStringList names, one;
-    for (const ColumnInfo& c : to.columns) {
-        order.push_back(at.value(c.name.toUpper()));
-        names << quoted(c.name);
-        one << placeholder(c);
+// The type a value is cast to in the server's column, precision and all, so that a probe
+// refuses what the column would.
+QString serverType(const ColumnInfo& c) {
+    if (c.kind == ValueKind::Text)
+        return QStringLiteral("text");
+    if (c.kind == ValueKind::Decimal && c.precision > 0)
+        return QStringLiteral("numeric(%1,%2)").arg(c.precision).arg(std::max(c.scale, 0));
+    return c.type;
+}
+
+// One table's rows as the server takes them: its columns in the server's order, each row
+// checked against the server's text lengths before it is sent, named by its key when refused.
+class TableCopy {
+public:
+    TableCopy(const TableInfo& from, Database& target, const TableInfo& to) : from_(from), target_(target), to_(to) {
+        QHash<QString, int> at;
+        for (int i = 0; i < int(from.columns.size()); ++i)
+            at.insert(from.columns[i].name.toUpper(), i);
+        QStringList names, one;
+        for (const ColumnInfo& c : to.columns) {
+            order_.push_back(at.value(c.name.toUpper()));
+            names << quoted(c.name);
+            one << placeholder(c);
+        }
+        for (const QString& k : from.keyColumns())
+            for (int i = 0; i < int(to.columns.size()); ++i)
+                if (to.columns[i].name.compare(k, Qt::CaseInsensitive) == 0)
+                    key_.push_back(i);
+        width_ = int(to.columns.size());
+        perStatement_ = std::clamp(kValuesPerStatement / std::max(width_, 1), 1, kMaxRowsPerStatement);
+        head_ = QStringLiteral("INSERT INTO %1 (%2) VALUES ").arg(quoted(to.name), names.join(QStringLiteral(", ")));
+        row_ = QLatin1Char('(') + one.join(QStringLiteral(", ")) + QLatin1Char(')');
+        full_ = statement(perStatement_);
     }
-    const int width = int(to.columns.size());
-    const int perStatement = std::clamp(kValuesPerStatement / std::max(width, 1), 1, kMaxRowsPerStatement);
-    const QString head =
-        QStringLiteral("INSERT INTO %1 (%2) VALUES ").arg(quoted(to.name), names.join(QStringLiteral(", ")));
-    const QString row = QLatin1Char('(') + one.join(QStringLiteral(", ")) + QLatin1Char(')');
-    const auto statement = [&](int rows) {
+
+    // Copies every row; returns the fingerprint of what was read. A value the server would
+    // refuse, or does, is reported by table, row and column, and nothing is moved.
+    TableFingerprint copy(FileReader& source) {
+        TableFingerprint read;
+        QVariantList batch;
+        batch.reserve(perStatement_ * width_);
+        int inBatch = 0;
+        QStringList ordered(width_);
+        source.read(from_, [&](const QStringList& values) {
+            for (int i = 0; i < width_; ++i)
+                ordered[i] = values.at(order_[i]);
+            checkLengths(ordered);
+            for (const QString& v : ordered)
+                batch << bound(v);
+            read.add(ordered);
+            if (++inBatch == perStatement_) {
+                send(full_, batch);
+                batch.clear();
+                inBatch = 0;
+            }
+        });
+        if (inBatch > 0)
+            send(statement(inBatch), batch);
+        read.finish();
+        return read;
+    }
+
+private:
+    QString statement(int rows) const {
         QStringList all;
         for (int i = 0; i < rows; ++i)
-            all << row;
-        return head + all.join(QStringLiteral(", "));
-    };
-    const QString full = statement(perStatement);
-    const QVariant null{QMetaType::fromType<QString>()};
+            all << row_;
+        return head_ + all.join(QStringLiteral(", "));
+    }
 
-    TableFingerprint read;
-    QVariantList batch;
-    batch.reserve(perStatement * width);
-    int inBatch = 0;
-    QStringList ordered(width);
-    source.read(from, [&](const QStringList& values) {
-        for (int i = 0; i < width; ++i) {
-            ordered[i] = values.at(order[i]);
-            batch << (ordered[i].isNull() ? null : QVariant(ordered[i]));
+    // One batch of rows; the first of them the server refuses is named with its column.
+    void send(const QString& sql, const QVariantList& values) {
+        try {
+            target_.execAffected(sql, values);
+        } catch (const DbError& e) {
+            if (e.kind() == DbError::Kind::Locked || e.kind() == DbError::Kind::Injected)
+                throw;  // a lock is waited for by the caller; an injected failure is the test's
+            locate(values, e);
         }
-        read.add(ordered);
-        if (++inBatch == perStatement) {
-            target.execAffected(full, batch);
-            batch.clear();
-            inBatch = 0;
+    }
+
+    static QVariant bound(const QString& value) {
+        return value.isNull() ? QVariant(QMetaType::fromType<QString>()) : QVariant(value);
+    }
+
+    // A row (its values in the server's column order) named by its table and key.
+    QString rowName(const QStringList& values) const {
+        QStringList names, keyValues;
+        for (int k : key_) {
+            names << to_.columns[k].name;
+            keyValues << values.at(k);
         }
-    });
-    if (inBatch > 0)
-        target.execAffected(statement(inBatch), batch);
-    read.finish();
-    return read;
-}
+        return QStringLiteral("%1, row %2").arg(to_.label(), rowKeyText(names, keyValues));
+    }
+
+    // A text longer than the server's column is refused before it is sent.
+    void checkLengths(const QStringList& values) const {
+        for (int i = 0; i < width_; ++i) {
+            const ColumnInfo& c = to_.columns[i];
+            const QString& v = values.at(i);
+            if (c.length > 0 && v.size() > c.length && characterCount(v) > c.length)
+                refuse(QStringLiteral("%1: %2 holds %3 characters, more than the server's %4; nothing was moved")
+                           .arg(rowName(values), c.name.toUpper())
+                           .arg(characterCount(v))
+                           .arg(c.length));
+        }
+    }
+
+    // The server refused a batch, and the driver rolled its transaction back with it (nothing
+    // is moved whatever happens now). Each row of the batch is put to the server again as its
+    // values cast to their columns' types; the first row it refuses is probed value by value.
+    [[noreturn]] void locate(const QVariantList& batch, const DbError& refused) {
+        const auto row = [&](qsizetype r) {
+            QStringList values;
+            for (int i = 0; i < width_; ++i)
+                values << batch.at(r * width_ + i).toString();
+            return values;
+        };
+        const qsizetype rows = batch.size() / std::max(width_, 1);
+        for (qsizetype r = 0; r < rows; ++r) {
+            const QStringList values = row(r);
+            if (takes(values, -1))
+                continue;
+            for (int i = 0; i < width_; ++i)
+                if (!takes(values, i))
+                    refuse(QStringLiteral("%1: the server refuses the value of %2 (%3); nothing was moved")
+                               .arg(rowName(values), to_.columns[i].name.toUpper(), reason_));
+        }
+        // Every value passes alone: a rule over whole rows (a key met twice).
+        refuse(QStringLiteral("%1: the server refuses a row from here to %2 (%3); nothing was moved")
+                   .arg(rowName(row(0)), rowName(row(rows - 1)).section(QStringLiteral(", row "), 1),
+                        refused.message()));
+    }
+
+    // Whether the server takes the row's values (column < 0), or that one column's value, as
+    // their columns' types; reason_ holds why not.
+    bool takes(const QStringList& values, int column) {
+        QStringList casts;
+        QVariantList args;
+        for (int i = 0; i < width_; ++i) {
+            if ((column >= 0 && i != column) || values.at(i).isNull())
+                continue;
+            casts << QStringLiteral("CAST(CAST(? AS TEXT) AS %1)").arg(serverType(to_.columns[i]));
+            args << values.at(i);
+        }
+        if (casts.isEmpty())
+            return true;
+        try {
+            target_.exec(QStringLiteral("SELECT ") + casts.join(QStringLiteral(", ")), args);
+            return true;
+        } catch (const DbError& e) {
+            if (e.kind() == DbError::Kind::Locked)
+                throw;
+            reason_ = e.message().section(QLatin1Char(';'), 0, 0).section(QStringLiteral("ERROR: "), -1);
+            return false;
+        }
+    }
+
+    const TableInfo& from_;
+    Database& target_;
+    const TableInfo& to_;
+    std::vector<int> order_;  // per server column, its place in the embedded table's row
+    std::vector<int> key_;    // the key's places in the server's row
+    int width_ = 0;
+    int perStatement_ = 1;
+    QString head_, row_, full_;
+    QString reason_;                // why the server refused the last value put to it
+};
 
 // Serial and identity columns continue past the highest value copied.
 void advanceSequences(Database& target) {
@@ -225,7 +345,7 @@ MoveReport moveToServer(Database& source, Database& target, const std::function<
             for (const TableInfo& t : from) {
                 Copied c;
                 c.server = onServer.value(t.label());
-                c.read = copyTable(file, t, target, *c.server);
+                c.read = TableCopy(t, target, *c.server).copy(file);
                 progress(QStringLiteral("%1: %2 row(s) copied").arg(t.label()).arg(c.read.rows));
                 report.rows += c.read.rows;
                 ++report.tables;

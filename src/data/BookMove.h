@@ -15,8 +15,10 @@ struct MoveReport {
     qint64 rows = 0;
 };
 
-// Throws DbError (Refused) when the move is refused or the copy differs, naming why and where;
-// the server database is then left as it was. progress receives a line per table.
+// Throws DbError (Refused) when the move is refused or the copy differs, naming why and where:
+// a value the server would refuse (a text longer than its column) or does refuse is named by
+// its table, its row's key and its column. The server database is then left as it was.
+// progress receives a line per table.
 MoveReport moveToServer(Database& source, Database& target, const std::function<void(const QString&)>& progress);
 
 }  // namespace tarvic

@@ -1,5 +1,7 @@
 #include "BookingOperations.h"
 
+#include "ColumnLengths.h"
+
 namespace tarvic {
 
 namespace {
@@ -121,6 +123,7 @@ void BookingOperations::assignConsultant(qint64 booking, qint64 consultant) {
 void BookingOperations::updateLog(qint64 booking, const QString& action, qint64 opsStatus) {
     db_.transact([&] {
         requireLive(booking);
+        checkTextLengths(db_, QStringLiteral("M_TBL_TRANSACTION"), {{QStringLiteral("CONSUTLTANT_RESPONSETXT"), action}});
         exactlyOne(db_.execAffected(
             QStringLiteral("UPDATE M_TBL_TRANSACTION SET CONSUTLTANT_RESPONSETXT=?, CBPTSTATUS_CODE_O=? "
                            "WHERE DOC_CODE=? AND DOC_NO=? AND COALESCE(DOC_STATUS,'')<>'CNCL'"),

@@ -4,6 +4,7 @@
 #include "InvoiceTotals.h"
 #include "Moments.h"
 #include "Money.h"
+#include "SchemaTables.h"
 #include "TransactionRecords.h"
 
 namespace tarvic {
@@ -167,11 +168,11 @@ void countersBehind(Database& db, QStringList& problems) {
 // (e) A quotation's header total is the sum of its lines: every line window re-prices the
 // header in the transaction that changed the line.
 void quotationTotals(Database& db, QStringList& problems) {
-    QSqlQuery q = db.exec(
-        QStringLiteral("SELECT H.DOC_NO AS R_NO, H.TOTAL_AMOUNT AS R_TOTAL, "
-                       "(SELECT COALESCE(SUM(L.TOTAL_AMOUNT), 0) FROM M_TBL_QUOTATION L WHERE L.DOC_CODE = 'QGBL02' "
-                       "AND L.DOC_NO = H.DOC_NO) AS R_LINES "
-                       "FROM M_TBL_QUOTATION H WHERE H.DOC_CODE = 'QGBL01' ORDER BY H.DOC_NO"));
+    QSqlQuery q = db.exec(QStringLiteral("SELECT H.DOC_NO AS R_NO, H.TOTAL_AMOUNT AS R_TOTAL, "
+                                         "(SELECT %1 FROM M_TBL_QUOTATION L WHERE L.DOC_CODE = 'QGBL02' "
+                                         "AND L.DOC_NO = H.DOC_NO) AS R_LINES "
+                                         "FROM M_TBL_QUOTATION H WHERE H.DOC_CODE = 'QGBL01' ORDER BY H.DOC_NO")
+                              .arg(exactSum(QStringLiteral("L.TOTAL_AMOUNT"))));
     while (q.next()) {
         const Money total = Money::fromVariant(q.value(QStringLiteral("R_TOTAL")));
         const Money lines = Money::fromVariant(q.value(QStringLiteral("R_LINES")));
@@ -390,13 +391,18 @@ void servicePairs(Database& db, QStringList& problems) {
 // follow from it as the invoice computes them, and it charges either IGST or CGST and SGST,
 // never both. A line doubled under its key is named by the key check and counts once here.
 void invoiceTotals(Database& db, QStringList& problems) {
-    QSqlQuery q = db.exec(QStringLiteral(
-        "SELECT H.DOC_CODE, H.DOC_NO, H.TOTAL_AMOUNT, H.DISC_AMT, H.TAXIBLE_AMT, H.CGST_PER, H.CGST_AMT, H.SGST_PER, "
-        "H.SGST_AMT, H.IGST_PER, H.IGST_AMT, H.TAX_AMT, H.GRAND_TOTAL, "
-        "(SELECT COALESCE(SUM(D.R_AMT), 0) FROM (SELECT L.IN_DOCCODE, L.IN_DOCNO, L.INV_DETSLNO, MAX(L.INV_AMT) "
-        "AS R_AMT FROM M_TBL_TRANSACTION L WHERE L.DOC_CODE IN ('INV002', 'INV007') "
-        "GROUP BY L.IN_DOCCODE, L.IN_DOCNO, L.INV_DETSLNO) D WHERE D.IN_DOCCODE = H.DOC_CODE AND D.IN_DOCNO = H.DOC_NO) "
-        "FROM M_TBL_TRANSACTION H WHERE H.DOC_CODE IN ('INV001', 'INV006') ORDER BY H.DOC_CODE, H.DOC_NO"));
+    // Summed in whole paise: SQLite's driver reads a sum of whole amounts in 32 bits.
+    QSqlQuery q =
+        db.exec(QStringLiteral(
+                    "SELECT H.DOC_CODE, H.DOC_NO, H.TOTAL_AMOUNT, H.DISC_AMT, H.TAXIBLE_AMT, H.CGST_PER, H.CGST_AMT, "
+                    "H.SGST_PER, "
+                    "H.SGST_AMT, H.IGST_PER, H.IGST_AMT, H.TAX_AMT, H.GRAND_TOTAL, "
+                    "(SELECT %1 FROM (SELECT L.IN_DOCCODE, L.IN_DOCNO, L.INV_DETSLNO, MAX(L.INV_AMT) "
+                    "AS R_AMT FROM M_TBL_TRANSACTION L WHERE L.DOC_CODE IN ('INV002', 'INV007') "
+                    "GROUP BY L.IN_DOCCODE, L.IN_DOCNO, L.INV_DETSLNO) D WHERE D.IN_DOCCODE = H.DOC_CODE AND "
+                    "D.IN_DOCNO = H.DOC_NO) "
+                    "FROM M_TBL_TRANSACTION H WHERE H.DOC_CODE IN ('INV001', 'INV006') ORDER BY H.DOC_CODE, H.DOC_NO")
+                    .arg(exactSum(QStringLiteral("D.R_AMT"))));
     while (q.next()) {
         const auto m = [&](int i) { return Money::fromVariant(q.value(i)); };
         const QString ref = q.value(0).toString() + QLatin1Char(' ') + numberText(q.value(1));
@@ -494,6 +500,87 @@ void bulkPostingTotals(Database& db, QStringList& problems) {
                              Money::fromVariant(q.value(3)).toString());
 }
 
+// (m) No stored amount (nor rate or percentage) lies beyond the largest amount: one that does
+// no longer reads back exactly on SQLite, and no total over it can be trusted. Every decimal
+// column of every table, each row named by its first two columns.
+void amountsBeyondLimit(Database& db, QStringList& problems) {
+    for (const TableInfo& t : schemaTables(db)) {
+        QStringList decimals, beyond;
+        QVariantList values;
+        for (const ColumnInfo& c : t.columns)
+            if (c.kind == ValueKind::Decimal) {
+                decimals << c.name;
+                beyond << QStringLiteral("ABS(%1) >= ?").arg(c.name);
+                values << Money::beyondLargest().roundedRupees();
+            }
+        if (decimals.isEmpty() || t.columns.size() < 2)
+            continue;
+        QSqlQuery q = db.exec(QStringLiteral("SELECT %1, %2, %3 FROM %4 WHERE %5")
+                                  .arg(t.columns[0].name, t.columns[1].name, decimals.join(QStringLiteral(", ")),
+                                       t.name, beyond.join(QStringLiteral(" OR "))),
+                              values);
+        while (q.next())
+            for (int i = 0; i < decimals.size(); ++i) {
+                const Money::Reading m = Money::read(q.value(2 + i));
+                if (m.kind == Money::Reading::Kind::TooLarge)
+                    problems << QStringLiteral("%1 %2 %3: %4 %5 is beyond the largest amount %6")
+                                    .arg(t.label(), q.value(0).toString().trimmed(), q.value(1).toString().trimmed(),
+                                         decimals[i].toUpper(), m.value.toString(), Money::largest().toString());
+            }
+    }
+}
+
+// (n) A text longer than its column's declared length. SQLite keeps it whole where the server
+// refuses it, so that a move of the books would fail on it; the server itself holds none.
+void textsLongerThanColumns(Database& db, QStringList& problems) {
+    if (!db.dialect().isSqlite())
+        return;
+    constexpr int kRowsPerTable = 20;  // enough to find them; the count says how many more
+    for (const TableInfo& t : schemaTables(db)) {
+        std::vector<const ColumnInfo*> texts;
+        QStringList over, lengths, key;
+        for (const ColumnInfo& c : t.columns)
+            if (c.kind == ValueKind::Text && c.length > 0) {
+                texts.push_back(&c);
+                over << QStringLiteral("LENGTH(\"%1\") > %2").arg(c.name).arg(c.length);
+                lengths << QStringLiteral("LENGTH(\"%1\")").arg(c.name);
+            }
+        if (texts.empty())
+            continue;
+        const QStringList keyColumns = t.keyColumns();
+        for (const QString& k : keyColumns)
+            key << QStringLiteral("CAST(\"%1\" AS TEXT)").arg(k);
+        const QString where = over.join(QStringLiteral(" OR "));
+        QSqlQuery q = db.exec(QStringLiteral("SELECT %1, %2 FROM \"%3\" WHERE %4 LIMIT %5")
+                                  .arg(key.join(QStringLiteral(", ")), lengths.join(QStringLiteral(", ")), t.name,
+                                       where)
+                                  .arg(kRowsPerTable));
+        const int n = int(keyColumns.size());
+        int listed = 0;
+        while (q.next()) {
+            ++listed;
+            QStringList values;
+            for (int i = 0; i < n; ++i)
+                values << (q.isNull(i) ? QString() : q.value(i).toString());
+            for (size_t c = 0; c < texts.size(); ++c)
+                if (const int length = q.value(n + int(c)).toInt(); length > texts[c]->length)
+                    problems << QStringLiteral("%1 %2: %3 holds %4 characters, its column %5")
+                                    .arg(t.label(), rowKeyText(keyColumns, values), texts[c]->name.toUpper())
+                                    .arg(length)
+                                    .arg(texts[c]->length);
+        }
+        q = QSqlQuery();
+        if (listed == kRowsPerTable) {
+            const qint64 all =
+                db.scalar(QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE %2").arg(t.name, where)).toLongLong();
+            if (all > listed)
+                problems << QStringLiteral("%1: %2 more row(s) with texts longer than their columns")
+                                .arg(t.label())
+                                .arg(all - listed);
+        }
+    }
+}
+
 }  // namespace
 
 BooksReport checkBooks(Database& db) {
@@ -519,6 +606,8 @@ BooksReport checkBooks(Database& db) {
     servicePairs(db, report.problems);
     invoiceTotals(db, report.problems);
     bulkPostingTotals(db, report.problems);
+    amountsBeyondLimit(db, report.problems);
+    textsLongerThanColumns(db, report.problems);
     return report;
 }
 

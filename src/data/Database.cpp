@@ -272,8 +272,10 @@ Database::Database(const ConnectionString& given, const QString& connectionName)
     // between transactions, so a dropped lock cannot outlive the transaction it was taken for.
     // Said in the connection string, it overrides the data source before the driver applies it.
     // On the server, psqlODBC's communication and debug logs stay off whatever the data source
-    // says (Debian turns the first on for every one): they copy the password in clear into a
-    // file in /tmp that every user may read. Its rollback on errors is the whole transaction's:
+    // says: they copy statements and rows into a file in /tmp that every user may read. These
+    // keywords overrule the data source's own switches; the driver entry's (Debian turns the
+    // communication log on for every process) are read before any connection string is seen,
+    // and keepDriverLogsOff() deals with them. Its rollback on errors is the whole transaction's:
     // at the statement level it would wrap every statement of a transaction in a savepoint of
     // its own, a round trip or two more per statement, for nothing, since transact() undoes the
     // whole transaction on any error anyway.
@@ -359,6 +361,13 @@ DbError Database::failure(const QSqlQuery& q) const {
         text.replace(at, (end < 0 ? text.size() : end) - at, QStringLiteral("Failing row not shown."));
     }
     const QString state = sqlStateOf(q);
+    // A text longer than its column is refused before it is written, naming its field; one that
+    // still reaches the server is reported in the same words, never as the driver's text.
+    if (state == QLatin1String("22001") || text.contains(QLatin1String("value too long for type"))) {
+        qWarning("%s", qPrintable(text));
+        return DbError(DbError::Kind::Refused,
+                       QStringLiteral("A TEXT IS LONGER THAN ITS COLUMN ALLOWS, NOTHING WAS SAVED ...."), state);
+    }
     return DbError(classify(state, text), text, state);
 }
 

@@ -19,6 +19,7 @@
 
 namespace tarvic {
 
+class ColumnLengths;
 class KeptStatement;
 
 // The system's own connection string. Qt's ODBC driver cannot take it whole (it would
@@ -102,6 +103,9 @@ public:
     std::optional<QSqlRecord> firstRow(const QString& sql, const QVariantList& values = {});
     std::optional<QSqlRecord> firstRow(const QString& sql, const QVariantList& values, ResultTypes types);
     bool tableExists(const QString& table);
+    // How long a value each column of the schema takes (ColumnLengths.h): read at the first
+    // call and kept for the connection, read again when asked about a table created since.
+    const ColumnLengths& columnLengths(const QString& table = {});
 
     // Runs work in one database transaction: every row or none. A conflict with another
     // workstation (lock timeout, deadlock, serialization) rolls back and runs work again
@@ -150,6 +154,7 @@ private:
     QHash<QString, std::shared_ptr<KeptStatement>> kept_;
     QVariant keptScalar(const QString& sql, const QVariantList& values);
     QSqlQuery scratch_;
+    std::shared_ptr<const ColumnLengths> columnLengths_;
     QString file_;                        // the embedded database's file; empty on a server
     std::pair<quint64, quint64> fileId_;  // its device and inode when connected
 };

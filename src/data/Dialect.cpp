@@ -41,6 +41,22 @@ QString Dialect::balanceInPaise(const QString& debit, const QString& credit) con
     return QStringLiteral("CAST((COALESCE(SUM(%1),0) - COALESCE(SUM(%2),0)) * 100 AS BIGINT)").arg(debit, credit);
 }
 
+QString paiseSum(const QString& amount) {
+    return QStringLiteral("COALESCE(SUM(ROUND((%1) * 100)), 0)").arg(amount);
+}
+
+QString paiseSumOver(const QString& amount, const QString& over) {
+    return QStringLiteral("COALESCE(SUM(ROUND((%1) * 100)) OVER (%2), 0)").arg(amount, over);
+}
+
+QString rupeesOf(const QString& paise) {
+    return QStringLiteral("((%1) / 100.0)").arg(paise);
+}
+
+QString exactSum(const QString& amount, const QString& less) {
+    return rupeesOf(less.isEmpty() ? paiseSum(amount) : paiseSum(amount) + QStringLiteral(" - ") + paiseSum(less));
+}
+
 QString Dialect::forUpdate() const {
     return isSqlite() ? QString() : QStringLiteral(" FOR UPDATE");
 }

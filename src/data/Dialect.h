@@ -40,4 +40,17 @@ private:
     Engine engine_;
 };
 
+// Exact sums of amounts, the same text on both engines. SQLite keeps amounts as REAL, and a
+// sum of REALs drifts off the paisa as amounts grow: each amount is added in whole paise, and
+// only the total is turned back into rupees. A total within Money's largest amount reads back
+// exactly (SQLite's driver gives 15 significant digits); one beyond it reads as beyond it.
+//
+// SUM over an amount column or expression, less the SUM of another (optional), 0 over no rows.
+QString exactSum(const QString& amount, const QString& less = {});
+// The sum in whole paise, 0 over no rows; with over, as a window function SUM(...) OVER (over).
+QString paiseSum(const QString& amount);
+QString paiseSumOver(const QString& amount, const QString& over);
+// A number of paise back in rupees.
+QString rupeesOf(const QString& paise);
+
 }  // namespace tarvic

@@ -1,12 +1,12 @@
 #include "GridExport.h"
 
+#include "PrivateFiles.h"
+
 #include <QAbstractItemModel>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
-#include <QTemporaryFile>
 
 #include <xlsxwriter.h>
 
@@ -50,9 +50,10 @@ void GridExport::ExportGrid(const QAbstractItemModel& model, const QString& path
 
 void GridExport::ExportGrid(const QStringList& headers, const RowStream& rows, const QString& path,
                             const QString& delimiter, const QString& quote) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw ExportError(file.errorString());
+    PrivateSaveFile out(path);
+    if (!out.open())
+        throw ExportError(out.errorString());
+    QFile& file = out.file();
     const qsizetype columns = headers.size();
     auto writeLine = [&](const QStringList& cells) {
         QString line;
@@ -68,8 +69,8 @@ void GridExport::ExportGrid(const QStringList& headers, const RowStream& rows, c
     };
     writeLine(headers);
     rows(writeLine);
-    if (!file.commit())
-        throw ExportError(file.errorString());
+    if (!out.commit())
+        throw ExportError(out.errorString());
 }
 
 void GridExport::ExportWorkbook(const QAbstractItemModel& model, const QString& path,
@@ -83,14 +84,16 @@ void GridExport::ExportWorkbook(const QStringList& headers, const RowStream& row
 }
 
 void GridExport::ExportWorkbook(const QList<Sheet>& sheets, const QString& path) {
-    // The library writes the zip at close; write beside the target and move it into place,
-    // so that a failure leaves any earlier file untouched.
+    // The library writes the zip at close into the file made here (keeping its mode), which
+    // then replaces the target: a failure leaves any earlier file untouched.
     const QFileInfo target(path);
     if (!target.absoluteDir().exists())
         throw ExportError(QStringLiteral("The folder %1 does not exist").arg(QDir::toNativeSeparators(target.absolutePath())));
-    const QString temp = target.absolutePath() + QLatin1String("/.") + target.fileName() + QLatin1String(".part");
-    QFile::remove(temp);
-    const QByteArray tempName = QFile::encodeName(temp);
+    PrivateSaveFile out(path);
+    if (!out.open())
+        throw ExportError(out.errorString());
+    out.file().close();
+    const QByteArray tempName = QFile::encodeName(out.path());
 
     lxw_workbook* book = workbook_new(tempName.constData());
     if (!book)
@@ -127,9 +130,7 @@ void GridExport::ExportWorkbook(const QList<Sheet>& sheets, const QString& path)
                         const qsizetype point = text.indexOf(QLatin1Char('.'));
                         const qsizetype decimals = point < 0 ? 0 : text.size() - point - 1;
                         worksheet_write_number(sheet, row, col, text.toDouble(),
-                                               decimals == 2   ? twoDecimals
-                                               : decimals == 1 ? oneDecimal
-                                                               : nullptr);
+                                               decimals == 2 ? twoDecimals : decimals == 1 ? oneDecimal : nullptr);
                     } else {
                         worksheet_write_string(sheet, row, col, text.toUtf8().constData(), nullptr);
                     }
@@ -138,19 +139,13 @@ void GridExport::ExportWorkbook(const QList<Sheet>& sheets, const QString& path)
         }
     } catch (...) {
         workbook_close(book);
-        QFile::remove(temp);
         throw;
     }
     const lxw_error err = workbook_close(book);
-    if (err != LXW_NO_ERROR) {
-        QFile::remove(temp);
+    if (err != LXW_NO_ERROR)
         throw ExportError(QString::fromUtf8(lxw_strerror(err)));
-    }
-    QFile::remove(path);
-    if (!QFile::rename(temp, path)) {
-        QFile::remove(temp);
-        throw ExportError(QStringLiteral("Cannot write %1").arg(QDir::toNativeSeparators(path)));
-    }
+    if (!out.commit())
+        throw ExportError(out.errorString());
 }
 
 }  // namespace tarvic

@@ -31,7 +31,9 @@ public:
     // Delimited text, UTF-8: per line the cells joined by delimiter, each written
     // quote + text + quote with the text unchanged (a quote inside a cell is not doubled),
     // every line ended by CR LF. Listing windows pass a tab and a double quote under a
-    // ".xls" name. The file is replaced only when it was written whole. Throws ExportError.
+    // ".xls" name. The file is replaced only when it was written whole, and like the workbook
+    // it is created readable by its owner only (a grid holds customers and amounts). Throws
+    // ExportError.
     static void ExportGrid(const QAbstractItemModel& model, const QString& path,
                            const QString& delimiter = QStringLiteral("\t"), const QString& quote = QString());
 

@@ -31,6 +31,17 @@ QString invoiceCapMessage(Money invoiceable) {
            QStringLiteral("\nSORRY CANNOT PROCEED WITH INVOICE GENERATION ..... ");
 }
 
+QString beyondLimit(const InvoiceDraft& d, const InvoiceFigures& f) {
+    for (const InvoiceLine& l : d.lines) {
+        const std::optional<Money> amount = lineAmount(l.rate, l.quantity);
+        if (!amount || !l.amount.withinLimit())
+            return exceedsLimitMessage(QStringLiteral("LINE AMOUNT"));
+    }
+    if (!d.discount.withinLimit())
+        return exceedsLimitMessage(QStringLiteral("DISCOUNT AMOUNT"));
+    return f.exceeded.isEmpty() ? QString() : exceedsLimitMessage(f.exceeded);
+}
+
 QString invoiceNumberTakenMessage(const QString& gstInvNo) {
     return QStringLiteral("INVOICE NO : %1 IS ALREADY GENERATED, CANNOT PROCEED ....").arg(gstInvNo);
 }
@@ -39,13 +50,15 @@ std::optional<InvoiceBooking> InvoiceStore::booking(qint64 number, qint64 except
     const auto row = db_.firstRow(
         QStringLiteral("SELECT a.DOC_DATE, a.PARTY_CODE, a.LEAD_NO, a.QUOTATION_NO, a.BOOKED_BY, b.PARTY_NAME, "
                        "b.PARTY_ALIASNAME, b.GSTIN_NO, b.PARTY_ADDRESS, c.STATE_NAME, c.STATE_CODE2, "
-                       "(SELECT COALESCE(SUM(q.TAXIBLE_AMT),0) + COALESCE(SUM(q.TAX_AMOUNT),0) FROM M_TBL_QUOTATION q "
+                       "(SELECT %1 FROM M_TBL_QUOTATION q "
                        "WHERE q.DOC_CODE='QGBL01' AND q.DOC_NO=a.QUOTATION_NO) AS R_QUOTAMT, "
-                       "(SELECT COALESCE(SUM(r.GRAND_TOTAL),0) FROM M_TBL_TRANSACTION r WHERE r.DOC_CODE='FRDB01' "
+                       "(SELECT %2 FROM M_TBL_TRANSACTION r WHERE r.DOC_CODE='FRDB01' "
                        "AND r.IN_DOCCODE='CBPT01' AND r.IN_DOCNO=a.DOC_NO AND r.DOC_STATUS='APPRV') AS R_ADVANCE "
                        "FROM M_TBL_TRANSACTION a JOIN M_TBL_PARTY b ON a.PARTY_CODE=b.PARTY_CODE "
                        "LEFT JOIN M_TBL_CSP_STATE c ON b.STATE_CODE=c.STATE_CODE "
-                       "WHERE a.DOC_CODE='CBPT01' AND a.DOC_NO=? AND a.DOC_STATUS='APPRV'"),
+                       "WHERE a.DOC_CODE='CBPT01' AND a.DOC_NO=? AND a.DOC_STATUS='APPRV'")
+            .arg(exactSum(QStringLiteral("COALESCE(q.TAXIBLE_AMT,0) + COALESCE(q.TAX_AMOUNT,0)")),
+                 exactSum(QStringLiteral("r.GRAND_TOTAL"))),
         {number});
     if (!row)
         return std::nullopt;
@@ -71,9 +84,10 @@ std::optional<InvoiceBooking> InvoiceStore::booking(qint64 number, qint64 except
 
 Money InvoiceStore::invoicedSoFar(qint64 booking, qint64 exceptInvoice) {
     return Money::fromVariant(
-        db_.scalar(QStringLiteral("SELECT COALESCE(SUM(GRAND_TOTAL),0) FROM M_TBL_TRANSACTION "
+        db_.scalar(QStringLiteral("SELECT %1 FROM M_TBL_TRANSACTION "
                                   "WHERE DOC_CODE='INV001' AND IN_DOCCODE='CBPT01' AND IN_DOCNO=? "
-                                  "AND DOC_STATUS='APPRV' AND DOC_NO<>?"),
+                                  "AND DOC_STATUS='APPRV' AND DOC_NO<>?")
+                       .arg(exactSum(QStringLiteral("GRAND_TOTAL"))),
                    {booking, exceptInvoice}));
 }
 
@@ -123,6 +137,8 @@ bool InvoiceStore::gstInvNoTaken(const QString& gstInvNo, qint64 exceptInvoice) 
 qint64 InvoiceStore::save(const InvoiceDraft& d) {
     const InvoiceKind& kind = *d.kind;
     const InvoiceFigures f = d.figures();
+    if (const QString beyond = beyondLimit(d, f); !beyond.isEmpty())
+        throw DbError(DbError::Kind::Refused, beyond);
     const qint64 bookingNo = d.booking.number;
     const QVariant date = dateToDb(d.date);
 

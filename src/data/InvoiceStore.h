@@ -72,6 +72,9 @@ struct InvoiceDraft {
 // What the invoice messages say, used by the save's own checks.
 QString invoiceCapMessage(Money invoiceable);
 QString invoiceNumberTakenMessage(const QString& gstInvNo);
+// The message for a line, the discount or a figure beyond the largest amount; empty when all
+// are within it.
+QString beyondLimit(const InvoiceDraft& draft, const InvoiceFigures& figures);
 
 class InvoiceStore {
 public:

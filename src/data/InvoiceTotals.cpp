@@ -6,22 +6,6 @@ namespace tarvic {
 
 namespace {
 
-Money whole(Money m) {
-    return Money::fromRupees(m.roundedRupees());
-}
-
-// rate % of a whole-rupee amount, to the paisa, halves to the even paisa. rate holds
-// hundredths of a percent, so rate x rupees / 100 is paise.
-Money percentOf(Money rate, qint64 rupees) {
-    const qint64 num = rate.paise() * rupees;
-    const qint64 a = num < 0 ? -num : num;
-    qint64 q = a / 100;
-    const qint64 r = a % 100;
-    if (r > 50 || (r == 50 && q % 2 != 0))
-        ++q;
-    return Money::fromPaise(num < 0 ? -q : q);
-}
-
 std::optional<qint64> wholeNumber(const QString& text) {
     bool ok = false;
     const qint64 n = text.trimmed().toLongLong(&ok);
@@ -55,23 +39,27 @@ QString gstDescription(const GstRates& r, TaxKind kind) {
            QStringLiteral("% ");
 }
 
-Money lineAmount(Money rate, Money quantity) {
-    return Money::fromRupees(rate.roundedRupees() * quantity.roundedRupees());
+std::optional<Money> lineAmount(Money rate, Money quantity) {
+    return rate.wholeRupees().times(quantity.roundedRupees());
 }
 
 InvoiceFigures calcTotal(const QList<Money>& lineAmounts, Money discount, const GstRates& applied, Money advance) {
     InvoiceFigures f;
+    FigureSteps steps;
+    QList<Money> wholeLines;
     for (Money line : lineAmounts)
-        f.total += whole(line);
-    f.taxable = whole(f.total) - whole(discount);
-    const qint64 base = f.taxable.roundedRupees();
-    f.cgst = percentOf(applied.cgst, base);
-    f.sgst = percentOf(applied.sgst, base);
-    f.igst = percentOf(applied.igst, base);
-    f.tax = f.cgst + f.sgst + f.igst;
-    f.grand = Money::fromRupees(base) + f.tax;
-    f.balance = whole(f.grand) - whole(advance);
-    f.words = QStringLiteral(" ") + amountInWordsPhrase(f.grand);
+        wholeLines << line.wholeRupees();
+    const bool within = steps.take(f.total, "TOTAL AMOUNT", Money::sum(wholeLines)) &&
+                        steps.take(f.taxable, "TAXABLE AMOUNT", f.total.wholeRupees().minus(discount.wholeRupees())) &&
+                        steps.take(f.cgst, "CGST", f.taxable.wholeRupees().percent(applied.cgst)) &&
+                        steps.take(f.sgst, "SGST", f.taxable.wholeRupees().percent(applied.sgst)) &&
+                        steps.take(f.igst, "IGST", f.taxable.wholeRupees().percent(applied.igst)) &&
+                        steps.take(f.tax, "TAX AMOUNT", Money::sum(QList<Money>{f.cgst, f.sgst, f.igst})) &&
+                        steps.take(f.grand, "GRAND TOTAL", f.taxable.wholeRupees().plus(f.tax)) &&
+                        steps.take(f.balance, "BALANCE AMOUNT", f.grand.wholeRupees().minus(advance.wholeRupees()));
+    f.exceeded = steps.exceeded;
+    if (within)
+        f.words = QStringLiteral(" ") + amountInWordsPhrase(f.grand);
     return f;
 }
 

@@ -35,8 +35,8 @@ QString shownRate(Money rate, bool applied);
 // GST_DESC: "CGST : 2.50% | SGST : 2.50% | IGST : 0% ".
 QString gstDescription(const GstRates& applied, TaxKind kind);
 
-// One line: whole rate times whole quantity.
-Money lineAmount(Money rate, Money quantity);
+// One line: whole rate times whole quantity; nullopt beyond the largest amount.
+std::optional<Money> lineAmount(Money rate, Money quantity);
 
 struct InvoiceFigures {
     Money total;    // sum of the whole-rupee line amounts
@@ -46,6 +46,9 @@ struct InvoiceFigures {
     Money grand;    // whole taxable plus the taxes
     Money balance;  // whole grand total less whole advance (may be negative)
     QString words;  // AMT_INWORDS
+    // The caption of the first figure beyond the largest amount ("TOTAL AMOUNT", ...), empty
+    // when every figure is within it; the figures from that one on are then left at 0.
+    QString exceeded;
 };
 
 // Calc_Total over the grid's line amounts.

@@ -6,8 +6,9 @@ namespace tarvic {
 
 namespace {
 
-// a * b / divisor, rounded to the nearest integer, halves to even. Wide enough for any price.
-qint64 mulDivEven(qint64 a, qint64 b, qint64 divisor) {
+// a * b / divisor, rounded to the nearest integer, halves to even; nullopt beyond the largest
+// amount. Wide enough for any price.
+std::optional<Money> mulDivEven(qint64 a, qint64 b, qint64 divisor) {
     __int128 n = static_cast<__int128>(a) * b;
     const bool negative = (n < 0) != (divisor < 0);
     if (n < 0)
@@ -17,12 +18,7 @@ qint64 mulDivEven(qint64 a, qint64 b, qint64 divisor) {
     const __int128 r = n % d;
     if (r * 2 > d || (r * 2 == d && (q % 2) != 0))
         ++q;
-    return static_cast<qint64>(negative ? -q : q);
-}
-
-// Money times a percentage: paise * hundredths-of-a-percent / 10000, to the given step of paise.
-Money percentOf(Money amount, Percent percent, qint64 stepPaise) {
-    return Money::fromPaise(mulDivEven(amount.paise(), percent.paise(), 10000 * stepPaise) * stepPaise);
+    return Money::checked(negative ? -q : q);
 }
 
 }  // namespace
@@ -37,20 +33,27 @@ QString markUpText(MarkUp kind) {
 
 Totals computeTotals(const TotalsInput& in) {
     Totals t;
+    FigureSteps steps;
+    Money total;
+    bool within = steps.take(total, "TOTAL AMOUNT", in.total);
     if (in.markUp == MarkUp::Percent) {
         t.commPer = in.commPer;
-        t.commAmount = percentOf(in.total, in.commPer, 100);
+        within = within && steps.take(t.commAmount, "COMM. AMOUNT", in.total.percent(in.commPer, 100));
     } else {
-        t.commAmount = in.commAmount;
         // There is no percentage of nothing: with no lines the percentage stays as it was.
-        t.commPer = in.total.isZero() ? in.commPer
-                                      : Money::fromPaise(mulDivEven(in.commAmount.paise(), 10000, in.total.paise()));
+        within =
+            within && steps.take(t.commAmount, "COMM. AMOUNT", in.commAmount) &&
+            steps.take(t.commPer, "COMMISSION (%)",
+                       in.total.isZero() ? in.commPer : mulDivEven(in.commAmount.paise(), 10000, in.total.paise()));
     }
-    t.total2 = in.total + t.commAmount;
     const bool follow = !in.taxable || in.taxable->paise() / 100 == 0 || *in.taxable == in.previousTotal2;
-    t.taxable = follow ? t.total2 : *in.taxable;
-    t.tax = percentOf(t.taxable, in.taxPer, 1);
-    t.grandTotal = Money::fromRupees((t.total2 + t.tax).roundedRupees());
+    within = within && steps.take(t.total2, "TOTAL AMOUNT -2", in.total.plus(t.commAmount)) &&
+             steps.take(t.taxable, "TAXIBLE AMOUNT", follow ? t.total2 : *in.taxable) &&
+             steps.take(t.tax, "TAX AMOUNT", t.taxable.percent(in.taxPer));
+    const std::optional<Money> grand = t.total2.plus(t.tax);
+    if (within)
+        steps.take(t.grandTotal, "GRAND TOTAL", grand ? std::optional<Money>(grand->wholeRupees()) : std::nullopt);
+    t.exceeded = steps.exceeded;
     return t;
 }
 
@@ -64,10 +67,10 @@ Totals repriceStoredQuotation(Database& db, const QString& user, qint64 quotatio
         if (!header)
             throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
         TotalsInput in;
-        in.total = Money::fromVariant(db.scalar(
-            QStringLiteral(
-                "SELECT COALESCE(SUM(TOTAL_AMOUNT),0) FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL02' AND DOC_NO=?"),
-            {quotationNo}));
+        in.total = Money::fromVariant(
+            db.scalar(QStringLiteral("SELECT %1 FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL02' AND DOC_NO=?")
+                          .arg(exactSum(QStringLiteral("TOTAL_AMOUNT"))),
+                      {quotationNo}));
         in.markUp = markUpFromText(header->value(0).toString());
         in.commPer = Money::fromVariant(header->value(1));
         in.commAmount = Money::fromVariant(header->value(2));
@@ -76,6 +79,8 @@ Totals repriceStoredQuotation(Database& db, const QString& user, qint64 quotatio
         in.previousTotal2 = Money::fromVariant(header->value(4));
         in.taxPer = Money::fromVariant(header->value(5));
         const Totals t = computeTotals(in);
+        if (!t.exceeded.isEmpty())
+            throw DbError(DbError::Kind::Refused, exceedsLimitMessage(t.exceeded));
         const int changed = db.execAffected(
             QStringLiteral("UPDATE M_TBL_QUOTATION SET TOTAL_AMOUNT=%1, COMM_PER=%1, COMM_AMOUNT=%1, TOTAL_AMOUNT2=%1, "
                            "TAXIBLE_AMT=%1, TAX_AMOUNT=%1, GRAND_TOTAL=%1, UPDATE_BY=?, UPDATE_ON=%2 "

@@ -38,6 +38,9 @@ struct Totals {
     Money taxable;
     Money tax;
     Money grandTotal;
+    // The caption of the first figure beyond the largest amount ("TAX AMOUNT", ...), empty
+    // when all are within it; the figures from that one on are then left at 0.
+    QString exceeded;
 };
 
 // The quotation's totals. The taxable amount follows total amount 2 when it is empty, 0 as a
@@ -47,7 +50,8 @@ Totals computeTotals(const TotalsInput& in);
 
 // Re-prices a stored quotation header from the sum of its stored lines, with its stored
 // mark-up, commission, taxable amount and tax percentage; call it inside the transaction that
-// changed a line. Returns the totals written. Throws DbError (Changed) when the header is gone.
+// changed a line. Returns the totals written. Throws DbError (Changed) when the header is gone,
+// (Refused) naming the figure when one would pass the largest amount.
 Totals repriceStoredQuotation(Database& db, const QString& user, qint64 quotationNo);
 
 }  // namespace tarvic

@@ -1,5 +1,7 @@
 #include "RowWriter.h"
 
+#include "ColumnLengths.h"
+
 #include <QRegularExpression>
 
 namespace tarvic {
@@ -23,7 +25,15 @@ QString marks(qsizetype n) {
 
 }  // namespace
 
+void RowWriter::checkLengths(const QString& table, const Columns& key, const Columns& columns, Audit audit) {
+    checkTextLengths(db_, table, key);
+    checkTextLengths(db_, table, columns);
+    if (audit == Audit::Stamped)
+        checkTextLengths(db_, table, {{QStringLiteral("UPDATE_BY"), user_}});
+}
+
 void RowWriter::insert(const QString& table, const Columns& key, const Columns& columns, Audit audit) {
+    checkLengths(table, key, columns, audit);
     QStringList names;
     QVariantList values;
     for (const Columns* part : {&key, &columns})
@@ -45,6 +55,7 @@ void RowWriter::insert(const QString& table, const Columns& key, const Columns& 
 }
 
 void RowWriter::update(const QString& table, const Columns& key, const Columns& columns, Audit audit) {
+    checkLengths(table, key, columns, audit);
     QStringList sets;
     QVariantList values;
     for (const auto& [name, value] : columns) {
@@ -78,6 +89,7 @@ void RowWriter::write(const QString& table, const Columns& key, const Columns& c
 }
 
 void RowWriter::put(const QString& table, const Columns& key, const Columns& columns) {
+    checkLengths(table, key, columns, Audit::None);
     QStringList names, keyNames, sets;
     QVariantList values;
     for (const auto& [name, value] : key) {

@@ -2,7 +2,8 @@
 // The one way a master row is written: a new record is inserted, a shown one is updated by its
 // key, and an update that finds no row (deleted or re-keyed on another workstation) is never
 // turned into an insert: it reports "changed or deleted by another user". Audit times come
-// from one clock, the database server's.
+// from one clock, the database server's. A text longer than its column is refused before
+// anything is written (TextTooLong, naming the column).
 #include "Database.h"
 
 namespace tarvic {
@@ -29,6 +30,7 @@ public:
     void put(const QString& table, const Columns& key, const Columns& columns);
 
 private:
+    void checkLengths(const QString& table, const Columns& key, const Columns& columns, Audit audit);
     Database& db_;
     QString user_;
 };

@@ -2,6 +2,7 @@
 
 #include <QCryptographicHash>
 #include <QDateTime>
+#include <QHash>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -216,37 +217,82 @@ QString timeText(const Moment& m) {
 std::vector<TableInfo> schemaTables(Database& db) {
     std::vector<TableInfo> tables;
     const bool lite = db.dialect().isSqlite();
-    QSqlQuery q = db.exec(lite ? QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND "
-                                                "name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name")
-                               : QStringLiteral("SELECT table_name FROM information_schema.tables WHERE "
-                                                "table_schema=current_schema() AND table_type='BASE TABLE' "
-                                                "ORDER BY table_name"));
-    while (q.next())
-        tables.push_back({q.value(0).toString(), {}});
+    // Every column of every table in one statement: a connection reads the schema at its first
+    // save, and on the server each statement over information_schema costs milliseconds.
+    QSqlQuery q = db.exec(
+        lite ? QStringLiteral("SELECT m.name, p.name, p.type, p.pk, NULL, NULL, NULL FROM sqlite_master m, "
+                              "pragma_table_info(m.name) p WHERE m.type='table' AND m.name NOT LIKE 'sqlite\\_%' "
+                              "ESCAPE '\\' ORDER BY m.name, p.cid")
+             : QStringLiteral("SELECT c.table_name, c.column_name, c.data_type, NULL, c.numeric_scale, "
+                              "c.character_maximum_length, c.numeric_precision FROM information_schema.columns c "
+                              "JOIN information_schema.tables t ON t.table_schema=c.table_schema AND "
+                              "t.table_name=c.table_name AND t.table_type='BASE TABLE' WHERE "
+                              "c.table_schema=current_schema() ORDER BY c.table_name, c.ordinal_position"));
+    // The server's primary keys, by table and column.
+    QHash<QString, int> serverKey;
+    if (!lite) {
+        QSqlQuery k = db.exec(QStringLiteral(
+            "SELECT k.table_name, k.column_name, k.ordinal_position FROM information_schema.table_constraints p "
+            "JOIN information_schema.key_column_usage k ON k.constraint_name=p.constraint_name AND "
+            "k.table_schema=p.table_schema AND k.table_name=p.table_name WHERE p.constraint_type='PRIMARY KEY' "
+            "AND p.table_schema=current_schema()"));
+        while (k.next())
+            serverKey.insert(k.value(0).toString() + QLatin1Char('.') + k.value(1).toString(), k.value(2).toInt());
+    }
+    while (q.next()) {
+        const QString table = q.value(0).toString();
+        if (tables.empty() || tables.back().name != table)
+            tables.push_back({table, {}});
+        ColumnInfo col;
+        col.name = q.value(1).toString();
+        col.type = q.value(2).toString();
+        col.keyPosition = lite ? q.value(3).toInt() : serverKey.value(table + QLatin1Char('.') + col.name);
+        if (lite) {
+            col.kind = sqliteKind(col.type, col.scale);
+            // The declared size: VARCHAR(n) of a text column, NUMERIC(p,s) of a decimal one.
+            static const QRegularExpression size(QStringLiteral("\\(\\s*(\\d+)"));
+            const int declared = size.match(col.type).captured(1).toInt();
+            if (col.kind == ValueKind::Text)
+                col.length = declared;
+            else if (col.kind == ValueKind::Decimal)
+                col.precision = declared;
+        } else {
+            col.kind = serverKind(col.type);
+            col.scale = col.kind == ValueKind::Decimal && !q.isNull(4) ? q.value(4).toInt() : -1;
+            if (col.kind == ValueKind::Text)
+                col.length = q.value(5).toInt();
+            else if (col.kind == ValueKind::Decimal)
+                col.precision = q.value(6).toInt();
+        }
+        tables.back().columns.push_back(col);
+    }
     q = QSqlQuery();
     // One order on both engines, whatever their collations.
     std::sort(tables.begin(), tables.end(),
               [](const TableInfo& a, const TableInfo& b) { return a.label() < b.label(); });
-    for (TableInfo& t : tables) {
-        QSqlQuery c = db.exec(lite ? QStringLiteral("SELECT name, type FROM pragma_table_info(?) ORDER BY cid")
-                                   : QStringLiteral("SELECT column_name, data_type, numeric_scale FROM "
-                                                    "information_schema.columns WHERE table_schema=current_schema() "
-                                                    "AND table_name=? ORDER BY ordinal_position"),
-                              {t.name});
-        while (c.next()) {
-            ColumnInfo col;
-            col.name = c.value(0).toString();
-            col.type = c.value(1).toString();
-            if (lite) {
-                col.kind = sqliteKind(col.type, col.scale);
-            } else {
-                col.kind = serverKind(col.type);
-                col.scale = col.kind == ValueKind::Decimal && !c.isNull(2) ? c.value(2).toInt() : -1;
-            }
-            t.columns.push_back(col);
-        }
-    }
     return tables;
+}
+
+QString rowKeyText(const QStringList& names, const QStringList& values) {
+    QStringList parts;
+    for (qsizetype i = 0; i < names.size(); ++i)
+        parts << names.at(i).toUpper() + QLatin1Char('=') + (values.value(i).isNull() ? QStringLiteral("NULL") : values.value(i).left(40));
+    return parts.join(QStringLiteral(", "));
+}
+
+QStringList TableInfo::keyColumns() const {
+    std::vector<std::pair<int, QString>> key;
+    for (const ColumnInfo& c : columns)
+        if (c.keyPosition > 0)
+            key.emplace_back(c.keyPosition, c.name);
+    std::sort(key.begin(), key.end());
+    QStringList names;
+    for (const auto& k : key)
+        names << k.second;
+    if (names.isEmpty())
+        for (qsizetype i = 0; i < qsizetype(columns.size()) && i < 2; ++i)
+            names << columns[i].name;
+    return names;
 }
 
 QString canonicalValue(const QString& text, const ColumnInfo& column) {

@@ -20,16 +20,25 @@ struct ColumnInfo {
     ValueKind kind = ValueKind::Text;
     int scale = -1;  // decimals of a Decimal column; -1 when the type does not fix them
     QString type;    // the engine's type, as CAST accepts it
+    int length = 0;     // a text column's declared length in characters (VARCHAR(n)); 0 when none
+    int precision = 0;  // the digits a Decimal column declares (NUMERIC(p,s)); 0 when none
+    int keyPosition = 0;  // 1, 2, ... for the columns of the table's primary key, in its order
 };
 
 struct TableInfo {
     QString name;  // as the engine names it (upper case on SQLite, lower case on PostgreSQL)
     std::vector<ColumnInfo> columns;
     QString label() const { return name.toUpper(); }
+    // The names of the primary key's columns in its order; the first two columns for a table
+    // without one (as its rows are named elsewhere: a document's code and number).
+    QStringList keyColumns() const;
 };
 
 // Every base table of the current schema, ordered by name, with its columns in their order.
 std::vector<TableInfo> schemaTables(Database& db);
+
+// A row named by its key, as a report names it: "PARTY_CODE=5", "DOC_CODE=CBPT01, DOC_NO=3".
+QString rowKeyText(const QStringList& names, const QStringList& values);
 
 // A value brought to its canonical text; throws DbError (Refused) naming the value when it
 // cannot be read as its kind. A null QString stays null.

@@ -1,5 +1,6 @@
 #include "TransactionRecords.h"
 
+#include "ColumnLengths.h"
 #include "Numbering.h"
 
 #include <QRegularExpression>
@@ -215,6 +216,14 @@ qint64 TransactionRecords::save(const std::vector<Document>& parts, const SaveCh
     }
     if (parts.size() > 1 && !kind.keyedByBooking)
         refuse(QStringLiteral("%1 is one row set per number").arg(code));
+    // The amount, and the total of a document spread over bookings, within the largest amount.
+    QList<Money> amounts;
+    for (const Document& d : parts)
+        amounts << d.amount;
+    if (!Money::sum(amounts))
+        throw DbError(DbError::Kind::Refused, exceedsLimitMessage(parts.size() > 1 ? QStringLiteral("TOTAL AMOUNT")
+                                                                                   : QStringLiteral("AMOUNT")));
+    checkTextLengths(db_, parts);
 
     return db_.transact([&] {
         if (check) {

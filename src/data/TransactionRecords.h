@@ -47,6 +47,7 @@ public:
     // numbered from its code's counter and inserted. A number: its rows are updated in place
     // by key (CREATED_BY/ON kept); each must be there and live, or the whole save is rolled
     // back with DbError Changed (row gone) or Cancelled (a cancelled row is never rewritten).
+    // An amount beyond the largest one (for parts, their total) is refused (DbError Refused).
     qint64 save(const Document& document, const SaveCheck& check = {});
     // One document whose parts share one number, one part per booking (a bulk posting of a
     // kind keyed by booking). All parts have the same code and number.

@@ -84,10 +84,11 @@ QString statementOf(const Spec& spec, const QStringList& balanceCodes) {
         const char* second = spec.creditBalance ? "DB_AMT" : "CR_AMT";
         from += QStringLiteral(
                     "LEFT JOIN (SELECT IN_DOCNO AS BAL_NO, PARTY_CODE AS BAL_PARTY, "
-                    "COALESCE(SUM(%1),0) - COALESCE(SUM(%2),0) AS BALANCE FROM M_TBL_TRANSACTION "
-                    "WHERE DOC_CODE IN (%3) AND IN_DOCCODE='CBPT01' AND DOC_STATUS='APPRV' "
+                    "%1 AS BALANCE FROM M_TBL_TRANSACTION "
+                    "WHERE DOC_CODE IN (%2) AND IN_DOCCODE='CBPT01' AND DOC_STATUS='APPRV' "
                     "GROUP BY IN_DOCNO, PARTY_CODE) z ON z.BAL_NO=a.IN_DOCNO AND z.BAL_PARTY=a.PARTY_CODE ")
-                    .arg(s(first), s(second), balanceCodes.isEmpty() ? QStringLiteral("''") : quoted(balanceCodes));
+                    .arg(exactSum(s(first), s(second)),
+                         balanceCodes.isEmpty() ? QStringLiteral("''") : quoted(balanceCodes));
     }
     return from + QStringLiteral("WHERE {filter}");
 }
@@ -225,7 +226,7 @@ ListingGridConfig detailOf(const Spec& spec) {
 }
 
 QList<ListingGridConfig> summariesOf(const Spec& spec) {
-    const QString total = QStringLiteral("COALESCE(SUM(a.GRAND_TOTAL),0) AS GRAND_TOTAL");
+    const QString total = exactSum(QStringLiteral("a.GRAND_TOTAL")) + QStringLiteral(" AS GRAND_TOTAL");
     QList<ListingGridConfig> grids{
         {.objectName = QStringLiteral("Grid2"),
          .select = QStringLiteral("a.PARTY_CODE, b.PARTY_NAME, a.DOC_STATUS, ") + total,
@@ -254,7 +255,7 @@ QList<ListingGridConfig> summariesOf(const Spec& spec) {
             {"CGST_AMT", "CGST AMT"},         {"SGST_AMT", "SGST AMT"},      {"IGST_AMT", "IGST AMT"},
             {"TAX_AMT", "TAX AMT"},           {"GRAND_TOTAL", "GRAND TOTAL"}};
         for (const auto& [field, heading] : kSums) {
-            select += QStringLiteral(", COALESCE(SUM(a.%1),0) AS %1").arg(s(field));
+            select += QStringLiteral(", %1 AS %2").arg(exactSum(QStringLiteral("a.") + s(field)), s(field));
             cols << C::money(s(heading), s(field), 1400);
         }
         grids << ListingGridConfig{.objectName = QStringLiteral("Grid4"),
@@ -319,10 +320,11 @@ DocumentListing::DocumentListing(Session& session, QWidget* parent, const Docume
         f.equal(QStringLiteral("a.DOC_STATUS"), Cmb_Status->currentText());
     });
 
-    const auto numberField = [this](const char* name) {
+    // A number compared with a column of the document's rows.
+    const auto numberField = [this](const char* name, const char* column) {
         auto* e = new QLineEdit(this);
         e->setObjectName(s(name));
-        e->setMaxLength(12);
+        bindColumn(e, "M_TBL_TRANSACTION", column);
         e->setMaximumWidth(110);
         attachFilter(e, KeyFilter::Number);
         onEnter(e, [this] { Load_Grid(); });
@@ -331,7 +333,7 @@ DocumentListing::DocumentListing(Session& session, QWidget* parent, const Docume
     Option1 = addOption(QStringLiteral("Option1"), QStringLiteral("&ALL"), nullptr, [](ListFilter&) {});
     Option2 = addOption(QStringLiteral("Option2"), QStringLiteral("PARTY &CODE"), withParty(),
                         [this](ListFilter& f) { f.number(QStringLiteral("a.PARTY_CODE=?"), txt_PartyCode->text()); });
-    txt_DocNo = numberField("txt_DocNo");
+    txt_DocNo = numberField("txt_DocNo", "DOC_NO");
     Option3 = addOption(QStringLiteral("Option3"), QStringLiteral("DOCUMENT &NO"), txt_DocNo,
                         [this](ListFilter& f) { f.number(QStringLiteral("a.DOC_NO=?"), txt_DocNo->text()); });
     if (spec_.bankHeading) {
@@ -370,7 +372,7 @@ DocumentListing::DocumentListing(Session& session, QWidget* parent, const Docume
     }
     if (spec_.extras & (Spec::BookingFilter | Spec::QuotationFilter)) {
         const bool booking = spec_.extras & Spec::BookingFilter;
-        txt_ExtraNo = numberField(booking ? "txt_CBPTNo" : "txt_QuotNo");
+        txt_ExtraNo = numberField(booking ? "txt_CBPTNo" : "txt_QuotNo", booking ? "IN_DOCNO" : "QUOTATION_NO");
         const QString column = booking ? QStringLiteral("a.IN_DOCNO=?") : QStringLiteral("k.QUOTATION_NO=?");
         Option5 =
             addOption(QStringLiteral("Option5"), booking ? QStringLiteral("CBPT N&O") : QStringLiteral("QUOTATION N&O"),

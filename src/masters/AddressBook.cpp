@@ -31,10 +31,10 @@ QLabel* shownField(QWidget* parent, const char* name) {
     return l;
 }
 
-QLineEdit* lineEdit(QWidget* parent, const char* name, int maxLength) {
+QLineEdit* lineEdit(Session& session, QWidget* parent, const char* name, const char* column) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(QLatin1String(name));
-    e->setMaxLength(maxLength);
+    bindColumn(session, e, "M_TBL_ADDRESSBOOK", column);
     return e;
 }
 
@@ -66,31 +66,32 @@ frm_AddressBook::frm_AddressBook(Session& session, QWidget* parent) : TaskWindow
     setTool(4, kSearchTip, [this] { Search_Record(); });
 
     lbl_Code = shownField(this, "lbl_Code");
-    txt_BusinessName = lineEdit(this, "txt_BusinessName", 200);
+    txt_BusinessName = lineEdit(session, this, "txt_BusinessName", "BUSINESS_NAME");
     attachFilter(txt_BusinessName, KeyFilter::Upper);
     Cmb_Type = codeList(session, sources::kPartyType, this, "Cmb_Type", &typeCode_);
     Cmb_Country = codeList(session, sources::kCountry, this, "Cmb_Country", &countryCode_);
     Cmb_State = codeList(session, sources::kState, this, "Cmb_State", &stateCode_, Cmb_Country);
     Cmb_Place = codeList(session, sources::kPlace, this, "Cmb_Place", &placeCode_, Cmb_State);
-    txt_PersonName = lineEdit(this, "txt_PersonName", 200);
+    txt_PersonName = lineEdit(session, this, "txt_PersonName", "CONT_NAME");
     attachFilter(txt_PersonName, KeyFilter::Upper);
-    txt_ContNOs = lineEdit(this, "txt_ContNOs", 200);
-    txt_Email = lineEdit(this, "txt_Email", 500);
-    txt_WebAdd = lineEdit(this, "txt_WebAdd", 500);
-    txt_FBAdd = lineEdit(this, "txt_FBAdd", 500);
+    txt_ContNOs = lineEdit(session, this, "txt_ContNOs", "MOBILE_NOS");
+    txt_Email = lineEdit(session, this, "txt_Email", "EMAIL_ADDRESS");
+    txt_WebAdd = lineEdit(session, this, "txt_WebAdd", "WEBSITE_ADD");
+    txt_FBAdd = lineEdit(session, this, "txt_FBAdd", "FB_URL");
     txt_Address = new QPlainTextEdit(this);
     txt_Address->setObjectName(QStringLiteral("txt_Address"));
     txt_Address->setTabChangesFocus(true);
     txt_Address->setFixedHeight(60);
+    bindColumn(txt_Address, "M_TBL_ADDRESSBOOK", "ADDRESS");
     txt_Remarks = new QPlainTextEdit(this);
     txt_Remarks->setObjectName(QStringLiteral("txt_Remarks"));
     txt_Remarks->setTabChangesFocus(true);
     txt_Remarks->setFixedHeight(60);
+    bindColumn(txt_Remarks, "M_TBL_ADDRESSBOOK", "REMARKS");
     // Enter or leaving the code shows the group's name; a changed code shows none until then.
     group_ = new CodeField(session, sources::kGroupMeet, this, QStringLiteral("txt_GroupCode"),
                            QStringLiteral("lbl_GroupName"));
     txt_GroupCode = group_->edit();
-    txt_GroupCode->setMaxLength(9);
     attachFilter(txt_GroupCode, KeyFilter::Number);
     Cmd_SrcGroupName = group_->addPicker(QStringLiteral("Cmd_SrcGroupName"), [this](PickCallback pick) {
         auto* search = new frm_SearchGroupMeet(this->session(), this, std::move(pick));

@@ -64,8 +64,10 @@ AddressBookFinder::AddressBookFinder(const AddressBookFinderConfig& config, Sess
     txt_Desc = new QLineEdit(this);
     txt_Desc->setObjectName(QStringLiteral("txt_Desc"));
     attachFilter(txt_Desc, KeyFilter::Upper);
+    bindLength(txt_Desc, kPatternLength);
     txt_ContNO = new QLineEdit(this);
     txt_ContNO->setObjectName(QStringLiteral("txt_ContNO"));
+    bindLength(txt_ContNO, kPatternLength);
     Cmb_Type = codeList(session, sources::kPartyType, this, "Cmb_Type");
     Cmb_Country = codeList(session, sources::kCountry, this, "Cmb_Country");
     Cmb_State = codeList(session, sources::kState, this, "Cmb_State", Cmb_Country);
@@ -101,7 +103,7 @@ AddressBookFinder::AddressBookFinder(const AddressBookFinderConfig& config, Sess
         options->addButton(Option4);
         txt_GroupCode = new QLineEdit(this);
         txt_GroupCode->setObjectName(QStringLiteral("txt_GroupCode"));
-        txt_GroupCode->setMaxLength(9);
+        bindColumn(txt_GroupCode, "M_TBL_PARTYGROUP", "GROUP_CODE");
         attachFilter(txt_GroupCode, KeyFilter::Number);
         Cmd_SrcGroupName = new QPushButton(QStringLiteral("..."), this);
         Cmd_SrcGroupName->setObjectName(QStringLiteral("Cmd_SrcGroupName"));

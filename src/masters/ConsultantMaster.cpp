@@ -54,13 +54,12 @@ ConsultantMaster::ConsultantMaster(const ConsultantTable& table, Session& sessio
     lbl_Code = shownField(this, "lbl_Code", 100);
     txt_Name = new QLineEdit(this);
     txt_Name->setObjectName(QStringLiteral("txt_Name"));
-    txt_Name->setMaxLength(200);
+    bindColumn(txt_Name, table.table, "CONSULTANT_NAME");
     attachFilter(txt_Name, KeyFilter::Upper);
     // Enter moves on from the login field like Tab; leaving it shows the login's name.
     login_ = new CodeField(session, sources::kLogin, this, QStringLiteral("txt_Login"),
                            QStringLiteral("lbl_LoginName"));
     txt_Login = login_->edit();
-    txt_Login->setMaxLength(9);
     attachFilter(txt_Login, KeyFilter::Number);
     lbl_LoginName = login_->nameLabel();
     lbl_LoginName->setFrameShape(QFrame::StyledPanel);
@@ -68,7 +67,7 @@ ConsultantMaster::ConsultantMaster(const ConsultantTable& table, Session& sessio
     lbl_LoginName->setMinimumWidth(200);
     txt_MobNO = new QLineEdit(this);
     txt_MobNO->setObjectName(QStringLiteral("txt_MobNO"));
-    txt_MobNO->setMaxLength(200);
+    bindColumn(txt_MobNO, table.table, "MOBILE_NO");
     Cmb_TCRole = new QComboBox(this);
     Cmb_TCRole->setObjectName(QStringLiteral("Cmb_TCRole"));
     Cmb_TCRole->addItems({QStringLiteral("OPERATOR"), QStringLiteral("ADMIN")});
@@ -109,6 +108,7 @@ ConsultantMaster::ConsultantMaster(const ConsultantTable& table, Session& sessio
 
     txt_SrcRecord = new QLineEdit(this);
     txt_SrcRecord->setObjectName(QStringLiteral("txt_SrcRecord"));
+    bindLength(txt_SrcRecord, kPatternLength);
     attachFilter(txt_SrcRecord, KeyFilter::Upper);
     Cmd_Show = new QPushButton(QStringLiteral("SHOW"), this);
     Cmd_Show->setObjectName(QStringLiteral("Cmd_Show"));

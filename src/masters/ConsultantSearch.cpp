@@ -26,6 +26,7 @@ ConsultantSearch::ConsultantSearch(const ConsultantTable& table, Session& sessio
 
     txt_Name = new QLineEdit(this);
     txt_Name->setObjectName(QStringLiteral("txt_Name"));
+    bindLength(txt_Name, kPatternLength);
     attachFilter(txt_Name, KeyFilter::Upper);
     Cmd_Show = new QPushButton(QStringLiteral("SHOW"), this);
     Cmd_Show->setObjectName(QStringLiteral("Cmd_Show"));

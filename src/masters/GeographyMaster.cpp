@@ -64,9 +64,9 @@ Level makeState() {
     country.questionLabel = QStringLiteral(" COUNTRY :");
     l.parents = {country};
     l.extras = {{Level::Extra::Kind::UpperText, QStringLiteral("txt_StateCode"), QStringLiteral("&TAX STATE CODE"),
-                 QStringLiteral("STATE_CODE2"), 10, QStringLiteral(" TAX CODE : ")},
+                 QStringLiteral("STATE_CODE2"), QStringLiteral(" TAX CODE : ")},
                 {Level::Extra::Kind::Flag, QStringLiteral("Cmb_Def"), QStringLiteral("D&EFAULT (Y/N)"),
-                 QStringLiteral("STATE_DEF"), 0, QStringLiteral(" DEFAULT : ")}};
+                 QStringLiteral("STATE_DEF"), QStringLiteral(" DEFAULT : ")}};
     l.grid = {{QStringLiteral("SLNO"), 800, Cell::SlNo, Qt::AlignRight},
               {QStringLiteral("STATE NAME"), 3000, Cell::Name},
               {QStringLiteral("STATE CODE2"), 1400, Cell::Extra1},
@@ -165,6 +165,7 @@ GeographyMaster::GeographyMaster(const GeographyLevel& level, Session& session, 
         auto* list = new CodeList(session, *chain.at(i), this, lists_.value(i - 1));
         list->setObjectName(level.parents.at(i).listName);
         list->setEditable(true);
+        bindColumn(list, chain.at(i)->table, chain.at(i)->nameColumn);
         list->setMinimumWidth(260);
         // A state typed before its country is looked up again under the country chosen.
         list->setKeepsTextOnParentChange(true);
@@ -178,7 +179,7 @@ GeographyMaster::GeographyMaster(const GeographyLevel& level, Session& session, 
     add(level.codeCaption, lbl_Code, false, Qt::AlignLeft);
     txt_Name = new QLineEdit(this);
     txt_Name->setObjectName(QStringLiteral("txt_Name"));
-    txt_Name->setMaxLength(100);
+    bindColumn(txt_Name, level.source.table, level.source.nameColumn);
     add(level.nameCaption, txt_Name, true);
     for (const Level::Extra& x : level.extras) {
         QWidget* field = nullptr;
@@ -188,7 +189,7 @@ GeographyMaster::GeographyMaster(const GeographyLevel& level, Session& session, 
             field = c;
         } else {
             auto* e = new QLineEdit(this);
-            e->setMaxLength(x.maxLength);
+            bindColumn(e, level.source.table, x.column);
             attachFilter(e, KeyFilter::Upper);
             field = e;
         }

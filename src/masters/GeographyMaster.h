@@ -23,8 +23,7 @@ struct GeographyLevel {
         Kind kind;
         QString objectName;
         QString caption;
-        QString column;
-        int maxLength = 0;
+        QString column;  // its field takes the column's length
         QString questionLabel;
     };
     // What a grid column shows.

@@ -34,63 +34,63 @@ LookupColumn code(const char* name, const char* heading = "CODE") {
     return {QString::fromLatin1(name), QString::fromLatin1(heading), 1200, K::Integer};
 }
 
-LookupColumn text(const char* name, const char* heading, int widthTwips, int maxLength) {
-    return {QString::fromLatin1(name), QString::fromLatin1(heading), widthTwips, K::Text, maxLength};
+LookupColumn text(const char* name, const char* heading, int widthTwips) {
+    return {QString::fromLatin1(name), QString::fromLatin1(heading), widthTwips, K::Text};
 }
 
 }  // namespace
 
 LookupGridConfig frm_PartyType_Config() {
     return lookup("frm_PartyType", "PARTY TYPE", "Adodc1", "PARTY TYPE MAINTENANCE", "M_TBL_PARTYTYPE",
-                  "PARTYTYPE_CODE", {code("PARTYTYPE_CODE"), text("PARTY_TYPE", "PARTY TYPE", 5000, 100)});
+                  "PARTYTYPE_CODE", {code("PARTYTYPE_CODE"), text("PARTY_TYPE", "PARTY TYPE", 5000)});
 }
 
 LookupGridConfig frm_LeadType_Config() {
     return lookup("frm_LeadType", "LEAD TYPE MAINTENANCE", "Adodc1", "LEAD TYPE MAINTENANCE", "M_TBL_LEADTYPE",
-                  "LEADTYPE_CODE", {code("LEADTYPE_CODE"), text("LEAD_TYPE", "LEAD TYPE", 5000, 100)});
+                  "LEADTYPE_CODE", {code("LEADTYPE_CODE"), text("LEAD_TYPE", "LEAD TYPE", 5000)});
 }
 
 LookupGridConfig frm_LeadRequestType_Config() {
     return lookup("frm_LeadRequestType", "LEAD REQUEST TYPE", "Adodc1", "LEAD REQUEST TYPE", "M_TBL_LEADNATURE",
-                  "LEADREQ_CODE", {code("LEADREQ_CODE"), text("LEADREQ_TYPE", "LEAD REQUEST TYPE", 5000, 100)});
+                  "LEADREQ_CODE", {code("LEADREQ_CODE"), text("LEADREQ_TYPE", "LEAD REQUEST TYPE", 5000)});
 }
 
 LookupGridConfig frm_MealPlan_Config() {
     return lookup("frm_MealPlan", "MEAL PLAN", "Adodc1", "MEAL PLAN", "M_TBL_MEALPLAN", "MEALPLAN_CODE",
-                  {code("MEALPLAN_CODE"), text("MEAL_PLAN", "MEAL PLAN", 2000, 50),
-                   text("PLAN_DESC", "DESCRIPTION", 6000, 200)});
+                  {code("MEALPLAN_CODE"), text("MEAL_PLAN", "MEAL PLAN", 2000),
+                   text("PLAN_DESC", "DESCRIPTION", 6000)});
 }
 
 LookupGridConfig frm_RoomType_Config() {
     return lookup("frm_RoomType", "ROOM TYPE", "Adodc1", "ROOM TYPE", "M_TBL_HOTELROOMTYPE", "ROOMTYPE_CODE",
-                  {code("ROOMTYPE_CODE"), text("ROOM_TYPE", "ROOM TYPE", 5000, 100)});
+                  {code("ROOMTYPE_CODE"), text("ROOM_TYPE", "ROOM TYPE", 5000)});
 }
 
 LookupGridConfig frm_VehicleBrand_Config() {
     return lookup("frm_VehicleBrand", "VEHICLE BRAND", "Adodc1", "VEHICLE BRAND MAINTENANCE", "MST_VEHICLEBRANDTYPE",
-                  "VEH_BRANDID", {code("VEH_BRANDID"), text("VEH_BRAND", "VEHICLE BRAND", 5000, 100)});
+                  "VEH_BRANDID", {code("VEH_BRANDID"), text("VEH_BRAND", "VEHICLE BRAND", 5000)});
 }
 
 LookupGridConfig frm_TaxMaintenance_Config() {
     // No ordering: the rows come in the order the database returns them.
     return lookup("frm_TaxMaintenance", "TAX MAINTENANCE", "Adodc1", "TAX MAINTENANCE", "M_TBL_TAX", "",
-                  {code("TAX_CODE"), text("TAX_NAME", "TAX NAME", 4000, 100),
+                  {code("TAX_CODE"), text("TAX_NAME", "TAX NAME", 4000),
                    {QStringLiteral("TAX_PER"), QStringLiteral("TAX PER (%)"), 1600, K::Decimal}});
 }
 
 LookupGridConfig frm_Bank_Config() {
     return lookup("frm_Bank", "BANK MAINTENANCE", "Ado_Bank", "BANK MAINTENANCE", "MST_BANK", "BANK_ID",
-                  {code("BANK_ID", "BANK ID"), text("BANK_NAME", "BANK NAME", 5000, 200)});
+                  {code("BANK_ID", "BANK ID"), text("BANK_NAME", "BANK NAME", 5000)});
 }
 
 LookupGridConfig frm_PaymentMode_Config() {
     return lookup("frm_PaymentMode", "PAYMENT MODES", "Ado_PayMode", "PAYMENT MODES", "MST_PAYMODE", "MODE_ID",
-                  {code("MODE_ID", "ID"), text("PAY_MODE", "PAYMENT MODE", 5000, 100)});
+                  {code("MODE_ID", "ID"), text("PAY_MODE", "PAYMENT MODE", 5000)});
 }
 
 LookupGridConfig frm_GroupMeet_Config() {
     return lookup("frm_GroupMeet", "GROUP MEET MAINTENANCE", "Adodc1", "GROUP MEET MAINTENANCE", "M_TBL_PARTYGROUP",
-                  "GROUP_CODE", {code("GROUP_CODE"), text("GROUP_NAME", "GROUP / MEETING NAME", 5000, 200)});
+                  "GROUP_CODE", {code("GROUP_CODE"), text("GROUP_NAME", "GROUP / MEETING NAME", 5000)});
 }
 
 QList<LookupGridConfig> lookupWindowConfigs() {

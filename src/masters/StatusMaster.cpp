@@ -185,14 +185,14 @@ StatusMaster::StatusMaster(Session& session, QWidget* parent, StatusMasterConfig
 
     txt_Status = new QLineEdit(this);
     txt_Status->setObjectName(QStringLiteral("txt_Status"));
-    txt_Status->setMaxLength(100);
+    bindColumn(txt_Status, config_.table, config_.nameColumn);
     attachFilter(txt_Status, KeyFilter::Upper);
     form->addWidget(label(config_.nameCaption, txt_Status), row, 0);
     form->addWidget(txt_Status, row++, 1, 1, 5);
 
     txt_SlNO = new QLineEdit(this);
     txt_SlNO->setObjectName(QStringLiteral("txt_SlNO"));
-    txt_SlNO->setMaxLength(6);
+    bindColumn(txt_SlNO, config_.table, config_.orderColumn);
     txt_SlNO->setFixedWidth(80);
     txt_SlNO->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,6}")), txt_SlNO));
     form->addWidget(label(config_.orderCaption, txt_SlNO), row, 0);

@@ -43,7 +43,7 @@ frm_LstPartyRegd::frm_LstPartyRegd(Session& session, QWidget* parent)
     auto pattern = [this](const char* name) {
         auto* e = new QLineEdit(this);
         e->setObjectName(QLatin1String(name));
-        e->setMaxLength(100);
+        bindLength(e, kPatternLength);
         attachFilter(e, KeyFilter::Upper);
         return e;
     };

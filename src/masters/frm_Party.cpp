@@ -52,6 +52,7 @@ CodeList* makeCodeList(Session& session, const CodeSource& source, QWidget* owne
     c->setObjectName(name);
     c->setEditable(true);
     attachFilter(c->lineEdit(), KeyFilter::Upper);
+    bindColumn(session, c, source.table, source.nameColumn);
     QObject::connect(c, &CodeList::codeChanged, code, &QLabel::setText);
     return c;
 }
@@ -80,10 +81,10 @@ frm_Party::frm_Party(Session& session, QWidget* parent) : TaskWindow(session, pa
     setTool(4, kSearchTip, [this] { openSearch(); });
     setTool(5, QStringLiteral("Set Password { F5 }"), [this] { openWebPassword(); });
 
-    auto edit = [this](const QString& name, int maxLength, bool upper) {
+    auto edit = [this](const QString& name, const char* column, bool upper) {
         auto* e = new QLineEdit(this);
         e->setObjectName(name);
-        e->setMaxLength(maxLength);
+        bindColumn(e, "M_TBL_PARTY", column);
         if (upper)
             attachFilter(e, KeyFilter::Upper);
         return e;
@@ -92,14 +93,14 @@ frm_Party::frm_Party(Session& session, QWidget* parent) : TaskWindow(session, pa
     lbl_PartyCode->setObjectName(QStringLiteral("lbl_PartyCode"));
     lbl_PartyCode->setFrameShape(QFrame::StyledPanel);
     lbl_PartyCode->setMinimumWidth(100);
-    txt_PartyName = edit(QStringLiteral("txt_PartyName"), 200, true);
+    txt_PartyName = edit(QStringLiteral("txt_PartyName"), "PARTY_NAME", true);
     lbl_PartyTypeCode = makeCodeLabel(this, QStringLiteral("lbl_PartyTypeCode"));
     Cmb_PartyType = makeCodeList(session, sources::kPartyType, this, QStringLiteral("Cmb_PartyType"), lbl_PartyTypeCode);
     Cmb_RelType = makeList(this, QStringLiteral("Cmb_RelType"), false, {QStringLiteral("B2B"), QStringLiteral("B2C")});
-    txt_ContPerson = edit(QStringLiteral("txt_ContPerson"), 200, true);
-    txt_MobileNOs = edit(QStringLiteral("txt_MobileNOs"), 200, false);
-    txt_EmailAdd = edit(QStringLiteral("txt_EmailAdd"), 500, false);
-    txt_GSTIN = edit(QStringLiteral("txt_GSTIN"), 50, true);
+    txt_ContPerson = edit(QStringLiteral("txt_ContPerson"), "PERSON_NAME", true);
+    txt_MobileNOs = edit(QStringLiteral("txt_MobileNOs"), "MOBILE_NOS", false);
+    txt_EmailAdd = edit(QStringLiteral("txt_EmailAdd"), "EMAIL_ADD", false);
+    txt_GSTIN = edit(QStringLiteral("txt_GSTIN"), "GSTIN_NO", true);
     // A country lists its states and a state its places.
     lbl_CountryCode = makeCodeLabel(this, QStringLiteral("lbl_CountryCode"));
     Cmb_Country = makeCodeList(session, sources::kCountry, this, QStringLiteral("Cmb_Country"), lbl_CountryCode);
@@ -107,18 +108,19 @@ frm_Party::frm_Party(Session& session, QWidget* parent) : TaskWindow(session, pa
     Cmb_State = makeCodeList(session, sources::kState, this, QStringLiteral("Cmb_State"), lbl_StateCode, Cmb_Country);
     lbl_PlaceCode = makeCodeLabel(this, QStringLiteral("lbl_PlaceCode"));
     Cmb_Place = makeCodeList(session, sources::kPlace, this, QStringLiteral("Cmb_Place"), lbl_PlaceCode, Cmb_State);
-    txt_PANNO = edit(QStringLiteral("txt_PANNO"), 50, true);
-    txt_UIDNO = edit(QStringLiteral("txt_UIDNO"), 50, true);
-    txt_PassportNO = edit(QStringLiteral("txt_PassportNO"), 50, true);
+    txt_PANNO = edit(QStringLiteral("txt_PANNO"), "PAN_NO", true);
+    txt_UIDNO = edit(QStringLiteral("txt_UIDNO"), "AADHAAR_NO", true);
+    txt_PassportNO = edit(QStringLiteral("txt_PassportNO"), "PASSPORT_NO", true);
     txt_Address = new QPlainTextEdit(this);
     txt_Address->setObjectName(QStringLiteral("txt_Address"));
     txt_Address->setTabChangesFocus(true);
     txt_Address->setFixedHeight(70);
+    bindColumn(txt_Address, "M_TBL_PARTY", "PARTY_ADDRESS");
     Cmb_CFA = makeList(this, QStringLiteral("Cmb_CFA"), false, {QStringLiteral("N"), QStringLiteral("Y")});
     Cmb_WebAccess = makeList(this, QStringLiteral("Cmb_WebAccess"), false, {QStringLiteral("N"), QStringLiteral("Y")});
     Cmb_WebModule =
         makeList(this, QStringLiteral("Cmb_WebModule"), false, {QStringLiteral("CUSTOMER"), QStringLiteral("AGENT")});
-    txt_PartyAliasName = edit(QStringLiteral("txt_PartyAliasName"), 200, true);
+    txt_PartyAliasName = edit(QStringLiteral("txt_PartyAliasName"), "PARTY_ALIASNAME", true);
     lbl_CreatedByOn = new QLabel(this);
     lbl_CreatedByOn->setObjectName(QStringLiteral("lbl_CreatedByOn"));
     lbl_UpdateByOn = new QLabel(this);

@@ -1,5 +1,6 @@
 #include "frm_PartyWebAccess.h"
 
+#include "data/ColumnLengths.h"
 #include "masters/PartyWindows.h"
 #include "shell/kit/Checks.h"
 
@@ -29,7 +30,7 @@ frm_PartyWebAccess::frm_PartyWebAccess(Session& session, QWidget* parent, qint64
     lbl_PasswdUpdByOn = label(QStringLiteral("lbl_PasswdUpdByOn"));
     txt_Password = new QLineEdit(this);
     txt_Password->setObjectName(QStringLiteral("txt_Password"));
-    txt_Password->setMaxLength(200);
+    bindColumn(txt_Password, "M_TBL_PARTY", "PARTY_PASSWORD");
     // Visible while typed, so that the user can read back what the party will be told.
     txt_Password->setEchoMode(QLineEdit::PasswordEchoOnEdit);
 
@@ -68,6 +69,7 @@ void frm_PartyWebAccess::Save_Record() {
     if (!question.ask(prompter(), this))
         return;
     if (!guarded([&] {
+            checkTextLengths(db(), QStringLiteral("M_TBL_PARTY"), {{QStringLiteral("PARTY_PASSWORD"), password}});
             db().exec(QStringLiteral("UPDATE M_TBL_PARTY SET PARTY_PASSWORD=?, PASSWD_UPDBY=?, PASSWD_UPDON=") +
                           db().dialect().now() + QStringLiteral(" WHERE PARTY_CODE=?"),
                       {password, session().userFullName, partyCode_});

@@ -25,7 +25,7 @@ frm_SearchGroupMeet::frm_SearchGroupMeet(Session& session, QWidget* parent, Pick
 
     txt_GroupMeetName = new QLineEdit(this);
     txt_GroupMeetName->setObjectName(QStringLiteral("txt_GroupMeetName"));
-    txt_GroupMeetName->setMaxLength(200);
+    bindLength(txt_GroupMeetName, kPatternLength);
     // Group names are stored upper case; a pattern typed the same way finds them on every engine.
     attachFilter(txt_GroupMeetName, KeyFilter::Upper);
     Cmd_Show = new QPushButton(QStringLiteral("&Show Record"), this);

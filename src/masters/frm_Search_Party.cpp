@@ -52,6 +52,7 @@ frm_Search_Party::frm_Search_Party(Session& session, QWidget* parent, PickCallba
         (*opt)->setObjectName(optName);
         *edit = new QLineEdit(this);
         (*edit)->setObjectName(fieldName);
+        bindLength(*edit, kPatternLength);
         group->addButton(*opt, int(key));
         const int i = int(key) - 1;
         form->addWidget(*opt, i % 3, (i / 3) * 2);
@@ -81,6 +82,7 @@ frm_Search_Party::frm_Search_Party(Session& session, QWidget* parent, PickCallba
     attachFilter(txt_ContPerson, KeyFilter::Upper);
     attachFilter(txt_TypePlace, KeyFilter::Upper);
     attachFilter(txt_PartyCode, KeyFilter::Number);
+    bindColumn(txt_PartyCode, "M_TBL_PARTY", "PARTY_CODE");
     Opt_PartyName->setChecked(true);
 
     Cmd_Show = new QPushButton(QStringLiteral("&SHOW"), this);

@@ -19,7 +19,7 @@ frm_WebAccess::frm_WebAccess(Session& session, QWidget* parent) : TaskWindow(ses
 
     txt_LoginID = new QLineEdit(this);
     txt_LoginID->setObjectName(QStringLiteral("txt_LoginID"));
-    txt_LoginID->setMaxLength(9);
+    bindColumn(txt_LoginID, "MST_LOGINDETAILS", "LOGIN_ID");
     attachFilter(txt_LoginID, KeyFilter::Number);
     lbl_FullName = new QLabel(this);
     lbl_FullName->setObjectName(QStringLiteral("lbl_FullName"));

@@ -56,15 +56,21 @@ ItineraryDayEditor::ItineraryDayEditor(const DayEditorConfig& config, Session& s
 
     lbl_ItnCode = shownField(this, "lbl_ItnCode", 90);
     lbl_ItnCode->setText(QString::number(itinerary_));
-    txt_SlNO = digitsField(this, "txt_SlNO", 4);
-    txt_Day = digitsField(this, "txt_Day", 3);
-    txt_Place = textField(this, "txt_Place", 1000);
+    txt_SlNO = digitsField(this, "txt_SlNO");
+    bindColumn(txt_SlNO, config.table, "ITN_SLNO");
+    txt_Day = digitsField(this, "txt_Day");
+    bindColumn(txt_Day, config.table, "ITN_DAY");
+    txt_Place = textField(this, "txt_Place");
+    bindColumn(txt_Place, config.table, "ITN_PLACE");
     attachFilter(txt_Place, KeyFilter::Upper);
-    txt_Desc = textBox(this, QStringLiteral("txt_Desc"), 5000);
+    txt_Desc = textBox(this, QStringLiteral("txt_Desc"));
+    bindColumn(txt_Desc, config.table, "ITN_DESC");
     txt_Desc->setFixedHeight(80);
-    txt_Dist = textField(this, "txt_Dist", 10);
+    txt_Dist = textField(this, "txt_Dist");
+    bindColumn(txt_Dist, config.table, "ITN_DIST");
     attachFilter(txt_Dist, KeyFilter::Decimal);
-    txt_Time = textField(this, "txt_Time", 10);
+    txt_Time = textField(this, "txt_Time");
+    bindColumn(txt_Time, config.table, "ITN_HOURS");
     attachFilter(txt_Time, KeyFilter::Decimal);
     Chk_Dist = new QCheckBox(QStringLiteral("SHOW DIST"), this);
     Chk_Dist->setObjectName(QStringLiteral("Chk_Dist"));

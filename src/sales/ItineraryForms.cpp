@@ -41,31 +41,23 @@ QLabel* caption(QWidget* parent, const QString& text, QWidget* buddy) {
     return l;
 }
 
-QLineEdit* digitsField(QWidget* parent, const char* name, int maxDigits) {
-    auto* e = textField(parent, name, maxDigits);
+QLineEdit* digitsField(QWidget* parent, const char* name) {
+    auto* e = textField(parent, name);
     // Counts and serial numbers: a sign is refused as it is typed or pasted.
     e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), e));
     return e;
 }
 
-QLineEdit* textField(QWidget* parent, const char* name, int maxLength) {
+QLineEdit* textField(QWidget* parent, const char* name) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(QLatin1String(name));
-    e->setMaxLength(maxLength);
     return e;
 }
 
-QPlainTextEdit* textBox(QWidget* parent, const QString& name, int maxLength) {
+QPlainTextEdit* textBox(QWidget* parent, const QString& name) {
     auto* t = new QPlainTextEdit(parent);
     t->setObjectName(name);
     t->setTabChangesFocus(true);
-    QObject::connect(t, &QPlainTextEdit::textChanged, t, [t, maxLength] {
-        const QString text = t->toPlainText();
-        if (text.size() <= maxLength)
-            return;
-        t->setPlainText(text.left(maxLength));
-        t->moveCursor(QTextCursor::End);
-    });
     return t;
 }
 

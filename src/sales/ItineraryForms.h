@@ -30,11 +30,11 @@ namespace itinerary_ui {
 QLabel* shownField(QWidget* parent, const char* name, int minWidth = 0);
 // A caption whose access key moves to buddy.
 QLabel* caption(QWidget* parent, const QString& text, QWidget* buddy = nullptr);
-// A line edit that takes digits only (no sign), at most maxDigits of them.
-QLineEdit* digitsField(QWidget* parent, const char* name, int maxDigits);
-QLineEdit* textField(QWidget* parent, const char* name, int maxLength);
-// A multi-line box cut to maxLength characters as it is typed or pasted.
-QPlainTextEdit* textBox(QWidget* parent, const QString& name, int maxLength);
+// A line edit that takes digits only (no sign). Each field is then bound to its column.
+QLineEdit* digitsField(QWidget* parent, const char* name);
+QLineEdit* textField(QWidget* parent, const char* name);
+// A multi-line box that Tab leaves.
+QPlainTextEdit* textBox(QWidget* parent, const QString& name);
 // The grid model of an itinerary's day lines (the standard itinerary's or a quotation's copy),
 // in ITN_SLNO order; the window loads it with its own table and keys.
 QueryModel* dayModel(Database& db, QObject* parent);

@@ -20,7 +20,6 @@ namespace {
 QLineEdit* lineEdit(QWidget* owner, const QString& name, KeyFilter filter) {
     auto* e = new QLineEdit(owner);
     e->setObjectName(name);
-    e->setMaxLength(200);
     attachFilter(e, filter);
     return e;
 }
@@ -56,6 +55,7 @@ QRadioButton* LeadListWindow::addConsultantOption(const QString& objectName, con
     row->setContentsMargins(0, 0, 0, 0);
     txt_ConsCode = lineEdit(box, QStringLiteral("txt_ConsCode"), KeyFilter::Number);
     txt_ConsCode->setMaximumWidth(90);
+    bindColumn(txt_ConsCode, "M_TBL_CONSULTANT", "CONSULTANT_CODE");
     Cmd_SrcCons = new QPushButton(QStringLiteral("..."), box);
     Cmd_SrcCons->setObjectName(QStringLiteral("Cmd_SrcCons"));
     Cmd_SrcCons->setFixedWidth(32);
@@ -111,6 +111,8 @@ QRadioButton* LeadListWindow::addNumberOption(const QString& objectName, const Q
                                               const QString& column) {
     QLineEdit* e = lineEdit(this, field, KeyFilter::Number);
     e->setMaximumWidth(140);
+    // A number compared with a column of the lead's row (a.PARTY_CODE).
+    bindColumn(e, "M_TBL_TRANSACTION", column.section(QLatin1Char('.'), -1));
     return addOption(objectName, caption, e,
                      [e, column](ListFilter& f) { f.number(column + QStringLiteral("=?"), e->text()); });
 }
@@ -120,7 +122,7 @@ QRadioButton* LeadListWindow::addLikeOption(const QString& objectName, const QSt
     // Typed as stored: a mail address and a file number keep their case.
     auto* e = new QLineEdit(this);
     e->setObjectName(field);
-    e->setMaxLength(200);
+    bindLength(e, kPatternLength);
     e->setMaximumWidth(320);
     return addOption(objectName, caption, e, [e, column, suffix](ListFilter& f) {
         f.add(column + QStringLiteral(" LIKE ?"), {e->text().trimmed() + suffix});

@@ -122,7 +122,8 @@ QLineEdit* QuotationLineWindow::countField(const QString& name) {
     e->setFixedWidth(70);
     e->setAlignment(Qt::AlignRight);
     // Digits only: a count is never negative, typed or pasted.
-    e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,6}")), e));
+    e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), e));
+    limitField(e, quantityLimit());
     connect(e, &QLineEdit::textChanged, this, [this] { Calc_Total(); });
     nonNegative_ << e;
     return e;
@@ -133,13 +134,10 @@ QLineEdit* QuotationLineWindow::rateField(const QString& name) {
     e->setObjectName(name);
     e->setFixedWidth(110);
     e->setAlignment(Qt::AlignRight);
-    attachFilter(e, KeyFilter::Amount);
+    attachFilter(e, KeyFilter::Amount, amountLimit(QStringLiteral("RATE")));
     connect(e, &QLineEdit::textChanged, this, [this] { Calc_Total(); });
     // Amounts are shown with two decimals once typed.
-    connect(e, &QLineEdit::editingFinished, e, [e] {
-        if (!e->text().trimmed().isEmpty())
-            e->setText(Money::fromText(e->text()).toString());
-    });
+    showTwoDecimalsOnLeaving(e, Blank::Stays);
     nonNegative_ << e;
     return e;
 }
@@ -166,7 +164,7 @@ void QuotationLineWindow::finish() {
     // Made last so that Enter reaches it after the kind's fields.
     txt_Remarks = new QLineEdit(this);
     txt_Remarks->setObjectName(QStringLiteral("txt_Remarks"));
-    txt_Remarks->setMaxLength(2000);
+    bindColumn(txt_Remarks, "M_TBL_QUOTATION", "REMARKS");
     txt_Remarks->setMinimumWidth(420);
     addRow(config_.totalCaption, lbl_TotalAmount);
     form_->addWidget(caption(QStringLiteral("REMAR&KS"), this, txt_Remarks), formRow_, 0);
@@ -256,7 +254,7 @@ void QuotationLineWindow::Calc_Total() {
         return;
     pricing_ = true;
     total_ = price();
-    lbl_TotalAmount->setText(total_.toString());
+    lbl_TotalAmount->setText(shownAmount(total_));
     pricing_ = false;
 }
 
@@ -292,7 +290,7 @@ qint64 QuotationLineWindow::count(const QLineEdit* e) {
 }
 
 Money QuotationLineWindow::rate(const QLineEdit* e) {
-    return Money::fromText(e->text());
+    return Money::fromInput(e->text());
 }
 
 void QuotationLineWindow::Save_Record() {
@@ -300,6 +298,7 @@ void QuotationLineWindow::Save_Record() {
     QList<Check> checks = ownChecks();
     for (QLineEdit* e : nonNegative_)
         checks.append({[e] { return e->text().trimmed().startsWith(QLatin1Char('-')); }, e, kNegativeRefused});
+    checks.append({[this] { return !total_; }, nonNegative_.value(0), exceedsLimitMessage(config_.totalCaption)});
     if (!runChecks(prompter(), this, checks))
         return;
     if (!Confirmation{config_.questionHead, questionLines()}.ask(prompter(), this))
@@ -310,7 +309,7 @@ void QuotationLineWindow::Save_Record() {
     line.lineNo = lineNo_;
     line.kind = config_.kind;
     line.columns = ownColumns();
-    line.columns.insert(line.columns.end(), {{QStringLiteral("TOTAL_AMOUNT"), total_.toVariant()},
+    line.columns.insert(line.columns.end(), {{QStringLiteral("TOTAL_AMOUNT"), total().toVariant()},
                                              {QStringLiteral("REMARKS"), txt_Remarks->text()}});
     line.firstDay = txt_TourDt->date();
     line.days = dayCount();

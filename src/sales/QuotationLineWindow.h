@@ -98,8 +98,9 @@ protected:
     // Dates of a new line from the journey start and the kind's last check-out (may be null).
     virtual void initDates(const QDate& journeyStart, const QDate& lastCheckOut) = 0;
     virtual void showOwn(const QSqlRecord& line) = 0;
-    // Prices what is on screen, shows it, returns the line's total.
-    virtual Money price() = 0;
+    // Prices what is on screen, shows it, returns the line's total (nullopt beyond the
+    // largest amount).
+    virtual std::optional<Money> price() = 0;
     virtual QList<Check> ownChecks() = 0;
     virtual QList<std::pair<QString, QString>> questionLines() = 0;
     virtual QList<std::pair<QString, QString>> savedLines() { return {}; }
@@ -110,7 +111,7 @@ protected:
 
     static qint64 count(const QLineEdit* e);
     static Money rate(const QLineEdit* e);
-    Money total() const { return total_; }
+    Money total() const { return total_.value_or(Money()); }
 
 private:
     void readHeader();
@@ -123,7 +124,7 @@ private:
     PickCallback onChange_;
     LineQuotation header_;
     qint64 lineNo_ = 0;
-    Money total_;
+    std::optional<Money> total_;
     bool pricing_ = false;
     QGridLayout* form_ = nullptr;
     int formRow_ = 0;

@@ -60,10 +60,15 @@ HotelPrice priceHotel(const QDate& checkIn, const QDate& checkOut, const QList<C
     p.checkOut = checkOut > checkIn ? checkOut : checkIn.addDays(1);
     p.nights = int(checkIn.daysTo(p.checkOut));
     for (const Component& c : components) {
-        const Money t = Money::fromPaise(c.rate.paise() * c.count * p.nights);
-        p.totals << t;
-        p.total += t;
+        std::optional<Money> t = c.rate.times(c.count);
+        if (t)
+            t = t->times(p.nights);
+        p.exceeded = p.exceeded || !t;
+        p.totals << t.value_or(Money());
     }
+    const std::optional<Money> total = Money::sum(p.totals);
+    p.exceeded = p.exceeded || !total;
+    p.total = p.exceeded ? Money() : *total;
     return p;
 }
 
@@ -71,7 +76,9 @@ VehiclePrice priceVehicle(const QDate& start, const QDate& end, qint64 vehicles,
     VehiclePrice p;
     p.end = end < start ? start.addDays(1) : end;
     p.days = int(start.daysTo(p.end)) + 1;
-    p.total = Money::fromPaise(rate.paise() * vehicles);
+    const std::optional<Money> total = rate.times(vehicles);
+    p.exceeded = !total;
+    p.total = total.value_or(Money());
     return p;
 }
 

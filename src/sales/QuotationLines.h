@@ -27,6 +27,8 @@ struct HotelPrice {
     int nights = 0;
     QList<Money> totals;  // one per component, in the order given
     Money total;
+    // A component's cost or the total lies beyond the largest amount; those are left at 0.
+    bool exceeded = false;
 };
 HotelPrice priceHotel(const QDate& checkIn, const QDate& checkOut, const QList<Component>& components);
 
@@ -34,11 +36,13 @@ struct VehiclePrice {
     QDate end;  // moved to start + 1 when it was before the start
     int days = 0;
     Money total;  // vehicles x rate: the rate is for the whole hire, whatever its days
+    bool exceeded = false;  // the total lies beyond the largest amount (then left at 0)
 };
 VehiclePrice priceVehicle(const QDate& start, const QDate& end, qint64 vehicles, Money rate);
 
-inline Money priceOther(qint64 quantity, Money cost) {
-    return Money::fromPaise(cost.paise() * quantity);
+// quantity x cost; nullopt beyond the largest amount.
+inline std::optional<Money> priceOther(qint64 quantity, Money cost) {
+    return cost.times(quantity);
 }
 
 // The quotation header as a line window shows it and every line copies it.

@@ -38,7 +38,7 @@ QRadioButton* QuotationListing::addLeadOption(const QString& objectName, const Q
                                               const QString& column) {
     txt_LeadNO = new QLineEdit(this);
     txt_LeadNO->setObjectName(QStringLiteral("txt_LeadNO"));
-    txt_LeadNO->setMaxLength(12);
+    bindColumn(txt_LeadNO, "M_TBL_QUOTATION", "LEAD_NO");
     attachFilter(txt_LeadNO, KeyFilter::Number);
     auto* search = new QPushButton(QStringLiteral("..."), this);
     search->setObjectName(QStringLiteral("Cmd_SrcLead"));

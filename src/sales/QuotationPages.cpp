@@ -285,15 +285,15 @@ private:
         // The ledger: what each kind of line costs and how the price is made of it.
         b.open(QStringLiteral("LEDGER"), 2);
         QHash<QString, Money> byKind;
-        QSqlQuery sums = db_.exec(QStringLiteral("SELECT ACCOUNT_DESC, COALESCE(SUM(TOTAL_AMOUNT),0) FROM "
-                                                 "M_TBL_QUOTATION WHERE DOC_CODE='QGBL02' AND DOC_NO=? "
-                                                 "GROUP BY ACCOUNT_DESC"),
+        QSqlQuery sums = db_.exec(QStringLiteral("SELECT ACCOUNT_DESC, %1 FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL02' "
+                                                 "AND DOC_NO=? GROUP BY ACCOUNT_DESC")
+                                      .arg(exactSum(QStringLiteral("TOTAL_AMOUNT"))),
                                   {d_.number});
         while (sums.next())
             byKind[sums.value(0).toString().trimmed()] = Money::fromVariant(sums.value(1));
-        b.pairs({{QStringLiteral("HOTEL"), byKind.value(QStringLiteral("HOTEL")).toString()},
-                 {QStringLiteral("VEHICLE"), byKind.value(QStringLiteral("VEHICLE")).toString()},
-                 {QStringLiteral("OTHER CHARGES"), byKind.value(QStringLiteral("OTHRCHRG")).toString()},
+        b.pairs({{QStringLiteral("HOTEL"), shownAmount(byKind.value(QStringLiteral("HOTEL")))},
+                 {QStringLiteral("VEHICLE"), shownAmount(byKind.value(QStringLiteral("VEHICLE")))},
+                 {QStringLiteral("OTHER CHARGES"), shownAmount(byKind.value(QStringLiteral("OTHRCHRG")))},
                  {QStringLiteral("TOTAL AMOUNT"), money(h, "TOTAL_AMOUNT")},
                  {QStringLiteral("COMMISSION"), money(h, "COMM_AMOUNT")},
                  {QStringLiteral("TAX AMOUNT"), money(h, "TAX_AMOUNT")},

@@ -1,6 +1,7 @@
 #include "QuotationStore.h"
 
 #include "data/AmountInWords.h"
+#include "data/ColumnLengths.h"
 #include "data/Itineraries.h"
 #include "data/Moments.h"
 #include "data/Numbering.h"
@@ -53,13 +54,16 @@ void writeHeader(Database& db, const QString& user, const QuotationHeader& h, qi
     const Dialect& d = db.dialect();
     QStringList names, marks, sets;
     QVariantList values;
+    Columns columns;
     for (const Value& v : headerValues(h)) {
         const QString mark = v.money ? d.amount() : QStringLiteral("?");
         names << QString::fromLatin1(v.column);
         marks << mark;
         sets << QString::fromLatin1(v.column) + QLatin1Char('=') + mark;
         values << v.value;
+        columns.emplace_back(QString::fromLatin1(v.column), v.value);
     }
+    checkTextLengths(db, QStringLiteral("M_TBL_QUOTATION"), columns);
     if (isNew) {
         values << number << user << user;
         db.execAffected(QStringLiteral("INSERT INTO M_TBL_QUOTATION (%1, DOC_CODE, DOC_NO, LCK_QUOT, CREATED_BY, "
@@ -90,6 +94,11 @@ void repriceBooking(Database& db, const QString& user, const QuotationHeader& h,
                              .arg(t.grandTotal.toString())
                              .arg(bookingNo)
                              .arg(dateFromDb(booking->value(1)).toString(QStringLiteral("dd/MM/yyyy")));
+    checkTextLengths(db, QStringLiteral("M_TBL_TRANSACTION"),
+                     {{QStringLiteral("BOOKED_BY"), h.bookedBy},
+                      {QStringLiteral("TOURIST_NAME"), h.touristName},
+                      {QStringLiteral("TOURIST_MOBNO"), h.touristMobile},
+                      {QStringLiteral("TOURIST_EMAIL"), h.touristEmail}});
     const QString a = db.dialect().amount();
     const int changed = db.execAffected(
         QStringLiteral("UPDATE M_TBL_TRANSACTION SET DOC_DESC=?, START_DT=?, END_DT=?, BOOKED_BY=?, TOURIST_NAME=?, "
@@ -128,6 +137,7 @@ void repriceBooking(Database& db, const QString& user, const QuotationHeader& h,
 void writeBackLead(Database& db, const QuotationHeader& h) {
     const QVariant days = h.start.isValid() && h.end.isValid() ? QVariant(h.start.daysTo(h.end) + 1)
                                                                : QVariant(QMetaType(QMetaType::Int));
+    checkTextLengths(db, QStringLiteral("M_TBL_TRANSACTION"), {{QStringLiteral("CHILD_AGES"), h.ages}});
     const int changed = db.execAffected(
         QStringLiteral("UPDATE M_TBL_TRANSACTION SET BOOKED_BY=?, TOURIST_NAME=?, TOURIST_MOBNO=?, TOURIST_EMAIL=?, "
                        "NOOF_PAX=?, NOOF_CHILD=?, CHILD_AGES=?, START_DT=?, END_DT=?, TOUR_DAYS=? "
@@ -161,6 +171,18 @@ void lockQuotationForWrite(Database& db, qint64 number) {
 }
 
 qint64 storeQuotation(Database& db, const QString& user, const QuotationHeader& h, SaveKind kind) {
+    // Every figure within the largest amount, or the first one beyond it named.
+    const Totals& t = h.totals;
+    const std::pair<const char*, Money> figures[] = {{"TOTAL AMOUNT", h.total},      {"COMMISSION (%)", t.commPer},
+                                                     {"COMM. AMOUNT", t.commAmount}, {"TOTAL AMOUNT -2", t.total2},
+                                                     {"TAXIBLE AMOUNT", t.taxable},  {"TAX PERCENT", h.taxPer},
+                                                     {"TAX AMOUNT", t.tax},          {"GRAND TOTAL", t.grandTotal}};
+    QString beyond = t.exceeded;
+    for (const auto& [caption, m] : figures)
+        if (beyond.isEmpty() && !m.withinLimit())
+            beyond = QLatin1String(caption);
+    if (!beyond.isEmpty())
+        throw DbError(DbError::Kind::Refused, exceedsLimitMessage(beyond));
     return db.transact([&] {
         qint64 number = h.number;
         const bool isNew = number == 0;

@@ -50,6 +50,7 @@ void lockQuotationForWrite(Database& db, qint64 number);
 // quotation is refused with kQuotationLocked, nothing written), the number of a new quotation
 // from counter QGBL01, the header by key, an approved booking made from it re-priced, the
 // lead's travellers written back, and for a full save the itinerary copied. Returns the number.
+// A figure beyond the largest amount is refused (DbError Refused naming it), nothing written.
 qint64 storeQuotation(Database& db, const QString& user, const QuotationHeader& h, SaveKind kind);
 
 }  // namespace tarvic

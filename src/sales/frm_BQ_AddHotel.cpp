@@ -125,7 +125,7 @@ frm_BQ_AddHotel::frm_BQ_AddHotel(Session& session, QWidget* parent, const Window
     Cmb_RoomType->load();
     txt_RoomType2 = new QLineEdit(this);
     txt_RoomType2->setObjectName(QStringLiteral("txt_RoomType2"));
-    txt_RoomType2->setMaxLength(200);
+    bindColumn(txt_RoomType2, "M_TBL_QUOTATION", "ROOM_TYPE");
     txt_RoomType2->setMinimumWidth(300);
     Cmb_MealType = new CodeList(session, kMealPlan, this);
     Cmb_MealType->setObjectName(QStringLiteral("Cmb_MealType"));
@@ -140,6 +140,8 @@ frm_BQ_AddHotel::frm_BQ_AddHotel(Session& session, QWidget* parent, const Window
         Part& p = parts[i];
         p.count = countField(QStringLiteral("txt_NoOf") + name);
         p.rate = rateField(QStringLiteral("txt_") + name + QStringLiteral("Rate"));
+        bindColumn(p.count, "M_TBL_QUOTATION", kPartSpecs[i].countColumn);
+        bindColumn(p.rate, "M_TBL_QUOTATION", kPartSpecs[i].rateColumn);
         p.nights = shownField(QStringLiteral("lbl_") + name + QStringLiteral("Days"), 40);
         p.total = shownField(QStringLiteral("lbl_") + name + QStringLiteral("Total"), 110);
         p.total->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -191,7 +193,7 @@ void frm_BQ_AddHotel::showOwn(const QSqlRecord& line) {
     }
 }
 
-Money frm_BQ_AddHotel::price() {
+std::optional<Money> frm_BQ_AddHotel::price() {
     QList<Component> components;
     for (const Part& p : parts)
         components.append({count(p.count), rate(p.rate)});
@@ -203,9 +205,9 @@ Money frm_BQ_AddHotel::price() {
     lbl_Days->setText(QString::number(nights_));
     for (int i = 0; i < kParts; ++i) {
         parts[i].nights->setText(QString::number(nights_));
-        parts[i].total->setText(hp.totals.at(i).toString());
+        parts[i].total->setText(hp.exceeded ? exceedsText() : hp.totals.at(i).toString());
     }
-    return hp.total;
+    return hp.exceeded ? std::nullopt : std::optional<Money>(hp.total);
 }
 
 QList<Check> frm_BQ_AddHotel::ownChecks() {

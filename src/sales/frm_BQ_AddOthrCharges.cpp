@@ -61,8 +61,10 @@ frm_BQ_AddOthrCharges::frm_BQ_AddOthrCharges(Session& session, QWidget* parent, 
     Cmb_OthrCharge->load();
     addRow(QStringLiteral("&OTHR CHRG"), Cmb_OthrCharge);
     txt_NoOfQty = countField(QStringLiteral("txt_NoOfQty"));
+    bindColumn(txt_NoOfQty, "M_TBL_QUOTATION", "NOOF_OTHRCHRG");
     addRow(QStringLiteral("NO OF &QTY."), txt_NoOfQty);
     txt_OthrCharge = rateField(QStringLiteral("txt_OthrCharge"));
+    bindColumn(txt_OthrCharge, "M_TBL_QUOTATION", "OTHRCHRG_RATE");
     addRow(QStringLiteral("C&HRG COST"), txt_OthrCharge);
     finish();
 }
@@ -81,7 +83,7 @@ void frm_BQ_AddOthrCharges::showOwn(const QSqlRecord& line) {
     txt_OthrCharge->setText(Money::fromVariant(line.value(QStringLiteral("OTHRCHRG_RATE"))).toString());
 }
 
-Money frm_BQ_AddOthrCharges::price() {
+std::optional<Money> frm_BQ_AddOthrCharges::price() {
     return priceOther(count(txt_NoOfQty), rate(txt_OthrCharge));
 }
 

@@ -22,7 +22,7 @@ protected:
     void clearOwn() override;
     void initDates(const QDate& journeyStart, const QDate& lastCheckOut) override;
     void showOwn(const QSqlRecord& line) override;
-    Money price() override;
+    std::optional<Money> price() override;
     QList<Check> ownChecks() override;
     QList<std::pair<QString, QString>> questionLines() override;
     QList<std::pair<QString, QString>> deleteLines() override;

@@ -65,8 +65,10 @@ frm_BQ_AddVehicle::frm_BQ_AddVehicle(Session& session, QWidget* parent, const Wi
     Cmb_VehBrand->load();
     addRow(QStringLiteral("&VEH BRAND"), Cmb_VehBrand);
     txt_NoOfVeh = countField(QStringLiteral("txt_NoOfVeh"));
+    bindColumn(txt_NoOfVeh, "M_TBL_QUOTATION", "NOOF_VEH");
     addRow(QStringLiteral("NOS &OF VEH."), txt_NoOfVeh);
     txt_VehRate = rateField(QStringLiteral("txt_VehRate"));
+    bindColumn(txt_VehRate, "M_TBL_QUOTATION", "VEH_RATE");
     addRow(QStringLiteral("VEHICLE RATE"), txt_VehRate);
     finish();
 }
@@ -89,14 +91,14 @@ void frm_BQ_AddVehicle::showOwn(const QSqlRecord& line) {
     txt_VehRate->setText(Money::fromVariant(line.value(QStringLiteral("VEH_RATE"))).toString());
 }
 
-Money frm_BQ_AddVehicle::price() {
+std::optional<Money> frm_BQ_AddVehicle::price() {
     const VehiclePrice vp =
         priceVehicle(txt_TourDt->date(), txt_EndDate->date(), count(txt_NoOfVeh), rate(txt_VehRate));
     if (txt_EndDate->date() != vp.end)
         txt_EndDate->setDate(vp.end);
     days_ = vp.days;
     lbl_Days->setText(QString::number(days_));
-    return vp.total;
+    return vp.exceeded ? std::nullopt : std::optional<Money>(vp.total);
 }
 
 QList<Check> frm_BQ_AddVehicle::ownChecks() {

@@ -29,10 +29,11 @@ frm_BusinessLead_Action::frm_BusinessLead_Action(Session& session, QWidget* pare
     lbl_Details->setTextFormat(Qt::PlainText);
     txt_FileNO = new QLineEdit(this);
     txt_FileNO->setObjectName(QStringLiteral("txt_FileNO"));
-    txt_FileNO->setMaxLength(50);
+    bindColumn(txt_FileNO, "M_TBL_TRANSACTION", "FILENO");
     txt_ResAction = new QPlainTextEdit(this);
     txt_ResAction->setObjectName(QStringLiteral("txt_ResAction"));
     txt_ResAction->setTabChangesFocus(true);
+    bindColumn(txt_ResAction, "M_TBL_TRANSACTION", "CONSUTLTANT_RESPONSETXT");
     Cmb_Status = new LeadStatusList(session, LeadStatusList::Kind::Entry, this);
     Cmb_Status->setObjectName(QStringLiteral("Cmb_Status"));
 

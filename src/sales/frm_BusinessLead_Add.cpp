@@ -36,16 +36,17 @@ QLabel* shown(QWidget* owner, const char* name) {
     return l;
 }
 
-QLineEdit* edit(QWidget* owner, const char* name, int maxLength) {
+// A field of the lead's row.
+QLineEdit* edit(Session& session, QWidget* owner, const char* name, const char* column) {
     auto* e = new QLineEdit(owner);
     e->setObjectName(QLatin1String(name));
-    e->setMaxLength(maxLength);
+    bindColumn(session, e, "M_TBL_TRANSACTION", column);
     return e;
 }
 
 // A count: digits only, so "-" never reaches it.
-QLineEdit* countEdit(QWidget* owner, const char* name) {
-    QLineEdit* e = edit(owner, name, 4);
+QLineEdit* countEdit(Session& session, QWidget* owner, const char* name, const char* column) {
+    QLineEdit* e = edit(session, owner, name, column);
     e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,4}")), e));
     e->setMaximumWidth(80);
     return e;
@@ -95,18 +96,18 @@ frm_BusinessLead_Add::frm_BusinessLead_Add(Session& session, QWidget* parent, co
     Cmb_LeadType->setObjectName(QStringLiteral("Cmb_LeadType"));
     Cmb_LeadFor = new CodeList(session, kLeadFor, this);
     Cmb_LeadFor->setObjectName(QStringLiteral("Cmb_LeadFor"));
-    txt_Desc = edit(this, "txt_Desc", 2000);
-    txt_NoOfPax = countEdit(this, "txt_NoOfPax");
-    txt_NoOfChild = countEdit(this, "txt_NoOfChild");
-    txt_ChildAges = edit(this, "txt_ChildAges", 100);
-    txt_StrtDate = edit(this, "txt_StrtDate", 10);
+    txt_Desc = edit(session, this, "txt_Desc", "DOC_DESC");
+    txt_NoOfPax = countEdit(session, this, "txt_NoOfPax", "NOOF_PAX");
+    txt_NoOfChild = countEdit(session, this, "txt_NoOfChild", "NOOF_CHILD");
+    txt_ChildAges = edit(session, this, "txt_ChildAges", "CHILD_AGES");
+    txt_StrtDate = edit(session, this, "txt_StrtDate", "START_DT");
     txt_StrtDate->setPlaceholderText(QStringLiteral("dd/mm/yyyy"));
     txt_StrtDate->setMaximumWidth(110);
-    txt_NoOfDays = countEdit(this, "txt_NoOfDays");
+    txt_NoOfDays = countEdit(session, this, "txt_NoOfDays", "TOUR_DAYS");
     lbl_EndDate = shown(this, "lbl_EndDate");
-    txt_TouristName = edit(this, "txt_TouristName", 200);
-    txt_TouristMob = edit(this, "txt_TouristMob", 50);
-    txt_EmailAdd = edit(this, "txt_EmailAdd", 200);
+    txt_TouristName = edit(session, this, "txt_TouristName", "TOURIST_NAME");
+    txt_TouristMob = edit(session, this, "txt_TouristMob", "TOURIST_MOBNO");
+    txt_EmailAdd = edit(session, this, "txt_EmailAdd", "TOURIST_EMAIL");
     Cmb_LeadStatus = new LeadStatusList(session, LeadStatusList::Kind::Entry, this);
     consultant =
         new CodeField(session, kConsultant, this, QStringLiteral("txt_ConsCode"), QStringLiteral("lbl_ConsName"));

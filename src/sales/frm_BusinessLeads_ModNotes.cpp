@@ -32,10 +32,12 @@ frm_BusinessLeads_ModNotes::frm_BusinessLeads_ModNotes(Session& session, QWidget
     lbl_QuoteNo->setText(QString::number(quotation_));
     lbl_NoteType = shownField(this, "lbl_NoteType", 160);
     lbl_NoteType->setText(code_);
-    // Not cut at the limit: a longer note is refused with its message, the text left to edit.
+    // Typing stops at the column's length; the note's own, shorter rule is the save's, which
+    // refuses a longer note with its message and leaves the text to edit.
     txt_Note = new QPlainTextEdit(this);
     txt_Note->setObjectName(QStringLiteral("txt_Note"));
     txt_Note->setTabChangesFocus(true);
+    bindColumn(txt_Note, "M_TBL_ITINERARY_NOTES_QUOTE", "ITN_NOTE");
 
     auto* form = new QGridLayout;
     form->addWidget(caption(this, QStringLiteral("ITINERARY NO")), 0, 0);

@@ -160,6 +160,7 @@ QWidget* frm_BusinessLeads_Quotation::buildEntry() {
     txt_LeadCode = countField(page, QStringLiteral("txt_LeadCode"));
     txt_LeadCode->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,12}")), txt_LeadCode));
+    bindColumn(txt_LeadCode, "M_TBL_QUOTATION", "LEAD_NO");
     Cmd_Src = named(new QPushButton(QStringLiteral("..."), page), QStringLiteral("Cmd_Src"));
     add(QStringLiteral("LEAD &NUMBER"), txt_LeadCode, Cmd_Src);
     onEnter(txt_LeadCode, [this] {
@@ -180,6 +181,7 @@ QWidget* frm_BusinessLeads_Quotation::buildEntry() {
     txt_ItineraryNO = countField(page, QStringLiteral("txt_ItineraryNO"));
     txt_ItineraryNO->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,12}")), txt_ItineraryNO));
+    bindColumn(txt_ItineraryNO, "M_TBL_QUOTATION", "ITINERARY_NO");
     Cmd_SrcItinerary = named(new QPushButton(QStringLiteral("..."), page), QStringLiteral("Cmd_SrcItinerary"));
     add(QStringLiteral("ITINE&RARY NO"), txt_ItineraryNO, Cmd_SrcItinerary);
     lbl_ItineraryName = named(new QLabel(page), QStringLiteral("lbl_ItineraryName"));
@@ -210,22 +212,29 @@ QWidget* frm_BusinessLeads_Quotation::buildEntry() {
     });
 
     txt_Adult = countField(page, QStringLiteral("txt_Adult"));
+    bindColumn(txt_Adult, "M_TBL_QUOTATION", "NOOF_ADULT");
     add(QStringLiteral("NO. OF AD&ULT"), txt_Adult);
     txt_Children = countField(page, QStringLiteral("txt_Children"));
+    bindColumn(txt_Children, "M_TBL_QUOTATION", "NOOF_CHILDREN");
     add(QStringLiteral("NO. OF C&HILDREN"), txt_Children);
     txt_Ages = named(new QLineEdit(page), QStringLiteral("txt_Ages"));
+    bindColumn(txt_Ages, "M_TBL_QUOTATION", "CHILDREN_AGES");
     add(QStringLiteral("CHILDREN A&GES "), txt_Ages);
     txt_BookBy = named(new QLineEdit(page), QStringLiteral("txt_BookBy"));
+    bindColumn(txt_BookBy, "M_TBL_QUOTATION", "BOOKED_BY");
     add(QStringLiteral("BOO&KED BY "), txt_BookBy);
     txt_JStartDt = dateField(page, QStringLiteral("txt_JStartDt"));
     add(QStringLiteral("JOURNEY &START DT"), txt_JStartDt);
     txt_JEndDt = dateField(page, QStringLiteral("txt_JEndDt"));
     add(QStringLiteral("&END DT"), txt_JEndDt);
     txt_TouristName = named(new QLineEdit(page), QStringLiteral("txt_TouristName"));
+    bindColumn(txt_TouristName, "M_TBL_QUOTATION", "TOURIST_NAME");
     add(QStringLiteral("TOU&RIST NAME"), txt_TouristName);
     txt_TouristMobNO = named(new QLineEdit(page), QStringLiteral("txt_TouristMobNO"));
+    bindColumn(txt_TouristMobNO, "M_TBL_QUOTATION", "TOURIST_MOBNO");
     add(QStringLiteral("TOURIST MO&BILE"), txt_TouristMobNO);
     txt_TouristEmail = named(new QLineEdit(page), QStringLiteral("txt_TouristEmail"));
+    bindColumn(txt_TouristEmail, "M_TBL_QUOTATION", "TOURIST_EMAIL");
     add(QStringLiteral("&E-MAIL ADDRESS"), txt_TouristEmail);
     for (QLineEdit* e : {txt_BookBy, txt_TouristName})
         attachFilter(e, KeyFilter::Upper);
@@ -448,6 +457,11 @@ QWidget* frm_BusinessLeads_Quotation::buildTotals() {
         attachFilter(*e, KeyFilter::Amount);
         return *e;
     };
+    auto percent = [&](QLineEdit** e, const QString& name) {
+        amount(e, name);
+        attachFilter(*e, KeyFilter::Amount, percentLimit());
+        return *e;
+    };
     auto put = [&](int row, int col, const QString& caption, QWidget* w) {
         auto* label = new QLabel(caption, box);
         label->setBuddy(w);
@@ -461,13 +475,17 @@ QWidget* frm_BusinessLeads_Quotation::buildTotals() {
     Cmb_TaxName->setObjectName(QStringLiteral("Cmb_TaxName"));
     put(0, 0, QStringLiteral("TOTAL AMOUNT /-"), value(&lbl_TotlAmount, QStringLiteral("lbl_TotlAmount")));
     put(1, 0, QStringLiteral("MAR&K UP ON"), Cmb_MrkOn);
-    put(2, 0, QStringLiteral("COMMISSION (%)"), amount(&txt_CommPer, QStringLiteral("txt_CommPer")));
+    put(2, 0, QStringLiteral("COMMISSION (%)"), percent(&txt_CommPer, QStringLiteral("txt_CommPer")));
     put(0, 1, QStringLiteral("COMM. AMOUNT"), amount(&txt_CommAmt, QStringLiteral("txt_CommAmt")));
     put(1, 1, QStringLiteral("TOTAL AMOUNT -2 "), value(&lbl_TotlAmount2, QStringLiteral("lbl_TotlAmount2")));
     put(2, 1, QStringLiteral("TAXIBLE AMOUNT"), amount(&txt_TaxibleAmt, QStringLiteral("txt_TaxibleAmt")));
     put(0, 2, QStringLiteral("TA&X NAME"), Cmb_TaxName);
-    put(1, 2, QStringLiteral("TAX PERCENT"), amount(&txt_TaxPercent, QStringLiteral("txt_TaxPercent")));
+    put(1, 2, QStringLiteral("TAX PERCENT"), percent(&txt_TaxPercent, QStringLiteral("txt_TaxPercent")));
     put(2, 2, QStringLiteral("TAX AMOUNT"), value(&lbl_TaxAmount, QStringLiteral("lbl_TaxAmount")));
+    bindColumn(txt_CommPer, "M_TBL_QUOTATION", "COMM_PER");
+    bindColumn(txt_CommAmt, "M_TBL_QUOTATION", "COMM_AMOUNT");
+    bindColumn(txt_TaxibleAmt, "M_TBL_QUOTATION", "TAXIBLE_AMT");
+    bindColumn(txt_TaxPercent, "M_TBL_QUOTATION", "TAX_PER");
     put(0, 3, QStringLiteral("GRAND TOTAL  /-"), value(&lbl_GrandTotal, QStringLiteral("lbl_GrandTotal")));
     lbl_GrandTotal->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; }"));
     auto info = [&](QLabel** l, const QString& name) {
@@ -514,7 +532,7 @@ QString frm_BusinessLeads_Quotation::leadValue(const QString& column) const {
 }
 
 void frm_BusinessLeads_Quotation::setMoney(QLabel* label, Money m) {
-    label->setText(m.toString());
+    label->setText(shownAmount(m));
 }
 
 void frm_BusinessLeads_Quotation::Load_Init() {
@@ -602,21 +620,30 @@ void frm_BusinessLeads_Quotation::Calc_GrandTotal() {
     TotalsInput in;
     in.total = total_;
     in.markUp = markUpFromText(Cmb_MrkOn->currentText());
-    in.commPer = Money::fromText(txt_CommPer->text());
-    in.commAmount = Money::fromText(txt_CommAmt->text());
+    in.commPer = Money::fromInput(txt_CommPer->text());
+    in.commAmount = Money::fromInput(txt_CommAmt->text());
     if (!txt_TaxibleAmt->text().trimmed().isEmpty())
-        in.taxable = Money::fromText(txt_TaxibleAmt->text());
+        in.taxable = Money::fromInput(txt_TaxibleAmt->text());
     in.previousTotal2 = total2_;
-    in.taxPer = Money::fromText(txt_TaxPercent->text());
+    in.taxPer = Money::fromInput(txt_TaxPercent->text());
     const Totals t = computeTotals(in);
+    exceeded_ = t.exceeded;
+    setMoney(lbl_TotlAmount, total_);
+    if (!t.exceeded.isEmpty()) {
+        // Never a wrong figure: what was typed stays, what is computed says it is too large;
+        // the save names the figure.
+        for (QLabel* l : {lbl_TotlAmount2, lbl_TaxAmount, lbl_GrandTotal})
+            l->setText(exceedsText());
+        calculating_ = false;
+        return;
+    }
     // Only the computed one of the two commission fields is written: the other is being typed.
     if (in.markUp == MarkUp::Percent)
         txt_CommAmt->setText(t.commAmount.toString());
     else
         txt_CommPer->setText(t.commPer.toString());
-    setMoney(lbl_TotlAmount, total_);
     setMoney(lbl_TotlAmount2, t.total2);
-    if (t.taxable != Money::fromText(txt_TaxibleAmt->text()) || txt_TaxibleAmt->text().trimmed().isEmpty())
+    if (t.taxable != Money::fromInput(txt_TaxibleAmt->text()) || txt_TaxibleAmt->text().trimmed().isEmpty())
         txt_TaxibleAmt->setText(t.taxable.toString());
     setMoney(lbl_TaxAmount, t.tax);
     setMoney(lbl_GrandTotal, t.grandTotal);
@@ -641,14 +668,15 @@ QuotationHeader frm_BusinessLeads_Quotation::header() const {
     h.end = txt_JEndDt->date();
     h.total = total_;
     h.markUp = markUpFromText(Cmb_MrkOn->currentText());
-    h.totals.commPer = Money::fromText(txt_CommPer->text());
-    h.totals.commAmount = Money::fromText(txt_CommAmt->text());
-    h.totals.total2 = Money::fromText(lbl_TotlAmount2->text());
-    h.totals.taxable = Money::fromText(txt_TaxibleAmt->text());
-    h.totals.tax = Money::fromText(lbl_TaxAmount->text());
-    h.totals.grandTotal = Money::fromText(lbl_GrandTotal->text());
+    h.totals.commPer = Money::fromInput(txt_CommPer->text());
+    h.totals.commAmount = Money::fromInput(txt_CommAmt->text());
+    h.totals.total2 = Money::fromInput(lbl_TotlAmount2->text());
+    h.totals.taxable = Money::fromInput(txt_TaxibleAmt->text());
+    h.totals.tax = Money::fromInput(lbl_TaxAmount->text());
+    h.totals.grandTotal = Money::fromInput(lbl_GrandTotal->text());
+    h.totals.exceeded = exceeded_;
     h.taxCode = Cmb_TaxName->code();
-    h.taxPer = Money::fromText(txt_TaxPercent->text());
+    h.taxPer = Money::fromInput(txt_TaxPercent->text());
     return h;
 }
 
@@ -840,13 +868,14 @@ void frm_BusinessLeads_Quotation::Load_GridSummary() {
              {number_}});
     });
     // The sums of each kind and the total are the summary's rows: one reading for all of them.
-    total_ = Money();
+    // A sum beyond the largest amount (never stored by a line window) stays beyond it, so that
+    // the totals say so rather than show a wrong figure.
     QHash<QString, Money> byKind;
     for (int row = 0; row < summary_->rowCount(); ++row) {
-        const Money m = Money::fromText(summary_->text(row, 2));
-        byKind[summary_->text(row, 1)] += m;
-        total_ += m;
+        const Money::Reading r = Money::read(summary_->text(row, 2));  // malformed: shown as beyond
+        byKind[summary_->text(row, 1)] = r.kind == Money::Reading::Kind::Malformed ? Money::beyondLargest() : r.value;
     }
+    total_ = Money::sum(byKind).value_or(Money::beyondLargest());
     setMoney(lbl_HotelSum, byKind.value(QStringLiteral("HOTEL")));
     setMoney(lbl_VehSum, byKind.value(QStringLiteral("VEHICLE")));
     setMoney(lbl_OthrSum, byKind.value(QStringLiteral("OTHRCHRG")));
@@ -983,6 +1012,10 @@ void frm_BusinessLeads_Quotation::buildPages() {
     for (const auto& [page, names] : panes) {
         auto* pane = new QuotationPagePane(page, names, tabs);
         pages_[size_t(page)] = pane;
+        if (pane->email) {
+            bindColumn(pane->email, "M_TBL_PARTY", "EMAIL_ADD");
+            bindLength(pane->subject, kSubjectLength);
+        }
         tabs->addTab(pane, captions[size_t(page)]);
         const QuotationPage p = page;
         if (pane->send)

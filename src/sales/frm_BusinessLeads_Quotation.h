@@ -163,6 +163,7 @@ private:
     bool calculating_ = false;
     Money total_;
     Money total2_;  // total amount 2 as last computed: the taxable amount follows it
+    QString exceeded_;  // the first figure beyond the largest amount, as last computed
     QString leadParty_;
     QHash<QString, QLabel*> leadPanel_;
     QueryModel* hotel_ = nullptr;

@@ -58,14 +58,19 @@ frm_Itinerary_Header::frm_Itinerary_Header(Session& session, QWidget* parent, co
     });
 
     lbl_ItnNo = shownField(this, "lbl_ItnNo", 90);
-    txt_ItnName = textField(this, "txt_ItnName", 200);
-    txt_States = textField(this, "txt_States", 500);
-    txt_Desc = textField(this, "txt_Desc", 2000);
-    txt_Places = textField(this, "txt_Places", 1000);
+    txt_ItnName = textField(this, "txt_ItnName");
+    bindColumn(txt_ItnName, "M_TBL_ITINERARY_HEADER", "ITN_NAME");
+    txt_States = textField(this, "txt_States");
+    bindColumn(txt_States, "M_TBL_ITINERARY_HEADER", "ITN_STATE");
+    txt_Desc = textField(this, "txt_Desc");
+    bindColumn(txt_Desc, "M_TBL_ITINERARY_HEADER", "ITN_DESC");
+    txt_Places = textField(this, "txt_Places");
+    bindColumn(txt_Places, "M_TBL_ITINERARY_HEADER", "ITN_PLACES");
     // Stored upper case, as the search patterns are typed: found alike on every engine.
     for (QLineEdit* e : {txt_ItnName, txt_States, txt_Desc, txt_Places})
         attachFilter(e, KeyFilter::Upper);
-    txt_Nights = digitsField(this, "txt_Nights", 3);
+    txt_Nights = digitsField(this, "txt_Nights");
+    bindColumn(txt_Nights, "M_TBL_ITINERARY_HEADER", "ITN_NIGHT");
     lbl_Days = shownField(this, "lbl_Days", 60);
     lbl_Duration = shownField(this, "lbl_Duration", 110);
     Cmb_Active = new QComboBox(this);
@@ -115,7 +120,8 @@ frm_Itinerary_Header::frm_Itinerary_Header(Session& session, QWidget* parent, co
     Grid1->setQueryModel(model_);
     tab_Itinerary->addTab(Grid1, QStringLiteral("&ITINERARY DETAILS"));
     for (const ItineraryNote& n : kItineraryNotes) {
-        QPlainTextEdit* box = textBox(this, QLatin1String(n.field), kNoteLength);
+        QPlainTextEdit* box = textBox(this, QLatin1String(n.field));
+        bindLength(box, kNoteLength);
         notes_.insert(QLatin1String(n.code), box);
         tab_Itinerary->addTab(box, QLatin1String(n.caption));
     }

@@ -76,7 +76,8 @@ frm_Itinerary_Import::frm_Itinerary_Import(Session& session, QWidget* parent, co
     lbl_TrgItnNo = shownField(this, "lbl_TrgItnNo", 90);
     lbl_TrgName = shownField(this, "lbl_TrgName", 240);
     lbl_TrgDuration = shownField(this, "lbl_TrgDuration", 110);
-    txt_ItnDocNO = digitsField(this, "txt_ItnDocNO", 9);
+    txt_ItnDocNO = digitsField(this, "txt_ItnDocNO");
+    bindColumn(txt_ItnDocNO, "M_TBL_ITINERARY_HEADER", "ITN_DOCNO");
     Cmd_SrcItn = new QPushButton(QStringLiteral("SHOW"), this);
     Cmd_SrcItn->setObjectName(QStringLiteral("Cmd_SrcItn"));
     Cmd_Search = new QPushButton(QStringLiteral("..."), this);

@@ -53,7 +53,8 @@ frm_Quot_Agent_Comb::frm_Quot_Agent_Comb(Session& session, QWidget* parent, cons
     txt_PartyCode = party_->edit();
     lbl_PartyName = party_->nameLabel();
     lbl_PartyName->setMinimumHeight(22);
-    txt_QuotNo = itinerary_ui::digitsField(this, "txt_QuotNo", 12);
+    txt_QuotNo = itinerary_ui::digitsField(this, "txt_QuotNo");
+    bindColumn(txt_QuotNo, "M_TBL_QUOT_AGENT_COMB", "QUOTATION_NO");
     txt_QuotNo->setMaximumWidth(110);
     Command1 = new QPushButton(QStringLiteral("..."), this);
     Command1->setObjectName(QStringLiteral("Command1"));

@@ -48,7 +48,8 @@ frm_SearchItinerary::frm_SearchItinerary(Session& session, QWidget* parent, cons
     for (QRadioButton* o : {Opt_Name, Opt_States, Opt_Desc, Opt_Places, Opt_Code})
         group->addButton(o);
     Opt_Name->setChecked(true);
-    txt_Search = textField(this, "txt_Search", 200);
+    txt_Search = textField(this, "txt_Search");
+    bindLength(txt_Search, kPatternLength);
     // Itineraries are stored upper case; a pattern typed the same way finds them on every engine.
     attachFilter(txt_Search, KeyFilter::Upper);
     Cmd_Show = new QPushButton(QStringLiteral("SHOW"), this);

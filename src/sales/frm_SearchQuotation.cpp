@@ -62,12 +62,15 @@ frm_SearchQuotation::frm_SearchQuotation(Session& session, QWidget* parent, cons
     addCondition([this](ListFilter& f) { f.add(QStringLiteral("a.DOC_STATUS LIKE ?"), {Cmb_Status->currentText()}); });
 
     txt_LeadNo = numberField(this, QStringLiteral("txt_LeadNo"));
+    bindColumn(txt_LeadNo, "M_TBL_QUOTATION", "LEAD_NO");
     Cmd_SrcLead = new QPushButton(QStringLiteral("..."), this);
     Cmd_SrcLead->setObjectName(QStringLiteral("Cmd_SrcLead"));
     txt_PartyCode = numberField(this, QStringLiteral("txt_PartyCode"));
+    bindColumn(txt_PartyCode, "M_TBL_PARTY", "PARTY_CODE");
     Cmd_SrcParty = new QPushButton(QStringLiteral("..."), this);
     Cmd_SrcParty->setObjectName(QStringLiteral("Cmd_SrcParty"));
     txt_QuotNo = numberField(this, QStringLiteral("txt_QuotNo"));
+    bindColumn(txt_QuotNo, "M_TBL_QUOTATION", "DOC_NO");
 
     Option1 = addOption(QStringLiteral("Option1"), QStringLiteral("&ALL QUOTATION BETWEEN DATES"), nullptr,
                         [](ListFilter&) {});

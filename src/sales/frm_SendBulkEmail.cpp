@@ -106,6 +106,7 @@ frm_SendBulkEmail::frm_SendBulkEmail(Session& session, QWidget* parent) : TaskWi
     Cmb_State = named(new QComboBox(this), "Cmb_State");
     Cmb_Place = named(new QComboBox(this), "Cmb_Place");
     txt_Subj = named(new QLineEdit(this), "txt_Subj");
+    bindLength(txt_Subj, kSubjectLength);
     add("BUSINESS &TYPE", Cmb_BusinessType);
     add("&COUNTRY", Cmb_Country);
     add("S&TATE", Cmb_State);
@@ -125,8 +126,10 @@ frm_SendBulkEmail::frm_SendBulkEmail(Session& session, QWidget* parent) : TaskWi
     lbl_HTMFile->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     Cmd_SearchHTM = named(new QPushButton(QStringLiteral("SEARCH FILE"), this), "Cmd_SearchHTM");
     txt_FileURL = named(new QLineEdit(this), "txt_FileURL");
+    bindLength(txt_FileURL, kPathLength);
     Cmd_SearchImg = named(new QPushButton(QStringLiteral("SEARCH FILE"), this), "Cmd_SearchImg");
     txt_Body = named(new QPlainTextEdit(this), "txt_Body");
+    bindLength(txt_Body, kMailTextLength);
     form->addWidget(Option1, row, 0);
     form->addWidget(lbl_HTMFile, row, 1);
     form->addWidget(Cmd_SearchHTM, row++, 2);

@@ -1,7 +1,9 @@
 #include "Logon.h"
 
 #include "data/Passwords.h"
+#include "data/PrivateFiles.h"
 #include "shell/kit/BusyCursor.h"
+#include "shell/kit/ColumnBinding.h"
 #include "shell/kit/Guard.h"
 #include "shell/kit/KeyFilters.h"
 
@@ -57,7 +59,7 @@ void Logon::buildUi() {
     nameLabel->setObjectName(QStringLiteral("Label1"));
     txt_UsrName = new QLineEdit(this);
     txt_UsrName->setObjectName(QStringLiteral("txt_UsrName"));
-    txt_UsrName->setMaxLength(50);
+    bindColumn(session_, txt_UsrName, "MST_LOGINDETAILS", "USER_NAME");
     nameLabel->setBuddy(txt_UsrName);
     // Login names are kept in upper case, typed or pasted, by the same rule as every field.
     attachFilter(txt_UsrName, KeyFilter::Upper);
@@ -75,6 +77,7 @@ void Logon::buildUi() {
     txt_Password = new QLineEdit(this);
     txt_Password->setObjectName(QStringLiteral("txt_Password"));
     txt_Password->setEchoMode(QLineEdit::Password);
+    bindLength(session_, txt_Password, kPasswordLength);
     passwordLabel->setBuddy(txt_Password);
 
     Cmd_Login = new QPushButton(QStringLiteral("LOG&IN"), this);
@@ -243,8 +246,29 @@ void Logon::Validate_Passwd() {
     session_.consultantCode = match->value(QStringLiteral("CONSULTANT_CODE")).toString().trimmed().toInt();
     passwordAccepted_ = true;
     busy.release();
+    warnOfReadableDatabase();
     emit loggedOn();
     close();
+}
+
+void Logon::warnOfReadableDatabase() {
+    if (databaseWarned_)
+        return;
+    databaseWarned_ = true;
+    QString file;
+    try {
+        file = databaseFile(*session_.db);
+    } catch (const DbError& e) {
+        logError("reading the database file's name", e);
+        return;
+    }
+    if (file.isEmpty() || !othersMayRead(file))
+        return;
+    session_.prompter->information(this,
+                                   QStringLiteral("THE DATABASE FILE CAN BE READ BY OTHER USERS OF THIS COMPUTER :\n"
+                                                  "%1\n"
+                                                  "PLEASE LET ONLY ITS OWNER READ IT (chmod 600) ....")
+                                       .arg(file));
 }
 
 bool Logon::eventFilter(QObject* watched, QEvent* event) {

@@ -42,11 +42,16 @@ protected:
 
 private:
     void buildUi();
+    // The embedded database holds every customer, amount and password hash, and the program
+    // makes only its default folder private: when other users of the computer may read the
+    // file the data source names, the logon says so, once a run, and goes on.
+    void warnOfReadableDatabase();
 
     Session& session_;
     std::function<bool()> anotherCopy_;
     bool nameAccepted_ = false;
     bool passwordAccepted_ = false;
+    bool databaseWarned_ = false;
 
     QLineEdit* txt_UsrName;
     QLineEdit* txt_Password;

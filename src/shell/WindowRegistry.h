@@ -8,6 +8,10 @@
 //     session().windows->open(QStringLiteral("frm_CBPT01_FRDB"), session(), this,
 //                             {{{QStringLiteral("CBPT_NO"), bookingNo}}});
 //
+// A window opened with values shows one document (the receipt of booking 7, voucher FRDB01 12):
+// opened again for the same document while it is open, the open one comes to the front, so
+// there is never a second editable copy of it.
+//
 // The main menu opens the window named by each entry; an entry whose window is not
 // registered stays in the menu, disabled.
 #include "shell/Session.h"
@@ -29,6 +33,9 @@ namespace tarvic {
 struct WindowArgs {
     QVariantHash values;
     PickCallback onPick = {};
+    // The values that name the document the window shows; empty: all of them. A value left out
+    // says how it was opened (from the sales or the operations desk), not what it shows.
+    QStringList identity = {};
 
     QVariant value(const QString& key) const { return values.value(key); }
 };
@@ -70,6 +77,9 @@ public:
     // Builds and shows a window opened from another one (parent): modal over the whole
     // program, or modeless beside it; AsCatalogued follows the menu catalogue (modeless for a
     // window no menu entry opens). Returns the window, or nullptr when it is not registered.
+    // The same window already open for the same document (args' identifying values) is
+    // brought to the front and returned instead, as it is; a window opened without values is
+    // always a new one (a picker answers the window that opened it).
     QWidget* open(const QString& window, Session& session, QWidget* parent, const WindowArgs& args = {},
                   Opening how = Opening::AsCatalogued) const;
 

@@ -93,7 +93,7 @@ private slots:
         QFETCH(QString, figures);
         QList<Money> amounts;
         for (const QString& l : lines.split(';'))
-            amounts << lineAmount(Money::fromText(l.section('x', 0, 0)), Money::fromText(l.section('x', 1, 1)));
+            amounts << *lineAmount(Money::fromText(l.section('x', 0, 0)), Money::fromText(l.section('x', 1, 1)));
         const QStringList r = rates.split('/');
         const InvoiceFigures f = tarvic::calcTotal(
             amounts, Money::fromText(discount), {Money::fromText(r[0]), Money::fromText(r[1]), Money::fromText(r[2])},

@@ -9,6 +9,7 @@
 #include "data/BooksCheck.h"
 #include "data/DemoData.h"
 #include "shell/kit/CodeList.h"
+#include "support/DemoWindows.h"
 #include "support/Documents.h"
 #include "support/Drive.h"
 #include "support/SaveProtocol.h"
@@ -27,24 +28,8 @@ namespace {
 
 const QString kNational = u"DEMO NATIONAL BANK - KOCHI MAIN"_s, kCoop = u"DEMO CO-OPERATIVE BANK - ERNAKULAM"_s;
 
-struct Fixture {
-    TestSession ts;
-    WindowRegistry registry;
-    qint64 asha = 0;
-    Fixture() {
-        addDemoData(ts.db());
-        registerVoucherWindows(registry);
-        ts.session.windows = &registry;
-        asha = ts.db().scalar(u"SELECT PARTY_CODE FROM M_TBL_PARTY WHERE PARTY_NAME='DEMO ASHA NAIR'"_s).toLongLong();
-    }
-    Database& db() { return ts.db(); }
-    template <class W>
-    std::unique_ptr<W> open(const QString& name) {
-        std::unique_ptr<W> w(static_cast<W*>(registry.create(name, ts.session, nullptr)));
-        w->setAttribute(Qt::WA_DeleteOnClose, false);
-        [&] { QVERIFY(showActive(*w)); }();
-        return w;
-    }
+struct Fixture : DemoWindows {
+    Fixture() : DemoWindows(registerVoucherWindows) {}
     void save(QWidget* field, bool yes = true) {
         ts.answer({yes});
         QTest::keyClick(field, Qt::Key_F3);

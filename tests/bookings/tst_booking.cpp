@@ -1,7 +1,8 @@
 // The customer booking: a new booking of a second quotation with every row it writes read
 // back, its checks in order and a failure at each statement; one quotation booked from two
 // connections; the posting buttons against each lock flag in both modes; a cancelled or
-// locked booking never rewritten; the party change; the books check of bookings.
+// locked booking never rewritten; the party change; the books check of bookings; one posting
+// window per booking.
 #include "bookings/BookingStore.h"
 #include "bookings/BookingsWindows.h"
 #include "bookings/frm_CBPT01.h"
@@ -236,6 +237,44 @@ private slots:
         auto w = f.window();  // a new booking: keys open, nothing to post
         QCOMPARE(pressed(*w, frm_CBPT01::PostCount), "000000");
         QVERIFY(!w->tool(5)->isEnabled() && w->tool(3)->isEnabled());
+    }
+
+    // A posting window is one per booking: a second click, or the sales desk's on the same
+    // booking, brings the open one to the front; another booking opens its own, and so does
+    // the same booking once its window was closed.
+    void onePostingWindowPerBooking() {
+        Fixture f;
+        QList<QPointer<QWidget>> receipts;
+        QList<qint64> bookings;
+        f.registry.add(QStringLiteral("frm_CBPT01_FRDB"), [&](Session&, QWidget* parent, const WindowArgs& args) {
+            bookings << args.value(QStringLiteral("CBPT_NO")).toLongLong();
+            receipts << new QWidget(parent);
+            return receipts.last().data();
+        });
+        const auto click = [](frm_CBPT01& w) {
+            showActive(w);
+            QTest::mouseClick(w.postingButton(frm_CBPT01::PostReceipt), Qt::LeftButton);
+        };
+        auto ops = f.window();
+        QVERIFY(ops->Show_Record(1));
+        auto sales = f.window(frm_CBPT01::Mode::Sales);
+        QVERIFY(sales->Show_Record(1));
+        for (frm_CBPT01* w : {ops.get(), ops.get(), sales.get()}) {
+            click(*w);
+            QCOMPARE(receipts.size(), 1);
+            QVERIFY(receipts.first()->isVisible());
+            QTRY_COMPARE(QApplication::activeWindow(), receipts.first().data());
+        }
+        auto other = f.window();
+        f.fill(*other);
+        f.save(*other);
+        const qint64 second = other->lbl_DocNo->text().toLongLong();
+        click(*other);
+        receipts.first()->close();
+        QTRY_VERIFY(receipts.first().isNull());
+        click(*ops);
+        QCOMPARE(bookings, (QList<qint64>{1, second, 1}));
+        QVERIFY(receipts.at(1) && receipts.at(2) && receipts.at(1)->isVisible() && receipts.at(2)->isVisible());
     }
 
     // Neither a save nor a refresh rewrites a cancelled or locked booking, nor revives it.

@@ -7,6 +7,7 @@
 #include "data/BooksCheck.h"
 #include "data/DemoData.h"
 #include "shell/kit/ListGrid.h"
+#include "support/DemoWindows.h"
 #include "support/Drive.h"
 #include "support/SaveProtocol.h"
 #include "support/TestSession.h"
@@ -26,27 +27,18 @@ const QString kRow =
     u"SELECT IN_DOCCODE, IN_DOCNO, PARTY_CODE, TO_ACC, DB_AMT, CR_AMT, GRAND_TOTAL, AMT_INWORDS, "
     "REMARKS, DOC_DESC, DOC_STATUS FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND DOC_NO=?"_s;
 const QDate kToday = QDate::currentDate();
-struct Fixture {
-    TestSession ts;
-    WindowRegistry registry;
-    qint64 asha = 0, hillview = 0, malabar = 0;
-    Fixture() {
-        addDemoData(ts.db());
-        registerMiscNoteWindows(registry);
-        registerCancellationWindows(registry);
-        ts.session.windows = &registry;
+struct Fixture : DemoWindows {
+    qint64 hillview = 0, malabar = 0;
+    Fixture()
+        : DemoWindows([](WindowRegistry& r) {
+              registerMiscNoteWindows(r);
+              registerCancellationWindows(r);
+          }) {
         const auto party = [&](const QString& name) {
             return ts.db().scalar(u"SELECT PARTY_CODE FROM M_TBL_PARTY WHERE PARTY_NAME=?"_s, {name}).toLongLong();
         };
-        asha = party(u"DEMO ASHA NAIR"_s), hillview = party(u"DEMO HILLVIEW HOTEL MUNNAR"_s);
+        hillview = party(u"DEMO HILLVIEW HOTEL MUNNAR"_s);
         malabar = party(u"DEMO MALABAR TRAVELS"_s);
-    }
-    template <class W>
-    std::unique_ptr<W> open(const QString& name, const WindowArgs& args = {}) {
-        std::unique_ptr<W> w(static_cast<W*>(registry.create(name, ts.session, nullptr, args)));
-        w->setAttribute(Qt::WA_DeleteOnClose, false);
-        [&] { QVERIFY(showActive(*w)); }();
-        return w;
     }
     QStringList save(TaskWindow& w) {
         ts.answer({true});

@@ -241,9 +241,10 @@ private slots:
         TestDb t;
         Database& db = t.db();
         const qint64 before = counter(db, u"LoginId"_s);
-        for (const QStringList& args :
-             {QStringList{"clerk", "s3cret pw", "Ravi Kumar"}, QStringList{"Boss", "pw2", "--admin"}}) {
-            const AdminRun r = runAdmin(t, QStringList{u"create-login"_s} + args);
+        for (const auto& [args, password] :
+             {std::pair{QStringList{"clerk", "--full-name", "Ravi Kumar"}, QByteArray("s3cret pw\n")},
+              std::pair{QStringList{"Boss", "--admin"}, QByteArray("pw2")}}) {
+            const AdminRun r = runAdmin(t, QStringList{u"create-login"_s} + args, password);
             QVERIFY2(r.code == 0, qPrintable(r.describe()));
         }
         QCOMPARE(
@@ -258,7 +259,7 @@ private slots:
         QVERIFY(Passwords::verify(u"s3cret"_s, stored) == Passwords::Match::No);
 
         // A second login under a taken name is refused and takes no number.
-        const AdminRun r = runAdmin(t, {u"create-login"_s, u"Clerk"_s, u"other"_s});
+        const AdminRun r = runAdmin(t, {u"create-login"_s, u"Clerk"_s}, "other\n");
         QCOMPARE(r.code, 1);
         QVERIFY2(r.err.contains(u"login CLERK already exists"_s), qPrintable(r.err));
         QCOMPARE(count(db, u"MST_LOGINDETAILS"_s), before + 2);

@@ -180,7 +180,8 @@ private slots:
                  QStringList{u"2026-12-31|23:59:58"_s});
     }
 
-    // Each refusal, and a failure half-way, leaves the server database as it was.
+    // Each refusal, and a failure half-way, leaves the server database as it was; a refused
+    // value is named by its table, row and column.
     void refusalsLeaveTheServerAsItWas() {
         if (!TestDb::usePostgres())
             QSKIP("the move needs a PostgreSQL server: configure with TARVIC_TEST_PG");
@@ -196,6 +197,14 @@ private slots:
             {"books at fault", false, "DELETE FROM MST_COUNTER WHERE CODE='FRDB01'", 0,
              u"not consistent; nothing was moved:\ncounter FRDB01 is missing, but FRDB01 numbers reach 1"_s},
             {"failure half-way", false, nullptr, 12, u"injected failure"_s},
+            // SQLite keeps a text beyond its column: named before anything is copied.
+            {"text beyond its column", false,
+             "UPDATE M_TBL_PARTY SET PARTY_ADDRESS=REPLACE(HEX(ZEROBLOB(2500)), '0', 'A') WHERE PARTY_CODE=1", 0,
+             u"nothing was moved:\nM_TBL_PARTY PARTY_CODE=1: PARTY_ADDRESS holds 5000 characters, its column 1000"_s},
+            // A whole number the server's INTEGER cannot hold: its table, row and column.
+            {"value the server refuses", false,
+             "UPDATE M_TBL_TRANSACTION SET NOOF_PAX=2147483648 WHERE DOC_CODE='BLFC01' AND DOC_NO=1", 0,
+             u"M_TBL_TRANSACTION, row DOC_CODE=BLFC01, DOC_NO=1: the server refuses the value of NOOF_PAX"_s},
         };
         for (const Case& c : cases) {
             TestDb server(c.serverHasSchema);

@@ -1,9 +1,12 @@
 // Secrets stay where they are kept: stored passwords (the old transform still recognised,
 // argon2id hashes from now on), the data source's own server login, no password in any message,
-// exception, Qt log line or admin tool output, and a data folder that is its owner's alone.
+// exception, Qt log line, admin tool output or command line, a data folder, backups and new
+// databases that are their owner's alone, and no driver log.
 #include "admin/frm_SMTP.h"
 #include "app/DataFolder.h"
+#include "data/Backup.h"
 #include "data/Passwords.h"
+#include "shell/Logon.h"
 #include "support/AdminRunner.h"
 #include "support/Drive.h"
 #include "support/TestSession.h"
@@ -12,7 +15,11 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tarvic;
 using namespace tarvic::test;
@@ -57,6 +64,72 @@ bool showsAnyPassword(const QString& text) {
 int modeOf(const QString& path) {
     struct stat st {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 0777) : -1;
+}
+
+void writeFile(const QString& path, const QString& text) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(text.toUtf8());
+}
+
+QString pgParam(const QString& key) {
+    for (const QString& item : qEnvironmentVariable("TARVIC_TEST_PG").split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        if (item.startsWith(key + QLatin1Char('=')))
+            return item.mid(key.size() + 1);
+    return {};
+}
+
+// The tool run with a terminal of the test's own as its standard input and error: what it shows
+// there is read back, and each answer typed once the prompt before it has appeared.
+struct TerminalRun {
+    int code = -1;
+    QByteArray screen;
+    QString out;
+};
+TerminalRun runAtTerminal(const QStringList& args, const QList<std::pair<QByteArray, QByteArray>>& prompts) {
+    TerminalRun r;
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0)
+        return r;
+    const QByteArray terminal = ::ptsname(master);
+    QProcess p;
+    p.setChildProcessModifier([terminal] {
+        ::setsid();
+        const int fd = ::open(terminal.constData(), O_RDWR);
+        ::ioctl(fd, TIOCSCTTY, 0);
+        ::dup2(fd, STDIN_FILENO);
+        ::dup2(fd, STDERR_FILENO);
+        ::close(fd);
+    });
+    p.start(qEnvironmentVariable("TARVIC_BIN_DIR") + u"/src/tarvic-admin"_s, args);
+    // Reads what the terminal shows until text appears (none: until nothing more comes).
+    const auto readUntil = [&](const QByteArray& text) {
+        QElapsedTimer clock;
+        clock.start();
+        while ((text.isEmpty() || !r.screen.contains(text)) && clock.elapsed() < 30000) {
+            pollfd pfd{master, POLLIN, 0};
+            const int ready = ::poll(&pfd, 1, 100);
+            if (ready == 0 && text.isEmpty())
+                break;
+            char buffer[256];
+            const ssize_t n = ready > 0 ? ::read(master, buffer, sizeof buffer) : 0;
+            if (ready > 0 && n <= 0)
+                break;
+            r.screen.append(buffer, n);
+        }
+        return !text.isEmpty() && r.screen.contains(text);
+    };
+    for (const auto& [prompt, answer] : prompts) {
+        if (!readUntil(prompt))
+            break;
+        ::write(master, answer.constData(), size_t(answer.size()));
+    }
+    p.waitForFinished(60000);
+    readUntil({});
+    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    ::close(master);
+    return r;
 }
 
 }  // namespace
@@ -212,6 +285,138 @@ private slots:
         QCOMPARE(count(ts.db(), u"M_TBL_EMAIL"_s), qint64(0));
         QCOMPARE(ts.prompter.texts().size(), 1);
         QVERIFY(!ts.prompter.texts().first().isEmpty() && !showsAnyPassword(ts.prompter.texts().first()));
+    }
+
+    // A new login's password never stands on the tool's command line (every user sees it there):
+    // that form is refused and says how to give it. At a terminal it is asked twice and never
+    // shown, and two different answers change nothing; from a pipe it is one line. The login
+    // then logs on.
+    void createLoginTakesThePasswordUnseenNeverFromItsArguments() {
+        TestSession ts;
+        const qint64 logins = count(ts.db(), u"MST_LOGINDETAILS"_s);
+        const QStringList db{u"--set"_s, ts.t.connectionString().overrides};
+        for (const QStringList& args : {QStringList{u"clerk"_s, u"Tour#42"_s}, {u"clerk"_s, u"Tour#42"_s, u"RAVI"_s}}) {
+            const AdminRun r = runAdmin(QStringList{u"create-login"_s} + args + db, "Tour#42\n");
+            QVERIFY2(r.code == 64 && r.err.contains(u"no password on its command line"_s) &&
+                         r.err.contains(u"standard input"_s),
+                     qPrintable(r.describe()));
+        }
+        QCOMPARE(count(ts.db(), u"MST_LOGINDETAILS"_s), logins);
+
+        const QByteArray asked = "Password for CLERK: ", again = "The same password again: ";
+        TerminalRun r = runAtTerminal(QStringList{u"create-login"_s, u"clerk"_s} + db,
+                                      {{asked, "Tour#42\n"}, {again, "Tour#43\n"}});
+        QVERIFY2(r.code == 1 && !r.screen.contains("Tour#4"), r.screen.constData());
+        QCOMPARE(count(ts.db(), u"MST_LOGINDETAILS"_s), logins);
+        r = runAtTerminal(QStringList{u"create-login"_s, u"clerk"_s, u"--full-name"_s, u"RAVI KUMAR"_s} + db,
+                          {{asked, "Tour#42 x\n"}, {again, "Tour#42 x\n"}});
+        QVERIFY2(r.code == 0 && r.out.contains(u"login CLERK created"_s), r.screen.constData());
+        QVERIFY2(r.screen.startsWith(asked) && r.screen.contains(again) && !r.screen.contains("Tour#4"),
+                 r.screen.constData());
+        const AdminRun piped = runAdmin(QStringList{u"create-login"_s, u"typist"_s} + db, "Key board 9\n");
+        QVERIFY2(piped.code == 0, qPrintable(piped.describe()));
+
+        for (const auto& [name, password, fullName] :
+             {std::tuple{u"clerk"_s, u"Tour#42 x"_s, u"RAVI KUMAR"_s}, {u"typist"_s, u"Key board 9"_s, u"TYPIST"_s}}) {
+            Logon w(ts.session);
+            QSignalSpy loggedOn(&w, &Logon::loggedOn);
+            QVERIFY(w.start());
+            auto* nameField = w.findChild<QLineEdit*>(u"txt_UsrName"_s);
+            nameField->setText(name.toUpper());
+            w.Validate_UsrName();
+            w.findChild<QLineEdit*>(u"txt_Password"_s)->setText(password);
+            w.Validate_Passwd();
+            QCOMPARE(loggedOn.count(), 1);
+            QCOMPARE(ts.session.userFullName, fullName);
+        }
+    }
+
+    // Under a umask that leaves new files readable by everyone, a backup (through the tool and
+    // called here, and on the server pg_dump's file while it writes) and a database that init
+    // creates outside the default folder are their owner's alone, and no partial file is left.
+    void backupsAndNewDatabasesAreTheOwnersAlone() {
+        const mode_t umask = ::umask(022);
+        QTemporaryDir dir;
+        const QString modes = dir.filePath(u"dump-modes"_s);
+        const QByteArray path = qgetenv("PATH");
+        if (TestDb::usePostgres()) {
+            // pg_dump stood in for by a script that notes the mode of the file it is to write.
+            const QString pgDump = QStandardPaths::findExecutable(u"pg_dump"_s);
+            QVERIFY(!pgDump.isEmpty() && QDir().mkpath(dir.filePath(u"bin"_s)));
+            writeFile(dir.filePath(u"bin/pg_dump"_s),
+                      u"#!/bin/sh\nfor a; do [ \"$prev\" = -f ] && stat -c %a \"$a\" >>%1; prev=$a; done\n"
+                      "exec %2 \"$@\"\n"_s.arg(modes, pgDump));
+            QVERIFY(::chmod(QFile::encodeName(dir.filePath(u"bin/pg_dump"_s)).constData(), 0755) == 0);
+            qputenv("PATH", QFile::encodeName(dir.filePath(u"bin"_s)) + ':' + path);
+        }
+        TestDb t;
+        const QString byTool = dir.filePath(u"tool.backup"_s), byCall = dir.filePath(u"call.backup"_s);
+        const AdminRun r = runAdmin(t, {u"backup"_s, byTool});
+        backupDatabase(t.connectionString(), byCall, [](const QString&) {});
+        qputenv("PATH", path);
+        QVERIFY2(r.code == 0, qPrintable(r.describe()));
+        QCOMPARE(modeOf(byTool), 0600);
+        QCOMPARE(modeOf(byCall), 0600);
+        if (TestDb::usePostgres()) {
+            QFile noted(modes);
+            QVERIFY(noted.open(QIODevice::ReadOnly));
+            QCOMPARE(noted.readAll(), QByteArray("600\n600\n"));
+        } else {
+            const QString book = dir.filePath(u"books/new.db"_s);
+            QVERIFY(QDir().mkpath(dir.filePath(u"books"_s)));
+            defineDataSources({{u"SEC_NEWFILE"_s, {u"Database="_s + book, u"NoCreat=0"_s}}});
+            const AdminRun init = runAdmin({u"--dsn"_s, u"SEC_NEWFILE"_s, u"init"_s, u"--no-demo"_s});
+            QVERIFY2(init.code == 0, qPrintable(init.describe()));
+            QCOMPARE(modeOf(book), 0600);
+        }
+        ::umask(umask);
+        QCOMPARE(QDir(dir.path()).entryList({u"*partial*"_s}, QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    // Whatever psqlODBC's driver entry says (here both logs on, as the driver manager's own
+    // client shows), connecting and running statements leaves no log file of the tool's.
+    void driverLogsStayOffWhateverTheDriverEntrySays() {
+        if (!TestDb::usePostgres())
+            QSKIP("psqlODBC is the server's driver");
+        TestDb t;
+        QTemporaryDir odbc;
+        const QString logs = odbc.filePath(u"logs"_s);
+        QVERIFY(QDir().mkpath(logs));
+        writeFile(odbc.filePath(u"odbcinst.ini"_s),
+                  u"[PostgreSQL Unicode]\nDriver=/usr/lib/x86_64-linux-gnu/odbc/psqlodbcw.so\nCommLog=1\nDebug=1\n"
+                  "Logdir=%1\n"_s.arg(logs));
+        writeFile(odbc.filePath(u"odbc.ini"_s),
+                  u"[LOGS]\nDriver=PostgreSQL Unicode\nServername=%1\nPort=%2\n%3\nProtocol=7.4-2\nBoolsAsChar=0\n"
+                  "Username=tarvicuser\nPassword=%4\n"_s.arg(pgParam(u"host"_s), pgParam(u"port"_s),
+                                                             t.connectionString().overrides, kBuiltIn));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"ODBCSYSINI"_s, odbc.path());
+        env.insert(u"ODBCINI"_s, odbc.filePath(u"odbc.ini"_s));
+        const auto written = [&logs] { return QDir(logs).entryList(QDir::Files); };
+        QProcess isql;
+        isql.setProcessEnvironment(env);
+        isql.start(u"isql"_s, {u"-b"_s, u"LOGS"_s});
+        isql.write("SELECT 1\n");
+        isql.closeWriteChannel();
+        QVERIFY(isql.waitForFinished(60000));
+        QVERIFY2(written().size() == 2, qPrintable(written().join(' ')));  // both logs, as the entry says
+        for (const QString& f : written())
+            QFile::remove(logs + QLatin1Char('/') + f);
+
+        QProcess tool;
+        tool.setProcessEnvironment(env);
+        tool.start(qEnvironmentVariable("TARVIC_BIN_DIR") + u"/src/tarvic-admin"_s,
+                   {u"--dsn"_s, u"LOGS"_s, u"check"_s});
+        QVERIFY(tool.waitForStarted(10000));
+        const qint64 pid = tool.processId();
+        tool.closeWriteChannel();
+        QVERIFY(tool.waitForFinished(60000));
+        QVERIFY2(tool.exitCode() == 0 && tool.readAllStandardOutput().contains("books are consistent"),
+                 tool.readAllStandardError().constData());
+        QCOMPARE(written(), QStringList());
+        const QRegularExpression ofTool(u"^(psqlodbc|mylog)_.*\\D%1\\.log$"_s.arg(pid));
+        for (const QString& f : QDir(QDir::tempPath()).entryList(QDir::Files))
+            QVERIFY2(!ofTool.match(f).hasMatch(), qPrintable(f));
     }
 
     void theDataFolderIsTheOwnersAlone_data() {

@@ -1,7 +1,8 @@
 // The form kit: the task window's keys, ordered checks and typing filters, code lists and
 // code fields, database failures shown once; the document window base through a small
 // receipt (checks, nothing on No, saved whole and read-only, a booking shut meanwhile); the
-// listing model (pages in one total order, counts, summaries, one-pass export) and grid export.
+// listing model (pages in one total order, counts, summaries, one-pass export) and grid export,
+// whose files are their owner's alone.
 #include "data/GridExport.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/CodeList.h"
@@ -27,6 +28,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace tarvic;
 using namespace Qt::StringLiterals;
@@ -687,6 +690,35 @@ private slots:
         exportTo(&m, bare, kWorkbookFilter);
         QCOMPARE(p.texts(), QStringList{u"Successfully Export to "_s + bare + u".xlsx"_s});
         QVERIFY(readAll(bare + u".xlsx"_s).startsWith("PK"));
+    }
+
+    // Under a umask that leaves new files readable by everyone, the sheet and the workbook, new
+    // or written over a file everyone could read, are their owner's alone from their creation,
+    // and no partial file stays beside them.
+    void exportsAreTheOwnersAlone() {
+        const mode_t umask = ::umask(022);
+        QTemporaryDir out;
+        QStandardItemModel m(1, 2);
+        m.setHorizontalHeaderLabels({u"PARTY"_s, u"AMOUNT"_s});
+        m.setItem(0, 0, new QStandardItem(u"DEMO JOHN"_s));
+        m.setItem(0, 1, new QStandardItem(u"1500.00"_s));
+        const QString sheet = out.filePath(u"list.xls"_s), book = out.filePath(u"list.xlsx"_s),
+                      plain = out.filePath(u"grid.txt"_s);
+        QFile loose(sheet);
+        QVERIFY(loose.open(QIODevice::WriteOnly));
+        loose.close();
+        exportTo(&m, sheet);
+        exportTo(&m, book);
+        GridExport::ExportGrid(m, plain);
+        ::umask(umask);
+        for (const QString& path : {sheet, book, plain}) {
+            struct stat st {};
+            QVERIFY(::stat(QFile::encodeName(path).constData(), &st) == 0);
+            QCOMPARE(st.st_mode & 0777, mode_t(0600));
+        }
+        QVERIFY(readAll(sheet).contains("DEMO JOHN") && readAll(book).startsWith("PK"));
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{u"grid.txt"_s, u"list.xls"_s, u"list.xlsx"_s}));
     }
 };
 

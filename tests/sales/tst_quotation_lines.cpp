@@ -175,7 +175,7 @@ private slots:
                 priceVehicle(d(qPrintable(from)), d(qPrintable(to)), c[0].toLongLong(), Money::fromText(r[0]));
             end = p.end.toString("dd/MM/yyyy"), days = p.days, total = p.total;
         } else {
-            total = priceOther(c[0].toLongLong(), Money::fromText(r[0]));
+            total = *priceOther(c[0].toLongLong(), Money::fromText(r[0]));
         }
         QTEST(end, "end");
         QTEST(QString::number(days), "days");

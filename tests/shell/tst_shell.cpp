@@ -10,6 +10,7 @@
 #include "shell/Splash.h"
 #include "shell/kit/TaskWindow.h"
 #include "support/Drive.h"
+#include "support/EveryWindow.h"
 #include "support/TestSession.h"
 
 #include <QDialog>
@@ -26,6 +27,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 using namespace tarvic;
 using namespace tarvic::test;
@@ -342,6 +345,29 @@ private slots:
         QCOMPARE(Passwords::verify(u"tour#42"_s, stored), Passwords::Match::No);
     }
 
+    // When other users of the computer may read the embedded database's file, the logon says so
+    // once, naming the file, and goes on; a file of its owner's alone, or a server, says nothing.
+    void readableDatabaseFileIsSaidOnceAtLogon() {
+        for (const int mode : {0644, 0640, 0604, 0600}) {
+            Fixture f;
+            const QString file = f.ts.t.sqlitePath();
+            if (!file.isEmpty())
+                QVERIFY(::chmod(QFile::encodeName(file).constData(), mode_t(mode)) == 0);
+            QVERIFY(f.start());
+            f.acceptName(u"admin"_s);
+            f.password->setText(u"admin123"_s);
+            f.login();
+            QCOMPARE(f.loggedOn.count(), 1);
+            const QStringList said = file.isEmpty() || mode == 0600
+                                         ? QStringList()
+                                         : QStringList{
+                                               u"THE DATABASE FILE CAN BE READ BY OTHER USERS OF THIS COMPUTER :\n%1\n"
+                                               "PLEASE LET ONLY ITS OWNER READ IT (chmod 600) ...."_s.arg(file)};
+            QCOMPARE(f.ts.prompter.texts(), said);
+            QVERIFY(!f.w.isVisible());
+        }
+    }
+
     // Only an explicit "N" of this login hides, and only from the next logon on; rights that
     // cannot be read hide nothing and say nothing.
     void captionWholeMenuAndRightsOfExplicitNAtTheNextLogon() {
@@ -394,31 +420,23 @@ private slots:
     // Every registered window is catalogued, lies inside the main window's work area with no
     // visible heading of its grids cut short, and deletes itself when closed.
     void everyRegisteredWindowIsBuiltFitsAndIsDeletedOnClose() {
-        TestSession ts;
-        WindowRegistry registry;
-        registerAllWindows(registry);
-        ts.session.windows = &registry;
-        MainWindow main(ts.session, registry);
-        QVERIFY(showActive(main));
-        const QRect frame = main.frameGeometry();
-        const QSize area = main.mdiArea()->size();
+        EveryWindow all;
+        QVERIFY(showActive(*all.main));
+        const QRect frame = all.main->frameGeometry();
+        const QSize area = all.main->mdiArea()->size();
         QStringList faults;
-        QVERIFY(registry.windows().size() >= 30);
-        QVERIFY(!registry.has(u"mnu_Country"_s));  // keyed by window, not by menu entry
-        for (const QString& name : registry.windows()) {
+        QVERIFY(all.registry.windows().size() >= 30);
+        QVERIFY(!all.registry.has(u"mnu_Country"_s));  // keyed by window, not by menu entry
+        all.forEach([&](const QString& name, QWidget& w) {
             QVERIFY2(MenuCatalogue::knowsWindow(name), qPrintable(name));
-            QPointer<QWidget> w = registry.create(name, ts.session, &main);
-            QVERIFY2(w && w->isWindow(), qPrintable(name));
-            w->show();
-            QApplication::processEvents();
-            const QRect at = w->frameGeometry();
+            const QRect at = w.frameGeometry();
             if (at.width() > area.width() || at.height() > area.height() || !frame.contains(at))
                 faults << u"%1 is %2x%3 at %4,%5"_s.arg(name)
                               .arg(at.width())
                               .arg(at.height())
                               .arg(at.x() - frame.x())
                               .arg(at.y() - frame.y());
-            for (const QHeaderView* h : w->findChildren<QHeaderView*>()) {
+            for (const QHeaderView* h : w.findChildren<QHeaderView*>()) {
                 if (h->orientation() != Qt::Horizontal || !h->isVisible())
                     continue;
                 // The style's margin on either side, then the whole text, or it is elided.
@@ -430,10 +448,8 @@ private slots:
                         faults << u"%1: \"%2\" %3 < %4"_s.arg(name, text).arg(h->sectionSize(c)).arg(needed);
                 }
             }
-            shoot(*w, name);
-            w->close();
-            QTRY_VERIFY2(w.isNull(), qPrintable(name));
-        }
+            shoot(w, name);
+        });
         QVERIFY2(faults.isEmpty(),
                  qPrintable(u"work area %1x%2\n"_s.arg(area.width()).arg(area.height()) + faults.join('\n')));
     }

@@ -13,7 +13,8 @@ struct AdminRun {
     QString describe() const { return QStringLiteral("exit %1\n%2%3").arg(code).arg(out, err); }
 };
 
-inline AdminRun runAdmin(QStringList args) {
+// input is the tool's standard input (a password), closed after it.
+inline AdminRun runAdmin(QStringList args, const QByteArray& input = {}) {
     AdminRun r;
     QProcess p;
     p.start(qEnvironmentVariable("TARVIC_BIN_DIR") + QStringLiteral("/src/tarvic-admin"), args);
@@ -21,6 +22,8 @@ inline AdminRun runAdmin(QStringList args) {
         r.err = p.errorString();
         return r;
     }
+    p.write(input);
+    p.closeWriteChannel();
     p.waitForFinished(120000);
     r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
@@ -29,9 +32,9 @@ inline AdminRun runAdmin(QStringList args) {
 }
 
 // The same, pointed at the test's own database.
-inline AdminRun runAdmin(const TestDb& t, QStringList args) {
+inline AdminRun runAdmin(const TestDb& t, QStringList args, const QByteArray& input = {}) {
     args << QStringLiteral("--set") << t.connectionString().overrides;
-    return runAdmin(args);
+    return runAdmin(args, input);
 }
 
 }  // namespace tarvic::test

@@ -1,6 +1,7 @@
 #pragma once
 // The documents the data tests post: a booking, and a money receipt against it with its
-// second side. Amounts as the user types them ("5000.50").
+// second side. Amounts as the user types them ("5000.50"); one beyond the largest amount stays
+// beyond it, for the save to refuse.
 #include "data/Money.h"
 #include "data/TransactionRecords.h"
 
@@ -11,7 +12,7 @@ namespace tarvic::test {
 inline Document booking(qint64 party, const QString& amount, QDate date = QDate(2026, 11, 1)) {
     Document d;
     d.code = QStringLiteral("CBPT01");
-    d.amount = Money::fromText(amount);
+    d.amount = Money::fromInput(amount);
     d.columns = {{QStringLiteral("DOC_DATE"), date},
                  {QStringLiteral("PARTY_CODE"), party},
                  {QStringLiteral("GRAND_TOTAL"), d.amount.toVariant()}};
@@ -24,7 +25,7 @@ inline Document receipt(qint64 booking, qint64 party, const QString& amount, qin
     d.code = QStringLiteral("FRDB01");
     d.number = number;
     d.booking = booking;
-    d.amount = Money::fromText(amount);
+    d.amount = Money::fromInput(amount);
     d.columns = {{QStringLiteral("DOC_DATE"), date},
                  {QStringLiteral("PARTY_CODE"), party},
                  {QStringLiteral("GRAND_TOTAL"), d.amount.toVariant()},
@@ -39,7 +40,7 @@ inline Document posting(const QString& code, qint64 booking, qint64 party, const
     Document d;
     d.code = code;
     d.booking = booking;
-    d.amount = Money::fromText(amount);
+    d.amount = Money::fromInput(amount);
     d.columns = {{QStringLiteral("PARTY_CODE"), party}, {QStringLiteral("DOC_DATE"), date}};
     return d;
 }

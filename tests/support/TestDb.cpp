@@ -8,6 +8,9 @@
 #include <QProcess>
 #include <QTextStream>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace tarvic::test {
 
 namespace {
@@ -82,6 +85,10 @@ TestDb::TestDb(bool migrate) {
         pgAdmin(QStringLiteral("CREATE DATABASE %1 TEMPLATE template0").arg(pgDatabase_));
     } else {
         sqlitePath_ = tmp_.path() + QStringLiteral("/tarvic.db");
+        // Private, as the program makes its own database (an empty file is an empty database).
+        const int fd = ::open(QFile::encodeName(sqlitePath_).constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+        if (fd >= 0)
+            ::close(fd);
     }
     defineDataSource();
     overrides_ = QStringLiteral("Database=") + (usePostgres() ? pgDatabase_ : sqlitePath_);

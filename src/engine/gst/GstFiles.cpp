@@ -1,8 +1,7 @@
 #include "GstFiles.h"
 
 #include "data/GridExport.h"
-
-#include <QSaveFile>
+#include "data/PrivateFiles.h"
 
 #include <vector>
 
@@ -223,10 +222,12 @@ void documents(JsonText& j, const DocumentSeries& d) {
     j.endObject();
 }
 
+// Written whole or not at all, and its owner's alone, as every export.
 void saveFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-        throw ExportError(QStringLiteral("%1: %2").arg(path, f.errorString()));
+    PrivateSaveFile f(path);
+    if (!f.open() || f.file().write(bytes) != bytes.size() || !f.commit())
+        throw ExportError(QStringLiteral("%1: %2").arg(path, f.errorString().isEmpty() ? f.file().errorString()
+                                                                                        : f.errorString()));
 }
 
 using Rows = GridExport::RowStream;

@@ -3,7 +3,7 @@
 //
 //     const bool ok = runChecks(prompter(), this, {
 //         {[&] { return txt_Name->text().trimmed().isEmpty(); }, txt_Name, "PLEASE ENTER NAME ...."},
-//         {[&] { return Money::fromText(txt_Amt->text()).isZero(); }, txt_Amt, "AMOUNT CANNOT BE ZERO ...."},
+//         {[&] { return Money::fromInput(txt_Amt->text()).isZero(); }, txt_Amt, "AMOUNT CANNOT BE ZERO ...."},
 //     });
 //     if (!ok) return;
 //     Confirmation q{" YOU ARE ABOUT TO UPDATE THING ....", {{" NAME : ", name}, {" AMOUNT : ", amt}}};

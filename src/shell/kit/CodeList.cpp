@@ -1,5 +1,6 @@
 #include "CodeList.h"
 
+#include "shell/kit/ColumnBinding.h"
 #include "shell/kit/Guard.h"
 
 #include <QLabel>
@@ -147,6 +148,10 @@ CodeField::CodeField(Session& session, const CodeSource& source, QWidget* owner,
     : QObject(owner), session_(session), source_(source), owner_(owner) {
     edit_ = new QLineEdit(owner);
     edit_->setObjectName(editName);
+    // A code longer than the source's column names no row. A source read from a query of its
+    // own is bound by the window that knows its column.
+    if (!source.table.startsWith(QLatin1Char('(')))
+        bindColumn(session, edit_, source.table, source.codeColumn);
     name_ = new QLabel(owner);
     name_->setObjectName(nameLabelName);
     // Enter (which moves on) or leaving the code looks it up; typing forgets the last row.

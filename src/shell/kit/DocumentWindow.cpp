@@ -18,7 +18,6 @@ const CodeSource kPartySource{QStringLiteral("M_TBL_PARTY"), QStringLiteral("PAR
 CodeField* partyCodeField(TaskWindow* owner, QPushButton*& search) {
     auto* party = new CodeField(owner->session(), kPartySource, owner, QStringLiteral("txt_PartyCode"),
                                 QStringLiteral("lbl_PartyName"));
-    party->edit()->setMaxLength(12);
     party->edit()->setMaximumWidth(110);
     attachFilter(party->edit(), KeyFilter::Number);
     party->nameLabel()->setFrameShape(QFrame::StyledPanel);
@@ -82,9 +81,11 @@ DocumentWindow::DocumentWindow(Session& session, QWidget* parent, DocumentConfig
     txt_DocDate->setCalendarPopup(true);
     party =
         new CodeField(session, kPartySource, this, QStringLiteral("txt_PartyCode"), QStringLiteral("lbl_PartyName"));
-    if (kind_ && kind_->link == DocLink::Booking)
+    if (kind_ && kind_->link == DocLink::Booking) {
         booking =
             new CodeField(session, kBookingSource, this, QStringLiteral("txt_CBPTNo"), QStringLiteral("lbl_CBPTName"));
+        bindColumn(booking->edit(), "M_TBL_TRANSACTION", "DOC_NO");
+    }
 
     form_ = new QFormLayout;
     auto* numberRow = new QHBoxLayout;

@@ -14,7 +14,7 @@
 //         QList<Check> ownChecks() override { return {{[&] { return amount().isZero(); }, txt_Amount, "..."}}; }
 //         QList<std::pair<QString, QString>> questionLines() override { ... }
 //         Columns ownColumns() override { return {{"REMARKS", txt_Remarks->text()}}; }
-//         Money amount() const override { return Money::fromText(txt_Amount->text()); }
+//         Money amount() const override { return Money::fromInput(txt_Amount->text()); }
 //         void clearOwn() override; void showOwn(const QSqlRecord&) override; void setOwnEditable(bool) override;
 //     };
 #include "data/Money.h"

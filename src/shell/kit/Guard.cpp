@@ -1,5 +1,10 @@
 #include "Guard.h"
 
+#include "data/ColumnLengths.h"
+#include "shell/kit/ColumnBinding.h"
+
+#include <QWidget>
+
 namespace tarvic {
 
 Failure failureOf(const DbError& e) {
@@ -37,6 +42,14 @@ bool runGuarded(Prompter& prompter, QWidget* parent, const std::function<void()>
     try {
         work();
         return true;
+    } catch (const TextTooLong& e) {
+        // Named as the window names the field bound to the column, which takes the focus.
+        QWidget* field = parent ? boundField(parent->window(), e.table(), e.column()) : nullptr;
+        const QString caption = captionOf(field);
+        prompter.information(parent, caption.isEmpty() ? e.message() : tooLongText(caption, e.limit()));
+        if (field && field->isEnabled())
+            field->setFocus(Qt::OtherFocusReason);
+        return false;
     } catch (const DbError& e) {
         prompter.information(parent, failureText(e, own));
         return false;

@@ -6,7 +6,8 @@
 //
 // A failure is shown in an information box with the database's own text, unless the window
 // has its own message for that kind of failure (a key already taken, a lock held past the
-// wait, a row changed or deleted by another user since it was read).
+// wait, a row changed or deleted by another user since it was read). A text refused as too
+// long for its column names the window's field bound to that column, which takes the focus.
 #include "data/Database.h"
 #include "shell/Prompter.h"
 

@@ -1,5 +1,7 @@
 #include "KeyFilters.h"
 
+#include "shell/kit/TaskWindow.h"
+
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -130,7 +132,94 @@ private:
     bool resending_ = false;
 };
 
+// Keeps a field within its limit. Only the user's edits (textEdited: typing, pasting,
+// dropping, undo) are refused: the field goes back to its last text within the limit and the
+// window's prompter names the limit. What the program sets (a stored amount shown) stays, for
+// the save to name.
+class FieldLimiter : public QObject {
+public:
+    FieldLimiter(const FieldLimit& limit, QLineEdit* edit) : QObject(edit), limit_(limit), edit_(edit) {
+        if (within(edit->text()))
+            good_ = edit->text();
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) {
+            if (within(text)) {
+                good_ = text;
+                cursor_ = edit_->cursorPosition();
+            }
+        });
+        connect(edit, &QLineEdit::textEdited, this, [this](const QString& text) {
+            if (within(text))
+                return;
+            edit_->setText(good_);
+            edit_->setCursorPosition(qMin(cursor_, int(good_.size())));
+            for (QWidget* w = edit_; w; w = w->parentWidget())
+                if (auto* window = qobject_cast<TaskWindow*>(w)) {
+                    window->prompter().information(window, limit_.message());
+                    break;
+                }
+        });
+    }
+
+private:
+    bool within(const QString& text) const {
+        const Money::Reading r = Money::read(text);
+        if (r.kind == Money::Reading::Kind::TooLarge)
+            return false;
+        // Text that is not a number yet ("12km", "-") is left to the field's own rules.
+        return r.kind != Money::Reading::Kind::Amount || (r.value >= -limit_.largest && r.value <= limit_.largest);
+    }
+
+    FieldLimit limit_;
+    QLineEdit* edit_;
+    QString good_;
+    int cursor_ = 0;
+};
+
+const char* const kLimitProperty = "tarvicFieldLimit";
+
+void removeLimit(QLineEdit* edit) {
+    if (auto* old = edit->property(kLimitProperty).value<QObject*>()) {
+        edit->setProperty(kLimitProperty, QVariant());
+        delete old;
+    }
+}
+
 }  // namespace
+
+QString FieldLimit::message() const {
+    return exceedsLimitMessage(caption, whole ? QString::number(largest.roundedRupees()) : largest.toString());
+}
+
+FieldLimit amountLimit(const QString& caption) {
+    return {Money::largest(), caption};
+}
+
+FieldLimit quantityLimit() {
+    return {Money::fromRupees(999'999), QStringLiteral("QUANTITY"), true};
+}
+
+FieldLimit percentLimit() {
+    return {Money::fromPaise(99'999), QStringLiteral("PERCENTAGE")};
+}
+
+void limitField(QLineEdit* edit, const FieldLimit& limit) {
+    removeLimit(edit);
+    edit->setProperty(kLimitProperty, QVariant::fromValue<QObject*>(new FieldLimiter(limit, edit)));
+}
+
+void showTwoDecimalsOnLeaving(QLineEdit* edit, Blank blank) {
+    QObject::connect(edit, &QLineEdit::editingFinished, edit, [edit, blank] {
+        const Money::Reading r = Money::read(edit->text());
+        if (r.kind != Money::Reading::Kind::TooLarge &&
+            !(r.kind == Money::Reading::Kind::Empty && blank == Blank::Stays))
+            edit->setText(r.value.toString());
+    });
+}
+
+void attachFilter(QLineEdit* edit, KeyFilter filter, const FieldLimit& limit) {
+    attachFilter(edit, filter);
+    limitField(edit, limit);
+}
 
 void attachFilter(QLineEdit* edit, KeyFilter filter) {
     static const char* kProperty = "tarvicKeyFilter";
@@ -145,6 +234,10 @@ void attachFilter(QLineEdit* edit, KeyFilter filter) {
     edit->setValidator(new RuleValidator(filter, edit));
     if (oldValidator && oldValidator->parent() == edit)
         delete oldValidator;
+    if (filter == KeyFilter::Amount)
+        limitField(edit, amountLimit());
+    else
+        removeLimit(edit);
 }
 
 }  // namespace tarvic

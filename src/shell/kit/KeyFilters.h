@@ -11,6 +11,13 @@
 // Upper turns every letter into its capital, Number keeps only digits and "-", Amount only
 // digits and one point (a leading point is left as unfinished input), Decimal refuses a
 // second point.
+//
+// A field that feeds the books is bounded too: an amount by the largest amount, a quantity
+// or a percentage by its own limit. Typing, pasting or dropping more is refused as it happens,
+// the field keeps what it had, and the window's prompter names the limit ("AMOUNT CANNOT
+// EXCEED 9999999999999.99 ...."). Text the program sets is never refused.
+#include "data/Money.h"
+
 #include <QString>
 
 class QLineEdit;
@@ -45,7 +52,32 @@ enum class KeyFilter {
     Decimal,  // Dec_Key alone: distance, time, tax percentage
 };
 
+// The largest value a field takes and what its message calls it.
+struct FieldLimit {
+    Money largest;
+    QString caption;     // "AMOUNT", "RATE", "QUANTITY", "PERCENTAGE"
+    bool whole = false;  // a count: the limit is named without decimals
+
+    QString message() const;  // "<CAPTION> CANNOT EXCEED <largest> ...."
+};
+// The largest amount, under the field's own caption.
+FieldLimit amountLimit(const QString& caption = QStringLiteral("AMOUNT"));
+// A count or quantity that multiplies a rate (rooms, vehicles, quantity of a line).
+FieldLimit quantityLimit();
+// A tax, commission or mark-up percentage.
+FieldLimit percentLimit();
+
 // Attaches the filter (key rule and paste guard) to a line edit; replaces an earlier one.
+// Amount fields are bounded by the largest amount.
 void attachFilter(QLineEdit* edit, KeyFilter filter);
+// The same, bounded by a limit of the field's own.
+void attachFilter(QLineEdit* edit, KeyFilter filter, const FieldLimit& limit);
+// Bounds a field whose typing another validator guards; replaces an earlier limit.
+void limitField(QLineEdit* edit, const FieldLimit& limit);
+// An amount field shows two decimals once left, and a field left empty shows 0.00 (or stays
+// empty). Text that holds no amount within the limit (only the program can put it there)
+// stays as it is, never 0.00, for the save to name.
+enum class Blank { ShowsZero, Stays };
+void showTwoDecimalsOnLeaving(QLineEdit* edit, Blank blank = Blank::ShowsZero);
 
 }  // namespace tarvic

@@ -118,8 +118,10 @@ ListGrid* ListingWindow::makeGrid(const ListingGridConfig& grid, QueryModel** mo
     (*model)->setSelect(grid.select, grid.groupBy);
     (*model)->setOrder(grid.orderBy);
     (*model)->setRowColours(grid.colours);
-    connect(*model, &QueryModel::pageFailed, this,
-            [this](const QString& message) { prompter().information(this, message); });
+    connect(*model, &QueryModel::pageFailed, this, [this](const QString& message) {
+        if (message != said_)
+            prompter().information(this, said_ = message);
+    });
     auto* view = new ListGrid(grid.objectName, this);
     view->setQueryModel(*model);
     return view;
@@ -169,6 +171,7 @@ ListFilter ListingWindow::filter() const {
 
 void ListingWindow::Load_Grid() {
     BusyCursor busy;
+    said_.clear();
     const ListFilter f = filter();
     QList<QueryModel*> models{detail_};
     models << summaries_;

@@ -164,6 +164,7 @@ private:
     QList<std::function<void(ListFilter&)>> conditions_;
     PickCallback onPick_;
     int pickColumn_ = -1;
+    QString said_;  // what the grids reported since the last load: said once, not per grid
 };
 
 }  // namespace tarvic

@@ -16,8 +16,7 @@ struct LookupColumn {
     QString name;     // the table's column
     QString heading;  // grid heading
     int widthTwips = 1500;
-    Kind kind = Kind::Text;
-    int maxLength = 0;  // the column's width in characters, 0 for no limit
+    Kind kind = Kind::Text;  // a cell takes the column's length from the schema
     bool readOnly = false;  // shown, never edited (still written as read)
 };
 

@@ -1,5 +1,6 @@
 #include "LookupGridModel.h"
 
+#include "data/ColumnLengths.h"
 #include "data/Money.h"
 #include "data/RowWriter.h"
 #include "shell/kit/Guard.h"
@@ -147,12 +148,14 @@ bool LookupGridModel::bindable(int column, const QString& text, QVariant* out, Q
         return true;
     }
     case LookupColumn::Kind::Decimal: {
-        const auto m = Money::parse(t);
-        if (!m) {
-            *error = QStringLiteral("INVALID NUMBER FOR %1 : %2 ....").arg(col.heading, t);
+        const Money::Reading m = Money::read(t);
+        if (!m.ok()) {
+            *error = m.kind == Money::Reading::Kind::TooLarge
+                         ? exceedsLimitMessage(col.heading)
+                         : QStringLiteral("INVALID NUMBER FOR %1 : %2 ....").arg(col.heading, t);
             return false;
         }
-        *out = m->toVariant();
+        *out = m.value.toVariant();
         return true;
     }
     case LookupColumn::Kind::Text:
@@ -240,6 +243,12 @@ QString LookupGridModel::refusal(const DbError& e, int r, const char* verb) cons
                         .arg(config_.columns.at(key).heading, rows_.at(r).values.at(key).trimmed());
     own.changed = QString::fromLatin1(kChangedByAnotherUser);
     own.locked = QStringLiteral("THE RECORD IS IN USE ON ANOTHER WORKSTATION, PLEASE TRY AGAIN ....");
+    if (const auto* tooLong = dynamic_cast<const TextTooLong*>(&e)) {
+        for (const LookupColumn& c : config_.columns)
+            if (c.name.compare(tooLong->column(), Qt::CaseInsensitive) == 0)
+                return tooLongText(c.heading, tooLong->limit());
+        return e.message();
+    }
     if (failureOf(e) == Failure::Other)
         return QStringLiteral("THE RECORD COULD NOT BE %1 ....").arg(QLatin1String(verb));
     return failureText(e, own);

@@ -1,5 +1,6 @@
 #include "LookupGridWindow.h"
 
+#include "data/ColumnLengths.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/GridHelpers.h"
@@ -20,10 +21,11 @@ namespace tarvic {
 
 namespace {
 
-// Cell editors carry the column's typing filter and width.
+// Cell editors carry the column's typing filter and its length as the schema declares it.
 class LookupDelegate : public QStyledItemDelegate {
 public:
-    LookupDelegate(const LookupGridConfig& config, QObject* parent) : QStyledItemDelegate(parent), config_(config) {}
+    LookupDelegate(Database& db, const LookupGridConfig& config, QObject* parent)
+        : QStyledItemDelegate(parent), db_(db), config_(config) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override {
         auto* edit = new QLineEdit(parent);
@@ -37,12 +39,13 @@ public:
                 attachFilter(edit, KeyFilter::Upper);
             break;
         }
-        if (col.maxLength > 0)
-            edit->setMaxLength(col.maxLength);
+        if (const int length = db_.columnLengths(config_.table).fieldLength(config_.table, col.name); length > 0)
+            edit->setMaxLength(length);
         return edit;
     }
 
 private:
+    Database& db_;
     const LookupGridConfig& config_;
 };
 
@@ -94,7 +97,7 @@ LookupGridWindow::LookupGridWindow(Session& session, QWidget* parent, LookupGrid
     grid_ = view;
     grid_->setObjectName(QStringLiteral("Grid1"));
     grid_->setModel(model_);
-    grid_->setItemDelegate(new LookupDelegate(model_->config(), grid_));
+    grid_->setItemDelegate(new LookupDelegate(db(), model_->config(), grid_));
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                            QAbstractItemView::EditKeyPressed);

@@ -13,7 +13,9 @@ namespace tarvic {
 
 namespace {
 
-QString cellText(const ListColumn& c, const QSqlRecord& rec, int rowNo) {
+// A figure beyond the largest amount (a sum of many) is never shown wrong: the cell says so,
+// and beyond is set.
+QString cellText(const ListColumn& c, const QSqlRecord& rec, int rowNo, bool& beyond) {
     switch (c.kind) {
         case ListColumn::Kind::Serial:
             return QString::number(rowNo + 1);
@@ -34,8 +36,14 @@ QString cellText(const ListColumn& c, const QSqlRecord& rec, int rowNo) {
             const double d = v.toDouble(&ok);
             return ok ? QString::number(qint64(d)) : v.toString().trimmed();
         }
-        case ListColumn::Kind::Money:
-            return Money::fromVariant(v).toString();
+        case ListColumn::Kind::Money: {
+            const Money::Reading m = Money::read(v);
+            if (m.kind == Money::Reading::Kind::TooLarge) {
+                beyond = true;
+                return exceedsText();
+            }
+            return m.kind == Money::Reading::Kind::Malformed ? v.toString().trimmed() : m.value.toString();
+        }
         case ListColumn::Kind::Date: {
             const QDateTime dt = momentFromDb(v);
             return dt.isValid() ? dt.toString(QStringLiteral("dd/MM/yyyy")) : v.toString().trimmed();
@@ -124,8 +132,17 @@ QString QueryModel::rowsSql() const {
 QueryModel::Row QueryModel::makeRow(const QSqlRecord& rec, int rowNo) const {
     Row row;
     row.cells.reserve(columns_.size());
+    bool beyond = false;
     for (const ListColumn& c : columns_)
-        row.cells << cellText(c, rec, rowNo);
+        row.cells << cellText(c, rec, rowNo, beyond);
+    if (beyond && !beyondSaid_) {
+        // Said once per load, after the paint or the load that met it.
+        beyondSaid_ = true;
+        QTimer::singleShot(0, this, [this] {
+            emit pageFailed(QStringLiteral("AN AMOUNT EXCEEDS %1 AND CANNOT BE SHOWN EXACTLY ....")
+                                .arg(Money::largest().toString()));
+        });
+    }
     if (colours_) {
         const RowColours colours = colours_(rec);
         row.back = colours.back;
@@ -148,6 +165,7 @@ void QueryModel::load(const ListQuery& query) {
     query_ = query;
     statements_ = 0;
     failed_ = false;
+    beyondSaid_ = false;
     Page first = readPage(0);
     int rows = int(first.size());
     if (rows == pageSize_) {

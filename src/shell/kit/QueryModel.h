@@ -126,7 +126,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 signals:
-    // A page could not be read while the grid was shown; the grid shows blank rows there.
+    // A page could not be read while the grid was shown (the grid shows blank rows there), or
+    // a figure lies beyond the largest amount (its cell shows exceedsText()). Once per load.
     void pageFailed(const QString& message) const;
 
 private:
@@ -159,6 +160,7 @@ private:
     bool loaded_ = false;
     mutable int statements_ = 0;
     mutable bool failed_ = false;
+    mutable bool beyondSaid_ = false;
     mutable QHash<int, Page> pages_;
     mutable QList<int> recent_;  // pages, most recently used last
 };

@@ -151,6 +151,12 @@ bool TaskWindow::guarded(const std::function<void()>& work) const {
     return runGuarded(prompter(), const_cast<TaskWindow*>(this), work, failures_);
 }
 
+void TaskWindow::bindColumn(QWidget* field, QAnyStringView table, QAnyStringView column) {
+    tarvic::bindColumn(session_, field, table, column);
+}
+
+void TaskWindow::bindLength(QWidget* field, int limit) { tarvic::bindLength(session_, field, limit); }
+
 QWidget* TaskWindow::openWindow(const QString& name, const WindowArgs& args, WindowRegistry::Opening how) {
     if (!canOpen(name))
         return nullptr;

@@ -19,6 +19,7 @@
 // A line edit that takes the focus selects its whole text.
 #include "shell/Session.h"
 #include "shell/WindowRegistry.h"
+#include "shell/kit/ColumnBinding.h"
 #include "shell/kit/Guard.h"
 
 #include <QWidget>
@@ -70,6 +71,11 @@ public:
     // failure it names with setFailureMessages, else the database's text) and false returned.
     bool guarded(const std::function<void()>& work) const;
     void setFailureMessages(const FailureMessages& messages) { failures_ = messages; }
+
+    // Ties a field to the column it is stored in, or bounds one stored in none
+    // (ColumnBinding.h).
+    void bindColumn(QWidget* field, QAnyStringView table, QAnyStringView column);
+    void bindLength(QWidget* field, int limit);
 
     // Opens a registered window by name over this one (see WindowRegistry::open); nullptr
     // when no window of that name is registered.
