@@ -5,6 +5,7 @@
 #include "BenchSupport.h"
 #include "LedgerBench.h"
 #ifndef TARVIC_BENCH_DATA_ONLY
+#include "GstBench.h"
 #include "LeadBench.h"
 #include "ListingBench.h"
 #endif
@@ -804,6 +805,7 @@ int main(int argc, char** argv) {
 #ifndef TARVIC_BENCH_DATA_ONLY
     registerListingBenchmarks();
     registerLeadBenchmarks();
+    registerGstBenchmarks();
 #endif
 
     SummaryReporter reporter(isatty(fileno(stdout)) ? benchmark::ConsoleReporter::OO_ColorTabular
@@ -816,11 +818,13 @@ int main(int argc, char** argv) {
 #ifndef TARVIC_BENCH_DATA_ONLY
     printListingSummary();
     printLeadSummary();
+    printGstSummary();
 #endif
     std::fflush(stdout);
 #ifndef TARVIC_BENCH_DATA_ONLY
     releaseListingData();
     releaseLeadData();
+    releaseGstData();
 #endif
     workDb.reset();  // drops the fresh PostgreSQL database while Qt is still up
     return 0;

@@ -2,6 +2,7 @@
 
 #include "data/Moments.h"
 #include "data/TransactionRecords.h"
+#include "engine/Aging.h"
 
 namespace tarvic::ledger {
 
@@ -88,24 +89,46 @@ QString sumsOf(const QString& prefix, const QStringList& columns) {
     return sums.join(QStringLiteral(", "));
 }
 
-Outstanding outstanding(const QStringList& codes, const QString& side, bool creditFirst) {
+Outstanding outstanding(const QStringList& codes, const QString& side, bool creditFirst,
+                        const std::optional<QDate>& agedOn) {
     const QString debit = QStringLiteral("a.DB_AMT"), credit = QStringLiteral("a.CR_AMT");
     const QString balance = exactSum(debit, credit);
     Outstanding o;
     o.select = QStringLiteral("a.PARTY_CODE, b.PARTY_NAME, c.PARTY_TYPE, ") +
                debitCreditSums(debit, credit,
                                {QStringLiteral("TOTL_DB"), QStringLiteral("TOTL_CR"), QStringLiteral("PARTY_BALANCE")});
-    o.groupBy = QStringLiteral("a.PARTY_CODE, b.PARTY_NAME, c.PARTY_TYPE HAVING ") + paise(balance) +
-                (side == QLatin1String("CR") ? QStringLiteral(" < 0") : QStringLiteral(" > 0"));
-    o.orderBy = (creditFirst ? exactSum(credit, debit) : balance) + QStringLiteral(" DESC, a.PARTY_CODE");
+    QString groupBy = QStringLiteral("a.PARTY_CODE, b.PARTY_NAME, c.PARTY_TYPE");
     QVariantList values;
     // A party without a type is still listed: the type is a look-up.
-    o.query.statement = QStringLiteral(
-                            "SELECT {columns} FROM M_TBL_TRANSACTION a JOIN M_TBL_PARTY b ON a.PARTY_CODE=b.PARTY_CODE "
-                            "LEFT JOIN M_TBL_PARTYTYPE c ON b.PARTYTYPE_CODE=c.PARTYTYPE_CODE WHERE ") +
-                        inList(QStringLiteral("a.DOC_CODE"), codes, values) +
-                        QStringLiteral(" AND a.DOC_STATUS='APPRV'");
-    o.query.values = values;
+    QString from = QStringLiteral(
+        "FROM M_TBL_TRANSACTION a JOIN M_TBL_PARTY b ON a.PARTY_CODE=b.PARTY_CODE "
+        "LEFT JOIN M_TBL_PARTYTYPE c ON b.PARTYTYPE_CODE=c.PARTYTYPE_CODE ");
+    QStringList totals{QStringLiteral("PARTY_BALANCE")};
+    if (agedOn) {
+        // One aged line per party, joined: each bucket is a column of the party's group.
+        from += QStringLiteral("LEFT JOIN (") + aging::agedByParty(codes, *agedOn, values) +
+                QStringLiteral(") g ON g.PARTY_CODE=a.PARTY_CODE ");
+        for (int k = 0; k < aging::kBuckets; ++k) {
+            const QString column = QLatin1String(aging::bucketColumn(k));
+            groupBy += QStringLiteral(", g.") + column;
+            // Whole paise from the engine, shown in rupees.
+            o.select += QStringLiteral(", %1 AS %2").arg(rupeesOf(QStringLiteral("COALESCE(g.%1,0)").arg(column)),
+                                                         column);
+            totals << column;
+        }
+    }
+    o.groupBy = groupBy + QStringLiteral(" HAVING ") + paise(balance) +
+                (side == QLatin1String("CR") ? QStringLiteral(" < 0") : QStringLiteral(" > 0"));
+    o.orderBy = (creditFirst ? exactSum(credit, debit) : balance) + QStringLiteral(" DESC, a.PARTY_CODE");
+    const QString where = QStringLiteral("WHERE ") + inList(QStringLiteral("a.DOC_CODE"), codes, values) +
+                          QStringLiteral(" AND a.DOC_STATUS='APPRV'");
+    o.query = {QStringLiteral("SELECT {columns} ") + from + where, values};
+    if (agedOn) {
+        o.totalsSelect = sumsOf(QStringLiteral("t"), totals);
+        o.totals = linesOf(QStringLiteral("SELECT ") + o.select + QLatin1Char(' ') + from + where +
+                               QStringLiteral(" GROUP BY ") + o.groupBy,
+                           values);
+    }
     return o;
 }
 

@@ -12,6 +12,8 @@
 
 #include <QDate>
 
+#include <optional>
+
 namespace tarvic::ledger {
 
 // "column IN (?, ?, ...)" with the codes appended to values; an empty list matches nothing.
@@ -47,14 +49,18 @@ QString sumsOf(const QString& prefix, const QStringList& columns);
 
 // Every party's balance over a list, as of now; "DB" keeps those who owe, "CR" those owed.
 // The party outstanding list puts the largest debit first; the miscellaneous one the largest
-// credit first.
+// credit first. Aged on a date, each line also carries its balance by age (AGE_0_30 ..
+// AGE_OVER_90, as the engine ages it) and totals sums the balances and buckets of the lines.
 struct Outstanding {
     QString select;
     QString groupBy;  // with its HAVING on the sign
     QString orderBy;
     ListQuery query;
+    QString totalsSelect;  // over totals
+    ListQuery totals;
 };
-Outstanding outstanding(const QStringList& codes, const QString& side, bool creditFirst);
+Outstanding outstanding(const QStringList& codes, const QString& side, bool creditFirst,
+                        const std::optional<QDate>& agedOn = std::nullopt);
 
 // Wraps a statement whose rows are a listing's lines, so that a totals grid sums exactly
 // those lines: "SELECT {columns} FROM (<lines>) t".

@@ -7,13 +7,18 @@
 #include "data/BooksCheck.h"
 #include "data/Database.h"
 #include "data/DatabaseSetup.h"
+#include "data/GridExport.h"
 #include "data/Migrations.h"
 #include "data/Numbering.h"
 #include "data/Passwords.h"
 #include "data/PrivateFiles.h"
+#include "engine/Aging.h"
+#include "engine/gst/GstFiles.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <memory>
@@ -62,6 +67,10 @@ const char* const kCommands =
     "  backup FILE                      write a backup of the database (either engine)\n"
     "  restore FILE [--replace]         restore a backup into an empty database (--replace:\n"
     "                                   into one that holds tables), then check the books\n"
+    "  gst-return --period YYYY-MM [--quarter] --out DIR\n"
+    "                                   write the GST returns of the month (or of the quarter\n"
+    "                                   holding it) into DIR: GSTR-1 and GSTR-3B as JSON and a\n"
+    "                                   workbook; invoices left out are listed with their reasons\n"
     "  version                          print the tool's and the schema's version\n"
     "\n"
     "Exit status: 0 done, 1 inconsistent books or refused, 2 no connection,\n"
@@ -135,7 +144,51 @@ public:
 
     int check() {
         requireSchema();
-        return sayBooks(checkBooks(db()));
+        BooksReport report = checkBooks(db());
+        report.problems += aging::checkBuckets(db(), QDate::currentDate());
+        return sayBooks(report);
+    }
+
+    int gstReturn(const gst::Period& period, const QString& dir) {
+        requireSchema();
+        if (!QFileInfo(dir).isDir())
+            throw Refusal{QStringLiteral("the folder %1 does not exist").arg(dir)};
+        const gst::GstReturn r = gst::buildReturn(db(), period);
+        if (!r.canWrite()) {
+            for (const QString& p : r.problems)
+                complain(p);
+            return Refused;
+        }
+        gst::ReturnFiles files;
+        try {
+            files = gst::writeReturnFiles(r, QDir(dir).filePath(gst::defaultBaseName(period)));
+        } catch (const ExportError& e) {
+            throw Refusal{e.message()};
+        }
+        int b2cs = 0;
+        for (const gst::B2csRow& row : r.b2cs)
+            b2cs += row.invoices;
+        say(QStringLiteral("GST return %1 (%2) of GSTIN %3: %4 approved invoice(s), B2B %5, B2CL %6, B2CS %7, "
+                           "%8 document(s) issued, %9 cancelled")
+                .arg(r.period.caption(), r.period.fp(), r.gstin)
+                .arg(r.approvedRead)
+                .arg(r.b2b.size())
+                .arg(r.b2cl.size())
+                .arg(b2cs)
+                .arg(r.documents.issued)
+                .arg(r.documents.cancelled));
+        say(QStringLiteral("taxable %1, IGST %2, CGST %3, SGST %4")
+                .arg(r.outward.taxable.toString(), r.outward.igst.toString(), r.outward.cgst.toString(),
+                     r.outward.sgst.toString()));
+        for (const gst::Exception& e : r.exceptions)
+            say(QStringLiteral("left out: INV001 %1 (%2, %3, %4): %5")
+                    .arg(e.invoice.docNo)
+                    .arg(e.invoice.number, e.invoice.date.toString(QStringLiteral("dd/MM/yyyy")), e.invoice.partyName,
+                         e.text));
+        say(QStringLiteral("%1 exception(s)").arg(r.exceptions.size()));
+        for (const QString& f : {files.gstr1, files.gstr3b, files.workbook})
+            say(QStringLiteral("written %1").arg(f));
+        return Ok;
     }
 
     int moveToServer(const QString& targetDsn) {
@@ -209,15 +262,24 @@ int main(int argc, char** argv) {
                                          QStringLiteral("TEXT"));
     const QCommandLineOption replaceOpt(QStringLiteral("replace"),
                                         QStringLiteral("restore: overwrite a database that holds tables."));
+    const QCommandLineOption periodOpt(QStringLiteral("period"), QStringLiteral("gst-return: the month, YYYY-MM."),
+                                       QStringLiteral("YYYY-MM"));
+    const QCommandLineOption quarterOpt(QStringLiteral("quarter"),
+                                        QStringLiteral("gst-return: the quarter holding the month."));
+    const QCommandLineOption outOpt(QStringLiteral("out"), QStringLiteral("gst-return: the folder to write into."),
+                                    QStringLiteral("DIR"));
     parser.addOption(dsnOpt);
     parser.addOption(setOpt);
     parser.addOption(noDemoOpt);
     parser.addOption(adminOpt);
     parser.addOption(fullNameOpt);
     parser.addOption(replaceOpt);
+    parser.addOption(periodOpt);
+    parser.addOption(quarterOpt);
+    parser.addOption(outOpt);
     parser.addPositionalArgument(
         QStringLiteral("command"),
-        QStringLiteral("setup, init, upgrade, create-login, check, move-to-server, backup, restore or version."),
+        QStringLiteral("setup, init, upgrade, create-login, check, move-to-server, backup, restore, gst-return or version."),
         QStringLiteral("<command> [arguments]"));
 
     if (!parser.parse(QCoreApplication::arguments())) {
@@ -307,6 +369,16 @@ int main(int argc, char** argv) {
             return expectArgs(1, 1) ? admin.backup(rest.at(0)) : Usage;
         if (command == QLatin1String("restore"))
             return expectArgs(1, 1) ? admin.restore(rest.at(0), parser.isSet(replaceOpt)) : Usage;
+        if (command == QLatin1String("gst-return")) {
+            const auto period = gst::Period::parse(parser.value(periodOpt), parser.isSet(quarterOpt));
+            if (!expectArgs(0, 0))
+                return Usage;
+            if (!period || parser.value(outOpt).trimmed().isEmpty()) {
+                complain(QStringLiteral("gst-return takes --period YYYY-MM and --out DIR; see --help"));
+                return Usage;
+            }
+            return admin.gstReturn(*period, parser.value(outOpt).trimmed());
+        }
         complain(QStringLiteral("unknown command \"%1\"; see --help").arg(command));
         return Usage;
     } catch (const Refusal& r) {

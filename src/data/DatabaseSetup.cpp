@@ -151,7 +151,9 @@ DatabaseInit initDatabase(Database& db, const ConnectionString& cs, bool demo, c
     // A new office also gets a voucher of each printed kind to look at; the tests build on
     // addDemoData alone, so their numbers stay as they were.
     const int vouchers = addReportDemo(db);
-    say(QStringLiteral("demo data added: %1 row(s)").arg(r.demo.rows + vouchers));
+    // And last month billed, for the GST returns.
+    const int billed = addGstDemo(db);
+    say(QStringLiteral("demo data added: %1 row(s)").arg(r.demo.rows + vouchers + billed));
     for (const DemoLogin& l : r.demo.logins)
         say(QStringLiteral("demo login %1 password %2 (%3, consultant %4)")
                 .arg(l.userName, l.password, l.fullName, l.role));

@@ -364,16 +364,79 @@ private:
     int rows_ = 0;
 };
 
+// A quotation written row by row as the quotation windows leave it: its header (marked up
+// 10 percent, with GST at 5 percent, as offered), then its lines, each with one day row per
+// night (hotel) or per day (vehicle). The caller re-prices the header from its lines.
+class DemoQuote {
+public:
+    DemoQuote(DemoWriter& w, qint64 lead, qint64 itinerary, QDate date, const Columns& header)
+        : w_(w), no_(w.numbers().next(QStringLiteral("QGBL01"))) {
+        common_ = {{"DOC_NO", no_}, {"DOC_DATE", dateToDb(date)}, {"LEAD_NO", lead}, {"ITINERARY_NO", itinerary}};
+        Columns own{{"IN_DOCCODE", QStringLiteral("BLFC01")}};
+        own.insert(own.end(), header.begin(), header.end());
+        own.insert(own.end(), {{"MARKUP_ON", QStringLiteral("%")},
+                               {"COMM_PER", QStringLiteral("10.00")},
+                               {"TAX_CODE", w.codeOf("M_TBL_TAX", "TAX_CODE", "TAX_NAME", "GST 5%")},
+                               {"TAX_PER", QStringLiteral("5.00")},
+                               {"DOC_STATUS", QStringLiteral("QOFE")},
+                               {"LCK_QUOT", QStringLiteral("N")}});
+        w.insert(QStringLiteral("M_TBL_QUOTATION"), row("QGBL01", own), QStringLiteral("QGBL01/%1").arg(no_));
+    }
+    qint64 number() const { return no_; }
+
+    void line(const char* kind, QDate from, QDate to, int dayRows, Money total, Columns own) {
+        const qint64 no = w_.numbers().nextLine(QString::number(no_));
+        own.insert(own.begin(), {{"IN_DOCCODE", QStringLiteral("QGBL01")},
+                                 {"ACC_CODE", no},
+                                 {"ACCOUNT_DESC", QString::fromLatin1(kind)},
+                                 {"TOUR_DATE", dateToDb(from)},
+                                 {"CHKOT_DT", dateToDb(to)},
+                                 {"TOTAL_AMOUNT", total.toVariant()},
+                                 {"DOC_STATUS", QStringLiteral("APPRV")}});
+        w_.insert(QStringLiteral("M_TBL_QUOTATION"), row("QGBL02", own),
+                  QStringLiteral("QGBL02/%1/%2").arg(no_).arg(no));
+        for (int i = 0; i < dayRows; ++i) {
+            Columns day = own;
+            day.emplace_back(QStringLiteral("CONS_TOURDT"), dateToDb(from.addDays(i)));
+            w_.insert(QStringLiteral("M_TBL_QUOTATION"), row("QGBL03", day),
+                      QStringLiteral("QGBL03/%1/%2/%3").arg(no_).arg(no).arg(i));
+        }
+    }
+
+private:
+    Columns row(const char* code, const Columns& own) const {
+        Columns c{{"DOC_CODE", QString::fromLatin1(code)}};
+        c.insert(c.end(), common_.begin(), common_.end());
+        c.insert(c.end(), own.begin(), own.end());
+        w_.stamp(c);
+        return c;
+    }
+
+    DemoWriter& w_;
+    qint64 no_;
+    Columns common_;
+};
+
 struct SalesParties {
     qint64 asha, john, sunrise, backwater, hillview, malabar;  // parties
     qint64 anita, ravi;                                        // consultants: the ADMIN and the OPERATOR
 };
 
-// The quotation booked for its customer, as the booking window saves it (the lead takes the
-// status that locks it), with the hotel, vehicle and guide suppliers' advice notes posted.
-void addBooking(DemoWriter& w, const SalesParties& p, qint64 lead, qint64 quote) {
+// Who a booking is for and when it was booked.
+struct BookingOf {
+    qint64 party;
+    qint64 lead;
+    qint64 quote;
+    QDate date;
+    QString fileNo;
+    QString tourist, mobile, email;
+};
+
+// A quotation booked for its customer, as the booking window saves it: the booking row from
+// the quotation's figures, the quotation knowing its booking, the lead its file and closed.
+qint64 insertBooking(DemoWriter& w, const BookingOf& b) {
     Database& db = w.db();
-    const QDate today = w.today();
+    const qint64 lead = b.lead, quote = b.quote;
     const auto q = db.firstRow(
         QStringLiteral("SELECT a.JOURNEY_STRTDT, a.JOURNEY_ENDDT, a.NOOF_ADULT, a.NOOF_CHILDREN, a.TOTAL_AMOUNT, "
                        "a.MARKUP_ON, a.COMM_PER, a.COMM_AMOUNT, a.TAX_PER, a.TAX_AMOUNT, a.GRAND_TOTAL, b.ITN_DAYS "
@@ -383,22 +446,22 @@ void addBooking(DemoWriter& w, const SalesParties& p, qint64 lead, qint64 quote)
     const QDate start = dateFromDb(q->value(0)), end = dateFromDb(q->value(1));
     const Money grand = Money::fromVariant(q->value(10));
     const qint64 booking = w.numbers().next(QStringLiteral("CBPT01"));
-    const QString fileNo = QStringLiteral("AN/2026/001");
+    const QString fileNo = b.fileNo;
     Columns c{{"DOC_CODE", QStringLiteral("CBPT01")},
               {"DOC_NO", booking},
-              {"DOC_DATE", dateToDb(today)},
+              {"DOC_DATE", dateToDb(b.date)},
               {"IN_DOCCODE", QStringLiteral("CBPT01")},
               {"IN_DOCNO", booking},
               {"FILENO", fileNo},
               {"DOC_DESC", QStringLiteral("RS %1 AGAINST PACKAGE VIDE CBPT NO : %2, DT%3")
                                .arg(grand.toString())
                                .arg(booking)
-                               .arg(today.toString(QStringLiteral("dd/MM/yyyy")))},
-              {"PARTY_CODE", p.asha},
-              {"TOURIST_NAME", QStringLiteral("ASHA NAIR")},
-              {"TOURIST_MOBNO", QStringLiteral("9800000001")},
-              {"TOURIST_EMAIL", QStringLiteral("asha.nair@example.com")},
-              {"BOOKED_BY", QStringLiteral("ASHA NAIR")},
+                               .arg(b.date.toString(QStringLiteral("dd/MM/yyyy")))},
+              {"PARTY_CODE", b.party},
+              {"TOURIST_NAME", b.tourist},
+              {"TOURIST_MOBNO", b.mobile},
+              {"TOURIST_EMAIL", b.email},
+              {"BOOKED_BY", b.tourist},
               {"LEAD_NO", lead},
               {"QUOTATION_NO", quote},
               {"START_DT", dateToDb(start)},
@@ -427,6 +490,21 @@ void addBooking(DemoWriter& w, const SalesParties& p, qint64 lead, qint64 quote)
     db.exec(QStringLiteral("UPDATE M_TBL_TRANSACTION SET FILENO=?, LEADSTATUS_CODE=? WHERE DOC_CODE='BLFC01' AND "
                            "DOC_NO=?"),
             {fileNo, w.leadStatusCode(QStringLiteral("BOOKED")), lead});
+    return booking;
+}
+
+// The quotation booked for its customer, with the hotel, vehicle and guide suppliers' advice
+// notes posted.
+void addBooking(DemoWriter& w, const SalesParties& p, qint64 lead, qint64 quote) {
+    const QDate today = w.today();
+    const qint64 booking =
+        insertBooking(w, {p.asha, lead, quote, today, QStringLiteral("AN/2026/001"), QStringLiteral("ASHA NAIR"),
+                          QStringLiteral("9800000001"), QStringLiteral("asha.nair@example.com")});
+    const auto q = w.db().firstRow(
+        QStringLiteral(
+            "SELECT JOURNEY_STRTDT, JOURNEY_ENDDT FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL01' AND DOC_NO=?"),
+        {quote});
+    const QDate start = dateFromDb(q->value(0)), end = dateFromDb(q->value(1));
 
     // One advice note: the supplier credited with its bill against the booking.
     const auto note = [&](const char* code, const char* kind, qint64 supplier, const char* billNo, QDate date,
@@ -946,53 +1024,18 @@ void addSalesPipeline(DemoWriter& w, const SalesParties& p) {
                          QStringLiteral("%1/%2").arg(QString::fromLatin1(doc), QString::fromLatin1(code)));
         }
 
-    const qint64 quote = w.numbers().next(QStringLiteral("QGBL01"));
-    const qint64 gst5 = w.codeOf("M_TBL_TAX", "TAX_CODE", "TAX_NAME", "GST 5%");
-    const Columns common{
-        {"DOC_NO", quote}, {"DOC_DATE", dateToDb(today)}, {"LEAD_NO", first}, {"ITINERARY_NO", kerala}};
-    const auto row = [&](const char* code, Columns own) {
-        Columns c{{"DOC_CODE", QString::fromLatin1(code)}};
-        c.insert(c.end(), common.begin(), common.end());
-        c.insert(c.end(), own.begin(), own.end());
-        w.stamp(c);
-        return c;
-    };
-    w.insert(QStringLiteral("M_TBL_QUOTATION"),
-             row("QGBL01", {{"IN_DOCCODE", QStringLiteral("BLFC01")},
-                            {"BOOKED_BY", QStringLiteral("ASHA NAIR")},
-                            {"TOURIST_NAME", QStringLiteral("ASHA NAIR")},
-                            {"TOURIST_MOBNO", QStringLiteral("9800000001")},
-                            {"TOURIST_EMAIL", QStringLiteral("asha.nair@example.com")},
-                            {"NOOF_ADULT", 2},
-                            {"NOOF_CHILDREN", 0},
-                            {"JOURNEY_STRTDT", dateToDb(trip)},
-                            {"JOURNEY_ENDDT", dateToDb(trip.addDays(3))},
-                            {"MARKUP_ON", QStringLiteral("%")},
-                            {"COMM_PER", QStringLiteral("10.00")},
-                            {"TAX_CODE", gst5},
-                            {"TAX_PER", QStringLiteral("5.00")},
-                            {"DOC_STATUS", QStringLiteral("QOFE")},
-                            {"LCK_QUOT", QStringLiteral("N")}}),
-             QStringLiteral("QGBL01/%1").arg(quote));
-
-    // A line and one day row per night (hotel) or per day (vehicle).
+    DemoQuote quotation(w, first, kerala, today,
+                        {{"BOOKED_BY", QStringLiteral("ASHA NAIR")},
+                         {"TOURIST_NAME", QStringLiteral("ASHA NAIR")},
+                         {"TOURIST_MOBNO", QStringLiteral("9800000001")},
+                         {"TOURIST_EMAIL", QStringLiteral("asha.nair@example.com")},
+                         {"NOOF_ADULT", 2},
+                         {"NOOF_CHILDREN", 0},
+                         {"JOURNEY_STRTDT", dateToDb(trip)},
+                         {"JOURNEY_ENDDT", dateToDb(trip.addDays(3))}});
+    const qint64 quote = quotation.number();
     const auto line = [&](const char* kind, QDate from, QDate to, int dayRows, Money total, Columns own) {
-        const qint64 no = w.numbers().nextLine(QString::number(quote));
-        own.insert(own.begin(), {{"IN_DOCCODE", QStringLiteral("QGBL01")},
-                                 {"ACC_CODE", no},
-                                 {"ACCOUNT_DESC", QString::fromLatin1(kind)},
-                                 {"TOUR_DATE", dateToDb(from)},
-                                 {"CHKOT_DT", dateToDb(to)},
-                                 {"TOTAL_AMOUNT", total.toVariant()},
-                                 {"DOC_STATUS", QStringLiteral("APPRV")}});
-        w.insert(QStringLiteral("M_TBL_QUOTATION"), row("QGBL02", own),
-                 QStringLiteral("QGBL02/%1/%2").arg(quote).arg(no));
-        for (int i = 0; i < dayRows; ++i) {
-            Columns day = own;
-            day.emplace_back(QStringLiteral("CONS_TOURDT"), dateToDb(from.addDays(i)));
-            w.insert(QStringLiteral("M_TBL_QUOTATION"), row("QGBL03", day),
-                     QStringLiteral("QGBL03/%1/%2/%3").arg(quote).arg(no).arg(i));
-        }
+        quotation.line(kind, from, to, dayRows, total, std::move(own));
     };
     const auto hotel = [&](qint64 party, const char* name, const char* place, const char* roomType, const char* room2,
                            const char* plan, QDate in, int nights, qint64 rate) {
@@ -1049,6 +1092,111 @@ void addSalesPipeline(DemoWriter& w, const SalesParties& p) {
     addVoucherDemo(w);
 }
 
+// One customer's tour of last month, booked and billed.
+struct GstSale {
+    qint64 party;
+    const char* tourist;
+    const char* mobile;
+    const char* email;
+    int day;        // of last month, the invoice's
+    qint64 net;     // rupees billed before tax
+    bool reissued;  // a second invoice, raised in error and cancelled
+};
+
+// Last month billed for the GST returns (the return an office files now): the customers'
+// tours booked from their quotations and billed with tax invoices through the invoice store,
+// as the invoice window saves them, numbered in one series.
+void addGstSales(DemoWriter& w, const QList<GstSale>& sales, qint64 consultant, qint64 itinerary) {
+    Database& db = w.db();
+    const QDate today = w.today().addMonths(-1);
+    const QDate month(today.year(), today.month(), 1);
+    const QString gstFor = QStringLiteral("TOUR PACKAGE");
+    InvoiceStore store(db, kBy);
+    TransactionRecords records(db, kBy);
+    const auto home = store.homeState();
+    const auto gst = store.gstRow(gstFor);
+    if (!home || !gst)
+        return;
+    int series = 0;
+    const auto invoice = [&](const InvoiceKind& kind, const InvoiceBooking& b, QDate date, Money net) {
+        const auto taxKind = taxKindOf(home->code2, b.stateCode2);
+        InvoiceDraft d;
+        d.kind = &kind;
+        d.date = date;
+        d.booking = b;
+        d.taxKind = taxKind.value_or(TaxKind::OtherState);
+        d.sacCode = gst->sacCode;
+        if (kind.tax) {
+            d.gstInvNo = QStringLiteral("DEMO/%1/%2")
+                             .arg(month.toString(QStringLiteral("MMyy")))
+                             .arg(++series, 3, 10, QLatin1Char('0'));
+            d.alias = b.alias;
+            d.gstFor = gstFor;
+            d.rates = appliedRates(gst->rates, d.taxKind);
+            d.lines = {{QStringLiteral("GOA BEACH BREAK TOUR PACKAGE"), net, Money::fromRupees(1), net}};
+        } else {
+            const Money gross = calcTotal({net}, Money(), appliedRates(gst->rates, d.taxKind), Money()).grand;
+            d.lines = {{QStringLiteral("TOUR PACKAGE, ALL TAXES INCLUDED"), gross, Money::fromRupees(1), gross}};
+        }
+        const qint64 no = store.save(d);
+        w.mark(QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("%1/%2").arg(kind.code).arg(no));
+        w.mark(QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("%1/%2/1").arg(kind.lineCode).arg(no));
+        return no;
+    };
+    const qint64 suv = w.codeOf("MST_VEHICLEBRANDTYPE", "VEH_BRANDID", "VEH_BRAND", "SUV 7 SEATER");
+    for (const GstSale& sale : sales) {
+        const QDate billed = month.addDays(sale.day - 1);
+        const QDate booked = billed.addDays(-2), trip = billed.addDays(1);
+        const QString tourist = QString::fromLatin1(sale.tourist);
+        const QString fileNo = QStringLiteral("AN/%1/G%2").arg(booked.year()).arg(sale.party);
+        const qint64 lead = w.lead({consultant,
+                                    sale.party,
+                                    "E-MAIL",
+                                    "PACKAGE TOUR",
+                                    "GOA BEACH BREAK",
+                                    2,
+                                    0,
+                                    {},
+                                    booked,
+                                    trip,
+                                    3,
+                                    tourist,
+                                    QString::fromLatin1(sale.mobile),
+                                    QString::fromLatin1(sale.email),
+                                    "QUOTATION SENT",
+                                    fileNo,
+                                    "QUOTATION ACCEPTED, TOUR BOOKED"});
+        DemoQuote quotation(w, lead, itinerary, booked,
+                            {{"BOOKED_BY", tourist},
+                             {"TOURIST_NAME", tourist},
+                             {"NOOF_ADULT", 2},
+                             {"NOOF_CHILDREN", 0},
+                             {"JOURNEY_STRTDT", dateToDb(trip)},
+                             {"JOURNEY_ENDDT", dateToDb(trip.addDays(2))}});
+        const Money net = Money::fromRupees(sale.net);
+        // The quotation leaves room for a second invoice of a fifth of the first.
+        const Money priced = sale.reissued ? Money::fromRupees(sale.net + sale.net / 5) : net;
+        quotation.line("VEHICLE", trip, trip.addDays(2), 3, priced,
+                       {{"VEH_BRANDID", suv},
+                        {"NOOF_VEH", 1},
+                        {"VEH_RATE", priced.toVariant()},
+                        {"TOTL_VEHCOST", priced.toVariant()}});
+        repriceStoredQuotation(db, kBy, quotation.number());
+        const qint64 bookingNo = insertBooking(w, {sale.party, lead, quotation.number(), booked, fileNo, tourist,
+                                                   QString::fromLatin1(sale.mobile), QString::fromLatin1(sale.email)});
+        const auto booking = store.booking(bookingNo);
+        if (!booking)
+            continue;
+        invoice(taxInvoiceKind(), *booking, billed, net);
+        if (sale.reissued) {
+            const qint64 wrong = invoice(taxInvoiceKind(), *store.booking(bookingNo), billed.addDays(2),
+                                         Money::fromRupees(sale.net / 5));
+            records.cancel(taxInvoiceKind().code, wrong, QStringLiteral("RAISED IN ERROR"));
+            invoice(proformaKind(), *store.booking(bookingNo), billed.addDays(3), net);
+        }
+    }
+}
+
 }  // namespace
 
 int addReportDemo(Database& db) {
@@ -1059,6 +1207,73 @@ int addReportDemo(Database& db) {
         if (asha.isNull())
             return 0;
         addReportDemoRows(w, asha.toLongLong());
+        return w.rows();
+    });
+}
+
+int addGstDemo(Database& db) {
+    return db.transact([&] {
+        DemoWriter w(db);
+        const auto code = [&](const char* sql, const char* name) {
+            return db.scalar(QString::fromLatin1(sql), {QString::fromLatin1(name)}).toLongLong();
+        };
+        const qint64 anita =
+            code("SELECT CONSULTANT_CODE FROM M_TBL_CONSULTANT WHERE CONSULTANT_NAME=?", "DEMO ANITA MENON");
+        const qint64 goa =
+            code("SELECT ITN_DOCNO FROM M_TBL_ITINERARY_HEADER WHERE ITN_NAME=?", "DEMO GOA BEACH BREAK");
+        const qint64 sunrise = code("SELECT PARTY_CODE FROM M_TBL_PARTY WHERE PARTY_NAME=?", "DEMO SUNRISE HOLIDAYS");
+        const qint64 john = code("SELECT PARTY_CODE FROM M_TBL_PARTY WHERE PARTY_NAME=?", "DEMO JOHN MATHEW");
+        // Added once, on the demo set.
+        if (anita == 0 || goa == 0 || sunrise == 0 || john == 0 ||
+            code("SELECT COUNT(*) FROM M_TBL_PARTY WHERE PARTY_NAME=?", "DEMO DECCAN CORPORATE TRAVEL") > 0)
+            return 0;
+        // The company files under a GSTIN of its home state, Kerala.
+        db.exec(
+            QStringLiteral("UPDATE MST_LOCATIONDETAILS SET COMP_GSTIN='32AABCT5566P1ZV' "
+                           "WHERE COALESCE(COMP_GSTIN,'') IN ('', 'YOUR GSTIN')"));
+        const qint64 india = w.country(QStringLiteral("INDIA"));
+        const qint64 agent = w.lookup(QStringLiteral("M_TBL_PARTYTYPE"), QStringLiteral("PARTYTYPE_CODE"),
+                                      QStringLiteral("PARTY_TYPE"), QStringLiteral("TRAVEL AGENT"));
+        const qint64 customer = w.lookup(QStringLiteral("M_TBL_PARTYTYPE"), QStringLiteral("PARTYTYPE_CODE"),
+                                         QStringLiteral("PARTY_TYPE"), QStringLiteral("CUSTOMER"));
+        const auto where = [&](const char* state, const char* taxCode, const char* place) {
+            const qint64 s = w.state(india, QString::fromLatin1(state), QString::fromLatin1(taxCode), false);
+            return std::pair{s, w.place(india, s, QString::fromLatin1(place))};
+        };
+        const auto [karnataka, bengaluru] = where("KARNATAKA", "29", "BENGALURU");
+        const auto [rajasthan, jaipur] = where("RAJASTHAN", "08", "JAIPUR");
+        const auto [goaState, panaji] = where("GOA", "30", "PANAJI");
+        using P = DemoWriter::Party;
+        const QString y = QStringLiteral("Y"), n = QStringLiteral("N");
+        const qint64 deccan = w.party(P{QStringLiteral("DEMO DECCAN CORPORATE TRAVEL"), QStringLiteral("MEERA RAO"),
+                                        QStringLiteral("9800000021"), QStringLiteral("travel@deccan.example.com"),
+                                        QStringLiteral("29AAGCD8765K1ZW"), QStringLiteral("OUTER RING ROAD, BENGALURU"),
+                                        QStringLiteral("B2B"), agent, india, karnataka, bengaluru, y});
+        const qint64 rahul = w.party(P{QStringLiteral("DEMO RAHUL VERMA"),
+                                       QStringLiteral("RAHUL VERMA"),
+                                       QStringLiteral("9800000022"),
+                                       QStringLiteral("rahul.verma@example.com"),
+                                       {},
+                                       QStringLiteral("C-SCHEME, JAIPUR"),
+                                       QStringLiteral("B2C"),
+                                       customer,
+                                       india,
+                                       rajasthan,
+                                       jaipur,
+                                       n});
+        // The agent's GSTIN was mistyped (its check character is wrong): the return leaves the
+        // invoice out and lists it.
+        const qint64 coastal = w.party(P{QStringLiteral("DEMO COASTAL EVENTS GOA"), QStringLiteral("ANIL NAIK"),
+                                         QStringLiteral("9800000023"), QStringLiteral("events@coastal.example.com"),
+                                         QStringLiteral("30AAFCC4321M1Z4"), QStringLiteral("MIRAMAR, PANAJI"),
+                                         QStringLiteral("B2B"), agent, india, goaState, panaji, y});
+        addGstSales(w,
+                    {{sunrise, "PRIYA S", "9800000003", "bookings@sunrise.example.com", 4, 48000, false},
+                     {john, "JOHN MATHEW", "9800000002", "john.mathew@example.com", 9, 18000, true},
+                     {deccan, "MEERA RAO", "9800000021", "travel@deccan.example.com", 14, 64000, false},
+                     {rahul, "RAHUL VERMA", "9800000022", "rahul.verma@example.com", 19, 120000, false},
+                     {coastal, "ANIL NAIK", "9800000023", "events@coastal.example.com", 23, 30000, false}},
+                    anita, goa);
         return w.rows();
     });
 }
@@ -1179,23 +1394,23 @@ DemoDataResult addDemoData(Database& db) {
                                       n});
         const qint64 sunrise =
             w.party(P{QStringLiteral("DEMO SUNRISE HOLIDAYS"), QStringLiteral("PRIYA S"), QStringLiteral("9800000003"),
-                      QStringLiteral("bookings@sunrise.example.com"), QStringLiteral("32AAACD1234E1Z5"),
+                      QStringLiteral("bookings@sunrise.example.com"), QStringLiteral("32AAACD1234E1ZI"),
                       QStringLiteral("MARINE DRIVE, KOCHI"), b2b, agent, india, kerala, kochi, y});
         const qint64 backwater = w.party(P{QStringLiteral("DEMO BACKWATER RESORT"), QStringLiteral("FRONT OFFICE"),
                                            QStringLiteral("9800000004"), QStringLiteral("stay@backwater.example.com"),
-                                           QStringLiteral("32AAACD2345F1Z6"), QStringLiteral("PUNNAMADA, ALAPPUZHA"),
+                                           QStringLiteral("32AAACD2345F1ZA"), QStringLiteral("PUNNAMADA, ALAPPUZHA"),
                                            b2b, hotel, india, kerala, alappuzha, y});
         const qint64 hillview = w.party(P{
             QStringLiteral("DEMO HILLVIEW HOTEL MUNNAR"), QStringLiteral("RESERVATIONS"), QStringLiteral("9800000005"),
-            QStringLiteral("reservations@hillview.example.com"), QStringLiteral("32AAACD3456G1Z7"),
+            QStringLiteral("reservations@hillview.example.com"), QStringLiteral("32AAACD3456G1Z2"),
             QStringLiteral("OLD MUNNAR ROAD, MUNNAR"), b2b, hotel, india, kerala, munnar, y});
         const qint64 malabar = w.party(P{QStringLiteral("DEMO MALABAR TRAVELS"), QStringLiteral("DISPATCH DESK"),
                                          QStringLiteral("9800000006"), QStringLiteral("cabs@malabar.example.com"),
-                                         QStringLiteral("32AAACD4567H1Z8"), QStringLiteral("MG ROAD, KOCHI"), b2b,
+                                         QStringLiteral("32AAACD4567H1ZU"), QStringLiteral("MG ROAD, KOCHI"), b2b,
                                          transporter, india, kerala, kochi, y});
         w.party(P{QStringLiteral("DEMO CITY CABS BENGALURU"), QStringLiteral("FLEET DESK"),
                   QStringLiteral("9800000007"), QStringLiteral("fleet@citycabs.example.com"),
-                  QStringLiteral("29AAACD5678J1Z9"), QStringLiteral("HOSUR ROAD, BENGALURU"), b2b, transporter, india,
+                  QStringLiteral("29AAACD5678J1Z6"), QStringLiteral("HOSUR ROAD, BENGALURU"), b2b, transporter, india,
                   karnataka, bengaluru, n});
 
         // Two tour consultants with their logins and rights.

@@ -40,4 +40,11 @@ DemoDataResult addDemoData(Database& db);
 // counts and numbers other tests read of the demo stay as they are. Returns the rows added.
 int addReportDemo(Database& db);
 
+// Last month billed, for the GST returns: the company's GSTIN, three more customers (one whose
+// GSTIN was mistyped) and five tours booked and billed with tax invoices (a registered agent in
+// the home state and one elsewhere, travellers above and below the B2C-large limit, one invoice
+// cancelled and reissued as a proforma), saved as the invoice window saves them. Kept apart
+// from addDemoData, as the vouchers are. Returns the rows added (0 when there already).
+int addGstDemo(Database& db);
+
 }  // namespace tarvic

@@ -80,6 +80,10 @@ void GridExport::ExportWorkbook(const QAbstractItemModel& model, const QString& 
 
 void GridExport::ExportWorkbook(const QStringList& headers, const RowStream& rows, const QString& path,
                                 const QList<double>& columnWidths) {
+    ExportWorkbook(QList<Sheet>{{QString(), headers, rows, columnWidths}}, path);
+}
+
+void GridExport::ExportWorkbook(const QList<Sheet>& sheets, const QString& path) {
     // The library writes the zip at close into the file made here (keeping its mode), which
     // then replaces the target: a failure leaves any earlier file untouched.
     const QFileInfo target(path);
@@ -94,7 +98,6 @@ void GridExport::ExportWorkbook(const QStringList& headers, const RowStream& row
     lxw_workbook* book = workbook_new(tempName.constData());
     if (!book)
         throw ExportError(QStringLiteral("Cannot create the workbook %1").arg(QDir::toNativeSeparators(path)));
-    lxw_worksheet* sheet = workbook_add_worksheet(book, nullptr);
     lxw_format* bold = workbook_add_format(book);
     format_set_bold(bold);
     lxw_format* twoDecimals = workbook_add_format(book);
@@ -102,31 +105,38 @@ void GridExport::ExportWorkbook(const QStringList& headers, const RowStream& row
     lxw_format* oneDecimal = workbook_add_format(book);
     format_set_num_format(oneDecimal, "0.0");
 
-    const int columns = int(headers.size());
-    for (int c = 0; c < columns && c < columnWidths.size(); ++c)
-        worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), columnWidths.at(c), nullptr);
-    for (int c = 0; c < columns; ++c)
-        worksheet_write_string(sheet, 0, lxw_col_t(c), headers.at(c).toUtf8().constData(), bold);
-    lxw_row_t row = 0;
     try {
-        rows([&](const QStringList& cells) {
-            ++row;
-            for (int c = 0; c < columns; ++c) {
-                const QString text = cells.value(c);
-                const auto col = lxw_col_t(c);
-                if (text.isEmpty())
-                    continue;
-                if (isPlainNumber(text)) {
-                    // Exact decimal text of at most 15 significant digits reads back unchanged.
-                    const qsizetype point = text.indexOf(QLatin1Char('.'));
-                    const qsizetype decimals = point < 0 ? 0 : text.size() - point - 1;
-                    worksheet_write_number(sheet, row, col, text.toDouble(),
-                                           decimals == 2 ? twoDecimals : decimals == 1 ? oneDecimal : nullptr);
-                } else {
-                    worksheet_write_string(sheet, row, col, text.toUtf8().constData(), nullptr);
+        for (const Sheet& s : sheets) {
+            const QByteArray name = s.name.toUtf8();
+            lxw_worksheet* sheet = workbook_add_worksheet(book, s.name.isEmpty() ? nullptr : name.constData());
+            if (!sheet)
+                throw ExportError(QStringLiteral("Cannot add the sheet %1").arg(s.name));
+            const QStringList& headers = s.headers;
+            const int columns = int(headers.size());
+            for (int c = 0; c < columns && c < s.columnWidths.size(); ++c)
+                worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), s.columnWidths.at(c), nullptr);
+            for (int c = 0; c < columns; ++c)
+                worksheet_write_string(sheet, 0, lxw_col_t(c), headers.at(c).toUtf8().constData(), bold);
+            lxw_row_t row = 0;
+            s.rows([&](const QStringList& cells) {
+                ++row;
+                for (int c = 0; c < columns; ++c) {
+                    const QString text = cells.value(c);
+                    const auto col = lxw_col_t(c);
+                    if (text.isEmpty())
+                        continue;
+                    if (isPlainNumber(text)) {
+                        // Exact decimal text of at most 15 significant digits reads back unchanged.
+                        const qsizetype point = text.indexOf(QLatin1Char('.'));
+                        const qsizetype decimals = point < 0 ? 0 : text.size() - point - 1;
+                        worksheet_write_number(sheet, row, col, text.toDouble(),
+                                               decimals == 2 ? twoDecimals : decimals == 1 ? oneDecimal : nullptr);
+                    } else {
+                        worksheet_write_string(sheet, row, col, text.toUtf8().constData(), nullptr);
+                    }
                 }
-            }
-        });
+            });
+        }
     } catch (...) {
         workbook_close(book);
         throw;

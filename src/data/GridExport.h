@@ -48,6 +48,16 @@ public:
                            const QString& delimiter = QStringLiteral("\t"), const QString& quote = QString());
     static void ExportWorkbook(const QStringList& headers, const RowStream& rows, const QString& path,
                                const QList<double>& columnWidths = {});
+
+    // One sheet of a workbook: its name (at most 31 characters), header row and rows.
+    struct Sheet {
+        QString name;
+        QStringList headers;
+        RowStream rows;
+        QList<double> columnWidths;
+    };
+    // A workbook of several sheets, in order, each shaped as the single sheet above.
+    static void ExportWorkbook(const QList<Sheet>& sheets, const QString& path);
 };
 
 }  // namespace tarvic

@@ -113,6 +113,7 @@ const MenuItem kItems[] = {
     {Kind::Entry, "mnu_LstBCAP01", "mnu_Queries", "LIST BAN&K CREDIT AMOUNT POSTINGS ( BCAP01 )", "frm_LstBCAP01", true},
     {Kind::Entry, "mnu_LstFTCB01", "mnu_Queries", "LIST FUND &TRANSFER CREDIT FROM BANK ( FTCB01 )", "frm_LstFTCB01", true},
     {Kind::Entry, "mnu_CRDBListing", "mnu_Queries", "CREDIT - DEBIT LISTING", "frm_CRDBList", true},
+    {Kind::Entry, "mnu_GstReturns", "mnu_Queries", "GST RETURNS ( GSTR-1 / GSTR-3B )", "frm_GstReturn", true},
     {Kind::Top, "mnu_Cancellation", nullptr, "&CANCELLATION", nullptr, false},
     {Kind::Entry, "mnu_CNCL_FRDB01", "mnu_Cancellation", "CANCEL - MONEY RECEIVE AGAINST CBPT ( FRDB01 )", "frm_CNCL_FRDB01", false},
     {Kind::Entry, "mnu_CNCL_FTCR01", "mnu_Cancellation", "CANCEL - PAYMENT TO PARTY ( FTCR01 )", "frm_CNCL_FTCR01", false},

@@ -1,6 +1,6 @@
 #pragma once
 // The main window's whole menu, defined once as data: seven top-level menus, five submenus
-// and 116 entries in display order. Each entry names the window it opens and whether that
+// and 117 entries in display order. Each entry names the window it opens and whether that
 // window stays open beside the others (modeless) or blocks the main window until closed.
 // Windows opened only from other windows are listed beside the menu.
 #include <QList>
