@@ -1191,7 +1191,7 @@ void addGstSales(DemoWriter& w, const QList<GstSale>& sales, qint64 consultant, 
         if (sale.reissued) {
             const qint64 wrong = invoice(taxInvoiceKind(), *store.booking(bookingNo), billed.addDays(2),
                                          Money::fromRupees(sale.net / 5));
-            records.cancel(taxInvoiceKind().code, wrong, QStringLiteral("RAISED IN ERROR"));
+            records.cancel(taxInvoiceKind().code, wrong, {bookingNo}, QStringLiteral("RAISED IN ERROR"));
             invoice(proformaKind(), *store.booking(bookingNo), billed.addDays(3), net);
         }
     }

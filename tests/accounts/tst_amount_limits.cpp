@@ -11,6 +11,7 @@
 #include "accounts/frm_Invoice.h"
 #include "accounts/frm_InvoiceAdd.h"
 #include "data/BooksCheck.h"
+#include "data/Numbering.h"
 #include "shell/kit/ListGrid.h"
 #include "support/DemoWindows.h"
 #include "support/Documents.h"
@@ -206,6 +207,7 @@ private slots:
         Fixture f;
         TransactionRecords records(f.db(), u"T"_s);
         f.db().exec(u"INSERT INTO M_TBL_PARTY (PARTY_CODE, PARTY_NAME) VALUES (9001, 'BIG')"_s);
+        Numbering(f.db()).Upd_Counter(u"PARTY"_s, 9001);
         const qint64 b = records.save(booking(9001, u"1"_s));
         for (const char* part : {"3333333333333.33", "3333333333333.33", "3333333333333.33"})
             records.save(receipt(b, 9001, QString::fromLatin1(part)));
