@@ -1,6 +1,7 @@
 #include "DocumentWindow.h"
 
 #include "data/Moments.h"
+#include "engine/Documents.h"
 #include "shell/kit/KeyFilters.h"
 
 #include <QDateEdit>
@@ -68,6 +69,14 @@ DocumentWindow::DocumentWindow(Session& session, QWidget* parent, DocumentConfig
     setTool(1, kCloseTip, [this] { close(); });
     setTool(2, kNewTip, [this] { Load_Init(); });
     setTool(3, kSaveTip, [this] { Save_Record(); });
+    editor_ = new DocumentEditor(this, {.checks = [this] { return checks(); },
+                                        .question = [this] { return question(); },
+                                        .save = [this] { return post(); },
+                                        .saved = [this](qint64 n) { return savedMessage(n); },
+                                        .show = [this](qint64 n) { return Show_Record(n); },
+                                        .failures = config_.failures});
+    connect(editor_, &DocumentEditor::saved, this, &DocumentWindow::saved);
+    editor_->setEditableHook([this](bool on) { setEditable(on); });
 
     lbl_DocNo = new QLabel(this);
     lbl_DocNo->setObjectName(QStringLiteral("lbl_DocNo"));
@@ -75,6 +84,8 @@ DocumentWindow::DocumentWindow(Session& session, QWidget* parent, DocumentConfig
     lbl_DocNo->setMinimumWidth(100);
     lbl_Status = new QLabel(this);
     lbl_Status->setObjectName(QStringLiteral("lbl_Status"));
+    editor_->setNumberLabel(lbl_DocNo);
+    editor_->setStatusLabel(lbl_Status);
     txt_DocDate = new QDateEdit(this);
     txt_DocDate->setObjectName(QStringLiteral("txt_DocDate"));
     txt_DocDate->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
@@ -116,7 +127,6 @@ void DocumentWindow::addField(const QString& caption, QWidget* field) {
 }
 
 void DocumentWindow::setEditable(bool editable) {
-    editable_ = editable;
     txt_DocDate->setEnabled(editable);
     for (CodeField* f : {party, booking}) {
         if (!f)
@@ -130,21 +140,13 @@ void DocumentWindow::setEditable(bool editable) {
 }
 
 void DocumentWindow::Load_Init() {
-    number_ = 0;
-    lbl_DocNo->setText(QStringLiteral("0"));
-    lbl_Status->clear();
     txt_DocDate->setDate(QDate::currentDate());
     party->clear();
     if (booking)
         booking->clear();
     clearOwn();
-    setEditable(true);
+    editor_->startNew();
     (booking ? static_cast<QWidget*>(booking->edit()) : txt_DocDate)->setFocus();
-}
-
-QString DocumentWindow::bookingShut(qint64 bookingNo) {
-    TransactionRecords records(db(), session().userFullName);
-    return records.bookingOpen(config_.code, bookingNo) ? QString() : config_.bookingShut;
 }
 
 bool DocumentWindow::Show_Record(qint64 number) {
@@ -165,8 +167,6 @@ bool DocumentWindow::Show_Record(qint64 number) {
         return false;
     if (!row)
         return false;
-    number_ = number;
-    lbl_DocNo->setText(QString::number(number));
     txt_DocDate->setDate(dateFromDb(row->value(QStringLiteral("DOC_DATE"))));
     party->setLoaded(row->value(QStringLiteral("PARTY_CODE")).toString(),
                      row->value(QStringLiteral("SHOWN_PARTY")).toString());
@@ -174,37 +174,39 @@ bool DocumentWindow::Show_Record(qint64 number) {
     if (booking)
         booking->setLoaded(QString::number(bookingNo), bookingName);
     showOwn(*row);
-    const bool cancelled = row->value(QStringLiteral("DOC_STATUS")).toString().trimmed() == QLatin1String("CNCL");
-    lbl_Status->setText(cancelled ? QStringLiteral("CANCELLED") : QString());
-    bool open = config_.modifiable && !cancelled;
-    if (open && booking)
-        runGuarded(prompter(), this, [&] { open = bookingShut(bookingNo).isEmpty(); });
-    setEditable(open);
+    DocState state = DocState::Cancelled;
+    if (!runGuarded(prompter(), this, [&] { state = documentState(db(), *kind_, *row); }))
+        state = DocState::Locked;  // not known to be open: shown read-only
+    editor_->shown(number, state, config_.modifiable);
     return true;
 }
 
 void DocumentWindow::Save_Record() {
-    if (!editable_)
-        return;
+    editor_->save();
+}
+
+QList<Check> DocumentWindow::checks() {
     QList<Check> checks;
     if (config_.partyUse == PartyUse::Required)
-        checks << Check{[&] { return party->key().isEmpty(); }, party->edit(), config_.noParty};
+        checks << Check{[this] { return party->key().isEmpty(); }, party->edit(), config_.noParty};
     if (booking) {
-        const Check noBooking{[&] { return booking->key().isEmpty(); }, booking->edit(), config_.noBooking};
+        const Check noBooking{[this] { return booking->key().isEmpty(); }, booking->edit(), config_.noBooking};
         config_.partyFirst ? checks.append(noBooking) : checks.prepend(noBooking);
     }
-    checks += ownChecks();
-    if (!runChecks(prompter(), this, checks))
-        return;
+    return checks + ownChecks();
+}
+
+Confirmation DocumentWindow::question() {
     Confirmation question{config_.question, questionLines()};
     if (!config_.questionTail.isEmpty())
         question.tail = config_.questionTail;
-    if (!question.ask(prompter(), this))
-        return;
+    return question;
+}
 
+qint64 DocumentWindow::post() {
     Document d;
     d.code = config_.code;
-    d.number = number_;
+    d.number = editor_->number();
     d.booking = booking ? booking->key().toLongLong() : 0;
     d.columns = {{QStringLiteral("DOC_DATE"), dateToDb(txt_DocDate->date())}};
     // An optional party left empty stays NULL; a document without parties has no such column.
@@ -215,24 +217,7 @@ void DocumentWindow::Save_Record() {
     d.amount = amount();
     d.pairColumns = ownPairColumns();
     d.side = side();
-
-    qint64 savedNo = 0;
-    const qint64 bookingNo = d.booking;
-    const bool ok = runGuarded(
-        prompter(), this,
-        [&] {
-            TransactionRecords records(db(), session().userFullName);
-            savedNo = records.save(d, [&] { return bookingNo > 0 ? bookingShut(bookingNo) : QString(); });
-        },
-        config_.failures);
-    if (!ok) {
-        // Nothing was kept: a new document has no number yet, and what was typed stays.
-        lbl_DocNo->setText(QString::number(number_));
-        return;
-    }
-    prompter().information(this, savedMessage(savedNo));
-    Show_Record(savedNo);
-    emit saved(savedNo);
+    return postDocument(db(), session().userFullName, d, config_.bookingShut);
 }
 
 }  // namespace tarvic

@@ -21,6 +21,7 @@
 #include "data/TransactionRecords.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/CodeList.h"
+#include "shell/kit/DocumentEditor.h"
 #include "shell/kit/Guard.h"
 #include "shell/kit/TaskWindow.h"
 
@@ -77,8 +78,8 @@ public:
     CodeField* booking = nullptr;  // null for kinds not posted against a booking
 
     const DocumentConfig& config() const { return config_; }
-    qint64 number() const { return number_; }
-    bool editable() const { return editable_; }
+    qint64 number() const { return editor_->number(); }
+    bool editable() const { return editor_->editable(); }
 
     // A new document: number 0, today's date, every field empty and editable.
     void Load_Init();
@@ -115,13 +116,14 @@ protected:
 
 private:
     void setEditable(bool editable);
-    QString bookingShut(qint64 bookingNo);
+    QList<Check> checks();
+    Confirmation question();
+    qint64 post();
 
     DocumentConfig config_;
     const DocumentKind* kind_;
     QFormLayout* form_ = nullptr;
-    qint64 number_ = 0;
-    bool editable_ = true;
+    DocumentEditor* editor_ = nullptr;
 };
 
 }  // namespace tarvic
