@@ -4,7 +4,7 @@
 // state and the booking's figures; lines come from the line entry window; the tax kind
 // follows the home state and the party's state; totals are recomputed after every change.
 // A saved invoice is shown locked.
-#include "data/InvoiceStore.h"
+#include "engine/accounts/InvoiceStore.h"
 #include "shell/kit/TaskWindow.h"
 
 class QComboBox;

@@ -3,7 +3,7 @@
 // ("ADD DETAILS TO PROFORMA INVOICE LIST", frm_InvoiceAdd_P): a description, a whole rate and
 // quantity, the amount recomputed as they are typed. Each line added is handed to the
 // invoice that opened it (onLine, which may refuse it), and the fields clear for the next.
-#include "data/InvoiceStore.h"
+#include "engine/accounts/InvoiceStore.h"
 #include "shell/kit/TaskWindow.h"
 
 class QLabel;

@@ -6,7 +6,7 @@
 #include "data/BookMove.h"
 #include "data/BooksCheck.h"
 #include "data/Database.h"
-#include "data/DatabaseSetup.h"
+#include "engine/admin/DatabaseSetup.h"
 #include "data/GridExport.h"
 #include "data/Migrations.h"
 #include "data/Numbering.h"

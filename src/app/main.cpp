@@ -1,7 +1,7 @@
 // The TARVIC program: builds the registry of task windows from the subsystem libraries,
 // then hands over to the start routine.
 #include "app/AllWindows.h"
-#include "data/DatabaseSetup.h"
+#include "engine/admin/DatabaseSetup.h"
 #include "data/PrivateFiles.h"
 #include "shell/StartUp.h"
 

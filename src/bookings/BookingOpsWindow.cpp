@@ -1,6 +1,6 @@
 #include "BookingOpsWindow.h"
 
-#include "data/BookingOperations.h"
+#include "engine/bookings/BookingOperations.h"
 #include "data/Moments.h"
 #include "data/Money.h"
 #include "shell/kit/Checks.h"

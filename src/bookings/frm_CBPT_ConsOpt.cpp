@@ -1,6 +1,6 @@
 #include "frm_CBPT_ConsOpt.h"
 
-#include "data/BookingOperations.h"
+#include "engine/bookings/BookingOperations.h"
 #include "masters/ConsultantSearch.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/CodeList.h"

@@ -1,6 +1,6 @@
 #include "frm_CBPT_StatusUpdate.h"
 
-#include "data/BookingOperations.h"
+#include "engine/bookings/BookingOperations.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/CodeList.h"
 

@@ -4,7 +4,7 @@
 // buying amount, both rows saved together (ServicePairs). The modify window loads a pair by
 // its ANDP08 number (typed, or chosen in "frm_Search_SWS"), keeps both numbers, and shows a
 // cancelled pair read-only.
-#include "data/ServicePairs.h"
+#include "engine/bookings/ServicePairs.h"
 #include "shell/kit/CodeList.h"
 #include "shell/kit/TaskWindow.h"
 

@@ -1,6 +1,6 @@
 #include "frm_Update_CBPT_OpsLog.h"
 
-#include "data/BookingOperations.h"
+#include "engine/bookings/BookingOperations.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/CodeList.h"
 

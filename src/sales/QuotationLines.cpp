@@ -2,7 +2,7 @@
 
 #include "data/Moments.h"
 #include "data/Numbering.h"
-#include "data/QuotationTotals.h"
+#include "engine/sales/QuotationTotals.h"
 #include "data/RowWriter.h"
 
 namespace tarvic {

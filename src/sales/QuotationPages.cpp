@@ -1,7 +1,7 @@
 #include "QuotationPages.h"
 
 #include "data/Database.h"
-#include "data/Itineraries.h"
+#include "engine/sales/Itineraries.h"
 #include "data/Mailer.h"
 #include "data/Moments.h"
 #include "data/Money.h"

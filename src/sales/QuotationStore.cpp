@@ -2,7 +2,7 @@
 
 #include "data/AmountInWords.h"
 #include "data/ColumnLengths.h"
-#include "data/Itineraries.h"
+#include "engine/sales/Itineraries.h"
 #include "data/Moments.h"
 #include "data/Numbering.h"
 

@@ -3,7 +3,7 @@
 // it: no widget here, so the save's rules (lock, number, header, booking, lead, itinerary copy)
 // are one function the window, its silent save and the tests share.
 #include "data/Database.h"
-#include "data/QuotationTotals.h"
+#include "engine/sales/QuotationTotals.h"
 
 #include <QDate>
 #include <QSqlRecord>

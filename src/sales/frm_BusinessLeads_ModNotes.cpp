@@ -1,6 +1,6 @@
 #include "frm_BusinessLeads_ModNotes.h"
 
-#include "data/Itineraries.h"
+#include "engine/sales/Itineraries.h"
 #include "data/RowWriter.h"
 #include "sales/ItineraryForms.h"
 #include "shell/kit/Checks.h"

@@ -1,6 +1,6 @@
 #include "frm_BusinessLeads_Quotation.h"
 
-#include "data/Itineraries.h"
+#include "engine/sales/Itineraries.h"
 #include "data/Mailer.h"
 #include "data/Moments.h"
 #include "sales/LeadQuery.h"

@@ -7,7 +7,7 @@
 // writes, and the save re-reads the lock inside its transaction).
 //
 //     openWindow("frm_BusinessLeads_Quotation", {{{"QUOT_NO", 12}}});   // shows quotation 12
-#include "data/QuotationTotals.h"
+#include "engine/sales/QuotationTotals.h"
 #include "masters/ConsultantRole.h"
 #include "sales/QuotationPages.h"
 #include "sales/QuotationStore.h"

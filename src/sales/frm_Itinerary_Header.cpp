@@ -1,6 +1,6 @@
 #include "frm_Itinerary_Header.h"
 
-#include "data/Itineraries.h"
+#include "engine/sales/Itineraries.h"
 #include "data/Moments.h"
 #include "data/Numbering.h"
 #include "data/RowWriter.h"

@@ -1,6 +1,6 @@
 #include "StartUp.h"
 
-#include "data/DatabaseSetup.h"
+#include "engine/admin/DatabaseSetup.h"
 #include "data/Migrations.h"
 #include "shell/Logon.h"
 #include "shell/MainWindow.h"

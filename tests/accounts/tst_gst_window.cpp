@@ -5,7 +5,7 @@
 #include "accounts/AccountsWindows.h"
 #include "accounts/frm_GstReturn.h"
 #include "accounts/frm_Invoice.h"
-#include "data/DemoData.h"
+#include "engine/admin/DemoData.h"
 #include "engine/gst/GstFiles.h"
 #include "shell/kit/ExpXls.h"
 #include "shell/kit/GridHelpers.h"

@@ -7,7 +7,7 @@
 #include "accounts/frm_Invoice.h"
 #include "accounts/frm_InvoiceAdd.h"
 #include "accounts/frm_Search_Invoice.h"
-#include "data/DemoData.h"
+#include "engine/admin/DemoData.h"
 #include "data/TransactionRecords.h"
 #include "shell/kit/ListGrid.h"
 #include "support/Drive.h"

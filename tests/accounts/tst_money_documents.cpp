@@ -6,7 +6,7 @@
 #include "bookings/BookingsWindows.h"
 #include "bookings/frm_CBPT01.h"
 #include "data/BooksCheck.h"
-#include "data/DemoData.h"
+#include "engine/admin/DemoData.h"
 #include "data/Moments.h"
 #include "shell/kit/ListGrid.h"
 #include "support/Documents.h"

@@ -7,7 +7,7 @@
 #include "accounts/BulkPostingWindow.h"
 #include "accounts/VoucherWindow.h"
 #include "data/BooksCheck.h"
-#include "data/DemoData.h"
+#include "engine/admin/DemoData.h"
 #include "shell/kit/CodeList.h"
 #include "support/DemoWindows.h"
 #include "support/Documents.h"

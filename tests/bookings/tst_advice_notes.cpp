@@ -6,7 +6,7 @@
 #include "bookings/AdviceItems.h"
 #include "bookings/AdviceNoteWindow.h"
 #include "bookings/BookingsWindows.h"
-#include "data/DemoData.h"
+#include "engine/admin/DemoData.h"
 #include "data/Moments.h"
 #include "shell/kit/CodeList.h"
 #include "shell/kit/ListGrid.h"

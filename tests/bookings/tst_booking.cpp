@@ -9,7 +9,7 @@
 #include "bookings/frm_Mod_Party_CBPT.h"
 #include "bookings/frm_SearchCBPT01.h"
 #include "data/BooksCheck.h"
-#include "data/DemoData.h"
+#include "engine/admin/DemoData.h"
 #include "data/TransactionRecords.h"
 #include "shell/kit/ListGrid.h"
 #include "support/Drive.h"

@@ -3,7 +3,7 @@
 // anything live is posted against it, even when that was posted after it was shown.
 #include "bookings/BookingsWindows.h"
 #include "bookings/CancellationWindow.h"
-#include "data/DemoData.h"
+#include "engine/admin/DemoData.h"
 #include "shell/kit/GridHelpers.h"
 #include "support/Documents.h"
 #include "support/Drive.h"

@@ -5,7 +5,7 @@
 #include "bookings/frm_SWS_ANCPANDP08.h"
 #include "bookings/frm_Search_SWS.h"
 #include "data/BooksCheck.h"
-#include "data/DemoData.h"
+#include "engine/admin/DemoData.h"
 #include "shell/kit/ListGrid.h"
 #include "support/DemoWindows.h"
 #include "support/Drive.h"

@@ -10,7 +10,7 @@
 #include "bookings/frm_GenerateTourDays.h"
 #include "bookings/frm_UnMatchANCP.h"
 #include "data/BooksCheck.h"
-#include "data/DemoData.h"
+#include "engine/admin/DemoData.h"
 #include "data/Moments.h"
 #include "shell/kit/ListGrid.h"
 #include "support/Drive.h"

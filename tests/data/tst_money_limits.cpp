@@ -5,7 +5,7 @@
 #include "data/AmountInWords.h"
 #include "data/BooksCheck.h"
 #include "data/InvoiceTotals.h"
-#include "data/QuotationTotals.h"
+#include "engine/sales/QuotationTotals.h"
 #include "sales/QuotationLines.h"
 #include "support/Documents.h"
 #include "support/TestDb.h"

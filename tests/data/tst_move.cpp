@@ -1,7 +1,7 @@
 // Moving the embedded books to a server, and backups that restore, run through the real tool.
 #include "data/BookMove.h"
 #include "data/BooksCheck.h"
-#include "data/DemoData.h"
+#include "engine/admin/DemoData.h"
 #include "data/Migrations.h"
 #include "data/Moments.h"
 #include "data/SchemaTables.h"

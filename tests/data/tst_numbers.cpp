@@ -10,7 +10,7 @@
 #include "bookings/BookingsWindows.h"
 #include "bookings/CancellationWindow.h"
 #include "data/BooksCheck.h"
-#include "data/DemoData.h"
+#include "engine/admin/DemoData.h"
 #include "data/DocumentNumbers.h"
 #include "data/Migrations.h"
 #include "data/Numbering.h"

@@ -4,7 +4,7 @@
 // databases that are their owner's alone, and no driver log.
 #include "admin/frm_SMTP.h"
 #include "data/Backup.h"
-#include "data/DatabaseSetup.h"
+#include "engine/admin/DatabaseSetup.h"
 #include "data/Passwords.h"
 #include "shell/Logon.h"
 #include "support/AdminRunner.h"

@@ -2,7 +2,7 @@
 // totals held to the invoice rows to the paisa (a generated month and the demo's), one crafted
 // invoice for each reason an invoice is left out, the JSON against a schema of the published
 // structure with its numbers and dates as the portal reads them, and the workbook read back.
-#include "data/DemoData.h"
+#include "engine/admin/DemoData.h"
 #include "data/GridExport.h"
 #include "data/Moments.h"
 #include "engine/gst/GstFiles.h"

@@ -1,5 +1,5 @@
 // The listings between dates over the demo data and a few documents of their own.
-#include "data/DemoData.h"
+#include "engine/admin/DemoData.h"
 #include "data/Moments.h"
 #include "listings/DocumentListing.h"
 #include "shell/kit/CodeList.h"

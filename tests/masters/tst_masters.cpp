@@ -3,7 +3,7 @@
 // demo data; consultants, their searches and roles; status masters and the colour chooser;
 // the party window, its picker and web password, the registration list; the address book.
 #include "data/BooksCheck.h"
-#include "data/DemoData.h"
+#include "engine/admin/DemoData.h"
 #include "data/Money.h"
 #include "data/Numbering.h"
 #include "data/Passwords.h"

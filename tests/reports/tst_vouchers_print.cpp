@@ -4,7 +4,7 @@
 // real PDFs read with pdftotext/pdfinfo, and the prints the booking and quotation windows open.
 #include "bookings/BookingsWindows.h"
 #include "bookings/frm_CBPT01.h"
-#include "data/DemoData.h"
+#include "engine/admin/DemoData.h"
 #include "reports/ReportWindows.h"
 #include "reports/VoucherPreview.h"
 #include "sales/SalesWindows.h"

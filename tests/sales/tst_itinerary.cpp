@@ -1,7 +1,7 @@
 // The itinerary: its length, the header saved with its eleven notes in one transaction, the day
 // lines (standard: add, replace, delete; quotation copy: existing keys only), the import, the
 // quotation's notes, the search, and the quotation's copy made once.
-#include "data/Itineraries.h"
+#include "engine/sales/Itineraries.h"
 #include "sales/ItineraryDayEditor.h"
 #include "sales/SalesWindows.h"
 #include "sales/frm_BusinessLeads_ModNotes.h"

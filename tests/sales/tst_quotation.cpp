@@ -4,7 +4,7 @@
 // re-read inside the save, its own travellers shown again, lines reloaded when a line window
 // reports, the statements of opening it, and the search's options.
 #include "data/Moments.h"
-#include "data/QuotationTotals.h"
+#include "engine/sales/QuotationTotals.h"
 #include "sales/SalesWindows.h"
 #include "sales/frm_BusinessLeads_Quotation.h"
 #include "sales/frm_SearchQuotation.h"

@@ -1,5 +1,5 @@
 // The quotation listings and the quotation-agent combination with its search.
-#include "data/DemoData.h"
+#include "engine/admin/DemoData.h"
 #include "data/Moments.h"
 #include "sales/SalesWindows.h"
 #include "sales/frm_LstQGBL01_Det.h"

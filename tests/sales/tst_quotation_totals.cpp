@@ -1,7 +1,7 @@
 // A quotation's totals, step by step: commission by percentage (to whole rupees) or by amount
 // (the percentage to two decimals), the taxable amount following total amount 2 unless typed
 // otherwise, tax to the paisa and the grand total to whole rupees, halves to even throughout.
-#include "data/QuotationTotals.h"
+#include "engine/sales/QuotationTotals.h"
 
 #include <QtTest>
 

@@ -2,7 +2,7 @@
 // would leave: a header total that is not the sum of its lines, missing or misplaced day
 // rows, day rows without their line, counters behind the numbers used.
 #include "data/BooksCheck.h"
-#include "data/DemoData.h"
+#include "engine/admin/DemoData.h"
 #include "support/BehindTheBack.h"
 #include "support/TestDb.h"
 

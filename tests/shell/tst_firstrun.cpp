@@ -1,7 +1,7 @@
 // The first start of a user without a database (the embedded one offered, accepted or
 // declined), a data source that fails (the connection-failure message, never the offer), and a
 // newer program over an older database (backed up and migrated) or a newer one (refused).
-#include "data/DatabaseSetup.h"
+#include "engine/admin/DatabaseSetup.h"
 #include "data/Migrations.h"
 #include "shell/Prompter.h"
 #include "shell/StartUp.h"

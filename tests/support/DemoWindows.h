@@ -1,7 +1,7 @@
 #pragma once
 // The demo books with a subsystem's windows registered: the fixture of a window test that
 // works on the demo's bookings and parties (DEMO ASHA NAIR and her booking 1).
-#include "data/DemoData.h"
+#include "engine/admin/DemoData.h"
 #include "shell/WindowRegistry.h"
 #include "support/Drive.h"
 #include "support/TestSession.h"

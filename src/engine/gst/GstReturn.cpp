@@ -1,7 +1,7 @@
 #include "GstReturn.h"
 
 #include "Gstin.h"
-#include "data/InvoiceStore.h"
+#include "engine/accounts/InvoiceStore.h"
 #include "data/Moments.h"
 #include "data/RowReader.h"
 #include "engine/DocumentState.h"

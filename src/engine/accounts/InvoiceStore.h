@@ -5,8 +5,8 @@
 // inside its transaction what another workstation may have changed since the window loaded:
 // the booking still live, the quotation not yet invoiced in full, the tax invoice number not
 // printed on another live invoice.
-#include "Database.h"
-#include "InvoiceTotals.h"
+#include "data/Database.h"
+#include "data/InvoiceTotals.h"
 
 #include <QDate>
 

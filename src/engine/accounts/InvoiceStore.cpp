@@ -1,7 +1,7 @@
 #include "InvoiceStore.h"
 
-#include "Moments.h"
-#include "TransactionRecords.h"
+#include "data/Moments.h"
+#include "data/TransactionRecords.h"
 
 namespace tarvic {
 

@@ -9,7 +9,7 @@
 // Added once: the set is skipped when DEMO_DATA already lists rows. Rows that already exist
 // (a country or list value of the same name) are used, not doubled. Codes come from the
 // counters, so counters and codes agree afterwards. All of it runs in one transaction.
-#include "Database.h"
+#include "data/Database.h"
 
 #include <QList>
 #include <QString>

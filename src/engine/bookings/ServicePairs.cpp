@@ -1,8 +1,8 @@
 #include "ServicePairs.h"
 
-#include "AmountInWords.h"
-#include "Moments.h"
-#include "TransactionRecords.h"
+#include "data/AmountInWords.h"
+#include "data/Moments.h"
+#include "data/TransactionRecords.h"
 
 namespace tarvic {
 

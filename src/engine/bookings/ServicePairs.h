@@ -3,8 +3,8 @@
 // rows written together. The customer is debited with the selling amount (ANDP08), the vendor
 // credited with the buying amount (ANCP08); each row names the other's code and number. Both
 // numbers are taken, and both rows written, in one transaction: a pair is whole or absent.
-#include "Database.h"
-#include "Money.h"
+#include "data/Database.h"
+#include "data/Money.h"
 
 #include <QDate>
 #include <optional>

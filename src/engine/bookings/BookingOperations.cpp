@@ -1,6 +1,6 @@
 #include "BookingOperations.h"
 
-#include "ColumnLengths.h"
+#include "data/ColumnLengths.h"
 
 namespace tarvic {
 

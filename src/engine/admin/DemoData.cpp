@@ -1,16 +1,16 @@
 #include "DemoData.h"
 
-#include "AmountInWords.h"
-#include "BookingOperations.h"
+#include "data/AmountInWords.h"
+#include "engine/bookings/BookingOperations.h"
 
-#include "InvoiceStore.h"
-#include "Itineraries.h"
-#include "Moments.h"
-#include "Numbering.h"
-#include "Passwords.h"
-#include "QuotationTotals.h"
-#include "TransactionRecords.h"
-#include "ServicePairs.h"
+#include "engine/accounts/InvoiceStore.h"
+#include "engine/sales/Itineraries.h"
+#include "data/Moments.h"
+#include "data/Numbering.h"
+#include "data/Passwords.h"
+#include "engine/sales/QuotationTotals.h"
+#include "data/TransactionRecords.h"
+#include "engine/bookings/ServicePairs.h"
 
 #include <QDateTime>
 

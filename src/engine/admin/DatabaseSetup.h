@@ -3,7 +3,7 @@
 // private folder, the data source for it in the user's own odbc.ini, the tables, and the demo
 // set when wanted. The program offers it on a first run; tarvic-admin setup does the same.
 #include "DemoData.h"
-#include "SchemaUpgrade.h"
+#include "data/SchemaUpgrade.h"
 
 namespace tarvic {
 

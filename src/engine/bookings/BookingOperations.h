@@ -3,7 +3,7 @@
 // onto its lead and its quotation), its operations consultant, and its operations log. Each
 // write is one transaction that refuses a cancelled booking, and every statement aimed at one
 // row must change exactly that row, or nothing is kept.
-#include "Database.h"
+#include "data/Database.h"
 
 #include <QSqlRecord>
 #include <QStringList>
