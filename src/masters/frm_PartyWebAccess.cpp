@@ -61,8 +61,9 @@ void frm_PartyWebAccess::Show_Record() {
 
 void frm_PartyWebAccess::Save_Record() {
     const QString password = txt_Password->text().trimmed();
-    if (!runChecks(prompter(), this,
-                   {{[&] { return password.isEmpty(); }, txt_Password, QStringLiteral("PASSWORD CANNOT BE BLANK .....")}}))
+    if (!runChecks(
+            prompter(), this,
+            {{[&] { return password.isEmpty(); }, txt_Password, QStringLiteral("PASSWORD CANNOT BE BLANK .....")}}))
         return;
     const Confirmation question{QStringLiteral(" YOU ARE ABOUT TO UPDATE OR CHANGE PASSWORD FOR .."),
                                 {{QStringLiteral(" PARTY NAME : "), lbl_PartyName->text()}}};
@@ -70,9 +71,12 @@ void frm_PartyWebAccess::Save_Record() {
         return;
     if (!guarded([&] {
             checkTextLengths(db(), QStringLiteral("M_TBL_PARTY"), {{QStringLiteral("PARTY_PASSWORD"), password}});
-            db().exec(QStringLiteral("UPDATE M_TBL_PARTY SET PARTY_PASSWORD=?, PASSWD_UPDBY=?, PASSWD_UPDON=") +
-                          db().dialect().now() + QStringLiteral(" WHERE PARTY_CODE=?"),
-                      {password, session().userFullName, partyCode_});
+            // A party deleted meanwhile (or never there) takes no password: never a success.
+            if (db().execAffected(
+                    QStringLiteral("UPDATE M_TBL_PARTY SET PARTY_PASSWORD=?, PASSWD_UPDBY=?, PASSWD_UPDON=") +
+                        db().dialect().now() + QStringLiteral(" WHERE PARTY_CODE=?"),
+                    {password, session().userFullName, partyCode_}) != 1)
+                throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
         }))
         return;
     prompter().information(this, QStringLiteral("UPDATION OF PASSWORD SUCCESSFULLY DONE ..."));

@@ -33,7 +33,24 @@ SavePathProvider& provider() {
     return p;
 }
 
+OpenPathProvider& openProvider() {
+    static OpenPathProvider p;
+    return p;
+}
+
 }  // namespace
+
+OpenPathProvider setOpenPathProvider(OpenPathProvider p) {
+    OpenPathProvider old = std::move(openProvider());
+    openProvider() = std::move(p);
+    return old;
+}
+
+QString askOpenPath(QWidget* parent, const QString& title, const QString& filter) {
+    if (openProvider())
+        return openProvider()(parent, title, filter).trimmed();
+    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+}
 
 SavePathProvider setSavePathProvider(SavePathProvider p) {
     SavePathProvider old = std::move(provider());
@@ -55,8 +72,9 @@ void Exp_Xls(QWidget* parent, QAbstractItemModel* model, Prompter& prompter) {
     QString path = answer.trimmed();
     if (path.isEmpty() || !model)
         return;
-    const bool workbook = path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) ||
-                          (chosenFilter == kWorkbookFilter && !path.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive));
+    const bool workbook =
+        path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) ||
+        (chosenFilter == kWorkbookFilter && !path.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive));
     // A bare name takes the extension of the chosen kind, as the save dialog's filter implies.
     if (QFileInfo(path).suffix().isEmpty())
         path += workbook ? QLatin1String(".xlsx") : QLatin1String(".xls");

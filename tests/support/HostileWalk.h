@@ -1,0 +1,428 @@
+#pragma once
+// A hostile user let loose on every registered window over the demo books: each editable field
+// gets a hostile value (cycled per field, the same every run), every enabled button is pressed
+// in turn (closing last) with every question answered Yes, and what the windows then show and
+// store is recorded for the test to judge:
+//  - every message, with the window, the button and the values that led to it;
+//  - a success message after which the books read exactly as before (nothing was stored);
+//  - a real modal dialog that would block a user's program (refused and closed at once).
+// File dialogs of exports and transfers are answered with a path in a private folder. Tests
+// that link every subsystem.
+#include "admin/frm_ExpImpMenuDetails.h"
+#include "app/AllWindows.h"
+#include "data/DemoData.h"
+#include "data/SchemaTables.h"
+#include "sales/QuotationPagePane.h"
+#include "shell/MainWindow.h"
+#include "shell/kit/ColumnBinding.h"
+#include "shell/kit/ExpXls.h"
+#include "shell/kit/TaskWindow.h"
+#include "support/Drive.h"
+#include "support/TestSession.h"
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCryptographicHash>
+#include <QDateEdit>
+#include <QDialog>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QtTest>
+
+#include <memory>
+
+namespace tarvic::test {
+
+// One kind of hostile value. An empty text stands for the field's longest text and one more
+// character; typed values go key by key (the key filters see them), the others are pasted.
+struct HostileValue {
+    const char* kind;
+    QString text;
+    bool typed = false;
+};
+
+inline const QList<HostileValue>& hostileValues() {
+    static const QList<HostileValue> values{
+        {"longest and one more", {}},
+        {"non-ASCII and emoji", QStringLiteral("ÉMILIE Ñ ü 日本 😀🚌 ₹ ﷼")},
+        {"quotes and backslashes", QStringLiteral("O'BRIEN \"QUOTED\" \\ \\\\ '' \"\" `")},
+        {"SQL-like", QStringLiteral("'; DROP TABLE MST_PARTY; --")},
+        {"negative", QStringLiteral("-125.50"), true},
+        {"zero", QStringLiteral("0"), true},
+        {"huge", QStringLiteral("99999999999999999"), true},
+        {"fractional", QStringLiteral("0.005"), true},
+        {"impossible date", QStringLiteral("31/02/2025")},
+        {"tabs and newlines", QStringLiteral("A\tB\r\nC\nD\t")},
+        {"huge pasted", QStringLiteral("99999999999999999.999")},
+        {"negative pasted", QStringLiteral("-0.01")},
+    };
+    return values;
+}
+
+// A message shown while walking, with where it came from.
+struct WalkMessage {
+    QString window;
+    QString step;  // the button pressed, or the field filled
+    QString kind;
+    QString text;
+    QString values;  // what the fields held
+    QString line() const { return QStringLiteral("%1 / %2: %3 \"%4\" (%5)").arg(window, step, kind, text, values); }
+};
+
+// Whether a message shows what only the database or its driver says.
+inline bool carriesDriverText(const QString& text) {
+    static const QStringList marks{
+        QStringLiteral("[unixODBC]"), QStringLiteral("ODBC"),           QStringLiteral("SQLSTATE"),
+        QStringLiteral("driver"),     QStringLiteral("QODBC"),          QStringLiteral("psql"),
+        QStringLiteral("sqlite"),     QStringLiteral("value too long"), QStringLiteral("syntax error")};
+    for (const QString& m : marks)
+        if (text.contains(m, Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+// A message that says something was stored. Not: a file written, a line added to the list
+// of the window that opened it (stored with that document), or derived rows rebuilt (the same
+// rows again when they were right).
+inline bool claimsStored(const ScriptedPrompter::Message& m) {
+    if (m.kind != QLatin1String("information") || !m.text.contains(QLatin1String("SUCCESS")))
+        return false;
+    static const QStringList outputs{QStringLiteral("EXPORT"),       QStringLiteral("PDF"),
+                                     QStringLiteral("DOCUMENT"),     QStringLiteral("SAVED TO"),
+                                     QStringLiteral("MAIL"),         QStringLiteral("ADDED TO LIST"),
+                                     QStringLiteral("RE-GENERATION")};
+    for (const QString& o : outputs)
+        if (m.text.contains(o))
+            return false;
+    return true;
+}
+
+class HostileWalk {
+public:
+    TestSession ts;
+    WindowRegistry registry;
+    std::unique_ptr<MainWindow> main;
+    QTemporaryDir files;
+
+    QList<WalkMessage> messages;  // every message shown
+    QStringList emptySuccesses;   // a success message with the books unchanged
+    QStringList modalDialogs;     // a real modal dialog that opened
+    int fieldsFilled = 0;
+    int buttonsPressed = 0;
+
+    HostileWalk() {
+        // The demo of a new office, as `tarvic-admin init` adds it.
+        addDemoData(ts.db());
+        addReportDemo(ts.db());
+        addGstDemo(ts.db());
+        ts.session.consultantCode =
+            ts.db()
+                .scalar(QStringLiteral("SELECT MIN(CONSULTANT_CODE) FROM M_TBL_CONSULTANT WHERE TC_ROLE='ADMIN'"))
+                .toInt();
+        registerAllWindows(registry);
+        ts.session.windows = &registry;
+        main = std::make_unique<MainWindow>(ts.session, registry);
+        tables_ = schemaTables(ts.db());
+        const auto pathFor = [this](const QString& filter) {
+            const QString ext =
+                filter.section(QLatin1String("*."), 1).section(QLatin1Char(')'), 0, 0).section(QLatin1Char(' '), 0, 0);
+            return files.filePath(QStringLiteral("walk.") + (ext.isEmpty() ? QStringLiteral("txt") : ext));
+        };
+        savePaths_ = setSavePathProvider([pathFor](QWidget*, const QString&, const QString& filters, QString* chosen) {
+            const QString first = filters.section(QLatin1String(";;"), 0, 0);
+            if (chosen)
+                *chosen = first;
+            return pathFor(first);
+        });
+        pagePaths_ = setPagePathProvider([pathFor](QWidget*, const QString&, const QString& f) { return pathFor(f); });
+        transferPaths_ =
+            setTransferPathProvider([pathFor](QWidget*, const QString&, const QString& f) { return pathFor(f); });
+        // A file to read is one the walk wrote, holding hostile text.
+        openPaths_ = setOpenPathProvider([pathFor](QWidget*, const QString&, const QString& f) {
+            QFile file(pathFor(f));
+            if (file.open(QIODevice::WriteOnly))
+                file.write(hostileValues()[3].text.toUtf8());
+            return file.fileName();
+        });
+        // A dialog that runs its own event loop while a button or key is still being handled
+        // blocks the program until a user answers it: refused and noted. (A modal window merely
+        // shown is closed with the others the step opened.)
+        QObject::connect(&watch_, &QTimer::timeout, &watch_, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!acting_ || !modal)
+                return;
+            modalDialogs << QStringLiteral("%1 / %2: %3 \"%4\"")
+                                .arg(window_, step_, QString::fromLatin1(modal->metaObject()->className()),
+                                     modal->windowTitle());
+            if (auto* d = qobject_cast<QDialog*>(modal))
+                d->reject();
+            else
+                modal->close();
+        });
+        watch_.start(50);
+    }
+    ~HostileWalk() {
+        setSavePathProvider(std::move(savePaths_));
+        setPagePathProvider(std::move(pagePaths_));
+        setTransferPathProvider(std::move(transferPaths_));
+        setOpenPathProvider(std::move(openPaths_));
+    }
+
+    // Walks the named windows (every registered one when empty), in name order.
+    void walk(const QStringList& only = {}) {
+        QVERIFY(showActive(*main));
+        int round = 0;
+        for (const QString& name : registry.windows())
+            if (only.isEmpty() || only.contains(name))
+                walkOne(name, round++);
+    }
+
+    // Every message whose text matches, as lines.
+    QStringList messagesWhere(const std::function<bool(const WalkMessage&)>& match) const {
+        QStringList out;
+        for (const WalkMessage& m : messages)
+            if (match(m))
+                out << m.line();
+        return out;
+    }
+
+    // A checksum of every row of every table.
+    QByteArray books() {
+        QCryptographicHash all(QCryptographicHash::Sha1);
+        for (const TableInfo& t : tables_)
+            all.addData(fingerprint(ts.db(), t).checksum());
+        return all.result();
+    }
+
+private:
+    void walkOne(const QString& name, int round) {
+        window_ = name;
+        step_ = QStringLiteral("opening");
+        ts.prompter.answers = QList<bool>(100, true);
+        QPointer<QWidget> w = registry.create(name, ts.session, main.get());
+        QVERIFY2(w, qPrintable(name));
+        w->show();
+        QApplication::processEvents();
+        note();
+        const QSet<QWidget*> before = openWindows();
+        auto* task = qobject_cast<TaskWindow*>(w.data());
+        // Each button gets the fields filled anew, the values shifted so each field meets
+        // other kinds; the close button comes last.
+        QList<std::pair<QString, std::function<bool()>>> presses;
+        if (task)
+            for (int p = 2; p <= TaskWindow::kPositions; ++p)
+                if (task->tool(p))
+                    presses.append({QStringLiteral("tool %1 (%2)").arg(p).arg(task->tool(p)->toolTip()),
+                                    [task, p] { return task->pressTool(p); }});
+        for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
+            if (!qobject_cast<QPushButton*>(b) || qobject_cast<QToolBar*>(b->parentWidget()))
+                continue;
+            QPointer<QAbstractButton> button(b);
+            presses.append({b->objectName().isEmpty() ? b->text() : b->objectName(), [button] {
+                                if (!button || !button->isEnabled() || !button->isVisible())
+                                    return false;
+                                button->click();
+                                return true;
+                            }});
+        }
+        int shift = round;
+        for (const auto& [label, press] : presses) {
+            if (!w || !w->isVisible())
+                break;
+            const QString values = fill(w, shift++);
+            closeOthers(before, w);
+            if (!w || !w->isVisible())
+                break;
+            step_ = label;
+            ts.prompter.answers = QList<bool>(100, true);
+            const qsizetype shown = ts.prompter.messages.size();
+            const QByteArray was = books();
+            acting_ = true;
+            if (press())
+                ++buttonsPressed;
+            acting_ = false;
+            settle();
+            note(values);
+            for (qsizetype i = shown; i < ts.prompter.messages.size(); ++i)
+                if (claimsStored(ts.prompter.messages[i]) && books() == was) {
+                    emptySuccesses << QStringLiteral("%1 / %2: \"%3\" with the books unchanged (%4)")
+                                          .arg(name, label, ts.prompter.messages[i].text, values);
+                    break;
+                }
+            closeOthers(before, w);
+        }
+        if (w) {
+            step_ = QStringLiteral("closing");
+            acting_ = true;
+            if (!(task && task->pressTool(1)))
+                w->close();
+            acting_ = false;
+            settle();
+            note();
+            if (w) {
+                w->close();
+                QTRY_VERIFY2(w.isNull() || !w->isVisible(), qPrintable(name));
+                delete w.data();
+            }
+        }
+        closeOthers({}, nullptr);
+    }
+
+    // Fills every editable field of w with a hostile value; returns what it put where.
+    QString fill(QWidget* w, int shift) {
+        step_ = QStringLiteral("filling");
+        QStringList put;
+        const auto& values = hostileValues();
+        int i = shift;
+        const auto next = [&] { return values[i++ % values.size()]; };
+        for (QWidget* f : w->findChildren<QWidget*>()) {
+            if (!f->isVisible() || !f->isEnabled() || !owned(w, f))
+                continue;
+            QString what;
+            acting_ = true;
+            const auto done = qScopeGuard([this] { acting_ = false; });
+            if (auto* e = qobject_cast<QLineEdit*>(f)) {
+                if (e->isReadOnly() || insideA<QAbstractSpinBox>(e) || insideA<QAbstractItemView>(e))
+                    continue;
+                const HostileValue v = next();
+                enter(e, v, e->maxLength());
+                what = v.kind;
+                if (w && e && e->isVisible() && e->isEnabled())
+                    QTest::keyClick(e, Qt::Key_Return);  // moves on, or looks up what was typed
+            } else if (auto* p = qobject_cast<QPlainTextEdit*>(f)) {
+                if (p->isReadOnly())
+                    continue;
+                const HostileValue v = next();
+                enter(p, v, boundLength(p));
+                what = v.kind;
+            } else if (auto* t = qobject_cast<QTextEdit*>(f)) {
+                if (t->isReadOnly() || qobject_cast<QTextBrowser*>(t))
+                    continue;
+                const HostileValue v = next();
+                enter(t, v, boundLength(t));
+                what = v.kind;
+            } else if (auto* d = qobject_cast<QDateEdit*>(f)) {
+                if (d->isReadOnly())
+                    continue;
+                static const QStringList dates{QStringLiteral("31022025"), QStringLiteral("00000000"),
+                                               QStringLiteral("29022023"), QStringLiteral("31129999")};
+                const QString date = dates[i++ % dates.size()];
+                d->setFocus();
+                d->selectAll();
+                QTest::keyClicks(d, date);
+                what = QStringLiteral("date ") + date;
+            } else if (auto* c = qobject_cast<QComboBox*>(f)) {
+                if (c->isEditable() || c->count() == 0)
+                    continue;  // an editable list's line is filled as a line edit
+                const int item = i++ % c->count();
+                c->setCurrentIndex(item);
+                emit c->activated(item);
+                what = QStringLiteral("item ") + QString::number(item);
+            } else if (auto* b = qobject_cast<QCheckBox*>(f)) {
+                b->click();
+                what = QStringLiteral("toggled");
+            } else {
+                continue;
+            }
+            acting_ = false;
+            ++fieldsFilled;
+            put << (f->objectName().isEmpty() ? QString::fromLatin1(f->metaObject()->className()) : f->objectName()) +
+                       QLatin1Char('=') + what;
+            QApplication::processEvents();
+            if (!w || !w->isVisible())
+                break;
+        }
+        note(put.join(QLatin1String(", ")));
+        return put.join(QLatin1String(", "));
+    }
+
+    // Puts a value into a field: typed key by key or pasted over what it holds.
+    template <class Field>
+    void enter(Field* f, const HostileValue& v, int limit) {
+        const QString text =
+            v.text.isEmpty() ? QString((limit > 0 && limit < 32767 ? limit : 4999) + 1, QLatin1Char('W')) : v.text;
+        f->setFocus();
+        f->selectAll();
+        if (v.typed) {
+            for (QChar c : text)
+                typeChar(f, c);
+        } else {
+            QGuiApplication::clipboard()->setText(text);
+            QTest::keyClick(f, Qt::Key_V, Qt::ControlModifier);
+        }
+    }
+
+    template <class T>
+    static bool insideA(const QWidget* w) {
+        for (const QWidget* p = w->parentWidget(); p; p = p->parentWidget())
+            if (qobject_cast<const T*>(p))
+                return true;
+        return false;
+    }
+
+    // A field of the window itself, not of a window it holds.
+    static bool owned(const QWidget* window, const QWidget* f) { return f->window() == window; }
+
+    static QSet<QWidget*> openWindows() {
+        QSet<QWidget*> out;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible())
+                out.insert(w);
+        return out;
+    }
+
+    // Closes the windows a step opened (pickers, documents opened from the one walked).
+    void closeOthers(const QSet<QWidget*>& keep, QWidget* walked) {
+        for (int pass = 0; pass < 3; ++pass) {
+            bool closed = false;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && w != main.get() && w != walked && !keep.contains(w) && !qobject_cast<QMenu*>(w)) {
+                    w->close();
+                    closed = true;
+                }
+            settle();
+            if (!closed)
+                break;
+        }
+    }
+
+    static void settle() {
+        for (int k = 0; k < 3; ++k) {
+            QApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+
+    // Takes the messages shown since the last look.
+    void note(const QString& values = {}) {
+        for (qsizetype i = seen_; i < ts.prompter.messages.size(); ++i) {
+            const auto& m = ts.prompter.messages[i];
+            messages.append({window_, step_, m.kind, m.text, values});
+        }
+        seen_ = ts.prompter.messages.size();
+    }
+
+    std::vector<TableInfo> tables_;
+    QTimer watch_;
+    QString window_;
+    QString step_;
+    qsizetype seen_ = 0;
+    SavePathProvider savePaths_;
+    PagePathProvider pagePaths_;
+    TransferPathProvider transferPaths_;
+    OpenPathProvider openPaths_;
+    bool acting_ = false;  // a button or a field's keys are being handled
+};
+
+}  // namespace tarvic::test
