@@ -61,9 +61,8 @@ void frm_PartyWebAccess::Show_Record() {
 
 void frm_PartyWebAccess::Save_Record() {
     const QString password = txt_Password->text().trimmed();
-    if (!runChecks(
-            prompter(), this,
-            {{[&] { return password.isEmpty(); }, txt_Password, QStringLiteral("PASSWORD CANNOT BE BLANK .....")}}))
+    if (!runChecks(prompter(), this,
+                   {{[&] { return password.isEmpty(); }, txt_Password, QStringLiteral("PASSWORD CANNOT BE BLANK .....")}}))
         return;
     const Confirmation question{QStringLiteral(" YOU ARE ABOUT TO UPDATE OR CHANGE PASSWORD FOR .."),
                                 {{QStringLiteral(" PARTY NAME : "), lbl_PartyName->text()}}};

@@ -72,9 +72,8 @@ void Exp_Xls(QWidget* parent, QAbstractItemModel* model, Prompter& prompter) {
     QString path = answer.trimmed();
     if (path.isEmpty() || !model)
         return;
-    const bool workbook =
-        path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) ||
-        (chosenFilter == kWorkbookFilter && !path.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive));
+    const bool workbook = path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) ||
+                          (chosenFilter == kWorkbookFilter && !path.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive));
     // A bare name takes the extension of the chosen kind, as the save dialog's filter implies.
     if (QFileInfo(path).suffix().isEmpty())
         path += workbook ? QLatin1String(".xlsx") : QLatin1String(".xls");

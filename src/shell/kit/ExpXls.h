@@ -26,8 +26,8 @@ inline const QString kWorkbookFilter = QStringLiteral("EXCEL WORKBOOK (*.xlsx)")
 
 // Asks for the path: (parent, title, filters ";;"-joined, chosen filter out) -> path, empty
 // when cancelled. The program uses the save dialog; tests install their own answer.
-using SavePathProvider =
-    std::function<QString(QWidget* parent, const QString& title, const QString& filters, QString* selectedFilter)>;
+using SavePathProvider = std::function<QString(QWidget* parent, const QString& title, const QString& filters,
+                                               QString* selectedFilter)>;
 // Installs a provider (an empty one restores the dialog); returns the previous one.
 SavePathProvider setSavePathProvider(SavePathProvider provider);
 
