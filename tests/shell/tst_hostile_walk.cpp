@@ -49,7 +49,15 @@ private slots:
         qInfo("%lld window(s), %d field(s) filled, %d button(s) pressed, %lld message(s)", qint64(windows.size()),
               theWalk->fieldsFilled, theWalk->buttonsPressed, qint64(theWalk->messages.size()));
     }
-    void cleanupTestCase() { delete theWalk; }
+    void cleanupTestCase() {
+        // TARVIC_WALK_LOG names a file that receives every message shown, for a reader.
+        if (const QString log = qEnvironmentVariable("TARVIC_WALK_LOG"); !log.isEmpty()) {
+            QFile f(log);
+            if (f.open(QIODevice::WriteOnly | QIODevice::Text))
+                f.write(theWalk->messagesWhere([](const WalkMessage&) { return true; }).join(u'\n').toUtf8());
+        }
+        delete theWalk;
+    }
 
     // What the user reads is the program's own words, never the database's or its driver's.
     void noMessageCarriesDriverText() {
