@@ -5,7 +5,7 @@
 // own words, no success may be claimed for what was not stored, no real modal dialog may block
 // the program, and the books must check afterwards.
 //
-// TARVIC_WALK_GROUP names the top menu whose windows are walked ("INNER" for windows opened
+// TARVIC_TEST_GROUP names the top menu whose windows are walked ("INNER" for windows opened
 // only from others), so that the groups run side by side; unset, every window is walked.
 #include "data/BooksCheck.h"
 #include "engine/Aging.h"
@@ -39,7 +39,7 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
         QApplication::setQuitOnLastWindowClosed(false);
         theWalk = new HostileWalk;
-        const QString group = qEnvironmentVariable("TARVIC_WALK_GROUP").toUpper();
+        const QString group = qEnvironmentVariable("TARVIC_TEST_GROUP").toUpper();
         QStringList windows;
         for (const QString& w : theWalk->registry.windows())
             if (group.isEmpty() || groupOf(w) == group)

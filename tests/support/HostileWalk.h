@@ -29,9 +29,11 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QFile>
+#include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -66,6 +68,9 @@ inline const QList<HostileValue>& hostileValues() {
         {"tabs and newlines", QStringLiteral("A\tB\r\nC\nD\t")},
         {"huge pasted", QStringLiteral("99999999999999999.999")},
         {"negative pasted", QStringLiteral("-0.01")},
+        // At the edge rather than past it, so that saves get through with the rest hostile.
+        {"largest amount", QStringLiteral("9999999999999.99"), true},
+        {"one", QStringLiteral("1"), true},
     };
     return values;
 }
@@ -137,12 +142,10 @@ public:
             "ORDER BY DOC_NO"));
         const QVariant itinerary = ts.db().scalar(QStringLiteral("SELECT MIN(ITN_DOCNO) FROM M_TBL_ITINERARY_HEADER"));
         if (booking)
-            demoDocument_.values = {{QStringLiteral("CBPT_NO"), booking->value(0)},
-                                    {QStringLiteral("QUOT_NO"), booking->value(1)},
-                                    {QStringLiteral("QUOTATION_NO"), booking->value(1)},
-                                    {QStringLiteral("LEAD_NO"), booking->value(2)},
-                                    {QStringLiteral("PARTY_CODE"), booking->value(3)},
-                                    {QStringLiteral("ITN_DOCNO"), itinerary}};
+            demoDocument_.values = {
+                {QStringLiteral("CBPT_NO"), booking->value(0)},      {QStringLiteral("QUOT_NO"), booking->value(1)},
+                {QStringLiteral("QUOTATION_NO"), booking->value(1)}, {QStringLiteral("LEAD_NO"), booking->value(2)},
+                {QStringLiteral("PARTY_CODE"), booking->value(3)},   {QStringLiteral("ITN_DOCNO"), itinerary}};
         registerAllWindows(registry);
         ts.session.windows = &registry;
         main = std::make_unique<MainWindow>(ts.session, registry);
@@ -227,19 +230,28 @@ private:
         ts.prompter.answers = QList<bool>(100, true);
         QPointer<QWidget> w = registry.create(name, ts.session, main.get(), args);
         QVERIFY2(w, qPrintable(name));
-        w->show();
-        QApplication::processEvents();
+        showActive(*w);
         note();
         const QSet<QWidget*> before = openWindows();
         auto* task = qobject_cast<TaskWindow*>(w.data());
+        // The fields that show the document the window was opened with keep it, so that the
+        // hostile values meet that document.
+        keep_.clear();
+        for (QLineEdit* e : w->findChildren<QLineEdit*>())
+            for (const QVariant& v : args.values)
+                if (!e->text().trimmed().isEmpty() && e->text().trimmed() == v.toString())
+                    keep_.insert(e);
         // Each button gets the fields filled anew, the values shifted so each field meets
-        // other kinds; the close button comes last.
+        // other kinds. A new record (which drops the document shown) comes after the other
+        // buttons, the close button last.
         QList<std::pair<QString, std::function<bool()>>> presses;
-        if (task)
-            for (int p = 2; p <= TaskWindow::kPositions; ++p)
-                if (task->tool(p) && !sendsToPrinter(task->tool(p)))
-                    presses.append({QStringLiteral("tool %1 (%2)").arg(p).arg(task->tool(p)->toolTip()),
-                                    [task, p] { return task->pressTool(p); }});
+        const auto addTool = [&](int p) {
+            if (task && task->tool(p) && !sendsToPrinter(task->tool(p)))
+                presses.append({QStringLiteral("tool %1 (%2)").arg(p).arg(task->tool(p)->toolTip()),
+                                [task, p] { return task->pressTool(p); }});
+        };
+        for (int p = 3; p <= TaskWindow::kPositions; ++p)
+            addTool(p);
         for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
             if (!qobject_cast<QPushButton*>(b) || qobject_cast<QToolBar*>(b->parentWidget()))
                 continue;
@@ -251,6 +263,14 @@ private:
                                 return true;
                             }});
         }
+        addTool(2);
+        // Closing comes last, with the fields full: a window that keeps what it holds on
+        // leaving (a lookup grid writes its rows) meets hostile values there too.
+        presses.append({QStringLiteral("closing"), [task, w] {
+                            if (!(task && task->pressTool(1)) && w)
+                                w->close();
+                            return true;
+                        }});
         int shift = round;
         for (const auto& [label, press] : presses) {
             if (!w || !w->isVisible())
@@ -269,6 +289,7 @@ private:
             acting_ = false;
             settle();
             note(values);
+            // A success must have changed the books.
             for (qsizetype i = shown; i < ts.prompter.messages.size(); ++i)
                 if (claimsStored(ts.prompter.messages[i]) && books() == was) {
                     emptySuccesses << QStringLiteral("%1 / %2: \"%3\" with the books unchanged (%4)")
@@ -278,18 +299,9 @@ private:
             closeOthers(before, w);
         }
         if (w) {
-            step_ = QStringLiteral("closing");
-            acting_ = true;
-            if (!(task && task->pressTool(1)))
-                w->close();
-            acting_ = false;
-            settle();
-            note();
-            if (w) {
-                w->close();
-                QTRY_VERIFY2(w.isNull() || !w->isVisible(), qPrintable(name));
-                delete w.data();
-            }
+            w->close();
+            QTRY_VERIFY2(w.isNull() || !w->isVisible(), qPrintable(name));
+            delete w.data();
         }
         closeOthers({}, nullptr);
     }
@@ -308,7 +320,8 @@ private:
             acting_ = true;
             const auto done = qScopeGuard([this] { acting_ = false; });
             if (auto* e = qobject_cast<QLineEdit*>(f)) {
-                if (e->isReadOnly() || insideA<QAbstractSpinBox>(e) || insideA<QAbstractItemView>(e))
+                if (e->isReadOnly() || insideA<QAbstractSpinBox>(e) || insideA<QAbstractItemView>(e) ||
+                    keep_.contains(e))
                     continue;
                 const HostileValue v = next();
                 enter(e, v, e->maxLength());
@@ -347,6 +360,15 @@ private:
             } else if (auto* b = qobject_cast<QCheckBox*>(f)) {
                 b->click();
                 what = QStringLiteral("toggled");
+            } else if (auto* r = qobject_cast<QRadioButton*>(f)) {
+                if (r->isChecked() || i++ % 3 != 0)
+                    continue;  // one option in three taken
+                r->click();
+                what = QStringLiteral("chosen");
+            } else if (auto* v = qobject_cast<QAbstractItemView*>(f)) {
+                what = fillCells(v, i);
+                if (what.isEmpty())
+                    continue;
             } else {
                 continue;
             }
@@ -360,6 +382,38 @@ private:
         }
         note(put.join(QLatin1String(", ")));
         return put.join(QLatin1String(", "));
+    }
+
+    // Types or pastes hostile values into the editable cells of a grid's last row, each
+    // committed by Tab as a user moves on; returns what went where, empty when nothing did.
+    QString fillCells(QAbstractItemView* view, int& i) {
+        const QAbstractItemModel* m = view->model();
+        if (qobject_cast<QHeaderView*>(view) || view->editTriggers() == QAbstractItemView::NoEditTriggers || !m ||
+            m->rowCount() == 0)
+            return {};
+        QStringList put;
+        const int row = m->rowCount() - 1;
+        for (int c = 0; c < m->columnCount(); ++c) {
+            const QModelIndex cell = m->index(row, c);
+            if (!(m->flags(cell) & Qt::ItemIsEditable) || view->visualRect(cell).isEmpty())
+                continue;
+            view->setFocus();
+            view->setCurrentIndex(cell);
+            view->edit(cell);
+            QLineEdit* editor = nullptr;
+            for (QLineEdit* e : view->viewport()->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly))
+                if (e->isVisible())
+                    editor = e;
+            if (!editor)
+                continue;
+            const HostileValue v = hostileValues()[i++ % hostileValues().size()];
+            enter(editor, v, editor->maxLength());
+            QTest::keyClick(editor, Qt::Key_Tab);
+            put << QStringLiteral("%1:%2 %3").arg(row).arg(c).arg(QString::fromLatin1(v.kind));
+            if (!view->isVisible() || view->model() != m || m->rowCount() <= row)
+                break;  // the grid was filled anew
+        }
+        return put.join(QLatin1String("; "));
     }
 
     // Puts a value into a field: typed key by key or pasted over what it holds.
@@ -433,6 +487,7 @@ private:
     }
 
     std::vector<TableInfo> tables_;
+    QSet<QLineEdit*> keep_;
     WindowArgs demoDocument_;
     QTimer watch_;
     QString window_;
