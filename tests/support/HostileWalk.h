@@ -40,6 +40,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
+#include <QValidator>
 #include <QtTest>
 
 #include <memory>
@@ -323,9 +324,32 @@ private:
                 if (e->isReadOnly() || insideA<QAbstractSpinBox>(e) || insideA<QAbstractItemView>(e) ||
                     keep_.contains(e))
                     continue;
-                const HostileValue v = next();
-                enter(e, v, e->maxLength());
-                what = v.kind;
+                auto* list = qobject_cast<QComboBox*>(e->parentWidget());
+                if (list && list->count() > 0 && (i++ % 2 == 0 || !keep_.isEmpty())) {
+                    // A list's own item every other time, and always over a document shown,
+                    // so that a save can get past it.
+                    const int item = i % list->count();
+                    list->setCurrentIndex(item);
+                    emit list->activated(item);
+                    what = QStringLiteral("item ") + QString::number(item);
+                } else if (!e->inputMask().isEmpty()) {
+                    // A date typed in its mask: impossible, or today's so that a save gets on.
+                    const QString date = i++ % 2 ? QStringLiteral("31022025")
+                                                 : QDate::currentDate().toString(QStringLiteral("ddMMyyyy"));
+                    e->setFocus();
+                    e->selectAll();
+                    QTest::keyClicks(e, date);
+                    what = QStringLiteral("date ") + date;
+                } else {
+                    // A field that takes numbers only gets numbers (its refusal of letters
+                    // is a rule of its own), so that its window's save gets further.
+                    HostileValue v = next();
+                    if (takesNumbersOnly(e))
+                        while (!v.typed && !v.text.startsWith(QLatin1Char('9')) && !v.text.startsWith(QLatin1Char('-')))
+                            v = next();
+                    enter(e, v, e->maxLength());
+                    what = QString::fromLatin1(v.kind);
+                }
                 if (w && e && e->isVisible() && e->isEnabled())
                     QTest::keyClick(e, Qt::Key_Return);  // moves on, or looks up what was typed
             } else if (auto* p = qobject_cast<QPlainTextEdit*>(f)) {
@@ -430,6 +454,14 @@ private:
             QGuiApplication::clipboard()->setText(text);
             QTest::keyClick(f, Qt::Key_V, Qt::ControlModifier);
         }
+    }
+
+    static bool takesNumbersOnly(const QLineEdit* e) {
+        if (!e->validator())
+            return false;
+        QString letter = QStringLiteral("A");
+        int at = 1;
+        return e->validator()->validate(letter, at) == QValidator::Invalid;
     }
 
     // Printing asks the system's printer dialog, which a user answers: never pressed (the
