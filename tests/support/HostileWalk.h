@@ -6,8 +6,8 @@
 //  - every message, with the window, the button and the values that led to it;
 //  - a success message after which the books read exactly as before (nothing was stored);
 //  - a real modal dialog that would block a user's program (refused and closed at once).
-// File dialogs of exports and transfers are answered with a path in a private folder. Tests
-// that link every subsystem.
+// File dialogs are answered with a path in a private folder (a file to read holds SQL-like
+// text). Tests that link every subsystem.
 #include "admin/frm_ExpImpMenuDetails.h"
 #include "app/AllWindows.h"
 #include "data/DemoData.h"
@@ -55,12 +55,14 @@ struct HostileValue {
     bool typed = false;
 };
 
+inline const QString kSqlLike = QStringLiteral("'; DROP TABLE MST_PARTY; --");
+
 inline const QList<HostileValue>& hostileValues() {
     static const QList<HostileValue> values{
         {"longest and one more", {}},
         {"non-ASCII and emoji", QStringLiteral("ÉMILIE Ñ ü 日本 😀🚌 ₹ ﷼")},
         {"quotes and backslashes", QStringLiteral("O'BRIEN \"QUOTED\" \\ \\\\ '' \"\" `")},
-        {"SQL-like", QStringLiteral("'; DROP TABLE MST_PARTY; --")},
+        {"SQL-like", kSqlLike},
         {"negative", QStringLiteral("-125.50"), true},
         {"zero", QStringLiteral("0"), true},
         {"huge", QStringLiteral("99999999999999999"), true},
@@ -169,7 +171,7 @@ public:
         openPaths_ = setOpenPathProvider([pathFor](QWidget*, const QString&, const QString& f) {
             QFile file(pathFor(f));
             if (file.open(QIODevice::WriteOnly))
-                file.write(hostileValues()[3].text.toUtf8());
+                file.write(kSqlLike.toUtf8());
             return file.fileName();
         });
         // A dialog that runs its own event loop while a button or key is still being handled
@@ -519,7 +521,7 @@ private:
     }
 
     std::vector<TableInfo> tables_;
-    QSet<QLineEdit*> keep_;
+    QSet<QLineEdit*> keep_;  // fields showing the document opened; not empty: over a document
     WindowArgs demoDocument_;
     QTimer watch_;
     QString window_;
