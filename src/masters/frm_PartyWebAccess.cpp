@@ -70,9 +70,12 @@ void frm_PartyWebAccess::Save_Record() {
         return;
     if (!guarded([&] {
             checkTextLengths(db(), QStringLiteral("M_TBL_PARTY"), {{QStringLiteral("PARTY_PASSWORD"), password}});
-            db().exec(QStringLiteral("UPDATE M_TBL_PARTY SET PARTY_PASSWORD=?, PASSWD_UPDBY=?, PASSWD_UPDON=") +
-                          db().dialect().now() + QStringLiteral(" WHERE PARTY_CODE=?"),
-                      {password, session().userFullName, partyCode_});
+            // A party deleted meanwhile (or never there) takes no password: never a success.
+            if (db().execAffected(
+                    QStringLiteral("UPDATE M_TBL_PARTY SET PARTY_PASSWORD=?, PASSWD_UPDBY=?, PASSWD_UPDON=") +
+                        db().dialect().now() + QStringLiteral(" WHERE PARTY_CODE=?"),
+                    {password, session().userFullName, partyCode_}) != 1)
+                throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
         }))
         return;
     prompter().information(this, QStringLiteral("UPDATION OF PASSWORD SUCCESSFULLY DONE ..."));

@@ -33,7 +33,24 @@ SavePathProvider& provider() {
     return p;
 }
 
+OpenPathProvider& openProvider() {
+    static OpenPathProvider p;
+    return p;
+}
+
 }  // namespace
+
+OpenPathProvider setOpenPathProvider(OpenPathProvider p) {
+    OpenPathProvider old = std::move(openProvider());
+    openProvider() = std::move(p);
+    return old;
+}
+
+QString askOpenPath(QWidget* parent, const QString& title, const QString& filter) {
+    if (openProvider())
+        return openProvider()(parent, title, filter).trimmed();
+    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+}
 
 SavePathProvider setSavePathProvider(SavePathProvider p) {
     SavePathProvider old = std::move(provider());

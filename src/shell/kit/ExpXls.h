@@ -35,6 +35,13 @@ SavePathProvider setSavePathProvider(SavePathProvider provider);
 // cancelled. filters are ";;"-joined.
 QString askSavePath(QWidget* parent, const QString& title, const QString& filters);
 
+// Asks for an existing file to read: (parent, title, filter) -> path, empty when cancelled.
+// The program shows the open dialog; tests install their own answer.
+using OpenPathProvider = std::function<QString(QWidget* parent, const QString& title, const QString& filter)>;
+// Installs a provider (an empty one restores the dialog); returns the previous one.
+OpenPathProvider setOpenPathProvider(OpenPathProvider provider);
+QString askOpenPath(QWidget* parent, const QString& title, const QString& filter);
+
 void Exp_Xls(QWidget* parent, QAbstractItemModel* model, Prompter& prompter);
 
 }  // namespace tarvic
