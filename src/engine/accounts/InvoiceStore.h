@@ -99,4 +99,16 @@ private:
     QString user_;
 };
 
+// The figures an invoice reprint stores before printing.
+struct InvoiceAdvance {
+    bool stored = false;  // false: no such invoice, or a cancelled one (printed as it is)
+    QString status;
+    qint64 booking = 0;
+};
+
+// Stores on INV001 number `invoice` ADV_AMOUNT = the live receipts of its booking and
+// BALANCE_AMT = its grand total minus them, in one transaction; a cancelled invoice is left
+// as it is. Throws DbError.
+InvoiceAdvance refreshInvoiceAdvance(Database& db, qint64 invoice);
+
 }  // namespace tarvic
