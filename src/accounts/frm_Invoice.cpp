@@ -513,25 +513,18 @@ qint64 frm_Invoice::saveDraft() {
 }
 
 bool frm_Invoice::Show_InvoiceDetails(qint64 no) {
-    std::optional<QSqlRecord> row;
-    std::vector<InvoiceLine> lines;
+    std::optional<InvoiceStore::Saved> saved;
     std::optional<InvoiceBooking> b;
     const bool ok = guarded([&] {
-        row = db().firstRow(QStringLiteral("SELECT * FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND DOC_NO=?"),
-                            {config_.kind->code, no});
-        if (!row)
-            return;
         InvoiceStore store(db(), session().userFullName);
-        b = store.booking(row->value(QStringLiteral("IN_DOCNO")).toLongLong(), no);
-        QSqlQuery q = db().exec(QStringLiteral("SELECT DOC_DESC, INV_RATE, INV_QTY, INV_AMT FROM M_TBL_TRANSACTION "
-                                               "WHERE DOC_CODE=? AND IN_DOCCODE=? AND IN_DOCNO=? ORDER BY INV_DETSLNO"),
-                                {config_.kind->lineCode, config_.kind->code, no});
-        while (q.next())
-            lines.push_back({q.value(0).toString(), Money::fromVariant(q.value(1)), Money::fromVariant(q.value(2)),
-                             Money::fromVariant(q.value(3))});
+        saved = store.saved(*config_.kind, no);
+        if (saved)
+            b = store.booking(saved->head.value(QStringLiteral("IN_DOCNO")).toLongLong(), no);
     });
-    if (!ok || !row)
+    if (!ok || !saved)
         return false;
+    const QSqlRecord* row = &saved->head;
+    std::vector<InvoiceLine> lines = std::move(saved->lines);
     Load_Init();
     const auto v = [&](const char* c) { return row->value(QLatin1String(c)); };
     const auto money = [&](const char* c) { return Money::fromVariant(v(c)).toString(); };

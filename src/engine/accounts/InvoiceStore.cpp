@@ -200,6 +200,22 @@ qint64 InvoiceStore::save(const InvoiceDraft& d) {
     });
 }
 
+std::optional<InvoiceStore::Saved> InvoiceStore::saved(const InvoiceKind& kind, qint64 number) {
+    std::optional<Saved> out;
+    const auto head =
+        db_.firstRow(QStringLiteral("SELECT * FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND DOC_NO=?"), {kind.code, number});
+    if (!head)
+        return out;
+    out = Saved{*head, {}};
+    QSqlQuery q = db_.exec(QStringLiteral("SELECT DOC_DESC, INV_RATE, INV_QTY, INV_AMT FROM M_TBL_TRANSACTION "
+                                          "WHERE DOC_CODE=? AND IN_DOCCODE=? AND IN_DOCNO=? ORDER BY INV_DETSLNO"),
+                           {kind.lineCode, kind.code, number});
+    while (q.next())
+        out->lines.push_back({q.value(0).toString(), Money::fromVariant(q.value(1)), Money::fromVariant(q.value(2)),
+                              Money::fromVariant(q.value(3))});
+    return out;
+}
+
 InvoiceAdvance refreshInvoiceAdvance(Database& db, qint64 invoice) {
     return db.transact([&] {
         InvoiceAdvance r;

@@ -89,6 +89,13 @@ public:
     // A live tax invoice other than exceptInvoice already carries this number.
     bool gstInvNoTaken(const QString& gstInvNo, qint64 exceptInvoice = 0);
 
+    // A saved invoice of the kind: its header row as stored and its lines in order.
+    struct Saved {
+        QSqlRecord head;
+        std::vector<InvoiceLine> lines;
+    };
+    std::optional<Saved> saved(const InvoiceKind& kind, qint64 number);
+
     // Saves a new invoice and returns its number; DbError Refused with the window's message
     // when the booking is no longer approved, the cap is passed or the number taken.
     qint64 save(const InvoiceDraft& draft);
