@@ -1,7 +1,7 @@
 #include "LedgerBench.h"
 
 #include "BenchSupport.h"
-#include "accounts/LedgerQueries.h"
+#include "engine/accounts/LedgerQueries.h"
 #include "data/Moments.h"
 #include "data/RowReader.h"
 #ifndef TARVIC_BENCH_DATA_ONLY

@@ -3,6 +3,7 @@
 #include "data/AmountInWords.h"
 #include "data/Moments.h"
 #include "data/TransactionRecords.h"
+#include "engine/DocumentState.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/CodeList.h"
 #include "shell/kit/DocumentWindow.h"
@@ -70,28 +71,6 @@ QLineEdit* digits(QWidget* parent, const QString& name, int width,
 
 const BulkConfig& bulkConfig(BulkKind kind) {
     return kConfigs[kind == BulkKind::Receipts ? 0 : 1];
-}
-
-QString bulkLineFault(Database& db, const QString& code, qint64 booking, const std::vector<BulkLine>& lines) {
-    if (booking <= 0)
-        return QStringLiteral("CANNOT PROCEED, PLEASE ENTER CBPT NO PROPERLY ....");
-    for (const BulkLine& l : lines)
-        if (l.booking == booking)
-            return QStringLiteral("CANNOT PROCEED, CBPT NO %1 IS ALREADY IN THE LIST ....").arg(booking);
-    const DocumentKind* kind = documentKind(code);
-    // The lock column comes from the kinds table, never from what was typed.
-    const QString lock = kind && kind->bookingLock ? QString::fromLatin1(kind->bookingLock) : QStringLiteral("'N'");
-    const auto row = db.firstRow(QStringLiteral("SELECT DOC_STATUS AS R_STATUS, COALESCE(%1,'N') AS R_LOCK "
-                                                "FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND DOC_NO=?%2")
-                                     .arg(lock, db.dialect().forUpdate()),
-                                 {QString::fromLatin1(kBookingCode), booking});
-    if (!row)
-        return QStringLiteral("CANNOT PROCEED, CBPT NO %1 DOES NOT EXIST ....").arg(booking);
-    if (row->value(0).toString().trimmed() != QLatin1String("APPRV"))
-        return QStringLiteral("CANNOT PROCEED, CBPT NO %1 IS CANCELLED ....").arg(booking);
-    if (row->value(1).toString().trimmed() == QLatin1String("Y"))
-        return QStringLiteral("CANNOT PROCEED, CBPT NO %1 IS LOCKED ....").arg(booking);
-    return {};
 }
 
 BulkPostingWindow::BulkPostingWindow(Session& session, QWidget* parent, BulkKind kind)
@@ -234,6 +213,12 @@ BulkPostingWindow::BulkPostingWindow(Session& session, QWidget* parent, BulkKind
     body()->addLayout(bottom, 1);
     resize(1000, 600);
 
+    editor_ = new DocumentEditor(this, {.checks = [this] { return checks(); },
+                                        .save = [this] { return post(); },
+                                        .saved = [](qint64) { return QStringLiteral("FUND TRANSFER SUCCESSFULLY DONE ...."); },
+                                        .show = [this](qint64 n) { return Show_Record(n); }});
+    editor_->setNumberLabel(lbl_DocNo);
+    editor_->setEditableHook([this](bool on) { setEditable(on); });
     Load_Init();
 }
 
@@ -252,7 +237,6 @@ QString BulkPostingWindow::bookingList() const {
 }
 
 void BulkPostingWindow::setEditable(bool editable) {
-    editable_ = editable;
     for (QWidget* w : std::initializer_list<QWidget*>{txt_DocDate, Cmb_DBBank, Cmb_PaymentMode, Cmd_Add})
         w->setEnabled(editable);
     for (QLineEdit* e : {party->edit(), txt_InstrNO, txt_InstrDt, txt_CBPTNo, txt_Amount})
@@ -263,8 +247,6 @@ void BulkPostingWindow::setEditable(bool editable) {
 }
 
 void BulkPostingWindow::Load_Init() {
-    number_ = 0;
-    lbl_DocNo->setText(QStringLiteral("0"));
     lbl_Status->clear();
     lbl_CreatedBy->clear();
     txt_DocDate->setDate(QDate::currentDate());
@@ -279,7 +261,7 @@ void BulkPostingWindow::Load_Init() {
     lines_.clear();
     showLines();
     showBalances();
-    setEditable(true);
+    editor_->startNew();
     party->edit()->setFocus();
 }
 
@@ -301,30 +283,11 @@ void BulkPostingWindow::showBalances() {
     Grid2->setRowCount(0);
     if (!party->key().isEmpty())
         runGuarded(prompter(), this, [&] {
-            TransactionRecords records(db(), session().userFullName);
-            const QStringList codes = records.codeList(QStringLiteral("LDOP"));
-            if (codes.isEmpty())
-                return;
-            QVariantList values;
-            for (const QString& c : codes)
-                values << c;
-            values << QString::fromLatin1(kBookingCode) << party->key().toLongLong();
-            const QString balance = exactSum(QStringLiteral("a.DB_AMT"), QStringLiteral("a.CR_AMT"));
-            QSqlQuery q =
-                db().exec(QStringLiteral(
-                              "SELECT a.IN_DOCNO AS R_BOOKING, %1 AS R_BALANCE, B.TOURIST_NAME AS R_GUEST, "
-                              "B.START_DT AS R_START, B.END_DT AS R_END FROM M_TBL_TRANSACTION a "
-                              "LEFT JOIN M_TBL_TRANSACTION B ON B.DOC_CODE='CBPT01' AND B.DOC_NO=a.IN_DOCNO "
-                              "WHERE a.DOC_CODE IN (%2) AND a.IN_DOCCODE=? AND a.PARTY_CODE=? AND a.DOC_STATUS='APPRV' "
-                              "GROUP BY a.IN_DOCNO, B.TOURIST_NAME, B.START_DT, B.END_DT "
-                              "HAVING ROUND(%1, 2) <> 0 ORDER BY a.IN_DOCNO DESC")
-                              .arg(balance, TransactionRecords::placeholders(codes.size())),
-                          values);
+            const QStringList codes = TransactionRecords(db(), session().userFullName).codeList(QStringLiteral("LDOP"));
             int sl = 0;
-            while (q.next())
-                addGridRow(Grid2,
-                           {QString::number(++sl), q.value(0).toString(), shownAmount(Money::fromVariant(q.value(1))),
-                            q.value(2).toString(), dateText(q.value(3)), dateText(q.value(4))});
+            for (const UnsettledBooking& b : unsettledBookings(db(), codes, party->key().toLongLong()))
+                addGridRow(Grid2, {QString::number(++sl), QString::number(b.booking), shownAmount(b.balance), b.guest,
+                                   dateText(b.start), dateText(b.end)});
         });
     if (Grid2->rowCount() == 0)
         Grid2->setRowCount(1);
@@ -343,7 +306,7 @@ void BulkPostingWindow::showBookingBalance() {
 }
 
 void BulkPostingWindow::Add_Line() {
-    if (!editable_)
+    if (!editor_->editable())
         return;
     const qint64 booking = txt_CBPTNo->text().toLongLong();
     const Money amount = Money::fromInput(txt_Amount->text()).wholeRupees();
@@ -375,7 +338,7 @@ void BulkPostingWindow::Add_Line() {
 
 void BulkPostingWindow::Delete_Line() {
     const int row = Grid1->currentRow();
-    if (!editable_ || lines_.empty() || row < 0 || row >= int(lines_.size())) {
+    if (!editor_->editable() || lines_.empty() || row < 0 || row >= int(lines_.size())) {
         prompter().information(this, QStringLiteral("No item to Delete...."));
         return;
     }
@@ -392,26 +355,28 @@ bool BulkPostingWindow::eventFilter(QObject* watched, QEvent* event) {
     return TaskWindow::eventFilter(watched, event);
 }
 
-void BulkPostingWindow::Save_Record() {
-    if (!editable_)
-        return;
-    const Money sum = total();
-    const QDate instrDate = QDate::fromString(txt_InstrDt->text(), QStringLiteral("dd/MM/yyyy"));
-    if (!runChecks(
-            prompter(), this,
-            {{[&] { return party->key().isEmpty(); }, party->edit(),
-              QStringLiteral("CANNOT PROCEED PLEASE ENTER PARTY CODE PROPERLY ....")},
-             {[&] { return sum.roundedRupees() == 0; }, txt_CBPTNo,
-              QStringLiteral("CANNOT PROCEED AS AMOUNT IS ZERO.....")},
-             {[&] { return !sum.withinLimit(); }, txt_CBPTNo, exceedsLimitMessage(QStringLiteral("TOTAL AMOUNT"))},
-             {[&] { return Cmb_DBBank->code().isEmpty(); }, Cmb_DBBank,
-              QStringLiteral("CANNOT PROCEED, PLEASE SELECT BANK PROPERLY ......")},
-             {[&] { return Cmb_PaymentMode->code().isEmpty(); }, Cmb_PaymentMode,
-              QStringLiteral("CANNOT PROCEED, PLEASE SELECT PAYMENT MODE PROPERLY ......")},
-             {[&] { return txt_InstrDt->displayText() != kBlankDate && !instrDate.isValid(); }, txt_InstrDt,
-              QStringLiteral("CANNOT PROCEED, PLEASE ENTER INSTRUMENT DATE PROPERLY ......")}}))
-        return;
+void BulkPostingWindow::Save_Record() { editor_->save(); }
 
+QList<Check> BulkPostingWindow::checks() {
+    const Money sum = total();
+    return {{[=] { return party->key().isEmpty(); }, party->edit(),
+             QStringLiteral("CANNOT PROCEED PLEASE ENTER PARTY CODE PROPERLY ....")},
+            {[=] { return sum.roundedRupees() == 0; }, txt_CBPTNo, QStringLiteral("CANNOT PROCEED AS AMOUNT IS ZERO.....")},
+            {[=] { return !sum.withinLimit(); }, txt_CBPTNo, exceedsLimitMessage(QStringLiteral("TOTAL AMOUNT"))},
+            {[this] { return Cmb_DBBank->code().isEmpty(); }, Cmb_DBBank,
+             QStringLiteral("CANNOT PROCEED, PLEASE SELECT BANK PROPERLY ......")},
+            {[this] { return Cmb_PaymentMode->code().isEmpty(); }, Cmb_PaymentMode,
+             QStringLiteral("CANNOT PROCEED, PLEASE SELECT PAYMENT MODE PROPERLY ......")},
+            {[this] { return txt_InstrDt->displayText() != kBlankDate && !instrDate().isValid(); }, txt_InstrDt,
+             QStringLiteral("CANNOT PROCEED, PLEASE ENTER INSTRUMENT DATE PROPERLY ......")}};
+}
+
+QDate BulkPostingWindow::instrDate() const {
+    return QDate::fromString(txt_InstrDt->text(), QStringLiteral("dd/MM/yyyy"));
+}
+
+qint64 BulkPostingWindow::post() {
+    const Money sum = total();
     const QString list = bookingList();
     const QString mode = Cmb_PaymentMode->currentText().trimmed();
     const QString narration =
@@ -419,30 +384,16 @@ void BulkPostingWindow::Save_Record() {
          txt_InstrNO->text().trimmed() + QStringLiteral(", INSTR DT:") + txt_InstrDt->displayText() +
          QStringLiteral(" REMARKS :") + QStringLiteral("BULK POSTING DONE FOR CBPT NOS : ") + list)
             .left(2000);
-    const DocumentKind* kind = documentKind(config_.code);
-    std::vector<Document> parts;
-    for (const BulkLine& l : lines_) {
-        Document d;
-        d.code = config_.code;
-        d.booking = l.booking;
-        d.amount = l.amount;
-        d.columns = {{QStringLiteral("DOC_DATE"), dateToDb(txt_DocDate->date())},
-                     {QStringLiteral("TO_ACC"), config_.code},
-                     {QStringLiteral("PARTY_CODE"), party->key().toLongLong()},
-                     {QStringLiteral("DOC_DESC"), narration},
-                     {QStringLiteral("GRAND_TOTAL"), l.amount.toVariant()},
-                     {QStringLiteral("AMT_INWORDS"), amountInWordsPhrase(l.amount)},
-                     {QStringLiteral("PAY_MODEID"), Cmb_PaymentMode->code().toLongLong()},
-                     {QStringLiteral("TO_BANKID"), Cmb_DBBank->code().toLongLong()},
-                     {QStringLiteral("BANK_ID"), 0},
-                     {QStringLiteral("INSTR_NO"), txt_InstrNO->text().trimmed()},
-                     {QStringLiteral("REMARKS"), (config_.remarks + list).left(500)}};
-        if (instrDate.isValid())
-            d.columns.emplace_back(QStringLiteral("INSTR_DATE"), dateToDb(instrDate));
-        d.pairColumns = {{QStringLiteral("TO_ACC"), QString::fromLatin1(kind->pairCode)}};
-        parts.push_back(std::move(d));
-    }
-
+    const BulkPosting posting{config_.code,
+                              txt_DocDate->date(),
+                              party->key().toLongLong(),
+                              Cmb_DBBank->code().toLongLong(),
+                              Cmb_PaymentMode->code().toLongLong(),
+                              txt_InstrNO->text().trimmed(),
+                              instrDate(),
+                              narration,
+                              (config_.remarks + list).left(500),
+                              lines_};
     std::unique_ptr<QProgressDialog> progress;
     if (int(lines_.size()) > kProgressFrom) {
         progress =
@@ -450,56 +401,22 @@ void BulkPostingWindow::Save_Record() {
         progress->setWindowModality(Qt::WindowModal);
         progress->setMinimumDuration(0);
     }
-    qint64 saved = 0;
-    const bool ok = runGuarded(prompter(), this, [&] {
-        TransactionRecords records(db(), session().userFullName);
-        saved = records.save(parts, [&] {
-            // Each booking again, as it is now, under the save's transaction.
-            std::vector<BulkLine> seen;
-            for (const BulkLine& l : lines_) {
-                if (progress) {
-                    progress->setLabelText(QStringLiteral("POSTING CBPT NO %1 ...").arg(l.booking));
-                    progress->setValue(int(seen.size()));
-                }
-                const QString fault = bulkLineFault(db(), config_.code, l.booking, seen);
-                if (!fault.isEmpty())
-                    return fault;
-                seen.push_back(l);
-            }
-            return QString();
-        });
+    return postBulk(db(), session().userFullName, posting, [&](int done, qint64 booking) {
+        if (progress) {
+            progress->setLabelText(QStringLiteral("POSTING CBPT NO %1 ...").arg(booking));
+            progress->setValue(done);
+        }
     });
-    progress.reset();
-    if (!ok) {
-        lbl_DocNo->setText(QString::number(number_));
-        return;
-    }
-    prompter().information(this, QStringLiteral("FUND TRANSFER SUCCESSFULLY DONE ...."));
-    Show_Record(saved);
 }
 
 bool BulkPostingWindow::Show_Record(qint64 number) {
-    std::vector<BulkLine> lines;
-    std::optional<QSqlRecord> head;
-    const bool ok = runGuarded(prompter(), this, [&] {
-        QSqlQuery q = db().exec(
-            QStringLiteral("SELECT a.DOC_DATE, a.PARTY_CODE, b.PARTY_NAME, a.TO_BANKID, a.PAY_MODEID, a.INSTR_NO, "
-                           "a.INSTR_DATE, a.DOC_STATUS, a.CREATED_BY, a.CREATED_ON, a.IN_DOCNO, a.GRAND_TOTAL "
-                           "FROM M_TBL_TRANSACTION a LEFT JOIN M_TBL_PARTY b ON b.PARTY_CODE=a.PARTY_CODE "
-                           "WHERE a.DOC_CODE=? AND a.DOC_NO=? ORDER BY COALESCE(a.DOC_PART, 1), a.IN_DOCNO"),
-            {config_.code, number});
-        while (q.next()) {
-            if (!head)
-                head = q.record();
-            lines.push_back({q.value(10).toLongLong(), Money::fromVariant(q.value(11))});
-        }
-    });
-    if (!ok || !head)
+    std::optional<SavedBulkPosting> saved;
+    const bool ok = runGuarded(prompter(), this, [&] { saved = savedBulkPosting(db(), config_.code, number); });
+    if (!ok || !saved)
         return false;
+    const QSqlRecord* head = &saved->head;
     const auto v = [&](const char* c) { return head->value(QLatin1String(c)); };
     const auto id = [&](const char* c) { return v(c).isNull() ? QString() : QString::number(v(c).toLongLong()); };
-    number_ = number;
-    lbl_DocNo->setText(QString::number(number));
     txt_DocDate->setDate(dateFromDb(v("DOC_DATE")));
     {
         const QSignalBlocker quiet(party);  // the balances shown are those of the party, read below
@@ -510,13 +427,14 @@ bool BulkPostingWindow::Show_Record(qint64 number) {
     txt_InstrNO->setText(v("INSTR_NO").toString().trimmed());
     txt_InstrDt->setText(dateText(v("INSTR_DATE")));
     const QString status = v("DOC_STATUS").toString().trimmed();
-    lbl_Status->setText(status == QLatin1String("CNCL") ? QStringLiteral("CANCELLED") : status);
+    lbl_Status->setText(status == status::kCancelled ? QStringLiteral("CANCELLED") : status);
     lbl_CreatedBy->setText(byOnText(v("CREATED_BY"), v("CREATED_ON")));
     // The posting's total is the sum of its lines, one per booking.
-    lines_ = std::move(lines);
+    lines_ = std::move(saved->lines);
     showLines();
     showBalances();
-    setEditable(false);
+    // A saved posting is never changed here: it is cancelled as a whole.
+    editor_->shown(number, status == status::kCancelled ? DocState::Cancelled : DocState::Live, false);
     return true;
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 // One receipt or payment spread over several bookings of one party under one number: the
 // receipt bulk posting (FRDB01/FRCR01) and the payment bulk posting (FTCR01/FTDB01) are one
-// window class with a BulkConfig each. Every booking line becomes one pair of rows; all pairs
-// are saved in one transaction with the counter inside, each line's booking checked there
-// again (it must exist, be live and not locked for the kind, and appear once).
-#include "data/Money.h"
+// window class with a BulkConfig each; the engine saves the posting (BulkPostings.h).
+#include "engine/accounts/BulkPostings.h"
+#include "shell/kit/DocumentEditor.h"
 #include "shell/kit/TaskWindow.h"
 
 #include <vector>
@@ -32,15 +31,6 @@ struct BulkConfig {
 };
 const BulkConfig& bulkConfig(BulkKind kind);
 
-struct BulkLine {
-    qint64 booking = 0;
-    Money amount;  // whole rupees
-};
-
-// Why a booking cannot take a line of this code, or empty: unknown, not live, locked for the
-// code, or already among lines. Inside a transaction the booking row stays as read.
-QString bulkLineFault(Database& db, const QString& code, qint64 booking, const std::vector<BulkLine>& lines);
-
 class BulkPostingWindow : public TaskWindow {
     Q_OBJECT
 public:
@@ -67,7 +57,7 @@ public:
     QLabel* lbl_CreatedBy = nullptr;
 
     const BulkConfig& config() const { return config_; }
-    qint64 number() const { return number_; }
+    qint64 number() const { return editor_->number(); }
     const std::vector<BulkLine>& lines() const { return lines_; }
     Money total() const;
 
@@ -88,11 +78,14 @@ private:
     void setEditable(bool editable);
     QString bookingList() const;
 
+    QList<Check> checks();
+    QDate instrDate() const;
+    qint64 post();
+
     BulkKind kind_;
     const BulkConfig& config_;
     std::vector<BulkLine> lines_;
-    qint64 number_ = 0;
-    bool editable_ = true;
+    DocumentEditor* editor_ = nullptr;
 };
 
 }  // namespace tarvic

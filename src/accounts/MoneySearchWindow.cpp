@@ -1,5 +1,6 @@
 #include "MoneySearchWindow.h"
 
+#include "engine/DocumentState.h"
 #include "shell/kit/KeyFilters.h"
 #include "shell/kit/ListGrid.h"
 
@@ -72,7 +73,7 @@ MoneySearchWindow::MoneySearchWindow(Session& session, QWidget* parent, const Wi
     Cmb_Status->setObjectName(QStringLiteral("Cmb_Status"));
     Cmb_Status->setMinimumWidth(100);
     addStatuses(Cmb_Status, QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("DOC_CODE=?"), {search.code});
-    Cmb_Status->setCurrentText(QStringLiteral("APPRV"));
+    Cmb_Status->setCurrentText(status::kLive);
     const QString code = search.code;
     addCondition([this, code](ListFilter& f) {
         f.add(QStringLiteral("a.DOC_CODE=?"), {code});

@@ -1,6 +1,6 @@
 #include "OutstandingList.h"
 
-#include "LedgerQueries.h"
+#include "engine/accounts/LedgerQueries.h"
 #include "engine/Aging.h"
 #include "shell/kit/ListGrid.h"
 

@@ -1,6 +1,6 @@
 #include "PartyLedger.h"
 
-#include "LedgerQueries.h"
+#include "engine/accounts/LedgerQueries.h"
 #include "data/Moments.h"
 #include "shell/kit/CodeList.h"
 #include "shell/kit/ListGrid.h"

@@ -1,6 +1,7 @@
 #include "frm_CRDBList.h"
 
-#include "LedgerQueries.h"
+#include "engine/accounts/LedgerQueries.h"
+#include "engine/DocumentState.h"
 #include "data/Moments.h"
 #include "shell/kit/ListGrid.h"
 
@@ -62,7 +63,7 @@ void frm_CRDBList::Load_Grid() {
             QVariantList values;
             QString sql = QStringLiteral("SELECT {columns} FROM M_TBL_TRANSACTION a ") + join +
                           QStringLiteral(" WHERE ") + ledger::inList(QStringLiteral("a.DOC_CODE"), codes_, values) +
-                          QStringLiteral(" AND a.DOC_STATUS='APPRV'");
+                          QStringLiteral(" AND ") + sql::live(QStringLiteral("a"));
             if (dated)
                 sql += QStringLiteral(" AND ") + dayRangeCondition(QStringLiteral("a.DOC_DATE"), from, to, values);
             return ListQuery{sql, values};

@@ -233,6 +233,16 @@ frm_Invoice::frm_Invoice(Session& session, QWidget* parent, const InvoiceWindowC
     bottom->addRow(audit);
     body()->addLayout(bottom);
     resize(1000, 640);
+
+    editor_ = new DocumentEditor(this, {.checks = [this] { return checks(); },
+                                        .question = [this] {
+                                            return Confirmation{config_.question + QString::number(booking_->number), {}};
+                                        },
+                                        .save = [this] { return saveDraft(); },
+                                        .saved = [this](qint64) { return config_.saved; },
+                                        .show = [this](qint64 n) { return Show_InvoiceDetails(n); }});
+    editor_->setNumberLabel(lbl_InvNO);
+    editor_->setEditableHook([this](bool on) { setLocked(!on); });
     Load_Init();
 }
 
@@ -269,8 +279,6 @@ void frm_Invoice::clearBooking() {
 }
 
 void frm_Invoice::Load_Init() {
-    number_ = 0;
-    lbl_InvNO->setText(QStringLiteral("0"));
     txt_CBPTNo->clear();
     txt_InvoiceNO->clear();
     txt_DocDate->setDate(QDate::currentDate());
@@ -295,7 +303,7 @@ void frm_Invoice::Load_Init() {
         }
     });
     setShown("lbl_DefState", home_ ? home_->name + QStringLiteral(" - ") + home_->code2 : QString());
-    setLocked(false);
+    editor_->startNew();
     if (Cmb_GSTFor)
         chooseGstFor();
     else
@@ -456,75 +464,70 @@ void frm_Invoice::Calc_Total() {
 void frm_Invoice::Save_Record() {
     if (locked_)
         return;
+    // Read before the checks run: a read that fails stops the save instead of passing the check.
+    const InvoiceDraft d = draft();
+    numberTaken_ = false;
+    if (config_.kind->tax && !d.gstInvNo.isEmpty() &&
+        !guarded([&] { numberTaken_ = InvoiceStore(db(), session().userFullName).gstInvNoTaken(d.gstInvNo); }))
+        return;
+    editor_->save();
+}
+
+QList<Check> frm_Invoice::checks() const {
     const bool tax = config_.kind->tax;
     const InvoiceDraft d = draft();
     const InvoiceFigures f = d.figures();
-    // Read before the checks run: a read that fails stops the save instead of passing the check.
-    bool taken = false;
-    if (tax && !d.gstInvNo.isEmpty() &&
-        !guarded([&] { taken = InvoiceStore(db(), session().userFullName).gstInvNoTaken(d.gstInvNo); }))
-        return;
     QList<Check> checks;
     if (!tax)
-        checks << Check{[&] { return f.exceeded.isEmpty() && f.balance.roundedRupees() == 0; }, txt_DiscAmt,
+        checks << Check{[=] { return f.exceeded.isEmpty() && f.balance.roundedRupees() == 0; }, txt_DiscAmt,
                         QStringLiteral("CANNOT PROCEED AS THE AMOUNT IS ZERO .....")};
-    checks << Check{[&] { return !booking_; }, txt_CBPTNo, kNoBooking};
+    checks << Check{[this] { return !booking_; }, txt_CBPTNo, kNoBooking};
     if (tax) {
-        checks << Check{[&] { return !home_; }, txt_CBPTNo, kNoHomeState}
-               << Check{[&] { return !taxKind_; }, txt_CBPTNo, kNoPartyState}
-               << Check{[&] { return d.gstInvNo.isEmpty(); }, txt_InvoiceNO,
+        checks << Check{[this] { return !home_; }, txt_CBPTNo, kNoHomeState}
+               << Check{[this] { return !taxKind_; }, txt_CBPTNo, kNoPartyState}
+               << Check{[=] { return d.gstInvNo.isEmpty(); }, txt_InvoiceNO,
                         QStringLiteral("ENTER INVOICE NO, IS COMPULSORY....")}
-               << Check{[&] { return taken; }, txt_InvoiceNO, invoiceNumberTakenMessage(d.gstInvNo)};
+               << Check{[this] { return numberTaken_; }, txt_InvoiceNO, invoiceNumberTakenMessage(d.gstInvNo)};
     }
     const QString beyond = beyondLimit(d, f);
-    checks << Check{[&] { return lines_.empty(); }, Grid1, QStringLiteral("PLEASE ADD THE INVOICE DETAILS ....")}
-           << Check{[&] { return !beyond.isEmpty(); }, txt_DiscAmt, beyond}
-           << Check{[&] { return d.discount > f.total; }, txt_DiscAmt,
+    checks << Check{[this] { return lines_.empty(); }, Grid1, QStringLiteral("PLEASE ADD THE INVOICE DETAILS ....")}
+           << Check{[=] { return !beyond.isEmpty(); }, txt_DiscAmt, beyond}
+           << Check{[=] { return d.discount > f.total; }, txt_DiscAmt,
                     QStringLiteral("DISCOUNT AMOUNT CANNOT BE MORE THAN THE TOTAL AMOUNT ....")};
     if (tax)
-        checks << Check{[&] { return f.grand > booking_->invoiceable(); }, txt_DiscAmt,
+        checks << Check{[=, this] { return f.grand > booking_->invoiceable(); }, txt_DiscAmt,
                         invoiceCapMessage(booking_ ? booking_->invoiceable() : Money())};
-    if (!runChecks(prompter(), this, checks))
-        return;
-    if (!Confirmation{config_.question + QString::number(booking_->number), {}}.ask(prompter(), this))
-        return;
-    qint64 saved = 0;
-    FailureMessages own;
-    own.duplicate = invoiceNumberTakenMessage(d.gstInvNo);
-    if (!runGuarded(
-            prompter(), this, [&] { saved = InvoiceStore(db(), session().userFullName).save(d); }, own)) {
-        lbl_InvNO->setText(QStringLiteral("0"));
-        return;
+    return checks;
+}
+
+qint64 frm_Invoice::saveDraft() {
+    const InvoiceDraft d = draft();
+    try {
+        return InvoiceStore(db(), session().userFullName).save(d);
+    } catch (const DbError& e) {
+        // The one key a user types is the tax invoice number.
+        if (e.kind() == DbError::Kind::Duplicate)
+            throw DbError(DbError::Kind::Refused, invoiceNumberTakenMessage(d.gstInvNo));
+        throw;
     }
-    prompter().information(this, config_.saved);
-    Show_InvoiceDetails(saved);
 }
 
 bool frm_Invoice::Show_InvoiceDetails(qint64 no) {
-    std::optional<QSqlRecord> row;
-    std::vector<InvoiceLine> lines;
+    std::optional<InvoiceStore::Saved> saved;
     std::optional<InvoiceBooking> b;
     const bool ok = guarded([&] {
-        row = db().firstRow(QStringLiteral("SELECT * FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND DOC_NO=?"),
-                            {config_.kind->code, no});
-        if (!row)
-            return;
         InvoiceStore store(db(), session().userFullName);
-        b = store.booking(row->value(QStringLiteral("IN_DOCNO")).toLongLong(), no);
-        QSqlQuery q = db().exec(QStringLiteral("SELECT DOC_DESC, INV_RATE, INV_QTY, INV_AMT FROM M_TBL_TRANSACTION "
-                                               "WHERE DOC_CODE=? AND IN_DOCCODE=? AND IN_DOCNO=? ORDER BY INV_DETSLNO"),
-                                {config_.kind->lineCode, config_.kind->code, no});
-        while (q.next())
-            lines.push_back({q.value(0).toString(), Money::fromVariant(q.value(1)), Money::fromVariant(q.value(2)),
-                             Money::fromVariant(q.value(3))});
+        saved = store.saved(*config_.kind, no);
+        if (saved)
+            b = store.booking(saved->head.value(QStringLiteral("IN_DOCNO")).toLongLong(), no);
     });
-    if (!ok || !row)
+    if (!ok || !saved)
         return false;
+    const QSqlRecord* row = &saved->head;
+    std::vector<InvoiceLine> lines = std::move(saved->lines);
     Load_Init();
     const auto v = [&](const char* c) { return row->value(QLatin1String(c)); };
     const auto money = [&](const char* c) { return Money::fromVariant(v(c)).toString(); };
-    number_ = no;
-    lbl_InvNO->setText(QString::number(no));
     txt_CBPTNo->setText(QString::number(v("IN_DOCNO").toLongLong()));
     if (b) {
         quiet_ = true;
@@ -545,7 +548,9 @@ bool frm_Invoice::Show_InvoiceDetails(qint64 no) {
     txt_DiscAmt->setText(money("DISC_AMT"));
     lines_ = std::move(lines);
     showLines();
-    setLocked(true);
+    // A saved invoice is never changed here: it is cancelled as a whole.
+    const bool cancelled = v("DOC_STATUS").toString().trimmed() == status::kCancelled;
+    editor_->shown(no, cancelled ? DocState::Cancelled : DocState::Live, false);
     // As stored, whatever the rates or the booking's receipts are now.
     setShown("lbl_TotalAmt", money("TOTAL_AMOUNT"));
     setShown("lbl_TaxableAmt", money("TAXIBLE_AMT"));
@@ -594,10 +599,10 @@ void frm_Invoice::openSearch() {
 }
 
 void frm_Invoice::print() {
-    if (number_ <= 0 || !canOpen(kPrint))
+    if (editor_->number() <= 0 || !canOpen(kPrint))
         return;
     openWindow(kPrint, {{{QStringLiteral("DOC_CODE"), config_.kind->code},
-                         {QStringLiteral("DOC_NO"), number_},
+                         {QStringLiteral("DOC_NO"), editor_->number()},
                          {QStringLiteral("CBPT_NO"), txt_CBPTNo->text().toLongLong()}}});
 }
 

@@ -5,6 +5,7 @@
 // follows the home state and the party's state; totals are recomputed after every change.
 // A saved invoice is shown locked.
 #include "engine/accounts/InvoiceStore.h"
+#include "shell/kit/DocumentEditor.h"
 #include "shell/kit/TaskWindow.h"
 
 class QComboBox;
@@ -58,7 +59,7 @@ public:
     void deleteCurrentLine();
     void Calc_Total();
 
-    qint64 number() const { return number_; }
+    qint64 number() const { return editor_->number(); }
     const std::vector<InvoiceLine>& lines() const { return lines_; }
 
 protected:
@@ -76,9 +77,12 @@ private:
     void openSearch();
     void print();
     InvoiceDraft draft() const;
+    QList<Check> checks() const;
+    qint64 saveDraft();
 
     const InvoiceWindowConfig& config_;
-    qint64 number_ = 0;
+    DocumentEditor* editor_ = nullptr;
+    bool numberTaken_ = false;  // read by Save_Record before the checks
     bool locked_ = false;
     bool quiet_ = false;  // reloading a saved invoice: its booking's figures without messages
     std::optional<InvoiceBooking> booking_;

@@ -1,6 +1,7 @@
 #include "frm_LstCBPTBal_ConsultWise.h"
 
-#include "LedgerQueries.h"
+#include "engine/accounts/LedgerQueries.h"
+#include "engine/DocumentState.h"
 #include "data/Moments.h"
 #include "shell/kit/CodeList.h"
 #include "shell/kit/KeyFilters.h"
@@ -103,13 +104,15 @@ void frm_LstCBPTBal_ConsultWise::Load_Grid() {
             ledger::debitCreditSums(QStringLiteral("DB_AMT"), QStringLiteral("CR_AMT"), kSums) +
             QStringLiteral(" FROM M_TBL_TRANSACTION WHERE ") +
             ledger::inList(QStringLiteral("DOC_CODE"), codes_, values) +
+            QStringLiteral(" AND IN_DOCCODE='CBPT01' AND ") + sql::live() +
             QStringLiteral(
-                " AND IN_DOCCODE='CBPT01' AND DOC_STATUS='APPRV' GROUP BY IN_DOCNO, PARTY_CODE) f "
+                " GROUP BY IN_DOCNO, PARTY_CODE) f "
                 "ON f.IN_DOCNO=a.DOC_NO AND f.PARTY_CODE=a.PARTY_CODE "
                 "LEFT JOIN M_TBL_PARTY p ON p.PARTY_CODE=a.PARTY_CODE "
                 "LEFT JOIN M_TBL_TRANSACTION c ON c.DOC_CODE='BLFC01' AND c.DOC_NO=a.LEAD_NO "
                 "LEFT JOIN M_TBL_CONSULTANT g ON g.CONSULTANT_CODE=c.CONSULTANT_CODE "
-                "WHERE a.DOC_CODE='CBPT01' AND a.DOC_STATUS='APPRV' AND ") +
+                "WHERE a.DOC_CODE='CBPT01' AND ") +
+            sql::live(QStringLiteral("a")) + QStringLiteral(" AND ") +
             ledger::paise(QStringLiteral("f.PARTY_BALANCE")) +
             (Cmb_DBCR->currentText() == QLatin1String("CR") ? QStringLiteral(" < 0") : QStringLiteral(" > 0"));
         if (one) {

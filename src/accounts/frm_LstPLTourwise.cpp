@@ -1,6 +1,7 @@
 #include "frm_LstPLTourwise.h"
 
-#include "LedgerQueries.h"
+#include "engine/accounts/LedgerQueries.h"
+#include "engine/DocumentState.h"
 #include "data/Moments.h"
 
 #include <QDateEdit>
@@ -71,8 +72,9 @@ void frm_LstPLTourwise::Load_Grid() {
         lines +=
             QStringLiteral(" AND ") +
             ledger::inList(QStringLiteral("a.DOC_CODE"), {QStringLiteral("FRDB01"), QStringLiteral("FTCR01")}, values) +
+            QStringLiteral(" AND ") + sql::live(QStringLiteral("a")) +
             QStringLiteral(
-                " AND a.DOC_STATUS='APPRV' AND a.IN_DOCCODE='CBPT01' GROUP BY b.DOC_NO, c.JOURNEY_STRTDT, "
+                " AND a.IN_DOCCODE='CBPT01' GROUP BY b.DOC_NO, c.JOURNEY_STRTDT, "
                 "d.PARTY_NAME, c.LEAD_NO, c.DOC_NO, e.TOURIST_NAME, f.CONSULTANT_NAME, g.ITN_NAME");
         const ListQuery q = ledger::linesOf(lines, values);
         load(Grid1, QStringLiteral("t.*"), {}, QStringLiteral("t.TOUR_DT DESC, t.CBPT_NO"), q);

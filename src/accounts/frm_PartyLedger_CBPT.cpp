@@ -1,6 +1,7 @@
 #include "frm_PartyLedger_CBPT.h"
 
-#include "LedgerQueries.h"
+#include "engine/accounts/LedgerQueries.h"
+#include "engine/DocumentState.h"
 #include "shell/kit/CodeList.h"
 
 namespace tarvic {
@@ -45,12 +46,14 @@ void frm_PartyLedger_CBPT::Load_Grid() {
                               QStringLiteral(
                                   " FROM M_TBL_TRANSACTION a "
                                   "LEFT JOIN M_TBL_TRANSACTION k ON k.DOC_CODE='CBPT01' AND k.DOC_NO=a.IN_DOCNO "
-                                  "AND k.DOC_STATUS='APPRV' "
-                                  "LEFT JOIN M_TBL_PARTY kp ON kp.PARTY_CODE=k.PARTY_CODE WHERE ") +
+                                  "AND ") +
+                              sql::live(QStringLiteral("k")) +
+                              QStringLiteral(" LEFT JOIN M_TBL_PARTY kp ON kp.PARTY_CODE=k.PARTY_CODE WHERE ") +
                               ledger::inList(QStringLiteral("a.DOC_CODE"), codes_, values) +
+                              QStringLiteral(" AND a.IN_DOCCODE='CBPT01' AND a.PARTY_CODE=? AND ") +
+                              sql::live(QStringLiteral("a")) +
                               QStringLiteral(
-                                  " AND a.IN_DOCCODE='CBPT01' AND a.PARTY_CODE=? AND a.DOC_STATUS='APPRV' "
-                                  "GROUP BY a.IN_DOCNO, k.DOC_DATE, k.PARTY_CODE, kp.PARTY_NAME HAVING ") +
+                                  " GROUP BY a.IN_DOCNO, k.DOC_DATE, k.PARTY_CODE, kp.PARTY_NAME HAVING ") +
                               ledger::paise(exactSum(QStringLiteral("a.DB_AMT"), QStringLiteral("a.CR_AMT"))) +
                               QStringLiteral(" <> 0");
         values << party_->key().toLongLong();

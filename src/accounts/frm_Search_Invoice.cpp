@@ -1,5 +1,6 @@
 #include "frm_Search_Invoice.h"
 
+#include "engine/DocumentState.h"
 #include "shell/kit/KeyFilters.h"
 #include "shell/kit/ListGrid.h"
 
@@ -58,7 +59,7 @@ frm_Search_Invoice::frm_Search_Invoice(Session& session, QWidget* parent, const 
     Cmb_Status = addField(QStringLiteral("&STATUS"), new QComboBox(this), 0, 2);
     Cmb_Status->setObjectName(QStringLiteral("Cmb_Status"));
     addStatuses(Cmb_Status, QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("DOC_CODE=?"), {code});
-    Cmb_Status->setCurrentText(QStringLiteral("APPRV"));
+    Cmb_Status->setCurrentText(status::kLive);
     addCondition([this](ListFilter& f) { f.equal(QStringLiteral("a.DOC_STATUS"), Cmb_Status->currentText()); });
 
     txt_CBPTNo = new QLineEdit(this);

@@ -1,9 +1,8 @@
 #include "frm_AddLogins.h"
 
 #include "data/Moments.h"
-#include "data/Numbering.h"
 #include "data/Passwords.h"
-#include "data/RowWriter.h"
+#include "engine/admin/Logins.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/GridHelpers.h"
@@ -213,29 +212,11 @@ void frm_AddLogins::Save_Rec() {
     const QString dept = Cmb_Department->currentText();
     const QString desig = Cmb_Designation->currentText();
     const QString shownId = lbl_LoginID->text().trimmed();
-    const bool newPassword = !keepsStoredPassword();
-    const QString stored = newPassword ? Passwords::hash(txt_Password->text().trimmed()) : QString();
-    // The department goes to both columns: the rights window reads USER_DEPARTMENT.
-    Columns columns = {{QStringLiteral("User_Name"), name},
-                       {QStringLiteral("Full_name"), empl},
-                       {QStringLiteral("Module_For"), dept},
-                       {QStringLiteral("USER_DEPARTMENT"), dept},
-                       {QStringLiteral("User_Designation"), desig}};
-    if (newPassword)
-        columns.emplace_back(QStringLiteral("User_Password"), stored);
-    const bool isNew = shownId.isEmpty();
+    logins::LoginEntry entry{shownId.toLongLong(), name, empl, dept, desig, {}};
+    if (!keepsStoredPassword())
+        entry.passwordHash = Passwords::hash(txt_Password->text().trimmed());
     qint64 id = 0;
-    const bool saved = guarded([&] {
-        // A new id is taken from the counter atomically, and only kept if the login is; a shown
-        // login deleted on another workstation is reported, not created again.
-        id = db().transact([&] {
-            const qint64 login = isNew ? Numbering(db()).next(QStringLiteral("LoginId")) : shownId.toLongLong();
-            RowWriter(db(), session().userFullName)
-                .write(QStringLiteral("Mst_LoginDetails"), {{QStringLiteral("Login_Id"), login}}, columns, isNew,
-                       RowWriter::Audit::None);
-            return login;
-        });
-    });
+    const bool saved = guarded([&] { id = logins::save(db(), entry); });
     if (!saved) {
         txt_LoginName->setFocus(Qt::OtherFocusReason);
         return;
@@ -259,8 +240,7 @@ void frm_AddLogins::Del_Login() {
     if (!prompter().question(this, QStringLiteral("Are U sure want delete login for ") + txt_EmplName->text()))
         return;
     // The login's rights rows stay: a login created later under another id is unaffected.
-    if (!guarded(
-            [&] { db().exec(QStringLiteral("DELETE FROM Mst_LoginDetails WHERE Login_Id=?"), {id.toLongLong()}); }))
+    if (!guarded([&] { logins::remove(db(), id.toLongLong()); }))
         return;
     prompter().information(this, QStringLiteral("Login is successfully deleted ...."));
     Load_NewRec();

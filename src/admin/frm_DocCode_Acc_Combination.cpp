@@ -1,6 +1,6 @@
 #include "frm_DocCode_Acc_Combination.h"
 
-#include "data/RowWriter.h"
+#include "engine/admin/DocumentAccounts.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/GridHelpers.h"
@@ -32,9 +32,7 @@ void paintField(QLineEdit* field, bool locked) {
 }  // namespace
 
 bool frm_DocCode_Acc_Combination::isLockedCode(const QString& docCode) {
-    static const QStringList locked = {QStringLiteral("ESSLP01"), QStringLiteral("LIDB01"), QStringLiteral("LRCR01"),
-                                       QStringLiteral("LRCR02")};
-    return locked.contains(docCode.trimmed());
+    return documentAccounts::isFixed(docCode);
 }
 
 frm_DocCode_Acc_Combination::frm_DocCode_Acc_Combination(Session& session, QWidget* parent)
@@ -190,10 +188,7 @@ void frm_DocCode_Acc_Combination::Save_Record() {
     const QString description = txt_AccDesc->text().trimmed().toUpper();
     const bool saved = guarded([&] {
         // The key is typed: an account already linked to the code takes the new description.
-        RowWriter(db(), session().userFullName)
-            .put(QStringLiteral("M_TBL_DOCUMENTACCOUNT_COMB"),
-                 {{QStringLiteral("DOC_CODE"), code}, {QStringLiteral("ACC_CODE"), account}},
-                 {{QStringLiteral("ACCOUNT_DESC"), description}});
+        documentAccounts::put(db(), session().userFullName, code, account, description);
     });
     if (!saved)
         return;
@@ -213,15 +208,11 @@ void frm_DocCode_Acc_Combination::Delete_Record() {
     const QString account = gridText(Grid1, chosenRow_, AccCode);
     bool inUse = false;
     if (!guarded([&] {
-            inUse = db().firstRow(QStringLiteral(" SELECT * FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND TO_ACC=?"
-                                                 " AND DOC_STATUS IN ('APPRV', 'NC')"),
-                                  {code, account})
-                        .has_value();
+            inUse = documentAccounts::inUse(db(), code, account);
         }))
         return;
     if (inUse) {
-        prompter().information(this, QStringLiteral("DOCUMENT CODE : ") + code + QStringLiteral(" AND A/C CODE : ") +
-                                         account + QStringLiteral(" CANNOT BE DELETED AS THEY ARE BEING IN USE...."));
+        prompter().information(this, documentAccounts::inUseMessage(code, account));
         return;
     }
     const Confirmation question{
@@ -231,8 +222,7 @@ void frm_DocCode_Acc_Combination::Delete_Record() {
     if (!question.ask(prompter(), this))
         return;
     if (!guarded([&] {
-            db().exec(QStringLiteral(" DELETE FROM M_TBL_DOCUMENTACCOUNT_COMB WHERE DOC_CODE=? AND ACC_CODE=?"),
-                      {code, account});
+            documentAccounts::remove(db(), code, account);
         }))
         return;
     prompter().information(this, QStringLiteral("DELETION COMPLETED SUCCESSFULLY ...."));

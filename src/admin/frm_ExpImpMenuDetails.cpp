@@ -2,6 +2,7 @@
 
 #include "data/ColumnLengths.h"
 #include "data/Compaction.h"
+#include "engine/admin/MenuCatalogue.h"
 #include "shell/kit/BusyCursor.h"
 
 #include <QApplication>
@@ -16,8 +17,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVersionNumber>
-
-#include <sqlite3.h>
 
 #include <stdexcept>
 
@@ -44,29 +43,6 @@ QString askPath(QWidget* parent) {
     return dialog.selectedFiles().constFirst();
 }
 
-struct TransferError : std::runtime_error {
-    explicit TransferError(const QString& text) : std::runtime_error(text.toStdString()), message(text) {}
-    QString message;
-};
-
-// One catalogue entry as it travels; a null value stays null on the other side.
-struct Entry {
-    QVariant menuId, groupId, groupName, menuName, caption;
-};
-
-QVariant nullInt() { return QVariant(QMetaType::fromType<qlonglong>()); }
-QVariant nullText() { return QVariant(QMetaType::fromType<QString>()); }
-
-// Whole numbers arrive as numbers from SQLite and as exact text from PostgreSQL.
-QVariant asInt(const QVariant& v) {
-    if (v.isNull())
-        return nullInt();
-    bool ok = false;
-    const qlonglong n = v.toString().trimmed().toLongLong(&ok);
-    return ok ? QVariant(n) : nullInt();
-}
-QVariant asText(const QVariant& v) { return v.isNull() ? nullText() : QVariant(v.toString()); }
-
 QString shown(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
 
 }  // namespace
@@ -77,139 +53,8 @@ TransferPathProvider setTransferPathProvider(TransferPathProvider provider) {
     return old;
 }
 
-// The transfer file through SQLite's own library: the one data source of the program is the
-// server, and this file is a separate, local database of one table.
-class MenuTransferFile {
-public:
-    ~MenuTransferFile() { close(); }
-
-    // An export may create the file; an import needs an existing one (a mistyped path must
-    // not turn into an empty catalogue). A file that is no database is refused here.
-    void open(const QString& path, bool create) {
-        close();
-        if (path.trimmed().isEmpty())
-            throw TransferError(QString::fromUtf8(sqlite3_errstr(SQLITE_CANTOPEN)));
-        const int flags = create ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE : SQLITE_OPEN_READONLY;
-        const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, flags, nullptr);
-        if (rc != SQLITE_OK) {
-            const QString text = error();
-            close();
-            throw TransferError(text);
-        }
-        sqlite3_busy_timeout(db_, 5000);
-        try {
-            run("SELECT COUNT(*) FROM sqlite_master");
-        } catch (...) {
-            close();
-            throw;
-        }
-    }
-    void close() {
-        if (db_)
-            sqlite3_close_v2(db_);
-        db_ = nullptr;
-    }
-    bool isOpen() const { return db_ != nullptr; }
-
-    void begin() { run("BEGIN IMMEDIATE"); }
-    void commit() { run("COMMIT"); }
-    void rollback() {
-        if (db_ && !sqlite3_get_autocommit(db_))
-            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-    }
-
-    // A new or empty file gets the table; a file that has it keeps its own.
-    void ensureTable() {
-        run("CREATE TABLE IF NOT EXISTS M_Tbl_MenuDetails (Menu_Id INTEGER PRIMARY KEY, Group_Id INTEGER, "
-            "Group_Name TEXT, Menu_Name TEXT, Menu_Caption TEXT)");
-    }
-    void clear() { run(" DELETE FROM M_Tbl_MenuDetails "); }
-
-    void add(const Entry& e) {
-        Statement st(*this, "INSERT INTO M_Tbl_MenuDetails (Menu_Id, Group_Id, Group_Name, Menu_Name, Menu_Caption) "
-                            "VALUES (?1, ?2, ?3, ?4, ?5)");
-        st.bindInt(1, e.menuId);
-        st.bindInt(2, e.groupId);
-        st.bindText(3, e.groupName);
-        st.bindText(4, e.menuName);
-        st.bindText(5, e.caption);
-        if (sqlite3_step(st.handle) != SQLITE_DONE)
-            throw TransferError(error());
-    }
-
-    QList<Entry> entries() {
-        Statement st(*this, " SELECT * FROM M_TBL_MENUDETAILS ");
-        QHash<QString, int> col;
-        for (int i = 0; i < sqlite3_column_count(st.handle); ++i)
-            col.insert(QString::fromUtf8(sqlite3_column_name(st.handle, i)).toUpper(), i);
-        for (const char* name : {"MENU_ID", "GROUP_ID", "GROUP_NAME", "MENU_NAME", "MENU_CAPTION"})
-            if (!col.contains(QLatin1String(name)))
-                throw TransferError(QStringLiteral("no such column: %1").arg(QLatin1String(name)));
-        QList<Entry> out;
-        int rc;
-        while ((rc = sqlite3_step(st.handle)) == SQLITE_ROW) {
-            out.append({st.intAt(col.value(QStringLiteral("MENU_ID"))), st.intAt(col.value(QStringLiteral("GROUP_ID"))),
-                        st.textAt(col.value(QStringLiteral("GROUP_NAME"))), st.textAt(col.value(QStringLiteral("MENU_NAME"))),
-                        st.textAt(col.value(QStringLiteral("MENU_CAPTION")))});
-        }
-        if (rc != SQLITE_DONE)
-            throw TransferError(error());
-        return out;
-    }
-
-private:
-    struct Statement {
-        Statement(MenuTransferFile& f, const char* sql) {
-            if (sqlite3_prepare_v2(f.db_, sql, -1, &handle, nullptr) != SQLITE_OK)
-                throw TransferError(f.error());
-        }
-        ~Statement() { sqlite3_finalize(handle); }
-        void bindInt(int i, const QVariant& v) {
-            const QVariant n = asInt(v);
-            if (n.isNull())
-                sqlite3_bind_null(handle, i);
-            else
-                sqlite3_bind_int64(handle, i, n.toLongLong());
-        }
-        void bindText(int i, const QVariant& v) {
-            if (v.isNull()) {
-                sqlite3_bind_null(handle, i);
-                return;
-            }
-            const QByteArray utf8 = v.toString().toUtf8();
-            sqlite3_bind_text(handle, i, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-        }
-        QVariant intAt(int c) const {
-            if (sqlite3_column_type(handle, c) == SQLITE_NULL)
-                return nullInt();
-            if (sqlite3_column_type(handle, c) == SQLITE_INTEGER)
-                return QVariant(qlonglong(sqlite3_column_int64(handle, c)));
-            return asInt(textAt(c));
-        }
-        QVariant textAt(int c) const {
-            if (sqlite3_column_type(handle, c) == SQLITE_NULL)
-                return nullText();
-            return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(handle, c)),
-                                     sqlite3_column_bytes(handle, c));
-        }
-        sqlite3_stmt* handle = nullptr;
-    };
-
-    void run(const char* sql) {
-        Statement st(*this, sql);
-        int rc;
-        while ((rc = sqlite3_step(st.handle)) == SQLITE_ROW) {
-        }
-        if (rc != SQLITE_DONE)
-            throw TransferError(error());
-    }
-    QString error() const { return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString::fromUtf8(sqlite3_errstr(SQLITE_NOMEM)); }
-
-    sqlite3* db_ = nullptr;
-};
-
 frm_ExpImpMenuDetails::frm_ExpImpMenuDetails(Session& session, QWidget* parent)
-    : TaskWindow(session, parent), file_(new MenuTransferFile) {
+    : TaskWindow(session, parent), file_(new menus::TransferFile) {
     setObjectName(QStringLiteral("frm_ExpImpMenuDetails"));
     setWindowTitle(QStringLiteral("Export - Import Menu Details"));
 
@@ -300,7 +145,7 @@ void frm_ExpImpMenuDetails::ConnectDB() {
     showMsg(QStringLiteral("Please wait while connection is established with ") + path_);
     try {
         file_->open(path_, exporting);
-    } catch (const TransferError& e) {
+    } catch (const SqliteError& e) {
         // The window stays as it was; the reason is told.
         showMsg(before);
         prompter().information(this, e.message);
@@ -332,14 +177,7 @@ void frm_ExpImpMenuDetails::ExpData() {
         file_->ensureTable();
         file_->clear();
 
-        QList<Entry> rows;
-        QSqlQuery q = db().exec(QStringLiteral(" SELECT * FROM M_TBL_MENUDETAILS "));
-        while (q.next()) {
-            rows.append({asInt(q.value(QStringLiteral("MENU_ID"))), asInt(q.value(QStringLiteral("GROUP_ID"))),
-                         asText(q.value(QStringLiteral("GROUP_NAME"))), asText(q.value(QStringLiteral("MENU_NAME"))),
-                         asText(q.value(QStringLiteral("MENU_CAPTION")))});
-        }
-        q.finish();
+        const QList<menus::Entry> rows = menus::catalogue(db());
         if (rows.isEmpty()) {
             // Nothing replaces the file's catalogue: it keeps what it had.
             file_->rollback();
@@ -348,7 +186,7 @@ void frm_ExpImpMenuDetails::ExpData() {
             Load_Init();
             return;
         }
-        for (const Entry& e : rows) {
+        for (const menus::Entry& e : rows) {
             showMsg(QStringLiteral("EXPORTING MENU DETAILS.... \nMENU ID : ") + shown(e.menuId) +
                     QStringLiteral("\nGROUP ID : ") + shown(e.groupId) + QStringLiteral("\nGROUP NAME: ") +
                     shown(e.groupName) + QStringLiteral("\nMENU NAME: ") + shown(e.menuName) +
@@ -356,7 +194,7 @@ void frm_ExpImpMenuDetails::ExpData() {
             file_->add(e);
         }
         file_->commit();
-    } catch (const TransferError& e) {
+    } catch (const SqliteError& e) {
         file_->rollback();
         prompter().information(this, QStringLiteral("EXPDATA : ") + e.message);
         return;
@@ -371,10 +209,10 @@ void frm_ExpImpMenuDetails::ExpData() {
 void frm_ExpImpMenuDetails::ImpData() {
     BusyCursor busy;
     showMsg(QStringLiteral("PLEASE WAIT..., ABOUT TO IMPORT DETAILS ..."));
-    QList<Entry> rows;
+    QList<menus::Entry> rows;
     try {
         rows = file_->entries();
-    } catch (const TransferError& e) {
+    } catch (const SqliteError& e) {
         prompter().information(this, QStringLiteral("IMPDATA : ") + e.message);
         return;
     }
@@ -383,56 +221,7 @@ void frm_ExpImpMenuDetails::ImpData() {
         return;
     }
     try {
-        db().transact([&] {
-            // MENU_ID alone names an entry (it is the catalogue's key): an entry the other
-            // installation moved to another group is updated, not added a second time.
-            for (const Entry& e : rows) {
-                // A file from elsewhere may hold longer names than this catalogue's columns.
-                checkTextLengths(db(), QStringLiteral("M_TBL_MENUDETAILS"),
-                                 {{QStringLiteral("GROUP_NAME"), e.groupName},
-                                  {QStringLiteral("MENU_NAME"), e.menuName},
-                                  {QStringLiteral("MENU_CAPTION"), e.caption}});
-                const bool exists =
-                    db().firstRow(QStringLiteral(" SELECT * FROM M_TBL_MENUDETAILS  WHERE MENU_ID=?"), {e.menuId}).has_value();
-                if (exists) {
-                    db().exec(QStringLiteral("UPDATE M_TBL_MENUDETAILS SET GROUP_ID=?, GROUP_NAME=?, MENU_NAME=?, "
-                                             "MENU_CAPTION=? WHERE MENU_ID=?"),
-                              {e.groupId, e.groupName, e.menuName, e.caption, e.menuId});
-                } else {
-                    db().exec(QStringLiteral("INSERT INTO M_TBL_MENUDETAILS (MENU_ID, GROUP_ID, GROUP_NAME, MENU_NAME, "
-                                             "MENU_CAPTION) VALUES (?, ?, ?, ?, ?)"),
-                              {e.menuId, e.groupId, e.groupName, e.menuName, e.caption});
-                }
-            }
-
-            showMsg(QStringLiteral("SETTING MENU ACCESS FOR MEMBERS  ...."));
-            QList<QVariant> logins;
-            {
-                QSqlQuery q = db().exec(QStringLiteral("SELECT LOGIN_ID FROM M_TBL_MENUSHOW WHERE LOGIN_ID IS NOT NULL "
-                                                       "GROUP BY LOGIN_ID  ORDER BY LOGIN_ID"));
-                while (q.next())
-                    logins.append(asInt(q.value(0)));
-            }
-            QList<std::pair<QVariant, QString>> catalogue;
-            {
-                QSqlQuery q = db().exec(QStringLiteral("SELECT * FROM M_TBL_MENUDETAILS ORDER BY GROUP_ID, MENU_ID "));
-                while (q.next())
-                    catalogue.append({asInt(q.value(QStringLiteral("MENU_ID"))),
-                                      q.value(QStringLiteral("MENU_CAPTION")).toString()});
-            }
-            for (const QVariant& login : logins) {
-                for (const auto& [menuId, caption] : catalogue) {
-                    showMsg(QStringLiteral("LOGIN ID : ") + login.toString() + QStringLiteral("\nMENU : ") + caption);
-                    const bool has = db().firstRow(QStringLiteral("SELECT * FROM M_TBL_MENUSHOW  WHERE LOGIN_ID=? AND MENU_ID=?"),
-                                                   {login, menuId})
-                                         .has_value();
-                    if (!has)
-                        db().exec(QStringLiteral("INSERT INTO M_TBL_MENUSHOW (LOGIN_ID, MENU_ID, SHOW_MENU, MENU_DISP) "
-                                                 "VALUES (?, ?, ?, ?)"),
-                                  {login, menuId, QStringLiteral("Y"), QStringLiteral(".Enabled=TRUE")});
-                }
-            }
-        });
+        menus::importCatalogue(db(), rows, [this](const QString& text) { showMsg(text); });
     } catch (const DbError& e) {
         prompter().information(this, QStringLiteral("IMPDATA : ") + e.message());
         return;

@@ -29,7 +29,9 @@ using TransferPathProvider = std::function<QString(QWidget* parent, const QStrin
 // Installs a provider (an empty one restores the dialog); returns the previous one.
 TransferPathProvider setTransferPathProvider(TransferPathProvider provider);
 
-class MenuTransferFile;
+namespace menus {
+class TransferFile;
+}
 
 class frm_ExpImpMenuDetails : public TaskWindow {
     Q_OBJECT
@@ -60,7 +62,7 @@ private:
     void CompactDB();
 
     QString path_;
-    MenuTransferFile* file_ = nullptr;  // open only between ConnectDB and the end of the work
+    menus::TransferFile* file_ = nullptr;  // open only between ConnectDB and the end of the work
 };
 
 }  // namespace tarvic

@@ -1,5 +1,6 @@
 #include "frm_GrantAccess.h"
 
+#include "engine/admin/MenuCatalogue.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/GridHelpers.h"
 #include "shell/kit/KeyFilters.h"
@@ -187,29 +188,14 @@ void frm_GrantAccess::Save_Record() {
     qint64 id = 0;
     if (!loginId(&id))
         return;
-    struct Right {
-        qint64 menu;
-        QString show;
-    };
-    QList<Right> rights;
+    QList<menus::Right> rights;
     for (int row = 0; row < Grid1->rowCount(); ++row) {
         if (isBlankRow(Grid1, row))
             continue;
         rights.append({gridText(Grid1, row, MenuId).toLongLong(), gridText(Grid1, row, Permission)});
     }
-    // The login's rows are replaced as a whole: all of the new ones or none, never a login
-    // left with its rights half written.
-    const bool saved = guarded([&] {
-        db().transact([&] {
-            db().exec(QStringLiteral(" DELETE FROM M_TBL_MENUSHOW  WHERE LOGIN_ID=?"), {id});
-            for (const Right& r : rights) {
-                const bool shown = r.show == QLatin1String("Y");
-                db().exec(QStringLiteral("INSERT INTO M_TBL_MENUSHOW (LOGIN_ID, MENU_ID, SHOW_MENU, MENU_DISP) "
-                                         "VALUES (?, ?, ?, ?)"),
-                          {id, r.menu, r.show, shown ? QStringLiteral(".Enabled=TRUE") : QStringLiteral(".Enabled=FALSE")});
-            }
-        });
-    });
+    // The login's rows are replaced as a whole: never a login left with its rights half written.
+    const bool saved = guarded([&] { menus::grantRights(db(), id, rights); });
     if (!saved)
         return;
     prompter().information(this, QStringLiteral("Successfully Saved ...."));
@@ -222,7 +208,7 @@ void frm_GrantAccess::Delete_Record() {
         return;
     if (!prompter().question(this, QStringLiteral("DO WANT TO DELETE ACL FOR ") + lbl_EmplName->text()))
         return;
-    if (!guarded([&] { db().exec(QStringLiteral(" DELETE FROM M_TBL_MENUSHOW  WHERE LOGIN_ID=?"), {id}); }))
+    if (!guarded([&] { menus::revokeRights(db(), id); }))
         return;
     prompter().information(this, QStringLiteral("Successfully Deleted ACL ...."));
     Show_Record_ACL();

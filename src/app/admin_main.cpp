@@ -9,10 +9,10 @@
 #include "engine/admin/DatabaseSetup.h"
 #include "data/GridExport.h"
 #include "data/Migrations.h"
-#include "data/Numbering.h"
 #include "data/Passwords.h"
 #include "data/PrivateFiles.h"
 #include "engine/Aging.h"
+#include "engine/admin/Logins.h"
 #include "engine/gst/GstFiles.h"
 
 #include <QCommandLineParser>
@@ -120,21 +120,7 @@ public:
         const QString full = fullName.trimmed().isEmpty() ? user : fullName.trimmed();
         // Hashed before the transaction: argon2id takes a noticeable moment.
         const QString stored = Passwords::hash(password);
-        Database& d = db();
-        const qint64 id = d.transact([&] {
-            // Logon looks logins up by name: a second login of the same name would shadow one.
-            if (d.scalar(QStringLiteral("SELECT COUNT(*) FROM MST_LOGINDETAILS WHERE UPPER(USER_NAME)=?"), {user})
-                    .toInt() > 0)
-                throw Refusal{QStringLiteral("login %1 already exists").arg(user)};
-            const qint64 next = Numbering(d).next(QStringLiteral("LoginId"));
-            d.exec(QStringLiteral("INSERT INTO MST_LOGINDETAILS (LOGIN_ID, USER_NAME, USER_PASSWORD, FULL_NAME, "
-                                  "MODULE_FOR, USER_DEPARTMENT, USER_DESIGNATION, CONSULTANT_CODE) "
-                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-                   {next, user, stored, full, admin ? QVariant(QStringLiteral("ADMINISTRATION")) : QVariant(),
-                    admin ? QVariant(QStringLiteral("ADMINISTRATION")) : QVariant(),
-                    admin ? QStringLiteral("ADMIN") : QStringLiteral("OPERATOR"), QStringLiteral("0")});
-            return next;
-        });
+        const qint64 id = logins::create(db(), user, full, admin, stored);
         say(QStringLiteral("login %1 created with LOGIN_ID %2 (%3)")
                 .arg(user)
                 .arg(id)

@@ -3,6 +3,7 @@
 #include "Migrations.h"
 #include "PrivateFiles.h"
 #include "SchemaTables.h"
+#include "SqliteFile.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -28,32 +29,31 @@ constexpr qint64 kLockDeadlineMs = 60000;
     throw DbError(DbError::Kind::Other, text);
 }
 
+// A file of the embedded database, whose failure to open is the caller's refusal.
 struct Lite {
-    sqlite3* db = nullptr;
-    Lite(const QString& path, int flags) {
-        if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr) != SQLITE_OK)
-            refuse(QStringLiteral("%1 cannot be opened: %2").arg(path, error()));
-        sqlite3_busy_timeout(db, 5000);
+    SqliteFile file;
+    Lite(const QString& path, SqliteFile::Mode mode) {
+        try {
+            file.open(path, mode);
+        } catch (const SqliteError& e) {
+            refuse(QStringLiteral("%1 cannot be opened: %2").arg(path, e.message));
+        }
     }
-    ~Lite() { sqlite3_close_v2(db); }
-    Lite(const Lite&) = delete;
-    Lite& operator=(const Lite&) = delete;
-    QString error() const { return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory"); }
+    QString error() const { return file.error(); }
     // The first column of the first row, or a null string when the statement fails or returns none.
-    QString first(const char* sql) const {
-        sqlite3_stmt* st = nullptr;
-        QString out;
-        if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
-            out = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-        sqlite3_finalize(st);
-        return out;
+    QString first(const char* sql) {
+        try {
+            return file.first(QString::fromLatin1(sql));
+        } catch (const SqliteError&) {
+            return {};
+        }
     }
 };
 
 // Every page of from's main database into to's, in one step under one read lock, so the copy
 // is of one moment. A program saving meanwhile holds the lock for a moment: wait and go on.
 void copyPages(Lite& from, Lite& to) {
-    sqlite3_backup* b = sqlite3_backup_init(to.db, "main", from.db, "main");
+    sqlite3_backup* b = sqlite3_backup_init(to.file.handle(), "main", from.file.handle(), "main");
     if (!b)
         failed(to.error());
     QElapsedTimer clock;
@@ -186,8 +186,8 @@ void backupDatabase(const ConnectionString& cs, const QString& file, const Say& 
         db.reset();
         int version = 0;
         {
-            Lite from(path, SQLITE_OPEN_READONLY);
-            Lite to(partial.path(), SQLITE_OPEN_READWRITE);
+            Lite from(path, SqliteFile::Mode::ReadOnly);
+            Lite to(partial.path(), SqliteFile::Mode::ReadWrite);
             copyPages(from, to);
             version = checkedVersion(to, partial.path());
         }
@@ -235,9 +235,9 @@ BooksReport restoreDatabase(const ConnectionString& cs, const QString& file, boo
             refuse(QStringLiteral("the backup is the database itself"));
         // Pages are copied into the database in place (not a file put over it), so that a
         // program that has it open reads the restored books, never a file that went away.
-        Lite from(source, SQLITE_OPEN_READONLY);
+        Lite from(source, SqliteFile::Mode::ReadOnly);
         const int version = checkedVersion(from, source);
-        Lite to(path, SQLITE_OPEN_READWRITE);
+        Lite to(path, SqliteFile::Mode::ReadWrite);
         copyPages(from, to);
         say(QStringLiteral("restored %1 into %2 (schema version %3)").arg(source, path).arg(version));
     } else {

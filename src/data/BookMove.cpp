@@ -4,11 +4,10 @@
 #include "ColumnLengths.h"
 #include "Migrations.h"
 #include "SchemaTables.h"
+#include "SqliteFile.h"
 
 #include <QFile>
 #include <QHash>
-
-#include <sqlite3.h>
 
 #include <algorithm>
 
@@ -42,46 +41,32 @@ public:
     explicit FileReader(Database& source) {
         const auto row = source.firstRow(QStringLiteral("SELECT file FROM pragma_database_list WHERE name='main'"));
         const QString path = row ? row->value(0).toString() : QString();
-        if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
-            throw DbError(DbError::Kind::Other, QStringLiteral("%1 cannot be read: %2").arg(path, error()));
-        sqlite3_busy_timeout(db_, 5000);
+        try {
+            file_.open(path, SqliteFile::Mode::ReadOnly);
+        } catch (const SqliteError& e) {
+            throw DbError(DbError::Kind::Other, QStringLiteral("%1 cannot be read: %2").arg(path, e.message));
+        }
     }
-    ~FileReader() { sqlite3_close_v2(db_); }
-    FileReader(const FileReader&) = delete;
-    FileReader& operator=(const FileReader&) = delete;
 
     void read(const TableInfo& table, const std::function<void(const QStringList&)>& row) {
-        const QByteArray sql =
-            QStringLiteral("SELECT %1 FROM %2").arg(columnsAsText(table), quoted(table.name)).toUtf8();
-        sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(db_, sql.constData(), -1, &st, nullptr) != SQLITE_OK)
-            throw DbError(DbError::Kind::Other, error());
         const int n = int(table.columns.size());
         QStringList values(n);
         qint64 read = 0;
-        int rc = SQLITE_ROW;
         try {
-            while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-                for (int i = 0; i < n; ++i)
-                    values[i] = sqlite3_column_type(st, i) == SQLITE_NULL
-                                    ? QString()
-                                    : QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
-                                                        sqlite3_column_bytes(st, i));
-                canonicalRow(table, values, ++read);
-                row(values);
-            }
-        } catch (...) {
-            sqlite3_finalize(st);
-            throw;
+            file_.run(QStringLiteral("SELECT %1 FROM %2").arg(columnsAsText(table), quoted(table.name)), {},
+                      [&](const SqliteFile::Row& r) {
+                          for (int i = 0; i < n; ++i)
+                              values[i] = r.string(i);
+                          canonicalRow(table, values, ++read);
+                          row(values);
+                      });
+        } catch (const SqliteError& e) {
+            throw DbError(DbError::Kind::Other, QStringLiteral("%1: %2").arg(table.label(), e.message));
         }
-        sqlite3_finalize(st);
-        if (rc != SQLITE_DONE)
-            throw DbError(DbError::Kind::Other, QStringLiteral("%1: %2").arg(table.label(), error()));
     }
 
 private:
-    QString error() const { return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("out of memory"); }
-    sqlite3* db_ = nullptr;
+    SqliteFile file_;
 };
 
 struct Copied {

@@ -1,5 +1,7 @@
 #include "Compaction.h"
 
+#include "SqliteFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -50,17 +52,6 @@ int syncPath(const QString& path, bool directory) {
 #endif
 }
 
-struct Connection {
-    sqlite3* db = nullptr;
-    ~Connection() { close(); }
-    int close() {
-        const int rc = db ? sqlite3_close(db) : SQLITE_OK;
-        db = nullptr;
-        return rc;
-    }
-    QString error() const { return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory"); }
-    int errorCode() const { return db ? sqlite3_extended_errcode(db) : SQLITE_NOMEM; }
-};
 
 }  // namespace
 
@@ -89,26 +80,14 @@ CompactResult compactDatabase(const QString& path, const QString& /*password*/, 
     const QString target = tmp.fileName();
     tmp.close();  // VACUUM INTO accepts an existing empty file; QTemporaryFile removes it on every return
 
-    Connection src;
-    // NOCREATE by omission: a mistyped path must not produce an empty database.
-    int rc = sqlite3_open_v2(QFile::encodeName(source).constData(), &src.db, SQLITE_OPEN_READWRITE, nullptr);
-    if (rc != SQLITE_OK)
-        return failure(src.errorCode(), src.error(), __LINE__);
-    sqlite3_extended_result_codes(src.db, 1);
-    sqlite3_busy_timeout(src.db, 5000);
-
-    sqlite3_stmt* stmt = nullptr;
-    rc = sqlite3_prepare_v2(src.db, "VACUUM INTO ?1", -1, &stmt, nullptr);
-    if (rc != SQLITE_OK)
-        return failure(src.errorCode(), src.error(), __LINE__);
-    const QByteArray targetUtf8 = target.toUtf8();
-    sqlite3_bind_text(stmt, 1, targetUtf8.constData(), int(targetUtf8.size()), SQLITE_TRANSIENT);
-    rc = sqlite3_step(stmt);
-    const int stepCode = src.errorCode();
-    const QString stepError = src.error();
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE)
-        return failure(stepCode, stepError, __LINE__);
+    SqliteFile src;
+    try {
+        // NOCREATE by omission: a mistyped path must not produce an empty database.
+        src.open(source, SqliteFile::Mode::ReadWrite);
+        src.run(QStringLiteral("VACUUM INTO ?1"), {target});
+    } catch (const SqliteError& e) {
+        return failure(e.code, e.message, __LINE__);
+    }
 
     // The last connection to close folds a write-ahead log into the file and removes it; a
     // log still there means someone else has the file open, and a stale log beside the new

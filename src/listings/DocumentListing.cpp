@@ -2,6 +2,7 @@
 
 #include "data/Money.h"
 #include "data/TransactionRecords.h"
+#include "engine/DocumentState.h"
 #include "shell/kit/CodeList.h"
 #include "shell/kit/DocumentWindow.h"
 #include "shell/kit/KeyFilters.h"
@@ -85,10 +86,10 @@ QString statementOf(const Spec& spec, const QStringList& balanceCodes) {
         from += QStringLiteral(
                     "LEFT JOIN (SELECT IN_DOCNO AS BAL_NO, PARTY_CODE AS BAL_PARTY, "
                     "%1 AS BALANCE FROM M_TBL_TRANSACTION "
-                    "WHERE DOC_CODE IN (%2) AND IN_DOCCODE='CBPT01' AND DOC_STATUS='APPRV' "
+                    "WHERE DOC_CODE IN (%2) AND IN_DOCCODE='CBPT01' AND %3 "
                     "GROUP BY IN_DOCNO, PARTY_CODE) z ON z.BAL_NO=a.IN_DOCNO AND z.BAL_PARTY=a.PARTY_CODE ")
                     .arg(exactSum(s(first), s(second)),
-                         balanceCodes.isEmpty() ? QStringLiteral("''") : quoted(balanceCodes));
+                         balanceCodes.isEmpty() ? QStringLiteral("''") : quoted(balanceCodes), sql::live());
     }
     return from + QStringLiteral("WHERE {filter}");
 }
@@ -310,7 +311,7 @@ DocumentListing::DocumentListing(Session& session, QWidget* parent, const Docume
     addStatuses(Cmb_Status, QStringLiteral("M_TBL_TRANSACTION"),
                 QStringLiteral("DOC_CODE IN (%1)").arg(TransactionRecords::placeholders(spec.codes.size())),
                 values(spec.codes));
-    Cmb_Status->setCurrentText(QStringLiteral("APPRV"));
+    Cmb_Status->setCurrentText(status::kLive);
     addCondition([this](ListFilter& f) {
         f.add(QStringLiteral("a.DOC_CODE IN (%1)").arg(TransactionRecords::placeholders(spec_.codes.size())),
               values(spec_.codes));
@@ -426,39 +427,6 @@ void DocumentListing::printRow(int row) {
     if (spec_.click == Spec::Click::Invoice && !guarded([&] { refreshInvoiceAdvance(db(), number); }))
         return;
     openWindow(QStringLiteral("rpt_Voucher"), WindowArgs{values});
-}
-
-InvoiceAdvance refreshInvoiceAdvance(Database& db, qint64 invoice) {
-    return db.transact([&] {
-        InvoiceAdvance r;
-        const auto row = db.firstRow(QStringLiteral("SELECT DOC_STATUS, IN_DOCNO, GRAND_TOTAL FROM M_TBL_TRANSACTION "
-                                                    "WHERE DOC_CODE='INV001' AND DOC_NO=?%1")
-                                         .arg(db.dialect().forUpdate()),
-                                     {invoice}, ResultTypes::Fixed);
-        if (!row)
-            return r;
-        r.status = row->value(0).toString().trimmed();
-        r.booking = row->value(1).toLongLong();
-        if (r.status == QLatin1String("CNCL"))
-            return r;
-        // Whole paise summed on both engines: the advance is exact whatever the rows.
-        bool ok = false;
-        const qint64 paise =
-            db.scalar(QStringLiteral("SELECT %1 FROM M_TBL_TRANSACTION WHERE DOC_CODE='FRDB01' AND IN_DOCNO=? "
-                                     "AND DOC_STATUS='APPRV'")
-                          .arg(db.dialect().balanceInPaise(QStringLiteral("GRAND_TOTAL"), QStringLiteral("0"))),
-                      {r.booking}, ResultTypes::Fixed)
-                .toLongLong(&ok);
-        if (!ok)
-            throw DbError(DbError::Kind::Other, QStringLiteral("An advance that is not a number of paise"));
-        const Money advance = Money::fromPaise(paise);
-        const Money balance = Money::fromVariant(row->value(2)) - advance;
-        db.execAffected(QStringLiteral("UPDATE M_TBL_TRANSACTION SET ADV_AMOUNT=?, BALANCE_AMT=? "
-                                       "WHERE DOC_CODE='INV001' AND DOC_NO=?"),
-                        {advance.toVariant(), balance.toVariant(), invoice});
-        r.stored = true;
-        return r;
-    });
 }
 
 }  // namespace tarvic

@@ -4,6 +4,7 @@
 // form (status among those present, all / party / number / bank, and its own extras), the
 // detail grid, the summaries by party and by bank and the total, and the export; what a
 // member adds is its columns, its joins, a balance per row over a code list, and its click.
+#include "engine/accounts/InvoiceStore.h"
 #include "shell/kit/ListingWindow.h"
 
 class QComboBox;
@@ -75,18 +76,6 @@ private:
     DocumentListingSpec spec_;
     CodeField* party_ = nullptr;
 };
-
-// The figures an invoice reprint stores before printing.
-struct InvoiceAdvance {
-    bool stored = false;  // false: no such invoice, or a cancelled one (printed as it is)
-    QString status;
-    qint64 booking = 0;
-};
-
-// Stores on INV001 number `invoice` ADV_AMOUNT = the live receipts of its booking and
-// BALANCE_AMT = its grand total minus them, in one transaction; a cancelled invoice is left
-// as it is. Throws DbError.
-InvoiceAdvance refreshInvoiceAdvance(Database& db, qint64 invoice);
 
 // The seventeen members, in menu order.
 const QList<DocumentListingSpec>& documentListings();

@@ -1,9 +1,7 @@
 #include "ConsultantMaster.h"
 
 #include "data/Moments.h"
-#include "data/Numbering.h"
-#include "data/RowWriter.h"
-#include "data/Moments.h"
+#include "engine/masters/MasterRows.h"
 #include "masters/GeographyLists.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Checks.h"
@@ -235,25 +233,13 @@ void ConsultantMaster::Save_Record() {
     if (!question.ask(prompter(), this))
         return;
 
-    const Columns columns = {{QStringLiteral("CONSULTANT_NAME"), name},
-                             {QStringLiteral("MOBILE_NO"), txt_MobNO->text().trimmed()},
-                             {QStringLiteral("LOGIN_CODE"), loginCode},
-                             {QStringLiteral("TC_ROLE"), Cmb_TCRole->currentText().trimmed()}};
+    const ConsultantEntry entry{table_.table, table_.counter, table_.loginColumn, code_, login,
+                                {{QStringLiteral("CONSULTANT_NAME"), name},
+                                 {QStringLiteral("MOBILE_NO"), txt_MobNO->text().trimmed()},
+                                 {QStringLiteral("LOGIN_CODE"), loginCode},
+                                 {QStringLiteral("TC_ROLE"), Cmb_TCRole->currentText().trimmed()}}};
     int saved = 0;
-    if (!guarded([&] {
-            saved = db().transact([&]() -> int {
-                Database& d = db();
-                // A new consultant's number is taken only now, and kept only with the row.
-                const bool isNew = !code_;
-                const int code = isNew ? int(Numbering(d).next(table_.counter)) : code_;
-                RowWriter(d, session().userFullName)
-                    .write(table_.table, {{QStringLiteral("CONSULTANT_CODE"), code}}, columns, isNew);
-                // The login learns its consultant with the same commit.
-                d.exec(QStringLiteral("UPDATE MST_LOGINDETAILS SET %1=? WHERE Login_Id=?").arg(table_.loginColumn),
-                       {QString::number(code), login});
-                return code;
-            });
-        }))
+    if (!guarded([&] { saved = saveConsultant(db(), session().userFullName, entry); }))
         return;
     prompter().information(this, QStringLiteral("UPDATION OF CONSULTANT SUCCESSFULLY DONE ...."));
     Load_Grid1();

@@ -1,8 +1,7 @@
 #include "GeographyMaster.h"
 
 #include "data/Moments.h"
-#include "data/Numbering.h"
-#include "data/RowWriter.h"
+#include "engine/masters/MasterRows.h"
 #include "masters/GeographyLists.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Checks.h"
@@ -82,10 +81,7 @@ Level makeState() {
     // One default state in the whole table, whatever its country. The row is named by its
     // whole key, so a state code repeated under another country is cleared too.
     l.afterWrite = [](Database& db, const QVariantList& key, const QVariantList& extras) {
-        if (extras.value(1).toString() == QLatin1String("Y"))
-            db.exec(QStringLiteral("UPDATE M_TBL_CSP_STATE SET STATE_DEF='N' "
-                                   "WHERE NOT (COUNTRY_CODE=? AND STATE_CODE=?) AND STATE_DEF='Y'"),
-                    key);
+        keepOneDefaultState(db, key, extras.value(1).toString() == QLatin1String("Y"));
     };
     return l;
 }
@@ -408,24 +404,17 @@ void GeographyMaster::Save_Record() {
     QVariantList parents;
     for (const QString& c : parentCodes())
         parents << c.toLongLong();
-    Columns key;
+    NumberedRow row{level_.source.table, level_.counter, {}, level_.source.codeColumn,
+                    std::max<qint64>(lbl_Code->text().trimmed().toLongLong(), 0), {{level_.source.nameColumn, name}}};
     for (int i = 0; i < parents.size(); ++i)
-        key.emplace_back(level_.source.parentColumns.at(i), parents.at(i));
-    Columns columns{{level_.source.nameColumn, name}};
+        row.parents.emplace_back(level_.source.parentColumns.at(i), parents.at(i));
     for (int i = 0; i < level_.extras.size(); ++i)
-        columns.emplace_back(level_.extras.at(i).column, extras.at(i));
-    const qint64 shown = lbl_Code->text().trimmed().toLongLong();
+        row.columns.emplace_back(level_.extras.at(i).column, extras.at(i));
     const bool saved = guarded([&] {
-        // The number and the row (and what the member writes with it) are kept together or
-        // not at all; a shown row deleted meanwhile is reported, never created again.
-        db().transact([&] {
-            const bool isNew = shown <= 0;
-            const qint64 code = isNew ? Numbering(db()).next(level_.counter) : shown;
-            Columns rowKey = key;
-            rowKey.emplace_back(level_.source.codeColumn, code);
-            RowWriter(db(), session().userFullName).write(level_.source.table, rowKey, columns, isNew);
+        // What the member writes with the row is kept with it or not at all.
+        saveNumberedRow(db(), session().userFullName, row, [&](Database& d, qint64 code) {
             if (level_.afterWrite)
-                level_.afterWrite(db(), QVariantList(parents) << code, extras);
+                level_.afterWrite(d, QVariantList(parents) << code, extras);
         });
     });
     if (!saved)

@@ -1,6 +1,6 @@
 #include "frm_PartyWebAccess.h"
 
-#include "data/ColumnLengths.h"
+#include "engine/masters/MasterRows.h"
 #include "masters/PartyWindows.h"
 #include "shell/kit/Checks.h"
 
@@ -69,13 +69,7 @@ void frm_PartyWebAccess::Save_Record() {
     if (!question.ask(prompter(), this))
         return;
     if (!guarded([&] {
-            checkTextLengths(db(), QStringLiteral("M_TBL_PARTY"), {{QStringLiteral("PARTY_PASSWORD"), password}});
-            // A party deleted meanwhile (or never there) takes no password: never a success.
-            if (db().execAffected(
-                    QStringLiteral("UPDATE M_TBL_PARTY SET PARTY_PASSWORD=?, PASSWD_UPDBY=?, PASSWD_UPDON=") +
-                        db().dialect().now() + QStringLiteral(" WHERE PARTY_CODE=?"),
-                    {password, session().userFullName, partyCode_}) != 1)
-                throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
+            setPartyPassword(db(), session().userFullName, partyCode_, password);
         }))
         return;
     prompter().information(this, QStringLiteral("UPDATION OF PASSWORD SUCCESSFULLY DONE ..."));

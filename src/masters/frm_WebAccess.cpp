@@ -1,5 +1,6 @@
 #include "frm_WebAccess.h"
 
+#include "engine/admin/Logins.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/KeyFilters.h"
 
@@ -70,8 +71,7 @@ void frm_WebAccess::Save_Record() {
     int changed = 0;
     if (!guarded([&] {
             if (ok)
-                changed = db().execAffected(QStringLiteral("UPDATE MST_LOGINDETAILS SET Web_Access=? WHERE Login_Id=?"),
-                                            {Cmb_WebAccess->currentText(), login});
+                changed = logins::setWebAccess(db(), login, Cmb_WebAccess->currentText());
         }))
         return;
     // A code that names no login changed nothing, and must not be reported as done.

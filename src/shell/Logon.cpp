@@ -2,6 +2,7 @@
 
 #include "data/Passwords.h"
 #include "data/PrivateFiles.h"
+#include "engine/admin/Logins.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/ColumnBinding.h"
 #include "shell/kit/Guard.h"
@@ -224,19 +225,11 @@ void Logon::Validate_Passwd() {
     }
 
     const QVariant loginId = match->value(QStringLiteral("LOGIN_ID"));
-    const QTime now = QTime::currentTime();
-    const QTime stamp(now.hour(), now.minute(), now.second());
     try {
-        if (how == Passwords::Match::YesLegacy) {
-            // A password kept in the old reversible form is re-stored as a hash at once.
-            session_.db->exec(QStringLiteral("UPDATE MST_LOGINDETAILS SET LAST_LOGIN=?, LAST_LOGINTIME=?, "
-                                             "USER_PASSWORD=? WHERE LOGIN_ID=?"),
-                              {QDate::currentDate(), stamp, Passwords::hash(typed), loginId});
-        } else {
-            session_.db->exec(QStringLiteral("UPDATE MST_LOGINDETAILS SET LAST_LOGIN=?, LAST_LOGINTIME=? "
-                                             "WHERE LOGIN_ID=?"),
-                              {QDate::currentDate(), stamp, loginId});
-        }
+        // A password kept in the old reversible form is re-stored as a hash at once.
+        logins::stampLogon(*session_.db, loginId.toLongLong(),
+                           how == Passwords::Match::YesLegacy ? std::optional<QString>(Passwords::hash(typed))
+                                                              : std::nullopt);
     } catch (const DbError& e) {
         // The stamp is a record of the logon, not a condition of it.
         logError("stamping the logon", e);

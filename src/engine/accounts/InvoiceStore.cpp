@@ -2,6 +2,7 @@
 
 #include "data/Moments.h"
 #include "data/TransactionRecords.h"
+#include "engine/DocumentState.h"
 
 namespace tarvic {
 
@@ -53,12 +54,13 @@ std::optional<InvoiceBooking> InvoiceStore::booking(qint64 number, qint64 except
                        "(SELECT %1 FROM M_TBL_QUOTATION q "
                        "WHERE q.DOC_CODE='QGBL01' AND q.DOC_NO=a.QUOTATION_NO) AS R_QUOTAMT, "
                        "(SELECT %2 FROM M_TBL_TRANSACTION r WHERE r.DOC_CODE='FRDB01' "
-                       "AND r.IN_DOCCODE='CBPT01' AND r.IN_DOCNO=a.DOC_NO AND r.DOC_STATUS='APPRV') AS R_ADVANCE "
+                       "AND r.IN_DOCCODE='CBPT01' AND r.IN_DOCNO=a.DOC_NO AND %3) AS R_ADVANCE "
                        "FROM M_TBL_TRANSACTION a JOIN M_TBL_PARTY b ON a.PARTY_CODE=b.PARTY_CODE "
                        "LEFT JOIN M_TBL_CSP_STATE c ON b.STATE_CODE=c.STATE_CODE "
-                       "WHERE a.DOC_CODE='CBPT01' AND a.DOC_NO=? AND a.DOC_STATUS='APPRV'")
+                       "WHERE a.DOC_CODE='CBPT01' AND a.DOC_NO=? AND %4")
             .arg(exactSum(QStringLiteral("COALESCE(q.TAXIBLE_AMT,0) + COALESCE(q.TAX_AMOUNT,0)")),
-                 exactSum(QStringLiteral("r.GRAND_TOTAL"))),
+                 exactSum(QStringLiteral("r.GRAND_TOTAL")), sql::live(QStringLiteral("r")),
+                 sql::live(QStringLiteral("a"))),
         {number});
     if (!row)
         return std::nullopt;
@@ -86,8 +88,8 @@ Money InvoiceStore::invoicedSoFar(qint64 booking, qint64 exceptInvoice) {
     return Money::fromVariant(
         db_.scalar(QStringLiteral("SELECT %1 FROM M_TBL_TRANSACTION "
                                   "WHERE DOC_CODE='INV001' AND IN_DOCCODE='CBPT01' AND IN_DOCNO=? "
-                                  "AND DOC_STATUS='APPRV' AND DOC_NO<>?")
-                       .arg(exactSum(QStringLiteral("GRAND_TOTAL"))),
+                                  "AND %2 AND DOC_NO<>?")
+                       .arg(exactSum(QStringLiteral("GRAND_TOTAL")), sql::live()),
                    {booking, exceptInvoice}));
 }
 
@@ -128,8 +130,8 @@ std::optional<GstRow> InvoiceStore::gstRow(const QString& gstFor) {
 }
 
 bool InvoiceStore::gstInvNoTaken(const QString& gstInvNo, qint64 exceptInvoice) {
-    return db_.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE DOC_CODE='INV001' AND "
-                                     "DOC_STATUS='APPRV' AND GST_INVNO=? AND DOC_NO<>?"),
+    return db_.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE DOC_CODE='INV001' AND ") +
+                          sql::live() + QStringLiteral(" AND GST_INVNO=? AND DOC_NO<>?"),
                       {gstInvNo, exceptInvoice})
                .toLongLong() > 0;
 }
@@ -195,6 +197,56 @@ qint64 InvoiceStore::save(const InvoiceDraft& d) {
         if (now && f.grand > now->invoiceable())
             return invoiceCapMessage(now->invoiceable());
         return {};
+    });
+}
+
+std::optional<InvoiceStore::Saved> InvoiceStore::saved(const InvoiceKind& kind, qint64 number) {
+    std::optional<Saved> out;
+    const auto head =
+        db_.firstRow(QStringLiteral("SELECT * FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND DOC_NO=?"), {kind.code, number});
+    if (!head)
+        return out;
+    out = Saved{*head, {}};
+    QSqlQuery q = db_.exec(QStringLiteral("SELECT DOC_DESC, INV_RATE, INV_QTY, INV_AMT FROM M_TBL_TRANSACTION "
+                                          "WHERE DOC_CODE=? AND IN_DOCCODE=? AND IN_DOCNO=? ORDER BY INV_DETSLNO"),
+                           {kind.lineCode, kind.code, number});
+    while (q.next())
+        out->lines.push_back({q.value(0).toString(), Money::fromVariant(q.value(1)), Money::fromVariant(q.value(2)),
+                              Money::fromVariant(q.value(3))});
+    return out;
+}
+
+InvoiceAdvance refreshInvoiceAdvance(Database& db, qint64 invoice) {
+    return db.transact([&] {
+        InvoiceAdvance r;
+        const auto row = db.firstRow(QStringLiteral("SELECT DOC_STATUS, IN_DOCNO, GRAND_TOTAL FROM M_TBL_TRANSACTION "
+                                                    "WHERE DOC_CODE='INV001' AND DOC_NO=?%1")
+                                         .arg(db.dialect().forUpdate()),
+                                     {invoice}, ResultTypes::Fixed);
+        if (!row)
+            return r;
+        r.status = row->value(0).toString().trimmed();
+        r.booking = row->value(1).toLongLong();
+        if (r.status == status::kCancelled)
+            return r;
+        // Whole paise summed on both engines: the advance is exact whatever the rows.
+        bool ok = false;
+        const qint64 paise =
+            db.scalar(QStringLiteral("SELECT %1 FROM M_TBL_TRANSACTION WHERE DOC_CODE='FRDB01' AND IN_DOCNO=? AND %2")
+                          .arg(db.dialect().balanceInPaise(QStringLiteral("GRAND_TOTAL"), QStringLiteral("0")),
+                               sql::live()),
+                      {r.booking}, ResultTypes::Fixed)
+                .toLongLong(&ok);
+        if (!ok)
+            throw DbError(DbError::Kind::Other, QStringLiteral("An advance that is not a number of paise"));
+        const Money advance = Money::fromPaise(paise);
+        const Money balance = Money::fromVariant(row->value(2)) - advance;
+        if (db.execAffected(QStringLiteral("UPDATE M_TBL_TRANSACTION SET ADV_AMOUNT=?, BALANCE_AMT=? "
+                                           "WHERE DOC_CODE='INV001' AND DOC_NO=?"),
+                            {advance.toVariant(), balance.toVariant(), invoice}) != 1)
+            throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
+        r.stored = true;
+        return r;
     });
 }
 

@@ -89,6 +89,13 @@ public:
     // A live tax invoice other than exceptInvoice already carries this number.
     bool gstInvNoTaken(const QString& gstInvNo, qint64 exceptInvoice = 0);
 
+    // A saved invoice of the kind: its header row as stored and its lines in order.
+    struct Saved {
+        QSqlRecord head;
+        std::vector<InvoiceLine> lines;
+    };
+    std::optional<Saved> saved(const InvoiceKind& kind, qint64 number);
+
     // Saves a new invoice and returns its number; DbError Refused with the window's message
     // when the booking is no longer approved, the cap is passed or the number taken.
     qint64 save(const InvoiceDraft& draft);
@@ -98,5 +105,17 @@ private:
     Database& db_;
     QString user_;
 };
+
+// The figures an invoice reprint stores before printing.
+struct InvoiceAdvance {
+    bool stored = false;  // false: no such invoice, or a cancelled one (printed as it is)
+    QString status;
+    qint64 booking = 0;
+};
+
+// Stores on INV001 number `invoice` ADV_AMOUNT = the live receipts of its booking and
+// BALANCE_AMT = its grand total minus them, in one transaction; a cancelled invoice is left
+// as it is. Throws DbError.
+InvoiceAdvance refreshInvoiceAdvance(Database& db, qint64 invoice);
 
 }  // namespace tarvic

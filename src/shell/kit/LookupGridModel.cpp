@@ -2,7 +2,7 @@
 
 #include "data/ColumnLengths.h"
 #include "data/Money.h"
-#include "data/RowWriter.h"
+#include "engine/masters/LookupRows.h"
 #include "shell/kit/Guard.h"
 #include "shell/kit/KeyFilters.h"
 
@@ -182,35 +182,10 @@ bool LookupGridModel::writeRow(int r, QString* error) {
         *error = QStringLiteral("PLEASE ENTER %1 PROPERLY ....").arg(config_.columns.at(key).heading);
         return false;
     }
-    QVariant stored = key >= 0 ? columns.at(key).second : row.key;
+    QVariant stored;
     try {
-        // Two workstations may take the same next code at once: the second one takes the next.
-        for (int attempt = 1;; ++attempt) {
-            try {
-                db_.transact([&] {
-                    if (numbered) {
-                        stored = db_.scalar(QStringLiteral("SELECT COALESCE(MAX(%1),0)+1 FROM %2")
-                                                .arg(config_.keyColumn, config_.table))
-                                     .toLongLong();
-                        columns[key].second = stored;
-                    }
-                    if (config_.rowCheck)
-                        if (const QString why = config_.rowCheck(db_, columns); !why.isEmpty())
-                            throw DbError(DbError::Kind::Refused, why);
-                    // A row deleted or re-keyed on another workstation since it was read is
-                    // reported by the writer, never added again.
-                    RowWriter writer(db_, QString());
-                    if (row.isNew)
-                        writer.insert(config_.table, {}, columns, RowWriter::Audit::None);
-                    else
-                        writer.update(config_.table, {{config_.keyColumn, row.key}}, columns, RowWriter::Audit::None);
-                });
-                break;
-            } catch (const DbError& e) {
-                if (!numbered || e.kind() != DbError::Kind::Duplicate || attempt == 3)
-                    throw;
-            }
-        }
+        stored = saveLookupRow(db_, {config_.table, config_.keyColumn, row.key, row.isNew, columns, key,
+                                     config_.rowCheck});
     } catch (const DbError& e) {
         *error = refusal(e, r, "SAVED");
         return false;
@@ -264,8 +239,7 @@ bool LookupGridModel::deleteRow(int r, QString* error) {
         return true;
     if (!rows_.at(r).isNew) {
         try {
-            db_.exec(QStringLiteral("DELETE FROM %1 WHERE %2=?").arg(config_.table, config_.keyColumn),
-                     {rows_.at(r).key});
+            deleteLookupRow(db_, config_.table, config_.keyColumn, rows_.at(r).key);
         } catch (const DbError& e) {
             *error = refusal(e, r, "DELETED");
             return false;

@@ -16,6 +16,7 @@
 // aggregate statement (a grid of their own), never from summing rows held here.
 // forEachRow() streams every row in order through one forward-only pass (the export).
 #include "data/Database.h"
+#include "engine/listings/ListQuery.h"
 
 #include <QAbstractTableModel>
 #include <QColor>
@@ -74,18 +75,6 @@ struct RowColours {
     QColor fore;
 };
 using RowColourHook = std::function<RowColours(const QSqlRecord&)>;
-
-// A statement with "{columns}" where each grid puts its own select list (the detail rows,
-// COUNT(*), a summary's aggregates), and its bound values in order.
-struct ListQuery {
-    static inline const QString kColumns = QStringLiteral("{columns}");
-    QString statement;
-    QVariantList values;
-    QString with(const QString& columns) const {
-        QString s = statement;
-        return s.replace(kColumns, columns);
-    }
-};
 
 class QueryModel : public QAbstractTableModel {
     Q_OBJECT

@@ -2,6 +2,7 @@
 
 #include "data/Moments.h"
 #include "data/TransactionRecords.h"
+#include "engine/DocumentState.h"
 #include "engine/Aging.h"
 
 namespace tarvic::ledger {
@@ -18,7 +19,7 @@ const QString kWalk = QStringLiteral(
 
 QString partyRows(const LedgerRange& r, QVariantList& values) {
     return QStringLiteral("FROM M_TBL_TRANSACTION a WHERE ") + inList(QStringLiteral("a.DOC_CODE"), r.codes, values) +
-           QStringLiteral(" AND a.PARTY_CODE=? AND a.DOC_STATUS='APPRV'");
+           QStringLiteral(" AND a.PARTY_CODE=? AND ") + sql::live(QStringLiteral("a"));
 }
 
 }  // namespace
@@ -121,7 +122,7 @@ Outstanding outstanding(const QStringList& codes, const QString& side, bool cred
                 (side == QLatin1String("CR") ? QStringLiteral(" < 0") : QStringLiteral(" > 0"));
     o.orderBy = (creditFirst ? exactSum(credit, debit) : balance) + QStringLiteral(" DESC, a.PARTY_CODE");
     const QString where = QStringLiteral("WHERE ") + inList(QStringLiteral("a.DOC_CODE"), codes, values) +
-                          QStringLiteral(" AND a.DOC_STATUS='APPRV'");
+                          QStringLiteral(" AND ") + sql::live(QStringLiteral("a"));
     o.query = {QStringLiteral("SELECT {columns} ") + from + where, values};
     if (agedOn) {
         o.totalsSelect = sumsOf(QStringLiteral("t"), totals);

@@ -8,7 +8,7 @@
 // amount ends in "* 1.0" for the same reason.
 #include "data/Dialect.h"
 #include "data/Money.h"
-#include "shell/kit/QueryModel.h"
+#include "engine/listings/ListQuery.h"
 
 #include <QDate>
 

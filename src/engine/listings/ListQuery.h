@@ -1,0 +1,20 @@
+#pragma once
+// A statement with "{columns}" where each grid puts its own select list (the detail rows,
+// COUNT(*), a summary's aggregates), and its bound values in order. The engine states a
+// listing's rows this way; the grids of the windows run it.
+#include <QString>
+#include <QVariantList>
+
+namespace tarvic {
+
+struct ListQuery {
+    static inline const QString kColumns = QStringLiteral("{columns}");
+    QString statement;
+    QVariantList values;
+    QString with(const QString& columns) const {
+        QString s = statement;
+        return s.replace(kColumns, columns);
+    }
+};
+
+}  // namespace tarvic
