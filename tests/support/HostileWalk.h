@@ -10,7 +10,7 @@
 // text). Tests that link every subsystem.
 #include "admin/frm_ExpImpMenuDetails.h"
 #include "app/AllWindows.h"
-#include "data/DemoData.h"
+#include "engine/admin/DemoData.h"
 #include "data/SchemaTables.h"
 #include "sales/QuotationPagePane.h"
 #include "shell/MainWindow.h"
