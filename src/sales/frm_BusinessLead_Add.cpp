@@ -193,30 +193,7 @@ frm_BusinessLead_Add::frm_BusinessLead_Add(Session& session, QWidget* parent, co
     connect(txt_StrtDate, &QLineEdit::textChanged, this, [this] { Calc_EndDate(); });
     connect(txt_NoOfDays, &QLineEdit::textChanged, this, [this] { Calc_EndDate(); });
 
-    editor_ = new DocumentEditor(
-        this, {.checks = [this] { return saveChecks(); },
-               .question =
-                   [this] {
-                       return Confirmation{QStringLiteral(" YOU ARE ABOUT TO UPDATE BUSINESS LEAD ...."),
-                                           {{QStringLiteral(" PARTY NAME : "), lbl_PartyName->text()},
-                                            {QStringLiteral(" NO OF PAX : "), txt_NoOfPax->text().trimmed()},
-                                            {QStringLiteral(" TOURS DAYS : "), txt_NoOfDays->text().trimmed()},
-                                            {QStringLiteral(" LEAD STATUS : "), Cmb_LeadStatus->currentText()}}};
-                   },
-               .save =
-                   [this] {
-                       return lead::saveLead(db(), this->session().userFullName, this->session().consultantCode,
-                                             number_, ownColumns());
-                   },
-               .saved = [](qint64) { return QStringLiteral("UPDATION OF BUSINESS LEAD SUCCESSFULLY DONE ..."); },
-               .show = [this](qint64 n) { return Show_Record(n); }});
-    // The number taken is on screen when the user is told the lead is stored.
-    editor_->setNumberLabel(lbl_DocNO);
-    editor_->setEditableHook([this](bool on) { setEditable(on); });
-    connect(editor_, &DocumentEditor::saved, this, [this](qint64 n) {
-        if (changed_)
-            changed_(QString::number(n));
-    });
+    setUpSave();
     guarded([&] { role_ = Chk_TCRole(session); });
     Load_Init();
     const qint64 leadNo = args.value(QStringLiteral("LEAD_NO")).toLongLong();
@@ -309,6 +286,34 @@ Columns frm_BusinessLead_Add::ownColumns() const {
             {QStringLiteral("TOURIST_EMAIL"), txt_EmailAdd->text().trimmed()},
             {QStringLiteral("CONSULTANT_CODE"), numberOrNull(consultant->key())},
             {QStringLiteral("LEADSTATUS_CODE"), Cmb_LeadStatus->code().toLongLong()}};
+}
+
+// The save sequence: the checks, the question, the engine's save, the message, shown again.
+void frm_BusinessLead_Add::setUpSave() {
+    editor_ = new DocumentEditor(
+        this, {.checks = [this] { return saveChecks(); },
+               .question =
+                   [this] {
+                       return Confirmation{QStringLiteral(" YOU ARE ABOUT TO UPDATE BUSINESS LEAD ...."),
+                                           {{QStringLiteral(" PARTY NAME : "), lbl_PartyName->text()},
+                                            {QStringLiteral(" NO OF PAX : "), txt_NoOfPax->text().trimmed()},
+                                            {QStringLiteral(" TOURS DAYS : "), txt_NoOfDays->text().trimmed()},
+                                            {QStringLiteral(" LEAD STATUS : "), Cmb_LeadStatus->currentText()}}};
+                   },
+               .save =
+                   [this] {
+                       return lead::saveLead(db(), session().userFullName, session().consultantCode, number_,
+                                             ownColumns());
+                   },
+               .saved = [](qint64) { return QStringLiteral("UPDATION OF BUSINESS LEAD SUCCESSFULLY DONE ..."); },
+               .show = [this](qint64 n) { return Show_Record(n); }});
+    // The number taken is on screen when the user is told the lead is stored.
+    editor_->setNumberLabel(lbl_DocNO);
+    editor_->setEditableHook([this](bool on) { setEditable(on); });
+    connect(editor_, &DocumentEditor::saved, this, [this](qint64 n) {
+        if (changed_)
+            changed_(QString::number(n));
+    });
 }
 
 QList<Check> frm_BusinessLead_Add::saveChecks() {

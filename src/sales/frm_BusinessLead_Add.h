@@ -61,6 +61,7 @@ private:
     void setEditable(bool editable);
     void showPartyType();
     Columns ownColumns() const;
+    void setUpSave();
     // The save's checks, in their order.
     QList<Check> saveChecks();
 

@@ -120,22 +120,7 @@ frm_BusinessLeads_Quotation::frm_BusinessLeads_Quotation(Session& session, QWidg
     body()->addWidget(buildTotals());
 
     role_ = Chk_TCRole(session);
-    editor_ = new DocumentEditor(
-        this, {.checks = [this] { return saveChecks(); },
-               .question =
-                   [this] {
-                       return Confirmation{QStringLiteral(" YOU ARE ABOUT TO GENERATE QUOTATION NO ...."),
-                                           {{QStringLiteral(" LEAD NO : "), QString::number(leadNo_)},
-                                            {QStringLiteral(" ITINERARY NO : "), QString::number(itineraryNo_)}}};
-                   },
-               .save =
-                   [this] {
-                       Calc_GrandTotal();
-                       return storeQuotation(db(), this->session().userFullName, header(), SaveKind::Full);
-                   },
-               .saved = [](qint64 n) { return kSaved + QStringLiteral("\n QUOTATION NO : ") + QString::number(n); },
-               .show = [this](qint64 n) { return Show_Record(n); }});
-    editor_->setNumberLabel(lbl_DocNO);
+    setUpSave();
     resize(1000, 600);
     Load_Init();
     if (const qint64 q = args.value(QStringLiteral("QUOT_NO")).toLongLong(); q > 0)
@@ -926,6 +911,26 @@ void frm_BusinessLeads_Quotation::openNotes(const QString& code) {
                                                                {QStringLiteral("NOTE_CODE"), code}}});
 }
 
+// The save sequence: the checks, the question, the engine's save, the message, shown again.
+void frm_BusinessLeads_Quotation::setUpSave() {
+    editor_ = new DocumentEditor(
+        this, {.checks = [this] { return saveChecks(); },
+               .question =
+                   [this] {
+                       return Confirmation{QStringLiteral(" YOU ARE ABOUT TO GENERATE QUOTATION NO ...."),
+                                           {{QStringLiteral(" LEAD NO : "), QString::number(leadNo_)},
+                                            {QStringLiteral(" ITINERARY NO : "), QString::number(itineraryNo_)}}};
+                   },
+               .save =
+                   [this] {
+                       Calc_GrandTotal();
+                       return storeQuotation(db(), session().userFullName, header(), SaveKind::Full);
+                   },
+               .saved = [](qint64 n) { return kSaved + QStringLiteral("\n QUOTATION NO : ") + QString::number(n); },
+               .show = [this](qint64 n) { return Show_Record(n); }});
+    editor_->setNumberLabel(lbl_DocNO);
+}
+
 QList<Check> frm_BusinessLeads_Quotation::saveChecks() {
     return {{[this] { return leadParty_.isEmpty(); }, txt_LeadCode,
              QStringLiteral("CANNOT PROCEED, PLEASE ENTER CORRECT LEAD NO ...")},
@@ -966,12 +971,7 @@ void frm_BusinessLeads_Quotation::Delete_ItnQuote() {
          {QStringLiteral(" FOR QUOTATION NO : "), QString::number(number_)}}};
     if (!question.ask(prompter(), this))
         return;
-    if (!guarded([&] {
-            db().transact([&] {
-                lockQuotationForWrite(db(), number_);
-                deleteQuotationItinerary(db(), itineraryNo_, number_);
-            });
-        }))
+    if (!guarded([&] { deleteQuotationItinerary(db(), itineraryNo_, number_); }))
         return;
     prompter().information(this, QStringLiteral("DELETION SUCCESSFULLY DONE ...."));
     Load_Itinerary();

@@ -154,6 +154,7 @@ private:
     // when it cannot.
     bool refreshPage(QuotationPage page, MailMessage* mail = nullptr, bool store = true);
     ListGrid* grid(const QString& name, QueryModel** model, const QList<ListColumn>& columns);
+    void setUpSave();
     // The save's checks, in their order.
     QList<Check> saveChecks();
 

@@ -562,6 +562,7 @@ private slots:
 
     void quotationCopyMadeOnceAndKeptApart() {
         Fixture f;
+        f.quotation(7);
         f.days(1, {"1:1:COCHIN", "3:2:MUNNAR"});
         for (const ItineraryNote& n : kItineraryNotes)
             f.note(1, n.code, QString("%1 V1").arg(n.code));

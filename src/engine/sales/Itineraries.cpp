@@ -1,6 +1,7 @@
 #include "Itineraries.h"
 
 #include "data/Database.h"
+#include "data/Numbering.h"
 #include "engine/sales/QuotationStore.h"
 
 namespace tarvic {
@@ -42,12 +43,30 @@ void copyItineraryToQuotation(Database& db, const QString& user, qint64 itinerar
 
 int deleteQuotationItinerary(Database& db, qint64 itinerary, qint64 quotation) {
     return db.transact([&] {
+        lockQuotationForWrite(db, quotation);
         const int lines =
             db.execAffected(QStringLiteral("DELETE FROM M_TBL_ITINERARY_DETAILS_QUOTE WHERE ITN_DOCNO=? AND QUOT_NO=?"),
                             {itinerary, quotation});
         db.execAffected(QStringLiteral("DELETE FROM M_TBL_ITINERARY_NOTES_QUOTE WHERE ITN_DOCNO=? AND QUOT_NO=?"),
                         {itinerary, quotation});
         return lines;
+    });
+}
+
+qint64 storeItinerary(Database& db, const QString& user, qint64 number, const Columns& header,
+                      const QHash<QString, QString>& notes) {
+    return db.transact([&] {
+        const bool isNew = number == 0;
+        const qint64 no = isNew ? Numbering(db).next(QStringLiteral("ITNHD")) : number;
+        RowWriter writer(db, user);
+        writer.write(QStringLiteral("M_TBL_ITINERARY_HEADER"), {{QStringLiteral("ITN_DOCNO"), no}}, header, isNew);
+        // Every note by its key, whether an earlier version stored it or not.
+        for (const ItineraryNote& n : kItineraryNotes)
+            writer.put(
+                QStringLiteral("M_TBL_ITINERARY_NOTES"),
+                {{QStringLiteral("ITN_DOCNO"), no}, {QStringLiteral("ITN_NOTE_CODE"), QString::fromLatin1(n.code)}},
+                {{QStringLiteral("ITN_NOTE"), notes.value(QLatin1String(n.code))}});
+        return no;
     });
 }
 

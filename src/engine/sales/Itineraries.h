@@ -3,6 +3,7 @@
 // itinerary window, its import, the quotation's save and its pages.
 #include "data/RowWriter.h"
 
+#include <QHash>
 #include <QString>
 
 #include <array>
@@ -42,8 +43,16 @@ const ItineraryNote* itineraryNote(const QString& code);
 // quotation leave an existing copy alone. Joins the caller's transaction.
 void copyItineraryToQuotation(Database& db, const QString& user, qint64 itinerary, qint64 quotation);
 // Drops quotation q's copy of itinerary i (lines and notes), so that its next save copies the
-// itinerary afresh. Returns the lines removed.
+// itinerary afresh; a quotation locked since it was read is refused (kQuotationLocked). Returns
+// the lines removed.
 int deleteQuotationItinerary(Database& db, qint64 itinerary, qint64 quotation);
+
+// Stores an itinerary's header and every note by its key in one transaction: number 0 takes
+// the next number of counter ITNHD and adds the header, otherwise the header of that number is
+// rewritten (one gone since is reported, DbError Changed). A note missing from notes is stored
+// empty. Returns the number.
+qint64 storeItinerary(Database& db, const QString& user, qint64 number, const Columns& header,
+                      const QHash<QString, QString>& notes);
 
 // What to import from source into target; progress(text) is called as each step begins.
 struct ItineraryImport {
