@@ -1,6 +1,6 @@
 #include "ItineraryDayEditor.h"
 
-#include "data/RowWriter.h"
+#include "engine/sales/Itineraries.h"
 #include "sales/ItineraryForms.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Checks.h"
@@ -253,19 +253,7 @@ void ItineraryDayEditor::Save_Record() {
                              {QStringLiteral("ITN_HOURS"), txt_Time->text().trimmed()},
                              {QStringLiteral("SHOW_HOURS"), QString(Chk_Hours->isChecked() ? "Y" : "N")},
                              {QStringLiteral("ITN_DESC"), txt_Desc->toPlainText().trimmed()}};
-    Columns key = {{QStringLiteral("ITN_DOCNO"), itinerary_}};
-    if (config_.quotationCopy)
-        key.emplace_back(QStringLiteral("QUOT_NO"), quotation_);
-    key.emplace_back(QStringLiteral("ITN_SLNO"), slno);
-    if (!guarded([&] {
-            db().transact([&] {
-                RowWriter writer(db(), session().userFullName);
-                // The copy is only ever updated: a line gone since the check is reported, not
-                // added. The standard itinerary adds a new serial and replaces an existing one.
-                const bool isNew = !config_.quotationCopy && !lineExists(slno);
-                writer.write(config_.table, key, columns, isNew);
-            });
-        }))
+    if (!guarded([&] { storeItineraryDay(db(), session().userFullName, {itinerary_, copyOf(), slno, columns}); }))
         return;
     prompter().information(this, kSaved);
     stored();
@@ -283,17 +271,7 @@ void ItineraryDayEditor::Delete_Record() {
     const Confirmation question{QStringLiteral("YOU ARE ABOUT TO DELETE ITINERARY DETAILS ...."), lineValues()};
     if (!question.ask(prompter(), this))
         return;
-    if (!guarded([&] {
-            db().transact([&] {
-                QVariantList values;
-                const QString where = keyWhere(values);
-                values << slno;
-                if (db().execAffected(
-                        QStringLiteral("DELETE FROM %1 WHERE %2 AND ITN_SLNO=?").arg(config_.table, where), values) !=
-                    1)
-                    throw DbError(DbError::Kind::Changed, QLatin1String(kChangedByAnotherUser));
-            });
-        }))
+    if (!guarded([&] { deleteItineraryDay(db(), {itinerary_, copyOf(), slno, {}}); }))
         return;
     prompter().information(this, QStringLiteral("DELETION OF ITINERARY DETAILS SUCCESSFULLY DONE .... "));
     Load_Init();

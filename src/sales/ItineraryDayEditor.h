@@ -60,6 +60,8 @@ private:
     QString keyWhere(QVariantList& values) const;
     std::optional<qint64> highestSerial();
     bool lineExists(qint64 slno);
+    // The quotation whose copy is edited, 0 for the standard itinerary.
+    qint64 copyOf() const { return config_.quotationCopy ? quotation_ : 0; }
     QList<std::pair<QString, QString>> lineValues() const;
     void stored();
 

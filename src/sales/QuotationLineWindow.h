@@ -9,7 +9,7 @@
 // A kind states its fields, pricing, checks, question, messages and grid as a LineKindConfig
 // and the hooks below; the protocol (checks, question, store, messages, reload) is written once.
 #include "data/Money.h"
-#include "sales/QuotationLines.h"
+#include "engine/sales/QuotationLines.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/QueryModel.h"
 #include "shell/kit/TaskWindow.h"

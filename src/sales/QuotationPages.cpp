@@ -1,10 +1,11 @@
 #include "QuotationPages.h"
 
 #include "data/Database.h"
-#include "engine/sales/Itineraries.h"
 #include "data/Mailer.h"
 #include "data/Moments.h"
 #include "data/Money.h"
+#include "engine/DocumentState.h"
+#include "engine/sales/Itineraries.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -206,7 +207,8 @@ private:
             QStringLiteral("<br><p align=\"center\"><font face=\"Verdana\" size=\"4\"><b>CONFIRMATION "
                            "VOUCHER</b></font></p>"));
         d_.booking = db_.scalar(QStringLiteral("SELECT DOC_NO FROM M_TBL_TRANSACTION WHERE QUOTATION_NO=? "
-                                               "AND DOC_CODE='CBPT01' AND DOC_STATUS<>'CNCL'"),
+                                               "AND DOC_CODE='CBPT01' AND DOC_STATUS<>'%1'")
+                                    .arg(status::kCancelled),
                                 {d_.number})
                          .toString();
         if (!d_.booking.isEmpty())

@@ -193,6 +193,7 @@ frm_BusinessLead_Add::frm_BusinessLead_Add(Session& session, QWidget* parent, co
     connect(txt_StrtDate, &QLineEdit::textChanged, this, [this] { Calc_EndDate(); });
     connect(txt_NoOfDays, &QLineEdit::textChanged, this, [this] { Calc_EndDate(); });
 
+    setUpSave();
     guarded([&] { role_ = Chk_TCRole(session); });
     Load_Init();
     const qint64 leadNo = args.value(QStringLiteral("LEAD_NO")).toLongLong();
@@ -204,7 +205,6 @@ void frm_BusinessLead_Add::Load_Init() {
     showing_ = true;
     number_ = 0;
     lbl_DocCode->setText(lead::kCode);
-    lbl_DocNO->setText(QStringLiteral("0"));
     txt_DocDate->setDate(QDate::currentDate());
     party->clear();
     lbl_PartyType->clear();
@@ -226,7 +226,7 @@ void frm_BusinessLead_Add::Load_Init() {
     lbl_UpdateBy->clear();
     lbl_LeadLock->setText(QStringLiteral("N"));
     showing_ = false;
-    setEditable(true);
+    editor_->startNew();
     txt_Code->setFocus();
 }
 
@@ -288,59 +288,68 @@ Columns frm_BusinessLead_Add::ownColumns() const {
             {QStringLiteral("LEADSTATUS_CODE"), Cmb_LeadStatus->code().toLongLong()}};
 }
 
+// The save sequence: the checks, the question, the engine's save, the message, shown again.
+void frm_BusinessLead_Add::setUpSave() {
+    editor_ = new DocumentEditor(
+        this, {.checks = [this] { return saveChecks(); },
+               .question =
+                   [this] {
+                       return Confirmation{QStringLiteral(" YOU ARE ABOUT TO UPDATE BUSINESS LEAD ...."),
+                                           {{QStringLiteral(" PARTY NAME : "), lbl_PartyName->text()},
+                                            {QStringLiteral(" NO OF PAX : "), txt_NoOfPax->text().trimmed()},
+                                            {QStringLiteral(" TOURS DAYS : "), txt_NoOfDays->text().trimmed()},
+                                            {QStringLiteral(" LEAD STATUS : "), Cmb_LeadStatus->currentText()}}};
+                   },
+               .save =
+                   [this] {
+                       return lead::saveLead(db(), session().userFullName, session().consultantCode, number_,
+                                             ownColumns());
+                   },
+               .saved = [](qint64) { return QStringLiteral("UPDATION OF BUSINESS LEAD SUCCESSFULLY DONE ..."); },
+               .show = [this](qint64 n) { return Show_Record(n); }});
+    // The number taken is on screen when the user is told the lead is stored.
+    editor_->setNumberLabel(lbl_DocNO);
+    editor_->setEditableHook([this](bool on) { setEditable(on); });
+    connect(editor_, &DocumentEditor::saved, this, [this](qint64 n) {
+        if (changed_)
+            changed_(QString::number(n));
+    });
+}
+
+QList<Check> frm_BusinessLead_Add::saveChecks() {
+    const bool b2c = lbl_PartyType->text().trimmed() == QLatin1String("B2C");
+    auto empty = [](QLineEdit* e) { return e->text().trimmed().isEmpty(); };
+    return {{[=, this] { return party->key().isEmpty(); }, txt_Code,
+             QStringLiteral("PLEASE ENTER PARTY CODE PROPERLY .....")},
+            {[=, this] { return b2c && empty(txt_TouristName); }, txt_TouristName,
+             QStringLiteral("TOURIST NAME IS NECESSARY FOR B2C ....")},
+            {[=, this] { return b2c && empty(txt_TouristMob); }, txt_TouristMob,
+             QStringLiteral("TOURIST MOBILE NO IS NECESSARY FOR B2C ....")},
+            {[=, this] { return b2c && empty(txt_EmailAdd); }, txt_EmailAdd,
+             QStringLiteral("E-MAIL ADDRESS IS NECESSARY FOR B2C ....")},
+            {[=, this] { return Cmb_LeadType->code().isEmpty(); }, Cmb_LeadType,
+             QStringLiteral("PLEASE SELECT LEAD TYPE PROPERLY FROM THE LIST ....")},
+            {[=, this] { return Cmb_LeadFor->code().isEmpty(); }, Cmb_LeadFor,
+             QStringLiteral("PLEASE SELECT LEAD FOR FROM THE LIST ....")},
+            {[=, this] { return Cmb_LeadStatus->code().isEmpty(); }, Cmb_LeadStatus,
+             QStringLiteral("PLEASE SELECT LEAD STATUS PROPERLY FROM THE LIST ....")},
+            {[=, this] { return empty(txt_Desc); }, txt_Desc, QStringLiteral("DESCRIPTION CANNOT BE BLANK ....")},
+            {[=, this] { return txt_NoOfPax->text().trimmed().toInt() == 0; }, txt_NoOfPax,
+             QStringLiteral("PLEASE ENTER NO OF PAX ....")},
+            {[=, this] { return txt_NoOfChild->text().trimmed().toInt() > 0 && empty(txt_ChildAges); }, txt_ChildAges,
+             QStringLiteral("PLEASE ENTER AGES OF CHILDREN ....")},
+            // A start date that is no date would be stored as none.
+            {[=, this] {
+                 return !empty(txt_StrtDate) &&
+                        !QDate::fromString(txt_StrtDate->text().trimmed(), kDateFormat).isValid();
+             },
+             txt_StrtDate, QStringLiteral("PLEASE ENTER START DATE PROPERLY (DD/MM/YYYY) ....")}};
+}
+
 void frm_BusinessLead_Add::Save_Record() {
     if (!editable_ || !role_.saveAllowed())
         return;
-    const bool b2c = lbl_PartyType->text().trimmed() == QLatin1String("B2C");
-    auto empty = [](QLineEdit* e) { return e->text().trimmed().isEmpty(); };
-    const bool ok = runChecks(
-        prompter(), this,
-        {{[&] { return party->key().isEmpty(); }, txt_Code, QStringLiteral("PLEASE ENTER PARTY CODE PROPERLY .....")},
-         {[&] { return b2c && empty(txt_TouristName); }, txt_TouristName,
-          QStringLiteral("TOURIST NAME IS NECESSARY FOR B2C ....")},
-         {[&] { return b2c && empty(txt_TouristMob); }, txt_TouristMob,
-          QStringLiteral("TOURIST MOBILE NO IS NECESSARY FOR B2C ....")},
-         {[&] { return b2c && empty(txt_EmailAdd); }, txt_EmailAdd,
-          QStringLiteral("E-MAIL ADDRESS IS NECESSARY FOR B2C ....")},
-         {[&] { return Cmb_LeadType->code().isEmpty(); }, Cmb_LeadType,
-          QStringLiteral("PLEASE SELECT LEAD TYPE PROPERLY FROM THE LIST ....")},
-         {[&] { return Cmb_LeadFor->code().isEmpty(); }, Cmb_LeadFor,
-          QStringLiteral("PLEASE SELECT LEAD FOR FROM THE LIST ....")},
-         {[&] { return Cmb_LeadStatus->code().isEmpty(); }, Cmb_LeadStatus,
-          QStringLiteral("PLEASE SELECT LEAD STATUS PROPERLY FROM THE LIST ....")},
-         {[&] { return empty(txt_Desc); }, txt_Desc, QStringLiteral("DESCRIPTION CANNOT BE BLANK ....")},
-         {[&] { return txt_NoOfPax->text().trimmed().toInt() == 0; }, txt_NoOfPax,
-          QStringLiteral("PLEASE ENTER NO OF PAX ....")},
-         {[&] { return txt_NoOfChild->text().trimmed().toInt() > 0 && empty(txt_ChildAges); }, txt_ChildAges,
-          QStringLiteral("PLEASE ENTER AGES OF CHILDREN ....")},
-         // A start date that is no date would be stored as none.
-         {[&] {
-              return !empty(txt_StrtDate) && !QDate::fromString(txt_StrtDate->text().trimmed(), kDateFormat).isValid();
-          },
-          txt_StrtDate, QStringLiteral("PLEASE ENTER START DATE PROPERLY (DD/MM/YYYY) ....")}});
-    if (!ok)
-        return;
-    const Confirmation question{QStringLiteral(" YOU ARE ABOUT TO UPDATE BUSINESS LEAD ...."),
-                                {{QStringLiteral(" PARTY NAME : "), lbl_PartyName->text()},
-                                 {QStringLiteral(" NO OF PAX : "), txt_NoOfPax->text().trimmed()},
-                                 {QStringLiteral(" TOURS DAYS : "), txt_NoOfDays->text().trimmed()},
-                                 {QStringLiteral(" LEAD STATUS : "), Cmb_LeadStatus->currentText()}}};
-    if (!question.ask(prompter(), this))
-        return;
-    qint64 saved = 0;
-    if (!guarded([&] {
-            saved = lead::saveLead(db(), session().userFullName, session().consultantCode, number_, ownColumns());
-        })) {
-        // Nothing was kept: a new lead has no number yet, and what was typed stays.
-        lbl_DocNO->setText(QString::number(number_));
-        return;
-    }
-    // The number taken is on screen when the user is told the lead is stored.
-    lbl_DocNO->setText(QString::number(saved));
-    prompter().information(this, QStringLiteral("UPDATION OF BUSINESS LEAD SUCCESSFULLY DONE ..."));
-    Show_Record(saved);
-    if (changed_)
-        changed_(QString::number(saved));
+    editor_->save();
 }
 
 bool frm_BusinessLead_Add::Show_Record(qint64 leadNo) {
@@ -359,7 +368,6 @@ bool frm_BusinessLead_Add::Show_Record(qint64 leadNo) {
         return v(column).isNull() ? QString() : QString::number(v(column).toLongLong());
     };
     number_ = leadNo;
-    lbl_DocNO->setText(QString::number(leadNo));
     txt_DocDate->setDate(dateFromDb(v("DOC_DATE")));
     party->setLoaded(n("PARTY_CODE"), s("PARTY_NAME"));
     lbl_PartyType->setText(s("BUSINESS_RELTYPE"));
@@ -383,7 +391,7 @@ bool frm_BusinessLead_Add::Show_Record(qint64 leadNo) {
     lbl_LeadLock->setText(QStringLiteral("%1%2").arg(locked ? QStringLiteral("Y") : QStringLiteral("N"),
                                                      lockedBy.isEmpty() ? QString() : QStringLiteral("  ") + lockedBy));
     showing_ = false;
-    setEditable(!locked);
+    editor_->shown(leadNo, locked ? DocState::Locked : DocState::Live, true);
     return true;
 }
 

@@ -7,6 +7,7 @@
 // (LCK_LEAD 'Y') is shown read-only.
 #include "masters/ConsultantRole.h"
 #include "shell/kit/CodeList.h"
+#include "shell/kit/DocumentEditor.h"
 #include "shell/kit/TaskWindow.h"
 
 #include <QSqlRecord>
@@ -60,9 +61,13 @@ private:
     void setEditable(bool editable);
     void showPartyType();
     Columns ownColumns() const;
+    void setUpSave();
+    // The save's checks, in their order.
+    QList<Check> saveChecks();
 
     TCRoleCheck role_;
     PickCallback changed_;
+    DocumentEditor* editor_ = nullptr;
     qint64 number_ = 0;
     bool editable_ = true;
     bool showing_ = false;

@@ -1,7 +1,6 @@
 #include "frm_BusinessLeads_ModNotes.h"
 
 #include "engine/sales/Itineraries.h"
-#include "data/RowWriter.h"
 #include "sales/ItineraryForms.h"
 #include "shell/kit/Checks.h"
 
@@ -80,16 +79,7 @@ void frm_BusinessLeads_ModNotes::Save_Record() {
                                 QStringLiteral(" ARE YOU SURE WANT TO PROCEED WITH UPDATION (Y/N) ?")};
     if (!question.ask(prompter(), this))
         return;
-    if (!guarded([&] {
-            db().transact([&] {
-                RowWriter(db(), session().userFullName)
-                    .put(QStringLiteral("M_TBL_ITINERARY_NOTES_QUOTE"),
-                         {{QStringLiteral("ITN_DOCNO"), itinerary_},
-                          {QStringLiteral("QUOT_NO"), quotation_},
-                          {QStringLiteral("ITN_NOTE_CODE"), code_}},
-                         {{QStringLiteral("ITN_NOTE"), text}});
-            });
-        }))
+    if (!guarded([&] { storeQuotationNote(db(), session().userFullName, itinerary_, quotation_, code_, text); }))
         return;
     prompter().information(this, QStringLiteral("Updation of Notes Successfully Done ..."));
     if (args_.onPick)

@@ -1,8 +1,8 @@
 #include "frm_BusinessLeads_Quotation.h"
 
-#include "engine/sales/Itineraries.h"
 #include "data/Mailer.h"
 #include "data/Moments.h"
+#include "engine/sales/Itineraries.h"
 #include "sales/LeadQuery.h"
 #include "sales/QuotationPagePane.h"
 #include "shell/kit/BusyCursor.h"
@@ -120,6 +120,7 @@ frm_BusinessLeads_Quotation::frm_BusinessLeads_Quotation(Session& session, QWidg
     body()->addWidget(buildTotals());
 
     role_ = Chk_TCRole(session);
+    setUpSave();
     resize(1000, 600);
     Load_Init();
     if (const qint64 q = args.value(QStringLiteral("QUOT_NO")).toLongLong(); q > 0)
@@ -541,7 +542,7 @@ void frm_BusinessLeads_Quotation::Load_Init() {
     locked_ = false;
     total_ = Money();
     total2_ = Money();
-    lbl_DocNO->setText(QStringLiteral("0"));
+    editor_->startNew();
     const QDate today = QDate::currentDate();
     for (QDateEdit* d : {txt_DocDate, txt_JStartDt, txt_JEndDt})
         d->setDate(today);
@@ -796,7 +797,6 @@ bool frm_BusinessLeads_Quotation::Show_Record(qint64 number) {
     auto text = [&](const char* c) { return r.value(QLatin1String(c)).toString().trimmed(); };
     auto money = [&](const char* c) { return Money::fromVariant(r.value(QLatin1String(c))); };
     number_ = number;
-    lbl_DocNO->setText(QString::number(number));
     txt_DocDate->setDate(dateFromDb(r.value(QStringLiteral("DOC_DATE"))));
     txt_LeadCode->setText(wholeNumber(r.value(QStringLiteral("LEAD_NO"))));
     txt_ItineraryNO->setText(wholeNumber(r.value(QStringLiteral("ITINERARY_NO"))));
@@ -827,6 +827,7 @@ bool frm_BusinessLeads_Quotation::Show_Record(qint64 number) {
     status_ = text("DOC_STATUS");
     locked_ = text("LCK_QUOT") == QLatin1String("Y");
     lbl_Status->setText(status_);
+    editor_->shown(number, locked_ ? DocState::Locked : DocState::Live, true);
     lbl_Lock->setText(locked_ ? QStringLiteral("Y") : QStringLiteral("N"));
     lbl_LockBy->setText(byOnText(r.value(QStringLiteral("LCK_UPDATEBY")), r.value(QStringLiteral("LCK_UPDATEON"))));
     lbl_CreatedBy->setText(byOnText(r.value(QStringLiteral("CREATED_BY")), r.value(QStringLiteral("CREATED_ON"))));
@@ -910,37 +911,48 @@ void frm_BusinessLeads_Quotation::openNotes(const QString& code) {
                                                                {QStringLiteral("NOTE_CODE"), code}}});
 }
 
+// The save sequence: the checks, the question, the engine's save, the message, shown again.
+void frm_BusinessLeads_Quotation::setUpSave() {
+    editor_ = new DocumentEditor(
+        this, {.checks = [this] { return saveChecks(); },
+               .question =
+                   [this] {
+                       return Confirmation{QStringLiteral(" YOU ARE ABOUT TO GENERATE QUOTATION NO ...."),
+                                           {{QStringLiteral(" LEAD NO : "), QString::number(leadNo_)},
+                                            {QStringLiteral(" ITINERARY NO : "), QString::number(itineraryNo_)}}};
+                   },
+               .save =
+                   [this] {
+                       Calc_GrandTotal();
+                       return storeQuotation(db(), session().userFullName, header(), SaveKind::Full);
+                   },
+               .saved = [](qint64 n) { return kSaved + QStringLiteral("\n QUOTATION NO : ") + QString::number(n); },
+               .show = [this](qint64 n) { return Show_Record(n); }});
+    editor_->setNumberLabel(lbl_DocNO);
+}
+
+QList<Check> frm_BusinessLeads_Quotation::saveChecks() {
+    return {{[this] { return leadParty_.isEmpty(); }, txt_LeadCode,
+             QStringLiteral("CANNOT PROCEED, PLEASE ENTER CORRECT LEAD NO ...")},
+            {[this] { return lbl_ItineraryName->text().trimmed().isEmpty(); }, txt_ItineraryNO,
+             QStringLiteral("CANNOT PROCEED, PLEASE ENTER CORRECT ITINERARY NO ...")},
+            {[this] { return txt_BookBy->text().trimmed().isEmpty(); }, txt_BookBy,
+             QStringLiteral("PLEASE MENTION BOOKED BY, ITS COMPULSORY ......")},
+            {[this] { return txt_TouristName->text().trimmed().isEmpty(); }, txt_TouristName,
+             QStringLiteral("PLEASE MENTION TOURIST NAME, ITS COMPULSORY ......")},
+            {[this] { return txt_TouristMobNO->text().trimmed().isEmpty(); }, txt_TouristMobNO,
+             QStringLiteral("PLEASE MENTION TOURIST MOBILE NO, ITS COMPULSORY ......")},
+            {[this] { return txt_TouristEmail->text().trimmed().isEmpty(); }, txt_TouristEmail,
+             QStringLiteral("PLEASE MENTION TOURIST E-MAIL ADDRESS, ITS COMPULSORY ......")}};
+}
+
 void frm_BusinessLeads_Quotation::Save_Record() {
     if (locked_) {
         prompter().information(this, kQuotationLocked);
         return;
     }
-    const bool ok = runChecks(prompter(), this,
-                              {{[&] { return leadParty_.isEmpty(); }, txt_LeadCode,
-                                QStringLiteral("CANNOT PROCEED, PLEASE ENTER CORRECT LEAD NO ...")},
-                               {[&] { return lbl_ItineraryName->text().trimmed().isEmpty(); }, txt_ItineraryNO,
-                                QStringLiteral("CANNOT PROCEED, PLEASE ENTER CORRECT ITINERARY NO ...")},
-                               {[&] { return txt_BookBy->text().trimmed().isEmpty(); }, txt_BookBy,
-                                QStringLiteral("PLEASE MENTION BOOKED BY, ITS COMPULSORY ......")},
-                               {[&] { return txt_TouristName->text().trimmed().isEmpty(); }, txt_TouristName,
-                                QStringLiteral("PLEASE MENTION TOURIST NAME, ITS COMPULSORY ......")},
-                               {[&] { return txt_TouristMobNO->text().trimmed().isEmpty(); }, txt_TouristMobNO,
-                                QStringLiteral("PLEASE MENTION TOURIST MOBILE NO, ITS COMPULSORY ......")},
-                               {[&] { return txt_TouristEmail->text().trimmed().isEmpty(); }, txt_TouristEmail,
-                                QStringLiteral("PLEASE MENTION TOURIST E-MAIL ADDRESS, ITS COMPULSORY ......")}});
-    if (!ok)
-        return;
-    const Confirmation question{QStringLiteral(" YOU ARE ABOUT TO GENERATE QUOTATION NO ...."),
-                                {{QStringLiteral(" LEAD NO : "), QString::number(leadNo_)},
-                                 {QStringLiteral(" ITINERARY NO : "), QString::number(itineraryNo_)}}};
-    if (!question.ask(prompter(), this))
-        return;
-    Calc_GrandTotal();
-    qint64 saved = 0;
-    if (!guarded([&] { saved = storeQuotation(db(), session().userFullName, header(), SaveKind::Full); }))
-        return;  // nothing was kept: a new quotation is still number 0
-    prompter().information(this, kSaved + QStringLiteral("\n QUOTATION NO : ") + QString::number(saved));
-    Show_Record(saved);
+    // A failed save keeps nothing: a new quotation is still number 0.
+    editor_->save();
 }
 
 bool frm_BusinessLeads_Quotation::Save_Transaction() {
@@ -959,12 +971,7 @@ void frm_BusinessLeads_Quotation::Delete_ItnQuote() {
          {QStringLiteral(" FOR QUOTATION NO : "), QString::number(number_)}}};
     if (!question.ask(prompter(), this))
         return;
-    if (!guarded([&] {
-            db().transact([&] {
-                lockQuotationForWrite(db(), number_);
-                deleteQuotationItinerary(db(), itineraryNo_, number_);
-            });
-        }))
+    if (!guarded([&] { deleteQuotationItinerary(db(), itineraryNo_, number_); }))
         return;
     prompter().information(this, QStringLiteral("DELETION SUCCESSFULLY DONE ...."));
     Load_Itinerary();

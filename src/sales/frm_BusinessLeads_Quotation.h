@@ -7,11 +7,12 @@
 // writes, and the save re-reads the lock inside its transaction).
 //
 //     openWindow("frm_BusinessLeads_Quotation", {{{"QUOT_NO", 12}}});   // shows quotation 12
+#include "engine/sales/QuotationStore.h"
 #include "engine/sales/QuotationTotals.h"
 #include "masters/ConsultantRole.h"
 #include "sales/QuotationPages.h"
-#include "sales/QuotationStore.h"
 #include "shell/kit/CodeList.h"
+#include "shell/kit/DocumentEditor.h"
 #include "shell/kit/ListGrid.h"
 #include "shell/kit/QueryModel.h"
 #include "shell/kit/TaskWindow.h"
@@ -153,8 +154,12 @@ private:
     // when it cannot.
     bool refreshPage(QuotationPage page, MailMessage* mail = nullptr, bool store = true);
     ListGrid* grid(const QString& name, QueryModel** model, const QList<ListColumn>& columns);
+    void setUpSave();
+    // The save's checks, in their order.
+    QList<Check> saveChecks();
 
     TCRoleCheck role_;
+    DocumentEditor* editor_ = nullptr;
     qint64 number_ = 0;
     qint64 leadNo_ = 0;       // the lead last looked up, 0 while the code typed names none
     qint64 itineraryNo_ = 0;  // the same for the itinerary
@@ -162,7 +167,7 @@ private:
     bool locked_ = false;
     bool calculating_ = false;
     Money total_;
-    Money total2_;  // total amount 2 as last computed: the taxable amount follows it
+    Money total2_;      // total amount 2 as last computed: the taxable amount follows it
     QString exceeded_;  // the first figure beyond the largest amount, as last computed
     QString leadParty_;
     QHash<QString, QLabel*> leadPanel_;

@@ -1,9 +1,7 @@
 #include "frm_Itinerary_Header.h"
 
-#include "engine/sales/Itineraries.h"
 #include "data/Moments.h"
-#include "data/Numbering.h"
-#include "data/RowWriter.h"
+#include "engine/sales/Itineraries.h"
 #include "sales/ItineraryForms.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Checks.h"
@@ -237,21 +235,10 @@ void frm_Itinerary_Header::Save_Record() {
                             {QStringLiteral("ACTIVE"), Cmb_Active->currentText()}};
     qint64 saved = 0;
     if (!guarded([&] {
-            saved = db().transact([&] {
-                Database& d = db();
-                const bool isNew = docNo_ == 0;
-                const qint64 no = isNew ? Numbering(d).next(QStringLiteral("ITNHD")) : docNo_;
-                RowWriter writer(d, session().userFullName);
-                writer.write(QStringLiteral("M_TBL_ITINERARY_HEADER"), {{QStringLiteral("ITN_DOCNO"), no}}, header,
-                             isNew);
-                // Every note by its key, whether an earlier version stored it or not.
-                for (const ItineraryNote& n : kItineraryNotes)
-                    writer.put(QStringLiteral("M_TBL_ITINERARY_NOTES"),
-                               {{QStringLiteral("ITN_DOCNO"), no},
-                                {QStringLiteral("ITN_NOTE_CODE"), QString::fromLatin1(n.code)}},
-                               {{QStringLiteral("ITN_NOTE"), notes_.value(QLatin1String(n.code))->toPlainText()}});
-                return no;
-            });
+            QHash<QString, QString> notes;
+            for (const ItineraryNote& n : kItineraryNotes)
+                notes.insert(QLatin1String(n.code), notes_.value(QLatin1String(n.code))->toPlainText());
+            saved = storeItinerary(db(), session().userFullName, docNo_, header, notes);
         }))
         return;
     prompter().information(this, QStringLiteral(" CODE : %1\nITINERARY UPDATION SUCCESSFULLY DONE ....").arg(saved));

@@ -1,5 +1,6 @@
 #include "frm_Itinerary_Import.h"
 
+#include "engine/sales/Itineraries.h"
 #include "sales/ItineraryForms.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Checks.h"
@@ -15,56 +16,6 @@
 namespace tarvic {
 
 using namespace itinerary_ui;
-
-void Import_Details(Database& db, const QString& user, const ItineraryImport& what,
-                    const std::function<void(const QString&)>& progress) {
-    db.transact([&] {
-        if (what.lines) {
-            progress(QStringLiteral("ABOUT TO PROCEED WITH IMPORT, PLS WAIT ....."));
-            progress(QStringLiteral("CHECKING AND CLEARING PREVIOUS ENTRIES, PLS WAIT ....."));
-            db.execAffected(QStringLiteral("DELETE FROM M_TBL_ITINERARY_DETAILS WHERE ITN_DOCNO=?"), {what.target});
-            progress(QStringLiteral("PREPARING FOR IMPORT, PLS WAIT ....."));
-            struct Line {
-                QVariantList values;
-                QString day, place;
-            };
-            QList<Line> lines;
-            {
-                QSqlQuery q =
-                    db.exec(QStringLiteral("SELECT ITN_SLNO, ITN_DAY, ITN_PLACE, ITN_DIST, SHOW_DIST, ITN_HOURS, "
-                                           "SHOW_HOURS, ITN_DESC FROM M_TBL_ITINERARY_DETAILS WHERE ITN_DOCNO=? "
-                                           "ORDER BY ITN_SLNO"),
-                            {what.source});
-                while (q.next()) {
-                    Line l;
-                    for (int c = 0; c < 8; ++c)
-                        l.values << q.value(c);
-                    l.day = q.value(1).toString();
-                    l.place = q.value(2).toString().trimmed();
-                    lines << l;
-                }
-            }
-            const QString now = db.dialect().now();
-            for (const Line& l : lines) {
-                progress(QStringLiteral("DAY : %1   PLACE : %2").arg(l.day, l.place));
-                db.execAffected(QStringLiteral("INSERT INTO M_TBL_ITINERARY_DETAILS (ITN_DOCNO, ITN_SLNO, ITN_DAY, "
-                                               "ITN_PLACE, ITN_DIST, SHOW_DIST, ITN_HOURS, SHOW_HOURS, ITN_DESC, "
-                                               "CREATED_BY, CREATED_ON, UPDATE_BY, UPDATE_ON) "
-                                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, %1, ?, %1)")
-                                    .arg(now),
-                                QVariantList{what.target} + l.values + QVariantList{user, user});
-            }
-        }
-        if (what.notes) {
-            progress(QStringLiteral("IMPORTING NOTES AND CANCELLATION POLICY ....."));
-            db.execAffected(QStringLiteral("DELETE FROM M_TBL_ITINERARY_NOTES WHERE ITN_DOCNO=?"), {what.target});
-            db.execAffected(
-                QStringLiteral("INSERT INTO M_TBL_ITINERARY_NOTES (ITN_DOCNO, ITN_NOTE_CODE, ITN_NOTE) "
-                               "SELECT ?, ITN_NOTE_CODE, ITN_NOTE FROM M_TBL_ITINERARY_NOTES WHERE ITN_DOCNO=?"),
-                {what.target, what.source});
-        }
-    });
-}
 
 frm_Itinerary_Import::frm_Itinerary_Import(Session& session, QWidget* parent, const WindowArgs& args)
     : TaskWindow(session, parent), args_(args) {
@@ -204,9 +155,9 @@ void frm_Itinerary_Import::Import_Itinerary() {
         return;
     BusyCursor busy;
     const bool done = guarded([&] {
-        Import_Details(db(), session().userFullName,
-                       {source_, target_, Chk_Details->isChecked(), Chk_Notes->isChecked()},
-                       [this](const QString& text) { progress(text); });
+        importItinerary(db(), session().userFullName,
+                        {source_, target_, Chk_Details->isChecked(), Chk_Notes->isChecked()},
+                        [this](const QString& text) { progress(text); });
     });
     busy.release();
     if (!done) {

@@ -13,17 +13,6 @@ class QPushButton;
 
 namespace tarvic {
 
-// What to import from source into target; progress(text) is called as each step begins.
-struct ItineraryImport {
-    qint64 source = 0;
-    qint64 target = 0;
-    bool lines = true;
-    bool notes = true;
-};
-// Runs in the caller's transaction or its own. Throws DbError.
-void Import_Details(Database& db, const QString& user, const ItineraryImport& what,
-                    const std::function<void(const QString&)>& progress);
-
 class frm_Itinerary_Import : public TaskWindow {
     Q_OBJECT
 public:

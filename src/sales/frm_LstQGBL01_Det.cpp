@@ -1,5 +1,7 @@
 #include "frm_LstQGBL01_Det.h"
 
+#include "engine/DocumentState.h"
+
 #include <QComboBox>
 #include <QRadioButton>
 
@@ -37,13 +39,16 @@ ListingConfig listConfig() {
             {.objectName = QStringLiteral("Grid1"),
              // Booked only while the booking of the lead and quotation is live: a cancelled
              // booking leaves its quotation plain.
-             .select = QStringLiteral(
-                 "a.CONS_TOURDT, f.VEH_BRAND, a.NOOF_VEH, a.TOUR_DATE, a.CHKOT_DT, a.LEAD_NO, b.FILENO, "
-                 "b.TOURIST_NAME, c.PARTY_NAME, a.HOTEL_NAME, a.HOTEL_PLACE, d.MEAL_PLAN, e.ROOM_TYPE AS ROOM_TYPE2, "
-                 "a.ROOM_TYPE, a.NOOF_ROOM, a.NOOF_ROOMSNGL, a.NOOF_EXTBED, a.NOOF_CWB, a.NOOF_CNB, a.DOC_NO, "
-                 "a.ACC_CODE, a.ACCOUNT_DESC, CASE WHEN EXISTS (SELECT 1 FROM M_TBL_TRANSACTION k "
-                 "WHERE k.DOC_CODE='CBPT01' AND k.LEAD_NO=a.LEAD_NO AND k.QUOTATION_NO=a.DOC_NO "
-                 "AND k.DOC_STATUS='APPRV') THEN 'Y' ELSE 'N' END AS BOOKED"),
+             .select =
+                 QStringLiteral(
+                     "a.CONS_TOURDT, f.VEH_BRAND, a.NOOF_VEH, a.TOUR_DATE, a.CHKOT_DT, a.LEAD_NO, b.FILENO, "
+                     "b.TOURIST_NAME, c.PARTY_NAME, a.HOTEL_NAME, a.HOTEL_PLACE, d.MEAL_PLAN, e.ROOM_TYPE AS "
+                     "ROOM_TYPE2, "
+                     "a.ROOM_TYPE, a.NOOF_ROOM, a.NOOF_ROOMSNGL, a.NOOF_EXTBED, a.NOOF_CWB, a.NOOF_CNB, a.DOC_NO, "
+                     "a.ACC_CODE, a.ACCOUNT_DESC, CASE WHEN EXISTS (SELECT 1 FROM M_TBL_TRANSACTION k "
+                     "WHERE k.DOC_CODE='CBPT01' AND k.LEAD_NO=a.LEAD_NO AND k.QUOTATION_NO=a.DOC_NO "
+                     "AND %1) THEN 'Y' ELSE 'N' END AS BOOKED")
+                     .arg(sql::live(QStringLiteral("k"))),
              // The line number last: two lines of one quotation starting the same day keep one
              // order from page to page.
              .orderBy = QStringLiteral("a.CONS_TOURDT, a.TOUR_DATE, a.DOC_NO DESC, a.ACC_CODE"),

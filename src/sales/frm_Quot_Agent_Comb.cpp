@@ -2,8 +2,7 @@
 
 #include "ItineraryForms.h"
 #include "data/Moments.h"
-#include "data/Numbering.h"
-#include "data/RowWriter.h"
+#include "engine/sales/AgentCombinations.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/CodeList.h"
 #include "shell/kit/DocumentWindow.h"
@@ -22,7 +21,6 @@ namespace {
 using itinerary_ui::caption;
 using itinerary_ui::shownField;
 
-const QString kTable = QStringLiteral("M_TBL_QUOT_AGENT_COMB");
 const QString kExists = QStringLiteral("COMBINATION ALREADY EXISTS, CANNOT PROCEED .....");
 
 // The quotation's lead, itinerary, dates and travellers, as the combination shows them.
@@ -233,12 +231,7 @@ void frm_Quot_Agent_Comb::Save_Record() {
     const qint64 quotationNo = quotNo_;
     // Asked before the question; the unique index settles a pair added meanwhile elsewhere.
     bool taken = false;
-    if (!guarded([&] {
-            taken = db().firstRow(QStringLiteral("SELECT DOC_NO FROM M_TBL_QUOT_AGENT_COMB WHERE PARTY_CODE=? "
-                                                 "AND QUOTATION_NO=? AND DOC_NO<>?"),
-                                  {partyCode, quotationNo, docNo_})
-                        .has_value();
-        }))
+    if (!guarded([&] { taken = agentCombinationOf(db(), partyCode, quotationNo, docNo_) != 0; }))
         return;
     if (taken) {
         prompter().information(this, kExists);
@@ -247,17 +240,8 @@ void frm_Quot_Agent_Comb::Save_Record() {
     if (!Confirmation{QStringLiteral(" YOU ARE ABOUT COMBINE AGENT - QUOTATION "), details()}.ask(prompter(), this))
         return;
     qint64 saved = 0;
-    const bool done = guarded([&] {
-        saved = db().transact([&] {
-            const bool isNew = docNo_ == 0;
-            const qint64 no = isNew ? Numbering(db()).next(QStringLiteral("QAC001")) : docNo_;
-            RowWriter(db(), session().userFullName)
-                .write(kTable, {{QStringLiteral("DOC_NO"), no}},
-                       {{QStringLiteral("PARTY_CODE"), partyCode}, {QStringLiteral("QUOTATION_NO"), quotationNo}},
-                       isNew);
-            return no;
-        });
-    });
+    const bool done =
+        guarded([&] { saved = storeAgentCombination(db(), session().userFullName, docNo_, partyCode, quotationNo); });
     if (!done)
         return;  // nothing stored: the window keeps what was typed and its number
     prompter().information(this, QStringLiteral("UPDATION OF QUOTATION-AGENT SUCCESSFULLY DONE ...."));
@@ -273,10 +257,7 @@ void frm_Quot_Agent_Comb::Delete_Record() {
     if (!question.ask(prompter(), this))
         return;
     const qint64 no = docNo_;
-    const bool done = guarded([&] {
-        if (db().execAffected(QStringLiteral("DELETE FROM M_TBL_QUOT_AGENT_COMB WHERE DOC_NO=?"), {no}) != 1)
-            throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
-    });
+    const bool done = guarded([&] { deleteAgentCombination(db(), no); });
     if (!done)
         return;
     prompter().information(this, QStringLiteral("COMBINATION DELETED SUCCESSFULLY ...."));

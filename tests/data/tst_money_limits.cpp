@@ -5,8 +5,8 @@
 #include "data/AmountInWords.h"
 #include "data/BooksCheck.h"
 #include "data/InvoiceTotals.h"
+#include "engine/sales/QuotationLines.h"
 #include "engine/sales/QuotationTotals.h"
-#include "sales/QuotationLines.h"
 #include "support/Documents.h"
 #include "support/TestDb.h"
 

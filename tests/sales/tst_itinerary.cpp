@@ -1,6 +1,7 @@
 // The itinerary: its length, the header saved with its eleven notes in one transaction, the day
 // lines (standard: add, replace, delete; quotation copy: existing keys only), the import, the
-// quotation's notes, the search, and the quotation's copy made once.
+// quotation's notes, both refused once the quotation is locked, the search, and the
+// quotation's copy made once.
 #include "engine/sales/Itineraries.h"
 #include "sales/ItineraryDayEditor.h"
 #include "sales/SalesWindows.h"
@@ -69,6 +70,13 @@ struct Fixture {
                                quot ? "QUOT_NO," : "", quot ? QString::number(quot) + "," : ""),
                       {no, p[0].toInt(), p[1].toInt(), p[2]});
         }
+    }
+    // The header of quotation no, open for entry, whose copy the editors change.
+    void quotation(qint64 no) {
+        db().exec(
+            "INSERT INTO M_TBL_QUOTATION (DOC_CODE, DOC_NO, DOC_STATUS, LCK_QUOT) VALUES ('QGBL01', ?, 'QOFE', "
+            "'N')",
+            {no});
     }
     void note(qint64 no, const QString& code, const QString& text) {
         db().exec("INSERT INTO M_TBL_ITINERARY_NOTES (ITN_DOCNO, ITN_NOTE_CODE, ITN_NOTE) VALUES (?, ?, ?)",
@@ -305,6 +313,7 @@ private slots:
 
     void quotationCopyChangesExistingKeysOnly() {
         Fixture f;
+        f.quotation(7);
         f.days(1, {"1:1:COCHIN", "2:1:FORT", "5:3:MUNNAR"}, 7);  // a copy with a gap in its serials
         f.days(1, {"5:3:MUNNAR"}, 8);
         ItineraryDayEditor w(DayEditorConfig::quotation(), f.ts.session, nullptr,
@@ -405,6 +414,7 @@ private slots:
 
     void quotationNoteWrittenWhetherOrNotItExisted() {
         Fixture f;
+        f.quotation(7);
         f.db().exec("INSERT INTO M_TBL_ITINERARY_NOTES_QUOTE VALUES (1, 7, 'ITN_INCL', 'OLD')");
         frm_BusinessLeads_ModNotes w(f.ts.session, nullptr,
                                      {{{"QUOT_NO", 7}, {"ITN_DOCNO", 1}, {"NOTE_CODE", "ITN_EXCL"}}, f.pick});
@@ -436,6 +446,44 @@ private slots:
         incl.Save_Record();
         QCOMPARE(notes(), (QStringList{"ITN_EXCL|5000", "ITN_INCL|11"}));
         QCOMPARE(f.picks, QStringList{"7"});
+    }
+
+    // A quotation locked on another workstation while the question is open: neither its copy's
+    // day line nor its note changes, and the editor says why.
+    void lockedQuotationRefusesItsCopyAndNotes() {
+        Fixture f;
+        f.quotation(7);
+        f.days(1, {"1:1:COCHIN", "2:2:MUNNAR"}, 7);
+        f.db().exec("INSERT INTO M_TBL_ITINERARY_NOTES_QUOTE VALUES (1, 7, 'ITN_INCL', 'OLD')");
+        const QStringList tables{"M_TBL_ITINERARY_DETAILS_QUOTE", "M_TBL_ITINERARY_NOTES_QUOTE"};
+        ItineraryDayEditor day(DayEditorConfig::quotation(), f.ts.session, nullptr,
+                               {{{"ITN_DOCNO", 1}, {"QUOT_NO", 7}}, f.pick});
+        frm_BusinessLeads_ModNotes note(f.ts.session, nullptr,
+                                        {{{"QUOT_NO", 7}, {"ITN_DOCNO", 1}, {"NOTE_CODE", "ITN_INCL"}}, f.pick});
+        const std::pair<const char*, std::function<void()>> edits[] = {
+            {"day line",
+             [&] {
+                 QVERIFY(showActive(day));
+                 f.enterLine(day, "2", "2", "THEKKADY", "SPICES");
+             }},
+            {"note",
+             [&] {
+                 QVERIFY(showActive(note));
+                 note.txt_Note->setPlainText("NEW");
+                 f.yes();
+                 note.pressTool(3);
+             }},
+        };
+        for (const auto& [what, edit] : edits) {
+            f.db().exec("UPDATE M_TBL_QUOTATION SET LCK_QUOT='N'");
+            f.prompter.onQuestion = [&] { f.db().exec("UPDATE M_TBL_QUOTATION SET LCK_QUOT='Y'"); };
+            const Footprint before = footprint(f.db(), tables);
+            edit();
+            QVERIFY2(f.prompter.texts().size() == 2, what);
+            QCOMPARE(f.prompter.texts().last(), QString("CANNOT PROCEED, QUOTATION IS LOCKED ...."));
+            QVERIFY2(footprint(f.db(), tables) == before, what);
+        }
+        QCOMPARE(f.picks, QStringList());
     }
 
     void searchByEachOption_data() {
@@ -514,6 +562,7 @@ private slots:
 
     void quotationCopyMadeOnceAndKeptApart() {
         Fixture f;
+        f.quotation(7);
         f.days(1, {"1:1:COCHIN", "3:2:MUNNAR"});
         for (const ItineraryNote& n : kItineraryNotes)
             f.note(1, n.code, QString("%1 V1").arg(n.code));

@@ -200,6 +200,8 @@ private slots:
         QCOMPARE(dateFromDb(f.db().scalar("SELECT END_DT FROM M_TBL_TRANSACTION WHERE DOC_NO=7")), QDate(2027, 1, 9));
     }
 
+    // A save re-prices the live booking made from the quotation (never a cancelled one), and
+    // is refused while that booking's own lock is set.
     void saveRepricesTheApprovedBooking() {
         Fixture f;
         f.fill();
@@ -228,6 +230,15 @@ private slots:
                               "11550|0|Eleven Thousand Five Hundred and Fifty Rupees Only /-|ANNA 'O' MÜLLER"}));
         QCOMPARE(lines(f.db(), "SELECT TAX_CODE, GRAND_TOTAL FROM " + kHeader).value(0).section('|', 0, 0),
                  QString("1"));
+
+        // The booking's own lock set since: its price stays, so the quotation's save is refused.
+        f.db().exec("UPDATE M_TBL_TRANSACTION SET LCK_CBPT='Y' WHERE DOC_CODE='CBPT01' AND DOC_NO=40");
+        typeInto(f.w->txt_CommPer, "20");
+        const Footprint before = footprint(f.db(), kTables);
+        QVERIFY(!f.save());
+        QCOMPARE(f.ts.prompter.texts().last(), QString("CANNOT PROCEED, CBPT NO 40 IS LOCKED ...."));
+        QVERIFY(!f.w->Save_Transaction());
+        QVERIFY(footprint(f.db(), kTables) == before);
     }
 
     // New: no line buttons; open for entry: lines, lead fixed; locked: nothing writes, also when
@@ -300,7 +311,7 @@ private slots:
                            f.addLine(q, 1, "HOTEL", "2500.50");
                            f.addLine(q, 2, "HOTEL", "1000.00");
                            f.addLine(q, 3, "OTHRCHRG", "499.50");
-                           repriceStoredQuotation(*s.db, s.userFullName, q);
+                           repriceQuotation(*s.db, s.userFullName, q);
                            args.onPick(QString::number(q));
                            return new QWidget;
                        }));

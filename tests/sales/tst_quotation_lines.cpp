@@ -3,13 +3,15 @@
 // header re-priced from its stored lines, a hotel's status kept across saves, a locked
 // quotation refused, and two workstations adding lines to one quotation at once.
 #include "data/Moments.h"
-#include "sales/QuotationLines.h"
+#include "engine/sales/QuotationLines.h"
 #include "sales/SalesWindows.h"
 #include "sales/frm_BQ_AddHotel.h"
 #include "sales/frm_BQ_AddOthrCharges.h"
 #include "sales/frm_BQ_AddVehicle.h"
 #include "shell/kit/CodeList.h"
 #include "shell/kit/ListGrid.h"
+#include "support/BehindTheBack.h"
+#include "support/DemoWindows.h"
 #include "support/Drive.h"
 #include "support/SaveProtocol.h"
 #include "support/TestSession.h"
@@ -407,6 +409,42 @@ private slots:
         QVERIFY(footprint(f.ts.db(), kTables) == before);
         QCOMPARE(w->lineNo(), 0);
         QVERIFY(!f.open<frm_BQ_AddOthrCharges>("frm_BQ_AddOthrCharges")->tool(3)->isEnabled());
+    }
+
+    // On the demo, the other-charges window adds GUIDE CHARGES 2 x 1000 to quotation 1: the
+    // quotation and booking 1 made from it (its grand total and its debit) move to 41580 in
+    // that one save. Once the booking's own lock is set, the next line is refused with the
+    // house message and nothing moves.
+    void demoLineRepricesTheBooking() {
+        DemoWindows demo(registerQuotationLineWindows);
+        const auto figures = [&] {
+            return lines(demo.db(),
+                         "SELECT q.GRAND_TOTAL, b.GRAND_TOTAL, b.DB_AMT FROM M_TBL_QUOTATION q, M_TBL_TRANSACTION b "
+                         "WHERE q.DOC_CODE='QGBL01' AND q.DOC_NO=1 AND b.DOC_CODE='CBPT01' AND b.DOC_NO=1 AND "
+                         "b.QUOTATION_NO=q.DOC_NO")
+                .replaceInStrings(QRegularExpression("\\.0+(\\||$)"), "\\1");
+        };
+        QCOMPARE(figures(), QStringList{"39270|39270|39270"});
+        auto w = demo.open<frm_BQ_AddOthrCharges>("frm_BQ_AddOthrCharges", {{{"QUOT_NO", 1}}});
+        fillOther(*w, "2", "1000");
+        demo.ts.prompter.clear();
+        demo.ts.prompter.answers = {true};
+        QTest::keyClick(w->txt_Remarks, Qt::Key_F3);
+        QCOMPARE(demo.ts.prompter.texts().last(), kOtherSaved);
+        QCOMPARE(figures(), QStringList{"41580|41580|41580"});
+
+        behindTheBack(demo.db(), [&] {
+            demo.db().exec("UPDATE M_TBL_TRANSACTION SET LCK_CBPT='Y' WHERE DOC_CODE='CBPT01' AND DOC_NO=1");
+        });
+        w->pressTool(2);
+        fillOther(*w, "1", "500");
+        const Footprint before = footprint(demo.db(), kTables);
+        demo.ts.prompter.clear();
+        demo.ts.prompter.answers = {true};
+        QTest::keyClick(w->txt_Remarks, Qt::Key_F3);
+        QCOMPARE(demo.ts.prompter.texts().mid(1), QStringList{"CANNOT PROCEED, CBPT NO 1 IS LOCKED ...."});
+        QVERIFY(footprint(demo.db(), kTables) == before);
+        QCOMPARE(figures(), QStringList{"41580|41580|41580"});
     }
 
     // Two workstations adding lines with day rows to one quotation at once: no line number

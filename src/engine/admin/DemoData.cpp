@@ -8,7 +8,7 @@
 #include "data/Moments.h"
 #include "data/Numbering.h"
 #include "data/Passwords.h"
-#include "engine/sales/QuotationTotals.h"
+#include "engine/sales/QuotationStore.h"
 #include "data/TransactionRecords.h"
 #include "engine/bookings/ServicePairs.h"
 
@@ -1070,7 +1070,7 @@ void addSalesPipeline(DemoWriter& w, const SalesParties& p) {
           {"OTHRCHRG_RATE", Money::fromRupees(750).toVariant()},
           {"TOTL_OTHRCHRG", guide.toVariant()}});
     // The header's totals from its stored lines, exactly as a line window leaves them.
-    repriceStoredQuotation(db, kBy, quote);
+    repriceQuotation(db, kBy, quote);
     copyItineraryToQuotation(db, kBy, kerala, quote);
     for (const char* copy : {"SELECT ITN_SLNO FROM M_TBL_ITINERARY_DETAILS_QUOTE WHERE ITN_DOCNO=? AND QUOT_NO=?",
                              "SELECT ITN_NOTE_CODE FROM M_TBL_ITINERARY_NOTES_QUOTE WHERE ITN_DOCNO=? AND QUOT_NO=?"}) {
@@ -1181,7 +1181,7 @@ void addGstSales(DemoWriter& w, const QList<GstSale>& sales, qint64 consultant, 
                         {"NOOF_VEH", 1},
                         {"VEH_RATE", priced.toVariant()},
                         {"TOTL_VEHCOST", priced.toVariant()}});
-        repriceStoredQuotation(db, kBy, quotation.number());
+        repriceQuotation(db, kBy, quotation.number());
         const qint64 bookingNo = insertBooking(w, {sale.party, lead, quotation.number(), booked, fileNo, tourist,
                                                    QString::fromLatin1(sale.mobile), QString::fromLatin1(sale.email)});
         const auto booking = store.booking(bookingNo);

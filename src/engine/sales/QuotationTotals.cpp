@@ -1,7 +1,5 @@
 #include "QuotationTotals.h"
 
-#include "data/Database.h"
-
 namespace tarvic {
 
 namespace {
@@ -55,43 +53,6 @@ Totals computeTotals(const TotalsInput& in) {
         steps.take(t.grandTotal, "GRAND TOTAL", grand ? std::optional<Money>(grand->wholeRupees()) : std::nullopt);
     t.exceeded = steps.exceeded;
     return t;
-}
-
-Totals repriceStoredQuotation(Database& db, const QString& user, qint64 quotationNo) {
-    return db.transact([&] {
-        const auto header =
-            db.firstRow(QStringLiteral("SELECT MARKUP_ON, COMM_PER, COMM_AMOUNT, TAXIBLE_AMT, TOTAL_AMOUNT2, TAX_PER "
-                                       "FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL01' AND DOC_NO=?%1")
-                            .arg(db.dialect().forUpdate()),
-                        {quotationNo});
-        if (!header)
-            throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
-        TotalsInput in;
-        in.total = Money::fromVariant(
-            db.scalar(QStringLiteral("SELECT %1 FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL02' AND DOC_NO=?")
-                          .arg(exactSum(QStringLiteral("TOTAL_AMOUNT"))),
-                      {quotationNo}));
-        in.markUp = markUpFromText(header->value(0).toString());
-        in.commPer = Money::fromVariant(header->value(1));
-        in.commAmount = Money::fromVariant(header->value(2));
-        if (!header->value(3).isNull())
-            in.taxable = Money::fromVariant(header->value(3));
-        in.previousTotal2 = Money::fromVariant(header->value(4));
-        in.taxPer = Money::fromVariant(header->value(5));
-        const Totals t = computeTotals(in);
-        if (!t.exceeded.isEmpty())
-            throw DbError(DbError::Kind::Refused, exceedsLimitMessage(t.exceeded));
-        const int changed = db.execAffected(
-            QStringLiteral("UPDATE M_TBL_QUOTATION SET TOTAL_AMOUNT=%1, COMM_PER=%1, COMM_AMOUNT=%1, TOTAL_AMOUNT2=%1, "
-                           "TAXIBLE_AMT=%1, TAX_AMOUNT=%1, GRAND_TOTAL=%1, UPDATE_BY=?, UPDATE_ON=%2 "
-                           "WHERE DOC_CODE='QGBL01' AND DOC_NO=?")
-                .arg(db.dialect().amount(), db.dialect().now()),
-            {in.total.toVariant(), t.commPer.toVariant(), t.commAmount.toVariant(), t.total2.toVariant(),
-             t.taxable.toVariant(), t.tax.toVariant(), t.grandTotal.toVariant(), user, quotationNo});
-        if (changed != 1)
-            throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
-        return t;
-    });
 }
 
 }  // namespace tarvic

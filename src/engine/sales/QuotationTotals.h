@@ -1,15 +1,12 @@
 #pragma once
 // A quotation's price, from the sum of its lines to the grand total, computed in one place for
-// the quotation window, the line windows (which re-price the stored header after each line)
-// and the tests. Every step rounds exactly as the price list always has: the commission to
-// whole rupees, the tax to the paisa, the grand total to whole rupees, halves to even.
+// the quotation window, the re-pricing of a stored quotation and the tests. Every step rounds exactly as the price list
+// always has: the commission to whole rupees, the tax to the paisa, the grand total to whole rupees, halves to even.
 #include "data/Money.h"
 
 #include <optional>
 
 namespace tarvic {
-
-class Database;
 
 // Percentages are two-decimal values (12.50), held exactly as money is.
 using Percent = Money;
@@ -47,11 +44,5 @@ struct Totals {
 // whole number, or still equal to the previous total amount 2; a different amount typed by the
 // user stays, so tax can be charged on part of the price but never on a stale total.
 Totals computeTotals(const TotalsInput& in);
-
-// Re-prices a stored quotation header from the sum of its stored lines, with its stored
-// mark-up, commission, taxable amount and tax percentage; call it inside the transaction that
-// changed a line. Returns the totals written. Throws DbError (Changed) when the header is gone,
-// (Refused) naming the figure when one would pass the largest amount.
-Totals repriceStoredQuotation(Database& db, const QString& user, qint64 quotationNo);
 
 }  // namespace tarvic

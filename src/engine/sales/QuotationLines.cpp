@@ -2,8 +2,9 @@
 
 #include "data/Moments.h"
 #include "data/Numbering.h"
-#include "engine/sales/QuotationTotals.h"
 #include "data/RowWriter.h"
+#include "engine/DocumentState.h"
+#include "engine/sales/QuotationTotals.h"
 
 namespace tarvic {
 
@@ -101,7 +102,7 @@ qint64 storeQuotationLine(Database& db, const QString& user, const LineToStore& 
                            {QStringLiteral("IN_DOCCODE"), QStringLiteral("QGBL01")},
                            {QStringLiteral("LEAD_NO"), h.leadNo},
                            {QStringLiteral("ITINERARY_NO"), h.itineraryNo},
-                           {QStringLiteral("DOC_STATUS"), QStringLiteral("APPRV")}};
+                           {QStringLiteral("DOC_STATUS"), status::kLive}};
         columns.insert(columns.end(), line.columns.begin(), line.columns.end());
         RowWriter(db, user).write(kTable,
                                   {{QStringLiteral("DOC_CODE"), QStringLiteral("QGBL02")},
@@ -114,7 +115,7 @@ qint64 storeQuotationLine(Database& db, const QString& user, const LineToStore& 
                                "AND ACCOUNT_DESC=?"),
                 key);
         insertLineDays(db, line.quotationNo, lineNo, line.kind, line.firstDay, line.days);
-        repriceStoredQuotation(db, user, line.quotationNo);
+        repriceQuotation(db, user, line.quotationNo);
         return lineNo;
     });
 }
@@ -132,7 +133,7 @@ void deleteQuotationLine(Database& db, const QString& user, qint64 quotationNo, 
                                            "AND ACC_CODE=? AND ACCOUNT_DESC=?"),
                             key) != 1)
             throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
-        repriceStoredQuotation(db, user, quotationNo);
+        repriceQuotation(db, user, quotationNo);
     });
 }
 

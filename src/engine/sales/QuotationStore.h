@@ -6,6 +6,7 @@
 #include "engine/sales/QuotationTotals.h"
 
 #include <QDate>
+#include <QList>
 #include <QSqlRecord>
 
 #include <optional>
@@ -46,11 +47,29 @@ enum class SaveKind {
 // quotation locked since it was read (kQuotationLocked) or gone.
 void lockQuotationForWrite(Database& db, qint64 number);
 
+// Shown when a change would re-price a live booking whose own lock is set: the booking's price
+// is fixed, and its quotation may not drift away from it.
+QString bookingLockedMessage(qint64 booking);
+
+struct Repriced {
+    Totals totals;           // the header's, as written
+    QList<qint64> bookings;  // the live bookings that took them
+};
+
+// The one re-pricing of a quotation, from stored rows, in one transaction (joining the
+// caller's): the header from the sum of its stored lines with its stored mark-up, commission,
+// taxable amount and tax percentage; then every live booking made from it from the stored
+// header (price, its debit, travellers, dates). A live booking whose own lock is set refuses
+// the whole change (DbError Refused, bookingLockedMessage), so a quotation and its booking
+// never part. Throws DbError Changed when the header is gone, Refused naming a figure beyond
+// the largest amount.
+Repriced repriceQuotation(Database& db, const QString& user, qint64 quotationNo);
+
 // Stores the header in one transaction (joining the caller's): the lock re-read first (a locked
 // quotation is refused with kQuotationLocked, nothing written), the number of a new quotation
-// from counter QGBL01, the header by key, an approved booking made from it re-priced, the
-// lead's travellers written back, and for a full save the itinerary copied. Returns the number.
-// A figure beyond the largest amount is refused (DbError Refused naming it), nothing written.
+// from counter QGBL01, the header by key, the quotation and a live booking made from it re-priced (repriceQuotation),
+// the lead's travellers written back, and for a full save the itinerary copied. Returns the number. A figure beyond the
+// largest amount is refused (DbError Refused naming it), nothing written.
 qint64 storeQuotation(Database& db, const QString& user, const QuotationHeader& h, SaveKind kind);
 
 }  // namespace tarvic

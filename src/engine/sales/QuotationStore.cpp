@@ -2,9 +2,10 @@
 
 #include "data/AmountInWords.h"
 #include "data/ColumnLengths.h"
-#include "engine/sales/Itineraries.h"
 #include "data/Moments.h"
 #include "data/Numbering.h"
+#include "engine/DocumentState.h"
+#include "engine/sales/Itineraries.h"
 
 namespace tarvic {
 
@@ -81,24 +82,77 @@ void writeHeader(Database& db, const QString& user, const QuotationHeader& h, qi
         throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
 }
 
-// Step 3: an approved booking made from this quotation takes its new price and travellers.
-void repriceBooking(Database& db, const QString& user, const QuotationHeader& h, qint64 number) {
-    const auto booking = db.firstRow(QStringLiteral("SELECT DOC_NO, DOC_DATE FROM M_TBL_TRANSACTION WHERE "
-                                                    "DOC_CODE='CBPT01' AND QUOTATION_NO=? AND DOC_STATUS='APPRV'"),
-                                     {number});
-    if (!booking)
-        return;
-    const Totals& t = h.totals;
-    const qint64 bookingNo = booking->value(0).toLongLong();
+// The live bookings made from a quotation, each row held until the transaction ends.
+struct LiveBooking {
+    qint64 number = 0;
+    QDate date;
+    bool locked = false;
+};
+QList<LiveBooking> liveBookingsOf(Database& db, qint64 quotationNo) {
+    QList<LiveBooking> out;
+    QSqlQuery q = db.exec(QStringLiteral("SELECT DOC_NO, DOC_DATE, LCK_CBPT FROM M_TBL_TRANSACTION WHERE "
+                                         "DOC_CODE='%1' AND QUOTATION_NO=? AND %2 ORDER BY DOC_NO%3")
+                              .arg(QLatin1String(kBookingCode), sql::live(), db.dialect().forUpdate()),
+                          {quotationNo});
+    while (q.next())
+        out.append(
+            {q.value(0).toLongLong(), dateFromDb(q.value(1)), q.value(2).toString().trimmed() == QLatin1String("Y")});
+    return out;
+}
+
+// The header's totals from the sum of its stored lines, with its stored mark-up, commission,
+// taxable amount and tax percentage.
+Totals repriceHeader(Database& db, const QString& user, qint64 quotationNo) {
+    const auto header =
+        db.firstRow(QStringLiteral("SELECT MARKUP_ON, COMM_PER, COMM_AMOUNT, TAXIBLE_AMT, TOTAL_AMOUNT2, TAX_PER "
+                                   "FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL01' AND DOC_NO=?"),
+                    {quotationNo});
+    if (!header)
+        throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
+    TotalsInput in;
+    in.total = Money::fromVariant(
+        db.scalar(QStringLiteral("SELECT %1 FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL02' AND DOC_NO=?")
+                      .arg(exactSum(QStringLiteral("TOTAL_AMOUNT"))),
+                  {quotationNo}));
+    in.markUp = markUpFromText(header->value(0).toString());
+    in.commPer = Money::fromVariant(header->value(1));
+    in.commAmount = Money::fromVariant(header->value(2));
+    if (!header->value(3).isNull())
+        in.taxable = Money::fromVariant(header->value(3));
+    in.previousTotal2 = Money::fromVariant(header->value(4));
+    in.taxPer = Money::fromVariant(header->value(5));
+    const Totals t = computeTotals(in);
+    if (!t.exceeded.isEmpty())
+        throw DbError(DbError::Kind::Refused, exceedsLimitMessage(t.exceeded));
+    const int changed = db.execAffected(
+        QStringLiteral("UPDATE M_TBL_QUOTATION SET TOTAL_AMOUNT=%1, COMM_PER=%1, COMM_AMOUNT=%1, TOTAL_AMOUNT2=%1, "
+                       "TAXIBLE_AMT=%1, TAX_AMOUNT=%1, GRAND_TOTAL=%1, UPDATE_BY=?, UPDATE_ON=%2 "
+                       "WHERE DOC_CODE='QGBL01' AND DOC_NO=?")
+            .arg(db.dialect().amount(), db.dialect().now()),
+        {in.total.toVariant(), t.commPer.toVariant(), t.commAmount.toVariant(), t.total2.toVariant(),
+         t.taxable.toVariant(), t.tax.toVariant(), t.grandTotal.toVariant(), user, quotationNo});
+    if (changed != 1)
+        throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
+    return t;
+}
+
+// A live booking takes the stored header's price, travellers and dates; its debit is the new
+// grand total, which is what the party's ledger and the booking's balance read.
+void repriceBooking(Database& db, const QString& user, const QSqlRecord& q, const LiveBooking& booking) {
+    const Money grand = Money::fromVariant(q.value(QStringLiteral("GRAND_TOTAL")));
     const QString desc = QStringLiteral("RS %1 AGAINST PACKAGE VIDE CBPT NO : %2, DT%3")
-                             .arg(t.grandTotal.toString())
-                             .arg(bookingNo)
-                             .arg(dateFromDb(booking->value(1)).toString(QStringLiteral("dd/MM/yyyy")));
+                             .arg(grand.toString())
+                             .arg(booking.number)
+                             .arg(booking.date.toString(QStringLiteral("dd/MM/yyyy")));
+    const auto text = [&](const char* column) { return q.value(QLatin1String(column)).toString(); };
+    const auto amount = [&](const char* column) {
+        return Money::fromVariant(q.value(QLatin1String(column))).toVariant();
+    };
     checkTextLengths(db, QStringLiteral("M_TBL_TRANSACTION"),
-                     {{QStringLiteral("BOOKED_BY"), h.bookedBy},
-                      {QStringLiteral("TOURIST_NAME"), h.touristName},
-                      {QStringLiteral("TOURIST_MOBNO"), h.touristMobile},
-                      {QStringLiteral("TOURIST_EMAIL"), h.touristEmail}});
+                     {{QStringLiteral("BOOKED_BY"), text("BOOKED_BY")},
+                      {QStringLiteral("TOURIST_NAME"), text("TOURIST_NAME")},
+                      {QStringLiteral("TOURIST_MOBNO"), text("TOURIST_MOBNO")},
+                      {QStringLiteral("TOURIST_EMAIL"), text("TOURIST_EMAIL")}});
     const QString a = db.dialect().amount();
     const int changed = db.execAffected(
         QStringLiteral("UPDATE M_TBL_TRANSACTION SET DOC_DESC=?, START_DT=?, END_DT=?, BOOKED_BY=?, TOURIST_NAME=?, "
@@ -106,29 +160,29 @@ void repriceBooking(Database& db, const QString& user, const QuotationHeader& h,
                        "TOUR_DAYS=(SELECT ITN_DAYS FROM M_TBL_ITINERARY_HEADER WHERE ITN_DOCNO=?), NOOF_PAX=?, "
                        "NOOF_CHILD=?, TOTAL_AMOUNT=%1, MARKUP_ON=?, COMM_PER=%1, COMM_AMOUNT=%1, TAX_PER=%1, "
                        "TAX_AMT=%1, GRAND_TOTAL=%1, DB_AMT=%1, CR_AMT=0, AMT_INWORDS=?, UPDATE_BY=?, UPDATE_ON=%2 "
-                       "WHERE DOC_CODE='CBPT01' AND DOC_NO=? AND DOC_STATUS='APPRV'")
-            .arg(a, db.dialect().now()),
+                       "WHERE DOC_CODE='%3' AND DOC_NO=? AND %4 AND COALESCE(LCK_CBPT,'N')<>'Y'")
+            .arg(a, db.dialect().now(), QLatin1String(kBookingCode), sql::live()),
         {desc,
-         dateToDb(h.start),
-         dateToDb(h.end),
-         h.bookedBy,
-         h.touristName,
-         h.touristMobile,
-         h.touristEmail,
-         h.itineraryNo,
-         h.adults,
-         h.children,
-         h.total.toVariant(),
-         markUpText(h.markUp),
-         t.commPer.toVariant(),
-         t.commAmount.toVariant(),
-         h.taxPer.toVariant(),
-         t.tax.toVariant(),
-         t.grandTotal.toVariant(),
-         t.grandTotal.toVariant(),
-         amountInWordsPhrase(t.grandTotal),
+         dateToDb(dateFromDb(q.value(QStringLiteral("JOURNEY_STRTDT")))),
+         dateToDb(dateFromDb(q.value(QStringLiteral("JOURNEY_ENDDT")))),
+         text("BOOKED_BY"),
+         text("TOURIST_NAME"),
+         text("TOURIST_MOBNO"),
+         text("TOURIST_EMAIL"),
+         q.value(QStringLiteral("ITINERARY_NO")),
+         q.value(QStringLiteral("NOOF_ADULT")),
+         q.value(QStringLiteral("NOOF_CHILDREN")),
+         amount("TOTAL_AMOUNT"),
+         text("MARKUP_ON"),
+         amount("COMM_PER"),
+         amount("COMM_AMOUNT"),
+         amount("TAX_PER"),
+         amount("TAX_AMOUNT"),
+         grand.toVariant(),
+         grand.toVariant(),
+         amountInWordsPhrase(grand),
          user,
-         bookingNo});
+         booking.number});
     if (changed != 1)
         throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
 }
@@ -170,6 +224,36 @@ void lockQuotationForWrite(Database& db, qint64 number) {
         throw DbError(DbError::Kind::Refused, kQuotationLocked);
 }
 
+Repriced repriceQuotation(Database& db, const QString& user, qint64 quotationNo) {
+    return db.transact([&] {
+        // The header first, so that a second workstation changing a line of it waits here.
+        if (!db.firstRow(QStringLiteral("SELECT DOC_NO FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL01' AND DOC_NO=?%1")
+                             .arg(db.dialect().forUpdate()),
+                         {quotationNo}))
+            throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
+        const QList<LiveBooking> bookings = liveBookingsOf(db, quotationNo);
+        for (const LiveBooking& b : bookings)
+            if (b.locked)
+                throw DbError(DbError::Kind::Refused, bookingLockedMessage(b.number));
+        Repriced r;
+        r.totals = repriceHeader(db, user, quotationNo);
+        if (bookings.isEmpty())
+            return r;
+        const auto stored = readQuotation(db, quotationNo);
+        if (!stored)
+            throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
+        for (const LiveBooking& b : bookings) {
+            repriceBooking(db, user, *stored, b);
+            r.bookings << b.number;
+        }
+        return r;
+    });
+}
+
+QString bookingLockedMessage(qint64 booking) {
+    return QStringLiteral("CANNOT PROCEED, CBPT NO %1 IS LOCKED ....").arg(booking);
+}
+
 qint64 storeQuotation(Database& db, const QString& user, const QuotationHeader& h, SaveKind kind) {
     // Every figure within the largest amount, or the first one beyond it named.
     const Totals& t = h.totals;
@@ -194,7 +278,7 @@ qint64 storeQuotation(Database& db, const QString& user, const QuotationHeader& 
             lockQuotationForWrite(db, number);
         }
         writeHeader(db, user, h, number, isNew);
-        repriceBooking(db, user, h, number);
+        repriceQuotation(db, user, number);
         writeBackLead(db, h);
         if (kind == SaveKind::Full)
             copyItineraryToQuotation(db, user, h.itineraryNo, number);
