@@ -2,7 +2,7 @@
 // The item panel of each kind of advice note: the fields between the supplier and the total,
 // their pricing, checks, question lines and columns. The window (AdviceNoteWindow) owns the
 // shared fields and the save; a panel adds its rows to the window's form.
-#include "bookings/AdviceNotes.h"
+#include "engine/bookings/AdviceNotes.h"
 #include "shell/kit/Checks.h"
 
 #include <QObject>

@@ -2,7 +2,9 @@
 
 #include "bookings/AdviceItems.h"
 #include "data/Moments.h"
+#include "engine/DocumentState.h"
 #include "shell/kit/CodeList.h"
+#include "shell/kit/DocumentEditor.h"
 #include "shell/kit/DocumentWindow.h"
 #include "shell/kit/KeyFilters.h"
 #include "shell/kit/ListGrid.h"
@@ -76,6 +78,18 @@ AdviceNoteWindow::AdviceNoteWindow(Session& session, QWidget* parent, const Wind
     setTool(1, kCloseTip, [this] { close(); });
     setTool(2, kNewTip, [this] { Load_Init(); });
     setTool(3, kSaveTip, [this] { Save_Record(); });
+    editor_ = new DocumentEditor(this, {.checks = [this] { return checks(); },
+                                        .question = [this] { return question(); },
+                                        .save = [this] { return post(); },
+                                        .saved =
+                                            [this](qint64) {
+                                                const AdviceKindText& text = textOf(kind_);
+                                                return t(modify_ ? text.modifySaved : text.saved);
+                                            },
+                                        .show = [this](qint64 n) { return Show_Record(n); }});
+    editor_->setEditableHook([this](bool on) { setEditable(on); });
+    if (onSaved_)
+        connect(editor_, &DocumentEditor::saved, this, [this](qint64 n) { onSaved_(QString::number(n)); });
 
     // The note and its booking.
     auto* head = new QGridLayout;
@@ -93,6 +107,7 @@ AdviceNoteWindow::AdviceNoteWindow(Session& session, QWidget* parent, const Wind
         numberField = txt_DocNo;
     } else {
         lbl_DocNo = shownField(QStringLiteral("lbl_DocNo"), 70);
+        editor_->setNumberLabel(lbl_DocNo);
         numberField = lbl_DocNo;
     }
     lbl_CBPTNo = shownField(QStringLiteral("lbl_CBPTNo"), 70);
@@ -243,8 +258,6 @@ void AdviceNoteWindow::Load_Init() {
     if (modify_) {
         txt_DocNo->clear();
         readBooking(0);
-    } else {
-        lbl_DocNo->setText(QStringLiteral("0"));
     }
     party->clear();
     lbl_PartyType->clear();
@@ -254,12 +267,15 @@ void AdviceNoteWindow::Load_Init() {
     lbl_UpdatedBy->clear();
     // A booking no longer open is said at once; the save checks it again inside its transaction.
     lbl_Status->setText(modify_ || booking_.open || !booking_.number ? QString()
-                        : booking_.status == QLatin1String("APPRV")  ? QStringLiteral("CBPT LOCKED")
+                        : booking_.status == status::kLive           ? QStringLiteral("CBPT LOCKED")
                                                                      : QStringLiteral("CBPT ") + booking_.status);
     items_->startNew(booking_);
     pricing_ = false;
     Calc_Total();
-    setEditable(!modify_);
+    if (modify_)
+        editor_->shown(0, DocState::Locked, false);  // nothing fetched: nothing to save
+    else
+        editor_->startNew();
     (modify_ ? static_cast<QWidget*>(txt_DocNo) : party->edit())->setFocus(Qt::OtherFocusReason);
 }
 
@@ -292,8 +308,6 @@ bool AdviceNoteWindow::Show_Record(qint64 number) {
     number_ = number;
     if (modify_)
         txt_DocNo->setText(QString::number(number));
-    else
-        lbl_DocNo->setText(QString::number(number));
     const auto value = [&](const char* column) { return row->value(QLatin1String(column)); };
     readBooking(value("IN_DOCNO").toLongLong());
     party->setLoaded(value("PARTY_CODE").toString().trimmed(), value("SHOWN_PARTY").toString().trimmed());
@@ -308,13 +322,18 @@ bool AdviceNoteWindow::Show_Record(qint64 number) {
     pricing_ = false;
     Calc_Total();
     // Entry shows a saved note read-only; modify lets a live note of an open booking change.
-    setEditable(modify_ && status == QLatin1String("APPRV") && booking_.open);
+    const DocState state = status == status::kCancelled               ? DocState::Cancelled
+                           : status == status::kLive && booking_.open ? DocState::Live
+                                                                      : DocState::Locked;
+    editor_->shown(number, state, modify_);
     return true;
 }
 
 void AdviceNoteWindow::Save_Record() {
-    if (!editable_)
-        return;
+    editor_->save();
+}
+
+QList<Check> AdviceNoteWindow::checks() {
     Calc_Total();
     const AdviceKindText& text = textOf(kind_);
     QList<Check> checks = modify_ ? items_->firstChecks() : QList<Check>{};
@@ -333,9 +352,11 @@ void AdviceNoteWindow::Save_Record() {
     checks.append(
         {[this] { return !total_; }, items_->amountField(), exceedsLimitMessage(QStringLiteral("TOTAL AMOUNT"))});
     checks.append({[this] { return total() <= Money(); }, items_->amountField(), t(text.zeroTotal)});
-    if (!runChecks(prompter(), this, checks))
-        return;
+    return checks;
+}
 
+Confirmation AdviceNoteWindow::question() {
+    const AdviceKindText& text = textOf(kind_);
     QList<std::pair<QString, QString>> lines;
     if (modify_ && kind_ == AdviceKind::Hotel)
         lines.append({QStringLiteral(" DOCUMENT NO : "), QString::number(number_)});
@@ -343,9 +364,10 @@ void AdviceNoteWindow::Save_Record() {
     lines.append({QStringLiteral(" PARTY NAME : "), party->nameLabel()->text()});
     lines += items_->questionLines();
     lines.append({t(text.totalLabel), total().toString()});
-    if (!Confirmation{t(modify_ ? text.modifyHead : text.head), lines, t(text.tail)}.ask(prompter(), this))
-        return;
+    return Confirmation{t(modify_ ? text.modifyHead : text.head), lines, t(text.tail)};
+}
 
+qint64 AdviceNoteWindow::post() {
     AdviceNoteToSave note;
     note.kind = kind_;
     note.number = number_;
@@ -356,20 +378,7 @@ void AdviceNoteWindow::Save_Record() {
                     {QStringLiteral("BILL_NO"), txt_BillNo->text()}};
     for (auto& c : items_->columns(number_ == 0))
         note.columns.push_back(std::move(c));
-    qint64 saved = 0;
-    if (!guarded([&] { saved = storeAdviceNote(db(), session().userFullName, note); })) {
-        // Nothing was kept: a new note has no number, and what was typed stays.
-        if (!modify_)
-            lbl_DocNo->setText(QString::number(number_));
-        return;
-    }
-    // The note's number is on screen when its save is reported.
-    if (lbl_DocNo)
-        lbl_DocNo->setText(QString::number(saved));
-    prompter().information(this, t(modify_ ? text.modifySaved : text.saved));
-    Show_Record(saved);
-    if (onSaved_)
-        onSaved_(QString::number(saved));
+    return storeAdviceNote(db(), session().userFullName, note);
 }
 
 }  // namespace tarvic

@@ -8,7 +8,7 @@
 //   rewritten in place.
 // The shared part (supplier, bill number, remarks, total, checks, question, save) is here;
 // a kind states its messages in AdviceKindText and its fields in its panel.
-#include "bookings/AdviceNotes.h"
+#include "engine/bookings/AdviceNotes.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/TaskWindow.h"
 
@@ -22,6 +22,7 @@ namespace tarvic {
 
 class AdviceItems;
 class CodeField;
+class DocumentEditor;
 
 class AdviceNoteWindow : public TaskWindow {
     Q_OBJECT
@@ -65,6 +66,9 @@ public:
     QLabel* shownField(const QString& name, int minWidth = 90);
 
 private:
+    QList<Check> checks();
+    Confirmation question();
+    qint64 post();  // the engine's save: the note's number
     void readBooking(qint64 bookingNo);
     void setEditable(bool editable);
     void showPartyType();
@@ -73,6 +77,7 @@ private:
     AdviceKind kind_;
     bool modify_;
     PickCallback onSaved_;
+    DocumentEditor* editor_ = nullptr;
     AdviceBooking booking_;
     AdviceItems* items_ = nullptr;
     qint64 number_ = 0;

@@ -1,8 +1,9 @@
 #include "BookingOpsWindow.h"
 
-#include "engine/bookings/BookingOperations.h"
 #include "data/Moments.h"
 #include "data/Money.h"
+#include "engine/DocumentState.h"
+#include "engine/bookings/BookingOperations.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/KeyFilters.h"
 
@@ -111,7 +112,7 @@ bool BookingOpsWindow::Show_CBPT() {
     std::optional<QSqlRecord> r;
     if (number <= 0 || !guarded([&] { r = BookingOperations(db(), session().userFullName).booking(number); }) || !r)
         return false;
-    if (r->value(QStringLiteral("DOC_STATUS")).toString().trimmed() == QLatin1String("CNCL")) {
+    if (r->value(QStringLiteral("DOC_STATUS")).toString().trimmed() == status::kCancelled) {
         prompter().information(this, BookingOperations::cancelledText(number));
         return false;
     }

@@ -1,9 +1,9 @@
 #include "CancellationWindow.h"
 
-#include "data/ColumnLengths.h"
+#include "data/DocumentKinds.h"
 #include "data/Moments.h"
 #include "data/Money.h"
-#include "data/TransactionRecords.h"
+#include "engine/DocumentState.h"
 #include "shell/kit/Checks.h"
 
 #include <QGridLayout>
@@ -16,8 +16,6 @@
 namespace tarvic {
 
 namespace {
-
-const QString kCancelled = QStringLiteral("CNCL");
 
 // Every lookup a member may show, outer-joined: a document whose bank, mode or account row is
 // gone still shows and can still be cancelled.
@@ -187,7 +185,7 @@ bool CancellationWindow::Show_Record(qint64 number) {
         if (QLabel* cbpt = field(QStringLiteral("lbl_CBPTNo")))
             cbpt->setText(bookings_);
     }
-    const bool cancelled = first->value(QStringLiteral("DOC_STATUS")).toString().trimmed() == kCancelled;
+    const bool cancelled = first->value(QStringLiteral("DOC_STATUS")).toString().trimmed() == status::kCancelled;
     bool allowed = !cancelled;
     if (member_.hooks.shown)
         allowed = member_.hooks.shown(*this, *first, !cancelled) && allowed;
@@ -229,22 +227,8 @@ void CancellationWindow::Cancel_Record() {
 
     const qint64 number = loaded_;
     const QString reason = txt_Reason->text().trimmed();
-    const bool ok = guarded([&] {
-        db().transact([&] {
-            if (member_.hooks.refuse) {
-                const QString refusal = member_.hooks.refuse(db(), number);
-                if (!refusal.isEmpty())
-                    throw DbError(DbError::Kind::Refused, refusal);
-            }
-            checkTextLengths(db(), QStringLiteral("M_TBL_TRANSACTION"), {{QStringLiteral("REASON_CNCL"), reason}});
-            TransactionRecords records(db(), session().userFullName);
-            // Nothing live under the number: another workstation cancelled it meanwhile.
-            if (records.cancel(member_.code, number, bookingNos_, reason) == 0)
-                throw DbError(DbError::Kind::Refused, kAlreadyCancelled);
-            if (member_.hooks.after)
-                member_.hooks.after(db(), number, session().userFullName);
-        });
-    });
+    const bool ok =
+        guarded([&] { Cancellations(db(), session().userFullName).cancel(member_.code, number, bookingNos_, reason); });
     if (!ok) {
         // What became of the document is shown again; a reason typed for a live one stays.
         Show_Record(number);

@@ -1,10 +1,10 @@
 #pragma once
 // Cancelling a posted document: one window, configured per document kind. A member states its
-// code, captions, the fields it shows, its messages and question, and its quirks as hooks
-// (a booking lists its dependants and closes its lead; a single-window note takes its partner
-// with it). Everything else is shared: show any status, a cancelled document shows its reason
-// read-only, and the document with its pair and lines changes in one transaction, only where
-// it is not yet cancelled.
+// code, captions, the fields it shows, its messages and question, and its quirks as hooks (a
+// booking lists its dependants). Everything else is shared: show any status, a cancelled
+// document shows its reason read-only, and the cancellation itself, with the rules of its kind,
+// is the engine's (Cancellations).
+#include "engine/bookings/Cancellations.h"
 #include "shell/kit/TaskWindow.h"
 
 #include <QSqlRecord>
@@ -51,10 +51,6 @@ struct CancelHooks {
     std::function<QList<std::pair<QString, QString>>(const QSqlRecord&)> moreLines;
     // After every show: the member's own widgets; returns false when cancelling is not allowed.
     std::function<bool(CancellationWindow&, const QSqlRecord&, bool live)> shown;
-    // Inside the cancel's transaction, before any row changes: a text refuses the cancel.
-    std::function<QString(Database&, qint64 number)> refuse;
-    // Inside the same transaction, after the rows changed.
-    std::function<void(Database&, qint64 number, const QString& user)> after;
     // Builds the member's own widgets under the labels.
     std::function<void(CancellationWindow&)> build;
 };
@@ -73,7 +69,6 @@ struct CancellationMember {
 const QList<CancellationMember>& cancellationMembers();
 
 inline const QString kCancelDone = QStringLiteral("CANCELLATION SUCCESSFULLY DONE ....");
-inline const QString kAlreadyCancelled = QStringLiteral("THIS DOCUMENT IS ALREADY CANCELLED ....");
 
 class CancellationWindow : public TaskWindow {
     Q_OBJECT

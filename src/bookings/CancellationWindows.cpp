@@ -3,11 +3,11 @@
 
 #include "data/Moments.h"
 #include "data/Money.h"
+#include "engine/bookings/Cancellations.h"
 #include "shell/kit/GridHelpers.h"
 
 #include <QGridLayout>
 #include <QLabel>
-#include <QSqlQuery>
 #include <QTableWidget>
 
 namespace tarvic {
@@ -113,28 +113,7 @@ CancelHooks namedBy(const char* column, CancelHooks hooks = {}) {
     return hooks;
 }
 
-// A single-window note takes with it the rows that point at it: its partner of the pair.
-// They carry the same who, when and why as the note itself.
-CancelHooks withPartner(const QString& code) {
-    CancelHooks h;
-    h.after = [code](Database& db, qint64 number, const QString& user) {
-        db.execAffected(
-            QStringLiteral(
-                "UPDATE M_TBL_TRANSACTION SET DOC_STATUS='CNCL', CNCL_BY=?, "
-                "CNCL_ON=(SELECT MAX(s.CNCL_ON) FROM M_TBL_TRANSACTION s WHERE s.DOC_CODE=? AND s.DOC_NO=?), "
-                "REASON_CNCL=(SELECT MAX(s.REASON_CNCL) FROM M_TBL_TRANSACTION s WHERE s.DOC_CODE=? AND s.DOC_NO=?) "
-                "WHERE IN_DOCCODE=? AND IN_DOCNO=? AND COALESCE(DOC_STATUS,'') <> 'CNCL'"),
-            {user, code, number, code, number, code, number});
-    };
-    return h;
-}
-
-// ---- The booking: its dependants block it, and its lead takes the booked lead status.
-
-const QString kDependants = QStringLiteral(
-    "FROM M_TBL_TRANSACTION WHERE IN_DOCCODE='CBPT01' AND IN_DOCNO=? AND DOC_CODE <> 'CBPT01' AND DOC_STATUS='APPRV'");
-const QString kLiveDependants =
-    QStringLiteral("CANNOT CANCEL THE CBPT, DOCUMENTS POSTED AGAINST IT ARE STILL LIVE ....");
+// ---- The booking: its dependants are listed, and while there are any it cannot be cancelled.
 
 QList<GridColumn> dependantColumns() {
     return {{QStringLiteral("SLNO"), 800, Qt::AlignRight},
@@ -175,35 +154,11 @@ CancelHooks bookingHooks() {
             return true;
         int rows = 0;
         const bool read = w.guarded([&] {
-            QSqlQuery q = w.db().exec(QStringLiteral("SELECT DOC_CODE, DOC_NO, GRAND_TOTAL ") + kDependants +
-                                          QStringLiteral(" ORDER BY DOC_CODE, DOC_NO"),
-                                      {r.value(QStringLiteral("DOC_NO"))});
-            while (q.next())
-                addGridRow(w.Grid1, {QString::number(++rows), q.value(0).toString().trimmed(), q.value(1).toString(),
-                                     Money::fromVariant(q.value(2)).toString()});
+            for (const PostedDocument& d : Cancellations(w.db(), w.session().userFullName)
+                                               .livePostedAgainst(r.value(QStringLiteral("DOC_NO")).toLongLong()))
+                addGridRow(w.Grid1, {QString::number(++rows), d.code, QString::number(d.number), d.total.toString()});
         });
         return read && rows == 0;
-    };
-    // Checked again where it counts: the booking row is held first, so a posting either
-    // committed before (and is counted) or waits and then finds the booking cancelled.
-    h.refuse = [](Database& db, qint64 number) {
-        db.firstRow(QStringLiteral("SELECT DOC_STATUS FROM M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01' AND DOC_NO=?") +
-                        db.dialect().forUpdate(),
-                    {number});
-        return db.scalar(QStringLiteral("SELECT COUNT(*) ") + kDependants, {number}).toLongLong() > 0 ? kLiveDependants
-                                                                                                      : QString();
-    };
-    h.after = [](Database& db, qint64 number, const QString&) {
-        const QVariant status =
-            db.scalar(QStringLiteral("SELECT MIN(LEADSTATUS_CODE) FROM M_TBL_LEADSTATUS WHERE LEAD_LOCK='Y'"));
-        const QVariant lead = db.scalar(
-            QStringLiteral("SELECT LEAD_NO FROM M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01' AND DOC_NO=?"), {number});
-        if (status.isNull() || lead.isNull())
-            return;
-        if (db.execAffected(QStringLiteral("UPDATE M_TBL_TRANSACTION SET LEADSTATUS_CODE=? WHERE DOC_CODE='BLFC01' "
-                                           "AND DOC_NO=? AND COALESCE(DOC_STATUS,'') <> 'CNCL'"),
-                            {status, lead}) != 1)
-            throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
     };
     return h;
 }
@@ -258,9 +213,9 @@ QList<CancellationMember> buildMembers() {
         m("ANCP03", "CANCEL ADV NOTE CREDIT POSTING - OTHER ( ANCP03 )", "Other Charge Note",
           closing(fields(Booking | Party)), partyWording(" YOU ARE ABOUT TO CANCEL ANCP03 - OTHR CHARGE ...")),
         m("ANCP08", "ADVICE NOTE CREDIT POSTING - MISC ( ANCP08 )", "ANCP08", closing(fields(Party | PartyType)),
-          partyWording(" YOU ARE ABOUT TO CANCEL ANCP08 ..."), withPartner(QStringLiteral("ANCP08"))),
+          partyWording(" YOU ARE ABOUT TO CANCEL ANCP08 ...")),
         m("ANDP08", "ADVICE NOTE DEBIT POSTING - MISC ( ANDP08 )", "ANDP08", closing(fields(Party | PartyType)),
-          partyWording(" YOU ARE ABOUT TO CANCEL ANDP08 ..."), withPartner(QStringLiteral("ANDP08"))),
+          partyWording(" YOU ARE ABOUT TO CANCEL ANDP08 ...")),
         m("FAAN01", "CANCEL - FUND ADJ ADVICE NOTE ( FAAN01 )", "Adjustment",
           closing(fields(Booking | Party) << plain("ADJ TYPE", "lbl_AdjType", "ADJ_TYPE")),
           partyWording(" YOU ARE ABOUT TO CANCEL FUND ADJ ADV ( FAAN01 ) ...")),

@@ -1,7 +1,9 @@
 #include "HotelStatusWindows.h"
 
-#include "bookings/TourOps.h"
+#include "bookings/StatusChoices.h"
 #include "data/Moments.h"
+#include "engine/DocumentState.h"
+#include "engine/bookings/TourOps.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/KeyFilters.h"
 #include "shell/kit/ListGrid.h"
@@ -43,20 +45,23 @@ QString hotelCell(const QSqlRecord& r) {
 
 // Hotel lines of quotations with a live booking; the status and the lookups outer-joined, so a
 // line not yet given a status is listed too.
-const QString kLines = QStringLiteral(
-    "FROM M_TBL_QUOTATION a "
-    "JOIN M_TBL_QUOTATION e ON e.DOC_CODE='QGBL01' AND e.DOC_NO=a.DOC_NO "
-    "JOIN M_TBL_TRANSACTION f ON f.DOC_CODE='CBPT01' AND f.DOC_NO=e.CBPT_NO AND f.DOC_STATUS='APPRV' "
-    "LEFT JOIN M_TBL_PARTY g ON g.PARTY_CODE=f.PARTY_CODE "
-    "LEFT JOIN M_TBL_MEALPLAN b ON b.MEALPLAN_CODE=a.MEALPLAN_CODE "
-    "LEFT JOIN M_TBL_HOTELROOMTYPE c ON c.ROOMTYPE_CODE=a.ROOMTYPE_CODE "
-    "LEFT JOIN M_TBL_HOTELSTATUS d ON d.HOTELSTATUS_CODE=a.HOTELSTATUS_CODE ");
+QString linesFrom() {
+    return QStringLiteral(
+               "FROM M_TBL_QUOTATION a "
+               "JOIN M_TBL_QUOTATION e ON e.DOC_CODE='QGBL01' AND e.DOC_NO=a.DOC_NO "
+               "JOIN M_TBL_TRANSACTION f ON f.DOC_CODE='CBPT01' AND f.DOC_NO=e.CBPT_NO AND %1 "
+               "LEFT JOIN M_TBL_PARTY g ON g.PARTY_CODE=f.PARTY_CODE "
+               "LEFT JOIN M_TBL_MEALPLAN b ON b.MEALPLAN_CODE=a.MEALPLAN_CODE "
+               "LEFT JOIN M_TBL_HOTELROOMTYPE c ON c.ROOMTYPE_CODE=a.ROOMTYPE_CODE "
+               "LEFT JOIN M_TBL_HOTELSTATUS d ON d.HOTELSTATUS_CODE=a.HOTELSTATUS_CODE ")
+        .arg(sql::live(QStringLiteral("f")));
+}
 
 ListingConfig listConfig() {
     using C = ListColumn;
     return {.objectName = QStringLiteral("frm_UpdateHotelStatus"),
             .title = QStringLiteral("UPDATE HOTEL STATUS"),
-            .statement = QStringLiteral("SELECT {columns} ") + kLines +
+            .statement = QStringLiteral("SELECT {columns} ") + linesFrom() +
                          QStringLiteral("WHERE {filter} AND a.DOC_CODE='QGBL02' AND a.ACCOUNT_DESC='HOTEL'"),
             .detail = {.objectName = QStringLiteral("Grid1"),
                        .select = QStringLiteral(
@@ -176,7 +181,7 @@ bool frm_UpdateHotelStatus_Line::Show_Line() {
                const auto r = db().firstRow(
                    QStringLiteral("SELECT a.HOTEL_NAME, a.HOTEL_PLACE, a.TOUR_DATE, a.CHKOT_DT, d.HOTEL_STATUS, "
                                   "a.HOTL_STATUPDBY, a.HOTL_STATUPDON, f.TOURIST_NAME, g.PARTY_NAME ") +
-                       kLines +
+                       linesFrom() +
                        QStringLiteral(
                            "WHERE a.DOC_CODE='QGBL02' AND a.ACCOUNT_DESC='HOTEL' AND a.DOC_NO=? AND a.ACC_CODE=?"),
                    {quotation_, line_});

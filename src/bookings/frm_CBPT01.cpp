@@ -2,7 +2,9 @@
 
 #include "data/Moments.h"
 #include "data/TransactionRecords.h"
+#include "engine/DocumentState.h"
 #include "shell/kit/Checks.h"
+#include "shell/kit/DocumentEditor.h"
 #include "shell/kit/DocumentWindow.h"
 #include "shell/kit/KeyFilters.h"
 #include "shell/kit/ListGrid.h"
@@ -72,10 +74,24 @@ QString postedRows(const QString& joins) {
     return QStringLiteral(
                "SELECT {columns} FROM M_TBL_TRANSACTION a LEFT JOIN M_TBL_PARTY p ON "
                "p.PARTY_CODE=a.PARTY_CODE ") +
-           joins +
-           QStringLiteral(" WHERE a.DOC_CODE=? AND a.IN_DOCCODE='CBPT01' AND a.IN_DOCNO=? AND a.DOC_STATUS='APPRV'");
+           joins + QStringLiteral(" WHERE a.DOC_CODE=? AND ") + sql::livePostedAgainstBooking(QStringLiteral("a"));
 }
 const QString kNewestFirst = QStringLiteral("a.DOC_DATE DESC, a.DOC_NO DESC");
+
+// A key field with its picker button and, when given, the name it looked up, on one line.
+QWidget* codeRow(QWidget* parent, QLineEdit* edit, QPushButton* pick, QLabel* name) {
+    auto* box = new QWidget(parent);
+    auto* h = new QHBoxLayout(box);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->addWidget(edit);
+    pick->setMaximumWidth(36);
+    h->addWidget(pick);
+    if (name)
+        h->addWidget(name, 1);
+    else
+        h->addStretch(1);
+    return box;
+}
 
 }  // namespace
 
@@ -105,8 +121,33 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
                                                         }});
     });
     setTool(5, QStringLiteral("Refresh { F5 }"), [this] { Refresh_Record(); });
+    editor_ = new DocumentEditor(
+        this, {.checks = [this] { return checks(); },
+               .question = [this] { return question(); },
+               .save = [this] { return Bookings(db(), this->session().userFullName).save(entry()); },
+               .saved = [](qint64) { return QStringLiteral("UPDATION OF CUSTOMER BOOKING SUCCESSFULLY DONE ..."); },
+               .show = [this](qint64 n) { return Show_Record(n); }});
+    editor_->setEditableHook([this](bool) { applyLocks(); });
 
-    // The document line: code, number, status, date, balance; then the lock flags.
+    buildHead();
+    tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("SSTab1"));
+    body()->addWidget(tabs, 1);
+    buildBookingTab();
+    buildQuotationTabs();
+    buildReceiptAndNoteTabs();
+    if (!sales)
+        buildPaymentTabs();
+    buildOutstandingTab();
+    if (sales)
+        buildHotelVoucher();
+    connectKeyFields();
+    resize(1000, 640);
+    Load_Init();
+}
+
+// The document line: code, number, status, date, balance; then the lock flags.
+void frm_CBPT01::buildHead() {
     auto* head = new QHBoxLayout;
     auto* code = new QLabel(QStringLiteral("CBPT01"), this);
     code->setObjectName(QStringLiteral("lbl_DocCode"));
@@ -115,6 +156,7 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     lbl_DocNo = addLabel(QStringLiteral("lbl_DocNo"));
     lbl_DocNo->setMinimumWidth(90);
     head->addWidget(lbl_DocNo);
+    editor_->setNumberLabel(lbl_DocNo);
     head->addWidget(new QLabel(QStringLiteral("STATUS"), this));
     lbl_Status = addLabel(QStringLiteral("lbl_Status"));
     lbl_Status->setMinimumWidth(70);
@@ -148,12 +190,10 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     lockedBy->setMinimumWidth(100);
     lockRow->addWidget(lockedBy, 1);
     body()->addLayout(lockRow);
+}
 
-    tabs = new QTabWidget(this);
-    tabs->setObjectName(QStringLiteral("SSTab1"));
-    body()->addWidget(tabs, 1);
-
-    // The booking tab: party, lead, quotation with what each shows, and the traveller.
+// The booking tab: party, lead, quotation with what each shows, and the traveller.
+void frm_CBPT01::buildBookingTab() {
     bookingTab = new QWidget(tabs);
     auto* g = new QGridLayout(bookingTab);
     int row = 0;
@@ -174,21 +214,8 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
         bindColumn(e, "M_TBL_TRANSACTION", column);
         return e;
     };
-    const auto codeRow = [&](QLineEdit* edit, QPushButton* pick, QLabel* name) {
-        auto* box = new QWidget(bookingTab);
-        auto* h = new QHBoxLayout(box);
-        h->setContentsMargins(0, 0, 0, 0);
-        h->addWidget(edit);
-        pick->setMaximumWidth(36);
-        h->addWidget(pick);
-        if (name)
-            h->addWidget(name, 1);
-        else
-            h->addStretch(1);
-        return box;
-    };
 
-    party = new CodeField(session, kPartySource, bookingTab, QStringLiteral("txt_PartyCode"),
+    party = new CodeField(session(), kPartySource, bookingTab, QStringLiteral("txt_PartyCode"),
                           QStringLiteral("lbl_PartyName"));
     party->edit()->setMaximumWidth(110);
     attachFilter(party->edit(), KeyFilter::Number);
@@ -198,7 +225,7 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     labels_.insert(QStringLiteral("lbl_PartyName"), party->nameLabel());
     party->nameLabel()->setFrameShape(QFrame::StyledPanel);
     caption(QStringLiteral("BILL TO &PARTY"), row, 0)->setBuddy(party->edit());
-    g->addWidget(codeRow(party->edit(), party->pickButton(), party->nameLabel()), row, 1, 1, 5);
+    g->addWidget(codeRow(bookingTab, party->edit(), party->pickButton(), party->nameLabel()), row, 1, 1, 5);
     ++row;
     shown(QStringLiteral("ADDRESS"), QStringLiteral("lbl_PartyAddress"), row, 0, 5);
     ++row;
@@ -214,7 +241,7 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     Cmd_SrcLead = new QPushButton(QStringLiteral("..."), bookingTab);
     Cmd_SrcLead->setObjectName(QStringLiteral("Cmd_SrcLead"));
     caption(QStringLiteral("&LEAD NO"), row, 0)->setBuddy(txt_LeadNo);
-    g->addWidget(codeRow(txt_LeadNo, Cmd_SrcLead, nullptr), row, 1);
+    g->addWidget(codeRow(bookingTab, txt_LeadNo, Cmd_SrcLead, nullptr), row, 1);
     shown(QStringLiteral("LEAD DATE"), QStringLiteral("lbl_LeadDate"), row, 2);
     shown(QStringLiteral("CONSULTANT"), QStringLiteral("lbl_Consultant"), row, 4);
     ++row;
@@ -231,7 +258,7 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     Cmd_SrcQuot = new QPushButton(QStringLiteral("..."), bookingTab);
     Cmd_SrcQuot->setObjectName(QStringLiteral("Cmd_SrcQuot"));
     caption(QStringLiteral("&QUOTATION NO"), row, 0)->setBuddy(txt_QuotNo);
-    g->addWidget(codeRow(txt_QuotNo, Cmd_SrcQuot, nullptr), row, 1);
+    g->addWidget(codeRow(bookingTab, txt_QuotNo, Cmd_SrcQuot, nullptr), row, 1);
     shown(QStringLiteral("QUOT DATE"), QStringLiteral("lbl_QuotDate"), row, 2);
     shown(QStringLiteral("ITINERARY"), QStringLiteral("lbl_Itinerary"), row, 4);
     ++row;
@@ -260,7 +287,8 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
         g->addWidget(e, r, col + 1);
         return e;
     };
-    txt_TouristName = textEdit(QStringLiteral("TOURIST &NAME"), QStringLiteral("txt_TouristName"), row, 0, "TOURIST_NAME");
+    txt_TouristName =
+        textEdit(QStringLiteral("TOURIST &NAME"), QStringLiteral("txt_TouristName"), row, 0, "TOURIST_NAME");
     txt_Mobile = textEdit(QStringLiteral("&MOBILE NO"), QStringLiteral("txt_Mobile"), row, 2, "TOURIST_MOBNO");
     txt_Email = textEdit(QStringLiteral("&E-MAIL"), QStringLiteral("txt_Email"), row, 4, "TOURIST_EMAIL");
     ++row;
@@ -268,25 +296,61 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     txt_Aadhar = textEdit(QStringLiteral("AADHAR"), QStringLiteral("txt_Aadhar"), row, 2, "TOURIST_AADHAR");
     txt_Passport = textEdit(QStringLiteral("PASSPORT"), QStringLiteral("txt_Passport"), row, 4, "TOURIST_PASSPORT");
     ++row;
-    txt_DrvLicense = textEdit(QStringLiteral("DRIVING LICENSE"), QStringLiteral("txt_DrvLicense"), row, 0, "TOURIST_DRVLICENSE");
+    txt_DrvLicense =
+        textEdit(QStringLiteral("DRIVING LICENSE"), QStringLiteral("txt_DrvLicense"), row, 0, "TOURIST_DRVLICENSE");
     txt_BookedBy = textEdit(QStringLiteral("&BOOKED BY"), QStringLiteral("txt_BookedBy"), row, 2, "BOOKED_BY");
     ++row;
     g->setRowStretch(row, 1);
     for (int c : {1, 3, 5})
         g->setColumnStretch(c, 1);
     tabs->addTab(bookingTab, QStringLiteral("BOOKING"));
+}
 
-    const auto page = [&](const QString& title) {
-        auto* w = new QWidget(tabs);
-        new QVBoxLayout(w);
-        tabs->addTab(w, title);
-        return w;
-    };
+QWidget* frm_CBPT01::addPage(const QString& title) {
+    auto* w = new QWidget(tabs);
+    new QVBoxLayout(w);
+    tabs->addTab(w, title);
+    return w;
+}
+
+// A page of documents posted against the booking, under the button that posts one more.
+QWidget* frm_CBPT01::addPostingPage(const QString& title, Posting p) {
+    QWidget* w = addPage(title);
+    auto* b = new QPushButton(QString::fromLatin1(kPostings[p].caption), w);
+    b->setObjectName(QString::fromLatin1(kPostings[p].objectName));
+    connect(b, &QPushButton::clicked, this, [this, p] { openPosting(p); });
+    posting_[p] = b;
+    auto* h = new QHBoxLayout;
+    h->addWidget(b);
+    h->addStretch(1);
+    static_cast<QVBoxLayout*>(w->layout())->addLayout(h);
+    return w;
+}
+
+// The last grid added lists this booking's live documents of the code.
+void frm_CBPT01::bookedRows(const char* code) {
+    grids_.back()->values = [this, code] { return QVariantList{QString::fromLatin1(code), number_}; };
+}
+
+// A double click on a receipt or payment prints its voucher: this booking's row only, as a
+// bulk posting holds one row per booking under its number.
+void frm_CBPT01::printsVoucher(const char* code) {
+    ListGrid* grid = grids_.back()->grid;
+    connect(grid, &ListGrid::rowChosen, this, [this, grid, code](int row) {
+        if (const qint64 no = grid->text(row, 1).toLongLong(); no > 0 && number_ > 0)
+            openWindow(QStringLiteral("rpt_Voucher"), {{{QStringLiteral("DOC_CODE"), QString::fromLatin1(code)},
+                                                        {QStringLiteral("DOC_NO"), no},
+                                                        {QStringLiteral("CBPT_NO"), number_}}});
+    });
+}
+
+// What the quotation holds: its lines by kind, then its summary.
+void frm_CBPT01::buildQuotationTabs() {
     const QString quotLines = QStringLiteral("SELECT {columns} FROM M_TBL_QUOTATION a ");
     const QString ofQuot = QStringLiteral(" WHERE a.DOC_CODE='QGBL02' AND a.DOC_NO=? AND a.ACCOUNT_DESC=");
     const QString lineOrder = QStringLiteral("a.TOUR_DATE DESC, a.ACC_CODE DESC");
 
-    addGrid(page(QStringLiteral("HOTEL DETAILS")), QStringLiteral("Grid_Hotel"),
+    addGrid(addPage(QStringLiteral("HOTEL DETAILS")), QStringLiteral("Grid_Hotel"),
             {C::date(QStringLiteral("TOUR DATE"), QStringLiteral("TOUR_DATE"), 1300),
              C::text(QStringLiteral("HOTEL"), QStringLiteral("HOTEL_NAME"), 3000),
              C::text(QStringLiteral("PLACE"), QStringLiteral("HOTEL_PLACE"), 2000),
@@ -312,7 +376,7 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
                                "LEFT JOIN M_TBL_MEALPLAN m ON m.MEALPLAN_CODE=a.MEALPLAN_CODE") +
                 ofQuot + QStringLiteral("'HOTEL'"),
             lineOrder, true);
-    addGrid(page(QStringLiteral("VEHICLE DETAILS")), QStringLiteral("Grid_Vehicle"),
+    addGrid(addPage(QStringLiteral("VEHICLE DETAILS")), QStringLiteral("Grid_Vehicle"),
             {C::number(QStringLiteral("LINE"), QStringLiteral("ACC_CODE"), 700),
              C::date(QStringLiteral("TOUR DATE"), QStringLiteral("TOUR_DATE"), 1300),
              C::text(QStringLiteral("VEHICLE"), QStringLiteral("VEH_BRAND"), 2600),
@@ -323,7 +387,7 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
             quotLines + QStringLiteral("LEFT JOIN MST_VEHICLEBRANDTYPE v ON v.VEH_BRANDID=a.VEH_BRANDID") + ofQuot +
                 QStringLiteral("'VEHICLE'"),
             lineOrder, true);
-    addGrid(page(QStringLiteral("OTHER DETAILS")), QStringLiteral("Grid_Other"),
+    addGrid(addPage(QStringLiteral("OTHER DETAILS")), QStringLiteral("Grid_Other"),
             {C::number(QStringLiteral("LINE"), QStringLiteral("ACC_CODE"), 700),
              C::date(QStringLiteral("TOUR DATE"), QStringLiteral("TOUR_DATE"), 1300),
              C::text(QStringLiteral("CHARGE"), QStringLiteral("CHARGE_NAME"), 2600),
@@ -338,7 +402,7 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
                 ofQuot + QStringLiteral("'OTHRCHRG'"),
             lineOrder, true);
     // The quoted cost by kind, then what the quotation adds to it.
-    addGrid(page(QStringLiteral("SUMMARY")), QStringLiteral("Grid_Summary"),
+    addGrid(addPage(QStringLiteral("SUMMARY")), QStringLiteral("Grid_Summary"),
             {C::text(QStringLiteral("PARTICULARS"), QStringLiteral("HEAD"), 3000),
              C::money(QStringLiteral("AMOUNT"), QStringLiteral("AMT"), 1600)},
             QStringLiteral("s.SORTNO, s.HEAD, s.AMT"),
@@ -351,34 +415,11 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
                 .arg(exactSum(QStringLiteral("TOTAL_AMOUNT"))),
             QStringLiteral("s.SORTNO, s.HEAD"), true);
     grids_.back()->values = [this] { return QVariantList{quotation_, quotation_, quotation_, quotation_}; };
+}
 
-    const auto booked = [this](const char* code) {
-        return [this, code] { return QVariantList{QString::fromLatin1(code), number_}; };
-    };
-    // A double click on a receipt or payment prints its voucher: this booking's row only, as a
-    // bulk posting holds one row per booking under its number.
-    const auto printsVoucher = [this](const char* code) {
-        ListGrid* grid = grids_.back()->grid;
-        connect(grid, &ListGrid::rowChosen, this, [this, grid, code](int row) {
-            if (const qint64 no = grid->text(row, 1).toLongLong(); no > 0 && number_ > 0)
-                openWindow(QStringLiteral("rpt_Voucher"), {{{QStringLiteral("DOC_CODE"), QString::fromLatin1(code)},
-                                                            {QStringLiteral("DOC_NO"), no},
-                                                            {QStringLiteral("CBPT_NO"), number_}}});
-        });
-    };
-    const auto postingPage = [&](const QString& title, Posting p) {
-        QWidget* w = page(title);
-        auto* b = new QPushButton(QString::fromLatin1(kPostings[p].caption), w);
-        b->setObjectName(QString::fromLatin1(kPostings[p].objectName));
-        connect(b, &QPushButton::clicked, this, [this, p] { openPosting(p); });
-        posting_[p] = b;
-        auto* h = new QHBoxLayout;
-        h->addWidget(b);
-        h->addStretch(1);
-        static_cast<QVBoxLayout*>(w->layout())->addLayout(h);
-        return w;
-    };
-    addGrid(postingPage(QStringLiteral("MONEY RECEIPTS"), PostReceipt), QStringLiteral("Grid_Receipts"),
+// What was received and what suppliers billed against the booking.
+void frm_CBPT01::buildReceiptAndNoteTabs() {
+    addGrid(addPostingPage(QStringLiteral("MONEY RECEIPTS"), PostReceipt), QStringLiteral("Grid_Receipts"),
             {C::date(QStringLiteral("DATE"), QStringLiteral("DOC_DATE"), 1200),
              C::number(QStringLiteral("NUMBER"), QStringLiteral("DOC_NO"), 1000),
              C::money(QStringLiteral("AMOUNT"), QStringLiteral("DB_AMT"), 1400),
@@ -394,7 +435,7 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
             postedRows(QStringLiteral("LEFT JOIN MST_BANK tb ON tb.BANK_ID=a.TO_BANKID LEFT JOIN MST_BANK ib ON "
                                       "ib.BANK_ID=a.BANK_ID LEFT JOIN MST_PAYMODE pm ON pm.MODE_ID=a.PAY_MODEID")),
             kNewestFirst, false);
-    grids_.back()->values = booked("FRDB01");
+    bookedRows("FRDB01");
     printsVoucher("FRDB01");
 
     const auto noteColumns = [](QList<C> own) {
@@ -411,7 +452,7 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     };
     const QString noteSelect =
         QStringLiteral("a.DOC_DATE, a.DOC_NO, p.PARTY_NAME, a.BILL_NO, a.START_DT, a.END_DT, a.CR_AMT, a.REMARKS");
-    addGrid(postingPage(QStringLiteral("HOTEL ADVICE NOTES"), PostHotel), QStringLiteral("Grid_ANCP01"),
+    addGrid(addPostingPage(QStringLiteral("HOTEL ADVICE NOTES"), PostHotel), QStringLiteral("Grid_ANCP01"),
             noteColumns({C::text(QStringLiteral("HOTEL"), QStringLiteral("HOTEL_NAME"), 2600),
                          C::text(QStringLiteral("ROOM TYPE"), QStringLiteral("ROOM_TYPE"), 1500),
                          C::text(QStringLiteral("MEAL PLAN"), QStringLiteral("MEAL_PLAN"), 1300),
@@ -421,8 +462,8 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
             postedRows(QStringLiteral("LEFT JOIN M_TBL_HOTELROOMTYPE r ON r.ROOMTYPE_CODE=a.ROOMTYPE_CODE "
                                       "LEFT JOIN M_TBL_MEALPLAN m ON m.MEALPLAN_CODE=a.MEALPLAN_CODE")),
             kNewestFirst, false);
-    grids_.back()->values = booked("ANCP01");
-    addGrid(postingPage(QStringLiteral("VEHICLE ADVICE NOTES"), PostVehicle), QStringLiteral("Grid_ANCP02"),
+    bookedRows("ANCP01");
+    addGrid(addPostingPage(QStringLiteral("VEHICLE ADVICE NOTES"), PostVehicle), QStringLiteral("Grid_ANCP02"),
             noteColumns({C::text(QStringLiteral("VEHICLE"), QStringLiteral("VEH_BRAND"), 2200),
                          C::number(QStringLiteral("DAYS"), QStringLiteral("TOUR_DAYS"), 800),
                          C::number(QStringLiteral("NOS"), QStringLiteral("VEH_NOS"), 700),
@@ -430,8 +471,8 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
             noteSelect + QStringLiteral(", v.VEH_BRAND, a.TOUR_DAYS, a.VEH_NOS, a.VEH_RATE"),
             postedRows(QStringLiteral("LEFT JOIN MST_VEHICLEBRANDTYPE v ON v.VEH_BRANDID=a.VEH_BRANDID")), kNewestFirst,
             false);
-    grids_.back()->values = booked("ANCP02");
-    addGrid(postingPage(QStringLiteral("OTHER ADVICE NOTES"), PostOther), QStringLiteral("Grid_ANCP03"),
+    bookedRows("ANCP02");
+    addGrid(addPostingPage(QStringLiteral("OTHER ADVICE NOTES"), PostOther), QStringLiteral("Grid_ANCP03"),
             noteColumns({C::text(QStringLiteral("CHARGE"), QStringLiteral("CHARGE_NAME"), 2200),
                          C::number(QStringLiteral("QTY"), QStringLiteral("OTHRCHRG_QTY"), 700),
                          C::money(QStringLiteral("RATE"), QStringLiteral("OTHRCHRG_RATE"), 1300)}),
@@ -439,51 +480,53 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
             postedRows(QStringLiteral("LEFT JOIN M_TBL_DOCUMENTACCOUNT_COMB oc ON oc.DOC_CODE='ANCP03' AND "
                                       "oc.ACC_CODE=a.ACC_CODE")),
             kNewestFirst, false);
-    grids_.back()->values = booked("ANCP03");
+    bookedRows("ANCP03");
+}
 
-    if (!sales) {
-        const QList<C> paidColumns{C::date(QStringLiteral("DATE"), QStringLiteral("DOC_DATE"), 1200),
-                                   C::number(QStringLiteral("NUMBER"), QStringLiteral("DOC_NO"), 1000),
-                                   C::text(QStringLiteral("PARTY"), QStringLiteral("PARTY_NAME"), 2800),
-                                   C::money(QStringLiteral("AMOUNT"), QStringLiteral("AMT"), 1400),
-                                   C::text(QStringLiteral("REMARKS"), QStringLiteral("REMARKS"), 3000),
-                                   byOn(QStringLiteral("CREATED BY - ON"), "CREATED_BY", "CREATED_ON")};
-        const auto withTotal = [&](const QString& amountColumn) {
-            auto& d = *grids_.back();
-            d.total = new QLabel(d.grid->parentWidget());
-            d.total->setObjectName(d.grid->objectName() + QStringLiteral("_Total"));
-            labels_.insert(d.total->objectName(), d.total);
-            d.grid->parentWidget()->layout()->addWidget(d.total);
-            d.totalSql = QStringLiteral(
-                             "SELECT %1 FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND "
-                             "IN_DOCCODE='CBPT01' AND IN_DOCNO=? AND DOC_STATUS='APPRV'")
-                             .arg(exactSum(amountColumn));
-        };
-        addGrid(postingPage(QStringLiteral("PAYMENTS TO PARTY"), PostPayment), QStringLiteral("Grid_Payments"),
-                paidColumns,
-                QStringLiteral("a.DOC_DATE, a.DOC_NO, p.PARTY_NAME, a.CR_AMT AS AMT, a.REMARKS, a.CREATED_BY, "
-                               "a.CREATED_ON"),
-                postedRows({}), kNewestFirst, false);
-        grids_.back()->values = booked("FTCR01");
-        printsVoucher("FTCR01");
-        withTotal(QStringLiteral("CR_AMT"));
-        addGrid(postingPage(QStringLiteral("REFUNDS"), PostRefund), QStringLiteral("Grid_Refunds"), paidColumns,
-                QStringLiteral("a.DOC_DATE, a.DOC_NO, p.PARTY_NAME, a.DB_AMT AS AMT, a.REMARKS, a.CREATED_BY, "
-                               "a.CREATED_ON"),
-                postedRows({}), kNewestFirst, false);
-        grids_.back()->values = booked("FTREF01");
-        withTotal(QStringLiteral("DB_AMT"));
-        addGrid(page(QStringLiteral("FUND ADJUSTMENTS")), QStringLiteral("Grid_FundAdj"),
-                {C::date(QStringLiteral("DATE"), QStringLiteral("DOC_DATE"), 1200),
-                 C::number(QStringLiteral("NUMBER"), QStringLiteral("DOC_NO"), 1000),
-                 C::text(QStringLiteral("TYPE"), QStringLiteral("ADJ_TYPE"), 1500),
-                 C::money(QStringLiteral("AMOUNT"), QStringLiteral("AMT"), 1400)},
-                QStringLiteral("a.DOC_DATE, a.DOC_NO, a.ADJ_TYPE, COALESCE(a.DB_AMT,0)+COALESCE(a.CR_AMT,0) AS AMT"),
-                postedRows({}), kNewestFirst, false);
-        grids_.back()->values = booked("FAAN01");
-    }
+// What the operations desk paid out, refunded and adjusted (not offered to sales).
+void frm_CBPT01::buildPaymentTabs() {
+    const QList<C> paidColumns{C::date(QStringLiteral("DATE"), QStringLiteral("DOC_DATE"), 1200),
+                               C::number(QStringLiteral("NUMBER"), QStringLiteral("DOC_NO"), 1000),
+                               C::text(QStringLiteral("PARTY"), QStringLiteral("PARTY_NAME"), 2800),
+                               C::money(QStringLiteral("AMOUNT"), QStringLiteral("AMT"), 1400),
+                               C::text(QStringLiteral("REMARKS"), QStringLiteral("REMARKS"), 3000),
+                               byOn(QStringLiteral("CREATED BY - ON"), "CREATED_BY", "CREATED_ON")};
+    const auto withTotal = [&](const QString& amountColumn) {
+        auto& d = *grids_.back();
+        d.total = new QLabel(d.grid->parentWidget());
+        d.total->setObjectName(d.grid->objectName() + QStringLiteral("_Total"));
+        labels_.insert(d.total->objectName(), d.total);
+        d.grid->parentWidget()->layout()->addWidget(d.total);
+        d.totalSql = QStringLiteral("SELECT %1 FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND %2")
+                         .arg(exactSum(amountColumn), sql::livePostedAgainstBooking());
+    };
+    addGrid(addPostingPage(QStringLiteral("PAYMENTS TO PARTY"), PostPayment), QStringLiteral("Grid_Payments"),
+            paidColumns,
+            QStringLiteral("a.DOC_DATE, a.DOC_NO, p.PARTY_NAME, a.CR_AMT AS AMT, a.REMARKS, a.CREATED_BY, "
+                           "a.CREATED_ON"),
+            postedRows({}), kNewestFirst, false);
+    bookedRows("FTCR01");
+    printsVoucher("FTCR01");
+    withTotal(QStringLiteral("CR_AMT"));
+    addGrid(addPostingPage(QStringLiteral("REFUNDS"), PostRefund), QStringLiteral("Grid_Refunds"), paidColumns,
+            QStringLiteral("a.DOC_DATE, a.DOC_NO, p.PARTY_NAME, a.DB_AMT AS AMT, a.REMARKS, a.CREATED_BY, "
+                           "a.CREATED_ON"),
+            postedRows({}), kNewestFirst, false);
+    bookedRows("FTREF01");
+    withTotal(QStringLiteral("DB_AMT"));
+    addGrid(addPage(QStringLiteral("FUND ADJUSTMENTS")), QStringLiteral("Grid_FundAdj"),
+            {C::date(QStringLiteral("DATE"), QStringLiteral("DOC_DATE"), 1200),
+             C::number(QStringLiteral("NUMBER"), QStringLiteral("DOC_NO"), 1000),
+             C::text(QStringLiteral("TYPE"), QStringLiteral("ADJ_TYPE"), 1500),
+             C::money(QStringLiteral("AMOUNT"), QStringLiteral("AMT"), 1400)},
+            QStringLiteral("a.DOC_DATE, a.DOC_NO, a.ADJ_TYPE, COALESCE(a.DB_AMT,0)+COALESCE(a.CR_AMT,0) AS AMT"),
+            postedRows({}), kNewestFirst, false);
+    bookedRows("FAAN01");
+}
 
-    QWidget* owed = page(QStringLiteral("OUTSTANDING"));
+// Each party's balance within the booking, and what it received and paid.
+void frm_CBPT01::buildOutstandingTab() {
+    QWidget* owed = addPage(QStringLiteral("OUTSTANDING"));
     // The code list is bound item by item once it is read (at the first show).
     addGrid(owed, QStringLiteral("Grid_Outstanding"),
             {C::text(QStringLiteral("PARTY"), QStringLiteral("PARTY_NAME"), 3200),
@@ -502,27 +545,30 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
             {C::money(QStringLiteral("RECEIVED"), QStringLiteral("RCVD"), 1800),
              C::money(QStringLiteral("PAID"), QStringLiteral("PAID"), 1800)},
             QStringLiteral("(SELECT %1 FROM M_TBL_TRANSACTION r WHERE r.DOC_CODE='FRDB01' AND "
-                           "r.IN_DOCCODE='CBPT01' AND r.IN_DOCNO=z.DOC_NO AND r.DOC_STATUS='APPRV') AS RCVD, "
+                           "r.IN_DOCCODE='CBPT01' AND r.IN_DOCNO=z.DOC_NO AND %3) AS RCVD, "
                            "(SELECT %2 FROM M_TBL_TRANSACTION t WHERE t.DOC_CODE='FTCR01' AND "
-                           "t.IN_DOCCODE='CBPT01' AND t.IN_DOCNO=z.DOC_NO AND t.DOC_STATUS='APPRV') AS PAID")
-                .arg(exactSum(QStringLiteral("r.DB_AMT")), exactSum(QStringLiteral("t.CR_AMT"))),
+                           "t.IN_DOCCODE='CBPT01' AND t.IN_DOCNO=z.DOC_NO AND %4) AS PAID")
+                .arg(exactSum(QStringLiteral("r.DB_AMT")), exactSum(QStringLiteral("t.CR_AMT")),
+                     sql::live(QStringLiteral("r")), sql::live(QStringLiteral("t"))),
             QStringLiteral("SELECT {columns} FROM M_TBL_TRANSACTION z WHERE z.DOC_CODE='CBPT01' AND z.DOC_NO=?"),
             QStringLiteral("z.DOC_NO"), false);
     grids_.back()->values = [this] { return QVariantList{number_}; };
+}
 
-    if (sales) {
-        Cmd_HotelVoucher = new QPushButton(QStringLiteral("Hotel Voucher"), this);
-        Cmd_HotelVoucher->setObjectName(QStringLiteral("Cmd_HotelVoucher"));
-        connect(Cmd_HotelVoucher, &QPushButton::clicked, this, [this] {
-            openWindow(kHotelVoucher, {{{QStringLiteral("QUOTATION_NO"), quotation_}}, {}});
-        });
-        auto* h = new QHBoxLayout;
-        h->addStretch(1);
-        h->addWidget(Cmd_HotelVoucher);
-        body()->addLayout(h);
-    }
+void frm_CBPT01::buildHotelVoucher() {
+    Cmd_HotelVoucher = new QPushButton(QStringLiteral("Hotel Voucher"), this);
+    Cmd_HotelVoucher->setObjectName(QStringLiteral("Cmd_HotelVoucher"));
+    connect(Cmd_HotelVoucher, &QPushButton::clicked, this, [this] {
+        openWindow(kHotelVoucher, {{{QStringLiteral("QUOTATION_NO"), quotation_}}, {}});
+    });
+    auto* h = new QHBoxLayout;
+    h->addStretch(1);
+    h->addWidget(Cmd_HotelVoucher);
+    body()->addLayout(h);
+}
 
-    // Enter in a key field loads it; editing it forgets what was loaded from it.
+// Enter in a key field loads it; editing it forgets what was loaded from it.
+void frm_CBPT01::connectKeyFields() {
     onEnter(party->edit(), [this] { party->lookUp(); });
     connect(party, &CodeField::keyChanged, this, [this](const QString& key) {
         for (const char* n : {"lbl_PartyAddress", "lbl_PartyEmail", "lbl_PartyMobile", "lbl_PartyGSTIN",
@@ -570,8 +616,6 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     });
     for (QLineEdit* e : {txt_FileNo, txt_TouristName, txt_BookedBy, txt_PAN, txt_Passport, txt_DrvLicense})
         attachFilter(e, KeyFilter::Upper);
-    resize(1000, 640);
-    Load_Init();
 }
 
 // Closing moves the focus out of the party code, which may look it up again: by then the
@@ -635,8 +679,8 @@ void frm_CBPT01::loadGrids(bool quotationOnly) {
             statement = QStringLiteral(
                             "SELECT {columns} FROM M_TBL_TRANSACTION a LEFT JOIN M_TBL_PARTY p ON "
                             "p.PARTY_CODE=a.PARTY_CODE WHERE a.IN_DOCCODE='CBPT01' AND a.IN_DOCNO=? AND "
-                            "a.DOC_STATUS='APPRV' AND a.DOC_CODE IN (%1)")
-                            .arg(TransactionRecords::placeholders(ldop_.size()));
+                            "%1 AND a.DOC_CODE IN (%2)")
+                            .arg(sql::live(QStringLiteral("a")), TransactionRecords::placeholders(ldop_.size()));
         }
         const QVariantList values = d->values ? d->values() : QVariantList{quotation_};
         if (!guarded([&] {
@@ -725,7 +769,7 @@ bool frm_CBPT01::Show_Quotation() {
     const qint64 q = txt_QuotNo->text().trimmed().toLongLong();
     if (q <= 0)
         return false;
-    BookingStore store(db(), session().userFullName);
+    Bookings store(db(), session().userFullName);
     std::optional<QSqlRecord> row;
     qint64 other = 0;
     if (!guarded([&] {
@@ -736,7 +780,7 @@ bool frm_CBPT01::Show_Quotation() {
         }))
         return false;
     if (other) {
-        prompter().information(this, BookingStore::alreadyBooked(q, other));
+        prompter().information(this, Bookings::alreadyBooked(q, other));
         txt_QuotNo->clear();
         return false;
     }
@@ -757,7 +801,6 @@ void frm_CBPT01::Load_Init() {
     number_ = 0;
     status_.clear();
     locks_.clear();
-    lbl_DocNo->setText(QStringLiteral("0"));
     lbl_Status->clear();
     txt_DocDate->setDate(QDate::currentDate());
     for (QLabel* l : labels_)
@@ -770,13 +813,13 @@ void frm_CBPT01::Load_Init() {
         e->clear();
     lbl_Balance->setText(QStringLiteral("BALANCE AMOUNT : 0.00"));
     loadGrids(false);
-    applyLocks();
+    editor_->startNew();
     tabs->setCurrentWidget(bookingTab);
     party->edit()->setFocus();
 }
 
 bool frm_CBPT01::Show_Record(qint64 number) {
-    BookingStore store(db(), session().userFullName);
+    Bookings store(db(), session().userFullName);
     std::optional<QSqlRecord> r;
     std::optional<QSqlRecord> q;
     Money balance;
@@ -796,7 +839,6 @@ bool frm_CBPT01::Show_Record(qint64 number) {
     if (!r)
         return false;
     number_ = number;
-    lbl_DocNo->setText(QString::number(number));
     status_ = text(*r, "DOC_STATUS");
     lbl_Status->setText(status_);
     txt_DocDate->setDate(dateFromDb(r->value(QStringLiteral("DOC_DATE"))));
@@ -810,7 +852,12 @@ bool frm_CBPT01::Show_Record(qint64 number) {
     lockedBy->setText(byOnText(r->value(QStringLiteral("LCK_UPDATEBY")), r->value(QStringLiteral("LCK_UPDATEON"))));
     lockedBy->setToolTip(lockedBy->text());
     lbl_Balance->setText(QStringLiteral("BALANCE AMOUNT : ") + balance.toString());
-    applyLocks();
+    const bool locked = locks_.value(QStringLiteral("LCK_CBPT")) == QLatin1String("Y");
+    editor_->shown(number,
+                   status_ == status::kCancelled         ? DocState::Cancelled
+                   : status_ == status::kLive && !locked ? DocState::Live
+                                                         : DocState::Locked,
+                   true);
 
     party->setLoaded(whole(*r, "PARTY_CODE"), text(*r, "BILL_PARTY"));
     txt_LeadNo->setText(whole(*r, "LEAD_NO"));
@@ -834,9 +881,9 @@ bool frm_CBPT01::Show_Record(qint64 number) {
 
 void frm_CBPT01::applyLocks() {
     const bool isNew = number_ == 0;
-    const bool live = status_ == QLatin1String("APPRV");
+    const bool live = status_ == status::kLive;
     const bool locked = locks_.value(QStringLiteral("LCK_CBPT")) == QLatin1String("Y");
-    const bool editable = isNew || (live && !locked);
+    const bool editable = editor_->editable();
     bookingTab->setEnabled(editable);
     txt_DocDate->setEnabled(editable);
     tool(3)->setEnabled(editable);
@@ -884,39 +931,33 @@ BookingEntry frm_CBPT01::entry() const {
 }
 
 void frm_CBPT01::Save_Record() {
-    if (!tool(3)->isEnabled())
-        return;
-    const Money grand = Money::fromInput(labelText(QStringLiteral("lbl_GrandTotal")));
-    const bool ok = runChecks(
-        prompter(), this,
-        {{[&] { return party->key().isEmpty() || party->nameLabel()->text().trimmed().isEmpty(); }, party->edit(),
-          QStringLiteral("CANNOT PROCEED, PLEASE ENTER BILL TO PARTY CODE ....")},
-         {[&] { return lead_ <= 0 || labelText(QStringLiteral("lbl_LeadDate")).isEmpty(); }, txt_LeadNo,
-          QStringLiteral("CANNOT PROCEED, PLEASE LEAD NO PROPERLY ....")},
-         {[&] { return quotation_ <= 0 || labelText(QStringLiteral("lbl_Itinerary")).isEmpty(); }, txt_QuotNo,
-          QStringLiteral("CANNOT PROCEED, PLEASE ENTER QUOTATION NO PROPERLY .....")},
-         {[&] { return grand <= Money(); }, txt_QuotNo,
-          QStringLiteral("QUOTATION AMOUNT CANNOT BE ZERO..., PLEASE ENTER QUOTATION NO PROPERLY ....")},
-         {[&] { return !grand.withinLimit(); }, txt_QuotNo, exceedsLimitMessage(QStringLiteral("QUOTATION AMOUNT"))}});
-    if (!ok)
-        return;
-    const Confirmation question{QStringLiteral(" YOU ARE ABOUT TO PERFORM CUSTOMER BOOKING FOR PACKAGE TOUR ..."),
-                                {{QStringLiteral(" BILL TO PARTY :"), party->key()},
-                                 {QStringLiteral(" BILL TO PARTY NAME : "), party->nameLabel()->text()},
-                                 {QStringLiteral(" LEAD NO : "), QString::number(lead_)},
-                                 {QStringLiteral(" QUOTATION NO : "), QString::number(quotation_)},
-                                 {QStringLiteral(" GRAND TOTAL : "), grand.toString()}}};
-    if (!question.ask(prompter(), this))
-        return;
-    qint64 saved = 0;
-    const BookingEntry e = entry();
-    if (!guarded([&] { saved = BookingStore(db(), session().userFullName).save(e); })) {
-        lbl_DocNo->setText(QString::number(number_));  // no number was used
-        return;
-    }
-    lbl_DocNo->setText(QString::number(saved));
-    prompter().information(this, QStringLiteral("UPDATION OF CUSTOMER BOOKING SUCCESSFULLY DONE ..."));
-    Show_Record(saved);
+    editor_->save();
+}
+
+Money frm_CBPT01::grandTotal() const {
+    return Money::fromInput(labelText(QStringLiteral("lbl_GrandTotal")));
+}
+
+QList<Check> frm_CBPT01::checks() {
+    return {{[this] { return party->key().isEmpty() || party->nameLabel()->text().trimmed().isEmpty(); }, party->edit(),
+             QStringLiteral("CANNOT PROCEED, PLEASE ENTER BILL TO PARTY CODE ....")},
+            {[this] { return lead_ <= 0 || labelText(QStringLiteral("lbl_LeadDate")).isEmpty(); }, txt_LeadNo,
+             QStringLiteral("CANNOT PROCEED, PLEASE LEAD NO PROPERLY ....")},
+            {[this] { return quotation_ <= 0 || labelText(QStringLiteral("lbl_Itinerary")).isEmpty(); }, txt_QuotNo,
+             QStringLiteral("CANNOT PROCEED, PLEASE ENTER QUOTATION NO PROPERLY .....")},
+            {[this] { return grandTotal() <= Money(); }, txt_QuotNo,
+             QStringLiteral("QUOTATION AMOUNT CANNOT BE ZERO..., PLEASE ENTER QUOTATION NO PROPERLY ....")},
+            {[this] { return !grandTotal().withinLimit(); }, txt_QuotNo,
+             exceedsLimitMessage(QStringLiteral("QUOTATION AMOUNT"))}};
+}
+
+Confirmation frm_CBPT01::question() const {
+    return {QStringLiteral(" YOU ARE ABOUT TO PERFORM CUSTOMER BOOKING FOR PACKAGE TOUR ..."),
+            {{QStringLiteral(" BILL TO PARTY :"), party->key()},
+             {QStringLiteral(" BILL TO PARTY NAME : "), party->nameLabel()->text()},
+             {QStringLiteral(" LEAD NO : "), QString::number(lead_)},
+             {QStringLiteral(" QUOTATION NO : "), QString::number(quotation_)},
+             {QStringLiteral(" GRAND TOTAL : "), grandTotal().toString()}}};
 }
 
 void frm_CBPT01::Refresh_Record() {
@@ -927,7 +968,7 @@ void frm_CBPT01::Refresh_Record() {
     if (!tool(5)->isEnabled())
         return;  // cancelled or locked meanwhile
     const BookingEntry e = entry();
-    if (guarded([&] { BookingStore(db(), session().userFullName).refresh(e, mode_ == Mode::Sales); }))
+    if (guarded([&] { Bookings(db(), session().userFullName).refresh(e, mode_ == Mode::Sales); }))
         Show_Record(number_);
 }
 

@@ -4,7 +4,8 @@
 // customer paid, what is outstanding) with the posting windows opened for the booking on
 // screen. One class in two modes: operations (frm_CBPT01) and sales (frm_CBPT_SALES), which
 // offers only money receipts and the hotel voucher and reads only two lock flags.
-#include "bookings/BookingStore.h"
+#include "engine/bookings/Bookings.h"
+#include "shell/kit/Checks.h"
 #include "shell/kit/CodeList.h"
 #include "shell/kit/QueryModel.h"
 #include "shell/kit/TaskWindow.h"
@@ -21,6 +22,7 @@ class QTabWidget;
 
 namespace tarvic {
 
+class DocumentEditor;
 class ListGrid;
 
 class frm_CBPT01 : public TaskWindow {
@@ -78,6 +80,19 @@ protected:
 
 private:
     struct GridDef;
+    // The parts of the window, built in this order.
+    void buildHead();
+    void buildBookingTab();
+    void buildQuotationTabs();
+    void buildReceiptAndNoteTabs();
+    void buildPaymentTabs();
+    void buildOutstandingTab();
+    void buildHotelVoucher();
+    void connectKeyFields();
+    QWidget* addPage(const QString& title);
+    QWidget* addPostingPage(const QString& title, Posting p);
+    void bookedRows(const char* code);
+    void printsVoucher(const char* code);
     QLabel* addLabel(const QString& name);
     void addGrid(QWidget* page, const QString& name, QList<ListColumn> columns, const QString& select,
                  const QString& statement, const QString& order, bool byQuotation);
@@ -88,8 +103,12 @@ private:
     void applyLocks();
     void openPosting(Posting p);
     BookingEntry entry() const;
+    Money grandTotal() const;  // as the quotation shows it
+    QList<Check> checks();
+    Confirmation question() const;
 
     Mode mode_;
+    DocumentEditor* editor_ = nullptr;
     qint64 number_ = 0;
     qint64 lead_ = 0;
     qint64 quotation_ = 0;

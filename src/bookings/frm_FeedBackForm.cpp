@@ -1,8 +1,9 @@
 #include "frm_FeedBackForm.h"
 
 #include "bookings/BookingOpsWindow.h"
-#include "bookings/TourOps.h"
 #include "data/Moments.h"
+#include "engine/DocumentState.h"
+#include "engine/bookings/TourOps.h"
 #include "shell/kit/Checks.h"
 
 #include <QFormLayout>
@@ -90,7 +91,7 @@ bool frm_FeedBackForm::Show_CBPT() {
             {number});
         if (!r)
             return;
-        if (r->value(0).toString().trimmed() == QLatin1String("CNCL")) {
+        if (r->value(0).toString().trimmed() == status::kCancelled) {
             cancelled = true;
             return;
         }

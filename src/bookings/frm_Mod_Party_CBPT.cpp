@@ -1,8 +1,9 @@
 #include "frm_Mod_Party_CBPT.h"
 
 #include "bookings/BookingOpsWindow.h"
-#include "bookings/BookingStore.h"
 #include "data/Moments.h"
+#include "engine/DocumentState.h"
+#include "engine/bookings/Bookings.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/DocumentWindow.h"
 #include "shell/kit/KeyFilters.h"
@@ -115,9 +116,9 @@ bool frm_Mod_Party_CBPT::Show_CBPT() {
     receipts_->clear();
     const qint64 number = txt_CBPTNo->text().trimmed().toLongLong();
     return guarded([&] {
-               const auto r = BookingStore(db(), session().userFullName).booking(number);
+               const auto r = Bookings(db(), session().userFullName).booking(number);
                // A cancelled or locked booking is never offered for a change.
-               if (!r || r->value(QStringLiteral("DOC_STATUS")).toString().trimmed() != QLatin1String("APPRV") ||
+               if (!r || r->value(QStringLiteral("DOC_STATUS")).toString().trimmed() != status::kLive ||
                    r->value(QStringLiteral("LCK_CBPT")).toString().trimmed() == QLatin1String("Y"))
                    return;
                booking_ = number;
@@ -127,11 +128,10 @@ bool frm_Mod_Party_CBPT::Show_CBPT() {
                lbl_DocDate->setText(dateText(r->value(QStringLiteral("DOC_DATE"))));
                lbl_LeadNo->setText(r->value(QStringLiteral("LEAD_NO")).toString());
                lbl_QuotNo->setText(r->value(QStringLiteral("QUOTATION_NO")).toString());
-               receipts_->load(
-                   {QStringLiteral("SELECT {columns} FROM M_TBL_TRANSACTION a LEFT JOIN M_TBL_PARTY p ON "
-                                   "p.PARTY_CODE=a.PARTY_CODE WHERE a.DOC_CODE='FRDB01' AND a.IN_DOCCODE='CBPT01' "
-                                   "AND a.IN_DOCNO=? AND a.DOC_STATUS='APPRV'"),
-                    {number}});
+               receipts_->load({QStringLiteral("SELECT {columns} FROM M_TBL_TRANSACTION a LEFT JOIN M_TBL_PARTY p ON "
+                                               "p.PARTY_CODE=a.PARTY_CODE WHERE a.DOC_CODE='FRDB01' AND ") +
+                                    sql::livePostedAgainstBooking(QStringLiteral("a")),
+                                {number}});
            }) &&
            booking_ > 0;
 }
@@ -152,7 +152,7 @@ void frm_Mod_Party_CBPT::Save_Record() {
     if (!question.ask(prompter(), this))
         return;
     const qint64 newParty = party->key().toLongLong();
-    if (!guarded([&] { BookingStore(db(), session().userFullName).changeParty(booking_, oldParty_, newParty); }))
+    if (!guarded([&] { Bookings(db(), session().userFullName).changeParty(booking_, oldParty_, newParty); }))
         return;
     prompter().information(this, QStringLiteral("UPDATION SUCCESSFULLY DONE ..."));
     Show_CBPT();

@@ -1,7 +1,9 @@
 #include "frm_SWS_ANCPANDP08.h"
 
 #include "data/AmountInWords.h"
+#include "engine/DocumentState.h"
 #include "shell/kit/Checks.h"
+#include "shell/kit/DocumentEditor.h"
 #include "shell/kit/DocumentWindow.h"
 #include "shell/kit/KeyFilters.h"
 
@@ -40,6 +42,17 @@ frm_SWS_ANCPANDP08::frm_SWS_ANCPANDP08(Session& session, QWidget* parent, bool m
     setTool(1, kCloseTip, [this] { close(); });
     setTool(2, kNewTip, [this] { Load_Init(); });
     setTool(3, kSaveTip, [this] { Save_Record(); });
+    editor_ = new DocumentEditor(
+        this, {.checks = [this] { return checks(); },
+               .question = [this] { return question(); },
+               .save = [this] { return post(); },
+               .saved =
+                   [this](qint64) {
+                       return modify_ ? QStringLiteral("MODIFICATION SUCCESSFULLY DONE ....")
+                                      : QStringLiteral("SINGLE WINDOW SERVICE SUCCESSFULLY DONE ....");
+                   },
+               .show = [this](qint64 n) { return Show_Record(n); }});
+    editor_->setEditableHook([this](bool on) { setEditable(on); });
 
     const auto shown = [this](const char* name, int width) {
         auto* l = new QLabel(this);
@@ -93,6 +106,8 @@ frm_SWS_ANCPANDP08::frm_SWS_ANCPANDP08(Session& session, QWidget* parent, bool m
     lbl_ANCPNo = shown("lbl_ANCPNo", 90);
     lbl_Status = new QLabel(this);
     lbl_Status->setObjectName(QStringLiteral("lbl_Status"));
+    editor_->setNumberLabel(lbl_ANDPNo);
+    editor_->setStatusLabel(lbl_Status);
     txt_DocDate = date("txt_DocDate");
     txt_TourDate = date("txt_TourDate");
     party = codeField("txt_PartyCode", "lbl_PartyName", "Cmd_SrcParty");
@@ -173,9 +188,7 @@ void frm_SWS_ANCPANDP08::Load_Init() {
     customerNo_ = vendorNo_ = 0;
     if (txt_DocNo)
         txt_DocNo->clear();
-    lbl_ANDPNo->setText(QStringLiteral("0"));
     lbl_ANCPNo->setText(QStringLiteral("0"));
-    lbl_Status->clear();
     txt_DocDate->setDate(QDate::currentDate());
     txt_TourDate->setDate(QDate::currentDate());
     party->clear();
@@ -185,7 +198,10 @@ void frm_SWS_ANCPANDP08::Load_Init() {
     txt_SellAmt->clear();
     txt_BuyAmt->clear();
     // The modify window starts with nothing to change until a pair is loaded.
-    setEditable(!modify_);
+    if (modify_)
+        editor_->shown(0, DocState::Locked, false);
+    else
+        editor_->startNew();
     (txt_DocNo ? static_cast<QWidget*>(txt_DocNo) : txt_DocDate)->setFocus();
 }
 
@@ -201,7 +217,6 @@ bool frm_SWS_ANCPANDP08::Show_Record(qint64 customerNo) {
     vendorNo_ = p->vendorNo;
     if (txt_DocNo)
         txt_DocNo->setText(QString::number(customerNo_));
-    lbl_ANDPNo->setText(QString::number(customerNo_));
     lbl_ANCPNo->setText(QString::number(vendorNo_));
     txt_DocDate->setDate(p->docDate);
     txt_TourDate->setDate(p->serviceDate);
@@ -211,10 +226,8 @@ bool frm_SWS_ANCPANDP08::Show_Record(qint64 customerNo) {
     txt_ServiceName->setText(p->serviceName);
     txt_SellAmt->setText(p->selling.toString());
     txt_BuyAmt->setText(p->buying.toString());
-    const bool cancelled = p->status == QLatin1String("CNCL");
-    lbl_Status->setText(cancelled ? QStringLiteral("CANCELLED") : QString());
     // The entry window shows what it saved; only the modify window changes a live pair.
-    setEditable(modify_ && !cancelled);
+    editor_->shown(customerNo_, p->status == status::kCancelled ? DocState::Cancelled : DocState::Live, modify_);
     return true;
 }
 
@@ -237,48 +250,49 @@ ServicePair frm_SWS_ANCPANDP08::onScreen() const {
 }
 
 void frm_SWS_ANCPANDP08::Save_Record() {
-    if (!editable_)
-        return;
+    editor_->save();
+}
+
+QList<Check> frm_SWS_ANCPANDP08::checks() {
+    return {{[this] { return modify_ && customerNo_ <= 0; }, txt_DocNo,
+             QStringLiteral("PLEASE ENTER ANDP08 NO PROPERLY ....")},
+            {[this] { return party->key().isEmpty(); }, party->edit(),
+             QStringLiteral("PARTY NAME CANNOT BE BLANK ...., PLEASE ENTER PARTY CODE PROPERLY ..")},
+            {[this] { return vendor->key().isEmpty(); }, vendor->edit(),
+             QStringLiteral("VENDOR NAME CANNOT BE BLANK ...., PLEASE ENTER VENDOR CODE PROPERLY ..")},
+            {[this] { return onScreen().serviceType.isEmpty(); }, Cmb_ServType,
+             QStringLiteral("PLEASE SELECT SERVICE TYPE PROPERLY ....")},
+            {[this] { return onScreen().serviceName.isEmpty(); }, txt_ServiceName,
+             QStringLiteral("PLEASE ENTER SERVICE NAME, ITS COMPULSORY ....")},
+            // Both rows carry an amount: a pair at zero (or below) would post nothing real.
+            {[this] { return onScreen().selling <= Money(); }, txt_SellAmt,
+             QStringLiteral("SELLING AMOUNT CANNOT BE ZERO ....")},
+            {[this] { return onScreen().buying <= Money(); }, txt_BuyAmt,
+             QStringLiteral("BUYING AMOUNT CANNOT BE ZERO ....")}};
+}
+
+Confirmation frm_SWS_ANCPANDP08::question() const {
     const ServicePair p = onScreen();
-    const bool ok = runChecks(
-        prompter(), this,
-        {{[&] { return modify_ && customerNo_ <= 0; }, txt_DocNo,
-          QStringLiteral("PLEASE ENTER ANDP08 NO PROPERLY ....")},
-         {[&] { return party->key().isEmpty(); }, party->edit(),
-          QStringLiteral("PARTY NAME CANNOT BE BLANK ...., PLEASE ENTER PARTY CODE PROPERLY ..")},
-         {[&] { return vendor->key().isEmpty(); }, vendor->edit(),
-          QStringLiteral("VENDOR NAME CANNOT BE BLANK ...., PLEASE ENTER VENDOR CODE PROPERLY ..")},
-         {[&] { return p.serviceType.isEmpty(); }, Cmb_ServType,
-          QStringLiteral("PLEASE SELECT SERVICE TYPE PROPERLY ....")},
-         {[&] { return p.serviceName.isEmpty(); }, txt_ServiceName,
-          QStringLiteral("PLEASE ENTER SERVICE NAME, ITS COMPULSORY ....")},
-         // Both rows carry an amount: a pair at zero (or below) would post nothing real.
-         {[&] { return p.selling <= Money(); }, txt_SellAmt, QStringLiteral("SELLING AMOUNT CANNOT BE ZERO ....")},
-         {[&] { return p.buying <= Money(); }, txt_BuyAmt, QStringLiteral("BUYING AMOUNT CANNOT BE ZERO ....")}});
-    if (!ok)
-        return;
-    const Confirmation question{
-        kDashes,
-        {{modify_ ? QStringLiteral(" YOU ARE ABOUT TO MODIFY ADVICE NOTE DEBIT POSTING (ANDP08 ) ...")
-                  : QStringLiteral(" YOU ARE ABOUT TO PERFORM ADVICE NOTE DEBIT POSTING (ANDP08 ) "),
-          QString()},
-         {QStringLiteral(" TOUR DATE : "), p.serviceDate.toString(QStringLiteral("dd/MM/yyyy"))},
-         {QStringLiteral(" PARTY NAME : "), p.customerName},
-         {QStringLiteral(" SERVICE FOR : "), p.serviceTypeDesc + QStringLiteral(" - ") + p.serviceName},
-         {QStringLiteral(" AMOUNT : "), p.selling.toString()},
-         {QStringLiteral(" AND ADVICE NOTE CREDIT POSTING (ANCP08) "), QString()},
-         {QStringLiteral(" VENDOR NAME : "), p.vendorName},
-         {QStringLiteral(" AMOUNT : "), p.buying.toString()},
-         {kDashes, QString()}},
-        QStringLiteral(" ARE YOU SURE WANT TO PROCEED (Y/N)")};
-    if (!question.ask(prompter(), this))
-        return;
-    ServicePair saved;
-    if (!guarded([&] { saved = ServicePairs(db(), session().userFullName).save(p); }))
-        return;  // nothing kept: a new pair has no numbers, and what was typed stays
-    prompter().information(this, modify_ ? QStringLiteral("MODIFICATION SUCCESSFULLY DONE ....")
-                                         : QStringLiteral("SINGLE WINDOW SERVICE SUCCESSFULLY DONE ...."));
-    Show_Record(saved.customerNo);
+    return Confirmation{kDashes,
+                        {{modify_ ? QStringLiteral(" YOU ARE ABOUT TO MODIFY ADVICE NOTE DEBIT POSTING (ANDP08 ) ...")
+                                  : QStringLiteral(" YOU ARE ABOUT TO PERFORM ADVICE NOTE DEBIT POSTING (ANDP08 ) "),
+                          QString()},
+                         {QStringLiteral(" TOUR DATE : "), p.serviceDate.toString(QStringLiteral("dd/MM/yyyy"))},
+                         {QStringLiteral(" PARTY NAME : "), p.customerName},
+                         {QStringLiteral(" SERVICE FOR : "), p.serviceTypeDesc + QStringLiteral(" - ") + p.serviceName},
+                         {QStringLiteral(" AMOUNT : "), p.selling.toString()},
+                         {QStringLiteral(" AND ADVICE NOTE CREDIT POSTING (ANCP08) "), QString()},
+                         {QStringLiteral(" VENDOR NAME : "), p.vendorName},
+                         {QStringLiteral(" AMOUNT : "), p.buying.toString()},
+                         {kDashes, QString()}},
+                        QStringLiteral(" ARE YOU SURE WANT TO PROCEED (Y/N)")};
+}
+
+qint64 frm_SWS_ANCPANDP08::post() {
+    const ServicePair saved = ServicePairs(db(), session().userFullName).save(onScreen());
+    // Both numbers are on screen when the save is reported.
+    lbl_ANCPNo->setText(QString::number(saved.vendorNo));
+    return saved.customerNo;
 }
 
 }  // namespace tarvic

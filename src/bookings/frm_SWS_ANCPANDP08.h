@@ -5,6 +5,7 @@
 // its ANDP08 number (typed, or chosen in "frm_Search_SWS"), keeps both numbers, and shows a
 // cancelled pair read-only.
 #include "engine/bookings/ServicePairs.h"
+#include "shell/kit/Checks.h"
 #include "shell/kit/CodeList.h"
 #include "shell/kit/TaskWindow.h"
 
@@ -14,6 +15,8 @@ class QLineEdit;
 class QPushButton;
 
 namespace tarvic {
+
+class DocumentEditor;
 
 class frm_SWS_ANCPANDP08 : public TaskWindow {
     Q_OBJECT
@@ -46,8 +49,12 @@ public:
 private:
     void setEditable(bool editable);
     ServicePair onScreen() const;
+    QList<Check> checks();
+    Confirmation question() const;
+    qint64 post();  // the engine's save: the ANDP08 number
 
     bool modify_;
+    DocumentEditor* editor_ = nullptr;
     bool editable_ = true;
     qint64 customerNo_ = 0;
     qint64 vendorNo_ = 0;

@@ -1,6 +1,7 @@
 #include "frm_UnMatchANCP.h"
 
-#include "bookings/TourOps.h"
+#include "bookings/StatusChoices.h"
+#include "engine/DocumentState.h"
 #include "shell/kit/ListGrid.h"
 
 #include <QComboBox>
@@ -22,17 +23,19 @@ ListingConfig listConfig() {
         .title = QStringLiteral("UN-MATCH CBPT QUOTATION ANCP"),
         // The four counts come from two grouped subqueries joined once, never a query per booking;
         // a booking without lines or notes counts 0, and one without a status is listed too.
-        .statement = QStringLiteral(
-            "SELECT {columns} FROM M_TBL_TRANSACTION a "
-            "LEFT JOIN M_TBL_CBPT_STATUS b ON b.CBPTSTATUS_CODE=a.CBPTSTATUS_CODE "
-            "LEFT JOIN (SELECT DOC_NO AS Q_NO, SUM(CASE WHEN ACCOUNT_DESC='HOTEL' THEN 1 ELSE 0 END) AS Q_HOTEL, "
-            "SUM(CASE WHEN ACCOUNT_DESC='VEHICLE' THEN 1 ELSE 0 END) AS Q_VEH FROM M_TBL_QUOTATION "
-            "WHERE DOC_CODE='QGBL02' GROUP BY DOC_NO) q ON q.Q_NO=a.QUOTATION_NO "
-            "LEFT JOIN (SELECT IN_DOCNO AS N_NO, SUM(CASE WHEN DOC_CODE='ANCP01' THEN 1 ELSE 0 END) AS N_HOTEL, "
-            "SUM(CASE WHEN DOC_CODE='ANCP02' THEN 1 ELSE 0 END) AS N_VEH FROM M_TBL_TRANSACTION "
-            "WHERE DOC_CODE IN ('ANCP01','ANCP02') AND IN_DOCCODE='CBPT01' AND DOC_STATUS='APPRV' "
-            "GROUP BY IN_DOCNO) n ON n.N_NO=a.DOC_NO "
-            "WHERE {filter} AND a.DOC_CODE='CBPT01' AND a.DOC_STATUS='APPRV'"),
+        .statement =
+            QStringLiteral(
+                "SELECT {columns} FROM M_TBL_TRANSACTION a "
+                "LEFT JOIN M_TBL_CBPT_STATUS b ON b.CBPTSTATUS_CODE=a.CBPTSTATUS_CODE "
+                "LEFT JOIN (SELECT DOC_NO AS Q_NO, SUM(CASE WHEN ACCOUNT_DESC='HOTEL' THEN 1 ELSE 0 END) AS Q_HOTEL, "
+                "SUM(CASE WHEN ACCOUNT_DESC='VEHICLE' THEN 1 ELSE 0 END) AS Q_VEH FROM M_TBL_QUOTATION "
+                "WHERE DOC_CODE='QGBL02' GROUP BY DOC_NO) q ON q.Q_NO=a.QUOTATION_NO "
+                "LEFT JOIN (SELECT IN_DOCNO AS N_NO, SUM(CASE WHEN DOC_CODE='ANCP01' THEN 1 ELSE 0 END) AS N_HOTEL, "
+                "SUM(CASE WHEN DOC_CODE='ANCP02' THEN 1 ELSE 0 END) AS N_VEH FROM M_TBL_TRANSACTION "
+                "WHERE DOC_CODE IN ('ANCP01','ANCP02') AND IN_DOCCODE='CBPT01' AND %1 "
+                "GROUP BY IN_DOCNO) n ON n.N_NO=a.DOC_NO "
+                "WHERE {filter} AND a.DOC_CODE='CBPT01' AND %2")
+                .arg(sql::live(), sql::live(QStringLiteral("a"))),
         .dateColumn = QStringLiteral("a.START_DT"),
         .fromCaption = QStringLiteral("&FROM TOUR STRT DT"),
         .toCaption = QStringLiteral("&TO TOUR STRT DT"),

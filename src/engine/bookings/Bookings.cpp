@@ -1,9 +1,10 @@
-#include "BookingStore.h"
+#include "Bookings.h"
 
 #include "data/AmountInWords.h"
 #include "data/ColumnLengths.h"
 #include "data/Moments.h"
 #include "data/TransactionRecords.h"
+#include "engine/DocumentState.h"
 
 namespace tarvic {
 
@@ -27,22 +28,29 @@ void exactlyOne(int changed, const QString& what) {
 
 }  // namespace
 
-QString BookingStore::alreadyBooked(qint64 quotation, qint64 booking) {
+QVariant leadStatusOfBooking(Database& db) {
+    const auto closing = db.firstRow(QStringLiteral(
+        "SELECT LEADSTATUS_CODE FROM M_TBL_LEADSTATUS WHERE LEAD_LOCK='Y' ORDER BY LEAD_SLNO, LEADSTATUS_CODE"));
+    return closing ? closing->value(0) : QVariant();
+}
+
+QString Bookings::alreadyBooked(qint64 quotation, qint64 booking) {
     return QStringLiteral(" QUOTATION NO : %1\n CBPT NO : %2\n%3")
         .arg(quotation)
         .arg(booking)
         .arg(QLatin1String(kBookingAlready));
 }
 
-qint64 BookingStore::liveBookingOf(qint64 quotation, qint64 except) {
+qint64 Bookings::liveBookingOf(qint64 quotation, qint64 except) {
     return db_
         .scalar(QStringLiteral("SELECT MIN(DOC_NO) FROM M_TBL_TRANSACTION WHERE QUOTATION_NO=? AND DOC_CODE=? "
-                               "AND DOC_STATUS<>'CNCL' AND DOC_NO<>?"),
+                               "AND DOC_NO<>? AND ") +
+                    sql::notCancelled(),
                 {quotation, kCode, except})
         .toLongLong();
 }
 
-std::optional<QSqlRecord> BookingStore::quotation(qint64 lead, qint64 quotation) {
+std::optional<QSqlRecord> Bookings::quotation(qint64 lead, qint64 quotation) {
     return db_.firstRow(
         QStringLiteral(
             "SELECT a.DOC_NO, a.DOC_DATE, a.NOOF_ADULT, a.NOOF_CHILDREN, a.JOURNEY_STRTDT, a.JOURNEY_ENDDT, "
@@ -53,21 +61,21 @@ std::optional<QSqlRecord> BookingStore::quotation(qint64 lead, qint64 quotation)
         {lead, quotation});
 }
 
-std::optional<QSqlRecord> BookingStore::booking(qint64 number) {
+std::optional<QSqlRecord> Bookings::booking(qint64 number) {
     return db_.firstRow(QStringLiteral("SELECT a.*, p.PARTY_NAME AS BILL_PARTY FROM M_TBL_TRANSACTION a "
                                        "LEFT JOIN M_TBL_PARTY p ON p.PARTY_CODE=a.PARTY_CODE "
                                        "WHERE a.DOC_CODE=? AND a.DOC_NO=?"),
                         {kCode, number});
 }
 
-QSqlRecord BookingStore::quotationOrRefuse(const BookingEntry& e) {
+QSqlRecord Bookings::quotationOrRefuse(const BookingEntry& e) {
     auto q = quotation(e.lead, e.quotation);
     if (!q)
         refuse(QStringLiteral("UNABLE TO FIND QUOTATION FOR LEAD : %1").arg(e.lead));
     return *q;
 }
 
-Columns BookingStore::bookingColumns(const BookingEntry& e, const QSqlRecord& q, qint64 number, bool withParty) const {
+Columns Bookings::bookingColumns(const BookingEntry& e, const QSqlRecord& q, qint64 number, bool withParty) const {
     const Money grand = Money::fromVariant(q.value(QStringLiteral("GRAND_TOTAL")));
     Columns c{{QStringLiteral("DOC_DATE"), dateToDb(e.date)},
               {QStringLiteral("FILENO"), e.fileNo},
@@ -106,7 +114,7 @@ Columns BookingStore::bookingColumns(const BookingEntry& e, const QSqlRecord& q,
     return c;
 }
 
-void BookingStore::writeBack(const BookingEntry& e, qint64 number) {
+void Bookings::writeBack(const BookingEntry& e, qint64 number) {
     const Columns travellers{{QStringLiteral("TOURIST_NAME"), e.touristName},
                              {QStringLiteral("TOURIST_MOBNO"), e.mobile},
                              {QStringLiteral("TOURIST_EMAIL"), e.email},
@@ -120,12 +128,13 @@ void BookingStore::writeBack(const BookingEntry& e, qint64 number) {
     exactlyOne(
         db_.execAffected(QStringLiteral("UPDATE M_TBL_TRANSACTION SET FILENO=?, TOURIST_NAME=?, TOURIST_MOBNO=?, "
                                         "TOURIST_EMAIL=?, BOOKED_BY=? WHERE DOC_CODE='BLFC01' AND DOC_NO=? "
-                                        "AND COALESCE(DOC_STATUS,'')<>'CNCL'"),
+                                        "AND ") +
+                             sql::notCancelled(),
                          {e.fileNo, e.touristName, e.mobile, e.email, e.bookedBy, e.lead}),
         QStringLiteral(" LEAD NO : %1").arg(e.lead));
 }
 
-qint64 BookingStore::save(const BookingEntry& e) {
+qint64 Bookings::save(const BookingEntry& e) {
     TransactionRecords records(db_, user_);
     try {
         return db_.transact([&] {
@@ -147,15 +156,12 @@ qint64 BookingStore::save(const BookingEntry& e) {
             });
             if (e.number <= 0)  // the description names the number, known only now
                 exactlyOne(db_.execAffected(QStringLiteral("UPDATE M_TBL_TRANSACTION SET DOC_DESC=? WHERE DOC_CODE=? "
-                                                           "AND DOC_NO=? AND DOC_STATUS='APPRV'"),
+                                                           "AND DOC_NO=? AND ") +
+                                                sql::live(),
                                             {bookingColumns(e, q, number, false).back().second, kCode, number}),
                            QStringLiteral(" CBPT NO : %1").arg(number));
             writeBack(e, number);
-            // The first status that locks a lead closes it; without one the lead keeps its own.
-            const auto closing =
-                db_.firstRow(QStringLiteral("SELECT LEADSTATUS_CODE FROM M_TBL_LEADSTATUS WHERE LEAD_LOCK='Y' ORDER BY "
-                                            "LEAD_SLNO, LEADSTATUS_CODE"));
-            const QVariant status = closing ? closing->value(0) : QVariant();
+            const QVariant status = leadStatusOfBooking(db_);
             if (!status.isNull())
                 exactlyOne(db_.execAffected(QStringLiteral("UPDATE M_TBL_TRANSACTION SET LEADSTATUS_CODE=? WHERE "
                                                            "DOC_CODE='BLFC01' AND DOC_NO=?"),
@@ -175,7 +181,7 @@ qint64 BookingStore::save(const BookingEntry& e) {
     }
 }
 
-void BookingStore::refresh(const BookingEntry& e, bool withParty) {
+void Bookings::refresh(const BookingEntry& e, bool withParty) {
     db_.transact([&] {
         const QSqlRecord q = quotationOrRefuse(e);
         Columns c = bookingColumns(e, q, e.number, withParty);
@@ -193,28 +199,28 @@ void BookingStore::refresh(const BookingEntry& e, bool withParty) {
         values << user_ << kCode << e.number;
         // Only a live, unlocked booking; its status is never written here.
         exactlyOne(db_.execAffected(QStringLiteral("UPDATE M_TBL_TRANSACTION SET %1 WHERE DOC_CODE=? AND DOC_NO=? "
-                                                   "AND DOC_STATUS='APPRV' AND COALESCE(LCK_CBPT,'N')<>'Y'")
-                                        .arg(sets.join(QLatin1Char(','))),
+                                                   "AND %2 AND COALESCE(LCK_CBPT,'N')<>'Y'")
+                                        .arg(sets.join(QLatin1Char(',')), sql::live()),
                                     values),
                    shutText(e.number));
         writeBack(e, e.number);
     });
 }
 
-void BookingStore::changeParty(qint64 booking, qint64 oldParty, qint64 newParty) {
+void Bookings::changeParty(qint64 booking, qint64 oldParty, qint64 newParty) {
     db_.transact([&] {
         const QString now = db_.dialect().now();
         const int changed = db_.execAffected(
             QStringLiteral("UPDATE M_TBL_TRANSACTION SET PARTY_CODE=?, UPDATE_ON=%1, UPDATE_BY=? WHERE DOC_CODE=? "
-                           "AND DOC_NO=? AND PARTY_CODE=? AND DOC_STATUS='APPRV' AND COALESCE(LCK_CBPT,'N')<>'Y'")
-                .arg(now),
+                           "AND DOC_NO=? AND PARTY_CODE=? AND %2 AND COALESCE(LCK_CBPT,'N')<>'Y'")
+                .arg(now, sql::live()),
             {newParty, user_, kCode, booking, oldParty});
         if (changed != 1)
             refuse(shutText(booking));
         db_.execAffected(QStringLiteral("UPDATE M_TBL_TRANSACTION SET PARTY_CODE=?, UPDATE_ON=%1, UPDATE_BY=? WHERE "
                                         "DOC_CODE IN ('FRCR01','FRDB01') AND IN_DOCCODE=? AND IN_DOCNO=? AND "
-                                        "PARTY_CODE=? AND COALESCE(DOC_STATUS,'')<>'CNCL'")
-                             .arg(now),
+                                        "PARTY_CODE=? AND %2")
+                             .arg(now, sql::notCancelled()),
                          {newParty, user_, kCode, booking, oldParty});
     });
 }

@@ -14,6 +14,10 @@ namespace tarvic {
 
 inline constexpr const char* kBookingAlready = " ALREADY GENERATED, UNABLE TO PROCEED ....";
 
+// The lead status a booking gives its lead, saved or cancelled alike: the first status that
+// locks a lead (by its order, then code); NULL when none does, and the lead keeps its own.
+QVariant leadStatusOfBooking(Database& db);
+
 // What the booking window holds: the loaded keys and the typed traveller details. Dates, pax
 // and amounts are never taken from here; they are read from the quotation as it is stored.
 struct BookingEntry {
@@ -33,9 +37,9 @@ struct BookingEntry {
     QString bookedBy;
 };
 
-class BookingStore {
+class Bookings {
 public:
-    BookingStore(Database& db, QString userFullName) : db_(db), user_(std::move(userFullName)) {}
+    Bookings(Database& db, QString userFullName) : db_(db), user_(std::move(userFullName)) {}
 
     // The live booking of a quotation other than except, or 0.
     qint64 liveBookingOf(qint64 quotation, qint64 except = 0);

@@ -4,6 +4,7 @@
 #include "data/DocumentKinds.h"
 #include "data/Moments.h"
 #include "data/TransactionRecords.h"
+#include "engine/DocumentState.h"
 
 namespace tarvic {
 
@@ -41,7 +42,7 @@ AdviceBooking readAdviceBooking(Database& db, AdviceKind kind, qint64 booking) {
     b.start = dateFromDb(row->value(2));
     b.end = dateFromDb(row->value(3));
     b.status = row->value(4).toString().trimmed();
-    b.open = b.status == QLatin1String("APPRV") && row->value(5).toString().trimmed() != QLatin1String("Y");
+    b.open = b.status == status::kLive && row->value(5).toString().trimmed() != QLatin1String("Y");
     return b;
 }
 
@@ -49,7 +50,8 @@ QDate nextVehicleStart(Database& db, const AdviceBooking& booking) {
     // A cancelled hire holds no days, so the next one does not start after it.
     const QDate last = dateFromDb(db.scalar(QStringLiteral("SELECT MAX(END_DT) AS NEWSTRT_DT FROM M_TBL_TRANSACTION "
                                                            "WHERE DOC_CODE='ANCP02' AND IN_DOCCODE='CBPT01' AND "
-                                                           "IN_DOCNO=? AND DOC_STATUS='APPRV'"),
+                                                           "IN_DOCNO=? AND ") +
+                                                sql::live(),
                                             {booking.number}));
     return last.isValid() ? last : booking.start;
 }
@@ -66,7 +68,7 @@ std::optional<QSqlRecord> readAdviceNote(Database& db, AdviceKind kind, qint64 n
                        "LEFT JOIN MST_VEHICLEBRANDTYPE v ON v.VEH_BRANDID=a.VEH_BRANDID "
                        "LEFT JOIN M_TBL_DOCUMENTACCOUNT_COMB o ON o.DOC_CODE=a.DOC_CODE AND o.ACC_CODE=a.TO_ACC "
                        "WHERE a.DOC_CODE=? AND a.DOC_NO=?%1")
-            .arg(liveOnly ? QStringLiteral(" AND a.DOC_STATUS='APPRV'") : QString()),
+            .arg(liveOnly ? QStringLiteral(" AND ") + sql::live(QStringLiteral("a")) : QString()),
         {adviceCode(kind), number});
 }
 
@@ -97,8 +99,7 @@ qint64 storeAdviceNote(Database& db, const QString& user, const AdviceNoteToSave
         const qint64 number =
             records.save(d, [&] { return records.bookingOpen(d.code, note.booking) ? QString() : kAdviceBookingShut; });
         const int changed = db.execAffected(
-            QStringLiteral(
-                "UPDATE M_TBL_TRANSACTION SET DOC_DESC=? WHERE DOC_CODE=? AND DOC_NO=? AND DOC_STATUS='APPRV'"),
+            QStringLiteral("UPDATE M_TBL_TRANSACTION SET DOC_DESC=? WHERE DOC_CODE=? AND DOC_NO=? AND ") + sql::live(),
             {adviceDescription(note.kind, note.total, note.booking, number, note.remarks), d.code, number});
         if (changed != 1)
             throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
