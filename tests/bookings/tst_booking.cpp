@@ -4,9 +4,9 @@
 // locked booking never rewritten; the party change; the books check of bookings; one posting
 // window per booking.
 #include "bookings/BookingsWindows.h"
-#include "bookings/frm_CBPT01.h"
-#include "bookings/frm_Mod_Party_CBPT.h"
-#include "bookings/frm_SearchCBPT01.h"
+#include "bookings/windows/frm_CBPT01.h"
+#include "bookings/windows/frm_Mod_Party_CBPT.h"
+#include "bookings/windows/frm_SearchCBPT01.h"
 #include "data/BooksCheck.h"
 #include "data/TransactionRecords.h"
 #include "engine/admin/DemoData.h"

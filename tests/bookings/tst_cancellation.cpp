@@ -2,7 +2,7 @@
 // pair, its lines and its partner, with who, when and why, once; a booking is refused while
 // anything live is posted against it, even when that was posted after it was shown.
 #include "bookings/BookingsWindows.h"
-#include "bookings/CancellationWindow.h"
+#include "bookings/family/CancellationWindow.h"
 #include "engine/admin/DemoData.h"
 #include "shell/kit/GridHelpers.h"
 #include "support/Documents.h"

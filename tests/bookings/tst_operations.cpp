@@ -3,11 +3,11 @@
 // on both workstations; the consultant assignment and the log; the log sheet's range and
 // counts; a cancelled booking refused by every operations window.
 #include "bookings/BookingsWindows.h"
-#include "bookings/frm_CBPT01.h"
-#include "bookings/frm_CBPT_ConsOpt.h"
-#include "bookings/frm_CBPT_StatusUpdate.h"
-#include "bookings/frm_Update_CBPT_Ops.h"
-#include "bookings/frm_Update_CBPT_OpsLog.h"
+#include "bookings/windows/frm_CBPT01.h"
+#include "bookings/windows/frm_CBPT_ConsOpt.h"
+#include "bookings/windows/frm_CBPT_StatusUpdate.h"
+#include "bookings/windows/frm_Update_CBPT_Ops.h"
+#include "bookings/windows/frm_Update_CBPT_OpsLog.h"
 #include "engine/bookings/BookingOperations.h"
 #include "data/BooksCheck.h"
 #include "engine/admin/DemoData.h"

@@ -3,12 +3,12 @@
 // the lines' hotel status kept, the hotel status list and a line's status, the vehicle
 // booking sheet and its list, feedback, and the unmatched advice-note counts.
 #include "bookings/BookingsWindows.h"
-#include "bookings/HotelStatusWindows.h"
-#include "bookings/TourDays.h"
-#include "bookings/VehicleSheetWindows.h"
-#include "bookings/frm_FeedBackForm.h"
-#include "bookings/frm_GenerateTourDays.h"
-#include "bookings/frm_UnMatchANCP.h"
+#include "bookings/windows/HotelStatusWindows.h"
+#include "bookings/windows/TourDays.h"
+#include "bookings/windows/VehicleSheetWindows.h"
+#include "bookings/windows/frm_FeedBackForm.h"
+#include "bookings/windows/frm_GenerateTourDays.h"
+#include "bookings/windows/frm_UnMatchANCP.h"
 #include "data/BooksCheck.h"
 #include "data/Moments.h"
 #include "engine/admin/DemoData.h"

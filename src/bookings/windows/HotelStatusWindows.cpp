@@ -1,6 +1,6 @@
 #include "HotelStatusWindows.h"
 
-#include "bookings/StatusChoices.h"
+#include "bookings/family/StatusChoices.h"
 #include "data/Moments.h"
 #include "engine/DocumentState.h"
 #include "engine/bookings/TourOps.h"

@@ -1,5 +1,5 @@
-#include "BookingsWindows.h"
-#include "CancellationWindow.h"
+#include "bookings/BookingsWindows.h"
+#include "bookings/family/CancellationWindow.h"
 
 #include "data/Moments.h"
 #include "data/Money.h"

@@ -1,6 +1,6 @@
 #pragma once
 // "ASSIGN CBPT TO OPERATION": gives a live booking to an operations consultant.
-#include "bookings/BookingOpsWindow.h"
+#include "bookings/family/BookingOpsWindow.h"
 
 namespace tarvic {
 

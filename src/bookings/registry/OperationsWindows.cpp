@@ -1,8 +1,8 @@
-#include "BookingsWindows.h"
-#include "bookings/frm_CBPT_ConsOpt.h"
-#include "bookings/frm_CBPT_StatusUpdate.h"
-#include "bookings/frm_Update_CBPT_Ops.h"
-#include "bookings/frm_Update_CBPT_OpsLog.h"
+#include "bookings/BookingsWindows.h"
+#include "bookings/windows/frm_CBPT_ConsOpt.h"
+#include "bookings/windows/frm_CBPT_StatusUpdate.h"
+#include "bookings/windows/frm_Update_CBPT_Ops.h"
+#include "bookings/windows/frm_Update_CBPT_OpsLog.h"
 
 namespace tarvic {
 

@@ -1,7 +1,7 @@
-#include "BookingsWindows.h"
-#include "bookings/frm_CBPT01.h"
-#include "bookings/frm_Mod_Party_CBPT.h"
-#include "bookings/frm_SearchCBPT01.h"
+#include "bookings/BookingsWindows.h"
+#include "bookings/windows/frm_CBPT01.h"
+#include "bookings/windows/frm_Mod_Party_CBPT.h"
+#include "bookings/windows/frm_SearchCBPT01.h"
 
 namespace tarvic {
 

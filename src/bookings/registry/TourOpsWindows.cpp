@@ -1,9 +1,9 @@
-#include "BookingsWindows.h"
-#include "bookings/HotelStatusWindows.h"
-#include "bookings/VehicleSheetWindows.h"
-#include "bookings/frm_FeedBackForm.h"
-#include "bookings/frm_GenerateTourDays.h"
-#include "bookings/frm_UnMatchANCP.h"
+#include "bookings/BookingsWindows.h"
+#include "bookings/windows/HotelStatusWindows.h"
+#include "bookings/windows/VehicleSheetWindows.h"
+#include "bookings/windows/frm_FeedBackForm.h"
+#include "bookings/windows/frm_GenerateTourDays.h"
+#include "bookings/windows/frm_UnMatchANCP.h"
 
 namespace tarvic {
 

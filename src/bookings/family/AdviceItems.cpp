@@ -1,6 +1,6 @@
 #include "AdviceItems.h"
 
-#include "bookings/AdviceNoteWindow.h"
+#include "bookings/family/AdviceNoteWindow.h"
 #include "data/Moments.h"
 #include "sales/QuotationLines.h"
 #include "shell/kit/CodeList.h"

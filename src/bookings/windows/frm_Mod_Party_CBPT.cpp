@@ -1,6 +1,6 @@
 #include "frm_Mod_Party_CBPT.h"
 
-#include "bookings/BookingOpsWindow.h"
+#include "bookings/family/BookingOpsWindow.h"
 #include "data/Moments.h"
 #include "engine/DocumentState.h"
 #include "engine/bookings/Bookings.h"

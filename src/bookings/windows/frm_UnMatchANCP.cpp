@@ -1,6 +1,6 @@
 #include "frm_UnMatchANCP.h"
 
-#include "bookings/StatusChoices.h"
+#include "bookings/family/StatusChoices.h"
 #include "engine/DocumentState.h"
 #include "shell/kit/ListGrid.h"
 

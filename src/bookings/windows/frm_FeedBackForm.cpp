@@ -1,6 +1,6 @@
 #include "frm_FeedBackForm.h"
 
-#include "bookings/BookingOpsWindow.h"
+#include "bookings/family/BookingOpsWindow.h"
 #include "data/Moments.h"
 #include "engine/DocumentState.h"
 #include "engine/bookings/TourOps.h"

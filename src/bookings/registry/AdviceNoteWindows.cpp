@@ -1,5 +1,5 @@
-#include "BookingsWindows.h"
-#include "bookings/AdviceNoteWindow.h"
+#include "bookings/BookingsWindows.h"
+#include "bookings/family/AdviceNoteWindow.h"
 
 namespace tarvic {
 

@@ -2,7 +2,7 @@
 // The booking status update: a booking (typed, picked from the booking search, or given as
 // CBPT_NO) takes a status from the list, and with it the status's eight lock flags, copied onto
 // the booking, its lead and its quotation in one save.
-#include "bookings/BookingOpsWindow.h"
+#include "bookings/family/BookingOpsWindow.h"
 #include "shell/WindowRegistry.h"
 
 namespace tarvic {

@@ -1,7 +1,7 @@
-#include "BookingsWindows.h"
-#include "bookings/MiscNoteWindow.h"
-#include "bookings/frm_SWS_ANCPANDP08.h"
-#include "bookings/frm_Search_SWS.h"
+#include "bookings/BookingsWindows.h"
+#include "bookings/family/MiscNoteWindow.h"
+#include "bookings/windows/frm_SWS_ANCPANDP08.h"
+#include "bookings/windows/frm_Search_SWS.h"
 
 namespace tarvic {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The log update of one booking (opened from the log sheet with CBPT_NO): the action taken and
 // the operations status. After a save the opener's onPick gets the booking number.
-#include "bookings/BookingOpsWindow.h"
+#include "bookings/family/BookingOpsWindow.h"
 #include "shell/WindowRegistry.h"
 
 class QPlainTextEdit;

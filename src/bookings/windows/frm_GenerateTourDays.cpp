@@ -1,6 +1,6 @@
 #include "frm_GenerateTourDays.h"
 
-#include "bookings/TourDays.h"
+#include "bookings/windows/TourDays.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Checks.h"
 

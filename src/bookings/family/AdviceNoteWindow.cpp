@@ -1,6 +1,6 @@
 #include "AdviceNoteWindow.h"
 
-#include "bookings/AdviceItems.h"
+#include "bookings/family/AdviceItems.h"
 #include "data/Moments.h"
 #include "engine/DocumentState.h"
 #include "shell/kit/CodeList.h"
