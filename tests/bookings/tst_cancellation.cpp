@@ -62,7 +62,8 @@ struct Fixture {
         QList<std::pair<QString, qint64>> docs;
         QSqlQuery q = db().exec(u"SELECT DISTINCT DOC_CODE, DOC_NO "_s + QLatin1String(kDependants));
         while (q.next())
-            if (const DocumentKind* k = kindOwning(q.value(0).toString()); k && q.value(0).toString() == QLatin1String(k->code))
+            if (const DocumentKind* k = kindOwning(q.value(0).toString());
+                k && q.value(0).toString() == QLatin1String(k->code))
                 docs.append({q.value(0).toString(), q.value(1).toLongLong()});
         q.finish();
         for (const auto& [code, no] : docs)
