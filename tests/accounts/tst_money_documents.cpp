@@ -4,7 +4,7 @@
 #include "accounts/MoneyDocumentWindow.h"
 #include "accounts/MoneySearchWindow.h"
 #include "bookings/BookingsWindows.h"
-#include "bookings/frm_CBPT01.h"
+#include "bookings/windows/frm_CBPT01.h"
 #include "data/BooksCheck.h"
 #include "engine/admin/DemoData.h"
 #include "data/Moments.h"

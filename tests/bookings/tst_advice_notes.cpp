@@ -3,11 +3,11 @@
 // checks in their order (dates out of order and zero totals refused), a booking cancelled or
 // locked before or after the window opened, the modify windows (live notes only, rewritten in
 // place, a note cancelled meanwhile refused), and every save all or nothing.
-#include "bookings/AdviceItems.h"
-#include "bookings/AdviceNoteWindow.h"
 #include "bookings/BookingsWindows.h"
-#include "engine/admin/DemoData.h"
+#include "bookings/family/AdviceItems.h"
+#include "bookings/family/AdviceNoteWindow.h"
 #include "data/Moments.h"
+#include "engine/admin/DemoData.h"
 #include "shell/kit/CodeList.h"
 #include "shell/kit/ListGrid.h"
 #include "support/Drive.h"

@@ -3,14 +3,14 @@
 // connections; the posting buttons against each lock flag in both modes; a cancelled or
 // locked booking never rewritten; the party change; the books check of bookings; one posting
 // window per booking.
-#include "bookings/BookingStore.h"
 #include "bookings/BookingsWindows.h"
-#include "bookings/frm_CBPT01.h"
-#include "bookings/frm_Mod_Party_CBPT.h"
-#include "bookings/frm_SearchCBPT01.h"
+#include "bookings/windows/frm_CBPT01.h"
+#include "bookings/windows/frm_Mod_Party_CBPT.h"
+#include "bookings/windows/frm_SearchCBPT01.h"
 #include "data/BooksCheck.h"
-#include "engine/admin/DemoData.h"
 #include "data/TransactionRecords.h"
+#include "engine/admin/DemoData.h"
+#include "engine/bookings/Bookings.h"
 #include "shell/kit/ListGrid.h"
 #include "support/Drive.h"
 #include "support/SaveProtocol.h"
@@ -30,7 +30,7 @@ namespace {
 const QString kSaved = QStringLiteral("UPDATION OF CUSTOMER BOOKING SUCCESSFULLY DONE ...");
 const QStringList kTables{QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("M_TBL_QUOTATION")};
 const char* const kPostingWindows[] = {"frm_CBPT01_FRDB", "frm_CBPT01_ANCP01", "frm_CBPT01_ANCP02", "frm_CBPT01_ANCP03",
-                                       "frm_CBPT01_FTCR", "frm_CBPT01_FTRF",       "rpt_HotelVoucher"};
+                                       "frm_CBPT01_FTCR", "frm_CBPT01_FTRF",   "rpt_HotelVoucher"};
 
 // The demo set (booking 1 of quotation 1, lead 1) and a second quotation of lead 2 worth
 // 12600.50, with one other-charge line; the posting windows stand in as plain widgets.
@@ -182,11 +182,11 @@ private slots:
         f.fill(*w);
         auto other = f.ts.t.connect("other");
         const qint64 first =
-            BookingStore(*other, "OTHER")
+            Bookings(*other, "OTHER")
                 .save({.date = QDate::currentDate(), .party = f.party, .lead = f.lead, .quotation = f.quote});
         const auto before = footprint(f.db(), kTables);
         f.save(*w);
-        QCOMPARE(f.ts.prompter.texts().last(), BookingStore::alreadyBooked(f.quote, first));
+        QCOMPARE(f.ts.prompter.texts().last(), Bookings::alreadyBooked(f.quote, first));
         QCOMPARE(footprint(f.db(), kTables), before);
         QCOMPARE(w->lbl_DocNo->text(), "0");
         // The database refuses a second live booking whoever writes it; a cancelled one frees it.
@@ -280,7 +280,7 @@ private slots:
     // Neither a save nor a refresh rewrites a cancelled or locked booking, nor revives it.
     void cancelledOrLockedNeverRewritten() {
         Fixture f;
-        BookingStore store(f.db(), "T");
+        Bookings store(f.db(), "T");
         const qint64 asha =
             f.db().scalar("SELECT PARTY_CODE FROM M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01'").toLongLong();
         const BookingEntry one{.number = 1, .date = QDate::currentDate(), .party = asha, .lead = 1, .quotation = 1};

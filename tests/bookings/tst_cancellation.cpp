@@ -2,7 +2,7 @@
 // pair, its lines and its partner, with who, when and why, once; a booking is refused while
 // anything live is posted against it, even when that was posted after it was shown.
 #include "bookings/BookingsWindows.h"
-#include "bookings/CancellationWindow.h"
+#include "bookings/family/CancellationWindow.h"
 #include "engine/admin/DemoData.h"
 #include "shell/kit/GridHelpers.h"
 #include "support/Documents.h"
@@ -62,7 +62,8 @@ struct Fixture {
         QList<std::pair<QString, qint64>> docs;
         QSqlQuery q = db().exec(u"SELECT DISTINCT DOC_CODE, DOC_NO "_s + QLatin1String(kDependants));
         while (q.next())
-            if (const DocumentKind* k = kindOwning(q.value(0).toString()); k && q.value(0).toString() == QLatin1String(k->code))
+            if (const DocumentKind* k = kindOwning(q.value(0).toString());
+                k && q.value(0).toString() == QLatin1String(k->code))
                 docs.append({q.value(0).toString(), q.value(1).toLongLong()});
         q.finish();
         for (const auto& [code, no] : docs)

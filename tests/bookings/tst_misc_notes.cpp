@@ -1,9 +1,9 @@
 // The miscellaneous advice notes and the single window service, over the demo pair ANDP08 1 / ANCP08 1.
 #include "bookings/BookingsWindows.h"
-#include "bookings/CancellationWindow.h"
-#include "bookings/MiscNoteWindow.h"
-#include "bookings/frm_SWS_ANCPANDP08.h"
-#include "bookings/frm_Search_SWS.h"
+#include "bookings/family/CancellationWindow.h"
+#include "bookings/family/MiscNoteWindow.h"
+#include "bookings/windows/frm_SWS_ANCPANDP08.h"
+#include "bookings/windows/frm_Search_SWS.h"
 #include "data/BooksCheck.h"
 #include "engine/admin/DemoData.h"
 #include "shell/kit/ListGrid.h"

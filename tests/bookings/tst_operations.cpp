@@ -3,14 +3,14 @@
 // on both workstations; the consultant assignment and the log; the log sheet's range and
 // counts; a cancelled booking refused by every operations window.
 #include "bookings/BookingsWindows.h"
-#include "bookings/frm_CBPT01.h"
-#include "bookings/frm_CBPT_ConsOpt.h"
-#include "bookings/frm_CBPT_StatusUpdate.h"
-#include "bookings/frm_Update_CBPT_Ops.h"
-#include "bookings/frm_Update_CBPT_OpsLog.h"
-#include "engine/bookings/BookingOperations.h"
+#include "bookings/windows/frm_CBPT01.h"
+#include "bookings/windows/frm_CBPT_ConsOpt.h"
+#include "bookings/windows/frm_CBPT_StatusUpdate.h"
+#include "bookings/windows/frm_Update_CBPT_Ops.h"
+#include "bookings/windows/frm_Update_CBPT_OpsLog.h"
 #include "data/BooksCheck.h"
 #include "engine/admin/DemoData.h"
+#include "engine/bookings/BookingOperations.h"
 #include "masters/StatusMaster.h"
 #include "shell/kit/CodeList.h"
 #include "shell/kit/ListGrid.h"
@@ -101,7 +101,8 @@ private slots:
             w->pressTool(3);
             QCOMPARE(f.prompter.texts().size(), qsizetype(2));
             QVERIFY(f.prompter.texts().last().contains(" UPDATION OF CBPT STATUS SUCCESSFULLY DONE ... "));
-            QCOMPARE(lines(f.db(), kFlags), QStringList(QStringLiteral("%1|%2").arg(QLatin1String(c.flags), QLatin1String(c.status))));
+            QCOMPARE(lines(f.db(), kFlags),
+                     QStringList(QStringLiteral("%1|%2").arg(QLatin1String(c.flags), QLatin1String(c.status))));
             QCOMPARE(w->shownText("lbl_CurStatus"), c.status);
             frm_CBPT01 booking(f.ts.session, nullptr);
             QVERIFY(booking.Show_Record(1));

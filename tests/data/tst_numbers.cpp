@@ -8,7 +8,7 @@
 #include "accounts/frm_Invoice.h"
 #include "admin/CodeMaintenance.h"
 #include "bookings/BookingsWindows.h"
-#include "bookings/CancellationWindow.h"
+#include "bookings/family/CancellationWindow.h"
 #include "data/BooksCheck.h"
 #include "engine/admin/DemoData.h"
 #include "data/DocumentNumbers.h"

@@ -3,7 +3,7 @@
 // posting by booking or whole, nothing found or no layout as a message without a preview,
 // real PDFs read with pdftotext/pdfinfo, and the prints the booking and quotation windows open.
 #include "bookings/BookingsWindows.h"
-#include "bookings/frm_CBPT01.h"
+#include "bookings/windows/frm_CBPT01.h"
 #include "engine/admin/DemoData.h"
 #include "reports/ReportWindows.h"
 #include "reports/VoucherPreview.h"

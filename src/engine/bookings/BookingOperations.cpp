@@ -1,6 +1,7 @@
 #include "BookingOperations.h"
 
 #include "data/ColumnLengths.h"
+#include "engine/DocumentState.h"
 
 namespace tarvic {
 
@@ -57,13 +58,13 @@ std::optional<QSqlRecord> BookingOperations::booking(qint64 number) {
 }
 
 void BookingOperations::requireLive(qint64 booking) {
-    const QVariant status = db_.scalar(
+    const QVariant state = db_.scalar(
         QStringLiteral("SELECT COALESCE(DOC_STATUS, '') FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND DOC_NO=?") +
             db_.dialect().forUpdate(),
         {kBooking, booking});
-    if (status.isNull())
+    if (state.isNull())
         changed();
-    if (status.toString().trimmed() == QLatin1String("CNCL"))
+    if (state.toString().trimmed() == status::kCancelled)
         throw DbError(DbError::Kind::Refused, cancelledText(booking));
 }
 
@@ -83,7 +84,7 @@ void BookingOperations::setStatus(qint64 booking, qint64 status) {
         for (const QString& column : locks)
             flags << flag(s->value(column));
         const QString now = db_.dialect().now();
-        const QString live = QStringLiteral(" WHERE DOC_CODE=? AND DOC_NO=? AND COALESCE(DOC_STATUS,'')<>'CNCL'");
+        const QString live = QStringLiteral(" WHERE DOC_CODE=? AND DOC_NO=? AND ") + sql::notCancelled();
         exactlyOne(db_.execAffected(
             QStringLiteral("UPDATE M_TBL_TRANSACTION SET CBPTSTATUS_CODE=?, CBPT_STATUS_UPDBY=?, CBPT_STATUS_UPDON=%1")
                     .arg(now) +
@@ -114,8 +115,8 @@ void BookingOperations::assignConsultant(qint64 booking, qint64 consultant) {
         requireLive(booking);
         exactlyOne(db_.execAffected(
             QStringLiteral("UPDATE M_TBL_TRANSACTION SET CONSLT_OPS=?, CBPT_STATUS_O_UPDON=%1, CBPT_STATUS_O_UPDBY=? "
-                           "WHERE DOC_CODE=? AND DOC_NO=? AND COALESCE(DOC_STATUS,'')<>'CNCL'")
-                .arg(db_.dialect().now()),
+                           "WHERE DOC_CODE=? AND DOC_NO=? AND %2")
+                .arg(db_.dialect().now(), sql::notCancelled()),
             {consultant, user_, kBooking, booking}));
     });
 }
@@ -123,10 +124,12 @@ void BookingOperations::assignConsultant(qint64 booking, qint64 consultant) {
 void BookingOperations::updateLog(qint64 booking, const QString& action, qint64 opsStatus) {
     db_.transact([&] {
         requireLive(booking);
-        checkTextLengths(db_, QStringLiteral("M_TBL_TRANSACTION"), {{QStringLiteral("CONSUTLTANT_RESPONSETXT"), action}});
+        checkTextLengths(db_, QStringLiteral("M_TBL_TRANSACTION"),
+                         {{QStringLiteral("CONSUTLTANT_RESPONSETXT"), action}});
         exactlyOne(db_.execAffected(
             QStringLiteral("UPDATE M_TBL_TRANSACTION SET CONSUTLTANT_RESPONSETXT=?, CBPTSTATUS_CODE_O=? "
-                           "WHERE DOC_CODE=? AND DOC_NO=? AND COALESCE(DOC_STATUS,'')<>'CNCL'"),
+                           "WHERE DOC_CODE=? AND DOC_NO=? AND ") +
+                sql::notCancelled(),
             {action, opsStatus > 0 ? QVariant(opsStatus) : QVariant(QMetaType(QMetaType::LongLong)), kBooking,
              booking}));
     });

@@ -1,0 +1,16 @@
+#include "bookings/BookingsWindows.h"
+#include "bookings/windows/frm_CBPT_ConsOpt.h"
+#include "bookings/windows/frm_CBPT_StatusUpdate.h"
+#include "bookings/windows/frm_Update_CBPT_Ops.h"
+#include "bookings/windows/frm_Update_CBPT_OpsLog.h"
+
+namespace tarvic {
+
+void registerOperationsWindows(WindowRegistry& registry) {
+    registry.add<frm_CBPT_StatusUpdate>(QStringLiteral("frm_CBPT_StatusUpdate"));
+    registry.add<frm_CBPT_ConsOpt>(QStringLiteral("frm_CBPT_ConsOpt"));
+    registry.add<frm_Update_CBPT_Ops>(QStringLiteral("frm_Update_CBPT_Ops"));
+    registry.add<frm_Update_CBPT_OpsLog>(QStringLiteral("frm_Update_CBPT_OpsLog"));
+}
+
+}  // namespace tarvic
