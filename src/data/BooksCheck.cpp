@@ -1,6 +1,7 @@
 #include "BooksCheck.h"
 
 #include "DocumentKinds.h"
+#include "DocumentStatus.h"
 #include "DocumentNumbers.h"
 #include "InvoiceTotals.h"
 #include "Moments.h"
@@ -14,6 +15,11 @@
 namespace tarvic {
 
 namespace {
+
+// The status literals named once (DocumentStatus.h) put into a check's statement.
+QString withStatuses(QString sql) {
+    return sql.replace(QLatin1String("{CANCELLED}"), QLatin1Char('\'') + status::kCancelled + QLatin1Char('\''));
+}
 
 QString numberText(const QVariant& v) {
     return v.isNull() ? QStringLiteral("none") : QString::number(v.toLongLong());
@@ -105,7 +111,7 @@ void mismatchedPairs(Database& db, QStringList& problems) {
         const QString aStatus = v("A_STATUS").toString().trimmed();
         const QString bStatus = v("B_STATUS").toString().trimmed();
         if (aStatus != bStatus) {
-            const bool halfCancelled = aStatus == QLatin1String("CNCL") || bStatus == QLatin1String("CNCL");
+            const bool halfCancelled = aStatus == status::kCancelled || bStatus == status::kCancelled;
             problems << QStringLiteral("%1: %2 (%3 %4, %5 %6)")
                             .arg(ref,
                                  halfCancelled ? QStringLiteral("cancelled on one side only")
@@ -248,9 +254,9 @@ void quotationCounters(Database& db, QStringList& problems) {
 // (h) At most one live booking per quotation, and the quotation names it as its booking.
 void bookingsOfQuotations(Database& db, QStringList& problems) {
     QSqlQuery q = db.exec(
-        QStringLiteral("SELECT QUOTATION_NO, COUNT(*), MIN(DOC_NO), MAX(DOC_NO) FROM M_TBL_TRANSACTION "
-                       "WHERE DOC_CODE = 'CBPT01' AND COALESCE(DOC_STATUS, '') <> 'CNCL' AND QUOTATION_NO IS NOT NULL "
-                       "GROUP BY QUOTATION_NO HAVING COUNT(*) > 1 ORDER BY QUOTATION_NO"));
+        withStatuses(QStringLiteral("SELECT QUOTATION_NO, COUNT(*), MIN(DOC_NO), MAX(DOC_NO) FROM M_TBL_TRANSACTION "
+                       "WHERE DOC_CODE = 'CBPT01' AND COALESCE(DOC_STATUS, '') <> {CANCELLED} AND QUOTATION_NO IS NOT NULL "
+                       "GROUP BY QUOTATION_NO HAVING COUNT(*) > 1 ORDER BY QUOTATION_NO")));
     while (q.next())
         problems << QStringLiteral("QGBL01 %1: %2 live bookings (CBPT01 %3 to %4)")
                         .arg(numberText(q.value(0)))
@@ -258,10 +264,10 @@ void bookingsOfQuotations(Database& db, QStringList& problems) {
                         .arg(numberText(q.value(2)), numberText(q.value(3)));
     // A booking whose quotation is not on file (older data) names none; it is left alone.
     QSqlQuery named =
-        db.exec(QStringLiteral("SELECT B.DOC_NO, B.QUOTATION_NO, Q.CBPT_NO FROM M_TBL_TRANSACTION B "
+        db.exec(withStatuses(QStringLiteral("SELECT B.DOC_NO, B.QUOTATION_NO, Q.CBPT_NO FROM M_TBL_TRANSACTION B "
                                "JOIN M_TBL_QUOTATION Q ON Q.DOC_CODE = 'QGBL01' AND Q.DOC_NO = B.QUOTATION_NO "
-                               "WHERE B.DOC_CODE = 'CBPT01' AND COALESCE(B.DOC_STATUS, '') <> 'CNCL' "
-                               "AND COALESCE(Q.CBPT_NO, -1) <> B.DOC_NO ORDER BY B.DOC_NO"));
+                               "WHERE B.DOC_CODE = 'CBPT01' AND COALESCE(B.DOC_STATUS, '') <> {CANCELLED} "
+                               "AND COALESCE(Q.CBPT_NO, -1) <> B.DOC_NO ORDER BY B.DOC_NO")));
     while (named.next())
         problems << QStringLiteral("QGBL01 %1: its booking number is %2, but its live booking is CBPT01 %3")
                         .arg(numberText(named.value(1)), numberText(named.value(2)), numberText(named.value(0)));
@@ -269,11 +275,11 @@ void bookingsOfQuotations(Database& db, QStringList& problems) {
 
 // (i) Nothing live is posted against a cancelled booking.
 void postedOnCancelled(Database& db, QStringList& problems) {
-    QSqlQuery q = db.exec(QStringLiteral(
+    QSqlQuery q = db.exec(withStatuses(QStringLiteral(
         "SELECT T.DOC_CODE, T.DOC_NO, T.IN_DOCNO FROM M_TBL_TRANSACTION T JOIN M_TBL_TRANSACTION B "
         "ON B.DOC_CODE = 'CBPT01' AND B.DOC_NO = T.IN_DOCNO "
-        "WHERE T.IN_DOCCODE = 'CBPT01' AND T.DOC_CODE <> 'CBPT01' AND COALESCE(T.DOC_STATUS, '') <> 'CNCL' "
-        "AND B.DOC_STATUS = 'CNCL' ORDER BY T.DOC_CODE, T.DOC_NO, T.IN_DOCNO"));
+        "WHERE T.IN_DOCCODE = 'CBPT01' AND T.DOC_CODE <> 'CBPT01' AND COALESCE(T.DOC_STATUS, '') <> {CANCELLED} "
+        "AND B.DOC_STATUS = {CANCELLED} ORDER BY T.DOC_CODE, T.DOC_NO, T.IN_DOCNO")));
     while (q.next())
         problems << QStringLiteral("%1 %2: live, but its booking CBPT01 %3 is cancelled")
                         .arg(q.value(0).toString(), numberText(q.value(1)), numberText(q.value(2)));
@@ -282,12 +288,12 @@ void postedOnCancelled(Database& db, QStringList& problems) {
 // (j) A cancelled row says who cancelled it, when and why; a live row says none of it.
 void cancelColumns(Database& db, QStringList& problems) {
     QSqlQuery q = db.exec(
-        QStringLiteral("SELECT DOC_CODE, DOC_NO, IN_DOCNO, DOC_STATUS FROM M_TBL_TRANSACTION WHERE "
-                       "(DOC_STATUS = 'CNCL' AND (CNCL_BY IS NULL OR CNCL_ON IS NULL OR REASON_CNCL IS NULL)) OR "
-                       "(COALESCE(DOC_STATUS, '') <> 'CNCL' AND (CNCL_BY IS NOT NULL OR CNCL_ON IS NOT NULL OR "
-                       "REASON_CNCL IS NOT NULL)) ORDER BY DOC_CODE, DOC_NO, IN_DOCNO"));
+        withStatuses(QStringLiteral("SELECT DOC_CODE, DOC_NO, IN_DOCNO, DOC_STATUS FROM M_TBL_TRANSACTION WHERE "
+                       "(DOC_STATUS = {CANCELLED} AND (CNCL_BY IS NULL OR CNCL_ON IS NULL OR REASON_CNCL IS NULL)) OR "
+                       "(COALESCE(DOC_STATUS, '') <> {CANCELLED} AND (CNCL_BY IS NOT NULL OR CNCL_ON IS NOT NULL OR "
+                       "REASON_CNCL IS NOT NULL)) ORDER BY DOC_CODE, DOC_NO, IN_DOCNO")));
     while (q.next()) {
-        const bool cancelled = q.value(3).toString().trimmed() == QLatin1String("CNCL");
+        const bool cancelled = q.value(3).toString().trimmed() == status::kCancelled;
         problems << QStringLiteral("%1 %2: %3")
                         .arg(q.value(0).toString(), numberText(q.value(1)),
                              cancelled ? QStringLiteral("cancelled without who, when and why")
@@ -301,15 +307,15 @@ void pairCancelColumns(Database& db, QStringList& problems) {
     QVariantList values;
     const QString sql =
         pairsCte(false, values) +
-        QStringLiteral(
+        withStatuses(QStringLiteral(
             "SELECT A.DOC_CODE, B.DOC_CODE, A.DOC_NO FROM P JOIN M_TBL_TRANSACTION A ON A.DOC_CODE = P.CODE "
             "JOIN M_TBL_TRANSACTION B ON B.DOC_CODE = P.OTHER_CODE AND B.DOC_NO = A.DOC_NO "
             "AND (P.BY_BOOKING = 'N' OR COALESCE(B.IN_DOCNO, -1) = COALESCE(A.IN_DOCNO, -1)) "
-            "WHERE A.DOC_STATUS = 'CNCL' AND B.DOC_STATUS = 'CNCL' AND "
+            "WHERE A.DOC_STATUS = {CANCELLED} AND B.DOC_STATUS = {CANCELLED} AND "
             "(COALESCE(A.CNCL_BY, '') <> COALESCE(B.CNCL_BY, '') "
             "OR COALESCE(A.REASON_CNCL, '') <> COALESCE(B.REASON_CNCL, '') "
             "OR (A.CNCL_ON IS NULL) <> (B.CNCL_ON IS NULL) OR A.CNCL_ON <> B.CNCL_ON) "
-            "ORDER BY A.DOC_CODE, A.DOC_NO");
+            "ORDER BY A.DOC_CODE, A.DOC_NO"));
     QSqlQuery q = db.exec(sql, values);
     while (q.next())
         problems << QStringLiteral("%1/%2 %3: its rows were cancelled apart")
@@ -325,10 +331,10 @@ void bookingLocksOfStatus(Database& db, QStringList& problems) {
                              "LCK_PAYMENT", "LCK_CBPT"})
         differs << QStringLiteral("COALESCE(B.%1, 'N') <> COALESCE(S.%1, 'N')").arg(QLatin1String(flag));
     QSqlQuery q = db.exec(
-        QStringLiteral("SELECT B.DOC_NO, S.CBPT_STATUS FROM M_TBL_TRANSACTION B JOIN M_TBL_CBPT_STATUS S "
+        withStatuses(QStringLiteral("SELECT B.DOC_NO, S.CBPT_STATUS FROM M_TBL_TRANSACTION B JOIN M_TBL_CBPT_STATUS S "
                        "ON S.CBPTSTATUS_CODE = B.CBPTSTATUS_CODE WHERE B.DOC_CODE = 'CBPT01' "
-                       "AND COALESCE(B.DOC_STATUS, '') <> 'CNCL' AND (S.UPDATE_ON IS NULL OR B.LCK_UPDATEON IS NULL "
-                       "OR S.UPDATE_ON <= B.LCK_UPDATEON) AND (%1) ORDER BY B.DOC_NO")
+                       "AND COALESCE(B.DOC_STATUS, '') <> {CANCELLED} AND (S.UPDATE_ON IS NULL OR B.LCK_UPDATEON IS NULL "
+                       "OR S.UPDATE_ON <= B.LCK_UPDATEON) AND (%1) ORDER BY B.DOC_NO"))
             .arg(differs.join(QLatin1String(" OR "))));
     while (q.next())
         problems << QStringLiteral("CBPT01 %1: its lock flags are not those of its status %2")
@@ -337,14 +343,14 @@ void bookingLocksOfStatus(Database& db, QStringList& problems) {
 
 // (m) The lead's LCK_LEAD and the quotation's LCK_QUOT are the live booking's.
 void leadAndQuotationLocks(Database& db, QStringList& problems) {
-    QSqlQuery q = db.exec(QStringLiteral(
+    QSqlQuery q = db.exec(withStatuses(QStringLiteral(
         "SELECT B.DOC_NO, 'BLFC01', L.DOC_NO FROM M_TBL_TRANSACTION B JOIN M_TBL_TRANSACTION L "
         "ON L.DOC_CODE = 'BLFC01' AND L.DOC_NO = B.LEAD_NO WHERE B.DOC_CODE = 'CBPT01' "
-        "AND COALESCE(B.DOC_STATUS, '') <> 'CNCL' AND COALESCE(L.LCK_LEAD, 'N') <> COALESCE(B.LCK_LEAD, 'N') "
+        "AND COALESCE(B.DOC_STATUS, '') <> {CANCELLED} AND COALESCE(L.LCK_LEAD, 'N') <> COALESCE(B.LCK_LEAD, 'N') "
         "UNION ALL SELECT B.DOC_NO, 'QGBL01', Q.DOC_NO FROM M_TBL_TRANSACTION B JOIN M_TBL_QUOTATION Q "
         "ON Q.DOC_CODE = 'QGBL01' AND Q.DOC_NO = B.QUOTATION_NO WHERE B.DOC_CODE = 'CBPT01' "
-        "AND COALESCE(B.DOC_STATUS, '') <> 'CNCL' AND COALESCE(Q.LCK_QUOT, 'N') <> COALESCE(B.LCK_QUOT, 'N') "
-        "ORDER BY 1, 2"));
+        "AND COALESCE(B.DOC_STATUS, '') <> {CANCELLED} AND COALESCE(Q.LCK_QUOT, 'N') <> COALESCE(B.LCK_QUOT, 'N') "
+        "ORDER BY 1, 2")));
     while (q.next())
         problems << QStringLiteral("%1 %2: its lock flag differs from its booking CBPT01 %3")
                         .arg(q.value(1).toString(), numberText(q.value(2)), numberText(q.value(0)));

@@ -1,6 +1,7 @@
 #include "TransactionRecords.h"
 
 #include "ColumnLengths.h"
+#include "DocumentStatus.h"
 #include "Numbering.h"
 
 #include <QRegularExpression>
@@ -9,8 +10,8 @@ namespace tarvic {
 
 namespace {
 
-const QString kStatusLive = QStringLiteral("APPRV");
-const QString kStatusCancelled = QStringLiteral("CNCL");
+const QString& kStatusLive = status::kLive;
+const QString& kStatusCancelled = status::kCancelled;
 
 void checkName(const QString& column) {
     static const QRegularExpression ok(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
@@ -329,7 +330,7 @@ std::pair<QString, QVariantList> TransactionRecords::balanceStatement(const Dial
         sql += QStringLiteral(" AND DOC_DATE <= ?");
         values << *f.until;
     }
-    sql += QStringLiteral(" AND DOC_STATUS IN ('APPRV')");
+    sql += QStringLiteral(" AND ") + sql::live();
     return {sql, values};
 }
 

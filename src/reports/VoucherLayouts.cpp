@@ -4,6 +4,8 @@
 // outer-joined.
 #include "VoucherReport.h"
 
+#include "data/DocumentStatus.h"
+
 namespace tarvic {
 
 namespace {
@@ -17,7 +19,7 @@ VoucherField f(const char* label, const char* column, Shown shown = Shown::Text,
 }
 
 const QList<std::pair<QString, QString>> kVoucherStatus{
-    {s("APPRV"), QString()}, {s("CNCL"), s("CANCELLED VOUCHER")}, {s("NC"), s("PENDING VOUCHER")}};
+    {status::kLive, QString()}, {status::kCancelled, s("CANCELLED VOUCHER")}, {status::kPending, s("PENDING VOUCHER")}};
 const QString kVoucherNote = s("Note : This is a System Generated Voucher, It donot require manual signature");
 
 // Receipt and payment against a booking: the booking (c) gives tourist, lead and quotation,
@@ -109,7 +111,7 @@ VoucherLayout bankVoucher() {
           "FROM M_TBL_TRANSACTION a, MST_BANK b, MST_DOCUMENTCODES d "
           "WHERE a.DOC_CODE=? AND a.DOC_NO=? AND a.TO_BANKID=b.BANK_ID AND a.DOC_CODE=d.DOC_CODE");
     l.titleColumn = s("DOC_HEADER");
-    l.status = {{s("APPRV"), QString()}, {s("CNCL"), s("CANCELLED ADVICE NOTE")}};
+    l.status = {{status::kLive, QString()}, {status::kCancelled, s("CANCELLED ADVICE NOTE")}};
     l.fields = {f("DOCUMENT DATE", "DOC_DATE", Shown::Date), f("DOCUMENT NO", "DOC_NO", Shown::Whole),
                 f("BANK NAME", "BANK_NAME"), f("AMOUNT /-", "GRAND_TOTAL", Shown::Money)};
     l.wordsLabel = s("IN WORDS");
@@ -139,7 +141,7 @@ VoucherLayout invoice(bool proforma) {
               "AND a.IN_DOCNO=d.DOC_NO AND a.LEAD_NO=e.DOC_NO")
                 .arg(proforma ? s("b.PARTY_ALIASNAME") : s("a.PARTY_ALIASNAME"));
     l.title = s(proforma ? "PROFORMA INVOICE" : "TAX INVOICE");
-    l.status = {{s("CNCL"), s("CANCELLED INVOICE")}};
+    l.status = {{status::kCancelled, s("CANCELLED INVOICE")}};
     l.addressCaption = s("TO,");
     l.address = {f("", "PARTY_NAME", Shown::Text, "MASTER_NAME"), f("", "PARTY_ADDRESS"), f("STATE: ", "STATE_NAME"),
                  f("CODE: ", "STATE_CODE2"), f("GSTIN: ", "GSTIN_NO")};

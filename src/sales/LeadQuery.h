@@ -8,6 +8,7 @@
 // Every list of leads carries the same conditions, added here and not by each window: the
 // document code, the status pattern ("%" for all, a lead without a status included) and, for
 // an OPERATOR, his own consultant code whatever else was asked for.
+#include "engine/sales/LeadStore.h"
 #include "masters/ConsultantRole.h"
 #include "shell/kit/ListingWindow.h"
 
@@ -15,8 +16,6 @@
 #include <optional>
 
 namespace tarvic::lead {
-
-inline const QString kCode = QStringLiteral("BLFC01");
 
 // "SELECT {columns} FROM ... WHERE {filter}": ListingWindow's shape.
 extern const QString kStatement;

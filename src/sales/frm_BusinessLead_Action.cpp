@@ -2,7 +2,7 @@
 
 #include "LeadQuery.h"
 #include "LeadStatusList.h"
-#include "LeadStore.h"
+#include "engine/sales/LeadStore.h"
 #include "data/Moments.h"
 #include "shell/kit/Checks.h"
 

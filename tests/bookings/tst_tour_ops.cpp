@@ -4,7 +4,7 @@
 // booking sheet and its list, feedback, and the unmatched advice-note counts.
 #include "bookings/BookingsWindows.h"
 #include "bookings/windows/HotelStatusWindows.h"
-#include "bookings/windows/TourDays.h"
+#include "engine/bookings/TourDays.h"
 #include "bookings/windows/VehicleSheetWindows.h"
 #include "bookings/windows/frm_FeedBackForm.h"
 #include "bookings/windows/frm_GenerateTourDays.h"

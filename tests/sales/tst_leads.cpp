@@ -5,7 +5,7 @@
 #include "data/Moments.h"
 #include "sales/LeadQuery.h"
 #include "sales/LeadStatusList.h"
-#include "sales/LeadStore.h"
+#include "engine/sales/LeadStore.h"
 #include "sales/SalesWindows.h"
 #include "sales/frm_BusinessLead_Action.h"
 #include "sales/frm_BusinessLead_Add.h"

@@ -2,7 +2,7 @@
 
 #include "bookings/family/AdviceNoteWindow.h"
 #include "data/Moments.h"
-#include "sales/QuotationLines.h"
+#include "engine/sales/QuotationLines.h"
 #include "shell/kit/CodeList.h"
 #include "shell/kit/DocumentWindow.h"
 #include "shell/kit/KeyFilters.h"

@@ -1,6 +1,6 @@
 #include "frm_GenerateTourDays.h"
 
-#include "bookings/windows/TourDays.h"
+#include "engine/bookings/TourDays.h"
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Checks.h"
 

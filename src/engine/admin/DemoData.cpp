@@ -1,7 +1,9 @@
 #include "DemoData.h"
 
 #include "data/AmountInWords.h"
+#include "data/DocumentStatus.h"
 #include "engine/bookings/BookingOperations.h"
+#include "engine/bookings/Bookings.h"
 
 #include "engine/accounts/InvoiceStore.h"
 #include "engine/sales/Itineraries.h"
@@ -392,7 +394,7 @@ public:
                                  {"TOUR_DATE", dateToDb(from)},
                                  {"CHKOT_DT", dateToDb(to)},
                                  {"TOTAL_AMOUNT", total.toVariant()},
-                                 {"DOC_STATUS", QStringLiteral("APPRV")}});
+                                 {"DOC_STATUS", status::kLive}});
         w_.insert(QStringLiteral("M_TBL_QUOTATION"), row("QGBL02", own),
                   QStringLiteral("QGBL02/%1/%2").arg(no_).arg(no));
         for (int i = 0; i < dayRows; ++i) {
@@ -432,64 +434,21 @@ struct BookingOf {
     QString tourist, mobile, email;
 };
 
-// A quotation booked for its customer, as the booking window saves it: the booking row from
-// the quotation's figures, the quotation knowing its booking, the lead its file and closed.
+// A quotation booked for its customer through the booking window's own operation: the
+// booking row from the quotation's figures, the quotation knowing its booking, the lead its
+// file and the status a booking gives it.
 qint64 insertBooking(DemoWriter& w, const BookingOf& b) {
-    Database& db = w.db();
-    const qint64 lead = b.lead, quote = b.quote;
-    const auto q = db.firstRow(
-        QStringLiteral("SELECT a.JOURNEY_STRTDT, a.JOURNEY_ENDDT, a.NOOF_ADULT, a.NOOF_CHILDREN, a.TOTAL_AMOUNT, "
-                       "a.MARKUP_ON, a.COMM_PER, a.COMM_AMOUNT, a.TAX_PER, a.TAX_AMOUNT, a.GRAND_TOTAL, b.ITN_DAYS "
-                       "FROM M_TBL_QUOTATION a, M_TBL_ITINERARY_HEADER b "
-                       "WHERE a.DOC_CODE='QGBL01' AND a.DOC_NO=? AND a.ITINERARY_NO=b.ITN_DOCNO"),
-        {quote});
-    const QDate start = dateFromDb(q->value(0)), end = dateFromDb(q->value(1));
-    const Money grand = Money::fromVariant(q->value(10));
-    const qint64 booking = w.numbers().next(QStringLiteral("CBPT01"));
-    const QString fileNo = b.fileNo;
-    Columns c{{"DOC_CODE", QStringLiteral("CBPT01")},
-              {"DOC_NO", booking},
-              {"DOC_DATE", dateToDb(b.date)},
-              {"IN_DOCCODE", QStringLiteral("CBPT01")},
-              {"IN_DOCNO", booking},
-              {"FILENO", fileNo},
-              {"DOC_DESC", QStringLiteral("RS %1 AGAINST PACKAGE VIDE CBPT NO : %2, DT%3")
-                               .arg(grand.toString())
-                               .arg(booking)
-                               .arg(b.date.toString(QStringLiteral("dd/MM/yyyy")))},
-              {"PARTY_CODE", b.party},
-              {"TOURIST_NAME", b.tourist},
-              {"TOURIST_MOBNO", b.mobile},
-              {"TOURIST_EMAIL", b.email},
-              {"BOOKED_BY", b.tourist},
-              {"LEAD_NO", lead},
-              {"QUOTATION_NO", quote},
-              {"START_DT", dateToDb(start)},
-              {"END_DT", dateToDb(end)},
-              {"TOUR_DAYS", q->value(11)},
-              {"NOOF_PAX", q->value(2)},
-              {"NOOF_CHILD", q->value(3)},
-              {"TOTAL_AMOUNT", q->value(4)},
-              {"MARKUP_ON", q->value(5)},
-              {"COMM_PER", q->value(6)},
-              {"COMM_AMOUNT", q->value(7)},
-              {"TAX_PER", q->value(8)},
-              {"TAX_AMT", q->value(9)},
-              {"GRAND_TOTAL", grand.toVariant()},
-              {"DB_AMT", grand.toVariant()},
-              {"CR_AMT", Money().toVariant()},
-              {"AMT_INWORDS", amountInWordsPhrase(grand)},
-              {"DOC_STATUS", QStringLiteral("APPRV")}};
-    for (const char* lock : {"LCK_CBPT", "LCK_MONEYRCPT", "LCK_ANCP01", "LCK_ANCP02", "LCK_ANCP03", "LCK_PAYMENT"})
-        c.emplace_back(QString::fromLatin1(lock), QStringLiteral("N"));
-    w.stamp(c);
-    w.insert(QStringLiteral("M_TBL_TRANSACTION"), c, QStringLiteral("CBPT01/%1").arg(booking));
-    // The booking's write-backs: the quotation knows its booking, the lead its file and is closed.
-    db.exec(QStringLiteral("UPDATE M_TBL_QUOTATION SET CBPT_NO=? WHERE DOC_CODE='QGBL01' AND DOC_NO=?"),
-            {booking, quote});
-    db.exec(QStringLiteral("UPDATE M_TBL_TRANSACTION SET FILENO=?, LEADSTATUS_CODE=? WHERE DOC_CODE='BLFC01' AND "
-                           "DOC_NO=?"),
-            {fileNo, w.leadStatusCode(QStringLiteral("BOOKED")), lead});
+    BookingEntry e;
+    e.date = b.date;
+    e.fileNo = b.fileNo;
+    e.party = b.party;
+    e.lead = b.lead;
+    e.quotation = b.quote;
+    e.touristName = e.bookedBy = b.tourist;
+    e.mobile = b.mobile;
+    e.email = b.email;
+    const qint64 booking = Bookings(w.db(), kBy).save(e);
+    w.mark(QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("CBPT01/%1").arg(booking));
     return booking;
 }
 
@@ -526,7 +485,7 @@ void addBooking(DemoWriter& w, const SalesParties& p, qint64 lead, qint64 quote)
                   {"DB_AMT", Money().toVariant()},
                   {"AMT_INWORDS", amountInWordsPhrase(total)},
                   {"REMARKS", remarks},
-                  {"DOC_STATUS", QStringLiteral("APPRV")}};
+                  {"DOC_STATUS", status::kLive}};
         n.insert(n.end(), own.begin(), own.end());
         w.stamp(n);
         w.insert(QStringLiteral("M_TBL_TRANSACTION"), n,
@@ -644,7 +603,7 @@ void addOpsDemo(DemoWriter& w, qint64 quote) {
     }
     const qint64 booking =
         db.scalar(QStringLiteral("SELECT MAX(DOC_NO) FROM M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01' AND QUOTATION_NO=? "
-                                 "AND DOC_STATUS='APPRV'"),
+                                 "AND ") + sql::live(),
                   {quote})
             .toLongLong();
     if (booking == 0 || firstStatus == 0)

@@ -42,7 +42,8 @@ QString partyTypeOf(Database& db, qint64 party) {
 const CodeSource kBookingSource{
     QStringLiteral("(SELECT B.DOC_NO AS BOOKING_NO, P.PARTY_NAME AS BOOKING_PARTY FROM M_TBL_TRANSACTION B "
                    "LEFT JOIN M_TBL_PARTY P ON P.PARTY_CODE = B.PARTY_CODE "
-                   "WHERE B.DOC_CODE = 'CBPT01' AND B.DOC_STATUS = 'APPRV') BK"),
+                   "WHERE B.DOC_CODE = 'CBPT01' AND ") +
+        sql::live(QStringLiteral("B")) + QStringLiteral(") BK"),
     QStringLiteral("BOOKING_NO"), QStringLiteral("BOOKING_PARTY")};
 
 namespace {

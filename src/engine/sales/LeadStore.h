@@ -6,6 +6,8 @@
 
 namespace tarvic::lead {
 
+inline const QString kCode = QStringLiteral("BLFC01");
+
 inline const QString kLeadLocked = QStringLiteral("THE LEAD IS LOCKED, IT CANNOT BE CHANGED ....");
 inline const QString kNotOwnLead = QStringLiteral("THE LEAD BELONGS TO ANOTHER CONSULTANT, IT CANNOT BE CHANGED ....");
 

@@ -1,9 +1,8 @@
 #include "LeadStore.h"
 
-#include "LeadQuery.h"
 #include "data/Numbering.h"
 #include "data/RowWriter.h"
-#include "masters/ConsultantRole.h"
+#include "engine/masters/ConsultantRole.h"
 
 namespace tarvic::lead {
 

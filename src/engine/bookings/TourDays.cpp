@@ -1,7 +1,7 @@
 #include "TourDays.h"
 
 #include "data/Moments.h"
-#include "sales/QuotationLines.h"
+#include "engine/sales/QuotationLines.h"
 
 #include <vector>
 

@@ -1,3 +1,0 @@
-#pragma once
-// The quotation lines' operations live in the engine; the booking windows still reach them here.
-#include "engine/sales/QuotationLines.h"
