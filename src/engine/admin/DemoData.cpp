@@ -10,6 +10,8 @@
 #include "data/Moments.h"
 #include "data/Numbering.h"
 #include "data/Passwords.h"
+#include "engine/sales/LeadStore.h"
+#include "engine/sales/QuotationLines.h"
 #include "engine/sales/QuotationStore.h"
 #include "data/TransactionRecords.h"
 #include "engine/bookings/ServicePairs.h"
@@ -327,31 +329,30 @@ public:
         int days;
         QString tourist, mobile, email, status, fileNo, action;
     };
+    // A lead as the entry window saves it, its consultant at the keyboard.
     qint64 lead(const Lead& l) {
-        const qint64 no = numbers_.next(QStringLiteral("BLFC01"));
-        Columns c{{"DOC_CODE", QStringLiteral("BLFC01")},
-                  {"DOC_NO", no},
-                  {"DOC_DATE", dateToDb(l.date)},
-                  {"PARTY_CODE", l.party},
-                  {"LEADTYPE_CODE", codeOf("M_TBL_LEADTYPE", "LEADTYPE_CODE", "LEAD_TYPE", l.leadType)},
-                  {"LEADREQ_CODE", codeOf("M_TBL_LEADNATURE", "LEADREQ_CODE", "LEADREQ_TYPE", l.request)},
-                  {"DOC_DESC", l.desc},
-                  {"NOOF_PAX", l.pax},
-                  {"NOOF_CHILD", l.children},
-                  {"CHILD_AGES", l.ages},
-                  {"START_DT", dateToDb(l.start)},
-                  {"TOUR_DAYS", l.days},
-                  {"END_DT", dateToDb(l.start.addDays(l.days - 1))},
-                  {"TOURIST_NAME", l.tourist},
-                  {"TOURIST_MOBNO", l.mobile},
-                  {"TOURIST_EMAIL", l.email},
-                  {"CONSULTANT_CODE", l.consultant},
-                  {"LEADSTATUS_CODE", leadStatusCode(l.status)},
-                  {"FILENO", l.fileNo},
-                  {"CONSUTLTANT_RESPONSETXT", l.action},
-                  {"LCK_LEAD", QStringLiteral("N")}};
-        stamp(c);
-        insert(QStringLiteral("M_TBL_TRANSACTION"), c, QStringLiteral("BLFC01/%1").arg(no));
+        const qint64 no = lead::saveLead(
+            db_, kBy, int(l.consultant), 0,
+            {{"DOC_DATE", dateToDb(l.date)},
+             {"PARTY_CODE", l.party},
+             {"LEADTYPE_CODE", codeOf("M_TBL_LEADTYPE", "LEADTYPE_CODE", "LEAD_TYPE", l.leadType)},
+             {"LEADREQ_CODE", codeOf("M_TBL_LEADNATURE", "LEADREQ_CODE", "LEADREQ_TYPE", l.request)},
+             {"DOC_DESC", l.desc},
+             {"NOOF_PAX", l.pax},
+             {"NOOF_CHILD", l.children},
+             {"CHILD_AGES", l.ages},
+             {"START_DT", dateToDb(l.start)},
+             {"TOUR_DAYS", l.days},
+             {"END_DT", dateToDb(l.start.addDays(l.days - 1))},
+             {"TOURIST_NAME", l.tourist},
+             {"TOURIST_MOBNO", l.mobile},
+             {"TOURIST_EMAIL", l.email},
+             {"CONSULTANT_CODE", l.consultant},
+             {"LEADSTATUS_CODE", leadStatusCode(l.status)},
+             {"FILENO", l.fileNo},
+             {"CONSUTLTANT_RESPONSETXT", l.action},
+             {"LCK_LEAD", QStringLiteral("N")}});
+        mark(QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("BLFC01/%1").arg(no));
         return no;
     }
 
@@ -366,58 +367,63 @@ private:
     int rows_ = 0;
 };
 
-// A quotation written row by row as the quotation windows leave it: its header (marked up
-// 10 percent, with GST at 5 percent, as offered), then its lines, each with one day row per
-// night (hotel) or per day (vehicle). The caller re-prices the header from its lines.
+// A quotation saved as the quotation window saves it (marked up 10 percent, with GST at 5
+// percent, as offered; its itinerary copied), then its lines as the line windows save them,
+// each with its day rows, the quotation re-priced after each.
 class DemoQuote {
 public:
-    DemoQuote(DemoWriter& w, qint64 lead, qint64 itinerary, QDate date, const Columns& header)
-        : w_(w), no_(w.numbers().next(QStringLiteral("QGBL01"))) {
-        common_ = {{"DOC_NO", no_}, {"DOC_DATE", dateToDb(date)}, {"LEAD_NO", lead}, {"ITINERARY_NO", itinerary}};
-        Columns own{{"IN_DOCCODE", QStringLiteral("BLFC01")}};
-        own.insert(own.end(), header.begin(), header.end());
-        own.insert(own.end(), {{"MARKUP_ON", QStringLiteral("%")},
-                               {"COMM_PER", QStringLiteral("10.00")},
-                               {"TAX_CODE", w.codeOf("M_TBL_TAX", "TAX_CODE", "TAX_NAME", "GST 5%")},
-                               {"TAX_PER", QStringLiteral("5.00")},
-                               {"DOC_STATUS", QStringLiteral("QOFE")},
-                               {"LCK_QUOT", QStringLiteral("N")}});
-        w.insert(QStringLiteral("M_TBL_QUOTATION"), row("QGBL01", own), QStringLiteral("QGBL01/%1").arg(no_));
+    DemoQuote(DemoWriter& w, QuotationHeader h) : w_(w) {
+        h.markUp = MarkUp::Percent;
+        h.totals.commPer = Money::fromInput(QStringLiteral("10.00"));
+        h.taxCode = QString::number(w.codeOf("M_TBL_TAX", "TAX_CODE", "TAX_NAME", "GST 5%"));
+        h.taxPer = Money::fromInput(QStringLiteral("5.00"));
+        no_ = storeQuotation(w.db(), kBy, h, SaveKind::Full);
+        w.mark(QStringLiteral("M_TBL_QUOTATION"), QStringLiteral("QGBL01/%1").arg(no_));
+        for (const char* copy : {"SELECT ITN_SLNO FROM M_TBL_ITINERARY_DETAILS_QUOTE WHERE ITN_DOCNO=? AND QUOT_NO=?",
+                                 "SELECT ITN_NOTE_CODE FROM M_TBL_ITINERARY_NOTES_QUOTE WHERE ITN_DOCNO=? AND QUOT_NO=?"}) {
+            const QString table = QString::fromLatin1(copy).section(u' ', 3, 3);
+            QStringList keys;
+            QSqlQuery q = w.db().exec(QString::fromLatin1(copy), {h.itineraryNo, no_});
+            while (q.next())
+                keys << QStringLiteral("%1/%2/%3").arg(h.itineraryNo).arg(no_).arg(q.value(0).toString());
+            q.finish();
+            for (const QString& key : keys)
+                w.mark(table, key);
+        }
     }
     qint64 number() const { return no_; }
 
     void line(const char* kind, QDate from, QDate to, int dayRows, Money total, Columns own) {
-        const qint64 no = w_.numbers().nextLine(QString::number(no_));
-        own.insert(own.begin(), {{"IN_DOCCODE", QStringLiteral("QGBL01")},
-                                 {"ACC_CODE", no},
-                                 {"ACCOUNT_DESC", QString::fromLatin1(kind)},
-                                 {"TOUR_DATE", dateToDb(from)},
+        own.insert(own.begin(), {{"TOUR_DATE", dateToDb(from)},
                                  {"CHKOT_DT", dateToDb(to)},
-                                 {"TOTAL_AMOUNT", total.toVariant()},
-                                 {"DOC_STATUS", status::kLive}});
-        w_.insert(QStringLiteral("M_TBL_QUOTATION"), row("QGBL02", own),
-                  QStringLiteral("QGBL02/%1/%2").arg(no_).arg(no));
-        for (int i = 0; i < dayRows; ++i) {
-            Columns day = own;
-            day.emplace_back(QStringLiteral("CONS_TOURDT"), dateToDb(from.addDays(i)));
-            w_.insert(QStringLiteral("M_TBL_QUOTATION"), row("QGBL03", day),
-                      QStringLiteral("QGBL03/%1/%2/%3").arg(no_).arg(no).arg(i));
-        }
+                                 {"TOTAL_AMOUNT", total.toVariant()}});
+        const qint64 no =
+            storeQuotationLine(w_.db(), kBy, {no_, 0, QString::fromLatin1(kind), std::move(own), from, dayRows});
+        w_.mark(QStringLiteral("M_TBL_QUOTATION"), QStringLiteral("QGBL02/%1/%2").arg(no_).arg(no));
+        for (int i = 0; i < dayRows; ++i)
+            w_.mark(QStringLiteral("M_TBL_QUOTATION"), QStringLiteral("QGBL03/%1/%2/%3").arg(no_).arg(no).arg(i));
     }
 
 private:
-    Columns row(const char* code, const Columns& own) const {
-        Columns c{{"DOC_CODE", QString::fromLatin1(code)}};
-        c.insert(c.end(), common_.begin(), common_.end());
-        c.insert(c.end(), own.begin(), own.end());
-        w_.stamp(c);
-        return c;
-    }
-
     DemoWriter& w_;
-    qint64 no_;
-    Columns common_;
+    qint64 no_ = 0;
 };
+
+// The header of a demo quotation for two adults.
+QuotationHeader demoHeader(qint64 lead, qint64 itinerary, QDate date, const QString& tourist, QDate start, int days,
+                           const QString& mobile = {}, const QString& email = {}) {
+    QuotationHeader h;
+    h.docDate = date;
+    h.leadNo = lead;
+    h.itineraryNo = itinerary;
+    h.bookedBy = h.touristName = tourist;
+    h.touristMobile = mobile;
+    h.touristEmail = email;
+    h.adults = 2;
+    h.start = start;
+    h.end = start.addDays(days);
+    return h;
+}
 
 struct SalesParties {
     qint64 asha, john, sunrise, backwater, hillview, malabar;  // parties
@@ -983,15 +989,8 @@ void addSalesPipeline(DemoWriter& w, const SalesParties& p) {
                          QStringLiteral("%1/%2").arg(QString::fromLatin1(doc), QString::fromLatin1(code)));
         }
 
-    DemoQuote quotation(w, first, kerala, today,
-                        {{"BOOKED_BY", QStringLiteral("ASHA NAIR")},
-                         {"TOURIST_NAME", QStringLiteral("ASHA NAIR")},
-                         {"TOURIST_MOBNO", QStringLiteral("9800000001")},
-                         {"TOURIST_EMAIL", QStringLiteral("asha.nair@example.com")},
-                         {"NOOF_ADULT", 2},
-                         {"NOOF_CHILDREN", 0},
-                         {"JOURNEY_STRTDT", dateToDb(trip)},
-                         {"JOURNEY_ENDDT", dateToDb(trip.addDays(3))}});
+    DemoQuote quotation(w, demoHeader(first, kerala, today, QStringLiteral("ASHA NAIR"), trip, 3,
+                                      QStringLiteral("9800000001"), QStringLiteral("asha.nair@example.com")));
     const qint64 quote = quotation.number();
     const auto line = [&](const char* kind, QDate from, QDate to, int dayRows, Money total, Columns own) {
         quotation.line(kind, from, to, dayRows, total, std::move(own));
@@ -1028,20 +1027,6 @@ void addSalesPipeline(DemoWriter& w, const SalesParties& p) {
           {"NOOF_OTHRCHRG", 2},
           {"OTHRCHRG_RATE", Money::fromRupees(750).toVariant()},
           {"TOTL_OTHRCHRG", guide.toVariant()}});
-    // The header's totals from its stored lines, exactly as a line window leaves them.
-    repriceQuotation(db, kBy, quote);
-    copyItineraryToQuotation(db, kBy, kerala, quote);
-    for (const char* copy : {"SELECT ITN_SLNO FROM M_TBL_ITINERARY_DETAILS_QUOTE WHERE ITN_DOCNO=? AND QUOT_NO=?",
-                             "SELECT ITN_NOTE_CODE FROM M_TBL_ITINERARY_NOTES_QUOTE WHERE ITN_DOCNO=? AND QUOT_NO=?"}) {
-        const QString table = QString::fromLatin1(copy).section(u' ', 3, 3);
-        QStringList keys;
-        QSqlQuery q = db.exec(QString::fromLatin1(copy), {kerala, quote});
-        while (q.next())
-            keys << QStringLiteral("%1/%2/%3").arg(kerala).arg(quote).arg(q.value(0).toString());
-        q.finish();
-        for (const QString& key : keys)
-            w.mark(table, key);
-    }
     addBooking(w, p, first, quote);
     addOpsDemo(w, quote);
     addHotelStatusDemo(w, quote);
@@ -1125,13 +1110,7 @@ void addGstSales(DemoWriter& w, const QList<GstSale>& sales, qint64 consultant, 
                                     "QUOTATION SENT",
                                     fileNo,
                                     "QUOTATION ACCEPTED, TOUR BOOKED"});
-        DemoQuote quotation(w, lead, itinerary, booked,
-                            {{"BOOKED_BY", tourist},
-                             {"TOURIST_NAME", tourist},
-                             {"NOOF_ADULT", 2},
-                             {"NOOF_CHILDREN", 0},
-                             {"JOURNEY_STRTDT", dateToDb(trip)},
-                             {"JOURNEY_ENDDT", dateToDb(trip.addDays(2))}});
+        DemoQuote quotation(w, demoHeader(lead, itinerary, booked, tourist, trip, 2));
         const Money net = Money::fromRupees(sale.net);
         // The quotation leaves room for a second invoice of a fifth of the first.
         const Money priced = sale.reissued ? Money::fromRupees(sale.net + sale.net / 5) : net;
@@ -1140,7 +1119,6 @@ void addGstSales(DemoWriter& w, const QList<GstSale>& sales, qint64 consultant, 
                         {"NOOF_VEH", 1},
                         {"VEH_RATE", priced.toVariant()},
                         {"TOTL_VEHCOST", priced.toVariant()}});
-        repriceQuotation(db, kBy, quotation.number());
         const qint64 bookingNo = insertBooking(w, {sale.party, lead, quotation.number(), booked, fileNo, tourist,
                                                    QString::fromLatin1(sale.mobile), QString::fromLatin1(sale.email)});
         const auto booking = store.booking(bookingNo);
