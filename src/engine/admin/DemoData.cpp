@@ -3,6 +3,7 @@
 #include "data/AmountInWords.h"
 #include "data/DocumentStatus.h"
 #include "engine/bookings/BookingOperations.h"
+#include "engine/bookings/AdviceNotes.h"
 #include "engine/bookings/Bookings.h"
 
 #include "engine/accounts/InvoiceStore.h"
@@ -471,34 +472,21 @@ void addBooking(DemoWriter& w, const SalesParties& p, qint64 lead, qint64 quote)
         {quote});
     const QDate start = dateFromDb(q->value(0)), end = dateFromDb(q->value(1));
 
-    // One advice note: the supplier credited with its bill against the booking.
-    const auto note = [&](const char* code, const char* kind, qint64 supplier, const char* billNo, QDate date,
+    // One advice note: the supplier credited with its bill against the booking, saved as the
+    // advice note windows save it.
+    const auto note = [&](const char* code, qint64 supplier, const char* billNo, QDate date,
                           Money total, const QString& remarks, Columns own) {
-        const qint64 no = w.numbers().next(QString::fromLatin1(code));
-        Columns n{{"DOC_CODE", QString::fromLatin1(code)},
-                  {"DOC_NO", no},
-                  {"DOC_DATE", dateToDb(date)},
-                  {"IN_DOCCODE", QStringLiteral("CBPT01")},
-                  {"IN_DOCNO", booking},
-                  {"DOC_DESC", QStringLiteral("%1 - %2 : RS %3 AGAINST CBPT NO :%4 VIDE DOCNO: %5")
-                                   .arg(QString::fromLatin1(code), QString::fromLatin1(kind), total.toString())
-                                   .arg(booking)
-                                   .arg(no)},
-                  {"PARTY_CODE", supplier},
-                  {"BILL_NO", QString::fromLatin1(billNo)},
-                  {"GRAND_TOTAL", total.toVariant()},
-                  {"CR_AMT", total.toVariant()},
-                  {"DB_AMT", Money().toVariant()},
-                  {"AMT_INWORDS", amountInWordsPhrase(total)},
-                  {"REMARKS", remarks},
-                  {"DOC_STATUS", status::kLive}};
-        n.insert(n.end(), own.begin(), own.end());
-        w.stamp(n);
-        w.insert(QStringLiteral("M_TBL_TRANSACTION"), n,
-                 QStringLiteral("%1/%2").arg(QString::fromLatin1(code)).arg(no));
+        const AdviceKind k = QByteArray(code) == "ANCP01"   ? AdviceKind::Hotel
+                             : QByteArray(code) == "ANCP02" ? AdviceKind::Vehicle
+                                                            : AdviceKind::Other;
+        own.insert(own.begin(), {{"DOC_DATE", dateToDb(date)},
+                                 {"PARTY_CODE", supplier},
+                                 {"BILL_NO", QString::fromLatin1(billNo)}});
+        const qint64 no = storeAdviceNote(w.db(), kBy, {k, 0, booking, total, remarks, std::move(own)});
+        w.mark(QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("%1/%2").arg(QString::fromLatin1(code)).arg(no));
     };
     const Money room = Money::fromRupees(4500), hotel = Money::fromRupees(9000);
-    note("ANCP01", "HOTEL", p.hillview, "HV/2026/118", start, hotel, QStringLiteral("AS QUOTED"),
+    note("ANCP01", p.hillview, "HV/2026/118", start, hotel, QStringLiteral("AS QUOTED"),
          {{"TO_ACC", QStringLiteral("ANCP01")},
           {"START_DT", dateToDb(start)},
           {"END_DT", dateToDb(start.addDays(2))},
@@ -514,7 +502,7 @@ void addBooking(DemoWriter& w, const SalesParties& p, qint64 lead, qint64 quote)
           {"DAYS_ROOM", 2},
           {"TOTL_ROOMCOST", hotel.toVariant()}});
     const Money cab = Money::fromRupees(13500);
-    note("ANCP02", "VEHICLE", p.malabar, "MT/4471", start, cab, QStringLiteral("KOCHI - MUNNAR - ALAPPUZHA - KOCHI"),
+    note("ANCP02", p.malabar, "MT/4471", start, cab, QStringLiteral("KOCHI - MUNNAR - ALAPPUZHA - KOCHI"),
          {{"TO_ACC", QStringLiteral("ANCP02")},
           {"START_DT", dateToDb(start)},
           {"END_DT", dateToDb(end)},
@@ -524,7 +512,7 @@ void addBooking(DemoWriter& w, const SalesParties& p, qint64 lead, qint64 quote)
           {"VEH_NOS", 1},
           {"VEH_RATE", cab.toVariant()}});
     const Money guide = Money::fromRupees(1500);
-    note("ANCP03", "OTHER", p.malabar, "MT/4472", start.addDays(1), guide, QStringLiteral("MUNNAR GUIDE"),
+    note("ANCP03", p.malabar, "MT/4472", start.addDays(1), guide, QStringLiteral("MUNNAR GUIDE"),
          {{"TO_ACC", QStringLiteral("GUIDE")},
           {"START_DT", dateToDb(start.addDays(1))},
           {"OTHRCHRG_QTY", 2},
