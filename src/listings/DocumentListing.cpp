@@ -323,13 +323,7 @@ DocumentListing::DocumentListing(Session& session, QWidget* parent, const Docume
 
     // A number compared with a column of the document's rows.
     const auto numberField = [this](const char* name, const char* column) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(s(name));
-        bindColumn(e, "M_TBL_TRANSACTION", column);
-        e->setMaximumWidth(110);
-        attachFilter(e, KeyFilter::Number);
-        onEnter(e, [this] { Load_Grid(); });
-        return e;
+        return numberFilter(name, column, 110);
     };
     Option1 = addOption(QStringLiteral("Option1"), QStringLiteral("&ALL"), nullptr, [](ListFilter&) {});
     Option2 = addOption(QStringLiteral("Option2"), QStringLiteral("PARTY &CODE"), withParty(),

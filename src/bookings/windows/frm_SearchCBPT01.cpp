@@ -65,20 +65,9 @@ frm_SearchCBPT01::frm_SearchCBPT01(Session& session, QWidget* parent, const Wind
         f.dateRange(column, txt_From->date(), txt_To->date());
     });
 
-    const auto numberField = [this](const char* name) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(QLatin1String(name));
-        e->setMaximumWidth(160);
-        attachFilter(e, KeyFilter::Number);
-        onEnter(e, [this] { Load_Grid(); });
-        return e;
-    };
-    txt_PartyCode = numberField("txt_PartyCode");
-    bindColumn(txt_PartyCode, "M_TBL_TRANSACTION", "PARTY_CODE");
-    txt_QuotNo = numberField("txt_QuotNo");
-    bindColumn(txt_QuotNo, "M_TBL_TRANSACTION", "QUOTATION_NO");
-    txt_CBPTNo = numberField("txt_CBPTNo");
-    bindColumn(txt_CBPTNo, "M_TBL_TRANSACTION", "DOC_NO");
+    txt_PartyCode = numberFilter("txt_PartyCode", "PARTY_CODE");
+    txt_QuotNo = numberFilter("txt_QuotNo", "QUOTATION_NO");
+    txt_CBPTNo = numberFilter("txt_CBPTNo", "DOC_NO");
     txt_FileNo = new QLineEdit(this);
     txt_FileNo->setObjectName(QStringLiteral("txt_FileNo"));
     bindLength(txt_FileNo, kPatternLength);

@@ -84,18 +84,8 @@ ListingConfig logConfig() {
 
 frm_Update_CBPT_Ops::frm_Update_CBPT_Ops(Session& session, QWidget* parent)
     : ListingWindow(session, parent, logConfig()) {
-    const auto numberField = [this](const char* name) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(QLatin1String(name));
-        e->setMaximumWidth(160);
-        attachFilter(e, KeyFilter::Number);
-        onEnter(e, [this] { Load_Grid(); });
-        return e;
-    };
-    txt_ConsultantCode = numberField("txt_ConsultantCode");
-    bindColumn(txt_ConsultantCode, "M_TBL_TRANSACTION", "CONSLT_OPS");
-    txt_CBPTNo = numberField("txt_CBPTNo");
-    bindColumn(txt_CBPTNo, "M_TBL_TRANSACTION", "DOC_NO");
+    txt_ConsultantCode = numberFilter("txt_ConsultantCode", "CONSLT_OPS");
+    txt_CBPTNo = numberFilter("txt_CBPTNo", "DOC_NO");
     Option1 = addOption(QStringLiteral("Option1"), QStringLiteral("&ALL"), nullptr, [](ListFilter&) {});
     Option2 =
         addOption(QStringLiteral("Option2"), QStringLiteral("CONSLTNT &OPS CODE"), txt_ConsultantCode,

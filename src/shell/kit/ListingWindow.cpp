@@ -3,6 +3,7 @@
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/ExpXls.h"
 #include "shell/kit/GridHelpers.h"
+#include "shell/kit/KeyFilters.h"
 #include "shell/kit/ListGrid.h"
 
 #include <QButtonGroup>
@@ -216,6 +217,16 @@ bool ListingWindow::pickRow(int row) {
     close();
     pick(value);
     return true;
+}
+
+QLineEdit* ListingWindow::numberFilter(const char* objectName, const char* column, int width) {
+    auto* e = new QLineEdit(this);
+    e->setObjectName(QLatin1String(objectName));
+    bindColumn(e, "M_TBL_TRANSACTION", column);
+    e->setMaximumWidth(width);
+    attachFilter(e, KeyFilter::Number);
+    onEnter(e, [this] { Load_Grid(); });
+    return e;
 }
 
 QDateEdit* ListingWindow::dateEdit(const char* objectName, const QDate& date) {

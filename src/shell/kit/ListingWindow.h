@@ -41,6 +41,7 @@
 class QButtonGroup;
 class QComboBox;
 class QDateEdit;
+class QLineEdit;
 class QGridLayout;
 class QPushButton;
 class QRadioButton;
@@ -144,6 +145,9 @@ protected:
     QRadioButton* addOption(const QString& objectName, const QString& caption, QWidget* field,
                             std::function<void(ListFilter&)> condition);
     QGridLayout* form() const { return form_; }
+    // A number field compared with a column of the transaction table: digits only, as long
+    // as its column, Enter shows the list.
+    QLineEdit* numberFilter(const char* objectName, const char* column, int width = 160);
     // A date field as every listing shows one.
     QDateEdit* dateEdit(const char* objectName, const QDate& date = QDate::currentDate());
     // Adds to a status list the statuses present in `table` where `where` holds (values bound),
