@@ -17,7 +17,7 @@ namespace tarvic::bench {
 
 namespace {
 
-constexpr int kInvoices = 5000;
+const int kInvoices = scaled(5000, 40);
 constexpr double kTargetMs = 2000;
 
 std::unique_ptr<test::TestDb> monthDb;
@@ -54,7 +54,7 @@ void buildMonth(benchmark::State& state) {
             state.counters["invoices"] = double(r.approvedRead);
         }
     } catch (const std::exception& e) {
-        state.SkipWithError(e.what());
+        reportError(state, e);
     }
 }
 
