@@ -77,6 +77,43 @@ void reportError(benchmark::State& state, const std::exception& e) {
     std::fprintf(stderr, "[bench] %s\n", e.what());
 }
 
+namespace {
+struct Headline {
+    std::string figure;
+    double program, native, target;
+};
+std::vector<Headline> headlines;
+}  // namespace
+
+void headline(const std::string& figure, double programMs, double nativeMs, double target) {
+    if (programMs > 0)
+        headlines.push_back({figure, programMs, nativeMs, target});
+}
+
+bool printHeadlines() {
+    std::printf("\n== SUMMARY, engine %s%s ==\n", usePostgres() ? "PostgreSQL" : "SQLite",
+                smokeRun() ? " (smoke run on a sliver of the data: the figures compare nothing)" : "");
+    std::printf("%-58s %11s %11s %7s %9s %s\n", "figure", "program ms", "native ms", "ratio", "target", "");
+    bool allMet = true;
+    for (const Headline& h : headlines) {
+        const bool byRatio = h.native > 0;
+        const double value = byRatio ? h.program / h.native : h.program;
+        const bool met = value <= h.target;
+        allMet = allMet && met;
+        char native[16] = "-", ratio[16] = "-", target[16];
+        if (byRatio) {
+            std::snprintf(native, sizeof native, "%.2f", h.native);
+            std::snprintf(ratio, sizeof ratio, "%.2fx", value);
+            std::snprintf(target, sizeof target, "<=%.2fx", h.target);
+        } else {
+            std::snprintf(target, sizeof target, "<%.0f ms", h.target);
+        }
+        std::printf("%-58s %11.2f %11s %7s %9s %s\n", h.figure.c_str(), h.program, native, ratio, target,
+                    met ? "met" : "MISSED");
+    }
+    return allMet;
+}
+
 void requirePlausible(const char* what, double ms, double floorMs) {
     if (ms < floorMs)
         throw BenchFailure(std::string(what) + " took " + std::to_string(ms) + " ms, under the " +

@@ -142,6 +142,12 @@ double median(std::vector<double> v);
 // both sides of it alike.
 double medianRatio(const std::vector<double>& side, const std::vector<double>& native);
 
+// The run's headline figures, printed last as one table: figure, program, native, ratio, target,
+// met or missed. A ratio target compares with native; a native of 0 makes the target a time.
+void headline(const std::string& figure, double programMs, double nativeMs, double target);
+// The table; true when every target was met.
+bool printHeadlines();
+
 // The best (lowest) figure of each measure over the repetitions, and its line in a summary.
 class BestFigures {
 public:

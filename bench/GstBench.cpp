@@ -72,6 +72,7 @@ void printGstSummary() {
                 written.approved, usePostgres() ? "PostgreSQL" : "SQLite");
     std::printf("%-52s %10.1f ms   target < %.0f ms: %s\n", "GSTR-1 and GSTR-3B built from the books", ms, kTargetMs,
                 ms < kTargetMs ? "met" : "MISSED");
+    headline("GST return of a month built", ms, 0, kTargetMs);
 }
 
 void releaseGstData() {

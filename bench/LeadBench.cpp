@@ -223,15 +223,14 @@ void printLeadSummary() {
     line("native fetch of the register's rows", native);
     line("register: Show to first screen", get("first screen"));
     line("register: Show, then every row through the model", get("every row"));
+    headline("lead register: Show to first screen", get("first screen"), native, 2.0);
     try {
-        // The 10,000 first: each fresh test database opens the connection under the same name,
-        // so the smaller set, made last, ends the use of the larger one.
         for (int n : {kLeads, 100}) {
             const auto [load, show] = statements(n);
             std::printf("statements at %5d leads: register load %d, Show_Record %d\n", n, load, show);
         }
     } catch (const std::exception& e) {
-        std::printf("statement count failed: %s\n", e.what());
+        failRun("leads/statements", e.what());
     }
     std::printf("target: filling the grid within 2x of the native fetch; statements independent of the leads\n");
 }

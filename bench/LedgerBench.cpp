@@ -363,6 +363,9 @@ void printLedgerSummary() {
                 usePostgres() ? "PostgreSQL" : "SQLite");
     figures.printTime("party ledger, 10,000 rows read whole, Qt row by row", figures.get("ledger program"),
                       figures.get("ledger native"));
+    headline("ledger read whole (export), best run", figures.get("ledger program"), figures.get("ledger native"), 1.5);
+    headline("outstanding list read whole, best run", figures.get("outstanding program"),
+             figures.get("outstanding native"), 1.3);
     figures.printTime("  native", figures.get("ledger native"), 0);
     figures.printTime("outstanding list over 2,000 parties, Qt row by row", figures.get("outstanding program"),
                       figures.get("outstanding native"));
@@ -376,6 +379,8 @@ void printLedgerSummary() {
             "(%.2fx)\n",
             filled.native.size(), median(filled.native), median(filled.program),
             medianRatio(filled.program, filled.native), bestNative, bestProgram, bestProgram / bestNative);
+        headline("party ledger window filled, median of alternated rounds", median(filled.program),
+                 median(filled.program) / medianRatio(filled.program, filled.native), 1.3);
     }
     for (const auto& [what, a] : alternated)
         std::printf(

@@ -364,6 +364,8 @@ void printListingSummary() {
     line("listing: Show to first screen of both grids", get("first screen"));
     line("listing: every row through the model (export)", get("every row"));
     line("listing: the last page read alone", get("last page"));
+    headline("party list: Show to first screen of both grids", get("first screen"), native, 2.0);
+    headline("party list: every row through the model (export)", get("every row"), get("qt fetch"), 1.5);
     line("listing: jump to the last screen", get("last screen"));
     line("old grid: one widget item per cell", get("widget items"));
     auto mem = [&](const char* what, const char* key) {

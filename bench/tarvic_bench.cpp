@@ -663,6 +663,9 @@ void alternateBalance(benchmark::State& state, bool booking) {
 
 void printAlternatedBalances() {
     for (const auto& [what, a] : alternatedBalances)
+        headline(what + ", median of alternated rounds", median(a.program) / 1e3,
+                 median(a.program) / medianRatio(a.program, a.native) / 1e3, 1.15);
+    for (const auto& [what, a] : alternatedBalances)
         std::printf(
             "%s, alternated over %zu rounds (medians): native %.1f us, program %.1f us (%.2fx, target "
             "1.15x), Qt query prepared once %.1f us (%.2fx)\n",
@@ -724,6 +727,8 @@ void printSummary(const SummaryReporter& rep) {
             return;
         }
         const double ratio = n / p;  // program time over native time
+        if (target > 0)
+            headline(what, 1e3 / p, 1e3 / n, target);
         std::printf("%-44s %12.0f %12.0f %10.1f %10.1f %7.2f %7s %s\n", what, p, n, 1e6 / p, 1e6 / n, ratio,
                     target > 0 ? ("<=" + std::to_string(target).substr(0, 4)).c_str() : "",
                     target > 0 ? (ratio <= target ? "met" : "MISSED") : "");
@@ -823,6 +828,7 @@ int main(int argc, char** argv) {
     printLeadSummary();
     printGstSummary();
 #endif
+    printHeadlines();
     std::fflush(stdout);
 #ifndef TARVIC_BENCH_DATA_ONLY
     releaseListingData();
