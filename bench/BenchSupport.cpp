@@ -28,7 +28,7 @@ namespace {
 constexpr const char* kGeneratorVersion = "trn1m-v1";
 constexpr int kParties = 2000;
 constexpr int kCustomers = 1600;  // parties 1..1600 book tours; the rest are suppliers
-constexpr int kBookings = 100000;
+const int kBookings = scaled(100000, 200);
 constexpr const char* kUser = "BENCH GENERATOR";
 
 [[noreturn]] void fail(const std::string& what) {
@@ -39,6 +39,85 @@ constexpr const char* kUser = "BENCH GENERATOR";
 
 bool usePostgres() {
     return test::TestDb::usePostgres();
+}
+
+namespace {
+double scale() {
+    static const double s = [] {
+        bool ok = false;
+        const double v = qEnvironmentVariable("TARVIC_BENCH_SCALE").toDouble(&ok);
+        return ok && v > 0 && v <= 1 ? v : 1.0;
+    }();
+    return s;
+}
+std::vector<std::string> failed;
+}  // namespace
+
+int scaled(int full, int least) {
+    return std::max(least, int(std::lround(full * scale())));
+}
+
+bool smokeRun() {
+    return scale() < 1.0;
+}
+
+void failRun(const std::string& benchmark, const std::string& why) {
+    const std::string line = benchmark + ": " + why;
+    if (std::find(failed.begin(), failed.end(), line) == failed.end())
+        failed.push_back(line);
+    std::fprintf(stderr, "[bench] FAILED %s\n", line.c_str());
+}
+
+const std::vector<std::string>& failures() {
+    return failed;
+}
+
+void reportError(benchmark::State& state, const std::exception& e) {
+    state.SkipWithError(e.what());
+    std::fprintf(stderr, "[bench] %s\n", e.what());
+}
+
+namespace {
+struct Headline {
+    std::string figure;
+    double program, native, target;
+};
+std::vector<Headline> headlines;
+}  // namespace
+
+void headline(const std::string& figure, double programMs, double nativeMs, double target) {
+    if (programMs > 0)
+        headlines.push_back({figure, programMs, nativeMs, target});
+}
+
+bool printHeadlines() {
+    std::printf("\n== SUMMARY, engine %s%s ==\n", usePostgres() ? "PostgreSQL" : "SQLite",
+                smokeRun() ? " (smoke run on a sliver of the data: the figures compare nothing)" : "");
+    std::printf("%-58s %11s %11s %7s %9s %s\n", "figure", "program ms", "native ms", "ratio", "target", "");
+    bool allMet = true;
+    for (const Headline& h : headlines) {
+        const bool byRatio = h.native > 0;
+        const double value = byRatio ? h.program / h.native : h.program;
+        const bool met = value <= h.target;
+        allMet = allMet && met;
+        char native[16] = "-", ratio[16] = "-", target[16];
+        if (byRatio) {
+            std::snprintf(native, sizeof native, "%.2f", h.native);
+            std::snprintf(ratio, sizeof ratio, "%.2fx", value);
+            std::snprintf(target, sizeof target, "<=%.2fx", h.target);
+        } else {
+            std::snprintf(target, sizeof target, "<%.0f ms", h.target);
+        }
+        std::printf("%-58s %11.2f %11s %7s %9s %s\n", h.figure.c_str(), h.program, native, ratio, target,
+                    met ? "met" : "MISSED");
+    }
+    return allMet;
+}
+
+void requirePlausible(const char* what, double ms, double floorMs) {
+    if (ms < floorMs)
+        throw BenchFailure(std::string(what) + " took " + std::to_string(ms) + " ms, under the " +
+                           std::to_string(floorMs) + " ms any real work takes: nothing was measured");
 }
 
 // ---------------------------------------------------------------- sqlite3
@@ -418,6 +497,7 @@ QString fingerprint() {
         h.addData(f.readAll());
     }
     h.addData(kGeneratorVersion);
+    h.addData(QByteArray::number(kBookings));  // a smoke run's sliver is cached apart
     return QString::fromLatin1(h.result().toHex().left(10));
 }
 

@@ -4,6 +4,7 @@
 // client libraries (sqlite3, libpq) that give the native figures to compare against.
 #include "data/Database.h"
 
+#include <benchmark/benchmark.h>
 #include <libpq-fe.h>
 #include <sqlite3.h>
 
@@ -17,6 +18,26 @@
 namespace tarvic::bench {
 
 bool usePostgres();
+
+// The size of the data, as a fraction of a big office's (TARVIC_BENCH_SCALE, default 1): the
+// smoke test runs every benchmark once on a sliver of it. Never below `least`.
+int scaled(int full, int least = 10);
+bool smokeRun();
+
+// A benchmark that errors, reads fewer rows than it wrote, or times less than any real work
+// could take has measured nothing: it is named here and the whole run fails, and its figures
+// are left out of the summaries.
+void failRun(const std::string& benchmark, const std::string& why);
+// Every failure of the run so far ("name: why"), in order.
+const std::vector<std::string>& failures();
+class BenchFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+// Ends the benchmark's run with the error; the reporter then fails the whole run with it.
+void reportError(benchmark::State& state, const std::exception& e);
+// Throws BenchFailure when `ms` is below `floorMs`: a figure no real read or paint can reach.
+void requirePlausible(const char* what, double ms, double floorMs);
 
 // One database, reachable both through the program's layer and natively.
 struct Target {
@@ -121,9 +142,16 @@ double median(std::vector<double> v);
 // both sides of it alike.
 double medianRatio(const std::vector<double>& side, const std::vector<double>& native);
 
+// The run's headline figures, printed last as one table: figure, program, native, ratio, target,
+// met or missed. A ratio target compares with native; a native of 0 makes the target a time.
+void headline(const std::string& figure, double programMs, double nativeMs, double target);
+// The table; true when every target was met.
+bool printHeadlines();
+
 // The best (lowest) figure of each measure over the repetitions, and its line in a summary.
 class BestFigures {
 public:
+    // Kept only once a run's checks have passed: a failed run adds nothing to a summary.
     void keep(const std::string& key, double value) {
         auto it = figures_.find(key);
         if (it == figures_.end() || value < it->second)

@@ -244,10 +244,6 @@ QString connName(const char* what, const benchmark::State& state) {
     return QStringLiteral("%1-%2").arg(QLatin1String(what)).arg(state.thread_index());
 }
 
-void reportError(benchmark::State& state, const std::exception& e) {
-    state.SkipWithError(e.what());
-    std::fprintf(stderr, "[bench] %s\n", e.what());
-}
 
 // ---------------------------------------------------------------- numbering
 
@@ -611,7 +607,7 @@ std::map<std::string, AlternatedBalance> alternatedBalances;
 
 void alternateBalance(benchmark::State& state, bool booking) {
     const int rounds = std::max(1, qEnvironmentVariableIntValue("TARVIC_BENCH_ROUNDS") ?: 7);
-    constexpr int kCalls = 2000;
+    const int kCalls = scaled(2000, 20);
     try {
         const BigData& b = bigData();
         const QStringList& codes = booking ? b.ptbal : b.ldop;
@@ -667,6 +663,9 @@ void alternateBalance(benchmark::State& state, bool booking) {
 
 void printAlternatedBalances() {
     for (const auto& [what, a] : alternatedBalances)
+        headline(what + ", median of alternated rounds", median(a.program) / 1e3,
+                 median(a.program) / medianRatio(a.program, a.native) / 1e3, 1.15);
+    for (const auto& [what, a] : alternatedBalances)
         std::printf(
             "%s, alternated over %zu rounds (medians): native %.1f us, program %.1f us (%.2fx, target "
             "1.15x), Qt query prepared once %.1f us (%.2fx)\n",
@@ -684,6 +683,8 @@ public:
     std::map<std::string, double> rate;  // "name/threads" -> items per second
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& r : runs) {
+            if (r.error_occurred)
+                failRun(r.benchmark_name(), r.error_message);
             if (r.error_occurred || r.run_type != Run::RT_Iteration)
                 continue;
             auto it = r.counters.find("wall_items_per_second");
@@ -726,6 +727,8 @@ void printSummary(const SummaryReporter& rep) {
             return;
         }
         const double ratio = n / p;  // program time over native time
+        if (target > 0)
+            headline(what, 1e3 / p, 1e3 / n, target);
         std::printf("%-44s %12.0f %12.0f %10.1f %10.1f %7.2f %7s %s\n", what, p, n, 1e6 / p, 1e6 / n, ratio,
                     target > 0 ? ("<=" + std::to_string(target).substr(0, 4)).c_str() : "",
                     target > 0 ? (ratio <= target ? "met" : "MISSED") : "");
@@ -770,18 +773,23 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr, "[bench] engine %s\n", pg ? "PostgreSQL" : "SQLite");
 
+    // A smoke run only proves that every benchmark runs and reads what it wrote.
+    const double minTime = smokeRun() ? 0.01 : 1.0;
     for (int threads : {1, 8}) {
-        benchmark::RegisterBenchmark("numbering/next", numbering)->Threads(threads)->UseRealTime()->MinTime(1.0);
-        benchmark::RegisterBenchmark("save/program", saveProgram)->Threads(threads)->UseRealTime()->MinTime(2.0);
+        benchmark::RegisterBenchmark("numbering/next", numbering)->Threads(threads)->UseRealTime()->MinTime(minTime);
+        benchmark::RegisterBenchmark("save/program", saveProgram)
+            ->Threads(threads)
+            ->UseRealTime()
+            ->MinTime(2 * minTime);
         benchmark::RegisterBenchmark("save/native", pg ? saveNativePg : saveNativeSqlite)
             ->Threads(threads)
             ->UseRealTime()
-            ->MinTime(2.0);
+            ->MinTime(2 * minTime);
     }
-    auto balance = [](const char* name, auto fn, bool flag) {
+    auto balance = [minTime](const char* name, auto fn, bool flag) {
         benchmark::RegisterBenchmark(name, [fn, flag](benchmark::State& s) { fn(s, flag); })
             ->UseRealTime()
-            ->MinTime(1.0)
+            ->MinTime(minTime)
             ->Unit(benchmark::kMicrosecond);
     };
     balance("balance/party/native", partyNative, false);
@@ -820,6 +828,7 @@ int main(int argc, char** argv) {
     printLeadSummary();
     printGstSummary();
 #endif
+    printHeadlines();
     std::fflush(stdout);
 #ifndef TARVIC_BENCH_DATA_ONLY
     releaseListingData();
@@ -827,5 +836,12 @@ int main(int argc, char** argv) {
     releaseGstData();
 #endif
     workDb.reset();  // drops the fresh PostgreSQL database while Qt is still up
+    if (!failures().empty()) {
+        std::printf("\n== FAILED: %zu benchmark(s) measured nothing; no figure above stands for them ==\n",
+                    failures().size());
+        for (const std::string& f : failures())
+            std::printf("  %s\n", f.c_str());
+        return 1;
+    }
     return 0;
 }

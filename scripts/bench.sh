@@ -50,11 +50,24 @@ if [ "$fresh" = 1 ]; then
 fi
 
 shift_args=("$@")
-echo "=================== sqlite ==================="
-TARVIC_TEST_ENGINE=sqlite "${pin[@]}" "$bin" --benchmark_repetitions="$reps" --benchmark_enable_random_interleaving=true "${shift_args[@]}"
+logs=$(mktemp -d)
+status=0
+run() {  # engine, then its environment
+  local engine=$1; shift
+  echo "=================== $engine ==================="
+  env "$@" "${pin[@]}" "$bin" --benchmark_repetitions="$reps" --benchmark_enable_random_interleaving=true \
+    "${shift_args[@]}" | tee "$logs/$engine.log" || status=1
+}
+run sqlite TARVIC_TEST_ENGINE=sqlite
 if [ -n "${TARVIC_TEST_PG:-}" ]; then
-  echo "=================== pg ($TARVIC_TEST_PG) ==================="
-  TARVIC_TEST_ENGINE=pg TARVIC_TEST_PG="$TARVIC_TEST_PG" "${pin[@]}" "$bin" --benchmark_repetitions="$reps" --benchmark_enable_random_interleaving=true "${shift_args[@]}"
+  run pg TARVIC_TEST_ENGINE=pg TARVIC_TEST_PG="$TARVIC_TEST_PG"
 else
   echo "PostgreSQL skipped: set TARVIC_TEST_PG=\"host=... port=...\""
+  status=1
 fi
+# Both engines' summaries together at the end, and every failure again: a run that failed
+# anywhere exits non-zero, whatever it printed before.
+for f in "$logs"/*.log; do
+  sed -n '/^== SUMMARY/,$p' "$f"
+done
+exit $status

@@ -92,7 +92,10 @@ TestDb::TestDb(bool migrate) {
     }
     defineDataSource();
     overrides_ = QStringLiteral("Database=") + (usePostgres() ? pgDatabase_ : sqlitePath_);
-    db_ = connect(QStringLiteral("test-main"));
+    // A name of its own: two fresh databases alive at once (two copies, two benchmarks) must
+    // not take over each other's connection, which Qt replaces by name.
+    static QAtomicInt connections;
+    db_ = connect(QStringLiteral("test-main-%1").arg(connections.fetchAndAddRelaxed(1)));
     if (migrate)
         Migrations(*db_).apply();
 }
