@@ -143,47 +143,6 @@ private slots:
         }
     }
 
-    // A booking with anything live posted against it is refused whole; once all of it is
-    // cancelled, so is the booking, with who, when and why.
-    void bookingRefusedWhileDependantsLive() {
-        Fixture f;
-        const auto before = footprint(f.db(), kTables);
-        try {
-            f.cancelBooking();
-            QFAIL("cancelled with live dependants");
-        } catch (const DbError& e) {
-            QCOMPARE(e.message(), kLiveDependants);
-        }
-        QCOMPARE(footprint(f.db(), kTables), before);
-        f.cancelDependants();
-        QVERIFY(Cancellations(f.db(), u"X"_s).livePostedAgainst(1).empty());
-        f.cancelBooking();
-        QCOMPARE(f.value(u"SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01' AND DOC_NO=1 AND "
-                         "DOC_STATUS='CNCL' AND CNCL_BY='CANCELLER' AND REASON_CNCL='TOUR DROPPED' AND CNCL_ON IS "
-                         "NOT NULL"_s)
-                     .toInt(),
-                 1);
-        try {
-            f.cancelBooking();
-            QFAIL("cancelled twice");
-        } catch (const DbError& e) {
-            QCOMPARE(e.message(), kAlreadyCancelled);
-        }
-    }
-
-    // The live documents listed against a booking are those the books count against it, each once.
-    void livePostedAgainstListsEachDocument() {
-        Fixture f;
-        QStringList listed;
-        for (const PostedDocument& d : Cancellations(f.db(), u"X"_s).livePostedAgainst(1))
-            listed << u"%1 %2 %3"_s.arg(d.code).arg(d.number).arg(d.total.toString());
-        QCOMPARE(listed.mid(0, 3), (QStringList{u"ANCP01 1 9000.00"_s, u"ANCP02 1 13500.00"_s, u"ANCP03 1 1500.00"_s}));
-        QCOMPARE(qint64(listed.size()),
-                 f.value(u"SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE IN_DOCCODE='CBPT01' AND IN_DOCNO=1 AND "
-                         "DOC_CODE<>'CBPT01' AND DOC_STATUS='APPRV'"_s)
-                     .toLongLong());
-    }
-
     // Every posting takes a live booking, and refuses it once cancelled, writing nothing.
     void cancelledBookingTakesNoPosting() {
         for (const Posting& p : postings()) {
