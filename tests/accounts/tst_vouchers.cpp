@@ -140,6 +140,43 @@ private slots:
         QCOMPARE(checkBooks(f.db()).problems, QStringList());
     }
 
+    // The bank lists follow the bank master's ids (the own banks without the placeholder); the
+    // miscellaneous receipt shows that it is saving while it saves, and no more once saved.
+    void banksByIdAndSavingSaid() {
+        Fixture f;
+        f.db().exec(u"INSERT INTO MST_BANK (BANK_ID, BANK_NAME) VALUES (900, 'A BANK OPENED LAST')"_s);
+        const QStringList all = lines(f.db(), u"SELECT BANK_NAME FROM MST_BANK ORDER BY BANK_ID"_s);
+        const QStringList own = lines(f.db(), u"SELECT BANK_NAME FROM MST_BANK WHERE BANK_ID <> 0 ORDER BY BANK_ID"_s);
+        QCOMPARE(own.last(), u"A BANK OPENED LAST"_s);
+        const QString saving = u"SAVING RECORD FRDM01 PLEASE WAIT ....."_s;
+        const std::tuple<QString, QString, bool> cases[] = {{u"frm_FRDM01"_s, u"COMMISSION"_s, true},
+                                                            {u"frm_APCM01"_s, u"RENT"_s, false}};
+        for (const auto& [window, account, said] : cases) {
+            auto v = f.open<VoucherWindow>(window);
+            QCOMPARE(items(v->Cmb_DBBank), own);
+            QCOMPARE(items(v->Cmb_InstrBank), all);
+            // What the status label showed on screen, paint by paint.
+            struct Painted : QObject {
+                QLabel* label;
+                QStringList texts;
+                explicit Painted(QLabel* l) : label(l) { l->installEventFilter(this); }
+                bool eventFilter(QObject*, QEvent* e) override {
+                    if (e->type() == QEvent::Paint)
+                        texts << label->text();
+                    return false;
+                }
+            } painted(v->lbl_Status);
+            choose(v->Cmb_AccCode, account);
+            choose(v->Cmb_DBBank, kNational);
+            typeInto(v->txt_Amount, u"250"_s);
+            v->txt_Remarks->setText(u"STALL RENT"_s);
+            f.save(v->txt_Remarks);
+            QCOMPARE(v->lbl_DocNo->text(), u"1"_s);
+            QCOMPARE(painted.texts.contains(saving), said);
+            QCOMPARE(v->lbl_Status->text(), QString());
+        }
+    }
+
     // The transfer's checks in order, before any question: the same bank on both sides, the
     // amount, the instrument; a bank typed that names no bank is never saved.
     void transferChecksInOrder() {
