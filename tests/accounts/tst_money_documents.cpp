@@ -6,9 +6,9 @@
 #include "bookings/BookingsWindows.h"
 #include "bookings/windows/frm_CBPT01.h"
 #include "data/BooksCheck.h"
-#include "engine/admin/DemoData.h"
-#include "engine/accounts/FundAdjustments.h"
 #include "data/Moments.h"
+#include "engine/accounts/FundAdjustments.h"
+#include "engine/admin/DemoData.h"
 #include "shell/kit/ListGrid.h"
 #include "support/Documents.h"
 #include "support/Drive.h"
@@ -234,110 +234,57 @@ private slots:
         a->close();
     }
 
-    // The adjustment's booking is one billed to its party: another party's booking is refused as
-    // it is chosen (whichever of the two comes last) and again by the save itself.
+    // The adjustment takes a booking billed to its party only: another party's is refused as
+    // it is chosen, whichever comes last, and by the save itself.
     void adjustmentTakesOnlyThePartysBooking() {
         Fixture f;
         auto* a = f.open("frm_FAAN01", {});
         const qint64 asha = f.partyCode("DEMO ASHA NAIR"), hotel = f.partyCode("DEMO HILLVIEW HOTEL MUNNAR");
         const QString refused = kNotPartysBooking.arg(1).arg(hotel);
-        const QString bookingDate =
-            dateFromDb(f.db().scalar("SELECT DOC_DATE FROM M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01' AND DOC_NO=1"))
-                .toString("dd/MM/yyyy");
-        const auto enter = [&](CodeField* field, qint64 code) {
-            typeInto(field->edit(), QString::number(code)), field->lookUp();
-        };
-        struct Case {
-            qint64 firstParty, lastParty;  // the party typed before the booking, then after it
-            QStringList said;
-            QString bookingKept, date;
-        };
-        const Case cases[] = {
-            {asha, asha, {}, "1", bookingDate},
-            {hotel, hotel, {refused}, "", ""},
-            {asha, hotel, {refused}, "", ""},  // the booking was hers, the party changed
-        };
-        for (const Case& c : cases) {
-            a->pressTool(2);
-            f.ts.prompter.clear();
-            enter(a->party, c.firstParty);
-            enter(a->booking, 1);
-            if (c.lastParty != c.firstParty)
-                enter(a->party, c.lastParty);
-            QCOMPARE(f.ts.prompter.texts(), c.said);
-            QCOMPARE(a->booking->key(), c.bookingKept);
-            QCOMPARE(a->lbl_CBPTDate->text(), c.date);
+        const auto enter = [](CodeField* c, qint64 code) { typeInto(c->edit(), QString::number(code)), c->lookUp(); };
+        const std::tuple<qint64, qint64, QString> cases[] = {{asha, asha, "1"}, {hotel, hotel, ""}, {asha, hotel, ""}};
+        for (const auto& [before, after, kept] : cases) {
+            a->pressTool(2), f.ts.prompter.clear();
+            enter(a->party, before), enter(a->booking, 1), enter(a->party, after);
+            QCOMPARE(f.ts.prompter.texts(), kept.isEmpty() ? QStringList{refused} : QStringList{});
+            QVERIFY(a->booking->key() == kept && a->lbl_CBPTDate->text().isEmpty() == kept.isEmpty());
         }
-        // Past the window, the save refuses it inside its transaction: nothing written.
         const Footprint before = footprint(f.db(), kTables);
         Document d = posting("FAAN01", 1, hotel, "50");
         d.side = AmountSide::Debit;
-        try {
-            postAdjustment(f.db(), "T", d, "SHUT");
-            QFAIL("another party's booking was adjusted");
-        } catch (const DbError& e) {
-            QCOMPARE(e.message(), refused);
-        }
+        QVERIFY_THROWS_EXCEPTION(DbError, postAdjustment(f.db(), "T", d, "SHUT"));
         QVERIFY(footprint(f.db(), kTables) == before);
         a->close();
     }
 
-    // Payments and refunds list the modes as the mode master orders them (by id) and say what
-    // kind of party is paid; the receipt lists the modes by name.
-    void paymentModesAndPartyType() {
+    // Payments and refunds list the modes by id (the master's order) and show the party's
+    // type; the receipt lists them by name. Saved, their own fields are read-only and grey.
+    void paymentModesPartyTypeAndReadOnlyLook() {
         Fixture f;
         f.db().exec("INSERT INTO MST_PAYMODE (MODE_ID, PAY_MODE) VALUES (900, 'A DRAFT')");
-        const QStringList byId = lines(f.db(), "SELECT PAY_MODE FROM MST_PAYMODE ORDER BY MODE_ID");
-        const QStringList byName = lines(f.db(), "SELECT PAY_MODE FROM MST_PAYMODE ORDER BY PAY_MODE");
-        QVERIFY(byId != byName);
         const qint64 hotel = f.partyCode("DEMO HILLVIEW HOTEL MUNNAR");
-        const QString type = f.db()
-                                 .scalar(
-                                     "SELECT b.PARTY_TYPE FROM M_TBL_PARTY a, M_TBL_PARTYTYPE b WHERE "
-                                     "a.PARTY_CODE=? AND a.PARTYTYPE_CODE=b.PARTYTYPE_CODE",
-                                     {hotel})
-                                 .toString()
-                                 .trimmed();
-        QVERIFY(!type.isEmpty());
-        const std::tuple<const char*, QStringList, bool> cases[] = {
-            {"frm_CBPT01_FTCR", byId, true}, {"frm_CBPT01_FTRF", byId, true}, {"frm_CBPT01_FRDB", byName, false}};
-        for (const auto& [name, modes, typed] : cases) {
+        const std::tuple<const char*, const char*, QString> cases[] = {{"frm_CBPT01_FTCR", "MODE_ID", "HOTEL"},
+                                                                       {"frm_CBPT01_FTRF", "MODE_ID", "HOTEL"},
+                                                                       {"frm_CBPT01_FRDB", "PAY_MODE", {}}};
+        for (const auto& [name, order, type] : cases) {
             auto* w = f.open(name);
-            QCOMPARE(items(w->Cmb_PaymentMode), modes);
-            QCOMPARE(w->lbl_PartyType != nullptr, typed);
-            if (typed) {
+            QCOMPARE(items(w->Cmb_PaymentMode),
+                     lines(f.db(), QString("SELECT PAY_MODE FROM MST_PAYMODE ORDER BY ") + order));
+            if (w->lbl_PartyType)
                 typeInto(w->party->edit(), QString::number(hotel)), w->party->lookUp();
-                QCOMPARE(w->lbl_PartyType->text(), type);
-                w->pressTool(2);
-                QCOMPARE(w->lbl_PartyType->text(), QString());
-            }
-            w->close();
-        }
-    }
-
-    // A saved document's fields look what they are: white while it may be typed in, the locked
-    // grey once saved, white again for the next new one. A field never typed in is always grey.
-    void savedFieldsLookReadOnly() {
-        Fixture f;
-        const QColor locked(224, 224, 224);
-        const auto grey = [&](QLineEdit* e) { return e->palette().color(QPalette::Base) == locked; };
-        const qint64 hotel = f.partyCode("DEMO HILLVIEW HOTEL MUNNAR");
-        for (const char* name : {"frm_CBPT01_FRDB", "frm_CBPT01_FTCR"}) {
-            auto* w = f.open(name);
-            const QList<QLineEdit*> typed{w->txt_InstrNO, w->txt_Amount, w->txt_Remarks};
-            QVERIFY(grey(w->booking->edit()) && w->booking->edit()->isReadOnly());
-            for (QLineEdit* e : typed)
-                QVERIFY2(!grey(e) && !e->isReadOnly(), qPrintable(e->objectName()));
-            if (w->party->pickButton())
-                typeInto(w->party->edit(), QString::number(hotel)), w->party->lookUp();
+            QCOMPARE(w->lbl_PartyType ? w->lbl_PartyType->text() : QString(), type);
+            const auto grey = [&](bool on) {
+                for (QLineEdit* e : {w->txt_InstrNO, w->txt_Amount, w->txt_Remarks, w->party->edit()})
+                    if (e != w->party->edit() || on)  // a receipt's party is never typed in
+                        QVERIFY2(e->isReadOnly() == on &&
+                                     (e->palette().color(QPalette::Base) == QColor(224, 224, 224)) == on,
+                                 qPrintable(e->objectName()));
+            };
+            grey(false);
             typeInto(w->txt_Remarks, "PAID");
             f.save(w, "100");
-            QVERIFY(!w->editable());
-            for (QLineEdit* e : typed + QList<QLineEdit*>{w->party->edit()})
-                QVERIFY2(grey(e) && e->isReadOnly(), qPrintable(e->objectName()));
-            w->pressTool(2);
-            for (QLineEdit* e : typed)
-                QVERIFY2(!grey(e) && !e->isReadOnly(), qPrintable(e->objectName()));
+            shoot(*w, QString(name) + "_saved");
+            grey(true);
             w->close();
         }
     }
