@@ -208,7 +208,6 @@ private slots:
                 QCOMPARE(w.ts.prompter.texts(), QStringList{u"PLEASE ENTER PARTY CODE PROPERLY ...."_s});
                 QCOMPARE(win->Grid1->rowCount(), 0);
             }
-            w.ts.prompter.clear();
         }
     }
 

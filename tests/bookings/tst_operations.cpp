@@ -139,21 +139,21 @@ private slots:
         for (const char* gone : {"M_TBL_TRANSACTION", "M_TBL_QUOTATION"}) {
             Fixture f;
             const bool isLead = QLatin1String(gone) == "M_TBL_TRANSACTION";
-            const QString no = QString::number(
-                f.db()
-                    .scalar(QString("SELECT %1 FROM M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01' AND DOC_NO=1")
-                                .arg(isLead ? "LEAD_NO" : "QUOTATION_NO"))
-                    .toLongLong());
+            const QString no = lines(f.db(), QString("SELECT CAST(%1 AS INTEGER) FROM M_TBL_TRANSACTION WHERE "
+                                                     "DOC_CODE='CBPT01' AND DOC_NO=1")
+                                                 .arg(isLead ? "LEAD_NO" : "QUOTATION_NO"))
+                                   .value(0);
             auto w = f.open<frm_CBPT_StatusUpdate>(1);
             choose(w->Cmb_Status, "DEMO TOUR CLOSED");
             f.db().exec(QString("DELETE FROM %1 WHERE DOC_CODE IN ('BLFC01', 'QGBL01') AND DOC_NO=?").arg(gone),
                         {no.toLongLong()});
-            const Footprint before = footprint(f.db(), {"M_TBL_TRANSACTION", "M_TBL_QUOTATION"});
+            const QStringList tables{"M_TBL_TRANSACTION", "M_TBL_QUOTATION"};
+            const Footprint before = footprint(f.db(), tables);
             f.answer();
             w->pressTool(3);
             QCOMPARE(f.prompter.texts().last(), QString("CANNOT PROCEED AS %1 : %2 OF CBPT NO : 1 IS NOT FOUND ....")
                                                     .arg(isLead ? "LEAD NO" : "QUOTATION NO", no));
-            QVERIFY(footprint(f.db(), {"M_TBL_TRANSACTION", "M_TBL_QUOTATION"}) == before);
+            QVERIFY(footprint(f.db(), tables) == before);
         }
         Fixture f;
         frm_UnMatchANCP list(f.ts.session, nullptr);
