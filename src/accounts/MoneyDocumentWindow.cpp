@@ -2,6 +2,7 @@
 
 #include "data/AmountInWords.h"
 #include "data/Moments.h"
+#include "engine/accounts/FundAdjustments.h"
 #include "shell/kit/KeyFilters.h"
 
 #include <QAction>
@@ -33,6 +34,10 @@ const CodeSource kOwnBanks{QStringLiteral("(SELECT BANK_ID, BANK_NAME FROM MST_B
                            QStringLiteral("BANK_ID"), QStringLiteral("BANK_NAME")};
 const CodeSource kAllBanks{QStringLiteral("MST_BANK"), QStringLiteral("BANK_ID"), QStringLiteral("BANK_NAME")};
 const CodeSource kPayModes{QStringLiteral("MST_PAYMODE"), QStringLiteral("MODE_ID"), QStringLiteral("PAY_MODE")};
+// Payments and refunds list the modes in the order of their ids, as the mode master keeps them.
+const CodeSource kPayModesById{
+    QStringLiteral("MST_PAYMODE"), QStringLiteral("MODE_ID"), QStringLiteral("PAY_MODE"), {}, true,
+    QStringLiteral("MODE_ID")};
 
 DocumentConfig doc(const char* code, const char* name, const char* title, const char* question, const char* saved,
                    const char* noParty, const char* noBooking) {
@@ -150,6 +155,17 @@ MoneyDocumentWindow::MoneyDocumentWindow(Session& session, QWidget* parent, cons
     };
     if (member_.shape != Shape::Receipt)
         picker(party, "Cmd_SrcParty", "frm_Search_Party");
+    if (member_.shape == Shape::Payment) {
+        // Paid to or refunded by any party: its type says which kind of party it is.
+        lbl_PartyType = shown(this, "lbl_PartyType", 120);
+        if (auto* h = qobject_cast<QHBoxLayout*>(party->edit()->parentWidget()->layout()))
+            h->addWidget(lbl_PartyType);
+        connect(party, &CodeField::keyChanged, this, [this](const QString& key) {
+            lbl_PartyType->clear();
+            if (!key.isEmpty())
+                guarded([&] { lbl_PartyType->setText(partyTypeOf(db(), key.toLongLong())); });
+        });
+    }
     if (member_.shape == Shape::Adjustment)
         picker(booking, "Cmd_SrcCBPT", "frm_SearchCBPT01");
 
@@ -181,7 +197,7 @@ MoneyDocumentWindow::MoneyDocumentWindow(Session& session, QWidget* parent, cons
         Cmb_DBBank = list(kOwnBanks, "Cmb_DBBank");
         bindColumn(Cmb_DBBank, "MST_BANK", "BANK_NAME");
         addField(member_.bankCaption, row(this, {Cmb_DBBank}));
-        Cmb_PaymentMode = list(kPayModes, "Cmb_PaymentMode");
+        Cmb_PaymentMode = list(member_.shape == Shape::Payment ? kPayModesById : kPayModes, "Cmb_PaymentMode");
         bindColumn(Cmb_PaymentMode, "MST_PAYMODE", "PAY_MODE");
         addField(QStringLiteral("PAYMENT &MODE"), row(this, {Cmb_PaymentMode}));
         txt_InstrNO = new QLineEdit(this);
@@ -292,9 +308,9 @@ void MoneyDocumentWindow::clearOwn() {
 void MoneyDocumentWindow::setOwnEditable(bool editable) {
     // The booking (and a receipt's bill party) come from the booking window, never typed.
     const bool fixed = member_.shape != Shape::Adjustment;
-    booking->edit()->setReadOnly(fixed || !editable);
+    setReadOnlyField(booking->edit(), fixed || !editable);
     if (member_.shape == Shape::Receipt)
-        party->edit()->setReadOnly(true);
+        setReadOnlyField(party->edit(), true);
     for (CodeField* f : {party, booking})
         if (f->pickButton())
             f->pickButton()->setEnabled(editable);
@@ -303,8 +319,7 @@ void MoneyDocumentWindow::setOwnEditable(bool editable) {
         if (w)
             w->setEnabled(editable);
     for (QLineEdit* e : {txt_InstrNO, txt_InstrDt, txt_Amount, txt_Remarks})
-        if (e)
-            e->setReadOnly(!editable);
+        setReadOnlyField(e, !editable);
     if (QAction* p = tool(4))
         p->setEnabled(!editable && number() > 0 && canOpen(kVoucher));
 }
@@ -354,21 +369,35 @@ void MoneyDocumentWindow::showAdjustmentBooking() {
         return;
     lbl_CBPTDate->clear();
     lbl_PartyBalance->clear();
-    if (booking->key().isEmpty())
+    if (booking->key().isEmpty() || party->key().isEmpty())
         return;
     const qint64 bookingNo = booking->key().toLongLong();
+    const qint64 partyCode = party->key().toLongLong();
+    std::optional<QDate> date;
+    if (!guarded([&] { date = partyBookingDate(db(), bookingNo, partyCode); }))
+        return;
+    if (!date) {
+        // A booking is adjusted for its own party only: another party's is refused as it is
+        // chosen, not after the question. A saved document shows what it was saved with.
+        if (!showingRecord() && editable()) {
+            prompter().information(this, kNotPartysBooking.arg(bookingNo).arg(partyCode));
+            booking->clear();
+            booking->edit()->setFocus();
+        }
+        return;
+    }
+    lbl_CBPTDate->setText(date->toString(QStringLiteral("dd/MM/yyyy")));
     guarded([&] {
-        lbl_CBPTDate->setText(dateFromDb(db().scalar(QStringLiteral("SELECT DOC_DATE FROM M_TBL_TRANSACTION "
-                                                                    "WHERE DOC_CODE=? AND DOC_NO=?"),
-                                                     {QString::fromLatin1(kBookingCode), bookingNo}))
-                                  .toString(QStringLiteral("dd/MM/yyyy")));
-        if (party->key().isEmpty())
-            return;
         TransactionRecords records(db(), session().userFullName);
         lbl_PartyBalance->setText(
-            records.balance(QStringLiteral("LDOP"), {.party = party->key().toLongLong(), .booking = bookingNo})
-                .toString());
+            records.balance(QStringLiteral("LDOP"), {.party = partyCode, .booking = bookingNo}).toString());
     });
+}
+
+qint64 MoneyDocumentWindow::saveDocument(const Document& document) {
+    if (member_.shape == Shape::Adjustment)
+        return postAdjustment(db(), session().userFullName, document, member_.doc.bookingShut);
+    return DocumentWindow::saveDocument(document);
 }
 
 QList<Check> MoneyDocumentWindow::ownChecks() {

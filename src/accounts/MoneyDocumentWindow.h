@@ -7,7 +7,7 @@
 // The receipt, payment and refund are opened by the booking with CBPT_NO (and the receipt
 // with CALLER "OPS" or "SALES"): the booking is fixed, read again from the database, and the
 // opener's onPick hears each saved number. The adjustment is a menu window whose party and
-// booking are typed or picked.
+// booking are typed or picked; the booking must be the party's own.
 #include "shell/kit/DocumentWindow.h"
 
 class QComboBox;
@@ -43,6 +43,7 @@ public:
     QComboBox* Cmb_AdjType = nullptr;    // adjustment only
     QLabel* lbl_CBPTDate = nullptr;      // adjustment: the booking's date
     QLabel* lbl_PartyBalance = nullptr;  // adjustment: the party's balance within the booking
+    QLabel* lbl_PartyType = nullptr;     // payment, refund: the type of the party
     QLineEdit* txt_Amount = nullptr;
     QLabel* lbl_InWords = nullptr;
     QLineEdit* txt_Remarks = nullptr;
@@ -61,6 +62,7 @@ protected:
     void clearOwn() override;
     void showOwn(const QSqlRecord& row) override;
     void setOwnEditable(bool editable) override;
+    qint64 saveDocument(const Document& document) override;
 
 private:
     void readBooking();

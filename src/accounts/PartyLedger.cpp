@@ -5,6 +5,7 @@
 #include "shell/kit/CodeList.h"
 #include "shell/kit/ListGrid.h"
 
+#include <QBoxLayout>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,7 +41,40 @@ QList<ListColumn> totalColumns() {
             ListColumn::money(QStringLiteral("BALANCE AMT /-"), QStringLiteral("GRAND_TOTAL"), 1700)};
 }
 
+QString day(const QDate& d) {
+    return d.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
 }  // namespace
+
+QLabel* captionTotals(ListGrid* grid, const QString& labelName, const QString& text) {
+    QWidget* owner = grid->parentWidget();
+    auto* caption = new QLabel(text, owner);
+    caption->setObjectName(labelName);
+    for (QBoxLayout* row : owner->findChildren<QBoxLayout*>()) {
+        const int at = row->indexOf(grid);
+        if (at < 0)
+            continue;
+        row->removeWidget(grid);
+        auto* column = new QVBoxLayout;
+        column->setSpacing(2);
+        column->addWidget(caption);
+        column->addWidget(grid);
+        row->insertLayout(at, column);
+        break;
+    }
+    return caption;
+}
+
+bool ledgerPartyReady(CodeField* party, Prompter& prompter, QWidget* parent) {
+    if (party->key().isEmpty() && !party->edit()->text().trimmed().isEmpty())
+        party->lookUp();
+    if (!party->key().isEmpty())
+        return true;
+    prompter.information(parent, kLedgerNoParty);
+    party->edit()->setFocus();
+    return false;
+}
 
 PartyLedgerConfig PartyLedgerConfig::party() {
     return {QStringLiteral("frm_LDOP"), QStringLiteral("LEDGER DETAILS OF PARTY ( LDOP )"), QStringLiteral("LDOP")};
@@ -63,15 +97,22 @@ PartyLedger::PartyLedger(const PartyLedgerConfig& config, Session& session, QWid
     Grid1->setWordWrap(true);
     Grid2 = addGrid(QStringLiteral("Grid2"), totalColumns(), true);
     Grid3 = addGrid(QStringLiteral("Grid3"), totalColumns(), true);
+    lbl_TotalsToDate =
+        captionTotals(Grid2, QStringLiteral("lbl_TotalsToDate"), QStringLiteral("TOTALS UP TO THE TO DATE"));
+    lbl_TotalsPeriod = captionTotals(Grid3, QStringLiteral("lbl_TotalsPeriod"), QStringLiteral("TOTALS OF THE PERIOD"));
     codes_ = codeList(config.codeList);
 }
 
 void PartyLedger::Load_Grid() {
-    if (party_->key().isEmpty())
-        party_->lookUp();
+    if (!ledgerPartyReady(party_, prompter(), this)) {
+        loadAll([] {});  // nothing shown is left over from another party
+        return;
+    }
+    // The captions name the dates of the figures under them.
+    lbl_TotalsToDate->setText(QStringLiteral("TOTALS UP TO ") + day(txt_ToDate->date()));
+    lbl_TotalsPeriod->setText(
+        QStringLiteral("TOTALS FROM %1 TO %2").arg(day(txt_FromDate->date()), day(txt_ToDate->date())));
     loadAll([this] {
-        if (party_->key().isEmpty())
-            return;
         const ledger::LedgerRange range{codes_, party_->key().toLongLong(), txt_FromDate->date(), txt_ToDate->date()};
         load(Grid1, ledger::kEntrySelect, {}, ledger::kEntryOrder, ledger::entries(range));
         load(Grid2, ledger::kTotalsSelect, {}, {}, ledger::ledgerTotals(range, false));

@@ -19,10 +19,16 @@ namespace {
 const QString kBlankDate = QStringLiteral("  /  /    ");
 const QString kPrint = QStringLiteral("rpt_Voucher");
 
-// The own banks exclude the placeholder bank 0; an instrument's bank may be it.
+// The own banks exclude the placeholder bank 0; an instrument's bank may be it. Both in the
+// order of their ids, as the bank master keeps them.
 const CodeSource kOwnBanks{QStringLiteral("(SELECT BANK_ID, BANK_NAME FROM MST_BANK WHERE BANK_ID <> 0) B"),
-                           QStringLiteral("BANK_ID"), QStringLiteral("BANK_NAME")};
-const CodeSource kAllBanks{QStringLiteral("MST_BANK"), QStringLiteral("BANK_ID"), QStringLiteral("BANK_NAME")};
+                           QStringLiteral("BANK_ID"),
+                           QStringLiteral("BANK_NAME"),
+                           {},
+                           true,
+                           QStringLiteral("BANK_ID")};
+const CodeSource kAllBanks{QStringLiteral("MST_BANK"), QStringLiteral("BANK_ID"), QStringLiteral("BANK_NAME"), {}, true,
+                           QStringLiteral("BANK_ID")};
 const CodeSource kPayModes{QStringLiteral("MST_PAYMODE"), QStringLiteral("MODE_ID"), QStringLiteral("PAY_MODE")};
 
 // The accounts combined with one document code; the code is ours, never typed.
@@ -355,8 +361,7 @@ void VoucherWindow::setOwnEditable(bool editable) {
     for (CodeList* l : findChildren<CodeList*>())
         l->setEnabled(editable);
     for (QLineEdit* e : {txt_InstrNO, txt_InstrDt, txt_Amount, txt_Remarks, txt_CollBy})
-        if (e)
-            e->setReadOnly(!editable);
+        setReadOnlyField(e, !editable);
     if (party->pickButton())
         party->pickButton()->setEnabled(editable && canOpen(QStringLiteral("frm_Search_Party")));
     if (Cmb_PaymentMode && Cmb_InstrBank && editable)

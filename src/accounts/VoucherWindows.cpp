@@ -87,9 +87,16 @@ DocumentConfig document(const char* code, const char* window, const char* title,
     return d;
 }
 
+// A receipt's users wait on its save: the window says it is saving until it is done.
+DocumentConfig savingSaid(DocumentConfig d) {
+    d.saving = s("SAVING RECORD ") + d.code + s(" PLEASE WAIT .....");
+    return d;
+}
+
 const VoucherConfig kMembers[] = {
-    {document("FRDM01", "frm_FRDM01", "FUND RECV DEBIT MISCELLANEOUS ( FRDM01 )",
-              "YOU ARE ABOUT TO UPDATE RECORDS .... ", " DO WANT TO WANT PROCEED (Y/N) ?", PartyUse::Optional),
+    {savingSaid(document("FRDM01", "frm_FRDM01", "FUND RECV DEBIT MISCELLANEOUS ( FRDM01 )",
+                         "YOU ARE ABOUT TO UPDATE RECORDS .... ", " DO WANT TO WANT PROCEED (Y/N) ?",
+                         PartyUse::Optional)),
      Shape::Misc,
      true,
      false,

@@ -572,8 +572,7 @@ bool frm_Invoice::Show_InvoiceDetails(qint64 no) {
 void frm_Invoice::setLocked(bool locked) {
     locked_ = locked;
     for (QLineEdit* e : {txt_InvoiceNO, txt_PartyAliasName, txt_SACCode, txt_DiscAmt})
-        if (e)
-            e->setReadOnly(locked);
+        setReadOnlyField(e, locked);
     txt_DocDate->setEnabled(!locked);
     if (Cmb_GSTFor)
         Cmb_GSTFor->setEnabled(!locked);

@@ -1,5 +1,6 @@
 #include "frm_PartyLedger_CBPT.h"
 
+#include "accounts/PartyLedger.h"
 #include "engine/accounts/LedgerQueries.h"
 #include "engine/DocumentState.h"
 #include "shell/kit/CodeList.h"
@@ -26,15 +27,16 @@ frm_PartyLedger_CBPT::frm_PartyLedger_CBPT(Session& session, QWidget* parent)
                      C::money(QStringLiteral("TOTAL CR AMT"), QStringLiteral("TOTL_CR"), 1700),
                      C::money(QStringLiteral("TOTAL BALANCE"), QStringLiteral("PARTY_BALANCE"), 1700)},
                     true);
+    lbl_Totals = captionTotals(Grid2, QStringLiteral("lbl_Totals"), QStringLiteral("TOTALS OF THE BOOKINGS LISTED"));
     codes_ = codeList(QStringLiteral("LDOP"));
 }
 
 void frm_PartyLedger_CBPT::Load_Grid() {
-    if (party_->key().isEmpty())
-        party_->lookUp();
+    if (!ledgerPartyReady(party_, prompter(), this)) {
+        loadAll([] {});  // nothing shown is left over from another party
+        return;
+    }
     loadAll([this] {
-        if (party_->key().isEmpty())
-            return;
         // The booking's own row gives its date and bill party: outer-joined, so a line whose
         // booking is no longer live still shows its balance.
         const QStringList sums{QStringLiteral("TOTL_DB"), QStringLiteral("TOTL_CR"), QStringLiteral("PARTY_BALANCE")};

@@ -1,7 +1,7 @@
 #pragma once
 // "PARTY LEDGER CBPT WISE": a party's balance within each booking it has rows under (codes
 // "LDOP"), settled bookings left out, newest booking first, with the booking's date and bill
-// party; Grid2 totals the lines shown.
+// party; Grid2 totals the lines shown, under its caption.
 #include "AccountsListing.h"
 
 class QLabel;
@@ -19,6 +19,7 @@ public:
     QLineEdit* txt_PartyCode = nullptr;
     QLabel* lbl_PartyName = nullptr;
     ListGrid* Grid2 = nullptr;
+    QLabel* lbl_Totals = nullptr;  // over Grid2
 
     void Load_Grid() override;
 

@@ -18,6 +18,12 @@
 
 namespace tarvic {
 
+namespace {
+const QString kHint =
+    QStringLiteral("TYPE % FOR ANY TEXT: TEA% FINDS WHAT STARTS WITH TEA, %TEA% WHAT CONTAINS IT ....");
+const QString kNothingFound = QStringLiteral("SORRY NO RECORDS FOUND ....");
+}  // namespace
+
 QList<ListColumn> partyListGridColumns(bool withType) {
     const auto byOn = [](const char* by, const char* on) {
         return [by, on](const QSqlRecord& r) { return byOnText(r.value(QLatin1String(by)), r.value(QLatin1String(on))); };
@@ -92,6 +98,10 @@ frm_Search_Party::frm_Search_Party(Session& session, QWidget* parent, PickCallba
     form->setColumnStretch(1, 1);
     form->setColumnStretch(3, 1);
     body()->addLayout(form);
+    lbl_Hint = new QLabel(kHint, this);
+    lbl_Hint->setObjectName(QStringLiteral("lbl_Hint"));
+    lbl_Hint->setWordWrap(true);
+    body()->addWidget(lbl_Hint);
 
     model_ = new QueryModel(db(), partyListGridColumns(false),
                             this);
@@ -143,6 +153,7 @@ void frm_Search_Party::setKey(Key key) { option(key)->setChecked(true); }
 void frm_Search_Party::Load_Grid() {
     BusyCursor busy;
     model_->clear();
+    lbl_Hint->setText(kHint);
     const Key k = key();
     const QString text = field(k)->text().trimmed();
     QString filter;
@@ -155,8 +166,11 @@ void frm_Search_Party::Load_Grid() {
     case Key::PartyCode: {
         bool ok = false;
         const qint64 code = text.toLongLong(&ok);
-        if (!ok)
-            return;  // no party has a code that is not a number
+        if (!ok) {
+            // No party has a code that is not a number.
+            prompter().information(this, kNothingFound);
+            return;
+        }
         filter = QStringLiteral("a.PARTY_CODE=?");
         value = code;
         break;
@@ -168,7 +182,23 @@ void frm_Search_Party::Load_Grid() {
         break;
     }
     }
-    guarded([&] { model_->load({party::joinSelect(ListQuery::kColumns, filter), {value}}); });
+    const auto run = [&](const QVariant& v) {
+        return guarded([&] { model_->load({party::joinSelect(ListQuery::kColumns, filter), {v}}); });
+    };
+    if (!run(value))
+        return;
+    // A text typed without "%" is first the whole value, as it always was; when no value is
+    // that text, the values that contain it are what the user was looking for.
+    if (model_->rowCount() == 0 && k != Key::PartyCode && !text.contains(QLatin1Char('%'))) {
+        if (!run(QLatin1Char('%') + text + QLatin1Char('%')))
+            return;
+        if (model_->rowCount() > 0)
+            lbl_Hint->setText(QStringLiteral("NONE IS \"%1\" EXACTLY, SHOWING THOSE CONTAINING IT ....").arg(text));
+    }
+    if (model_->rowCount() == 0) {
+        prompter().information(this, kNothingFound);
+        field(k)->setFocus();
+    }
 }
 
 bool frm_Search_Party::pickRow(int row) {

@@ -1,7 +1,9 @@
 #pragma once
 // "SEARCH PARTY": the party picker shared by every window that names a party. Six search
 // keys, each an option button with its own field; the typed text, trimmed, is the pattern
-// exactly as typed (the user types "%" where a wildcard is wanted), always bound.
+// exactly as typed (the user types "%" where a wildcard is wanted; lbl_Hint says so), always
+// bound. A text without "%" that is no whole value lists the rows containing it; a search
+// that finds nothing says so.
 //
 // Picking a row (double-click, or Enter in the grid, on a row with a code) calls the
 // caller's callback with the PARTY_CODE and closes the picker. Opened from the menu (no
@@ -17,6 +19,7 @@
 #include "shell/kit/Picker.h"
 #include "shell/kit/TaskWindow.h"
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -57,6 +60,7 @@ public:
     QLineEdit* txt_PartyCode = nullptr;
     QLineEdit* txt_TypePlace = nullptr;
     QPushButton* Cmd_Show = nullptr;
+    QLabel* lbl_Hint = nullptr;  // how to type a pattern, or that the rows shown contain the text
     ListGrid* Grid1 = nullptr;
 
     // The chosen key and its field.

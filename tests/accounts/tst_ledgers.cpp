@@ -10,9 +10,11 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 
 using namespace tarvic;
 using namespace tarvic::test;
@@ -171,6 +173,41 @@ private slots:
             QCOMPARE(rows(win->Grid1, {3, 6, 7, 8, 9}), c.rows);
             QCOMPARE(rows(child<ListGrid>(*win, "Grid2"), {0, 1, 2}), QStringList{c.closing});
             QCOMPARE(rows(child<ListGrid>(*win, "Grid3"), {0, 1, 2}), QStringList{c.period});
+        }
+    }
+
+    // SHOW without a party found by its code says so and leaves nothing of the last party on
+    // screen; each totals grid has a caption right over it, the ledger's naming its dates.
+    void showSaysWhatIsMissingAndCaptionsTotals() {
+        World w;
+        w.party(301, u"LEDGER PARTY"_s);
+        w.post(booking(301, u"1000"_s, nov(1)));
+        const QStringList dated{u"TOTALS UP TO 03/11/2026"_s, u"TOTALS FROM 01/11/2026 TO 03/11/2026"_s};
+        const std::pair<QString, QStringList> cases[] = {
+            {u"frm_LDOP"_s, dated},
+            {u"frm_LDMA"_s, dated},
+            {u"frm_PartyLedger_CBPT"_s, {u"TOTALS OF THE BOOKINGS LISTED"_s}}};
+        for (const auto& [window, captions] : cases) {
+            auto win = w.show(window, [&](AccountsListing& l) {
+                party(l, 301);
+                if (child<QDateEdit>(l, "txt_FromDate"))
+                    dates(l, nov(1), nov(3));
+            });
+            QStringList shown;  // the captions right over the totals grids
+            for (ListGrid* g : {child<ListGrid>(*win, "Grid2"), child<ListGrid>(*win, "Grid3")})
+                for (QLabel* l : win->findChildren<QLabel*>(QRegularExpression(u"^lbl_Totals"_s)))
+                    shown << (g && l->x() == g->x() && qAbs(g->y() - l->geometry().bottom()) < 12 ? l->text()
+                                                                                                  : QString());
+            shown.removeAll(QString());
+            QCOMPARE(shown, captions);
+            shoot(*win, window + u"_captions"_s);
+            for (const QString& code : {QString(), u"999"_s}) {  // blank, then a code no party has
+                w.ts.prompter.clear();
+                typeInto(child<QLineEdit>(*win, "txt_PartyCode"), code.isEmpty() ? u"\b"_s : code);
+                QTest::mouseClick(win->Cmd_Show, Qt::LeftButton);
+                QCOMPARE(w.ts.prompter.texts(), QStringList{u"PLEASE ENTER PARTY CODE PROPERLY ...."_s});
+                QCOMPARE(win->Grid1->rowCount(), 0);
+            }
         }
     }
 

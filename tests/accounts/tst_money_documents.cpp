@@ -6,8 +6,9 @@
 #include "bookings/BookingsWindows.h"
 #include "bookings/windows/frm_CBPT01.h"
 #include "data/BooksCheck.h"
-#include "engine/admin/DemoData.h"
 #include "data/Moments.h"
+#include "engine/accounts/FundAdjustments.h"
+#include "engine/admin/DemoData.h"
 #include "shell/kit/ListGrid.h"
 #include "support/Documents.h"
 #include "support/Drive.h"
@@ -41,6 +42,9 @@ struct Fixture {
         ts.session.windows = &registry;
     }
     Database& db() { return ts.db(); }
+    qint64 partyCode(const QString& name) {
+        return db().scalar("SELECT PARTY_CODE FROM M_TBL_PARTY WHERE PARTY_NAME=?", {name}).toLongLong();
+    }
     template <class W = MoneyDocumentWindow>
     W* open(const QString& name, const WindowArgs& args = {{{"CBPT_NO", 1}}}) {
         auto* w = static_cast<W*>(registry.open(name, ts.session, nullptr, args));
@@ -228,6 +232,61 @@ private slots:
         QCOMPARE(a->lbl_PartyBalance->text(), "19470.00");  // 39270 - 20000 + 500 - 300
         shoot(*a, "adjustment");
         a->close();
+    }
+
+    // The adjustment takes a booking billed to its party only: another party's is refused as
+    // it is chosen, whichever comes last, and by the save itself.
+    void adjustmentTakesOnlyThePartysBooking() {
+        Fixture f;
+        auto* a = f.open("frm_FAAN01", {});
+        const qint64 asha = f.partyCode("DEMO ASHA NAIR"), hotel = f.partyCode("DEMO HILLVIEW HOTEL MUNNAR");
+        const QString refused = kNotPartysBooking.arg(1).arg(hotel);
+        const auto enter = [](CodeField* c, qint64 code) { typeInto(c->edit(), QString::number(code)), c->lookUp(); };
+        const std::tuple<qint64, qint64, QString> cases[] = {{asha, asha, "1"}, {hotel, hotel, ""}, {asha, hotel, ""}};
+        for (const auto& [before, after, kept] : cases) {
+            a->pressTool(2), f.ts.prompter.clear();
+            enter(a->party, before), enter(a->booking, 1), enter(a->party, after);
+            QCOMPARE(f.ts.prompter.texts(), kept.isEmpty() ? QStringList{refused} : QStringList{});
+            QVERIFY(a->booking->key() == kept && a->lbl_CBPTDate->text().isEmpty() == kept.isEmpty());
+        }
+        const Footprint before = footprint(f.db(), kTables);
+        Document d = posting("FAAN01", 1, hotel, "50");
+        d.side = AmountSide::Debit;
+        QVERIFY_THROWS_EXCEPTION(DbError, postAdjustment(f.db(), "T", d, "SHUT"));
+        QVERIFY(footprint(f.db(), kTables) == before);
+        a->close();
+    }
+
+    // Payments and refunds list the modes by id (the master's order) and show the party's
+    // type; the receipt lists them by name. Saved, their own fields are read-only and grey.
+    void paymentModesPartyTypeAndReadOnlyLook() {
+        Fixture f;
+        f.db().exec("INSERT INTO MST_PAYMODE (MODE_ID, PAY_MODE) VALUES (900, 'A DRAFT')");
+        const qint64 hotel = f.partyCode("DEMO HILLVIEW HOTEL MUNNAR");
+        const std::tuple<const char*, const char*, QString> cases[] = {{"frm_CBPT01_FTCR", "MODE_ID", "HOTEL"},
+                                                                       {"frm_CBPT01_FTRF", "MODE_ID", "HOTEL"},
+                                                                       {"frm_CBPT01_FRDB", "PAY_MODE", {}}};
+        for (const auto& [name, order, type] : cases) {
+            auto* w = f.open(name);
+            QCOMPARE(items(w->Cmb_PaymentMode),
+                     lines(f.db(), QString("SELECT PAY_MODE FROM MST_PAYMODE ORDER BY ") + order));
+            if (w->lbl_PartyType)
+                typeInto(w->party->edit(), QString::number(hotel)), w->party->lookUp();
+            QCOMPARE(w->lbl_PartyType ? w->lbl_PartyType->text() : QString(), type);
+            const auto grey = [&](bool on) {
+                for (QLineEdit* e : {w->txt_InstrNO, w->txt_Amount, w->txt_Remarks, w->party->edit()})
+                    if (e != w->party->edit() || on)  // a receipt's party is never typed in
+                        QVERIFY2(e->isReadOnly() == on &&
+                                     (e->palette().color(QPalette::Base) == QColor(224, 224, 224)) == on,
+                                 qPrintable(e->objectName()));
+            };
+            grey(false);
+            typeInto(w->txt_Remarks, "PAID");
+            f.save(w, "100");
+            shoot(*w, QString(name) + "_saved");
+            grey(true);
+            w->close();
+        }
     }
 
     // A receipt window opened before its booking was locked, or cancelled, saves nothing.

@@ -140,6 +140,32 @@ private slots:
         QCOMPARE(checkBooks(f.db()).problems, QStringList());
     }
 
+    // The bank lists follow the bank master's ids (the own banks without the placeholder); the
+    // miscellaneous receipt shows on screen that it is saving while it saves, and no more after.
+    void banksByIdAndSavingSaid() {
+        Fixture f;
+        f.db().exec(u"INSERT INTO MST_BANK (BANK_ID, BANK_NAME) VALUES (900, 'A BANK OPENED LAST')"_s);
+        const QStringList all = lines(f.db(), u"SELECT BANK_NAME FROM MST_BANK ORDER BY BANK_ID"_s),
+                          own = lines(f.db(), u"SELECT BANK_NAME FROM MST_BANK WHERE BANK_ID <> 0 ORDER BY BANK_ID"_s);
+        for (const auto& [window, account, said] :
+             {std::tuple{u"frm_FRDM01"_s, u"COMMISSION"_s, true}, std::tuple{u"frm_APCM01"_s, u"RENT"_s, false}}) {
+            auto v = f.open<VoucherWindow>(window);
+            QVERIFY(items(v->Cmb_InstrBank) == all && items(v->Cmb_DBBank) == own);
+            struct Painted : QObject {  // the status label's text at each paint
+                QStringList texts;
+                bool eventFilter(QObject* o, QEvent* e) override {
+                    return e->type() == QEvent::Paint ? (texts << static_cast<QLabel*>(o)->text(), false) : false;
+                }
+            } painted;
+            v->lbl_Status->installEventFilter(&painted);
+            choose(v->Cmb_AccCode, account), choose(v->Cmb_DBBank, kNational);
+            typeInto(v->txt_Amount, u"250"_s), v->txt_Remarks->setText(u"STALL RENT"_s);
+            f.save(v->txt_Remarks);
+            QVERIFY(v->lbl_DocNo->text() == u"1"_s && v->lbl_Status->text().isEmpty());
+            QCOMPARE(painted.texts.contains(u"SAVING RECORD FRDM01 PLEASE WAIT ....."_s), said);
+        }
+    }
+
     // The transfer's checks in order, before any question: the same bank on both sides, the
     // amount, the instrument; a bank typed that names no bank is never saved.
     void transferChecksInOrder() {

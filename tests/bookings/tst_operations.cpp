@@ -6,6 +6,7 @@
 #include "bookings/windows/frm_CBPT01.h"
 #include "bookings/windows/frm_CBPT_ConsOpt.h"
 #include "bookings/windows/frm_CBPT_StatusUpdate.h"
+#include "bookings/windows/frm_UnMatchANCP.h"
 #include "bookings/windows/frm_Update_CBPT_Ops.h"
 #include "bookings/windows/frm_Update_CBPT_OpsLog.h"
 #include "data/BooksCheck.h"
@@ -130,6 +131,35 @@ private slots:
             [&] { choose(w->Cmb_Status, "DEMO TOUR CLOSED"); }, [&] { w->pressTool(3); }, &statements);
         QVERIFY2(err.isEmpty(), qPrintable(err));
         QVERIFY(statements >= 6);
+    }
+
+    // A lead or quotation the booking names but that is not there is named, not blamed on
+    // another user, and nothing is written; the unmatched list's button needs a chosen row.
+    void missingRowsNamed() {
+        for (const char* gone : {"M_TBL_TRANSACTION", "M_TBL_QUOTATION"}) {
+            Fixture f;
+            const bool isLead = QLatin1String(gone) == "M_TBL_TRANSACTION";
+            const QString no = lines(f.db(), QString("SELECT CAST(%1 AS INTEGER) FROM M_TBL_TRANSACTION WHERE "
+                                                     "DOC_CODE='CBPT01' AND DOC_NO=1")
+                                                 .arg(isLead ? "LEAD_NO" : "QUOTATION_NO"))
+                                   .value(0);
+            auto w = f.open<frm_CBPT_StatusUpdate>(1);
+            choose(w->Cmb_Status, "DEMO TOUR CLOSED");
+            f.db().exec(QString("DELETE FROM %1 WHERE DOC_CODE IN ('BLFC01', 'QGBL01') AND DOC_NO=?").arg(gone),
+                        {no.toLongLong()});
+            const QStringList tables{"M_TBL_TRANSACTION", "M_TBL_QUOTATION"};
+            const Footprint before = footprint(f.db(), tables);
+            f.answer();
+            w->pressTool(3);
+            QCOMPARE(f.prompter.texts().last(), QString("CANNOT PROCEED AS %1 : %2 OF CBPT NO : 1 IS NOT FOUND ....")
+                                                    .arg(isLead ? "LEAD NO" : "QUOTATION NO", no));
+            QVERIFY(footprint(f.db(), tables) == before);
+        }
+        Fixture f;
+        frm_UnMatchANCP list(f.ts.session, nullptr);
+        showActive(list);
+        QTest::mouseClick(list.Cmd_Status, Qt::LeftButton);  // nothing listed
+        QCOMPARE(f.prompter.texts(), QStringList{kNoRowChosen});
     }
 
     // Refused before the question, and by the table when another workstation wins the race.

@@ -1237,29 +1237,41 @@ private slots:
     void searchUsesEachPatternAsTypedAndHandsTheCodeOver() {
         SearchFixture f;
         auto* w = f.w.get();
+        // Without "%" a whole value first, else the values containing the text; nothing found is said.
         const std::vector<std::tuple<QLineEdit*, QString, QStringList>> cases{
             {w->txt_PartyName, "NOTHING", {}},
-            {w->txt_PartyName, "tea", {}},  // without "%" only whole values match
+            {w->txt_PartyName, "tea", {"3", "1"}},  // no whole name: those containing it
             {w->txt_PartyName, "tea county", {"3"}},
             {w->txt_PartyName, "%", {"2", "3", "1"}},  // by name; the party without its place never appears
-            {w->txt_PartyName, "GHOST%", {}},
-            {w->txt_PartyName, "o'brien%", {"2"}},  // a quote is only a character of the pattern
+            {w->txt_PartyName, "GHOST%", {}},          // a pattern is never widened
+            {w->txt_PartyName, "o'brien%", {"2"}},     // a quote is only a character of the pattern
             {w->txt_PartyName, "x' OR '1'='1", {}},
             {w->txt_ContPerson, "%o'brien", {"2"}},
             {w->txt_MobileNos, "98470%", {"2", "1"}},
+            {w->txt_MobileNos, "2333", {"3"}},
             {w->txt_EmailAdd, "%.in", {"3", "1"}},
             {w->txt_PartyCode, "3", {"3"}},
             {w->txt_PartyCode, "4", {}},
             {w->txt_TypePlace, "hotel kochi", {"3"}},  // the type, one blank, the place
-            {w->txt_TypePlace, "% KOCHI", {"2", "3"}},
+            {w->txt_TypePlace, "KOCHI", {"2", "3"}},
         };
-        for (const auto& [field, pattern, codes] : cases)
+        for (const auto& [field, pattern, codes] : cases) {
+            f.p.clear();
             QVERIFY2(f.search(field, pattern) == codes, qPrintable(pattern));
+            QCOMPARE(f.p.texts(), codes.isEmpty() ? QStringList{"SORRY NO RECORDS FOUND ...."} : QStringList{});
+        }
+        f.search(w->txt_PartyName, "county");
+        QVERIFY(w->lbl_Hint->text().contains("CONTAINING"));  // the hint says what the rows are
+        shoot(*w, "frm_Search_Party_contains");
+        f.p.clear();
         // The show button searches by the chosen key; a code that is no number finds nothing.
+        f.p.clear();
         w->Opt_PartyCode->setChecked(true);
         w->txt_PartyCode->setText("1 OR 1=1");
         QTest::mouseClick(w->Cmd_Show, Qt::LeftButton);
         QCOMPARE(column(w->Grid1->model(), 0), QStringList{});
+        QCOMPARE(f.p.texts().size(), qsizetype(1));
+        f.p.clear();
         enterOn(w->Grid1, 0, 0);  // an empty grid offers nothing
         QVERIFY(f.picked.isEmpty() && w->isVisible() && f.p.messages.isEmpty());
         // Every column of a row, and never the password.

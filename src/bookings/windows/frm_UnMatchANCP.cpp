@@ -97,8 +97,11 @@ frm_UnMatchANCP::frm_UnMatchANCP(Session& session, QWidget* parent) : ListingWin
 
 void frm_UnMatchANCP::Update_Status() {
     const qint64 booking = Grid1->text(Grid1->currentRow(), ColCbptNo).toLongLong();
-    if (booking <= 0)
+    if (booking <= 0) {
+        prompter().information(this, kNoRowChosen);
+        Grid1->setFocus();
         return;
+    }
     QPointer<frm_UnMatchANCP> self(this);
     openWindow(QStringLiteral("frm_CBPT_StatusUpdate"),
                {{{QStringLiteral("CBPT_NO"), booking}}, [self](const QString&) {

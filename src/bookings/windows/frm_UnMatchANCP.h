@@ -8,6 +8,8 @@ class QComboBox;
 
 namespace tarvic {
 
+inline const QString kNoRowChosen = QStringLiteral("PLEASE SELECT A CBPT IN THE LIST FIRST ....");
+
 class frm_UnMatchANCP : public ListingWindow {
     Q_OBJECT
 public:
@@ -31,7 +33,7 @@ public:
     QComboBox* Cmb_Status = nullptr;
     QPushButton* Cmd_Status = nullptr;
 
-    // Opens the status update for the booking on the current row.
+    // Opens the status update for the booking on the current row; without one, says so.
     void Update_Status();
 };
 

@@ -18,6 +18,21 @@ void exactlyOne(int rows) {
         changed();
 }
 
+// A lead or quotation row the booking names but that is not there is said by name: it was not
+// changed by another user, it is simply missing, and nothing is written.
+void requirePresent(Database& db, const QString& countSql, const QVariant& number, const QString& what,
+                    qint64 booking) {
+    if (!number.isNull() && db.scalar(countSql, {number}).toLongLong() == 1)
+        return;
+    throw DbError(DbError::Kind::Refused,
+                  number.isNull()
+                      ? QStringLiteral("CANNOT PROCEED AS CBPT NO : %1 HAS NO %2 ....").arg(booking).arg(what)
+                      : QStringLiteral("CANNOT PROCEED AS %1 : %2 OF CBPT NO : %3 IS NOT FOUND ....")
+                            .arg(what)
+                            .arg(number.toLongLong())
+                            .arg(booking));
+}
+
 QString flag(const QVariant& v) {
     return v.toString().trimmed() == QLatin1String("Y") ? QStringLiteral("Y") : QStringLiteral("N");
 }
@@ -80,6 +95,11 @@ void BookingOperations::setStatus(qint64 booking, qint64 status) {
             {kBooking, booking});
         if (!s || !b)
             changed();
+        requirePresent(db_,
+                       QStringLiteral("SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE DOC_CODE='BLFC01' AND DOC_NO=?"),
+                       b->value(0), QStringLiteral("LEAD NO"), booking);
+        requirePresent(db_, QStringLiteral("SELECT COUNT(*) FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL01' AND DOC_NO=?"),
+                       b->value(1), QStringLiteral("QUOTATION NO"), booking);
         QVariantList flags;
         for (const QString& column : locks)
             flags << flag(s->value(column));

@@ -2,9 +2,56 @@
 
 #include "shell/kit/TaskWindow.h"
 
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScopeGuard>
+#include <QTextEdit>
 
 namespace tarvic {
+
+namespace {
+
+const QColor kLockedBack(224, 224, 224);
+
+// The fields typed in that can be read-only (each has the readOnly property).
+bool isTextField(const QWidget* w) {
+    return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w) ||
+           qobject_cast<const QTextEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w);
+}
+
+void paintState(QWidget* field, bool readOnly) {
+    QPalette p = field->palette();
+    const QPalette usual = QApplication::palette(field);
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        p.setColor(group, QPalette::Base, readOnly ? kLockedBack : usual.color(group, QPalette::Base));
+    field->setPalette(p);
+}
+
+}  // namespace
+
+void setReadOnlyField(QWidget* field, bool readOnly) {
+    if (!field || !isTextField(field))
+        return;
+    field->setProperty("readOnly", readOnly);
+    paintState(field, readOnly);
+}
+
+void showReadOnlyLook(QWidget* window) {
+    if (!window)
+        return;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        // A box's own line edit follows its box; fields of another window are that window's.
+        if (w->window() != window || qobject_cast<QAbstractSpinBox*>(w->parentWidget()) ||
+            qobject_cast<QComboBox*>(w->parentWidget()))
+            continue;
+        if (isTextField(w))
+            paintState(w, w->property("readOnly").toBool());
+    }
+}
 
 DocumentEditor::DocumentEditor(TaskWindow* window, DocumentSteps steps)
     : QObject(window), window_(window), steps_(std::move(steps)) {}
@@ -37,6 +84,7 @@ void DocumentEditor::startNew() {
     apply();
     if (editableHook_)
         editableHook_(true);
+    showReadOnlyLook(window_);
 }
 
 void DocumentEditor::shown(qint64 number, DocState state, bool modifiable) {
@@ -46,6 +94,7 @@ void DocumentEditor::shown(qint64 number, DocState state, bool modifiable) {
     apply();
     if (editableHook_)
         editableHook_(next_.save);
+    showReadOnlyLook(window_);
 }
 
 bool DocumentEditor::save() {
@@ -57,7 +106,24 @@ bool DocumentEditor::save() {
     if (steps_.question && !steps_.question().ask(prompter, window_))
         return false;
     qint64 saved = 0;
-    if (!runGuarded(prompter, window_, [&] { saved = steps_.save(); }, steps_.failures)) {
+    // Said where the user looks while the save runs: painted now, before the save holds the
+    // window, and taken back before any message about the save.
+    const bool saying = statusLabel_ && !steps_.saving.isEmpty();
+    if (saying) {
+        statusLabel_->setText(steps_.saving);
+        statusLabel_->repaint();
+    }
+    const bool ok = runGuarded(
+        prompter, window_,
+        [&] {
+            const auto said = qScopeGuard([&] {
+                if (saying)
+                    apply();
+            });
+            saved = steps_.save();
+        },
+        steps_.failures);
+    if (!ok) {
         // Nothing was kept: a new document has no number yet, and what was typed stays.
         apply();
         return false;

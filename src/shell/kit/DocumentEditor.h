@@ -26,10 +26,18 @@
 #include <functional>
 
 class QLabel;
+class QWidget;
 
 namespace tarvic {
 
 class TaskWindow;
+
+// Makes a text field read-only or editable, and look it: a read-only field takes the locked
+// background (the grey of a locked lead), so that a saved document does not look as if it
+// could still be typed in. Line edits, plain and rich text boxes and spin/date boxes.
+void setReadOnlyField(QWidget* field, bool readOnly);
+// Gives every text field of a window the background of its present state, whoever set it.
+void showReadOnlyLook(QWidget* window);
 
 struct DocumentSteps {
     std::function<QList<Check>()> checks;  // in their fixed order; empty: none
@@ -37,6 +45,7 @@ struct DocumentSteps {
     std::function<qint64()> save;  // the engine's operation: the number saved; throws DbError
     std::function<QString(qint64 number)> saved;  // the success message; empty: none
     std::function<bool(qint64 number)> show;  // shows the saved document again
+    QString saving = {};  // shown in the status label while the save runs; empty: nothing
     FailureMessages failures = {};  // the window's own words for a duplicate, a lock, a change
 };
 
@@ -47,9 +56,11 @@ public:
 
     // Where the number is shown ("0" for a new document).
     void setNumberLabel(QLabel* label);
-    // Where a cancelled document says so ("CANCELLED"); cleared otherwise.
+    // Where a cancelled document says so ("CANCELLED"), and a save in progress its saving
+    // text; cleared otherwise.
     void setStatusLabel(QLabel* label);
-    // Turns the window's own fields and its save button editable or read-only.
+    // Turns the window's own fields and its save button editable or read-only; every text
+    // field then looks what it is (showReadOnlyLook).
     void setEditableHook(std::function<void(bool)> hook);
 
     qint64 number() const { return number_; }

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 
 namespace tarvic {
 
@@ -75,6 +76,7 @@ DocumentWindow::DocumentWindow(Session& session, QWidget* parent, DocumentConfig
                                         .save = [this] { return post(); },
                                         .saved = [this](qint64 n) { return savedMessage(n); },
                                         .show = [this](qint64 n) { return Show_Record(n); },
+                                        .saving = config_.saving,
                                         .failures = config_.failures});
     connect(editor_, &DocumentEditor::saved, this, &DocumentWindow::saved);
     editor_->setEditableHook([this](bool on) { setEditable(on); });
@@ -132,7 +134,7 @@ void DocumentWindow::setEditable(bool editable) {
     for (CodeField* f : {party, booking}) {
         if (!f)
             continue;
-        f->edit()->setReadOnly(!editable);
+        setReadOnlyField(f->edit(), !editable);
         if (f->pickButton())
             f->pickButton()->setEnabled(editable);
     }
@@ -169,6 +171,8 @@ bool DocumentWindow::Show_Record(qint64 number) {
     if (!row)
         return false;
     txt_DocDate->setDate(dateFromDb(row->value(QStringLiteral("DOC_DATE"))));
+    showing_ = true;
+    const auto shown = qScopeGuard([this] { showing_ = false; });
     party->setLoaded(row->value(QStringLiteral("PARTY_CODE")).toString(),
                      row->value(QStringLiteral("SHOWN_PARTY")).toString());
     const qint64 bookingNo = row->value(QStringLiteral("IN_DOCNO")).toLongLong();
@@ -218,6 +222,10 @@ qint64 DocumentWindow::post() {
     d.amount = amount();
     d.pairColumns = ownPairColumns();
     d.side = side();
+    return saveDocument(d);
+}
+
+qint64 DocumentWindow::saveDocument(const Document& d) {
     return postDocument(db(), session().userFullName, d, config_.bookingShut);
 }
 

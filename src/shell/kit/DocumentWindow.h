@@ -54,6 +54,8 @@ struct DocumentConfig {
     // The party is checked before the booking.
     bool partyFirst = false;
     PartyUse partyUse = PartyUse::Required;
+    // Shown in the status label while the save runs (a kind whose users wait on it); empty: none.
+    QString saving = {};
 };
 
 // Where the booking code field looks bookings up: live customer bookings, named by party.
@@ -113,6 +115,11 @@ protected:
     virtual void clearOwn() = 0;
     virtual void showOwn(const QSqlRecord& row) = 0;
     virtual void setOwnEditable(bool editable) = 0;
+    // The engine's save of the document gathered from the window; a kind with a rule of its
+    // own (the adjustment's booking of its party) saves through its operation.
+    virtual qint64 saveDocument(const Document& document);
+    // A saved document is being put on screen (its code fields are loaded, not typed).
+    bool showingRecord() const { return showing_; }
 
 private:
     void setEditable(bool editable);
@@ -124,6 +131,7 @@ private:
     const DocumentKind* kind_;
     QFormLayout* form_ = nullptr;
     DocumentEditor* editor_ = nullptr;
+    bool showing_ = false;
 };
 
 }  // namespace tarvic
