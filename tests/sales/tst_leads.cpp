@@ -68,6 +68,11 @@ struct EntryFixture : LeadMasters {
         typeInto(w.txt_TouristMob, "98470 12345");
         typeInto(w.txt_EmailAdd, "asa@example.se");
         choose(w.Cmb_LeadStatus, "OPEN");
+        consultant("1");
+    }
+    void consultant(const QString& code) {
+        typeInto(w.consultant->edit(), code);
+        keyToFocus(Qt::Key_Return);
     }
     void save(QList<bool> answers = {true}) {
         ts.prompter.clear();
@@ -89,6 +94,7 @@ private slots:
     void entrySaveProtocol() {
         EntryFixture f;
         auto& w = f.w;
+        QVERIFY(w.lbl_SaveNote->isHidden());
         QCOMPARE(
             checkInOrder(
                 f.ts.prompter, f.db(), kTables,
@@ -120,7 +126,8 @@ private slots:
                       typeInto(w.txt_ChildAges, "4,6");
                       typeInto(w.txt_StrtDate, "31/02/2024");
                   },
-                  w.txt_StrtDate}},
+                  w.txt_StrtDate},
+                 {lead::kNoConsultant, [&] { typeInto(w.txt_StrtDate, "01/03/2024"); }, w.consultant->edit()}},
                 [&] { QTest::keyClick(w.txt_Code, Qt::Key_F3); }),
             QString());
         // Booked statuses are never offered for entry; "-" never reaches a count.
@@ -143,9 +150,9 @@ private slots:
         QCOMPARE(
             lines(f.db(),
                   "SELECT DOC_NO, PARTY_CODE, LEADTYPE_CODE, LEADREQ_CODE, DOC_DESC, NOOF_PAX, NOOF_CHILD, "
-                  "CHILD_AGES, TOUR_DAYS, TOURIST_NAME, TOURIST_MOBNO, TOURIST_EMAIL, COALESCE(CONSULTANT_CODE, -1), "
+                  "CHILD_AGES, TOUR_DAYS, TOURIST_NAME, TOURIST_MOBNO, TOURIST_EMAIL, CONSULTANT_CODE, "
                   "LEADSTATUS_CODE, CREATED_BY, UPDATE_BY FROM M_TBL_TRANSACTION"),
-            QStringList{"1|1|2|2|KERALA 'BACKWATERS' TRIP|2|1|7|5|ÅSA \"Ö\" NILSSON|98470 12345|asa@example.se|-1|1|"
+            QStringList{"1|1|2|2|KERALA 'BACKWATERS' TRIP|2|1|7|5|ÅSA \"Ö\" NILSSON|98470 12345|asa@example.se|1|1|"
                         "ADMINISTRATOR|ADMINISTRATOR"});
         QCOMPARE(dateFromDb(f.db().scalar("SELECT END_DT FROM M_TBL_TRANSACTION")), QDate(2024, 3, 5));
         QCOMPARE(w.lbl_EndDate->text() + " " + w.txt_StrtDate->text(), "05/03/2024 01/03/2024");
@@ -161,12 +168,53 @@ private slots:
         choose(w.Cmb_LeadStatus, "FOLLOW UP");
         typeInto(w.txt_Desc, "agent enquiry");
         typeInto(w.txt_NoOfPax, "9");
+        f.consultant("2");
         f.save();
         QCOMPARE(f.ts.prompter.texts().last(), kSaved);
         QCOMPARE(lines(f.db(),
                        "SELECT DOC_NO, NOOF_CHILD, CHILD_AGES, TOURIST_NAME, START_DT, COALESCE(TOUR_DAYS, -1) FROM "
                        "M_TBL_TRANSACTION WHERE DOC_NO=2"),
                  QStringList{"2|0||||-1"});
+    }
+
+    // A lead is stored with a registered consultant or not at all (an operator's is his own
+    // whatever is sent); a change that leaves the consultant alone needs none.
+    void aLeadAlwaysHasAConsultant() {
+        LeadMasters f;
+        const QVariant none(QMetaType(QMetaType::LongLong));
+        struct Case {
+            int user;
+            qint64 number;
+            QVariant consultant;  // invalid: no CONSULTANT_CODE column sent
+            qint64 stored;        // CONSULTANT_CODE kept, 0: refused
+        };
+        f.lead(5, 2, 1);
+        const Case cases[] = {{1, 0, QVariant(), 0}, {1, 0, none, 0},     {1, 0, 0, 0},  {1, 0, 99, 0},
+                              {1, 5, none, 0},       {1, 0, 2, 2},        {2, 0, none, 2}, {1, 5, QVariant(), 2},
+                              {1, 5, 1, 1}};
+        for (const Case& c : cases) {
+            Columns columns{{"DOC_DESC", "X"}};
+            if (c.consultant.isValid())
+                columns.emplace_back("CONSULTANT_CODE", c.consultant);
+            const QString name = QStringLiteral("user %1 lead %2 consultant %3")
+                                     .arg(c.user)
+                                     .arg(c.number)
+                                     .arg(c.consultant.isValid() ? c.consultant.toString() : "-");
+            const int before = counter(f.db(), "BLFC01");
+            qint64 saved = 0;
+            try {
+                saved = lead::saveLead(f.db(), "X", c.user, c.number, columns);
+            } catch (const DbError& e) {
+                QVERIFY2(c.stored == 0 && e.kind() == DbError::Kind::Refused && e.message() == lead::kNoConsultant,
+                         qPrintable(name + ": " + e.message()));
+                QVERIFY2(counter(f.db(), "BLFC01") == before, qPrintable(name));
+                continue;
+            }
+            QVERIFY2(c.stored != 0, qPrintable(name));
+            QCOMPARE(f.db().scalar("SELECT CONSULTANT_CODE FROM M_TBL_TRANSACTION WHERE DOC_NO=?", {saved}).toLongLong(),
+                     c.stored);
+        }
+        QCOMPARE(count(f.db(), "M_TBL_TRANSACTION"), 3);
     }
 
     // End date = start + (days - 1); no days, 0 days or no start: none.
@@ -224,11 +272,17 @@ private slots:
         QCOMPARE(lines(f.db(), "SELECT CONSULTANT_CODE, UPDATE_BY FROM M_TBL_TRANSACTION WHERE DOC_NO=2"),
                  QStringList{"1|"});
 
+        // The window says why on opening and again on F3, and stores nothing.
         for (int code : {3, 9}) {
             f.ts.session.consultantCode = code;
             f.ts.prompter.clear();
             frm_BusinessLead_Add none(f.ts.session);
-            QVERIFY(!none.tool(3)->isEnabled());
+            QVERIFY(showActive(none));
+            const QString why = code == 3 ? kNoTCPermission : kNotTourConsultant;
+            QVERIFY(none.lbl_SaveNote->isVisible() && none.lbl_SaveNote->text().startsWith(why + "\n "));
+            QTest::keyClick(none.txt_Code, Qt::Key_F3);
+            QCOMPARE(f.ts.prompter.texts(), QStringList{none.lbl_SaveNote->text()});
+            f.ts.prompter.clear();
             frm_SearchLead refused(f.ts.session);
             QCOMPARE(leads(refused), QStringList{});
             QCOMPARE(f.ts.prompter.texts(), QStringList{code == 3 ? kNoTCPermission : kNotTourConsultant});

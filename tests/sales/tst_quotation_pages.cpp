@@ -111,9 +111,10 @@ private slots:
         QVERIFY(page.contains("NO REFUND<br>WITHIN 7 DAYS"));
         QVERIFY(f.pane()->browser->toPlainText().contains(kHotel1));
 
-        // Another quotation shown, no preview: its pages, never the first one's, are saved.
+        // Another quotation shown, no preview: its own pages are shown at once and saved.
         QVERIFY(f.w->Show_Record(2));
-        QVERIFY(f.pane()->browser->toPlainText().trimmed().isEmpty());
+        QVERIFY(f.pane()->browser->toPlainText().contains("HILL TOP / Similar"));
+        QVERIFY(!f.pane(QuotationPage::Vehicle)->browser->toPlainText().contains(kTourist1));
         const QString doc = f.dir.filePath("q.doc"), pdf = f.dir.filePath("q.pdf");
         setPagePathProvider(
             [&](QWidget*, const QString&, const QString& filter) { return filter.contains("pdf") ? pdf : doc; });
@@ -131,6 +132,69 @@ private slots:
         const QString text = pdfText(pdf);
         QVERIFY2(text.contains("ZED") && text.contains("HILL TOP / Similar") && !text.contains("O'VIEW"),
                  qPrintable(text));
+    }
+
+    // However the pages fall, a section's title is printed on the page of its text, and every
+    // page carries its number of the whole.
+    void pdfKeepsTitlesWithTheirTextAndNumbersItsPages() {
+        Fixture f;
+        f.ts.db().exec(
+            "INSERT INTO M_TBL_ITINERARY_NOTES_QUOTE (ITN_DOCNO, QUOT_NO, ITN_NOTE_CODE, ITN_NOTE) VALUES "
+            "(3, 1, 'ITN_HOTELTOUSE', 'HOTELMARK ONE')");
+        f.ts.db().exec(
+            "INSERT INTO M_TBL_ITINERARY_DETAILS_QUOTE (ITN_DOCNO, QUOT_NO, ITN_SLNO, ITN_DAY, ITN_PLACE, ITN_DESC) "
+            "VALUES (3, 1, 1, 1, 'KOCHI', '')");
+        const QString pdf = f.dir.filePath("fall.pdf");
+        int foot = 0;  // layouts where the title lies on a page after the page's first
+        // One more line of itinerary each time moves the notes down by a line: one of them
+        // brings the title to the foot of a page.
+        for (int lines = 0; lines < 60; ++lines) {
+            f.ts.db().exec("UPDATE M_TBL_ITINERARY_DETAILS_QUOTE SET ITN_DESC=? WHERE QUOT_NO=1",
+                           {QStringList(lines + 1, QStringLiteral("LINE")).join('\n')});
+            writePagePdf(buildQuotationPage(f.ts.db(), 1, QuotationPage::Quotation, {}), pdf);
+            const QStringList pages = pdfText(pdf).split('\f', Qt::SkipEmptyParts);
+            for (int i = 0; i < pages.size(); ++i) {
+                QVERIFY2(pages[i].contains(QStringLiteral("Page %1 of %2").arg(i + 1).arg(pages.size())),
+                         qPrintable(QString::number(lines)));
+                if (pages[i].contains("Hotel To Be Used :")) {
+                    QVERIFY2(pages[i].contains("HOTELMARK ONE"), qPrintable(QString::number(lines) + pages[i]));
+                    foot += i > 0 && pages[i].indexOf("Hotel To Be Used :") < 40;
+                }
+            }
+        }
+        QVERIFY(foot > 0);  // the title was indeed carried over at least once
+    }
+
+    // The cost sheet says NET PAYABLE once, and its tax line names the amount the tax was
+    // charged on: the taxable amount, or the total with commission when none was kept.
+    void costSheetStatesTheTaxBase() {
+        Fixture f;
+        const struct {
+            const char* taxable;
+            const char* line;
+        } cases[] = {{"4000.00", "GST 5 5.00 % ON 4000.00 : 200.00"}, {"NULL", "GST 5 5.00 % ON 10500.00 : 200.00"}};
+        for (const auto& c : cases) {
+            f.ts.db().exec(QStringLiteral("UPDATE M_TBL_QUOTATION SET TOTAL_AMOUNT2=10500, TAXIBLE_AMT=%1, "
+                                          "TAX_AMOUNT=200 WHERE DOC_CODE='QGBL01' AND DOC_NO=1")
+                               .arg(c.taxable));
+            const QString pdf = f.dir.filePath("cost.pdf");
+            writePagePdf(buildQuotationPage(f.ts.db(), 1, QuotationPage::CostSheet, {}), pdf);
+            const QString text = pdfText(pdf);
+            QCOMPARE(text.count("NET PAYABLE"), 1);
+            QVERIFY2(text.contains("NET PAYABLE : 10500.00") && text.contains(c.line), qPrintable(text));
+        }
+    }
+
+    // Without a company picture a page starts with its greeting: no room is kept for one.
+    void noPictureLeavesNoRoom() {
+        Fixture f;
+        for (QuotationPage page : {QuotationPage::Quotation, QuotationPage::Vehicle})
+            for (const QString& picture : {QString(), QStringLiteral("file:///x/compname.jpg")}) {
+                const QString html = buildQuotationPage(f.ts.db(), 1, page, {.pictureSource = picture});
+                const QString before = html.left(html.indexOf("Dear Sir"));
+                QCOMPARE(before.contains("<img"), !picture.isEmpty());
+                QCOMPARE(before.contains("<br>"), !picture.isEmpty());
+            }
     }
 
     void aLockedQuotationHasItsStoredPagesAndIsNotSaved() {

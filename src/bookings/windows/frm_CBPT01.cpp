@@ -12,6 +12,10 @@
 
 #include <QDateEdit>
 #include <QGridLayout>
+#include <QHeaderView>
+#include <QMenu>
+#include <QTabBar>
+#include <QToolButton>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +28,68 @@ namespace tarvic {
 namespace {
 
 using C = ListColumn;
+
+// The booking's pages are many and their captions long. A tab gives up letters only down to a
+// readable stem (its middle elided, so "VEHICLE ADVICE NOTES" stays told apart from "OTHER
+// ADVICE NOTES"); past that the strip scrolls, and the list at its right end names every page.
+class PageTabBar : public QTabBar {
+public:
+    using QTabBar::QTabBar;
+
+protected:
+    QSize minimumTabSizeHint(int index) const override {
+        constexpr int kReadable = 14;  // letters kept on a tab, the ellipsis included
+        const QSize full = tabSizeHint(index);
+        const QString caption = tabText(index);
+        if (caption.size() <= kReadable)
+            return full;
+        const QFontMetrics fm(font());
+        const QString stem = caption.left(kReadable / 2) + QChar(0x2026) + caption.right(kReadable / 2 - 1);
+        const int cut = fm.horizontalAdvance(caption) - fm.horizontalAdvance(stem);
+        return QSize(full.width() - qMax(0, cut), full.height());
+    }
+};
+
+class PageTabs : public QTabWidget {
+public:
+    explicit PageTabs(QWidget* parent) : QTabWidget(parent) {
+        setTabBar(new PageTabBar(this));
+        tabBar()->setElideMode(Qt::ElideMiddle);
+        tabBar()->setUsesScrollButtons(true);
+        auto* list = new QToolButton(this);
+        list->setObjectName(QStringLiteral("Cmd_TabList"));
+        list->setText(QStringLiteral("PAGES"));
+        list->setToolTip(QStringLiteral("Every page of the booking"));
+        list->setPopupMode(QToolButton::InstantPopup);
+        list->setFocusPolicy(Qt::NoFocus);
+        auto* menu = new QMenu(list);
+        list->setMenu(menu);
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+            menu->clear();
+            for (int i = 0; i < count(); ++i) {
+                QAction* a = menu->addAction(tabText(i), this, [this, i] { setCurrentIndex(i); });
+                a->setCheckable(true);
+                a->setChecked(i == currentIndex());
+                a->setEnabled(isTabEnabled(i));
+            }
+        });
+        setCornerWidget(list, Qt::TopRightCorner);
+    }
+};
+
+// A grid's columns widened to what they hold (never narrowed below their set width), so a
+// bank's name or an instrument number is read whole.
+void widenToContents(ListGrid* grid) {
+    const QueryModel* model = grid->queryModel();
+    for (int c = 0; c < model->columns().size(); ++c) {
+        const ListColumn& column = model->columns().at(c);
+        if (column.hidden)
+            continue;
+        const int set = column.widthTwips / 15;
+        const int wanted = qMax(grid->sizeHintForColumn(c), grid->horizontalHeader()->sectionSizeHint(c));
+        grid->setColumnWidth(c, qMax(set, wanted));
+    }
+}
 
 // Each party's debits, credits and balance within the booking, exact.
 const QString kOutstandingSums = QStringLiteral("p.PARTY_NAME, a.PARTY_CODE, %1 AS DB, %2 AS CR, %3 AS BAL")
@@ -130,7 +196,7 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     editor_->setEditableHook([this](bool) { applyLocks(); });
 
     buildHead();
-    tabs = new QTabWidget(this);
+    tabs = new PageTabs(this);
     tabs->setObjectName(QStringLiteral("SSTab1"));
     body()->addWidget(tabs, 1);
     buildBookingTab();
@@ -685,6 +751,7 @@ void frm_CBPT01::loadGrids(bool quotationOnly) {
         const QVariantList values = d->values ? d->values() : QVariantList{quotation_};
         if (!guarded([&] {
                 d->model->load({statement, values});
+                widenToContents(d->grid);
                 if (d->total)
                     d->total->setText(QStringLiteral("TOTAL AMOUNT : ") +
                                       shownAmount(Money::fromVariant(db().scalar(d->totalSql, values))));
