@@ -21,6 +21,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QMenu>
 
 using namespace tarvic;
 using namespace tarvic::test;
@@ -143,6 +147,43 @@ private slots:
             QCOMPARE(w->grid(g)->rowCount(), 1);
         QCOMPARE(column(w->grid("Grid_Outstanding")->model(), 3).join(","), "19270.00,0.00,-15000.00");
         shoot(*w, "booking");
+    }
+
+    // Every page of the booking is within reach whatever the width: at 1600 pixels the whole
+    // strip shows, every caption whole (on two lines when it has words enough), and at any
+    // width the strip's list names every page and opens it. The receipt grid shows its bank, pay
+    // mode and instrument whole.
+    void pagesAndReceiptsReadWhole() {
+        Fixture f;
+        auto w = f.window();
+        QVERIFY(w->Show_Record(1));
+        auto* list = w->tabs->findChild<QToolButton*>("Cmd_TabList");
+        QVERIFY(list && list->menu());
+        for (const int width : {1600, 1024}) {
+            w->resize(width, 760);
+            QApplication::processEvents();
+            const QTabBar* bar = w->tabs->tabBar();
+            if (width == 1600)
+                for (int i = 0; i < bar->count(); ++i)
+                    QVERIFY2(bar->tabRect(i).right() <= bar->width(), qPrintable(bar->tabText(i)));
+            emit list->menu()->aboutToShow();
+            const QList<QAction*> pages = list->menu()->actions();
+            QCOMPARE(pages.size(), w->tabs->count());
+            for (int i = 0; i < pages.size(); ++i)
+                QCOMPARE(pages[i]->text(), w->tabs->tabText(i).replace('\n', ' '));
+            QVERIFY(pages[7]->text() == "VEHICLE ADVICE NOTES" && pages[9]->text() == "PAYMENTS TO PARTY");
+            pages.last()->trigger();
+            QCOMPARE(w->tabs->currentIndex(), w->tabs->count() - 1);
+            shoot(*w, QStringLiteral("booking_%1").arg(width));
+        }
+        ListGrid* receipts = w->grid("Grid_Receipts");
+        w->tabs->setCurrentWidget(receipts->parentWidget());
+        QCOMPARE(receipts->rowCount(), 1);
+        for (const int c : {3, 4, 5, 7}) {
+            const QString text = receipts->text(0, c);
+            QVERIFY2(receipts->columnWidth(c) > receipts->fontMetrics().horizontalAdvance(text), qPrintable(text));
+        }
+        shoot(*w, "booking_receipts");
     }
 
     void saveProtocol() {

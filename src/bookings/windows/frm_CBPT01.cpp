@@ -6,13 +6,13 @@
 #include "shell/kit/Checks.h"
 #include "shell/kit/DocumentEditor.h"
 #include "shell/kit/DocumentWindow.h"
+#include "shell/kit/GridHelpers.h"
 #include "shell/kit/KeyFilters.h"
 #include "shell/kit/ListGrid.h"
 #include "shell/kit/QueryModel.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
-#include <QHeaderView>
 #include <QMenu>
 #include <QTabBar>
 #include <QToolButton>
@@ -29,32 +29,13 @@ namespace {
 
 using C = ListColumn;
 
-// The booking's pages are many and their captions long. A tab gives up letters only down to a
-// readable stem (its middle elided, so "VEHICLE ADVICE NOTES" stays told apart from "OTHER
-// ADVICE NOTES"); past that the strip scrolls, and the list at its right end names every page.
-class PageTabBar : public QTabBar {
-public:
-    using QTabBar::QTabBar;
-
-protected:
-    QSize minimumTabSizeHint(int index) const override {
-        constexpr int kReadable = 14;  // letters kept on a tab, the ellipsis included
-        const QSize full = tabSizeHint(index);
-        const QString caption = tabText(index);
-        if (caption.size() <= kReadable)
-            return full;
-        const QFontMetrics fm(font());
-        const QString stem = caption.left(kReadable / 2) + QChar(0x2026) + caption.right(kReadable / 2 - 1);
-        const int cut = fm.horizontalAdvance(caption) - fm.horizontalAdvance(stem);
-        return QSize(full.width() - qMax(0, cut), full.height());
-    }
-};
-
+// The booking's pages are many and their captions long: a caption of several words is laid on
+// two lines (every word kept), so that the whole strip fits a wide screen; on a narrower one
+// the strip scrolls, and the list at its right end names every page and opens it.
 class PageTabs : public QTabWidget {
 public:
     explicit PageTabs(QWidget* parent) : QTabWidget(parent) {
-        setTabBar(new PageTabBar(this));
-        tabBar()->setElideMode(Qt::ElideMiddle);
+        tabBar()->setElideMode(Qt::ElideNone);
         tabBar()->setUsesScrollButtons(true);
         auto* list = new QToolButton(this);
         list->setObjectName(QStringLiteral("Cmd_TabList"));
@@ -67,13 +48,28 @@ public:
         connect(menu, &QMenu::aboutToShow, this, [this, menu] {
             menu->clear();
             for (int i = 0; i < count(); ++i) {
-                QAction* a = menu->addAction(tabText(i), this, [this, i] { setCurrentIndex(i); });
+                QAction* a = menu->addAction(caption(i), this, [this, i] { setCurrentIndex(i); });
                 a->setCheckable(true);
                 a->setChecked(i == currentIndex());
                 a->setEnabled(isTabEnabled(i));
             }
         });
         setCornerWidget(list, Qt::TopRightCorner);
+    }
+    // The caption of a page on one line.
+    QString caption(int index) const { return tabText(index).replace(QLatin1Char('\n'), QLatin1Char(' ')); }
+
+protected:
+    void tabInserted(int index) override {
+        QTabWidget::tabInserted(index);
+        const QString text = tabText(index);
+        // Broken at the space nearest the middle, so that the longer line is as short as can be.
+        int best = -1;
+        for (int at = text.indexOf(QLatin1Char(' ')); at >= 0; at = text.indexOf(QLatin1Char(' '), at + 1))
+            if (best < 0 || qAbs(2 * at - int(text.size())) < qAbs(2 * best - int(text.size())))
+                best = at;
+        if (best > 0)
+            setTabText(index, text.left(best) + QLatin1Char('\n') + text.mid(best + 1));
     }
 };
 
@@ -85,9 +81,8 @@ void widenToContents(ListGrid* grid) {
         const ListColumn& column = model->columns().at(c);
         if (column.hidden)
             continue;
-        const int set = column.widthTwips / 15;
-        const int wanted = qMax(grid->sizeHintForColumn(c), grid->horizontalHeader()->sectionSizeHint(c));
-        grid->setColumnWidth(c, qMax(set, wanted));
+        grid->resizeColumnToContents(c);
+        grid->setColumnWidth(c, qMax(twipsToPixels(column.widthTwips), grid->columnWidth(c)));
     }
 }
 
