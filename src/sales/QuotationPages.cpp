@@ -8,18 +8,18 @@
 #include "engine/sales/Itineraries.h"
 #include "engine/sales/QuotationLines.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QLocale>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStandardPaths>
-#include <QAbstractTextDocumentLayout>
-#include <QFontMetricsF>
-#include <QPainter>
 #include <QTextDocument>
 #include <QTextTable>
 #include <QUrl>
@@ -157,7 +157,8 @@ public:
             QStringLiteral(
                 "SELECT q.DOC_CODE, q.DOC_NO, q.DOC_DATE, q.LEAD_NO, q.ITINERARY_NO, q.TOURIST_NAME, q.TOURIST_MOBNO, "
                 "q.TOURIST_EMAIL, q.NOOF_ADULT, q.NOOF_CHILDREN, q.JOURNEY_STRTDT, q.JOURNEY_ENDDT, q.TOTAL_AMOUNT, "
-                "q.COMM_AMOUNT, q.TOTAL_AMOUNT2, q.TAXIBLE_AMT, q.TAX_PER, q.TAX_AMOUNT, q.GRAND_TOTAL, t.TAX_NAME, l.FILENO, "
+                "q.COMM_AMOUNT, q.TOTAL_AMOUNT2, q.TAXIBLE_AMT, q.TAX_PER, q.TAX_AMOUNT, q.GRAND_TOTAL, t.TAX_NAME, "
+                "l.FILENO, "
                 "p.PARTY_NAME, p.MOBILE_NOS, p.EMAIL_ADD, p.BUSINESS_RELTYPE, c.CONSULTANT_NAME, c.MOBILE_NO, "
                 "h.ITN_NAME, h.ITN_DURATION "
                 "FROM M_TBL_QUOTATION q "

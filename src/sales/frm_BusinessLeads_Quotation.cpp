@@ -973,7 +973,8 @@ bool frm_BusinessLeads_Quotation::Save_Transaction() {
         storeQuotation(db(), session().userFullName, header(), SaveKind::Silent);
         // The store stamped who and when: the label says so at once.
         if (const auto r = readQuotation(db(), number_))
-            lbl_UpdateBy->setText(byOnText(r->value(QStringLiteral("UPDATE_BY")), r->value(QStringLiteral("UPDATE_ON"))));
+            lbl_UpdateBy->setText(
+                byOnText(r->value(QStringLiteral("UPDATE_BY")), r->value(QStringLiteral("UPDATE_ON"))));
     });
 }
 

@@ -19,12 +19,12 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
-#include <QMenu>
 
 using namespace tarvic;
 using namespace tarvic::test;

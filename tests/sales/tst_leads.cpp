@@ -189,9 +189,9 @@ private slots:
             qint64 stored;        // CONSULTANT_CODE kept, 0: refused
         };
         f.lead(5, 2, 1);
-        const Case cases[] = {{1, 0, QVariant(), 0}, {1, 0, none, 0},     {1, 0, 0, 0},  {1, 0, 99, 0},
-                              {1, 5, none, 0},       {1, 0, 2, 2},        {2, 0, none, 2}, {1, 5, QVariant(), 2},
-                              {1, 5, 1, 1}};
+        const Case cases[] = {{1, 0, QVariant(), 0}, {1, 0, none, 0},       {1, 0, 0, 0},
+                              {1, 0, 99, 0},         {1, 5, none, 0},       {1, 0, 2, 2},
+                              {2, 0, none, 2},       {1, 5, QVariant(), 2}, {1, 5, 1, 1}};
         for (const Case& c : cases) {
             Columns columns{{"DOC_DESC", "X"}};
             if (c.consultant.isValid())
@@ -211,8 +211,9 @@ private slots:
                 continue;
             }
             QVERIFY2(c.stored != 0, qPrintable(name));
-            QCOMPARE(f.db().scalar("SELECT CONSULTANT_CODE FROM M_TBL_TRANSACTION WHERE DOC_NO=?", {saved}).toLongLong(),
-                     c.stored);
+            QCOMPARE(
+                f.db().scalar("SELECT CONSULTANT_CODE FROM M_TBL_TRANSACTION WHERE DOC_NO=?", {saved}).toLongLong(),
+                c.stored);
         }
         QCOMPARE(count(f.db(), "M_TBL_TRANSACTION"), 3);
     }

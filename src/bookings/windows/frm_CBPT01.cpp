@@ -13,15 +13,15 @@
 
 #include <QDateEdit>
 #include <QGridLayout>
-#include <QMenu>
-#include <QTabBar>
-#include <QToolButton>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 
 namespace tarvic {
 

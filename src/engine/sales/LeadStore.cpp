@@ -27,9 +27,10 @@ void checkConsultant(Database& db, const Columns& columns, bool isNew) {
         }
     if (!named && !isNew)
         return;
-    const bool known = !code.isNull() && code.toLongLong() > 0 &&
-                       db.firstRow(QStringLiteral("SELECT CONSULTANT_CODE FROM M_TBL_CONSULTANT WHERE CONSULTANT_CODE=?"),
-                                   {code.toLongLong()});
+    const bool known =
+        !code.isNull() && code.toLongLong() > 0 &&
+        db.firstRow(QStringLiteral("SELECT CONSULTANT_CODE FROM M_TBL_CONSULTANT WHERE CONSULTANT_CODE=?"),
+                    {code.toLongLong()});
     if (!known)
         throw DbError(DbError::Kind::Refused, kNoConsultant);
 }
