@@ -545,9 +545,10 @@ void collectTables(QTextFrame* frame, QList<QTextTable*>& out) {
     }
 }
 
-// A section's title row sits alone at the foot of a page when its first row of content
-// starts on the next page: the section is pushed down to the next page, title and all. One
-// section moved per layout, until none is left alone (a title on a page of its own stays).
+// A section is never parted from its title: a short one (up to a third of a page) that would
+// cross the foot of a page goes whole to the next, a longer one at least keeps its first row
+// of content on its title's page. A section is pushed down by a top margin reaching the next
+// page, one section per layout, until none is left to move (one taller than a page stays).
 void keepTitlesWithTheirContent(QTextDocument& doc, qreal pageHeight) {
     QAbstractTextDocumentLayout* layout = doc.documentLayout();
     auto pageOf = [&](qreal y) { return int(y / pageHeight); };
@@ -558,13 +559,16 @@ void keepTitlesWithTheirContent(QTextDocument& doc, qreal pageHeight) {
         for (QTextTable* table : std::as_const(tables)) {
             if (table->rows() < 2 || table->cellAt(0, 0).format().background().color() != QColor(0x88, 0xC4, 0xFF))
                 continue;
-            const QRectF title = layout->blockBoundingRect(table->cellAt(0, 0).firstCursorPosition().block());
-            const QRectF first = layout->blockBoundingRect(table->cellAt(1, 0).firstCursorPosition().block());
-            if (pageOf(title.top()) == pageOf(first.top()))
+            // From the title (the table's margin, once pushed, lies above it) to the end of what
+            // stays with it.
+            const qreal top = layout->blockBoundingRect(table->cellAt(0, 0).firstCursorPosition().block()).top();
+            const qreal whole = layout->frameBoundingRect(table).bottom();
+            const qreal first = layout->blockBoundingRect(table->cellAt(1, 0).lastCursorPosition().block()).bottom();
+            const qreal end = whole - top <= pageHeight / 3 ? whole : first;
+            if (end - top > pageHeight || pageOf(end - 1) == pageOf(top))
                 continue;
-            const qreal toNextPage = (pageOf(title.top()) + 1) * pageHeight - title.top();
             QTextTableFormat format = table->format();
-            format.setTopMargin(format.topMargin() + toNextPage + 1);
+            format.setTopMargin(format.topMargin() + (pageOf(top) + 1) * pageHeight - top + 1);
             table->setFormat(format);
             moved = true;
             break;

@@ -202,7 +202,8 @@ frm_BusinessLead_Add::frm_BusinessLead_Add(Session& session, QWidget* parent, co
 
     setUpSave();
     guarded([&] { role_ = Chk_TCRole(session); });
-    lbl_SaveNote->setText(lead::saveRefusal(role_));
+    // The box's lines start with a blank; on the window they start at the margin.
+    lbl_SaveNote->setText(lead::saveRefusal(role_).replace(QStringLiteral("\n "), QStringLiteral("\n")));
     lbl_SaveNote->setVisible(!role_.saveAllowed());
     Load_Init();
     const qint64 leadNo = args.value(QStringLiteral("LEAD_NO")).toLongLong();
@@ -363,7 +364,7 @@ void frm_BusinessLead_Add::Save_Record() {
     if (!editable_)
         return;
     if (!role_.saveAllowed()) {
-        prompter().information(this, lbl_SaveNote->text());
+        prompter().information(this, lead::saveRefusal(role_));
         return;
     }
     editor_->save();

@@ -134,13 +134,13 @@ private slots:
                  qPrintable(text));
     }
 
-    // However the pages fall, a section's title is printed on the page of its text, and every
-    // page carries its number of the whole.
+    // However the pages fall, a short section is printed whole on one page, its title with its
+    // text, and every page carries its number of the whole.
     void pdfKeepsTitlesWithTheirTextAndNumbersItsPages() {
         Fixture f;
         f.ts.db().exec(
             "INSERT INTO M_TBL_ITINERARY_NOTES_QUOTE (ITN_DOCNO, QUOT_NO, ITN_NOTE_CODE, ITN_NOTE) VALUES "
-            "(3, 1, 'ITN_HOTELTOUSE', 'HOTELMARK ONE')");
+            "(3, 1, 'ITN_HOTELTOUSE', 'HOTELMARK ONE\nHOTELMARK TWO')");
         f.ts.db().exec(
             "INSERT INTO M_TBL_ITINERARY_DETAILS_QUOTE (ITN_DOCNO, QUOT_NO, ITN_SLNO, ITN_DAY, ITN_PLACE, ITN_DESC) "
             "VALUES (3, 1, 1, 1, 'KOCHI', '')");
@@ -157,7 +157,8 @@ private slots:
                 QVERIFY2(pages[i].contains(QStringLiteral("Page %1 of %2").arg(i + 1).arg(pages.size())),
                          qPrintable(QString::number(lines)));
                 if (pages[i].contains("Hotel To Be Used :")) {
-                    QVERIFY2(pages[i].contains("HOTELMARK ONE"), qPrintable(QString::number(lines) + pages[i]));
+                    QVERIFY2(pages[i].contains("HOTELMARK ONE") && pages[i].contains("HOTELMARK TWO"),
+                             qPrintable(QString::number(lines) + pages[i]));
                     foot += i > 0 && pages[i].indexOf("Hotel To Be Used :") < 40;
                 }
             }

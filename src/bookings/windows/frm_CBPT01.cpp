@@ -11,6 +11,7 @@
 #include "shell/kit/ListGrid.h"
 #include "shell/kit/QueryModel.h"
 
+#include <QActionGroup>
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -47,9 +48,12 @@ public:
         list->setMenu(menu);
         connect(menu, &QMenu::aboutToShow, this, [this, menu] {
             menu->clear();
+            qDeleteAll(menu->findChildren<QActionGroup*>(Qt::FindDirectChildrenOnly));
+            auto* one = new QActionGroup(menu);  // the page shown is marked as one of many
             for (int i = 0; i < count(); ++i) {
                 QAction* a = menu->addAction(caption(i), this, [this, i] { setCurrentIndex(i); });
                 a->setCheckable(true);
+                a->setActionGroup(one);
                 a->setChecked(i == currentIndex());
                 a->setEnabled(isTabEnabled(i));
             }
