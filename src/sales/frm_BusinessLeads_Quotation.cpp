@@ -847,8 +847,9 @@ bool frm_BusinessLeads_Quotation::Show_Record(qint64 number) {
     });
     Load_GridSummary();
     Load_Itinerary();
-    // Its pages as stored, so that their tabs never stand empty until F5.
-    for (QuotationPage p : {QuotationPage::Quotation, QuotationPage::Confirmation, QuotationPage::Vehicle})
+    // Its pages as stored, so that their tabs never stand empty until F5 or the cost sheet's button.
+    for (QuotationPage p :
+         {QuotationPage::Quotation, QuotationPage::Confirmation, QuotationPage::Vehicle, QuotationPage::CostSheet})
         if (!refreshPage(p, nullptr, false))
             break;
     return true;
