@@ -177,45 +177,29 @@ private slots:
                  QStringList{"2|0||||-1"});
     }
 
-    // A lead is stored with a registered consultant or not at all (an operator's is his own
-    // whatever is sent); a change that leaves the consultant alone needs none.
+    // A lead is stored with a registered consultant or not at all, its number unused (an
+    // operator's is his own whatever is sent); a change that leaves it alone needs none.
     void aLeadAlwaysHasAConsultant() {
         LeadMasters f;
-        const QVariant none(QMetaType(QMetaType::LongLong));
-        struct Case {
-            int user;
-            qint64 number;
-            QVariant consultant;  // invalid: no CONSULTANT_CODE column sent
-            qint64 stored;        // CONSULTANT_CODE kept, 0: refused
-        };
         f.lead(5, 2, 1);
-        const Case cases[] = {{1, 0, QVariant(), 0}, {1, 0, none, 0},       {1, 0, 0, 0},
-                              {1, 0, 99, 0},         {1, 5, none, 0},       {1, 0, 2, 2},
-                              {2, 0, none, 2},       {1, 5, QVariant(), 2}, {1, 5, 1, 1}};
-        for (const Case& c : cases) {
+        const QVariant none(QMetaType(QMetaType::LongLong)), unsent;
+        // user, lead number, consultant sent, consultant kept (0: refused)
+        const std::tuple<int, qint64, QVariant, qint64> cases[] = {{1, 0, unsent, 0}, {1, 0, none, 0},   {1, 0, 0, 0},
+                                                                   {1, 0, 99, 0},     {1, 5, none, 0},   {1, 0, 2, 2},
+                                                                   {2, 0, none, 2},   {1, 5, unsent, 2}, {1, 5, 1, 1}};
+        for (const auto& [user, number, sent, kept] : cases) {
             Columns columns{{"DOC_DESC", "X"}};
-            if (c.consultant.isValid())
-                columns.emplace_back("CONSULTANT_CODE", c.consultant);
-            const QString name = QStringLiteral("user %1 lead %2 consultant %3")
-                                     .arg(c.user)
-                                     .arg(c.number)
-                                     .arg(c.consultant.isValid() ? c.consultant.toString() : "-");
-            const int before = counter(f.db(), "BLFC01");
-            qint64 saved = 0;
+            if (sent.isValid())
+                columns.emplace_back("CONSULTANT_CODE", sent);
+            QString got;
             try {
-                saved = lead::saveLead(f.db(), "X", c.user, c.number, columns);
+                const qint64 n = lead::saveLead(f.db(), "X", user, number, columns);
+                got = lines(f.db(), "SELECT CONSULTANT_CODE FROM M_TBL_TRANSACTION WHERE DOC_NO=?", {n}).value(0);
             } catch (const DbError& e) {
-                QVERIFY2(c.stored == 0 && e.kind() == DbError::Kind::Refused && e.message() == lead::kNoConsultant,
-                         qPrintable(name + ": " + e.message()));
-                QVERIFY2(counter(f.db(), "BLFC01") == before, qPrintable(name));
-                continue;
+                got = e.message() + QString::number(counter(f.db(), "BLFC01"));
             }
-            QVERIFY2(c.stored != 0, qPrintable(name));
-            QCOMPARE(
-                f.db().scalar("SELECT CONSULTANT_CODE FROM M_TBL_TRANSACTION WHERE DOC_NO=?", {saved}).toLongLong(),
-                c.stored);
+            QCOMPARE(got, kept ? QString::number(kept) : lead::kNoConsultant + "0");
         }
-        QCOMPARE(count(f.db(), "M_TBL_TRANSACTION"), 3);
     }
 
     // End date = start + (days - 1); no days, 0 days or no start: none.
@@ -279,12 +263,10 @@ private slots:
             f.ts.prompter.clear();
             frm_BusinessLead_Add none(f.ts.session);
             QVERIFY(showActive(none));
-            const QString why = code == 3 ? kNoTCPermission : kNotTourConsultant;
             QTest::keyClick(none.txt_Code, Qt::Key_F3);
             const QString said = f.ts.prompter.texts().value(0);
-            QVERIFY2(said.startsWith(why + "\n ") && said.endsWith("LOG ON AGAIN ...."), qPrintable(said));
-            QCOMPARE(none.lbl_SaveNote->text(), QString(said).replace("\n ", "\n"));
-            QVERIFY(none.lbl_SaveNote->isVisible());
+            QVERIFY(said.startsWith((code == 3 ? kNoTCPermission : kNotTourConsultant) + "\n "));
+            QVERIFY(none.lbl_SaveNote->isVisible() && none.lbl_SaveNote->text() == said.split("\n ").join('\n'));
             f.ts.prompter.clear();
             frm_SearchLead refused(f.ts.session);
             QCOMPARE(leads(refused), QStringList{});
