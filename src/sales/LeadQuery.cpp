@@ -40,7 +40,7 @@ QList<ListColumn> gridColumns(bool withLastUpdate) {
                C::date(QStringLiteral("LEAD DT"), QStringLiteral("DOC_DATE"), 1200), n("LEAD CODE", "DOC_NO", 1200)};
     if (withLastUpdate)
         c << C::moment(QStringLiteral("LST UPDATE"), QStringLiteral("UPDATE_ON"), 2200);
-    c << t("FILE NO", "FILENO", 1200) << t("CONSULTANT", "CONSULTANT_NAME", 2200)
+    c << t("FILE NO", "FILENO", 1900) << t("CONSULTANT", "CONSULTANT_NAME", 2200)
       << t("ACTION TAKEN", "CONSUTLTANT_RESPONSETXT", 3000) << t("PARTY NAME", "PARTY_NAME", 3000)
       << t("DESCRIPTION", "DOC_DESC", 3000) << t("TYPE", "BUSINESS_RELTYPE", 800) << n("PARTY CODE", "PARTY_CODE", 1300)
       << t("LEAD TYPE", "LEAD_TYPE", 1800) << t("REQUEST FOR", "LEADREQ_TYPE", 1800) << n("PAX", "NOOF_PAX", 600)

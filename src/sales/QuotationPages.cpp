@@ -6,17 +6,22 @@
 #include "data/Money.h"
 #include "engine/DocumentState.h"
 #include "engine/sales/Itineraries.h"
+#include "engine/sales/QuotationLines.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QLocale>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStandardPaths>
 #include <QTextDocument>
+#include <QTextTable>
 #include <QUrl>
 
 namespace tarvic {
@@ -152,7 +157,8 @@ public:
             QStringLiteral(
                 "SELECT q.DOC_CODE, q.DOC_NO, q.DOC_DATE, q.LEAD_NO, q.ITINERARY_NO, q.TOURIST_NAME, q.TOURIST_MOBNO, "
                 "q.TOURIST_EMAIL, q.NOOF_ADULT, q.NOOF_CHILDREN, q.JOURNEY_STRTDT, q.JOURNEY_ENDDT, q.TOTAL_AMOUNT, "
-                "q.COMM_AMOUNT, q.TOTAL_AMOUNT2, q.TAX_PER, q.TAX_AMOUNT, q.GRAND_TOTAL, t.TAX_NAME, l.FILENO, "
+                "q.COMM_AMOUNT, q.TOTAL_AMOUNT2, q.TAXIBLE_AMT, q.TAX_PER, q.TAX_AMOUNT, q.GRAND_TOTAL, t.TAX_NAME, "
+                "l.FILENO, "
                 "p.PARTY_NAME, p.MOBILE_NOS, p.EMAIL_ADD, p.BUSINESS_RELTYPE, c.CONSULTANT_NAME, c.MOBILE_NO, "
                 "h.ITN_NAME, h.ITN_DURATION "
                 "FROM M_TBL_QUOTATION q "
@@ -273,15 +279,16 @@ private:
         }
         b.close();
         const QSqlRecord& h = d_.head;
-        b.open(QStringLiteral("NET PAYABLE"), 2);
+        // The block names itself once, in its first line.
+        b.open(QString(), 2);
         const auto big = [](const QString& s) {
             return QStringLiteral("<font face=\"Bodoni MT\" size=\"4\"><b>%1</b></font>").arg(esc(s));
         };
         b.cell(big(QStringLiteral("NET PAYABLE : ") + money(h, "TOTAL_AMOUNT2")), 2);
-        b.cell(
-            big(QStringLiteral("%1 %2 % ON %3 : %4")
-                    .arg(text(h, "TAX_NAME"), money(h, "TAX_PER"), money(h, "TOTAL_AMOUNT2"), money(h, "TAX_AMOUNT"))),
-            2);
+        // The tax was charged on the taxable amount, which may be a part of the price.
+        b.cell(big(QStringLiteral("%1 %2 % ON %3 : %4")
+                       .arg(text(h, "TAX_NAME"), money(h, "TAX_PER"), taxBase().toString(), money(h, "TAX_AMOUNT"))),
+               2);
         b.cell(big(QStringLiteral("GRAND TOTAL : ") + money(h, "GRAND_TOTAL")), 2);
         b.close();
         // The ledger: what each kind of line costs and how the price is made of it.
@@ -295,7 +302,7 @@ private:
             byKind[sums.value(0).toString().trimmed()] = Money::fromVariant(sums.value(1));
         b.pairs({{QStringLiteral("HOTEL"), shownAmount(byKind.value(QStringLiteral("HOTEL")))},
                  {QStringLiteral("VEHICLE"), shownAmount(byKind.value(QStringLiteral("VEHICLE")))},
-                 {QStringLiteral("OTHER CHARGES"), shownAmount(byKind.value(QStringLiteral("OTHRCHRG")))},
+                 {lineKindName(QStringLiteral("OTHRCHRG")), shownAmount(byKind.value(QStringLiteral("OTHRCHRG")))},
                  {QStringLiteral("TOTAL AMOUNT"), money(h, "TOTAL_AMOUNT")},
                  {QStringLiteral("COMMISSION"), money(h, "COMM_AMOUNT")},
                  {QStringLiteral("TAX AMOUNT"), money(h, "TAX_AMOUNT")},
@@ -306,9 +313,11 @@ private:
     }
 
     void greeting(PageBuilder& b) {
-        b.raw(QStringLiteral("<br><br><br><font face=\"Verdana\" size=\"2\"><b>Dear Sir / Madam,<br>Greetings from "
-                             "%1.<br>Thank you for your mail. Kindly find below the tour cost.</b></font><br><br>")
-                  .arg(esc(options_.companyName)));
+        // The breaks part the greeting from the picture; without one the page starts with it.
+        b.raw(QStringLiteral("%1<font face=\"Verdana\" size=\"2\"><b>Dear Sir / Madam,<br>Greetings from "
+                             "%2.<br>Thank you for your mail. Kindly find below the tour cost.</b></font><br><br>")
+                  .arg(options_.pictureSource.isEmpty() ? QString() : QStringLiteral("<br><br><br>"),
+                       esc(options_.companyName)));
     }
 
     void packageDetails(PageBuilder& b, bool withBooking) {
@@ -414,6 +423,13 @@ private:
         b.close();
     }
 
+    // The amount the tax was charged on: the taxable amount, or the total with commission when
+    // none was kept (the totals take it so).
+    Money taxBase() const {
+        const Money taxable = Money::fromVariant(d_.head.value(QStringLiteral("TAXIBLE_AMT")));
+        return taxable.isZero() ? Money::fromVariant(d_.head.value(QStringLiteral("TOTAL_AMOUNT2"))) : taxable;
+    }
+
     QString taxNote() const {
         const QSqlRecord& h = d_.head;
         return QStringLiteral("( ") + money(h, "TAX_PER") + QStringLiteral("% ") + text(h, "TAX_NAME") +
@@ -516,6 +532,54 @@ void writePageFile(const QString& path, const QByteArray& bytes) {
         throw PageError(file.errorString());
 }
 
+namespace {
+
+constexpr int kMaxPushes = 200;
+
+// Every table of the document, nested ones included, in document order.
+void collectTables(QTextFrame* frame, QList<QTextTable*>& out) {
+    for (QTextFrame* child : frame->childFrames()) {
+        if (auto* table = qobject_cast<QTextTable*>(child))
+            out.append(table);
+        collectTables(child, out);
+    }
+}
+
+// A section is never parted from its title: a short one (up to a third of a page) that would
+// cross the foot of a page goes whole to the next, a longer one at least keeps its first row
+// of content on its title's page. A section is pushed down by a top margin reaching the next
+// page, one section per layout, until none is left to move (one taller than a page stays).
+void keepTitlesWithTheirContent(QTextDocument& doc, qreal pageHeight) {
+    QAbstractTextDocumentLayout* layout = doc.documentLayout();
+    auto pageOf = [&](qreal y) { return int(y / pageHeight); };
+    for (int pushed = 0; pushed < kMaxPushes; ++pushed) {
+        QList<QTextTable*> tables;
+        collectTables(doc.rootFrame(), tables);
+        bool moved = false;
+        for (QTextTable* table : std::as_const(tables)) {
+            if (table->rows() < 2 || table->cellAt(0, 0).format().background().color() != QColor(0x88, 0xC4, 0xFF))
+                continue;
+            // From the title (the table's margin, once pushed, lies above it) to the end of what
+            // stays with it.
+            const qreal top = layout->blockBoundingRect(table->cellAt(0, 0).firstCursorPosition().block()).top();
+            const qreal whole = layout->frameBoundingRect(table).bottom();
+            const qreal first = layout->blockBoundingRect(table->cellAt(1, 0).lastCursorPosition().block()).bottom();
+            const qreal end = whole - top <= pageHeight / 3 ? whole : first;
+            if (end - top > pageHeight || pageOf(end - 1) == pageOf(top))
+                continue;
+            QTextTableFormat format = table->format();
+            format.setTopMargin(format.topMargin() + (pageOf(top) + 1) * pageHeight - top + 1);
+            table->setFormat(format);
+            moved = true;
+            break;
+        }
+        if (!moved)
+            return;
+    }
+}
+
+}  // namespace
+
 void writePagePdf(const QString& html, const QString& path) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -528,9 +592,29 @@ void writePagePdf(const QString& html, const QString& path) {
         QTextDocument doc;
         doc.setBaseUrl(QUrl::fromLocalFile(pagesFolder() + QLatin1Char('/')));
         doc.setHtml(html);
-        // The paint rectangle as the page: otherwise the document adds margins and a page number.
-        doc.setPageSize(writer.pageLayout().paintRectPixels(writer.resolution()).size());
-        doc.print(&writer);
+        // The foot of every page keeps a line for its number.
+        const QFont footFont(QStringLiteral("Verdana"), 8);
+        const QRectF paint = writer.pageLayout().paintRectPixels(writer.resolution());
+        const qreal foot = QFontMetricsF(footFont, &writer).height() * 2;
+        const QSizeF body(paint.width(), paint.height() - foot);
+        doc.setPageSize(body);
+        keepTitlesWithTheirContent(doc, body.height());
+        const int pages = doc.pageCount();
+        QPainter painter(&writer);
+        for (int page = 0; page < pages; ++page) {
+            if (page > 0)
+                writer.newPage();
+            painter.save();
+            painter.setClipRect(QRectF(QPointF(0, 0), body));
+            painter.translate(0, -page * body.height());
+            QAbstractTextDocumentLayout::PaintContext context;
+            context.clip = QRectF(0, page * body.height(), body.width(), body.height());
+            doc.documentLayout()->draw(&painter, context);
+            painter.restore();
+            painter.setFont(footFont);
+            painter.drawText(QRectF(0, body.height(), body.width(), foot), Qt::AlignCenter,
+                             QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages));
+        }
     }
     if (!file.commit())
         throw PageError(file.errorString());

@@ -118,6 +118,13 @@ frm_BusinessLead_Add::frm_BusinessLead_Add(Session& session, QWidget* parent, co
     for (QLineEdit* e : {txt_Desc, txt_TouristName})
         attachFilter(e, KeyFilter::Upper);
 
+    lbl_SaveNote = new QLabel(this);
+    lbl_SaveNote->setObjectName(QStringLiteral("lbl_SaveNote"));
+    lbl_SaveNote->setWordWrap(true);
+    lbl_SaveNote->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0); font-weight: bold;"));
+    lbl_SaveNote->hide();
+    body()->addWidget(lbl_SaveNote);
+
     auto* form = new QGridLayout;
     form->setHorizontalSpacing(8);
     int row = 0;
@@ -195,6 +202,9 @@ frm_BusinessLead_Add::frm_BusinessLead_Add(Session& session, QWidget* parent, co
 
     setUpSave();
     guarded([&] { role_ = Chk_TCRole(session); });
+    // The box's lines start with a blank; on the window they start at the margin.
+    lbl_SaveNote->setText(lead::saveRefusal(role_).replace(QStringLiteral("\n "), QStringLiteral("\n")));
+    lbl_SaveNote->setVisible(!role_.saveAllowed());
     Load_Init();
     const qint64 leadNo = args.value(QStringLiteral("LEAD_NO")).toLongLong();
     if (leadNo > 0)
@@ -242,7 +252,8 @@ void frm_BusinessLead_Add::setEditable(bool editable) {
     }
     consultant->edit()->setReadOnly(!editable || role_.consultantLocked());
     party->pickButton()->setEnabled(editable);
-    tool(3)->setEnabled(editable && role_.saveAllowed());
+    // Open to a user who may not save, so that the button and F3 say why.
+    tool(3)->setEnabled(editable);
 }
 
 void frm_BusinessLead_Add::showPartyType() {
@@ -343,12 +354,19 @@ QList<Check> frm_BusinessLead_Add::saveChecks() {
                  return !empty(txt_StrtDate) &&
                         !QDate::fromString(txt_StrtDate->text().trimmed(), kDateFormat).isValid();
              },
-             txt_StrtDate, QStringLiteral("PLEASE ENTER START DATE PROPERLY (DD/MM/YYYY) ....")}};
+             txt_StrtDate, QStringLiteral("PLEASE ENTER START DATE PROPERLY (DD/MM/YYYY) ....")},
+            // The store refuses it too; here the focus goes to the field.
+            {[=, this] { return consultant->key().isEmpty() || consultant->nameLabel()->text().trimmed().isEmpty(); },
+             consultant->edit(), lead::kNoConsultant}};
 }
 
 void frm_BusinessLead_Add::Save_Record() {
-    if (!editable_ || !role_.saveAllowed())
+    if (!editable_)
         return;
+    if (!role_.saveAllowed()) {
+        prompter().information(this, lead::saveRefusal(role_));
+        return;
+    }
     editor_->save();
 }
 

@@ -3,7 +3,8 @@
 // 2 starts a new lead, 3 saves, 4 opens the lead search. Opened with LEAD_NO it shows that
 // lead; after every save it calls the opener's callback (the register reloads its grid).
 // What a user may do follows his role (Chk_TCRole): an operator's consultant is his own and
-// he sees only his own leads; no consultant row or role means no save. A locked lead
+// he sees only his own leads; no consultant row or role means no save, and the window says so
+// above its fields and again when a save is tried (lbl_SaveNote). A locked lead
 // (LCK_LEAD 'Y') is shown read-only.
 #include "masters/ConsultantRole.h"
 #include "shell/kit/CodeList.h"
@@ -49,6 +50,7 @@ public:
     QLabel* lbl_CreatedBy = nullptr;
     QLabel* lbl_UpdateBy = nullptr;
     QLabel* lbl_LeadLock = nullptr;
+    QLabel* lbl_SaveNote = nullptr;  // why this user cannot save; hidden when he can
 
     qint64 number() const { return number_; }
     void Load_Init();

@@ -3,6 +3,7 @@
 #include "data/Mailer.h"
 #include "data/Moments.h"
 #include "engine/sales/Itineraries.h"
+#include "engine/sales/QuotationLines.h"
 #include "sales/LeadQuery.h"
 #include "sales/QuotationPagePane.h"
 #include "shell/kit/BusyCursor.h"
@@ -356,8 +357,12 @@ QWidget* frm_BusinessLeads_Quotation::buildCosting() {
     layout->addWidget(GridOthrChrg = grid(QStringLiteral("GridOthrChrg"), &other_, other), 5, 0);
     Grid1 = grid(QStringLiteral("Grid1"), &summary_,
                  {C::serial(QStringLiteral("SLNO"), 700),
-                  C::text(QStringLiteral("DESCRIPTION"), QStringLiteral("ACCOUNT_DESC"), 1800),
-                  C::money(QStringLiteral("TOTAL AMOUNT"), QStringLiteral("TOTAL_AMOUNT"), 1800)});
+                  C::computed(QStringLiteral("DESCRIPTION"), 1800,
+                              [](const QSqlRecord& r) {
+                                  return lineKindName(r.value(QStringLiteral("ACCOUNT_DESC")).toString().trimmed());
+                              }),
+                  C::money(QStringLiteral("TOTAL AMOUNT"), QStringLiteral("TOTAL_AMOUNT"), 1800),
+                  C::text(QStringLiteral("KIND"), QStringLiteral("ACCOUNT_DESC"), 0).hiddenColumn()});
     Grid1->setMinimumWidth(300);
     layout->addWidget(Grid1, 1, 1, 5, 1);
     layout->setColumnStretch(0, 1);
@@ -745,6 +750,7 @@ void frm_BusinessLeads_Quotation::Show_LeadDetails() {
     });
 }
 
+// The lead's quotations but the one shown (none shown: all of them).
 void frm_BusinessLeads_Quotation::loadOtherQuotations(qint64 leadNo) {
     quotations_->setSelect(QStringLiteral(
         "a.DOC_DATE, a.DOC_NO, a.LEAD_NO, c.PARTY_CODE, a.ITINERARY_NO, b.ITN_NAME, a.TOTAL_AMOUNT, a.TAX_AMOUNT, "
@@ -753,8 +759,8 @@ void frm_BusinessLeads_Quotation::loadOtherQuotations(qint64 leadNo) {
     quotations_->load({QStringLiteral("SELECT {columns} FROM M_TBL_QUOTATION a "
                                       "LEFT JOIN M_TBL_ITINERARY_HEADER b ON a.ITINERARY_NO=b.ITN_DOCNO "
                                       "JOIN M_TBL_TRANSACTION c ON c.DOC_CODE='BLFC01' AND a.LEAD_NO=c.DOC_NO "
-                                      "WHERE a.DOC_CODE='QGBL01' AND a.LEAD_NO=?"),
-                       {leadNo}});
+                                      "WHERE a.DOC_CODE='QGBL01' AND a.LEAD_NO=? AND a.DOC_NO<>?"),
+                       {leadNo, number_}});
 }
 
 void frm_BusinessLeads_Quotation::Show_ItineraryName() {
@@ -841,6 +847,11 @@ bool frm_BusinessLeads_Quotation::Show_Record(qint64 number) {
     });
     Load_GridSummary();
     Load_Itinerary();
+    // Its pages as stored, so that their tabs never stand empty until F5 or the cost sheet's button.
+    for (QuotationPage p :
+         {QuotationPage::Quotation, QuotationPage::Confirmation, QuotationPage::Vehicle, QuotationPage::CostSheet})
+        if (!refreshPage(p, nullptr, false))
+            break;
     return true;
 }
 
@@ -874,7 +885,7 @@ void frm_BusinessLeads_Quotation::Load_GridSummary() {
     QHash<QString, Money> byKind;
     for (int row = 0; row < summary_->rowCount(); ++row) {
         const Money::Reading r = Money::read(summary_->text(row, 2));  // malformed: shown as beyond
-        byKind[summary_->text(row, 1)] = r.kind == Money::Reading::Kind::Malformed ? Money::beyondLargest() : r.value;
+        byKind[summary_->text(row, 3)] = r.kind == Money::Reading::Kind::Malformed ? Money::beyondLargest() : r.value;
     }
     total_ = Money::sum(byKind).value_or(Money::beyondLargest());
     setMoney(lbl_HotelSum, byKind.value(QStringLiteral("HOTEL")));
@@ -959,7 +970,13 @@ bool frm_BusinessLeads_Quotation::Save_Transaction() {
     if (number_ == 0 || locked_)
         return false;
     Calc_GrandTotal();
-    return guarded([&] { storeQuotation(db(), session().userFullName, header(), SaveKind::Silent); });
+    return guarded([&] {
+        storeQuotation(db(), session().userFullName, header(), SaveKind::Silent);
+        // The store stamped who and when: the label says so at once.
+        if (const auto r = readQuotation(db(), number_))
+            lbl_UpdateBy->setText(
+                byOnText(r->value(QStringLiteral("UPDATE_BY")), r->value(QStringLiteral("UPDATE_ON"))));
+    });
 }
 
 void frm_BusinessLeads_Quotation::Delete_ItnQuote() {

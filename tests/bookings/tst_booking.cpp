@@ -19,8 +19,11 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
+#include <QToolButton>
 
 using namespace tarvic;
 using namespace tarvic::test;
@@ -143,6 +146,28 @@ private slots:
             QCOMPARE(w->grid(g)->rowCount(), 1);
         QCOMPARE(column(w->grid("Grid_Outstanding")->model(), 3).join(","), "19270.00,0.00,-15000.00");
         shoot(*w, "booking");
+    }
+
+    // At 1600 pixels the booking's whole strip of pages shows, every caption whole (on two
+    // lines when it has words enough), and its list names and opens every page, for a narrower
+    // screen. Receipts show bank, pay mode and instrument whole.
+    void pagesAndReceiptsReadWhole() {
+        Fixture f;
+        auto w = f.window();
+        QVERIFY(w->Show_Record(1));
+        w->resize(1600, 760);
+        QApplication::processEvents();
+        QVERIFY(w->tabs->tabBar()->tabRect(w->tabs->count() - 1).right() <= w->tabs->tabBar()->width());
+        QMenu* list = w->tabs->findChild<QToolButton*>("Cmd_TabList")->menu();
+        emit list->aboutToShow();
+        QCOMPARE(list->actions().size(), w->tabs->count());
+        QVERIFY(list->actions()[7]->text() == "VEHICLE ADVICE NOTES" &&
+                list->actions()[9]->text() == "PAYMENTS TO PARTY");
+        list->actions().last()->trigger();
+        QCOMPARE(w->tabs->currentIndex(), w->tabs->count() - 1);
+        ListGrid* receipts = w->grid("Grid_Receipts");
+        for (const int c : {3, 4, 5, 7})
+            QVERIFY(receipts->columnWidth(c) > receipts->fontMetrics().horizontalAdvance(receipts->text(0, c)));
     }
 
     void saveProtocol() {

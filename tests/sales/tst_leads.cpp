@@ -68,6 +68,11 @@ struct EntryFixture : LeadMasters {
         typeInto(w.txt_TouristMob, "98470 12345");
         typeInto(w.txt_EmailAdd, "asa@example.se");
         choose(w.Cmb_LeadStatus, "OPEN");
+        consultant("1");
+    }
+    void consultant(const QString& code) {
+        typeInto(w.consultant->edit(), code);
+        keyToFocus(Qt::Key_Return);
     }
     void save(QList<bool> answers = {true}) {
         ts.prompter.clear();
@@ -89,6 +94,7 @@ private slots:
     void entrySaveProtocol() {
         EntryFixture f;
         auto& w = f.w;
+        QVERIFY(w.lbl_SaveNote->isHidden());
         QCOMPARE(
             checkInOrder(
                 f.ts.prompter, f.db(), kTables,
@@ -120,7 +126,8 @@ private slots:
                       typeInto(w.txt_ChildAges, "4,6");
                       typeInto(w.txt_StrtDate, "31/02/2024");
                   },
-                  w.txt_StrtDate}},
+                  w.txt_StrtDate},
+                 {lead::kNoConsultant, [&] { typeInto(w.txt_StrtDate, "01/03/2024"); }, w.consultant->edit()}},
                 [&] { QTest::keyClick(w.txt_Code, Qt::Key_F3); }),
             QString());
         // Booked statuses are never offered for entry; "-" never reaches a count.
@@ -143,9 +150,9 @@ private slots:
         QCOMPARE(
             lines(f.db(),
                   "SELECT DOC_NO, PARTY_CODE, LEADTYPE_CODE, LEADREQ_CODE, DOC_DESC, NOOF_PAX, NOOF_CHILD, "
-                  "CHILD_AGES, TOUR_DAYS, TOURIST_NAME, TOURIST_MOBNO, TOURIST_EMAIL, COALESCE(CONSULTANT_CODE, -1), "
+                  "CHILD_AGES, TOUR_DAYS, TOURIST_NAME, TOURIST_MOBNO, TOURIST_EMAIL, CONSULTANT_CODE, "
                   "LEADSTATUS_CODE, CREATED_BY, UPDATE_BY FROM M_TBL_TRANSACTION"),
-            QStringList{"1|1|2|2|KERALA 'BACKWATERS' TRIP|2|1|7|5|ÅSA \"Ö\" NILSSON|98470 12345|asa@example.se|-1|1|"
+            QStringList{"1|1|2|2|KERALA 'BACKWATERS' TRIP|2|1|7|5|ÅSA \"Ö\" NILSSON|98470 12345|asa@example.se|1|1|"
                         "ADMINISTRATOR|ADMINISTRATOR"});
         QCOMPARE(dateFromDb(f.db().scalar("SELECT END_DT FROM M_TBL_TRANSACTION")), QDate(2024, 3, 5));
         QCOMPARE(w.lbl_EndDate->text() + " " + w.txt_StrtDate->text(), "05/03/2024 01/03/2024");
@@ -161,12 +168,38 @@ private slots:
         choose(w.Cmb_LeadStatus, "FOLLOW UP");
         typeInto(w.txt_Desc, "agent enquiry");
         typeInto(w.txt_NoOfPax, "9");
+        f.consultant("2");
         f.save();
         QCOMPARE(f.ts.prompter.texts().last(), kSaved);
         QCOMPARE(lines(f.db(),
                        "SELECT DOC_NO, NOOF_CHILD, CHILD_AGES, TOURIST_NAME, START_DT, COALESCE(TOUR_DAYS, -1) FROM "
                        "M_TBL_TRANSACTION WHERE DOC_NO=2"),
                  QStringList{"2|0||||-1"});
+    }
+
+    // A lead is stored with a registered consultant or not at all, its number unused (an
+    // operator's is his own whatever is sent); a change that leaves it alone needs none.
+    void aLeadAlwaysHasAConsultant() {
+        LeadMasters f;
+        f.lead(5, 2, 1);
+        const QVariant none(QMetaType(QMetaType::LongLong)), unsent;
+        // user, lead number, consultant sent, consultant kept (0: refused)
+        const std::tuple<int, qint64, QVariant, qint64> cases[] = {{1, 0, unsent, 0}, {1, 0, none, 0},   {1, 0, 0, 0},
+                                                                   {1, 0, 99, 0},     {1, 5, none, 0},   {1, 0, 2, 2},
+                                                                   {2, 0, none, 2},   {1, 5, unsent, 2}, {1, 5, 1, 1}};
+        for (const auto& [user, number, sent, kept] : cases) {
+            Columns columns{{"DOC_DESC", "X"}};
+            if (sent.isValid())
+                columns.emplace_back("CONSULTANT_CODE", sent);
+            QString got;
+            try {
+                const qint64 n = lead::saveLead(f.db(), "X", user, number, columns);
+                got = lines(f.db(), "SELECT CONSULTANT_CODE FROM M_TBL_TRANSACTION WHERE DOC_NO=?", {n}).value(0);
+            } catch (const DbError& e) {
+                got = e.message() + QString::number(counter(f.db(), "BLFC01"));
+            }
+            QCOMPARE(got, kept ? QString::number(kept) : lead::kNoConsultant + "0");
+        }
     }
 
     // End date = start + (days - 1); no days, 0 days or no start: none.
@@ -224,11 +257,17 @@ private slots:
         QCOMPARE(lines(f.db(), "SELECT CONSULTANT_CODE, UPDATE_BY FROM M_TBL_TRANSACTION WHERE DOC_NO=2"),
                  QStringList{"1|"});
 
+        // The window says why on opening and again on F3, and stores nothing.
         for (int code : {3, 9}) {
             f.ts.session.consultantCode = code;
             f.ts.prompter.clear();
             frm_BusinessLead_Add none(f.ts.session);
-            QVERIFY(!none.tool(3)->isEnabled());
+            QVERIFY(showActive(none));
+            QTest::keyClick(none.txt_Code, Qt::Key_F3);
+            const QString said = f.ts.prompter.texts().value(0);
+            QVERIFY(said.startsWith((code == 3 ? kNoTCPermission : kNotTourConsultant) + "\n "));
+            QVERIFY(none.lbl_SaveNote->isVisible() && none.lbl_SaveNote->text() == said.split("\n ").join('\n'));
+            f.ts.prompter.clear();
             frm_SearchLead refused(f.ts.session);
             QCOMPARE(leads(refused), QStringList{});
             QCOMPARE(f.ts.prompter.texts(), QStringList{code == 3 ? kNoTCPermission : kNotTourConsultant});

@@ -35,9 +35,12 @@ const QString kHeader = QStringLiteral("M_TBL_QUOTATION WHERE DOC_CODE='QGBL01'"
 struct Fixture {
     TestSession ts;
     WindowRegistry registry;
+    QTemporaryDir dir;
     std::unique_ptr<frm_BusinessLeads_Quotation> w;
 
     Fixture() {
+        // A quotation shown writes its pages: into a folder of this test alone.
+        qputenv("XDG_DATA_HOME", dir.filePath("data").toUtf8());
         Database& db = ts.db();
         db.exec(
             "INSERT INTO M_TBL_PARTY (PARTY_CODE, PARTY_NAME, MOBILE_NOS, EMAIL_ADD) VALUES "
@@ -291,7 +294,12 @@ private slots:
         QCOMPARE(f.w->txt_TouristName->text() + "|" + f.w->txt_Adult->text() + "|" + f.w->lbl_Status->text(),
                  QString("FIRST|2|QOFE"));
         QCOMPARE(f.w->leadValue("TOURIST_NAME"), QString("SECOND"));
-        QCOMPARE(f.w->Grid_OthrQuotation->rowCount(), 2);
+        // The lead's other quotations leave out the one shown.
+        QCOMPARE(column(f.w->Grid_OthrQuotation->model(), 2), QStringList{"2"});
+        // F5 stores the quotation silently: who did it and when is shown at once.
+        f.ts.session.userFullName = QStringLiteral("SECOND DESK");
+        QVERIFY(f.w->pressTool(5));
+        QVERIFY2(f.w->lbl_UpdateBy->text().startsWith("SECOND DESK - "), qPrintable(f.w->lbl_UpdateBy->text()));
         QVERIFY(f.save());
         QCOMPARE(lines(f.db(), "SELECT TOURIST_NAME, NOOF_ADULT FROM " + kHeader + " ORDER BY DOC_NO"),
                  (QStringList{"FIRST|2", "SECOND|5"}));
@@ -327,6 +335,7 @@ private slots:
         QCOMPARE(f.w->GridHotel->rowCount(), 2);
         QCOMPARE(f.w->GridOthrChrg->rowCount(), 1);
         QCOMPARE(column(f.w->Grid1->model(), 2), (QStringList{"3500.50", "499.50"}));
+        QCOMPARE(column(f.w->Grid1->model(), 1), (QStringList{"HOTEL", "OTHER CHARGES"}));
         QCOMPARE(f.w->lbl_HotelSum->text() + "|" + f.w->lbl_OthrSum->text(), QString("3500.50|499.50"));
         QCOMPARE(f.totals(), QString("4000.00|400.00|4400.00|4400.00|0.00|4400.00"));
         for (int tab = 0; tab < f.w->tabs->count(); ++tab) {

@@ -106,14 +106,17 @@ private slots:
             QVERIFY(f.pageFile(p).contains("<meta charset=\"utf-8\">"));
         }
         const QString page = f.pageFile();
+        // No company picture: the page starts with its greeting, no room kept for one.
+        QVERIFY(!page.left(page.indexOf("Dear Sir")).contains("<br>"));
         QVERIFY(page.contains("A&lt;B&gt;&amp;C") && !page.contains(kTourist1));
         QVERIFY(page.contains("&quot;SEA&quot; O'VIEW / Similar"));
         QVERIFY(page.contains("NO REFUND<br>WITHIN 7 DAYS"));
         QVERIFY(f.pane()->browser->toPlainText().contains(kHotel1));
 
-        // Another quotation shown, no preview: its pages, never the first one's, are saved.
+        // Another quotation shown, no preview: its own pages are shown at once and saved.
         QVERIFY(f.w->Show_Record(2));
-        QVERIFY(f.pane()->browser->toPlainText().trimmed().isEmpty());
+        QVERIFY(f.pane()->browser->toPlainText().contains("HILL TOP / Similar"));
+        QVERIFY(!f.pane(QuotationPage::Vehicle)->browser->toPlainText().contains(kTourist1));
         const QString doc = f.dir.filePath("q.doc"), pdf = f.dir.filePath("q.pdf");
         setPagePathProvider(
             [&](QWidget*, const QString&, const QString& filter) { return filter.contains("pdf") ? pdf : doc; });
@@ -131,6 +134,44 @@ private slots:
         const QString text = pdfText(pdf);
         QVERIFY2(text.contains("ZED") && text.contains("HILL TOP / Similar") && !text.contains("O'VIEW"),
                  qPrintable(text));
+    }
+
+    // However the pages fall, a short section is printed whole on one page, its title with its
+    // text, and every page carries its number of the whole.
+    void pdfKeepsTitlesWithTheirTextAndNumbersItsPages() {
+        Fixture f;
+        f.ts.db().exec(
+            "INSERT INTO M_TBL_ITINERARY_NOTES_QUOTE (ITN_DOCNO, QUOT_NO, ITN_NOTE_CODE, ITN_NOTE) VALUES "
+            "(3, 1, 'ITN_HOTELTOUSE', 'HOTELMARK ONE\nHOTELMARK TWO')");
+        f.ts.db().exec(
+            "INSERT INTO M_TBL_ITINERARY_DETAILS_QUOTE (ITN_DOCNO, QUOT_NO, ITN_SLNO, ITN_DAY) VALUES (3, 1, 1, 1)");
+        const QString pdf = f.dir.filePath("fall.pdf");
+        // Each line more of itinerary moves the notes down: one of them brings the note to a page's foot.
+        for (int lines = 1; lines <= 60; ++lines) {
+            f.ts.db().exec("UPDATE M_TBL_ITINERARY_DETAILS_QUOTE SET ITN_DESC=?", {QStringList(lines, "L").join('\n')});
+            writePagePdf(buildQuotationPage(f.ts.db(), 1, QuotationPage::Quotation, {}), pdf);
+            const QStringList pages = pdfText(pdf).split('\f', Qt::SkipEmptyParts);
+            for (int i = 0; i < pages.size(); ++i) {
+                QVERIFY(pages[i].contains(QStringLiteral("Page %1 of %2").arg(i + 1).arg(pages.size())));
+                QVERIFY2(pages[i].count("Hotel To Be Used :") == pages[i].count("HOTELMARK ONE\nHOTELMARK TWO"),
+                         qPrintable(QString::number(lines)));
+            }
+        }
+    }
+
+    // The cost sheet says NET PAYABLE once, and its tax line names the amount the tax was
+    // charged on: the taxable amount, or the total with commission when none was kept.
+    void costSheetStatesTheTaxBase() {
+        Fixture f;
+        for (const auto& [taxable, base] : {std::pair{"4000", "4000.00"}, std::pair{"NULL", "10500.00"}}) {
+            f.ts.db().exec(QStringLiteral("UPDATE M_TBL_QUOTATION SET TOTAL_AMOUNT2=10500, TAXIBLE_AMT=%1, "
+                                          "TAX_AMOUNT=200 WHERE DOC_CODE='QGBL01' AND DOC_NO=1")
+                               .arg(taxable));
+            writePagePdf(buildQuotationPage(f.ts.db(), 1, QuotationPage::CostSheet, {}), f.dir.filePath("c.pdf"));
+            const QString text = pdfText(f.dir.filePath("c.pdf"));
+            QVERIFY(text.count("NET PAYABLE") == 1 && text.contains("NET PAYABLE : 10500.00"));
+            QVERIFY2(text.contains(QStringLiteral("GST 5 5.00 % ON %1 : 200.00").arg(base)), qPrintable(text));
+        }
     }
 
     void aLockedQuotationHasItsStoredPagesAndIsNotSaved() {

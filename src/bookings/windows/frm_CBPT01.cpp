@@ -6,24 +6,89 @@
 #include "shell/kit/Checks.h"
 #include "shell/kit/DocumentEditor.h"
 #include "shell/kit/DocumentWindow.h"
+#include "shell/kit/GridHelpers.h"
 #include "shell/kit/KeyFilters.h"
 #include "shell/kit/ListGrid.h"
 #include "shell/kit/QueryModel.h"
 
+#include <QActionGroup>
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 
 namespace tarvic {
 
 namespace {
 
 using C = ListColumn;
+
+// The booking's pages are many and their captions long: a caption of several words is laid on
+// two lines (every word kept), so that the whole strip fits a wide screen; on a narrower one
+// the strip scrolls, and the list at its right end names every page and opens it.
+class PageTabs : public QTabWidget {
+public:
+    explicit PageTabs(QWidget* parent) : QTabWidget(parent) {
+        tabBar()->setElideMode(Qt::ElideNone);
+        tabBar()->setUsesScrollButtons(true);
+        auto* list = new QToolButton(this);
+        list->setObjectName(QStringLiteral("Cmd_TabList"));
+        list->setText(QStringLiteral("PAGES"));
+        list->setToolTip(QStringLiteral("Every page of the booking"));
+        list->setPopupMode(QToolButton::InstantPopup);
+        list->setFocusPolicy(Qt::NoFocus);
+        auto* menu = new QMenu(list);
+        list->setMenu(menu);
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+            menu->clear();
+            qDeleteAll(menu->findChildren<QActionGroup*>(Qt::FindDirectChildrenOnly));
+            auto* one = new QActionGroup(menu);  // the page shown is marked as one of many
+            for (int i = 0; i < count(); ++i) {
+                QAction* a = menu->addAction(caption(i), this, [this, i] { setCurrentIndex(i); });
+                a->setCheckable(true);
+                a->setActionGroup(one);
+                a->setChecked(i == currentIndex());
+                a->setEnabled(isTabEnabled(i));
+            }
+        });
+        setCornerWidget(list, Qt::TopRightCorner);
+    }
+    // The caption of a page on one line.
+    QString caption(int index) const { return tabText(index).replace(QLatin1Char('\n'), QLatin1Char(' ')); }
+
+protected:
+    void tabInserted(int index) override {
+        QTabWidget::tabInserted(index);
+        const QString text = tabText(index);
+        // Broken at the space nearest the middle, so that the longer line is as short as can be.
+        int best = -1;
+        for (int at = text.indexOf(QLatin1Char(' ')); at >= 0; at = text.indexOf(QLatin1Char(' '), at + 1))
+            if (best < 0 || qAbs(2 * at - int(text.size())) < qAbs(2 * best - int(text.size())))
+                best = at;
+        if (best > 0)
+            setTabText(index, text.left(best) + QLatin1Char('\n') + text.mid(best + 1));
+    }
+};
+
+// A grid's columns widened to what they hold (never narrowed below their set width), so a
+// bank's name or an instrument number is read whole.
+void widenToContents(ListGrid* grid) {
+    const QueryModel* model = grid->queryModel();
+    for (int c = 0; c < model->columns().size(); ++c) {
+        const ListColumn& column = model->columns().at(c);
+        if (column.hidden)
+            continue;
+        grid->resizeColumnToContents(c);
+        grid->setColumnWidth(c, qMax(twipsToPixels(column.widthTwips), grid->columnWidth(c)));
+    }
+}
 
 // Each party's debits, credits and balance within the booking, exact.
 const QString kOutstandingSums = QStringLiteral("p.PARTY_NAME, a.PARTY_CODE, %1 AS DB, %2 AS CR, %3 AS BAL")
@@ -130,7 +195,7 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     editor_->setEditableHook([this](bool) { applyLocks(); });
 
     buildHead();
-    tabs = new QTabWidget(this);
+    tabs = new PageTabs(this);
     tabs->setObjectName(QStringLiteral("SSTab1"));
     body()->addWidget(tabs, 1);
     buildBookingTab();
@@ -685,6 +750,7 @@ void frm_CBPT01::loadGrids(bool quotationOnly) {
         const QVariantList values = d->values ? d->values() : QVariantList{quotation_};
         if (!guarded([&] {
                 d->model->load({statement, values});
+                widenToContents(d->grid);
                 if (d->total)
                     d->total->setText(QStringLiteral("TOTAL AMOUNT : ") +
                                       shownAmount(Money::fromVariant(db().scalar(d->totalSql, values))));

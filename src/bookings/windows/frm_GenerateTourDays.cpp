@@ -14,6 +14,15 @@ namespace tarvic {
 frm_GenerateTourDays::frm_GenerateTourDays(Session& session, QWidget* parent) : TaskWindow(session, parent) {
     setObjectName(QStringLiteral("frm_GenerateTourDays"));
     setWindowTitle(QStringLiteral("GENERATE TOUR DAYS"));
+    // What the button does, said before it is pressed: the day rows are made again from every
+    // hotel and vehicle line, which only a repair ever needs.
+    lbl_About = new QLabel(QStringLiteral("REBUILDS THE TOUR DAYS (ONE ROW PER HOTEL NIGHT AND VEHICLE DAY) OF EVERY "
+                                          "QUOTATION FROM ITS LINES: NEEDED ONLY WHEN THE HOTEL STATUS OR THE VEHICLE "
+                                          "SHEET MISSES OR REPEATS A DAY ...."),
+                           this);
+    lbl_About->setObjectName(QStringLiteral("lbl_About"));
+    lbl_About->setWordWrap(true);
+    body()->addWidget(lbl_About);
     Cmd_Generate = new QPushButton(QStringLiteral("&Generate Tour Days"), this);
     Cmd_Generate->setObjectName(QStringLiteral("Cmd_Generate"));
     lbl_Message = new QLabel(this);
@@ -27,7 +36,7 @@ frm_GenerateTourDays::frm_GenerateTourDays(Session& session, QWidget* parent) : 
     body()->addWidget(lbl_Message);
     body()->addWidget(lbl_Details, 1);
     connect(Cmd_Generate, &QPushButton::clicked, this, [this] { Generate_TourDays(); });
-    resize(520, 300);
+    resize(560, 340);
 }
 
 void frm_GenerateTourDays::Generate_TourDays() {

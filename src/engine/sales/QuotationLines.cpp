@@ -172,4 +172,8 @@ QString hotelDestination(Database& db, qint64 hotel) {
     return state.isEmpty() || place.isEmpty() ? state + place : state + QStringLiteral(", ") + place;
 }
 
+QString lineKindName(const QString& kind) {
+    return kind == QLatin1String("OTHRCHRG") ? QStringLiteral("OTHER CHARGES") : kind;
+}
+
 }  // namespace tarvic

@@ -61,6 +61,10 @@ struct LineQuotation {
 // The stored header, or number 0 when there is none. Throws DbError.
 LineQuotation readQuotationHeader(Database& db, qint64 quotationNo);
 
+// What a kind of line (ACCOUNT_DESC) is called where people read it: OTHRCHRG is "OTHER
+// CHARGES"; HOTEL and VEHICLE are their own names.
+QString lineKindName(const QString& kind);
+
 // A line as a window stores it: its kind's own columns (TOUR_DATE, TOTAL_AMOUNT, REMARKS and
 // the kind's), and the first day and number of its day rows (none for other charges).
 struct LineToStore {
