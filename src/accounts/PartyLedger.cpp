@@ -1,7 +1,7 @@
 #include "PartyLedger.h"
 
-#include "engine/accounts/LedgerQueries.h"
 #include "data/Moments.h"
+#include "engine/listings/AccountListings.h"
 #include "shell/kit/CodeList.h"
 #include "shell/kit/ListGrid.h"
 
@@ -52,31 +52,32 @@ PartyLedgerConfig PartyLedgerConfig::miscAccount() {
 }
 
 PartyLedger::PartyLedger(const PartyLedgerConfig& config, Session& session, QWidget* parent)
-    : AccountsListing(session, parent, config.objectName, config.title, true, QSize(1010, 640)) {
+    : ListingWindow(session, parent,
+                    {.objectName = config.objectName,
+                     .title = config.title,
+                     .detail = {.objectName = QStringLiteral("Grid1"), .columns = entryColumns()},
+                     .summaries = {{.objectName = QStringLiteral("Grid2"), .columns = totalColumns(), .maxHeight = 96},
+                                   {.objectName = QStringLiteral("Grid3"), .columns = totalColumns(), .maxHeight = 96}},
+                     .size = QSize(1010, 640)}) {
     party_ = addPartyField(0);
     txt_PartyCode = party_->edit();
     lbl_PartyName = party_->nameLabel();
-    txt_FromDate = addField(QStringLiteral("&FROM DATE"), dateField("txt_FromDate"), 1, 0);
-    txt_ToDate = addField(QStringLiteral("&TO DATE"), dateField("txt_ToDate"), 1, 1);
-
-    Grid1 = addGrid(QStringLiteral("Grid1"), entryColumns());
+    // The party first, then its period: the dates sit under it.
+    txt_FromDate = addField(QStringLiteral("&FROM DATE"), dateEdit("txt_FromDate"), 1, 0);
+    txt_ToDate = addField(QStringLiteral("&TO DATE"), dateEdit("txt_ToDate"), 1, 1);
     Grid1->setWordWrap(true);
-    Grid2 = addGrid(QStringLiteral("Grid2"), totalColumns(), true);
-    Grid3 = addGrid(QStringLiteral("Grid3"), totalColumns(), true);
+    Grid2 = summaryGrid(0);
+    Grid3 = summaryGrid(1);
     codes_ = codeList(config.codeList);
+    setQueries([this]() -> QList<GridQuery> {
+        if (!partyChosen(party_))
+            return {};
+        return listings::partyLedger({codes_, party_->key().toLongLong(), txt_FromDate->date(), txt_ToDate->date()});
+    });
 }
 
 void PartyLedger::Load_Grid() {
-    if (party_->key().isEmpty())
-        party_->lookUp();
-    loadAll([this] {
-        if (party_->key().isEmpty())
-            return;
-        const ledger::LedgerRange range{codes_, party_->key().toLongLong(), txt_FromDate->date(), txt_ToDate->date()};
-        load(Grid1, ledger::kEntrySelect, {}, ledger::kEntryOrder, ledger::entries(range));
-        load(Grid2, ledger::kTotalsSelect, {}, {}, ledger::ledgerTotals(range, false));
-        load(Grid3, ledger::kTotalsSelect, {}, {}, ledger::ledgerTotals(range, true));
-    });
+    ListingWindow::Load_Grid();
     // Tall enough for the whole description; a long ledger keeps one line a row rather than
     // read every page to measure it.
     if (Grid1->rowCount() <= Grid1->queryModel()->pageSize())

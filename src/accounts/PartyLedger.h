@@ -3,7 +3,7 @@
 // codes "LDMA"): one window, two configurations. Grid1 lists the period's entries newest
 // first with their opening and closing balances; Grid2 totals everything up to the to-date
 // (its balance closes the top row), Grid3 the period alone.
-#include "AccountsListing.h"
+#include "shell/kit/ListingWindow.h"
 
 class QLabel;
 class QLineEdit;
@@ -20,7 +20,7 @@ struct PartyLedgerConfig {
     static PartyLedgerConfig miscAccount();
 };
 
-class PartyLedger : public AccountsListing {
+class PartyLedger : public ListingWindow {
     Q_OBJECT
 public:
     enum GridCol {
@@ -41,8 +41,6 @@ public:
 
     QLineEdit* txt_PartyCode = nullptr;
     QLabel* lbl_PartyName = nullptr;
-    QDateEdit* txt_FromDate = nullptr;
-    QDateEdit* txt_ToDate = nullptr;
     ListGrid* Grid2 = nullptr;  // up to the to-date
     ListGrid* Grid3 = nullptr;  // the period
 

@@ -2,14 +2,14 @@
 // "PARTY LEDGER CBPT WISE": a party's balance within each booking it has rows under (codes
 // "LDOP"), settled bookings left out, newest booking first, with the booking's date and bill
 // party; Grid2 totals the lines shown.
-#include "AccountsListing.h"
+#include "shell/kit/ListingWindow.h"
 
 class QLabel;
 class QLineEdit;
 
 namespace tarvic {
 
-class frm_PartyLedger_CBPT : public AccountsListing {
+class frm_PartyLedger_CBPT : public ListingWindow {
     Q_OBJECT
 public:
     enum GridCol { ColBooking, ColDate, ColBillParty, ColPartyCode, ColDebit, ColCredit, ColBalance };
@@ -19,8 +19,6 @@ public:
     QLineEdit* txt_PartyCode = nullptr;
     QLabel* lbl_PartyName = nullptr;
     ListGrid* Grid2 = nullptr;
-
-    void Load_Grid() override;
 
 private:
     CodeField* party_ = nullptr;
