@@ -234,15 +234,13 @@ frm_Invoice::frm_Invoice(Session& session, QWidget* parent, const InvoiceWindowC
     body()->addLayout(bottom);
     resize(1000, 640);
 
-    editor_ =
-        new DocumentEditor(this, {.checks = [this] { return checks(); },
-                                  .question =
-                                      [this] {
-                                          return Confirmation{config_.question + QString::number(booking_->number), {}};
-                                      },
-                                  .save = [this] { return saveDraft(); },
-                                  .saved = [this](qint64) { return config_.saved; },
-                                  .show = [this](qint64 n) { return Show_InvoiceDetails(n); }});
+    editor_ = new DocumentEditor(this, {.checks = [this] { return checks(); },
+                                        .question = [this] {
+                                            return Confirmation{config_.question + QString::number(booking_->number), {}};
+                                        },
+                                        .save = [this] { return saveDraft(); },
+                                        .saved = [this](qint64) { return config_.saved; },
+                                        .show = [this](qint64 n) { return Show_InvoiceDetails(n); }});
     editor_->setNumberLabel(lbl_InvNO);
     editor_->setEditableHook([this](bool on) { setLocked(!on); });
     Load_Init();
