@@ -139,10 +139,8 @@ DocumentListing::DocumentListing(Session& session, QWidget* parent, const Docume
     const ListQuery codes = listings::codesCondition(spec.codes);
     Cmb_Status->setCurrentText(status::kLive);
     addCondition([this, codes](ListFilter& f) {
+        // No status offered (nothing of the codes existed as the window opened): every status.
         f.add(codes.statement, codes.values);
-        // No status present: nothing of the codes exists.
-        if (Cmb_Status->currentText().isEmpty())
-            f.refuse();
         f.equal(QStringLiteral("a.DOC_STATUS"), Cmb_Status->currentText());
     });
 

@@ -40,19 +40,33 @@ int widthOfColumns(const ListGrid* grid) {
     return width;
 }
 
-// Each column as wide as its stated width or its heading and the rows held, whichever is
-// wider (within a limit); the last stretches over what is left, so no space goes unused
-// beside a cut column.
+// Before any row, each column as wide as its stated width; once rows are held, as wide as its
+// heading and those rows (within a limit): no column is cut while another wastes room. The
+// detail's last column stretches over what is left.
 void fitColumns(ListGrid* grid) {
     const QList<ListColumn>& columns = grid->queryModel()->columns();
+    const bool rows = grid->model()->rowCount() > 0;
     for (int c = 0; c < columns.size(); ++c) {
         if (grid->isColumnHidden(c))
             continue;
-        const int stated = twipsToPixels(columns.at(c).widthTwips);
-        grid->resizeColumnToContents(c);  // the heading and the rows held
-        const int wanted = grid->columnWidth(c);
-        grid->setColumnWidth(c, std::max(stated, std::min(wanted, kWidestColumn)));
+        const int heading = headingWidth(grid, columns.at(c).heading);
+        int width = std::max(twipsToPixels(columns.at(c).widthTwips), heading);
+        if (rows) {
+            grid->resizeColumnToContents(c);
+            width = std::max(std::min(grid->columnWidth(c), kWidestColumn), heading);
+        }
+        grid->setColumnWidth(c, width);
     }
+}
+
+// The width a grid takes over its stated columns (each at least as wide as its heading).
+int statedWidth(const ListGrid* grid) {
+    const QList<ListColumn>& columns = grid->queryModel()->columns();
+    int width = 2 * grid->frameWidth() + grid->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < columns.size(); ++c)
+        if (!grid->isColumnHidden(c))
+            width += std::max(twipsToPixels(columns.at(c).widthTwips), headingWidth(grid, columns.at(c).heading));
+    return width;
 }
 
 // A summary grid's own limit, if it has one.
@@ -142,8 +156,6 @@ ListingWindow::ListingWindow(Session& session, QWidget* parent, ListingConfig co
             grid->setMaximumHeight(s.maxHeight);
             // At least as wide as its stated columns (beside a stretch it would otherwise
             // shrink to the view's default and hide its totals), never wider than its limit.
-            fitColumns(grid);
-            grid->setMinimumWidth(std::min(widthOfColumns(grid), widestSummary(s)));
             summaries_ << model;
             summaryGrids_ << grid;
             row->addWidget(grid, 4);  // the summaries take the room before the stretch does
@@ -161,8 +173,11 @@ void ListingWindow::fitGrids() {
     for (int i = 0; i < summaryGrids_.size(); ++i) {
         ListGrid* grid = summaryGrids_.at(i);
         fitColumns(grid);
-        // Grows to show its rows whole where the window has room; scrolls sideways where not.
-        grid->setMaximumWidth(std::min(widthOfColumns(grid), widestSummary(config_.summaries.at(i))));
+        // As wide as its rows where the window has room, down to its stated columns where not
+        // (then it scrolls sideways); narrower rows give their room to the others.
+        const int fitted = std::min(widthOfColumns(grid), widestSummary(config_.summaries.at(i)));
+        grid->setMinimumWidth(std::min(fitted, statedWidth(grid)));
+        grid->setMaximumWidth(fitted);
     }
 }
 
@@ -234,9 +249,8 @@ void ListingWindow::Load_Grid() {
         const ListFilter f = filter();
         for (QueryModel* m : models)
             m->clear();
-        if (f.refused()) {
-            loaded_ = true;  // nothing can match: found nothing
-        } else {
+        // A refused filter names nothing (or its condition said why): no word of its own.
+        if (!f.refused()) {
             ListQuery query{config_.statement, f.values()};
             query.statement.replace(QStringLiteral("{filter}"), f.sql());
             loaded_ = guarded([&] {
