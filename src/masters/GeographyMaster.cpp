@@ -211,15 +211,15 @@ GeographyMaster::GeographyMaster(const GeographyLevel& level, Session& session, 
     if (lists_.isEmpty())
         Load_Grid1();
     Load_Init();
-    if (!lists_.isEmpty()) {
+    if (lists_.size() == 1)  // the states: of the country there is
         chooseDefaultCountry();
+    if (!lists_.isEmpty())
         Load_Grid1();
-    }
 }
 
 void GeographyMaster::chooseDefaultCountry() {
-    // Opened on an empty list the window would show nothing until a country is chosen, though
-    // most books hold one country: the only one, else the default state's, is chosen.
+    // Opened on an empty list the state master would show nothing until a country is chosen,
+    // though most books hold one country: the only one, else the default state's, is chosen.
     if (!Cmb_Country->code().isEmpty())
         return;
     QString code;
