@@ -69,8 +69,8 @@ int statedWidth(const ListGrid* grid) {
     return width;
 }
 
-// A summary grid's own limit, if it has one.
-int widestSummary(const ListingGridConfig& grid) {
+// The width a summary grid may be squeezed to, if it states one.
+int narrowestSummary(const ListingGridConfig& grid) {
     return grid.maxWidthTwips > 0 ? twipsToPixels(grid.maxWidthTwips) : QWIDGETSIZE_MAX;
 }
 
@@ -158,7 +158,7 @@ ListingWindow::ListingWindow(Session& session, QWidget* parent, ListingConfig co
             // shrink to the view's default and hide its totals), never wider than its limit.
             summaries_ << model;
             summaryGrids_ << grid;
-            row->addWidget(grid, 4);  // the summaries take the room before the stretch does
+            row->addWidget(grid, 100);  // the summaries take the room before the stretch does
         }
         row->addStretch(1);
         body()->addLayout(row);
@@ -173,10 +173,11 @@ void ListingWindow::fitGrids() {
     for (int i = 0; i < summaryGrids_.size(); ++i) {
         ListGrid* grid = summaryGrids_.at(i);
         fitColumns(grid);
-        // As wide as its rows where the window has room, down to its stated columns where not
-        // (then it scrolls sideways); narrower rows give their room to the others.
-        const int fitted = std::min(widthOfColumns(grid), widestSummary(config_.summaries.at(i)));
-        grid->setMinimumWidth(std::min(fitted, statedWidth(grid)));
+        // As wide as its rows where the window has room, down to its stated columns (or its
+        // width limit) where not, then scrolling sideways; narrower rows give their room to the
+        // others.
+        const int fitted = widthOfColumns(grid);
+        grid->setMinimumWidth(std::min({fitted, statedWidth(grid), narrowestSummary(config_.summaries.at(i))}));
         grid->setMaximumWidth(fitted);
     }
 }
