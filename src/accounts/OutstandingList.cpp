@@ -1,8 +1,7 @@
 #include "OutstandingList.h"
 
-#include "engine/accounts/LedgerQueries.h"
 #include "engine/Aging.h"
-#include "shell/kit/ListGrid.h"
+#include "engine/listings/AccountListings.h"
 
 #include <QComboBox>
 
@@ -17,9 +16,9 @@ OutstandingConfig OutstandingConfig::miscAccount() {
             QStringLiteral("LDMA"), true};
 }
 
-OutstandingList::OutstandingList(const OutstandingConfig& config, Session& session, QWidget* parent)
-    : AccountsListing(session, parent, config.objectName, config.title, true, QSize(1000, 600)), config_(config) {
-    Cmb_DBCR = addField(QStringLiteral("DB / &CR"), sideField("Cmb_DBCR"), 0, 0);
+namespace {
+
+ListingConfig listingOf(const OutstandingConfig& config) {
     using C = ListColumn;
     QList<ListColumn> lines{C::number(QStringLiteral("PARTY CODE"), QStringLiteral("PARTY_CODE"), 1300),
                             C::text(QStringLiteral("PARTY NAME"), QStringLiteral("PARTY_NAME"), 3600),
@@ -31,17 +30,22 @@ OutstandingList::OutstandingList(const OutstandingConfig& config, Session& sessi
         lines << age;
         totals << age;
     }
-    Grid1 = addGrid(QStringLiteral("Grid1"), lines);
-    Grid2 = addGrid(QStringLiteral("Grid2"), totals, true);
-    codes_ = codeList(config.codeList);
+    return {.objectName = config.objectName,
+            .title = config.title,
+            .detail = {.objectName = QStringLiteral("Grid1"), .columns = lines},
+            .summaries = {{.objectName = QStringLiteral("Grid2"), .columns = totals, .maxHeight = 96}},
+            .size = QSize(1000, 600)};
 }
 
-void OutstandingList::Load_Grid() {
-    loadAll([this] {
-        const ledger::Outstanding o =
-            ledger::outstanding(codes_, Cmb_DBCR->currentText(), config_.creditFirst, QDate::currentDate());
-        load(Grid1, o.select, o.groupBy, o.orderBy, o.query);
-        load(Grid2, o.totalsSelect, {}, {}, o.totals);
+}  // namespace
+
+OutstandingList::OutstandingList(const OutstandingConfig& config, Session& session, QWidget* parent)
+    : ListingWindow(session, parent, listingOf(config)), config_(config) {
+    Cmb_DBCR = addField(QStringLiteral("DB / &CR"), sideField("Cmb_DBCR"), 0, 0);
+    Grid2 = summaryGrid(0);
+    codes_ = codeList(config.codeList);
+    setQueries([this] {
+        return listings::outstanding(codes_, Cmb_DBCR->currentText(), config_.creditFirst, QDate::currentDate());
     });
 }
 

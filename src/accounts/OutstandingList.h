@@ -4,7 +4,7 @@
 // credit first), one window with two configurations. "DB" lists those who owe, "CR" those
 // owed; a settled party is in neither. Each party's balance is also shown by age (0-30, 31-60,
 // 61-90, over 90 days, as of today), with the totals of the lines under them.
-#include "AccountsListing.h"
+#include "shell/kit/ListingWindow.h"
 
 namespace tarvic {
 
@@ -17,7 +17,7 @@ struct OutstandingConfig {
     static OutstandingConfig miscAccount();
 };
 
-class OutstandingList : public AccountsListing {
+class OutstandingList : public ListingWindow {
     Q_OBJECT
 public:
     enum GridCol { ColCode, ColName, ColType, ColBalance, ColAge0To30, ColAge31To60, ColAge61To90, ColAgeOver90 };
@@ -26,8 +26,6 @@ public:
 
     QComboBox* Cmb_DBCR = nullptr;
     ListGrid* Grid2 = nullptr;  // TOTAL BALANCE and the totals by age
-
-    void Load_Grid() override;
 
 private:
     OutstandingConfig config_;

@@ -1,11 +1,10 @@
 #include "PartyLedger.h"
 
-#include "engine/accounts/LedgerQueries.h"
 #include "data/Moments.h"
+#include "engine/listings/AccountListings.h"
 #include "shell/kit/CodeList.h"
 #include "shell/kit/ListGrid.h"
 
-#include <QBoxLayout>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,40 +40,7 @@ QList<ListColumn> totalColumns() {
             ListColumn::money(QStringLiteral("BALANCE AMT /-"), QStringLiteral("GRAND_TOTAL"), 1700)};
 }
 
-QString day(const QDate& d) {
-    return d.toString(QStringLiteral("dd/MM/yyyy"));
-}
-
 }  // namespace
-
-QLabel* captionTotals(ListGrid* grid, const QString& labelName, const QString& text) {
-    QWidget* owner = grid->parentWidget();
-    auto* caption = new QLabel(text, owner);
-    caption->setObjectName(labelName);
-    for (QBoxLayout* row : owner->findChildren<QBoxLayout*>()) {
-        const int at = row->indexOf(grid);
-        if (at < 0)
-            continue;
-        row->removeWidget(grid);
-        auto* column = new QVBoxLayout;
-        column->setSpacing(2);
-        column->addWidget(caption);
-        column->addWidget(grid);
-        row->insertLayout(at, column);
-        break;
-    }
-    return caption;
-}
-
-bool ledgerPartyReady(CodeField* party, Prompter& prompter, QWidget* parent) {
-    if (party->key().isEmpty() && !party->edit()->text().trimmed().isEmpty())
-        party->lookUp();
-    if (!party->key().isEmpty())
-        return true;
-    prompter.information(parent, kLedgerNoParty);
-    party->edit()->setFocus();
-    return false;
-}
 
 PartyLedgerConfig PartyLedgerConfig::party() {
     return {QStringLiteral("frm_LDOP"), QStringLiteral("LEDGER DETAILS OF PARTY ( LDOP )"), QStringLiteral("LDOP")};
@@ -86,38 +52,47 @@ PartyLedgerConfig PartyLedgerConfig::miscAccount() {
 }
 
 PartyLedger::PartyLedger(const PartyLedgerConfig& config, Session& session, QWidget* parent)
-    : AccountsListing(session, parent, config.objectName, config.title, true, QSize(1010, 640)) {
+    : ListingWindow(session, parent,
+                    {.objectName = config.objectName,
+                     .title = config.title,
+                     .detail = {.objectName = QStringLiteral("Grid1"), .columns = entryColumns()},
+                     .summaries = {{.objectName = QStringLiteral("Grid2"),
+                                    .columns = totalColumns(),
+                                    .maxHeight = 96,
+                                    .captionName = QStringLiteral("TotalsToDate"),
+                                    .caption = QStringLiteral("TOTALS UP TO THE TO DATE")},
+                                   {.objectName = QStringLiteral("Grid3"),
+                                    .columns = totalColumns(),
+                                    .maxHeight = 96,
+                                    .captionName = QStringLiteral("TotalsPeriod"),
+                                    .caption = QStringLiteral("TOTALS OF THE PERIOD")}},
+                     .size = QSize(1010, 640)}) {
     party_ = addPartyField(0);
     txt_PartyCode = party_->edit();
     lbl_PartyName = party_->nameLabel();
-    txt_FromDate = addField(QStringLiteral("&FROM DATE"), dateField("txt_FromDate"), 1, 0);
-    txt_ToDate = addField(QStringLiteral("&TO DATE"), dateField("txt_ToDate"), 1, 1);
-
-    Grid1 = addGrid(QStringLiteral("Grid1"), entryColumns());
+    // The party first, then its period: the dates sit under it.
+    txt_FromDate = addField(QStringLiteral("&FROM DATE"), dateEdit("txt_FromDate"), 1, 0);
+    txt_ToDate = addField(QStringLiteral("&TO DATE"), dateEdit("txt_ToDate"), 1, 1);
     Grid1->setWordWrap(true);
-    Grid2 = addGrid(QStringLiteral("Grid2"), totalColumns(), true);
-    Grid3 = addGrid(QStringLiteral("Grid3"), totalColumns(), true);
-    lbl_TotalsToDate =
-        captionTotals(Grid2, QStringLiteral("lbl_TotalsToDate"), QStringLiteral("TOTALS UP TO THE TO DATE"));
-    lbl_TotalsPeriod = captionTotals(Grid3, QStringLiteral("lbl_TotalsPeriod"), QStringLiteral("TOTALS OF THE PERIOD"));
+    Grid2 = summaryGrid(0);
+    Grid3 = summaryGrid(1);
+    lbl_TotalsToDate = summaryCaption(0);
+    lbl_TotalsPeriod = summaryCaption(1);
     codes_ = codeList(config.codeList);
+    setQueries([this]() -> QList<GridQuery> {
+        if (!partyChosen(party_))
+            return {};
+        return listings::partyLedger({codes_, party_->key().toLongLong(), txt_FromDate->date(), txt_ToDate->date()});
+    });
 }
 
 void PartyLedger::Load_Grid() {
-    if (!ledgerPartyReady(party_, prompter(), this)) {
-        loadAll([] {});  // nothing shown is left over from another party
-        return;
-    }
     // The captions name the dates of the figures under them.
+    const auto day = [](const QDate& d) { return d.toString(QStringLiteral("dd/MM/yyyy")); };
     lbl_TotalsToDate->setText(QStringLiteral("TOTALS UP TO ") + day(txt_ToDate->date()));
     lbl_TotalsPeriod->setText(
         QStringLiteral("TOTALS FROM %1 TO %2").arg(day(txt_FromDate->date()), day(txt_ToDate->date())));
-    loadAll([this] {
-        const ledger::LedgerRange range{codes_, party_->key().toLongLong(), txt_FromDate->date(), txt_ToDate->date()};
-        load(Grid1, ledger::kEntrySelect, {}, ledger::kEntryOrder, ledger::entries(range));
-        load(Grid2, ledger::kTotalsSelect, {}, {}, ledger::ledgerTotals(range, false));
-        load(Grid3, ledger::kTotalsSelect, {}, {}, ledger::ledgerTotals(range, true));
-    });
+    ListingWindow::Load_Grid();
     // Tall enough for the whole description; a long ledger keeps one line a row rather than
     // read every page to measure it.
     if (Grid1->rowCount() <= Grid1->queryModel()->pageSize())

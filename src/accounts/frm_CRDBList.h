@@ -2,25 +2,21 @@
 // "CRDIT - DEBIT LISTING" (codes "CRDB"): within the dates, debits and credits per document
 // code and account (Grid1) and per bank (Grid2); over all dates, the balance per bank (Grid3)
 // and of every account together (Grid4).
-#include "AccountsListing.h"
+#include "shell/kit/ListingWindow.h"
 
 class QLabel;
 
 namespace tarvic {
 
-class frm_CRDBList : public AccountsListing {
+class frm_CRDBList : public ListingWindow {
     Q_OBJECT
 public:
     frm_CRDBList(Session& session, QWidget* parent = nullptr);
 
-    QDateEdit* txt_FromDate = nullptr;
-    QDateEdit* txt_ToDate = nullptr;
     QLabel* lbl_Heading = nullptr;
     ListGrid* Grid2 = nullptr;
     ListGrid* Grid3 = nullptr;
     ListGrid* Grid4 = nullptr;
-
-    void Load_Grid() override;
 
 private:
     QStringList codes_;

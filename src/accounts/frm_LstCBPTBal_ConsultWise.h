@@ -2,15 +2,16 @@
 // "LIST OF CBPT BALANCES CONSULTANT WISE": each live booking whose bill party still owes
 // ("DB") or is owed ("CR") within it (codes "LDOP"), with the consultant of its lead; all
 // consultants or one. Grid2 totals the lines per consultant.
-#include "AccountsListing.h"
+#include "shell/kit/ListingWindow.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
 
 namespace tarvic {
 
-class frm_LstCBPTBal_ConsultWise : public AccountsListing {
+class frm_LstCBPTBal_ConsultWise : public ListingWindow {
     Q_OBJECT
 public:
     enum GridCol { ColDate, ColBooking, ColConsultant, ColParty, ColDebit, ColCredit, ColBalance };
@@ -23,8 +24,6 @@ public:
     QLineEdit* txt_ConsultantCode = nullptr;
     QLabel* lbl_ConsultantName = nullptr;
     ListGrid* Grid2 = nullptr;
-
-    void Load_Grid() override;
 
 private:
     CodeField* consultant_ = nullptr;

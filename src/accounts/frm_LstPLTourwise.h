@@ -2,22 +2,18 @@
 // "LIST OF PROFIT LOSS TOUR WISE": for each booking whose quotation's journey starts within
 // the dates, money received (FRDB01 debits) against payments to suppliers (FTCR01 credits),
 // their balance and "P" or "L"; Grid2 totals the lines by the same rule.
-#include "AccountsListing.h"
+#include "shell/kit/ListingWindow.h"
 
 namespace tarvic {
 
-class frm_LstPLTourwise : public AccountsListing {
+class frm_LstPLTourwise : public ListingWindow {
     Q_OBJECT
 public:
     enum GridCol { ColTourDate, ColBooking, ColParty, ColReceived, ColPaid, ColBalance, ColPL };
 
     frm_LstPLTourwise(Session& session, QWidget* parent = nullptr);
 
-    QDateEdit* txt_FromDate = nullptr;
-    QDateEdit* txt_ToDate = nullptr;
     ListGrid* Grid2 = nullptr;
-
-    void Load_Grid() override;
 };
 
 }  // namespace tarvic

@@ -2,14 +2,14 @@
 // "PARTY LEDGER CBPT WISE": a party's balance within each booking it has rows under (codes
 // "LDOP"), settled bookings left out, newest booking first, with the booking's date and bill
 // party; Grid2 totals the lines shown, under its caption.
-#include "AccountsListing.h"
+#include "shell/kit/ListingWindow.h"
 
 class QLabel;
 class QLineEdit;
 
 namespace tarvic {
 
-class frm_PartyLedger_CBPT : public AccountsListing {
+class frm_PartyLedger_CBPT : public ListingWindow {
     Q_OBJECT
 public:
     enum GridCol { ColBooking, ColDate, ColBillParty, ColPartyCode, ColDebit, ColCredit, ColBalance };
@@ -20,8 +20,6 @@ public:
     QLabel* lbl_PartyName = nullptr;
     ListGrid* Grid2 = nullptr;
     QLabel* lbl_Totals = nullptr;  // over Grid2
-
-    void Load_Grid() override;
 
 private:
     CodeField* party_ = nullptr;

@@ -3,7 +3,8 @@
 // data (DocumentListingSpec) over the kit's ListingWindow. Every member shares the filter
 // form (status among those present, all / party / number / bank, and its own extras), the
 // detail grid, the summaries by party and by bank and the total, and the export; what a
-// member adds is its columns, its joins, a balance per row over a code list, and its click.
+// member adds is its columns (the engine joins what they show), a balance per row over a
+// code list, and its click.
 #include "engine/accounts/InvoiceStore.h"
 #include "shell/kit/ListingWindow.h"
 
@@ -18,27 +19,15 @@ class CodeField;
 class CodeList;
 
 struct DocumentListingSpec {
-    enum class Layout {
-        Booking,
-        HotelNote,
-        VehicleNote,
-        OtherNote,
-        HotelsBooked,
-        Misc,
-        Money,
-        Voucher,
-        Transfer,
-        Invoice
-    };
     enum class Totals { Pattern, Invoice };
     enum class Click { None, Voucher, Invoice };
     enum Extra { NoExtra = 0, AccountFilter = 1, BookingFilter = 2, QuotationFilter = 4 };
 
     const char* window;
     const char* title;
-    QStringList codes;  // the codes listed (a bank transfer: both legs)
-    Layout layout;
-    const char* bankHeading = nullptr;  // the bank of TO_BANKID ("DB BANK"); none: no bank filter or summary
+    QStringList codes;                  // the codes listed (a bank transfer: both legs)
+    QList<ListColumn> columns;          // the member's own, between the document's number and its remarks
+    const char* bankHeading = nullptr;  // heads the bank column (DB_BANK); none: no bank filter or summary
     const char* balanceList = nullptr;  // a code list of M_TBL_CODES: each row's balance against its booking
     bool creditBalance = false;         // credit minus debit (what is owed to a supplier)
     Totals totals = Totals::Pattern;
@@ -71,8 +60,6 @@ public:
     void printRow(int row);
 
 private:
-    QWidget* withParty();
-
     DocumentListingSpec spec_;
     CodeField* party_ = nullptr;
 };

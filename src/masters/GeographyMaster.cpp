@@ -211,8 +211,27 @@ GeographyMaster::GeographyMaster(const GeographyLevel& level, Session& session, 
     if (lists_.isEmpty())
         Load_Grid1();
     Load_Init();
+    if (lists_.size() == 1)  // the states: of the country there is
+        chooseDefaultCountry();
     if (!lists_.isEmpty())
         Load_Grid1();
+}
+
+void GeographyMaster::chooseDefaultCountry() {
+    // Opened on an empty list the state master would show nothing until a country is chosen,
+    // though most books hold one country: the only one, else the default state's, is chosen.
+    if (!Cmb_Country->code().isEmpty())
+        return;
+    QString code;
+    if (Cmb_Country->count() == 1)
+        code = Cmb_Country->itemData(0).toString();
+    else
+        guarded([&] {
+            code = db().scalar(QStringLiteral("SELECT MIN(COUNTRY_CODE) FROM M_TBL_CSP_STATE WHERE STATE_DEF='Y'"))
+                       .toString();
+        });
+    if (!code.isEmpty() && Cmb_Country->findData(code) >= 0)
+        Cmb_Country->setCode(code);
 }
 
 QStringList GeographyMaster::parentCodes() const {
@@ -404,8 +423,12 @@ void GeographyMaster::Save_Record() {
     QVariantList parents;
     for (const QString& c : parentCodes())
         parents << c.toLongLong();
-    NumberedRow row{level_.source.table, level_.counter, {}, level_.source.codeColumn,
-                    std::max<qint64>(lbl_Code->text().trimmed().toLongLong(), 0), {{level_.source.nameColumn, name}}};
+    NumberedRow row{level_.source.table,
+                    level_.counter,
+                    {},
+                    level_.source.codeColumn,
+                    std::max<qint64>(lbl_Code->text().trimmed().toLongLong(), 0),
+                    {{level_.source.nameColumn, name}}};
     for (int i = 0; i < parents.size(); ++i)
         row.parents.emplace_back(level_.source.parentColumns.at(i), parents.at(i));
     for (int i = 0; i < level_.extras.size(); ++i)

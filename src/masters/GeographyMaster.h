@@ -92,6 +92,7 @@ protected:
 
 private:
     void clearEntry();
+    void chooseDefaultCountry();
     void parentChanged();
     void rowChosen(int row);
     QString extraValue(int i) const;

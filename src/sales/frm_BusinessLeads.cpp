@@ -19,6 +19,7 @@ ListingConfig registerConfig() {
             .title = QStringLiteral("BUSINESS LEADS"),
             .statement = lead::kStatement,
             .dateColumn = QStringLiteral("a.DOC_DATE"),
+            .period = ListingPeriod::Today,
             .detail = {.objectName = QStringLiteral("Grid1"),
                        .select = lead::kSelect,
                        .orderBy = lead::kOrder,

@@ -33,6 +33,7 @@ ListingConfig listConfig() {
                                     "LEFT JOIN MST_VEHICLEBRANDTYPE f ON f.VEH_BRANDID=a.VEH_BRANDID "
                                     "WHERE {filter} AND a.DOC_CODE='QGBL03' AND a.ACCOUNT_DESC IN ('HOTEL','VEHICLE')"),
         .dateColumn = QStringLiteral("a.CONS_TOURDT"),
+        .period = ListingPeriod::Tours,
         .fromCaption = QStringLiteral("&FRM TOUR DATE"),
         .toCaption = QStringLiteral("&TO TOUR DATE"),
         .detail =

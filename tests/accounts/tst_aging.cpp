@@ -2,7 +2,7 @@
 // by its newest items; the bucket edges at 30, 60 and 90 days; the buckets of every listed
 // party add up to its balance on both outstanding lists, with totals; the books check holds
 // the two apart and names a party whose buckets were aged from the wrong rows.
-#include "accounts/AccountsListing.h"
+#include "shell/kit/ListingWindow.h"
 #include "accounts/AccountsWindows.h"
 #include "accounts/OutstandingList.h"
 #include "engine/Aging.h"

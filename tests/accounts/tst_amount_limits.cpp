@@ -4,7 +4,7 @@
 // and a bulk posting, while one paisa more (a line, a total, an amount the program put in the
 // field) is refused with nothing stored; a ledger whose total passes the limit says so instead
 // of showing a wrong figure. The books check passes after each.
-#include "accounts/AccountsListing.h"
+#include "shell/kit/ListingWindow.h"
 #include "accounts/AccountsWindows.h"
 #include "accounts/BulkPostingWindow.h"
 #include "accounts/MoneyDocumentWindow.h"
@@ -212,8 +212,8 @@ private slots:
         for (const char* part : {"3333333333333.33", "3333333333333.33", "3333333333333.33"})
             records.save(receipt(b, 9001, QString::fromLatin1(part)));
         const auto totals = [&] {
-            std::unique_ptr<AccountsListing> l(
-                static_cast<AccountsListing*>(f.registry.create(u"frm_LDOP"_s, f.ts.session, nullptr)));
+            std::unique_ptr<ListingWindow> l(
+                static_cast<ListingWindow*>(f.registry.create(u"frm_LDOP"_s, f.ts.session, nullptr)));
             l->setAttribute(Qt::WA_DeleteOnClose, false);
             showActive(*l);
             typeInto(l->findChild<QLineEdit*>(u"txt_PartyCode"_s), u"9001"_s);

@@ -1,7 +1,7 @@
 // Ledgers and balance lists read what the documents posted: the running balance walked back
 // from the to-date, signs compared in paise, cancelled rows gone, every totals grid the sum of
 // the lines it shows, and the consultant and tour figures of a small world worked by hand.
-#include "accounts/AccountsListing.h"
+#include "shell/kit/ListingWindow.h"
 #include "accounts/AccountsWindows.h"
 #include "shell/kit/ListGrid.h"
 #include "support/Documents.h"
@@ -92,8 +92,8 @@ struct World {
             post(posting(code, 0, party, amount));
     }
     // Opens a window, lets set fill its fields, shows.
-    std::unique_ptr<AccountsListing> show(const QString& name, const std::function<void(AccountsListing&)>& set) {
-        std::unique_ptr<AccountsListing> w(static_cast<AccountsListing*>(windows.create(name, ts.session, nullptr)));
+    std::unique_ptr<ListingWindow> show(const QString& name, const std::function<void(ListingWindow&)>& set) {
+        std::unique_ptr<ListingWindow> w(static_cast<ListingWindow*>(windows.create(name, ts.session, nullptr)));
         w->setAttribute(Qt::WA_DeleteOnClose, false);
         showActive(*w);
         set(*w);
@@ -114,16 +114,16 @@ QStringList rows(ListGrid* g, const QList<int>& cols) {
 }
 
 template <class W>
-W* child(AccountsListing& w, const char* name) {
+W* child(ListingWindow& w, const char* name) {
     return w.findChild<W*>(QLatin1String(name));
 }
 
-void party(AccountsListing& w, qint64 code) {
+void party(ListingWindow& w, qint64 code) {
     typeInto(child<QLineEdit>(w, "txt_PartyCode"), QString::number(code));
     QTest::keyClick(child<QLineEdit>(w, "txt_PartyCode"), Qt::Key_Return);
 }
 
-void dates(AccountsListing& w, QDate from, QDate to) {
+void dates(ListingWindow& w, QDate from, QDate to) {
     child<QDateEdit>(w, "txt_FromDate")->setDate(from);
     child<QDateEdit>(w, "txt_ToDate")->setDate(to);
 }
@@ -166,7 +166,7 @@ private slots:
         for (const Case& c : cases) {
             if (c.cancelled)
                 w.tr.cancel(u"FRDB01"_s, r, {b}, u"BOUNCED"_s);
-            auto win = w.show(u"frm_LDOP"_s, [&](AccountsListing& l) {
+            auto win = w.show(u"frm_LDOP"_s, [&](ListingWindow& l) {
                 party(l, 301);
                 dates(l, nov(c.from), nov(c.to));
             });
@@ -188,7 +188,7 @@ private slots:
             {u"frm_LDMA"_s, dated},
             {u"frm_PartyLedger_CBPT"_s, {u"TOTALS OF THE BOOKINGS LISTED"_s}}};
         for (const auto& [window, captions] : cases) {
-            auto win = w.show(window, [&](AccountsListing& l) {
+            auto win = w.show(window, [&](ListingWindow& l) {
                 party(l, 301);
                 if (child<QDateEdit>(l, "txt_FromDate"))
                     dates(l, nov(1), nov(3));
@@ -226,7 +226,7 @@ private slots:
             {u"frm_LstPO_MA"_s, u"CR"_s, {u"403|-900.00"_s, u"401|-700.00"_s}},
         };
         for (const auto& c : cases) {
-            auto win = w.show(c.window, [&](AccountsListing& l) { choose(child<QComboBox>(l, "Cmb_DBCR"), c.side); });
+            auto win = w.show(c.window, [&](ListingWindow& l) { choose(child<QComboBox>(l, "Cmb_DBCR"), c.side); });
             QCOMPARE(rows(win->Grid1, {0, 3}), c.rows);
         }
     }
@@ -239,31 +239,31 @@ private slots:
         const QString n1 = QString::number(w.b1), n2 = QString::number(w.b2);
         const struct {
             QString window;
-            std::function<void(AccountsListing&)> set;
+            std::function<void(ListingWindow&)> set;
             QList<int> cols, totalCols;
             QStringList rows, totals;
         } cases[] = {
             {u"frm_PartyLedger_CBPT"_s,
-             [](AccountsListing& l) { party(l, 101); },
+             [](ListingWindow& l) { party(l, 101); },
              {0, 3, 4, 5, 6},
              {0, 1, 2},
              {n1 + u"|101|10000.00|4000.25|5999.75"_s},
              {u"10000.00|4000.25|5999.75"_s}},
             {u"frm_PartyLedger_CBPT"_s,
-             [](AccountsListing& l) { party(l, 201); },
+             [](ListingWindow& l) { party(l, 201); },
              {0, 3, 4, 5, 6},
              {0, 1, 2},
              {n2 + u"|102|6000.00|0.00|6000.00"_s, n1 + u"|101|2500.00|3000.00|-500.00"_s},
              {u"8500.00|3000.00|5500.00"_s}},
-            {u"frm_PartyLedger_CBPT"_s, [](AccountsListing& l) { party(l, 103); }, {0}, {2}, {}, {u"0.00"_s}},
+            {u"frm_PartyLedger_CBPT"_s, [](ListingWindow& l) { party(l, 103); }, {0}, {2}, {}, {u"0.00"_s}},
             {u"frm_LstCBPTBal_ConsultWise"_s,
-             [](AccountsListing&) {},
+             [](ListingWindow&) {},
              {1, 2, 3, 4, 5, 6},
              {0, 1},
              {n1 + u"|ANU|ASHA|10000.00|4000.25|5999.75"_s},
              {u"ANU|5999.75"_s}},
             {u"frm_LstCBPTBal_ConsultWise"_s,
-             [](AccountsListing& l) {
+             [](ListingWindow& l) {
                  choose(child<QComboBox>(l, "Cmb_DBCR"), u"CR"_s);
                  child<QRadioButton>(l, "Opt_Consultant")->setChecked(true);
                  child<QLineEdit>(l, "txt_ConsultantCode")->setText(u"92"_s);
@@ -273,14 +273,14 @@ private slots:
              {n2 + u"|BINU|RAVI|5000.50|5200.50|-200.00"_s},
              {u"BINU|-200.00"_s}},
             {u"frm_LstPLTourwise"_s,
-             [](AccountsListing& l) { dates(l, QDate(2026, 12, 1), QDate(2026, 12, 20)); },
+             [](ListingWindow& l) { dates(l, QDate(2026, 12, 1), QDate(2026, 12, 20)); },
              {0, 1, 2, 3, 4, 5, 6, 9, 11},
              {0, 1, 2, 3},
              {u"20/12/2026|"_s + n2 + u"|RAVI|5200.50|6000.00|-799.50|L|BINU|MUNNAR"_s,
               u"10/12/2026|"_s + n1 + u"|ASHA|4000.25|2500.00|1500.25|P|ANU|MUNNAR"_s},
              {u"9200.75|8500.00|700.75|P"_s}},
             {u"frm_CRDBList"_s,
-             [](AccountsListing& l) { dates(l, nov(1), nov(30)); },
+             [](ListingWindow& l) { dates(l, nov(1), nov(30)); },
              {1, 3, 4},
              {0},
              {u"APCM01|0.00|300.00"_s, u"FRDB01|9201.05|0.00"_s, u"FRDM01|1600.00|0.00"_s, u"FTCR01|0.00|8500.00"_s},

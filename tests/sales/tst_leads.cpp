@@ -244,6 +244,7 @@ private slots:
         QCOMPARE(leads(all, option(all, "Option2")), QStringList{"1"});
 
         f.ts.session.consultantCode = 2;
+        f.ts.prompter.clear();  // the empty lists above said so
         frm_BusinessLead_Add w(f.ts.session, nullptr, {{{"LEAD_NO", 1}}});
         QCOMPARE(f.ts.prompter.texts(), QStringList{"UNABLE TO FETCH RECORD !!!! "});
         QCOMPARE(w.number(), 0);

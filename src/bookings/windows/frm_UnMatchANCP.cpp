@@ -37,6 +37,7 @@ ListingConfig listConfig() {
                 "WHERE {filter} AND a.DOC_CODE='CBPT01' AND %2")
                 .arg(sql::live(), sql::live(QStringLiteral("a"))),
         .dateColumn = QStringLiteral("a.START_DT"),
+        .period = ListingPeriod::Tours,
         .fromCaption = QStringLiteral("&FROM TOUR STRT DT"),
         .toCaption = QStringLiteral("&TO TOUR STRT DT"),
         .detail = {.objectName = QStringLiteral("Grid1"),
@@ -75,7 +76,7 @@ ListingConfig listConfig() {
 }  // namespace
 
 frm_UnMatchANCP::frm_UnMatchANCP(Session& session, QWidget* parent) : ListingWindow(session, parent, listConfig()) {
-    Cmb_Status = addField(QStringLiteral("CBPT &STATUS"), new QComboBox(this), 0, 2);
+    Cmb_Status = addField(QStringLiteral("CBPT STAT&US"), new QComboBox(this), 0, 2);
     Cmb_Status->setObjectName(QStringLiteral("Cmb_Status"));
     Cmb_Status->setMinimumWidth(160);
     guarded([&] {

@@ -17,4 +17,12 @@ struct ListQuery {
     }
 };
 
+// What one grid of a listing runs: its select list (with its grouping and order) over a query.
+struct GridQuery {
+    QString select;
+    QString groupBy;
+    QString orderBy;
+    ListQuery query;
+};
+
 }  // namespace tarvic

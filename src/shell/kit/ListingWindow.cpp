@@ -1,6 +1,10 @@
 #include "ListingWindow.h"
 
+#include "data/TransactionRecords.h"
+#include "engine/listings/Statuses.h"
 #include "shell/kit/BusyCursor.h"
+#include "shell/kit/CodeList.h"
+#include "shell/kit/DocumentWindow.h"
 #include "shell/kit/ExpXls.h"
 #include "shell/kit/GridHelpers.h"
 #include "shell/kit/KeyFilters.h"
@@ -12,12 +16,66 @@
 #include <QDateTime>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 
 namespace tarvic {
+
+namespace {
+
+// What a Show that found nothing says.
+const QString kNoRecords = QStringLiteral("SORRY NO RECORDS FOUND ....");
+// A column grows to its contents up to this: one long remark does not push the rest away.
+constexpr int kWidestColumn = 420;
+
+// The width a grid needs for its visible columns, its frame and a vertical scroll bar.
+int widthOfColumns(const ListGrid* grid) {
+    int width = 2 * grid->frameWidth() + grid->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < grid->model()->columnCount(); ++c)
+        width += grid->isColumnHidden(c) ? 0 : grid->columnWidth(c);
+    return width;
+}
+
+// Before any row, each column as wide as its stated width; once rows are held, as wide as its
+// heading and those rows (within a limit): no column is cut while another wastes room. The
+// detail's last column stretches over what is left.
+void fitColumns(ListGrid* grid) {
+    const QList<ListColumn>& columns = grid->queryModel()->columns();
+    const bool rows = grid->model()->rowCount() > 0;
+    for (int c = 0; c < columns.size(); ++c) {
+        if (grid->isColumnHidden(c))
+            continue;
+        const int heading = headingWidth(grid, columns.at(c).heading);
+        int width = std::max(twipsToPixels(columns.at(c).widthTwips), heading);
+        if (rows) {
+            grid->resizeColumnToContents(c);
+            width = std::max(std::min(grid->columnWidth(c), kWidestColumn), heading);
+        }
+        grid->setColumnWidth(c, width);
+    }
+}
+
+// The width a grid takes over its stated columns (each at least as wide as its heading).
+int statedWidth(const ListGrid* grid) {
+    const QList<ListColumn>& columns = grid->queryModel()->columns();
+    int width = 2 * grid->frameWidth() + grid->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < columns.size(); ++c)
+        if (!grid->isColumnHidden(c))
+            width += std::max(twipsToPixels(columns.at(c).widthTwips), headingWidth(grid, columns.at(c).heading));
+    return width;
+}
+
+// The width a summary grid may be squeezed to, if it states one.
+int narrowestSummary(const ListingGridConfig& grid) {
+    return grid.maxWidthTwips > 0 ? twipsToPixels(grid.maxWidthTwips) : QWIDGETSIZE_MAX;
+}
+
+}  // namespace
 
 void ListFilter::add(const QString& condition, const QVariantList& values) {
     conditions_ << condition;
@@ -65,13 +123,16 @@ ListingWindow::ListingWindow(Session& session, QWidget* parent, ListingConfig co
     form_ = new QGridLayout;
     form_->setHorizontalSpacing(8);
     if (!config_.dateColumn.isEmpty()) {
-        txt_FromDate = addField(config_.fromCaption, dateEdit("txt_FromDate"), 0, 0);
-        txt_ToDate = addField(config_.toCaption, dateEdit("txt_ToDate"), 0, 1);
+        const auto [from, to] = periodDates(config_.period);
+        txt_FromDate = addField(config_.fromCaption, dateEdit("txt_FromDate", from), 0, 0);
+        txt_ToDate = addField(config_.toCaption, dateEdit("txt_ToDate", to), 0, 1);
     }
     Cmd_Show = new QPushButton(QStringLiteral("&SHOW"), this);
     Cmd_Show->setObjectName(QStringLiteral("Cmd_Show"));
     form_->addWidget(Cmd_Show, 0, 8);
-    connect(Cmd_Show, &QPushButton::clicked, this, [this] { Load_Grid(); });
+    connect(Cmd_Show, &QPushButton::clicked, this, [this] { showList(); });
+    // Enter on SHOW shows, as a click does, rather than moving on to EXPORT.
+    onEnter(Cmd_Show, [this] { showList(); });
     if (!config_.exportCaption.isEmpty()) {
         Cmd_Export = new QPushButton(config_.exportCaption, this);
         Cmd_Export->setObjectName(config_.exportName);
@@ -93,25 +154,45 @@ ListingWindow::ListingWindow(Session& session, QWidget* parent, ListingConfig co
         for (const ListingGridConfig& s : config_.summaries) {
             QueryModel* model = nullptr;
             ListGrid* grid = makeGrid(s, &model);
-            grid->setMaximumHeight(160);
-            // Wide enough for its columns (a summary beside a stretch would otherwise shrink to
-            // the view's default and hide its totals), never wider than its own limit.
-            int width = 2 * grid->frameWidth() + grid->verticalScrollBar()->sizeHint().width();
-            for (int c = 0; c < grid->model()->columnCount(); ++c)
-                width += grid->isColumnHidden(c) ? 0 : grid->columnWidth(c);
-            if (s.maxWidthTwips > 0) {
-                grid->setMaximumWidth(twipsToPixels(s.maxWidthTwips));
-                width = std::min(width, twipsToPixels(s.maxWidthTwips));
-            }
-            grid->setMinimumWidth(width);
+            grid->setMaximumHeight(s.maxHeight);
+            // At least as wide as its stated columns (beside a stretch it would otherwise
+            // shrink to the view's default and hide its totals), never wider than its limit.
             summaries_ << model;
             summaryGrids_ << grid;
-            row->addWidget(grid);
+            QLabel* caption = nullptr;
+            if (!s.captionName.isEmpty()) {
+                caption = new QLabel(s.caption, this);
+                caption->setObjectName(QStringLiteral("lbl_") + s.captionName);
+                auto* column = new QVBoxLayout;
+                column->setSpacing(2);
+                column->addWidget(caption);
+                column->addWidget(grid);
+                row->addLayout(column, 100);
+            } else {
+                row->addWidget(grid, 100);  // the summaries take the room before the stretch does
+            }
+            summaryCaptions_ << caption;
         }
         row->addStretch(1);
         body()->addLayout(row);
     }
+    fitGrids();
     resize(config_.size);
+}
+
+void ListingWindow::fitGrids() {
+    fitColumns(Grid1);
+    Grid1->horizontalHeader()->setStretchLastSection(true);
+    for (int i = 0; i < summaryGrids_.size(); ++i) {
+        ListGrid* grid = summaryGrids_.at(i);
+        fitColumns(grid);
+        // As wide as its rows where the window has room, down to its stated columns (or its
+        // width limit) where not, then scrolling sideways; narrower rows give their room to the
+        // others.
+        const int fitted = widthOfColumns(grid);
+        grid->setMinimumWidth(std::min({fitted, statedWidth(grid), narrowestSummary(config_.summaries.at(i))}));
+        grid->setMaximumWidth(fitted);
+    }
 }
 
 ListGrid* ListingWindow::makeGrid(const ListingGridConfig& grid, QueryModel** model) {
@@ -171,21 +252,58 @@ ListFilter ListingWindow::filter() const {
 }
 
 void ListingWindow::Load_Grid() {
-    BusyCursor busy;
-    said_.clear();
-    const ListFilter f = filter();
     QList<QueryModel*> models{detail_};
     models << summaries_;
+    loaded_ = false;
+    if (queries_) {
+        loaded_ = loadQueries(models);
+    } else {
+        BusyCursor busy;
+        said_.clear();
+        const ListFilter f = filter();
+        for (QueryModel* m : models)
+            m->clear();
+        // A refused filter names nothing (or its condition said why): no word of its own.
+        if (!f.refused()) {
+            ListQuery query{config_.statement, f.values()};
+            query.statement.replace(QStringLiteral("{filter}"), f.sql());
+            loaded_ = guarded([&] {
+                for (QueryModel* m : models)
+                    m->load(query);
+            });
+        }
+    }
+    loaded_ = loaded_ && said_.isEmpty();
+    fitGrids();
+}
+
+bool ListingWindow::loadQueries(const QList<QueryModel*>& models) {
+    // Built first: a member may look a code up (and say it is unknown) before the busy cursor.
+    const QList<GridQuery> queries = queries_();
+    BusyCursor busy;
+    said_.clear();
     for (QueryModel* m : models)
         m->clear();
-    if (f.refused())
-        return;
-    ListQuery query{config_.statement, f.values()};
-    query.statement.replace(QStringLiteral("{filter}"), f.sql());
-    guarded([&] {
-        for (QueryModel* m : models)
-            m->load(query);
+    if (queries.isEmpty())
+        return false;
+    const bool ok = guarded([&] {
+        for (int i = 0; i < models.size() && i < queries.size(); ++i) {
+            const GridQuery& q = queries.at(i);
+            models[i]->setSelect(q.select, q.groupBy);
+            models[i]->setOrder(q.orderBy);
+            models[i]->load(q.query);
+        }
     });
+    if (!ok)
+        for (QueryModel* m : models)
+            m->clear();
+    return ok;
+}
+
+void ListingWindow::showList() {
+    Load_Grid();
+    if (loaded_ && detail_->rowCount() == 0)
+        prompter().information(this, kNoRecords);
 }
 
 void ListingWindow::Exp_Xls() {
@@ -225,7 +343,7 @@ QLineEdit* ListingWindow::numberFilter(const char* objectName, const char* colum
     bindColumn(e, "M_TBL_TRANSACTION", column);
     e->setMaximumWidth(width);
     attachFilter(e, KeyFilter::Number);
-    onEnter(e, [this] { Load_Grid(); });
+    onEnter(e, [this] { showList(); });
     return e;
 }
 
@@ -237,17 +355,75 @@ QDateEdit* ListingWindow::dateEdit(const char* objectName, const QDate& date) {
     return d;
 }
 
+std::pair<QDate, QDate> ListingWindow::periodDates(ListingPeriod period, const QDate& today) {
+    const QDate first(today.year(), today.month(), 1);
+    switch (period) {
+        case ListingPeriod::Today:
+            return {today, today};
+        case ListingPeriod::MonthToDate:
+            return {first, today};
+        case ListingPeriod::Tours:
+            return {first, first.addMonths(3).addDays(-1)};
+    }
+    return {today, today};
+}
+
 void ListingWindow::addStatuses(QComboBox* list, const QString& table, const QString& where,
                                 const QVariantList& values) {
-    guarded([&] {
-        QSqlQuery q =
-            db().exec(QStringLiteral("SELECT DOC_STATUS FROM %1 WHERE %2 GROUP BY DOC_STATUS ORDER BY DOC_STATUS")
-                          .arg(table, where),
-                      values);
-        while (q.next())
-            if (!q.value(0).isNull())
-                list->addItem(q.value(0).toString().trimmed());
+    guarded([&] { list->addItems(listings::statusesIn(db(), table, where, values)); });
+}
+
+void ListingWindow::addAboveGrids(QWidget* w) {
+    body()->insertWidget(body()->indexOf(Grid1), w);
+}
+
+QWidget* ListingWindow::partyBox(CodeField*& party, std::function<void()> then) {
+    QPushButton* pick = nullptr;
+    party = partyCodeField(this, pick);
+    party->nameLabel()->setMinimumWidth(300);
+    onEnter(party->edit(), [party, then = std::move(then)] {
+        party->lookUp();
+        then();
     });
+    auto* box = new QWidget(this);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(party->edit());
+    row->addWidget(pick);
+    row->addWidget(party->nameLabel(), 1);
+    box->setFocusProxy(party->edit());
+    return box;
+}
+
+CodeField* ListingWindow::addPartyField(int row) {
+    CodeField* party = nullptr;
+    QWidget* box = partyBox(party, [this] { focusNextChild(); });
+    auto* label = new QLabel(QStringLiteral("PARTY &CODE"), this);
+    label->setBuddy(party->edit());
+    form_->addWidget(label, row, 0);
+    form_->addWidget(box, row, 1, 1, 5);
+    return party;
+}
+
+bool ListingWindow::partyChosen(CodeField* party) {
+    if (!party->key().isEmpty() || party->lookUp())
+        return true;
+    prompter().information(this, QStringLiteral("PLEASE ENTER PARTY CODE PROPERLY ...."));
+    party->edit()->setFocus();
+    return false;
+}
+
+QComboBox* ListingWindow::sideField(const char* objectName) {
+    auto* c = new QComboBox(this);
+    c->setObjectName(QLatin1String(objectName));
+    c->addItems({QStringLiteral("DB"), QStringLiteral("CR")});
+    return c;
+}
+
+QStringList ListingWindow::codeList(const QString& name) {
+    QStringList codes;
+    guarded([&] { codes = TransactionRecords(db(), session().userFullName).codeList(name); });
+    return codes;
 }
 
 }  // namespace tarvic

@@ -32,6 +32,10 @@
 // rows a page at a time; each summary grid is its own aggregate statement over the same
 // filter, so totals never depend on which rows are held in memory. The export writes every
 // detail row, read in one pass. Row colours come from the grid's hook over each row's record.
+//
+// A listing whose grids each need a statement of their own (a ledger's running balance, totals
+// over the lines of a grouped list) leaves the statement empty and hands the engine's queries
+// over with setQueries(): one per grid, detail first, built from the fields at every Show.
 #include "shell/kit/Picker.h"
 #include "shell/kit/QueryModel.h"
 #include "shell/kit/TaskWindow.h"
@@ -43,11 +47,13 @@ class QComboBox;
 class QDateEdit;
 class QLineEdit;
 class QGridLayout;
+class QLabel;
 class QPushButton;
 class QRadioButton;
 
 namespace tarvic {
 
+class CodeField;
 class ListGrid;
 class ListingWindow;
 
@@ -85,13 +91,26 @@ struct ListingGridConfig {
     QList<ListColumn> columns;
     RowColourHook colours;
     int maxWidthTwips = 0;  // a summary grid's width (0: the window's)
+    int maxHeight = 160;    // a summary grid's height in pixels
+    // A summary's caption over it (a label named lbl_ + captionName): a user reading two
+    // rows of totals side by side must be told which is which.
+    QString captionName;
+    QString caption;
+};
+
+// The range a listing opens on.
+enum class ListingPeriod {
+    Today,        // today to today
+    MonthToDate,  // the first of this month to today: the documents of the month so far
+    Tours,        // the first of this month to the end of the third month on: tours coming up
 };
 
 struct ListingConfig {
     QString objectName;
     QString title;
-    QString statement;   // "SELECT {columns} FROM ... WHERE {filter} AND <joins>"
+    QString statement;   // "SELECT {columns} FROM ... WHERE {filter} AND <joins>"; empty: setQueries()
     QString dateColumn;  // the column of the date range; empty: no date range
+    ListingPeriod period = ListingPeriod::MonthToDate;
     QString fromCaption = QStringLiteral("&FROM DATE");
     QString toCaption = QStringLiteral("&TO DATE");
     ListingGridConfig detail;
@@ -114,11 +133,14 @@ public:
     ListGrid* Grid1 = nullptr;          // the detail grid
 
     ListGrid* summaryGrid(int i) const { return summaryGrids_.value(i); }
+    QLabel* summaryCaption(int i) const { return summaryCaptions_.value(i); }
     QueryModel* detailModel() const { return detail_; }
     const ListingConfig& config() const { return config_; }
 
     // Show: fills the detail grid and every summary grid for the filter on screen.
-    void Load_Grid();
+    virtual void Load_Grid();
+    // SHOW pressed (or Enter in a field that shows): Load_Grid, and a word when nothing is found.
+    void showList();
     // Export of the detail grid (Part of every listing): asks for a file, writes every row.
     void Exp_Xls();
     // The filter now on screen.
@@ -150,13 +172,33 @@ protected:
     QLineEdit* numberFilter(const char* objectName, const char* column, int width = 160);
     // A date field as every listing shows one.
     QDateEdit* dateEdit(const char* objectName, const QDate& date = QDate::currentDate());
+    // The first and last day of a period, as of today.
+    static std::pair<QDate, QDate> periodDates(ListingPeriod period, const QDate& today = QDate::currentDate());
     // Adds to a status list the statuses present in `table` where `where` holds (values bound),
     // read once as the window opens: only what can match is offered.
     void addStatuses(QComboBox* list, const QString& table, const QString& where, const QVariantList& values = {});
+    // The grids' queries at every Show, one per grid (detail first); an empty list shows nothing.
+    void setQueries(std::function<QList<GridQuery>()> queries) { queries_ = std::move(queries); }
+    // A widget between the filter form and the grids (a heading).
+    void addAboveGrids(QWidget* w);
+    // The party code, its "..." picker and its looked-up name in one box; Enter looks the code
+    // up, then runs then.
+    QWidget* partyBox(CodeField*& party, std::function<void()> then);
+    // The party box captioned "PARTY &CODE" on a row of the form; Enter looks up and moves on.
+    CodeField* addPartyField(int row);
+    // For a listing of one party: true when the code on screen names one (looked up if only
+    // typed); otherwise says so and puts the focus on the code.
+    bool partyChosen(CodeField* party);
+    // "DB" or "CR".
+    QComboBox* sideField(const char* objectName);
+    // The codes of a list of M_TBL_CODES, read once as the window opens.
+    QStringList codeList(const QString& name);
 
 private:
     ListGrid* makeGrid(const ListingGridConfig& grid, QueryModel** model);
     void chooseRow(int row);
+    void fitGrids();
+    bool loadQueries(const QList<QueryModel*>& models);
 
     ListingConfig config_;
     QGridLayout* form_ = nullptr;
@@ -165,7 +207,10 @@ private:
     QueryModel* detail_ = nullptr;
     QList<QueryModel*> summaries_;
     QList<ListGrid*> summaryGrids_;
+    QList<QLabel*> summaryCaptions_;  // null where a summary has no caption
     QList<std::function<void(ListFilter&)>> conditions_;
+    std::function<QList<GridQuery>()> queries_;
+    bool loaded_ = false;  // the last Load_Grid ran its statements without a failure
     PickCallback onPick_;
     int pickColumn_ = -1;
     QString said_;  // what the grids reported since the last load: said once, not per grid
