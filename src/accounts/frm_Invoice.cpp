@@ -5,6 +5,7 @@
 #include "shell/kit/Checks.h"
 #include "shell/kit/GridHelpers.h"
 #include "shell/kit/KeyFilters.h"
+#include "shell/kit/KeyNavigation.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -93,6 +94,8 @@ frm_Invoice::frm_Invoice(Session& session, QWidget* parent, const InvoiceWindowC
         const qint64 n = txt_CBPTNo->text().trimmed().toLongLong(&ok);
         if (!ok || !Show_CBPTDetails(n))
             prompter().information(this, kNoBooking);
+        else
+            moveOn(txt_CBPTNo);
     });
     Cmd_SearchCBPT = new QPushButton(QStringLiteral("..."), this);
     Cmd_SearchCBPT->setObjectName(QStringLiteral("Cmd_SearchCBPT"));

@@ -221,13 +221,14 @@ QWidget* frm_BusinessLeads_Quotation::buildEntry() {
     txt_Ages = named(new QLineEdit(page), QStringLiteral("txt_Ages"));
     bindColumn(txt_Ages, "M_TBL_QUOTATION", "CHILDREN_AGES");
     add(QStringLiteral("CHILDREN A&GES "), txt_Ages);
-    txt_BookBy = named(new QLineEdit(page), QStringLiteral("txt_BookBy"));
-    bindColumn(txt_BookBy, "M_TBL_QUOTATION", "BOOKED_BY");
-    add(QStringLiteral("BOO&KED BY "), txt_BookBy);
     txt_JStartDt = dateField(page, QStringLiteral("txt_JStartDt"));
     add(QStringLiteral("JOURNEY &START DT"), txt_JStartDt);
     txt_JEndDt = dateField(page, QStringLiteral("txt_JEndDt"));
     add(QStringLiteral("&END DT"), txt_JEndDt);
+    // Entry order: the journey's dates, then who booked it and for whom.
+    txt_BookBy = named(new QLineEdit(page), QStringLiteral("txt_BookBy"));
+    bindColumn(txt_BookBy, "M_TBL_QUOTATION", "BOOKED_BY");
+    add(QStringLiteral("BOO&KED BY "), txt_BookBy);
     txt_TouristName = named(new QLineEdit(page), QStringLiteral("txt_TouristName"));
     bindColumn(txt_TouristName, "M_TBL_QUOTATION", "TOURIST_NAME");
     add(QStringLiteral("TOU&RIST NAME"), txt_TouristName);
