@@ -69,7 +69,7 @@ MoneySearchWindow::MoneySearchWindow(Session& session, QWidget* parent, const Wi
                                      const MoneySearch& search)
     : ListingWindow(session, parent, configOf(search)) {
     pickInto(args.onPick, ColNumber);
-    Cmb_Status = addField(QStringLiteral("&STATUS"), new QComboBox(this), 0, 2);
+    Cmb_Status = addField(QStringLiteral("STAT&US"), new QComboBox(this), 0, 2);
     Cmb_Status->setObjectName(QStringLiteral("Cmb_Status"));
     Cmb_Status->setMinimumWidth(100);
     addStatuses(Cmb_Status, QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("DOC_CODE=?"), {search.code});

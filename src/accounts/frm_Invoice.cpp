@@ -142,7 +142,7 @@ frm_Invoice::frm_Invoice(Session& session, QWidget* parent, const InvoiceWindowC
         txt_PartyAliasName = new QLineEdit(this);
         txt_PartyAliasName->setObjectName(QStringLiteral("txt_PartyAliasName"));
         bindColumn(txt_PartyAliasName, "M_TBL_TRANSACTION", "PARTY_ALIASNAME");
-        place(QStringLiteral("PARTY &ALIAS"), txt_PartyAliasName);
+        place(QStringLiteral("PARTY AL&IAS"), txt_PartyAliasName);
     } else {
         place(QString(), new QWidget(this));
     }

@@ -56,7 +56,7 @@ frm_Search_Invoice::frm_Search_Invoice(Session& session, QWidget* parent, const 
     : ListingWindow(session, parent, searchConfig(proforma)) {
     pickInto(args.onPick, ColNumber);
     const QString code = proforma ? QStringLiteral("INV006") : QStringLiteral("INV001");
-    Cmb_Status = addField(QStringLiteral("&STATUS"), new QComboBox(this), 0, 2);
+    Cmb_Status = addField(QStringLiteral("STAT&US"), new QComboBox(this), 0, 2);
     Cmb_Status->setObjectName(QStringLiteral("Cmb_Status"));
     addStatuses(Cmb_Status, QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("DOC_CODE=?"), {code});
     Cmb_Status->setCurrentText(status::kLive);

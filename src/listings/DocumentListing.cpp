@@ -305,7 +305,7 @@ QStringList balanceCodesOf(Session& session, const Spec& spec) {
 
 DocumentListing::DocumentListing(Session& session, QWidget* parent, const DocumentListingSpec& spec)
     : ListingWindow(session, parent, configOf(spec, balanceCodesOf(session, spec))), spec_(spec) {
-    Cmb_Status = addField(QStringLiteral("&STATUS"), new QComboBox(this), 0, 2);
+    Cmb_Status = addField(QStringLiteral("STAT&US"), new QComboBox(this), 0, 2);
     Cmb_Status->setObjectName(QStringLiteral("Cmb_Status"));
     Cmb_Status->setMinimumWidth(100);
     addStatuses(Cmb_Status, QStringLiteral("M_TBL_TRANSACTION"),

@@ -17,6 +17,8 @@ struct Exception {
     const char* reason;
 };
 const QList<Exception> kTabOrderExceptions{
+    {"frm_CBPT01_ANCP01", "frm_CBPT01_ANCP01", "the rooms and rates are a column of their own, entered after the stay"},
+    {"frm_CBPT01_ANCP01_Mod", "frm_CBPT01_ANCP01_Mod", "the same two columns as the hotel advice note"},
 };
 
 bool excepted(const QString& window, const QString& fault) {

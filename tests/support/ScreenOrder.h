@@ -7,10 +7,13 @@
 // page around it, else the window. Within a group, its fields and its inner groups (each as
 // one unit, where it starts) are compared in two orders:
 //  - the focus chain (the order Tab visits them);
-//  - the screen: sorted by top edge, a unit whose top lies above the middle of the first
-//    unit of the current row joins that row, else starts the next one; within a row, left to
-//    right. Heights of line edits, lists and buttons differ by a few pixels only, so a row of
-//    a form stays one row.
+//  - the screen: sorted by top edge, a unit whose top lies less than half a line (the height
+//    of the lowest unit) below the top of the first unit of the current row joins that row,
+//    else starts the next one; within a row, left to right. A tall unit (three lines or more)
+//    with units beside it on its left only is a panel on the right: it comes after the last
+//    unit that starts above its bottom.
+// Tab goes round a window, so the window's own units compare as a round (starting anywhere);
+// a group is entered at its first unit, so its units compare as a line.
 // Every page of every tab pane is looked at in turn.
 //
 // Access keys. The "&X" of the visible buttons, labels with a buddy, group boxes and tab
@@ -33,6 +36,7 @@
 #include <QToolBar>
 
 #include <algorithm>
+#include <climits>
 #include <functional>
 
 namespace tarvic::test {
@@ -163,6 +167,13 @@ private:
             QList<Unit> byChain = it.value();
             std::stable_sort(byChain.begin(), byChain.end(), [](const Unit& a, const Unit& b) { return a.chain < b.chain; });
             const QList<Unit> byScreen = screenOrder(it.value());
+            // Tab goes round the window: its fields may start anywhere in the round.
+            if (it.key() == window_ && !byChain.isEmpty()) {
+                qsizetype first = 0;
+                while (first < byChain.size() && byChain.at(first).widget != byScreen.at(0).widget)
+                    ++first;
+                std::rotate(byChain.begin(), byChain.begin() + first, byChain.end());
+            }
             bool same = true;
             for (qsizetype i = 0; i < byChain.size(); ++i)
                 same = same && byChain.at(i).widget == byScreen.at(i).widget;
@@ -173,20 +184,47 @@ private:
         return out;
     }
 
-    static QList<Unit> screenOrder(QList<Unit> list) {
+    // A tall unit (a grid, a list) with nothing beside it on its right: read after the fields
+    // it stands beside, as the block on the right of a form.
+    static bool isSidePanel(const Unit& p, const QList<Unit>& all, int line) {
+        if (p.rect.height() < 3 * line)
+            return false;
+        int beside = 0;
+        for (const Unit& u : all) {
+            if (u.widget == p.widget || u.rect.bottom() < p.rect.top() || u.rect.top() > p.rect.bottom())
+                continue;
+            if (u.rect.right() > p.rect.left())
+                return false;
+            ++beside;
+        }
+        return beside > 0;
+    }
+
+    static QList<Unit> screenOrder(const QList<Unit>& all) {
+        int line = INT_MAX;  // the height of one line: the lowest unit
+        for (const Unit& u : all)
+            line = std::min(line, u.rect.height());
+        QList<Unit> list, panels;
+        for (const Unit& u : all)
+            (isSidePanel(u, all, line) ? panels : list).append(u);
         std::stable_sort(list.begin(), list.end(), [](const Unit& a, const Unit& b) {
             return std::pair(a.rect.top(), a.rect.left()) < std::pair(b.rect.top(), b.rect.left());
         });
         QList<Unit> out;
         qsizetype rowStart = 0;
-        for (qsizetype i = 0; i <= list.size(); ++i) {
-            const bool newRow = i == list.size() || list.at(i).rect.top() >= list.at(rowStart).rect.center().y();
-            if (!newRow || i == rowStart)
+        for (qsizetype i = 1; i <= list.size(); ++i) {
+            if (i < list.size() && list.at(i).rect.top() < list.at(rowStart).rect.top() + line / 2)
                 continue;
             QList<Unit> row = list.mid(rowStart, i - rowStart);
             std::stable_sort(row.begin(), row.end(), [](const Unit& a, const Unit& b) { return a.rect.left() < b.rect.left(); });
             out += row;
             rowStart = i;
+        }
+        for (const Unit& p : panels) {
+            qsizetype at = 0;
+            while (at < out.size() && out.at(at).rect.top() <= p.rect.bottom())
+                ++at;
+            out.insert(at, p);
         }
         return out;
     }

@@ -102,7 +102,7 @@ frm_UpdateHotelStatus::frm_UpdateHotelStatus(Session& session, QWidget* parent)
     : ListingWindow(session, parent, listConfig()) {
     txt_FromDt = addField(QStringLiteral("&FROM CHK-IN DT"), dateEdit("txt_FromDt"), 0, 0);
     txt_ToDt = addField(QStringLiteral("&TO CHK-IN DT"), dateEdit("txt_ToDt"), 0, 1);
-    Cmb_Status = addField(QStringLiteral("&STATUS"), new QComboBox(this), 0, 2);
+    Cmb_Status = addField(QStringLiteral("STAT&US"), new QComboBox(this), 0, 2);
     Cmb_Status->setObjectName(QStringLiteral("Cmb_Status"));
     Cmb_Status->setMinimumWidth(150);
     guarded([&] {

@@ -75,7 +75,7 @@ ListingConfig listConfig() {
 }  // namespace
 
 frm_UnMatchANCP::frm_UnMatchANCP(Session& session, QWidget* parent) : ListingWindow(session, parent, listConfig()) {
-    Cmb_Status = addField(QStringLiteral("CBPT &STATUS"), new QComboBox(this), 0, 2);
+    Cmb_Status = addField(QStringLiteral("CBPT STAT&US"), new QComboBox(this), 0, 2);
     Cmb_Status->setObjectName(QStringLiteral("Cmb_Status"));
     Cmb_Status->setMinimumWidth(160);
     guarded([&] {

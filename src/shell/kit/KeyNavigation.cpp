@@ -154,6 +154,16 @@ namespace {
 
 bool takesTab(const QWidget* w) { return (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus; }
 
+bool hasItemRightOf(QGridLayout* grid, int top, int rows, int column) {
+    for (int i = 0; i < grid->count(); ++i) {
+        int r = 0, c = 0, rs = 0, cs = 0;
+        grid->getItemPosition(i, &r, &c, &rs, &cs);
+        if (c >= column && r < top + rows && r + rs > top)
+            return true;
+    }
+    return false;
+}
+
 // The items of a layout in the order they are seen: grid and form layouts by row, then
 // column; box layouts in their direction.
 QList<QLayoutItem*> itemsInOrder(QLayout* layout) {
@@ -162,11 +172,16 @@ QList<QLayoutItem*> itemsInOrder(QLayout* layout) {
         QLayoutItem* item;
     };
     QList<Placed> placed;
+    auto* grid = qobject_cast<QGridLayout*>(layout);
     for (int i = 0; i < layout->count(); ++i) {
         int row = 0, column = i;
-        if (auto* grid = qobject_cast<QGridLayout*>(layout)) {
-            int rs = 0, cs = 0;
-            grid->getItemPosition(i, &row, &column, &rs, &cs);
+        if (grid) {
+            int rows = 0, columns = 0;
+            grid->getItemPosition(i, &row, &column, &rows, &columns);
+            // A tall item with nothing on its right (a list beside the fields) is reached
+            // after the fields it stands beside.
+            if (rows >= 3 && !hasItemRightOf(grid, row, rows, column + columns))
+                row += rows - 1;
         } else if (auto* form = qobject_cast<QFormLayout*>(layout)) {
             QFormLayout::ItemRole role{};
             form->getItemPosition(i, &row, &role);
