@@ -5,7 +5,6 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QScrollArea>
@@ -13,7 +12,6 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTableView>
 #include <QTextEdit>
 
 #include <algorithm>
@@ -52,26 +50,6 @@ bool isMultiLineText(const QWidget* w) {
     if (auto* t = qobject_cast<const QPlainTextEdit*>(w))
         return !t->isReadOnly();
     return false;
-}
-
-// Whether Tab moving on from the current cell of an editable grid would leave it: from its
-// last cell forwards, from its first cell backwards.
-bool atEdgeCell(const QAbstractItemView* view, bool forward) {
-    const auto* table = qobject_cast<const QTableView*>(view);
-    const QModelIndex at = view->currentIndex();
-    if (!table || !at.isValid())
-        return true;
-    const QHeaderView* h = table->horizontalHeader();
-    int edge = -1;
-    for (int i = 0; i < h->count(); ++i) {
-        const int visual = forward ? h->count() - 1 - i : i;
-        if (!h->isSectionHidden(h->logicalIndex(visual))) {
-            edge = h->logicalIndex(visual);
-            break;
-        }
-    }
-    const int lastRow = view->model()->rowCount(view->rootIndex()) - 1;
-    return at.column() == edge && at.row() == (forward ? lastRow : 0);
 }
 
 bool turnPage(QTabWidget* tabs, bool forward) {
@@ -141,8 +119,8 @@ bool moveOnKey(QWidget* receiver, const QKeyEvent* key) {
         return true;
     }
     if (QAbstractItemView* grid = gridOf(receiver)) {
-        const bool readOnly = grid->editTriggers() == QAbstractItemView::NoEditTriggers;
-        if (readOnly || !grid->tabKeyNavigation() || atEdgeCell(grid, forward)) {
+        // An editable grid keeps Tab for its cells (a new row grows from its last one).
+        if (grid->editTriggers() == QAbstractItemView::NoEditTriggers || !grid->tabKeyNavigation()) {
             moveOn(grid, forward);
             return true;
         }

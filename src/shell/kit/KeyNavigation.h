@@ -4,8 +4,8 @@
 //  - Tab (and Enter, which is Tab) leaves a date field in one press; typing, "/" and the
 //    arrows move between its day, month and year.
 //  - Tab leaves a multi-line text; a tab character is pasted if one is wanted.
-//  - Tab leaves a read-only grid; in an editable grid it moves from cell to cell and leaves
-//    from the last cell (Shift+Tab from the first).
+//  - Tab leaves a read-only grid; in an editable grid it moves from cell to cell, and
+//    Ctrl+Tab leaves it.
 //  - Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp change the page of the tab pane the
 //    focus is in, whatever field holds it; outside a tab pane Ctrl+Tab leaves a grid or a
 //    multi-line text.
