@@ -46,22 +46,22 @@ private slots:
         QTest::addColumn<QString>("from");
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("to");
-        QTest::newRow("Enter leaves a date field") << u"frm_BusinessLeads_Quotation"_s << u"txt_JStartDt"_s << int(Qt::Key_Return)
-                                                   << u"txt_JEndDt"_s;
+        QTest::newRow("Enter leaves a date field")
+            << u"frm_BusinessLeads_Quotation"_s << u"txt_JStartDt"_s << int(Qt::Key_Return) << u"txt_JEndDt"_s;
         QTest::newRow("Tab leaves a date field, journey dates before booked by")
             << u"frm_BusinessLeads_Quotation"_s << u"txt_JEndDt"_s << int(Qt::Key_Tab) << u"txt_BookBy"_s;
         QTest::newRow("Shift+Tab leaves a date field backwards")
             << u"frm_BusinessLeads_Quotation"_s << u"txt_JEndDt"_s << int(Qt::Key_Backtab) << u"txt_JStartDt"_s;
-        QTest::newRow("Enter leaves a document's date") << u"frm_CBPT01"_s << u"txt_DocDate"_s
-                                                        << int(Qt::Key_Return) << QString();
-        QTest::newRow("Tab leaves the feedback") << u"frm_FeedBackForm"_s << u"txt_Feedback"_s << int(Qt::Key_Tab)
-                                                 << QString();
-        QTest::newRow("Tab leaves the mail body") << u"frm_SendBulkEmail"_s << u"txt_Body"_s << int(Qt::Key_Tab)
-                                                  << QString();
-        QTest::newRow("Tab leaves the operations log") << u"frm_Update_CBPT_OpsLog"_s << u"txt_Action"_s
-                                                       << int(Qt::Key_Tab) << QString();
-        QTest::newRow("Tab leaves a read-only grid") << u"frm_LstPartyRegd"_s << u"Grid1"_s << int(Qt::Key_Tab)
-                                                     << QString();
+        QTest::newRow("Enter leaves a document's date")
+            << u"frm_CBPT01"_s << u"txt_DocDate"_s << int(Qt::Key_Return) << QString();
+        QTest::newRow("Tab leaves the feedback")
+            << u"frm_FeedBackForm"_s << u"txt_Feedback"_s << int(Qt::Key_Tab) << QString();
+        QTest::newRow("Tab leaves the mail body")
+            << u"frm_SendBulkEmail"_s << u"txt_Body"_s << int(Qt::Key_Tab) << QString();
+        QTest::newRow("Tab leaves the operations log")
+            << u"frm_Update_CBPT_OpsLog"_s << u"txt_Action"_s << int(Qt::Key_Tab) << QString();
+        QTest::newRow("Tab leaves a read-only grid")
+            << u"frm_LstPartyRegd"_s << u"Grid1"_s << int(Qt::Key_Tab) << QString();
     }
     void onePressLeaves() {
         QFETCH(QString, window);
@@ -113,15 +113,15 @@ private slots:
     void enterLoadsAndMovesOn_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("sql");  // the value typed
+        QTest::addColumn<QString>("sql");    // the value typed
         QTest::addColumn<QString>("shown");  // a label that shows what was loaded
         QTest::addColumn<bool>("movesOn");
         QTest::newRow("booking: bill-to party")
             << u"frm_CBPT01"_s << u"txt_PartyCode"_s << u"SELECT MIN(PARTY_CODE) FROM M_TBL_PARTY"_s
             << u"lbl_PartyAddress"_s << true;
-        QTest::newRow("booking: lead no") << u"frm_CBPT01"_s << u"txt_LeadNo"_s
-                                          << u"SELECT MIN(DOC_NO) FROM M_TBL_TRANSACTION WHERE DOC_CODE='BLFC01'"_s
-                                          << QString() << true;
+        QTest::newRow("booking: lead no")
+            << u"frm_CBPT01"_s << u"txt_LeadNo"_s
+            << u"SELECT MIN(DOC_NO) FROM M_TBL_TRANSACTION WHERE DOC_CODE='BLFC01'"_s << QString() << true;
         QTest::newRow("booking: lead no naming nothing")
             << u"frm_CBPT01"_s << u"txt_LeadNo"_s << u"SELECT 99999"_s << QString() << false;
         QTest::newRow("booking: quotation no left empty")

@@ -109,7 +109,8 @@ inline QList<Unit> onScreen(const QList<Unit>& all) {
         if (i < flow.size() && flow.at(i).rect.top() < flow.at(start).rect.top() + line / 2)
             continue;
         QList<Unit> row = flow.mid(start, i - start);
-        std::stable_sort(row.begin(), row.end(), [](const Unit& a, const Unit& b) { return a.rect.left() < b.rect.left(); });
+        std::stable_sort(row.begin(), row.end(),
+                         [](const Unit& a, const Unit& b) { return a.rect.left() < b.rect.left(); });
         out += row;
         start = i;
     }
@@ -167,10 +168,10 @@ inline QStringList tabOrderFaults(QWidget* window) {
         std::stable_sort(tab.begin(), tab.end(), [](const Unit& a, const Unit& b) { return a.chain < b.chain; });
         const QList<Unit> screen = onScreen(it.value());
         if (it.key() == window)
-            std::rotate(tab.begin(), std::find_if(tab.begin(), tab.end(), [&](const Unit& u) {
-                                         return u.widget == screen.first().widget;
-                                     }),
-                        tab.end());
+            std::rotate(
+                tab.begin(),
+                std::find_if(tab.begin(), tab.end(), [&](const Unit& u) { return u.widget == screen.first().widget; }),
+                tab.end());
         QStringList tabNames, screenNames;
         bool same = true;
         for (qsizetype i = 0; i < tab.size(); ++i) {

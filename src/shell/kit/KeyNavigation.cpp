@@ -108,7 +108,7 @@ bool moveOnKey(QWidget* receiver, const QKeyEvent* key) {
         return false;
 
     if (auto* date = qobject_cast<QDateTimeEdit*>(receiver) ? qobject_cast<QDateTimeEdit*>(receiver)
-                                                             : enclosing<QDateTimeEdit>(receiver)) {
+                                                            : enclosing<QDateTimeEdit>(receiver)) {
         if (!gridOf(date)) {
             moveOn(date, forward);
             return true;
@@ -130,7 +130,9 @@ bool moveOnKey(QWidget* receiver, const QKeyEvent* key) {
 
 namespace {
 
-bool takesTab(const QWidget* w) { return (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus; }
+bool takesTab(const QWidget* w) {
+    return (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
+}
 
 bool hasItemRightOf(QGridLayout* grid, int top, int rows, int column) {
     for (int i = 0; i < grid->count(); ++i) {
