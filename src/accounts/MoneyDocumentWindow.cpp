@@ -211,7 +211,7 @@ MoneyDocumentWindow::MoneyDocumentWindow(Session& session, QWidget* parent, cons
         txt_InstrDt->setInputMask(QStringLiteral("99/99/9999; "));
         bindColumn(txt_InstrDt, "M_TBL_TRANSACTION", "INSTR_DATE");
         txt_InstrDt->setMaximumWidth(100);
-        addField(QStringLiteral("INSTRUMENT &NO"),
+        addField(QStringLiteral("INSTR&UMENT NO"),
                  row(this, {txt_InstrNO, new QLabel(QStringLiteral("INSTRUMENT DATE"), this), txt_InstrDt}));
         if (member_.shape == Shape::Receipt) {
             Cmb_InstrBank = list(kAllBanks, "Cmb_InstrBank");

@@ -5,6 +5,7 @@
 #include "shell/kit/Checks.h"
 #include "shell/kit/GridHelpers.h"
 #include "shell/kit/KeyFilters.h"
+#include "shell/kit/KeyNavigation.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -93,6 +94,8 @@ frm_Invoice::frm_Invoice(Session& session, QWidget* parent, const InvoiceWindowC
         const qint64 n = txt_CBPTNo->text().trimmed().toLongLong(&ok);
         if (!ok || !Show_CBPTDetails(n))
             prompter().information(this, kNoBooking);
+        else
+            moveOn(txt_CBPTNo);
     });
     Cmd_SearchCBPT = new QPushButton(QStringLiteral("..."), this);
     Cmd_SearchCBPT->setObjectName(QStringLiteral("Cmd_SearchCBPT"));
@@ -139,7 +142,7 @@ frm_Invoice::frm_Invoice(Session& session, QWidget* parent, const InvoiceWindowC
         txt_PartyAliasName = new QLineEdit(this);
         txt_PartyAliasName->setObjectName(QStringLiteral("txt_PartyAliasName"));
         bindColumn(txt_PartyAliasName, "M_TBL_TRANSACTION", "PARTY_ALIASNAME");
-        place(QStringLiteral("PARTY &ALIAS"), txt_PartyAliasName);
+        place(QStringLiteral("PARTY AL&IAS"), txt_PartyAliasName);
     } else {
         place(QString(), new QWidget(this));
     }

@@ -143,7 +143,7 @@ frm_AddressBook::frm_AddressBook(Session& session, QWidget* parent) : TaskWindow
     auto* group = new QHBoxLayout;
     group->addWidget(txt_GroupCode);
     group->addWidget(Cmd_SrcGroupName);
-    form->addWidget(label(QStringLiteral("GROU&P - MEET CODE"), txt_GroupCode), r, 0);
+    form->addWidget(label(QStringLiteral("GROUP - &MEET CODE"), txt_GroupCode), r, 0);
     form->addLayout(group, r, 1);
     form->addWidget(label(QStringLiteral("GROUP - MEET NAME")), r, 2);
     form->addWidget(lbl_GroupName, r++, 3);

@@ -133,7 +133,7 @@ frm_BQ_AddHotel::frm_BQ_AddHotel(Session& session, QWidget* parent, const Window
     Cmb_MealType->load();
     addRow(QStringLiteral("&ROOM TYPE"), Cmb_RoomType);
     addRow(QStringLiteral("ROOM TYPE -2"), txt_RoomType2);
-    addRow(QStringLiteral("&MEAL TYPE"), Cmb_MealType);
+    addRow(QStringLiteral("ME&AL TYPE"), Cmb_MealType);
 
     for (int i = 0; i < kParts; ++i) {
         const QString name = QLatin1String(kPartSpecs[i].name);

@@ -58,7 +58,7 @@ frm_BQ_AddVehicle::frm_BQ_AddVehicle(Session& session, QWidget* parent, const Wi
     txt_EndDate = dateField(QStringLiteral("txt_EndDate"));
     lbl_Days = shownField(QStringLiteral("lbl_Days"), 40);
     addRow(QStringLiteral("STRT TOUR &DT"), txt_TourDt);
-    addRow(QStringLiteral("END TOUR &DT"), {txt_EndDate, new QLabel(QStringLiteral("DAYS"), this), lbl_Days});
+    addRow(QStringLiteral("&END TOUR DT"), {txt_EndDate, new QLabel(QStringLiteral("DAYS"), this), lbl_Days});
     Cmb_VehBrand = new CodeList(session, kVehicleBrand, this);
     Cmb_VehBrand->setObjectName(QStringLiteral("Cmb_VehBrand"));
     Cmb_VehBrand->setMinimumWidth(220);

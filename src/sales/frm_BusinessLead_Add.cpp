@@ -169,7 +169,7 @@ frm_BusinessLead_Add::frm_BusinessLead_Add(Session& session, QWidget* parent, co
     form->addWidget(new QLabel(QStringLiteral("COMMA SEPARATED"), this), row, 5);
     ++row;
     put(QStringLiteral("STA&RT DATE"), txt_StrtDate, 0);
-    put(QStringLiteral("NO. OF DA&YS"), txt_NoOfDays, 1);
+    put(QStringLiteral("NO. OF DAY&S"), txt_NoOfDays, 1);
     put(QStringLiteral("END DATE"), lbl_EndDate, 2);
     ++row;
     put(QStringLiteral("TOURIST &NAME"), txt_TouristName, 0);

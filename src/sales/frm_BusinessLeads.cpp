@@ -35,12 +35,12 @@ frm_BusinessLeads::frm_BusinessLeads(Session& session, QWidget* parent)
     : LeadListWindow(session, parent, registerConfig()) {
     txt_FromDate->setObjectName(QStringLiteral("txt_FrmDate"));
     addStatusOption(QStringLiteral("Option1"), QStringLiteral("SHOW LEAD STATUS"));
-    addConsultantOption(QStringLiteral("Option2"), QStringLiteral("CONSULTANT &CODE"));
+    addConsultantOption(QStringLiteral("Option2"), QStringLiteral("C&ONSULTANT CODE"));
     addNumberOption(QStringLiteral("Option3"), QStringLiteral("PARTY &CODE"), QStringLiteral("txt_PartyCode"),
                     QStringLiteral("a.PARTY_CODE"));
     addNumberOption(QStringLiteral("Option4"), QStringLiteral("&LEAD NO"), QStringLiteral("txt_LeadNO"),
                     QStringLiteral("a.DOC_NO"));
-    addLikeOption(QStringLiteral("Option5"), QStringLiteral("MAI&L ADDRESS LIKE"), QStringLiteral("txt_MailAddress"),
+    addLikeOption(QStringLiteral("Option5"), QStringLiteral("MA&IL ADDRESS LIKE"), QStringLiteral("txt_MailAddress"),
                   QStringLiteral("a.TOURIST_EMAIL"));
     txt_PartyCode = findChild<QLineEdit*>(QStringLiteral("txt_PartyCode"));
     txt_LeadNO = findChild<QLineEdit*>(QStringLiteral("txt_LeadNO"));

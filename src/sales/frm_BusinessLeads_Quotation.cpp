@@ -222,16 +222,17 @@ QWidget* frm_BusinessLeads_Quotation::buildEntry() {
     txt_Ages = named(new QLineEdit(page), QStringLiteral("txt_Ages"));
     bindColumn(txt_Ages, "M_TBL_QUOTATION", "CHILDREN_AGES");
     add(QStringLiteral("CHILDREN A&GES "), txt_Ages);
-    txt_BookBy = named(new QLineEdit(page), QStringLiteral("txt_BookBy"));
-    bindColumn(txt_BookBy, "M_TBL_QUOTATION", "BOOKED_BY");
-    add(QStringLiteral("BOO&KED BY "), txt_BookBy);
     txt_JStartDt = dateField(page, QStringLiteral("txt_JStartDt"));
     add(QStringLiteral("JOURNEY &START DT"), txt_JStartDt);
     txt_JEndDt = dateField(page, QStringLiteral("txt_JEndDt"));
-    add(QStringLiteral("&END DT"), txt_JEndDt);
+    add(QStringLiteral("END D&T"), txt_JEndDt);
+    // Entry order: the journey's dates, then who booked it and for whom.
+    txt_BookBy = named(new QLineEdit(page), QStringLiteral("txt_BookBy"));
+    bindColumn(txt_BookBy, "M_TBL_QUOTATION", "BOOKED_BY");
+    add(QStringLiteral("BOOKED B&Y "), txt_BookBy);
     txt_TouristName = named(new QLineEdit(page), QStringLiteral("txt_TouristName"));
     bindColumn(txt_TouristName, "M_TBL_QUOTATION", "TOURIST_NAME");
-    add(QStringLiteral("TOU&RIST NAME"), txt_TouristName);
+    add(QStringLiteral("TOURIST NA&ME"), txt_TouristName);
     txt_TouristMobNO = named(new QLineEdit(page), QStringLiteral("txt_TouristMobNO"));
     bindColumn(txt_TouristMobNO, "M_TBL_QUOTATION", "TOURIST_MOBNO");
     add(QStringLiteral("TOURIST MO&BILE"), txt_TouristMobNO);
@@ -485,7 +486,7 @@ QWidget* frm_BusinessLeads_Quotation::buildTotals() {
     put(0, 1, QStringLiteral("COMM. AMOUNT"), amount(&txt_CommAmt, QStringLiteral("txt_CommAmt")));
     put(1, 1, QStringLiteral("TOTAL AMOUNT -2 "), value(&lbl_TotlAmount2, QStringLiteral("lbl_TotlAmount2")));
     put(2, 1, QStringLiteral("TAXIBLE AMOUNT"), amount(&txt_TaxibleAmt, QStringLiteral("txt_TaxibleAmt")));
-    put(0, 2, QStringLiteral("TA&X NAME"), Cmb_TaxName);
+    put(0, 2, QStringLiteral("TAX N&AME"), Cmb_TaxName);
     put(1, 2, QStringLiteral("TAX PERCENT"), percent(&txt_TaxPercent, QStringLiteral("txt_TaxPercent")));
     put(2, 2, QStringLiteral("TAX AMOUNT"), value(&lbl_TaxAmount, QStringLiteral("lbl_TaxAmount")));
     bindColumn(txt_CommPer, "M_TBL_QUOTATION", "COMM_PER");

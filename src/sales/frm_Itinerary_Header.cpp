@@ -86,7 +86,7 @@ frm_Itinerary_Header::frm_Itinerary_Header(Session& session, QWidget* parent, co
     form->addWidget(txt_ItnName, 1, 1, 1, 5);
     form->addWidget(caption(this, QStringLiteral("&STATES COVERED"), txt_States), 2, 0);
     form->addWidget(txt_States, 2, 1, 1, 5);
-    form->addWidget(caption(this, QStringLiteral("DES&CRIPTION"), txt_Desc), 3, 0);
+    form->addWidget(caption(this, QStringLiteral("DESC&RIPTION"), txt_Desc), 3, 0);
     form->addWidget(txt_Desc, 3, 1, 1, 5);
     form->addWidget(caption(this, QStringLiteral("P&LACES COVERED"), txt_Places), 4, 0);
     form->addWidget(txt_Places, 4, 1, 1, 5);
@@ -116,7 +116,7 @@ frm_Itinerary_Header::frm_Itinerary_Header(Session& session, QWidget* parent, co
     connect(model_, &QueryModel::pageFailed, this, [this](const QString& m) { prompter().information(this, m); });
     Grid1 = new ListGrid(QStringLiteral("Grid1"), this);
     Grid1->setQueryModel(model_);
-    tab_Itinerary->addTab(Grid1, QStringLiteral("&ITINERARY DETAILS"));
+    tab_Itinerary->addTab(Grid1, QStringLiteral("I&TINERARY DETAILS"));
     for (const ItineraryNote& n : kItineraryNotes) {
         QPlainTextEdit* box = textBox(this, QLatin1String(n.field));
         bindLength(box, kNoteLength);

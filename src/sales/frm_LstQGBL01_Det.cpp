@@ -98,7 +98,7 @@ frm_LstQGBL01_Det::frm_LstQGBL01_Det(Session& session, QWidget* parent)
     Cmb_AccDesc->setObjectName(QStringLiteral("Cmb_AccDesc"));
     Cmb_AccDesc->addItems({QStringLiteral("HOTEL"), QStringLiteral("VEHICLE")});
     Cmb_AccDesc->setMaximumWidth(140);
-    Option4 = addOption(QStringLiteral("Option4"), QStringLiteral("FOR &A/C DESC"), Cmb_AccDesc, [this](ListFilter& f) {
+    Option4 = addOption(QStringLiteral("Option4"), QStringLiteral("FOR A/C &DESC"), Cmb_AccDesc, [this](ListFilter& f) {
         f.add(QStringLiteral("a.ACCOUNT_DESC=?"), {Cmb_AccDesc->currentText()});
     });
 }

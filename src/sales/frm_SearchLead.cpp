@@ -29,7 +29,7 @@ frm_SearchLead::frm_SearchLead(Session& session, QWidget* parent, PickCallback o
     : LeadListWindow(session, parent, searchConfig()), onPick_(std::move(onPick)) {
     addStatusOption(QStringLiteral("Option1"), QStringLiteral("FOR &LEAD STATUS"));
     addConsultantOption(QStringLiteral("Option2"), QStringLiteral("CONSULTANT &CODE"));
-    addLikeOption(QStringLiteral("Option3"), QStringLiteral("LEAD &FILE NO"), QStringLiteral("txt_FileNO"),
+    addLikeOption(QStringLiteral("Option3"), QStringLiteral("LEAD F&ILE NO"), QStringLiteral("txt_FileNO"),
                   QStringLiteral("a.FILENO"), QStringLiteral("%"));
     addNumberOption(QStringLiteral("Option4"), QStringLiteral("LEAD &NO"), QStringLiteral("txt_LeadNO"),
                     QStringLiteral("a.DOC_NO"));

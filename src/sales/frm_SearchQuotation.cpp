@@ -74,7 +74,7 @@ frm_SearchQuotation::frm_SearchQuotation(Session& session, QWidget* parent, cons
 
     Option1 = addOption(QStringLiteral("Option1"), QStringLiteral("&ALL QUOTATION BETWEEN DATES"), nullptr,
                         [](ListFilter&) {});
-    Option2 = addOption(QStringLiteral("Option2"), QStringLiteral("&FOR LEAD NO"),
+    Option2 = addOption(QStringLiteral("Option2"), QStringLiteral("FOR &LEAD NO"),
                         withPicker(txt_LeadNo, Cmd_SrcLead, QStringLiteral("frm_SearchLead")),
                         [this](ListFilter& f) { f.number(QStringLiteral("a.LEAD_NO=?"), txt_LeadNo->text()); });
     Option3 = addOption(QStringLiteral("Option3"), QStringLiteral("FOR PART&Y CODE"),

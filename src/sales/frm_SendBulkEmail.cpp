@@ -109,7 +109,7 @@ frm_SendBulkEmail::frm_SendBulkEmail(Session& session, QWidget* parent) : TaskWi
     bindLength(txt_Subj, kSubjectLength);
     add("BUSINESS &TYPE", Cmb_BusinessType);
     add("&COUNTRY", Cmb_Country);
-    add("S&TATE", Cmb_State);
+    add("ST&ATE", Cmb_State);
     add("P&LACE", Cmb_Place);
     add("S&UBJECT", txt_Subj);
 

@@ -178,7 +178,7 @@ HotelItems::HotelItems(AdviceNoteWindow& w) : AdviceItems(w) {
     Cmb_MealPlan->load();
     w.addRow(QStringLiteral("&ROOM TYPE"), {Cmb_RoomType});
     w.addRow(QStringLiteral("ROOM TYPE -2"), {txt_RoomType2});
-    w.addRow(QStringLiteral("&MEAL PLAN"), {Cmb_MealPlan});
+    w.addRow(QStringLiteral("ME&AL PLAN"), {Cmb_MealPlan});
 
     // Headings over the five rows, as wide as the fields under them.
     w.addRow(QString(),
@@ -447,10 +447,10 @@ VehicleItems::VehicleItems(AdviceNoteWindow& w) : AdviceItems(w) {
     Cmb_VehBrand->setObjectName(QStringLiteral("Cmb_VehBrand"));
     Cmb_VehBrand->setMinimumWidth(220);
     Cmb_VehBrand->load();
-    w.addRow(QStringLiteral("VEHICLE &BRAND"), {Cmb_VehBrand});
+    w.addRow(QStringLiteral("VEHICLE B&RAND"), {Cmb_VehBrand});
     txt_VehNos = countField(QStringLiteral("txt_VehNos"));
     w.bindColumn(txt_VehNos, "M_TBL_TRANSACTION", "VEH_NOS");
-    w.addRow(QStringLiteral("VEHICLE &NOS"), {txt_VehNos});
+    w.addRow(QStringLiteral("VEHICLE N&OS"), {txt_VehNos});
     txt_VehRate = rateField(QStringLiteral("txt_VehRate"));
     w.bindColumn(txt_VehRate, "M_TBL_TRANSACTION", "VEH_RATE");
     w.addRow(QStringLiteral("VEHICLE RA&TE"), {txt_VehRate});

@@ -8,6 +8,7 @@
 #include "shell/kit/DocumentWindow.h"
 #include "shell/kit/GridHelpers.h"
 #include "shell/kit/KeyFilters.h"
+#include "shell/kit/KeyNavigation.h"
 #include "shell/kit/ListGrid.h"
 #include "shell/kit/QueryModel.h"
 
@@ -634,7 +635,14 @@ void frm_CBPT01::buildHotelVoucher() {
 
 // Enter in a key field loads it; editing it forgets what was loaded from it.
 void frm_CBPT01::connectKeyFields() {
-    onEnter(party->edit(), [this] { party->lookUp(); });
+    // Enter loads and moves on; a number that loads nothing keeps the focus for mending.
+    const auto loadAndMoveOn = [this](QLineEdit* field, const std::function<bool()>& load) {
+        onEnter(field, [this, field, load] {
+            if (load() || field->text().trimmed().isEmpty())
+                moveOn(field);
+        });
+    };
+    loadAndMoveOn(party->edit(), [this] { return party->lookUp(); });
     connect(party, &CodeField::keyChanged, this, [this](const QString& key) {
         for (const char* n : {"lbl_PartyAddress", "lbl_PartyEmail", "lbl_PartyMobile", "lbl_PartyGSTIN",
                               "lbl_PartyState", "lbl_PartyStateCode"})
@@ -655,8 +663,8 @@ void frm_CBPT01::connectKeyFields() {
                 labels_.value(QString::fromLatin1(n))->setText(r->value(i++).toString().trimmed());
         });
     });
-    onEnter(txt_LeadNo, [this] { Show_Lead(); });
-    onEnter(txt_QuotNo, [this] { Show_Quotation(); });
+    loadAndMoveOn(txt_LeadNo, [this] { return Show_Lead(); });
+    loadAndMoveOn(txt_QuotNo, [this] { return Show_Quotation(); });
     connect(txt_LeadNo, &QLineEdit::textEdited, this, [this] { clearLead(); });
     connect(txt_QuotNo, &QLineEdit::textEdited, this, [this] { clearQuotation(); });
     connect(Cmd_SrcLead, &QPushButton::clicked, this, [this] {

@@ -82,7 +82,7 @@ frm_SearchCBPT01::frm_SearchCBPT01(Session& session, QWidget* parent, const Wind
     Option4 = addOption(QStringLiteral("Option4"), QStringLiteral("&CBPT NO"), txt_CBPTNo,
                         [this](ListFilter& f) { f.number(QStringLiteral("a.DOC_NO=?"), txt_CBPTNo->text()); });
     // The user types the wildcards of the file number.
-    Option5 = addOption(QStringLiteral("Option5"), QStringLiteral("FILE N&O"), txt_FileNo,
+    Option5 = addOption(QStringLiteral("Option5"), QStringLiteral("F&ILE NO"), txt_FileNo,
                         [this](ListFilter& f) { f.add(QStringLiteral("a.FILENO LIKE ?"), {txt_FileNo->text()}); });
 }
 

@@ -1,5 +1,7 @@
 #include "TaskWindow.h"
 
+#include "shell/kit/KeyNavigation.h"
+
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -169,6 +171,8 @@ void TaskWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!placed_) {
         placed_ = true;
+        // Tab follows the screen: the order the layouts place the fields in.
+        setTabOrderFromLayout(this);
         Center_Form(this, parentWidget() ? parentWidget()->window() : nullptr);
     }
 }
@@ -201,7 +205,8 @@ bool TaskWindow::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
-    return handleKey(w, static_cast<QKeyEvent*>(event));
+    auto* key = static_cast<QKeyEvent*>(event);
+    return moveOnKey(w, key) || handleKey(w, key);
 }
 
 bool TaskWindow::handleKey(QWidget* receiver, QKeyEvent* key) {
