@@ -17,6 +17,7 @@ using namespace tarvic::test;
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(std::function<void(DuesFixture&)>)
+Q_DECLARE_METATYPE(TemplateLine)
 
 namespace {
 
@@ -33,7 +34,10 @@ QStringList money(const std::vector<InstalmentDue>& lines, Money InstalmentDue::
 QStringList shown(const DueBoard& b) {
     QStringList out;
     for (const DueRow& r : b.rows)
-        out << u"%1 %2 %3/%4 %5"_s.arg(sectionName(r.section), r.docCode).arg(r.docNo).arg(r.line).arg(r.balance.toString());
+        out << u"%1 %2 %3/%4 %5"_s.arg(sectionName(r.section), r.docCode)
+                   .arg(r.docNo)
+                   .arg(r.line)
+                   .arg(r.balance.toString());
     return out;
 }
 
@@ -93,10 +97,10 @@ private slots:
         QTest::newRow("none") << QStringList{} << -1 << QStringList{"0.00", "0.00", "0.00"} << QList<int>{20, 4, 0};
         QTest::newRow("oldest first") << QStringList{"2000", "2500.50"} << -1
                                       << QStringList{"3000.00", "1500.50", "0.00"} << QList<int>{0, 4, 0};
-        QTest::newRow("cancelled afterwards") << QStringList{"2000", "2500.50"} << 1
-                                              << QStringList{"2000.00", "0.00", "0.00"} << QList<int>{20, 4, 0};
-        QTest::newRow("beyond the schedule") << QStringList{"9000", "1500"} << -1
-                                             << QStringList{"3000.00", "4000.00", "3000.00"} << QList<int>{0, 0, 0};
+        QTest::newRow("cancelled afterwards")
+            << QStringList{"2000", "2500.50"} << 1 << QStringList{"2000.00", "0.00", "0.00"} << QList<int>{20, 4, 0};
+        QTest::newRow("beyond the schedule")
+            << QStringList{"9000", "1500"} << -1 << QStringList{"3000.00", "4000.00", "3000.00"} << QList<int>{0, 0, 0};
     }
     void receiptsAreAppliedOldestFirst() {
         QFETCH(QStringList, receipts);
@@ -134,7 +138,8 @@ private slots:
         QCOMPARE((QStringList{s.grandTotal.toString(), s.scheduled.toString()}), (QStringList{"3250.75", "3000.00"}));
         const DueBoard board = dueBoard(f.db(), {f.today, -1, DuesFixture::kAdmin});
         QCOMPARE(shown(board), QStringList{u"SCHEDULE CBPT01 %1/0 250.75"_s.arg(b)});
-        QCOMPARE(board.rows.front().detail, scheduleTotalMessage(Money::fromInput("3000"), Money::fromInput("3250.75")));
+        QCOMPARE(board.rows.front().detail,
+                 scheduleTotalMessage(Money::fromInput("3000"), Money::fromInput("3250.75")));
         QCOMPARE(money(schedules.read(b, f.today).lines, &InstalmentDue::amount), (QStringList{"1000.00", "2000.00"}));
         // Stored again, the schedule must make the new total.
         try {
@@ -159,7 +164,8 @@ private slots:
         QFETCH(QStringList, amounts);
         DuesFixture f;
         using L = TemplateLine;
-        const ScheduleTemplate t{0, u"THIRDS"_s,
+        const ScheduleTemplate t{0,
+                                 u"THIRDS"_s,
                                  {{L::Share::Percent, Money::fromInput("33.33"), L::Due::OnBooking, 0, {}},
                                   {L::Share::Percent, Money::fromInput("33.33"), L::Due::AfterBooking, 10, {}},
                                   {L::Share::Percent, Money::fromInput("33.34"), L::Due::BeforeTravel, 30, {}}}};
@@ -176,6 +182,46 @@ private slots:
                  (QList<QDate>{f.today, f.today.addDays(10), f.today}));
         schedules.store(b, lines);
         QCOMPARE(schedules.read(b, f.today).scheduled, Money::fromInput(total));
+    }
+
+    void aTemplateIsRefusedAtItsFirstFault_data() {
+        using L = TemplateLine;
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QList<TemplateLine>>("lines");
+        QTest::addColumn<QString>("message");
+        const L half{L::Share::Percent, Money::fromInput("50"), L::Due::OnBooking, 0, {}};
+        const L bad{L::Share::Percent, Money::fromInput("0"), L::Due::AfterBooking, -1, {}};
+        QTest::newRow("name first") << "" << QList<L>{bad} << "ENTER TEMPLATE NAME ....";
+        QTest::newRow("no lines") << "T" << QList<L>{} << "ENTER AT LEAST ONE INSTALMENT ....";
+        QTest::newRow("share before days") << "T" << QList<L>{half, bad} << "ENTER THE SHARE OF EVERY INSTALMENT ....";
+        QTest::newRow("days") << "T"
+                              << QList<L>{{L::Share::Amount, Money::fromInput("10"), L::Due::BeforeTravel, -3, {}}}
+                              << "ENTER VALID DAYS FOR EVERY INSTALMENT ....";
+        QTest::newRow("over 100 %") << "T" << QList<L>{half, half, half} << "THE PERCENTAGES CANNOT EXCEED 100 ....";
+        QTest::newRow("amounts beyond the total")
+            << "T" << QList<L>{{L::Share::Amount, Money::fromInput("900"), L::Due::OnBooking, 0, {}}, half}
+            << kScheduleExceedsTotal;
+        QTest::newRow("name taken") << "thirds" << QList<L>{half, half} << kTemplateNameTaken;
+    }
+    void aTemplateIsRefusedAtItsFirstFault() {
+        QFETCH(QString, name);
+        QFETCH(QList<TemplateLine>, lines);
+        QFETCH(QString, message);
+        DuesFixture f;
+        ScheduleTemplates templates(f.db(), u"T"_s);
+        templates.save({0,
+                        u"THIRDS"_s,
+                        {{TemplateLine::Share::Percent, Money::fromInput("50"), TemplateLine::Due::OnBooking, 0, {}}}});
+        const ScheduleTemplate t{0, name, {lines.begin(), lines.end()}};
+        try {
+            // Saved, then made into the schedule of a booking of 900.00.
+            templates.save(t);
+            scheduleFrom(t, Money::fromInput("900"), f.today, f.today.addDays(30));
+            QFAIL("the template was taken");
+        } catch (const DbError& e) {
+            QCOMPARE(e.message(), message);
+        }
+        QCOMPARE(templates.all().size(), size_t(message == kScheduleExceedsTotal ? 2 : 1));
     }
 
     void theToolPrintsTheBoardsRows_data() {
@@ -195,7 +241,8 @@ private slots:
         f.seed(DuesFixture::kOperator);
         const AdminRun r = runAdmin(f.t, QStringList{u"due"_s} + args);
         QVERIFY2(r.code == 0, qPrintable(r.describe()));
-        const DueBoard b = dueBoard(f.db(), {f.today, days, consultant ? std::optional<int>(consultant) : std::nullopt});
+        const DueBoard b =
+            dueBoard(f.db(), {f.today, days, consultant ? std::optional<int>(consultant) : std::nullopt});
         const bool csv = args.contains(u"csv"_s);
         QCOMPARE(r.out, dueReport(b, csv ? DueFormat::Csv : DueFormat::Text));
         // One line per row, each naming its document and balance.
@@ -237,8 +284,9 @@ private slots:
         }) << "CBPT01 1: instalment 1 of 0.00 is not above zero";
         QTest::newRow("cancelled behind the back") << Setup([=](DuesFixture& f) {
             booked(f, "3000");
-            f.db().exec("UPDATE M_TBL_TRANSACTION SET DOC_STATUS='CNCL', CNCL_BY='X', CNCL_ON=DOC_DATE, "
-                        "REASON_CNCL='X' WHERE DOC_CODE='CBPT01'");
+            f.db().exec(
+                "UPDATE M_TBL_TRANSACTION SET DOC_STATUS='CNCL', CNCL_BY='X', CNCL_ON=DOC_DATE, "
+                "REASON_CNCL='X' WHERE DOC_CODE='CBPT01'");
         }) << "CBPT01 1: cancelled, but its instalment 1 is still due";
         QTest::newRow("cancelled as cancelled") << Setup([=](DuesFixture& f) {
             Cancellations(f.db(), u"T"_s).cancel(u"CBPT01"_s, booked(f, "3000"), {}, u"DROPPED"_s);

@@ -23,10 +23,12 @@ struct DuesFixture {
     QDate today = QDate::currentDate();
 
     DuesFixture() {
-        db().exec("INSERT INTO M_TBL_CONSULTANT (CONSULTANT_CODE, CONSULTANT_NAME, TC_ROLE) VALUES (1, 'ANIL', 'ADMIN'), "
-                  "(2, 'MEENA', 'OPERATOR'), (3, 'RAVI', '')");
-        db().exec("INSERT INTO M_TBL_PARTY (PARTY_CODE, PARTY_NAME) VALUES (1, 'SEA BREEZE'), (2, 'COAST CABS'), "
-                  "(3, 'HILL RESORT')");
+        db().exec(
+            "INSERT INTO M_TBL_CONSULTANT (CONSULTANT_CODE, CONSULTANT_NAME, TC_ROLE) VALUES (1, 'ANIL', 'ADMIN'), "
+            "(2, 'MEENA', 'OPERATOR'), (3, 'RAVI', '')");
+        db().exec(
+            "INSERT INTO M_TBL_PARTY (PARTY_CODE, PARTY_NAME) VALUES (1, 'SEA BREEZE'), (2, 'COAST CABS'), "
+            "(3, 'HILL RESORT')");
         setSupplierTerms(db(), "T", kSupplier, {0, {}, {}});
         setSupplierTerms(db(), "T", kHotel, {0, 8, {}});
     }
@@ -62,11 +64,14 @@ struct DuesFixture {
     }
     // A booked quotation's hotel line checking in on the day; its number is the booking's.
     void hotelLine(qint64 booking, qint64 line, QDate checkIn) {
-        if (db().scalar("SELECT COUNT(*) FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL01' AND DOC_NO=?", {booking}).toInt() == 0)
-            db().exec("INSERT INTO M_TBL_QUOTATION (DOC_CODE, DOC_NO, CBPT_NO) VALUES ('QGBL01', ?, ?)", {booking, booking});
-        db().exec("INSERT INTO M_TBL_QUOTATION (DOC_CODE, DOC_NO, ACC_CODE, ACCOUNT_DESC, HOTEL_CODE, HOTEL_NAME, "
-                  "TOUR_DATE) VALUES ('QGBL02', ?, ?, 'HOTEL', ?, 'HILL RESORT', ?)",
-                  {booking, line, kHotel, dateToDb(checkIn)});
+        if (db().scalar("SELECT COUNT(*) FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL01' AND DOC_NO=?", {booking})
+                .toInt() == 0)
+            db().exec("INSERT INTO M_TBL_QUOTATION (DOC_CODE, DOC_NO, CBPT_NO) VALUES ('QGBL01', ?, ?)",
+                      {booking, booking});
+        db().exec(
+            "INSERT INTO M_TBL_QUOTATION (DOC_CODE, DOC_NO, ACC_CODE, ACCOUNT_DESC, HOTEL_CODE, HOTEL_NAME, "
+            "TOUR_DATE) VALUES ('QGBL02', ?, ?, 'HOTEL', ?, 'HILL RESORT', ?)",
+            {booking, line, kHotel, dateToDb(checkIn)});
     }
 
     // One row of every section for the consultant, and the rows that must not show.

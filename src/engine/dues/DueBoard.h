@@ -22,9 +22,9 @@ enum class DueSection {
     LeadFollowUp,      // a lead, not yet closed, whose follow-up date has come
     ScheduleMismatch,  // a booking whose instalments no longer sum to its grand total
 };
-inline constexpr DueSection kDueSections[] = {DueSection::Instalment,   DueSection::SupplierDue,
+inline constexpr DueSection kDueSections[] = {DueSection::Instalment,    DueSection::SupplierDue,
                                               DueSection::HotelDeadline, DueSection::TourStarting,
-                                              DueSection::LeadFollowUp, DueSection::ScheduleMismatch};
+                                              DueSection::LeadFollowUp,  DueSection::ScheduleMismatch};
 QString sectionCaption(DueSection s);
 // The short name a report and a script use: INSTALMENT, SUPPLIER, HOTEL, TOUR, LEAD, SCHEDULE.
 QString sectionName(DueSection s);
@@ -52,8 +52,8 @@ struct DueRow {
 
 struct DueBoardQuery {
     QDate today;
-    int daysAhead = -1;                // below 0: the office's setting
-    std::optional<int> consultant;     // the logged-on consultant; none: everyone's (administration)
+    int daysAhead = -1;             // below 0: the office's setting
+    std::optional<int> consultant;  // the logged-on consultant; none: everyone's (administration)
 };
 
 struct DueBoard {

@@ -58,10 +58,11 @@ void setHotelDeadlines(Database& db, const QString& user, qint64 quotation, qint
                 .toInt() != 1)
             throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
         db.execAffected(
-            QStringLiteral("INSERT INTO M_TBL_HOTEL_DEADLINE (QUOTATION_NO, LINE_NO, OPTION_DT, FREECNCL_DT, UPDATE_BY, "
-                           "UPDATE_ON) VALUES (?, ?, ?, ?, ?, %1) ON CONFLICT (QUOTATION_NO, LINE_NO) DO UPDATE SET "
-                           "OPTION_DT=excluded.OPTION_DT, FREECNCL_DT=excluded.FREECNCL_DT, "
-                           "UPDATE_BY=excluded.UPDATE_BY, UPDATE_ON=excluded.UPDATE_ON")
+            QStringLiteral(
+                "INSERT INTO M_TBL_HOTEL_DEADLINE (QUOTATION_NO, LINE_NO, OPTION_DT, FREECNCL_DT, UPDATE_BY, "
+                "UPDATE_ON) VALUES (?, ?, ?, ?, ?, %1) ON CONFLICT (QUOTATION_NO, LINE_NO) DO UPDATE SET "
+                "OPTION_DT=excluded.OPTION_DT, FREECNCL_DT=excluded.FREECNCL_DT, "
+                "UPDATE_BY=excluded.UPDATE_BY, UPDATE_ON=excluded.UPDATE_ON")
                 .arg(db.dialect().now()),
             {quotation, line, dateToDb(option), dateToDb(freeCancel), user});
     });
@@ -72,8 +73,9 @@ std::vector<HotelDeadline> hotelDeadlines(Database& db, qint64 booking) {
 }
 
 std::vector<HotelDeadline> hotelDeadlinesFrom(Database& db, const QDate& from, std::optional<int> consultant) {
-    QString where = QStringLiteral("a.TOUR_DATE >= ? AND (h.QUOTATION_NO IS NOT NULL OR p.OPTION_DAYS IS NOT NULL OR "
-                                   "p.FREECNCL_DAYS IS NOT NULL)");
+    QString where = QStringLiteral(
+        "a.TOUR_DATE >= ? AND (h.QUOTATION_NO IS NOT NULL OR p.OPTION_DAYS IS NOT NULL OR "
+        "p.FREECNCL_DAYS IS NOT NULL)");
     QVariantList values{from};
     if (consultant) {
         where += QStringLiteral(" AND l.CONSULTANT_CODE=?");

@@ -24,10 +24,11 @@ struct BookingFigures {
 
 // The booking's figures; refused unless it is live and its lock is open.
 BookingFigures openBooking(Database& db, qint64 booking, bool forUpdate) {
-    const auto row = db.firstRow(QStringLiteral("SELECT DOC_STATUS, COALESCE(LCK_CBPT,'N'), GRAND_TOTAL, DOC_DATE, "
-                                                "START_DT FROM M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01' AND DOC_NO=?") +
-                                     (forUpdate ? db.dialect().forUpdate() : QString()),
-                                 {booking});
+    const auto row =
+        db.firstRow(QStringLiteral("SELECT DOC_STATUS, COALESCE(LCK_CBPT,'N'), GRAND_TOTAL, DOC_DATE, "
+                                   "START_DT FROM M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01' AND DOC_NO=?") +
+                        (forUpdate ? db.dialect().forUpdate() : QString()),
+                    {booking});
     if (!row)
         throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
     if (row->value(0).toString().trimmed() != status::kLive || row->value(1).toString().trimmed() == QLatin1String("Y"))
@@ -43,8 +44,9 @@ QString scheduleTotalMessage(Money instalments, Money grandTotal) {
 }
 
 QString receiptsOfBooking(const QString& bookingColumn) {
-    return QStringLiteral("(SELECT %1 FROM M_TBL_TRANSACTION r WHERE r.DOC_CODE='FRDB01' AND r.IN_DOCCODE='CBPT01' "
-                          "AND r.IN_DOCNO=%2 AND %3)")
+    return QStringLiteral(
+               "(SELECT %1 FROM M_TBL_TRANSACTION r WHERE r.DOC_CODE='FRDB01' AND r.IN_DOCCODE='CBPT01' "
+               "AND r.IN_DOCNO=%2 AND %3)")
         .arg(exactSum(QStringLiteral("r.DB_AMT")), bookingColumn, sql::live(QStringLiteral("r")));
 }
 
@@ -85,9 +87,10 @@ void PaymentSchedules::store(qint64 booking, const std::vector<Instalment>& line
                                   {QStringLiteral("INST_NOTE"), l.note.trimmed()},
                                   {QStringLiteral("DOC_STATUS"), status::kLive}};
             // A line kept keeps who made it; a new one is added.
-            const bool held = db_.scalar(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE CBPT_NO=? AND LINE_NO=?").arg(kTable),
-                                         {booking, no})
-                                  .toInt() == 1;
+            const bool held =
+                db_.scalar(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE CBPT_NO=? AND LINE_NO=?").arg(kTable),
+                           {booking, no})
+                    .toInt() == 1;
             writer.write(kTable, key, columns, !held);
         }
         db_.execAffected(QStringLiteral("DELETE FROM %1 WHERE CBPT_NO=? AND LINE_NO>?").arg(kTable), {booking, no});

@@ -7,8 +7,8 @@
 namespace tarvic {
 
 qint64 logReminder(Database& db, const QString& user, const ReminderSent& r) {
-    const Columns columns{{QStringLiteral("DOC_CODE"), r.docCode},   {QStringLiteral("DOC_NO"), r.docNo},
-                          {QStringLiteral("LINE_NO"), r.line},       {QStringLiteral("REMINDER_KIND"), r.kind},
+    const Columns columns{{QStringLiteral("DOC_CODE"), r.docCode},     {QStringLiteral("DOC_NO"), r.docNo},
+                          {QStringLiteral("LINE_NO"), r.line},         {QStringLiteral("REMINDER_KIND"), r.kind},
                           {QStringLiteral("SENT_TO"), r.to.trimmed()}, {QStringLiteral("SENT_BY"), user}};
     return db.transact([&] {
         checkTextLengths(db, QStringLiteral("M_TBL_REMINDER_LOG"), columns);

@@ -21,9 +21,12 @@ QString shareCode(TemplateLine::Share s) {
 }
 QString dueCode(TemplateLine::Due d) {
     switch (d) {
-        case TemplateLine::Due::OnBooking: return QStringLiteral("B");
-        case TemplateLine::Due::BeforeTravel: return QStringLiteral("T");
-        case TemplateLine::Due::AfterBooking: return QStringLiteral("A");
+        case TemplateLine::Due::OnBooking:
+            return QStringLiteral("B");
+        case TemplateLine::Due::BeforeTravel:
+            return QStringLiteral("T");
+        case TemplateLine::Due::AfterBooking:
+            return QStringLiteral("A");
     }
     return {};
 }
@@ -57,7 +60,8 @@ QString templateFault(const ScheduleTemplate& t) {
             percentages += l.value;
         beyondWhole = beyondWhole || percentages > kWhole;
     }
-    const auto lineFault = [&] {
+    // The first fault among the lines, line by line.
+    const QString lineFault = [&] {
         for (const TemplateLine& l : t.lines) {
             if (l.value <= Money() || !l.value.withinLimit())
                 return QStringLiteral("ENTER THE SHARE OF EVERY INSTALMENT ....");
@@ -67,12 +71,12 @@ QString templateFault(const ScheduleTemplate& t) {
                 return QStringLiteral("ENTER VALID DAYS FOR EVERY INSTALMENT ....");
         }
         return QString();
-    };
+    }();
     // In the master's order: name, lines, each line, the shares together.
     const std::pair<bool, QString> checks[] = {
         {t.name.trimmed().isEmpty(), QStringLiteral("ENTER TEMPLATE NAME ....")},
         {t.lines.empty(), QStringLiteral("ENTER AT LEAST ONE INSTALMENT ....")},
-        {!lineFault().isEmpty(), lineFault()},
+        {!lineFault.isEmpty(), lineFault},
         {beyondWhole, QStringLiteral("THE PERCENTAGES CANNOT EXCEED 100 ....")},
     };
     for (const auto& [failed, message] : checks)
@@ -154,7 +158,8 @@ std::optional<ScheduleTemplate> ScheduleTemplates::read(int code) {
 
 std::vector<ScheduleTemplate> ScheduleTemplates::all() {
     std::vector<ScheduleTemplate> out;
-    QSqlQuery q = db_.exec(QStringLiteral("SELECT TEMPLATE_CODE, TEMPLATE_NAME FROM %1 ORDER BY TEMPLATE_NAME").arg(kTable));
+    QSqlQuery q =
+        db_.exec(QStringLiteral("SELECT TEMPLATE_CODE, TEMPLATE_NAME FROM %1 ORDER BY TEMPLATE_NAME").arg(kTable));
     while (q.next())
         out.push_back({q.value(0).toInt(), q.value(1).toString().trimmed(), {}});
     q.finish();

@@ -20,8 +20,8 @@ namespace {
 std::vector<NoteDue> readNotes(Database& db, const QString& where, const QVariantList& values, const QDate& today) {
     const Dialect& d = db.dialect();
     const QString serviceDate = QStringLiteral("COALESCE(n.START_DT, n.DOC_DATE)");
-    const QString due =
-        QStringLiteral("COALESCE(u.DUE_DT, %1)").arg(d.addDays(serviceDate, QStringLiteral("COALESCE(s.CREDIT_DAYS,0)")));
+    const QString due = QStringLiteral("COALESCE(u.DUE_DT, %1)")
+                            .arg(d.addDays(serviceDate, QStringLiteral("COALESCE(s.CREDIT_DAYS,0)")));
     QSqlQuery q = db.exec(
         QStringLiteral("SELECT n.DOC_CODE, n.DOC_NO, n.IN_DOCNO, n.PARTY_CODE, s.PARTY_NAME, l.CONSULTANT_CODE, "
                        "%1 AS R_DUE, n.CR_AMT, "
@@ -34,7 +34,8 @@ std::vector<NoteDue> readNotes(Database& db, const QString& where, const QVarian
                        "LEFT JOIN M_TBL_ADVICE_DUE u ON u.DOC_CODE=n.DOC_CODE AND u.DOC_NO=n.DOC_NO "
                        "WHERE n.DOC_CODE IN ('ANCP01','ANCP02','ANCP03') AND n.IN_DOCCODE='CBPT01' AND %5 AND %6")
             .arg(due, exactSum(QStringLiteral("t.CR_AMT")), sql::live(QStringLiteral("t")),
-                 sql::live(QStringLiteral("b")), sql::live(QStringLiteral("n")), QString(where).replace(QLatin1String("{DUE}"), due)),
+                 sql::live(QStringLiteral("b")), sql::live(QStringLiteral("n")),
+                 QString(where).replace(QLatin1String("{DUE}"), due)),
         values);
     // Each supplier's notes of a booking, with what is paid to it there.
     std::map<std::pair<qint64, qint64>, std::vector<NoteDue>> groups;
@@ -104,14 +105,16 @@ void setAdviceDueDate(Database& db, const QString& user, const QString& code, qi
         if (row->value(0).toString().trimmed() != status::kLive)
             throw DbError(DbError::Kind::Cancelled, QStringLiteral("THIS DOCUMENT IS CANCELLED ...."));
         if (!due.isValid()) {
-            db.execAffected(QStringLiteral("DELETE FROM M_TBL_ADVICE_DUE WHERE DOC_CODE=? AND DOC_NO=?"), {code, number});
+            db.execAffected(QStringLiteral("DELETE FROM M_TBL_ADVICE_DUE WHERE DOC_CODE=? AND DOC_NO=?"),
+                            {code, number});
             return;
         }
-        db.execAffected(QStringLiteral("INSERT INTO M_TBL_ADVICE_DUE (DOC_CODE, DOC_NO, DUE_DT, UPDATE_BY, UPDATE_ON) "
-                                       "VALUES (?, ?, ?, ?, %1) ON CONFLICT (DOC_CODE, DOC_NO) DO UPDATE SET "
-                                       "DUE_DT=excluded.DUE_DT, UPDATE_BY=excluded.UPDATE_BY, UPDATE_ON=excluded.UPDATE_ON")
-                            .arg(db.dialect().now()),
-                        {code, number, dateToDb(due), user});
+        db.execAffected(
+            QStringLiteral("INSERT INTO M_TBL_ADVICE_DUE (DOC_CODE, DOC_NO, DUE_DT, UPDATE_BY, UPDATE_ON) "
+                           "VALUES (?, ?, ?, ?, %1) ON CONFLICT (DOC_CODE, DOC_NO) DO UPDATE SET "
+                           "DUE_DT=excluded.DUE_DT, UPDATE_BY=excluded.UPDATE_BY, UPDATE_ON=excluded.UPDATE_ON")
+                .arg(db.dialect().now()),
+            {code, number, dateToDb(due), user});
     });
 }
 
