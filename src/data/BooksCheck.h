@@ -4,8 +4,8 @@
 // over the whole transaction table; a quotation's total is the sum of its lines, each line
 // has its day rows; a quotation has at most one live booking and names it, nothing live hangs
 // on a cancelled booking, and cancelled rows (and only they) say who, when and why; a
-// booking's instalments sum to its grand total, receipts and supplier payments do not exceed
-// what they are applied to, and a cancelled booking leaves no instalment due. Which codes
+// booking's instalments sum to the grand total they were made for, each is above zero (so
+// what is applied to it never exceeds it), and a cancelled booking leaves none due. Which codes
 // pair, and whether a pair is matched by its booking too, come from the document kinds. Used
 // by `tarvic-admin check` and by the crash test.
 #include "Database.h"

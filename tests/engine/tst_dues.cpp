@@ -2,7 +2,7 @@
 // applied to instalments oldest first (a receipt cancelled afterwards stops counting), a
 // re-priced booking's schedule reported and left alone, schedules from templates summing to
 // odd totals to the paisa, the administration tool printing the board's rows, and the books
-// check naming each fault of the schedules and applications.
+// check naming each fault of the schedules.
 #include "data/BooksCheck.h"
 #include "engine/bookings/Cancellations.h"
 #include "engine/dues/DueBoard.h"
@@ -269,15 +269,14 @@ private slots:
             f.schedule(b, {{-2, "1000"}, {10, QString::number(total.toInt() - 1000)}});
             return b;
         };
-        QTest::newRow("re-priced") << Setup([=](DuesFixture& f) { f.reprice(booked(f, "3000"), "3500"); })
-                                   << "CBPT01 1: its instalments sum to 3000.00 but its grand total is 3500.00";
+        QTest::newRow("a line changed") << Setup([=](DuesFixture& f) {
+            booked(f, "3000");
+            f.db().exec("UPDATE M_TBL_BOOKING_INSTALMENT SET INST_AMT=500 WHERE LINE_NO=1");
+        }) << "CBPT01 1: its instalments sum to 2500.00 but were made for a grand total of 3000.00";
+        // The board shows these; the books are whole.
+        QTest::newRow("re-priced") << Setup([=](DuesFixture& f) { f.reprice(booked(f, "3000"), "3500"); }) << QString();
         QTest::newRow("received beyond") << Setup([=](DuesFixture& f) { f.receive(booked(f, "3000"), "3000.01"); })
-                                         << "CBPT01 1: its receipts of 3000.01 exceed its instalments of 3000.00";
-        QTest::newRow("paid beyond") << Setup([=](DuesFixture& f) {
-            const qint64 b = booked(f, "3000");
-            f.post(u"ANCP01"_s, b, "1000", f.today);
-            f.post(u"FTCR01"_s, b, "1500");
-        }) << "CBPT01 1: payments of 1500.00 to party 2 exceed its advice notes of 1000.00";
+                                         << QString();
         QTest::newRow("instalment of nothing") << Setup([=](DuesFixture& f) {
             booked(f, "3000");
             f.db().exec("UPDATE M_TBL_BOOKING_INSTALMENT SET INST_AMT=0 WHERE LINE_NO=1");

@@ -27,13 +27,16 @@ CREATE TABLE M_TBL_SCHEDULE_TEMPLATE_LINE (
     PRIMARY KEY (TEMPLATE_CODE, LINE_NO)
 );
 
--- A booking's instalments; a cancelled booking's are cancelled with it.
+-- A booking's instalments, each with the grand total the schedule was made for (a booking
+-- re-priced since then is told apart from a schedule that lost a line); a cancelled
+-- booking's are cancelled with it.
 CREATE TABLE M_TBL_BOOKING_INSTALMENT (
     CBPT_NO     BIGINT NOT NULL,
     LINE_NO     INTEGER NOT NULL,
     DUE_DT      {{MOMENT}} NOT NULL,
     INST_AMT    NUMERIC(18,2) NOT NULL,
     INST_NOTE   VARCHAR(200),
+    MADE_FOR    NUMERIC(18,2) NOT NULL,
     DOC_STATUS  VARCHAR(10),
     CREATED_BY  VARCHAR(100),
     CREATED_ON  {{MOMENT}},

@@ -85,6 +85,7 @@ void PaymentSchedules::store(qint64 booking, const std::vector<Instalment>& line
             const Columns columns{{QStringLiteral("DUE_DT"), dateToDb(l.due)},
                                   {QStringLiteral("INST_AMT"), l.amount.toVariant()},
                                   {QStringLiteral("INST_NOTE"), l.note.trimmed()},
+                                  {QStringLiteral("MADE_FOR"), b.grandTotal.toVariant()},
                                   {QStringLiteral("DOC_STATUS"), status::kLive}};
             // A line kept keeps who made it; a new one is added.
             const bool held =
