@@ -13,6 +13,7 @@
 #include "data/PrivateFiles.h"
 #include "engine/Aging.h"
 #include "engine/admin/Logins.h"
+#include "engine/dues/DueBoard.h"
 #include "engine/gst/GstFiles.h"
 
 #include <QCommandLineParser>
@@ -71,6 +72,13 @@ const char* const kCommands =
     "                                   write the GST returns of the month (or of the quarter\n"
     "                                   holding it) into DIR: GSTR-1 and GSTR-3B as JSON and a\n"
     "                                   workbook; invoices left out are listed with their reasons\n"
+    "  due [--days N] [--consultant CODE] [--format text|csv]\n"
+    "                                   print what is due: customer instalments, supplier\n"
+    "                                   dues and hotel deadlines within N days (default: the\n"
+    "                                   office's setting), tours starting within 7 days with a\n"
+    "                                   balance, leads to follow up and schedules that no longer\n"
+    "                                   match their booking; all of it, or what consultant CODE\n"
+    "                                   sees on the board\n"
     "  version                          print the tool's and the schema's version\n"
     "\n"
     "Exit status: 0 done, 1 inconsistent books or refused, 2 no connection,\n"
@@ -177,6 +185,14 @@ public:
         return Ok;
     }
 
+    int due(int days, std::optional<int> consultant, DueFormat format) {
+        requireSchema();
+        const DueBoard board = dueBoard(db(), {QDate::currentDate(), days, consultant});
+        std::fputs(qPrintable(dueReport(board, format)), stdout);
+        std::fflush(stdout);
+        return Ok;
+    }
+
     int moveToServer(const QString& targetDsn) {
         ConnectionString target = ConnectionString::parse(QString::fromLatin1(kConnectionString));
         target.dsn = targetDsn;
@@ -254,6 +270,17 @@ int main(int argc, char** argv) {
                                         QStringLiteral("gst-return: the quarter holding the month."));
     const QCommandLineOption outOpt(QStringLiteral("out"), QStringLiteral("gst-return: the folder to write into."),
                                     QStringLiteral("DIR"));
+    const QCommandLineOption daysOpt(QStringLiteral("days"), QStringLiteral("due: the days ahead to look."),
+                                     QStringLiteral("N"));
+    const QCommandLineOption consultantOpt(QStringLiteral("consultant"),
+                                           QStringLiteral("due: what this consultant sees (all for an ADMIN "
+                                                          "consultant, own rows for an OPERATOR)."),
+                                           QStringLiteral("CODE"));
+    const QCommandLineOption formatOpt(QStringLiteral("format"), QStringLiteral("due: text (default) or csv."),
+                                       QStringLiteral("FORMAT"), QStringLiteral("text"));
+    parser.addOption(daysOpt);
+    parser.addOption(consultantOpt);
+    parser.addOption(formatOpt);
     parser.addOption(dsnOpt);
     parser.addOption(setOpt);
     parser.addOption(noDemoOpt);
@@ -265,7 +292,8 @@ int main(int argc, char** argv) {
     parser.addOption(outOpt);
     parser.addPositionalArgument(
         QStringLiteral("command"),
-        QStringLiteral("setup, init, upgrade, create-login, check, move-to-server, backup, restore, gst-return or version."),
+        QStringLiteral("setup, init, upgrade, create-login, check, move-to-server, backup, restore, gst-return, due or "
+                       "version."),
         QStringLiteral("<command> [arguments]"));
 
     if (!parser.parse(QCoreApplication::arguments())) {
@@ -364,6 +392,21 @@ int main(int argc, char** argv) {
                 return Usage;
             }
             return admin.gstReturn(*period, parser.value(outOpt).trimmed());
+        }
+        if (command == QLatin1String("due")) {
+            bool daysOk = true, consultantOk = true;
+            const int days = parser.isSet(daysOpt) ? parser.value(daysOpt).toInt(&daysOk) : -1;
+            const int consultant = parser.value(consultantOpt).toInt(&consultantOk);
+            const QString format = parser.value(formatOpt).trimmed().toLower();
+            if (!expectArgs(0, 0))
+                return Usage;
+            if (!daysOk || (parser.isSet(daysOpt) && days < 0) || (parser.isSet(consultantOpt) && !consultantOk) ||
+                (format != QLatin1String("text") && format != QLatin1String("csv"))) {
+                complain(QStringLiteral("due takes [--days N] [--consultant CODE] [--format text|csv]; see --help"));
+                return Usage;
+            }
+            return admin.due(days, parser.isSet(consultantOpt) ? std::optional<int>(consultant) : std::nullopt,
+                             format == QLatin1String("csv") ? DueFormat::Csv : DueFormat::Text);
         }
         complain(QStringLiteral("unknown command \"%1\"; see --help").arg(command));
         return Usage;

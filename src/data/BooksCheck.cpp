@@ -576,6 +576,48 @@ void textsLongerThanColumns(Database& db, QStringList& problems) {
     }
 }
 
+// (o) A booking's instalments sum to the grand total they were made for, every one of them
+// made for the same. A booking re-priced since is no fault of the books: the board shows it.
+void scheduleTotals(Database& db, QStringList& problems) {
+    QSqlQuery q = db.exec(withStatuses(QStringLiteral(
+                              "SELECT I.CBPT_NO, MIN(I.MADE_FOR), MAX(I.MADE_FOR), %1 FROM M_TBL_BOOKING_INSTALMENT I "
+                              "WHERE COALESCE(I.DOC_STATUS, '') <> {CANCELLED} GROUP BY I.CBPT_NO ORDER BY I.CBPT_NO"))
+                              .arg(exactSum(QStringLiteral("I.INST_AMT"))));
+    while (q.next()) {
+        const Money low = Money::fromVariant(q.value(1));
+        const Money high = Money::fromVariant(q.value(2));
+        const Money sum = Money::fromVariant(q.value(3));
+        if (low != high || sum != high)
+            problems << QStringLiteral("CBPT01 %1: its instalments sum to %2 but were made for a grand total of %3")
+                            .arg(numberText(q.value(0)), sum.toString(), high.toString());
+    }
+}
+
+// (p) Money is applied to instalments oldest first, each taking at most its own amount, so
+// what is applied never exceeds what it settles as long as every instalment is above zero.
+// Money received beyond a schedule stays unapplied: an advance, not a fault.
+void instalmentsAboveZero(Database& db, QStringList& problems) {
+    QSqlQuery q = db.exec(withStatuses(QStringLiteral(
+        "SELECT CBPT_NO, LINE_NO, INST_AMT FROM M_TBL_BOOKING_INSTALMENT WHERE COALESCE(DOC_STATUS, '') <> "
+        "{CANCELLED} ORDER BY CBPT_NO, LINE_NO")));
+    while (q.next())
+        if (Money::fromVariant(q.value(2)) <= Money())
+            problems << QStringLiteral("CBPT01 %1: instalment %2 of %3 is not above zero")
+                            .arg(numberText(q.value(0)), numberText(q.value(1)),
+                                 Money::fromVariant(q.value(2)).toString());
+}
+
+// (q) A cancelled booking leaves nothing due: its instalments are cancelled with it.
+void instalmentsOfCancelled(Database& db, QStringList& problems) {
+    QSqlQuery q = db.exec(withStatuses(QStringLiteral(
+        "SELECT I.CBPT_NO, I.LINE_NO FROM M_TBL_BOOKING_INSTALMENT I JOIN M_TBL_TRANSACTION B ON "
+        "B.DOC_CODE = 'CBPT01' AND B.DOC_NO = I.CBPT_NO WHERE B.DOC_STATUS = {CANCELLED} AND "
+        "COALESCE(I.DOC_STATUS, '') <> {CANCELLED} ORDER BY I.CBPT_NO, I.LINE_NO")));
+    while (q.next())
+        problems << QStringLiteral("CBPT01 %1: cancelled, but its instalment %2 is still due")
+                        .arg(numberText(q.value(0)), numberText(q.value(1)));
+}
+
 }  // namespace
 
 BooksReport checkBooks(Database& db) {
@@ -603,6 +645,9 @@ BooksReport checkBooks(Database& db) {
     bulkPostingTotals(db, report.problems);
     amountsBeyondLimit(db, report.problems);
     textsLongerThanColumns(db, report.problems);
+    scheduleTotals(db, report.problems);
+    instalmentsAboveZero(db, report.problems);
+    instalmentsOfCancelled(db, report.problems);
     return report;
 }
 

@@ -45,6 +45,8 @@ std::vector<CounterUse> buildCounterUses() {
     master("CBPTSTAT_OPS", "M_TBL_CBPT_STATUS_OPS",  "CBPTSTATUS_CODE_O");
     master("CONSULTANT",   "M_TBL_CONSULTANT",       "CONSULTANT_CODE");
     master("CONSULTANT-OP", "M_TBL_CONSULTANT_OP",   "CONSULTANT_CODE");
+    master("SCHTMPL",      "M_TBL_SCHEDULE_TEMPLATE", "TEMPLATE_CODE");
+    master("REMINDER",     "M_TBL_REMINDER_LOG",     "REMINDER_ID");
     // clang-format on
     return uses;
 }

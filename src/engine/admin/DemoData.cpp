@@ -16,6 +16,9 @@
 #include "engine/sales/QuotationStore.h"
 #include "data/TransactionRecords.h"
 #include "engine/bookings/ServicePairs.h"
+#include "engine/dues/HotelDeadlines.h"
+#include "engine/dues/PaymentSchedules.h"
+#include "engine/dues/SupplierDues.h"
 
 #include <QDateTime>
 
@@ -787,6 +790,58 @@ void addMoneyDemo(DemoWriter& w, const SalesParties& p) {
          QStringLiteral("NEFT-DEMO-0002"), QStringLiteral("HV/2026/118"));
 }
 
+// What the demo booking has due: a schedule whose advance the receipt covers and whose second
+// instalment is overdue, the transporter's credit period with its cab note due in two days,
+// the Munnar hotel's option date in three days and its free cancellation a week before
+// check-in, and the agent's lead to be followed up since yesterday. Saved through the same
+// operations as the board and the booking's schedule use.
+void addDuesDemo(DemoWriter& w, const SalesParties& p, qint64 quote) {
+    Database& db = w.db();
+    const QDate today = w.today();
+    const qint64 booking =
+        db.scalar(QStringLiteral("SELECT CBPT_NO FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL01' AND DOC_NO=?"), {quote})
+            .toLongLong();
+    if (booking <= 0)
+        return;
+    const auto b = db.firstRow(
+        QStringLiteral("SELECT GRAND_TOTAL, START_DT FROM M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01' AND DOC_NO=?"),
+        {booking});
+    const Money total = Money::fromVariant(b->value(0));
+    const QDate start = dateFromDb(b->value(1));
+    const Money advance = Money::fromRupees(20000);
+    const Money second = total.percent(Money::fromRupees(25)).value_or(Money());
+    if (total - advance - second > Money()) {
+        PaymentSchedules(db, kBy).store(booking, {{today.addDays(-14), advance, QStringLiteral("ADVANCE ON BOOKING")},
+                                                  {today.addDays(-2), second, QStringLiteral("25 % OF THE PACKAGE")},
+                                                  {start.addDays(-15), total - advance - second,
+                                                   QStringLiteral("BALANCE BEFORE TRAVEL")}});
+        for (int line = 1; line <= 3; ++line)
+            w.mark(QStringLiteral("M_TBL_BOOKING_INSTALMENT"), QStringLiteral("%1/%2").arg(booking).arg(line));
+    }
+    setSupplierTerms(db, kBy, p.malabar, {7, {}, {}});
+    setSupplierTerms(db, kBy, p.hillview, {15, 21, 7});
+    const QVariant cab = db.scalar(
+        QStringLiteral("SELECT MIN(DOC_NO) FROM M_TBL_TRANSACTION WHERE DOC_CODE='ANCP02' AND IN_DOCNO=? AND ") +
+            sql::live(),
+        {booking});
+    if (!cab.isNull()) {
+        setAdviceDueDate(db, kBy, QStringLiteral("ANCP02"), cab.toLongLong(), today.addDays(2));
+        w.mark(QStringLiteral("M_TBL_ADVICE_DUE"), QStringLiteral("ANCP02/%1").arg(cab.toLongLong()));
+    }
+    const QVariant line = db.scalar(QStringLiteral("SELECT MIN(ACC_CODE) FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL02' "
+                                                   "AND ACCOUNT_DESC='HOTEL' AND DOC_NO=?"),
+                                    {quote});
+    if (!line.isNull()) {
+        setHotelDeadlines(db, kBy, quote, line.toLongLong(), today.addDays(3), start.addDays(-7));
+        w.mark(QStringLiteral("M_TBL_HOTEL_DEADLINE"), QStringLiteral("%1/%2").arg(quote).arg(line.toLongLong()));
+    }
+    const QVariant agentLead = db.scalar(
+        QStringLiteral("SELECT MIN(DOC_NO) FROM M_TBL_TRANSACTION WHERE DOC_CODE='BLFC01' AND PARTY_CODE=?"), {p.sunrise});
+    if (!agentLead.isNull())
+        lead::saveFollowUp(db, kBy, int(p.anita), agentLead.toLongLong(),
+                           {{QStringLiteral("FOLLOWUP_DT"), dateToDb(today.addDays(-1))}});
+}
+
 // The accounts the vouchers post to (income, expense, bank charges and interest, the bank
 // accounts a transfer moves between) and the cash counter the bulk postings default to.
 void addVoucherDemo(DemoWriter& w) {
@@ -1022,6 +1077,7 @@ void addSalesPipeline(DemoWriter& w, const SalesParties& p) {
     addInvoiceDemo(w, quote);
     addMoneyDemo(w, p);
     addVoucherDemo(w);
+    addDuesDemo(w, p, quote);
 }
 
 // One customer's tour of last month, booked and billed.

@@ -4,6 +4,7 @@
 #include "data/TransactionRecords.h"
 #include "engine/DocumentState.h"
 #include "engine/bookings/Bookings.h"
+#include "engine/dues/PaymentSchedules.h"
 
 namespace tarvic {
 
@@ -59,6 +60,7 @@ void Cancellations::afterCancel(const QString& code, qint64 number) {
     }
     if (code != kBooking)
         return;
+    PaymentSchedules::cancelWithBooking(db_, user_, number);
     const QVariant status = leadStatusOfBooking(db_);
     const QVariant lead = db_.scalar(
         QStringLiteral("SELECT LEAD_NO FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND DOC_NO=?"), {kBooking, number});

@@ -1,0 +1,308 @@
+// What is due: the board's sections seen by an ADMIN and an OPERATOR consultant, receipts
+// applied to instalments oldest first (a receipt cancelled afterwards stops counting), a
+// re-priced booking's schedule reported and left alone, schedules from templates summing to
+// odd totals to the paisa, the administration tool printing the board's rows, and the books
+// check naming each fault of the schedules.
+#include "data/BooksCheck.h"
+#include "engine/bookings/Cancellations.h"
+#include "engine/dues/DueBoard.h"
+#include "engine/masters/ConsultantRole.h"
+#include "support/AdminRunner.h"
+#include "support/DuesFixture.h"
+
+#include <QtTest>
+
+using namespace tarvic;
+using namespace tarvic::test;
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(std::function<void(DuesFixture&)>)
+Q_DECLARE_METATYPE(TemplateLine)
+
+namespace {
+
+using Setup = std::function<void(DuesFixture&)>;
+
+QStringList money(const std::vector<InstalmentDue>& lines, Money InstalmentDue::*field) {
+    QStringList out;
+    for (const InstalmentDue& l : lines)
+        out << (l.*field).toString();
+    return out;
+}
+
+// Each row as "SECTION CODE NO/LINE BALANCE".
+QStringList shown(const DueBoard& b) {
+    QStringList out;
+    for (const DueRow& r : b.rows)
+        out << u"%1 %2 %3/%4 %5"_s.arg(sectionName(r.section), r.docCode)
+                   .arg(r.docNo)
+                   .arg(r.line)
+                   .arg(r.balance.toString());
+    return out;
+}
+
+}  // namespace
+
+class TstDues : public QObject {
+    Q_OBJECT
+private slots:
+    void theBoardShowsEachSectionsRowsToItsConsultant_data() {
+        QTest::addColumn<int>("consultant");
+        QTest::addColumn<int>("perSection");
+        QTest::addColumn<bool>("ownOnly");
+        QTest::newRow("ADMIN sees all") << DuesFixture::kAdmin << 3 << false;
+        QTest::newRow("OPERATOR sees his own") << DuesFixture::kOperator << 1 << true;
+    }
+    void theBoardShowsEachSectionsRowsToItsConsultant() {
+        QFETCH(int, consultant);
+        QFETCH(int, perSection);
+        QFETCH(bool, ownOnly);
+        DuesFixture f;
+        f.seed(DuesFixture::kAdmin);
+        f.seed(DuesFixture::kAdmin);
+        f.seed(DuesFixture::kOperator);
+        const DueBoard b = dueBoard(f.db(), {f.today, -1, consultant});
+        QCOMPARE(b.daysAhead, kDefaultDueDays);
+        for (DueSection s : kDueSections)
+            QVERIFY2(b.count(s) == perSection, qPrintable(sectionName(s) + u"\n"_s + shown(b).join(u'\n')));
+        for (const DueRow& r : b.rows)
+            QVERIFY(!ownOnly || r.consultant == DuesFixture::kOperator);
+        // The operator's own rows, figure by figure.
+        if (ownOnly) {
+            const qint64 bk = b.rows.front().docNo;
+            QCOMPARE(shown(b), (QStringList{u"INSTALMENT CBPT01 %1/1 3000.00"_s.arg(bk),
+                                            u"SUPPLIER ANCP02 %1/0 1500.00"_s.arg(b.rows[1].docNo),
+                                            u"HOTEL CBPT01 %1/1 0.00"_s.arg(bk), u"TOUR CBPT01 %1/0 9000.00"_s.arg(bk),
+                                            u"LEAD BLFC01 %1/0 0.00"_s.arg(b.rows[4].docNo),
+                                            u"SCHEDULE CBPT01 %1/0 500.00"_s.arg(bk + 2)}));
+            QCOMPARE((QList<QDate>{b.rows[0].date, b.rows[1].date, b.rows[2].date, b.rows[4].date}),
+                     (QList<QDate>{f.today.addDays(-5), f.today.addDays(-1), f.today.addDays(2), f.today.addDays(-1)}));
+            QCOMPARE(b.rows[0].daysOverdue, 5);
+        }
+        // A consultant without a role sees nothing: refused with the lead rules' message.
+        try {
+            dueBoard(f.db(), {f.today, -1, 3});
+            QFAIL("a consultant without a role was shown the board");
+        } catch (const DbError& e) {
+            QCOMPARE(e.message(), kNoTCPermission);
+        }
+    }
+
+    void receiptsAreAppliedOldestFirst_data() {
+        QTest::addColumn<QStringList>("receipts");
+        QTest::addColumn<int>("cancelled");  // index of a receipt cancelled afterwards; -1: none
+        QTest::addColumn<QStringList>("received");
+        QTest::addColumn<QList<int>>("overdue");
+        // Stored out of date order: 3000 due in 10 days, 3000 due 20 days ago, 4000 due 4 days ago.
+        QTest::newRow("none") << QStringList{} << -1 << QStringList{"0.00", "0.00", "0.00"} << QList<int>{20, 4, 0};
+        QTest::newRow("oldest first") << QStringList{"2000", "2500.50"} << -1
+                                      << QStringList{"3000.00", "1500.50", "0.00"} << QList<int>{0, 4, 0};
+        QTest::newRow("cancelled afterwards")
+            << QStringList{"2000", "2500.50"} << 1 << QStringList{"2000.00", "0.00", "0.00"} << QList<int>{20, 4, 0};
+        QTest::newRow("beyond the schedule")
+            << QStringList{"9000", "1500"} << -1 << QStringList{"3000.00", "4000.00", "3000.00"} << QList<int>{0, 0, 0};
+    }
+    void receiptsAreAppliedOldestFirst() {
+        QFETCH(QStringList, receipts);
+        QFETCH(int, cancelled);
+        QFETCH(QStringList, received);
+        QFETCH(QList<int>, overdue);
+        DuesFixture f;
+        const qint64 b = f.booking(f.lead(1, f.today), "10000", f.today.addDays(30));
+        f.schedule(b, {{10, "3000"}, {-20, "3000"}, {-4, "4000"}});
+        QList<qint64> numbers;
+        for (const QString& r : receipts)
+            numbers << f.receive(b, r);
+        if (cancelled >= 0)
+            Cancellations(f.db(), u"T"_s).cancel(u"FRDB01"_s, numbers[cancelled], {b}, u"BOUNCED"_s);
+        const BookingSchedule s = PaymentSchedules(f.db(), u"T"_s).read(b, f.today);
+        QCOMPARE((QList<int>{s.lines[0].line, s.lines[1].line, s.lines[2].line}), (QList<int>{2, 3, 1}));
+        QCOMPARE(money(s.lines, &InstalmentDue::received), received);
+        QList<int> days;
+        for (const InstalmentDue& l : s.lines)
+            days << l.daysOverdue;
+        QCOMPARE(days, overdue);
+        for (const InstalmentDue& l : s.lines)
+            QCOMPARE(l.received + l.balance, l.amount);
+    }
+
+    void aRepricedBookingShowsItsMismatchAndKeepsItsSchedule() {
+        DuesFixture f;
+        const qint64 b = f.booking(f.lead(1, f.today.addDays(5)), "3000", f.today.addDays(60));
+        f.schedule(b, {{50, "1000"}, {55, "2000"}});
+        PaymentSchedules schedules(f.db(), u"T"_s);
+        QVERIFY(!schedules.read(b, f.today).mismatch());
+        f.reprice(b, "3250.75");
+        const BookingSchedule s = schedules.read(b, f.today);
+        QVERIFY(s.mismatch());
+        QCOMPARE((QStringList{s.grandTotal.toString(), s.scheduled.toString()}), (QStringList{"3250.75", "3000.00"}));
+        const DueBoard board = dueBoard(f.db(), {f.today, -1, DuesFixture::kAdmin});
+        QCOMPARE(shown(board), QStringList{u"SCHEDULE CBPT01 %1/0 250.75"_s.arg(b)});
+        QCOMPARE(board.rows.front().detail,
+                 scheduleTotalMessage(Money::fromInput("3000"), Money::fromInput("3250.75")));
+        QCOMPARE(money(schedules.read(b, f.today).lines, &InstalmentDue::amount), (QStringList{"1000.00", "2000.00"}));
+        // Stored again, the schedule must make the new total.
+        try {
+            f.schedule(b, {{50, "1000"}, {55, "2000"}});
+            QFAIL("a schedule short of the grand total was stored");
+        } catch (const DbError& e) {
+            QCOMPARE(e.message(), scheduleTotalMessage(Money::fromInput("3000"), Money::fromInput("3250.75")));
+        }
+    }
+
+    void aTemplatesScheduleSumsToOddTotals_data() {
+        QTest::addColumn<QString>("total");
+        QTest::addColumn<QStringList>("amounts");
+        // 33.33 %, 33.33 %, the rest; due on booking, 10 days after, 30 days before travel.
+        QTest::newRow("1000.01") << "1000.01" << QStringList{"333.30", "333.30", "333.41"};
+        QTest::newRow("999.99") << "999.99" << QStringList{"333.30", "333.30", "333.39"};
+        QTest::newRow("a few paise") << "0.15" << QStringList{"0.05", "0.05", "0.05"};
+        QTest::newRow("large") << "123456789.87" << QStringList{"41148148.06", "41148148.06", "41160493.75"};
+    }
+    void aTemplatesScheduleSumsToOddTotals() {
+        QFETCH(QString, total);
+        QFETCH(QStringList, amounts);
+        DuesFixture f;
+        using L = TemplateLine;
+        const ScheduleTemplate t{0,
+                                 u"THIRDS"_s,
+                                 {{L::Share::Percent, Money::fromInput("33.33"), L::Due::OnBooking, 0, {}},
+                                  {L::Share::Percent, Money::fromInput("33.33"), L::Due::AfterBooking, 10, {}},
+                                  {L::Share::Percent, Money::fromInput("33.34"), L::Due::BeforeTravel, 30, {}}}};
+        const int code = ScheduleTemplates(f.db(), u"T"_s).save(t);
+        const qint64 b = f.booking(f.lead(1, f.today), total, f.today.addDays(20));
+        PaymentSchedules schedules(f.db(), u"T"_s);
+        const std::vector<Instalment> lines = schedules.fromTemplate(b, *ScheduleTemplates(f.db(), u"T"_s).read(code));
+        QStringList got;
+        for (const Instalment& l : lines)
+            got << l.amount.toString();
+        QCOMPARE(got, amounts);
+        // Travel is 20 days off: "30 days before travel" falls on the booking date.
+        QCOMPARE((QList<QDate>{lines[0].due, lines[1].due, lines[2].due}),
+                 (QList<QDate>{f.today, f.today.addDays(10), f.today}));
+        schedules.store(b, lines);
+        QCOMPARE(schedules.read(b, f.today).scheduled, Money::fromInput(total));
+    }
+
+    void aTemplateIsRefusedAtItsFirstFault_data() {
+        using L = TemplateLine;
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QList<TemplateLine>>("lines");
+        QTest::addColumn<QString>("message");
+        const L half{L::Share::Percent, Money::fromInput("50"), L::Due::OnBooking, 0, {}};
+        const L bad{L::Share::Percent, Money::fromInput("0"), L::Due::AfterBooking, -1, {}};
+        QTest::newRow("name first") << "" << QList<L>{bad} << "ENTER TEMPLATE NAME ....";
+        QTest::newRow("no lines") << "T" << QList<L>{} << "ENTER AT LEAST ONE INSTALMENT ....";
+        QTest::newRow("share before days") << "T" << QList<L>{half, bad} << "ENTER THE SHARE OF EVERY INSTALMENT ....";
+        QTest::newRow("days") << "T"
+                              << QList<L>{{L::Share::Amount, Money::fromInput("10"), L::Due::BeforeTravel, -3, {}}}
+                              << "ENTER VALID DAYS FOR EVERY INSTALMENT ....";
+        QTest::newRow("over 100 %") << "T" << QList<L>{half, half, half} << "THE PERCENTAGES CANNOT EXCEED 100 ....";
+        QTest::newRow("amounts beyond the total")
+            << "T" << QList<L>{{L::Share::Amount, Money::fromInput("900"), L::Due::OnBooking, 0, {}}, half}
+            << kScheduleExceedsTotal;
+        QTest::newRow("name taken") << "thirds" << QList<L>{half, half} << kTemplateNameTaken;
+    }
+    void aTemplateIsRefusedAtItsFirstFault() {
+        QFETCH(QString, name);
+        QFETCH(QList<TemplateLine>, lines);
+        QFETCH(QString, message);
+        DuesFixture f;
+        ScheduleTemplates templates(f.db(), u"T"_s);
+        templates.save({0,
+                        u"THIRDS"_s,
+                        {{TemplateLine::Share::Percent, Money::fromInput("50"), TemplateLine::Due::OnBooking, 0, {}}}});
+        const ScheduleTemplate t{0, name, {lines.begin(), lines.end()}};
+        try {
+            // Saved, then made into the schedule of a booking of 900.00.
+            templates.save(t);
+            scheduleFrom(t, Money::fromInput("900"), f.today, f.today.addDays(30));
+            QFAIL("the template was taken");
+        } catch (const DbError& e) {
+            QCOMPARE(e.message(), message);
+        }
+        QCOMPARE(templates.all().size(), size_t(message == kScheduleExceedsTotal ? 2 : 1));
+    }
+
+    void theToolPrintsTheBoardsRows_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("consultant");  // 0: everyone's
+        QTest::addColumn<int>("days");
+        QTest::newRow("everyone's, csv") << QStringList{"--format", "csv"} << 0 << -1;
+        QTest::newRow("operator's, csv") << QStringList{"--format", "csv", "--consultant", "2"} << 2 << -1;
+        QTest::newRow("45 days, text") << QStringList{"--days", "45"} << 0 << 45;
+    }
+    void theToolPrintsTheBoardsRows() {
+        QFETCH(QStringList, args);
+        QFETCH(int, consultant);
+        QFETCH(int, days);
+        DuesFixture f;
+        f.seed(DuesFixture::kAdmin);
+        f.seed(DuesFixture::kOperator);
+        const AdminRun r = runAdmin(f.t, QStringList{u"due"_s} + args);
+        QVERIFY2(r.code == 0, qPrintable(r.describe()));
+        const DueBoard b =
+            dueBoard(f.db(), {f.today, days, consultant ? std::optional<int>(consultant) : std::nullopt});
+        const bool csv = args.contains(u"csv"_s);
+        QCOMPARE(r.out, dueReport(b, csv ? DueFormat::Csv : DueFormat::Text));
+        // One line per row, each naming its document and balance.
+        if (csv) {
+            QStringList lines = r.out.trimmed().split(u'\n');
+            lines.removeFirst();
+            QCOMPARE(lines.size(), int(b.rows.size()));
+            for (size_t i = 0; i < b.rows.size(); ++i) {
+                const QStringList v = lines[i].split(u',');
+                QCOMPARE((QStringList{v[0], v[1], v[2], v.last()}),
+                         (QStringList{sectionName(b.rows[i].section), b.rows[i].docCode,
+                                      QString::number(b.rows[i].docNo), b.rows[i].balance.toString()}));
+            }
+        } else {
+            QVERIFY(r.out.contains(u"CUSTOMER INSTALMENTS ( 4 )"_s));  // 45 days take in the second instalments
+        }
+    }
+
+    void theBooksCheckNamesEachFault_data() {
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<QString>("problem");  // empty: the books stay consistent
+        const auto booked = [](DuesFixture& f, const QString& total) {
+            const qint64 b = f.booking(f.lead(1, f.today), total, f.today.addDays(30));
+            f.schedule(b, {{-2, "1000"}, {10, QString::number(total.toInt() - 1000)}});
+            return b;
+        };
+        QTest::newRow("a line changed") << Setup([=](DuesFixture& f) {
+            booked(f, "3000");
+            f.db().exec("UPDATE M_TBL_BOOKING_INSTALMENT SET INST_AMT=500 WHERE LINE_NO=1");
+        }) << "CBPT01 1: its instalments sum to 2500.00 but were made for a grand total of 3000.00";
+        // The board shows these; the books are whole.
+        QTest::newRow("re-priced") << Setup([=](DuesFixture& f) { f.reprice(booked(f, "3000"), "3500"); }) << QString();
+        QTest::newRow("received beyond") << Setup([=](DuesFixture& f) { f.receive(booked(f, "3000"), "3000.01"); })
+                                         << QString();
+        QTest::newRow("instalment of nothing") << Setup([=](DuesFixture& f) {
+            booked(f, "3000");
+            f.db().exec("UPDATE M_TBL_BOOKING_INSTALMENT SET INST_AMT=0 WHERE LINE_NO=1");
+        }) << "CBPT01 1: instalment 1 of 0.00 is not above zero";
+        QTest::newRow("cancelled behind the back") << Setup([=](DuesFixture& f) {
+            booked(f, "3000");
+            f.db().exec(
+                "UPDATE M_TBL_TRANSACTION SET DOC_STATUS='CNCL', CNCL_BY='X', CNCL_ON=DOC_DATE, "
+                "REASON_CNCL='X' WHERE DOC_CODE='CBPT01'");
+        }) << "CBPT01 1: cancelled, but its instalment 1 is still due";
+        QTest::newRow("cancelled as cancelled") << Setup([=](DuesFixture& f) {
+            Cancellations(f.db(), u"T"_s).cancel(u"CBPT01"_s, booked(f, "3000"), {}, u"DROPPED"_s);
+        }) << QString();
+    }
+    void theBooksCheckNamesEachFault() {
+        QFETCH(Setup, setup);
+        QFETCH(QString, problem);
+        DuesFixture f;
+        setup(f);
+        const QStringList problems = checkBooks(f.db()).problems;
+        if (problem.isEmpty())
+            QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+        else
+            QVERIFY2(problems.contains(problem), qPrintable(problems.join(u'\n')));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstDues)
+#include "tst_dues.moc"
