@@ -259,7 +259,7 @@ void frm_GstReturn::Exp_Return() {
         return;
     }
     QString path =
-        askSavePath(this, QStringLiteral("SELECT PATH TO SAVE GST RETURN"), QStringLiteral("GST RETURN (*.json)"));
+        prompter().askSavePath(this, QStringLiteral("SELECT PATH TO SAVE GST RETURN"), QStringLiteral("GST RETURN (*.json)"));
     if (path.isEmpty())
         return;
     // The name chosen is the files' common stem: NAME_GSTR1.json, NAME_GSTR3B.json, NAME.xlsx.

@@ -17,12 +17,6 @@ class QTextBrowser;
 
 namespace tarvic {
 
-// Asks where to save: (parent, title, filter) -> path, empty when cancelled. The program
-// shows the save dialog; tests install their own answer.
-using PagePathProvider = std::function<QString(QWidget* parent, const QString& title, const QString& filter)>;
-PagePathProvider setPagePathProvider(PagePathProvider provider);
-QString askPagePath(QWidget* parent, const QString& title, const QString& filter);
-
 struct PagePaneNames {
     const char* browser;
     const char* email = nullptr;  // null: the page is not mailed
