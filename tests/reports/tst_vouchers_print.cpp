@@ -214,7 +214,7 @@ private slots:
             f.ts.answer(answers);
             f.ts.prompter.paths = {dir.filePath(name)};
             const QString path = preview ? preview->Save_Pdf() : QString();
-            return path.isEmpty() ? QString() : run(u"pdftotext"_s, {path, u"-"_s}).simplified();
+            return path.isEmpty() ? QString() : run(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s}).simplified();
         };
         const QString question = u"THE COMPANY PROFILE STILL CARRIES PLACEHOLDERS (ADDRESS, PHONE NOS, GSTIN, "
                                  "JURISDICTION CITY, A/C NO). PRINT ANYWAY ?"_s;
