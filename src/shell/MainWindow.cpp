@@ -14,7 +14,6 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPainterPath>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <cstdio>
@@ -126,12 +125,10 @@ QString MainWindow::aboutText() const {
     const QString version = QCoreApplication::applicationVersion();
     QStringList lines{QStringLiteral("TARVIC %1").arg(version.isEmpty() ? QStringLiteral("(DEVELOPMENT BUILD)") : version)};
     Database& db = *session_.db;
-    // The data source by name only: the rest of the connection string may hold a password.
-    const QString dsn =
-        QRegularExpression(QStringLiteral("(?:^|;)\\s*DSN=([^;]*)"), QRegularExpression::CaseInsensitiveOption)
-            .match(db.handle().databaseName())
-            .captured(1)
-            .trimmed();
+    // The data source by name only (the connection string's first item): the rest may hold a password.
+    QString dsn = db.handle().databaseName().section(QLatin1Char(';'), 0, 0).trimmed();
+    if (dsn.contains(QLatin1Char('=')))
+        dsn = dsn.startsWith(QLatin1String("DSN="), Qt::CaseInsensitive) ? dsn.mid(4) : QString();
     try {
         lines << QStringLiteral("SCHEMA VERSION : %1").arg(Migrations(db).currentVersion());
         if (db.dialect().isSqlite()) {

@@ -383,7 +383,7 @@ private slots:
             u"SCHEMA VERSION : %1"_s.arg(Migrations::latestVersion()),
             f.ts.db().dialect().isSqlite() ? u"DATABASE : EMBEDDED (SQLITE)"_s : u"DATABASE : SERVER (POSTGRESQL "_s,
             f.ts.db().dialect().isSqlite() ? u"FILE : "_s + databaseFile(f.ts.db()) : u"SERVER DATABASE : "_s,
-            u"DATA SOURCE : "_s, u"COMPANY : TARVIC HOLIDAYS"_s, u"LOGGED ON : ADMINISTRATOR (LOGIN ID 1)"_s};
+            u"DATA SOURCE : "_s + f.ts.t.connectionString().dsn, u"COMPANY : TARVIC HOLIDAYS"_s, u"LOGGED ON : ADMINISTRATOR (LOGIN ID 1)"_s};
         for (const QString& line : expected)
             QVERIFY2(about.contains(line), qPrintable(line + u"\n"_s + about));
         QVERIFY(!about.contains(u"PWD="_s, Qt::CaseInsensitive));
