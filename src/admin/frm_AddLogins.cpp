@@ -223,15 +223,20 @@ void frm_AddLogins::Load_NewRec() {
 
 void frm_AddLogins::Save_Rec() {
     const QString essential = QStringLiteral("All the Records are Essential");
-    const bool ok = runChecks(prompter(), this, {
-        {[this] { return txt_LoginName->text().trimmed().isEmpty(); }, txt_LoginName, essential},
-        // A login picked from the grid keeps its stored password when none is typed.
-        {[this] { return txt_Password->text().trimmed().isEmpty() && !keepsStoredPassword(); }, txt_Password, essential},
-        // One typo must not lock a user out: a new password is typed twice alike.
-        {[this] { return !keepsStoredPassword() && txt_Confirm->text().trimmed() != txt_Password->text().trimmed(); },
-         txt_Confirm, QStringLiteral("THE TWO PASSWORDS DO NOT MATCH, PLEASE TYPE THE NEW PASSWORD AGAIN ....")},
-        {[this] { return txt_EmplName->text().trimmed().isEmpty(); }, txt_EmplName, essential},
-    });
+    const bool ok = runChecks(
+        prompter(), this,
+        {
+            {[this] { return txt_LoginName->text().trimmed().isEmpty(); }, txt_LoginName, essential},
+            // A login picked from the grid keeps its stored password when none is typed.
+            {[this] { return txt_Password->text().trimmed().isEmpty() && !keepsStoredPassword(); }, txt_Password,
+             essential},
+            // One typo must not lock a user out: a new password is typed twice alike.
+            {[this] {
+                 return !keepsStoredPassword() && txt_Confirm->text().trimmed() != txt_Password->text().trimmed();
+             },
+             txt_Confirm, QStringLiteral("THE TWO PASSWORDS DO NOT MATCH, PLEASE TYPE THE NEW PASSWORD AGAIN ....")},
+            {[this] { return txt_EmplName->text().trimmed().isEmpty(); }, txt_EmplName, essential},
+        });
     if (!ok)
         return;
     if (!lbl_LoginID->text().trimmed().isEmpty() && !keepsStoredPassword()) {

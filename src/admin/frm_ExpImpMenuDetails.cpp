@@ -10,8 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QHash>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>

@@ -12,7 +12,6 @@
 #include "shell/kit/TaskWindow.h"
 
 #include <QString>
-#include <functional>
 
 class QLabel;
 class QPushButton;

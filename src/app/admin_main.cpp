@@ -6,13 +6,13 @@
 #include "data/BookMove.h"
 #include "data/BooksCheck.h"
 #include "data/Database.h"
-#include "engine/admin/DatabaseSetup.h"
 #include "data/GridExport.h"
 #include "data/Migrations.h"
 #include "data/Passwords.h"
 #include "data/PrivateFiles.h"
 #include "engine/Aging.h"
 #include "engine/admin/CompanyProfile.h"
+#include "engine/admin/DatabaseSetup.h"
 #include "engine/admin/Logins.h"
 #include "engine/gst/GstFiles.h"
 
@@ -142,8 +142,9 @@ public:
             for (const QString& a : assignments) {
                 const QString key = a.section(QLatin1Char('='), 0, 0).trimmed().toLower();
                 const auto& fields = CompanyProfile::fields();
-                const auto f = std::find_if(fields.begin(), fields.end(),
-                                            [&](const CompanyProfile::Field& f) { return key == QLatin1String(f.key); });
+                const auto f = std::find_if(fields.begin(), fields.end(), [&](const CompanyProfile::Field& f) {
+                    return key == QLatin1String(f.key);
+                });
                 if (!a.contains(QLatin1Char('=')) || f == fields.end())
                     throw Refusal{QStringLiteral("\"%1\" is not FIELD=VALUE of a company field; see --help").arg(a)};
                 profile.*f->member = a.section(QLatin1Char('='), 1).trimmed();
@@ -296,8 +297,9 @@ int main(int argc, char** argv) {
     parser.addOption(outOpt);
     parser.addPositionalArgument(
         QStringLiteral("command"),
-        QStringLiteral("setup, init, upgrade, create-login, company, check, move-to-server, backup, restore, gst-return "
-                       "or version."),
+        QStringLiteral(
+            "setup, init, upgrade, create-login, company, check, move-to-server, backup, restore, gst-return "
+            "or version."),
         QStringLiteral("<command> [arguments]"));
 
     if (!parser.parse(QCoreApplication::arguments())) {

@@ -40,8 +40,9 @@ VoucherPreview::~VoucherPreview() {
 bool VoucherPreview::printAnyway() {
     const QStringList unfilled = report_->letterhead().unfilled();
     return unfilled.isEmpty() ||
-           prompter().question(this, QStringLiteral("THE COMPANY PROFILE STILL CARRIES PLACEHOLDERS (%1). PRINT ANYWAY ?")
-                                         .arg(unfilled.join(QLatin1String(", "))));
+           prompter().question(this,
+                               QStringLiteral("THE COMPANY PROFILE STILL CARRIES PLACEHOLDERS (%1). PRINT ANYWAY ?")
+                                   .arg(unfilled.join(QLatin1String(", "))));
 }
 
 void VoucherPreview::Print_Report() {

@@ -7,8 +7,6 @@
 
 #include <QWidget>
 
-#include <functional>
-
 class QCheckBox;
 class QHBoxLayout;
 class QLineEdit;

@@ -1072,8 +1072,8 @@ void frm_BusinessLeads_Quotation::Generate_CostSheet() {
 }
 
 void frm_BusinessLeads_Quotation::Exp_Doc(QuotationPage page) {
-    const QString path =
-        prompter().askSavePath(this, QStringLiteral("SELECT PATH TO SAVE MS WORD"), QStringLiteral("WORD DOCUMENT (*.doc)"));
+    const QString path = prompter().askSavePath(this, QStringLiteral("SELECT PATH TO SAVE MS WORD"),
+                                                QStringLiteral("WORD DOCUMENT (*.doc)"));
     if (path.isEmpty() || !refreshPage(page))
         return;
     // The document is the page itself under the chosen name, byte for byte.

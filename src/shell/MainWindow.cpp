@@ -123,7 +123,8 @@ void MainWindow::buildHelpMenu() {
 
 QString MainWindow::aboutText() const {
     const QString version = QCoreApplication::applicationVersion();
-    QStringList lines{QStringLiteral("TARVIC %1").arg(version.isEmpty() ? QStringLiteral("(DEVELOPMENT BUILD)") : version)};
+    QStringList lines{
+        QStringLiteral("TARVIC %1").arg(version.isEmpty() ? QStringLiteral("(DEVELOPMENT BUILD)") : version)};
     Database& db = *session_.db;
     // The data source by name only (the connection string's first item): the rest may hold a password.
     QString dsn = db.handle().databaseName().section(QLatin1Char(';'), 0, 0).trimmed();
@@ -136,10 +137,13 @@ QString MainWindow::aboutText() const {
             lines << QStringLiteral("DATA SOURCE : %1").arg(dsn);
             lines << QStringLiteral("FILE : %1").arg(databaseFile(db));
         } else {
-            lines << QStringLiteral("DATABASE : SERVER (POSTGRESQL %1)")
-                         .arg(db.scalar(QStringLiteral("SHOW server_version")).toString().section(QLatin1Char(' '), 0, 0));
+            lines
+                << QStringLiteral("DATABASE : SERVER (POSTGRESQL %1)")
+                       .arg(
+                           db.scalar(QStringLiteral("SHOW server_version")).toString().section(QLatin1Char(' '), 0, 0));
             lines << QStringLiteral("DATA SOURCE : %1").arg(dsn);
-            lines << QStringLiteral("SERVER DATABASE : %1").arg(db.scalar(QStringLiteral("SELECT current_database()")).toString());
+            lines << QStringLiteral("SERVER DATABASE : %1")
+                         .arg(db.scalar(QStringLiteral("SELECT current_database()")).toString());
         }
     } catch (const DbError& e) {
         lines << e.message();

@@ -91,7 +91,8 @@ QString ScriptedPrompter::answerPath(PathPrompt prompt, QWidget* parent, QString
     if (prompt.kind == QLatin1String("save") && prompt.suggested.isEmpty())
         prompt.suggested = suggestedFileName(parent, prompt.filters);
     pathPrompts.append(prompt);
-    const QString path = (pathAnswer ? pathAnswer(prompt) : (paths.isEmpty() ? QString() : paths.takeFirst())).trimmed();
+    const QString path =
+        (pathAnswer ? pathAnswer(prompt) : (paths.isEmpty() ? QString() : paths.takeFirst())).trimmed();
     if (chosenFilter) {
         const QStringList filters = prompt.filters.split(QLatin1String(";;"));
         *chosenFilter = filters.constFirst();

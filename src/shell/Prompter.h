@@ -93,7 +93,11 @@ public:
             t << m.text;
         return t;
     }
-    void clear() { messages.clear(); answers.clear(); pathPrompts.clear(); }
+    void clear() {
+        messages.clear();
+        answers.clear();
+        pathPrompts.clear();
+    }
 
     QList<Message> messages;
     QList<bool> answers;

@@ -25,12 +25,12 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QSignalSpy>
-#include <QTimer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <sqlite3.h>
 
@@ -307,8 +307,7 @@ private slots:
         QCOMPARE(f.ts.prompter.texts(), QStringList{kMismatch});
         QCOMPARE(QApplication::focusWidget(), w->txt_Confirm);
         typeInto(w->txt_Confirm, u"second"_s);
-        const QString change =
-            Confirmation{u" YOU ARE ABOUT TO CHANGE THE PASSWORD OF RAVI ...."_s, {}}.text();
+        const QString change = Confirmation{u" YOU ARE ABOUT TO CHANGE THE PASSWORD OF RAVI ...."_s, {}}.text();
         f.press(3, {false});
         QCOMPARE(f.ts.prompter.texts(), QStringList{change});
         QCOMPARE(f.login(5, "USER_PASSWORD"), u"stored"_s);
@@ -346,13 +345,15 @@ private slots:
     void companySetUpAboutAndLogOff() {
         Logins f;
         registerAdminWindows(f.windows);
-        f.ts.db().exec(u"INSERT INTO M_TBL_MENUSHOW (LOGIN_ID, MENU_ID, SHOW_MENU) SELECT 5, MENU_ID, 'N' FROM "
-                       "M_TBL_MENUDETAILS WHERE MENU_NAME='mnu_CompanyProfile'"_s);
+        f.ts.db().exec(
+            u"INSERT INTO M_TBL_MENUSHOW (LOGIN_ID, MENU_ID, SHOW_MENU) SELECT 5, MENU_ID, 'N' FROM "
+            "M_TBL_MENUDETAILS WHERE MENU_NAME='mnu_CompanyProfile'"_s);
         const auto fill = [&] {
-            f.ts.db().exec(u"UPDATE MST_LOCATIONDETAILS SET COMP_ADDRESS='MG ROAD', ADD1='KOCHI', STATE='KERALA', "
-                           "COMP_PHONES='0484 200100', COMP_GSTIN='32AABCT5566P1ZV', JURISDICTION_CITY='KOCHI', "
-                           "BANK_ACNAME='TARVIC', BANK_ACNO='0001', BANK_NAME='DEMO BANK', BANK_BRANCH='KOCHI', "
-                           "BANK_IFSC='DEMB0000001'"_s);
+            f.ts.db().exec(
+                u"UPDATE MST_LOCATIONDETAILS SET COMP_ADDRESS='MG ROAD', ADD1='KOCHI', STATE='KERALA', "
+                "COMP_PHONES='0484 200100', COMP_GSTIN='32AABCT5566P1ZV', JURISDICTION_CITY='KOCHI', "
+                "BANK_ACNAME='TARVIC', BANK_ACNO='0001', BANK_NAME='DEMO BANK', BANK_BRANCH='KOCHI', "
+                "BANK_IFSC='DEMB0000001'"_s);
         };
         const QList<std::tuple<const char*, qint64, std::function<void()>, QString>> cases{
             {"rights hide it", 5, [] {}, QString()},
@@ -383,7 +384,9 @@ private slots:
             u"SCHEMA VERSION : %1"_s.arg(Migrations::latestVersion()),
             f.ts.db().dialect().isSqlite() ? u"DATABASE : EMBEDDED (SQLITE)"_s : u"DATABASE : SERVER (POSTGRESQL "_s,
             f.ts.db().dialect().isSqlite() ? u"FILE : "_s + databaseFile(f.ts.db()) : u"SERVER DATABASE : "_s,
-            u"DATA SOURCE : "_s + f.ts.t.connectionString().dsn, u"COMPANY : TARVIC HOLIDAYS"_s, u"LOGGED ON : ADMINISTRATOR (LOGIN ID 1)"_s};
+            u"DATA SOURCE : "_s + f.ts.t.connectionString().dsn,
+            u"COMPANY : TARVIC HOLIDAYS"_s,
+            u"LOGGED ON : ADMINISTRATOR (LOGIN ID 1)"_s};
         for (const QString& line : expected)
             QVERIFY2(about.contains(line), qPrintable(line + u"\n"_s + about));
         QVERIFY(!about.contains(u"PWD="_s, Qt::CaseInsensitive));
@@ -859,10 +862,12 @@ private slots:
         QCOMPARE(ts.prompter.texts(), QStringList{u"COMPANY NAME IS NECESSARY ...."_s});
         QCOMPARE(QApplication::focusWidget(), w->txt_CompName);
         const QList<std::pair<const char*, const char*>> typed{
-            {"LOC_NAME", "sunrise tours"}, {"ADD1", "alappuzha"},          {"COMP_ADDRESS", "Beach Road"},
-            {"COMP_PHONES", "0477 2250000"}, {"COMP_GSTIN", "32aabct5566p1zx"}, {"JURISDICTION_CITY", ""},
-            {"BANK_ACNAME", "SUNRISE TOURS"}, {"BANK_ACNO", "0123456789"},     {"BANK_NAME", "DEMO BANK"},
-            {"BANK_BRANCH", "BEACH ROAD"},    {"BANK_IFSC", "demb0000001"}};
+            {"LOC_NAME", "sunrise tours"},     {"ADD1", "alappuzha"},
+            {"COMP_ADDRESS", "Beach Road"},    {"COMP_PHONES", "0477 2250000"},
+            {"COMP_GSTIN", "32aabct5566p1zx"}, {"JURISDICTION_CITY", ""},
+            {"BANK_ACNAME", "SUNRISE TOURS"},  {"BANK_ACNO", "0123456789"},
+            {"BANK_NAME", "DEMO BANK"},        {"BANK_BRANCH", "BEACH ROAD"},
+            {"BANK_IFSC", "demb0000001"}};
         for (const auto& [column, text] : typed) {
             QLineEdit* e = w->letterhead.value(QLatin1String(column));
             *text ? typeInto(e, QLatin1String(text)) : e->clear();
@@ -876,8 +881,9 @@ private slots:
                  (QStringList{kProfileQuestion,
                               u"THE COMPANY'S GSTIN 32AABCT5566P1ZX IS NOT VALID (WRONG CHECK CHARACTER) ...."_s,
                               kProfileQuestion, kProfileDone}));
-        QCOMPARE(lines(db, u"SELECT LOC_NAME, ADD1, COMP_ADDRESS, COMP_GSTIN, JURISDICTION_CITY, BANK_IFSC "
-                           "FROM MST_LOCATIONDETAILS"_s),
+        QCOMPARE(lines(db,
+                       u"SELECT LOC_NAME, ADD1, COMP_ADDRESS, COMP_GSTIN, JURISDICTION_CITY, BANK_IFSC "
+                       "FROM MST_LOCATIONDETAILS"_s),
                  QStringList{"SUNRISE TOURS|ALAPPUZHA|Beach Road|32AABCT5566P1ZV|ALAPPUZHA|DEMB0000001"});
         QVERIFY(w->lbl_Needed->isHidden() && ts.session.companyName == u"SUNRISE TOURS"_s);
         // An empty table gets its one row, however often it is saved.

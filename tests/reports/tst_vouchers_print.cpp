@@ -202,9 +202,10 @@ private slots:
     // tarvic-admin has filled it in, the PDF carries the company's own data and nothing is asked.
     void placeholdersAskBeforePrintingUntilTheProfileIsFilled() {
         Fixture f;
-        f.db().exec(u"UPDATE MST_LOCATIONDETAILS SET COMP_ADDRESS='YOUR COMPANY ADDRESS', "
-                    "COMP_PHONES='YOUR PHONE NUMBERS', COMP_GSTIN='YOUR GSTIN', JURISDICTION_CITY='YOUR CITY', "
-                    "BANK_ACNO='YOUR A/C NO'"_s);
+        f.db().exec(
+            u"UPDATE MST_LOCATIONDETAILS SET COMP_ADDRESS='YOUR COMPANY ADDRESS', "
+            "COMP_PHONES='YOUR PHONE NUMBERS', COMP_GSTIN='YOUR GSTIN', JURISDICTION_CITY='YOUR CITY', "
+            "BANK_ACNO='YOUR A/C NO'"_s);
         QTemporaryDir dir;
         const auto savePdf = [&](const QString& name, const QList<bool>& answers) {
             std::unique_ptr<QWidget> w(
@@ -216,8 +217,9 @@ private slots:
             const QString path = preview ? preview->Save_Pdf() : QString();
             return path.isEmpty() ? QString() : run(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s}).simplified();
         };
-        const QString question = u"THE COMPANY PROFILE STILL CARRIES PLACEHOLDERS (ADDRESS, PHONE NOS, GSTIN, "
-                                 "JURISDICTION CITY, A/C NO). PRINT ANYWAY ?"_s;
+        const QString question =
+            u"THE COMPANY PROFILE STILL CARRIES PLACEHOLDERS (ADDRESS, PHONE NOS, GSTIN, "
+            "JURISDICTION CITY, A/C NO). PRINT ANYWAY ?"_s;
         QCOMPARE(savePdf(u"no.pdf"_s, {false}), QString());
         QCOMPARE(f.ts.prompter.texts(), QStringList{question});
         QVERIFY(!QFile::exists(dir.filePath(u"no.pdf"_s)));
@@ -227,9 +229,9 @@ private slots:
                                   "A/C NO : YOUR A/C NO", "Subject to YOUR CITY Jurisdiction"})
             QVERIFY2(anyway.contains(QLatin1String(shown)), shown);
 
-        const AdminRun r = runAdmin(f.ts.t, {u"company"_s, u"address=14 BROADWAY, ERNAKULAM"_s, u"phones=0484 2351234"_s,
-                                             u"gstin=32AABCT5566P1ZV"_s, u"jurisdiction="_s,
-                                             u"ac-no=0012 3456 7890"_s, u"city=KOCHI"_s});
+        const AdminRun r = runAdmin(
+            f.ts.t, {u"company"_s, u"address=14 BROADWAY, ERNAKULAM"_s, u"phones=0484 2351234"_s,
+                     u"gstin=32AABCT5566P1ZV"_s, u"jurisdiction="_s, u"ac-no=0012 3456 7890"_s, u"city=KOCHI"_s});
         QVERIFY2(r.code == 0 && r.out.contains(u"the company profile is complete"_s), qPrintable(r.describe()));
         const QString filled = savePdf(u"filled.pdf"_s, {});
         QCOMPARE(f.ts.prompter.texts(),

@@ -61,8 +61,9 @@ void CompanyProfile::save(Database& db) const {
     const QString id = gstin.trimmed();
     if (const gst::GstinFault fault = gst::checkGstin(id);
         !id.isEmpty() && !isPlaceholder(id) && fault != gst::GstinFault::None)
-        throw DbError(DbError::Kind::Refused, QStringLiteral("THE COMPANY'S GSTIN %1 IS NOT VALID (%2) ....")
-                                                  .arg(id, gst::gstinFaultText(fault)));
+        throw DbError(
+            DbError::Kind::Refused,
+            QStringLiteral("THE COMPANY'S GSTIN %1 IS NOT VALID (%2) ....").arg(id, gst::gstinFaultText(fault)));
     Columns columns;
     for (const Field& f : fields()) {
         QString v = (this->*f.member).trimmed();

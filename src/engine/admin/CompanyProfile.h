@@ -23,7 +23,7 @@ struct CompanyProfile {
         const char* caption;
         const char* key;
         bool needed;
-        QString CompanyProfile::* member;
+        QString CompanyProfile::*member;
     };
     static const QList<Field>& fields();
 

@@ -109,13 +109,15 @@ public:
         const bool isDefault =
             wantDefault &&
             db_.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_CSP_STATE WHERE STATE_DEF='Y'")).toInt() == 0;
-        const qint64 code = numbered(
-            QStringLiteral("M_TBL_CSP_STATE"), QStringLiteral("STATE"), {{QStringLiteral("COUNTRY_CODE"), country}},
-            QStringLiteral("STATE_CODE"),
-            {{QStringLiteral("STATE_NAME"), name},
-             {QStringLiteral("STATE_CODE2"), taxCode},
-             {QStringLiteral("STATE_DEF"), isDefault ? QStringLiteral("Y") : QStringLiteral("N")}},
-            [&](Database& d, qint64 c) { keepOneDefaultState(d, {country, c}, isDefault); });
+        const qint64 code =
+            numbered(QStringLiteral("M_TBL_CSP_STATE"), QStringLiteral("STATE"),
+                     {{QStringLiteral("COUNTRY_CODE"), country}}, QStringLiteral("STATE_CODE"),
+                     {{QStringLiteral("STATE_NAME"), name},
+                      {QStringLiteral("STATE_CODE2"), taxCode},
+                      {QStringLiteral("STATE_DEF"), isDefault ? QStringLiteral("Y") : QStringLiteral("N")}},
+                     [&](Database& d, qint64 c) {
+                         keepOneDefaultState(d, {country, c}, isDefault);
+                     });
         mark(QStringLiteral("M_TBL_CSP_STATE"), QStringLiteral("%1/%2").arg(country).arg(code));
         return code;
     }
@@ -147,23 +149,23 @@ public:
     };
 
     qint64 party(const Party& p) {
-        const qint64 code = numbered(QStringLiteral("M_TBL_PARTY"), QStringLiteral("PARTY"), {},
-                                     QStringLiteral("PARTY_CODE"),
-                                     {{QStringLiteral("PARTY_NAME"), p.name},
-                                      {QStringLiteral("PARTY_ALIASNAME"), p.name},
-                                      {QStringLiteral("PERSON_NAME"), p.person},
-                                      {QStringLiteral("MOBILE_NOS"), p.mobile},
-                                      {QStringLiteral("EMAIL_ADD"), p.email},
-                                      {QStringLiteral("GSTIN_NO"), p.gstin},
-                                      {QStringLiteral("PARTY_ADDRESS"), p.address},
-                                      {QStringLiteral("BUSINESS_RELTYPE"), p.relType},
-                                      {QStringLiteral("PARTYTYPE_CODE"), p.type},
-                                      {QStringLiteral("COUNTRY_CODE"), p.country},
-                                      {QStringLiteral("STATE_CODE"), p.state},
-                                      {QStringLiteral("PLACE_CODE"), p.place},
-                                      {QStringLiteral("CFA"), p.cfa},
-                                      {QStringLiteral("WEB_ACCESS"), QStringLiteral("N")},
-                                      {QStringLiteral("WEB_MODULE"), QStringLiteral("CUSTOMER")}});
+        const qint64 code =
+            numbered(QStringLiteral("M_TBL_PARTY"), QStringLiteral("PARTY"), {}, QStringLiteral("PARTY_CODE"),
+                     {{QStringLiteral("PARTY_NAME"), p.name},
+                      {QStringLiteral("PARTY_ALIASNAME"), p.name},
+                      {QStringLiteral("PERSON_NAME"), p.person},
+                      {QStringLiteral("MOBILE_NOS"), p.mobile},
+                      {QStringLiteral("EMAIL_ADD"), p.email},
+                      {QStringLiteral("GSTIN_NO"), p.gstin},
+                      {QStringLiteral("PARTY_ADDRESS"), p.address},
+                      {QStringLiteral("BUSINESS_RELTYPE"), p.relType},
+                      {QStringLiteral("PARTYTYPE_CODE"), p.type},
+                      {QStringLiteral("COUNTRY_CODE"), p.country},
+                      {QStringLiteral("STATE_CODE"), p.state},
+                      {QStringLiteral("PLACE_CODE"), p.place},
+                      {QStringLiteral("CFA"), p.cfa},
+                      {QStringLiteral("WEB_ACCESS"), QStringLiteral("N")},
+                      {QStringLiteral("WEB_MODULE"), QStringLiteral("CUSTOMER")}});
         mark(QStringLiteral("M_TBL_PARTY"), QString::number(code));
         return code;
     }
@@ -171,18 +173,19 @@ public:
     // A login and its tour consultant, tied both ways. Returns the login id and the consultant code.
     std::pair<qint64, qint64> consultant(const DemoLogin& login, const QString& storedPassword, const QString& mobile) {
         // As the logins window and the consultant master save them.
-        const qint64 loginId =
-            logins::save(db_, {0, login.userName, login.fullName, QStringLiteral("SALES"), QStringLiteral("OPERATOR"),
-                               storedPassword});
+        const qint64 loginId = logins::save(db_, {0, login.userName, login.fullName, QStringLiteral("SALES"),
+                                                  QStringLiteral("OPERATOR"), storedPassword});
         mark(QStringLiteral("MST_LOGINDETAILS"), QString::number(loginId));
-        const qint64 code = saveConsultant(
-            db_, kBy,
-            {QStringLiteral("M_TBL_CONSULTANT"), QStringLiteral("CONSULTANT"), QStringLiteral("CONSULTANT_CODE"), 0,
-             loginId,
-             {{QStringLiteral("CONSULTANT_NAME"), login.fullName},
-              {QStringLiteral("MOBILE_NO"), mobile},
-              {QStringLiteral("LOGIN_CODE"), QString::number(loginId)},
-              {QStringLiteral("TC_ROLE"), login.role}}});
+        const qint64 code = saveConsultant(db_, kBy,
+                                           {QStringLiteral("M_TBL_CONSULTANT"),
+                                            QStringLiteral("CONSULTANT"),
+                                            QStringLiteral("CONSULTANT_CODE"),
+                                            0,
+                                            loginId,
+                                            {{QStringLiteral("CONSULTANT_NAME"), login.fullName},
+                                             {QStringLiteral("MOBILE_NO"), mobile},
+                                             {QStringLiteral("LOGIN_CODE"), QString::number(loginId)},
+                                             {QStringLiteral("TC_ROLE"), login.role}}});
         mark(QStringLiteral("M_TBL_CONSULTANT"), QString::number(code));
         return {loginId, code};
     }
