@@ -2,6 +2,7 @@
 
 #include "CompanyProfile.h"
 #include "Logins.h"
+#include "MenuCatalogue.h"
 #include "engine/masters/LookupRows.h"
 #include "engine/masters/MasterRows.h"
 
@@ -194,17 +195,16 @@ public:
     // entries denied, every other one shown.
     void consultantRights(qint64 loginId) {
         QSqlQuery q = db_.exec(QStringLiteral("SELECT MENU_ID, MENU_NAME FROM M_TBL_MENUDETAILS ORDER BY MENU_ID"));
-        QList<std::pair<qint64, bool>> entries;
+        QList<menus::Right> rights;
         while (q.next())
-            entries.append({q.value(0).toLongLong(), kAdministration.contains(q.value(1).toString().trimmed())});
+            rights.append({q.value(0).toLongLong(), kAdministration.contains(q.value(1).toString().trimmed())
+                                                        ? QStringLiteral("N")
+                                                        : QStringLiteral("Y")});
         q.finish();
-        for (const auto& [menu, denied] : entries) {
-            db_.exec(QStringLiteral(
-                         "INSERT INTO M_TBL_MENUSHOW (LOGIN_ID, MENU_ID, SHOW_MENU, MENU_DISP) VALUES (?, ?, ?, ?)"),
-                     {loginId, menu, denied ? QStringLiteral("N") : QStringLiteral("Y"),
-                      denied ? QStringLiteral(".Enabled=FALSE") : QStringLiteral(".Enabled=TRUE")});
-            mark(QStringLiteral("M_TBL_MENUSHOW"), QStringLiteral("%1/%2").arg(loginId).arg(menu));
-        }
+        // As the rights window grants them.
+        menus::grantRights(db_, loginId, rights);
+        for (const menus::Right& r : rights)
+            mark(QStringLiteral("M_TBL_MENUSHOW"), QStringLiteral("%1/%2").arg(loginId).arg(r.menu));
     }
 
     void leadStatus(const QString& name, int slno, bool lock, Rgb back, Rgb fore) {
