@@ -258,8 +258,8 @@ void frm_GstReturn::Exp_Return() {
         prompter().information(this, return_.problems.constFirst());
         return;
     }
-    QString path =
-        askSavePath(this, QStringLiteral("SELECT PATH TO SAVE GST RETURN"), QStringLiteral("GST RETURN (*.json)"));
+    QString path = prompter().askSavePath(this, QStringLiteral("SELECT PATH TO SAVE GST RETURN"),
+                                          QStringLiteral("GST RETURN (*.json)"));
     if (path.isEmpty())
         return;
     // The name chosen is the files' common stem: NAME_GSTR1.json, NAME_GSTR3B.json, NAME.xlsx.

@@ -69,6 +69,10 @@ frm_AddLogins::frm_AddLogins(Session& session, QWidget* parent) : TaskWindow(ses
     txt_Password->setEchoMode(QLineEdit::Password);
     // Stored as its hash: bounded as the logon bounds what is typed there.
     bindLength(txt_Password, kPasswordLength);
+    txt_Confirm = new QLineEdit(this);
+    txt_Confirm->setObjectName(QStringLiteral("txt_Confirm"));
+    txt_Confirm->setEchoMode(QLineEdit::Password);
+    bindLength(txt_Confirm, kPasswordLength);
     txt_EmplName = new QLineEdit(this);
     txt_EmplName->setObjectName(QStringLiteral("txt_EmplName"));
     bindColumn(txt_EmplName, "MST_LOGINDETAILS", "FULL_NAME");
@@ -86,8 +90,10 @@ frm_AddLogins::frm_AddLogins(Session& session, QWidget* parent) : TaskWindow(ses
     form->addWidget(txt_LoginName, 1, 1);
     form->addWidget(label(QStringLiteral("Passwo&rd"), txt_Password), 2, 0);
     form->addWidget(txt_Password, 2, 1);
-    form->addWidget(label(QStringLiteral("Em&ployee Name"), txt_EmplName), 3, 0);
-    form->addWidget(txt_EmplName, 3, 1, 1, 3);
+    form->addWidget(label(QStringLiteral("Con&firm Password"), txt_Confirm), 3, 0);
+    form->addWidget(txt_Confirm, 3, 1);
+    form->addWidget(label(QStringLiteral("Em&ployee Name"), txt_EmplName), 4, 0);
+    form->addWidget(txt_EmplName, 4, 1, 1, 3);
     form->addWidget(label(QStringLiteral("Depar&tment"), Cmb_Department), 1, 2);
     form->addWidget(Cmb_Department, 1, 3);
     form->addWidget(label(QStringLiteral("Des&ignation"), Cmb_Designation), 2, 2);
@@ -106,6 +112,7 @@ frm_AddLogins::frm_AddLogins(Session& session, QWidget* parent) : TaskWindow(ses
 
     // Only a password typed here is stored; a picked login's mask never is.
     connect(txt_Password, &QLineEdit::textEdited, this, [this] { passwordTyped_ = true; });
+    connect(txt_LoginName, &QLineEdit::editingFinished, this, [this] { pickByName(); });
     connect(Grid1, &QTableWidget::cellClicked, this, [this](int row, int) { pickRow(row); });
     onEnter(Grid1, [this] { pickRow(Grid1->currentRow()); });
 
@@ -174,11 +181,27 @@ void frm_AddLogins::pickRow(int row) {
     // The stored password is never copied into the field: left empty, saving keeps it;
     // a password typed here replaces it.
     txt_Password->clear();
+    txt_Confirm->clear();
     txt_Password->setPlaceholderText(gridText(Grid1, row, Password));
     passwordTyped_ = false;
     txt_EmplName->setText(gridText(Grid1, row, EmplName));
     chooseItem(Cmb_Department, gridText(Grid1, row, Department));
     chooseItem(Cmb_Designation, gridText(Grid1, row, Designation));
+}
+
+void frm_AddLogins::pickByName() {
+    const QString name = txt_LoginName->text().trimmed().toUpper();
+    if (name.isEmpty())
+        return;
+    for (int row = 0; row < Grid1->rowCount(); ++row) {
+        if (gridText(Grid1, row, LoginName).compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        if (gridText(Grid1, row, LoginId) != lbl_LoginID->text().trimmed()) {
+            Grid1->selectRow(row);
+            pickRow(row);
+        }
+        return;
+    }
 }
 
 bool frm_AddLogins::keepsStoredPassword() const {
@@ -189,6 +212,7 @@ void frm_AddLogins::Load_NewRec() {
     lbl_LoginID->clear();
     txt_LoginName->clear();
     txt_Password->clear();
+    txt_Confirm->clear();
     txt_Password->setPlaceholderText(QString());
     txt_EmplName->clear();
     Cmb_Department->clear();
@@ -199,14 +223,31 @@ void frm_AddLogins::Load_NewRec() {
 
 void frm_AddLogins::Save_Rec() {
     const QString essential = QStringLiteral("All the Records are Essential");
-    const bool ok = runChecks(prompter(), this, {
-        {[this] { return txt_LoginName->text().trimmed().isEmpty(); }, txt_LoginName, essential},
-        // A login picked from the grid keeps its stored password when none is typed.
-        {[this] { return txt_Password->text().trimmed().isEmpty() && !keepsStoredPassword(); }, txt_Password, essential},
-        {[this] { return txt_EmplName->text().trimmed().isEmpty(); }, txt_EmplName, essential},
-    });
+    const bool ok = runChecks(
+        prompter(), this,
+        {
+            {[this] { return txt_LoginName->text().trimmed().isEmpty(); }, txt_LoginName, essential},
+            // A login picked from the grid keeps its stored password when none is typed.
+            {[this] { return txt_Password->text().trimmed().isEmpty() && !keepsStoredPassword(); }, txt_Password,
+             essential},
+            // One typo must not lock a user out: a new password is typed twice alike.
+            {[this] {
+                 return !keepsStoredPassword() && txt_Confirm->text().trimmed() != txt_Password->text().trimmed();
+             },
+             txt_Confirm, QStringLiteral("THE TWO PASSWORDS DO NOT MATCH, PLEASE TYPE THE NEW PASSWORD AGAIN ....")},
+            {[this] { return txt_EmplName->text().trimmed().isEmpty(); }, txt_EmplName, essential},
+        });
     if (!ok)
         return;
+    if (!lbl_LoginID->text().trimmed().isEmpty() && !keepsStoredPassword()) {
+        const Confirmation question{QStringLiteral(" YOU ARE ABOUT TO CHANGE THE PASSWORD OF ") +
+                                        txt_LoginName->text().trimmed().toUpper() + QStringLiteral(" ...."),
+                                    {}};
+        if (!question.ask(prompter(), this)) {
+            txt_Password->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
     const QString name = txt_LoginName->text().trimmed().toUpper();
     const QString empl = txt_EmplName->text().trimmed().toUpper();
     const QString dept = Cmb_Department->currentText();
@@ -226,6 +267,7 @@ void frm_AddLogins::Save_Rec() {
     // What is stored now is the login's password; typing again starts a new one.
     passwordTyped_ = false;
     txt_Password->clear();
+    txt_Confirm->clear();
     txt_Password->setPlaceholderText(kPasswordMask);
     prompter().information(this, QStringLiteral("Successfully Saved Record ...."));
     Load_EmplLogins();

@@ -1,7 +1,9 @@
 #pragma once
 // "Manage Logins": creates, edits and deletes the logins of MST_LOGINDETAILS. Passwords are
 // stored as hashes and never shown: the grid masks them, a picked login's password field
-// stays empty, and saving it so keeps the stored password; only a typed one replaces it.
+// stays empty, and saving it so keeps the stored password; only a typed one replaces it, typed
+// twice alike, and a stored one is replaced only once the user says so. A login is picked by
+// clicking its row or by typing its name.
 #include "shell/kit/TaskWindow.h"
 
 class QComboBox;
@@ -22,6 +24,7 @@ public:
     QLabel* lbl_LoginID = nullptr;
     QLineEdit* txt_LoginName = nullptr;
     QLineEdit* txt_Password = nullptr;
+    QLineEdit* txt_Confirm = nullptr;  // the new password again
     QLineEdit* txt_EmplName = nullptr;
     QComboBox* Cmb_Department = nullptr;
     QComboBox* Cmb_Designation = nullptr;
@@ -35,6 +38,8 @@ public:
     void Del_Login();
     // Picks a grid row as a click does.
     void pickRow(int row);
+    // Picks the listed login of the name typed, unless it is the one shown.
+    void pickByName();
     // Whether the password field holds a newly typed password.
     bool passwordTyped() const { return passwordTyped_; }
     // A login shown with nothing typed in the password field: saving keeps its password.

@@ -1,7 +1,8 @@
 #include "frm_CompanyProfile.h"
 
-#include "data/RowWriter.h"
+#include "engine/admin/CompanyProfile.h"
 #include "shell/kit/Checks.h"
+#include "shell/kit/KeyFilters.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,70 +13,53 @@
 namespace tarvic {
 
 namespace {
-// The company row is the first the table gives, as at logon.
-const QString kSelect = QStringLiteral(" SELECT * FROM MST_LOCATIONDETAILS ");
-
-// The printed vouchers' site data: column, caption, longest text.
-struct LetterheadField {
+// The window's caption of each column, with its access key; names and codes are kept in upper case.
+struct Caption {
     const char* column;
     const char* caption;
+    bool upper;
 };
-const LetterheadField kLetterhead[] = {
-    {"COMP_ADDRESS", "COMPANY &ADDRESS"},
-    {"COMP_PHONES", "P&HONE NOS"},
-    {"COMP_EMAIL", "&E-MAIL"},
-    {"COMP_WEB", "&WEB"},
-    {"COMP_GSTIN", "&GSTIN"},
-    {"JURISDICTION_CITY", "&JURISDICTION CITY"},
-    {"BANK_ACNAME", "A/C &NAME"},
-    {"BANK_ACNO", "A/C N&O"},
-    {"BANK_NAME", "&BANK NAME"},
-    {"BANK_BRANCH", "B&RANCH"},
-    {"BANK_IFSC", "IFS &CODE"},
+const Caption kCaptions[] = {
+    {"LOC_NAME", "COMPANY NA&ME", true},
+    {"COMP_ADDRESS", "COMPANY &ADDRESS", false},
+    {"ADD1", "CIT&Y NAME", true},
+    {"STATE", "STAT&E NAME", true},
+    {"COMP_PHONES", "P&HONE NOS", false},
+    {"COMP_EMAIL", "E-MAI&L", false},
+    {"COMP_WEB", "&WEB", false},
+    {"COMP_GSTIN", "&GSTIN", true},
+    {"JURISDICTION_CITY", "&JURISDICTION CITY", true},
+    {"BANK_ACNAME", "A/C &NAME", false},
+    {"BANK_ACNO", "A/C N&O", false},
+    {"BANK_NAME", "&BANK NAME", false},
+    {"BANK_BRANCH", "B&RANCH", false},
+    {"BANK_IFSC", "IFS &CODE", true},
+    {"PHOTO_PATH", "COMP &IMG URL", false},
 };
-
-QLabel* valueLabel(QWidget* parent, const char* name) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(QLatin1String(name));
-    l->setFrameShape(QFrame::StyledPanel);
-    l->setFrameShadow(QFrame::Sunken);
-    l->setMinimumWidth(340);
-    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return l;
-}
 }  // namespace
 
 frm_CompanyProfile::frm_CompanyProfile(Session& session, QWidget* parent) : TaskWindow(session, parent) {
     setObjectName(QStringLiteral("frm_CompanyProfile"));
     setWindowTitle(QStringLiteral("COMPANY PROFILE"));
 
-    lbl_CompName = valueLabel(this, "lbl_CompName");
-    lbl_CityName = valueLabel(this, "lbl_CityName");
-    lbl_StateName = valueLabel(this, "lbl_StateName");
-    txt_ImgUrl = new QLineEdit(this);
-    txt_ImgUrl->setObjectName(QStringLiteral("txt_ImgUrl"));
-    bindColumn(txt_ImgUrl, "MST_LOCATIONDETAILS", "PHOTO_PATH");
-    txt_ImgUrl->setPlaceholderText(QStringLiteral("e.g. http://www.yourcompany.com/images"));
-    txt_ImgUrl->setToolTip(QStringLiteral("The folder holding compname.jpg, e.g. http://www.yourcompany.com/images"));
+    lbl_Needed = new QLabel(this);
+    lbl_Needed->setObjectName(QStringLiteral("lbl_Needed"));
+    lbl_Needed->setWordWrap(true);
+    lbl_Needed->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0); font-weight: bold;"));
+    body()->addWidget(lbl_Needed);
 
     auto* form = new QGridLayout;
     form->setHorizontalSpacing(10);
     int row = 0;
-    const QList<std::pair<const char*, QWidget*>> rows{
-        {"COMPANY NAME", lbl_CompName}, {"CITY NAME", lbl_CityName}, {"STATE NAME", lbl_StateName}, {"COMP &IMG URL", txt_ImgUrl}};
-    for (const auto& [caption, field] : rows) {
-        auto* l = new QLabel(QLatin1String(caption), this);
-        l->setBuddy(field);
-        form->addWidget(l, row, 0);
-        form->addWidget(field, row, 1);
-        ++row;
-    }
-    for (const LetterheadField& f : kLetterhead) {
+    for (const Caption& c : kCaptions) {
         auto* edit = new QLineEdit(this);
-        edit->setObjectName(QStringLiteral("txt_") + QLatin1String(f.column));
-        bindColumn(edit, "MST_LOCATIONDETAILS", f.column);
-        letterhead.insert(QLatin1String(f.column), edit);
-        auto* l = new QLabel(QLatin1String(f.caption), this);
+        edit->setObjectName(QStringLiteral("txt_") + QLatin1String(c.column));
+        edit->setMinimumWidth(340);
+        bindColumn(edit, "MST_LOCATIONDETAILS", c.column);
+        if (c.upper)
+            attachFilter(edit, KeyFilter::Upper);
+        letterhead.insert(QLatin1String(c.column), edit);
+        auto* l = new QLabel(QLatin1String(c.caption), this);
         l->setBuddy(edit);
         form->addWidget(l, row, 0);
         form->addWidget(edit, row, 1);
@@ -83,6 +67,18 @@ frm_CompanyProfile::frm_CompanyProfile(Session& session, QWidget* parent) : Task
     }
     form->setColumnStretch(1, 1);
     body()->addLayout(form);
+    const auto named = [this](const char* column, const char* name) {
+        QLineEdit* e = letterhead.value(QLatin1String(column));
+        e->setObjectName(QLatin1String(name));
+        return e;
+    };
+    txt_CompName = named("LOC_NAME", "txt_CompName");
+    txt_CityName = named("ADD1", "txt_CityName");
+    txt_StateName = named("STATE", "txt_StateName");
+    txt_ImgUrl = named("PHOTO_PATH", "txt_ImgUrl");
+    txt_ImgUrl->setPlaceholderText(QStringLiteral("e.g. http://www.yourcompany.com/images"));
+    txt_ImgUrl->setToolTip(QStringLiteral("The folder holding compname.jpg, e.g. http://www.yourcompany.com/images"));
+    letterhead.value(QStringLiteral("JURISDICTION_CITY"))->setToolTip(QStringLiteral("Left empty: the city"));
 
     Cmd_Save = new QPushButton(QStringLiteral("&Save Record"), this);
     Cmd_Save->setObjectName(QStringLiteral("Cmd_Save"));
@@ -91,50 +87,47 @@ frm_CompanyProfile::frm_CompanyProfile(Session& session, QWidget* parent) : Task
     buttons->addWidget(Cmd_Save);
     body()->addLayout(buttons);
     body()->addStretch(1);
-    resize(640, 470);
+    resize(660, 600);
 
     connect(Cmd_Save, &QPushButton::clicked, this, [this] { Save_Record(); });
     Show_Record();
 }
 
+void frm_CompanyProfile::showNeeded(const QStringList& unfilled) {
+    lbl_Needed->setText(unfilled.isEmpty() ? QString()
+                                           : QStringLiteral("PLEASE FILL IN %1 : THE PRINTED RECEIPTS, INVOICES AND "
+                                                            "VOUCHERS CARRY THEM ....")
+                                                 .arg(unfilled.join(QLatin1String(", "))));
+    lbl_Needed->setVisible(!unfilled.isEmpty());
+}
+
 void frm_CompanyProfile::Show_Record() {
-    lbl_CompName->clear();
-    lbl_CityName->clear();
-    lbl_StateName->clear();
-    txt_ImgUrl->clear();
-    for (QLineEdit* e : std::as_const(letterhead))
-        e->clear();
-    guarded([&] {
-        if (auto r = db().firstRow(kSelect)) {
-            lbl_CompName->setText(r->value(QStringLiteral("LOC_NAME")).toString().trimmed());
-            lbl_CityName->setText(r->value(QStringLiteral("ADD1")).toString().trimmed());
-            lbl_StateName->setText(r->value(QStringLiteral("STATE")).toString().trimmed());
-            txt_ImgUrl->setText(r->value(QStringLiteral("PHOTO_PATH")).toString().trimmed());
-            for (auto it = letterhead.cbegin(); it != letterhead.cend(); ++it)
-                it.value()->setText(r->value(it.key()).toString().trimmed());
-        }
-    });
+    CompanyProfile profile;
+    guarded([&] { profile = CompanyProfile::read(db()); });
+    for (const CompanyProfile::Field& f : CompanyProfile::fields()) {
+        QLineEdit* e = letterhead.value(QLatin1String(f.column));
+        const QString& v = profile.*f.member;
+        // A placeholder is not a value: it is shown greyed, to be typed over.
+        e->setText(isPlaceholder(v) ? QString() : v);
+        e->setPlaceholderText(isPlaceholder(v) ? v : (e == txt_ImgUrl ? e->placeholderText() : QString()));
+    }
+    showNeeded(profile.unfilled());
 }
 
 void frm_CompanyProfile::Save_Record() {
+    if (!runChecks(prompter(), this,
+                   {{[this] { return txt_CompName->text().trimmed().isEmpty(); }, txt_CompName,
+                     QStringLiteral("COMPANY NAME IS NECESSARY ....")}}))
+        return;
     const Confirmation question{QStringLiteral(" YOU ARE ABOUT TO UPDATE COMPANY PROFILE ...."), {}};
     if (!question.ask(prompter(), this))
         return;
-    Columns columns{{QStringLiteral("PHOTO_PATH"), txt_ImgUrl->text().trimmed()}};
-    for (const LetterheadField& f : kLetterhead)
-        columns.emplace_back(QLatin1String(f.column), letterhead.value(QLatin1String(f.column))->text().trimmed());
-    const bool saved = guarded([&] {
-        // One row only: the first is updated, a row is added only to an empty table.
-        db().transact([&] {
-            const auto r = db().firstRow(kSelect);
-            const QVariant id = r ? r->value(QStringLiteral("LOC_ID")) : QVariant(1);
-            RowWriter(db(), session().userFullName)
-                .write(QStringLiteral("MST_LOCATIONDETAILS"), {{QStringLiteral("LOC_ID"), id}}, columns, !r,
-                       RowWriter::Audit::None);
-        });
-    });
-    if (!saved)
+    CompanyProfile profile;
+    for (const CompanyProfile::Field& f : CompanyProfile::fields())
+        profile.*f.member = letterhead.value(QLatin1String(f.column))->text().trimmed();
+    if (!guarded([&] { profile.save(db()); }))
         return;
+    session().companyName = profile.name;
     prompter().information(this, QStringLiteral("UPDATION OF COMPANY PROFILE SUCCESSFULLY DONE ...."));
     Show_Record();
 }

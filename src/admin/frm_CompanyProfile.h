@@ -1,7 +1,8 @@
 #pragma once
-// "COMPANY PROFILE": shows the company row (MST_LOCATIONDETAILS) and edits the location of
-// the company picture the generated pages put in their header, and the letterhead, bank
-// details and jurisdiction city the printed vouchers carry. Name, city and state are shown only.
+// "COMPANY PROFILE": the company row (MST_LOCATIONDETAILS): its name, city and state, the
+// letterhead, bank details and jurisdiction city every printed document carries, and the
+// location of the picture the generated pages put in their header. A line at the top names
+// what is still to be filled in; the administrator is brought here after logon until nothing is.
 #include "shell/kit/TaskWindow.h"
 
 #include <QHash>
@@ -17,16 +18,21 @@ class frm_CompanyProfile : public TaskWindow {
 public:
     frm_CompanyProfile(Session& session, QWidget* parent = nullptr);
 
-    QLabel* lbl_CompName = nullptr;
-    QLabel* lbl_CityName = nullptr;
-    QLabel* lbl_StateName = nullptr;
+    // What is still needed, or nothing when the profile is complete.
+    QLabel* lbl_Needed = nullptr;
+    QLineEdit* txt_CompName = nullptr;
+    QLineEdit* txt_CityName = nullptr;
+    QLineEdit* txt_StateName = nullptr;
     QLineEdit* txt_ImgUrl = nullptr;
-    // The printed vouchers' site data, by column of the company row.
+    // Every field by its column of the company row (the four above included).
     QHash<QString, QLineEdit*> letterhead;
     QPushButton* Cmd_Save = nullptr;
 
     void Show_Record();
     void Save_Record();
+
+private:
+    void showNeeded(const QStringList& unfilled);
 };
 
 }  // namespace tarvic

@@ -8,11 +8,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QHash>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -24,34 +23,9 @@ namespace tarvic {
 
 namespace {
 
-TransferPathProvider& pathProvider() {
-    static TransferPathProvider provider;
-    return provider;
-}
-
-QString askPath(QWidget* parent) {
-    if (const auto& provider = pathProvider())
-        return provider(parent, kTransferDialogTitle, kTransferFilter);
-    // An open dialog that also takes a new name: an export may go into a file not yet made.
-    QFileDialog dialog(parent, kTransferDialogTitle, QString(), kTransferFilter);
-    dialog.setFont(QFont(QStringLiteral("arial")));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("dat"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
-}
-
 QString shown(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
 
 }  // namespace
-
-TransferPathProvider setTransferPathProvider(TransferPathProvider provider) {
-    TransferPathProvider old = std::move(pathProvider());
-    pathProvider() = std::move(provider);
-    return old;
-}
 
 frm_ExpImpMenuDetails::frm_ExpImpMenuDetails(Session& session, QWidget* parent)
     : TaskWindow(session, parent), file_(new menus::TransferFile) {
@@ -132,7 +106,11 @@ void frm_ExpImpMenuDetails::Load_Init() {
 }
 
 void frm_ExpImpMenuDetails::Select_File() {
-    const QString path = askPath(this);
+    // An export may go into a file not yet made; an import reads one that is there.
+    QString path = Option1->isChecked() ? prompter().askSavePath(this, kTransferDialogTitle, kTransferFilter)
+                                        : prompter().askOpenPath(this, kTransferDialogTitle, kTransferFilter);
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += QLatin1String(".dat");
     if (path.isEmpty())
         return;
     path_ = path;

@@ -12,7 +12,6 @@
 #include "shell/kit/TaskWindow.h"
 
 #include <QString>
-#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -22,12 +21,6 @@ namespace tarvic {
 
 inline const QString kTransferDialogTitle = QStringLiteral("SELECT FILE FOR EXPORT/IMPORT");
 inline const QString kTransferFilter = QStringLiteral("SELECT FILES (*.dat)");
-
-// Asks for the transfer file: (parent, title, filter) -> path, empty when cancelled. The
-// program shows the file dialog; tests install their own answer.
-using TransferPathProvider = std::function<QString(QWidget* parent, const QString& title, const QString& filter)>;
-// Installs a provider (an empty one restores the dialog); returns the previous one.
-TransferPathProvider setTransferPathProvider(TransferPathProvider provider);
 
 namespace menus {
 class TransferFile;

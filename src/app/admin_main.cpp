@@ -6,12 +6,13 @@
 #include "data/BookMove.h"
 #include "data/BooksCheck.h"
 #include "data/Database.h"
-#include "engine/admin/DatabaseSetup.h"
 #include "data/GridExport.h"
 #include "data/Migrations.h"
 #include "data/Passwords.h"
 #include "data/PrivateFiles.h"
 #include "engine/Aging.h"
+#include "engine/admin/CompanyProfile.h"
+#include "engine/admin/DatabaseSetup.h"
 #include "engine/admin/Logins.h"
 #include "engine/dues/DueBoard.h"
 #include "engine/gst/GstFiles.h"
@@ -21,6 +22,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -61,6 +63,11 @@ const char* const kCommands =
     "                                   add a login (operator unless --admin); the password\n"
     "                                   is asked for twice, or read as one line of standard\n"
     "                                   input when that is not a terminal\n"
+    "  company [FIELD=VALUE ...]        show the company profile the printed receipts, invoices\n"
+    "                                   and vouchers carry, and what is still to be filled in;\n"
+    "                                   with FIELD=VALUE pairs, set those fields first. Fields:\n"
+    "                                   name, address, city, state, phones, email, web, gstin,\n"
+    "                                   jurisdiction, ac-name, ac-no, bank, branch, ifsc, picture\n"
     "  check                            verify the books: paired rows, keys, cancellations,\n"
     "                                   counters; exit 1 when a fault is found\n"
     "  move-to-server TARGET            copy the embedded database whole into the empty\n"
@@ -133,6 +140,31 @@ public:
                 .arg(user)
                 .arg(id)
                 .arg(admin ? QStringLiteral("ADMIN") : QStringLiteral("OPERATOR")));
+        return Ok;
+    }
+
+    int company(const QStringList& assignments) {
+        requireSchema();
+        CompanyProfile profile = CompanyProfile::read(db());
+        if (!assignments.isEmpty()) {
+            for (const QString& a : assignments) {
+                const QString key = a.section(QLatin1Char('='), 0, 0).trimmed().toLower();
+                const auto& fields = CompanyProfile::fields();
+                const auto f = std::find_if(fields.begin(), fields.end(), [&](const CompanyProfile::Field& f) {
+                    return key == QLatin1String(f.key);
+                });
+                if (!a.contains(QLatin1Char('=')) || f == fields.end())
+                    throw Refusal{QStringLiteral("\"%1\" is not FIELD=VALUE of a company field; see --help").arg(a)};
+                profile.*f->member = a.section(QLatin1Char('='), 1).trimmed();
+            }
+            profile.save(db());
+            profile = CompanyProfile::read(db());
+        }
+        for (const CompanyProfile::Field& f : CompanyProfile::fields())
+            say(QStringLiteral("%1 (%2): %3").arg(QLatin1String(f.caption), QLatin1String(f.key), profile.*f.member));
+        const QStringList unfilled = profile.unfilled();
+        say(unfilled.isEmpty() ? QStringLiteral("the company profile is complete")
+                               : QStringLiteral("still to be filled in: %1").arg(unfilled.join(QLatin1String(", "))));
         return Ok;
     }
 
@@ -292,8 +324,8 @@ int main(int argc, char** argv) {
     parser.addOption(outOpt);
     parser.addPositionalArgument(
         QStringLiteral("command"),
-        QStringLiteral("setup, init, upgrade, create-login, check, move-to-server, backup, restore, gst-return, due or "
-                       "version."),
+        QStringLiteral("setup, init, upgrade, create-login, company, check, move-to-server, backup, restore, "
+                       "gst-return, due or version."),
         QStringLiteral("<command> [arguments]"));
 
     if (!parser.parse(QCoreApplication::arguments())) {
@@ -366,6 +398,8 @@ int main(int argc, char** argv) {
                 return Usage;
             return admin.createLogin(rest.at(0), parser.value(fullNameOpt), parser.isSet(adminOpt));
         }
+        if (command == QLatin1String("company"))
+            return admin.company(rest);
         if (command == QLatin1String("check"))
             return expectArgs(0, 0) ? admin.check() : Usage;
         if (command == QLatin1String("move-to-server")) {

@@ -1,7 +1,5 @@
 #include "VoucherPreview.h"
 
-#include "shell/kit/ExpXls.h"
-
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
@@ -39,8 +37,16 @@ VoucherPreview::~VoucherPreview() {
     delete printer_;
 }
 
+bool VoucherPreview::printAnyway() {
+    const QStringList unfilled = report_->letterhead().unfilled();
+    return unfilled.isEmpty() ||
+           prompter().question(this,
+                               QStringLiteral("THE COMPANY PROFILE STILL CARRIES PLACEHOLDERS (%1). PRINT ANYWAY ?")
+                                   .arg(unfilled.join(QLatin1String(", "))));
+}
+
 void VoucherPreview::Print_Report() {
-    if (!report_)
+    if (!report_ || !printAnyway())
         return;
     QPrintDialog dialog(printer_, this);
     if (dialog.exec() == QDialog::Accepted)
@@ -48,9 +54,9 @@ void VoucherPreview::Print_Report() {
 }
 
 QString VoucherPreview::Save_Pdf() {
-    if (!report_)
+    if (!report_ || !printAnyway())
         return {};
-    QString path = askSavePath(this, kSavePdfTitle, kPdfFilter);
+    QString path = prompter().askSavePath(this, kSavePdfTitle, kPdfFilter);
     if (path.isEmpty())
         return {};
     if (QFileInfo(path).suffix().isEmpty())

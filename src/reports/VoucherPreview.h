@@ -25,11 +25,15 @@ public:
     QPrintPreviewWidget* preview = nullptr;
     const std::optional<VoucherReport>& report() const { return report_; }
 
+    // Both ask first when the company profile is not filled in (printAnyway).
     void Print_Report();
     // Asks for a file and writes the pages to it as PDF; returns the path written, or empty.
     QString Save_Pdf();
 
 private:
+    // A document whose letterhead still carries placeholders is printed only when the user says so.
+    bool printAnyway();
+
     std::optional<VoucherReport> report_;
     QPrinter* printer_ = nullptr;
 };

@@ -85,29 +85,6 @@ QString para(const QString& text, const QString& style = {}) {
 
 }  // namespace
 
-Letterhead Letterhead::read(Database& db) {
-    Letterhead h;
-    const auto r = db.firstRow(QStringLiteral("SELECT * FROM MST_LOCATIONDETAILS ORDER BY LOC_ID"));
-    if (!r)
-        return h;
-    const auto t = [&](const char* c) { return r->value(QLatin1String(c)).toString().trimmed(); };
-    h.name = t("LOC_NAME");
-    h.address = t("COMP_ADDRESS");
-    h.city = t("ADD1");
-    h.state = t("STATE");
-    h.phones = t("COMP_PHONES");
-    h.email = t("COMP_EMAIL");
-    h.web = t("COMP_WEB");
-    h.gstin = t("COMP_GSTIN");
-    h.jurisdiction = t("JURISDICTION_CITY");
-    h.acName = t("BANK_ACNAME");
-    h.acNo = t("BANK_ACNO");
-    h.bankName = t("BANK_NAME");
-    h.branch = t("BANK_BRANCH");
-    h.ifsc = t("BANK_IFSC");
-    return h;
-}
-
 VoucherReport VoucherReport::forDocument(Database& db, const QString& code, qint64 number, qint64 booking) {
     VoucherReport r;
     const VoucherLayout* layout = voucherLayoutFor(code);

@@ -8,6 +8,7 @@
 //     VoucherReport r = VoucherReport::forDocument(db, "FRDB01", 12, booking);
 //     if (!r.message().isEmpty()) prompter.information(this, r.message());
 #include "data/Database.h"
+#include "engine/admin/CompanyProfile.h"
 
 #include <QList>
 #include <QSqlRecord>
@@ -70,11 +71,7 @@ struct VoucherLayout {
 };
 
 // The company's own data on every voucher.
-struct Letterhead {
-    QString name, address, city, state, phones, email, web, gstin, jurisdiction;
-    QString acName, acNo, bankName, branch, ifsc;
-    static Letterhead read(Database& db);
-};
+using Letterhead = CompanyProfile;
 
 // The layouts, and the one printing a document code (nullptr when none does).
 const QList<VoucherLayout>& voucherLayouts();
@@ -94,6 +91,8 @@ public:
     QString message() const { return message_; }
     int pages() const { return int(pages_.size()); }
     QString title() const { return title_; }
+    // The company data the pages were filled with.
+    const Letterhead& letterhead() const { return head_; }
     QString html() const;
     void fill(QTextDocument& doc) const;
     // Lays the pages on the device's paint rectangle, one voucher a page.

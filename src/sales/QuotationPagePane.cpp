@@ -1,7 +1,6 @@
 #include "QuotationPagePane.h"
 
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,32 +10,6 @@
 #include <QVBoxLayout>
 
 namespace tarvic {
-
-namespace {
-PagePathProvider& provider() {
-    static PagePathProvider p;
-    return p;
-}
-}  // namespace
-
-PagePathProvider setPagePathProvider(PagePathProvider p) {
-    PagePathProvider old = std::move(provider());
-    provider() = std::move(p);
-    return old;
-}
-
-QString askPagePath(QWidget* parent, const QString& title, const QString& filter) {
-    if (provider())
-        return provider()(parent, title, filter).trimmed();
-    QFileDialog dialog(parent, title, QString(), filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFont(QFont(QStringLiteral("arial")));
-    // A bare name takes the filter's extension.
-    dialog.setDefaultSuffix(filter.section(QStringLiteral("*."), 1).section(QLatin1Char(')'), 0, 0));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
-}
 
 QuotationPagePane::QuotationPagePane(QuotationPage page, const PagePaneNames& names, QWidget* parent)
     : QWidget(parent), page_(page) {

@@ -7,8 +7,6 @@
 
 #include <QWidget>
 
-#include <functional>
-
 class QCheckBox;
 class QHBoxLayout;
 class QLineEdit;
@@ -16,12 +14,6 @@ class QPushButton;
 class QTextBrowser;
 
 namespace tarvic {
-
-// Asks where to save: (parent, title, filter) -> path, empty when cancelled. The program
-// shows the save dialog; tests install their own answer.
-using PagePathProvider = std::function<QString(QWidget* parent, const QString& title, const QString& filter)>;
-PagePathProvider setPagePathProvider(PagePathProvider provider);
-QString askPagePath(QWidget* parent, const QString& title, const QString& filter);
 
 struct PagePaneNames {
     const char* browser;

@@ -1090,8 +1090,8 @@ void frm_BusinessLeads_Quotation::Generate_CostSheet() {
 }
 
 void frm_BusinessLeads_Quotation::Exp_Doc(QuotationPage page) {
-    const QString path =
-        askPagePath(this, QStringLiteral("SELECT PATH TO SAVE MS WORD"), QStringLiteral("WORD DOCUMENT (*.doc)"));
+    const QString path = prompter().askSavePath(this, QStringLiteral("SELECT PATH TO SAVE MS WORD"),
+                                                QStringLiteral("WORD DOCUMENT (*.doc)"));
     if (path.isEmpty() || !refreshPage(page))
         return;
     // The document is the page itself under the chosen name, byte for byte.
@@ -1109,7 +1109,7 @@ void frm_BusinessLeads_Quotation::Exp_Doc(QuotationPage page) {
 
 void frm_BusinessLeads_Quotation::Exp_Pdf(QuotationPage page) {
     const QString path =
-        askPagePath(this, QStringLiteral("SELECT PATH TO SAVE PDF"), QStringLiteral("PDF DOCUMENT (*.pdf)"));
+        prompter().askSavePath(this, QStringLiteral("SELECT PATH TO SAVE PDF"), QStringLiteral("PDF DOCUMENT (*.pdf)"));
     if (path.isEmpty() || !refreshPage(page))
         return;
     QFile source(pageFilePath(page));

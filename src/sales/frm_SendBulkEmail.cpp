@@ -153,7 +153,9 @@ frm_SendBulkEmail::frm_SendBulkEmail(Session& session, QWidget* parent) : TaskWi
     body()->addLayout(buttons);
 
     // The open dialog picks the file; the chosen path is what is mailed.
-    auto pick = [this](const QString& filter) { return askOpenPath(this, QStringLiteral("SEARCH FILE"), filter); };
+    auto pick = [this](const QString& filter) {
+        return prompter().askOpenPath(this, QStringLiteral("SEARCH FILE"), filter);
+    };
     connect(Cmd_SearchHTM, &QPushButton::clicked, this, [this, pick] {
         if (const QString f = pick(QStringLiteral("HTML FILE (*.html)")); !f.isEmpty()) {
             lbl_HTMFile->setText(QDir::toNativeSeparators(f));

@@ -284,6 +284,9 @@ bool Logon::eventFilter(QObject* watched, QEvent* event) {
                 Validate_UsrName();
                 if (nameAccepted_)
                     txt_Password->setFocus(Qt::TabFocusReason);
+            } else if (watched == txt_Password) {
+                // One Enter after the password logs on, as LOGIN would.
+                Validate_Passwd();
             } else if (auto* button = qobject_cast<QPushButton*>(watched)) {
                 button->click();
             } else {

@@ -1,5 +1,8 @@
 #include "MainWindow.h"
 
+#include "data/Migrations.h"
+#include "data/PrivateFiles.h"
+#include "engine/admin/CompanyProfile.h"
 #include "shell/MenuCatalogue.h"
 
 #include <QApplication>
@@ -100,7 +103,84 @@ MainWindow::MainWindow(Session& session, const WindowRegistry& registry, QWidget
     setCentralWidget(mdi_);
     resize(1024, 700);
     buildMenu();
+    buildHelpMenu();
     MDIForm_Load();
+}
+
+void MainWindow::buildHelpMenu() {
+    // Not an entry of the catalogue: every user has it, whatever the rights.
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&HELP"));
+    help->setObjectName(QStringLiteral("mnu_Help"));
+    QAction* about = help->addAction(QStringLiteral("&ABOUT TARVIC"));
+    about->setObjectName(QStringLiteral("mnu_About"));
+    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+    help->addSeparator();
+    QAction* logOff = help->addAction(QStringLiteral("&LOG OFF"));
+    logOff->setObjectName(QStringLiteral("mnu_LogOff"));
+    logOff->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+    connect(logOff, &QAction::triggered, this, &MainWindow::logOff);
+}
+
+QString MainWindow::aboutText() const {
+    const QString version = QCoreApplication::applicationVersion();
+    QStringList lines{
+        QStringLiteral("TARVIC %1").arg(version.isEmpty() ? QStringLiteral("(DEVELOPMENT BUILD)") : version)};
+    Database& db = *session_.db;
+    // The data source by name only (the connection string's first item): the rest may hold a password.
+    QString dsn = db.handle().databaseName().section(QLatin1Char(';'), 0, 0).trimmed();
+    if (dsn.contains(QLatin1Char('=')))
+        dsn = dsn.startsWith(QLatin1String("DSN="), Qt::CaseInsensitive) ? dsn.mid(4) : QString();
+    try {
+        lines << QStringLiteral("SCHEMA VERSION : %1").arg(Migrations(db).currentVersion());
+        if (db.dialect().isSqlite()) {
+            lines << QStringLiteral("DATABASE : EMBEDDED (SQLITE)");
+            lines << QStringLiteral("DATA SOURCE : %1").arg(dsn);
+            lines << QStringLiteral("FILE : %1").arg(databaseFile(db));
+        } else {
+            lines
+                << QStringLiteral("DATABASE : SERVER (POSTGRESQL %1)")
+                       .arg(
+                           db.scalar(QStringLiteral("SHOW server_version")).toString().section(QLatin1Char(' '), 0, 0));
+            lines << QStringLiteral("DATA SOURCE : %1").arg(dsn);
+            lines << QStringLiteral("SERVER DATABASE : %1")
+                         .arg(db.scalar(QStringLiteral("SELECT current_database()")).toString());
+        }
+    } catch (const DbError& e) {
+        lines << e.message();
+    }
+    lines << QStringLiteral("COMPANY : %1").arg(session_.companyName.trimmed());
+    lines << QStringLiteral("LOGGED ON : %1 (LOGIN ID %2)").arg(session_.userFullName.trimmed()).arg(session_.loginId);
+    return lines.join(QLatin1String("\r\n"));
+}
+
+void MainWindow::showAbout() {
+    session_.prompter->information(this, aboutText(), QStringLiteral("ABOUT TARVIC"));
+}
+
+void MainWindow::logOff() {
+    // The frame closes as on quitting, taking every window with it; the program stays.
+    if (!close())
+        return;
+    session_.loginId = 0;
+    session_.userFullName.clear();
+    session_.consultantCode = 0;
+    emit loggedOff();
+}
+
+bool MainWindow::offerCompanySetUp() {
+    if (!menuShown(QStringLiteral("mnu_CompanyProfile")))
+        return false;
+    QStringList unfilled;
+    try {
+        unfilled = CompanyProfile::read(*session_.db).unfilled();
+    } catch (const DbError& e) {
+        std::fprintf(stderr, "tarvic: reading the company profile: %s\n", e.message().toLocal8Bit().constData());
+        return false;
+    }
+    if (unfilled.isEmpty())
+        return false;
+    openEntry(QStringLiteral("mnu_CompanyProfile"));
+    return true;
 }
 
 void MainWindow::MDIForm_Load() {

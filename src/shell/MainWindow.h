@@ -31,12 +31,26 @@ public:
     // when already open); modal ones are shown and waited for.
     void openEntry(const QString& entry);
 
+    // After logon: an administrator (whoever may open the company profile) is taken to it while
+    // the company's printed data is not filled in. Returns whether it was opened.
+    bool offerCompanySetUp();
+    // HELP menu: the program's version, the database in use and who is logged on.
+    QString aboutText() const;
+    void showAbout();
+    // Closes every window and ends the user's session without ending the program: loggedOff
+    // asks for the logon window again.
+    void logOff();
+
+signals:
+    void loggedOff();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void MDIForm_Load();
     void buildMenu();
+    void buildHelpMenu();
     void applyRights();
     void showModeless(const MenuItem& item, QWidget* window);
     void runModal(QWidget* window);

@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -119,10 +120,16 @@ void showLogon(Run& run, const WindowRegistry& registry) {
     QObject::connect(logon, &Logon::loggedOn, logon, [&run, &registry] {
         auto* main = new MainWindow(run.session, registry);
         main->setAttribute(Qt::WA_DeleteOnClose);
-        // Closing the frame ends the program, whatever else was left open.
-        QObject::connect(main, &QObject::destroyed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        // Closing the frame ends the program, whatever else was left open; logging off does not.
+        const auto quits =
+            QObject::connect(main, &QObject::destroyed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        QObject::connect(main, &MainWindow::loggedOff, qApp, [&run, &registry, quits] {
+            QObject::disconnect(quits);
+            showLogon(run, registry);
+        });
         run.front = main;
         main->showMaximized();
+        QTimer::singleShot(0, main, &MainWindow::offerCompanySetUp);
     });
     run.front = logon;
     if (!logon->start())

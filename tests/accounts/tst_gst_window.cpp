@@ -146,12 +146,9 @@ private slots:
         f.choose(*w, false, kLast);
         QTemporaryDir fromWindow, fromAdmin;
         const QString base = u"GST_RETURN_"_s + fp();
-        setSavePathProvider([&](QWidget*, const QString&, const QString&, QString*) {
-            return fromWindow.filePath(base + u"_GSTR1.json"_s);
-        });
+        f.ts.prompter.paths = {fromWindow.filePath(base + u"_GSTR1.json"_s)};
         f.ts.answer();
         QTest::mouseClick(w->Cmd_Export, Qt::LeftButton);
-        setSavePathProvider({});
         QCOMPARE(f.ts.prompter.texts(),
                  QStringList{u"GST RETURN SUCCESSFULLY EXPORTED TO %1 ....\n1 APPROVED INVOICE(S) LEFT OUT OF THE "
                              "RETURN, SEE EXCEPTIONS ...."_s.arg(fromWindow.filePath(base))});

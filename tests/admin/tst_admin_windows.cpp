@@ -2,6 +2,7 @@
 // kept unless retyped) and their rights (the whole catalogue, replaced whole, seen at the next
 // logon); the transfer file's catalogue export and import; counters, document codes, the
 // document-account linkage, company profile and mail server.
+#include "admin/AdminWindows.h"
 #include "admin/CodeMaintenance.h"
 #include "admin/frm_AddLogins.h"
 #include "admin/frm_CompanyProfile.h"
@@ -12,19 +13,24 @@
 #include "data/Migrations.h"
 #include "data/Numbering.h"
 #include "data/Passwords.h"
+#include "data/PrivateFiles.h"
 #include "masters/frm_WebAccess.h"
 #include "shell/MainWindow.h"
+#include "shell/kit/Checks.h"
 #include "shell/kit/LookupGridModel.h"
 #include "shell/kit/LookupGridWindow.h"
 #include "support/Drive.h"
 #include "support/SaveProtocol.h"
 #include "support/TestSession.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <sqlite3.h>
 
@@ -37,6 +43,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString kLoginSaved = u"Successfully Saved Record ...."_s;
+const QString kMismatch = u"THE TWO PASSWORDS DO NOT MATCH, PLEASE TYPE THE NEW PASSWORD AGAIN ...."_s;
 const QString kRightsSaved = u"Successfully Saved ...."_s;
 constexpr int kEntries = 117;  // the seeded catalogue
 const QStringList kLogins = {u"MST_LOGINDETAILS"_s};
@@ -65,10 +72,12 @@ struct Fixture {
         ts.answer(answers);
         w->pressTool(position);
     }
-    // Manage Logins: New Record, then the three fields typed as a user would.
+    // Manage Logins: New Record, then the fields typed as a user would, the password twice.
     void fill(const QString& name, const QString& password, const QString& empl) {
         w->pressTool(2);
         typeInto(w->txt_LoginName, name);
+        keyToFocus(Qt::Key_Return);
+        typeKeys(password);
         keyToFocus(Qt::Key_Return);
         typeKeys(password);
         typeInto(w->txt_EmplName, empl);
@@ -136,15 +145,14 @@ struct Window {
     std::unique_ptr<frm_ExpImpMenuDetails> w;
     QStringList shown;  // every text lbl_Msg showed
     QString answer;     // what the file dialog answers
-    TransferPathProvider previous;
 
     explicit Window(TestSession& s) : ts(s) {
-        previous = setTransferPathProvider([this](QWidget*, const QString&, const QString&) { return answer; });
+        ts.prompter.pathAnswer = [this](const ScriptedPrompter::PathPrompt&) { return answer; };
         w = std::make_unique<frm_ExpImpMenuDetails>(ts.session);
         QObject::connect(w.get(), &frm_ExpImpMenuDetails::progress, [this](const QString& t) { shown << t; });
         showActive(*w);
     }
-    ~Window() { setTransferPathProvider(previous); }
+    ~Window() { ts.prompter.pathAnswer = {}; }
 
     // Chooses the file, the direction, and presses Proceed with the given answer.
     void run(const QString& path, bool exporting, bool yes = true) {
@@ -224,7 +232,8 @@ private slots:
                               {{essential, {}, w->txt_LoginName},
                                {essential, [&] { w->txt_LoginName->setText(u"ASHA"_s); }, w->txt_Password},
                                {essential, [&] { w->txt_Password->setText(u"   "_s); }, w->txt_Password},
-                               {essential, [&] { w->txt_Password->setText(u"pw"_s); }, w->txt_EmplName}},
+                               {kMismatch, [&] { w->txt_Password->setText(u"pw"_s); }, w->txt_Confirm},
+                               {essential, [&] { w->txt_Confirm->setText(u" pw "_s); }, w->txt_EmplName}},
                               [&] { w->pressTool(3); }),
                  QString());
         // F6 opens the web-access window, by name, modally over this one.
@@ -259,11 +268,14 @@ private slots:
         // A name taken in any case is refused with the message, nothing stored, no id used; the
         // same holds for a row written past the window (the rule is in the database).
         const Footprint before = footprint(f.ts.db(), kLogins);
+        // (A name typed with Enter loads its login; pasted, it is a new login's.)
         for (const auto& [picked, typed] : {std::pair{"", "admin"}, {"", " Ravi "}, {"RAVI", "ADMIN"}}) {
-            if (*picked)
+            if (*picked) {
                 f.pick(QLatin1String(picked)), w->txt_LoginName->setText(QLatin1String(typed));
-            else
-                f.fill(QLatin1String(typed), u"pw"_s, u"X"_s);
+            } else {
+                f.fill(u"NEW"_s, u"pw"_s, u"X"_s);
+                w->txt_LoginName->setText(QLatin1String(typed));
+            }
             f.press(3);
             QCOMPARE(f.ts.prompter.texts(), QStringList{u"Login Name already exists ...."_s});
             QCOMPARE(QApplication::focusWidget(), w->txt_LoginName);
@@ -285,13 +297,31 @@ private slots:
         QCOMPARE((QStringList{f.login(5, "USER_PASSWORD"), f.login(5, "FULL_NAME")}),
                  (QStringList{"stored", "RAVI K"}));
         QCOMPARE(counter(f.ts.db(), u"LoginId"_s), 11);  // an update takes no id
-        // A typed password replaces it; saved again without typing, it stays.
+        // A typed password replaces it once typed twice alike and the change agreed to; saved
+        // again without typing, it stays.
         f.pick(u"RAVI"_s);
         typeInto(w->txt_Password, u"second"_s);
         QVERIFY(w->passwordTyped());
+        typeInto(w->txt_Confirm, u"secnod"_s);
         f.press(3);
+        QCOMPARE(f.ts.prompter.texts(), QStringList{kMismatch});
+        QCOMPARE(QApplication::focusWidget(), w->txt_Confirm);
+        typeInto(w->txt_Confirm, u"second"_s);
+        const QString change = Confirmation{u" YOU ARE ABOUT TO CHANGE THE PASSWORD OF RAVI ...."_s, {}}.text();
+        f.press(3, {false});
+        QCOMPARE(f.ts.prompter.texts(), QStringList{change});
+        QCOMPARE(f.login(5, "USER_PASSWORD"), u"stored"_s);
+        f.press(3, {true});
+        QCOMPARE(f.ts.prompter.texts(), (QStringList{change, kLoginSaved}));
         f.press(3);
+        QCOMPARE(f.ts.prompter.texts(), QStringList{kLoginSaved});
         QCOMPARE(Passwords::verify(u"second"_s, f.login(5, "USER_PASSWORD")), Passwords::Match::Yes);
+        // The administrator is found by typing the name, without a click in the grid.
+        f.press(2);
+        typeInto(w->txt_LoginName, u"admin"_s);
+        keyToFocus(Qt::Key_Return);
+        QCOMPARE((QStringList{w->lbl_LoginID->text(), w->txt_EmplName->text()}), (QStringList{"1", "ADMINISTRATOR"}));
+        QCOMPARE(QApplication::focusWidget(), w->txt_Password);
         // Deleting asks, then leaves the login's rights.
         f.ts.db().exec(u"INSERT INTO M_TBL_MENUSHOW (LOGIN_ID, MENU_ID, SHOW_MENU) VALUES (5, 7, 'N')"_s);
         f.press(2);
@@ -307,6 +337,72 @@ private slots:
                                 count(f.ts.db(), kRights[0], u"LOGIN_ID=5"_s)}),
                  (QList<qint64>{0, 1}));
         QVERIFY(f.w->lbl_LoginID->text().isEmpty() && rowOf(f.w->Grid1->model(), 1, u"RAVI"_s) == -1);
+    }
+
+    // After logon the administrator is taken to the company profile while it carries
+    // placeholders; a user whose rights hide it, or a filled profile, is left alone. HELP says
+    // what runs and who is on; LOG OFF closes every window and ends the session, not the program.
+    void companySetUpAboutAndLogOff() {
+        Logins f;
+        registerAdminWindows(f.windows);
+        f.ts.db().exec(
+            u"INSERT INTO M_TBL_MENUSHOW (LOGIN_ID, MENU_ID, SHOW_MENU) SELECT 5, MENU_ID, 'N' FROM "
+            "M_TBL_MENUDETAILS WHERE MENU_NAME='mnu_CompanyProfile'"_s);
+        const auto fill = [&] {
+            f.ts.db().exec(
+                u"UPDATE MST_LOCATIONDETAILS SET COMP_ADDRESS='MG ROAD', ADD1='KOCHI', STATE='KERALA', "
+                "COMP_PHONES='0484 200100', COMP_GSTIN='32AABCT5566P1ZV', JURISDICTION_CITY='KOCHI', "
+                "BANK_ACNAME='TARVIC', BANK_ACNO='0001', BANK_NAME='DEMO BANK', BANK_BRANCH='KOCHI', "
+                "BANK_IFSC='DEMB0000001'"_s);
+        };
+        const QList<std::tuple<const char*, qint64, std::function<void()>, QString>> cases{
+            {"rights hide it", 5, [] {}, QString()},
+            {"placeholders", 1, [] {}, u"frm_CompanyProfile"_s},
+            {"filled in", 1, fill, QString()},
+        };
+        for (const auto& [what, login, before, opened] : cases) {
+            before();
+            Session session = f.ts.session;
+            session.loginId = login;
+            MainWindow main(session, f.windows);
+            QString seen;
+            QTimer::singleShot(0, [&seen] {
+                if (QWidget* modal = QApplication::activeModalWidget())
+                    seen = modal->objectName(), modal->close();
+            });
+            QCOMPARE(main.offerCompanySetUp(), !opened.isEmpty());
+            QCoreApplication::processEvents();
+            QVERIFY2(seen == opened, what);
+        }
+
+        auto* main = new MainWindow(f.ts.session, f.windows);
+        QPointer<MainWindow> alive(main);
+        main->setAttribute(Qt::WA_DeleteOnClose);
+        QVERIFY(showActive(*main));
+        const QString about = main->aboutText();
+        const QStringList expected{
+            u"SCHEMA VERSION : %1"_s.arg(Migrations::latestVersion()),
+            f.ts.db().dialect().isSqlite() ? u"DATABASE : EMBEDDED (SQLITE)"_s : u"DATABASE : SERVER (POSTGRESQL "_s,
+            f.ts.db().dialect().isSqlite() ? u"FILE : "_s + databaseFile(f.ts.db()) : u"SERVER DATABASE : "_s,
+            u"DATA SOURCE : "_s + f.ts.t.connectionString().dsn,
+            u"COMPANY : TARVIC HOLIDAYS"_s,
+            u"LOGGED ON : ADMINISTRATOR (LOGIN ID 1)"_s};
+        for (const QString& line : expected)
+            QVERIFY2(about.contains(line), qPrintable(line + u"\n"_s + about));
+        QVERIFY(!about.contains(u"PWD="_s, Qt::CaseInsensitive));
+        f.ts.answer();
+        main->findChild<QAction*>(u"mnu_About"_s)->trigger();
+        QCOMPARE(f.ts.prompter.messages.size(), 1);
+        QCOMPARE(f.ts.prompter.messages[0].title + f.ts.prompter.messages[0].text, u"ABOUT TARVIC"_s + about);
+
+        main->openEntry(u"mnu_Login"_s);
+        QPointer<QWidget> logins = main->findChild<frm_AddLogins*>();
+        QVERIFY(logins && logins->isVisible());
+        QSignalSpy off(main, &MainWindow::loggedOff);
+        main->findChild<QAction*>(u"mnu_LogOff"_s)->trigger();
+        QCOMPARE(off.count(), 1);
+        QTRY_VERIFY(!alive && !logins);
+        QCOMPARE((std::tuple{f.ts.session.loginId, f.ts.session.userFullName}), (std::tuple{qint64(0), QString()}));
     }
 
     // Names stored before the rule are upper-cased; where that meets a taken name, the row that
@@ -734,9 +830,15 @@ private slots:
         db.exec(u"UPDATE MST_LOCATIONDETAILS SET ADD1=?, STATE=?, PHOTO_PATH=?"_s,
                 {u"  KOCHI "_s, u" KERALA  "_s, u" http://old.example/img "_s});
         auto w = open<frm_CompanyProfile>(ts);
-        QCOMPARE((QStringList{w->lbl_CompName->text(), w->lbl_CityName->text(), w->lbl_StateName->text(),
-                              w->txt_ImgUrl->text()}),
-                 (QStringList{"TARVIC HOLIDAYS", "KOCHI", "KERALA", "http://old.example/img"}));
+        // A new database's placeholders are greyed hints, not values, and named at the top.
+        QLineEdit* gstin = w->letterhead.value(u"COMP_GSTIN"_s);
+        QCOMPARE((QStringList{w->txt_CompName->text(), w->txt_CityName->text(), w->txt_StateName->text(),
+                              w->txt_ImgUrl->text(), gstin->text(), gstin->placeholderText()}),
+                 (QStringList{"TARVIC HOLIDAYS", "KOCHI", "KERALA", "http://old.example/img", "", "YOUR GSTIN"}));
+        QVERIFY(w->lbl_Needed->isVisible());
+        QVERIFY2(w->lbl_Needed->text().startsWith(u"PLEASE FILL IN ADDRESS, PHONE NOS, GSTIN, JURISDICTION CITY, "
+                                                  "A/C NAME, A/C NO, BANK NAME, BRANCH, IFS CODE :"_s),
+                 qPrintable(w->lbl_Needed->text()));
         typeInto(w->txt_ImgUrl, u"  http://new.example/pics  "_s);
         w->letterhead.value(u"JURISDICTION_CITY"_s)->setText(u" ERNAKULAM "_s);
         QStringList stored;
@@ -747,15 +849,48 @@ private slots:
         }
         QCOMPARE(ts.prompter.texts(), (QStringList{kProfileQuestion, kProfileQuestion, kProfileDone}));
         QCOMPARE(stored, (QStringList{"TARVIC HOLIDAYS|  KOCHI | http://old.example/img |YOUR CITY",
-                                      "TARVIC HOLIDAYS|  KOCHI |http://new.example/pics|ERNAKULAM"}));
+                                      "TARVIC HOLIDAYS|KOCHI|http://new.example/pics|ERNAKULAM"}));
         ts.prompter.answers = {true};
         db.failStatement(1);
         w->Save_Record();
         QCOMPARE(ts.prompter.texts().mid(3), (QStringList{kProfileQuestion, kRefused}));
+        // The name is needed; the rest typed as a user would, the name and codes in capitals,
+        // fills the profile: nothing is left to name, and an empty jurisdiction is the city.
+        ts.answer({true});
+        w->txt_CompName->clear();
+        w->Save_Record();
+        QCOMPARE(ts.prompter.texts(), QStringList{u"COMPANY NAME IS NECESSARY ...."_s});
+        QCOMPARE(QApplication::focusWidget(), w->txt_CompName);
+        const QList<std::pair<const char*, const char*>> typed{
+            {"LOC_NAME", "sunrise tours"},     {"ADD1", "alappuzha"},
+            {"COMP_ADDRESS", "Beach Road"},    {"COMP_PHONES", "0477 2250000"},
+            {"COMP_GSTIN", "32aabct5566p1zx"}, {"JURISDICTION_CITY", ""},
+            {"BANK_ACNAME", "SUNRISE TOURS"},  {"BANK_ACNO", "0123456789"},
+            {"BANK_NAME", "DEMO BANK"},        {"BANK_BRANCH", "BEACH ROAD"},
+            {"BANK_IFSC", "demb0000001"}};
+        for (const auto& [column, text] : typed) {
+            QLineEdit* e = w->letterhead.value(QLatin1String(column));
+            *text ? typeInto(e, QLatin1String(text)) : e->clear();
+        }
+        // A mistyped GSTIN is refused, nothing kept; corrected, the profile is whole.
+        ts.answer({true, true});
+        w->Save_Record();
+        typeInto(w->letterhead.value(u"COMP_GSTIN"_s), u"32aabct5566p1zv"_s);
+        w->Save_Record();
+        QCOMPARE(ts.prompter.texts(),
+                 (QStringList{kProfileQuestion,
+                              u"THE COMPANY'S GSTIN 32AABCT5566P1ZX IS NOT VALID (WRONG CHECK CHARACTER) ...."_s,
+                              kProfileQuestion, kProfileDone}));
+        QCOMPARE(lines(db,
+                       u"SELECT LOC_NAME, ADD1, COMP_ADDRESS, COMP_GSTIN, JURISDICTION_CITY, BANK_IFSC "
+                       "FROM MST_LOCATIONDETAILS"_s),
+                 QStringList{"SUNRISE TOURS|ALAPPUZHA|Beach Road|32AABCT5566P1ZV|ALAPPUZHA|DEMB0000001"});
+        QVERIFY(w->lbl_Needed->isHidden() && ts.session.companyName == u"SUNRISE TOURS"_s);
         // An empty table gets its one row, however often it is saved.
         db.exec(u"DELETE FROM MST_LOCATIONDETAILS"_s);
         auto empty = open<frm_CompanyProfile>(ts);
-        QVERIFY(empty->lbl_CompName->text().isEmpty() && empty->txt_ImgUrl->text().isEmpty());
+        QVERIFY(empty->txt_CompName->text().isEmpty() && empty->txt_ImgUrl->text().isEmpty());
+        empty->txt_CompName->setText(u"TARVIC"_s);
         empty->txt_ImgUrl->setText(u"/srv/pictures"_s);
         ts.answer({true, true});
         empty->Save_Record();

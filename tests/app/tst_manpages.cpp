@@ -55,9 +55,9 @@ private slots:
         QTest::addColumn<QStringList>("commands");
         QTest::newRow("tarvic") << u"tarvic"_s << QStringList();
         QTest::newRow("tarvic-admin") << u"tarvic-admin"_s
-                                      << QStringList{u"setup"_s,        u"init"_s,    u"upgrade"_s,
-                                                     u"create-login"_s, u"check"_s,   u"move-to-server"_s,
-                                                     u"backup"_s,       u"restore"_s, u"due"_s,     u"version"_s};
+                                      << QStringList{u"setup"_s,   u"init"_s,           u"upgrade"_s, u"create-login"_s,
+                                                     u"company"_s, u"check"_s,          u"move-to-server"_s,
+                                                     u"backup"_s,  u"restore"_s,        u"due"_s,     u"version"_s};
     }
     void everyEntryOfTheHelpIsOnThePage() {
         QFETCH(QString, program);

@@ -252,13 +252,9 @@ class tst_kit : public QObject {
     // Exp_Xls with the save dialog answered by path (and filter, when given).
     void exportTo(QAbstractItemModel* m, const QString& path, const QString& filter = {}) {
         p.clear();
-        setSavePathProvider([&](QWidget*, const QString&, const QString&, QString* selected) {
-            if (!filter.isEmpty())
-                *selected = filter;
-            return path;
-        });
+        p.paths = {path};
+        p.chosenFilter = filter;
         Exp_Xls(nullptr, m, p);
-        setSavePathProvider({});
     }
 
 private slots:

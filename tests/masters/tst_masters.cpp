@@ -1326,7 +1326,7 @@ private slots:
         w->txt_State->clear();
         f.show(kDay2, kDay2);
         const QString path = f.ts.t.dir() + "/parties.xls";
-        setSavePathProvider([&](QWidget*, const QString&, const QString&, QString*) { return path; });
+        f.ts.prompter.paths = {path};
         f.p.clear();  // the empty lists above said so
         QTest::mouseClick(w->Cmd_Export, Qt::LeftButton);
         QCOMPARE(f.p.texts(), QStringList{"Successfully Export to " + path});
@@ -1336,7 +1336,6 @@ private slots:
         const QStringList rows = text.split("\r\n", Qt::SkipEmptyParts);
         QCOMPARE(rows.size(), 3);
         QVERIFY(rows.at(1).startsWith("\"5\"\t\"AGENT\"\t\"LAST INSTANT\"") && !text.contains("hidden-pw"));
-        setSavePathProvider({});
         // A party saved now through the party window is listed for today.
         f.db().exec("INSERT INTO MST_COUNTER (CODE, COUNTER) VALUES ('PARTY', 6)");
         frm_Party party(f.ts.session);
@@ -1524,9 +1523,8 @@ private slots:
         listing.txt_ContNO->setText("%0484%");
         QCOMPARE(show(listing), QStringList{"1"});
         const QString path = f.ts.t.dir() + "/contacts.xls";
-        setSavePathProvider([&](QWidget*, const QString&, const QString&, QString*) { return path; });
+        f.ts.prompter.paths = {path};
         QTest::mouseClick(listing.Cmd_ExpXls, Qt::LeftButton);
-        setSavePathProvider({});
         QCOMPARE(f.ts.prompter.texts(), QStringList{"Successfully Export to " + path});
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));

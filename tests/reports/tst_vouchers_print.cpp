@@ -11,6 +11,7 @@
 #include "sales/frm_BusinessLeads_Quotation.h"
 #include "shell/kit/ExpXls.h"
 #include "shell/kit/ListGrid.h"
+#include "support/AdminRunner.h"
 #include "support/Drive.h"
 #include "support/TestSession.h"
 
@@ -95,14 +96,15 @@ private slots:
             {u"APCM01"_s, {u"OFFICE RENT"_s, u"12000.00"_s, u"RECEIVED BY : DEMO LANDLORD"_s}},
             {u"BTCR01"_s, {u"5000.00"_s, u"CREATED BY ON : DEMO DATA - "_s, u"Print taken "_s}},
             {u"INV001"_s,
-             {u"TAX INVOICE"_s, u"DEMO/INV/"_s, u"FIRST INSTALMENT"_s, u"BANK DETAILS"_s, u"YOUR IFS CODE"_s,
-              u"Subject to YOUR CITY Jurisdiction"_s}},
+             {u"TAX INVOICE"_s, u"DEMO/INV/"_s, u"FIRST INSTALMENT"_s, u"BANK DETAILS"_s, u"DEMB0000012"_s,
+              u"Subject to ERNAKULAM Jurisdiction"_s}},
             {u"INV006"_s, {u"PROFORMA INVOICE"_s, u"ALL TAXES INCLUDED"_s, u"inclusive of all applicable taxes"_s}},
         };
         for (const auto& [code, expected] : cases) {
             const QString text = f.text(code);
-            for (const QString& e : expected + QStringList{u"YOUR COMPANY ADDRESS"_s})
+            for (const QString& e : expected + QStringList{u"MARINE TOWERS, SHANMUGHAM ROAD, KOCHI, KERALA"_s})
                 QVERIFY2(text.contains(e), qPrintable(code + u": "_s + e + u"\n"_s + text));
+            QVERIFY2(!text.contains(u"YOUR "_s), qPrintable(code + u": "_s + text));
             QVERIFY2(!text.contains(u"CANCELLED"_s), qPrintable(code));
         }
         // The hotel voucher: a page per hotel line, dates spelled in English.
@@ -180,18 +182,70 @@ private slots:
         }
         QTemporaryDir dir;
         const QString path = dir.filePath(u"hotel"_s);
-        const SavePathProvider old =
-            setSavePathProvider([&](QWidget*, const QString&, const QString&, QString*) { return path; });
         std::unique_ptr<QWidget> w(
             f.registry.create(u"rpt_HotelVoucher"_s, f.ts.session, nullptr, {{{u"QUOTATION_NO"_s, f.quote()}}}));
         auto* preview = qobject_cast<VoucherPreview*>(w.get());
         QVERIFY(preview && showActive(*preview));
         f.ts.answer();
+        f.ts.prompter.paths = {path};
         QCOMPARE(preview->Save_Pdf(), path + u".pdf"_s);
-        setSavePathProvider(old);
+        // The save offers the window's caption and today's date as the file's name.
+        QCOMPARE(f.ts.prompter.pathPrompts.size(), 1);
+        QCOMPARE(f.ts.prompter.pathPrompts[0].suggested,
+                 preview->windowTitle() + u' ' + QDate::currentDate().toString(Qt::ISODate) + u".pdf"_s);
         QCOMPARE(pdfPages(path + u".pdf"_s), preview->report()->pages());
         QVERIFY(run(u"pdftotext"_s, {path + u".pdf"_s, u"-"_s})
                     .contains(u"PLEASE PROVIDE THE SERVICES AS PER ABOVE MENTIONED DETAILS"_s));
+    }
+
+    // A document printed while the company profile still carries placeholders asks first; once
+    // tarvic-admin has filled it in, the PDF carries the company's own data and nothing is asked.
+    void placeholdersAskBeforePrintingUntilTheProfileIsFilled() {
+        Fixture f;
+        f.db().exec(
+            u"UPDATE MST_LOCATIONDETAILS SET COMP_ADDRESS='YOUR COMPANY ADDRESS', "
+            "COMP_PHONES='YOUR PHONE NUMBERS', COMP_GSTIN='YOUR GSTIN', JURISDICTION_CITY='YOUR CITY', "
+            "BANK_ACNO='YOUR A/C NO'"_s);
+        QTemporaryDir dir;
+        const auto savePdf = [&](const QString& name, const QList<bool>& answers) {
+            std::unique_ptr<QWidget> w(
+                f.registry.create(u"rpt_Voucher"_s, f.ts.session, nullptr,
+                                  {{{u"DOC_CODE"_s, u"INV001"_s}, {u"DOC_NO"_s, f.no(u"INV001"_s)}}}));
+            auto* preview = qobject_cast<VoucherPreview*>(w.get());
+            f.ts.answer(answers);
+            f.ts.prompter.paths = {dir.filePath(name)};
+            const QString path = preview ? preview->Save_Pdf() : QString();
+            return path.isEmpty() ? QString() : run(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s}).simplified();
+        };
+        const QString question =
+            u"THE COMPANY PROFILE STILL CARRIES PLACEHOLDERS (ADDRESS, PHONE NOS, GSTIN, "
+            "JURISDICTION CITY, A/C NO). PRINT ANYWAY ?"_s;
+        QCOMPARE(savePdf(u"no.pdf"_s, {false}), QString());
+        QCOMPARE(f.ts.prompter.texts(), QStringList{question});
+        QVERIFY(!QFile::exists(dir.filePath(u"no.pdf"_s)));
+        const QString anyway = savePdf(u"anyway.pdf"_s, {true});
+        QCOMPARE(f.ts.prompter.texts().value(0), question);
+        for (const char* shown : {"YOUR COMPANY ADDRESS", "PH : YOUR PHONE NUMBERS", "GSTIN : YOUR GSTIN",
+                                  "A/C NO : YOUR A/C NO", "Subject to YOUR CITY Jurisdiction"})
+            QVERIFY2(anyway.contains(QLatin1String(shown)), shown);
+
+        const AdminRun r = runAdmin(
+            f.ts.t, {u"company"_s, u"address=14 BROADWAY, ERNAKULAM"_s, u"phones=0484 2351234"_s,
+                     u"gstin=32AABCT5566P1ZV"_s, u"jurisdiction="_s, u"ac-no=0012 3456 7890"_s, u"city=KOCHI"_s});
+        QVERIFY2(r.code == 0 && r.out.contains(u"the company profile is complete"_s), qPrintable(r.describe()));
+        const QString filled = savePdf(u"filled.pdf"_s, {});
+        QCOMPARE(f.ts.prompter.texts(),
+                 QStringList{u"SUCCESSFULLY SAVED TO "_s + dir.filePath(u"filled.pdf"_s) + u" ...."_s});
+        for (const char* shown : {"14 BROADWAY, ERNAKULAM, KOCHI", "PH : 0484 2351234", "GSTIN : 32AABCT5566P1ZV",
+                                  "A/C NO : 0012 3456 7890", "Subject to KOCHI Jurisdiction"})
+            QVERIFY2(filled.contains(QLatin1String(shown)), qPrintable(QLatin1String(shown) + u"\n"_s + filled));
+        QVERIFY(!filled.contains(u"YOUR "_s));
+        // A field the tool does not know is refused, nothing changed; so is an empty name.
+        for (const QString& wrong : {u"colour=RED"_s, u"name="_s}) {
+            const AdminRun bad = runAdmin(f.ts.t, {u"company"_s, u"phones=1"_s, wrong});
+            QVERIFY2(bad.code == 1, qPrintable(bad.describe()));
+        }
+        QCOMPARE(f.db().scalar(u"SELECT COMP_PHONES FROM MST_LOCATIONDETAILS"_s).toString(), u"0484 2351234"_s);
     }
 
     // The booking's receipt grid prints that booking's receipt; the quotation prints its hotels.

@@ -118,12 +118,10 @@ private slots:
         QVERIFY(f.pane()->browser->toPlainText().contains("HILL TOP / Similar"));
         QVERIFY(!f.pane(QuotationPage::Vehicle)->browser->toPlainText().contains(kTourist1));
         const QString doc = f.dir.filePath("q.doc"), pdf = f.dir.filePath("q.pdf");
-        setPagePathProvider(
-            [&](QWidget*, const QString&, const QString& filter) { return filter.contains("pdf") ? pdf : doc; });
         f.ts.answer();
+        f.ts.prompter.paths = {doc, pdf};
         QTest::mouseClick(f.pane()->saveDoc, Qt::LeftButton);
         QTest::mouseClick(f.pane()->savePdf, Qt::LeftButton);
-        setPagePathProvider({});
         QCOMPARE(f.ts.prompter.texts(),
                  (QStringList{"QUOTATION SUCCESSFULLY SAVE TO DOCUMENT...", "QUOTATION SUCCESSFULLY SAVED AS PDF..."}));
         QFile saved(doc);

@@ -112,7 +112,13 @@ private slots:
         auto fresh = t.connect(u"fresh"_s);
         QCOMPARE(count(*fresh, u"M_TBL_CSP_COUNTRY"_s, u"COUNTRY_NAME='LOSTLAND'"_s), 1);
 
-        ScriptedPrompter prompter;
+        // The real save dialog, messages recorded.
+        struct DialogPrompter : ScriptedPrompter {
+            QString askSavePath(QWidget* parent, const QString& title, const QString& filters, const QString& suggested,
+                                QString* chosen) override {
+                return BoxPrompter().askSavePath(parent, title, filters, suggested, chosen);
+            }
+        } prompter;
         QStandardItemModel grid(1, 1);
         bool listed = false;
         QTimer poll;

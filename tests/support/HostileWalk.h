@@ -158,22 +158,17 @@ public:
                 filter.section(QLatin1String("*."), 1).section(QLatin1Char(')'), 0, 0).section(QLatin1Char(' '), 0, 0);
             return files.filePath(QStringLiteral("walk.") + (ext.isEmpty() ? QStringLiteral("txt") : ext));
         };
-        savePaths_ = setSavePathProvider([pathFor](QWidget*, const QString&, const QString& filters, QString* chosen) {
-            const QString first = filters.section(QLatin1String(";;"), 0, 0);
-            if (chosen)
-                *chosen = first;
-            return pathFor(first);
-        });
-        pagePaths_ = setPagePathProvider([pathFor](QWidget*, const QString&, const QString& f) { return pathFor(f); });
-        transferPaths_ =
-            setTransferPathProvider([pathFor](QWidget*, const QString&, const QString& f) { return pathFor(f); });
-        // A file to read is one the walk wrote, holding hostile text.
-        openPaths_ = setOpenPathProvider([pathFor](QWidget*, const QString&, const QString& f) {
-            QFile file(pathFor(f));
-            if (file.open(QIODevice::WriteOnly))
-                file.write(kSqlLike.toUtf8());
-            return file.fileName();
-        });
+        // A file to write goes into the walk's folder under the first filter's extension; a file
+        // to read is one the walk wrote, holding hostile text.
+        ts.prompter.pathAnswer = [pathFor](const ScriptedPrompter::PathPrompt& p) {
+            const QString path = pathFor(p.filters.section(QLatin1String(";;"), 0, 0));
+            if (p.kind == QLatin1String("open")) {
+                QFile file(path);
+                if (file.open(QIODevice::WriteOnly))
+                    file.write(kSqlLike.toUtf8());
+            }
+            return path;
+        };
         // A dialog that runs its own event loop while a button or key is still being handled
         // blocks the program until a user answers it: refused and noted. (A modal window merely
         // shown is closed with the others the step opened.)
@@ -191,13 +186,6 @@ public:
         });
         watch_.start(50);
     }
-    ~HostileWalk() {
-        setSavePathProvider(std::move(savePaths_));
-        setPagePathProvider(std::move(pagePaths_));
-        setTransferPathProvider(std::move(transferPaths_));
-        setOpenPathProvider(std::move(openPaths_));
-    }
-
     // Walks the named windows (every registered one when empty), in name order.
     void walk(const QStringList& only = {}) {
         QVERIFY(showActive(*main));
@@ -527,10 +515,6 @@ private:
     QString window_;
     QString step_;
     qsizetype seen_ = 0;
-    SavePathProvider savePaths_;
-    PagePathProvider pagePaths_;
-    TransferPathProvider transferPaths_;
-    OpenPathProvider openPaths_;
     bool acting_ = false;  // a button or a field's keys are being handled
 };
 

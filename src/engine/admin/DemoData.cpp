@@ -1,5 +1,11 @@
 #include "DemoData.h"
 
+#include "CompanyProfile.h"
+#include "Logins.h"
+#include "MenuCatalogue.h"
+#include "engine/masters/LookupRows.h"
+#include "engine/masters/MasterRows.h"
+
 #include "data/AmountInWords.h"
 #include "data/DocumentStatus.h"
 #include "engine/bookings/BookingOperations.h"
@@ -71,17 +77,19 @@ public:
             db_.scalar(QStringLiteral("SELECT %1 FROM %2 WHERE %3=?").arg(codeCol, table, nameCol), {name});
         if (!found.isNull())
             return found.toLongLong();
-        const qint64 code =
-            db_.scalar(QStringLiteral("SELECT COALESCE(MAX(%1), 0) FROM %2").arg(codeCol, table)).toLongLong() + 1;
-        if (extraCol.isEmpty())
-            db_.exec(QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (?, ?)").arg(table, codeCol, nameCol),
-                     {code, name});
-        else
-            db_.exec(
-                QStringLiteral("INSERT INTO %1 (%2, %3, %4) VALUES (?, ?, ?)").arg(table, codeCol, nameCol, extraCol),
-                {code, name, extra});
+        // As the list's grid adds a row: the next code after the highest.
+        Columns columns{{codeCol, QVariant()}, {nameCol, name}};
+        if (!extraCol.isEmpty())
+            columns.emplace_back(extraCol, extra);
+        const qint64 code = saveLookupRow(db_, {table, codeCol, {}, true, columns, 0, {}}).toLongLong();
         mark(table, QString::number(code));
         return code;
+    }
+
+    // A master row added as its window adds it: the next number of its counter, stamped.
+    qint64 numbered(const QString& table, const QString& counter, const Columns& parents, const QString& codeColumn,
+                    const Columns& columns, const std::function<void(Database&, qint64)>& alsoWrite = {}) {
+        return saveNumberedRow(db_, kBy, {table, counter, parents, codeColumn, 0, columns}, alsoWrite);
     }
 
     qint64 country(const QString& name) {
@@ -89,11 +97,8 @@ public:
             db_.scalar(QStringLiteral("SELECT COUNTRY_CODE FROM M_TBL_CSP_COUNTRY WHERE COUNTRY_NAME=?"), {name});
         if (!found.isNull())
             return found.toLongLong();
-        const qint64 code = numbers_.next(QStringLiteral("COUNTRY"));
-        db_.exec(QStringLiteral(
-                     "INSERT INTO M_TBL_CSP_COUNTRY (COUNTRY_CODE, COUNTRY_NAME, CREATED_BY, CREATED_ON, UPDATE_BY, "
-                     "UPDATE_ON) VALUES (?, ?, ?, ?, ?, ?)"),
-                 {code, name, kBy, now_, kBy, now_});
+        const qint64 code = numbered(QStringLiteral("M_TBL_CSP_COUNTRY"), QStringLiteral("COUNTRY"), {},
+                                     QStringLiteral("COUNTRY_CODE"), {{QStringLiteral("COUNTRY_NAME"), name}});
         mark(QStringLiteral("M_TBL_CSP_COUNTRY"), QString::number(code));
         return code;
     }
@@ -108,12 +113,15 @@ public:
         const bool isDefault =
             wantDefault &&
             db_.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_CSP_STATE WHERE STATE_DEF='Y'")).toInt() == 0;
-        const qint64 code = numbers_.next(QStringLiteral("STATE"));
-        db_.exec(
-            QStringLiteral("INSERT INTO M_TBL_CSP_STATE (COUNTRY_CODE, STATE_CODE, STATE_NAME, STATE_CODE2, STATE_DEF, "
-                           "CREATED_BY, CREATED_ON, UPDATE_BY, UPDATE_ON) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-            {country, code, name, taxCode, isDefault ? QStringLiteral("Y") : QStringLiteral("N"), kBy, now_, kBy,
-             now_});
+        const qint64 code =
+            numbered(QStringLiteral("M_TBL_CSP_STATE"), QStringLiteral("STATE"),
+                     {{QStringLiteral("COUNTRY_CODE"), country}}, QStringLiteral("STATE_CODE"),
+                     {{QStringLiteral("STATE_NAME"), name},
+                      {QStringLiteral("STATE_CODE2"), taxCode},
+                      {QStringLiteral("STATE_DEF"), isDefault ? QStringLiteral("Y") : QStringLiteral("N")}},
+                     [&](Database& d, qint64 c) {
+                         keepOneDefaultState(d, {country, c}, isDefault);
+                     });
         mark(QStringLiteral("M_TBL_CSP_STATE"), QStringLiteral("%1/%2").arg(country).arg(code));
         return code;
     }
@@ -124,11 +132,9 @@ public:
                                           {country, state, name});
         if (!found.isNull())
             return found.toLongLong();
-        const qint64 code = numbers_.next(QStringLiteral("PLACE"));
-        db_.exec(
-            QStringLiteral("INSERT INTO M_TBL_CSP_PLACE (COUNTRY_CODE, STATE_CODE, PLACE_CODE, PLACE_NAME, CREATED_BY, "
-                           "CREATED_ON, UPDATE_BY, UPDATE_ON) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-            {country, state, code, name, kBy, now_, kBy, now_});
+        const qint64 code = numbered(QStringLiteral("M_TBL_CSP_PLACE"), QStringLiteral("PLACE"),
+                                     {{QStringLiteral("COUNTRY_CODE"), country}, {QStringLiteral("STATE_CODE"), state}},
+                                     QStringLiteral("PLACE_CODE"), {{QStringLiteral("PLACE_NAME"), name}});
         mark(QStringLiteral("M_TBL_CSP_PLACE"), QStringLiteral("%1/%2/%3").arg(country).arg(state).arg(code));
         return code;
     }
@@ -147,50 +153,43 @@ public:
     };
 
     qint64 party(const Party& p) {
-        const qint64 code = numbers_.next(QStringLiteral("PARTY"));
-        db_.exec(
-            QStringLiteral("INSERT INTO M_TBL_PARTY (PARTY_CODE, PARTY_NAME, PARTY_ALIASNAME, PERSON_NAME, MOBILE_NOS, "
-                           "EMAIL_ADD, GSTIN_NO, PARTY_ADDRESS, BUSINESS_RELTYPE, PARTYTYPE_CODE, COUNTRY_CODE, "
-                           "STATE_CODE, PLACE_CODE, CFA, WEB_ACCESS, WEB_MODULE, CREATED_BY, CREATED_ON, UPDATE_BY, "
-                           "UPDATE_ON) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-            {code,
-             p.name,
-             p.name,
-             p.person,
-             p.mobile,
-             p.email,
-             p.gstin,
-             p.address,
-             p.relType,
-             p.type,
-             p.country,
-             p.state,
-             p.place,
-             p.cfa,
-             QStringLiteral("N"),
-             QStringLiteral("CUSTOMER"),
-             kBy,
-             now_,
-             kBy,
-             now_});
+        const qint64 code =
+            numbered(QStringLiteral("M_TBL_PARTY"), QStringLiteral("PARTY"), {}, QStringLiteral("PARTY_CODE"),
+                     {{QStringLiteral("PARTY_NAME"), p.name},
+                      {QStringLiteral("PARTY_ALIASNAME"), p.name},
+                      {QStringLiteral("PERSON_NAME"), p.person},
+                      {QStringLiteral("MOBILE_NOS"), p.mobile},
+                      {QStringLiteral("EMAIL_ADD"), p.email},
+                      {QStringLiteral("GSTIN_NO"), p.gstin},
+                      {QStringLiteral("PARTY_ADDRESS"), p.address},
+                      {QStringLiteral("BUSINESS_RELTYPE"), p.relType},
+                      {QStringLiteral("PARTYTYPE_CODE"), p.type},
+                      {QStringLiteral("COUNTRY_CODE"), p.country},
+                      {QStringLiteral("STATE_CODE"), p.state},
+                      {QStringLiteral("PLACE_CODE"), p.place},
+                      {QStringLiteral("CFA"), p.cfa},
+                      {QStringLiteral("WEB_ACCESS"), QStringLiteral("N")},
+                      {QStringLiteral("WEB_MODULE"), QStringLiteral("CUSTOMER")}});
         mark(QStringLiteral("M_TBL_PARTY"), QString::number(code));
         return code;
     }
 
     // A login and its tour consultant, tied both ways. Returns the login id and the consultant code.
     std::pair<qint64, qint64> consultant(const DemoLogin& login, const QString& storedPassword, const QString& mobile) {
-        const qint64 loginId = numbers_.next(QStringLiteral("LoginId"));
-        const qint64 code = numbers_.next(QStringLiteral("CONSULTANT"));
-        db_.exec(
-            QStringLiteral("INSERT INTO MST_LOGINDETAILS (LOGIN_ID, USER_NAME, USER_PASSWORD, FULL_NAME, MODULE_FOR, "
-                           "USER_DEPARTMENT, USER_DESIGNATION, CONSULTANT_CODE) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-            {loginId, login.userName, storedPassword, login.fullName, QStringLiteral("SALES"), QStringLiteral("SALES"),
-             QStringLiteral("OPERATOR"), QString::number(code)});
+        // As the logins window and the consultant master save them.
+        const qint64 loginId = logins::save(db_, {0, login.userName, login.fullName, QStringLiteral("SALES"),
+                                                  QStringLiteral("OPERATOR"), storedPassword});
         mark(QStringLiteral("MST_LOGINDETAILS"), QString::number(loginId));
-        db_.exec(QStringLiteral(
-                     "INSERT INTO M_TBL_CONSULTANT (CONSULTANT_CODE, CONSULTANT_NAME, MOBILE_NO, LOGIN_CODE, TC_ROLE, "
-                     "CREATED_BY, CREATED_ON, UPDATE_BY, UPDATE_ON) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {code, login.fullName, mobile, QString::number(loginId), login.role, kBy, now_, kBy, now_});
+        const qint64 code = saveConsultant(db_, kBy,
+                                           {QStringLiteral("M_TBL_CONSULTANT"),
+                                            QStringLiteral("CONSULTANT"),
+                                            QStringLiteral("CONSULTANT_CODE"),
+                                            0,
+                                            loginId,
+                                            {{QStringLiteral("CONSULTANT_NAME"), login.fullName},
+                                             {QStringLiteral("MOBILE_NO"), mobile},
+                                             {QStringLiteral("LOGIN_CODE"), QString::number(loginId)},
+                                             {QStringLiteral("TC_ROLE"), login.role}}});
         mark(QStringLiteral("M_TBL_CONSULTANT"), QString::number(code));
         return {loginId, code};
     }
@@ -199,17 +198,16 @@ public:
     // entries denied, every other one shown.
     void consultantRights(qint64 loginId) {
         QSqlQuery q = db_.exec(QStringLiteral("SELECT MENU_ID, MENU_NAME FROM M_TBL_MENUDETAILS ORDER BY MENU_ID"));
-        QList<std::pair<qint64, bool>> entries;
+        QList<menus::Right> rights;
         while (q.next())
-            entries.append({q.value(0).toLongLong(), kAdministration.contains(q.value(1).toString().trimmed())});
+            rights.append({q.value(0).toLongLong(), kAdministration.contains(q.value(1).toString().trimmed())
+                                                        ? QStringLiteral("N")
+                                                        : QStringLiteral("Y")});
         q.finish();
-        for (const auto& [menu, denied] : entries) {
-            db_.exec(QStringLiteral(
-                         "INSERT INTO M_TBL_MENUSHOW (LOGIN_ID, MENU_ID, SHOW_MENU, MENU_DISP) VALUES (?, ?, ?, ?)"),
-                     {loginId, menu, denied ? QStringLiteral("N") : QStringLiteral("Y"),
-                      denied ? QStringLiteral(".Enabled=FALSE") : QStringLiteral(".Enabled=TRUE")});
-            mark(QStringLiteral("M_TBL_MENUSHOW"), QStringLiteral("%1/%2").arg(loginId).arg(menu));
-        }
+        // As the rights window grants them.
+        menus::grantRights(db_, loginId, rights);
+        for (const menus::Right& r : rights)
+            mark(QStringLiteral("M_TBL_MENUSHOW"), QStringLiteral("%1/%2").arg(loginId).arg(r.menu));
     }
 
     void leadStatus(const QString& name, int slno, bool lock, Rgb back, Rgb fore) {
@@ -1208,10 +1206,6 @@ int addGstDemo(Database& db) {
         if (anita == 0 || goa == 0 || sunrise == 0 || john == 0 ||
             code("SELECT COUNT(*) FROM M_TBL_PARTY WHERE PARTY_NAME=?", "DEMO DECCAN CORPORATE TRAVEL") > 0)
             return 0;
-        // The company files under a GSTIN of its home state, Kerala.
-        db.exec(
-            QStringLiteral("UPDATE MST_LOCATIONDETAILS SET COMP_GSTIN='32AABCT5566P1ZV' "
-                           "WHERE COALESCE(COMP_GSTIN,'') IN ('', 'YOUR GSTIN')"));
         const qint64 india = w.country(QStringLiteral("INDIA"));
         const qint64 agent = w.lookup(QStringLiteral("M_TBL_PARTYTYPE"), QStringLiteral("PARTYTYPE_CODE"),
                                       QStringLiteral("PARTY_TYPE"), QStringLiteral("TRAVEL AGENT"));
@@ -1268,6 +1262,34 @@ QList<DemoLogin> demoLogins() {
     };
 }
 
+namespace {
+// The company of the demo, in its home state, Kerala, filing under a GSTIN of it: the values
+// the installation left unfilled are given, so the demo's documents print no placeholder.
+void fillDemoCompany(Database& db) {
+    CompanyProfile p = CompanyProfile::read(db);
+    const QList<std::pair<QString CompanyProfile::*, const char*>> demo{
+        {&CompanyProfile::name, "TARVIC HOLIDAYS"},
+        {&CompanyProfile::address, "2ND FLOOR, MARINE TOWERS, SHANMUGHAM ROAD"},
+        {&CompanyProfile::city, "KOCHI"},
+        {&CompanyProfile::state, "KERALA"},
+        {&CompanyProfile::phones, "+91 484 2000100, 9800000100"},
+        {&CompanyProfile::email, "holidays@tarvic.example.com"},
+        {&CompanyProfile::web, "www.tarvic.example.com"},
+        {&CompanyProfile::gstin, "32AABCT5566P1ZV"},
+        {&CompanyProfile::jurisdiction, "ERNAKULAM"},
+        {&CompanyProfile::acName, "TARVIC HOLIDAYS"},
+        {&CompanyProfile::acNo, "000120002345678"},
+        {&CompanyProfile::bankName, "DEMO NATIONAL BANK"},
+        {&CompanyProfile::branch, "KOCHI MAIN"},
+        {&CompanyProfile::ifsc, "DEMB0000012"},
+    };
+    for (const auto& [member, value] : demo)
+        if ((p.*member).isEmpty() || isPlaceholder(p.*member))
+            p.*member = QString::fromLatin1(value);
+    p.save(db);
+}
+}  // namespace
+
 DemoDataResult addDemoData(Database& db) {
     DemoDataResult result;
     result.logins = demoLogins();
@@ -1290,6 +1312,7 @@ DemoDataResult addDemoData(Database& db) {
                     .toInt() > 0)
                 throw DbError(DbError::Kind::Duplicate, QStringLiteral("login %1 already exists").arg(l.userName));
 
+        fillDemoCompany(db);
         // Geography: the home state first, so that it becomes the default.
         const qint64 india = w.country(QStringLiteral("INDIA"));
         const qint64 kerala = w.state(india, QStringLiteral("KERALA"), QStringLiteral("32"), true);

@@ -4,72 +4,23 @@
 #include "shell/kit/QueryModel.h"
 
 #include <QAbstractItemModel>
-#include <QFileDialog>
+#include <QFileInfo>
 
 namespace tarvic {
 
 namespace {
-
-QString dialogPath(QWidget* parent, const QString& title, const QString& filters, QString* selectedFilter) {
-    QFileDialog dialog(parent, title, QString(), filters);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSize(8);
-    dialog.setFont(font);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    if (selectedFilter)
-        *selectedFilter = dialog.selectedNameFilter();
-    return dialog.selectedFiles().constFirst();
-}
 
 // A cell of the tab-separated sheet: in double quotes, a quote inside written twice.
 QString sheetCell(QString text) {
     return QLatin1Char('"') + text.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
 }
 
-SavePathProvider& provider() {
-    static SavePathProvider p;
-    return p;
-}
-
-OpenPathProvider& openProvider() {
-    static OpenPathProvider p;
-    return p;
-}
-
 }  // namespace
-
-OpenPathProvider setOpenPathProvider(OpenPathProvider p) {
-    OpenPathProvider old = std::move(openProvider());
-    openProvider() = std::move(p);
-    return old;
-}
-
-QString askOpenPath(QWidget* parent, const QString& title, const QString& filter) {
-    if (openProvider())
-        return openProvider()(parent, title, filter).trimmed();
-    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
-}
-
-SavePathProvider setSavePathProvider(SavePathProvider p) {
-    SavePathProvider old = std::move(provider());
-    provider() = std::move(p);
-    return old;
-}
-
-QString askSavePath(QWidget* parent, const QString& title, const QString& filters) {
-    QString chosen;
-    return (provider() ? provider()(parent, title, filters, &chosen) : dialogPath(parent, title, filters, &chosen))
-        .trimmed();
-}
 
 void Exp_Xls(QWidget* parent, QAbstractItemModel* model, Prompter& prompter) {
     const QString filters = kSheetFilter + QLatin1String(";;") + kWorkbookFilter;
     QString chosenFilter = kSheetFilter;
-    const QString answer = provider() ? provider()(parent, kExportTitle, filters, &chosenFilter)
-                                      : dialogPath(parent, kExportTitle, filters, &chosenFilter);
-    QString path = answer.trimmed();
+    QString path = prompter.askSavePath(parent, kExportTitle, filters, {}, &chosenFilter);
     if (path.isEmpty() || !model)
         return;
     const bool workbook = path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) ||

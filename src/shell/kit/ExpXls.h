@@ -1,5 +1,6 @@
 #pragma once
-// Exp_Xls of every listing window: asks for a file and exports the grid's model to it.
+// Exp_Xls of every listing window: asks for a file (the prompter's save prompt, offering the
+// window's caption and the date) and exports the grid's model to it.
 //
 //     setTool(5, "Export { F5 }", [this] { Exp_Xls(this, Grid1->model(), prompter()); });
 //
@@ -13,7 +14,6 @@
 #include "shell/Prompter.h"
 
 #include <QString>
-#include <functional>
 
 class QAbstractItemModel;
 class QWidget;
@@ -23,24 +23,6 @@ namespace tarvic {
 inline const QString kExportTitle = QStringLiteral("SELECT PATH TO SAVE SPREADSHEET");
 inline const QString kSheetFilter = QStringLiteral("EXCEL SHEET (*.xls)");
 inline const QString kWorkbookFilter = QStringLiteral("EXCEL WORKBOOK (*.xlsx)");
-
-// Asks for the path: (parent, title, filters ";;"-joined, chosen filter out) -> path, empty
-// when cancelled. The program uses the save dialog; tests install their own answer.
-using SavePathProvider = std::function<QString(QWidget* parent, const QString& title, const QString& filters,
-                                               QString* selectedFilter)>;
-// Installs a provider (an empty one restores the dialog); returns the previous one.
-SavePathProvider setSavePathProvider(SavePathProvider provider);
-
-// Asks for a file to save through the installed provider, else the save dialog; empty when
-// cancelled. filters are ";;"-joined.
-QString askSavePath(QWidget* parent, const QString& title, const QString& filters);
-
-// Asks for an existing file to read: (parent, title, filter) -> path, empty when cancelled.
-// The program shows the open dialog; tests install their own answer.
-using OpenPathProvider = std::function<QString(QWidget* parent, const QString& title, const QString& filter)>;
-// Installs a provider (an empty one restores the dialog); returns the previous one.
-OpenPathProvider setOpenPathProvider(OpenPathProvider provider);
-QString askOpenPath(QWidget* parent, const QString& title, const QString& filter);
 
 void Exp_Xls(QWidget* parent, QAbstractItemModel* model, Prompter& prompter);
 
