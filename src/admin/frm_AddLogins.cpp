@@ -93,20 +93,21 @@ frm_AddLogins::frm_AddLogins(Session& session, QWidget* parent) : TaskWindow(ses
     form->addWidget(label(QStringLiteral("Con&firm Password"), txt_Confirm), 3, 0);
     form->addWidget(txt_Confirm, 3, 1);
     form->addWidget(label(QStringLiteral("Em&ployee Name"), txt_EmplName), 4, 0);
-    form->addWidget(txt_EmplName, 4, 1, 1, 3);
-    form->addWidget(label(QStringLiteral("Depar&tment"), Cmb_Department), 1, 2);
-    form->addWidget(Cmb_Department, 1, 3);
-    form->addWidget(label(QStringLiteral("Des&ignation"), Cmb_Designation), 2, 2);
-    form->addWidget(Cmb_Designation, 2, 3);
+    form->addWidget(txt_EmplName, 4, 1);
+    // Under the login's own fields, not beside them: on screen and by Tab or Enter, the
+    // name leads to its password and its confirmation, as a password change is typed.
+    form->addWidget(label(QStringLiteral("Depar&tment"), Cmb_Department), 5, 0);
+    form->addWidget(Cmb_Department, 5, 1);
+    form->addWidget(label(QStringLiteral("Des&ignation"), Cmb_Designation), 6, 0);
+    form->addWidget(Cmb_Designation, 6, 1);
     form->setColumnStretch(1, 1);
-    form->setColumnStretch(3, 1);
     body()->addLayout(form);
 
     Grid1 = new QTableWidget(this);
     Grid1->setObjectName(QStringLiteral("Grid1"));
     body()->addWidget(label(QStringLiteral("Employee &Login Details"), Grid1));
     body()->addWidget(Grid1, 1);
-    resize(900, 560);
+    resize(900, 620);
     // Names are unique whatever their case (a unique index on the upper-cased name).
     setFailureMessages({.duplicate = QStringLiteral("Login Name already exists ....")});
 
