@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QVBoxLayout>
 
 namespace tarvic {
 
@@ -47,6 +48,13 @@ frm_BusinessLead_Action::frm_BusinessLead_Action(Session& session, QWidget* pare
     resize(720, 460);
 
     guarded([&] { role_ = Chk_TCRole(session); });
+    // Said on the window, not by a greyed button alone: the lead entry's word, the same rule.
+    lbl_SaveNote = new QLabel(lead::saveRefusal(role_).replace(QStringLiteral("\n "), QStringLiteral("\n")), this);
+    lbl_SaveNote->setObjectName(QStringLiteral("lbl_SaveNote"));
+    lbl_SaveNote->setWordWrap(true);
+    lbl_SaveNote->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0); font-weight: bold;"));
+    lbl_SaveNote->setVisible(!role_.saveAllowed());
+    body()->insertWidget(0, lbl_SaveNote);
     if (!Show_Record())
         prompter().information(this, QStringLiteral("UNABLE TO FETCH RECORD !!!! "));
 }
@@ -59,7 +67,7 @@ bool frm_BusinessLead_Action::Show_Record() {
         row = lead::readLead(db(), number_, role_);
     });
     editable_ = read && row && row->value(QStringLiteral("LCK_LEAD")).toString().trimmed() != QLatin1String("Y");
-    tool(3)->setEnabled(editable_ && role_.saveAllowed());
+    tool(3)->setEnabled(editable_);  // a login that may not save is told why on F3
     for (QWidget* w : std::initializer_list<QWidget*>{txt_FileNO, txt_ResAction, Cmb_Status})
         w->setEnabled(editable_);
     if (!read || !row)
@@ -88,8 +96,12 @@ bool frm_BusinessLead_Action::Show_Record() {
 }
 
 void frm_BusinessLead_Action::Save_Record() {
-    if (!editable_ || !role_.saveAllowed())
+    if (!editable_)
         return;
+    if (!role_.saveAllowed()) {
+        prompter().information(this, lead::saveRefusal(role_));
+        return;
+    }
     const bool ok = runChecks(prompter(), this,
                               {{[&] { return txt_ResAction->toPlainText().trimmed().isEmpty(); }, txt_ResAction,
                                 QStringLiteral("PLEASE ENTER FOLLOW UP ACTION ...")},

@@ -21,6 +21,7 @@ public:
 
     QLabel* lbl_LeadCode = nullptr;
     QLabel* lbl_Details = nullptr;  // date, party, description, pax, children, dates, by and on
+    QLabel* lbl_SaveNote = nullptr;  // why this login cannot save, when it cannot
     QLineEdit* txt_FileNO = nullptr;
     QPlainTextEdit* txt_ResAction = nullptr;
     LeadStatusList* Cmb_Status = nullptr;

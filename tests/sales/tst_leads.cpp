@@ -268,6 +268,12 @@ private slots:
             const QString said = f.ts.prompter.texts().value(0);
             QVERIFY(said.startsWith((code == 3 ? kNoTCPermission : kNotTourConsultant) + "\n "));
             QVERIFY(none.lbl_SaveNote->isVisible() && none.lbl_SaveNote->text() == said.split("\n ").join('\n'));
+            f.ts.prompter.clear();  // the follow-up says the same, on the window and on F3
+            frm_BusinessLead_Action followUp(f.ts.session, nullptr, {{{"LEAD_NO", 1}}});
+            QVERIFY(showActive(followUp));
+            QTest::keyClick(&followUp, Qt::Key_F3);
+            QCOMPARE(f.ts.prompter.texts().value(f.ts.prompter.texts().size() - 1), said);
+            QCOMPARE(followUp.lbl_SaveNote->text(), none.lbl_SaveNote->text());
             f.ts.prompter.clear();
             frm_SearchLead refused(f.ts.session);
             QCOMPARE(leads(refused), QStringList{});
