@@ -8,6 +8,7 @@
 #include "engine/masters/ConsultantRole.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 
 namespace tarvic {
@@ -182,40 +183,29 @@ QString csvField(const QString& v) {
 
 }  // namespace
 
+namespace {
+// Each section's caption on the board and its short name in the report, in kDueSections' order.
+struct SectionWords {
+    const char* caption;
+    const char* name;
+};
+constexpr SectionWords kSectionWords[] = {
+    {"CUSTOMER INSTALMENTS", "INSTALMENT"},
+    {"SUPPLIER DUES", "SUPPLIER"},
+    {"HOTEL OPTIONS AND DEADLINES", "HOTEL"},
+    {"TOURS STARTING WITH A BALANCE", "TOUR"},
+    {"LEADS TO FOLLOW UP", "LEAD"},
+    {"SCHEDULES NOT EQUAL TO GRAND TOTAL", "SCHEDULE"},
+};
+static_assert(std::size(kSectionWords) == std::size(kDueSections));
+}  // namespace
+
 QString sectionCaption(DueSection s) {
-    switch (s) {
-        case DueSection::Instalment:
-            return QStringLiteral("CUSTOMER INSTALMENTS");
-        case DueSection::SupplierDue:
-            return QStringLiteral("SUPPLIER DUES");
-        case DueSection::HotelDeadline:
-            return QStringLiteral("HOTEL OPTIONS AND DEADLINES");
-        case DueSection::TourStarting:
-            return QStringLiteral("TOURS STARTING WITH A BALANCE");
-        case DueSection::LeadFollowUp:
-            return QStringLiteral("LEADS TO FOLLOW UP");
-        case DueSection::ScheduleMismatch:
-            return QStringLiteral("SCHEDULES NOT EQUAL TO GRAND TOTAL");
-    }
-    return {};
+    return QLatin1String(kSectionWords[int(s)].caption);
 }
 
 QString sectionName(DueSection s) {
-    switch (s) {
-        case DueSection::Instalment:
-            return QStringLiteral("INSTALMENT");
-        case DueSection::SupplierDue:
-            return QStringLiteral("SUPPLIER");
-        case DueSection::HotelDeadline:
-            return QStringLiteral("HOTEL");
-        case DueSection::TourStarting:
-            return QStringLiteral("TOUR");
-        case DueSection::LeadFollowUp:
-            return QStringLiteral("LEAD");
-        case DueSection::ScheduleMismatch:
-            return QStringLiteral("SCHEDULE");
-    }
-    return {};
+    return QLatin1String(kSectionWords[int(s)].name);
 }
 
 int DueBoard::count(DueSection s) const {
