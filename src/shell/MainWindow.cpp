@@ -3,6 +3,7 @@
 #include "data/Migrations.h"
 #include "data/PrivateFiles.h"
 #include "engine/admin/CompanyProfile.h"
+#include "engine/masters/ConsultantRole.h"
 #include "shell/MenuCatalogue.h"
 
 #include <QApplication>
@@ -181,6 +182,27 @@ bool MainWindow::offerCompanySetUp() {
         return false;
     openEntry(QStringLiteral("mnu_CompanyProfile"));
     return true;
+}
+
+bool MainWindow::offerTodayBoard() {
+    const QString entry = QStringLiteral("mnu_TodayBoard");
+    if (!menuShown(entry) || !registry_.has(QStringLiteral("frm_TodayBoard")))
+        return false;
+    // A login that is no tour consultant has no board: the menu entry says why when asked.
+    try {
+        if (!Chk_TCRole(*session_.db, session_.consultantCode).saveAllowed())
+            return false;
+    } catch (const DbError& e) {
+        std::fprintf(stderr, "tarvic: reading the consultant's role: %s\n", e.message().toLocal8Bit().constData());
+        return false;
+    }
+    openEntry(entry);
+    return open_.value(entry) != nullptr;
+}
+
+void MainWindow::openAtLogon() {
+    offerCompanySetUp();
+    offerTodayBoard();
 }
 
 void MainWindow::MDIForm_Load() {

@@ -34,6 +34,11 @@ public:
     // After logon: an administrator (whoever may open the company profile) is taken to it while
     // the company's printed data is not filled in. Returns whether it was opened.
     bool offerCompanySetUp();
+    // After logon, once the company set-up offer is done: the TODAY board, for whoever may open
+    // it and is a tour consultant it shows rows for. Returns whether it was opened.
+    bool offerTodayBoard();
+    // What logon opens, in its order.
+    void openAtLogon();
     // HELP menu: the program's version, the database in use and who is logged on.
     QString aboutText() const;
     void showAbout();

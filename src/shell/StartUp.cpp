@@ -129,7 +129,7 @@ void showLogon(Run& run, const WindowRegistry& registry) {
         });
         run.front = main;
         main->showMaximized();
-        QTimer::singleShot(0, main, &MainWindow::offerCompanySetUp);
+        QTimer::singleShot(0, main, &MainWindow::openAtLogon);
     });
     run.front = logon;
     if (!logon->start())

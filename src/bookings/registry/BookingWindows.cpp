@@ -6,8 +6,12 @@
 namespace tarvic {
 
 void registerBookingWindows(WindowRegistry& registry) {
-    registry.add(QStringLiteral("frm_CBPT01"), [](Session& s, QWidget* parent) -> QWidget* {
-        return new frm_CBPT01(s, parent, frm_CBPT01::Mode::Operations);
+    // Opened with CBPT_NO (the TODAY board's row), it shows that booking.
+    registry.add(QStringLiteral("frm_CBPT01"), [](Session& s, QWidget* parent, const WindowArgs& args) -> QWidget* {
+        auto* w = new frm_CBPT01(s, parent, frm_CBPT01::Mode::Operations);
+        if (const qint64 n = args.value(QStringLiteral("CBPT_NO")).toLongLong(); n > 0)
+            w->Show_Record(n);
+        return w;
     });
     registry.add(QStringLiteral("frm_CBPT_SALES"), [](Session& s, QWidget* parent) -> QWidget* {
         return new frm_CBPT01(s, parent, frm_CBPT01::Mode::Sales);

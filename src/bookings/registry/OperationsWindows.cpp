@@ -3,6 +3,8 @@
 #include "bookings/windows/frm_CBPT_StatusUpdate.h"
 #include "bookings/windows/frm_Update_CBPT_Ops.h"
 #include "bookings/windows/frm_Update_CBPT_OpsLog.h"
+#include "bookings/windows/frm_ReminderTemplate.h"
+#include "bookings/windows/frm_TodayBoard.h"
 
 namespace tarvic {
 
@@ -11,6 +13,8 @@ void registerOperationsWindows(WindowRegistry& registry) {
     registry.add<frm_CBPT_ConsOpt>(QStringLiteral("frm_CBPT_ConsOpt"));
     registry.add<frm_Update_CBPT_Ops>(QStringLiteral("frm_Update_CBPT_Ops"));
     registry.add<frm_Update_CBPT_OpsLog>(QStringLiteral("frm_Update_CBPT_OpsLog"));
+    registry.add<frm_TodayBoard>(QStringLiteral("frm_TodayBoard"));
+    registry.add<frm_ReminderTemplate>(QStringLiteral("frm_ReminderTemplate"));
 }
 
 }  // namespace tarvic

@@ -45,6 +45,7 @@ const QStringList kAdministration = {
     QStringLiteral("mnu_DocCode_Maintenance"),
     QStringLiteral("mnu_DocCode_Acc_Comb"),
     QStringLiteral("mnu_ExpImpMenudetails"),
+    QStringLiteral("mnu_ReminderTemplates"),
 };
 
 struct NameCode {

@@ -1,0 +1,277 @@
+#include "frm_TodayBoard.h"
+
+#include "data/Mailer.h"
+#include "engine/dues/Reminders.h"
+#include "engine/masters/ConsultantRole.h"
+#include "shell/kit/ExpXls.h"
+#include "shell/kit/GridHelpers.h"
+#include "shell/kit/KeyFilters.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTableWidget>
+
+namespace tarvic {
+
+namespace {
+
+QString dateText(const QDate& d) {
+    return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : QString();
+}
+
+QString documentText(const DueRow& r) {
+    return QStringLiteral("%1 %2").arg(r.docCode).arg(r.docNo) + (r.line ? QStringLiteral("/%1").arg(r.line) : QString());
+}
+
+QString amountText(const Money& m, const DueRow& r) {
+    return r.amount == Money() && r.balance == Money() ? QString() : m.toString();
+}
+
+// The window that shows a row's document and the values that open it there.
+std::pair<QString, QVariantHash> documentWindow(const DueRow& r) {
+    if (r.docCode == QLatin1String("BLFC01"))
+        return {QStringLiteral("frm_BusinessLead_Add"), {{QStringLiteral("LEAD_NO"), r.docNo}}};
+    if (r.docCode.startsWith(QLatin1String("ANCP")))
+        return {QStringLiteral("frm_CBPT01_%1_Mod").arg(r.docCode), {{QStringLiteral("DOC_NO"), r.docNo}}};
+    return {QStringLiteral("frm_CBPT01"), {{QStringLiteral("CBPT_NO"), r.docNo}}};
+}
+
+}  // namespace
+
+frm_TodayBoard::frm_TodayBoard(Session& session, QWidget* parent) : TaskWindow(session, parent) {
+    setObjectName(QStringLiteral("frm_TodayBoard"));
+    setWindowTitle(QStringLiteral("TODAY"));
+    setTool(1, kCloseTip, [this] { close(); });
+
+    auto named = [](auto* w, const char* name) {
+        w->setObjectName(QLatin1String(name));
+        return w;
+    };
+    auto* top = new QHBoxLayout;
+    lbl_Today = named(new QLabel(this), "lbl_Today");
+    lbl_Today->setStyleSheet(QStringLiteral("QLabel { color: navy; font-weight: bold; }"));
+    txt_DueDays = named(new QLineEdit(this), "txt_DueDays");
+    attachFilter(txt_DueDays, KeyFilter::Number);
+    bindColumn(txt_DueDays, "MST_LOCATIONDETAILS", "DUE_DAYS");
+    txt_DueDays->setMaximumWidth(60);
+    auto* days = new QLabel(QStringLiteral("DAYS &AHEAD"), this);
+    days->setBuddy(txt_DueDays);
+    Cmd_SaveDays = named(new QPushButton(QStringLiteral("SAVE &DAYS"), this), "Cmd_SaveDays");
+    Cmd_Refresh = named(new QPushButton(QStringLiteral("&REFRESH"), this), "Cmd_Refresh");
+    top->addWidget(lbl_Today);
+    top->addStretch(1);
+    top->addWidget(days);
+    top->addWidget(txt_DueDays);
+    top->addWidget(Cmd_SaveDays);
+    top->addWidget(Cmd_Refresh);
+    body()->addLayout(top);
+
+    lbl_Counts = named(new QLabel(this), "lbl_Counts");
+    lbl_Counts->setWordWrap(true);
+    lbl_Counts->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; }"));
+    body()->addWidget(lbl_Counts);
+
+    Grid1 = named(new QTableWidget(this), "Grid1");
+    body()->addWidget(Grid1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    Cmd_Export = named(new QPushButton(QStringLiteral("E&XPORT"), this), "Cmd_Export");
+    Cmd_SendReminder = named(new QPushButton(QStringLiteral("SEND RE&MINDER"), this), "Cmd_SendReminder");
+    buttons->addWidget(Cmd_SendReminder);
+    buttons->addStretch(1);
+    buttons->addWidget(Cmd_Export);
+    body()->addLayout(buttons);
+
+    connect(Cmd_Refresh, &QPushButton::clicked, this, [this] { Refresh_Board(); });
+    connect(Cmd_SaveDays, &QPushButton::clicked, this, [this] { Save_Days(); });
+    connect(Cmd_Export, &QPushButton::clicked, this, [this] { Exp_Xls(this, Grid1->model(), prompter()); });
+    connect(Cmd_SendReminder, &QPushButton::clicked, this, [this] { Send_Reminder(); });
+    connect(Grid1, &QTableWidget::cellDoubleClicked, this, [this](int row) { Open_Document(row); });
+    onEnter(Grid1, [this] { Open_Document(Grid1->currentRow()); });
+    onEnter(txt_DueDays, [this] { Refresh_Board(); });
+
+    resize(1150, 620);
+    // Only an ADMIN consultant sets the office's days ahead; everyone may look further.
+    guarded([&] {
+        admin_ = Chk_TCRole(db(), session.consultantCode).role == TCRole::Admin;
+        txt_DueDays->setText(QString::number(officeDueDays(db())));
+    });
+    Cmd_SaveDays->setEnabled(admin_);
+    Refresh_Board();
+}
+
+bool frm_TodayBoard::Refresh_Board() {
+    const QString typed = txt_DueDays->text().trimmed();
+    DueBoard board;
+    const bool read = guarded([&] {
+        board = dueBoard(db(), {QDate::currentDate(), typed.isEmpty() ? -1 : typed.toInt(), session().consultantCode});
+    });
+    board_ = read ? std::move(board) : DueBoard{QDate::currentDate(), 0, {}};
+    if (read && typed.isEmpty())
+        txt_DueDays->setText(QString::number(board_.daysAhead));
+    fillGrid();
+    return read;
+}
+
+void frm_TodayBoard::fillGrid() {
+    lbl_Today->setText(QStringLiteral("DUE ON %1, %2 DAY(S) AHEAD").arg(dateText(board_.today)).arg(board_.daysAhead));
+    QStringList counts;
+    for (DueSection s : kDueSections)
+        counts << QStringLiteral("%1 (%2)").arg(sectionCaption(s)).arg(board_.count(s));
+    lbl_Counts->setText(counts.join(QStringLiteral("     ")));
+
+    QSet<QString> reminded;
+    guarded([&] { reminded = remindersSentOn(db(), board_.today); });
+    Load_EmptyGrid(Grid1, {{QStringLiteral("SECTION"), 3300},
+                           {QStringLiteral("DATE"), 1300},
+                           {QStringLiteral("DAYS"), 800, Qt::AlignRight},
+                           {QStringLiteral("DOCUMENT"), 1800},
+                           {QStringLiteral("PARTY"), 2600},
+                           {QStringLiteral("DETAIL"), 4000},
+                           {QStringLiteral("AMOUNT"), 1400, Qt::AlignRight},
+                           {QStringLiteral("SETTLED"), 1400, Qt::AlignRight},
+                           {QStringLiteral("BALANCE"), 1400, Qt::AlignRight},
+                           {QStringLiteral("REMINDED"), 1500}});
+    for (const DueRow& r : board_.rows) {
+        const QString kind = reminderKind(r.section);
+        const bool sent = !kind.isEmpty() && reminded.contains(reminderKey(kind, r.docCode, r.docNo, r.line));
+        const int row = addGridRow(Grid1, {sectionCaption(r.section), dateText(r.date),
+                                           r.date.isValid() ? QString::number(r.daysOverdue) : QString(),
+                                           documentText(r), r.party, r.detail, amountText(r.amount, r),
+                                           amountText(r.settled, r), amountText(r.balance, r),
+                                           sent ? QStringLiteral("SENT TODAY") : QString()});
+        if (!kind.isEmpty()) {
+            QTableWidgetItem* item = Grid1->item(row, ColSection);
+            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+            item->setCheckState(Qt::Unchecked);
+        }
+        // Overdue red, due today amber, ahead as it is; dark text on each so it stays legible.
+        if (r.date.isValid() && r.daysOverdue > 0)
+            setRowColours(Grid1, row, kOverdueBack, kOverdueFore);
+        else if (r.date.isValid() && r.daysOverdue == 0)
+            setRowColours(Grid1, row, kDueTodayBack, kDueTodayFore);
+    }
+    if (!board_.rows.empty())
+        Grid1->setCurrentCell(0, ColSection);
+}
+
+void frm_TodayBoard::Save_Days() {
+    const QString typed = txt_DueDays->text().trimmed();
+    if (typed.isEmpty()) {
+        prompter().information(this, QStringLiteral("ENTER DAYS AHEAD ...."));
+        txt_DueDays->setFocus();
+        return;
+    }
+    if (!guarded([&] { setOfficeDueDays(db(), typed.toInt()); }))
+        return;
+    prompter().information(this, QStringLiteral("DAYS AHEAD SUCCESSFULLY SAVED ...."));
+    Refresh_Board();
+}
+
+void frm_TodayBoard::Open_Document(int row) {
+    if (row < 0 || std::size_t(row) >= board_.rows.size())
+        return;
+    const auto [window, values] = documentWindow(rowAt(row));
+    if (!canOpen(window)) {
+        prompter().information(this, QStringLiteral("CANNOT OPEN %1 HERE ....").arg(documentText(rowAt(row))));
+        return;
+    }
+    openWindow(window, WindowArgs{values}, WindowRegistry::Opening::Modeless);
+}
+
+std::vector<Reminder> frm_TodayBoard::chosenReminders() {
+    std::vector<Reminder> out;
+    QStringList noAddress;
+    bool ticked = false;
+    for (int row = 0; row < Grid1->rowCount() && std::size_t(row) < board_.rows.size(); ++row) {
+        const QTableWidgetItem* item = Grid1->item(row, ColSection);
+        if (!item || item->checkState() != Qt::Checked)
+            continue;
+        ticked = true;
+        Reminder r;
+        if (!guarded([&] { r = composeReminder(db(), rowAt(row), session().companyName); }))
+            return {};
+        if (r.to.isEmpty()) {
+            noAddress << QStringLiteral("%1 ( %2 )").arg(r.partyName, documentText(r.row));
+            continue;
+        }
+        bool sentToday = false;
+        if (!guarded([&] {
+                sentToday = remindedOn(db(), r.kind, r.row.docCode, r.row.docNo, r.row.line, board_.today);
+            }))
+            return {};
+        if (sentToday && !prompter().question(this, QStringLiteral("REMINDER ALREADY SENT TODAY FOR %1 ( %2 ) ....\n"
+                                                                   "SEND AGAIN ?")
+                                                        .arg(documentText(r.row), r.partyName)))
+            continue;
+        out.push_back(std::move(r));
+    }
+    if (!ticked)
+        prompter().information(this, QStringLiteral("PLEASE TICK THE ROWS TO REMIND FIRST ...."));
+    else if (!noAddress.isEmpty())
+        prompter().information(this, QStringLiteral("NO E-MAIL ADDRESS FOR :\n%1\nNO REMINDER SENT TO THEM ....")
+                                         .arg(noAddress.join(QLatin1Char('\n'))));
+    return out;
+}
+
+void frm_TodayBoard::Send_Reminder() {
+    std::optional<MailSettings> settings;
+    if (!guarded([&] { settings = MailSettings::read(db()); }))
+        return;
+    if (!settings) {
+        prompter().information(this, kNoSmtp);
+        return;
+    }
+    const std::vector<Reminder> reminders = chosenReminders();
+    if (reminders.empty())
+        return;
+    const Mailer mailer(*settings);
+    const int total = int(reminders.size());
+    QProgressDialog progress(this);
+    progress.setWindowTitle(windowTitle());
+    progress.setCancelButtonText(QStringLiteral("&Cancel"));
+    progress.setRange(0, total);
+    progress.setMinimumDuration(0);
+    progress.setWindowModality(Qt::WindowModal);
+    int sent = 0;
+    const auto finish = [&](const QString& message) {
+        progress.cancel();
+        prompter().information(this, message);
+        Refresh_Board();
+    };
+    for (const Reminder& r : reminders) {
+        progress.setLabelText(QStringLiteral("SENDING REMINDER TO ..... \n %1 ( %2 )\n %3\n CURRENT RECORD : %4 OF %5")
+                                  .arg(r.partyName, r.to, documentText(r.row))
+                                  .arg(sent + 1)
+                                  .arg(total));
+        progress.setValue(sent);
+        QApplication::processEvents();
+        if (progress.wasCanceled())
+            return finish(QStringLiteral("SENDING STOPPED ....\n REMINDERS SENT : %1 OF %2").arg(sent).arg(total));
+        try {
+            mailer.send({splitAddresses(r.to), r.subject, r.html, {}, {}});
+        } catch (const MailError& e) {
+            return finish(QStringLiteral("UNABLE TO SEND E-MAIL TO : %1 ( %2 )\n%3\n REMINDERS SENT : %4 OF %5")
+                              .arg(r.partyName, r.to, e.message())
+                              .arg(sent)
+                              .arg(total));
+        }
+        // Sent: written down at once, so what went before a failure stays logged.
+        if (!guarded([&] { recordReminder(db(), session().userFullName, r); }))
+            return finish(QStringLiteral("REMINDER SENT TO %1 ( %2 ) BUT NOT LOGGED ....\n REMINDERS SENT : %3 OF %4")
+                              .arg(r.partyName, r.to)
+                              .arg(sent + 1)
+                              .arg(total));
+        ++sent;
+    }
+    progress.setValue(total);
+    finish(QStringLiteral("REMINDER E-MAIL SUCCESSFULLY SENT : %1 ....").arg(sent));
+}
+
+}  // namespace tarvic
