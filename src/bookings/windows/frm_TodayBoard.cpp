@@ -96,7 +96,7 @@ frm_TodayBoard::frm_TodayBoard(Session& session, QWidget* parent) : TaskWindow(s
     onEnter(Grid1, [this] { Open_Document(Grid1->currentRow()); });
     onEnter(txt_DueDays, [this] { Refresh_Board(); });
 
-    resize(1150, 620);
+    resize(1000, 600);
     // Only an ADMIN consultant sets the office's days ahead; everyone may look further.
     guarded([&] {
         admin_ = Chk_TCRole(db(), session.consultantCode).role == TCRole::Admin;
