@@ -58,7 +58,8 @@ frm_TodayBoard::frm_TodayBoard(Session& session, QWidget* parent) : TaskWindow(s
     lbl_Today->setStyleSheet(QStringLiteral("QLabel { color: navy; font-weight: bold; }"));
     txt_DueDays = named(new QLineEdit(this), "txt_DueDays");
     attachFilter(txt_DueDays, KeyFilter::Number);
-    bindColumn(txt_DueDays, "MST_LOCATIONDETAILS", "DUE_DAYS");
+    // Up to 999 days: a board looks ahead weeks, and dates beyond a few thousand years fail.
+    bindLength(txt_DueDays, 3);
     txt_DueDays->setMaximumWidth(60);
     auto* days = new QLabel(QStringLiteral("DAYS &AHEAD"), this);
     days->setBuddy(txt_DueDays);
@@ -123,29 +124,31 @@ void frm_TodayBoard::fillGrid() {
     lbl_Today->setText(QStringLiteral("DUE ON %1, %2 DAY(S) AHEAD").arg(dateText(board_.today)).arg(board_.daysAhead));
     QStringList counts;
     for (DueSection s : kDueSections)
-        counts << QStringLiteral("%1 (%2)").arg(sectionCaption(s)).arg(board_.count(s));
+        // A section's caption and count wrap as one.
+        counts << QStringLiteral("%1 (%2)").arg(sectionCaption(s)).arg(board_.count(s)).replace(QLatin1Char(' '), QChar::Nbsp);
     lbl_Counts->setText(counts.join(QStringLiteral("     ")));
 
     QSet<QString> reminded;
     guarded([&] { reminded = remindersSentOn(db(), board_.today); });
-    Load_EmptyGrid(Grid1, {{QStringLiteral("SECTION"), 3300},
-                           {QStringLiteral("DATE"), 1300},
-                           {QStringLiteral("DAYS"), 800, Qt::AlignRight},
-                           {QStringLiteral("DOCUMENT"), 1800},
-                           {QStringLiteral("PARTY"), 2600},
-                           {QStringLiteral("DETAIL"), 4000},
-                           {QStringLiteral("AMOUNT"), 1400, Qt::AlignRight},
-                           {QStringLiteral("SETTLED"), 1400, Qt::AlignRight},
-                           {QStringLiteral("BALANCE"), 1400, Qt::AlignRight},
-                           {QStringLiteral("REMINDED"), 1500}});
+    // What is due leads; the detail, the longest, comes last.
+    Load_EmptyGrid(Grid1, {{QStringLiteral("SECTION"), 3700},
+                           {QStringLiteral("DATE"), 1200},
+                           {QStringLiteral("DAYS LATE"), 700, Qt::AlignRight},
+                           {QStringLiteral("DOCUMENT"), 1400},
+                           {QStringLiteral("PARTY"), 2200},
+                           {QStringLiteral("AMOUNT"), 1300, Qt::AlignRight},
+                           {QStringLiteral("SETTLED"), 1300, Qt::AlignRight},
+                           {QStringLiteral("BALANCE"), 1300, Qt::AlignRight},
+                           {QStringLiteral("REMINDED"), 1300},
+                           {QStringLiteral("DETAIL"), 4500}});
     for (const DueRow& r : board_.rows) {
         const QString kind = reminderKind(r.section);
         const bool sent = !kind.isEmpty() && reminded.contains(reminderKey(kind, r.docCode, r.docNo, r.line));
         const int row = addGridRow(Grid1, {sectionCaption(r.section), dateText(r.date),
                                            r.date.isValid() ? QString::number(r.daysOverdue) : QString(),
-                                           documentText(r), r.party, r.detail, amountText(r.amount, r),
+                                           documentText(r), r.party, amountText(r.amount, r),
                                            amountText(r.settled, r), amountText(r.balance, r),
-                                           sent ? QStringLiteral("SENT TODAY") : QString()});
+                                           sent ? QStringLiteral("SENT TODAY") : QString(), r.detail});
         if (!kind.isEmpty()) {
             QTableWidgetItem* item = Grid1->item(row, ColSection);
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);

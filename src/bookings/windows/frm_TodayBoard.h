@@ -24,7 +24,18 @@ inline const QColor kDueTodayFore{96, 72, 0};
 class frm_TodayBoard : public TaskWindow {
     Q_OBJECT
 public:
-    enum GridCol { ColSection, ColDate, ColDays, ColDocument, ColParty, ColDetail, ColAmount, ColSettled, ColBalance, ColReminded };
+    enum GridCol {
+        ColSection,
+        ColDate,
+        ColDays,
+        ColDocument,
+        ColParty,
+        ColAmount,
+        ColSettled,
+        ColBalance,
+        ColReminded,
+        ColDetail
+    };
 
     frm_TodayBoard(Session& session, QWidget* parent = nullptr);
 
