@@ -9,6 +9,7 @@
 #include "shell/kit/BusyCursor.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/KeyFilters.h"
+#include "shell/kit/MailProgress.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -1128,13 +1129,9 @@ void frm_BusinessLeads_Quotation::Send_Email(QuotationPage page) {
     QuotationPagePane* pane = pagePane(page);
     if (!pane->email)
         return;
-    std::optional<MailSettings> settings;
-    if (!guarded([&] { settings = MailSettings::read(db()); }))
+    const std::optional<MailSettings> settings = readMailSettings(*this);
+    if (!settings)
         return;
-    if (!settings) {
-        prompter().information(this, kNoSmtp);
-        return;
-    }
     MailMessage message;
     message.to = splitAddresses(pane->email->text());
     if (message.to.isEmpty()) {

@@ -2,8 +2,8 @@
 
 #include "data/Mailer.h"
 #include "shell/kit/ExpXls.h"
+#include "shell/kit/MailProgress.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDir>
@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -211,13 +210,9 @@ void frm_SendBulkEmail::loadPlaces() {
 }
 
 void frm_SendBulkEmail::Send_Email() {
-    std::optional<MailSettings> settings;
-    if (!guarded([&] { settings = MailSettings::read(db()); }))
+    const std::optional<MailSettings> settings = readMailSettings(*this);
+    if (!settings)
         return;
-    if (!settings) {
-        prompter().information(this, kNoSmtp);
-        return;
-    }
     // The one body every recipient receives.
     MailMessage message;
     message.subject = txt_Subj->text().trimmed();
@@ -277,12 +272,7 @@ void frm_SendBulkEmail::Send_Email() {
     total = recipients.size();
 
     const Mailer mailer(*settings);
-    QProgressDialog progress(this);
-    progress.setWindowTitle(windowTitle());
-    progress.setCancelButtonText(QStringLiteral("&Cancel"));
-    progress.setRange(0, int(total));
-    progress.setMinimumDuration(0);
-    progress.setWindowModality(Qt::WindowModal);
+    MailProgress progress(this, int(total));
     int sent = 0;
     for (int i = 0; i < total; ++i) {
         const Recipient& r = recipients[i];
@@ -295,10 +285,7 @@ void frm_SendBulkEmail::Send_Email() {
                 .arg(i + 1)
                 .arg(total - i - 1);
         lbl_Msg->setText(status);
-        progress.setLabelText(status);
-        progress.setValue(i);
-        QApplication::processEvents();
-        if (progress.wasCanceled()) {
+        if (!progress.step(i, status)) {
             lbl_Msg->clear();
             prompter().information(
                 this, QStringLiteral("SENDING STOPPED ....\n E-MAIL SENT : %1 OF %2").arg(sent).arg(total));

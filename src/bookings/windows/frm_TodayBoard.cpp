@@ -6,14 +6,13 @@
 #include "shell/kit/ExpXls.h"
 #include "shell/kit/GridHelpers.h"
 #include "shell/kit/KeyFilters.h"
+#include "shell/kit/MailProgress.h"
 
-#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -224,24 +223,15 @@ std::vector<Reminder> frm_TodayBoard::chosenReminders() {
 }
 
 void frm_TodayBoard::Send_Reminder() {
-    std::optional<MailSettings> settings;
-    if (!guarded([&] { settings = MailSettings::read(db()); }))
+    const std::optional<MailSettings> settings = readMailSettings(*this);
+    if (!settings)
         return;
-    if (!settings) {
-        prompter().information(this, kNoSmtp);
-        return;
-    }
     const std::vector<Reminder> reminders = chosenReminders();
     if (reminders.empty())
         return;
     const Mailer mailer(*settings);
     const int total = int(reminders.size());
-    QProgressDialog progress(this);
-    progress.setWindowTitle(windowTitle());
-    progress.setCancelButtonText(QStringLiteral("&Cancel"));
-    progress.setRange(0, total);
-    progress.setMinimumDuration(0);
-    progress.setWindowModality(Qt::WindowModal);
+    MailProgress progress(this, total);
     int sent = 0;
     const auto finish = [&](const QString& message) {
         progress.cancel();
@@ -249,13 +239,10 @@ void frm_TodayBoard::Send_Reminder() {
         Refresh_Board();
     };
     for (const Reminder& r : reminders) {
-        progress.setLabelText(QStringLiteral("SENDING REMINDER TO ..... \n %1 ( %2 )\n %3\n CURRENT RECORD : %4 OF %5")
-                                  .arg(r.partyName, r.to, documentText(r.row))
-                                  .arg(sent + 1)
-                                  .arg(total));
-        progress.setValue(sent);
-        QApplication::processEvents();
-        if (progress.wasCanceled())
+        if (!progress.step(sent, QStringLiteral("SENDING REMINDER TO ..... \n %1 ( %2 )\n %3\n CURRENT RECORD : %4 OF %5")
+                                     .arg(r.partyName, r.to, documentText(r.row))
+                                     .arg(sent + 1)
+                                     .arg(total)))
             return finish(QStringLiteral("SENDING STOPPED ....\n REMINDERS SENT : %1 OF %2").arg(sent).arg(total));
         try {
             mailer.send({splitAddresses(r.to), r.subject, r.html, {}, {}});
