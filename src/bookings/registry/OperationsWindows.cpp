@@ -1,10 +1,10 @@
 #include "bookings/BookingsWindows.h"
 #include "bookings/windows/frm_CBPT_ConsOpt.h"
 #include "bookings/windows/frm_CBPT_StatusUpdate.h"
-#include "bookings/windows/frm_Update_CBPT_Ops.h"
-#include "bookings/windows/frm_Update_CBPT_OpsLog.h"
 #include "bookings/windows/frm_ReminderTemplate.h"
 #include "bookings/windows/frm_TodayBoard.h"
+#include "bookings/windows/frm_Update_CBPT_Ops.h"
+#include "bookings/windows/frm_Update_CBPT_OpsLog.h"
 
 namespace tarvic {
 

@@ -56,7 +56,8 @@ void frm_ReminderTemplate::Show_Template() {
     guarded([&] { t = reminderTemplate(db(), Cmb_Kind->currentText()); });
     txt_Subject->setText(t ? t->subject : QString());
     // A break on screen after each <br>, which the message counts once.
-    txt_Body->setPlainText(t ? QString(t->body).replace(QStringLiteral("<br>\n"), QStringLiteral("<br>"))
+    txt_Body->setPlainText(t ? QString(t->body)
+                                   .replace(QStringLiteral("<br>\n"), QStringLiteral("<br>"))
                                    .replace(QStringLiteral("<br>"), QStringLiteral("<br>\n"))
                              : QString());
 }

@@ -25,7 +25,8 @@ QString dateText(const QDate& d) {
 }
 
 QString documentText(const DueRow& r) {
-    return QStringLiteral("%1 %2").arg(r.docCode).arg(r.docNo) + (r.line ? QStringLiteral("/%1").arg(r.line) : QString());
+    return QStringLiteral("%1 %2").arg(r.docCode).arg(r.docNo) +
+           (r.line ? QStringLiteral("/%1").arg(r.line) : QString());
 }
 
 QString amountText(const Money& m, const DueRow& r) {
@@ -124,7 +125,10 @@ void frm_TodayBoard::fillGrid() {
     QStringList counts;
     for (DueSection s : kDueSections)
         // A section's caption and count wrap as one.
-        counts << QStringLiteral("%1 (%2)").arg(sectionCaption(s)).arg(board_.count(s)).replace(QLatin1Char(' '), QChar::Nbsp);
+        counts << QStringLiteral("%1 (%2)")
+                      .arg(sectionCaption(s))
+                      .arg(board_.count(s))
+                      .replace(QLatin1Char(' '), QChar::Nbsp);
     lbl_Counts->setText(counts.join(QStringLiteral("     ")));
 
     QSet<QString> reminded;
@@ -143,11 +147,11 @@ void frm_TodayBoard::fillGrid() {
     for (const DueRow& r : board_.rows) {
         const QString kind = reminderKind(r.section);
         const bool sent = !kind.isEmpty() && reminded.contains(reminderKey(kind, r.docCode, r.docNo, r.line));
-        const int row = addGridRow(Grid1, {sectionCaption(r.section), dateText(r.date),
-                                           r.date.isValid() ? QString::number(r.daysOverdue) : QString(),
-                                           documentText(r), r.party, amountText(r.amount, r),
-                                           amountText(r.settled, r), amountText(r.balance, r),
-                                           sent ? QStringLiteral("SENT TODAY") : QString(), r.detail});
+        const int row =
+            addGridRow(Grid1, {sectionCaption(r.section), dateText(r.date),
+                               r.date.isValid() ? QString::number(r.daysOverdue) : QString(), documentText(r), r.party,
+                               amountText(r.amount, r), amountText(r.settled, r), amountText(r.balance, r),
+                               sent ? QStringLiteral("SENT TODAY") : QString(), r.detail});
         if (!kind.isEmpty()) {
             QTableWidgetItem* item = Grid1->item(row, ColSection);
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
@@ -204,9 +208,8 @@ std::vector<Reminder> frm_TodayBoard::chosenReminders() {
             continue;
         }
         bool sentToday = false;
-        if (!guarded([&] {
-                sentToday = remindedOn(db(), r.kind, r.row.docCode, r.row.docNo, r.row.line, board_.today);
-            }))
+        if (!guarded(
+                [&] { sentToday = remindedOn(db(), r.kind, r.row.docCode, r.row.docNo, r.row.line, board_.today); }))
             return {};
         if (sentToday && !prompter().question(this, QStringLiteral("REMINDER ALREADY SENT TODAY FOR %1 ( %2 ) ....\n"
                                                                    "SEND AGAIN ?")
@@ -239,10 +242,11 @@ void frm_TodayBoard::Send_Reminder() {
         Refresh_Board();
     };
     for (const Reminder& r : reminders) {
-        if (!progress.step(sent, QStringLiteral("SENDING REMINDER TO ..... \n %1 ( %2 )\n %3\n CURRENT RECORD : %4 OF %5")
-                                     .arg(r.partyName, r.to, documentText(r.row))
-                                     .arg(sent + 1)
-                                     .arg(total)))
+        if (!progress.step(sent,
+                           QStringLiteral("SENDING REMINDER TO ..... \n %1 ( %2 )\n %3\n CURRENT RECORD : %4 OF %5")
+                               .arg(r.partyName, r.to, documentText(r.row))
+                               .arg(sent + 1)
+                               .arg(total)))
             return finish(QStringLiteral("SENDING STOPPED ....\n REMINDERS SENT : %1 OF %2").arg(sent).arg(total));
         try {
             mailer.send({splitAddresses(r.to), r.subject, r.html, {}, {}});

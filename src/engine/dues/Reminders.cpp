@@ -57,10 +57,14 @@ QSet<QString> remindersSentOn(Database& db, const QDate& day) {
 
 QString reminderKind(DueSection section) {
     switch (section) {
-    case DueSection::Instalment: return kReminderKinds[0];
-    case DueSection::SupplierDue: return kReminderKinds[1];
-    case DueSection::HotelDeadline: return kReminderKinds[2];
-    default: return {};
+        case DueSection::Instalment:
+            return kReminderKinds[0];
+        case DueSection::SupplierDue:
+            return kReminderKinds[1];
+        case DueSection::HotelDeadline:
+            return kReminderKinds[2];
+        default:
+            return {};
     }
 }
 
@@ -100,8 +104,7 @@ namespace {
 // The party reminded of a row, its address and the booking's tour date: the booking's customer,
 // the note's supplier, the hotel of the booked quotation's line.
 std::optional<QSqlRecord> reminderParty(Database& db, const QString& kind, const DueRow& row) {
-    const QString booking = QStringLiteral(
-        "LEFT JOIN M_TBL_TRANSACTION b ON b.DOC_CODE='CBPT01' AND b.DOC_NO=? ");
+    const QString booking = QStringLiteral("LEFT JOIN M_TBL_TRANSACTION b ON b.DOC_CODE='CBPT01' AND b.DOC_NO=? ");
     if (kind == kReminderKinds[0])
         return db.firstRow(QStringLiteral("SELECT p.PARTY_NAME, p.EMAIL_ADD, b.START_DT FROM M_TBL_TRANSACTION b "
                                           "LEFT JOIN M_TBL_PARTY p ON p.PARTY_CODE=b.PARTY_CODE "
@@ -149,29 +152,31 @@ Reminder composeReminder(Database& db, const DueRow& row, const QString& company
     if (r.partyName.isEmpty())
         r.partyName = row.party;
     const auto date = [](const QDate& d) { return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : QString(); };
-    const QString document =
-        QStringLiteral("%1 %2").arg(row.docCode).arg(row.docNo) + (row.line ? QStringLiteral("/%1").arg(row.line) : QString());
-    const QList<std::pair<QString, QString>> values{
-        {QStringLiteral("{PARTY}"), r.partyName},        {QStringLiteral("{BOOKING}"), QString::number(row.booking)},
-        {QStringLiteral("{DOCUMENT}"), document},        {QStringLiteral("{DETAIL}"), row.detail},
-        {QStringLiteral("{DUE_DATE}"), date(row.date)},  {QStringLiteral("{AMOUNT}"), row.amount.toString()},
-        {QStringLiteral("{BALANCE}"), row.balance.toString()}, {QStringLiteral("{TOUR_DATE}"), date(tour)},
-        {QStringLiteral("{COMPANY}"), company.trimmed()}};
+    const QString document = QStringLiteral("%1 %2").arg(row.docCode).arg(row.docNo) +
+                             (row.line ? QStringLiteral("/%1").arg(row.line) : QString());
+    const QList<std::pair<QString, QString>> values{{QStringLiteral("{PARTY}"), r.partyName},
+                                                    {QStringLiteral("{BOOKING}"), QString::number(row.booking)},
+                                                    {QStringLiteral("{DOCUMENT}"), document},
+                                                    {QStringLiteral("{DETAIL}"), row.detail},
+                                                    {QStringLiteral("{DUE_DATE}"), date(row.date)},
+                                                    {QStringLiteral("{AMOUNT}"), row.amount.toString()},
+                                                    {QStringLiteral("{BALANCE}"), row.balance.toString()},
+                                                    {QStringLiteral("{TOUR_DATE}"), date(tour)},
+                                                    {QStringLiteral("{COMPANY}"), company.trimmed()}};
     r.subject = fill(t->subject, values, false);
     QString body = fill(t->body, values, true);
     // A <br> ending a typed line is that line's one break.
     body.replace(QLatin1String("\r\n"), QLatin1String("\n"))
         .replace(QLatin1String("<br>\n"), QLatin1String("<br>"))
         .replace(QLatin1Char('\n'), QLatin1String("<br>"));
-    r.html = QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>") + body +
-             QStringLiteral("</body></html>");
+    r.html =
+        QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>") + body + QStringLiteral("</body></html>");
     return r;
 }
 
 QString reminderLogLine(const Reminder& r, const QString& user, const QDateTime& at) {
     return QStringLiteral("%1 %2 REMINDER %3 SENT BY %4 TO %5 ( %6 )")
-        .arg(at.toString(QStringLiteral("dd/MM/yyyy hh:mm")), r.kind, r.row.detail, user.trimmed(), r.partyName,
-             r.to);
+        .arg(at.toString(QStringLiteral("dd/MM/yyyy hh:mm")), r.kind, r.row.detail, user.trimmed(), r.partyName, r.to);
 }
 
 void recordReminder(Database& db, const QString& user, const Reminder& r) {
@@ -190,8 +195,9 @@ void recordReminder(Database& db, const QString& user, const Reminder& r) {
         while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
             lines.removeLast();
         lines << reminderLogLine(r, user, now);
-        const int limit = db.columnLengths(QStringLiteral("M_TBL_TRANSACTION"))
-                              .textLength(QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("CONSUTLTANT_RESPONSETXT"));
+        const int limit =
+            db.columnLengths(QStringLiteral("M_TBL_TRANSACTION"))
+                .textLength(QStringLiteral("M_TBL_TRANSACTION"), QStringLiteral("CONSUTLTANT_RESPONSETXT"));
         while (limit > 0 && lines.size() > 1 && characterCount(lines.join(QLatin1Char('\n'))) > limit)
             lines.removeFirst();
         const QString log = limit > 0 ? lines.join(QLatin1Char('\n')).left(limit) : lines.join(QLatin1Char('\n'));

@@ -47,8 +47,8 @@ struct ReminderTemplate {
 inline const QStringList kReminderKinds{QStringLiteral("CUSTOMER"), QStringLiteral("SUPPLIER"),
                                         QStringLiteral("HOTEL")};
 inline const QStringList kReminderPlaceholders{
-    QStringLiteral("{PARTY}"),  QStringLiteral("{BOOKING}"), QStringLiteral("{DOCUMENT}"),
-    QStringLiteral("{DETAIL}"), QStringLiteral("{DUE_DATE}"), QStringLiteral("{AMOUNT}"),
+    QStringLiteral("{PARTY}"),   QStringLiteral("{BOOKING}"),   QStringLiteral("{DOCUMENT}"),
+    QStringLiteral("{DETAIL}"),  QStringLiteral("{DUE_DATE}"),  QStringLiteral("{AMOUNT}"),
     QStringLiteral("{BALANCE}"), QStringLiteral("{TOUR_DATE}"), QStringLiteral("{COMPANY}")};
 
 // The kind's template; nullopt when it has none.
