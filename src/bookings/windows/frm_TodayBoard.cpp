@@ -163,8 +163,9 @@ void frm_TodayBoard::fillGrid() {
         else if (r.date.isValid() && r.daysOverdue == 0)
             setRowColours(Grid1, row, kDueTodayBack, kDueTodayFore);
     }
+    // Enter opens the first row at once; unselected, it keeps its colour.
     if (!board_.rows.empty())
-        Grid1->setCurrentCell(0, ColSection);
+        Grid1->selectionModel()->setCurrentIndex(Grid1->model()->index(0, ColSection), QItemSelectionModel::NoUpdate);
 }
 
 void frm_TodayBoard::Save_Days() {
