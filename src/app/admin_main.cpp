@@ -434,9 +434,9 @@ int main(int argc, char** argv) {
             const QString format = parser.value(formatOpt).trimmed().toLower();
             if (!expectArgs(0, 0))
                 return Usage;
-            if (!daysOk || (parser.isSet(daysOpt) && days < 0) || (parser.isSet(consultantOpt) && !consultantOk) ||
+            if (!daysOk || (parser.isSet(daysOpt) && (days < 0 || days > kMaxDueDays)) || (parser.isSet(consultantOpt) && !consultantOk) ||
                 (format != QLatin1String("text") && format != QLatin1String("csv"))) {
-                complain(QStringLiteral("due takes [--days N] [--consultant CODE] [--format text|csv]; see --help"));
+                complain(QStringLiteral("due takes [--days N (0 to %1)] [--consultant CODE] [--format text|csv]; see --help").arg(kMaxDueDays));
                 return Usage;
             }
             return admin.due(days, parser.isSet(consultantOpt) ? std::optional<int>(consultant) : std::nullopt,

@@ -261,6 +261,19 @@ private slots:
         }
     }
 
+    // The days ahead stop at the most a board can look: the longest runs on both engines, one more
+    // is refused by the tool, the office setting and the board alike.
+    void theDaysAheadAreBounded() {
+        DuesFixture f;
+        f.seed(DuesFixture::kAdmin);
+        QCOMPARE(runAdmin(f.t, {u"due"_s, u"--days"_s, QString::number(kMaxDueDays)}).code, 0);
+        QVERIFY(runAdmin(f.t, {u"due"_s, u"--days"_s, QString::number(kMaxDueDays + 1)}).code != 0);
+        QVERIFY_THROWS_EXCEPTION(DbError, setOfficeDueDays(f.db(), kMaxDueDays + 1));
+        QVERIFY_THROWS_EXCEPTION(DbError, dueBoard(f.db(), {f.today, kMaxDueDays + 1, std::nullopt}));
+        setOfficeDueDays(f.db(), kMaxDueDays);
+        QCOMPARE(dueBoard(f.db(), {f.today, -1, std::nullopt}).daysAhead, kMaxDueDays);
+    }
+
     void theBooksCheckNamesEachFault_data() {
         QTest::addColumn<Setup>("setup");
         QTest::addColumn<QString>("problem");  // empty: the books stay consistent

@@ -58,8 +58,7 @@ frm_TodayBoard::frm_TodayBoard(Session& session, QWidget* parent) : TaskWindow(s
     lbl_Today->setStyleSheet(QStringLiteral("QLabel { color: navy; font-weight: bold; }"));
     txt_DueDays = named(new QLineEdit(this), "txt_DueDays");
     attachFilter(txt_DueDays, KeyFilter::Number);
-    // Up to 999 days: a board looks ahead weeks, and dates beyond a few thousand years fail.
-    bindLength(txt_DueDays, 3);
+    bindLength(txt_DueDays, QString::number(kMaxDueDays).size());
     txt_DueDays->setMaximumWidth(60);
     auto* days = new QLabel(QStringLiteral("DAYS &AHEAD"), this);
     days->setBuddy(txt_DueDays);

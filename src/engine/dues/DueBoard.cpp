@@ -214,6 +214,8 @@ int DueBoard::count(DueSection s) const {
 
 DueBoard dueBoard(Database& db, const DueBoardQuery& query) {
     DueBoardQuery q = query;
+    if (q.daysAhead > kMaxDueDays)
+        throw DbError(DbError::Kind::Refused, QStringLiteral("ENTER VALID DAYS ...."));
     if (q.consultant) {
         const TCRoleCheck role = Chk_TCRole(db, *q.consultant);
         if (!role.saveAllowed())
@@ -243,11 +245,11 @@ DueBoard dueBoard(Database& db, const DueBoardQuery& query) {
 
 int officeDueDays(Database& db) {
     const QVariant v = db.scalar(QStringLiteral("SELECT DUE_DAYS FROM MST_LOCATIONDETAILS ORDER BY LOC_ID"));
-    return v.isNull() || v.toInt() < 0 ? kDefaultDueDays : v.toInt();
+    return v.isNull() || v.toInt() < 0 ? kDefaultDueDays : std::min(v.toInt(), kMaxDueDays);
 }
 
 void setOfficeDueDays(Database& db, int days) {
-    if (days < 0)
+    if (days < 0 || days > kMaxDueDays)
         throw DbError(DbError::Kind::Refused, QStringLiteral("ENTER VALID DAYS ...."));
     db.transact([&] {
         if (db.execAffected(QStringLiteral("UPDATE MST_LOCATIONDETAILS SET DUE_DAYS=? WHERE LOC_ID="

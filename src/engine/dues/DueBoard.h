@@ -31,6 +31,8 @@ QString sectionName(DueSection s);
 
 inline constexpr int kTourDaysAhead = 7;
 inline constexpr int kDefaultDueDays = 7;
+// A board looks ahead weeks; a date thousands of years on overflows a timestamp on a server.
+inline constexpr int kMaxDueDays = 999;
 
 struct DueRow {
     DueSection section = DueSection::Instalment;
