@@ -6,6 +6,7 @@
 #include "admin/CodeMaintenance.h"
 #include "admin/frm_AddLogins.h"
 #include "admin/frm_CompanyProfile.h"
+#include "engine/dues/DueBoard.h"
 #include "admin/frm_DocCode_Acc_Combination.h"
 #include "admin/frm_ExpImpMenuDetails.h"
 #include "admin/frm_GrantAccess.h"
@@ -822,6 +823,31 @@ private slots:
         QCOMPARE(f.links(u"FRDM01"_s).size(), 1);
         QTest::keyClick(w->txt_AccCode, Qt::Key_Escape);
         QVERIFY(!w->isVisible());
+    }
+
+    // The office's days ahead show its default until set, are typed as whole days and saved
+    // with the profile; left empty they are asked for and nothing changes.
+    void companyProfileDueDays() {
+        struct Case {
+            QString typed;
+            QString message;
+            int days;  // the office's days ahead afterwards
+        };
+        const QList<Case> cases{{"21", kProfileDone, 21}, {"0", kProfileDone, 0},
+                                {"", u"PLEASE ENTER DUE DAYS AHEAD ...."_s, kDefaultDueDays}};
+        for (const Case& c : cases) {
+            TestSession ts;
+            auto w = open<frm_CompanyProfile>(ts);
+            QCOMPARE(w->txt_DueDays->text(), QString::number(kDefaultDueDays));
+            w->txt_DueDays->clear();
+            typeInto(w->txt_DueDays, c.typed + u"-9x"_s);  // neither a sign, a letter nor a fourth digit
+            QCOMPARE(w->txt_DueDays->text(), (c.typed + u"9"_s).left(3));
+            w->txt_DueDays->setText(c.typed);
+            ts.answer({true});
+            QTest::mouseClick(w->Cmd_Save, Qt::LeftButton);
+            QCOMPARE(ts.prompter.texts().constLast(), c.message);
+            QCOMPARE(officeDueDays(ts.db()), c.days);
+        }
     }
 
     void companyProfileAndMailServer() {

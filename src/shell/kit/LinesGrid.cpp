@@ -15,8 +15,6 @@ namespace tarvic {
 
 namespace {
 
-const QString kDateFormat = QStringLiteral("dd/MM/yyyy");
-
 // Each cell is edited with its column's kind: the same filters and bounds as a field.
 class LineDelegate : public QStyledItemDelegate {
 public:
@@ -80,13 +78,6 @@ private:
 };
 
 }  // namespace
-
-QDate lineDate(const QString& text) {
-    return QDate::fromString(text.trimmed(), kDateFormat);
-}
-QString lineDateText(const QDate& date) {
-    return date.isValid() ? date.toString(kDateFormat) : QString();
-}
 
 LinesGrid::LinesGrid(const QString& objectName, QList<LineColumn> columns, QWidget* parent)
     : QTableWidget(0, int(columns.size()), parent), columns_(std::move(columns)) {

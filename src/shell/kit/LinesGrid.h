@@ -8,6 +8,8 @@
 //                             {{"DUE DATE", 1300, LineColumn::Kind::Date}, {"AMOUNT", 1400, LineColumn::Kind::Amount},
 //                              {"NOTE", 3000, LineColumn::Kind::Text, 200}, {"BALANCE", 1400, LineColumn::Kind::Shown}},
 //                             parent);
+#include "shell/kit/DateField.h"
+
 #include <QStringList>
 #include <QTableWidget>
 
@@ -68,9 +70,5 @@ private:
     bool readOnly_ = false;
     bool filling_ = false;
 };
-
-// "25/12/2026" to a date; an invalid date for anything else.
-QDate lineDate(const QString& text);
-QString lineDateText(const QDate& date);
 
 }  // namespace tarvic
