@@ -35,9 +35,11 @@ public:
                 break;
             case LineColumn::Kind::Amount:
                 attachFilter(edit, KeyFilter::Amount);
+                edit->setMaxLength(int(Money::largest().toString().size()));
                 break;
             case LineColumn::Kind::Percent:
                 attachFilter(edit, KeyFilter::Decimal, percentLimit());
+                edit->setMaxLength(int(QStringLiteral("100.00").size()));
                 break;
             case LineColumn::Kind::Whole:
                 attachFilter(edit, KeyFilter::Number);
