@@ -270,7 +270,7 @@ void frm_Party::Show_Record(qint64 code) {
     QLineEdit* const periodFields[] = {txt_CreditDays, txt_OptionDays, txt_FreeCancelDays};
     for (int i = 0; i < 3; ++i)  // no period shows empty, never 0
         periodFields[i]->setText(row->value(QLatin1String(kPeriodColumns[i])).isNull() ? QString()
-                                                                                        : t(kPeriodColumns[i]));
+                                                                                       : t(kPeriodColumns[i]));
     showText(Cmb_RelType, t("BUSINESS_RELTYPE"));
     showText(Cmb_PartyType, t("PARTY_TYPE"));
     lbl_PartyTypeCode->setText(t("PARTYTYPE_CODE"));

@@ -50,6 +50,9 @@ E kindOf(const std::pair<E, QString> (&kinds)[N], const QString& caption) {
 }
 
 constexpr int kLargestDays = 9999;
+const QList<GridColumn> kListColumns{{QStringLiteral("TEMPLATE NAME"), 4000},
+                                     {QStringLiteral("LINES"), 900, Qt::AlignRight},
+                                     {QStringLiteral("CODE"), 900, {}, true}};
 
 }  // namespace
 
@@ -95,8 +98,6 @@ frm_ScheduleTemplate::frm_ScheduleTemplate(Session& session, QWidget* parent) : 
     connect(Cmd_DelLine, &QPushButton::clicked, this, [this] { Grid_Lines->removeLine(); });
 
     Grid1 = addDetailedList(this, body());
-    Load_EmptyGrid(Grid1, {{QStringLiteral("TEMPLATE NAME"), 4000}, {QStringLiteral("LINES"), 900, Qt::AlignRight},
-                           {QStringLiteral("CODE"), 900, {}, true}});
     const auto choose = [this](int row) {
         if (!isBlankRow(Grid1, row))
             Show_Record(gridText(Grid1, row, 2).toInt());
@@ -108,8 +109,7 @@ frm_ScheduleTemplate::frm_ScheduleTemplate(Session& session, QWidget* parent) : 
 }
 
 void frm_ScheduleTemplate::Load_Grid() {
-    Load_EmptyGrid(Grid1, {{QStringLiteral("TEMPLATE NAME"), 4000}, {QStringLiteral("LINES"), 900, Qt::AlignRight},
-                           {QStringLiteral("CODE"), 900, {}, true}});
+    Load_EmptyGrid(Grid1, kListColumns);
     guarded([&] {
         for (const ScheduleTemplate& t : ScheduleTemplates(db(), session().userFullName).all())
             addGridRow(Grid1, {t.name, QString::number(t.lines.size()), QString::number(t.code)});

@@ -2,8 +2,8 @@
 
 #include "LeadQuery.h"
 #include "LeadStatusList.h"
-#include "engine/sales/LeadStore.h"
 #include "data/Moments.h"
+#include "engine/sales/LeadStore.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/DateField.h"
 

@@ -6,7 +6,6 @@
 #include "admin/CodeMaintenance.h"
 #include "admin/frm_AddLogins.h"
 #include "admin/frm_CompanyProfile.h"
-#include "engine/dues/DueBoard.h"
 #include "admin/frm_DocCode_Acc_Combination.h"
 #include "admin/frm_ExpImpMenuDetails.h"
 #include "admin/frm_GrantAccess.h"
@@ -15,6 +14,7 @@
 #include "data/Numbering.h"
 #include "data/Passwords.h"
 #include "data/PrivateFiles.h"
+#include "engine/dues/DueBoard.h"
 #include "masters/frm_WebAccess.h"
 #include "shell/MainWindow.h"
 #include "shell/kit/Checks.h"
@@ -833,7 +833,8 @@ private slots:
             QString message;
             int days;  // the office's days ahead afterwards
         };
-        const QList<Case> cases{{"21", kProfileDone, 21}, {"0", kProfileDone, 0},
+        const QList<Case> cases{{"21", kProfileDone, 21},
+                                {"0", kProfileDone, 0},
                                 {"", u"PLEASE ENTER DUE DAYS AHEAD ...."_s, kDefaultDueDays}};
         for (const Case& c : cases) {
             TestSession ts;

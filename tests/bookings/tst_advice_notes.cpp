@@ -4,11 +4,11 @@
 // locked before or after the window opened, the modify windows (live notes only, rewritten in
 // place, a note cancelled meanwhile refused), and every save all or nothing.
 #include "bookings/BookingsWindows.h"
-#include "engine/dues/SupplierDues.h"
 #include "bookings/family/AdviceItems.h"
 #include "bookings/family/AdviceNoteWindow.h"
 #include "data/Moments.h"
 #include "engine/admin/DemoData.h"
+#include "engine/dues/SupplierDues.h"
 #include "shell/kit/CodeList.h"
 #include "shell/kit/ListGrid.h"
 #include "support/Drive.h"
@@ -341,13 +341,13 @@ private slots:
             auto m = f.open(kKinds[k], true);
             typeInto(m->txt_DocNo, "1");
             keyToFocus(Qt::Key_Return);
-            const QDate service = dateFromDb(
-                db.scalar("SELECT COALESCE(START_DT, DOC_DATE) FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND DOC_NO=1",
-                          {code}));
+            const QDate service = dateFromDb(db.scalar(
+                "SELECT COALESCE(START_DT, DOC_DATE) FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND DOC_NO=1", {code}));
             const QString dueOfNote1 = "SELECT DUE_DT FROM M_TBL_ADVICE_DUE WHERE DOC_CODE=? AND DOC_NO=1";
             const QStringList before = lines(db, dueOfNote1, {code});
-            QCOMPARE(m->txt_DueDate->text(),
-                     before.isEmpty() ? day(service.addDays(10)) : day(QDate::fromString(before[0].left(10), Qt::ISODate)));
+            QCOMPARE(m->txt_DueDate->text(), before.isEmpty()
+                                                 ? day(service.addDays(10))
+                                                 : day(QDate::fromString(before[0].left(10), Qt::ISODate)));
             f.save(*m);
             QCOMPARE(lines(db, dueOfNote1, {code}), before);
             typeInto(m->txt_DueDate, "31139999");

@@ -101,8 +101,8 @@ private slots:
         QTest::keyClick(s->Cmb_Template, Qt::Key_Down);
         QCOMPARE(s->Cmb_Template->currentText(), "DEPOSIT AND BALANCE");
         QTest::mouseClick(s->Cmd_FillTemplate, Qt::LeftButton);
-        QCOMPARE(shown(s->Grid_Schedule), (QStringList{f.dueText(0) + "|2500.12||DEPOSIT|||",
-                                                       f.dueText(30) + "|7500.38||BALANCE|||"}));
+        QCOMPARE(shown(s->Grid_Schedule),
+                 (QStringList{f.dueText(0) + "|2500.12||DEPOSIT|||", f.dueText(30) + "|7500.38||BALANCE|||"}));
         QCOMPARE(s->lbl_ScheduleTotal->text(), "TOTAL OF INSTALMENTS : 10000.50    GRAND TOTAL : 10000.50");
         QVERIFY(f.stored().isEmpty());  // nothing stored before the save
         shoot(*w, "booking_schedule");
@@ -131,10 +131,14 @@ private slots:
             QStringList amounts;  // stored
         };
         const QList<Case> cases{
-            {"short of the total", {{0, "4000", {}}, {10, "5000", {}}},
-             scheduleTotalMessage(Money::fromInput("9000"), Money::fromInput("10000.50")), {}},
-            {"beyond the total", {{0, "4000", {}}, {10, "7000", {}}},
-             scheduleTotalMessage(Money::fromInput("11000"), Money::fromInput("10000.50")), {}},
+            {"short of the total",
+             {{0, "4000", {}}, {10, "5000", {}}},
+             scheduleTotalMessage(Money::fromInput("9000"), Money::fromInput("10000.50")),
+             {}},
+            {"beyond the total",
+             {{0, "4000", {}}, {10, "7000", {}}},
+             scheduleTotalMessage(Money::fromInput("11000"), Money::fromInput("10000.50")),
+             {}},
             {"no due date", {{-1000, "10000.50", {}}}, "ENTER THE DUE DATE OF EVERY INSTALMENT ....", {}},
             {"no amount", {{0, {}, {}}, {5, "10000.50", {}}}, "ENTER THE AMOUNT OF EVERY INSTALMENT ....", {}},
             {"percentage and rest", {{0, {}, "40"}, {20, "6000.30", {}}}, kScheduleSaved, {"4000.20", "6000.30"}},
@@ -207,8 +211,10 @@ private slots:
             {"re-priced", "UPDATE M_TBL_TRANSACTION SET GRAND_TOTAL=12000 WHERE DOC_CODE='CBPT01' AND DOC_NO=?", true,
              "BOOKING RE-PRICED : " + scheduleTotalMessage(Money::fromInput("10000.50"), Money::fromInput("12000"))},
             {"locked", "UPDATE M_TBL_TRANSACTION SET LCK_CBPT='Y' WHERE DOC_CODE='CBPT01' AND DOC_NO=?", false, {}},
-            {"cancelled", "UPDATE M_TBL_TRANSACTION SET DOC_STATUS='CNCL' WHERE DOC_CODE='CBPT01' AND DOC_NO=?",
-             false, {}},
+            {"cancelled",
+             "UPDATE M_TBL_TRANSACTION SET DOC_STATUS='CNCL' WHERE DOC_CODE='CBPT01' AND DOC_NO=?",
+             false,
+             {}},
         };
         for (const Case& c : cases) {
             Fixture f;

@@ -4,7 +4,6 @@
 // booking sheet and its list, feedback, and the unmatched advice-note counts.
 #include "bookings/BookingsWindows.h"
 #include "bookings/windows/HotelStatusWindows.h"
-#include "engine/bookings/TourDays.h"
 #include "bookings/windows/VehicleSheetWindows.h"
 #include "bookings/windows/frm_FeedBackForm.h"
 #include "bookings/windows/frm_GenerateTourDays.h"
@@ -12,6 +11,7 @@
 #include "data/BooksCheck.h"
 #include "data/Moments.h"
 #include "engine/admin/DemoData.h"
+#include "engine/bookings/TourDays.h"
 #include "engine/bookings/TourOps.h"
 #include "engine/dues/SupplierDues.h"
 #include "shell/kit/ListGrid.h"
@@ -216,7 +216,7 @@ void hotelLineStatus() {
 // saved without a new status and the other stays the hotel's; cleared, it is the hotel's again.
 void hotelLineDeadlines() {
     struct Step {
-        QString option;                   // typed over the option date, or {} to leave it
+        QString option;                    // typed over the option date, or {} to leave it
         QString shownOption, shownCancel;  // after reopening
         QString stored;                    // OPTION_DT|FREECNCL_DT days typed on the line
     };

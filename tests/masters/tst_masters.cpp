@@ -1078,9 +1078,9 @@ private slots:
                      QStringList{c.stored});
             f.w->Load_Init();
             f.w->Show_Record(code);
-            QCOMPARE(f.w->txt_CreditDays->text() + "|" + f.w->txt_OptionDays->text() + "|" +
-                         f.w->txt_FreeCancelDays->text(),
-                     QString(c.stored).replace("-1", ""));
+            QCOMPARE(
+                f.w->txt_CreditDays->text() + "|" + f.w->txt_OptionDays->text() + "|" + f.w->txt_FreeCancelDays->text(),
+                QString(c.stored).replace("-1", ""));
         }
     }
 

@@ -212,8 +212,7 @@ bool frm_UpdateHotelStatus_Line::Show_Line() {
                                                     : status + QStringLiteral(" : ") +
                                                           byOnText(r->value(QStringLiteral("HOTL_STATUPDBY")),
                                                                    r->value(QStringLiteral("HOTL_STATUPDON"))));
-               for (const HotelDeadline& d :
-                    hotelDeadlines(db(), r->value(QStringLiteral("CBPT_NO")).toLongLong()))
+               for (const HotelDeadline& d : hotelDeadlines(db(), r->value(QStringLiteral("CBPT_NO")).toLongLong()))
                    if (d.quotation == quotation_ && d.line == line_) {
                        shownOption_ = d.option;
                        shownFreeCancel_ = d.freeCancel;
@@ -246,14 +245,14 @@ bool frm_UpdateHotelStatus_Line::deadlinesChanged() const {
 
 void frm_UpdateHotelStatus_Line::Save_Record() {
     const auto mistyped = [](const QLineEdit* e) { return !dateFieldEmpty(e) && !fieldDate(e).isValid(); };
-    if (!runChecks(prompter(), this,
-                   {{[&] { return !loaded_; }, nullptr, QString::fromLatin1(kChangedByAnotherUser)},
-                    {[&] { return chosenCode(Cmb_Status).isEmpty() && !deadlinesChanged(); }, Cmb_Status,
-                     kChooseHotelStatus},
-                    {[&] { return mistyped(txt_OptionDt); }, txt_OptionDt,
-                     QStringLiteral("PLEASE ENTER OPTION DATE PROPERLY ....")},
-                    {[&] { return mistyped(txt_FreeCnclDt); }, txt_FreeCnclDt,
-                     QStringLiteral("PLEASE ENTER FREE CANCELLATION DATE PROPERLY ....")}}))
+    if (!runChecks(
+            prompter(), this,
+            {{[&] { return !loaded_; }, nullptr, QString::fromLatin1(kChangedByAnotherUser)},
+             {[&] { return chosenCode(Cmb_Status).isEmpty() && !deadlinesChanged(); }, Cmb_Status, kChooseHotelStatus},
+             {[&] { return mistyped(txt_OptionDt); }, txt_OptionDt,
+              QStringLiteral("PLEASE ENTER OPTION DATE PROPERLY ....")},
+             {[&] { return mistyped(txt_FreeCnclDt); }, txt_FreeCnclDt,
+              QStringLiteral("PLEASE ENTER FREE CANCELLATION DATE PROPERLY ....")}}))
         return;
     if (!Confirmation{QStringLiteral(" YOU ARE ABOUT TO UPDATE HOTEL STATUS FOR .."), details()}.ask(prompter(), this))
         return;

@@ -99,8 +99,12 @@ void ScheduleTab::showBooking(qint64 booking, bool editable) {
         grandTotal_ = s.grandTotal;
         QList<QStringList> lines;
         for (const InstalmentDue& l : s.lines)
-            lines << QStringList{lineDateText(l.due),      l.amount.toString(),  QString(),
-                                 l.note,                   l.received.toString(), l.balance.toString(),
+            lines << QStringList{lineDateText(l.due),
+                                 l.amount.toString(),
+                                 QString(),
+                                 l.note,
+                                 l.received.toString(),
+                                 l.balance.toString(),
                                  l.daysOverdue > 0 ? QString::number(l.daysOverdue) : QString()};
         Grid_Schedule->setLines(lines);
         for (int r = 0; r < int(s.lines.size()); ++r)

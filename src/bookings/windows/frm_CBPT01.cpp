@@ -633,8 +633,8 @@ void frm_CBPT01::buildScheduleTab() {
 
 void frm_CBPT01::showSchedule() {
     if (scheduleTab)
-        scheduleTab->showBooking(number_, status_ == status::kLive &&
-                                              locks_.value(QStringLiteral("LCK_CBPT")) != QLatin1String("Y"));
+        scheduleTab->showBooking(
+            number_, status_ == status::kLive && locks_.value(QStringLiteral("LCK_CBPT")) != QLatin1String("Y"));
 }
 
 void frm_CBPT01::buildHotelVoucher() {

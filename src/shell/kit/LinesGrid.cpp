@@ -89,7 +89,8 @@ LinesGrid::LinesGrid(const QString& objectName, QList<LineColumn> columns, QWidg
         headings << c.heading;
     setHorizontalHeaderLabels(headings);
     for (int i = 0; i < columns_.size(); ++i)
-        setColumnWidth(i, std::max(twipsToPixels(columns_.at(i).widthTwips), headingWidth(this, columns_.at(i).heading)));
+        setColumnWidth(i,
+                       std::max(twipsToPixels(columns_.at(i).widthTwips), headingWidth(this, columns_.at(i).heading)));
     horizontalHeader()->setStretchLastSection(true);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     setSelectionMode(QAbstractItemView::SingleSelection);

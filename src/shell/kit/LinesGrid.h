@@ -6,7 +6,8 @@
 //
 //     auto* g = new LinesGrid(QStringLiteral("Grid_Lines"),
 //                             {{"DUE DATE", 1300, LineColumn::Kind::Date}, {"AMOUNT", 1400, LineColumn::Kind::Amount},
-//                              {"NOTE", 3000, LineColumn::Kind::Text, 200}, {"BALANCE", 1400, LineColumn::Kind::Shown}},
+//                              {"NOTE", 3000, LineColumn::Kind::Text, 200}, {"BALANCE", 1400,
+//                              LineColumn::Kind::Shown}},
 //                             parent);
 #include "shell/kit/DateField.h"
 
@@ -19,13 +20,13 @@ namespace tarvic {
 
 struct LineColumn {
     enum class Kind {
-        Text,    // upper-case text of at most `limit` characters
-        Date,    // dd/mm/yyyy
+        Text,     // upper-case text of at most `limit` characters
+        Date,     // dd/mm/yyyy
         Amount,   // money, two decimals, within the largest amount
         Percent,  // a percentage with two decimals, at most 100
-        Whole,   // a whole number from 0 to `limit`
-        Choice,  // one of `choices`
-        Shown,   // computed elsewhere, never edited
+        Whole,    // a whole number from 0 to `limit`
+        Choice,   // one of `choices`
+        Shown,    // computed elsewhere, never edited
     };
     QString heading;
     int widthTwips = 1500;
@@ -33,7 +34,8 @@ struct LineColumn {
     int limit = 0;  // Text: its length; Whole: its largest; Shown: 1 aligns right
     QStringList choices;
     Qt::Alignment alignment() const {
-        return kind == Kind::Amount || kind == Kind::Percent || kind == Kind::Whole || (kind == Kind::Shown && limit == 1)
+        return kind == Kind::Amount || kind == Kind::Percent || kind == Kind::Whole ||
+                       (kind == Kind::Shown && limit == 1)
                    ? Qt::AlignRight | Qt::AlignVCenter
                    : Qt::AlignLeft | Qt::AlignVCenter;
     }
