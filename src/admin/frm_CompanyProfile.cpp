@@ -1,11 +1,13 @@
 #include "frm_CompanyProfile.h"
 
 #include "engine/admin/CompanyProfile.h"
+#include "engine/dues/DueBoard.h"
 #include "shell/kit/Checks.h"
 #include "shell/kit/KeyFilters.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -36,6 +38,7 @@ const Caption kCaptions[] = {
     {"BANK_IFSC", "IFS &CODE", true},
     {"PHOTO_PATH", "COMP &IMG URL", false},
 };
+constexpr int kLargestDueDays = 365;
 }  // namespace
 
 frm_CompanyProfile::frm_CompanyProfile(Session& session, QWidget* parent) : TaskWindow(session, parent) {
@@ -65,6 +68,17 @@ frm_CompanyProfile::frm_CompanyProfile(Session& session, QWidget* parent) : Task
         form->addWidget(edit, row, 1);
         ++row;
     }
+    txt_DueDays = new QLineEdit(this);
+    txt_DueDays->setObjectName(QStringLiteral("txt_DueDays"));
+    attachFilter(txt_DueDays, KeyFilter::Number);
+    txt_DueDays->setValidator(new QIntValidator(0, kLargestDueDays, txt_DueDays));
+    txt_DueDays->setMaxLength(3);
+    txt_DueDays->setMaximumWidth(60);
+    txt_DueDays->setToolTip(QStringLiteral("Days ahead the due board shows instalments, supplier dues and deadlines"));
+    auto* dueCaption = new QLabel(QStringLiteral("&DUE DAYS AHEAD"), this);
+    dueCaption->setBuddy(txt_DueDays);
+    form->addWidget(dueCaption, row, 0);
+    form->addWidget(txt_DueDays, row, 1);
     form->setColumnStretch(1, 1);
     body()->addLayout(form);
     const auto named = [this](const char* column, const char* name) {
@@ -103,7 +117,12 @@ void frm_CompanyProfile::showNeeded(const QStringList& unfilled) {
 
 void frm_CompanyProfile::Show_Record() {
     CompanyProfile profile;
-    guarded([&] { profile = CompanyProfile::read(db()); });
+    int dueDays = kDefaultDueDays;
+    guarded([&] {
+        profile = CompanyProfile::read(db());
+        dueDays = officeDueDays(db());
+    });
+    txt_DueDays->setText(QString::number(dueDays));
     for (const CompanyProfile::Field& f : CompanyProfile::fields()) {
         QLineEdit* e = letterhead.value(QLatin1String(f.column));
         const QString& v = profile.*f.member;
@@ -117,7 +136,9 @@ void frm_CompanyProfile::Show_Record() {
 void frm_CompanyProfile::Save_Record() {
     if (!runChecks(prompter(), this,
                    {{[this] { return txt_CompName->text().trimmed().isEmpty(); }, txt_CompName,
-                     QStringLiteral("COMPANY NAME IS NECESSARY ....")}}))
+                     QStringLiteral("COMPANY NAME IS NECESSARY ....")},
+                    {[this] { return txt_DueDays->text().trimmed().isEmpty(); }, txt_DueDays,
+                     QStringLiteral("PLEASE ENTER DUE DAYS AHEAD ....")}}))
         return;
     const Confirmation question{QStringLiteral(" YOU ARE ABOUT TO UPDATE COMPANY PROFILE ...."), {}};
     if (!question.ask(prompter(), this))
@@ -125,7 +146,10 @@ void frm_CompanyProfile::Save_Record() {
     CompanyProfile profile;
     for (const CompanyProfile::Field& f : CompanyProfile::fields())
         profile.*f.member = letterhead.value(QLatin1String(f.column))->text().trimmed();
-    if (!guarded([&] { profile.save(db()); }))
+    if (!guarded([&] {
+            profile.save(db());
+            setOfficeDueDays(db(), txt_DueDays->text().trimmed().toInt());
+        }))
         return;
     session().companyName = profile.name;
     prompter().information(this, QStringLiteral("UPDATION OF COMPANY PROFILE SUCCESSFULLY DONE ...."));

@@ -24,6 +24,7 @@ public:
     QLineEdit* txt_CityName = nullptr;
     QLineEdit* txt_StateName = nullptr;
     QLineEdit* txt_ImgUrl = nullptr;
+    QLineEdit* txt_DueDays = nullptr;  // how many days ahead the office's due board looks
     // Every field by its column of the company row (the four above included).
     QHash<QString, QLineEdit*> letterhead;
     QPushButton* Cmd_Save = nullptr;

@@ -4,6 +4,7 @@
 #include "masters/LookupMasters.h"
 #include "masters/PartyWindows.h"
 #include "masters/StatusWindows.h"
+#include "masters/frm_ScheduleTemplate.h"
 
 namespace tarvic {
 
@@ -12,6 +13,7 @@ void registerMastersWindows(WindowRegistry& registry) {
     registerPartyWindows(registry);
     registerConsultantAndAddressWindows(registry);
     registerStatusWindows(registry);
+    registry.add<frm_ScheduleTemplate>(QStringLiteral("frm_ScheduleTemplate"));
 }
 
 }  // namespace tarvic

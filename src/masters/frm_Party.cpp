@@ -16,6 +16,8 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -63,6 +65,16 @@ void showText(QComboBox* c, const QString& text) {
         c->setCurrentIndex(i);
     else if (c->isEditable())
         c->setEditText(text);
+}
+
+// The periods of a party, in the order shown, with their columns.
+constexpr int kLargestDays = 999;
+const char* const kPeriodColumns[] = {"CREDIT_DAYS", "OPTION_DAYS", "FREECNCL_DAYS"};
+
+// A period typed, or NULL when left empty (no period: the due date is the service date).
+QVariant days(const QLineEdit* e) {
+    const QString t = e->text().trimmed();
+    return t.isEmpty() ? QVariant(QMetaType(QMetaType::Int)) : QVariant(t.toInt());
 }
 
 QString flag(const QVariant& v, const QString& otherwise = QStringLiteral("N")) {
@@ -121,6 +133,19 @@ frm_Party::frm_Party(Session& session, QWidget* parent) : TaskWindow(session, pa
     Cmb_WebModule =
         makeList(this, QStringLiteral("Cmb_WebModule"), false, {QStringLiteral("CUSTOMER"), QStringLiteral("AGENT")});
     txt_PartyAliasName = edit(QStringLiteral("txt_PartyAliasName"), "PARTY_ALIASNAME", true);
+    // Whole days from 0 to 999; nothing typed is no period.
+    auto period = [this](const QString& name) {
+        auto* e = new QLineEdit(this);
+        e->setObjectName(name);
+        attachFilter(e, KeyFilter::Number);
+        e->setValidator(new QIntValidator(0, kLargestDays, e));
+        e->setMaxLength(3);
+        e->setMaximumWidth(60);
+        return e;
+    };
+    txt_CreditDays = period(QStringLiteral("txt_CreditDays"));
+    txt_OptionDays = period(QStringLiteral("txt_OptionDays"));
+    txt_FreeCancelDays = period(QStringLiteral("txt_FreeCancelDays"));
     lbl_CreatedByOn = new QLabel(this);
     lbl_CreatedByOn->setObjectName(QStringLiteral("lbl_CreatedByOn"));
     lbl_UpdateByOn = new QLabel(this);
@@ -157,6 +182,19 @@ frm_Party::frm_Party(Session& session, QWidget* parent) : TaskWindow(session, pa
     add(QStringLiteral("&WEB ACCESS ( Y/N )"), Cmb_WebAccess, 1);
     add(QStringLiteral("WEB MO&DULE"), Cmb_WebModule, 1);
     add(QStringLiteral("AL&IAS NAME"), txt_PartyAliasName);
+    auto* periods = new QWidget(this);
+    auto* h = new QHBoxLayout(periods);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->addWidget(txt_CreditDays);
+    for (const auto& [caption, field] : {std::pair{QStringLiteral("OPTION DAYS"), txt_OptionDays},
+                                         std::pair{QStringLiteral("FREE CANCEL DAYS"), txt_FreeCancelDays}}) {
+        auto* l = new QLabel(caption, periods);
+        l->setBuddy(field);
+        h->addWidget(l);
+        h->addWidget(field);
+    }
+    h->addStretch(1);
+    add(QStringLiteral("CREDIT DAYS"), periods);
     add(QStringLiteral("CREATED BY - ON"), lbl_CreatedByOn);
     add(QStringLiteral("UPDATE BY - ON"), lbl_UpdateByOn);
     form->setColumnStretch(3, 1);
@@ -186,7 +224,7 @@ void frm_Party::Load_Country() {
 
 void frm_Party::Load_Init() {
     for (QLineEdit* e : {txt_PartyName, txt_ContPerson, txt_MobileNOs, txt_EmailAdd, txt_GSTIN, txt_PANNO, txt_UIDNO,
-                         txt_PassportNO, txt_PartyAliasName})
+                         txt_PassportNO, txt_PartyAliasName, txt_CreditDays, txt_OptionDays, txt_FreeCancelDays})
         e->clear();
     txt_Address->clear();
     lbl_PartyCode->setText(QStringLiteral("0"));
@@ -229,6 +267,10 @@ void frm_Party::Show_Record(qint64 code) {
     txt_UIDNO->setText(t("AADHAAR_NO"));
     txt_PassportNO->setText(t("PASSPORT_NO"));
     txt_Address->setPlainText(t("PARTY_ADDRESS"));
+    QLineEdit* const periodFields[] = {txt_CreditDays, txt_OptionDays, txt_FreeCancelDays};
+    for (int i = 0; i < 3; ++i)  // no period shows empty, never 0
+        periodFields[i]->setText(row->value(QLatin1String(kPeriodColumns[i])).isNull() ? QString()
+                                                                                       : t(kPeriodColumns[i]));
     showText(Cmb_RelType, t("BUSINESS_RELTYPE"));
     showText(Cmb_PartyType, t("PARTY_TYPE"));
     lbl_PartyTypeCode->setText(t("PARTYTYPE_CODE"));
@@ -310,6 +352,9 @@ void frm_Party::Save_Record() {
         {QStringLiteral("CFA"), Cmb_CFA->currentText()},
         {QStringLiteral("WEB_ACCESS"), Cmb_WebAccess->currentText()},
         {QStringLiteral("WEB_MODULE"), Cmb_WebModule->currentText()},
+        {QString::fromLatin1(kPeriodColumns[0]), days(txt_CreditDays)},
+        {QString::fromLatin1(kPeriodColumns[1]), days(txt_OptionDays)},
+        {QString::fromLatin1(kPeriodColumns[2]), days(txt_FreeCancelDays)},
     };
     qint64 saved = 0;
     if (!guarded([&] {

@@ -40,6 +40,10 @@ public:
     QComboBox* Cmb_WebAccess = nullptr;
     QComboBox* Cmb_WebModule = nullptr;
     QLineEdit* txt_PartyAliasName = nullptr;
+    // A supplier's credit period, and a hotel's option and free-cancellation periods, in days.
+    QLineEdit* txt_CreditDays = nullptr;
+    QLineEdit* txt_OptionDays = nullptr;
+    QLineEdit* txt_FreeCancelDays = nullptr;
     QLabel* lbl_CreatedByOn = nullptr;
     QLabel* lbl_UpdateByOn = nullptr;
 

@@ -2,9 +2,10 @@
 
 #include "LeadQuery.h"
 #include "LeadStatusList.h"
-#include "engine/sales/LeadStore.h"
 #include "data/Moments.h"
+#include "engine/sales/LeadStore.h"
 #include "shell/kit/Checks.h"
+#include "shell/kit/DateField.h"
 
 #include <QFormLayout>
 #include <QLabel>
@@ -37,6 +38,7 @@ frm_BusinessLead_Action::frm_BusinessLead_Action(Session& session, QWidget* pare
     bindColumn(txt_ResAction, "M_TBL_TRANSACTION", "CONSUTLTANT_RESPONSETXT");
     Cmb_Status = new LeadStatusList(session, LeadStatusList::Kind::Entry, this);
     Cmb_Status->setObjectName(QStringLiteral("Cmb_Status"));
+    txt_FollowUpDt = makeDateField(this, QStringLiteral("txt_FollowUpDt"));
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("LEAD CODE"), lbl_LeadCode);
@@ -44,6 +46,7 @@ frm_BusinessLead_Action::frm_BusinessLead_Action(Session& session, QWidget* pare
     form->addRow(QStringLiteral("FILE &NO"), txt_FileNO);
     form->addRow(QStringLiteral("&RES. ACTION "), txt_ResAction);
     form->addRow(QStringLiteral("STATUS"), Cmb_Status);
+    form->addRow(QStringLiteral("NEXT FOLLOW-UP"), txt_FollowUpDt);
     body()->addLayout(form);
     resize(720, 460);
 
@@ -68,7 +71,7 @@ bool frm_BusinessLead_Action::Show_Record() {
     });
     editable_ = read && row && row->value(QStringLiteral("LCK_LEAD")).toString().trimmed() != QLatin1String("Y");
     tool(3)->setEnabled(editable_);  // a login that may not save is told why on F3
-    for (QWidget* w : std::initializer_list<QWidget*>{txt_FileNO, txt_ResAction, Cmb_Status})
+    for (QWidget* w : std::initializer_list<QWidget*>{txt_FileNO, txt_ResAction, Cmb_Status, txt_FollowUpDt})
         w->setEnabled(editable_);
     if (!read || !row)
         return false;
@@ -92,6 +95,7 @@ bool frm_BusinessLead_Action::Show_Record() {
     txt_FileNO->setText(s("FILENO"));
     txt_ResAction->setPlainText(v("CONSUTLTANT_RESPONSETXT").toString());
     Cmb_Status->setStored(n("LEADSTATUS_CODE"), s("LEAD_STATUS"));
+    setFieldDate(txt_FollowUpDt, dateFromDb(v("FOLLOWUP_DT")));
     return true;
 }
 
@@ -106,7 +110,9 @@ void frm_BusinessLead_Action::Save_Record() {
                               {{[&] { return txt_ResAction->toPlainText().trimmed().isEmpty(); }, txt_ResAction,
                                 QStringLiteral("PLEASE ENTER FOLLOW UP ACTION ...")},
                                {[&] { return Cmb_Status->code().isEmpty(); }, Cmb_Status,
-                                QStringLiteral("PLEASE SELECT LEAD STATUS PROPERLY FROM THE LIST ....")}});
+                                QStringLiteral("PLEASE SELECT LEAD STATUS PROPERLY FROM THE LIST ....")},
+                               {[&] { return !dateFieldEmpty(txt_FollowUpDt) && !fieldDate(txt_FollowUpDt).isValid(); },
+                                txt_FollowUpDt, QStringLiteral("PLEASE ENTER NEXT FOLLOW-UP DATE PROPERLY ....")}});
     if (!ok)
         return;
     const Confirmation question{
@@ -117,7 +123,8 @@ void frm_BusinessLead_Action::Save_Record() {
         return;
     const Columns columns{{QStringLiteral("FILENO"), txt_FileNO->text().trimmed()},
                           {QStringLiteral("CONSUTLTANT_RESPONSETXT"), txt_ResAction->toPlainText().trimmed()},
-                          {QStringLiteral("LEADSTATUS_CODE"), Cmb_Status->code().toLongLong()}};
+                          {QStringLiteral("LEADSTATUS_CODE"), Cmb_Status->code().toLongLong()},
+                          {QStringLiteral("FOLLOWUP_DT"), dateToDb(fieldDate(txt_FollowUpDt))}};
     if (!guarded([&] { lead::saveFollowUp(db(), session().userFullName, session().consultantCode, number_, columns); }))
         return;
     prompter().information(this, QStringLiteral("UPDATION OF LEAD RESPONSE SUCCESSFULLY DONE ..."));

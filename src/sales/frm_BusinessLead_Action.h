@@ -2,7 +2,8 @@
 // "ACTION TAKEN BY CONSULTANT ( BLFC01 )": the follow-up of one lead (LEAD_NO): its file
 // number, the action taken and its status. The status must be chosen; a booked status given
 // by a booking is kept unless another is chosen; a locked lead is shown read-only and never
-// saved. After a save the opener's callback reloads the register.
+// saved. The next follow-up date, when typed, puts the lead on the due board from that day.
+// After a save the opener's callback reloads the register.
 #include "masters/ConsultantRole.h"
 #include "shell/kit/TaskWindow.h"
 
@@ -25,6 +26,7 @@ public:
     QLineEdit* txt_FileNO = nullptr;
     QPlainTextEdit* txt_ResAction = nullptr;
     LeadStatusList* Cmb_Status = nullptr;
+    QLineEdit* txt_FollowUpDt = nullptr;  // the next follow-up; empty when none is planned
 
     bool Show_Record();
     void Save_Record();

@@ -37,6 +37,7 @@ const MenuItem kItems[] = {
     {Kind::Entry, "mnu_BankMaintenance", "mnu_Master", "&BANK MAINTENANCE", "frm_Bank", false},
     {Kind::Entry, "mnu_PaymentMode", "mnu_Master", "PA&YMENT MODE", "frm_PaymentMode", false},
     {Kind::Entry, "mnu_ReminderTemplates", "mnu_Master", "REMINDER E-MAIL TEMPLATES", "frm_ReminderTemplate", false},
+    {Kind::Entry, "mnu_ScheduleTemplate", "mnu_Master", "PAYMENT SCHEDULE TEMPLATE", "frm_ScheduleTemplate", false},
     {Kind::Top, "mnu_Registration", nullptr, "RE&GISTRATION", nullptr, false},
     {Kind::Entry, "mnu_AddressBook", "mnu_Registration", "ADDRES BOO&K", "frm_AddressBook", false},
     {Kind::Entry, "mnu_RegItinerary", "mnu_Registration", "RE&GISTER ITINERARY", "frm_Itinerary_Header", true},

@@ -14,6 +14,7 @@
 #include "data/Numbering.h"
 #include "data/Passwords.h"
 #include "data/PrivateFiles.h"
+#include "engine/dues/DueBoard.h"
 #include "masters/frm_WebAccess.h"
 #include "shell/MainWindow.h"
 #include "shell/kit/Checks.h"
@@ -45,7 +46,7 @@ namespace {
 const QString kLoginSaved = u"Successfully Saved Record ...."_s;
 const QString kMismatch = u"THE TWO PASSWORDS DO NOT MATCH, PLEASE TYPE THE NEW PASSWORD AGAIN ...."_s;
 const QString kRightsSaved = u"Successfully Saved ...."_s;
-constexpr int kEntries = 119;  // the seeded catalogue
+constexpr int kEntries = 120;  // the seeded catalogue
 const QStringList kLogins = {u"MST_LOGINDETAILS"_s};
 const QStringList kRights = {u"M_TBL_MENUSHOW"_s};
 
@@ -822,6 +823,32 @@ private slots:
         QCOMPARE(f.links(u"FRDM01"_s).size(), 1);
         QTest::keyClick(w->txt_AccCode, Qt::Key_Escape);
         QVERIFY(!w->isVisible());
+    }
+
+    // The office's days ahead show its default until set, are typed as whole days and saved
+    // with the profile; left empty they are asked for and nothing changes.
+    void companyProfileDueDays() {
+        struct Case {
+            QString typed;
+            QString message;
+            int days;  // the office's days ahead afterwards
+        };
+        const QList<Case> cases{{"21", kProfileDone, 21},
+                                {"0", kProfileDone, 0},
+                                {"", u"PLEASE ENTER DUE DAYS AHEAD ...."_s, kDefaultDueDays}};
+        for (const Case& c : cases) {
+            TestSession ts;
+            auto w = open<frm_CompanyProfile>(ts);
+            QCOMPARE(w->txt_DueDays->text(), QString::number(kDefaultDueDays));
+            w->txt_DueDays->clear();
+            typeInto(w->txt_DueDays, c.typed + u"-9x"_s);  // neither a sign, a letter nor a fourth digit
+            QCOMPARE(w->txt_DueDays->text(), (c.typed + u"9"_s).left(3));
+            w->txt_DueDays->setText(c.typed);
+            ts.answer({true});
+            QTest::mouseClick(w->Cmd_Save, Qt::LeftButton);
+            QCOMPARE(ts.prompter.texts().constLast(), c.message);
+            QCOMPARE(officeDueDays(ts.db()), c.days);
+        }
     }
 
     void companyProfileAndMailServer() {

@@ -8,6 +8,7 @@
 #include "bookings/family/AdviceNoteWindow.h"
 #include "data/Moments.h"
 #include "engine/admin/DemoData.h"
+#include "engine/dues/SupplierDues.h"
 #include "shell/kit/CodeList.h"
 #include "shell/kit/ListGrid.h"
 #include "support/Drive.h"
@@ -311,6 +312,47 @@ private slots:
             QCOMPARE(f.ts.prompter.texts(), QStringList{"CANNOT PROCEED, PLEASE FETCH ANCP RECORD PROPERLY ...."});
             QCOMPARE(w->number(), qint64(0));
             QVERIFY(footprint(db, kTables) == before);
+        }
+    }
+
+    // A note is due its service date plus its supplier's credit days unless a date is typed:
+    // a date typed on a new note is stored with it; a note modified with its date as shown
+    // keeps what it had (typed, or its supplier's period). Paid and balance make its total.
+    void dueDateDefaultAndOverride() {
+        Fixture f;
+        Database& db = f.ts.db();
+        for (const qint64 supplier : {f.hillview, f.malabar})
+            setSupplierTerms(db, "T", supplier, {10, {}, {}});
+        const QDate typed = f.start.addDays(20);
+        for (int k = 0; k < 3; ++k) {
+            const QString code = adviceCode(kKinds[k]);
+            auto w = f.open(kKinds[k]);
+            fill(f, *w);
+            typeInto(w->txt_DueDate, day(typed).remove('/'));
+            f.save(*w);
+            QCOMPARE(f.ts.prompter.texts().value(1), QString::fromLatin1(kSaved[k]));
+            QCOMPARE(lines(db, "SELECT DUE_DT FROM M_TBL_ADVICE_DUE WHERE DOC_CODE=? AND DOC_NO=2", {code})
+                         .value(0)
+                         .left(10),
+                     typed.toString(Qt::ISODate));
+            QCOMPARE(w->txt_DueDate->text(), day(typed));
+            QCOMPARE(Money::fromInput(w->lbl_Paid->text()) + Money::fromInput(w->lbl_DueBalance->text()), w->total());
+
+            auto m = f.open(kKinds[k], true);
+            typeInto(m->txt_DocNo, "1");
+            keyToFocus(Qt::Key_Return);
+            const QDate service = dateFromDb(db.scalar(
+                "SELECT COALESCE(START_DT, DOC_DATE) FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND DOC_NO=1", {code}));
+            const QString dueOfNote1 = "SELECT DUE_DT FROM M_TBL_ADVICE_DUE WHERE DOC_CODE=? AND DOC_NO=1";
+            const QStringList before = lines(db, dueOfNote1, {code});
+            QCOMPARE(m->txt_DueDate->text(), before.isEmpty()
+                                                 ? day(service.addDays(10))
+                                                 : day(QDate::fromString(before[0].left(10), Qt::ISODate)));
+            f.save(*m);
+            QCOMPARE(lines(db, dueOfNote1, {code}), before);
+            typeInto(m->txt_DueDate, "31139999");
+            f.save(*m);
+            QCOMPARE(f.ts.prompter.texts(), QStringList{"PLEASE ENTER DUE DATE PROPERLY ...."});
         }
     }
 

@@ -4,7 +4,6 @@
 // booking sheet and its list, feedback, and the unmatched advice-note counts.
 #include "bookings/BookingsWindows.h"
 #include "bookings/windows/HotelStatusWindows.h"
-#include "engine/bookings/TourDays.h"
 #include "bookings/windows/VehicleSheetWindows.h"
 #include "bookings/windows/frm_FeedBackForm.h"
 #include "bookings/windows/frm_GenerateTourDays.h"
@@ -12,7 +11,9 @@
 #include "data/BooksCheck.h"
 #include "data/Moments.h"
 #include "engine/admin/DemoData.h"
+#include "engine/bookings/TourDays.h"
 #include "engine/bookings/TourOps.h"
+#include "engine/dues/SupplierDues.h"
 #include "shell/kit/ListGrid.h"
 #include "support/Drive.h"
 #include "support/SaveProtocol.h"
@@ -211,6 +212,46 @@ void hotelLineStatus() {
     shoot(*w, "frm_UpdateHotelStatus_Line");
 }
 
+// A line's deadlines show the hotel's periods before check-in until typed; a date typed is
+// saved without a new status and the other stays the hotel's; cleared, it is the hotel's again.
+void hotelLineDeadlines() {
+    Fixture f;
+    const auto line = f.db().firstRow(
+        "SELECT ACC_CODE, HOTEL_CODE, TOUR_DATE FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL02' AND "
+        "ACCOUNT_DESC='HOTEL' AND DOC_NO=? ORDER BY ACC_CODE DESC",
+        {f.quote});
+    const qint64 acc = line->value(0).toLongLong();
+    const QDate in = dateFromDb(line->value(2));
+    setSupplierTerms(f.db(), "T", line->value(1).toLongLong(), {{}, 10, 5});
+    const auto day = [](const QDate& d) { return d.toString("dd/MM/yyyy"); };
+    // Typed over the option date, then as shown after reopening, then as stored on the line.
+    const QStringList steps[] = {{{}, day(in.addDays(-10)) + "|" + day(in.addDays(-5)), ""},
+                                 {day(in.addDays(-3)), day(in.addDays(-3)) + "|" + day(in.addDays(-5)),
+                                  in.addDays(-3).toString(Qt::ISODate) + "|"},
+                                 {"", day(in.addDays(-10)) + "|" + day(in.addDays(-5)), "|"}};
+    const QVariantHash args{{"QUOTATION_NO", f.quote}, {"ACC_CODE", acc}};
+    for (const QStringList& s : steps) {
+        auto w = f.open<frm_UpdateHotelStatus_Line>("frm_UpdateHotelStatus_Line", args);
+        if (!s[0].isNull()) {
+            w->txt_OptionDt->setFocus();
+            w->txt_OptionDt->selectAll();
+            QTest::keyClick(w->txt_OptionDt, Qt::Key_Delete);
+            QTest::keyClicks(w->txt_OptionDt, QString(s[0]).remove('/'));
+            f.ts.answer({true});
+            w->pressTool(3);
+            QVERIFY(f.ts.prompter.texts().last().startsWith(" HOTEL STATUS UPDATION SUCCESSFULLY DONE FOR .."));
+            w = f.open<frm_UpdateHotelStatus_Line>("frm_UpdateHotelStatus_Line", args);
+        }
+        QCOMPARE(w->txt_OptionDt->text() + "|" + w->txt_FreeCnclDt->text(), s[1]);
+        const QStringList stored =
+            lines(f.db(), "SELECT OPTION_DT, FREECNCL_DT FROM M_TBL_HOTEL_DEADLINE WHERE QUOTATION_NO=? AND LINE_NO=?",
+                  {f.quote, acc});
+        QCOMPARE(
+            stored.isEmpty() ? "" : stored[0].section('|', 0, 0).left(10) + "|" + stored[0].section('|', 1).left(10),
+            s[2]);
+    }
+}
+
 // An entry saved under the next number with the lead's party as bill-to; the list finds it by
 // vendor and by booking, and not by another vendor.
 void vehicleSheet() {
@@ -317,6 +358,7 @@ private slots:
     void regeneration() { regenerationAllOrNothing(); }
     void hotelList() { hotelStatusList(); }
     void hotelLine() { hotelLineStatus(); }
+    void hotelDeadlines() { hotelLineDeadlines(); }
     void vehicle() { vehicleSheet(); }
     void feedbackForm() { feedback(); }
     void unmatched() { unmatchedCounts(); }

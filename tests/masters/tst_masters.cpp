@@ -1050,6 +1050,40 @@ private slots:
         QCOMPARE(counter(ts.db(), "CBPTSTAT_OPS"), 1);
     }
 
+    // A supplier's periods are typed as whole days (nothing beyond 999, no sign), saved with
+    // the party and shown again; a period left empty is no period (NULL), not 0.
+    void partyPeriodsSavedWithParty() {
+        struct Case {
+            QString credit, option, freeCancel;
+            QString stored;  // CREDIT_DAYS|OPTION_DAYS|FREECNCL_DAYS, -1 for NULL
+        };
+        const QList<Case> cases{{"30", "8", "15", "30|8|15"}, {"0", "", "2", "0|-1|2"}, {"", "", "", "-1|-1|-1"}};
+        for (const Case& c : cases) {
+            PartyFixture f;
+            f.fill("HILL RESORT");
+            typeInto(f.w->txt_CreditDays, "-" + c.credit + "9999");  // the sign and a fourth digit refused
+            QCOMPARE(f.w->txt_CreditDays->text(), (c.credit + "999").left(3));
+            for (QLineEdit* e : {f.w->txt_CreditDays, f.w->txt_OptionDays, f.w->txt_FreeCancelDays})
+                e->clear();
+            typeInto(f.w->txt_CreditDays, c.credit);
+            typeInto(f.w->txt_OptionDays, c.option);
+            typeInto(f.w->txt_FreeCancelDays, c.freeCancel);
+            f.save({true});
+            const qint64 code = f.w->lbl_PartyCode->text().toLongLong();
+            QVERIFY(code > 0);
+            QCOMPARE(lines(f.db(),
+                           "SELECT COALESCE(CREDIT_DAYS,-1), COALESCE(OPTION_DAYS,-1), COALESCE(FREECNCL_DAYS,-1) "
+                           "FROM M_TBL_PARTY WHERE PARTY_CODE=?",
+                           {code}),
+                     QStringList{c.stored});
+            f.w->Load_Init();
+            f.w->Show_Record(code);
+            QCOMPARE(
+                f.w->txt_CreditDays->text() + "|" + f.w->txt_OptionDays->text() + "|" + f.w->txt_FreeCancelDays->text(),
+                QString(c.stored).replace("-1", ""));
+        }
+    }
+
     void checksInOrderThenCounterOnlyAfterYes() {
         PartyFixture f;
         auto* w = f.w.get();

@@ -283,6 +283,39 @@ private slots:
         QCOMPARE(count(f.db(), "M_TBL_TRANSACTION"), 3);
     }
 
+    // The next follow-up date typed by keys is stored as the lead's follow-up date and shown
+    // again; a date that is no date is refused before anything is written; cleared, none.
+    void followUpDateStored() {
+        struct Case {
+            QString typed;
+            QString message;  // the last one shown
+            QString stored;   // FOLLOWUP_DT's day, empty for NULL
+        };
+        const QList<Case> cases{{"24122026", kFollowedUp, "2026-12-24"},
+                                {"31022027", "PLEASE ENTER NEXT FOLLOW-UP DATE PROPERLY ....", ""},
+                                {"", kFollowedUp, ""}};
+        for (const Case& c : cases) {
+            LeadMasters f;
+            f.lead(2, 1, 0);
+            f.db().exec("UPDATE M_TBL_TRANSACTION SET FOLLOWUP_DT=? WHERE DOC_NO=2",
+                        {c.typed.isEmpty() ? QVariant(QDate(2026, 1, 5)) : QVariant()});
+            frm_BusinessLead_Action w(f.ts.session, nullptr, {{{"LEAD_NO", 2}}});
+            QCOMPARE(w.txt_FollowUpDt->text(), c.typed.isEmpty() ? "05/01/2026" : "//");
+            choose(w.Cmb_Status, "FOLLOW UP");
+            w.txt_ResAction->setPlainText("called");
+            w.txt_FollowUpDt->setFocus();
+            w.txt_FollowUpDt->selectAll();
+            QTest::keyClick(w.txt_FollowUpDt, Qt::Key_Delete);
+            QTest::keyClicks(w.txt_FollowUpDt, c.typed);
+            f.ts.prompter.clear();
+            f.ts.prompter.answers = {true};
+            QTest::keyClick(w.txt_FileNO, Qt::Key_F3);
+            QCOMPARE(f.ts.prompter.texts().last(), c.message);
+            QCOMPARE(lines(f.db(), "SELECT FOLLOWUP_DT FROM M_TBL_TRANSACTION WHERE DOC_NO=2").value(0).left(10),
+                     c.stored);
+        }
+    }
+
     // Follow-up: a booked status is shown as the current item and kept on save; no status is
     // refused; a locked lead is read-only and, locked after it was opened, refused in the save.
     // The entry window keeps the booked status too and shows a locked lead read-only.

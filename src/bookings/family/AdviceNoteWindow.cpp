@@ -1,5 +1,8 @@
 #include "AdviceNoteWindow.h"
 
+#include "engine/dues/SupplierDues.h"
+#include "shell/kit/DateField.h"
+
 #include "bookings/family/AdviceItems.h"
 #include "data/Moments.h"
 #include "engine/DocumentState.h"
@@ -189,6 +192,14 @@ AdviceNoteWindow::AdviceNoteWindow(Session& session, QWidget* parent, const Wind
     bindLength(txt_Remarks, columnLength(session, "M_TBL_TRANSACTION", "DOC_DESC") / 2);
     txt_Remarks->setMinimumWidth(400);
     addRow(QStringLiteral("REMAR&KS"), {txt_Remarks});
+    txt_DueDate = makeDateField(this, QStringLiteral("txt_DueDate"));
+    txt_DueDate->setToolTip(QStringLiteral("Left empty: the service date plus the supplier's credit days"));
+    lbl_Paid = shownField(QStringLiteral("lbl_Paid"), 100);
+    lbl_DueBalance = shownField(QStringLiteral("lbl_DueBalance"), 100);
+    for (QLabel* l : {lbl_Paid, lbl_DueBalance})
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    addRow(QStringLiteral("DUE DATE"), {txt_DueDate, new QLabel(QStringLiteral("PAID"), this), lbl_Paid,
+                                        new QLabel(QStringLiteral("BALANCE"), this), lbl_DueBalance});
     resize(980, kind == AdviceKind::Hotel ? 600 : 480);
 
     if (!modify)
@@ -248,6 +259,7 @@ void AdviceNoteWindow::setEditable(bool editable) {
     party->pickButton()->setEnabled(editable && canOpen(QStringLiteral("frm_Search_Party")));
     txt_BillNo->setReadOnly(!editable);
     txt_Remarks->setReadOnly(!editable);
+    txt_DueDate->setReadOnly(!editable);
     items_->setEditable(editable);
     tool(3)->setEnabled(editable);
 }
@@ -265,6 +277,7 @@ void AdviceNoteWindow::Load_Init() {
     txt_Remarks->clear();
     lbl_CreatedBy->clear();
     lbl_UpdatedBy->clear();
+    showDue();
     // A booking no longer open is said at once; the save checks it again inside its transaction.
     lbl_Status->setText(modify_ || booking_.open || !booking_.number ? QString()
                         : booking_.status == status::kLive           ? QStringLiteral("CBPT LOCKED")
@@ -321,6 +334,7 @@ bool AdviceNoteWindow::Show_Record(qint64 number) {
     items_->show(*row);
     pricing_ = false;
     Calc_Total();
+    showDue();
     // Entry shows a saved note read-only; modify lets a live note of an open booking change.
     const DocState state = status == status::kCancelled               ? DocState::Cancelled
                            : status == status::kLive && booking_.open ? DocState::Live
@@ -352,6 +366,8 @@ QList<Check> AdviceNoteWindow::checks() {
     checks.append(
         {[this] { return !total_; }, items_->amountField(), exceedsLimitMessage(QStringLiteral("TOTAL AMOUNT"))});
     checks.append({[this] { return total() <= Money(); }, items_->amountField(), t(text.zeroTotal)});
+    checks.append({[this] { return !dateFieldEmpty(txt_DueDate) && !fieldDate(txt_DueDate).isValid(); }, txt_DueDate,
+                   QStringLiteral("PLEASE ENTER DUE DATE PROPERLY ....")});
     return checks;
 }
 
@@ -378,7 +394,34 @@ qint64 AdviceNoteWindow::post() {
                     {QStringLiteral("BILL_NO"), txt_BillNo->text()}};
     for (auto& c : items_->columns(number_ == 0))
         note.columns.push_back(std::move(c));
-    return storeAdviceNote(db(), session().userFullName, note);
+    const QDate due = fieldDate(txt_DueDate);
+    // The note and its due date together: a date left as read stays its supplier's default.
+    return db().transact([&] {
+        const qint64 n = storeAdviceNote(db(), session().userFullName, note);
+        if (due != shownDue_)
+            setAdviceDueDate(db(), session().userFullName, adviceCode(kind_), n, due);
+        return n;
+    });
+}
+
+// The note's due date, paid and balance as its supplier's payments stand; a new note has none yet.
+void AdviceNoteWindow::showDue() {
+    shownDue_ = QDate();
+    txt_DueDate->clear();
+    lbl_Paid->clear();
+    lbl_DueBalance->clear();
+    if (number_ <= 0 || booking_.number <= 0)
+        return;
+    std::vector<NoteDue> dues;
+    guarded([&] { dues = supplierDues(db(), booking_.number, QDate::currentDate()); });
+    for (const NoteDue& d : dues) {
+        if (d.code != adviceCode(kind_) || d.number != number_)
+            continue;
+        shownDue_ = d.due;
+        setFieldDate(txt_DueDate, d.due);
+        lbl_Paid->setText(d.paid.toString());
+        lbl_DueBalance->setText(d.balance.toString());
+    }
 }
 
 }  // namespace tarvic

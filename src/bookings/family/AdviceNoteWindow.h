@@ -40,6 +40,11 @@ public:
     QLineEdit* txt_BillNo = nullptr;
     QLabel* lbl_Total = nullptr;
     QLineEdit* txt_Remarks = nullptr;
+    // When the supplier is to be paid: typed, or left as the service date plus its credit
+    // period; with what is paid of the note (the supplier's payments, oldest note first).
+    QLineEdit* txt_DueDate = nullptr;
+    QLabel* lbl_Paid = nullptr;
+    QLabel* lbl_DueBalance = nullptr;
     QLabel* lbl_CreatedBy = nullptr;
     QLabel* lbl_UpdatedBy = nullptr;
 
@@ -73,6 +78,7 @@ private:
     void setEditable(bool editable);
     void showPartyType();
     void fetch();
+    void showDue();
 
     AdviceKind kind_;
     bool modify_;
@@ -86,6 +92,7 @@ private:
     bool pricing_ = true;  // nothing is priced until the window is built
     QGridLayout* forms_[2] = {};
     int rows_[2] = {};
+    QDate shownDue_;  // the due date as read; a save writes the field only when it differs
 };
 
 }  // namespace tarvic

@@ -4,7 +4,9 @@
 #include "data/Moments.h"
 #include "engine/DocumentState.h"
 #include "engine/bookings/TourOps.h"
+#include "engine/dues/HotelDeadlines.h"
 #include "shell/kit/Checks.h"
+#include "shell/kit/DateField.h"
 #include "shell/kit/KeyFilters.h"
 #include "shell/kit/ListGrid.h"
 
@@ -165,8 +167,14 @@ frm_UpdateHotelStatus_Line::frm_UpdateHotelStatus_Line(Session& session, QWidget
     Cmb_Status = new QComboBox(this);
     Cmb_Status->setObjectName(QStringLiteral("Cmb_Status"));
     form->addRow(QStringLiteral("&NEW STATUS"), Cmb_Status);
+    txt_OptionDt = makeDateField(this, QStringLiteral("txt_OptionDt"));
+    txt_OptionDt->setToolTip(QStringLiteral("Left empty: check-in less the hotel's option days"));
+    form->addRow(QStringLiteral("OPTION DATE"), txt_OptionDt);
+    txt_FreeCnclDt = makeDateField(this, QStringLiteral("txt_FreeCnclDt"));
+    txt_FreeCnclDt->setToolTip(QStringLiteral("Left empty: check-in less the hotel's free-cancellation days"));
+    form->addRow(QStringLiteral("FREE CANCEL BY"), txt_FreeCnclDt);
     body()->addLayout(form);
-    resize(520, 330);
+    resize(520, 390);
     guarded([&] {
         loadStatusChoices(db(), Cmb_Status, QStringLiteral("M_TBL_HOTELSTATUS"), QStringLiteral("HOTELSTATUS_CODE"),
                           QStringLiteral("HOTEL_STATUS"), QStringLiteral("HOTEL_SLNO"));
@@ -179,10 +187,13 @@ bool frm_UpdateHotelStatus_Line::Show_Line() {
     loaded_ = false;
     for (QLabel* l : {lbl_Party, lbl_Tourist, lbl_Hotel, lbl_Place, lbl_ChkIn, lbl_ChkOut, lbl_Status})
         l->clear();
+    shownOption_ = shownFreeCancel_ = typedOption_ = typedFreeCancel_ = QDate();
+    txt_OptionDt->clear();
+    txt_FreeCnclDt->clear();
     return guarded([&] {
                const auto r = db().firstRow(
                    QStringLiteral("SELECT a.HOTEL_NAME, a.HOTEL_PLACE, a.TOUR_DATE, a.CHKOT_DT, d.HOTEL_STATUS, "
-                                  "a.HOTL_STATUPDBY, a.HOTL_STATUPDON, f.TOURIST_NAME, g.PARTY_NAME ") +
+                                  "a.HOTL_STATUPDBY, a.HOTL_STATUPDON, f.TOURIST_NAME, g.PARTY_NAME, e.CBPT_NO ") +
                        linesFrom() +
                        QStringLiteral(
                            "WHERE a.DOC_CODE='QGBL02' AND a.ACCOUNT_DESC='HOTEL' AND a.DOC_NO=? AND a.ACC_CODE=?"),
@@ -201,6 +212,20 @@ bool frm_UpdateHotelStatus_Line::Show_Line() {
                                                     : status + QStringLiteral(" : ") +
                                                           byOnText(r->value(QStringLiteral("HOTL_STATUPDBY")),
                                                                    r->value(QStringLiteral("HOTL_STATUPDON"))));
+               for (const HotelDeadline& d : hotelDeadlines(db(), r->value(QStringLiteral("CBPT_NO")).toLongLong()))
+                   if (d.quotation == quotation_ && d.line == line_) {
+                       shownOption_ = d.option;
+                       shownFreeCancel_ = d.freeCancel;
+                   }
+               if (const auto typed = db().firstRow(QStringLiteral("SELECT OPTION_DT, FREECNCL_DT FROM "
+                                                                   "M_TBL_HOTEL_DEADLINE WHERE QUOTATION_NO=? AND "
+                                                                   "LINE_NO=?"),
+                                                    {quotation_, line_})) {
+                   typedOption_ = dateFromDb(typed->value(0));
+                   typedFreeCancel_ = dateFromDb(typed->value(1));
+               }
+               setFieldDate(txt_OptionDt, shownOption_);
+               setFieldDate(txt_FreeCnclDt, shownFreeCancel_);
            }) &&
            loaded_;
 }
@@ -214,15 +239,37 @@ QList<std::pair<QString, QString>> frm_UpdateHotelStatus_Line::details() const {
             {QStringLiteral(" CHECK OT DT : "), lbl_ChkOut->text()}};
 }
 
+bool frm_UpdateHotelStatus_Line::deadlinesChanged() const {
+    return fieldDate(txt_OptionDt) != shownOption_ || fieldDate(txt_FreeCnclDt) != shownFreeCancel_;
+}
+
 void frm_UpdateHotelStatus_Line::Save_Record() {
-    if (!runChecks(prompter(), this,
-                   {{[&] { return !loaded_; }, nullptr, QString::fromLatin1(kChangedByAnotherUser)},
-                    {[&] { return chosenCode(Cmb_Status).isEmpty(); }, Cmb_Status, kChooseHotelStatus}}))
+    const auto mistyped = [](const QLineEdit* e) { return !dateFieldEmpty(e) && !fieldDate(e).isValid(); };
+    if (!runChecks(
+            prompter(), this,
+            {{[&] { return !loaded_; }, nullptr, QString::fromLatin1(kChangedByAnotherUser)},
+             {[&] { return chosenCode(Cmb_Status).isEmpty() && !deadlinesChanged(); }, Cmb_Status, kChooseHotelStatus},
+             {[&] { return mistyped(txt_OptionDt); }, txt_OptionDt,
+              QStringLiteral("PLEASE ENTER OPTION DATE PROPERLY ....")},
+             {[&] { return mistyped(txt_FreeCnclDt); }, txt_FreeCnclDt,
+              QStringLiteral("PLEASE ENTER FREE CANCELLATION DATE PROPERLY ....")}}))
         return;
     if (!Confirmation{QStringLiteral(" YOU ARE ABOUT TO UPDATE HOTEL STATUS FOR .."), details()}.ask(prompter(), this))
         return;
+    // A date left as read keeps what it was: typed, or the hotel's period.
+    const auto kept = [](const QLineEdit* e, const QDate& shown, const QDate& typed) {
+        return fieldDate(e) == shown ? typed : fieldDate(e);
+    };
+    const QDate option = kept(txt_OptionDt, shownOption_, typedOption_);
+    const QDate freeCancel = kept(txt_FreeCnclDt, shownFreeCancel_, typedFreeCancel_);
     if (!guarded([&] {
-            setHotelLineStatus(db(), session().userFullName, quotation_, line_, chosenCode(Cmb_Status).toLongLong());
+            db().transact([&] {
+                if (!chosenCode(Cmb_Status).isEmpty())
+                    setHotelLineStatus(db(), session().userFullName, quotation_, line_,
+                                       chosenCode(Cmb_Status).toLongLong());
+                if (deadlinesChanged())
+                    setHotelDeadlines(db(), session().userFullName, quotation_, line_, option, freeCancel);
+            });
         }))
         return;
     QString done =

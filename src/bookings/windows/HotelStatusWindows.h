@@ -43,7 +43,9 @@ public:
 };
 
 // The status of one hotel line: args QUOTATION_NO and ACC_CODE; after a save it calls onPick
-// with the quotation number (the list reloads).
+// with the quotation number (the list reloads). The line's option (hold) date and
+// free-cancellation deadline are shown as typed or as the hotel's periods give them; a date
+// changed is saved with the status (or alone), a date cleared returns to the hotel's period.
 class frm_UpdateHotelStatus_Line : public TaskWindow {
     Q_OBJECT
 public:
@@ -57,6 +59,8 @@ public:
     QLabel* lbl_ChkOut = nullptr;
     QLabel* lbl_Status = nullptr;
     QComboBox* Cmb_Status = nullptr;
+    QLineEdit* txt_OptionDt = nullptr;
+    QLineEdit* txt_FreeCnclDt = nullptr;
 
     bool Show_Line();
     void Save_Record();
@@ -65,8 +69,12 @@ private:
     QList<std::pair<QString, QString>> details() const;
 
     qint64 quotation_ = 0;
+    bool deadlinesChanged() const;
+
     qint64 line_ = 0;
     bool loaded_ = false;
+    QDate shownOption_, shownFreeCancel_;  // as read: typed or from the hotel's periods
+    QDate typedOption_, typedFreeCancel_;  // typed on the line; invalid: the hotel's period
     PickCallback onSaved_;
 };
 

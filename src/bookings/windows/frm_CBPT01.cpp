@@ -1,5 +1,7 @@
 #include "frm_CBPT01.h"
 
+#include "bookings/windows/ScheduleTab.h"
+
 #include "data/Moments.h"
 #include "data/TransactionRecords.h"
 #include "engine/DocumentState.h"
@@ -205,6 +207,8 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     if (!sales)
         buildPaymentTabs();
     buildOutstandingTab();
+    if (!sales)
+        buildScheduleTab();
     if (sales)
         buildHotelVoucher();
     connectKeyFields();
@@ -621,6 +625,18 @@ void frm_CBPT01::buildOutstandingTab() {
     grids_.back()->values = [this] { return QVariantList{number_}; };
 }
 
+// The payment schedule, posted like the other pages: while the booking is live and unlocked.
+void frm_CBPT01::buildScheduleTab() {
+    scheduleTab = new ScheduleTab(*this, tabs);
+    tabs->addTab(scheduleTab, QStringLiteral("PAYMENT SCHEDULE"));
+}
+
+void frm_CBPT01::showSchedule() {
+    if (scheduleTab)
+        scheduleTab->showBooking(
+            number_, status_ == status::kLive && locks_.value(QStringLiteral("LCK_CBPT")) != QLatin1String("Y"));
+}
+
 void frm_CBPT01::buildHotelVoucher() {
     Cmd_HotelVoucher = new QPushButton(QStringLiteral("Hotel Voucher"), this);
     Cmd_HotelVoucher->setObjectName(QStringLiteral("Cmd_HotelVoucher"));
@@ -887,6 +903,7 @@ void frm_CBPT01::Load_Init() {
         e->clear();
     lbl_Balance->setText(QStringLiteral("BALANCE AMOUNT : 0.00"));
     loadGrids(false);
+    showSchedule();
     editor_->startNew();
     tabs->setCurrentWidget(bookingTab);
     party->edit()->setFocus();
@@ -950,6 +967,7 @@ bool frm_CBPT01::Show_Record(qint64 number) {
     txt_DrvLicense->setText(text(*r, "TOURIST_DRVLICENSE"));
     txt_BookedBy->setText(text(*r, "BOOKED_BY"));
     loadGrids(false);
+    showSchedule();
     return true;
 }
 

@@ -1,0 +1,13 @@
+-- The payment schedule templates are kept from the master menu like the other small masters,
+-- and granted to every login that may keep the payment modes beside them. Added once.
+INSERT INTO M_TBL_MENUDETAILS (MENU_ID, GROUP_ID, GROUP_NAME, MENU_NAME, MENU_CAPTION)
+SELECT m.NEXT_ID, 1, 'MASTER', 'mnu_ScheduleTemplate', 'PAYMENT SCHEDULE TEMPLATE'
+FROM (SELECT COALESCE(MAX(MENU_ID), 0) + 1 AS NEXT_ID FROM M_TBL_MENUDETAILS) m
+WHERE NOT EXISTS (SELECT 1 FROM M_TBL_MENUDETAILS WHERE MENU_NAME = 'mnu_ScheduleTemplate');
+
+INSERT INTO M_TBL_MENUSHOW (LOGIN_ID, MENU_ID, SHOW_MENU, MENU_DISP)
+SELECT a.LOGIN_ID, n.MENU_ID, a.SHOW_MENU, a.MENU_DISP
+FROM M_TBL_MENUSHOW a
+JOIN M_TBL_MENUDETAILS b ON b.MENU_ID = a.MENU_ID AND b.MENU_NAME = 'mnu_PaymentMode'
+JOIN M_TBL_MENUDETAILS n ON n.MENU_NAME = 'mnu_ScheduleTemplate'
+WHERE NOT EXISTS (SELECT 1 FROM M_TBL_MENUSHOW x WHERE x.LOGIN_ID = a.LOGIN_ID AND x.MENU_ID = n.MENU_ID);
