@@ -1,5 +1,6 @@
 #include "ReportWindows.h"
 
+#include "RoomingList.h"
 #include "VoucherPreview.h"
 
 namespace tarvic {
@@ -36,6 +37,14 @@ void registerReportWindows(WindowRegistry& registry) {
             report =
                 VoucherReport::forHotelVoucher(*session.db, args.value(QStringLiteral("QUOTATION_NO")).toLongLong());
         return previewOf(session, parent, kHotelVoucher, std::move(report));
+    });
+    registry.add(kRoomingList, [](Session& session, QWidget* parent, const WindowArgs& args) -> QWidget* {
+        std::optional<VoucherReport> report;
+        if (args.values.contains(QStringLiteral("CBPT_NO")))
+            report = roomingListReport(*session.db, args.value(QStringLiteral("CBPT_NO")).toLongLong(),
+                                       args.value(QStringLiteral("QUOTATION_NO")).toLongLong(),
+                                       args.value(QStringLiteral("LINE_NO")).toLongLong());
+        return previewOf(session, parent, kRoomingList, std::move(report));
     });
 }
 
