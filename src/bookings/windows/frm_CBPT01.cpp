@@ -1,4 +1,5 @@
 #include "frm_CBPT01.h"
+#include "TravellersTab.h"
 
 #include "data/Moments.h"
 #include "data/TransactionRecords.h"
@@ -205,6 +206,7 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     if (!sales)
         buildPaymentTabs();
     buildOutstandingTab();
+    buildTravellersTab();
     if (sales)
         buildHotelVoucher();
     connectKeyFields();
@@ -621,6 +623,12 @@ void frm_CBPT01::buildOutstandingTab() {
     grids_.back()->values = [this] { return QVariantList{number_}; };
 }
 
+// The travellers and their rooms, a page of its own that loads with the booking.
+void frm_CBPT01::buildTravellersTab() {
+    travellersTab = new TravellersTab(*this, tabs);
+    tabs->addTab(travellersTab, QStringLiteral("TRAVELLERS"));
+}
+
 void frm_CBPT01::buildHotelVoucher() {
     Cmd_HotelVoucher = new QPushButton(QStringLiteral("Hotel Voucher"), this);
     Cmd_HotelVoucher->setObjectName(QStringLiteral("Cmd_HotelVoucher"));
@@ -887,6 +895,7 @@ void frm_CBPT01::Load_Init() {
         e->clear();
     lbl_Balance->setText(QStringLiteral("BALANCE AMOUNT : 0.00"));
     loadGrids(false);
+    travellersTab->showBooking(0);
     editor_->startNew();
     tabs->setCurrentWidget(bookingTab);
     party->edit()->setFocus();
@@ -950,6 +959,7 @@ bool frm_CBPT01::Show_Record(qint64 number) {
     txt_DrvLicense->setText(text(*r, "TOURIST_DRVLICENSE"));
     txt_BookedBy->setText(text(*r, "BOOKED_BY"));
     loadGrids(false);
+    travellersTab->showBooking(number);
     return true;
 }
 

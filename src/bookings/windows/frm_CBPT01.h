@@ -24,6 +24,7 @@ namespace tarvic {
 
 class DocumentEditor;
 class ListGrid;
+class TravellersTab;
 
 class frm_CBPT01 : public TaskWindow {
     Q_OBJECT
@@ -59,6 +60,7 @@ public:
     QPushButton* Cmd_HotelVoucher = nullptr;
     QTabWidget* tabs = nullptr;
     QWidget* bookingTab = nullptr;
+    TravellersTab* travellersTab = nullptr;
 
     QPushButton* postingButton(Posting p) const { return posting_[p]; }
     // A grid by its object name (Grid_Hotel, Grid_Receipts, ...), or nullptr.
@@ -88,6 +90,7 @@ private:
     void buildPaymentTabs();
     void buildOutstandingTab();
     void buildHotelVoucher();
+    void buildTravellersTab();
     void connectKeyFields();
     QWidget* addPage(const QString& title);
     QWidget* addPostingPage(const QString& title, Posting p);

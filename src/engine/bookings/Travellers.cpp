@@ -11,6 +11,7 @@
 #include <QSet>
 
 #include <map>
+#include <optional>
 
 namespace tarvic {
 
@@ -83,15 +84,15 @@ Traveller normalised(Traveller t) {
     return t;
 }
 
-void checkOpen(Database& db, qint64 booking) {
+// Whether the booking takes changes: found, live and its lock open; nullopt when not found.
+std::optional<bool> bookingOpen(Database& db, qint64 booking, bool forUpdate) {
     const auto row = db.firstRow(QStringLiteral("SELECT DOC_STATUS, COALESCE(LCK_CBPT,'N') FROM M_TBL_TRANSACTION "
                                                 "WHERE DOC_CODE='CBPT01' AND DOC_NO=?") +
-                                     db.dialect().forUpdate(),
+                                     (forUpdate ? db.dialect().forUpdate() : QString()),
                                  {booking});
     if (!row)
-        throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
-    if (row->value(0).toString().trimmed() != status::kLive || row->value(1).toString().trimmed() == QLatin1String("Y"))
-        refuse(kTravellersShut);
+        return std::nullopt;
+    return row->value(0).toString().trimmed() == status::kLive && row->value(1).toString().trimmed() != QLatin1String("Y");
 }
 
 // The booking's hotel lines, through its quotation.
@@ -228,7 +229,11 @@ QStringList Travellers::roomTypes(qint64 booking) {
 void Travellers::store(qint64 booking, const std::vector<Traveller>& list) {
     const QDate today = QDate::currentDate();
     db_.transact([&] {
-        checkOpen(db_, booking);
+        const std::optional<bool> open = bookingOpen(db_, booking, true);
+        if (!open)
+            throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
+        if (!*open)
+            refuse(kTravellersShut);
         const QStringList types = roomTypes(booking);
         RowWriter writer(db_, user_);
         int no = 0;
@@ -254,6 +259,10 @@ void Travellers::store(qint64 booking, const std::vector<Traveller>& list) {
     });
 }
 
+bool Travellers::isOpen(qint64 booking) {
+    return bookingOpen(db_, booking, false).value_or(false);
+}
+
 TravellerImport Travellers::preview(qint64 booking, const QString& path) {
     SheetRows rows;
     try {
@@ -261,6 +270,10 @@ TravellerImport Travellers::preview(qint64 booking, const QString& path) {
     } catch (const ExportError& e) {
         refuse(e.message());
     }
+    return check(booking, rows);
+}
+
+TravellerImport Travellers::check(qint64 booking, const SheetRows& rows) {
     if (rows.isEmpty())
         refuse(QStringLiteral("THE FILE HOLDS NO ROWS ...."));
     // Which cell of a row fills which field.

@@ -92,6 +92,10 @@ public:
     // Reads a file into rows, each checked as store() checks it; nothing is stored. Refused
     // (DbError) when the file cannot be read or holds no name column.
     TravellerImport preview(qint64 booking, const QString& path);
+    // The same over rows already read, the first one the headings (a grid's rows).
+    TravellerImport check(qint64 booking, const QList<QStringList>& rows);
+    // Whether the booking's travellers may change: live and not locked.
+    bool isOpen(qint64 booking);
     // Writes the list with travellerHeaders(), as a workbook when the name ends in .xlsx,
     // otherwise comma-separated. Throws ExportError.
     static void write(const std::vector<Traveller>& list, const QString& path);
