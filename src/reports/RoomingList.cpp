@@ -98,7 +98,9 @@ QList<std::pair<QString, QString>> stayLines(const Rooming& r) {
             {QStringLiteral("CHECK OT DT"), dateText(dateToDb(s.checkOut))},
             {QStringLiteral("NO. OF NIGHTS"), nights(s)},
             {QStringLiteral("MEAL PLAN"), s.mealPlan},
-            {QStringLiteral("ROOM TYPE"), s.roomType},
+            {QStringLiteral("ROOM TYPE"),
+             s.roomName.isEmpty() || s.roomName.toUpper() == s.roomType ? s.roomType
+                                                                         : QStringLiteral("%1 (%2)").arg(s.roomType, s.roomName)},
             {QStringLiteral("NO. OF ROOMS"), QString::number(s.rooms)},
             {QStringLiteral("SINGLE ROOM"), QString::number(s.singles)},
             {QStringLiteral("GUEST NAME"), r.guest},

@@ -97,9 +97,11 @@ std::optional<bool> bookingOpen(Database& db, qint64 booking, bool forUpdate) {
 
 // The booking's hotel lines, through its quotation.
 const QString kStays = QStringLiteral(
-    "SELECT a.DOC_NO, a.ACC_CODE, a.HOTEL_NAME, a.HOTEL_PLACE, a.TOUR_DATE, a.CHKOT_DT, a.ROOM_TYPE, "
-    "f.MEAL_PLAN, a.NOOF_ROOM, a.NOOF_ROOMSNGL, a.NOOF_EXTBED, a.NOOF_CWB, a.NOOF_CNB "
+    "SELECT a.DOC_NO, a.ACC_CODE, a.HOTEL_NAME, a.HOTEL_PLACE, a.TOUR_DATE, a.CHKOT_DT, "
+    "COALESCE(r.ROOM_TYPE, a.ROOM_TYPE) AS R_ROOMTYPE, f.MEAL_PLAN, a.NOOF_ROOM, a.NOOF_ROOMSNGL, a.NOOF_EXTBED, "
+    "a.NOOF_CWB, a.NOOF_CNB, a.ROOM_TYPE "
     "FROM M_TBL_QUOTATION a JOIN M_TBL_QUOTATION e ON e.DOC_CODE='QGBL01' AND e.DOC_NO=a.DOC_NO "
+    "LEFT JOIN M_TBL_HOTELROOMTYPE r ON r.ROOMTYPE_CODE=a.ROOMTYPE_CODE "
     "LEFT JOIN M_TBL_MEALPLAN f ON f.MEALPLAN_CODE=a.MEALPLAN_CODE "
     "WHERE a.DOC_CODE='QGBL02' AND a.ACCOUNT_DESC='HOTEL' AND e.CBPT_NO=? ORDER BY a.TOUR_DATE, a.DOC_NO, a.ACC_CODE");
 
@@ -188,14 +190,6 @@ std::vector<Traveller> Travellers::read(qint64 booking) {
 }
 
 QString Travellers::fault(const Traveller& t, const QStringList& roomTypes, const QDate& today) {
-    const ColumnLengths& lengths = db_.columnLengths(kTable);
-    Traveller c = t;
-    for (int i = 0; i < int(fields().size()); ++i)
-        if (const QString* m = member(c, i)) {
-            const int limit = lengths.textLength(kTable, fields()[i].column);
-            if (limit > 0 && characterCount(*m) > limit)
-                return tooLongText(fields()[i].caption, limit);
-        }
     const std::pair<bool, QString> checks[] = {
         {t.firstName.isEmpty() && t.lastName.isEmpty(), QStringLiteral("ENTER FIRST OR LAST NAME ....")},
         {t.sex != QLatin1String("M") && t.sex != QLatin1String("F"),
@@ -210,6 +204,14 @@ QString Travellers::fault(const Traveller& t, const QStringList& roomTypes, cons
     for (const auto& [failed, message] : checks)
         if (failed)
             return message;
+    const ColumnLengths& lengths = db_.columnLengths(kTable);
+    Traveller c = t;
+    for (int i = 0; i < int(fields().size()); ++i)
+        if (const QString* m = member(c, i)) {
+            const int limit = lengths.textLength(kTable, fields()[i].column);
+            if (limit > 0 && characterCount(*m) > limit)
+                return tooLongText(fields()[i].caption, limit);
+        }
     return {};
 }
 
@@ -355,6 +357,7 @@ std::vector<HotelStay> Travellers::hotelStays(qint64 booking) {
         s.rooms = q.value(8).toInt();
         s.singles = q.value(9).toInt();
         s.extraBeds = q.value(10).toInt() + q.value(11).toInt() + q.value(12).toInt();
+        s.roomName = q.value(13).toString().trimmed();
         out.push_back(s);
     }
     return out;

@@ -72,7 +72,8 @@ struct HotelStay {
     QString place;
     QDate checkIn;
     QDate checkOut;
-    QString roomType;
+    QString roomType;  // the room type master's name
+    QString roomName;  // the line's own words for the room ("VALLEY VIEW DELUXE")
     QString mealPlan;
     int rooms = 0;
     int singles = 0;

@@ -1,0 +1,224 @@
+// Travellers of a booking: a file read (csv or xlsx, headings in any case) previews every row
+// with why each refused one is refused and stores nothing; the accepted rows alone are
+// stored; a file written reads back as stored; rooms by type against the hotel lines; a
+// shut booking refuses; the first faulty row is named and nothing is written.
+#include "data/ColumnLengths.h"
+#include "support/TravellersFixture.h"
+#include "support/Workbook.h"
+#include "support/Drive.h"
+
+#include <QtTest>
+
+using namespace tarvic;
+using namespace tarvic::test;
+
+namespace {
+
+QStringList described(const std::vector<Traveller>& list) {
+    QStringList out;
+    for (const Traveller& t : list)
+        out << travellerCells(t).join('|');
+    return out;
+}
+
+}  // namespace
+
+class TstTravellers : public QObject {
+    Q_OBJECT
+private slots:
+    void importPreviewsEveryRowBeforeStoring_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("csv") << "in.csv";
+        QTest::newRow("xlsx") << "in.xlsx";
+    }
+    void importPreviewsEveryRowBeforeStoring() {
+        QFETCH(QString, name);
+        TestDb t;
+        TravellersFixture f(t.db());
+        const QString future = QDate::currentDate().addDays(1).toString("dd/MM/yyyy");
+        const QString path = f.file(
+            name, {{"Title", "first_name", "Last Name", "sex", "date of birth", "Passport", "Id_Expiry",
+                    "adult/child", "Room No", "room_type"},
+                   {"Mr", "Anil", "Kumar", "m", "29/02/1980", "P1234567", "28/02/2030", "adult", "101", "deluxe"},
+                   {"Mrs", "Meena", "Kumar", "female", "1982-07-01", "00123", "", "Adt", "101", "DELUXE"},
+                   {"", "Tom", "", "M", "44927", "", "", "chd", "S1", "suite"},
+                   {"Mr", "Ravi", "Nair", "M", "31/02/1990", "", "", "ADULT", "102", "DELUXE"},
+                   {"Ms", "Asha", "Nair", "F", "", "", "", "ADULT", "102", "STANDARD"},
+                   {"Mr", "", "", "M", "", "", "", "ADULT", "102", "DELUXE"},
+                   {"", "Kim", "Lee", "X", "", "", "", "ADULT", "S1", "SUITE"},
+                   {"", "Ann", "Lee", "F", "", "", "", "INFANT", "S1", "SUITE"},
+                   {"", "Bo", "Lee", "M", future, "", "", "CHILD", "S1", "SUITE"},
+                   {"", "Al", "Lee", "M", "01/01/2000", "", "01/01/1999", "ADULT", "S1", "SUITE"},
+                   {"", "", "", "", "", "", "", "", "", ""}});
+        const TravellerImport in = f.travellers().preview(f.booking, path);
+        QStringList seen;
+        for (const ImportedRow& r : in.rows)
+            seen << QString::number(r.line) + ' ' + (r.refusal.isEmpty() ? travellerCells(r.traveller).join('|') : r.refusal);
+        QCOMPARE(seen, (QStringList{
+                           "2 MR|ANIL|KUMAR|M|29/02/1980|P1234567|28/02/2030|ADULT|101|DELUXE",
+                           "3 MRS|MEENA|KUMAR|F|01/07/1982|00123||ADULT|101|DELUXE",
+                           "4 |TOM||M|01/01/2023|||CHILD|S1|SUITE",
+                           "5 DATE OF BIRTH IS NOT A DATE : 31/02/1990 ....",
+                           "6 UNKNOWN ROOM TYPE \"STANDARD\" ....",
+                           "7 ENTER FIRST OR LAST NAME ....",
+                           "8 SEX MUST BE M OR F, NOT \"X\" ....",
+                           "9 ADULT/CHILD MUST BE ADULT OR CHILD, NOT \"INFANT\" ....",
+                           "10 DATE OF BIRTH CANNOT BE IN THE FUTURE ....",
+                           "11 ID EXPIRY MUST BE AFTER DATE OF BIRTH ....",
+                       }));
+        QCOMPARE(count(f.db(), "M_TBL_BOOKING_TRAVELLER"), qint64(0));
+
+        f.travellers().store(f.booking, in.accepted());
+        QCOMPARE(described(f.travellers().read(f.booking)), described(in.accepted()));
+        QCOMPARE(lines(f.db(), "SELECT LINE_NO, FIRST_NAME FROM M_TBL_BOOKING_TRAVELLER ORDER BY LINE_NO"),
+                 (QStringList{"1|ANIL", "2|MEENA", "3|TOM"}));
+    }
+
+    void fileWithoutNameColumnIsRefused() {
+        TestDb t;
+        TravellersFixture f(t.db());
+        const QString path = f.file("x.csv", {{"PASSENGER", "ROOM TYPE"}, {"ANIL KUMAR", "DELUXE"}});
+        try {
+            f.travellers().preview(f.booking, path);
+            QFAIL("read");
+        } catch (const DbError& e) {
+            QCOMPARE(e.message(), "THE FILE HAS NO FIRST NAME OR LAST NAME COLUMN ....");
+        }
+    }
+
+    void fileWrittenReadsBackAsStored_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("csv") << "out.csv";
+        QTest::newRow("xlsx") << "out.xlsx";
+    }
+    void fileWrittenReadsBackAsStored() {
+        QFETCH(QString, name);
+        TestDb t;
+        TravellersFixture f(t.db());
+        f.travellers().store(f.booking, TravellersFixture::good());
+        const std::vector<Traveller> stored = f.travellers().read(f.booking);
+        const QString path = f.dir.filePath(name);
+        Travellers::write(stored, path);
+
+        QList<QStringList> rows;
+        if (name.endsWith(".xlsx")) {
+            rows = readWorkbook(path).value("Sheet1");
+        } else {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QStringList text = QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
+            QCOMPARE(text.value(5), "MR,JOHN,\"O'NEIL, JR\",M,05/05/1970,,05/05/2010,ADULT,S1,SUITE");
+            rows << text.first().split(',');
+        }
+        QCOMPARE(rows.value(0), (QStringList{"TITLE", "FIRST NAME", "LAST NAME", "SEX", "DATE OF BIRTH",
+                                             "PASSPORT / ID NO", "ID EXPIRY", "ADULT/CHILD", "ROOM NO", "ROOM TYPE"}));
+        if (name.endsWith(".xlsx")) {
+            QCOMPARE(rows.size(), 8);
+            QCOMPARE(rows[2], (QStringList{"MRS", "MEENA", "KUMAR", "F", "01/07/1982", "00123", "01/07/2022", "ADULT",
+                                           "101", "DELUXE"}));
+        }
+        // What was written is read again as the same list, every row accepted.
+        const TravellerImport again = f.travellers().preview(f.booking, path);
+        QCOMPARE(again.refused(), 0);
+        QCOMPARE(described(again.accepted()), described(stored));
+    }
+
+    void roomCountsAgainstHotelLines_data() {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<QStringList>("differences");
+        QTest::newRow("as booked") << 0 << QStringList();
+        QTest::newRow("a third deluxe room")
+            << 1 << QStringList{"HILL RESORT 10/01/2027, ROOM TYPE DELUXE: 2 ROOMS BOOKED, 3 IN THE ROOMING LIST"};
+        QTest::newRow("suite left out")
+            << 2 << QStringList{"SEA BREEZE 12/01/2027, ROOM TYPE SUITE: 1 ROOMS BOOKED, 0 IN THE ROOMING LIST"};
+        QTest::newRow("one more in the suite")
+            << 3 << QStringList{"SEA BREEZE 12/01/2027, ROOM TYPE SUITE: 3 PLACES BOOKED, 4 TRAVELLERS"};
+        QTest::newRow("room type in lower case counts") << 4 << QStringList();
+    }
+    void roomCountsAgainstHotelLines() {
+        QFETCH(int, change);
+        QFETCH(QStringList, differences);
+        TestDb t;
+        TravellersFixture f(t.db());
+        std::vector<Traveller> list = TravellersFixture::good();
+        if (change == 1)
+            list[3].roomNo = "103";
+        if (change == 2)
+            list.resize(4);
+        if (change == 3)
+            list.push_back(TravellersFixture::person("", "SAM", "LEE", "M", {}, "ADULT", "S1", "SUITE"));
+        if (change == 4)
+            list[0].roomType = "deluxe ";
+        QCOMPARE(roomDifferences(f.travellers().roomCounts(f.booking, list)), differences);
+    }
+
+    void shutBookingRefuses_data() {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("locked") << "LCK_CBPT" << "Y";
+        QTest::newRow("cancelled") << "DOC_STATUS" << "CNCL";
+    }
+    void shutBookingRefuses() {
+        QFETCH(QString, column);
+        QFETCH(QString, value);
+        TestDb t;
+        TravellersFixture f(t.db());
+        f.travellers().store(f.booking, TravellersFixture::good());
+        f.setBooking(column.toLatin1().constData(), value);
+        QVERIFY(!f.travellers().isOpen(f.booking));
+        try {
+            f.travellers().store(f.booking, {TravellersFixture::good().front()});
+            QFAIL("stored");
+        } catch (const DbError& e) {
+            QCOMPARE(e.message(), kTravellersShut);
+        }
+        QCOMPARE(count(f.db(), "M_TBL_BOOKING_TRAVELLER"), qint64(7));
+    }
+
+    void firstFaultyRowNamedNothingWritten_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("name too long") << 2 << "ROW 3 : LAST NAME CANNOT BE LONGER THAN 100 CHARACTERS ....";
+        QTest::newRow("room type not booked") << 4 << "ROW 5 : UNKNOWN ROOM TYPE \"STANDARD\" ....";
+        QTest::newRow("child born after its passport ran out") << 6 << "ROW 7 : ID EXPIRY MUST BE AFTER DATE OF BIRTH ....";
+    }
+    void firstFaultyRowNamedNothingWritten() {
+        QFETCH(int, row);
+        QFETCH(QString, message);
+        TestDb t;
+        TravellersFixture f(t.db());
+        f.travellers().store(f.booking, {TravellersFixture::good().front()});
+        std::vector<Traveller> list = TravellersFixture::good();
+        if (row == 2)
+            list[2].lastName = QString(101, 'N');
+        if (row == 4)
+            list[4].roomType = "STANDARD";
+        if (row == 6)
+            list[6].idExpiry = list[6].birth;
+        try {
+            f.travellers().store(f.booking, list);
+            QFAIL("stored");
+        } catch (const DbError& e) {
+            QCOMPARE(e.message(), message);
+        }
+        QCOMPARE(lines(f.db(), "SELECT LINE_NO, FIRST_NAME FROM M_TBL_BOOKING_TRAVELLER"), QStringList{"1|ANIL"});
+    }
+
+    // A list stored again is the list: lines beyond it go, the ones kept keep who made them.
+    void storedWhole() {
+        TestDb t;
+        TravellersFixture f(t.db());
+        f.travellers().store(f.booking, TravellersFixture::good());
+        f.db().exec("UPDATE M_TBL_BOOKING_TRAVELLER SET CREATED_BY='FIRST'");
+        std::vector<Traveller> two = TravellersFixture::good();
+        two.resize(2);
+        std::swap(two[0], two[1]);
+        Travellers(f.db(), "SECOND").store(f.booking, two);
+        QCOMPARE(lines(f.db(), "SELECT LINE_NO, FIRST_NAME, CREATED_BY, UPDATE_BY FROM M_TBL_BOOKING_TRAVELLER "
+                               "ORDER BY LINE_NO"),
+                 (QStringList{"1|MEENA|FIRST|SECOND", "2|ANIL|FIRST|SECOND"}));
+    }
+};
+
+QTEST_MAIN(TstTravellers)
+#include "tst_travellers.moc"
