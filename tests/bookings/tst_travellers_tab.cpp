@@ -1,0 +1,223 @@
+// The TRAVELLERS page of the booking window, driven by keys and clicks: a file imported through
+// the preview (cancelled, accepted and then kept unsaved at the room question, accepted and
+// saved), rows typed into the grid and left with Ctrl+Tab, a faulty row named, the page shut on
+// a locked or cancelled booking, the export read back and the rooming list of the chosen line.
+#include "bookings/BookingsWindows.h"
+#include "bookings/windows/TravellersTab.h"
+#include "bookings/windows/frm_CBPT01.h"
+#include "support/Drive.h"
+#include "support/TestSession.h"
+#include "support/TravellersFixture.h"
+#include "support/Workbook.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+
+using namespace tarvic;
+using namespace tarvic::test;
+
+namespace {
+
+const QString kSaved = QStringLiteral("TRAVELLERS SUCCESSFULLY SAVED ....");
+
+struct Fixture {
+    TestSession ts;
+    TravellersFixture f{ts.db()};
+    WindowRegistry registry;
+    WindowArgs printed;  // what the rooming list was opened with
+    std::unique_ptr<frm_CBPT01> w;
+
+    Fixture() {
+        registerBookingsWindows(registry);
+        registry.add(QStringLiteral("rpt_RoomingList"), [this](Session&, QWidget* p, const WindowArgs& args) -> QWidget* {
+            printed = args;
+            return new QWidget(p);
+        });
+        ts.session.windows = &registry;
+    }
+    TravellersTab* open() {
+        w = std::make_unique<frm_CBPT01>(ts.session, nullptr);
+        showActive(*w);
+        w->Show_Record(f.booking);
+        w->tabs->setCurrentWidget(w->travellersTab);
+        ts.answer({});
+        return w->travellersTab;
+    }
+    QStringList stored() {
+        return lines(ts.db(), "SELECT LINE_NO, TITLE, FIRST_NAME, LAST_NAME, SEX, ROOM_NO, ROOM_TYPE FROM "
+                              "M_TBL_BOOKING_TRAVELLER ORDER BY LINE_NO");
+    }
+};
+
+// Runs what the import preview is shown for once it is up, then presses one of its buttons.
+void whenPreviewShown(std::function<void(QDialog*)> look, const QString& button) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, look, button] {
+        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!d || d->objectName() != QLatin1String("frm_TravellerImport"))
+            return;
+        timer->stop();
+        timer->deleteLater();
+        look(d);
+        QTest::mouseClick(d->findChild<QPushButton*>(button), Qt::LeftButton);
+    });
+    timer->start(20);
+}
+
+}  // namespace
+
+class TstTravellersTab : public QObject {
+    Q_OBJECT
+private slots:
+    void importThroughPreview_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<int>("gridRows");
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QString>("lastMessage");
+        QTest::newRow("cancelled") << "Cmd_Cancel" << QList<bool>{} << 0 << QStringList() << QString();
+        QTest::newRow("accepted, kept at the room question")
+            << "Cmd_Accept" << QList<bool>{false} << 2 << QStringList() << "question";
+        QTest::newRow("accepted and saved")
+            << "Cmd_Accept" << QList<bool>{true} << 2
+            << QStringList{"1|MR|ANIL|KUMAR|M|101|DELUXE", "2|MRS|MEENA|KUMAR|F|101|DELUXE"} << kSaved;
+    }
+    void importThroughPreview() {
+        QFETCH(QString, button);
+        QFETCH(QList<bool>, answers);
+        QFETCH(int, gridRows);
+        QFETCH(QStringList, stored);
+        QFETCH(QString, lastMessage);
+        Fixture x;
+        TravellersTab* tab = x.open();
+        x.ts.answer(answers);
+        x.ts.prompter.paths = {x.f.file("agent.csv", {{"FIRST NAME", "LAST NAME", "SEX", "DOB", "ADULT/CHILD",
+                                                       "ROOM NO", "ROOM TYPE", "TITLE"},
+                                                      {"Anil", "Kumar", "M", "01/01/1980", "ADULT", "101", "Deluxe", "Mr"},
+                                                      {"Ravi", "Nair", "M", "31/02/1990", "ADULT", "102", "Deluxe", "Mr"},
+                                                      {"Meena", "Kumar", "F", "", "ADULT", "101", "Deluxe", "Mrs"}})};
+        QString summary, refused;
+        qint64 storedWhileShown = -1;
+        whenPreviewShown(
+            [&](QDialog* d) {
+                summary = d->findChild<QLabel*>("lbl_Summary")->text();
+                refused = column(d->findChild<QTableWidget*>("Grid1")->model(), 1).value(1);
+                storedWhileShown = count(x.ts.db(), "M_TBL_BOOKING_TRAVELLER");
+            },
+            button);
+        QTest::mouseClick(tab->Cmd_Import, Qt::LeftButton);
+        QCOMPARE(summary, "3 ROWS READ, 2 ACCEPTED, 1 REFUSED");
+        QCOMPARE(refused, "REFUSED : DATE OF BIRTH IS NOT A DATE : 31/02/1990 ....");
+        QCOMPARE(storedWhileShown, qint64(0));
+        QCOMPARE(tab->Grid_Travellers->rowCount(), gridRows);
+        QCOMPARE(x.stored(), stored);
+        const auto& said = x.ts.prompter.messages;
+        if (lastMessage.isEmpty()) {
+            QVERIFY(said.isEmpty());
+            return;
+        }
+        // The room question states each difference with what the hotel lines booked.
+        QCOMPARE(said.first().kind, "question");
+        QVERIFY2(said.first().text.contains("HILL RESORT 10/01/2027, ROOM TYPE DELUXE: 2 ROOMS BOOKED, 1 IN THE "
+                                            "ROOMING LIST\n SEA BREEZE 12/01/2027, ROOM TYPE SUITE: 1 ROOMS BOOKED, "
+                                            "0 IN THE ROOMING LIST"),
+                 qPrintable(said.first().text));
+        QCOMPARE(lastMessage == "question" ? said.last().kind : said.last().text, lastMessage);
+    }
+
+    void rowsTypedInTheGrid_data() {
+        QTest::addColumn<QString>("birth");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QStringList>("stored");
+        QTest::newRow("saved") << "01/01/1980" << QStringList{"question", kSaved}
+                               << QStringList{"1|MR|ANIL|KUMAR|M|101|DELUXE"};
+        QTest::newRow("a bad date named by its row")
+            << "32/01/1980" << QStringList{"ROW 1 : DATE OF BIRTH IS NOT A DATE : 32/01/1980 ...."} << QStringList();
+    }
+    void rowsTypedInTheGrid() {
+        QFETCH(QString, birth);
+        QFETCH(QStringList, messages);
+        QFETCH(QStringList, stored);
+        Fixture x;
+        TravellersTab* tab = x.open();
+        QTest::mouseClick(tab->Cmd_AddRow, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), tab->Grid_Travellers);
+        for (const QString& cell : {QString("MR"), QString("anil"), QString("KUMAR"), QString("m"), birth, QString(),
+                                    QString(), QString("ADULT"), QString("101"), QString("deluxe")}) {
+            typeKeys(cell);
+            keyToFocus(Qt::Key_Tab);
+        }
+        keyToFocus(Qt::Key_Tab, Qt::ControlModifier);
+        QVERIFY(!tab->Grid_Travellers->isAncestorOf(QApplication::focusWidget()) &&
+                QApplication::focusWidget() != tab->Grid_Travellers);
+        QCOMPARE(rowTexts(tab->Grid_Travellers->model()).value(0),
+                 "MR anil KUMAR m " + birth + "   ADULT 101 deluxe");
+        if (stored.isEmpty())
+            QVERIFY(tab->lbl_RoomCheck->text().contains("ROOM TYPE DELUXE: 2 ROOMS BOOKED, 1 IN THE ROOMING LIST"));
+        x.ts.answer({true});
+        QTest::mouseClick(tab->Cmd_SaveTravellers, Qt::LeftButton);
+        QStringList said;
+        for (const auto& m : x.ts.prompter.messages)
+            said << (m.kind == "question" ? m.kind : m.text);
+        QCOMPARE(said, messages);
+        QCOMPARE(x.stored(), stored);
+    }
+
+    void shutBookingReadOnly_data() {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("open");
+        QTest::newRow("live") << "LCK_CBPT" << "N" << true;
+        QTest::newRow("locked") << "LCK_CBPT" << "Y" << false;
+        QTest::newRow("cancelled") << "DOC_STATUS" << "CNCL" << false;
+    }
+    void shutBookingReadOnly() {
+        QFETCH(QString, column);
+        QFETCH(QString, value);
+        QFETCH(bool, open);
+        Fixture x;
+        x.f.travellers().store(x.f.booking, TravellersFixture::good());
+        x.f.setBooking(column.toLatin1().constData(), value);
+        TravellersTab* tab = x.open();
+        QCOMPARE(tab->Grid_Travellers->rowCount(), 7);
+        for (QPushButton* b : {tab->Cmd_AddRow, tab->Cmd_DelRow, tab->Cmd_Import, tab->Cmd_SaveTravellers})
+            QCOMPARE(b->isEnabled(), open);
+        QCOMPARE(tab->Grid_Travellers->editTriggers() != QAbstractItemView::NoEditTriggers, open);
+        QVERIFY(tab->Cmd_Export->isEnabled() && tab->Cmd_RoomingList->isEnabled());
+        QCOMPARE(tab->Save_Travellers(), false);
+        QCOMPARE(x.stored().size(), 7);
+    }
+
+    void exportAndRoomingListOfChosenLine() {
+        Fixture x;
+        x.f.travellers().store(x.f.booking, TravellersFixture::good());
+        TravellersTab* tab = x.open();
+        QCOMPARE(tab->lbl_RoomCheck->text(), "ROOMS MATCH THE HOTEL LINES");
+        const QString path = x.f.dir.filePath("out.xlsx");
+        x.ts.prompter.paths = {path};
+        QTest::mouseClick(tab->Cmd_Export, Qt::LeftButton);
+        QCOMPARE(x.ts.prompter.texts(), QStringList{"Successfully Export to " + path});
+        const QList<QStringList> rows = readWorkbook(path).value("Sheet1");
+        QCOMPARE(rows.size(), 8);
+        QCOMPARE(rows[7], (QStringList{"MASTER", "TOM", "O'NEIL", "M", "03/03/2015", "", "03/03/2055", "CHILD", "S1",
+                                       "SUITE"}));
+
+        QCOMPARE(items(tab->Cmb_HotelLine),
+                 (QStringList{"HILL RESORT - DELUXE - 10/01/2027", "SEA BREEZE - SUITE - 12/01/2027"}));
+        tab->Cmb_HotelLine->setFocus();
+        QTest::keyClick(tab->Cmb_HotelLine, Qt::Key_Down);
+        QTest::keyClick(x.w.get(), Qt::Key_R, Qt::AltModifier);
+        // A mnemonic clicks as a button does when pressed: a moment later.
+        QTest::qWaitFor([&] { return !x.printed.values.isEmpty(); }, 2000);
+        QCOMPARE(x.printed.value("CBPT_NO").toLongLong(), x.f.booking);
+        QCOMPARE(x.printed.value("QUOTATION_NO").toLongLong(), TravellersFixture::kQuotation);
+        QCOMPARE(x.printed.value("LINE_NO").toLongLong(), qint64(2));
+    }
+};
+
+QTEST_MAIN(TstTravellersTab)
+#include "tst_travellers_tab.moc"
