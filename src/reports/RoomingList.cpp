@@ -108,7 +108,7 @@ QList<std::pair<QString, QString>> stayLines(const Rooming& r) {
             {QStringLiteral("FILE NO"), r.fileNo}};
 }
 
-QString page(const Rooming& r) {
+QString page(const Rooming& r, const QString& company) {
     QString h = QStringLiteral(
         "<p align=\"center\" style=\"margin:6px; font-size:13pt; font-weight:bold\"><u>ROOMING LIST</u></p>"
         "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"2\">");
@@ -147,6 +147,10 @@ QString page(const Rooming& r) {
                                   [](int n, const Room& m) { return n + int(m.travellers.size()); }));
     h += QLatin1String(
         "<br><p style=\"margin:0; font-weight:bold\">PLEASE ALLOT THE ROOMS AS PER ABOVE MENTIONED ROOMING LIST</p>");
+    h += QStringLiteral(
+             "<br><table width=\"100%\"><tr><td align=\"right\"><b>FOR %1</b></td></tr>"
+             "<tr><td align=\"right\"><br><br>AUTHORISED SIGNATORY</td></tr></table>")
+             .arg(esc(company));
     return h;
 }
 
@@ -154,7 +158,8 @@ QString page(const Rooming& r) {
 
 VoucherReport roomingListReport(Database& db, qint64 booking, qint64 quotationNo, qint64 lineNo) {
     const std::optional<Rooming> r = rooming(db, booking, quotationNo, lineNo);
-    return VoucherReport::ofPages(db, QStringLiteral("ROOMING LIST"), r ? QStringList{page(*r)} : QStringList());
+    return VoucherReport::ofPages(db, QStringLiteral("ROOMING LIST"),
+                                  r ? QStringList{page(*r, Letterhead::read(db).name)} : QStringList());
 }
 
 QByteArray roomingListPdf(Database& db, qint64 booking, qint64 quotationNo, qint64 lineNo) {

@@ -107,6 +107,7 @@ private slots:
                 summary = d->findChild<QLabel*>("lbl_Summary")->text();
                 refused = column(d->findChild<QTableWidget*>("Grid1")->model(), 1).value(1);
                 storedWhileShown = count(x.ts.db(), "M_TBL_BOOKING_TRAVELLER");
+                shoot(*d, "travellers_import_preview");
             },
             button);
         QTest::mouseClick(tab->Cmd_Import, Qt::LeftButton);
@@ -197,6 +198,7 @@ private slots:
         x.f.travellers().store(x.f.booking, TravellersFixture::good());
         TravellersTab* tab = x.open();
         QCOMPARE(tab->lbl_RoomCheck->text(), "ROOMS MATCH THE HOTEL LINES");
+        shoot(*x.w, "travellers_tab");
         const QString path = x.f.dir.filePath("out.xlsx");
         x.ts.prompter.paths = {path};
         QTest::mouseClick(tab->Cmd_Export, Qt::LeftButton);

@@ -23,6 +23,8 @@ QString pdfText(TravellersFixture& f, qint64 line) {
     QProcess p;
     p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
     p.waitForFinished(60000);
+    if (const QString shots = qEnvironmentVariable("TARVIC_SHOTS_DIR"); !shots.isEmpty())
+        QFile::copy(path, shots + QStringLiteral("/rooming%1.pdf").arg(line));
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 

@@ -63,7 +63,10 @@ public:
         for (int r = 0; r < int(in.rows.size()); ++r) {
             const ImportedRow& row = in.rows[size_t(r)];
             const QString status = row.refusal.isEmpty() ? QStringLiteral("ACCEPTED") : QStringLiteral("REFUSED : ") + row.refusal;
-            setRow(Grid1, r, QStringList{QString::number(row.line), status} + travellerCells(row.traveller),
+            // A refused row as the file has it, so that the user sees what to mend there.
+            setRow(Grid1, r,
+                   QStringList{QString::number(row.line), status} +
+                       (row.refusal.isEmpty() ? travellerCells(row.traveller) : row.cells),
                    row.refusal.isEmpty() ? QColor() : kRefusedColour);
         }
         v->addWidget(Grid1, 1);

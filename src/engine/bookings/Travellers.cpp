@@ -301,6 +301,7 @@ TravellerImport Travellers::check(qint64 booking, const SheetRows& rows) {
         Traveller& t = row.traveller;
         for (int i = 0; i < int(fields().size()); ++i) {
             const QString cell = cellOf[i] >= 0 && cellOf[i] < cells.size() ? cells[cellOf[i]].trimmed() : QString();
+            row.cells << cell;
             if (QString* m = member(t, i)) {
                 *m = cell;
                 continue;

@@ -41,7 +41,8 @@ QStringList travellerCells(const Traveller& t);
 struct ImportedRow {
     int line = 0;  // the row's line in the file (the header is line 1)
     Traveller traveller;
-    QString refusal;  // empty for a row accepted
+    QStringList cells;  // as the file has them, in travellerHeaders() order
+    QString refusal;    // empty for a row accepted
 };
 
 struct TravellerImport {
