@@ -11,7 +11,7 @@ const QString kVoucher = QStringLiteral("rpt_Voucher");
 const QString kHotelVoucher = QStringLiteral("rpt_HotelVoucher");
 
 // A print with nothing to print says so instead of opening an empty preview; opened without
-// arguments the preview is empty.
+// arguments (the rooming list without its hotel line) the preview is empty.
 QWidget* previewOf(Session& session, QWidget* parent, const QString& name, std::optional<VoucherReport> report) {
     if (report && !report->message().isEmpty()) {
         session.prompter->information(parent, report->message());
@@ -40,7 +40,7 @@ void registerReportWindows(WindowRegistry& registry) {
     });
     registry.add(kRoomingList, [](Session& session, QWidget* parent, const WindowArgs& args) -> QWidget* {
         std::optional<VoucherReport> report;
-        if (args.values.contains(QStringLiteral("CBPT_NO")))
+        if (args.values.contains(QStringLiteral("LINE_NO")))
             report = roomingListReport(*session.db, args.value(QStringLiteral("CBPT_NO")).toLongLong(),
                                        args.value(QStringLiteral("QUOTATION_NO")).toLongLong(),
                                        args.value(QStringLiteral("LINE_NO")).toLongLong());
