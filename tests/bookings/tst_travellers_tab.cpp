@@ -47,6 +47,13 @@ struct Fixture {
         ts.answer({});
         return w->travellersTab;
     }
+    // Messages in order, a question as "question".
+    QStringList said() {
+        QStringList out;
+        for (const auto& m : ts.prompter.messages)
+            out << (m.kind == "question" ? m.kind : m.text);
+        return out;
+    }
     QStringList stored() {
         return lines(ts.db(), "SELECT LINE_NO, TITLE, FIRST_NAME, LAST_NAME, SEX, ROOM_NO, ROOM_TYPE FROM "
                               "M_TBL_BOOKING_TRAVELLER ORDER BY LINE_NO");
@@ -76,22 +83,20 @@ private slots:
     void importThroughPreview_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QList<bool>>("answers");
-        QTest::addColumn<int>("gridRows");
+        QTest::addColumn<QStringList>("said");
         QTest::addColumn<QStringList>("stored");
-        QTest::addColumn<QString>("lastMessage");
-        QTest::newRow("cancelled") << "Cmd_Cancel" << QList<bool>{} << 0 << QStringList() << QString();
+        QTest::newRow("cancelled") << "Cmd_Cancel" << QList<bool>{} << QStringList() << QStringList();
         QTest::newRow("accepted, kept at the room question")
-            << "Cmd_Accept" << QList<bool>{false} << 2 << QStringList() << "question";
+            << "Cmd_Accept" << QList<bool>{false} << QStringList{"question"} << QStringList();
         QTest::newRow("accepted and saved")
-            << "Cmd_Accept" << QList<bool>{true} << 2
-            << QStringList{"1|MR|ANIL|KUMAR|M|101|DELUXE", "2|MRS|MEENA|KUMAR|F|101|DELUXE"} << kSaved;
+            << "Cmd_Accept" << QList<bool>{true} << QStringList{"question", kSaved}
+            << QStringList{"1|MR|ANIL|KUMAR|M|101|DELUXE", "2|MRS|MEENA|KUMAR|F|101|DELUXE"};
     }
     void importThroughPreview() {
         QFETCH(QString, button);
         QFETCH(QList<bool>, answers);
-        QFETCH(int, gridRows);
+        QFETCH(QStringList, said);
         QFETCH(QStringList, stored);
-        QFETCH(QString, lastMessage);
         Fixture x;
         TravellersTab* tab = x.open();
         x.ts.answer(answers);
@@ -100,34 +105,26 @@ private slots:
                                                       {"Anil", "Kumar", "M", "01/01/1980", "ADULT", "101", "Deluxe", "Mr"},
                                                       {"Ravi", "Nair", "M", "31/02/1990", "ADULT", "102", "Deluxe", "Mr"},
                                                       {"Meena", "Kumar", "F", "", "ADULT", "101", "Deluxe", "Mrs"}})};
-        QString summary, refused;
-        qint64 storedWhileShown = -1;
+        QStringList shown;
         whenPreviewShown(
             [&](QDialog* d) {
-                summary = d->findChild<QLabel*>("lbl_Summary")->text();
-                refused = column(d->findChild<QTableWidget*>("Grid1")->model(), 1).value(1);
-                storedWhileShown = count(x.ts.db(), "M_TBL_BOOKING_TRAVELLER");
+                shown << d->findChild<QLabel*>("lbl_Summary")->text()
+                      << column(d->findChild<QTableWidget*>("Grid1")->model(), 1).value(1)
+                      << QString::number(count(x.ts.db(), "M_TBL_BOOKING_TRAVELLER"));
                 shoot(*d, "travellers_import_preview");
             },
             button);
         QTest::mouseClick(tab->Cmd_Import, Qt::LeftButton);
-        QCOMPARE(summary, "3 ROWS READ, 2 ACCEPTED, 1 REFUSED");
-        QCOMPARE(refused, "REFUSED : DATE OF BIRTH IS NOT A DATE : 31/02/1990 ....");
-        QCOMPARE(storedWhileShown, qint64(0));
-        QCOMPARE(tab->Grid_Travellers->rowCount(), gridRows);
+        QCOMPARE(shown, (QStringList{"3 ROWS READ, 2 ACCEPTED, 1 REFUSED",
+                                     "REFUSED : DATE OF BIRTH IS NOT A DATE : 31/02/1990 ....", "0"}));
+        QCOMPARE(tab->Grid_Travellers->rowCount(), button == "Cmd_Cancel" ? 0 : 2);
+        QCOMPARE(x.said(), said);
         QCOMPARE(x.stored(), stored);
-        const auto& said = x.ts.prompter.messages;
-        if (lastMessage.isEmpty()) {
-            QVERIFY(said.isEmpty());
-            return;
-        }
         // The room question states each difference with what the hotel lines booked.
-        QCOMPARE(said.first().kind, "question");
-        QVERIFY2(said.first().text.contains("HILL RESORT 10/01/2027, ROOM TYPE DELUXE: 2 ROOMS BOOKED, 1 IN THE "
-                                            "ROOMING LIST\n SEA BREEZE 12/01/2027, ROOM TYPE SUITE: 1 ROOMS BOOKED, "
-                                            "0 IN THE ROOMING LIST"),
-                 qPrintable(said.first().text));
-        QCOMPARE(lastMessage == "question" ? said.last().kind : said.last().text, lastMessage);
+        if (!said.isEmpty())
+            QVERIFY(x.ts.prompter.texts().first().contains(
+                "HILL RESORT 10/01/2027, ROOM TYPE DELUXE: 2 ROOMS BOOKED, 1 IN THE ROOMING LIST\n SEA BREEZE "
+                "12/01/2027, ROOM TYPE SUITE: 1 ROOMS BOOKED, 0 IN THE ROOMING LIST"));
     }
 
     void rowsTypedInTheGrid_data() {
@@ -161,36 +158,24 @@ private slots:
             QVERIFY(tab->lbl_RoomCheck->text().contains("ROOM TYPE DELUXE: 2 ROOMS BOOKED, 1 IN THE ROOMING LIST"));
         x.ts.answer({true});
         QTest::mouseClick(tab->Cmd_SaveTravellers, Qt::LeftButton);
-        QStringList said;
-        for (const auto& m : x.ts.prompter.messages)
-            said << (m.kind == "question" ? m.kind : m.text);
-        QCOMPARE(said, messages);
+        QCOMPARE(x.said(), messages);
         QCOMPARE(x.stored(), stored);
     }
 
-    void shutBookingReadOnly_data() {
-        QTest::addColumn<QString>("column");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<bool>("open");
-        QTest::newRow("live") << "LCK_CBPT" << "N" << true;
-        QTest::newRow("locked") << "LCK_CBPT" << "Y" << false;
-        QTest::newRow("cancelled") << "DOC_STATUS" << "CNCL" << false;
-    }
     void shutBookingReadOnly() {
-        QFETCH(QString, column);
-        QFETCH(QString, value);
-        QFETCH(bool, open);
-        Fixture x;
-        x.f.travellers().store(x.f.booking, TravellersFixture::good());
-        x.f.setBooking(column.toLatin1().constData(), value);
-        TravellersTab* tab = x.open();
-        QCOMPARE(tab->Grid_Travellers->rowCount(), 7);
-        for (QPushButton* b : {tab->Cmd_AddRow, tab->Cmd_DelRow, tab->Cmd_Import, tab->Cmd_SaveTravellers})
-            QCOMPARE(b->isEnabled(), open);
-        QCOMPARE(tab->Grid_Travellers->editTriggers() != QAbstractItemView::NoEditTriggers, open);
-        QVERIFY(tab->Cmd_Export->isEnabled() && tab->Cmd_RoomingList->isEnabled());
-        QCOMPARE(tab->Save_Travellers(), false);
-        QCOMPARE(x.stored().size(), 7);
+        for (const auto& [column, value, open] : {std::tuple{"LCK_CBPT", "N", true}, {"LCK_CBPT", "Y", false},
+                                                  {"DOC_STATUS", "CNCL", false}}) {
+            Fixture x;
+            x.f.travellers().store(x.f.booking, TravellersFixture::good());
+            x.f.setBooking(column, value);
+            TravellersTab* tab = x.open();
+            for (QPushButton* b : {tab->Cmd_AddRow, tab->Cmd_DelRow, tab->Cmd_Import, tab->Cmd_SaveTravellers})
+                QCOMPARE(b->isEnabled(), open);
+            QCOMPARE(tab->Grid_Travellers->editTriggers() != QAbstractItemView::NoEditTriggers, open);
+            QVERIFY(tab->Cmd_Export->isEnabled() && tab->Cmd_RoomingList->isEnabled());
+            QCOMPARE(tab->Save_Travellers(), false);
+            QCOMPARE(x.stored().size(), 7);
+        }
     }
 
     void exportAndRoomingListOfChosenLine() {
@@ -203,10 +188,7 @@ private slots:
         x.ts.prompter.paths = {path};
         QTest::mouseClick(tab->Cmd_Export, Qt::LeftButton);
         QCOMPARE(x.ts.prompter.texts(), QStringList{"Successfully Export to " + path});
-        const QList<QStringList> rows = readWorkbook(path).value("Sheet1");
-        QCOMPARE(rows.size(), 8);
-        QCOMPARE(rows[7], (QStringList{"MASTER", "TOM", "O'NEIL", "M", "03/03/2015", "", "03/03/2055", "CHILD", "S1",
-                                       "SUITE"}));
+        QCOMPARE(readWorkbook(path).value("Sheet1").value(7).join('|'), "MASTER|TOM|O'NEIL|M|03/03/2015||03/03/2055|CHILD|S1|SUITE");
 
         QCOMPARE(items(tab->Cmb_HotelLine),
                  (QStringList{"HILL RESORT - DELUXE - 10/01/2027", "SEA BREEZE - SUITE - 12/01/2027"}));

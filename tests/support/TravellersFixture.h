@@ -71,28 +71,18 @@ struct TravellersFixture {
                 person("MASTER", "TOM", "O'NEIL", "M", QDate(2015, 3, 3), "CHILD", "S1", "SUITE")};
     }
 
-    // A file of rows as given (headings first): a workbook for a name ending in .xlsx (cells
-    // that are plain numbers become numbers, as a spreadsheet keeps a typed date), else CSV.
+    // A file of rows as given (headings first, no commas in cells): a workbook for a name ending
+    // in .xlsx (plain numbers become numbers, as a spreadsheet keeps a typed date), else CSV.
     QString file(const QString& name, const QList<QStringList>& rows) {
         const QString path = dir.filePath(name);
         if (name.endsWith(".xlsx")) {
-            GridExport::ExportWorkbook(
-                rows.first(),
-                [&](const auto& write) {
-                    for (qsizetype i = 1; i < rows.size(); ++i)
-                        write(rows[i]);
-                },
-                path);
+            GridExport::ExportWorkbook(rows.first(), [&](const auto& write) { for (const auto& r : rows.mid(1)) write(r); }, path);
             return path;
         }
         QFile f(path);
         f.open(QIODevice::WriteOnly);
-        for (const QStringList& r : rows) {
-            QStringList cells;
-            for (QString c : r)
-                cells << (c.contains(',') || c.contains('"') ? '"' + c.replace("\"", "\"\"") + '"' : c);
-            f.write((cells.join(',') + "\r\n").toUtf8());
-        }
+        for (const QStringList& r : rows)
+            f.write((r.join(',') + "\r\n").toUtf8());
         return path;
     }
 };
