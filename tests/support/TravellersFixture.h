@@ -23,16 +23,19 @@ struct TravellersFixture {
 
     // Over a fresh database (a TestDb's, or a window test's session's).
     explicit TravellersFixture(Database& d) : d_(d) {
-        d.exec("INSERT INTO M_TBL_PARTY (PARTY_CODE, PARTY_NAME) VALUES (1, 'ASHA NAIR'), (2, 'HILL RESORT'), "
-               "(3, 'SEA BREEZE')");
-        d.exec("INSERT INTO M_TBL_HOTELROOMTYPE (ROOMTYPE_CODE, ROOM_TYPE) VALUES (1, 'DELUXE'), (2, 'SUITE'), "
-               "(3, 'STANDARD')");
+        d.exec(
+            "INSERT INTO M_TBL_PARTY (PARTY_CODE, PARTY_NAME) VALUES (1, 'ASHA NAIR'), (2, 'HILL RESORT'), "
+            "(3, 'SEA BREEZE')");
+        d.exec(
+            "INSERT INTO M_TBL_HOTELROOMTYPE (ROOMTYPE_CODE, ROOM_TYPE) VALUES (1, 'DELUXE'), (2, 'SUITE'), "
+            "(3, 'STANDARD')");
         Document b = test::booking(1, "50000");
         b.columns.emplace_back("TOURIST_NAME", QStringLiteral("ASHA NAIR"));
         b.columns.emplace_back("FILENO", QStringLiteral("F-77"));
         b.columns.emplace_back("QUOTATION_NO", kQuotation);
         booking = TransactionRecords(d, "T").save(b);
-        d.exec("INSERT INTO M_TBL_QUOTATION (DOC_CODE, DOC_NO, CBPT_NO) VALUES ('QGBL01', ?, ?)", {kQuotation, booking});
+        d.exec("INSERT INTO M_TBL_QUOTATION (DOC_CODE, DOC_NO, CBPT_NO) VALUES ('QGBL01', ?, ?)",
+               {kQuotation, booking});
         stay(1, 2, "HILL RESORT", 1, "VALLEY VIEW DELUXE", QDate(2027, 1, 10), 2, 0, 0);
         stay(2, 3, "SEA BREEZE", 2, "OCEAN SUITE", QDate(2027, 1, 12), 1, 0, 1);
     }
@@ -41,11 +44,12 @@ struct TravellersFixture {
 
     void stay(qint64 line, qint64 hotel, const char* name, int roomType, const char* roomName, QDate in, int rooms,
               int singles, int extraBeds) {
-        db().exec("INSERT INTO M_TBL_QUOTATION (DOC_CODE, DOC_NO, ACC_CODE, ACCOUNT_DESC, HOTEL_CODE, HOTEL_NAME, "
-                  "HOTEL_PLACE, TOUR_DATE, CHKOT_DT, ROOMTYPE_CODE, ROOM_TYPE, NOOF_ROOM, NOOF_ROOMSNGL, NOOF_EXTBED) "
-                  "VALUES ('QGBL02', ?, ?, 'HOTEL', ?, ?, 'KERALA', ?, ?, ?, ?, ?, ?, ?)",
-                  {kQuotation, line, hotel, QString::fromLatin1(name), dateToDb(in), dateToDb(in.addDays(2)), roomType,
-                   QString::fromLatin1(roomName), rooms, singles, extraBeds});
+        db().exec(
+            "INSERT INTO M_TBL_QUOTATION (DOC_CODE, DOC_NO, ACC_CODE, ACCOUNT_DESC, HOTEL_CODE, HOTEL_NAME, "
+            "HOTEL_PLACE, TOUR_DATE, CHKOT_DT, ROOMTYPE_CODE, ROOM_TYPE, NOOF_ROOM, NOOF_ROOMSNGL, NOOF_EXTBED) "
+            "VALUES ('QGBL02', ?, ?, 'HOTEL', ?, ?, 'KERALA', ?, ?, ?, ?, ?, ?, ?)",
+            {kQuotation, line, hotel, QString::fromLatin1(name), dateToDb(in), dateToDb(in.addDays(2)), roomType,
+             QString::fromLatin1(roomName), rooms, singles, extraBeds});
     }
     void setBooking(const char* column, const QString& value) {
         db().exec(QStringLiteral("UPDATE M_TBL_TRANSACTION SET %1=? WHERE DOC_CODE='CBPT01' AND DOC_NO=?")
@@ -53,22 +57,22 @@ struct TravellersFixture {
                   {value, booking});
     }
 
-    static Traveller person(const char* title, const char* first, const char* last, const char* sex, QDate birth,
-                            const char* kind, const char* room, const char* type, const char* id = "") {
-        return {QString::fromLatin1(title), QString::fromLatin1(first), QString::fromLatin1(last),
-                QString::fromLatin1(sex),   birth,                      QString::fromLatin1(id),
-                birth.isValid() ? birth.addYears(40) : QDate(),       QString::fromLatin1(kind),
-                QString::fromLatin1(room),  QString::fromLatin1(type)};
+    // "TITLE|FIRST|LAST|SEX|dd/mm/yyyy|ID NO|ADULT|ROOM NO|ROOM TYPE"; the ID expires at 40.
+    static Traveller person(const QString& row) {
+        const QStringList c = row.split('|');
+        const QDate birth = QDate::fromString(c[4], "dd/MM/yyyy");
+        return {c[0], c[1], c[2], c[3], birth, c[5], birth.isValid() ? birth.addYears(40) : QDate(), c[6], c[7], c[8]};
     }
     // Two DELUXE rooms of two adults, one SUITE of two adults and a child (the extra bed).
     static std::vector<Traveller> good() {
-        return {person("MR", "ANIL", "KUMAR", "M", QDate(1980, 2, 29), "ADULT", "101", "DELUXE", "P1234567"),
-                person("MRS", "MEENA", "KUMAR", "F", QDate(1982, 7, 1), "ADULT", "101", "DELUXE", "00123"),
-                person("MR", "RAVI", "NAIR", "M", QDate(1975, 1, 31), "ADULT", "102", "DELUXE"),
-                person("MS", "ASHA", "NAIR", "F", QDate(1978, 12, 31), "ADULT", "102", "DELUXE"),
-                person("MR", "JOHN", "O'NEIL, JR", "M", QDate(1970, 5, 5), "ADULT", "S1", "SUITE"),
-                person("MRS", "MARY", "O'NEIL", "F", QDate(1972, 6, 6), "ADULT", "S1", "SUITE"),
-                person("MASTER", "TOM", "O'NEIL", "M", QDate(2015, 3, 3), "CHILD", "S1", "SUITE")};
+        std::vector<Traveller> list;
+        for (const char* row :
+             {"MR|ANIL|KUMAR|M|29/02/1980|P1234567|ADULT|101|DELUXE",
+              "MRS|MEENA|KUMAR|F|01/07/1982|00123|ADULT|101|DELUXE", "MR|RAVI|NAIR|M|31/01/1975||ADULT|102|DELUXE",
+              "MS|ASHA|NAIR|F|31/12/1978||ADULT|102|DELUXE", "MR|JOHN|O'NEIL, JR|M|05/05/1970||ADULT|S1|SUITE",
+              "MRS|MARY|O'NEIL|F|06/06/1972||ADULT|S1|SUITE", "MASTER|TOM|O'NEIL|M|03/03/2015||CHILD|S1|SUITE"})
+            list.push_back(person(QString::fromLatin1(row)));
+        return list;
     }
 
     // A file of rows as given (headings first, no commas in cells): a workbook for a name ending
@@ -76,7 +80,13 @@ struct TravellersFixture {
     QString file(const QString& name, const QList<QStringList>& rows) {
         const QString path = dir.filePath(name);
         if (name.endsWith(".xlsx")) {
-            GridExport::ExportWorkbook(rows.first(), [&](const auto& write) { for (const auto& r : rows.mid(1)) write(r); }, path);
+            GridExport::ExportWorkbook(
+                rows.first(),
+                [&](const auto& write) {
+                    for (const auto& r : rows.mid(1))
+                        write(r);
+                },
+                path);
             return path;
         }
         QFile f(path);

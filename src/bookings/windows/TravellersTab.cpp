@@ -62,7 +62,8 @@ public:
         Grid1->setRowCount(int(in.rows.size()));
         for (int r = 0; r < int(in.rows.size()); ++r) {
             const ImportedRow& row = in.rows[size_t(r)];
-            const QString status = row.refusal.isEmpty() ? QStringLiteral("ACCEPTED") : QStringLiteral("REFUSED : ") + row.refusal;
+            const QString status =
+                row.refusal.isEmpty() ? QStringLiteral("ACCEPTED") : QStringLiteral("REFUSED : ") + row.refusal;
             // A refused row as the file has it, so that the user sees what to mend there.
             setRow(Grid1, r,
                    QStringList{QString::number(row.line), status} +
@@ -131,9 +132,9 @@ TravellersTab::TravellersTab(TaskWindow& owner, QWidget* parent) : QWidget(paren
     Cmd_RoomingList =
         button(QStringLiteral("&ROOMING LIST"), QStringLiteral("Cmd_RoomingList"), [this] { Print_RoomingList(); });
     auto* h = new QHBoxLayout;
-    for (QWidget* w : {static_cast<QWidget*>(Cmd_AddRow), static_cast<QWidget*>(Cmd_DelRow),
-                       static_cast<QWidget*>(Cmd_Import), static_cast<QWidget*>(Cmd_Export),
-                       static_cast<QWidget*>(Cmd_SaveTravellers)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(Cmd_AddRow), static_cast<QWidget*>(Cmd_DelRow), static_cast<QWidget*>(Cmd_Import),
+          static_cast<QWidget*>(Cmd_Export), static_cast<QWidget*>(Cmd_SaveTravellers)})
         h->addWidget(w);
     h->addStretch(1);
     h->addWidget(lineCaption);
@@ -231,9 +232,9 @@ void TravellersTab::Export_File() {
     if (booking_ <= 0)
         return;
     QString filter;
-    const QString path = owner_.prompter().askSavePath(this, QStringLiteral("SELECT PATH TO SAVE TRAVELLERS"),
-                                                       kFileFilters,
-                                                       QStringLiteral("TRAVELLERS_%1.csv").arg(booking_), &filter);
+    const QString path =
+        owner_.prompter().askSavePath(this, QStringLiteral("SELECT PATH TO SAVE TRAVELLERS"), kFileFilters,
+                                      QStringLiteral("TRAVELLERS_%1.csv").arg(booking_), &filter);
     if (path.isEmpty())
         return;
     QString target = path;
@@ -273,8 +274,9 @@ bool TravellersTab::Save_Travellers() {
             Grid_Travellers->setFocus();
             return false;
         }
-    Confirmation q{differences.isEmpty() ? QStringLiteral(" YOU ARE ABOUT TO SAVE THE TRAVELLERS OF CBPT ....")
-                                         : QStringLiteral(" ROOMS IN THE ROOMING LIST DIFFER FROM THE HOTEL LINES ...."),
+    Confirmation q{differences.isEmpty()
+                       ? QStringLiteral(" YOU ARE ABOUT TO SAVE THE TRAVELLERS OF CBPT ....")
+                       : QStringLiteral(" ROOMS IN THE ROOMING LIST DIFFER FROM THE HOTEL LINES ...."),
                    {{QStringLiteral(" CBPT NO : "), QString::number(booking_)},
                     {QStringLiteral(" TRAVELLERS : "), QString::number(rows.rows.size())}}};
     for (const QString& d : differences)

@@ -34,15 +34,29 @@ struct Field {
 const std::vector<Field>& fields() {
     static const std::vector<Field> f{
         {QStringLiteral("TITLE"), QStringLiteral("TITLE"), {QStringLiteral("SALUTATION")}},
-        {QStringLiteral("FIRST NAME"), QStringLiteral("FIRST_NAME"), {QStringLiteral("GIVENNAME"), QStringLiteral("GIVENNAMES")}},
-        {QStringLiteral("LAST NAME"), QStringLiteral("LAST_NAME"), {QStringLiteral("SURNAME"), QStringLiteral("FAMILYNAME")}},
+        {QStringLiteral("FIRST NAME"),
+         QStringLiteral("FIRST_NAME"),
+         {QStringLiteral("GIVENNAME"), QStringLiteral("GIVENNAMES")}},
+        {QStringLiteral("LAST NAME"),
+         QStringLiteral("LAST_NAME"),
+         {QStringLiteral("SURNAME"), QStringLiteral("FAMILYNAME")}},
         {QStringLiteral("SEX"), QStringLiteral("SEX"), {QStringLiteral("GENDER")}},
-        {QStringLiteral("DATE OF BIRTH"), QStringLiteral("BIRTH_DT"), {QStringLiteral("DOB"), QStringLiteral("BIRTHDATE")}, true},
-        {QStringLiteral("PASSPORT / ID NO"), QStringLiteral("ID_NO"),
-         {QStringLiteral("PASSPORTNO"), QStringLiteral("PASSPORT"), QStringLiteral("IDNUMBER"), QStringLiteral("PASSPORTNUMBER")}},
-        {QStringLiteral("ID EXPIRY"), QStringLiteral("ID_EXPIRY_DT"),
-         {QStringLiteral("EXPIRY"), QStringLiteral("EXPIRYDATE"), QStringLiteral("PASSPORTEXPIRY"), QStringLiteral("IDEXPIRYDATE")}, true},
-        {QStringLiteral("ADULT/CHILD"), QStringLiteral("PAX_KIND"), {QStringLiteral("PAXTYPE"), QStringLiteral("TYPE"), QStringLiteral("PAX")}},
+        {QStringLiteral("DATE OF BIRTH"),
+         QStringLiteral("BIRTH_DT"),
+         {QStringLiteral("DOB"), QStringLiteral("BIRTHDATE")},
+         true},
+        {QStringLiteral("PASSPORT / ID NO"),
+         QStringLiteral("ID_NO"),
+         {QStringLiteral("PASSPORTNO"), QStringLiteral("PASSPORT"), QStringLiteral("IDNUMBER"),
+          QStringLiteral("PASSPORTNUMBER")}},
+        {QStringLiteral("ID EXPIRY"),
+         QStringLiteral("ID_EXPIRY_DT"),
+         {QStringLiteral("EXPIRY"), QStringLiteral("EXPIRYDATE"), QStringLiteral("PASSPORTEXPIRY"),
+          QStringLiteral("IDEXPIRYDATE")},
+         true},
+        {QStringLiteral("ADULT/CHILD"),
+         QStringLiteral("PAX_KIND"),
+         {QStringLiteral("PAXTYPE"), QStringLiteral("TYPE"), QStringLiteral("PAX")}},
         {QStringLiteral("ROOM NO"), QStringLiteral("ROOM_NO"), {QStringLiteral("ROOM"), QStringLiteral("ROOMNUMBER")}},
         {QStringLiteral("ROOM TYPE"), QStringLiteral("ROOM_TYPE"), {}},
     };
@@ -61,7 +75,8 @@ QString key(const QString& heading) {
 }
 
 QString* member(Traveller& t, int field) {
-    QString* m[] = {&t.title, &t.firstName, &t.lastName, &t.sex, nullptr, &t.idNo, nullptr, &t.kind, &t.roomNo, &t.roomType};
+    QString* m[] = {&t.title, &t.firstName, &t.lastName, &t.sex,    nullptr,
+                    &t.idNo,  nullptr,      &t.kind,     &t.roomNo, &t.roomType};
     return m[field];
 }
 
@@ -92,7 +107,8 @@ std::optional<bool> bookingOpen(Database& db, qint64 booking, bool forUpdate) {
                                  {booking});
     if (!row)
         return std::nullopt;
-    return row->value(0).toString().trimmed() == status::kLive && row->value(1).toString().trimmed() != QLatin1String("Y");
+    return row->value(0).toString().trimmed() == status::kLive &&
+           row->value(1).toString().trimmed() != QLatin1String("Y");
 }
 
 // The booking's hotel lines, through its quotation.
@@ -249,7 +265,8 @@ void Travellers::store(qint64 booking, const std::vector<Traveller>& list) {
             Traveller c = t;
             for (int i = 0; i < int(fields().size()); ++i) {
                 const QString* m = member(c, i);
-                columns.emplace_back(fields()[i].column, m ? QVariant(*m) : dateToDb(i == kBirth ? t.birth : t.idExpiry));
+                columns.emplace_back(fields()[i].column,
+                                     m ? QVariant(*m) : dateToDb(i == kBirth ? t.birth : t.idExpiry));
             }
             const bool held =
                 db_.scalar(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE CBPT_NO=? AND LINE_NO=?").arg(kTable),
@@ -283,8 +300,8 @@ TravellerImport Travellers::check(qint64 booking, const SheetRows& rows) {
     for (int c = 0; c < rows.first().size(); ++c) {
         const QString k = key(rows.first()[c]);
         for (int i = 0; i < int(fields().size()); ++i)
-            if (cellOf[i] < 0 && (k == key(fields()[i].caption) || k == key(fields()[i].column) ||
-                                  fields()[i].aliases.contains(k)))
+            if (cellOf[i] < 0 &&
+                (k == key(fields()[i].caption) || k == key(fields()[i].column) || fields()[i].aliases.contains(k)))
                 cellOf[i] = c;
     }
     if (cellOf[kFirst] < 0 && cellOf[kLast] < 0)
@@ -321,13 +338,12 @@ TravellerImport Travellers::check(qint64 booking, const SheetRows& rows) {
 
 void Travellers::write(const std::vector<Traveller>& list, const QString& path) {
     if (path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive)) {
-        GridExport::ExportWorkbook(
-            travellerHeaders(),
-            [&](const auto& row) {
-                for (const Traveller& t : list)
-                    row(travellerCells(t));
-            },
-            path, {8, 20, 20, 5, 14, 18, 12, 12, 9, 20});
+        GridExport::ExportWorkbook(travellerHeaders(),
+                                   [&](const auto& row) {
+                                       for (const Traveller& t : list)
+                                           row(travellerCells(t));
+                                   },
+                                   path, {8, 20, 20, 5, 14, 18, 12, 12, 9, 20});
         return;
     }
     QString text = travellerHeaders().join(QLatin1Char(',')) + QLatin1String("\r\n");
