@@ -135,6 +135,10 @@ SheetRows parseCsv(const QByteArray& bytes) {
     QString text = QString::fromUtf8(bytes);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
+    // A spreadsheet set to a decimal comma separates with semicolons: the heading line tells.
+    const QString head = text.section(QLatin1Char('\n'), 0, 0);
+    const QChar separator =
+        head.count(QLatin1Char(';')) > head.count(QLatin1Char(',')) ? QLatin1Char(';') : QLatin1Char(',');
     SheetRows rows;
     QStringList row;
     QString cell;
@@ -152,7 +156,7 @@ SheetRows parseCsv(const QByteArray& bytes) {
             }
         } else if (c == QLatin1Char('"')) {
             quoted = any = true;
-        } else if (c == QLatin1Char(',')) {
+        } else if (c == separator) {
             row << cell;
             cell.clear();
             any = true;

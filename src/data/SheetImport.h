@@ -1,6 +1,7 @@
 #pragma once
 // Reads a file a spreadsheet program wrote back into rows of cell texts, the other way of the
-// grid export: comma-separated text (UTF-8, quoted cells with doubled quotes, CR LF or LF) or
+// grid export: comma-separated text (UTF-8, quoted cells with doubled quotes, CR LF or LF;
+// semicolons when the heading line holds more of them than commas) or
 // the first sheet of a true workbook (.xlsx: shared strings resolved, numbers as the file
 // holds them, so a date typed in a workbook comes as its day number). Chosen by the name's
 // ending. Throws ExportError with the house-style message when the file cannot be read.

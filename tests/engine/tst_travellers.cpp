@@ -30,6 +30,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("csv") << "in.csv";
         QTest::newRow("xlsx") << "in.xlsx";
+        QTest::newRow("csv with semicolons") << "semi.csv";
     }
     void importPreviewsEveryRowBeforeStoring() {
         QFETCH(QString, name);
@@ -37,20 +38,22 @@ private slots:
         TravellersFixture f(t.db());
         f.travellers().store(f.booking, TravellersFixture::good());
         const QString future = QDate::currentDate().addDays(1).toString("dd/MM/yyyy");
-        const QString path = f.file(
-            name, {{"Title", "first_name", "Last Name", "sex", "date of birth", "Passport", "Id_Expiry", "adult/child",
-                    "Room No", "room_type"},
-                   {"Mr", "Anil", "Kumar", "m", "29/02/1980", "P1234567", "28/02/2030", "adult", "101", "deluxe"},
-                   {"Mrs", "Meena", "Kumar", "female", "1982-07-01", "00123", "", "Adt", "101", "DELUXE"},
-                   {"", "Tom", "", "M", "44927", "", "", "chd", "S1", "suite"},
-                   {"Mr", "Ravi", "Nair", "M", "31/02/1990", "", "", "ADULT", "102", "DELUXE"},
-                   {"Ms", "Asha", "Nair", "F", "", "", "", "ADULT", "102", "STANDARD"},
-                   {"Mr", "", "", "M", "", "", "", "ADULT", "102", "DELUXE"},
-                   {"", "Kim", "Lee", "X", "", "", "", "ADULT", "S1", "SUITE"},
-                   {"", "Ann", "Lee", "F", "", "", "", "INFANT", "S1", "SUITE"},
-                   {"", "Bo", "Lee", "M", future, "", "", "CHILD", "S1", "SUITE"},
-                   {"", "Al", "Lee", "M", "01/01/2000", "", "01/01/1999", "ADULT", "S1", "SUITE"},
-                   {"", "", "", "", "", "", "", "", "", ""}});
+        const QString path =
+            f.file(name,
+                   {{"Title", "first_name", "Last Name", "sex", "date of birth", "Passport", "Id_Expiry", "adult/child",
+                     "Room No", "room_type"},
+                    {"Mr", "Anil", "Kumar", "m", "29/02/1980", "P1234567", "28/02/2030", "adult", "101", "deluxe"},
+                    {"Mrs", "Meena", "Kumar", "female", "1982-07-01", "00123", "", "Adt", "101", "DELUXE"},
+                    {"", "Tom", "", "M", "44927", "", "", "chd", "S1", "suite"},
+                    {"Mr", "Ravi", "Nair", "M", "31/02/1990", "", "", "ADULT", "102", "DELUXE"},
+                    {"Ms", "Asha", "Nair", "F", "", "", "", "ADULT", "102", "STANDARD"},
+                    {"Mr", "", "", "M", "", "", "", "ADULT", "102", "DELUXE"},
+                    {"", "Kim", "Lee", "X", "", "", "", "ADULT", "S1", "SUITE"},
+                    {"", "Ann", "Lee", "F", "", "", "", "INFANT", "S1", "SUITE"},
+                    {"", "Bo", "Lee", "M", future, "", "", "CHILD", "S1", "SUITE"},
+                    {"", "Al", "Lee", "M", "01/01/2000", "", "01/01/1999", "ADULT", "S1", "SUITE"},
+                    {"", "", "", "", "", "", "", "", "", ""}},
+                   name.startsWith("semi") ? QChar(';') : QChar(','));
         const TravellerImport in = f.travellers().preview(f.booking, path);
         QStringList seen;
         for (const ImportedRow& r : in.rows)

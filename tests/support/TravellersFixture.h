@@ -75,9 +75,10 @@ struct TravellersFixture {
         return list;
     }
 
-    // A file of rows as given (headings first, no commas in cells): a workbook for a name ending
-    // in .xlsx (plain numbers become numbers, as a spreadsheet keeps a typed date), else CSV.
-    QString file(const QString& name, const QList<QStringList>& rows) {
+    // A file of rows as given (headings first, no separator in cells): a workbook for a name
+    // ending in .xlsx (plain numbers become numbers, as a spreadsheet keeps a typed date), else
+    // delimited text.
+    QString file(const QString& name, const QList<QStringList>& rows, QChar separator = ',') {
         const QString path = dir.filePath(name);
         if (name.endsWith(".xlsx")) {
             GridExport::ExportWorkbook(
@@ -92,7 +93,7 @@ struct TravellersFixture {
         QFile f(path);
         f.open(QIODevice::WriteOnly);
         for (const QStringList& r : rows)
-            f.write((r.join(',') + "\r\n").toUtf8());
+            f.write((r.join(separator) + "\r\n").toUtf8());
         return path;
     }
 };
