@@ -4,14 +4,13 @@
 #include "data/Moments.h"
 #include "data/RowWriter.h"
 #include "data/SheetImport.h"
-#include "engine/DocumentState.h"
+#include "engine/Documents.h"
 
 #include <QHash>
 #include <QSaveFile>
 #include <QSet>
 
 #include <map>
-#include <optional>
 
 namespace tarvic {
 
@@ -99,16 +98,9 @@ Traveller normalised(Traveller t) {
     return t;
 }
 
-// Whether the booking takes changes: found, live and its lock open; nullopt when not found.
-std::optional<bool> bookingOpen(Database& db, qint64 booking, bool forUpdate) {
-    const auto row = db.firstRow(QStringLiteral("SELECT DOC_STATUS, COALESCE(LCK_CBPT,'N') FROM M_TBL_TRANSACTION "
-                                                "WHERE DOC_CODE='CBPT01' AND DOC_NO=?") +
-                                     (forUpdate ? db.dialect().forUpdate() : QString()),
-                                 {booking});
-    if (!row)
-        return std::nullopt;
-    return row->value(0).toString().trimmed() == status::kLive &&
-           row->value(1).toString().trimmed() != QLatin1String("Y");
+// Whether the booking takes changes: live and its own lock open, as for the booking itself.
+bool bookingOpen(Database& db, qint64 booking) {
+    return bookingTakes(db, *documentKind(QStringLiteral("CBPT01")), booking);
 }
 
 // The booking's hotel lines, through its quotation.
@@ -247,10 +239,7 @@ QStringList Travellers::roomTypes(qint64 booking) {
 void Travellers::store(qint64 booking, const std::vector<Traveller>& list) {
     const QDate today = QDate::currentDate();
     db_.transact([&] {
-        const std::optional<bool> open = bookingOpen(db_, booking, true);
-        if (!open)
-            throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
-        if (!*open)
+        if (!bookingOpen(db_, booking))
             refuse(kTravellersShut);
         const QStringList types = roomTypes(booking);
         RowWriter writer(db_, user_);
@@ -279,7 +268,7 @@ void Travellers::store(qint64 booking, const std::vector<Traveller>& list) {
 }
 
 bool Travellers::isOpen(qint64 booking) {
-    return bookingOpen(db_, booking, false).value_or(false);
+    return bookingOpen(db_, booking);
 }
 
 TravellerImport Travellers::preview(qint64 booking, const QString& path) {
