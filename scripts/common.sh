@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-qpa-plugins libqt6sql6-odbc fonts-dejavu-core
   unixodbc unixodbc-dev odbcinst libsqliteodbc sqlite3 libsqlite3-dev
   odbc-postgresql postgresql-15 postgresql-client libpq-dev
-  libsodium-dev libcurl4-openssl-dev libxlsxwriter-dev libbenchmark-dev
+  libsodium-dev libcurl4-openssl-dev libxlsxwriter-dev libbenchmark-dev zlib1g-dev
   python3 python3-aiosmtpd xvfb xauth imagemagick poppler-utils
   help2man
 )

@@ -1,5 +1,6 @@
 #include "ReportWindows.h"
 
+#include "RoomingList.h"
 #include "VoucherPreview.h"
 
 namespace tarvic {
@@ -10,7 +11,7 @@ const QString kVoucher = QStringLiteral("rpt_Voucher");
 const QString kHotelVoucher = QStringLiteral("rpt_HotelVoucher");
 
 // A print with nothing to print says so instead of opening an empty preview; opened without
-// arguments the preview is empty.
+// arguments (the rooming list without its hotel line) the preview is empty.
 QWidget* previewOf(Session& session, QWidget* parent, const QString& name, std::optional<VoucherReport> report) {
     if (report && !report->message().isEmpty()) {
         session.prompter->information(parent, report->message());
@@ -36,6 +37,14 @@ void registerReportWindows(WindowRegistry& registry) {
             report =
                 VoucherReport::forHotelVoucher(*session.db, args.value(QStringLiteral("QUOTATION_NO")).toLongLong());
         return previewOf(session, parent, kHotelVoucher, std::move(report));
+    });
+    registry.add(kRoomingList, [](Session& session, QWidget* parent, const WindowArgs& args) -> QWidget* {
+        std::optional<VoucherReport> report;
+        if (args.values.contains(QStringLiteral("LINE_NO")))
+            report = roomingListReport(*session.db, args.value(QStringLiteral("CBPT_NO")).toLongLong(),
+                                       args.value(QStringLiteral("QUOTATION_NO")).toLongLong(),
+                                       args.value(QStringLiteral("LINE_NO")).toLongLong());
+        return previewOf(session, parent, kRoomingList, std::move(report));
     });
 }
 

@@ -83,6 +83,24 @@ QString para(const QString& text, const QString& style = {}) {
     return QStringLiteral("<p style=\"margin:0; %2\">%1</p>").arg(esc(text), style);
 }
 
+// The company's name, address, telephones and GSTIN across the top of every page.
+QString letterheadHtml(const Letterhead& head) {
+    QString h;
+    h += QStringLiteral("<p align=\"center\" style=\"margin:0; font-size:15pt; font-weight:bold\">%1</p>")
+             .arg(esc(head.name));
+    QStringList place{head.address};
+    if (!head.city.isEmpty())
+        place << head.city;
+    if (!head.state.isEmpty())
+        place << head.state;
+    place.removeAll(QString());
+    h += QStringLiteral("<p align=\"center\" style=\"margin:0\">%1</p>").arg(esc(place.join(QLatin1String(", "))));
+    h += QStringLiteral("<p align=\"center\" style=\"margin:0\">PH : %1 &nbsp; E-MAIL : %2 &nbsp; WEB : %3</p>")
+             .arg(esc(head.phones), esc(head.email), esc(head.web));
+    h += QStringLiteral("<p align=\"center\" style=\"margin:0\">GSTIN : %1</p><hr>").arg(esc(head.gstin));
+    return h;
+}
+
 }  // namespace
 
 VoucherReport VoucherReport::forDocument(Database& db, const QString& code, qint64 number, qint64 booking) {
@@ -93,6 +111,17 @@ VoucherReport VoucherReport::forDocument(Database& db, const QString& code, qint
         return r;
     }
     r.build(db, *layout, code, number, booking);
+    return r;
+}
+
+VoucherReport VoucherReport::ofPages(Database& db, const QString& title, const QStringList& bodies) {
+    VoucherReport r;
+    r.head_ = Letterhead::read(db);
+    for (const QString& body : bodies)
+        r.pages_ << letterheadHtml(r.head_) + body;
+    if (r.pages_.isEmpty())
+        r.message_ = kNoRecord;
+    r.title_ = title;
     return r;
 }
 
@@ -130,21 +159,7 @@ void VoucherReport::build(Database& db, const VoucherLayout& layout, const QStri
 
 QString VoucherReport::page(Database& db, const VoucherLayout& l, const QSqlRecord& row, const QString& code,
                             qint64 number) const {
-    QString h;
-    // Letterhead.
-    h += QStringLiteral("<p align=\"center\" style=\"margin:0; font-size:15pt; font-weight:bold\">%1</p>")
-             .arg(esc(head_.name));
-    QStringList place{head_.address};
-    if (!head_.city.isEmpty())
-        place << head_.city;
-    if (!head_.state.isEmpty())
-        place << head_.state;
-    place.removeAll(QString());
-    h += QStringLiteral("<p align=\"center\" style=\"margin:0\">%1</p>").arg(esc(place.join(QLatin1String(", "))));
-    h += QStringLiteral("<p align=\"center\" style=\"margin:0\">PH : %1 &nbsp; E-MAIL : %2 &nbsp; WEB : %3</p>")
-             .arg(esc(head_.phones), esc(head_.email), esc(head_.web));
-    h += QStringLiteral("<p align=\"center\" style=\"margin:0\">GSTIN : %1</p><hr>").arg(esc(head_.gstin));
-
+    QString h = letterheadHtml(head_);
     // Status line, at the top so a cancelled voucher is visibly marked.
     const QString status = row.value(QStringLiteral("DOC_STATUS")).toString().trimmed();
     for (const auto& [st, line] : l.status)
@@ -282,7 +297,11 @@ void VoucherReport::savePdf(const QString& path) const {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw std::runtime_error(file.errorString().toStdString());
-    QPdfWriter writer(&file);
+    writePdf(file);
+}
+
+void VoucherReport::writePdf(QIODevice& device) const {
+    QPdfWriter writer(&device);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter);
     writer.setTitle(title_);

@@ -15,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 
+class QIODevice;
 class QPagedPaintDevice;
 class QTextDocument;
 
@@ -86,6 +87,8 @@ public:
     static VoucherReport forDocument(Database& db, const QString& code, qint64 number, qint64 booking = 0);
     // The hotel voucher of a quotation: one page per hotel line.
     static VoucherReport forHotelVoucher(Database& db, qint64 quotation);
+    // Pages laid out elsewhere (the rooming list), each under the company's letterhead.
+    static VoucherReport ofPages(Database& db, const QString& title, const QStringList& bodies);
 
     // Why nothing prints ("NO RECORD FOUND ....", or no layout for the code); empty otherwise.
     QString message() const { return message_; }
@@ -99,6 +102,8 @@ public:
     void print(QPagedPaintDevice& device) const;
     // Writes an A4 PDF; throws std::runtime_error with the file's error.
     void savePdf(const QString& path) const;
+    // The same A4 PDF onto an open device (a buffer for a mail's attachment).
+    void writePdf(QIODevice& device) const;
 
 private:
     VoucherReport() = default;

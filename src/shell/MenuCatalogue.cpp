@@ -195,6 +195,7 @@ const QStringList& MenuCatalogue::innerWindows() {
         QStringLiteral("frm_Search_FTCR01"),
         QStringLiteral("rpt_Voucher"),
         QStringLiteral("rpt_HotelVoucher"),
+        QStringLiteral("rpt_RoomingList"),
     };
     return names;
 }

@@ -1,6 +1,7 @@
 #include "frm_CBPT01.h"
 
 #include "bookings/windows/ScheduleTab.h"
+#include "bookings/windows/TravellersTab.h"
 
 #include "data/Moments.h"
 #include "data/TransactionRecords.h"
@@ -209,6 +210,7 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     buildOutstandingTab();
     if (!sales)
         buildScheduleTab();
+    buildTravellersTab();
     if (sales)
         buildHotelVoucher();
     connectKeyFields();
@@ -637,6 +639,12 @@ void frm_CBPT01::showSchedule() {
             number_, status_ == status::kLive && locks_.value(QStringLiteral("LCK_CBPT")) != QLatin1String("Y"));
 }
 
+// The travellers and their rooms, a page of its own that loads with the booking.
+void frm_CBPT01::buildTravellersTab() {
+    travellersTab = new TravellersTab(*this, tabs);
+    tabs->addTab(travellersTab, QStringLiteral("TRAVELLERS"));
+}
+
 void frm_CBPT01::buildHotelVoucher() {
     Cmd_HotelVoucher = new QPushButton(QStringLiteral("Hotel Voucher"), this);
     Cmd_HotelVoucher->setObjectName(QStringLiteral("Cmd_HotelVoucher"));
@@ -904,6 +912,7 @@ void frm_CBPT01::Load_Init() {
     lbl_Balance->setText(QStringLiteral("BALANCE AMOUNT : 0.00"));
     loadGrids(false);
     showSchedule();
+    travellersTab->showBooking(0);
     editor_->startNew();
     tabs->setCurrentWidget(bookingTab);
     party->edit()->setFocus();
@@ -968,6 +977,7 @@ bool frm_CBPT01::Show_Record(qint64 number) {
     txt_BookedBy->setText(text(*r, "BOOKED_BY"));
     loadGrids(false);
     showSchedule();
+    travellersTab->showBooking(number);
     return true;
 }
 

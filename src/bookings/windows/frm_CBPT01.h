@@ -25,6 +25,7 @@ namespace tarvic {
 class DocumentEditor;
 class ListGrid;
 class ScheduleTab;
+class TravellersTab;
 
 class frm_CBPT01 : public TaskWindow {
     Q_OBJECT
@@ -61,6 +62,7 @@ public:
     QTabWidget* tabs = nullptr;
     QWidget* bookingTab = nullptr;
     ScheduleTab* scheduleTab = nullptr;  // operations only
+    TravellersTab* travellersTab = nullptr;
 
     QPushButton* postingButton(Posting p) const { return posting_[p]; }
     // A grid by its object name (Grid_Hotel, Grid_Receipts, ...), or nullptr.
@@ -92,6 +94,7 @@ private:
     void buildHotelVoucher();
     void buildScheduleTab();
     void showSchedule();
+    void buildTravellersTab();
     void connectKeyFields();
     QWidget* addPage(const QString& title);
     QWidget* addPostingPage(const QString& title, Posting p);
