@@ -4,6 +4,7 @@
 #include "data/Moments.h"
 #include "data/Money.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFont>
 #include <QGuiApplication>
@@ -99,6 +100,14 @@ VoucherReport VoucherReport::forDocument(Database& db, const QString& code, qint
 VoucherReport VoucherReport::forHotelVoucher(Database& db, qint64 quotation) {
     VoucherReport r;
     r.build(db, hotelVoucherLayout(), QString(), quotation, 0);
+    return r;
+}
+
+VoucherReport VoucherReport::forHotelLine(Database& db, qint64 quotation, qint64 line) {
+    VoucherLayout layout = hotelVoucherLayout();
+    layout.bookingClause = QStringLiteral(" AND a.ACC_CODE=?");  // the line stands in for a booking
+    VoucherReport r;
+    r.build(db, layout, QString(), quotation, line);
     return r;
 }
 
@@ -278,15 +287,30 @@ void VoucherReport::print(QPagedPaintDevice& device) const {
     doc.print(&device);
 }
 
+namespace {
+void writePdf(const VoucherReport& r, QIODevice* to) {
+    QPdfWriter writer(to);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter);
+    writer.setTitle(r.title());
+    r.print(writer);
+}
+}  // namespace
+
+QByteArray VoucherReport::pdf() const {
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    writePdf(*this, &buffer);
+    buffer.close();
+    return out;
+}
+
 void VoucherReport::savePdf(const QString& path) const {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw std::runtime_error(file.errorString().toStdString());
-    QPdfWriter writer(&file);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter);
-    writer.setTitle(title_);
-    print(writer);
+    writePdf(*this, &file);
 }
 
 }  // namespace tarvic

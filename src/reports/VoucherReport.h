@@ -86,6 +86,8 @@ public:
     static VoucherReport forDocument(Database& db, const QString& code, qint64 number, qint64 booking = 0);
     // The hotel voucher of a quotation: one page per hotel line.
     static VoucherReport forHotelVoucher(Database& db, qint64 quotation);
+    // The hotel voucher of one line of the quotation (the page mailed to its hotel).
+    static VoucherReport forHotelLine(Database& db, qint64 quotation, qint64 line);
 
     // Why nothing prints ("NO RECORD FOUND ....", or no layout for the code); empty otherwise.
     QString message() const { return message_; }
@@ -99,6 +101,8 @@ public:
     void print(QPagedPaintDevice& device) const;
     // Writes an A4 PDF; throws std::runtime_error with the file's error.
     void savePdf(const QString& path) const;
+    // The same A4 PDF as bytes (a mail's attachment).
+    QByteArray pdf() const;
 
 private:
     VoucherReport() = default;

@@ -1,8 +1,8 @@
 #pragma once
-// A booking with three hotel lines at three hotels, each with its own address, for the
-// supplier request tests: stays of 2, 3 and 1 nights with different rooms and meal plans, a
-// party of 2 adults and 1 child, a customer with an address, and the mail settings of a local
-// test server (its certificate trusted).
+// A booking with three hotel lines at three hotels, each with its own address (and where the
+// printed hotel voucher finds it), for the supplier request tests: stays of 2, 3 and 1 nights
+// with different rooms and meal plans, a party of 2 adults and 1 child, a customer with an
+// address, and the mail settings of a local test server (its certificate trusted).
 #include "data/Moments.h"
 #include "data/TransactionRecords.h"
 #include "support/Documents.h"
@@ -24,9 +24,16 @@ struct SupplierFixture {
         db.exec(
             "INSERT INTO M_TBL_PARTY (PARTY_CODE, PARTY_NAME, EMAIL_ADD) VALUES (1, 'ASHA TRAVELS', "
             "'asha@c.test')");
+        // The hotels where the printed voucher looks them up.
+        db.exec("INSERT INTO M_TBL_CSP_STATE (COUNTRY_CODE, STATE_CODE, STATE_NAME) VALUES (1, 1, 'KERALA')");
+        db.exec(
+            "INSERT INTO M_TBL_CSP_PLACE (COUNTRY_CODE, STATE_CODE, PLACE_CODE, PLACE_NAME) VALUES (1, 1, 1, "
+            "'MUNNAR')");
         for (int i = 0; i < 3; ++i)
-            db.exec("INSERT INTO M_TBL_PARTY (PARTY_CODE, PARTY_NAME, EMAIL_ADD) VALUES (?, ?, ?)",
-                    {kHotels[i], kHotelNames[i], kHotelMails[i]});
+            db.exec(
+                "INSERT INTO M_TBL_PARTY (PARTY_CODE, PARTY_NAME, EMAIL_ADD, COUNTRY_CODE, STATE_CODE, "
+                "PLACE_CODE) VALUES (?, ?, ?, 1, 1, 1)",
+                {kHotels[i], kHotelNames[i], kHotelMails[i]});
         db.exec(
             "INSERT INTO M_TBL_MEALPLAN (MEALPLAN_CODE, MEAL_PLAN, PLAN_DESC) VALUES (1, 'CP', 'BREAKFAST'), "
             "(2, 'MAP', 'BREAKFAST AND DINNER')");
@@ -49,7 +56,8 @@ struct SupplierFixture {
             db.exec(
                 "INSERT INTO M_TBL_QUOTATION (DOC_CODE, DOC_NO, ACC_CODE, ACCOUNT_DESC, HOTEL_CODE, HOTEL_NAME, "
                 "HOTEL_PLACE, TOUR_DATE, CHKOT_DT, DAYS_ROOM, ROOMTYPE_CODE, NOOF_ROOM, NOOF_EXTBED, "
-                "MEALPLAN_CODE) VALUES ('QGBL02', 7, ?, 'HOTEL', ?, ?, 'KERALA', ?, ?, ?, ?, ?, ?, ?)",
+                "MEALPLAN_CODE, LEAD_NO, IN_DOCCODE) VALUES ('QGBL02', 7, ?, 'HOTEL', ?, ?, 'KERALA', ?, ?, ?, ?, ?, "
+                "?, ?, 1, 'QGBL01')",
                 {line, kHotels[hotel], kHotelNames[hotel], dateToDb(kCheckIn.addDays(offset)),
                  dateToDb(kCheckIn.addDays(offset + nights)), nights, type, rooms, extra, type});
     }

@@ -137,9 +137,13 @@ std::optional<SupplierLine> SupplierRequests::line(qint64 quotation, qint64 line
     return found.empty() ? std::nullopt : std::optional(found.front());
 }
 
-std::vector<SupplierLine> SupplierRequests::heldLines(qint64 booking) {
-    return read(QStringLiteral("r.CBPT_NO=? AND r.SUPPLIER_STATUS IN (?, ?, ?)"),
-                {booking, supplier::kRequested, supplier::kConfirmed, supplier::kWaitlisted});
+std::vector<SupplierLine> SupplierRequests::heldLines(qint64 booking, std::optional<qint64> hotel) {
+    QVariantList values{booking, supplier::kRequested, supplier::kConfirmed, supplier::kWaitlisted};
+    if (hotel)
+        values << *hotel;
+    return read(QStringLiteral("r.CBPT_NO=? AND r.SUPPLIER_STATUS IN (?, ?, ?)") +
+                    (hotel ? QStringLiteral(" AND a.HOTEL_CODE=?") : QString()),
+                values);
 }
 
 void SupplierRequests::requireMayMail(qint64 booking, SupplierMailKind kind) {

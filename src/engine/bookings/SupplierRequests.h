@@ -91,8 +91,9 @@ public:
     std::vector<SupplierLine> lines(qint64 booking);
     std::optional<SupplierLine> line(qint64 quotation, qint64 line);
     // The lines a cancelled booking leaves with a supplier still holding them (requested,
-    // confirmed or waitlisted): those offered the cancellation mail.
-    std::vector<SupplierLine> heldLines(qint64 booking);
+    // confirmed or waitlisted): those offered the cancellation mail; the one hotel's when given
+    // (its advice note cancelled).
+    std::vector<SupplierLine> heldLines(qint64 booking, std::optional<qint64> hotel = {});
 
     // Refuses (DbError Refused) a mail of the kind for the line as the database holds it now:
     // a locked or cancelled booking (but for the cancellation), a request of a confirmed line, a

@@ -1,0 +1,198 @@
+// The supplier requests window, driven from the keyboard against a local mail server with TLS
+// and AUTH: every chosen hotel gets its request; a refused recipient stops the sending and is
+// named; an answer recorded moves the line; the voucher goes as a PDF to the hotel and the
+// customer; a locked booking sends nothing; cancelling the booking offers the cancellation mail
+// only to the hotels still holding a line, and sends nothing on No.
+#include "bookings/BookingsWindows.h"
+#include "bookings/family/CancellationWindow.h"
+#include "bookings/family/SupplierMailing.h"
+#include "bookings/windows/frm_SupplierRequests.h"
+#include "support/Drive.h"
+#include "support/SupplierFixture.h"
+#include "support/TestSession.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+using namespace tarvic;
+using namespace tarvic::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Fixture {
+    TestSession ts;
+    WindowRegistry windows;
+    SupplierFixture f{ts.db()};
+    std::unique_ptr<SmtpServer> server;
+
+    explicit Fixture(const QStringList& serverOptions = {}) {
+        registerOperationsWindows(windows);
+        registerCancellationWindows(windows);
+        ts.session.windows = &windows;
+        server = std::make_unique<SmtpServer>(serverOptions);
+        f.smtp(*server);
+    }
+    std::unique_ptr<frm_SupplierRequests> open() {
+        std::unique_ptr<frm_SupplierRequests> w(static_cast<frm_SupplierRequests*>(
+            windows.create(u"frm_SupplierRequests"_s, ts.session, nullptr,
+                           {{{u"CBPT_NO"_s, f.booking}, {u"QUOTATION_NO"_s, 7}, {u"ACC_CODE"_s, 1}}})));
+        w->setAttribute(Qt::WA_DeleteOnClose, false);
+        showActive(*w);
+        return w;
+    }
+    // Chooses the lines with the keyboard (all of them when none are named) and presses the button.
+    QStringList press(frm_SupplierRequests& w, QPushButton* button, const QList<int>& rows, QList<bool> answers) {
+        w.Grid1->setFocus();
+        if (rows.isEmpty())
+            QTest::keyClick(w.Grid1, Qt::Key_A, Qt::ControlModifier);
+        else {
+            w.Grid1->clearSelection();
+            for (int r : rows)  // Ctrl+Space on each, as the keyboard adds a row
+                w.Grid1->selectionModel()->select(w.Grid1->model()->index(r, 0),
+                                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+        ts.answer(answers);
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Space);
+        return ts.prompter.texts();
+    }
+    QStringList statuses(frm_SupplierRequests& w) { return column(w.Grid1->model(), frm_SupplierRequests::ColStatus); }
+    QStringList recipients() {
+        QStringList out;
+        for (const ReceivedMail& m : server->received())
+            out << m.envelopeTo;
+        return out;
+    }
+};
+
+const QString kNone = u"NOT REQUESTED"_s;
+
+QString pdfText(const QByteArray& pdf) {
+    QTemporaryFile file;
+    file.open();
+    file.write(pdf);
+    file.close();
+    QProcess p;
+    p.start(u"pdftotext"_s, {file.fileName(), u"-"_s});
+    return p.waitForFinished(30000) ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
+}
+
+}  // namespace
+
+class TstSupplierRequestsWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void requestsGoToEveryChosenHotel() {
+        Fixture x;
+        auto w = x.open();
+        QCOMPARE(x.statuses(*w), QStringList(3, kNone));
+        const QStringList said = x.press(*w, w->Cmd_Request, {}, {true});
+        QCOMPARE(said.size(), 2);
+        for (const QString& mail : SupplierFixture::kHotelMails)
+            QVERIFY2(said[0].contains(mail), qPrintable(said[0]));
+        QCOMPARE(said[1], kMailsSent);
+        QCOMPARE(x.recipients(), SupplierFixture::kHotelMails);
+        QCOMPARE(x.statuses(*w), QStringList(3, supplier::kRequested));
+        // The current line's steps say who sent it to whom.
+        w->Grid1->setCurrentCell(1, frm_SupplierRequests::ColHotel);
+        QCOMPARE(column(w->Grid2->model(), 0), QStringList{supplier::kRequested});
+        QCOMPARE(column(w->Grid2->model(), 2), QStringList{u"hill@h.test"_s});
+    }
+
+    void aRefusedRecipientStopsTheSendingAndIsNamed() {
+        Fixture x({u"--refuse-rcpt"_s, u"hill@h.test"_s});
+        auto w = x.open();
+        const QStringList said = x.press(*w, w->Cmd_Request, {}, {true});
+        QVERIFY2(said.last().startsWith(u"UNABLE TO SEND E-MAIL TO : HILL <VIEW> ( hill@h.test )"_s),
+                 qPrintable(said.last()));
+        QVERIFY(said.last().endsWith(u"E-MAIL SENT : 1 OF 3"_s));
+        QCOMPARE(x.recipients(), QStringList{u"sea@h.test"_s});
+        QCOMPARE(x.statuses(*w), (QStringList{supplier::kRequested, kNone, kNone}));
+    }
+
+    void anAnswerMovesTheLineAndTheVoucherFollowsTheConfirmation() {
+        Fixture x;
+        auto w = x.open();
+        x.press(*w, w->Cmd_Request, {0, 1}, {true});
+        // The voucher of a line not confirmed is refused before anything goes.
+        QCOMPARE(x.press(*w, w->Cmd_Voucher, {0}, {true}), QStringList{kNotConfirmed});
+        w->Grid1->setCurrentCell(0, frm_SupplierRequests::ColHotel);
+        w->Cmb_Answer->setCurrentIndex(w->Cmb_Answer->findText(supplier::kConfirmed));
+        typeInto(w->txt_AnswerText, u"SEA-4411"_s);
+        x.ts.answer({true});
+        QTest::keyClick(w->txt_AnswerText, Qt::Key_Return);
+        QCOMPARE(x.ts.prompter.texts().last(), u"SUPPLIER'S ANSWER SUCCESSFULLY RECORDED ...."_s);
+        QCOMPARE(x.statuses(*w), (QStringList{supplier::kConfirmed, supplier::kRequested, kNone}));
+        QCOMPARE(w->Grid1->item(0, frm_SupplierRequests::ColAnswer)->text(), u"SEA-4411"_s);
+
+        const int before = int(x.server->received().size());
+        QCOMPARE(x.press(*w, w->Cmd_Voucher, {0}, {true}).last(), kMailsSent);
+        const auto got = x.server->received().mid(before);
+        QCOMPARE(x.recipients().mid(before), (QStringList{u"sea@h.test"_s, u"asha@c.test"_s}));
+        for (const ReceivedMail& m : got) {
+            const qsizetype at = m.raw.indexOf("filename=\"HOTEL VOUCHER");
+            QVERIFY(at > 0);
+            const qsizetype start = m.raw.indexOf("\r\n\r\n", at) + 4;
+            const QString text =
+                pdfText(QByteArray::fromBase64(m.raw.mid(start, m.raw.indexOf("\r\n--", start) - start)));
+            QVERIFY2(
+                text.contains(u"HOTEL VOUCHER"_s) && text.contains(u"SEA & SAND"_s) && !text.contains(u"HILL <VIEW>"_s),
+                qPrintable(text));
+        }
+        QVERIFY(SupplierFixture::body(got[1].raw).contains(u"Dear MR JOHN"_s));
+        QVERIFY(SupplierFixture::body(got[1].raw).contains(u"Confirmation no. SEA-4411"_s));
+        QVERIFY(x.f.opsLog().endsWith(u"VOUCHER MAILED TO sea@h.test, asha@c.test"_s));
+    }
+
+    void aLockedBookingSendsNothing() {
+        Fixture x;
+        x.ts.db().exec("UPDATE M_TBL_TRANSACTION SET LCK_CBPT='Y' WHERE DOC_CODE='CBPT01'");
+        auto w = x.open();
+        QCOMPARE(x.press(*w, w->Cmd_Request, {}, {true}), QStringList{kRequestLocked});
+        QCOMPARE(x.recipients(), QStringList{});
+        QCOMPARE(x.statuses(*w), QStringList(3, kNone));
+    }
+
+    void cancellingTheBookingMailsOnlyTheHotelsStillHoldingIt_data() {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("Yes: the confirmed and the requested hotel") << true;
+        QTest::newRow("No: nothing is sent") << false;
+    }
+    void cancellingTheBookingMailsOnlyTheHotelsStillHoldingIt() {
+        QFETCH(bool, yes);
+        Fixture x;
+        {
+            auto w = x.open();
+            x.press(*w, w->Cmd_Request, {}, {true});
+        }
+        SupplierRequests r(x.ts.db(), u"T"_s);
+        r.recordAnswer(7, 1, supplier::kConfirmed, u"C1"_s);
+        r.recordAnswer(7, 2, supplier::kDeclined, u"FULL"_s);
+        const int requests = int(x.server->received().size());
+        std::unique_ptr<CancellationWindow> c(
+            static_cast<CancellationWindow*>(x.windows.create(u"frm_CNCL_CBPT01"_s, x.ts.session, nullptr)));
+        c->setAttribute(Qt::WA_DeleteOnClose, false);
+        showActive(*c);
+        typeInto(c->txt_DocNo, QString::number(x.f.booking));
+        QTest::keyClick(c->txt_DocNo, Qt::Key_Return);
+        c->txt_Reason->setText(u"CLIENT ILL"_s);
+        x.ts.answer({true, yes});
+        QTest::mouseClick(c->cmd_Cancel, Qt::LeftButton);
+        const QStringList said = x.ts.prompter.texts();
+        QCOMPARE(said[1], kCancelDone);
+        QVERIFY2(said[2].contains(u"SEA & SAND"_s) && said[2].contains(u"LAKE HOUSE"_s) && !said[2].contains(u"HILL"_s),
+                 qPrintable(said[2]));
+        const QStringList sent = x.recipients().mid(requests);
+        QCOMPARE(sent, yes ? (QStringList{u"sea@h.test"_s, u"lake@h.test"_s}) : QStringList());
+        for (const ReceivedMail& m : x.server->received().mid(requests))
+            QVERIFY(m.raw.contains(u"Subject: CANCELLATION - CBPT %1"_s.arg(x.f.booking).toUtf8()));
+        QCOMPARE(r.heldLines(x.f.booking).size(), size_t(yes ? 0 : 2));
+        QCOMPARE(r.line(7, 1)->status, yes ? supplier::kCancelled : supplier::kConfirmed);
+    }
+};
+
+QTEST_MAIN(TstSupplierRequestsWindow)
+#include "tst_supplier_requests_window.moc"
