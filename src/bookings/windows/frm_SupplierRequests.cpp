@@ -81,7 +81,7 @@ frm_SupplierRequests::frm_SupplierRequests(Session& session, QWidget* parent, co
     txt_AnswerText->setObjectName(QStringLiteral("txt_AnswerText"));
     bindColumn(txt_AnswerText, "M_TBL_SUPPLIER_REQUEST", "CONFIRM_NO");
     Cmd_Answer = button(this, "Cmd_Answer", QStringLiteral("RECORD &ANSWER"));
-    auto* answerCaption = new QLabel(QStringLiteral("A&NSWER"), this);
+    auto* answerCaption = new QLabel(QStringLiteral("ANS&WER"), this);
     answerCaption->setBuddy(Cmb_Answer);
     auto* textCaption = new QLabel(QStringLiteral("CONF NO / REA&SON"), this);
     textCaption->setBuddy(txt_AnswerText);
@@ -116,7 +116,7 @@ frm_SupplierRequests::frm_SupplierRequests(Session& session, QWidget* parent, co
     setTabOrder(Cmb_Answer, txt_AnswerText);
     setTabOrder(txt_AnswerText, Cmd_Answer);
     setTabOrder(Cmd_Answer, Grid2);
-    resize(1100, 620);
+    resize(1000, 600);
 
     Load_Init();
     if (const qint64 n = args.value(QStringLiteral("CBPT_NO")).toLongLong(); n > 0) {
