@@ -2,17 +2,20 @@
 // and AUTH: every chosen hotel gets its request; a refused recipient stops the sending and is
 // named; an answer recorded moves the line; the voucher goes as a PDF to the hotel and the
 // customer; a locked booking sends nothing; cancelling the booking offers the cancellation mail
-// only to the hotels still holding a line, and sends nothing on No.
+// only to the hotels still holding a line, and sends nothing on No; the administrator's
+// template is what goes.
 #include "bookings/BookingsWindows.h"
 #include "bookings/family/CancellationWindow.h"
 #include "bookings/family/SupplierMailing.h"
 #include "bookings/windows/frm_SupplierRequests.h"
+#include "bookings/windows/frm_SupplierTemplates.h"
 #include "support/Drive.h"
 #include "support/SupplierFixture.h"
 #include "support/TestSession.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -100,6 +103,38 @@ private slots:
         w->Grid1->setCurrentCell(1, frm_SupplierRequests::ColHotel);
         QCOMPARE(column(w->Grid2->model(), 0), QStringList{supplier::kRequested});
         QCOMPARE(column(w->Grid2->model(), 2), QStringList{u"hill@h.test"_s});
+        shoot(*w, u"frm_SupplierRequests"_s);
+    }
+
+    // The administrator's template is what the next mail is made of; an empty one is refused
+    // at its field and nothing is stored.
+    void theTemplateEditedIsTheOneMailed() {
+        Fixture x;
+        std::unique_ptr<frm_SupplierTemplates> t(static_cast<frm_SupplierTemplates*>(
+            x.windows.create(u"frm_SupplierTemplates"_s, x.ts.session, nullptr)));
+        t->setAttribute(Qt::WA_DeleteOnClose, false);
+        showActive(*t);
+        shoot(*t, u"frm_SupplierTemplates"_s);
+        QCOMPARE(t->txt_Hours->text(), u"24"_s);
+        t->Cmb_Kind->setCurrentIndex(t->Cmb_Kind->findText(u"REQUEST"_s));
+        typeInto(t->txt_Subject, u""_s);
+        QTest::keyClick(t->txt_Subject, Qt::Key_Delete);
+        x.ts.answer();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
+        QCOMPARE(x.ts.prompter.texts(), QStringList{u"PLEASE ENTER THE SUBJECT ...."_s});
+        QCOMPARE(QApplication::focusWidget(), t->txt_Subject);
+        typeInto(t->txt_Subject, u"ROOMS FOR {TOURIST}"_s);
+        t->txt_Body->setPlainText(u"<p>{ROOMS} AT {HOTEL}</p>"_s);
+        typeInto(t->txt_Hours, u"6"_s);
+        x.ts.answer();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
+        QCOMPARE(x.ts.prompter.texts(), QStringList{u"TEMPLATE SUCCESSFULLY SAVED ...."_s});
+        QCOMPARE(officeRequestHours(x.ts.db()), 6);
+        auto w = x.open();
+        x.press(*w, w->Cmd_Request, {1}, {true});
+        const QByteArray raw = x.server->received().value(0).raw;
+        QVERIFY(raw.contains("Subject: ROOMS FOR MR JOHN\r\n"));
+        QVERIFY(SupplierFixture::body(raw).contains(u"<p>2 SUITE ROOM(S) AT HILL &lt;VIEW&gt;</p>"_s));
     }
 
     void aRefusedRecipientStopsTheSendingAndIsNamed() {
@@ -145,6 +180,7 @@ private slots:
         QVERIFY(SupplierFixture::body(got[1].raw).contains(u"Dear MR JOHN"_s));
         QVERIFY(SupplierFixture::body(got[1].raw).contains(u"Confirmation no. SEA-4411"_s));
         QVERIFY(x.f.opsLog().endsWith(u"VOUCHER MAILED TO sea@h.test, asha@c.test"_s));
+        shoot(*w, u"frm_SupplierRequests_confirmed"_s);
     }
 
     void aLockedBookingSendsNothing() {

@@ -29,7 +29,7 @@ const QList<GridColumn> kLineColumns{{QStringLiteral("SL NO"), 600, Qt::AlignRig
                                      {QStringLiteral("ROOMS"), 2800},
                                      {QStringLiteral("MEAL PLAN"), 1800},
                                      {QStringLiteral("E-MAIL"), 2200},
-                                     {QStringLiteral("STATUS"), 1300},
+                                     {QStringLiteral("STATUS"), 1700},
                                      {QStringLiteral("CONF NO / REASON"), 1800},
                                      {QStringLiteral("UPDATE BY - ON"), 2800},
                                      {QStringLiteral("QUOT NO"), 900, Qt::AlignRight, true},
