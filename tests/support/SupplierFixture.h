@@ -68,31 +68,17 @@ struct SupplierFixture {
         db.exec("INSERT INTO M_TBL_EMAIL VALUES (1, ?, ?, '127.0.0.1', ?, 'TARVIC DESK', 'desk@x.test')",
                 {SmtpServer::kUser, SmtpServer::kPassword, QString::number(server.port())});
     }
-    // The request of the line went out the given hours ago.
-    void requestedHoursAgo(qint64 line, int hours) {
-        db.exec("UPDATE M_TBL_SUPPLIER_REQUEST SET REQUESTED_ON=? WHERE LINE_DOCNO=7 AND LINE_NO=?",
-                {QDateTime::currentDateTime().addSecs(-hours * 3600), line});
-    }
     QString opsLog() {
         return db
             .scalar("SELECT CONSUTLTANT_RESPONSETXT FROM M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01' AND DOC_NO=?",
                     {booking})
             .toString();
     }
-    // The decoded HTML body of a received message.
+    // The decoded HTML body of a received message (quoted-printable: "=XX" is a byte).
     static QString body(const QByteArray& raw) {
         const qsizetype start = raw.indexOf("\r\n\r\n", raw.indexOf("Content-Type: text/html")) + 4;
-        QByteArray qp = raw.mid(start, raw.indexOf("\r\n--", start) - start);
-        qp.replace("=\r\n", "");
-        QByteArray out;
-        for (qsizetype i = 0; i < qp.size(); ++i)
-            if (qp[i] == '=' && i + 2 < qp.size()) {
-                out += char(qp.mid(i + 1, 2).toInt(nullptr, 16));
-                i += 2;
-            } else {
-                out += qp[i];
-            }
-        return QString::fromUtf8(out);
+        const QByteArray qp = raw.mid(start, raw.indexOf("\r\n--", start) - start).replace("=\r\n", "");
+        return QString::fromUtf8(QByteArray::fromPercentEncoding(qp, '='));
     }
 };
 
