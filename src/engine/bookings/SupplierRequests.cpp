@@ -211,53 +211,59 @@ MailMessage SupplierRequests::mail(const SupplierLine& l, SupplierMailKind kind,
     return m;
 }
 
+void SupplierRequests::storeStatus(const SupplierLine& l, const QString& status, const QString& note,
+                                   const QString& sentTo) {
+    const QString now = db_.dialect().now();
+    const QVariantList key{l.lineCode, l.docNo, l.line};
+    const bool exists =
+        db_.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_SUPPLIER_REQUEST WHERE LINE_CODE=? AND LINE_DOCNO=? AND "
+                                  "LINE_NO=?"),
+                   key)
+            .toInt() > 0;
+    int changed = 0;
+    if (!exists) {
+        changed = db_.execAffected(QStringLiteral("INSERT INTO M_TBL_SUPPLIER_REQUEST (LINE_CODE, LINE_DOCNO, LINE_NO, "
+                                                  "CBPT_NO, SUPPLIER_STATUS, SENT_TO, REQUESTED_BY, REQUESTED_ON, "
+                                                  "UPDATE_BY, UPDATE_ON) VALUES (?, ?, ?, ?, ?, ?, ?, %1, ?, %1)")
+                                       .arg(now),
+                                   key + QVariantList{l.booking, status, sentTo, user_, user_});
+    } else if (status == supplier::kRequested) {
+        // A request starts the line afresh: its earlier answer no longer holds.
+        changed =
+            db_.execAffected(QStringLiteral("UPDATE M_TBL_SUPPLIER_REQUEST SET SUPPLIER_STATUS=?, CONFIRM_NO=NULL, "
+                                            "STATUS_NOTE=NULL, SENT_TO=?, REQUESTED_BY=?, REQUESTED_ON=%1, "
+                                            "UPDATE_BY=?, UPDATE_ON=%1, CBPT_NO=? WHERE LINE_CODE=? AND "
+                                            "LINE_DOCNO=? AND LINE_NO=?")
+                                 .arg(now),
+                             QVariantList{status, sentTo, user_, user_, l.booking} + key);
+    } else {
+        // An answer or the cancellation keeps who asked, to whom, and a confirmation given.
+        const bool confirmed = status == supplier::kConfirmed;
+        changed =
+            db_.execAffected(QStringLiteral("UPDATE M_TBL_SUPPLIER_REQUEST SET SUPPLIER_STATUS=?, "
+                                            "CONFIRM_NO=COALESCE(?, CONFIRM_NO), STATUS_NOTE=?, UPDATE_BY=?, "
+                                            "UPDATE_ON=%1 WHERE LINE_CODE=? AND LINE_DOCNO=? AND LINE_NO=?")
+                                 .arg(now),
+                             QVariantList{status, confirmed ? QVariant(note) : QVariant(QMetaType(QMetaType::QString)),
+                                          confirmed ? QString() : note, user_} +
+                                 key);
+    }
+    if (changed != 1)
+        throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
+}
+
 void SupplierRequests::step(const SupplierLine& l, const QString& stepName, const QString& status, const QString& note,
                             const QString& sentTo) {
-    const Columns checked{{QStringLiteral("STEP_NOTE"), note}, {QStringLiteral("SENT_TO"), sentTo}};
-    checkTextLengths(db_, QStringLiteral("M_TBL_SUPPLIER_REQUEST_LOG"), checked);
+    checkTextLengths(db_, QStringLiteral("M_TBL_SUPPLIER_REQUEST_LOG"),
+                     {{QStringLiteral("STEP_NOTE"), note}, {QStringLiteral("SENT_TO"), sentTo}});
     const qint64 id = Numbering(db_).next(QStringLiteral("SUPPSTEP"));
     db_.execAffected(QStringLiteral("INSERT INTO M_TBL_SUPPLIER_REQUEST_LOG (STEP_ID, LINE_CODE, LINE_DOCNO, LINE_NO, "
                                     "CBPT_NO, STEP, STEP_NOTE, SENT_TO, STEP_BY, STEP_ON) VALUES (?, ?, ?, ?, ?, ?, ?, "
                                     "?, ?, %1)")
                          .arg(db_.dialect().now()),
                      {id, l.lineCode, l.docNo, l.line, l.booking, stepName, note, sentTo, user_});
-    if (!status.isEmpty()) {
-        const bool request = status == supplier::kRequested;
-        const bool exists = db_.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_SUPPLIER_REQUEST WHERE LINE_CODE=? "
-                                                      "AND LINE_DOCNO=? AND LINE_NO=?"),
-                                       {l.lineCode, l.docNo, l.line})
-                                .toInt() > 0;
-        // A request starts the line afresh; an answer keeps who asked and to whom it went.
-        const QString confirmNo = status == supplier::kConfirmed ? note : QString();
-        const QString statusNote = status == supplier::kConfirmed ? QString() : note;
-        const QString now = db_.dialect().now();
-        const int changed =
-            !exists ? db_.execAffected(
-                          QStringLiteral("INSERT INTO M_TBL_SUPPLIER_REQUEST (LINE_CODE, LINE_DOCNO, "
-                                         "LINE_NO, CBPT_NO, SUPPLIER_STATUS, CONFIRM_NO, STATUS_NOTE, "
-                                         "SENT_TO, REQUESTED_BY, REQUESTED_ON, UPDATE_BY, UPDATE_ON) "
-                                         "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, %1, ?, %1)")
-                              .arg(now),
-                          {l.lineCode, l.docNo, l.line, l.booking, status, confirmNo, statusNote, sentTo, user_, user_})
-            : request
-                ? db_.execAffected(
-                      QStringLiteral("UPDATE M_TBL_SUPPLIER_REQUEST SET SUPPLIER_STATUS=?, CONFIRM_NO=NULL, "
-                                     "STATUS_NOTE=NULL, SENT_TO=?, REQUESTED_BY=?, REQUESTED_ON=%1, "
-                                     "UPDATE_BY=?, UPDATE_ON=%1, CBPT_NO=? WHERE LINE_CODE=? AND "
-                                     "LINE_DOCNO=? AND LINE_NO=?")
-                          .arg(now),
-                      {status, sentTo, user_, user_, l.booking, l.lineCode, l.docNo, l.line})
-                : db_.execAffected(QStringLiteral("UPDATE M_TBL_SUPPLIER_REQUEST SET SUPPLIER_STATUS=?, CONFIRM_NO=%2, "
-                                                  "STATUS_NOTE=?, UPDATE_BY=?, UPDATE_ON=%1 WHERE LINE_CODE=? AND "
-                                                  "LINE_DOCNO=? AND LINE_NO=?")
-                                       .arg(now, status == supplier::kConfirmed ? QStringLiteral("?")
-                                                                                : QStringLiteral("CONFIRM_NO")),
-                                   status == supplier::kConfirmed
-                                       ? QVariantList{status, confirmNo, statusNote, user_, l.lineCode, l.docNo, l.line}
-                                       : QVariantList{status, statusNote, user_, l.lineCode, l.docNo, l.line});
-        if (changed != 1)
-            throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
-    }
+    if (!status.isEmpty())
+        storeStatus(l, status, note, sentTo);
     // A cancelled booking's row is never rewritten: its cancellation mails stay in the steps.
     if (stepName == supplier::kCancelled &&
         db_.scalar(QStringLiteral("SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE DOC_CODE=? AND DOC_NO=? AND ") +

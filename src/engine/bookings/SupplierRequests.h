@@ -116,8 +116,11 @@ private:
     friend std::vector<SupplierLine> unansweredRequests(Database&, const QDateTime&, std::optional<int>);
     std::vector<SupplierLine> read(const QString& where, const QVariantList& values);
     void requireMayMail(qint64 booking, SupplierMailKind kind);
+    // Keeps one step of the line with who and when, moves its status when given, and tells it in
+    // the booking's operations log (a live booking's only).
     void step(const SupplierLine& line, const QString& step, const QString& status, const QString& note,
               const QString& sentTo);
+    void storeStatus(const SupplierLine& line, const QString& status, const QString& note, const QString& sentTo);
 
     Database& db_;
     QString user_;
