@@ -42,6 +42,10 @@ bool sameLine(const SupplierSend& a, const SupplierSend& b) {
 
 }  // namespace
 
+QList<MailAttachment> requestAttachments(Database&, const SupplierLine&) {
+    return {};
+}
+
 QList<SupplierSend> supplierSends(Database& db, const QString& user, const std::vector<SupplierLine>& lines,
                                   SupplierMailKind kind) {
     SupplierRequests requests(db, user);

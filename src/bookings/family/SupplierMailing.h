@@ -19,6 +19,10 @@ struct SupplierSend {
     MailMessage message;
 };
 
+// The files a request carries: the line's rooming list (PDF and spreadsheet) once the printed
+// rooming list is there; none until then.
+QList<MailAttachment> requestAttachments(Database& db, const SupplierLine& line);
+
 // The messages of the kind for the lines, one per address of each supplier (a voucher also to
 // the customer when he has an address), each with its files.
 QList<SupplierSend> supplierSends(Database& db, const QString& user, const std::vector<SupplierLine>& lines,

@@ -336,10 +336,6 @@ std::vector<SupplierStep> SupplierRequests::history(qint64 quotation, qint64 lin
     return out;
 }
 
-QList<MailAttachment> requestAttachments(Database&, const SupplierLine&) {
-    return {};
-}
-
 QString fillTemplate(const QString& text, const QList<std::pair<QString, QString>>& values, bool html) {
     QString out = text;
     for (const auto& [name, value] : values) {

@@ -126,9 +126,6 @@ private:
     QString user_;
 };
 
-// The files a request carries (the rooming list, once it is printed); empty for now.
-QList<MailAttachment> requestAttachments(Database& db, const SupplierLine& line);
-
 // The text with each {NAME} replaced by its value; HTML-escaped (line breaks as <br>) for a body.
 QString fillTemplate(const QString& text, const QList<std::pair<QString, QString>>& values, bool html);
 SupplierTemplate supplierTemplate(Database& db, SupplierMailKind kind);
