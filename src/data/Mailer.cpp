@@ -74,6 +74,22 @@ QByteArray mailbox(const QString& name, const QString& addr) {
     return shown + " <" + address(addr) + ">";
 }
 
+// The Content-Disposition of an attachment: an ASCII name every reader takes, and beside it,
+// for a name beyond ASCII, the exact name percent-encoded in UTF-8 (RFC 2231).
+QByteArray attachmentDisposition(const QString& fileName) {
+    QString name = clean(fileName);
+    name.remove(QLatin1Char('"')).remove(QLatin1Char('\\')).remove(QLatin1Char('/'));
+    if (name.isEmpty())
+        name = QStringLiteral("attachment");
+    QByteArray plain;
+    for (const QChar c : name)
+        plain += c.unicode() < 128 && c.unicode() >= 32 ? char(c.unicode()) : '_';
+    QByteArray out = "Content-Disposition: attachment; filename=\"" + plain + "\"";
+    if (!isAscii(name))
+        out += "; filename*=UTF-8''" + name.toUtf8().toPercentEncoding("!#$&+-.^_`|~");
+    return out;
+}
+
 struct CurlDeleter {
     void operator()(CURL* c) const { curl_easy_cleanup(c); }
     void operator()(curl_slist* l) const { curl_slist_free_all(l); }
@@ -231,6 +247,14 @@ void Mailer::send(const MailMessage& message) const {
         curl_mimepart* holder = curl_mime_addpart(mime.get());
         curl_mime_subparts(holder, related);  // the outer mime owns it from here
         curl_mime_type(holder, "multipart/related");
+    }
+    // The files after the body: the outer multipart is then mixed, body first.
+    for (const MailAttachment& a : message.attachments) {
+        curl_mimepart* file = curl_mime_addpart(mime.get());
+        curl_mime_data(file, a.data.constData(), size_t(a.data.size()));
+        curl_mime_type(file, clean(a.contentType).toLatin1().constData());
+        curl_mime_encoder(file, "base64");
+        curl_mime_headers(file, append(nullptr, attachmentDisposition(a.fileName)), 1);
     }
     curl_easy_setopt(c, CURLOPT_MIMEPOST, mime.get());
 

@@ -7,6 +7,9 @@
 //
 //     const auto settings = MailSettings::read(db);       // nullopt: no SMTP row
 //     Mailer(*settings).send({.to = splitAddresses(txt_Email->text()), .subject = "Tour", .html = page});
+//
+// Files go with a message as attachments, each base64 with its name kept safe in its header
+// (quotes and line breaks dropped, a name beyond ASCII also given encoded as RFC 2231 says).
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -40,12 +43,20 @@ struct MailPicture {
     QString fileName;
 };
 
+// A file sent with the message (a voucher's PDF): offered for saving, not shown in the body.
+struct MailAttachment {
+    QString fileName;
+    QString contentType = QStringLiteral("application/octet-stream");
+    QByteArray data;
+};
+
 struct MailMessage {
     QStringList to;
     QString subject;
     QString html;  // the body; plain text when empty
     QString text;
     QList<MailPicture> pictures;
+    QList<MailAttachment> attachments;  // after the body, in a multipart/mixed around it
 };
 
 class MailError : public std::runtime_error {

@@ -47,6 +47,7 @@ std::vector<CounterUse> buildCounterUses() {
     master("CONSULTANT-OP", "M_TBL_CONSULTANT_OP",   "CONSULTANT_CODE");
     master("SCHTMPL",      "M_TBL_SCHEDULE_TEMPLATE", "TEMPLATE_CODE");
     master("REMINDER",     "M_TBL_REMINDER_LOG",     "REMINDER_ID");
+    master("SUPPSTEP",     "M_TBL_SUPPLIER_REQUEST_LOG", "STEP_ID");
     // clang-format on
     return uses;
 }

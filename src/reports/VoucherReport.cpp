@@ -4,6 +4,7 @@
 #include "data/Moments.h"
 #include "data/Money.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFont>
 #include <QGuiApplication>
@@ -128,6 +129,14 @@ VoucherReport VoucherReport::ofPages(Database& db, const QString& title, const Q
 VoucherReport VoucherReport::forHotelVoucher(Database& db, qint64 quotation) {
     VoucherReport r;
     r.build(db, hotelVoucherLayout(), QString(), quotation, 0);
+    return r;
+}
+
+VoucherReport VoucherReport::forHotelLine(Database& db, qint64 quotation, qint64 line) {
+    VoucherLayout layout = hotelVoucherLayout();
+    layout.bookingClause = QStringLiteral(" AND a.ACC_CODE=?");  // the line stands in for a booking
+    VoucherReport r;
+    r.build(db, layout, QString(), quotation, line);
     return r;
 }
 
@@ -291,6 +300,15 @@ void VoucherReport::print(QPagedPaintDevice& device) const {
     const qreal dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
     doc.setPageSize(device.pageLayout().paintRect(QPageLayout::Point).size() * (dpi / 72.0));
     doc.print(&device);
+}
+
+QByteArray VoucherReport::pdf() const {
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    writePdf(buffer);
+    buffer.close();
+    return out;
 }
 
 void VoucherReport::savePdf(const QString& path) const {

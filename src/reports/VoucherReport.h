@@ -89,6 +89,8 @@ public:
     static VoucherReport forHotelVoucher(Database& db, qint64 quotation);
     // Pages laid out elsewhere (the rooming list), each under the company's letterhead.
     static VoucherReport ofPages(Database& db, const QString& title, const QStringList& bodies);
+    // The hotel voucher of one line of the quotation (the page mailed to its hotel).
+    static VoucherReport forHotelLine(Database& db, qint64 quotation, qint64 line);
 
     // Why nothing prints ("NO RECORD FOUND ....", or no layout for the code); empty otherwise.
     QString message() const { return message_; }
@@ -102,8 +104,9 @@ public:
     void print(QPagedPaintDevice& device) const;
     // Writes an A4 PDF; throws std::runtime_error with the file's error.
     void savePdf(const QString& path) const;
-    // The same A4 PDF onto an open device (a buffer for a mail's attachment).
+    // The same A4 PDF onto an open device, and as bytes (a mail's attachment).
     void writePdf(QIODevice& device) const;
+    QByteArray pdf() const;
 
 private:
     VoucherReport() = default;

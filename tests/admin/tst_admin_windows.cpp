@@ -46,7 +46,7 @@ namespace {
 const QString kLoginSaved = u"Successfully Saved Record ...."_s;
 const QString kMismatch = u"THE TWO PASSWORDS DO NOT MATCH, PLEASE TYPE THE NEW PASSWORD AGAIN ...."_s;
 const QString kRightsSaved = u"Successfully Saved ...."_s;
-constexpr int kEntries = 120;  // the seeded catalogue
+constexpr int kEntries = 122;  // the seeded catalogue
 const QStringList kLogins = {u"MST_LOGINDETAILS"_s};
 const QStringList kRights = {u"M_TBL_MENUSHOW"_s};
 

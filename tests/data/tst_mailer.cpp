@@ -80,6 +80,33 @@ private slots:
                  QStringLiteral("Tour \u2013 \u0d15\u0d47\u0d30\u0d33\u0d02"));
     }
 
+    // Each file comes back byte for byte from its own base64 part after the body, under a name
+    // that cannot break its header; a name beyond ASCII keeps its exact form encoded beside it.
+    void attachmentsComeBackWhole() {
+        SmtpServer server;
+        QByteArray pdf("%PDF-1.4\n");
+        for (int i = 0; i < 3000; ++i)
+            pdf += char(i % 256);
+        const QByteArray sheet("PK\x03\x04 cells", 12);
+        MailMessage m{{"hotel@x.test"}, "Request", "<p>Please confirm</p>", {}, {}, {}};
+        m.attachments = {{QStringLiteral("VOUCHER \"12\"\r\nBcc: x.pdf"), QStringLiteral("application/pdf"), pdf},
+                         {QStringLiteral("ROOMING caf\u00e9.xlsx"), QStringLiteral("application/vnd.ms-excel"), sheet}};
+        Mailer(settings(server)).send(m);
+        const QByteArray raw = server.received().value(0).raw;
+        QVERIFY(raw.contains("Content-Type: multipart/mixed"));
+        QVERIFY(!raw.contains("\r\nBcc:"));
+        QVERIFY(raw.indexOf("Please confirm") < raw.indexOf("filename="));
+        const auto part = [&](const QByteArray& disposition) {
+            const qsizetype at = raw.indexOf(disposition);
+            if (at < 0)
+                return QByteArray("missing");
+            const qsizetype start = raw.indexOf("\r\n\r\n", at) + 4;
+            return QByteArray::fromBase64(raw.mid(start, raw.indexOf("\r\n--", start) - start));
+        };
+        QCOMPARE(part("filename=\"VOUCHER 12  Bcc: x.pdf\""), pdf);
+        QCOMPARE(part("filename=\"ROOMING caf_.xlsx\"; filename*=UTF-8''ROOMING%20caf%C3%A9.xlsx"), sheet);
+    }
+
     void refusedSendsNothingAndKeepsThePassword_data() {
         QTest::addColumn<QStringList>("serverOptions");
         QTest::addColumn<QString>("password");

@@ -74,7 +74,8 @@ private slots:
                                             u"SUPPLIER ANCP02 %1/0 1500.00"_s.arg(b.rows[1].docNo),
                                             u"HOTEL CBPT01 %1/1 0.00"_s.arg(bk), u"TOUR CBPT01 %1/0 9000.00"_s.arg(bk),
                                             u"LEAD BLFC01 %1/0 0.00"_s.arg(b.rows[4].docNo),
-                                            u"SCHEDULE CBPT01 %1/0 500.00"_s.arg(bk + 2)}));
+                                            u"SCHEDULE CBPT01 %1/0 500.00"_s.arg(bk + 2),
+                                            u"REQUEST CBPT01 %1/1 0.00"_s.arg(bk)}));
             QCOMPARE((QList<QDate>{b.rows[0].date, b.rows[1].date, b.rows[2].date, b.rows[4].date}),
                      (QList<QDate>{f.today.addDays(-5), f.today.addDays(-1), f.today.addDays(2), f.today.addDays(-1)}));
             QCOMPARE(b.rows[0].daysOverdue, 5);

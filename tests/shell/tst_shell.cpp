@@ -192,7 +192,7 @@ private slots:
         QVERIFY2(splashShown.elapsed() >= 9000, qPrintable(QString::number(splashShown.elapsed())));
         QCOMPARE(lines, (QStringList{u"shown|frm_Splash"_s, u"shown|frm_logon"_s}));
         QCOMPARE(t.db().scalar(u"SELECT USER_NAME FROM MST_LOGINDETAILS WHERE LOGIN_ID=1"_s).toString(), u"ADMIN"_s);
-        QCOMPARE(t.db().scalar(u"SELECT COUNT(*) FROM M_TBL_MENUDETAILS"_s).toInt(), 120);
+        QCOMPARE(t.db().scalar(u"SELECT COUNT(*) FROM M_TBL_MENUDETAILS"_s).toInt(), 122);
         QProcess second;
         start(second, odbc.path(), false);
         QVERIFY(second.waitForFinished(30000));

@@ -96,6 +96,15 @@ struct DuesFixture {
         hotelLine(b, 1, today.addDays(10));
         hotelLine(b, 2, today.addDays(30));
         setHotelDeadlines(db(), "T", b, 2, today.addDays(20), {});
+        // Line 1 was requested two days ago and never answered; line 2's answer came; the
+        // request of the paid booking's line went out within the office's 24 hours.
+        const QDateTime asked = QDateTime::currentDateTime().addDays(-2);
+        hotelLine(paid, 1, today.addDays(60));
+        db().exec(
+            "INSERT INTO M_TBL_SUPPLIER_REQUEST (LINE_CODE, LINE_DOCNO, LINE_NO, CBPT_NO, SUPPLIER_STATUS, "
+            "REQUESTED_ON) VALUES ('QGBL02', ?, 1, ?, 'REQUESTED', ?), ('QGBL02', ?, 2, ?, 'CONFIRMED', ?), "
+            "('QGBL02', ?, 1, ?, 'REQUESTED', ?)",
+            {b, b, asked, b, b, asked, paid, paid, QDateTime::currentDateTime().addSecs(-7200)});
         // Scheduled, then re-priced: its instalments no longer make its grand total.
         const qint64 repriced = booking(l, "3000", today.addDays(60));
         schedule(repriced, {{50, "3000"}});

@@ -226,6 +226,7 @@ void CancellationWindow::Cancel_Record() {
         return;
 
     const qint64 number = loaded_;
+    const QSqlRecord shown = r;
     const QString reason = txt_Reason->text().trimmed();
     const bool ok =
         guarded([&] { Cancellations(db(), session().userFullName).cancel(member_.code, number, bookingNos_, reason); });
@@ -237,6 +238,8 @@ void CancellationWindow::Cancel_Record() {
         return;
     }
     prompter().information(this, kCancelDone);
+    if (member_.hooks.cancelled)
+        member_.hooks.cancelled(*this, number, shown);
     txt_DocNo->setText(QString::number(number));
     Show_Record(number);
 }

@@ -53,6 +53,9 @@ struct CancelHooks {
     std::function<bool(CancellationWindow&, const QSqlRecord&, bool live)> shown;
     // Builds the member's own widgets under the labels.
     std::function<void(CancellationWindow&)> build;
+    // Once the document is cancelled, in the same step: what follows it (the mails to the
+    // suppliers still holding its lines), given the document as it was shown.
+    std::function<void(CancellationWindow&, qint64 number, const QSqlRecord&)> cancelled;
 };
 
 struct CancellationMember {

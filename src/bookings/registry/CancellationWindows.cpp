@@ -1,5 +1,6 @@
 #include "bookings/BookingsWindows.h"
 #include "bookings/family/CancellationWindow.h"
+#include "bookings/family/SupplierMailing.h"
 
 #include "data/Moments.h"
 #include "data/Money.h"
@@ -147,6 +148,10 @@ CancelHooks bookingHooks() {
         w.grid()->addWidget(caption, row, 0, 1, -1);
         w.grid()->addWidget(w.Grid1, row + 1, 0, 1, -1);
     };
+    // Its suppliers still holding a line are offered the cancellation mail.
+    h.cancelled = [](CancellationWindow& w, qint64 number, const QSqlRecord&) {
+        offerSupplierCancellations(w, number);
+    };
     // A live booking can be cancelled only while nothing live is posted against it.
     h.shown = [](CancellationWindow& w, const QSqlRecord& r, bool live) {
         Load_EmptyGrid(w.Grid1, dependantColumns());
@@ -207,7 +212,14 @@ QList<CancellationMember> buildMembers() {
           closing(fields(Booking | Party | Bank | PayMode | Instrument)),
           partyWording(" YOU ARE ABOUT TO CANCEL PAYMENT TO PARTY ...")),
         m("ANCP01", "CANCEL ADV NOTE CREDIT POSTING - ANCP01", "Hotel Note", closing(fields(Booking | Party)),
-          partyWording(" YOU ARE ABOUT TO CANCEL ANCP01 - HOTEL ...")),
+          partyWording(" YOU ARE ABOUT TO CANCEL ANCP01 - HOTEL ..."),
+          // The hotel's lines of the note's booking are offered the cancellation mail.
+          CancelHooks{.cancelled =
+                          [](CancellationWindow& w, qint64, const QSqlRecord& r) {
+                              if (const qint64 booking = r.value(QStringLiteral("IN_DOCNO")).toLongLong(); booking > 0)
+                                  offerSupplierCancellations(w, booking,
+                                                             r.value(QStringLiteral("PARTY_CODE")).toLongLong());
+                          }}),
         m("ANCP02", "CANCEL ADV NOTE CREDIT POSTING - VEHICLE ( ANCP02 )", "Vehicle Note",
           closing(fields(Booking | Party)), partyWording(" YOU ARE ABOUT TO CANCEL ANCP02 - VEHICLE ...")),
         m("ANCP03", "CANCEL ADV NOTE CREDIT POSTING - OTHER ( ANCP03 )", "Other Charge Note",

@@ -128,6 +128,7 @@ frm_UpdateHotelStatus::frm_UpdateHotelStatus(Session& session, QWidget* parent)
     attachFilter(txt_CBPTNo, KeyFilter::Number);
     Option2 = addOption(QStringLiteral("Option2"), QStringLiteral("FOR &CBPT NO"), txt_CBPTNo,
                         [this](ListFilter& f) { f.number(QStringLiteral("e.CBPT_NO=?"), txt_CBPTNo->text()); });
+    setTool(6, QStringLiteral("Supplier Requests { F6 }"), [this] { Open_Requests(); });
     // The hotel cell holds eight lines.
     Grid1->verticalHeader()->setDefaultSectionSize(Grid1->fontMetrics().lineSpacing() * 8 + 6);
     Grid1->setWordWrap(true);
@@ -145,6 +146,17 @@ void frm_UpdateHotelStatus::Open_Line(int row) {
              if (self)
                  self->Load_Grid();
          }});
+}
+
+void frm_UpdateHotelStatus::Open_Requests() {
+    const int row = Grid1->currentRow();
+    const qint64 booking = row < 0 ? 0 : Grid1->text(row, ColCbptNo).toLongLong();
+    if (booking <= 0)
+        return;
+    openWindow(QStringLiteral("frm_SupplierRequests"),
+               {{{QStringLiteral("CBPT_NO"), booking},
+                 {QStringLiteral("QUOTATION_NO"), Grid1->text(row, ColQuotNo).toLongLong()},
+                 {QStringLiteral("ACC_CODE"), Grid1->text(row, ColAccNo).toLongLong()}}});
 }
 
 frm_UpdateHotelStatus_Line::frm_UpdateHotelStatus_Line(Session& session, QWidget* parent, const WindowArgs& args)

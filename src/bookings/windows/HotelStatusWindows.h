@@ -40,6 +40,8 @@ public:
     QLineEdit* txt_CBPTNo = nullptr;
 
     void Open_Line(int row);
+    // The supplier requests of the current line's booking, that line chosen.
+    void Open_Requests();
 };
 
 // The status of one hotel line: args QUOTATION_NO and ACC_CODE; after a save it calls onPick

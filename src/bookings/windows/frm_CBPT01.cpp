@@ -121,6 +121,7 @@ const QStringList kLocks{QStringLiteral("LCK_CBPT"),   QStringLiteral("LCK_MONEY
                          QStringLiteral("LCK_ANCP02"), QStringLiteral("LCK_ANCP03"),    QStringLiteral("LCK_PAYMENT")};
 
 const QString kHotelVoucher = QStringLiteral("rpt_HotelVoucher");
+const QString kSupplierRequests = QStringLiteral("frm_SupplierRequests");
 
 QString text(const QSqlRecord& r, const char* field) {
     return r.value(QLatin1String(field)).toString().trimmed();
@@ -651,9 +652,15 @@ void frm_CBPT01::buildHotelVoucher() {
     connect(Cmd_HotelVoucher, &QPushButton::clicked, this, [this] {
         openWindow(kHotelVoucher, {{{QStringLiteral("QUOTATION_NO"), quotation_}}, {}});
     });
+    Cmd_SupplierRequests = new QPushButton(QStringLiteral("Supplier Requests"), this);
+    Cmd_SupplierRequests->setObjectName(QStringLiteral("Cmd_SupplierRequests"));
+    connect(Cmd_SupplierRequests, &QPushButton::clicked, this, [this] {
+        openWindow(kSupplierRequests, {{{QStringLiteral("CBPT_NO"), number_}}, {}});
+    });
     auto* h = new QHBoxLayout;
     h->addStretch(1);
     h->addWidget(Cmd_HotelVoucher);
+    h->addWidget(Cmd_SupplierRequests);
     body()->addLayout(h);
 }
 
@@ -1008,6 +1015,8 @@ void frm_CBPT01::applyLocks() {
     }
     if (Cmd_HotelVoucher)
         Cmd_HotelVoucher->setEnabled(live && canOpen(kHotelVoucher));
+    if (Cmd_SupplierRequests)
+        Cmd_SupplierRequests->setEnabled(!isNew && live && canOpen(kSupplierRequests));
 }
 
 void frm_CBPT01::showEvent(QShowEvent* event) {

@@ -59,6 +59,7 @@ public:
     QPushButton* Cmd_SrcLead = nullptr;
     QPushButton* Cmd_SrcQuot = nullptr;
     QPushButton* Cmd_HotelVoucher = nullptr;
+    QPushButton* Cmd_SupplierRequests = nullptr;  // the requests to the hotels of the booking
     QTabWidget* tabs = nullptr;
     QWidget* bookingTab = nullptr;
     ScheduleTab* scheduleTab = nullptr;  // operations only

@@ -5,6 +5,7 @@
 #include "SupplierDues.h"
 #include "data/Moments.h"
 #include "engine/DocumentState.h"
+#include "engine/bookings/SupplierRequests.h"
 #include "engine/masters/ConsultantRole.h"
 
 #include <algorithm>
@@ -174,6 +175,17 @@ void scheduleMismatches(Database& db, const DueBoardQuery& query, std::vector<Du
     }
 }
 
+// Requests gone out more than the office's hours ago without an answer, dated when they went.
+void unansweredRequestRows(Database& db, const DueBoardQuery& query, std::vector<DueRow>& rows) {
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-qint64(officeRequestHours(db)) * 3600);
+    for (const SupplierLine& l : unansweredRequests(db, before, query.consultant))
+        rows.push_back(dueRow(DueSection::SupplierRequest, QStringLiteral("CBPT01"), l.booking, int(l.line), l.booking,
+                              l.requestedOn.date(), query.today, l.consultant, l.supplier,
+                              QStringLiteral("REQUESTED %1, CHECK-IN %2")
+                                  .arg(l.requestedOn.toString(QStringLiteral("dd/MM/yyyy hh:mm")),
+                                       l.checkIn.toString(QStringLiteral("dd/MM/yyyy")))));
+}
+
 QString csvField(const QString& v) {
     if (!v.contains(QLatin1Char(',')) && !v.contains(QLatin1Char('"')) && !v.contains(QLatin1Char('\n')) &&
         !v.contains(QLatin1Char('\r')))
@@ -196,6 +208,7 @@ constexpr SectionWords kSectionWords[] = {
     {"TOURS STARTING WITH A BALANCE", "TOUR"},
     {"LEADS TO FOLLOW UP", "LEAD"},
     {"SCHEDULES NOT EQUAL TO GRAND TOTAL", "SCHEDULE"},
+    {"SUPPLIER REQUESTS NOT ANSWERED", "REQUEST"},
 };
 static_assert(std::size(kSectionWords) == std::size(kDueSections));
 }  // namespace
@@ -234,6 +247,7 @@ DueBoard dueBoard(Database& db, const DueBoardQuery& query) {
     toursStarting(db, q, board.rows);
     leadsToFollow(db, q, board.rows);
     scheduleMismatches(db, q, board.rows);
+    unansweredRequestRows(db, q, board.rows);
     std::stable_sort(board.rows.begin(), board.rows.end(), [](const DueRow& a, const DueRow& b) {
         const auto key = [](const DueRow& r) {
             return std::tuple(int(r.section), !r.date.isValid(), r.date, r.docCode, r.docNo, r.line);

@@ -21,12 +21,14 @@ enum class DueSection {
     TourStarting,      // a tour starting within 7 days whose booking has a balance
     LeadFollowUp,      // a lead, not yet closed, whose follow-up date has come
     ScheduleMismatch,  // a booking whose instalments no longer sum to its grand total
+    SupplierRequest,   // a request to a supplier unanswered for longer than the office's hours
 };
-inline constexpr DueSection kDueSections[] = {DueSection::Instalment,    DueSection::SupplierDue,
-                                              DueSection::HotelDeadline, DueSection::TourStarting,
-                                              DueSection::LeadFollowUp,  DueSection::ScheduleMismatch};
+inline constexpr DueSection kDueSections[] = {
+    DueSection::Instalment,   DueSection::SupplierDue,      DueSection::HotelDeadline,  DueSection::TourStarting,
+    DueSection::LeadFollowUp, DueSection::ScheduleMismatch, DueSection::SupplierRequest};
 QString sectionCaption(DueSection s);
-// The short name a report and a script use: INSTALMENT, SUPPLIER, HOTEL, TOUR, LEAD, SCHEDULE.
+// The short name a report and a script use: INSTALMENT, SUPPLIER, HOTEL, TOUR, LEAD, SCHEDULE,
+// REQUEST.
 QString sectionName(DueSection s);
 
 inline constexpr int kTourDaysAhead = 7;

@@ -1,0 +1,142 @@
+#pragma once
+// Requests to suppliers and their answers. Each hotel line of a booked quotation is a supplier
+// line with a status: REQUESTED once its request mail went out, then CONFIRMED (with the
+// supplier's confirmation number), DECLINED (with the reason) or WAITLISTED, and CANCELLED
+// once the cancellation mail went out. Every step is kept with who, when and to whom, and the
+// booking's operations log gets a line of it. Mails are built from the administrator's
+// templates (subject and HTML body with {PLACEHOLDERS}, every value escaped); the window sends
+// them through the Mailer and records each one sent.
+//
+//     SupplierRequests r(db, user);
+//     for (const SupplierLine& l : r.lines(booking))
+//         if (chosen(l)) { r.checkMail(l, SupplierMailKind::Request); send(r.mail(l, ...)); r.recordRequest(l, to); }
+#include "data/Database.h"
+#include "data/Mailer.h"
+
+#include <QDate>
+#include <QDateTime>
+
+#include <optional>
+#include <vector>
+
+namespace tarvic {
+
+namespace supplier {
+inline const QString kRequested = QStringLiteral("REQUESTED");
+inline const QString kConfirmed = QStringLiteral("CONFIRMED");
+inline const QString kDeclined = QStringLiteral("DECLINED");
+inline const QString kWaitlisted = QStringLiteral("WAITLISTED");
+inline const QString kCancelled = QStringLiteral("CANCELLED");
+// Steps that leave the status as it is.
+inline const QString kVoucherSent = QStringLiteral("VOUCHER");
+}  // namespace supplier
+
+inline const QString kRequestLocked = QStringLiteral("CBPT IS LOCKED, UNABLE TO MAIL THE SUPPLIER ....");
+inline const QString kRequestCancelled = QStringLiteral("CBPT IS CANCELLED, UNABLE TO MAIL THE SUPPLIER ....");
+inline const QString kAlreadyConfirmed = QStringLiteral("THE SUPPLIER HAS ALREADY CONFIRMED THIS LINE ....");
+inline const QString kNotRequested = QStringLiteral("NO REQUEST IS PENDING FOR THIS LINE ....");
+inline const QString kNotConfirmed = QStringLiteral("THE SUPPLIER HAS NOT CONFIRMED THIS LINE ....");
+inline const QString kEnterConfirmNo = QStringLiteral("PLEASE ENTER THE SUPPLIER'S CONFIRMATION NO ....");
+inline const QString kEnterDeclineReason = QStringLiteral("PLEASE ENTER THE REASON OF DECLINE ....");
+inline const QString kNoSupplierAddress = QStringLiteral("THE SUPPLIER HAS NO E-MAIL ADDRESS ....");
+
+enum class SupplierMailKind { Request, Voucher, Cancellation };
+// REQUEST, VOUCHER, CANCELLATION: the template's key.
+QString templateKind(SupplierMailKind kind);
+
+struct SupplierLine {
+    QString lineCode = QStringLiteral("QGBL02");  // a hotel line of a quotation
+    qint64 docNo = 0;                             // the quotation
+    qint64 line = 0;                              // its line (ACC_CODE)
+    qint64 booking = 0;
+    QString supplier;  // the hotel
+    QString place;
+    QString supplierEmail;
+    QString customerEmail;  // the booking's party, else the quotation's tourist
+    QString tourist;
+    QDate checkIn;
+    QDate checkOut;
+    int nights = 0;
+    QString rooms;  // by type: "2 DELUXE ROOM(S), 1 EXTRA BED"
+    QString mealPlan;
+    int travellers = 0;
+    QString status;  // empty: never requested
+    QString confirmNo;
+    QString note;  // the reason of a decline
+    QString sentTo;
+    QString statusBy;
+    QDateTime statusOn;
+    QDateTime requestedOn;
+    int consultant = 0;  // the lead's tour consultant
+};
+
+struct SupplierStep {
+    QString step;
+    QString note;
+    QString sentTo;
+    QString by;
+    QDateTime on;
+};
+
+struct SupplierTemplate {
+    QString subject;
+    QString body;
+};
+
+class SupplierRequests {
+public:
+    SupplierRequests(Database& db, QString userFullName) : db_(db), user_(std::move(userFullName)) {}
+
+    // The booking's hotel lines with their supplier status, by check-in date.
+    std::vector<SupplierLine> lines(qint64 booking);
+    std::optional<SupplierLine> line(qint64 quotation, qint64 line);
+    // The lines a cancelled booking leaves with a supplier still holding them (requested,
+    // confirmed or waitlisted): those offered the cancellation mail; the one hotel's when given
+    // (its advice note cancelled).
+    std::vector<SupplierLine> heldLines(qint64 booking, std::optional<qint64> hotel = {});
+
+    // Refuses (DbError Refused) a mail of the kind for the line as the database holds it now:
+    // a locked or cancelled booking (but for the cancellation), a request of a confirmed line, a
+    // voucher of a line not confirmed, a supplier without an address.
+    void checkMail(const SupplierLine& line, SupplierMailKind kind);
+    // The message of the kind for the line (to: the supplier, or the addresses given).
+    MailMessage mail(const SupplierLine& line, SupplierMailKind kind, const QStringList& to = {});
+
+    // Each records one step, in one transaction that re-checks what checkMail checks.
+    void recordRequest(const SupplierLine& line, const QString& sentTo);
+    void recordVoucher(const SupplierLine& line, const QString& sentTo);
+    void recordCancellation(const SupplierLine& line, const QString& sentTo);
+    // The supplier's answer to a pending (requested or waitlisted) line: CONFIRMED with its
+    // number, DECLINED with its reason, WAITLISTED with an optional note.
+    void recordAnswer(qint64 quotation, qint64 line, const QString& status, const QString& confirmNoOrNote);
+
+    std::vector<SupplierStep> history(qint64 quotation, qint64 line);
+
+private:
+    friend std::vector<SupplierLine> unansweredRequests(Database&, const QDateTime&, std::optional<int>);
+    std::vector<SupplierLine> read(const QString& where, const QVariantList& values);
+    void requireMayMail(qint64 booking, SupplierMailKind kind);
+    // Keeps one step of the line with who and when, moves its status when given, and tells it in
+    // the booking's operations log (a live booking's only).
+    void step(const SupplierLine& line, const QString& step, const QString& status, const QString& note,
+              const QString& sentTo);
+    void storeStatus(const SupplierLine& line, const QString& status, const QString& note, const QString& sentTo);
+
+    Database& db_;
+    QString user_;
+};
+
+// The text with each {NAME} replaced by its value; HTML-escaped (line breaks as <br>) for a body.
+QString fillTemplate(const QString& text, const QList<std::pair<QString, QString>>& values, bool html);
+SupplierTemplate supplierTemplate(Database& db, SupplierMailKind kind);
+void saveSupplierTemplate(Database& db, const QString& user, SupplierMailKind kind, const SupplierTemplate& t);
+// The placeholders a template may use.
+const QStringList& templatePlaceholders();
+
+// Requests still unanswered that went out before the moment (for the board), the consultant's only when given.
+std::vector<SupplierLine> unansweredRequests(Database& db, const QDateTime& before, std::optional<int> consultant);
+inline constexpr int kDefaultRequestHours = 24;
+int officeRequestHours(Database& db);
+void setOfficeRequestHours(Database& db, int hours);
+
+}  // namespace tarvic
