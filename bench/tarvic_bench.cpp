@@ -5,6 +5,7 @@
 #include "BenchSupport.h"
 #include "LedgerBench.h"
 #ifndef TARVIC_BENCH_DATA_ONLY
+#include "BoardBench.h"
 #include "GstBench.h"
 #include "LeadBench.h"
 #include "ListingBench.h"
@@ -814,6 +815,7 @@ int main(int argc, char** argv) {
     registerListingBenchmarks();
     registerLeadBenchmarks();
     registerGstBenchmarks();
+    registerBoardBenchmarks();
 #endif
 
     SummaryReporter reporter(isatty(fileno(stdout)) ? benchmark::ConsoleReporter::OO_ColorTabular
@@ -827,6 +829,7 @@ int main(int argc, char** argv) {
     printListingSummary();
     printLeadSummary();
     printGstSummary();
+    printBoardSummary();
 #endif
     printHeadlines();
     std::fflush(stdout);

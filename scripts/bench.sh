@@ -39,7 +39,7 @@ cmake --build "$build" --target "$target" -j"$(nproc)"
 bin="$build/bench/$target"
 
 if [ "$fresh" = 1 ]; then
-  rm -f "${TARVIC_BENCH_DIR:-/tmp/tarvic-bench}"/trn1m-*.db
+  rm -f "${TARVIC_BENCH_DIR:-/tmp/tarvic-bench}"/{trn1m,office}-*.db
   if [ -n "${TARVIC_TEST_PG:-}" ]; then
     admin="$TARVIC_TEST_PG user=tarvicuser dbname=postgres"
     for db in $(PGPASSWORD=pass987 psql -X -At "$admin" \
