@@ -522,8 +522,8 @@ Target cachedDatabase(const std::string& prefix, const char* generatorVersion, q
     if (!usePostgres()) {
         const QString dir = qEnvironmentVariable("TARVIC_BENCH_DIR", QStringLiteral("/tmp/tarvic-bench"));
         QDir().mkpath(dir);
-        const QString path = dir + QLatin1Char('/') + QString::fromStdString(prefix) + QLatin1Char('-') + fp +
-                             QStringLiteral(".db");
+        const QString path =
+            dir + QLatin1Char('/') + QString::fromStdString(prefix) + QLatin1Char('-') + fp + QStringLiteral(".db");
         if (!QFile::exists(path)) {
             // Built under another name and renamed when complete: an interrupted run leaves
             // no half-filled database behind to be reused.
@@ -572,12 +572,15 @@ BigData prepareBigData() {
     BigData big;
     QElapsedTimer clock;
     clock.start();
-    big.target = cachedDatabase("trn1m", kGeneratorVersion, kBookings, [](const Target& t) {
-        if (usePostgres())
-            generatePg(t.pgConninfo);
-        else
-            generateSqlite(t.sqlitePath);
-    }, &big.generated);
+    big.target = cachedDatabase(
+        "trn1m", kGeneratorVersion, kBookings,
+        [](const Target& t) {
+            if (usePostgres())
+                generatePg(t.pgConninfo);
+            else
+                generateSqlite(t.sqlitePath);
+        },
+        &big.generated);
     big.generateSeconds = clock.elapsed() / 1000.0;
 
     // Keys: every party in a scattered order, and a spread sample of bookings with their

@@ -8,6 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
@@ -23,6 +24,7 @@ struct Figures {
     std::vector<double> program, native;  // ms per board
     size_t rows = 0;
     size_t statements = 0;
+    std::vector<std::pair<double, QString>> slowest;  // native ms of each statement, slowest first
 } figures;
 
 // What the board must hold, counted apart from it: every lead whose follow-up date has come
@@ -66,7 +68,11 @@ void board(benchmark::State& state) {
         }
         figures.statements = statements.size();
         NativeReplay native(office.target);
-        const qint64 nativeRows = native.run(statements);
+        std::vector<double> each;
+        const qint64 nativeRows = native.run(statements, &each);
+        for (size_t i = 0; i < statements.size(); ++i)
+            figures.slowest.emplace_back(each[i], statements[i].sql.simplified());
+        std::sort(figures.slowest.rbegin(), figures.slowest.rend());
         if (nativeRows < qint64(figures.rows))
             throw BenchFailure("the board's statements read natively " + std::to_string(nativeRows) +
                                " rows, fewer than the board's " + std::to_string(figures.rows));
@@ -116,6 +122,9 @@ void printBoardSummary() {
         "(%.2fx; targets < %.0f ms and <= %.2fx)\n",
         figures.rows, figures.statements, figures.program.size(), program, median(figures.native), ratio, kTargetMs,
         kTargetRatio);
+    std::printf("where the native time goes (first run):\n");
+    for (size_t i = 0; i < std::min<size_t>(4, figures.slowest.size()); ++i)
+        std::printf("  %9.1f ms  %s\n", figures.slowest[i].first, qPrintable(figures.slowest[i].second.left(150)));
     headline("TODAY board, ADMIN, all sections", program, 0, kTargetMs);
     headline("TODAY board, ADMIN, against native", program, program / ratio, kTargetRatio);
 }

@@ -143,8 +143,8 @@ void nativeFetch(benchmark::State& state) {
             }
             benchmark::DoNotOptimize(bytes);
             if (rows != kLeads)
-                throw BenchFailure("the native fetch read " + std::to_string(rows) + " of " +
-                                   std::to_string(kLeads) + " leads");
+                throw BenchFailure("the native fetch read " + std::to_string(rows) + " of " + std::to_string(kLeads) +
+                                   " leads");
             figures.keep("native", t.nsecsElapsed() / 1e6);
         }
         state.counters["rows"] = double(rows);

@@ -1,9 +1,9 @@
 #include "LedgerBench.h"
 
 #include "BenchSupport.h"
-#include "engine/accounts/LedgerQueries.h"
 #include "data/Moments.h"
 #include "data/RowReader.h"
+#include "engine/accounts/LedgerQueries.h"
 #ifndef TARVIC_BENCH_DATA_ONLY
 #include "accounts/PartyLedger.h"
 #include "shell/Prompter.h"

@@ -6,6 +6,7 @@
 #include "engine/admin/DemoData.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -255,6 +256,40 @@ const Office& bigOffice() {
                      office.generated ? "generated" : "reused", office.generateSeconds, counts.c_str());
     });
     return office;
+}
+
+OfficeCopy::OfficeCopy(const std::string& name) {
+    const Office& o = bigOffice();
+    if (!usePostgres()) {
+        const QString from = QString::fromStdString(o.target.sqlitePath);
+        const QString to = from.section(QLatin1Char('/'), 0, -2) + QLatin1Char('/') + QString::fromStdString(name) +
+                           QStringLiteral(".db");
+        QFile::remove(to);
+        if (!QFile::copy(from, to))
+            throw std::runtime_error("cannot copy the office to " + to.toStdString());
+        target_.cs = pointedAt(to);
+        target_.sqlitePath = to.toStdString();
+        return;
+    }
+    database_ = "tarvic_bench_" + name;
+    const std::string office = o.target.cs.overrides.section(QLatin1Char('='), 1).toStdString();
+    NativePg admin(pgConninfo("postgres"));
+    // Identifiers cannot be bound; both names are the benchmarks' own.
+    admin.exec("DROP DATABASE IF EXISTS " + database_ + " WITH (FORCE)");
+    admin.exec("CREATE DATABASE " + database_ + " TEMPLATE " + office);
+    target_.cs = pointedAt(QString::fromStdString(database_));
+    target_.pgConninfo = pgConninfo(database_);
+}
+
+OfficeCopy::~OfficeCopy() {
+    try {
+        if (database_.empty())
+            QFile::remove(QString::fromStdString(target_.sqlitePath));
+        else
+            NativePg(pgConninfo("postgres")).exec("DROP DATABASE IF EXISTS " + database_ + " WITH (FORCE)");
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "[bench] %s\n", e.what());
+    }
 }
 
 }  // namespace tarvic::bench

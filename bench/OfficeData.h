@@ -23,3 +23,22 @@ struct Office {
 const Office& bigOffice();
 
 }  // namespace tarvic::bench
+
+namespace tarvic::bench {
+
+// A copy of the office for work that may write (a file copy; a database made with the office
+// as its template), dropped with it.
+class OfficeCopy {
+public:
+    explicit OfficeCopy(const std::string& name);
+    ~OfficeCopy();
+    OfficeCopy(const OfficeCopy&) = delete;
+    OfficeCopy& operator=(const OfficeCopy&) = delete;
+    const Target& target() const { return target_; }
+
+private:
+    Target target_;
+    std::string database_;
+};
+
+}  // namespace tarvic::bench

@@ -4,6 +4,8 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QElapsedTimer>
+#include <QScopeGuard>
 
 #include <benchmark/benchmark.h>
 
@@ -87,18 +89,27 @@ const std::string& NativeReplay::textOf(const QString& sql) {
     return it->second;
 }
 
-qint64 NativeReplay::run(const std::vector<Statement>& statements) {
+qint64 NativeReplay::run(const std::vector<Statement>& statements, std::vector<double>* msEach) {
     qint64 rows = 0;
-    for (const Statement& s : statements) {
+    if (msEach)
+        msEach->assign(statements.size(), 0.0);
+    QElapsedTimer clock;
+    for (size_t i = 0; i < statements.size(); ++i) {
+        const Statement& s = statements[i];
         if (!s.reads())
             continue;
+        clock.start();
+        const auto done = qScopeGuard([&] {
+            if (msEach)
+                (*msEach)[i] = clock.nsecsElapsed() / 1e6;
+        });
         if (pg_) {
             std::vector<std::string> values;
             for (const QVariant& v : s.values)
                 values.push_back(text(v));
             std::vector<const char*> pointers;
-            for (int i = 0; i < s.values.size(); ++i)
-                pointers.push_back(s.values[i].isNull() ? nullptr : values[size_t(i)].c_str());
+            for (int j = 0; j < s.values.size(); ++j)
+                pointers.push_back(s.values[j].isNull() ? nullptr : values[size_t(j)].c_str());
             PgResult r = pg_->execParams(textOf(s.sql), pointers);
             for (int row = 0; row < r.rows(); ++row)
                 for (int col = 0, n = PQnfields(r.get()); col < n; ++col)
@@ -107,16 +118,16 @@ qint64 NativeReplay::run(const std::vector<Statement>& statements) {
             continue;
         }
         SqliteStmt st(lite_->get(), textOf(s.sql));
-        for (int i = 0; i < s.values.size(); ++i) {
-            const QVariant& v = s.values[i];
+        for (int j = 0; j < s.values.size(); ++j) {
+            const QVariant& v = s.values[j];
             if (v.isNull())
-                st.bindNull(i + 1);
+                st.bindNull(j + 1);
             else if (whole(v))
-                st.bind(i + 1, qint64(v.toLongLong()));
+                st.bind(j + 1, qint64(v.toLongLong()));
             else if (v.typeId() == QMetaType::Double)
-                sqlite3_bind_double(st.get(), i + 1, v.toDouble());
+                sqlite3_bind_double(st.get(), j + 1, v.toDouble());
             else
-                st.bind(i + 1, text(v));
+                st.bind(j + 1, text(v));
         }
         while (st.step()) {
             for (int col = 0, n = sqlite3_column_count(st.get()); col < n; ++col) {

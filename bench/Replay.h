@@ -39,8 +39,9 @@ public:
     NativeReplay(const NativeReplay&) = delete;
     NativeReplay& operator=(const NativeReplay&) = delete;
     // Prepares, binds and runs each reading statement, every value of every row read as text,
-    // as the program's driver reads them; returns the rows read.
-    qint64 run(const std::vector<Statement>& statements);
+    // as the program's driver reads them; returns the rows read. msEach, when given, gets each
+    // statement's time (0 for those not run again).
+    qint64 run(const std::vector<Statement>& statements, std::vector<double>* msEach = nullptr);
 
 private:
     // The statement's text for the engine, converted once: not the engine's work to time.

@@ -9,6 +9,7 @@
 #include "GstBench.h"
 #include "LeadBench.h"
 #include "ListingBench.h"
+#include "WindowBench.h"
 #endif
 
 #include "TestDb.h"
@@ -244,7 +245,6 @@ const BigData& bigData() {
 QString connName(const char* what, const benchmark::State& state) {
     return QStringLiteral("%1-%2").arg(QLatin1String(what)).arg(state.thread_index());
 }
-
 
 // ---------------------------------------------------------------- numbering
 
@@ -816,6 +816,7 @@ int main(int argc, char** argv) {
     registerLeadBenchmarks();
     registerGstBenchmarks();
     registerBoardBenchmarks();
+    registerWindowBenchmarks();
 #endif
 
     SummaryReporter reporter(isatty(fileno(stdout)) ? benchmark::ConsoleReporter::OO_ColorTabular
@@ -830,6 +831,7 @@ int main(int argc, char** argv) {
     printLeadSummary();
     printGstSummary();
     printBoardSummary();
+    printWindowSummary();
 #endif
     printHeadlines();
     std::fflush(stdout);
