@@ -200,6 +200,12 @@ void ledgerProgram(benchmark::State& state) {
     auto db = b.target.connect(QStringLiteral("ledger"));
     timed(state, "ledger program", [&] { return programRead(*db, ledgerQuery(b)); });
 }
+// What the export reads through: the block reader.
+void ledgerBlocks(benchmark::State& state) {
+    const BigData& b = big();
+    auto db = b.target.connect(QStringLiteral("ledger-blocks"));
+    timed(state, "ledger blocks", [&] { return blockRead(*db, ledgerQuery(b)); });
+}
 void ledgerNative(benchmark::State& state) {
     const BigData& b = big();
     timed(state, "ledger native", [&] { return nativeRead(b, ledgerQuery(b)); });
@@ -351,6 +357,7 @@ void registerLedgerBenchmarks() {
         ->Unit(benchmark::kMillisecond);
     for (auto [name, fn] : {std::pair{"ledger/party/native", &ledgerNative},
                             {"ledger/party/program", &ledgerProgram},
+                            {"ledger/party/blocks", &ledgerBlocks},
                             {"ledger/outstanding/native", &outstandingNative},
                             {"ledger/outstanding/program", &outstandingProgram}})
         benchmark::RegisterBenchmark(name, fn)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -363,7 +370,11 @@ void printLedgerSummary() {
                 usePostgres() ? "PostgreSQL" : "SQLite");
     figures.printTime("party ledger, 10,000 rows read whole, Qt row by row", figures.get("ledger program"),
                       figures.get("ledger native"));
-    headline("ledger read whole (export), best run", figures.get("ledger program"), figures.get("ledger native"), 1.5);
+    figures.printTime("  the same in blocks (the export's reader)", figures.get("ledger blocks"),
+                      figures.get("ledger native"));
+    // The export reads through the block reader: that is the figure the target is for.
+    headline("ledger read whole in blocks (export), best run", figures.get("ledger blocks"),
+             figures.get("ledger native"), 1.5);
     headline("outstanding list read whole, best run", figures.get("outstanding program"),
              figures.get("outstanding native"), 1.3);
     figures.printTime("  native", figures.get("ledger native"), 0);

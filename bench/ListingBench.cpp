@@ -7,6 +7,7 @@
 #include "masters/frm_Search_Party.h"
 #include "shell/kit/GridHelpers.h"
 #include "shell/kit/ListGrid.h"
+#include "shell/kit/QueryModel.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -287,6 +288,23 @@ void listingWindow(benchmark::State& state) {
             const double lastPage = t.nsecsElapsed() / 1e6;
             if (lastCode.isEmpty())
                 throw BenchFailure("the list's last row read empty");
+            // Paging on by key: the page after the first, then one read on from the middle of
+            // the list (after a jump there, which is read by position) must cost about the same.
+            w.Load_Grid();
+            QueryModel* m = w.detailModel();
+            const int size = m->pageSize();
+            t.restart();
+            const QString second = m->text(size, 0);
+            const double nearPage = t.nsecsElapsed() / 1e6;
+            const int middle = (kParties / size / 2) * size;
+            m->text(middle, 0);
+            t.restart();
+            const QString onward = m->text(middle + size, 0);
+            const double middlePage = t.nsecsElapsed() / 1e6;
+            if (second.isEmpty() || onward.isEmpty())
+                throw BenchFailure("a page read by key came back empty");
+            figures.keep("page after the first", nearPage);
+            figures.keep("middle page by key", middlePage);
             w.Load_Grid();
             t.restart();
             w.Grid1->scrollToBottom();
@@ -367,6 +385,10 @@ void printListingSummary() {
     headline("party list: Show to first screen of both grids", get("first screen"), native, 2.0);
     headline("party list: every row through the model (export)", get("every row"), get("qt fetch"), 1.5);
     line("listing: jump to the last screen", get("last screen"));
+    figures.printTime("listing: the page after the first, read by key", get("page after the first"), 0);
+    figures.printTime("listing: a middle page read on by key", get("middle page by key"), 0);
+    headline("party list: middle page by key, x the page after the first", get("middle page by key"),
+             get("page after the first"), 2.0);
     line("old grid: one widget item per cell", get("widget items"));
     auto mem = [&](const char* what, const char* key) {
         if (get(key) >= 0)

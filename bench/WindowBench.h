@@ -7,5 +7,7 @@ namespace tarvic::bench {
 
 void registerWindowBenchmarks();
 void printWindowSummary();
+// Drops the office's copy the windows worked on.
+void releaseWindowData();
 
 }  // namespace tarvic::bench

@@ -839,6 +839,7 @@ int main(int argc, char** argv) {
     releaseListingData();
     releaseLeadData();
     releaseGstData();
+    releaseWindowData();
 #endif
     workDb.reset();  // drops the fresh PostgreSQL database while Qt is still up
     if (!failures().empty()) {

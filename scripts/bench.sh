@@ -2,7 +2,8 @@
 # Builds the benchmarks (Release) and runs them on SQLite and, when TARVIC_TEST_PG names a
 # server (or one can be started with scripts/pg-start.sh), on PostgreSQL.
 # Usage: scripts/bench.sh [--fresh] [extra Google Benchmark flags, e.g. --benchmark_filter=balance]
-#   --fresh   drop the cached million-row databases first (they are rebuilt, about a minute each)
+#   --fresh   drop the cached databases first (the million rows and the big office; rebuilt, a few
+#             minutes each)
 # Environment: TARVIC_BENCH_BUILD (build dir, default ./build-bench),
 #   TARVIC_BENCH_DIR (cache of the SQLite file, default /tmp/tarvic-bench),
 #   TARVIC_BENCH_REPS (repetitions, best one kept in the summary; default 3),
