@@ -1,6 +1,7 @@
 #include "ListingBench.h"
 
 #include "BenchSupport.h"
+#include "Replay.h"
 #include "TestSession.h"
 #include "masters/PartyWindows.h"
 #include "masters/frm_LstPartyRegd.h"
@@ -50,14 +51,6 @@ double rssMiB() {
 QString detailSql() {
     return party::joinSelect(kPartyListColumns, QStringLiteral("(a.CREATED_ON >= ? AND a.CREATED_ON < ?)")) +
            QStringLiteral(" ORDER BY b.PARTY_TYPE, c.COUNTRY_NAME, d.STATE_NAME, e.PLACE_NAME, a.PARTY_CODE");
-}
-
-std::string pgText(QString sql) {
-    int n = 0;
-    QString out;
-    for (QChar c : sql)
-        out += c == QLatin1Char('?') ? QStringLiteral("$%1").arg(++n) : QString(c);
-    return out.toStdString();
 }
 
 const char* const kTypes[] = {"AGENT",     "HOTEL",        "TRANSPORTER", "GUIDE",
@@ -210,7 +203,7 @@ void nativeFetch(benchmark::State& state) {
             for (auto _ : state) {
                 QElapsedTimer t;
                 t.start();
-                PgResult r = c.execParams(pgText(detailSql()), {from.c_str(), to.c_str()});
+                PgResult r = c.execParams(pgPlaceholderText(detailSql()), {from.c_str(), to.c_str()});
                 size_t bytes = 0;
                 for (int i = 0; i < r.rows(); ++i)
                     for (int col = 0, n = PQnfields(r.get()); col < n; ++col)

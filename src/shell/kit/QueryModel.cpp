@@ -129,10 +129,8 @@ QString QueryModel::rowsSql() const {
     return sql;
 }
 
-QList<QueryModel::OrderTerm> QueryModel::keyTerms() const {
+QList<QueryModel::OrderTerm> QueryModel::orderTerms() const {
     QList<OrderTerm> terms;
-    if (!groupBy_.isEmpty() || orderBy_.isEmpty())
-        return terms;
     int depth = 0;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= orderBy_.size(); ++i) {
@@ -150,13 +148,21 @@ QList<QueryModel::OrderTerm> QueryModel::keyTerms() const {
                 t.expression.chop(4);
             }
             t.expression = t.expression.trimmed();
-            // A name the select list gives cannot be selected again beside it.
-            if (select_.contains(QLatin1String(" AS ") + t.expression, Qt::CaseInsensitive))
-                return {};
             terms << t;
             start = i + 1;
         }
     }
+    return terms;
+}
+
+QList<QueryModel::OrderTerm> QueryModel::keyTerms() const {
+    if (!groupBy_.isEmpty() || orderBy_.isEmpty())
+        return {};
+    const QList<OrderTerm> terms = orderTerms();
+    // A name the select list gives cannot be selected again beside it.
+    for (const OrderTerm& t : terms)
+        if (select_.contains(QLatin1String(" AS ") + t.expression, Qt::CaseInsensitive))
+            return {};
     return terms;
 }
 
@@ -296,26 +302,8 @@ QString QueryModel::reversedOrder() const {
     // Each term of the order turned round; NULLs keep their place in the reversed order on
     // both engines (SQLite sorts them first, PostgreSQL last, each side mirrored by DESC).
     QStringList terms;
-    int depth = 0;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= orderBy_.size(); ++i) {
-        const QChar c = i < orderBy_.size() ? orderBy_.at(i) : QLatin1Char(',');
-        if (c == QLatin1Char('('))
-            ++depth;
-        else if (c == QLatin1Char(')'))
-            --depth;
-        else if (c == QLatin1Char(',') && depth == 0) {
-            QString term = orderBy_.mid(start, i - start).trimmed();
-            if (term.endsWith(QLatin1String(" DESC"), Qt::CaseInsensitive))
-                term.chop(5);
-            else if (term.endsWith(QLatin1String(" ASC"), Qt::CaseInsensitive))
-                term = term.chopped(4) + QLatin1String(" DESC");
-            else
-                term += QLatin1String(" DESC");
-            terms << term;
-            start = i + 1;
-        }
-    }
+    for (const OrderTerm& t : orderTerms())
+        terms << (t.descending ? t.expression : t.expression + QLatin1String(" DESC"));
     return terms.join(QLatin1String(", "));
 }
 

@@ -138,6 +138,7 @@ private:
     // Pages this close to either end are read with LIMIT/OFFSET from that end.
     static constexpr int kDirectPages = 8;
     QString rowsSql() const;
+    QList<OrderTerm> orderTerms() const;
     // The order's terms; empty when pages cannot be read by key (a grouped list, or an order
     // by a name of the select list).
     QList<OrderTerm> keyTerms() const;
