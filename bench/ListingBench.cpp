@@ -286,18 +286,20 @@ void listingWindow(benchmark::State& state) {
             w.Load_Grid();
             QueryModel* m = w.detailModel();
             const int size = m->pageSize();
-            t.restart();
-            const QString second = m->text(size, 0);
-            const double nearPage = t.nsecsElapsed() / 1e6;
-            const int middle = (kParties / size / 2) * size;
-            m->text(middle, 0);
-            t.restart();
-            const QString onward = m->text(middle + size, 0);
-            const double middlePage = t.nsecsElapsed() / 1e6;
-            if (second.isEmpty() || onward.isEmpty())
-                throw BenchFailure("a page read by key came back empty");
-            figures.keep("page after the first", nearPage);
-            figures.keep("middle page by key", middlePage);
+            if (m->rowCount() >= 4 * size) {  // a sliver of the list has no middle to read on from
+                t.restart();
+                const QString second = m->text(size, 0);
+                const double nearPage = t.nsecsElapsed() / 1e6;
+                const int middle = (m->rowCount() / size / 2) * size;
+                m->text(middle, 0);
+                t.restart();
+                const QString onward = m->text(middle + size, 0);
+                const double middlePage = t.nsecsElapsed() / 1e6;
+                if (second.isEmpty() || onward.isEmpty())
+                    throw BenchFailure("a page read by key came back empty");
+                figures.keep("page after the first", nearPage);
+                figures.keep("middle page by key", middlePage);
+            }
             w.Load_Grid();
             t.restart();
             w.Grid1->scrollToBottom();
