@@ -482,11 +482,10 @@ void generatePg(const std::string& conninfo) {
     // A loaded table is vacuumed and analysed by the server's own autovacuum soon after;
     // doing it now gives every run the same settled state (visibility map for index-only scans).
     c.exec("VACUUM ANALYZE M_TBL_TRANSACTION");
-    c.exec("CREATE TABLE BENCH_READY (GENERATED_ON VARCHAR(30))");
 }
 
 // Changes whenever a migration script or the generator changes.
-QString fingerprint() {
+QString fingerprint(const char* generatorVersion, qint64 size) {
     Migrations::latestVersion();  // registers the scripts' resources
     QCryptographicHash h(QCryptographicHash::Sha1);
     const QDir dir(QStringLiteral(":/migrations"));
@@ -496,10 +495,12 @@ QString fingerprint() {
         h.addData(name.toUtf8());
         h.addData(f.readAll());
     }
-    h.addData(kGeneratorVersion);
-    h.addData(QByteArray::number(kBookings));  // a smoke run's sliver is cached apart
+    h.addData(generatorVersion);
+    h.addData(QByteArray::number(size));  // a smoke run's sliver is cached apart
     return QString::fromLatin1(h.result().toHex().left(10));
 }
+
+}  // namespace
 
 ConnectionString pointedAt(const QString& database) {
     ConnectionString cs = ConnectionString::parse(QString::fromLatin1(kConnectionString));
@@ -512,55 +513,74 @@ void applySchema(const ConnectionString& cs) {
     Migrations(db).apply();
 }
 
-}  // namespace
-
-BigData prepareBigData() {
+Target cachedDatabase(const std::string& prefix, const char* generatorVersion, qint64 size,
+                      const std::function<void(const Target&)>& build, bool* generated) {
     test::TestDb::defineDataSource();
-    BigData big;
-    const QString fp = fingerprint();
-    QElapsedTimer clock;
-    clock.start();
+    const QString fp = fingerprint(generatorVersion, size);
+    Target t;
+    *generated = false;
     if (!usePostgres()) {
         const QString dir = qEnvironmentVariable("TARVIC_BENCH_DIR", QStringLiteral("/tmp/tarvic-bench"));
         QDir().mkpath(dir);
-        const QString path = dir + QStringLiteral("/trn1m-") + fp + QStringLiteral(".db");
+        const QString path =
+            dir + QLatin1Char('/') + QString::fromStdString(prefix) + QLatin1Char('-') + fp + QStringLiteral(".db");
         if (!QFile::exists(path)) {
             // Built under another name and renamed when complete: an interrupted run leaves
             // no half-filled database behind to be reused.
             const QString part = path + QStringLiteral(".part");
-            for (const char* suffix : {"", "-wal", "-shm"})
+            for (const char* suffix : {"", "-wal", "-shm", "-journal"})
                 QFile::remove(part + QLatin1String(suffix));
-            applySchema(pointedAt(part));
-            generateSqlite(part.toStdString());
+            Target building;
+            building.cs = pointedAt(part);
+            building.sqlitePath = part.toStdString();
+            applySchema(building.cs);
+            build(building);
             if (!QFile::rename(part, path))
                 fail("cannot rename " + part.toStdString());
-            big.generated = true;
+            *generated = true;
         }
-        big.target.cs = pointedAt(path);
-        big.target.sqlitePath = path.toStdString();
-    } else {
-        const std::string name = "tarvic_bench_" + fp.toStdString();
-        bool ready = false;
-        {
-            NativePg admin(pgConninfo("postgres"));
-            if (admin.execParams("SELECT 1 FROM pg_database WHERE datname=$1", {name.c_str()}).rows() > 0) {
-                NativePg c(pgConninfo(name));
-                ready = std::string(c.exec("SELECT to_regclass('bench_ready') IS NOT NULL").at(0, 0)) == "t";
-            }
-            if (!ready) {
-                // Identifiers cannot be bound; the name is made of our own hex digits only.
-                admin.exec("DROP DATABASE IF EXISTS " + name + " WITH (FORCE)");
-                admin.exec("CREATE DATABASE " + name + " TEMPLATE template0");
-            }
+        t.cs = pointedAt(path);
+        t.sqlitePath = path.toStdString();
+        return t;
+    }
+    const std::string name = "tarvic_bench_" + prefix + "_" + fp.toStdString();
+    t.cs = pointedAt(QString::fromStdString(name));
+    t.pgConninfo = pgConninfo(name);
+    bool ready = false;
+    {
+        NativePg admin(pgConninfo("postgres"));
+        if (admin.execParams("SELECT 1 FROM pg_database WHERE datname=$1", {name.c_str()}).rows() > 0) {
+            NativePg c(pgConninfo(name));
+            ready = std::string(c.exec("SELECT to_regclass('bench_ready') IS NOT NULL").at(0, 0)) == "t";
         }
         if (!ready) {
-            applySchema(pointedAt(QString::fromStdString(name)));
-            generatePg(pgConninfo(name));
-            big.generated = true;
+            // Identifiers cannot be bound; the name is made of our own letters and hex digits.
+            admin.exec("DROP DATABASE IF EXISTS " + name + " WITH (FORCE)");
+            admin.exec("CREATE DATABASE " + name + " TEMPLATE template0");
         }
-        big.target.cs = pointedAt(QString::fromStdString(name));
-        big.target.pgConninfo = pgConninfo(name);
     }
+    if (!ready) {
+        applySchema(t.cs);
+        build(t);
+        NativePg(t.pgConninfo).exec("CREATE TABLE BENCH_READY (GENERATED_ON VARCHAR(30))");
+        *generated = true;
+    }
+    return t;
+}
+
+BigData prepareBigData() {
+    BigData big;
+    QElapsedTimer clock;
+    clock.start();
+    big.target = cachedDatabase(
+        "trn1m", kGeneratorVersion, kBookings,
+        [](const Target& t) {
+            if (usePostgres())
+                generatePg(t.pgConninfo);
+            else
+                generateSqlite(t.sqlitePath);
+        },
+        &big.generated);
     big.generateSeconds = clock.elapsed() / 1000.0;
 
     // Keys: every party in a scattered order, and a spread sample of bookings with their

@@ -9,6 +9,7 @@
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -46,6 +47,17 @@ struct Target {
     std::string pgConninfo;  // PostgreSQL: libpq connection string
     std::unique_ptr<Database> connect(const QString& name) const { return std::make_unique<Database>(cs, name); }
 };
+
+// The TARVIC data source pointed at another file or database, and the schema applied to it.
+ConnectionString pointedAt(const QString& database);
+void applySchema(const ConnectionString& cs);
+
+// A database built once per engine and kept between runs, keyed by the schema (every migration
+// script), the generator's version and the size: a SQLite file in TARVIC_BENCH_DIR, renamed into
+// place when complete, or a PostgreSQL database marked ready when complete. `build` fills it (the
+// schema is already applied) when no complete one is there; *generated tells which happened.
+Target cachedDatabase(const std::string& prefix, const char* generatorVersion, qint64 size,
+                      const std::function<void(const Target&)>& build, bool* generated);
 
 // The cached million-row database: created (schema through Migrations, rows through the
 // native library) when missing, otherwise reused. Keys to query are sampled from it.

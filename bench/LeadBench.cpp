@@ -1,6 +1,7 @@
 #include "LeadBench.h"
 
 #include "BenchSupport.h"
+#include "Replay.h"
 #include "TestSession.h"
 #include "sales/LeadQuery.h"
 #include "sales/frm_BusinessLead_Add.h"
@@ -89,14 +90,6 @@ ListQuery registerSql(test::TestSession& ts) {
     return q;
 }
 
-std::string pgText(const QString& sql) {
-    int n = 0;
-    QString out;
-    for (QChar c : sql)
-        out += c == QLatin1Char('?') ? QStringLiteral("$%1").arg(++n) : QString(c);
-    return out.toStdString();
-}
-
 // The values as the native libraries take them: text.
 std::vector<std::string> nativeValues(const QVariantList& values) {
     std::vector<std::string> out;
@@ -135,7 +128,7 @@ void nativeFetch(benchmark::State& state) {
                 std::vector<const char*> v;
                 for (const std::string& s : values)
                     v.push_back(s.c_str());
-                PgResult r = c.execParams(pgText(q.statement), v);
+                PgResult r = c.execParams(pgPlaceholderText(q.statement), v);
                 for (int i = 0; i < r.rows(); ++i)
                     for (int col = 0, n = PQnfields(r.get()); col < n; ++col)
                         bytes += std::strlen(r.at(i, col));
@@ -143,8 +136,8 @@ void nativeFetch(benchmark::State& state) {
             }
             benchmark::DoNotOptimize(bytes);
             if (rows != kLeads)
-                throw BenchFailure("the native fetch read " + std::to_string(rows) + " of " +
-                                   std::to_string(kLeads) + " leads");
+                throw BenchFailure("the native fetch read " + std::to_string(rows) + " of " + std::to_string(kLeads) +
+                                   " leads");
             figures.keep("native", t.nsecsElapsed() / 1e6);
         }
         state.counters["rows"] = double(rows);

@@ -1,12 +1,14 @@
 #include "ListingBench.h"
 
 #include "BenchSupport.h"
+#include "Replay.h"
 #include "TestSession.h"
 #include "masters/PartyWindows.h"
 #include "masters/frm_LstPartyRegd.h"
 #include "masters/frm_Search_Party.h"
 #include "shell/kit/GridHelpers.h"
 #include "shell/kit/ListGrid.h"
+#include "shell/kit/QueryModel.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -49,14 +51,6 @@ double rssMiB() {
 QString detailSql() {
     return party::joinSelect(kPartyListColumns, QStringLiteral("(a.CREATED_ON >= ? AND a.CREATED_ON < ?)")) +
            QStringLiteral(" ORDER BY b.PARTY_TYPE, c.COUNTRY_NAME, d.STATE_NAME, e.PLACE_NAME, a.PARTY_CODE");
-}
-
-std::string pgText(QString sql) {
-    int n = 0;
-    QString out;
-    for (QChar c : sql)
-        out += c == QLatin1Char('?') ? QStringLiteral("$%1").arg(++n) : QString(c);
-    return out.toStdString();
 }
 
 const char* const kTypes[] = {"AGENT",     "HOTEL",        "TRANSPORTER", "GUIDE",
@@ -209,7 +203,7 @@ void nativeFetch(benchmark::State& state) {
             for (auto _ : state) {
                 QElapsedTimer t;
                 t.start();
-                PgResult r = c.execParams(pgText(detailSql()), {from.c_str(), to.c_str()});
+                PgResult r = c.execParams(pgPlaceholderText(detailSql()), {from.c_str(), to.c_str()});
                 size_t bytes = 0;
                 for (int i = 0; i < r.rows(); ++i)
                     for (int col = 0, n = PQnfields(r.get()); col < n; ++col)
@@ -287,6 +281,28 @@ void listingWindow(benchmark::State& state) {
             const double lastPage = t.nsecsElapsed() / 1e6;
             if (lastCode.isEmpty())
                 throw BenchFailure("the list's last row read empty");
+            // Paging on by key: the eleventh page, then one read on from the middle of
+            // the list (after a jump there, which is read by position) must cost about the same.
+            w.Load_Grid();
+            QueryModel* m = w.detailModel();
+            const int size = m->pageSize();
+            if (m->rowCount() >= 24 * size) {  // a sliver of the list has no middle to read on from
+                m->text(9 * size, 0);          // past what the first screen reads ahead to fit its columns
+                t.restart();
+                const QString second = m->text(10 * size, 0);
+                const double nearPage = t.nsecsElapsed() / 1e6;
+                const int middle = (m->rowCount() / size / 2) * size;
+                m->text(middle, 0);
+                t.restart();
+                const QString onward = m->text(middle + size, 0);
+                const double middlePage = t.nsecsElapsed() / 1e6;
+                if (second.isEmpty() || onward.isEmpty())
+                    throw BenchFailure("a page read by key came back empty");
+                requirePlausible("the eleventh page read by key", nearPage, 0.01);
+                requirePlausible("a middle page read by key", middlePage, 0.01);
+                figures.keep("eleventh page by key", nearPage);
+                figures.keep("middle page by key", middlePage);
+            }
             w.Load_Grid();
             t.restart();
             w.Grid1->scrollToBottom();
@@ -367,6 +383,10 @@ void printListingSummary() {
     headline("party list: Show to first screen of both grids", get("first screen"), native, 2.0);
     headline("party list: every row through the model (export)", get("every row"), get("qt fetch"), 1.5);
     line("listing: jump to the last screen", get("last screen"));
+    figures.printTime("listing: the eleventh page, read by key", get("eleventh page by key"), 0);
+    figures.printTime("listing: a middle page read on by key", get("middle page by key"), 0);
+    headline("party list: middle page by key, x the eleventh", get("middle page by key"), get("eleventh page by key"),
+             2.0);
     line("old grid: one widget item per cell", get("widget items"));
     auto mem = [&](const char* what, const char* key) {
         if (get(key) >= 0)

@@ -5,9 +5,11 @@
 #include "BenchSupport.h"
 #include "LedgerBench.h"
 #ifndef TARVIC_BENCH_DATA_ONLY
+#include "BoardBench.h"
 #include "GstBench.h"
 #include "LeadBench.h"
 #include "ListingBench.h"
+#include "WindowBench.h"
 #endif
 
 #include "TestDb.h"
@@ -243,7 +245,6 @@ const BigData& bigData() {
 QString connName(const char* what, const benchmark::State& state) {
     return QStringLiteral("%1-%2").arg(QLatin1String(what)).arg(state.thread_index());
 }
-
 
 // ---------------------------------------------------------------- numbering
 
@@ -814,6 +815,8 @@ int main(int argc, char** argv) {
     registerListingBenchmarks();
     registerLeadBenchmarks();
     registerGstBenchmarks();
+    registerBoardBenchmarks();
+    registerWindowBenchmarks();
 #endif
 
     SummaryReporter reporter(isatty(fileno(stdout)) ? benchmark::ConsoleReporter::OO_ColorTabular
@@ -827,6 +830,8 @@ int main(int argc, char** argv) {
     printListingSummary();
     printLeadSummary();
     printGstSummary();
+    printBoardSummary();
+    printWindowSummary();
 #endif
     printHeadlines();
     std::fflush(stdout);
@@ -834,6 +839,7 @@ int main(int argc, char** argv) {
     releaseListingData();
     releaseLeadData();
     releaseGstData();
+    releaseWindowData();
 #endif
     workDb.reset();  // drops the fresh PostgreSQL database while Qt is still up
     if (!failures().empty()) {

@@ -2,7 +2,8 @@
 # Builds the benchmarks (Release) and runs them on SQLite and, when TARVIC_TEST_PG names a
 # server (or one can be started with scripts/pg-start.sh), on PostgreSQL.
 # Usage: scripts/bench.sh [--fresh] [extra Google Benchmark flags, e.g. --benchmark_filter=balance]
-#   --fresh   drop the cached million-row databases first (they are rebuilt, about a minute each)
+#   --fresh   drop the cached databases first (the million rows and the big office; rebuilt, a few
+#             minutes each)
 # Environment: TARVIC_BENCH_BUILD (build dir, default ./build-bench),
 #   TARVIC_BENCH_DIR (cache of the SQLite file, default /tmp/tarvic-bench),
 #   TARVIC_BENCH_REPS (repetitions, best one kept in the summary; default 3),
@@ -39,7 +40,7 @@ cmake --build "$build" --target "$target" -j"$(nproc)"
 bin="$build/bench/$target"
 
 if [ "$fresh" = 1 ]; then
-  rm -f "${TARVIC_BENCH_DIR:-/tmp/tarvic-bench}"/trn1m-*.db
+  rm -f "${TARVIC_BENCH_DIR:-/tmp/tarvic-bench}"/{trn1m,office}-*.db
   if [ -n "${TARVIC_TEST_PG:-}" ]; then
     admin="$TARVIC_TEST_PG user=tarvicuser dbname=postgres"
     for db in $(PGPASSWORD=pass987 psql -X -At "$admin" \

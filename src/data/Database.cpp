@@ -1,4 +1,5 @@
 #include "Database.h"
+#include "StatementCount.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -13,6 +14,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <atomic>
 
 namespace tarvic {
 
@@ -377,6 +379,7 @@ QSqlQuery Database::exec(const QString& sql, const QVariantList& values) {
 
 QSqlQuery Database::execOnce(const QString& sql, const QVariantList& values) {
     ++statements_;
+    statements::ran(sql, values);
     if (failAt_ > 0 && --failAt_ == 0)
         throw DbError(DbError::Kind::Injected, QStringLiteral("Statement refused (injected failure)"));
     QSqlQuery q(handle());
@@ -420,6 +423,7 @@ QSqlQuery& Database::runPrepared(const QString& sql, const QVariantList& values,
 
 QSqlQuery& Database::runPreparedOnce(const QString& sql, const QVariantList& values, bool keep) {
     ++statements_;
+    statements::ran(sql, values);
     if (failAt_ > 0 && --failAt_ == 0)
         throw DbError(DbError::Kind::Injected, QStringLiteral("Statement refused (injected failure)"));
     QSqlQuery& q = prepared(sql, keep);
@@ -460,6 +464,7 @@ QVariant Database::scalar(const QString& sql, const QVariantList& values, Result
 QVariant Database::keptScalar(const QString& sql, const QVariantList& values) {
     return outsideTransactionRetried([&] {
         ++statements_;
+        statements::ran(sql, values);
         if (failAt_ > 0 && --failAt_ == 0)
             throw DbError(DbError::Kind::Injected, QStringLiteral("Statement refused (injected failure)"));
         auto it = kept_.find(sql);
@@ -564,3 +569,27 @@ bool Database::shouldRetry(const DbError& e, int attempt, qint64 elapsedMs) {
 }
 
 }  // namespace tarvic
+
+namespace tarvic::statements {
+
+namespace {
+std::atomic<qint64> counted{0};
+Listener listener;
+}  // namespace
+
+qint64 runSoFar() {
+    return counted.load(std::memory_order_relaxed);
+}
+
+Listener listen(Listener l) {
+    std::swap(listener, l);
+    return l;
+}
+
+void ran(const QString& sql, const QVariantList& values) {
+    counted.fetch_add(1, std::memory_order_relaxed);
+    if (listener)
+        listener(sql, values);
+}
+
+}  // namespace tarvic::statements

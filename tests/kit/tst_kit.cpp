@@ -606,9 +606,10 @@ private slots:
         QCOMPARE(lines.size(), 11);
         QCOMPARE(lines.at(0), u"\"SLNO\"\t\"CODE\"\t\"KIND\"\t\"AMOUNT\"\t\"ON\""_s);
         QCOMPARE(lines.at(10), u"\"10\"\t\"8\"\t\"C\"\t\"0.05\"\t\"08/03/2024 09:05:07\""_s);
-        // Forty rows read a row per page: pages near the top forwards, near the bottom
-        // backwards from the end, in the middle by row number; NULL kinds and a descending
-        // key included. Each row must sit where one full pass puts it.
+        // Forty rows read a row per page, in order (each page by key from the one before) and
+        // scattered (near the top forwards, near the bottom backwards from the end, in the
+        // middle by row number); NULL kinds and a descending key included. Each row must sit
+        // where one full pass puts it.
         for (int code = 11; code <= 40; ++code)
             f.ts.db().exec(u"INSERT INTO T_LIST (CODE, KIND) VALUES (?, ?)"_s,
                            {code, code % 4 == 0 ? QVariant() : QVariant(QString(QChar('A' + code % 3)))});
@@ -626,12 +627,54 @@ private slots:
             paged << one.text(r, 0) + '/' + one.text(r, 1);
         QCOMPARE(streamed.size(), 40);
         QCOMPARE(paged, streamed);
+        one.load(kAll);
+        for (int i = 0; i < one.rowCount(); ++i) {  // a stride of 7 never lands next to a page held
+            const int r = i * 7 % one.rowCount();
+            QCOMPARE(one.text(r, 0) + '/' + one.text(r, 1), streamed.at(r));
+        }
         QSignalSpy failed(coloured.get(), &QueryModel::pageFailed);
         f.ts.db().exec(u"DROP TABLE T_LIST"_s);
         QCOMPARE(coloured->text(9, 1), QString());
         QCOMPARE(coloured->text(8, 1), QString());
         QVERIFY(failed.wait(2000));
         QCOMPARE(failed.size(), 1);
+    }
+
+    // Pages read on from the one before by key: rows added meanwhile before, among and after
+    // the rows shown neither repeat nor push rows out of the pages still to come, whatever the
+    // order's direction, NULLs and types (text, amount, moment).
+    void pagesReadByKeyKeepTheirPlace() {
+        Rows f;
+        const struct {
+            const char* order;
+        } cases[] = {{"KIND, CODE"}, {"KIND DESC, CODE DESC"}, {"AMT, CODE"}, {"ON_DAY DESC, CODE"}};
+        for (const auto& c : cases) {
+            const QString order = QString::fromLatin1(c.order);
+            auto m = f.rows(3);
+            m->setOrder(order);
+            m->load(kAll);
+            QStringList shown, rest;
+            for (int r = 0; r < 6; ++r)
+                shown << m->text(r, 1);
+            const QString day = f.ts.db().dialect().isSqlite() ? u"?"_s : u"CAST(? AS TIMESTAMP)"_s;
+            for (const auto& [code, kind, amount, on] :
+                 {std::tuple{11, "A", "5.00", QDate(2024, 3, 11)}, std::tuple{12, "D", "", QDate(2024, 3, 12)},
+                  std::tuple{13, "0", "-1.00", QDate(2024, 2, 28)}})
+                f.ts.db().exec(u"INSERT INTO T_LIST (CODE, KIND, AMT, ON_DAY) VALUES (?, ?, %1, %2)"_s.arg(
+                                   *amount ? f.ts.db().dialect().amount() : u"NULL"_s, day),
+                               *amount ? QVariantList{code, QString::fromLatin1(kind), QString::fromLatin1(amount),
+                                                      QDateTime(on, QTime(9, 5, 7))}
+                                       : QVariantList{code, QString::fromLatin1(kind), QDateTime(on, QTime(9, 5, 7))});
+            for (int r = 6; r < m->rowCount(); ++r)
+                rest << m->text(r, 1);
+            auto all = f.rows(100);
+            all->setOrder(order);
+            all->load(kAll);
+            const QStringList now = columns(*all).at(1);
+            const QStringList expected = now.mid(now.indexOf(shown.last()) + 1, rest.size());
+            QVERIFY2(rest == expected, qPrintable(order + u": "_s + shown.join(' ') + u" | "_s + rest.join(' ')));
+            f.ts.db().exec(u"DELETE FROM T_LIST WHERE CODE > 10"_s);
+        }
     }
 
     // Every cell quoted with inner quotes doubled, hidden columns included, UTF-8 after a

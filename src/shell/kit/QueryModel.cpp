@@ -129,8 +129,117 @@ QString QueryModel::rowsSql() const {
     return sql;
 }
 
+QList<QueryModel::OrderTerm> QueryModel::orderTerms() const {
+    QList<OrderTerm> terms;
+    int depth = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= orderBy_.size(); ++i) {
+        const QChar c = i < orderBy_.size() ? orderBy_.at(i) : QLatin1Char(',');
+        if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')'))
+            --depth;
+        else if (c == QLatin1Char(',') && depth == 0) {
+            OrderTerm t{orderBy_.mid(start, i - start).trimmed()};
+            if (t.expression.endsWith(QLatin1String(" DESC"), Qt::CaseInsensitive)) {
+                t.expression.chop(5);
+                t.descending = true;
+            } else if (t.expression.endsWith(QLatin1String(" ASC"), Qt::CaseInsensitive)) {
+                t.expression.chop(4);
+            }
+            t.expression = t.expression.trimmed();
+            terms << t;
+            start = i + 1;
+        }
+    }
+    return terms;
+}
+
+QList<QueryModel::OrderTerm> QueryModel::keyTerms() const {
+    if (!groupBy_.isEmpty() || orderBy_.isEmpty())
+        return {};
+    const QList<OrderTerm> terms = orderTerms();
+    // A name the select list gives cannot be selected again beside it.
+    for (const OrderTerm& t : terms)
+        if (select_.contains(QLatin1String(" AS ") + t.expression, Qt::CaseInsensitive))
+            return {};
+    return terms;
+}
+
+QString QueryModel::pageSelect() const {
+    QString select = select_;
+    for (qsizetype i = 0; i < keys_.size(); ++i)
+        select += QStringLiteral(", %1 AS LISTING_K%2").arg(keys_[i].expression).arg(i);
+    return select;
+}
+
+bool QueryModel::readByKey(int page, Page& rows) const {
+    if (keys_.isEmpty() || keysFailed_)
+        return false;
+    const auto before = pages_.constFind(page - 1), after = pages_.constFind(page + 1);
+    const bool forwards = before != pages_.cend() && before->size() == pageSize_;
+    if (!forwards && (after == pages_.cend() || after->isEmpty()))
+        return false;
+    const QVariantList& from = forwards ? before->constLast().keys : after->constFirst().keys;
+    // Rows beyond `from` in the direction of reading: the same on the terms before one, and
+    // beyond it on that one. SQLite puts NULLs first in an ascending order, PostgreSQL last;
+    // a DESC term turns both round, and so does reading backwards.
+    const bool nullsLowest = db_.dialect().isSqlite();
+    QStringList any, order;
+    QVariantList values = query_.values;
+    for (qsizetype i = 0; i < keys_.size(); ++i) {
+        QStringList all;
+        for (qsizetype j = 0; j <= i; ++j) {
+            const QString k = QStringLiteral("q.LISTING_K%1").arg(j);
+            const QVariant& v = from.at(j);
+            if (j < i) {
+                all << (v.isNull() ? k + QStringLiteral(" IS NULL") : k + QStringLiteral(" = ?"));
+                if (!v.isNull())
+                    values << v;
+                continue;
+            }
+            const bool ascending = keys_[j].descending != forwards;
+            const bool nullsBefore = nullsLowest == ascending;  // NULLs come before the others in this reading
+            const QString beyond = k + (ascending ? QStringLiteral(" > ?") : QStringLiteral(" < ?"));
+            if (v.isNull())
+                all << (nullsBefore ? k + QStringLiteral(" IS NOT NULL") : QStringLiteral("1 = 0"));
+            else {
+                all << (nullsBefore ? beyond : QStringLiteral("(%1 OR %2 IS NULL)").arg(beyond, k));
+                values << v;
+            }
+        }
+        any << QLatin1Char('(') + all.join(QLatin1String(" AND ")) + QLatin1Char(')');
+        order << QStringLiteral("LISTING_K%1%2")
+                     .arg(i)
+                     .arg(keys_[i].descending != forwards ? QString() : QStringLiteral(" DESC"));
+    }
+    const QString sql =
+        QStringLiteral("SELECT * FROM (%1) q WHERE %2 ORDER BY %3 LIMIT %4")
+            .arg(query_.with(pageSelect()), any.join(QLatin1String(" OR ")), order.join(QLatin1String(", ")))
+            .arg(pageSize_);
+    ++statements_;
+    Page read;
+    try {
+        RowReader r(db_, sql, values);
+        const qint64 first = qint64(page) * pageSize_;
+        int rowNo = int(forwards ? first : first + pageSize_ - 1);
+        while (r.next())
+            read.append(makeRow(r.record(), forwards ? rowNo++ : rowNo--));
+    } catch (const DbError&) {
+        // A value the engine would not compare as bound: pages by position from now on.
+        keysFailed_ = true;
+        return false;
+    }
+    if (!forwards)
+        std::reverse(read.begin(), read.end());
+    rows = std::move(read);
+    return true;
+}
+
 QueryModel::Row QueryModel::makeRow(const QSqlRecord& rec, int rowNo) const {
     Row row;
+    for (qsizetype i = 0; i < keys_.size(); ++i)
+        row.keys << rec.value(QStringLiteral("LISTING_K%1").arg(i));
     row.cells.reserve(columns_.size());
     bool beyond = false;
     for (const ListColumn& c : columns_)
@@ -165,6 +274,8 @@ void QueryModel::load(const ListQuery& query) {
     query_ = query;
     statements_ = 0;
     failed_ = false;
+    keys_ = keyTerms();
+    keysFailed_ = false;
     beyondSaid_ = false;
     Page first = readPage(0);
     int rows = int(first.size());
@@ -191,26 +302,8 @@ QString QueryModel::reversedOrder() const {
     // Each term of the order turned round; NULLs keep their place in the reversed order on
     // both engines (SQLite sorts them first, PostgreSQL last, each side mirrored by DESC).
     QStringList terms;
-    int depth = 0;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= orderBy_.size(); ++i) {
-        const QChar c = i < orderBy_.size() ? orderBy_.at(i) : QLatin1Char(',');
-        if (c == QLatin1Char('('))
-            ++depth;
-        else if (c == QLatin1Char(')'))
-            --depth;
-        else if (c == QLatin1Char(',') && depth == 0) {
-            QString term = orderBy_.mid(start, i - start).trimmed();
-            if (term.endsWith(QLatin1String(" DESC"), Qt::CaseInsensitive))
-                term.chop(5);
-            else if (term.endsWith(QLatin1String(" ASC"), Qt::CaseInsensitive))
-                term = term.chopped(4) + QLatin1String(" DESC");
-            else
-                term += QLatin1String(" DESC");
-            terms << term;
-            start = i + 1;
-        }
-    }
+    for (const OrderTerm& t : orderTerms())
+        terms << (t.descending ? t.expression : t.expression + QLatin1String(" DESC"));
     return terms.join(QLatin1String(", "));
 }
 
@@ -222,17 +315,22 @@ QueryModel::Page QueryModel::readPage(int page) const {
     const qint64 reach = qint64(pageSize_) * kDirectPages;
     const qint64 onPage = loaded_ ? qMin<qint64>(pageSize_, rows_ - offset) : pageSize_;
     const qint64 after = loaded_ ? rows_ - offset - onPage : -1;
+    Page keyed;
+    if (page > 0 && readByKey(page, keyed))
+        return keyed;
+    const QString grouped = groupBy_.isEmpty() ? QString() : QStringLiteral(" GROUP BY ") + groupBy_;
+    const QString ordered = orderBy_.isEmpty() ? QString() : QStringLiteral(" ORDER BY ") + orderBy_;
     QString sql;
     bool backwards = false;
     if (offset < reach || orderBy_.isEmpty() || onPage <= 0) {
-        sql = rowsSql() + QStringLiteral(" LIMIT %1 OFFSET %2").arg(pageSize_).arg(offset);
+        sql = query_.with(pageSelect()) + grouped + ordered +
+              QStringLiteral(" LIMIT %1 OFFSET %2").arg(pageSize_).arg(offset);
     } else if (after >= 0 && after < reach) {
         backwards = true;
-        sql = query_.with(select_) + (groupBy_.isEmpty() ? QString() : QStringLiteral(" GROUP BY ") + groupBy_) +
-              QStringLiteral(" ORDER BY ") + reversedOrder() +
+        sql = query_.with(pageSelect()) + grouped + QStringLiteral(" ORDER BY ") + reversedOrder() +
               QStringLiteral(" LIMIT %1 OFFSET %2").arg(onPage).arg(after);
     } else {
-        QString inner = query_.with(select_ + QStringLiteral(", ROW_NUMBER() OVER (ORDER BY ") + orderBy_ +
+        QString inner = query_.with(pageSelect() + QStringLiteral(", ROW_NUMBER() OVER (ORDER BY ") + orderBy_ +
                                     QStringLiteral(") AS LISTING_ROW"));
         if (!groupBy_.isEmpty())
             inner += QStringLiteral(" GROUP BY ") + groupBy_;

@@ -10,11 +10,14 @@
 //     m.load({"SELECT {columns} FROM M_TBL_TRANSACTION a, M_TBL_PARTY b WHERE a.DOC_CODE=? AND ...", {code}});
 //
 // load() reads the first page; only when it is full does a COUNT(*) over the same statement
-// size the grid. Further pages are read when the view asks for their rows (LIMIT/OFFSET from
-// the nearer end, ROW_NUMBER() in the middle of a long list), and the pages least recently
-// used are dropped. The order may use ASC and DESC, not NULLS FIRST/LAST. A listing's totals come from their own
-// aggregate statement (a grid of their own), never from summing rows held here.
-// forEachRow() streams every row in order through one forward-only pass (the export).
+// size the grid. Further pages are read when the view asks for their rows: a page next to one
+// held is read by key (the rows after that page's last row, or before its first, in the
+// order), so that scrolling costs what the first page did wherever it goes, and rows added
+// meanwhile neither repeat nor vanish from the pages still to come; any other page by its
+// position (LIMIT/OFFSET from the nearer end, ROW_NUMBER() in the middle of a long list). The
+// pages least recently used are dropped. The order may use ASC and DESC, not NULLS FIRST/LAST. A listing's totals come
+// from their own aggregate statement (a grid of their own), never from summing rows held here. forEachRow() streams
+// every row in order through one forward-only pass (the export).
 #include "data/Database.h"
 #include "engine/listings/ListQuery.h"
 
@@ -124,12 +127,24 @@ private:
         QStringList cells;
         QColor back;
         QColor fore;
+        QVariantList keys;  // the order's values, for reading the next page by key
+    };
+    struct OrderTerm {
+        QString expression;
+        bool descending = false;
     };
     using Page = QVector<Row>;
 
     // Pages this close to either end are read with LIMIT/OFFSET from that end.
     static constexpr int kDirectPages = 8;
     QString rowsSql() const;
+    QList<OrderTerm> orderTerms() const;
+    // The order's terms; empty when pages cannot be read by key (a grouped list, or an order
+    // by a name of the select list).
+    QList<OrderTerm> keyTerms() const;
+    QString pageSelect() const;
+    // The page read by key from a neighbour held in memory; false when none is held.
+    bool readByKey(int page, Page& rows) const;
     QString reversedOrder() const;
     Row makeRow(const QSqlRecord& rec, int rowNo) const;
     const Row* rowAt(int row) const;
@@ -150,6 +165,8 @@ private:
     mutable int statements_ = 0;
     mutable bool failed_ = false;
     mutable bool beyondSaid_ = false;
+    QList<OrderTerm> keys_;            // set by load()
+    mutable bool keysFailed_ = false;  // the engine refused a read by key: by position from then on
     mutable QHash<int, Page> pages_;
     mutable QList<int> recent_;  // pages, most recently used last
 };
