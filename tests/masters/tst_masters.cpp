@@ -672,7 +672,7 @@ private slots:
         // consultant's menu: every entry but the administration ones.
         const QStringList denied =
             u"mnu_CompanyProfile mnu_Login mnu_GMR mnu_SmtpServer mnu_DocCode_Maintenance "
-            "mnu_DocCode_Acc_Comb mnu_CounterReset mnu_ExpImpMenudetails"_s.split(' ');
+            "mnu_DocCode_Acc_Comb mnu_CounterReset mnu_ExpImpMenudetails mnu_ReminderTemplates mnu_SupplierTemplates"_s.split(' ');
         for (const DemoLogin& l : demoLogins()) {
             QVERIFY(r.out.contains(u"demo login %1 password %2"_s.arg(l.userName, l.password)));
             const auto login = db.firstRow(

@@ -35,7 +35,8 @@ namespace {
 const QString kBy = QStringLiteral("DEMO DATA");
 
 // The entries a tour consultant has no business in: logins and their rights, the mail server,
-// the company profile, counters, document codes and their accounts, the menu transfer.
+// the company profile, counters, document codes and their accounts, the menu transfer, the
+// texts mailed in the office's name.
 const QStringList kAdministration = {
     QStringLiteral("mnu_Login"),
     QStringLiteral("mnu_GMR"),
@@ -46,6 +47,7 @@ const QStringList kAdministration = {
     QStringLiteral("mnu_DocCode_Acc_Comb"),
     QStringLiteral("mnu_ExpImpMenudetails"),
     QStringLiteral("mnu_ReminderTemplates"),
+    QStringLiteral("mnu_SupplierTemplates"),
 };
 
 struct NameCode {
