@@ -267,8 +267,18 @@ void Logon::warnOfReadableDatabase() {
 bool Logon::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
         if (watched == txt_Password && !nameAccepted_) {
-            // The password waits until the name has been accepted.
+            // The password waits until the name has been accepted. Tab (or a click) checks the
+            // name as Enter does: silently sent back, a user types the password into the name
+            // field, in clear on the screen.
             txt_UsrName->setFocus(Qt::OtherFocusReason);
+            if (!txt_UsrName->text().trimmed().isEmpty())
+                QTimer::singleShot(0, this, [this] {
+                    if (nameAccepted_ || !txt_UsrName->hasFocus())
+                        return;
+                    Validate_UsrName();
+                    if (nameAccepted_)
+                        txt_Password->setFocus(Qt::TabFocusReason);
+                });
             return true;
         }
         if (auto* field = qobject_cast<QLineEdit*>(watched))

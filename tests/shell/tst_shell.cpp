@@ -238,20 +238,25 @@ private slots:
         }
     }
 
-    // The name is typed upper case and must be accepted (Enter) before the password takes the
-    // focus; empty fields are refused in order, each with its message.
+    // The name is typed upper case and must be accepted (Enter, or Tab which checks it the same
+    // way) before the password takes the focus; empty fields are refused in order, each with its
+    // message.
     void nameAcceptedBeforeThePasswordAndEmptyFieldsRefused() {
         Fixture f;
         f.ts.db().exec(u"UPDATE MST_LOCATIONDETAILS SET LOC_NAME=?"_s, {u"  SUNRISE TOURS  "_s});
         QVERIFY(f.start());
         QCOMPARE(f.ts.session.companyName, u"SUNRISE TOURS"_s);
         QTRY_COMPARE(QApplication::focusWidget(), f.name);
-        QTest::keyClicks(f.name, u"ADMIN"_s);
+        QTest::keyClicks(f.name, u"ADMXN"_s);
         QTest::keyClick(f.name, Qt::Key_Tab);
-        QTRY_COMPARE(QApplication::focusWidget(), f.name);
-        f.password->setFocus();
+        QTRY_COMPARE(f.ts.prompter.texts(), QStringList{u"Invalid Username ......."_s});
         QCOMPARE(QApplication::focusWidget(), f.name);
-        QVERIFY(f.ts.prompter.messages.isEmpty() && !f.w.nameAccepted());
+        f.ts.prompter.clear();
+        f.name->clear();
+        QTest::keyClicks(f.name, u"admin"_s);
+        QTest::keyClick(f.name, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), f.password);
+        QVERIFY(f.ts.prompter.messages.isEmpty() && f.w.nameAccepted());
         f.name->clear();
         f.login();
         QTest::keyClick(f.name, Qt::Key_Return);
@@ -282,6 +287,8 @@ private slots:
         QTest::keyClicks(f.name, u"x"_s);
         QVERIFY(!f.w.nameAccepted() && f.fullName->text().isEmpty());
         f.password->setFocus();
+        QCOMPARE(QApplication::focusWidget(), f.name);
+        QTRY_COMPARE(f.ts.prompter.texts().last(), u"Invalid Username ......."_s);
         QCOMPARE(QApplication::focusWidget(), f.name);
     }
 
