@@ -32,14 +32,15 @@ struct Rooming {
     QStringList differences;
 };
 
-// The line's stay with the travellers of its room type (every traveller when the line names
-// none), room by room in room-number order.
+// The line's stay with the travellers sleeping in its rooms (travellersOf), room by room in
+// room-number order.
 std::optional<Rooming> rooming(Database& db, qint64 booking, qint64 quotation, qint64 line) {
     Travellers travellers(db, QString());
     Rooming r;
     r.booking = booking;
     bool found = false;
-    for (const HotelStay& s : travellers.hotelStays(booking))
+    const std::vector<HotelStay> stays = travellers.hotelStays(booking);
+    for (const HotelStay& s : stays)
         if (s.quotation == quotation && s.line == line) {
             r.stay = s;
             found = true;
@@ -53,9 +54,7 @@ std::optional<Rooming> rooming(Database& db, qint64 booking, qint64 quotation, q
         r.fileNo = head->value(1).toString().trimmed();
     }
     const std::vector<Traveller> list = travellers.read(booking);
-    for (const Traveller& t : list) {
-        if (!r.stay.roomType.isEmpty() && t.roomType != r.stay.roomType)
-            continue;
+    for (const Traveller& t : travellersOf(stays, r.stay, list)) {
         const QString number = t.roomNo.isEmpty() ? kNotGiven : t.roomNo;
         auto it = std::find_if(r.rooms.begin(), r.rooms.end(), [&](const Room& room) { return room.number == number; });
         if (it == r.rooms.end())

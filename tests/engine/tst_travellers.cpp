@@ -122,8 +122,11 @@ private slots:
         QTest::newRow("as booked") << 0 << QStringList();
         QTest::newRow("a third deluxe room")
             << 1 << QStringList{"HILL RESORT 10/01/2027, ROOM TYPE DELUXE: 2 ROOMS BOOKED, 3 IN THE ROOMING LIST"};
+        // Nobody listed in a suite: the party sleeps at SEA BREEZE in the rooms it has listed.
         QTest::newRow("suite left out")
-            << 2 << QStringList{"SEA BREEZE 12/01/2027, ROOM TYPE SUITE: 1 ROOMS BOOKED, 0 IN THE ROOMING LIST"};
+            << 2 << QStringList{"SEA BREEZE 12/01/2027, ROOM TYPE SUITE: 1 ROOMS BOOKED, 2 IN THE ROOMING LIST; 3 PLACES BOOKED, 4 "
+                  "TRAVELLERS"};
+        QTest::newRow("one list for two hotels of other room types") << 4 << QStringList();
         QTest::newRow("one more in the suite")
             << 3 << QStringList{"SEA BREEZE 12/01/2027, ROOM TYPE SUITE: 3 PLACES BOOKED, 4 TRAVELLERS"};
     }
@@ -135,8 +138,10 @@ private slots:
         std::vector<Traveller> list = TravellersFixture::good();
         if (change == 1)
             list[3].roomNo = "103";
-        if (change == 2)
+        if (change == 2 || change == 4)
             list.resize(4);
+        if (change == 4)
+            t.db().exec("UPDATE M_TBL_QUOTATION SET NOOF_ROOM=2 WHERE DOC_CODE='QGBL02' AND ACC_CODE=2");
         if (change == 3)
             list.push_back(TravellersFixture::person("|SAM|LEE|M|||ADULT|S1|SUITE"));
         QCOMPARE(roomDifferences(f.travellers().roomCounts(f.booking, list)), differences);

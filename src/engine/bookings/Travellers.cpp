@@ -10,6 +10,8 @@
 #include <QSaveFile>
 #include <QSet>
 
+#include <algorithm>
+
 #include <map>
 
 namespace tarvic {
@@ -369,30 +371,45 @@ std::vector<HotelStay> Travellers::hotelStays(qint64 booking) {
     return out;
 }
 
+std::vector<Traveller> travellersOf(const std::vector<HotelStay>& stays, const HotelStay& stay,
+                                    const std::vector<Traveller>& list) {
+    QSet<QString> typesHere;
+    for (const HotelStay& s : stays)
+        if (s.hotel == stay.hotel && s.checkIn == stay.checkIn)
+            typesHere.insert(s.roomType);
+    const bool named = std::any_of(list.begin(), list.end(),
+                                   [&](const Traveller& t) { return typesHere.contains(normalised(t).roomType); });
+    std::vector<Traveller> out;
+    for (const Traveller& t : list)
+        if (!named || stay.roomType.isEmpty() || normalised(t).roomType == stay.roomType)
+            out.push_back(t);
+    return out;
+}
+
 std::vector<RoomCount> Travellers::roomCounts(qint64 booking, const std::vector<Traveller>& list) {
+    const std::vector<HotelStay> stays = hotelStays(booking);
     std::vector<RoomCount> out;
+    std::vector<const HotelStay*> of;  // a stay of each count
     std::map<std::tuple<QString, QDate, QString>, size_t> at;
-    for (const HotelStay& s : hotelStays(booking)) {
+    for (const HotelStay& s : stays) {
         const auto k = std::make_tuple(s.hotel, s.checkIn, s.roomType);
         if (!at.count(k)) {
             at[k] = out.size();
             out.push_back({s.hotel, s.checkIn, s.roomType});
+            of.push_back(&s);
         }
         RoomCount& c = out[at[k]];
         c.roomsBooked += s.rooms + s.singles;
         c.placesBooked += 2 * s.rooms + s.singles + s.extraBeds;
     }
-    for (RoomCount& c : out) {
+    for (size_t i = 0; i < out.size(); ++i) {
         QSet<QString> rooms;
-        for (const Traveller& raw : list) {
-            const Traveller t = normalised(raw);
-            if (t.roomType != c.roomType)
-                continue;
-            ++c.travellers;
-            if (!t.roomNo.isEmpty())
-                rooms.insert(t.roomNo);
+        for (const Traveller& t : travellersOf(stays, *of[i], list)) {
+            ++out[i].travellers;
+            if (const QString room = normalised(t).roomNo; !room.isEmpty())
+                rooms.insert(room);
         }
-        c.roomsListed = int(rooms.size());
+        out[i].roomsListed = int(rooms.size());
     }
     return out;
 }

@@ -116,6 +116,12 @@ private:
     QString user_;
 };
 
+// The travellers sleeping in a stay's rooms: those listed with its room type; when nobody of
+// the list carries a room type of that hotel stay (the list names the rooms of another hotel of
+// the tour), the whole party, which travels together.
+std::vector<Traveller> travellersOf(const std::vector<HotelStay>& stays, const HotelStay& stay,
+                                    const std::vector<Traveller>& list);
+
 // The differences among counts, one line each; empty when every count matches.
 QStringList roomDifferences(const std::vector<RoomCount>& counts);
 
