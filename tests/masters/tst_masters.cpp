@@ -86,7 +86,8 @@ const QStringList kDemoTables = {"M_TBL_CSP_COUNTRY",    "M_TBL_CSP_STATE",  "M_
                                  "M_TBL_ITINERARY_DETAILS_QUOTE", "M_TBL_ITINERARY_NOTES_QUOTE",
                                  "M_TBL_DOCUMENTACCOUNT_COMB", "M_TBL_CBPT_STATUS", "M_TBL_CBPT_STATUS_OPS",
                                  "M_TBL_CONSULTANT_OP", "M_TBL_HOTELSTATUS", "M_TBL_GSTMAINTENANCE",
-                                 "M_TBL_BOOKING_INSTALMENT", "M_TBL_ADVICE_DUE", "M_TBL_HOTEL_DEADLINE"};
+                                 "M_TBL_BOOKING_INSTALMENT", "M_TBL_ADVICE_DUE", "M_TBL_HOTEL_DEADLINE",
+                                 "M_TBL_SCHEDULE_TEMPLATE", "M_TBL_BOOKING_TRAVELLER"};
 
 QMap<QString, qint64> counts(Database& db) {
     QMap<QString, qint64> out;

@@ -23,6 +23,7 @@
 #include "data/TransactionRecords.h"
 #include "engine/bookings/ServicePairs.h"
 #include "engine/dues/HotelDeadlines.h"
+#include "engine/bookings/Travellers.h"
 #include "engine/dues/PaymentSchedules.h"
 #include "engine/dues/SupplierDues.h"
 
@@ -843,6 +844,35 @@ void addDuesDemo(DemoWriter& w, const SalesParties& p, qint64 quote) {
                            {{QStringLiteral("FOLLOWUP_DT"), dateToDb(today.addDays(-1))}});
 }
 
+// A schedule template to start a booking's schedule from, and the demo booking's two
+// travellers sharing a room, so that its rooming list and its hotels' requests have names.
+void addTravelDemo(DemoWriter& w, qint64 quote) {
+    Database& db = w.db();
+    using L = TemplateLine;
+    const int code = ScheduleTemplates(db, kBy).save(
+        {0,
+         QStringLiteral("25 % ON BOOKING, REST 30 DAYS BEFORE TRAVEL"),
+         {{L::Share::Percent, Money::fromRupees(25), L::Due::OnBooking, 0, QStringLiteral("ADVANCE ON BOOKING")},
+          {L::Share::Percent, Money::fromRupees(75), L::Due::BeforeTravel, 30, QStringLiteral("BALANCE BEFORE TRAVEL")}}});
+    w.mark(QStringLiteral("M_TBL_SCHEDULE_TEMPLATE"), QString::number(code));
+    const qint64 booking =
+        db.scalar(QStringLiteral("SELECT CBPT_NO FROM M_TBL_QUOTATION WHERE DOC_CODE='QGBL01' AND DOC_NO=?"), {quote})
+            .toLongLong();
+    Travellers travellers(db, kBy);
+    const std::vector<HotelStay> stays = booking > 0 ? travellers.hotelStays(booking) : std::vector<HotelStay>();
+    if (stays.empty())
+        return;
+    const QString room = stays.front().roomType;
+    travellers.store(booking, {{QStringLiteral("MRS"), QStringLiteral("ASHA"), QStringLiteral("NAIR"),
+                                QStringLiteral("F"), QDate(1984, 3, 12), QStringLiteral("Z1234567"),
+                                QDate(2031, 3, 11), QStringLiteral("ADULT"), QStringLiteral("101"), room},
+                               {QStringLiteral("MR"), QStringLiteral("VINOD"), QStringLiteral("NAIR"),
+                                QStringLiteral("M"), QDate(1981, 8, 2), QStringLiteral("Z7654321"),
+                                QDate(2030, 8, 1), QStringLiteral("ADULT"), QStringLiteral("101"), room}});
+    for (int line = 1; line <= 2; ++line)
+        w.mark(QStringLiteral("M_TBL_BOOKING_TRAVELLER"), QStringLiteral("%1/%2").arg(booking).arg(line));
+}
+
 // The accounts the vouchers post to (income, expense, bank charges and interest, the bank
 // accounts a transfer moves between) and the cash counter the bulk postings default to.
 void addVoucherDemo(DemoWriter& w) {
@@ -1079,6 +1109,7 @@ void addSalesPipeline(DemoWriter& w, const SalesParties& p) {
     addMoneyDemo(w, p);
     addVoucherDemo(w);
     addDuesDemo(w, p, quote);
+    addTravelDemo(w, quote);
 }
 
 // One customer's tour of last month, booked and billed.
