@@ -7,6 +7,7 @@
 #include "bookings/BookingsWindows.h"
 #include "bookings/family/CancellationWindow.h"
 #include "bookings/family/SupplierMailing.h"
+#include "bookings/windows/frm_CBPT01.h"
 #include "bookings/windows/frm_SupplierRequests.h"
 #include "bookings/windows/frm_SupplierTemplates.h"
 #include "support/Documents.h"
@@ -129,6 +130,31 @@ private slots:
                          log[i].endsWith(u"REQUESTED TO "_s + SupplierFixture::kHotelMails[i]),
                      qPrintable(log[i]));
         shoot(*w, u"frm_SupplierRequests"_s);
+    }
+
+    // Both bookings, the sales one and the operations one the board opens, reach the requests of
+    // the booking shown.
+    void eachBookingOpensItsRequests_data() {
+        QTest::addColumn<QString>("booking");
+        QTest::newRow("operations") << u"frm_CBPT01"_s;
+        QTest::newRow("sales") << u"frm_CBPT_SALES"_s;
+    }
+    void eachBookingOpensItsRequests() {
+        QFETCH(QString, booking);
+        Fixture x;
+        registerBookingWindows(x.windows);
+        std::unique_ptr<frm_CBPT01> w(
+            static_cast<frm_CBPT01*>(x.windows.create(booking, x.ts.session, nullptr, {{{u"CBPT_NO"_s, x.f.booking}}})));
+        w->setAttribute(Qt::WA_DeleteOnClose, false);
+        QVERIFY(w->Show_Record(x.f.booking));
+        showActive(*w);
+        QCOMPARE(w->Cmd_HotelVoucher != nullptr, booking == u"frm_CBPT_SALES"_s);
+        QVERIFY(w->Cmd_SupplierRequests->isEnabled());
+        QTest::mouseClick(w->Cmd_SupplierRequests, Qt::LeftButton);
+        auto* requests = w->findChild<frm_SupplierRequests*>();
+        QVERIFY(requests);
+        QCOMPARE(requests->txt_CBPTNo->text(), QString::number(x.f.booking));
+        QCOMPARE(requests->Grid1->rowCount(), 3);
     }
 
     // The administrator's template, and the office's hours, are what the next mail and the

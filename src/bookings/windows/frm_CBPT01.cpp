@@ -212,8 +212,7 @@ frm_CBPT01::frm_CBPT01(Session& session, QWidget* parent, Mode mode) : TaskWindo
     if (!sales)
         buildScheduleTab();
     buildTravellersTab();
-    if (sales)
-        buildHotelVoucher();
+    buildSupplierButtons(sales);
     connectKeyFields();
     resize(1000, 640);
     Load_Init();
@@ -646,20 +645,24 @@ void frm_CBPT01::buildTravellersTab() {
     tabs->addTab(travellersTab, QStringLiteral("TRAVELLERS"));
 }
 
-void frm_CBPT01::buildHotelVoucher() {
-    Cmd_HotelVoucher = new QPushButton(QStringLiteral("Hotel Voucher"), this);
-    Cmd_HotelVoucher->setObjectName(QStringLiteral("Cmd_HotelVoucher"));
-    connect(Cmd_HotelVoucher, &QPushButton::clicked, this, [this] {
-        openWindow(kHotelVoucher, {{{QStringLiteral("QUOTATION_NO"), quotation_}}, {}});
-    });
+// The hotel voucher prints from the sales booking; both bookings reach the supplier requests,
+// as the operations staff who answer the hotels work from theirs.
+void frm_CBPT01::buildSupplierButtons(bool sales) {
+    auto* h = new QHBoxLayout;
+    h->addStretch(1);
+    if (sales) {
+        Cmd_HotelVoucher = new QPushButton(QStringLiteral("Hotel Voucher"), this);
+        Cmd_HotelVoucher->setObjectName(QStringLiteral("Cmd_HotelVoucher"));
+        connect(Cmd_HotelVoucher, &QPushButton::clicked, this, [this] {
+            openWindow(kHotelVoucher, {{{QStringLiteral("QUOTATION_NO"), quotation_}}, {}});
+        });
+        h->addWidget(Cmd_HotelVoucher);
+    }
     Cmd_SupplierRequests = new QPushButton(QStringLiteral("Supplier Requests"), this);
     Cmd_SupplierRequests->setObjectName(QStringLiteral("Cmd_SupplierRequests"));
     connect(Cmd_SupplierRequests, &QPushButton::clicked, this, [this] {
         openWindow(kSupplierRequests, {{{QStringLiteral("CBPT_NO"), number_}}, {}});
     });
-    auto* h = new QHBoxLayout;
-    h->addStretch(1);
-    h->addWidget(Cmd_HotelVoucher);
     h->addWidget(Cmd_SupplierRequests);
     body()->addLayout(h);
 }

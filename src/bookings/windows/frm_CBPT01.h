@@ -92,7 +92,7 @@ private:
     void buildReceiptAndNoteTabs();
     void buildPaymentTabs();
     void buildOutstandingTab();
-    void buildHotelVoucher();
+    void buildSupplierButtons(bool sales);
     void buildScheduleTab();
     void showSchedule();
     void buildTravellersTab();
