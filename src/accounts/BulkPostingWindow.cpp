@@ -359,7 +359,7 @@ void BulkPostingWindow::Save_Record() { editor_->save(); }
 
 QList<Check> BulkPostingWindow::checks() {
     const Money sum = total();
-    return {{[=] { return party->key().isEmpty(); }, party->edit(),
+    return {{[this] { return party->key().isEmpty(); }, party->edit(),
              QStringLiteral("CANNOT PROCEED PLEASE ENTER PARTY CODE PROPERLY ....")},
             {[=] { return sum.roundedRupees() == 0; }, txt_CBPTNo, QStringLiteral("CANNOT PROCEED AS AMOUNT IS ZERO.....")},
             {[=] { return !sum.withinLimit(); }, txt_CBPTNo, exceedsLimitMessage(QStringLiteral("TOTAL AMOUNT"))},

@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStyle>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -488,6 +489,25 @@ private slots:
         QVERIFY(!opener.canOpen(u"frm_FRDB01"_s) && !opener.openWindow(u"frm_FRDB01"_s));
         ts.session.windows = nullptr;
         QVERIFY(!opener.openWindow(u"frm_Counter"_s) && ts.prompter.messages.isEmpty());
+    }
+
+    // A window whose grid has more columns than it shows opens wider, as far as the screen allows.
+    void windowOpensWideEnoughForItsColumns() {
+        TestSession ts;
+        const int screen = QGuiApplication::primaryScreen()->availableGeometry().width();
+        for (const int columns : {screen / 2, 2 * screen}) {
+            TaskWindow w(ts.session);
+            auto* grid = new QTableWidget(1, 1, &w);
+            w.body()->addWidget(grid);
+            grid->setColumnWidth(0, columns);
+            w.resize(screen / 4, 300);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            QCOMPARE(w.width() <= screen, true);
+            QVERIFY2(grid->horizontalHeader()->length() <= grid->viewport()->width() || w.width() >= screen - 20,
+                     qPrintable(u"%1 in %2"_s.arg(columns).arg(w.width())));
+            QVERIFY(w.width() > screen / 4);
+        }
     }
 
     // Entries open their windows modal or modeless, each once; closing the frame closes all.

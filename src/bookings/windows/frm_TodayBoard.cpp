@@ -162,6 +162,7 @@ void frm_TodayBoard::fillGrid() {
         else if (r.date.isValid() && r.daysOverdue == 0)
             setRowColours(Grid1, row, kDueTodayBack, kDueTodayFore);
     }
+    fitColumnsToRows(Grid1);
     // Enter opens the first row at once; unselected, it keeps its colour.
     if (!board_.rows.empty())
         Grid1->selectionModel()->setCurrentIndex(Grid1->model()->index(0, ColSection), QItemSelectionModel::NoUpdate);

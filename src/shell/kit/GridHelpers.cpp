@@ -2,7 +2,10 @@
 
 #include "shell/kit/ListGrid.h"
 
+#include <algorithm>
+
 #include <QBoxLayout>
+#include <QAbstractItemModel>
 #include <QHeaderView>
 #include <QLabel>
 #include <QStyle>
@@ -13,6 +16,19 @@ namespace tarvic {
 int headingWidth(const QTableView* grid, const QString& heading) {
     const QHeaderView* h = grid->horizontalHeader();
     return h->fontMetrics().horizontalAdvance(heading) + 2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
+}
+
+void fitColumnsToRows(QTableView* grid, int widest) {
+    const QAbstractItemModel* model = grid->model();
+    if (!model || model->rowCount() == 0)
+        return;
+    for (int c = 0; c < model->columnCount(); ++c) {
+        if (grid->isColumnHidden(c))
+            continue;
+        const int heading = headingWidth(grid, model->headerData(c, Qt::Horizontal).toString());
+        grid->resizeColumnToContents(c);
+        grid->setColumnWidth(c, std::max(std::min(grid->columnWidth(c), widest), heading));
+    }
 }
 
 namespace {

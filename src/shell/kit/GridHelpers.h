@@ -32,6 +32,10 @@ constexpr int twipsToPixels(int twips) { return twips / 15; }
 // heading is never cut short whatever the fonts of the workstation.
 int headingWidth(const QTableView* grid, const QString& heading);
 
+// Each shown column as wide as its heading and its rows, up to widest pixels: no column is cut
+// while another wastes room. Without rows the widths stay as stated.
+void fitColumnsToRows(QTableView* grid, int widest = 420);
+
 // Header row, column widths, alignments and one blank row; read-only, whole-row selection.
 void Load_EmptyGrid(QTableWidget* grid, const QList<GridColumn>& columns);
 

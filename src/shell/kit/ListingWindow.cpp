@@ -42,22 +42,17 @@ int widthOfColumns(const ListGrid* grid) {
 }
 
 // Before any row, each column as wide as its stated width; once rows are held, as wide as its
-// heading and those rows (within a limit): no column is cut while another wastes room. The
-// detail's last column stretches over what is left.
+// heading and those rows (within a limit). The detail's last column stretches over what is left.
 void fitColumns(ListGrid* grid) {
     const QList<ListColumn>& columns = grid->queryModel()->columns();
-    const bool rows = grid->model()->rowCount() > 0;
-    for (int c = 0; c < columns.size(); ++c) {
-        if (grid->isColumnHidden(c))
-            continue;
-        const int heading = headingWidth(grid, columns.at(c).heading);
-        int width = std::max(twipsToPixels(columns.at(c).widthTwips), heading);
-        if (rows) {
-            grid->resizeColumnToContents(c);
-            width = std::max(std::min(grid->columnWidth(c), kWidestColumn), heading);
-        }
-        grid->setColumnWidth(c, width);
+    if (grid->model()->rowCount() > 0) {
+        fitColumnsToRows(grid, kWidestColumn);
+        return;
     }
+    for (int c = 0; c < columns.size(); ++c)
+        if (!grid->isColumnHidden(c))
+            grid->setColumnWidth(c, std::max(twipsToPixels(columns.at(c).widthTwips),
+                                             headingWidth(grid, columns.at(c).heading)));
 }
 
 // The width a grid takes over its stated columns (each at least as wide as its heading).

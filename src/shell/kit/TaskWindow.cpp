@@ -5,6 +5,8 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
+#include <QTableView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -42,6 +44,23 @@ void Center_Form(QWidget* w, QWidget* container) {
 }
 
 namespace {
+
+// A window laid out for a small screen opens wider where the screen has room for the columns
+// its grids would otherwise hide behind a sideways scroll bar; it never shrinks.
+void growToColumns(QWidget* w) {
+    int wanted = 0;
+    for (const QTableView* grid : w->findChildren<QTableView*>()) {
+        if (grid->isVisibleTo(w) && grid->model())
+            wanted = std::max(wanted, grid->horizontalHeader()->length() - grid->viewport()->width());
+    }
+    QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    if (wanted <= 0 || !screen)
+        return;
+    const int decoration = w->frameGeometry().width() - w->width();
+    const int room = screen->availableGeometry().width() - decoration;
+    if (room > w->width())
+        w->resize(std::min(w->width() + wanted, room), w->height());
+}
 
 QStyle::StandardPixmap pictureFor(int position, const QString& tooltip) {
     if (position == 1)
@@ -173,6 +192,7 @@ void TaskWindow::showEvent(QShowEvent* event) {
         placed_ = true;
         // Tab follows the screen: the order the layouts place the fields in.
         setTabOrderFromLayout(this);
+        growToColumns(this);
         Center_Form(this, parentWidget() ? parentWidget()->window() : nullptr);
     }
 }
