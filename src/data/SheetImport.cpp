@@ -5,6 +5,8 @@
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
+#include <algorithm>
+
 #include <zlib.h>
 
 namespace tarvic {
@@ -13,8 +15,22 @@ namespace {
 
 const QString kUnreadable = QStringLiteral("UNABLE TO READ THE FILE, IT IS NOT A .CSV OR .XLSX FILE ....");
 
+// What a list typed by people may hold: a file, a sheet unpacked, its rows and columns. A file
+// made to claim more (a packed member of gigabytes, a row numbered in the millions) is refused
+// before the memory for it is taken.
+constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
+constexpr quint32 kMaxMemberBytes = 64 * 1024 * 1024;
+constexpr int kMaxRows = 65536;
+constexpr int kMaxColumns = 1024;
+constexpr qint64 kMaxCells = 2'000'000;
+const QString kTooLarge = QStringLiteral("THE FILE IS TOO LARGE TO IMPORT ....");
+
 [[noreturn]] void unreadable() {
     throw ExportError(kUnreadable);
+}
+
+[[noreturn]] void tooLarge() {
+    throw ExportError(kTooLarge);
 }
 
 quint32 le(const QByteArray& b, qsizetype at, int bytes) {
@@ -64,6 +80,8 @@ public:
             return zip_.mid(data, packed);
         if (method != 8)
             unreadable();
+        if (size > kMaxMemberBytes)
+            tooLarge();
         QByteArray out(qsizetype(size), Qt::Uninitialized);
         z_stream s{};
         if (inflateInit2(&s, -MAX_WBITS) != Z_OK)
@@ -84,13 +102,16 @@ private:
     QHash<QString, qsizetype> entries_;  // central directory record of each member
 };
 
-// "B12" -> 1 (the column's index from 0).
+// "B12" -> 1 (the column's index from 0); -1 without letters.
 int columnOf(const QString& reference) {
     int col = 0;
     for (QChar c : reference) {
-        if (!c.isLetter())
+        const char16_t u = c.toUpper().unicode();
+        if (u < 'A' || u > 'Z')
             break;
-        col = col * 26 + (c.toUpper().unicode() - 'A' + 1);
+        col = col * 26 + (u - 'A' + 1);
+        if (col > kMaxColumns)
+            tooLarge();
     }
     return col - 1;
 }
@@ -166,6 +187,8 @@ SheetRows parseCsv(const QByteArray& bytes) {
             row << cell;
             if (any || !cell.isEmpty())
                 rows << row;
+            if (rows.size() > kMaxRows || row.size() > kMaxColumns)
+                tooLarge();
             row.clear();
             cell.clear();
             any = false;
@@ -188,6 +211,7 @@ SheetRows parseWorkbook(const QByteArray& bytes) {
                 shared << textOf(x);
     }
     SheetRows rows;
+    qint64 cells = 0;
     QXmlStreamReader x(zip.read(firstSheet(zip)));
     QStringList* row = nullptr;
     while (!x.atEnd()) {
@@ -196,6 +220,8 @@ SheetRows parseWorkbook(const QByteArray& bytes) {
         if (x.name() == QLatin1String("row")) {
             // A row number skipped by the writer is an empty row.
             const int number = x.attributes().value(QLatin1String("r")).toInt();
+            if (number > kMaxRows || rows.size() >= kMaxRows)
+                tooLarge();
             while (number > 0 && rows.size() < number - 1)
                 rows << QStringList();
             rows << QStringList();
@@ -217,6 +243,13 @@ SheetRows parseWorkbook(const QByteArray& bytes) {
                 const int i = value.toInt();
                 value = i >= 0 && i < shared.size() ? shared[i] : QString();
             }
+            // A cell without a value (only a format) takes no room; one with a value far to the
+            // right takes the empty cells before it, counted against the budget.
+            if (value.isEmpty() && col >= 0)
+                continue;
+            cells += std::max(0, col - int(row->size())) + 1;
+            if (cells > kMaxCells)
+                tooLarge();
             while (col >= 0 && row->size() < col)
                 *row << QString();
             *row << value;
@@ -233,6 +266,8 @@ SheetRows readSheetFile(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         throw ExportError(QStringLiteral("UNABLE TO OPEN THE FILE %1 ....").arg(path));
+    if (f.size() > kMaxFileBytes)
+        tooLarge();
     const QByteArray bytes = f.readAll();
     if (path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
         return parseWorkbook(bytes);

@@ -6,7 +6,10 @@
 #include "support/Drive.h"
 #include "support/TravellersFixture.h"
 #include "support/Workbook.h"
+#include "data/SheetImport.h"
 
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace tarvic;
@@ -20,6 +23,20 @@ QStringList described(const std::vector<Traveller>& list) {
         out << travellerCells(t).join('|');
     return out;
 }
+
+// Writes a workbook (path, the sheet's rows as XML, "1" for a member of 65 MB of zeros).
+const char* const kHostileWorkbook =
+    "import sys, zipfile\n"
+    "ns = 'xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"'\n"
+    "rel = 'xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"'\n"
+    "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:\n"
+    "    z.writestr('xl/workbook.xml', '<workbook %s %s><sheets><sheet name=\"S\" sheetId=\"1\" r:id=\"rId1\"/>"
+    "</sheets></workbook>' % (ns, rel))\n"
+    "    z.writestr('xl/_rels/workbook.xml.rels', '<Relationships><Relationship Id=\"rId1\" "
+    "Target=\"worksheets/sheet1.xml\"/></Relationships>')\n"
+    "    z.writestr('xl/worksheets/sheet1.xml', '<worksheet %s><sheetData>%s</sheetData></worksheet>' % (ns, sys.argv[2]))\n"
+    "    if sys.argv[3] == '1':\n"
+    "        z.writestr('xl/sharedStrings.xml', b'\\0' * (65 * 1024 * 1024))\n";
 
 }  // namespace
 
@@ -145,6 +162,46 @@ private slots:
         if (change == 3)
             list.push_back(TravellersFixture::person("|SAM|LEE|M|||ADULT|S1|SUITE"));
         QCOMPARE(roomDifferences(f.travellers().roomCounts(f.booking, list)), differences);
+    }
+
+    // A file made to claim more than a list can hold is refused before the memory is taken;
+    // format-only cells far to the right are no cells.
+    void hostileWorkbookRefusedOrTrimmed_data() {
+        QTest::addColumn<QString>("sheet");  // the first sheet's <sheetData> body
+        QTest::addColumn<bool>("bomb");      // plus a member claiming 65 MB of zeros
+        QTest::addColumn<QString>("expected");
+        const QString head = "<row r='1'><c r='A1' t='inlineStr'><is><t>FIRST NAME</t></is></c></row>";
+        const QString tooLarge = "THE FILE IS TOO LARGE TO IMPORT ....";
+        QTest::newRow("row numbered in the billions")
+            << head + "<row r='900000000'><c r='A900000000' t='inlineStr'><is><t>X</t></is></c></row>" << false
+            << tooLarge;
+        QTest::newRow("column past the last")
+            << head + "<row r='2'><c r='AAAAAAAAAAAAAAAA2' t='inlineStr'><is><t>X</t></is></c></row>" << false
+            << tooLarge;
+        QTest::newRow("member unpacking to gigabytes") << head << true << tooLarge;
+        QTest::newRow("format-only cell far right")
+            << head + "<row r='2'><c r='A2' t='inlineStr'><is><t>ANIL</t></is></c><c r='AMJ2' s='1'/></row>" << false
+            << "";
+    }
+    void hostileWorkbookRefusedOrTrimmed() {
+        QFETCH(QString, sheet);
+        QFETCH(bool, bomb);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("hostile.xlsx");
+        QProcess py;
+        py.start("python3", {"-c", kHostileWorkbook, path, sheet, bomb ? "1" : "0"});
+        QVERIFY(py.waitForFinished(60000) && py.exitCode() == 0);
+        QString message;
+        SheetRows rows;
+        try {
+            rows = readSheetFile(path);
+        } catch (const ExportError& e) {
+            message = e.message();
+        }
+        QCOMPARE(message, expected);
+        if (expected.isEmpty())
+            QCOMPARE(rows, (SheetRows{{"FIRST NAME"}, {"ANIL"}}));
     }
 
     // A refused save names why (the first faulty row by its place) and leaves the list stored.
