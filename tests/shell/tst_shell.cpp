@@ -491,12 +491,17 @@ private slots:
         QVERIFY(!opener.openWindow(u"frm_Counter"_s) && ts.prompter.messages.isEmpty());
     }
 
-    // A window whose grid has more columns than it shows opens wider, as far as the screen allows.
+    // A window whose grid has more columns than it shows opens wider, as far as the screen
+    // allows; grown past the frame it opens over, it is centred on the screen.
     void windowOpensWideEnoughForItsColumns() {
         TestSession ts;
-        const int screen = QGuiApplication::primaryScreen()->availableGeometry().width();
+        const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
+        const int screen = avail.width();
+        QWidget frame(nullptr, Qt::Window);
+        frame.setGeometry(avail.left(), avail.top(), screen / 3, 400);
+        frame.show();
         for (const int columns : {screen / 2, 2 * screen}) {
-            TaskWindow w(ts.session);
+            TaskWindow w(ts.session, &frame);
             auto* grid = new QTableWidget(1, 1, &w);
             w.body()->addWidget(grid);
             grid->setColumnWidth(0, columns);
@@ -507,6 +512,7 @@ private slots:
             QVERIFY2(grid->horizontalHeader()->length() <= grid->viewport()->width() || w.width() >= screen - 20,
                      qPrintable(u"%1 in %2"_s.arg(columns).arg(w.width())));
             QVERIFY(w.width() > screen / 4);
+            QVERIFY(qAbs(w.frameGeometry().center().x() - avail.center().x()) <= 2);
         }
     }
 

@@ -22,9 +22,12 @@ namespace tarvic {
 
 void Center_Form(QWidget* w, QWidget* container) {
     QRect area;
-    if (container) {
-        if (!container->isWindow())
-            return;  // only a window or the screen can hold a task window
+    if (container && !container->isWindow())
+        return;  // only a window or the screen can hold a task window
+    // A window larger than its container (a frame still being maximized, say) is centred on
+    // the screen instead, rather than pushed against the screen's edge.
+    if (container && container->frameGeometry().width() >= w->frameGeometry().width() &&
+        container->frameGeometry().height() >= w->frameGeometry().height()) {
         area = container->frameGeometry();
     } else {
         QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
