@@ -18,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -514,6 +515,25 @@ private slots:
             QVERIFY(w.width() > screen / 4);
             QVERIFY(qAbs(w.frameGeometry().center().x() - avail.center().x()) <= 2);
         }
+    }
+
+    // Enter on a focused button presses it; on a field it moves to the next one.
+    void enterPressesAFocusedButton() {
+        TestSession ts;
+        TaskWindow w(ts.session);
+        auto* field = new QLineEdit(&w);
+        auto* button = new QPushButton(u"&SHOW"_s, &w);
+        w.body()->addWidget(field);
+        w.body()->addWidget(button);
+        QSignalSpy pressed(button, &QPushButton::clicked);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(button->hasFocus());
+        QCOMPARE(pressed.count(), 0);
+        QTest::keyClick(button, Qt::Key_Return);
+        QCOMPARE(pressed.count(), 1);
     }
 
     // Entries open their windows modal or modeless, each once; closing the frame closes all.

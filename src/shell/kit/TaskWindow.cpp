@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QTextEdit>
@@ -261,6 +262,12 @@ bool TaskWindow::handleKey(QWidget* receiver, QKeyEvent* key) {
     }
     if (qobject_cast<QTextEdit*>(receiver) || qobject_cast<QPlainTextEdit*>(receiver))
         return false;
+    // Enter on a button presses it, as on every desktop the users know; elsewhere it moves on.
+    if (auto* button = qobject_cast<QPushButton*>(receiver)) {
+        if (button->isEnabled())
+            button->click();
+        return true;
+    }
     QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
     QCoreApplication::sendEvent(receiver, &tab);
     return true;
