@@ -10,6 +10,7 @@
 #include "shell/kit/ExpXls.h"
 #include "shell/kit/GridHelpers.h"
 #include "support/AdminRunner.h"
+#include "support/DemoWindows.h"
 #include "support/Drive.h"
 #include "support/TestSession.h"
 #include "support/Workbook.h"
@@ -29,22 +30,9 @@ namespace {
 
 const QDate kLast = QDate::currentDate().addMonths(-1);
 
-struct Fixture {
-    TestSession ts;
-    WindowRegistry registry;
-    Fixture() {
-        addDemoData(ts.db());
-        addGstDemo(ts.db());
-        registerInvoiceWindows(registry);
-        ts.session.windows = &registry;
-    }
-    std::unique_ptr<frm_GstReturn> open() {
-        std::unique_ptr<frm_GstReturn> w(
-            static_cast<frm_GstReturn*>(registry.create(u"frm_GstReturn"_s, ts.session, nullptr)));
-        w->setAttribute(Qt::WA_DeleteOnClose, false);
-        [&] { QVERIFY(showActive(*w)); }();
-        return w;
-    }
+struct Fixture : DemoWindows {
+    Fixture() : DemoWindows(registerInvoiceWindows) { addGstDemo(ts.db()); }
+    std::unique_ptr<frm_GstReturn> open() { return DemoWindows::open<frm_GstReturn>(u"frm_GstReturn"_s); }
     // The return type, month and year as a user keys them, then Enter.
     static void choose(frm_GstReturn& w, bool quarter, const QDate& month) {
         w.Cmb_ReturnType->setFocus();

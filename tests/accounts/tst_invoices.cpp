@@ -10,6 +10,7 @@
 #include "engine/admin/DemoData.h"
 #include "data/TransactionRecords.h"
 #include "shell/kit/ListGrid.h"
+#include "support/DemoWindows.h"
 #include "support/Drive.h"
 #include "support/SaveProtocol.h"
 #include "support/TestSession.h"
@@ -26,20 +27,11 @@ namespace {
 const QStringList kTables{"M_TBL_TRANSACTION"};
 const QString kCap = " INVOICE CAN BE GENERATED UPTO : %1\nSORRY CANNOT PROCEED WITH INVOICE GENERATION ..... ";
 
-struct Fixture {
-    TestSession ts;
-    WindowRegistry registry;
-    Fixture() {
-        addDemoData(ts.db());
-        registerInvoiceWindows(registry);
-        ts.session.windows = &registry;
-    }
+struct Fixture : DemoWindows {
+    Fixture() : DemoWindows(registerInvoiceWindows) {}
     template <class W = frm_Invoice>
     std::unique_ptr<W> open(const QString& name, const WindowArgs& args = {}) {
-        std::unique_ptr<W> w(static_cast<W*>(registry.create(name, ts.session, nullptr, args)));
-        w->setAttribute(Qt::WA_DeleteOnClose, false);
-        [&] { QVERIFY(showActive(*w)); }();
-        return w;
+        return DemoWindows::open<W>(name, args);
     }
     // The demo's tax invoice holds the whole quotation; cancelled, it no longer counts.
     void freeQuotation() { TransactionRecords(ts.db(), "T").cancel("INV001", 1, {1}, "TEST"); }

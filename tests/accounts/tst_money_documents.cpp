@@ -11,6 +11,7 @@
 #include "engine/admin/DemoData.h"
 #include "shell/kit/ListGrid.h"
 #include "support/Documents.h"
+#include "support/DemoWindows.h"
 #include "support/Drive.h"
 #include "support/SaveProtocol.h"
 #include "support/TestSession.h"
@@ -32,16 +33,12 @@ const QString kRows =
     "WHERE DOC_CODE <> 'CBPT01' OR DOC_NO = 2 ORDER BY DOC_CODE, DOC_NO";
 
 // The demo booking 1 (DEMO ASHA NAIR) with every booking and money window registered.
-struct Fixture {
-    TestSession ts;
-    WindowRegistry registry;
-    Fixture() {
-        addDemoData(ts.db());
-        registerBookingsWindows(registry);
-        registerAccountsWindows(registry);
-        ts.session.windows = &registry;
-    }
-    Database& db() { return ts.db(); }
+struct Fixture : DemoWindows {
+    Fixture()
+        : DemoWindows([](WindowRegistry& r) {
+              registerBookingsWindows(r);
+              registerAccountsWindows(r);
+          }) {}
     qint64 partyCode(const QString& name) {
         return db().scalar("SELECT PARTY_CODE FROM M_TBL_PARTY WHERE PARTY_NAME=?", {name}).toLongLong();
     }

@@ -12,6 +12,7 @@
 #include "shell/kit/ExpXls.h"
 #include "shell/kit/ListGrid.h"
 #include "support/AdminRunner.h"
+#include "support/DemoWindows.h"
 #include "support/Drive.h"
 #include "support/TestSession.h"
 
@@ -29,16 +30,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Fixture {
-    TestSession ts;
-    WindowRegistry registry;
-    Fixture() {
-        addDemoData(ts.db());
-        addReportDemo(ts.db());
-        registerReportWindows(registry);
-        ts.session.windows = &registry;
-    }
-    Database& db() { return ts.db(); }
+struct Fixture : DemoWindows {
+    Fixture() : DemoWindows(registerReportWindows) { addReportDemo(ts.db()); }
     qint64 no(const QString& code) {
         return db().scalar(u"SELECT MAX(DOC_NO) FROM M_TBL_TRANSACTION WHERE DOC_CODE=?"_s, {code}).toLongLong();
     }
