@@ -59,9 +59,10 @@ void instalments(Database& db, const DueBoardQuery& query, const QDate& horizon,
     QVariantList values{horizon, horizon};
     const QString own = mine(query.consultant, values);
     // Only the bookings whose instalments due by the horizon come to more than their receipts
-    // can leave a balance (sums of all of them joined, one pass each); only their instalments
-    // are read, oldest first within a booking, and the receipts applied to them here. The instalments due later than the horizon take only
-    // what these leave, so they are not needed to apply the receipts.
+    // can leave a balance (every booking's sums joined, one pass each); only their instalments
+    // are read, oldest first within a booking, and the receipts applied to them here. The
+    // instalments due later than the horizon take only what these leave, so they are not
+    // needed to apply the receipts.
     QSqlQuery q = db.exec(
         QStringLiteral("SELECT i.CBPT_NO, i.LINE_NO, i.DUE_DT, i.INST_AMT, i.INST_NOTE, l.CONSULTANT_CODE, "
                        "p.PARTY_NAME, %1 AS R_RECEIVED FROM M_TBL_BOOKING_INSTALMENT i "
@@ -172,16 +173,16 @@ void scheduleMismatches(Database& db, const DueBoardQuery& query, std::vector<Du
     QVariantList values;
     const QString own = mine(query.consultant, values);
     // Every schedule summed in one pass, beside its booking's grand total.
-    QSqlQuery q = db.exec(
-        QStringLiteral("SELECT b.DOC_NO, b.GRAND_TOTAL, l.CONSULTANT_CODE, p.PARTY_NAME, %1 AS R_SCHEDULED "
-                       "FROM (SELECT i.CBPT_NO, %2 AS R_PAISE FROM M_TBL_BOOKING_INSTALMENT i WHERE %3 "
-                       "GROUP BY i.CBPT_NO) s "
-                       "JOIN M_TBL_TRANSACTION b ON b.DOC_CODE='CBPT01' AND b.DOC_NO=s.CBPT_NO AND %4 %5"
-                       "WHERE %6 <> s.R_PAISE%7")
-            .arg(rupeesOf(QStringLiteral("s.R_PAISE")), paiseSum(QStringLiteral("i.INST_AMT")),
-                 sql::live(QStringLiteral("i")), sql::live(QStringLiteral("b")), kBookingJoins,
-                 paiseOf(QStringLiteral("b.GRAND_TOTAL")), own),
-        values);
+    QSqlQuery q =
+        db.exec(QStringLiteral("SELECT b.DOC_NO, b.GRAND_TOTAL, l.CONSULTANT_CODE, p.PARTY_NAME, %1 AS R_SCHEDULED "
+                               "FROM (SELECT i.CBPT_NO, %2 AS R_PAISE FROM M_TBL_BOOKING_INSTALMENT i WHERE %3 "
+                               "GROUP BY i.CBPT_NO) s "
+                               "JOIN M_TBL_TRANSACTION b ON b.DOC_CODE='CBPT01' AND b.DOC_NO=s.CBPT_NO AND %4 %5"
+                               "WHERE %6 <> s.R_PAISE%7")
+                    .arg(rupeesOf(QStringLiteral("s.R_PAISE")), paiseSum(QStringLiteral("i.INST_AMT")),
+                         sql::live(QStringLiteral("i")), sql::live(QStringLiteral("b")), kBookingJoins,
+                         paiseOf(QStringLiteral("b.GRAND_TOTAL")), own),
+                values);
     while (q.next()) {
         const Money total = Money::fromVariant(q.value(1));
         const Money scheduled = Money::fromVariant(q.value(4));

@@ -38,7 +38,8 @@ std::vector<NoteDue> readNotes(Database& db, const QString& where, const QVarian
                        "WHERE n.DOC_CODE IN ('ANCP01','ANCP02','ANCP03') AND n.IN_DOCCODE='CBPT01' AND %5 AND %6")
             .arg(due, exactSum(QStringLiteral("t.CR_AMT")), sql::live(QStringLiteral("t")),
                  sql::live(QStringLiteral("b")), sql::live(QStringLiteral("n")),
-                 QString(where).replace(QLatin1String("{DUE}"), due), first.isEmpty() ? first : first + QStringLiteral(" CROSS JOIN ")),
+                 QString(where).replace(QLatin1String("{DUE}"), due),
+                 first.isEmpty() ? first : first + QStringLiteral(" CROSS JOIN ")),
         values);
     // Each supplier's notes of a booking, with what is paid to it there.
     std::map<std::pair<qint64, qint64>, std::vector<NoteDue>> groups;
@@ -130,13 +131,13 @@ std::vector<NoteDue> supplierDuesBefore(Database& db, const QDate& before, std::
     // Only a supplier whose live notes of a booking come to more than he was paid against it
     // can be owed on any of them: the notes and payments are summed together in one pass, and
     // the notes due before `before` read of those suppliers only.
-    const QString owed =
-        QStringLiteral("(SELECT o.IN_DOCNO, o.PARTY_CODE FROM M_TBL_TRANSACTION o WHERE o.DOC_CODE IN "
-                       "('ANCP01','ANCP02','ANCP03','FTCR01') AND o.IN_DOCCODE='CBPT01' AND %1 "
-                       "GROUP BY o.IN_DOCNO, o.PARTY_CODE HAVING %2 > %3) k")
-            .arg(sql::live(QStringLiteral("o")),
-                 dueInPaise(QStringLiteral("CASE WHEN o.DOC_CODE<>'FTCR01' THEN o.CR_AMT ELSE 0 END")),
-                 paiseSum(QStringLiteral("CASE WHEN o.DOC_CODE='FTCR01' THEN o.CR_AMT ELSE 0 END")));
+    const QString owed = QStringLiteral(
+                             "(SELECT o.IN_DOCNO, o.PARTY_CODE FROM M_TBL_TRANSACTION o WHERE o.DOC_CODE IN "
+                             "('ANCP01','ANCP02','ANCP03','FTCR01') AND o.IN_DOCCODE='CBPT01' AND %1 "
+                             "GROUP BY o.IN_DOCNO, o.PARTY_CODE HAVING %2 > %3) k")
+                             .arg(sql::live(QStringLiteral("o")),
+                                  dueInPaise(QStringLiteral("CASE WHEN o.DOC_CODE<>'FTCR01' THEN o.CR_AMT ELSE 0 END")),
+                                  paiseSum(QStringLiteral("CASE WHEN o.DOC_CODE='FTCR01' THEN o.CR_AMT ELSE 0 END")));
     QVariantList values{before};
     QString where = QStringLiteral("n.IN_DOCNO=k.IN_DOCNO AND n.PARTY_CODE=k.PARTY_CODE AND {DUE} < ?");
     if (consultant) {
