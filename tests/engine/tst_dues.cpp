@@ -89,6 +89,55 @@ private slots:
         }
     }
 
+    // The board reads only the bookings and suppliers whose dues come to more than was paid:
+    // each case sits on an edge of that choice, with the rows it must show ("SECTION BALANCE").
+    void theBoardShowsWhatIsLeftAtTheEdges_data() {
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<QStringList>("rows");
+        // A booking of 10000.00 starting in `start` days, with its schedule.
+        const auto booked = [](DuesFixture& f, int start = 60, std::vector<std::pair<int, QString>> lines = {}) {
+            const qint64 b = f.booking(f.lead(1, f.today.addDays(5)), "10000", f.today.addDays(start));
+            if (!lines.empty())
+                f.schedule(b, std::move(lines));
+            return b;
+        };
+        const auto split = [=](DuesFixture& f) { return booked(f, 60, {{-5, "4000"}, {40, "6000"}}); };
+        QTest::newRow("paid to the paisa, and a paisa short") << Setup([=](DuesFixture& f) {
+            f.receive(split(f), "4000");
+            f.receive(split(f), "3999.99");
+        }) << QStringList{"INSTALMENT 0.01"};
+        QTest::newRow("receipt cancelled afterwards") << Setup([=](DuesFixture& f) {
+            const qint64 b = split(f);
+            Cancellations(f.db(), u"T"_s).cancel(u"FRDB01"_s, f.receive(b, "4000"), {b}, u"BOUNCED"_s);
+        }) << QStringList{"INSTALMENT 4000.00"};
+        QTest::newRow("due after the days ahead only") << Setup([=](DuesFixture& f) {
+            booked(f, 60, {{40, "10000"}});
+        }) << QStringList{};
+        QTest::newRow("note overpaid, a later one owed") << Setup([=](DuesFixture& f) {
+            const qint64 b = booked(f);
+            f.post("ANCP02", b, "2000", f.today.addDays(-1));
+            f.post("ANCP03", b, "1000", f.today.addDays(30));
+            f.post("FTCR01", b, "2500");
+        }) << QStringList{};
+        QTest::newRow("tour paid to the paisa, and a paisa short") << Setup([=](DuesFixture& f) {
+            f.receive(booked(f, 3), "10000");
+            f.receive(booked(f, 3), "9999.99");
+        }) << QStringList{"TOUR 0.01"};
+        QTest::newRow("schedule a paisa off") << Setup([=](DuesFixture& f) {
+            f.reprice(booked(f, 60, {{50, "10000"}}), "10000.01");
+        }) << QStringList{"SCHEDULE 0.01"};
+    }
+    void theBoardShowsWhatIsLeftAtTheEdges() {
+        QFETCH(Setup, setup);
+        QFETCH(QStringList, rows);
+        DuesFixture f;
+        setup(f);
+        QStringList got;
+        for (const DueRow& r : dueBoard(f.db(), {f.today, -1, DuesFixture::kAdmin}).rows)
+            got << sectionName(r.section) + u' ' + r.balance.toString();
+        QCOMPARE(got, rows);
+    }
+
     void receiptsAreAppliedOldestFirst_data() {
         QTest::addColumn<QStringList>("receipts");
         QTest::addColumn<int>("cancelled");  // index of a receipt cancelled afterwards; -1: none

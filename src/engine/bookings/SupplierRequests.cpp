@@ -94,8 +94,11 @@ QString templateKind(SupplierMailKind kind) {
     return {};
 }
 
-std::vector<SupplierLine> SupplierRequests::read(const QString& where, const QVariantList& values) {
-    QSqlQuery q = db_.exec(kLinesSql + where + QStringLiteral(" ORDER BY a.TOUR_DATE, a.DOC_NO, a.ACC_CODE"), values);
+std::vector<SupplierLine> SupplierRequests::read(const QString& where, const QVariantList& values,
+                                                 const QString& order) {
+    QSqlQuery q = db_.exec(
+        kLinesSql + where + (order.isEmpty() ? QStringLiteral(" ORDER BY a.TOUR_DATE, a.DOC_NO, a.ACC_CODE") : order),
+        values);
     std::vector<SupplierLine> out;
     while (q.next()) {
         SupplierLine l;
@@ -392,7 +395,10 @@ std::vector<SupplierLine> unansweredRequests(Database& db, const QDateTime& befo
         where += QStringLiteral(" AND l.CONSULTANT_CODE=?");
         values << *consultant;
     }
-    return SupplierRequests(db, {}).read(where, values);
+    // Oldest request first: read from the requests by their status and time, not from every
+    // hotel line in check-in order.
+    return SupplierRequests(db, {}).read(where, values,
+                                         QStringLiteral(" ORDER BY r.REQUESTED_ON, a.DOC_NO, a.ACC_CODE"));
 }
 
 int officeRequestHours(Database& db) {

@@ -114,7 +114,8 @@ public:
 
 private:
     friend std::vector<SupplierLine> unansweredRequests(Database&, const QDateTime&, std::optional<int>);
-    std::vector<SupplierLine> read(const QString& where, const QVariantList& values);
+    // By check-in unless `order` (an ORDER BY clause) says otherwise.
+    std::vector<SupplierLine> read(const QString& where, const QVariantList& values, const QString& order = {});
     void requireMayMail(qint64 booking, SupplierMailKind kind);
     // Keeps one step of the line with who and when, moves its status when given, and tells it in
     // the booking's operations log (a live booking's only).

@@ -1,6 +1,7 @@
 #include "DueBoard.h"
 
 #include "HotelDeadlines.h"
+#include "OldestFirst.h"
 #include "PaymentSchedules.h"
 #include "SupplierDues.h"
 #include "data/Moments.h"
@@ -29,6 +30,11 @@ QString mine(const std::optional<int>& consultant, QVariantList& values) {
     return QStringLiteral(" AND l.CONSULTANT_CODE=?");
 }
 
+// An amount column in whole paise, as the sums are (none counts as nothing).
+QString paiseOf(const QString& amount) {
+    return QStringLiteral("ROUND(COALESCE(%1, 0) * 100)").arg(amount);
+}
+
 int daysPast(const QDate& date, const QDate& today) {
     return date.isValid() ? int(date.daysTo(today)) : 0;
 }
@@ -50,18 +56,25 @@ QString noteKind(const QString& code) {
 }
 
 void instalments(Database& db, const DueBoardQuery& query, const QDate& horizon, std::vector<DueRow>& rows) {
-    QVariantList values{horizon};
+    QVariantList values{horizon, horizon};
     const QString own = mine(query.consultant, values);
-    // Oldest first within a booking; the instalments due later than the horizon take only
-    // what these leave, so they are not needed to apply the receipts.
-    QSqlQuery q =
-        db.exec(QStringLiteral("SELECT i.CBPT_NO, i.LINE_NO, i.DUE_DT, i.INST_AMT, i.INST_NOTE, l.CONSULTANT_CODE, "
-                               "p.PARTY_NAME, %1 AS R_RECEIVED FROM M_TBL_BOOKING_INSTALMENT i "
-                               "JOIN M_TBL_TRANSACTION b ON b.DOC_CODE='CBPT01' AND b.DOC_NO=i.CBPT_NO AND %2 %3"
-                               "WHERE %4 AND i.DUE_DT < ?%5 ORDER BY i.CBPT_NO, i.DUE_DT, i.LINE_NO")
-                    .arg(receiptsOfBooking(QStringLiteral("i.CBPT_NO")), sql::live(QStringLiteral("b")), kBookingJoins,
-                         sql::live(QStringLiteral("i")), own),
-                values);
+    // Only the bookings whose instalments due by the horizon come to more than their receipts
+    // can leave a balance (every booking's sums joined, one pass each); only their instalments
+    // are read, oldest first within a booking, and the receipts applied to them here. The
+    // instalments due later than the horizon take only what these leave, so they are not
+    // needed to apply the receipts.
+    QSqlQuery q = db.exec(
+        QStringLiteral("SELECT i.CBPT_NO, i.LINE_NO, i.DUE_DT, i.INST_AMT, i.INST_NOTE, l.CONSULTANT_CODE, "
+                       "p.PARTY_NAME, %1 AS R_RECEIVED FROM M_TBL_BOOKING_INSTALMENT i "
+                       "JOIN M_TBL_TRANSACTION b ON b.DOC_CODE='CBPT01' AND b.DOC_NO=i.CBPT_NO AND %2 %3"
+                       "WHERE %4 AND i.DUE_DT < ? AND i.CBPT_NO IN (SELECT s.CBPT_NO FROM (SELECT j.CBPT_NO, "
+                       "%5 AS R_DUE FROM M_TBL_BOOKING_INSTALMENT j WHERE %6 AND j.DUE_DT < ? GROUP BY j.CBPT_NO) s "
+                       "LEFT JOIN %7 g ON g.CBPT_NO=s.CBPT_NO WHERE s.R_DUE > COALESCE(g.R_PAISE, 0))%8 "
+                       "ORDER BY i.CBPT_NO, i.DUE_DT, i.LINE_NO")
+            .arg(receiptsOfBooking(QStringLiteral("i.CBPT_NO")), sql::live(QStringLiteral("b")), kBookingJoins,
+                 sql::live(QStringLiteral("i")), dueInPaise(QStringLiteral("j.INST_AMT")),
+                 sql::live(QStringLiteral("j")), receiptsByBooking(), own),
+        values);
     struct Booking {
         std::vector<InstalmentDue> lines;
         Money received;
@@ -113,21 +126,25 @@ void hotelRows(Database& db, const DueBoardQuery& query, const QDate& horizon, s
 void toursStarting(Database& db, const DueBoardQuery& query, std::vector<DueRow>& rows) {
     QVariantList values{query.today, query.today.addDays(kTourDaysAhead + 1)};
     const QString own = mine(query.consultant, values);
+    // The few tours of the week, each with its receipts summed; only those left a balance.
     QSqlQuery q = db.exec(
         QStringLiteral("SELECT b.DOC_NO, b.START_DT, b.GRAND_TOTAL, l.CONSULTANT_CODE, p.PARTY_NAME, "
-                       "%1 AS R_RECEIVED FROM M_TBL_TRANSACTION b %2"
-                       "WHERE b.DOC_CODE='CBPT01' AND %3 AND b.START_DT >= ? AND b.START_DT < ?%4")
-            .arg(receiptsOfBooking(QStringLiteral("b.DOC_NO")), kBookingJoins, sql::live(QStringLiteral("b")), own),
+                       "%1 AS R_RECEIVED FROM (SELECT b.DOC_NO, b.START_DT, b.GRAND_TOTAL, b.LEAD_NO, b.PARTY_CODE, "
+                       "%2 AS R_PAISE FROM M_TBL_TRANSACTION b LEFT JOIN M_TBL_TRANSACTION r ON r.DOC_CODE='FRDB01' "
+                       "AND r.IN_DOCCODE='CBPT01' AND r.IN_DOCNO=b.DOC_NO AND %3 "
+                       "WHERE b.DOC_CODE='CBPT01' AND %4 AND b.START_DT >= ? AND b.START_DT < ? "
+                       "GROUP BY b.DOC_NO, b.START_DT, b.GRAND_TOTAL, b.LEAD_NO, b.PARTY_CODE HAVING %5 > %2) b "
+                       "%6WHERE 1=1%7")
+            .arg(rupeesOf(QStringLiteral("b.R_PAISE")), paiseSum(QStringLiteral("r.DB_AMT")),
+                 sql::live(QStringLiteral("r")), sql::live(QStringLiteral("b")),
+                 paiseOf(QStringLiteral("b.GRAND_TOTAL")), kBookingJoins, own),
         values);
     while (q.next()) {
-        const Money total = Money::fromVariant(q.value(2));
-        const Money received = Money::fromVariant(q.value(5));
-        if (total - received <= Money())
-            continue;
         const QDate start = dateFromDb(q.value(1));
         rows.push_back(dueRow(DueSection::TourStarting, QStringLiteral("CBPT01"), q.value(0).toLongLong(), 0,
                               q.value(0).toLongLong(), start, query.today, q.value(3).toInt(),
-                              q.value(4).toString().trimmed(), QStringLiteral("TOUR STARTS"), total, received));
+                              q.value(4).toString().trimmed(), QStringLiteral("TOUR STARTS"),
+                              Money::fromVariant(q.value(2)), Money::fromVariant(q.value(5))));
     }
 }
 
@@ -155,19 +172,20 @@ void leadsToFollow(Database& db, const DueBoardQuery& query, std::vector<DueRow>
 void scheduleMismatches(Database& db, const DueBoardQuery& query, std::vector<DueRow>& rows) {
     QVariantList values;
     const QString own = mine(query.consultant, values);
-    QSqlQuery q = db.exec(
-        QStringLiteral("SELECT b.DOC_NO, b.GRAND_TOTAL, l.CONSULTANT_CODE, p.PARTY_NAME, "
-                       "(SELECT %1 FROM M_TBL_BOOKING_INSTALMENT i WHERE i.CBPT_NO=b.DOC_NO AND %2) AS R_SCHEDULED "
-                       "FROM M_TBL_TRANSACTION b %3WHERE b.DOC_CODE='CBPT01' AND %4 AND EXISTS (SELECT 1 FROM "
-                       "M_TBL_BOOKING_INSTALMENT j WHERE j.CBPT_NO=b.DOC_NO AND %5)%6")
-            .arg(exactSum(QStringLiteral("i.INST_AMT")), sql::live(QStringLiteral("i")), kBookingJoins,
-                 sql::live(QStringLiteral("b")), sql::live(QStringLiteral("j")), own),
-        values);
+    // Every schedule summed in one pass, beside its booking's grand total.
+    QSqlQuery q =
+        db.exec(QStringLiteral("SELECT b.DOC_NO, b.GRAND_TOTAL, l.CONSULTANT_CODE, p.PARTY_NAME, %1 AS R_SCHEDULED "
+                               "FROM (SELECT i.CBPT_NO, %2 AS R_PAISE FROM M_TBL_BOOKING_INSTALMENT i WHERE %3 "
+                               "GROUP BY i.CBPT_NO) s "
+                               "JOIN M_TBL_TRANSACTION b ON b.DOC_CODE='CBPT01' AND b.DOC_NO=s.CBPT_NO AND %4 %5"
+                               "WHERE %6 <> s.R_PAISE%7")
+                    .arg(rupeesOf(QStringLiteral("s.R_PAISE")), paiseSum(QStringLiteral("i.INST_AMT")),
+                         sql::live(QStringLiteral("i")), sql::live(QStringLiteral("b")), kBookingJoins,
+                         paiseOf(QStringLiteral("b.GRAND_TOTAL")), own),
+                values);
     while (q.next()) {
         const Money total = Money::fromVariant(q.value(1));
         const Money scheduled = Money::fromVariant(q.value(4));
-        if (total == scheduled)
-            continue;
         rows.push_back(dueRow(DueSection::ScheduleMismatch, QStringLiteral("CBPT01"), q.value(0).toLongLong(), 0,
                               q.value(0).toLongLong(), {}, query.today, q.value(2).toInt(),
                               q.value(3).toString().trimmed(), scheduleTotalMessage(scheduled, total), total,

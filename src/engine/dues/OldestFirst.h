@@ -1,6 +1,7 @@
 #pragma once
 // Money received or paid, applied to what is due oldest first: each item, in its order, takes
 // what is left, up to its own amount. What is left after the last item is not applied.
+#include "data/Dialect.h"
 #include "data/Money.h"
 
 #include <algorithm>
@@ -18,6 +19,13 @@ inline std::vector<Money> applyOldestFirst(const std::vector<Money>& amounts, Mo
         left -= take;
     }
     return applied;
+}
+
+// What a statement sums of the amounts due, in whole paise, to tell whether oldest first can
+// leave any of them a balance: only what is above zero takes a share of the money, so money
+// short of this sum leaves a balance on some item, and money reaching it leaves none.
+inline QString dueInPaise(const QString& amount) {
+    return paiseSum(QStringLiteral("CASE WHEN %1 > 0 THEN %1 ELSE 0 END").arg(amount));
 }
 
 }  // namespace tarvic

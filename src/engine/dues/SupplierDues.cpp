@@ -16,8 +16,11 @@ namespace {
 }
 
 // Live notes of live bookings with their supplier, typed due date, credit period and what is
-// paid to the supplier against the booking; `where` narrows them ({DUE}: the note's due date).
-std::vector<NoteDue> readNotes(Database& db, const QString& where, const QVariantList& values, const QDate& today) {
+// paid to the supplier against the booking; `where` narrows them ({DUE}: the note's due date),
+// `first` is read before the notes (a derived table joined by a CROSS JOIN, which SQLite keeps
+// in the order written) and narrows them by `where`.
+std::vector<NoteDue> readNotes(Database& db, const QString& where, const QVariantList& values, const QDate& today,
+                               const QString& first = {}) {
     const Dialect& d = db.dialect();
     const QString serviceDate = QStringLiteral("COALESCE(n.START_DT, n.DOC_DATE)");
     const QString due = QStringLiteral("COALESCE(u.DUE_DT, %1)")
@@ -27,7 +30,7 @@ std::vector<NoteDue> readNotes(Database& db, const QString& where, const QVarian
                        "%1 AS R_DUE, n.CR_AMT, "
                        "(SELECT %2 FROM M_TBL_TRANSACTION t WHERE t.DOC_CODE='FTCR01' AND t.IN_DOCCODE='CBPT01' "
                        "AND t.IN_DOCNO=n.IN_DOCNO AND t.PARTY_CODE=n.PARTY_CODE AND %3) AS R_PAID "
-                       "FROM M_TBL_TRANSACTION n "
+                       "FROM %7M_TBL_TRANSACTION n "
                        "JOIN M_TBL_TRANSACTION b ON b.DOC_CODE='CBPT01' AND b.DOC_NO=n.IN_DOCNO AND %4 "
                        "LEFT JOIN M_TBL_TRANSACTION l ON l.DOC_CODE='BLFC01' AND l.DOC_NO=b.LEAD_NO "
                        "LEFT JOIN M_TBL_PARTY s ON s.PARTY_CODE=n.PARTY_CODE "
@@ -35,7 +38,8 @@ std::vector<NoteDue> readNotes(Database& db, const QString& where, const QVarian
                        "WHERE n.DOC_CODE IN ('ANCP01','ANCP02','ANCP03') AND n.IN_DOCCODE='CBPT01' AND %5 AND %6")
             .arg(due, exactSum(QStringLiteral("t.CR_AMT")), sql::live(QStringLiteral("t")),
                  sql::live(QStringLiteral("b")), sql::live(QStringLiteral("n")),
-                 QString(where).replace(QLatin1String("{DUE}"), due)),
+                 QString(where).replace(QLatin1String("{DUE}"), due),
+                 first.isEmpty() ? first : first + QStringLiteral(" CROSS JOIN ")),
         values);
     // Each supplier's notes of a booking, with what is paid to it there.
     std::map<std::pair<qint64, qint64>, std::vector<NoteDue>> groups;
@@ -124,13 +128,23 @@ std::vector<NoteDue> supplierDues(Database& db, qint64 booking, const QDate& tod
 
 std::vector<NoteDue> supplierDuesBefore(Database& db, const QDate& before, std::optional<int> consultant,
                                         const QDate& today) {
+    // Only a supplier whose live notes of a booking come to more than he was paid against it
+    // can be owed on any of them: the notes and payments are summed together in one pass, and
+    // the notes due before `before` read of those suppliers only.
+    const QString owed = QStringLiteral(
+                             "(SELECT o.IN_DOCNO, o.PARTY_CODE FROM M_TBL_TRANSACTION o WHERE o.DOC_CODE IN "
+                             "('ANCP01','ANCP02','ANCP03','FTCR01') AND o.IN_DOCCODE='CBPT01' AND %1 "
+                             "GROUP BY o.IN_DOCNO, o.PARTY_CODE HAVING %2 > %3) k")
+                             .arg(sql::live(QStringLiteral("o")),
+                                  dueInPaise(QStringLiteral("CASE WHEN o.DOC_CODE<>'FTCR01' THEN o.CR_AMT ELSE 0 END")),
+                                  paiseSum(QStringLiteral("CASE WHEN o.DOC_CODE='FTCR01' THEN o.CR_AMT ELSE 0 END")));
     QVariantList values{before};
-    QString where = QStringLiteral("{DUE} < ?");
+    QString where = QStringLiteral("n.IN_DOCNO=k.IN_DOCNO AND n.PARTY_CODE=k.PARTY_CODE AND {DUE} < ?");
     if (consultant) {
         where += QStringLiteral(" AND l.CONSULTANT_CODE=?");
         values << *consultant;
     }
-    std::vector<NoteDue> all = readNotes(db, where, values, today);
+    std::vector<NoteDue> all = readNotes(db, where, values, today, owed);
     std::erase_if(all, [](const NoteDue& n) { return n.balance <= Money(); });
     return all;
 }
