@@ -5,6 +5,7 @@
 // address, and the mail settings of a local test server (its certificate trusted).
 #include "data/Moments.h"
 #include "data/TransactionRecords.h"
+#include "engine/bookings/AdviceNotes.h"
 #include "support/Documents.h"
 #include "support/SmtpServer.h"
 
@@ -60,6 +61,51 @@ struct SupplierFixture {
                 "?, ?, 1, 'QGBL01')",
                 {line, kHotels[hotel], kHotelNames[hotel], dateToDb(kCheckIn.addDays(offset)),
                  dateToDb(kCheckIn.addDays(offset + nights)), nights, type, rooms, extra, type});
+    }
+    // A vehicle note (2 X SUV 7 SEATER for the whole tour, from the transporter) and an
+    // other-charge note (a guide on the second day, from the guides), each supplier with its
+    // address; the booking is tied to its quotation for the party's count. Returns their numbers.
+    static inline const QStringList kNoteMails{"cabs@v.test", "guide@o.test"};
+    std::pair<qint64, qint64> notes() {
+        db.exec(
+            "INSERT INTO M_TBL_PARTY (PARTY_CODE, PARTY_NAME, EMAIL_ADD) VALUES (21, 'MALABAR CABS', ?), "
+            "(22, 'HILL GUIDES', ?)",
+            {kNoteMails[0], kNoteMails[1]});
+        db.exec("INSERT INTO MST_VEHICLEBRANDTYPE (VEH_BRANDID, VEH_BRAND) VALUES (1, 'SUV 7 SEATER')");
+        db.exec(
+            "INSERT INTO M_TBL_DOCUMENTACCOUNT_COMB (DOC_CODE, ACC_CODE, ACCOUNT_DESC) VALUES ('ANCP03', 'GUIDE', "
+            "'GUIDE CHARGES')");
+        db.exec("UPDATE M_TBL_TRANSACTION SET QUOTATION_NO=7 WHERE DOC_CODE='CBPT01' AND DOC_NO=?", {booking});
+        const QDate end = kCheckIn.addDays(5);
+        const qint64 cab = storeAdviceNote(db, "T",
+                                           {AdviceKind::Vehicle,
+                                            0,
+                                            booking,
+                                            Money::fromRupees(9000),
+                                            "KOCHI - MUNNAR - KOCHI",
+                                            {{"DOC_DATE", dateToDb(kCheckIn)},
+                                             {"PARTY_CODE", 21},
+                                             {"TO_ACC", "ANCP02"},
+                                             {"START_DT", dateToDb(kCheckIn)},
+                                             {"END_DT", dateToDb(end)},
+                                             {"TOUR_DAYS", 6},
+                                             {"ACC_CODE", "0"},
+                                             {"VEH_BRANDID", 1},
+                                             {"VEH_NOS", 2},
+                                             {"VEH_RATE", Money::fromRupees(4500).toVariant()}}});
+        const qint64 guide = storeAdviceNote(db, "T",
+                                             {AdviceKind::Other,
+                                              0,
+                                              booking,
+                                              Money::fromRupees(1500),
+                                              "MUNNAR WALK",
+                                              {{"DOC_DATE", dateToDb(kCheckIn.addDays(1))},
+                                               {"PARTY_CODE", 22},
+                                               {"TO_ACC", "GUIDE"},
+                                               {"START_DT", dateToDb(kCheckIn.addDays(1))},
+                                               {"OTHRCHRG_QTY", 2},
+                                               {"OTHRCHRG_RATE", Money::fromRupees(750).toVariant()}}});
+        return {cab, guide};
     }
     // The mail settings row for a local server.
     void smtp(const SmtpServer& server) {
