@@ -76,23 +76,6 @@ struct Fixture {
 
 const QString kNone = u"NOT REQUESTED"_s;
 
-QString pdfText(const QByteArray& pdf) {
-    QProcess p;
-    p.start(u"pdftotext"_s, {u"-"_s, u"-"_s});
-    p.write(pdf);
-    p.closeWriteChannel();
-    return p.waitForFinished(30000) ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
-}
-
-// The bytes of the message's attachment whose file name starts with the words given.
-QByteArray attachment(const QByteArray& raw, const QByteArray& named) {
-    const qsizetype at = raw.indexOf("filename=\"" + named);
-    if (at < 0)
-        return {};
-    const qsizetype start = raw.indexOf("\r\n\r\n", at) + 4;
-    return QByteArray::fromBase64(raw.mid(start, raw.indexOf("\r\n--", start) - start));
-}
-
 }  // namespace
 
 class TstSupplierRequestsWindow : public QObject {
@@ -114,9 +97,10 @@ private slots:
                 QVERIFY2(body.contains(part), qPrintable(part + u" in "_s + body));
             QVERIFY(got[i].raw.contains(u"Subject: BOOKING REQUEST - CBPT %1"_s.arg(x.f.booking).toUtf8()));
             // Each carries its own hotel's rooming list, printed and as a workbook.
-            const QString list = pdfText(attachment(got[i].raw, "ROOMING LIST"));
+            const QString list = SupplierFixture::pdfText(SupplierFixture::attachment(got[i].raw, "ROOMING LIST"));
             QVERIFY2(list.contains(SupplierFixture::kHotelNames[i]), qPrintable(list));
-            QVERIFY(attachment(got[i].raw, u"ROOMING LIST %1-%2.xlsx"_s.arg(x.f.booking).arg(i + 1).toUtf8())
+            QVERIFY(SupplierFixture::attachment(got[i].raw,
+                                                u"ROOMING LIST %1-%2.xlsx"_s.arg(x.f.booking).arg(i + 1).toUtf8())
                         .startsWith("PK"));
         }
         QCOMPARE(x.statuses(*w), QStringList(3, supplier::kRequested));
@@ -213,7 +197,7 @@ private slots:
         const auto got = x.server->received().mid(before);
         QCOMPARE(x.recipients().mid(before), (QStringList{u"sea@h.test"_s, u"asha@c.test"_s}));
         for (const ReceivedMail& m : got) {
-            const QString text = pdfText(attachment(m.raw, "HOTEL VOUCHER"));
+            const QString text = SupplierFixture::pdfText(SupplierFixture::attachment(m.raw, "HOTEL VOUCHER"));
             QVERIFY2(
                 text.contains(u"HOTEL VOUCHER"_s) && text.contains(u"SEA & SAND"_s) && !text.contains(u"HILL <VIEW>"_s),
                 qPrintable(text));

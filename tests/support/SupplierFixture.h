@@ -108,7 +108,8 @@ struct SupplierFixture {
         return {cab, guide};
     }
     // The mail settings row for a local server.
-    void smtp(const SmtpServer& server) {
+    void smtp(const SmtpServer& server) { smtp(db, server); }
+    static void smtp(Database& db, const SmtpServer& server) {
         qputenv("TARVIC_MAIL_CA_FILE", SmtpServer::caFile().toUtf8());
         db.exec("DELETE FROM M_TBL_EMAIL");
         db.exec("INSERT INTO M_TBL_EMAIL VALUES (1, ?, ?, '127.0.0.1', ?, 'TARVIC DESK', 'desk@x.test')",
@@ -125,6 +126,31 @@ struct SupplierFixture {
         const qsizetype start = raw.indexOf("\r\n\r\n", raw.indexOf("Content-Type: text/html")) + 4;
         const QByteArray qp = raw.mid(start, raw.indexOf("\r\n--", start) - start).replace("=\r\n", "");
         return QString::fromUtf8(QByteArray::fromPercentEncoding(qp, '='));
+    }
+    // The bytes of the message's attachment whose file name starts with the words given.
+    static QByteArray attachment(const QByteArray& raw, const QByteArray& named) {
+        const qsizetype at = raw.indexOf("filename=\"" + named);
+        if (at < 0)
+            return {};
+        const qsizetype start = raw.indexOf("\r\n\r\n", at) + 4;
+        return QByteArray::fromBase64(raw.mid(start, raw.indexOf("\r\n--", start) - start));
+    }
+    // The attachments' file names, in the message's order.
+    static QStringList attachmentNames(const QByteArray& raw) {
+        QStringList names;
+        for (qsizetype at = raw.indexOf("filename=\""); at >= 0; at = raw.indexOf("filename=\"", at + 1)) {
+            const qsizetype start = at + 10;
+            names << QString::fromUtf8(raw.mid(start, raw.indexOf('"', start) - start));
+        }
+        return names;
+    }
+    // The text of a PDF, as pdftotext reads it.
+    static QString pdfText(const QByteArray& pdf) {
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-"), QStringLiteral("-")});
+        p.write(pdf);
+        p.closeWriteChannel();
+        return p.waitForFinished(30000) ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
     }
 };
 

@@ -250,6 +250,7 @@ void frm_SupplierRequests::send(SupplierMailKind kind) {
         return;
     sendSupplierMails(*this, sends);
     Load_Grid();
+    Grid1->setFocus();  // back where the next lines are chosen
 }
 
 void frm_SupplierRequests::Send_Request() {
