@@ -192,6 +192,9 @@ private slots:
         QCOMPARE(x.ts.prompter.texts().last(), u"SUPPLIER'S ANSWER SUCCESSFULLY RECORDED ...."_s);
         QCOMPARE(x.statuses(*w), (QStringList{supplier::kConfirmed, supplier::kRequested, kNone}));
 
+        // Among several lines, the one refused is named.
+        QCOMPARE(x.press(*w, w->Cmd_Voucher, {0, 1}, {true}),
+                 QStringList{u"HILL <VIEW> , 12/01/2027 :\n"_s + kNotConfirmed});
         const int before = int(x.server->received().size());
         QCOMPARE(x.press(*w, w->Cmd_Voucher, {0}, {true}).last(), kMailsSent);
         const auto got = x.server->received().mid(before);

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <set>
 
 namespace tarvic {
@@ -51,6 +52,17 @@ QString askedText(const SupplierLine& l) {
     return (l.lineCode == kVehicleNoteCode ? QStringLiteral("VEHICLE : ") : QStringLiteral("OTHER : ")) + l.service;
 }
 
+// Names, rooms and addresses read whole rather than cut: the columns given grow to their
+// longest text, up to a limit, never below their heading's width.
+void fitColumns(QTableWidget* grid, std::initializer_list<int> columns) {
+    constexpr int kWidest = 460;
+    for (int c : columns) {
+        const int least = grid->columnWidth(c);
+        grid->resizeColumnToContents(c);
+        grid->setColumnWidth(c, std::clamp(grid->columnWidth(c), least, std::max(least, kWidest)));
+    }
+}
+
 QPushButton* button(QWidget* owner, const char* name, const QString& caption) {
     auto* b = new QPushButton(caption, owner);
     b->setObjectName(QLatin1String(name));
@@ -73,7 +85,8 @@ frm_SupplierRequests::frm_SupplierRequests(Session& session, QWidget* parent, co
     Grid1->setObjectName(QStringLiteral("Grid1"));
     Load_EmptyGrid(Grid1, kLineColumns);
     Grid1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    auto* linesCaption = new QLabel(QStringLiteral("SUPPLIER &LINES"), this);
+    auto* linesCaption =
+        new QLabel(QStringLiteral("SUPPLIER &LINES  ( CTRL+SPACE CHOOSES ONE MORE, CTRL+A ALL )"), this);
     linesCaption->setBuddy(Grid1);
     body()->addWidget(linesCaption);
     body()->addWidget(Grid1, 3);
@@ -127,7 +140,7 @@ frm_SupplierRequests::frm_SupplierRequests(Session& session, QWidget* parent, co
     setTabOrder(Cmb_Answer, txt_AnswerText);
     setTabOrder(txt_AnswerText, Cmd_Answer);
     setTabOrder(Cmd_Answer, Grid2);
-    resize(1200, 600);
+    resize(1400, 640);
 
     Load_Init();
     if (const qint64 n = args.value(QStringLiteral("CBPT_NO")).toLongLong(); n > 0) {
@@ -184,6 +197,7 @@ void frm_SupplierRequests::Load_Grid() {
             Grid1->selectionModel()->select(Grid1->model()->index(row, 0),
                                             QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
+    fitColumns(Grid1, {ColHotel, ColRooms, ColMeal, ColEmail, ColAnswer, ColUpdated});
     if (!lines_.empty())
         Grid1->setCurrentCell(std::clamp(current, 0, int(lines_.size()) - 1), ColHotel,
                               wasChosen.empty() ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows
@@ -222,6 +236,7 @@ void frm_SupplierRequests::showSteps() {
         return;
     for (const SupplierStep& s : steps)
         addGridRow(Grid2, {s.step, s.note, s.sentTo, byOnText(s.by, s.on.isValid() ? QVariant(s.on) : QVariant())});
+    fitColumns(Grid2, {1, 2, 3});
 }
 
 void frm_SupplierRequests::send(SupplierMailKind kind) {
@@ -236,7 +251,15 @@ void frm_SupplierRequests::send(SupplierMailKind kind) {
     if (!guarded([&] {
             SupplierRequests requests(db(), session().userFullName);
             for (const SupplierLine& l : lines)
-                requests.checkMail(l, kind);
+                try {
+                    requests.checkMail(l, kind);
+                } catch (const DbError& e) {
+                    // Among several chosen lines, the refusal says which.
+                    if (e.kind() != DbError::Kind::Refused || lines.size() < 2)
+                        throw;
+                    throw DbError(DbError::Kind::Refused,
+                                  QStringLiteral("%1 , %2 :\n%3").arg(l.supplier, day(l.checkIn), e.message()));
+                }
             sends = supplierSends(db(), session().userFullName, lines, kind);
         })) {
         Load_Grid();
@@ -295,6 +318,8 @@ void frm_SupplierRequests::Record_Answer() {
     prompter().information(this, QStringLiteral("SUPPLIER'S ANSWER SUCCESSFULLY RECORDED ...."));
     txt_AnswerText->clear();
     Load_Grid();
+    // The line answered is the one chosen next: its voucher or rooming list follows.
+    Grid1->setCurrentCell(row, ColHotel, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     Grid1->setFocus();
 }
 
