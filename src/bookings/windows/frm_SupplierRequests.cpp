@@ -27,11 +27,11 @@ const QList<GridColumn> kLineColumns{{QStringLiteral("SL NO"), 600, Qt::AlignRig
                                      {QStringLiteral("CHK-OT / TO"), 1300},
                                      {QStringLiteral("NTS / DAYS"), 1000, Qt::AlignRight},
                                      {QStringLiteral("SUPPLIER"), 2600},
+                                     {QStringLiteral("STATUS"), 1700},
+                                     {QStringLiteral("CONF NO / REASON"), 1800},
                                      {QStringLiteral("ROOMS / SERVICE"), 3000},
                                      {QStringLiteral("MEAL PLAN"), 1800},
                                      {QStringLiteral("E-MAIL"), 2200},
-                                     {QStringLiteral("STATUS"), 1700},
-                                     {QStringLiteral("CONF NO / REASON"), 1800},
                                      {QStringLiteral("UPDATE BY - ON"), 2800},
                                      {QStringLiteral("QUOT NO"), 900, Qt::AlignRight, true},
                                      {QStringLiteral("ACC NO"), 700, Qt::AlignRight, true}};
@@ -55,7 +55,7 @@ QString askedText(const SupplierLine& l) {
 // Names, rooms and addresses read whole rather than cut: the columns given grow to their
 // longest text, up to a limit, never below their heading's width.
 void fitColumns(QTableWidget* grid, std::initializer_list<int> columns) {
-    constexpr int kWidest = 460;
+    constexpr int kWidest = 340;
     for (int c : columns) {
         const int least = grid->columnWidth(c);
         grid->resizeColumnToContents(c);
@@ -188,9 +188,10 @@ void frm_SupplierRequests::Load_Grid() {
         const int row = addGridRow(
             Grid1, {QString::number(++sl), day(l.checkIn), day(l.checkOut),
                     l.nights > 0 || l.isHotel() ? QString::number(l.nights) : QString(),
-                    l.supplier + (l.place.isEmpty() ? QString() : QStringLiteral(" , ") + l.place), askedText(l),
-                    l.mealPlan, l.supplierEmail, l.status.isEmpty() ? QStringLiteral("NOT REQUESTED") : l.status,
-                    l.status == supplier::kConfirmed ? l.confirmNo : l.note,
+                    l.supplier + (l.place.isEmpty() ? QString() : QStringLiteral(" , ") + l.place),
+                    l.status.isEmpty() ? QStringLiteral("NOT REQUESTED") : l.status,
+                    l.status == supplier::kConfirmed ? l.confirmNo : l.note, askedText(l), l.mealPlan,
+                    l.supplierEmail,
                     byOnText(l.statusBy, l.statusOn.isValid() ? QVariant(l.statusOn) : QVariant()),
                     QString::number(l.docNo), QString::number(l.line)});
         if (wasChosen.count(key(l)))

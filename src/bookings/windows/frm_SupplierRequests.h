@@ -25,11 +25,11 @@ public:
         ColCheckOut,
         ColNights,
         ColHotel,
+        ColStatus,  // who holds the line and how, before the details that scroll
+        ColAnswer,
         ColRooms,
         ColMeal,
         ColEmail,
-        ColStatus,
-        ColAnswer,
         ColUpdated,
         ColQuotNo,
         ColAccNo
