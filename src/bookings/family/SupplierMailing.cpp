@@ -49,9 +49,7 @@ void offerCancellations(TaskWindow& window, qint64 booking, const std::vector<Su
         QStringLiteral("SEND THE CANCELLATION E-MAIL TO THE SUPPLIERS HOLDING CBPT NO : %1 ?").arg(booking)};
     for (const SupplierLine& l : held)
         lines << QStringLiteral(" %1 , %2 ( %3 )")
-                     .arg(l.isHotel() || l.service.isEmpty() ? l.supplier
-                                                             : l.supplier + QStringLiteral(" - ") + l.service,
-                          l.checkIn.toString(QStringLiteral("dd/MM/yyyy")), l.supplierEmail);
+                     .arg(supplierLineName(l), l.checkIn.toString(QStringLiteral("dd/MM/yyyy")), l.supplierEmail);
     if (!window.prompter().question(&window, lines.join(QLatin1Char('\n'))))
         return;
     QList<SupplierSend> sends;

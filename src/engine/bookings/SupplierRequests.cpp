@@ -113,6 +113,10 @@ QString supplierLineStart(const SupplierLine& l) {
            l.checkIn.toString(QStringLiteral("dd/MM/yyyy"));
 }
 
+QString supplierLineName(const SupplierLine& l) {
+    return l.isHotel() || l.service.isEmpty() ? l.supplier : l.supplier + QStringLiteral(" - ") + l.service;
+}
+
 QString templateKind(SupplierMailKind kind) {
     switch (kind) {
         case SupplierMailKind::Request:
@@ -358,8 +362,7 @@ void SupplierRequests::step(const SupplierLine& l, const QString& stepName, cons
         return;
     QString entry =
         QStringLiteral("%1 %2 : %3, %4 %5")
-            .arg(QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yyyy hh:mm")), user_,
-                 l.isHotel() || l.service.isEmpty() ? l.supplier : l.supplier + QStringLiteral(" - ") + l.service,
+            .arg(QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yyyy hh:mm")), user_, supplierLineName(l),
                  l.checkIn.toString(QStringLiteral("dd/MM/yyyy")), stepWords(stepName));
     if (!note.isEmpty())
         entry += QStringLiteral(" ") + note;

@@ -86,6 +86,9 @@ struct SupplierLine {
 // When the line's service starts, as the board and the log name it: "CHECK-IN 10/01/2027",
 // "SERVICE 10/01/2027".
 QString supplierLineStart(const SupplierLine& line);
+// The line's supplier as the log and the questions name it: a note's with its service,
+// "MALABAR CABS - 2 X SUV 7 SEATER".
+QString supplierLineName(const SupplierLine& line);
 
 struct SupplierStep {
     QString step;
