@@ -3,7 +3,8 @@
 // named; an answer recorded moves the line; the voucher goes as a PDF to the hotel and the
 // customer; cancelling the booking or a hotel's note offers the cancellation mail
 // only to the hotels still holding a line, and sends nothing on No; the administrator's
-// template is what goes.
+// template is what goes; a vehicle or other note is requested beside the hotels, without a
+// rooming list, and cancelling it offers its own supplier the cancellation mail.
 #include "bookings/BookingsWindows.h"
 #include "bookings/family/CancellationWindow.h"
 #include "bookings/family/SupplierMailing.h"
@@ -75,23 +76,6 @@ struct Fixture {
 
 const QString kNone = u"NOT REQUESTED"_s;
 
-QString pdfText(const QByteArray& pdf) {
-    QProcess p;
-    p.start(u"pdftotext"_s, {u"-"_s, u"-"_s});
-    p.write(pdf);
-    p.closeWriteChannel();
-    return p.waitForFinished(30000) ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
-}
-
-// The bytes of the message's attachment whose file name starts with the words given.
-QByteArray attachment(const QByteArray& raw, const QByteArray& named) {
-    const qsizetype at = raw.indexOf("filename=\"" + named);
-    if (at < 0)
-        return {};
-    const qsizetype start = raw.indexOf("\r\n\r\n", at) + 4;
-    return QByteArray::fromBase64(raw.mid(start, raw.indexOf("\r\n--", start) - start));
-}
-
 }  // namespace
 
 class TstSupplierRequestsWindow : public QObject {
@@ -113,9 +97,10 @@ private slots:
                 QVERIFY2(body.contains(part), qPrintable(part + u" in "_s + body));
             QVERIFY(got[i].raw.contains(u"Subject: BOOKING REQUEST - CBPT %1"_s.arg(x.f.booking).toUtf8()));
             // Each carries its own hotel's rooming list, printed and as a workbook.
-            const QString list = pdfText(attachment(got[i].raw, "ROOMING LIST"));
+            const QString list = SupplierFixture::pdfText(SupplierFixture::attachment(got[i].raw, "ROOMING LIST"));
             QVERIFY2(list.contains(SupplierFixture::kHotelNames[i]), qPrintable(list));
-            QVERIFY(attachment(got[i].raw, u"ROOMING LIST %1-%2.xlsx"_s.arg(x.f.booking).arg(i + 1).toUtf8())
+            QVERIFY(SupplierFixture::attachment(got[i].raw,
+                                                u"ROOMING LIST %1-%2.xlsx"_s.arg(x.f.booking).arg(i + 1).toUtf8())
                         .startsWith("PK"));
         }
         QCOMPARE(x.statuses(*w), QStringList(3, supplier::kRequested));
@@ -143,8 +128,8 @@ private slots:
         QFETCH(QString, booking);
         Fixture x;
         registerBookingWindows(x.windows);
-        std::unique_ptr<frm_CBPT01> w(
-            static_cast<frm_CBPT01*>(x.windows.create(booking, x.ts.session, nullptr, {{{u"CBPT_NO"_s, x.f.booking}}})));
+        std::unique_ptr<frm_CBPT01> w(static_cast<frm_CBPT01*>(
+            x.windows.create(booking, x.ts.session, nullptr, {{{u"CBPT_NO"_s, x.f.booking}}})));
         w->setAttribute(Qt::WA_DeleteOnClose, false);
         QVERIFY(w->Show_Record(x.f.booking));
         showActive(*w);
@@ -207,12 +192,15 @@ private slots:
         QCOMPARE(x.ts.prompter.texts().last(), u"SUPPLIER'S ANSWER SUCCESSFULLY RECORDED ...."_s);
         QCOMPARE(x.statuses(*w), (QStringList{supplier::kConfirmed, supplier::kRequested, kNone}));
 
+        // Among several lines, the one refused is named.
+        QCOMPARE(x.press(*w, w->Cmd_Voucher, {0, 1}, {true}),
+                 QStringList{u"HILL <VIEW> , 12/01/2027 :\n"_s + kNotConfirmed});
         const int before = int(x.server->received().size());
         QCOMPARE(x.press(*w, w->Cmd_Voucher, {0}, {true}).last(), kMailsSent);
         const auto got = x.server->received().mid(before);
         QCOMPARE(x.recipients().mid(before), (QStringList{u"sea@h.test"_s, u"asha@c.test"_s}));
         for (const ReceivedMail& m : got) {
-            const QString text = pdfText(attachment(m.raw, "HOTEL VOUCHER"));
+            const QString text = SupplierFixture::pdfText(SupplierFixture::attachment(m.raw, "HOTEL VOUCHER"));
             QVERIFY2(
                 text.contains(u"HOTEL VOUCHER"_s) && text.contains(u"SEA & SAND"_s) && !text.contains(u"HILL <VIEW>"_s),
                 qPrintable(text));
@@ -266,6 +254,69 @@ private slots:
             QVERIFY(m.raw.contains(u"Subject: CANCELLATION - CBPT %1"_s.arg(x.f.booking).toUtf8()));
         QCOMPARE(int(r.heldLines(x.f.booking).size()), 2 - (yes ? int(mailed.size()) : 0));
         QCOMPARE(r.line(7, 1)->status, yes ? supplier::kCancelled : supplier::kConfirmed);
+    }
+
+    void notesAreRequestedBesideTheHotelsAndCancelledAlone_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<int>("note");  // 0 the vehicle, 1 the other charge
+        QTest::newRow("vehicle note") << u"frm_CNCL_ANCP02"_s << 0;
+        QTest::newRow("other charge note") << u"frm_CNCL_ANCP03"_s << 1;
+    }
+    void notesAreRequestedBesideTheHotelsAndCancelledAlone() {
+        QFETCH(QString, window);
+        QFETCH(int, note);
+        Fixture x;
+        const auto [cab, guide] = x.f.notes();
+        {
+            auto w = x.open();
+            QCOMPARE(column(w->Grid1->model(), frm_SupplierRequests::ColHotel),
+                     (QStringList{"SEA & SAND , KERALA", "MALABAR CABS", "HILL GUIDES", "HILL <VIEW> , KERALA",
+                                  "LAKE HOUSE , KERALA"}));
+            QCOMPARE(column(w->Grid1->model(), frm_SupplierRequests::ColRooms).mid(1, 2),
+                     (QStringList{"VEHICLE : 2 X SUV 7 SEATER", "OTHER : 2 X GUIDE CHARGES"}));
+            shoot(*w, u"frm_SupplierRequests_notes"_s);
+            QCOMPARE(x.press(*w, w->Cmd_Request, {1, 2}, {true}).last(), kMailsSent);
+            QCOMPARE(x.recipients(), SupplierFixture::kNoteMails);
+            // Each asked for what it provides, with no hotel's rows and no rooming list.
+            const QStringList asked[] = {{u"<td>2 X SUV 7 SEATER</td>"_s, u"<td>10/01/2027 TO 15/01/2027</td>"_s,
+                                          u"<td>Days</td><td>6</td>"_s, u"<td>KOCHI - MUNNAR - KOCHI</td>"_s},
+                                         {u"<td>2 X GUIDE CHARGES</td>"_s, u"<td>11/01/2027</td>"_s}};
+            for (int i = 0; i < 2; ++i) {
+                const QByteArray raw = x.server->received()[i].raw;
+                const QString body = SupplierFixture::body(raw);
+                for (const QString& part : asked[i] + QStringList{u"<td>Travellers</td><td>3</td>"_s})
+                    QVERIFY2(body.contains(part), qPrintable(part + u" in "_s + body));
+                QVERIFY(!body.contains(u"Check-in"_s) && !body.contains(u"Meal plan"_s) && !raw.contains("filename="));
+            }
+            QCOMPARE(x.statuses(*w), (QStringList{kNone, supplier::kRequested, supplier::kRequested, kNone, kNone}));
+            // Its rooming list is a hotel's only.
+            w->Grid1->setCurrentCell(1, frm_SupplierRequests::ColHotel);
+            x.ts.answer();
+            w->Print_RoomingList();
+            QCOMPARE(x.ts.prompter.texts().last(), u"THE ROOMING LIST IS PRINTED FOR HOTEL LINES ONLY ...."_s);
+        }
+        const int requests = int(x.server->received().size());
+        std::unique_ptr<CancellationWindow> c(
+            static_cast<CancellationWindow*>(x.windows.create(window, x.ts.session, nullptr)));
+        c->setAttribute(Qt::WA_DeleteOnClose, false);
+        showActive(*c);
+        typeInto(c->txt_DocNo, QString::number(note == 0 ? cab : guide));
+        QTest::keyClick(c->txt_DocNo, Qt::Key_Return);
+        c->txt_Reason->setText(u"NOT NEEDED"_s);
+        x.ts.answer({true, true});
+        QTest::mouseClick(c->cmd_Cancel, Qt::LeftButton);
+        QVERIFY2(x.ts.prompter.texts().value(2).contains(note == 0 ? u"MALABAR CABS"_s : u"HILL GUIDES"_s),
+                 qPrintable(x.ts.prompter.texts().join(u'|')));
+        QCOMPARE(x.recipients().mid(requests), QStringList{SupplierFixture::kNoteMails[note]});
+        const QByteArray raw = x.server->received().last().raw;
+        QVERIFY(raw.contains(u"Subject: CANCELLATION - CBPT %1 - %2"_s.arg(x.f.booking)
+                                 .arg(note == 0 ? u"MALABAR CABS"_s : u"HILL GUIDES"_s)
+                                 .toUtf8()));
+        QVERIFY(!SupplierFixture::body(raw).contains(u"Check-in"_s));
+        SupplierRequests r(x.ts.db(), u"T"_s);
+        QCOMPARE(r.line(note == 0 ? kVehicleNoteCode : kOtherNoteCode, note == 0 ? cab : guide, 0)->status,
+                 supplier::kCancelled);
+        QCOMPARE(int(r.heldLines(x.f.booking).size()), 1);  // the other note still holds its line
     }
 };
 

@@ -10,10 +10,10 @@
 #include "bookings/BookingsWindows.h"
 #include "bookings/family/CancellationWindow.h"
 #include "data/BooksCheck.h"
-#include "engine/admin/DemoData.h"
 #include "data/DocumentNumbers.h"
 #include "data/Migrations.h"
 #include "data/Numbering.h"
+#include "engine/admin/DemoData.h"
 #include "shell/kit/LookupGridModel.h"
 #include "shell/kit/LookupGridWindow.h"
 #include "support/AdminRunner.h"
@@ -364,7 +364,10 @@ private slots:
         // Mended by hand: the second party's receipt and proforma take numbers of their own.
         db.exec(u"UPDATE M_TBL_TRANSACTION SET DOC_NO=3 WHERE DOC_CODE IN ('FRDB01','FRCR01') AND IN_DOCNO=3"_s);
         db.exec(u"UPDATE M_TBL_TRANSACTION SET DOC_NO=2 WHERE DOC_CODE='INV006' AND IN_DOCNO=2"_s);
-        QCOMPARE(Migrations(db).apply(), Migrations::latestVersion() - 13);
+        // The scripts after version 13 are applied, however their numbers leave gaps.
+        const QStringList scripts = QDir(u":/migrations"_s).entryList({u"*.sql"_s});
+        QCOMPARE(Migrations(db).apply(), int(std::count_if(scripts.begin(), scripts.end(),
+                                                           [](const QString& n) { return n.left(3).toInt() > 13; })));
         QCOMPARE(lines(db,
                        u"SELECT DOC_CODE, IN_DOCNO, DOC_PART FROM M_TBL_TRANSACTION WHERE DOC_NO=5 "
                        "ORDER BY DOC_CODE, DOC_PART"_s),

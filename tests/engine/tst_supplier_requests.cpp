@@ -1,6 +1,7 @@
 // Requests to suppliers: answers move a pending line only, each step kept with who; a locked
 // or cancelled booking mails nothing but the cancellation, which goes only to the suppliers
-// still holding a line.
+// still holding a line; a vehicle or other note's line goes through the same steps; a value
+// empty for a line's kind leaves no label behind.
 #include "engine/bookings/Cancellations.h"
 #include "engine/bookings/SupplierRequests.h"
 #include "support/SupplierFixture.h"
@@ -116,6 +117,62 @@ private slots:
         QCOMPARE(r.history(7, 1).back().step, supplier::kCancelled);
         if (state == "CANCEL")  // a cancelled booking's row is never rewritten
             QCOMPARE(f.opsLog(), log);
+    }
+
+    void anEmptyValueTakesItsLabelAlong_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("html");
+        QTest::addColumn<QString>("filled");
+        const auto row = [](const char* name, const char* text, bool html, const char* filled) {
+            QTest::newRow(name) << QString(text) << html << QString(filled);
+        };
+        row("its table row",
+            "<table><tr><td>Meal plan</td><td>{EMPTY}</td></tr>\n<tr><td>Rooms</td><td>{R}</td></tr></table>", true,
+            "<table><tr><td>Rooms</td><td>2 &amp; 1</td></tr></table>");
+        row("its list item", "<ul><li>Meal: {EMPTY}</li><li>{R}</li></ul>", true, "<ul><li>2 &amp; 1</li></ul>");
+        row("an aside in brackets", "<p>Cancel it (your no. {EMPTY}).</p>", true, "<p>Cancel it.</p>");
+        row("a label line", "Meal plan: {EMPTY}<br>Rooms: {R}", true, "Rooms: 2 &amp; 1");
+        row("a subject's separator", "REQUEST - CBPT 5 - {EMPTY}", false, "REQUEST - CBPT 5");
+        row("spaces are empty", "<p>Dear team, {BLANK}</p>", true, "<p>Dear team</p>");
+        row("a subject's value is not escaped", "{R} ROOMS", false, "2 & 1 ROOMS");
+    }
+    void anEmptyValueTakesItsLabelAlong() {
+        QFETCH(QString, text);
+        QFETCH(bool, html);
+        QFETCH(QString, filled);
+        QCOMPARE(fillTemplate(text, {{"EMPTY", ""}, {"BLANK", "  "}, {"R", "2 & 1"}}, html), filled);
+    }
+
+    // A note's line moves as a hotel's, names its service in the log, waits on the board, has no
+    // hotel voucher, and once the note is cancelled is only offered its cancellation mail.
+    void aNoteGoesThroughTheSameSteps() {
+        test::TestDb t;
+        SupplierFixture f(t.db());
+        const auto [cab, guide] = f.notes();
+        SupplierRequests r(t.db(), "MEENA");
+        const auto lines = r.lines(f.booking);
+        const SupplierLine vehicle = lines[1], other = lines[2];
+        r.recordRequest(vehicle, "cabs@v.test");
+        r.recordRequest(other, "guide@o.test");
+        r.recordAnswer(vehicle, supplier::kConfirmed, "CAB-1");
+        QCOMPARE(r.history("ANCP02", cab, 0).size(), size_t(2));
+        QVERIFY(f.opsLog().endsWith("MALABAR CABS - 2 X SUV 7 SEATER, 10/01/2027 CONFIRMED CAB-1"));
+        QCOMPARE(refusal([&] { r.checkMail(vehicle, SupplierMailKind::Voucher); }), kVoucherHotelsOnly);
+        const auto waiting = [&] {
+            QStringList out;
+            for (const SupplierLine& l : unansweredRequests(t.db(), QDateTime::currentDateTime().addSecs(60), {}))
+                out << l.lineCode + " " + supplierLineStart(l);
+            return out;
+        };
+        QCOMPARE(waiting(), QStringList{"ANCP03 SERVICE 11/01/2027"});
+
+        QCOMPARE(refusal([&] { Cancellations(t.db(), "T").cancel("ANCP03", guide, {f.booking}, "NOT NEEDED"); }),
+                 QString());
+        QCOMPARE(refusal([&] { r.recordAnswer(other, supplier::kConfirmed, "G1"); }), kNoteCancelled);
+        QVERIFY(waiting().isEmpty());
+        QCOMPARE(int(r.lines(f.booking).size()), 5);  // still shown: its supplier was asked
+        QCOMPARE(int(r.heldNoteLine("ANCP03", guide).size()), 1);
+        QCOMPARE(int(r.heldLines(f.booking).size()), 2);
     }
 };
 

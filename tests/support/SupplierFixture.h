@@ -5,6 +5,7 @@
 // address, and the mail settings of a local test server (its certificate trusted).
 #include "data/Moments.h"
 #include "data/TransactionRecords.h"
+#include "engine/bookings/AdviceNotes.h"
 #include "support/Documents.h"
 #include "support/SmtpServer.h"
 
@@ -61,8 +62,54 @@ struct SupplierFixture {
                 {line, kHotels[hotel], kHotelNames[hotel], dateToDb(kCheckIn.addDays(offset)),
                  dateToDb(kCheckIn.addDays(offset + nights)), nights, type, rooms, extra, type});
     }
+    // A vehicle note (2 X SUV 7 SEATER for the whole tour, from the transporter) and an
+    // other-charge note (a guide on the second day, from the guides), each supplier with its
+    // address; the booking is tied to its quotation for the party's count. Returns their numbers.
+    static inline const QStringList kNoteMails{"cabs@v.test", "guide@o.test"};
+    std::pair<qint64, qint64> notes() {
+        db.exec(
+            "INSERT INTO M_TBL_PARTY (PARTY_CODE, PARTY_NAME, EMAIL_ADD) VALUES (21, 'MALABAR CABS', ?), "
+            "(22, 'HILL GUIDES', ?)",
+            {kNoteMails[0], kNoteMails[1]});
+        db.exec("INSERT INTO MST_VEHICLEBRANDTYPE (VEH_BRANDID, VEH_BRAND) VALUES (1, 'SUV 7 SEATER')");
+        db.exec(
+            "INSERT INTO M_TBL_DOCUMENTACCOUNT_COMB (DOC_CODE, ACC_CODE, ACCOUNT_DESC) VALUES ('ANCP03', 'GUIDE', "
+            "'GUIDE CHARGES')");
+        db.exec("UPDATE M_TBL_TRANSACTION SET QUOTATION_NO=7 WHERE DOC_CODE='CBPT01' AND DOC_NO=?", {booking});
+        const QDate end = kCheckIn.addDays(5);
+        const qint64 cab = storeAdviceNote(db, "T",
+                                           {AdviceKind::Vehicle,
+                                            0,
+                                            booking,
+                                            Money::fromRupees(9000),
+                                            "KOCHI - MUNNAR - KOCHI",
+                                            {{"DOC_DATE", dateToDb(kCheckIn)},
+                                             {"PARTY_CODE", 21},
+                                             {"TO_ACC", "ANCP02"},
+                                             {"START_DT", dateToDb(kCheckIn)},
+                                             {"END_DT", dateToDb(end)},
+                                             {"TOUR_DAYS", 6},
+                                             {"ACC_CODE", "0"},
+                                             {"VEH_BRANDID", 1},
+                                             {"VEH_NOS", 2},
+                                             {"VEH_RATE", Money::fromRupees(4500).toVariant()}}});
+        const qint64 guide = storeAdviceNote(db, "T",
+                                             {AdviceKind::Other,
+                                              0,
+                                              booking,
+                                              Money::fromRupees(1500),
+                                              "MUNNAR WALK",
+                                              {{"DOC_DATE", dateToDb(kCheckIn.addDays(1))},
+                                               {"PARTY_CODE", 22},
+                                               {"TO_ACC", "GUIDE"},
+                                               {"START_DT", dateToDb(kCheckIn.addDays(1))},
+                                               {"OTHRCHRG_QTY", 2},
+                                               {"OTHRCHRG_RATE", Money::fromRupees(750).toVariant()}}});
+        return {cab, guide};
+    }
     // The mail settings row for a local server.
-    void smtp(const SmtpServer& server) {
+    void smtp(const SmtpServer& server) { smtp(db, server); }
+    static void smtp(Database& db, const SmtpServer& server) {
         qputenv("TARVIC_MAIL_CA_FILE", SmtpServer::caFile().toUtf8());
         db.exec("DELETE FROM M_TBL_EMAIL");
         db.exec("INSERT INTO M_TBL_EMAIL VALUES (1, ?, ?, '127.0.0.1', ?, 'TARVIC DESK', 'desk@x.test')",
@@ -79,6 +126,31 @@ struct SupplierFixture {
         const qsizetype start = raw.indexOf("\r\n\r\n", raw.indexOf("Content-Type: text/html")) + 4;
         const QByteArray qp = raw.mid(start, raw.indexOf("\r\n--", start) - start).replace("=\r\n", "");
         return QString::fromUtf8(QByteArray::fromPercentEncoding(qp, '='));
+    }
+    // The bytes of the message's attachment whose file name starts with the words given.
+    static QByteArray attachment(const QByteArray& raw, const QByteArray& named) {
+        const qsizetype at = raw.indexOf("filename=\"" + named);
+        if (at < 0)
+            return {};
+        const qsizetype start = raw.indexOf("\r\n\r\n", at) + 4;
+        return QByteArray::fromBase64(raw.mid(start, raw.indexOf("\r\n--", start) - start));
+    }
+    // The attachments' file names, in the message's order.
+    static QStringList attachmentNames(const QByteArray& raw) {
+        QStringList names;
+        for (qsizetype at = raw.indexOf("filename=\""); at >= 0; at = raw.indexOf("filename=\"", at + 1)) {
+            const qsizetype start = at + 10;
+            names << QString::fromUtf8(raw.mid(start, raw.indexOf('"', start) - start));
+        }
+        return names;
+    }
+    // The text of a PDF, as pdftotext reads it.
+    static QString pdfText(const QByteArray& pdf) {
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-"), QStringLiteral("-")});
+        p.write(pdf);
+        p.closeWriteChannel();
+        return p.waitForFinished(30000) ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
     }
 };
 

@@ -38,13 +38,33 @@ void record(SupplierRequests& requests, const SupplierSend& s, const QStringList
 }
 
 bool sameLine(const SupplierSend& a, const SupplierSend& b) {
-    return a.line.docNo == b.line.docNo && a.line.line == b.line.line;
+    return a.line.lineCode == b.line.lineCode && a.line.docNo == b.line.docNo && a.line.line == b.line.line;
+}
+
+// Asks once for the held lines, and mails each supplier its cancellation on Yes.
+void offerCancellations(TaskWindow& window, qint64 booking, const std::vector<SupplierLine>& held) {
+    if (held.empty())
+        return;
+    QStringList lines{
+        QStringLiteral("SEND THE CANCELLATION E-MAIL TO THE SUPPLIERS HOLDING CBPT NO : %1 ?").arg(booking)};
+    for (const SupplierLine& l : held)
+        lines << QStringLiteral(" %1 , %2 ( %3 )")
+                     .arg(supplierLineName(l), l.checkIn.toString(QStringLiteral("dd/MM/yyyy")), l.supplierEmail);
+    if (!window.prompter().question(&window, lines.join(QLatin1Char('\n'))))
+        return;
+    QList<SupplierSend> sends;
+    if (window.guarded([&] {
+            sends = supplierSends(window.db(), window.session().userFullName, held, SupplierMailKind::Cancellation);
+        }))
+        sendSupplierMails(window, sends);
 }
 
 }  // namespace
 
 // The line's rooming list, printed and as a workbook the hotel can read into its own system.
 QList<MailAttachment> requestAttachments(Database& db, const SupplierLine& l) {
+    if (!l.isHotel())
+        return {};
     const QString name = QStringLiteral("ROOMING LIST %1-%2").arg(l.booking).arg(l.line);
     QList<MailAttachment> files;
     if (QByteArray pdf = roomingListPdf(db, l.booking, l.docNo, l.line); !pdf.isEmpty())
@@ -151,20 +171,14 @@ int sendSupplierMails(TaskWindow& window, const QList<SupplierSend>& sends) {
 
 void offerSupplierCancellations(TaskWindow& window, qint64 booking, std::optional<qint64> hotel) {
     std::vector<SupplierLine> held;
-    if (!window.guarded([&] { held = SupplierRequests(window.db(), {}).heldLines(booking, hotel); }) || held.empty())
-        return;
-    QStringList lines{
-        QStringLiteral("SEND THE CANCELLATION E-MAIL TO THE SUPPLIERS HOLDING CBPT NO : %1 ?").arg(booking)};
-    for (const SupplierLine& l : held)
-        lines << QStringLiteral(" %1 , %2 ( %3 )")
-                     .arg(l.supplier, l.checkIn.toString(QStringLiteral("dd/MM/yyyy")), l.supplierEmail);
-    if (!window.prompter().question(&window, lines.join(QLatin1Char('\n'))))
-        return;
-    QList<SupplierSend> sends;
-    if (window.guarded([&] {
-            sends = supplierSends(window.db(), window.session().userFullName, held, SupplierMailKind::Cancellation);
-        }))
-        sendSupplierMails(window, sends);
+    if (window.guarded([&] { held = SupplierRequests(window.db(), {}).heldLines(booking, hotel); }))
+        offerCancellations(window, booking, held);
+}
+
+void offerNoteCancellation(TaskWindow& window, qint64 booking, const QString& noteCode, qint64 note) {
+    std::vector<SupplierLine> held;
+    if (window.guarded([&] { held = SupplierRequests(window.db(), {}).heldNoteLine(noteCode, note); }))
+        offerCancellations(window, booking, held);
 }
 
 }  // namespace tarvic

@@ -19,7 +19,9 @@ struct SupplierSend {
     MailMessage message;
 };
 
-// The files a request carries: the line's rooming list, as a PDF and as a workbook.
+// The files a request carries: a hotel line's rooming list, as a PDF and as a workbook. A
+// vehicle or other request carries none: who sleeps in which room is nothing a transporter or
+// a guide acts on, and the mail says how many travel.
 QList<MailAttachment> requestAttachments(Database& db, const SupplierLine& line);
 
 // The messages of the kind for the lines, one per address of each supplier (a voucher also to
@@ -33,6 +35,8 @@ int sendSupplierMails(TaskWindow& window, const QList<SupplierSend>& sends);
 // After a booking (or a hotel's advice note) is cancelled: offers the cancellation mail to
 // every supplier still holding one of its lines, and sends it only on Yes.
 void offerSupplierCancellations(TaskWindow& window, qint64 booking, std::optional<qint64> hotel = {});
+// After a vehicle or other note is cancelled: the same for its own line.
+void offerNoteCancellation(TaskWindow& window, qint64 booking, const QString& noteCode, qint64 note);
 
 inline const QString kNoSupplierLine = QStringLiteral("PLEASE SELECT THE SUPPLIER LINES ....");
 inline const QString kMailsSent = QStringLiteral("E-MAIL SUCCESSFULLY SENT ....");

@@ -182,6 +182,14 @@ QList<ShownField> bookingFields() {
     return closing(f, "GRAND TOTAL");
 }
 
+// A vehicle or other note's supplier still holding it is offered the cancellation mail.
+CancelHooks noteSupplierHooks(const QString& code) {
+    return CancelHooks{.cancelled = [code](CancellationWindow& w, qint64 number, const QSqlRecord& r) {
+        if (const qint64 booking = r.value(QStringLiteral("IN_DOCNO")).toLongLong(); booking > 0)
+            offerNoteCancellation(w, booking, code, number);
+    }};
+}
+
 QList<CancellationMember> buildMembers() {
     const QString lines = QStringLiteral("&Cancel ");
     auto m = [&](const char* code, const char* caption, const char* button, QList<ShownField> shown,
@@ -221,9 +229,11 @@ QList<CancellationMember> buildMembers() {
                                                              r.value(QStringLiteral("PARTY_CODE")).toLongLong());
                           }}),
         m("ANCP02", "CANCEL ADV NOTE CREDIT POSTING - VEHICLE ( ANCP02 )", "Vehicle Note",
-          closing(fields(Booking | Party)), partyWording(" YOU ARE ABOUT TO CANCEL ANCP02 - VEHICLE ...")),
+          closing(fields(Booking | Party)), partyWording(" YOU ARE ABOUT TO CANCEL ANCP02 - VEHICLE ..."),
+          noteSupplierHooks(kVehicleNoteCode)),
         m("ANCP03", "CANCEL ADV NOTE CREDIT POSTING - OTHER ( ANCP03 )", "Other Charge Note",
-          closing(fields(Booking | Party)), partyWording(" YOU ARE ABOUT TO CANCEL ANCP03 - OTHR CHARGE ...")),
+          closing(fields(Booking | Party)), partyWording(" YOU ARE ABOUT TO CANCEL ANCP03 - OTHR CHARGE ..."),
+          noteSupplierHooks(kOtherNoteCode)),
         m("ANCP08", "ADVICE NOTE CREDIT POSTING - MISC ( ANCP08 )", "ANCP08", closing(fields(Party | PartyType)),
           partyWording(" YOU ARE ABOUT TO CANCEL ANCP08 ...")),
         m("ANDP08", "ADVICE NOTE DEBIT POSTING - MISC ( ANDP08 )", "ANDP08", closing(fields(Party | PartyType)),

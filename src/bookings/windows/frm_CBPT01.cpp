@@ -658,7 +658,7 @@ void frm_CBPT01::buildSupplierButtons(bool sales) {
         });
         h->addWidget(Cmd_HotelVoucher);
     }
-    Cmd_SupplierRequests = new QPushButton(QStringLiteral("Supplier Requests"), this);
+    Cmd_SupplierRequests = new QPushButton(QStringLiteral("S&upplier Requests"), this);
     Cmd_SupplierRequests->setObjectName(QStringLiteral("Cmd_SupplierRequests"));
     connect(Cmd_SupplierRequests, &QPushButton::clicked, this, [this] {
         openWindow(kSupplierRequests, {{{QStringLiteral("CBPT_NO"), number_}}, {}});

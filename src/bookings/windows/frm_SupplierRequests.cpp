@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <set>
 
 namespace tarvic {
@@ -22,15 +23,15 @@ namespace tarvic {
 namespace {
 
 const QList<GridColumn> kLineColumns{{QStringLiteral("SL NO"), 600, Qt::AlignRight},
-                                     {QStringLiteral("CHK-IN DT"), 1200},
-                                     {QStringLiteral("CHK-OT DT"), 1200},
-                                     {QStringLiteral("NTS"), 500, Qt::AlignRight},
-                                     {QStringLiteral("HOTEL NAME"), 2600},
-                                     {QStringLiteral("ROOMS"), 2800},
-                                     {QStringLiteral("MEAL PLAN"), 1800},
-                                     {QStringLiteral("E-MAIL"), 2200},
+                                     {QStringLiteral("CHK-IN / FROM"), 1300},
+                                     {QStringLiteral("CHK-OT / TO"), 1300},
+                                     {QStringLiteral("NTS / DAYS"), 1000, Qt::AlignRight},
+                                     {QStringLiteral("SUPPLIER"), 2600},
                                      {QStringLiteral("STATUS"), 1700},
                                      {QStringLiteral("CONF NO / REASON"), 1800},
+                                     {QStringLiteral("ROOMS / SERVICE"), 3000},
+                                     {QStringLiteral("MEAL PLAN"), 1800},
+                                     {QStringLiteral("E-MAIL"), 2200},
                                      {QStringLiteral("UPDATE BY - ON"), 2800},
                                      {QStringLiteral("QUOT NO"), 900, Qt::AlignRight, true},
                                      {QStringLiteral("ACC NO"), 700, Qt::AlignRight, true}};
@@ -42,6 +43,24 @@ const QList<GridColumn> kStepColumns{{QStringLiteral("STEP"), 1500},
 
 QString day(const QDate& d) {
     return d.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+// What the line asks of its supplier: a hotel's rooms, a note's vehicle or charge.
+QString askedText(const SupplierLine& l) {
+    if (l.isHotel())
+        return l.rooms;
+    return (l.lineCode == kVehicleNoteCode ? QStringLiteral("VEHICLE : ") : QStringLiteral("OTHER : ")) + l.service;
+}
+
+// Names, rooms and addresses read whole rather than cut: the columns given grow to their
+// longest text, up to a limit, never below their heading's width.
+void fitColumns(QTableWidget* grid, std::initializer_list<int> columns) {
+    constexpr int kWidest = 340;
+    for (int c : columns) {
+        const int least = grid->columnWidth(c);
+        grid->resizeColumnToContents(c);
+        grid->setColumnWidth(c, std::clamp(grid->columnWidth(c), least, std::max(least, kWidest)));
+    }
 }
 
 QPushButton* button(QWidget* owner, const char* name, const QString& caption) {
@@ -66,7 +85,8 @@ frm_SupplierRequests::frm_SupplierRequests(Session& session, QWidget* parent, co
     Grid1->setObjectName(QStringLiteral("Grid1"));
     Load_EmptyGrid(Grid1, kLineColumns);
     Grid1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    auto* linesCaption = new QLabel(QStringLiteral("HOTEL &LINES"), this);
+    auto* linesCaption =
+        new QLabel(QStringLiteral("SUPPLIER &LINES  ( CTRL+SPACE CHOOSES ONE MORE, CTRL+A ALL )"), this);
     linesCaption->setBuddy(Grid1);
     body()->addWidget(linesCaption);
     body()->addWidget(Grid1, 3);
@@ -74,6 +94,7 @@ frm_SupplierRequests::frm_SupplierRequests(Session& session, QWidget* parent, co
     auto* actions = new QHBoxLayout;
     Cmd_Request = button(this, "Cmd_Request", QStringLiteral("SEND &REQUEST"));
     Cmd_Voucher = button(this, "Cmd_Voucher", QStringLiteral("MAIL &VOUCHER"));
+    Cmd_RoomingList = button(this, "Cmd_RoomingList", QStringLiteral("R&OOMING LIST"));
     Cmb_Answer = new QComboBox(this);
     Cmb_Answer->setObjectName(QStringLiteral("Cmb_Answer"));
     Cmb_Answer->addItems({supplier::kConfirmed, supplier::kDeclined, supplier::kWaitlisted});
@@ -87,6 +108,7 @@ frm_SupplierRequests::frm_SupplierRequests(Session& session, QWidget* parent, co
     textCaption->setBuddy(txt_AnswerText);
     actions->addWidget(Cmd_Request);
     actions->addWidget(Cmd_Voucher);
+    actions->addWidget(Cmd_RoomingList);
     actions->addSpacing(20);
     actions->addWidget(answerCaption);
     actions->addWidget(Cmb_Answer);
@@ -105,6 +127,7 @@ frm_SupplierRequests::frm_SupplierRequests(Session& session, QWidget* parent, co
 
     connect(Cmd_Request, &QPushButton::clicked, this, [this] { Send_Request(); });
     connect(Cmd_Voucher, &QPushButton::clicked, this, [this] { Mail_Voucher(); });
+    connect(Cmd_RoomingList, &QPushButton::clicked, this, [this] { Print_RoomingList(); });
     connect(Cmd_Answer, &QPushButton::clicked, this, [this] { Record_Answer(); });
     onEnter(txt_AnswerText, [this] { Record_Answer(); });
     connect(Grid1, &QTableWidget::currentCellChanged, this, [this] { showSteps(); });
@@ -112,11 +135,12 @@ frm_SupplierRequests::frm_SupplierRequests(Session& session, QWidget* parent, co
     setTabOrder(Cmd_SrcCBPT, Grid1);
     setTabOrder(Grid1, Cmd_Request);
     setTabOrder(Cmd_Request, Cmd_Voucher);
-    setTabOrder(Cmd_Voucher, Cmb_Answer);
+    setTabOrder(Cmd_Voucher, Cmd_RoomingList);
+    setTabOrder(Cmd_RoomingList, Cmb_Answer);
     setTabOrder(Cmb_Answer, txt_AnswerText);
     setTabOrder(txt_AnswerText, Cmd_Answer);
     setTabOrder(Cmd_Answer, Grid2);
-    resize(1000, 600);
+    resize(1400, 640);
 
     Load_Init();
     if (const qint64 n = args.value(QStringLiteral("CBPT_NO")).toLongLong(); n > 0) {
@@ -134,8 +158,8 @@ void frm_SupplierRequests::clearOwn() {
     Load_EmptyGrid(Grid1, kLineColumns);
     Load_EmptyGrid(Grid2, kStepColumns);
     txt_AnswerText->clear();
-    for (QWidget* w :
-         {static_cast<QWidget*>(Cmd_Request), static_cast<QWidget*>(Cmd_Voucher), static_cast<QWidget*>(Cmd_Answer)})
+    for (QWidget* w : {static_cast<QWidget*>(Cmd_Request), static_cast<QWidget*>(Cmd_Voucher),
+                       static_cast<QWidget*>(Cmd_RoomingList), static_cast<QWidget*>(Cmd_Answer)})
         w->setEnabled(false);
 }
 
@@ -144,10 +168,13 @@ void frm_SupplierRequests::showOwn() {
 }
 
 void frm_SupplierRequests::Load_Grid() {
-    const std::set<qint64> wasChosen = [&] {
-        std::set<qint64> keys;
+    const auto key = [](const SupplierLine& l) {
+        return l.lineCode + QStringLiteral("/%1/%2").arg(l.docNo).arg(l.line);
+    };
+    const std::set<QString> wasChosen = [&] {
+        std::set<QString> keys;
         for (const SupplierLine& l : chosen())
-            keys.insert(l.docNo * 100000 + l.line);
+            keys.insert(key(l));
         return keys;
     }();
     const int current = Grid1->currentRow();
@@ -159,22 +186,25 @@ void frm_SupplierRequests::Load_Grid() {
     int sl = 0;
     for (const SupplierLine& l : lines_) {
         const int row = addGridRow(
-            Grid1, {QString::number(++sl), day(l.checkIn), day(l.checkOut), QString::number(l.nights),
-                    l.supplier + (l.place.isEmpty() ? QString() : QStringLiteral(" , ") + l.place), l.rooms, l.mealPlan,
-                    l.supplierEmail, l.status.isEmpty() ? QStringLiteral("NOT REQUESTED") : l.status,
-                    l.status == supplier::kConfirmed ? l.confirmNo : l.note,
+            Grid1, {QString::number(++sl), day(l.checkIn), day(l.checkOut),
+                    l.nights > 0 || l.isHotel() ? QString::number(l.nights) : QString(),
+                    l.supplier + (l.place.isEmpty() ? QString() : QStringLiteral(" , ") + l.place),
+                    l.status.isEmpty() ? QStringLiteral("NOT REQUESTED") : l.status,
+                    l.status == supplier::kConfirmed ? l.confirmNo : l.note, askedText(l), l.mealPlan,
+                    l.supplierEmail,
                     byOnText(l.statusBy, l.statusOn.isValid() ? QVariant(l.statusOn) : QVariant()),
                     QString::number(l.docNo), QString::number(l.line)});
-        if (wasChosen.count(l.docNo * 100000 + l.line))
+        if (wasChosen.count(key(l)))
             Grid1->selectionModel()->select(Grid1->model()->index(row, 0),
                                             QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
+    fitColumns(Grid1, {ColHotel, ColRooms, ColMeal, ColEmail, ColAnswer, ColUpdated});
     if (!lines_.empty())
         Grid1->setCurrentCell(std::clamp(current, 0, int(lines_.size()) - 1), ColHotel,
                               wasChosen.empty() ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows
                                                 : QItemSelectionModel::NoUpdate);
-    for (QWidget* w :
-         {static_cast<QWidget*>(Cmd_Request), static_cast<QWidget*>(Cmd_Voucher), static_cast<QWidget*>(Cmd_Answer)})
+    for (QWidget* w : {static_cast<QWidget*>(Cmd_Request), static_cast<QWidget*>(Cmd_Voucher),
+                       static_cast<QWidget*>(Cmd_RoomingList), static_cast<QWidget*>(Cmd_Answer)})
         w->setEnabled(!lines_.empty());
     showSteps();
 }
@@ -202,10 +232,12 @@ void frm_SupplierRequests::showSteps() {
     if (row < 0 || row >= int(lines_.size()))
         return;
     std::vector<SupplierStep> steps;
-    if (!guarded([&] { steps = SupplierRequests(db(), {}).history(lines_[row].docNo, lines_[row].line); }))
+    const SupplierLine& l = lines_[row];
+    if (!guarded([&] { steps = SupplierRequests(db(), {}).history(l.lineCode, l.docNo, l.line); }))
         return;
     for (const SupplierStep& s : steps)
         addGridRow(Grid2, {s.step, s.note, s.sentTo, byOnText(s.by, s.on.isValid() ? QVariant(s.on) : QVariant())});
+    fitColumns(Grid2, {1, 2, 3});
 }
 
 void frm_SupplierRequests::send(SupplierMailKind kind) {
@@ -220,7 +252,15 @@ void frm_SupplierRequests::send(SupplierMailKind kind) {
     if (!guarded([&] {
             SupplierRequests requests(db(), session().userFullName);
             for (const SupplierLine& l : lines)
-                requests.checkMail(l, kind);
+                try {
+                    requests.checkMail(l, kind);
+                } catch (const DbError& e) {
+                    // Among several chosen lines, the refusal says which.
+                    if (e.kind() != DbError::Kind::Refused || lines.size() < 2)
+                        throw;
+                    throw DbError(DbError::Kind::Refused,
+                                  QStringLiteral("%1 , %2 :\n%3").arg(l.supplier, day(l.checkIn), e.message()));
+                }
             sends = supplierSends(db(), session().userFullName, lines, kind);
         })) {
         Load_Grid();
@@ -234,6 +274,7 @@ void frm_SupplierRequests::send(SupplierMailKind kind) {
         return;
     sendSupplierMails(*this, sends);
     Load_Grid();
+    Grid1->setFocus();  // back where the next lines are chosen
 }
 
 void frm_SupplierRequests::Send_Request() {
@@ -242,6 +283,20 @@ void frm_SupplierRequests::Send_Request() {
 
 void frm_SupplierRequests::Mail_Voucher() {
     send(SupplierMailKind::Voucher);
+}
+
+void frm_SupplierRequests::Print_RoomingList() {
+    const int row = Grid1->currentRow();
+    const bool noLine = row < 0 || row >= int(lines_.size());
+    if (!runChecks(prompter(), this,
+                   {{[&] { return noLine; }, Grid1, kNoSupplierLine},
+                    {[&] { return !lines_[row].isHotel(); }, Grid1,
+                     QStringLiteral("THE ROOMING LIST IS PRINTED FOR HOTEL LINES ONLY ....")}}))
+        return;
+    const SupplierLine& l = lines_[row];
+    openWindow(QStringLiteral("rpt_RoomingList"), {{{QStringLiteral("CBPT_NO"), l.booking},
+                                                    {QStringLiteral("QUOTATION_NO"), l.docNo},
+                                                    {QStringLiteral("LINE_NO"), l.line}}});
 }
 
 void frm_SupplierRequests::Record_Answer() {
@@ -259,11 +314,13 @@ void frm_SupplierRequests::Record_Answer() {
     const SupplierLine& l = lines_[row];
     if (!prompter().question(this, QStringLiteral("RECORD %1 FOR %2 , %3 ?").arg(status, l.supplier, day(l.checkIn))))
         return;
-    if (!guarded([&] { SupplierRequests(db(), session().userFullName).recordAnswer(l.docNo, l.line, status, text); }))
+    if (!guarded([&] { SupplierRequests(db(), session().userFullName).recordAnswer(l, status, text); }))
         return;
     prompter().information(this, QStringLiteral("SUPPLIER'S ANSWER SUCCESSFULLY RECORDED ...."));
     txt_AnswerText->clear();
     Load_Grid();
+    // The line answered is the one chosen next: its voucher or rooming list follows.
+    Grid1->setCurrentCell(row, ColHotel, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     Grid1->setFocus();
 }
 

@@ -1,8 +1,9 @@
 #pragma once
-// "SUPPLIER REQUESTS": a booking's hotel lines with their supplier status. Choose lines (Shift
-// or Ctrl with the arrows, Ctrl+A for all) and send their requests, record a line's answer
-// (confirmed with the supplier's number, declined with the reason, waitlisted), or mail the
-// voucher of a confirmed line to its hotel and the customer. Opened with CBPT_NO (and
+// "SUPPLIER REQUESTS": a booking's hotel lines, vehicle and other notes with their supplier
+// status. Choose lines (Shift or Ctrl with the arrows, Ctrl+A for all) and send their requests,
+// record a line's answer (confirmed with the supplier's number, declined with the reason,
+// waitlisted), mail the voucher of a confirmed hotel line to its hotel and the customer, or
+// print a hotel line's rooming list. Opened with CBPT_NO (and
 // QUOTATION_NO, ACC_CODE to choose that line) from the booking and the hotel status list.
 #include "bookings/family/BookingOpsWindow.h"
 #include "engine/bookings/SupplierRequests.h"
@@ -24,11 +25,11 @@ public:
         ColCheckOut,
         ColNights,
         ColHotel,
+        ColStatus,  // who holds the line and how, before the details that scroll
+        ColAnswer,
         ColRooms,
         ColMeal,
         ColEmail,
-        ColStatus,
-        ColAnswer,
         ColUpdated,
         ColQuotNo,
         ColAccNo
@@ -39,6 +40,7 @@ public:
     QTableWidget* Grid2 = nullptr;  // the steps of the current line
     QPushButton* Cmd_Request = nullptr;
     QPushButton* Cmd_Voucher = nullptr;
+    QPushButton* Cmd_RoomingList = nullptr;
     QComboBox* Cmb_Answer = nullptr;
     QLineEdit* txt_AnswerText = nullptr;
     QPushButton* Cmd_Answer = nullptr;
@@ -47,6 +49,7 @@ public:
     void Send_Request();
     void Mail_Voucher();
     void Record_Answer();
+    void Print_RoomingList();
     // Chooses the line of the quotation (false when the booking has none such).
     bool chooseLine(qint64 quotation, qint64 line);
 

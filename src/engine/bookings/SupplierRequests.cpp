@@ -7,11 +7,14 @@
 #include "engine/DocumentState.h"
 #include "engine/admin/CompanyProfile.h"
 
+#include <QRegularExpression>
+
+#include <algorithm>
+
 namespace tarvic {
 
 namespace {
 
-const QString kHotelLine = QStringLiteral("QGBL02");
 constexpr int kOpsLogLength = 2000;  // the booking's CONSUTLTANT_RESPONSETXT
 
 // A hotel line of a quotation with its booking (outer-joined: a cancelled booking's lines are
@@ -21,7 +24,8 @@ const QString kLinesSql = QStringLiteral(
     "e.TOURIST_EMAIL, e.TOURIST_NAME, a.TOUR_DATE, a.CHKOT_DT, a.DAYS_ROOM, c.ROOM_TYPE AS R_ROOMTYPE, a.ROOM_TYPE, "
     "a.NOOF_ROOM, a.NOOF_ROOMSNGL, a.NOOF_EXTBED, a.NOOF_CWB, a.NOOF_CNB, m.MEAL_PLAN, m.PLAN_DESC, e.NOOF_ADULT, "
     "e.NOOF_CHILDREN, r.SUPPLIER_STATUS, r.CONFIRM_NO, r.STATUS_NOTE, r.SENT_TO, r.UPDATE_BY, r.UPDATE_ON, "
-    "r.REQUESTED_ON, l.CONSULTANT_CODE, r.CBPT_NO AS R_REQCBPT "
+    "r.REQUESTED_ON, l.CONSULTANT_CODE, r.CBPT_NO AS R_REQCBPT, a.DOC_CODE AS R_LINECODE, NULL AS R_SERVICE, "
+    "NULL AS R_QTY, NULL AS R_REMARKS, NULL AS R_NOTESTATUS "
     "FROM M_TBL_QUOTATION a JOIN M_TBL_QUOTATION e ON e.DOC_CODE='QGBL01' AND e.DOC_NO=a.DOC_NO "
     "LEFT JOIN M_TBL_SUPPLIER_REQUEST r ON r.LINE_CODE='QGBL02' AND r.LINE_DOCNO=a.DOC_NO AND r.LINE_NO=a.ACC_CODE "
     "LEFT JOIN M_TBL_TRANSACTION b ON b.DOC_CODE='CBPT01' AND b.DOC_NO=COALESCE(r.CBPT_NO, e.CBPT_NO) "
@@ -31,6 +35,28 @@ const QString kLinesSql = QStringLiteral(
     "LEFT JOIN M_TBL_MEALPLAN m ON m.MEALPLAN_CODE=a.MEALPLAN_CODE "
     "LEFT JOIN M_TBL_HOTELROOMTYPE c ON c.ROOMTYPE_CODE=a.ROOMTYPE_CODE "
     "WHERE a.DOC_CODE='QGBL02' AND a.ACCOUNT_DESC='HOTEL' AND ");
+
+// A vehicle or other-charge note of a booking in the same columns: its supplier, the service
+// asked (the vehicle type or the charge, with the count) and its dates, the booking's party.
+const QString kNotesSql = QStringLiteral(
+    "SELECT a.DOC_NO, 0 AS R_LINE, a.IN_DOCNO, p.PARTY_NAME, pl.PLACE_NAME, p.EMAIL_ADD, q.EMAIL_ADD AS R_CUSTMAIL, "
+    "e.TOURIST_EMAIL, COALESCE(e.TOURIST_NAME, b.TOURIST_NAME) AS R_TOURIST, a.START_DT, a.END_DT, a.TOUR_DAYS, "
+    "NULL AS R_C12, NULL AS R_C13, NULL AS R_C14, NULL AS R_C15, NULL AS R_C16, NULL AS R_C17, NULL AS R_C18, "
+    "NULL AS R_C19, NULL AS R_C20, e.NOOF_ADULT, e.NOOF_CHILDREN, r.SUPPLIER_STATUS, r.CONFIRM_NO, r.STATUS_NOTE, "
+    "r.SENT_TO, r.UPDATE_BY, r.UPDATE_ON, r.REQUESTED_ON, l.CONSULTANT_CODE, r.CBPT_NO AS R_REQCBPT, "
+    "a.DOC_CODE AS R_LINECODE, COALESCE(v.VEH_BRAND, o.ACCOUNT_DESC) AS R_SERVICE, "
+    "COALESCE(a.VEH_NOS, a.OTHRCHRG_QTY) AS R_QTY, a.REMARKS AS R_REMARKS, a.DOC_STATUS AS R_NOTESTATUS "
+    "FROM M_TBL_TRANSACTION a JOIN M_TBL_TRANSACTION b ON b.DOC_CODE='CBPT01' AND b.DOC_NO=a.IN_DOCNO "
+    "LEFT JOIN M_TBL_QUOTATION e ON e.DOC_CODE='QGBL01' AND e.DOC_NO=b.QUOTATION_NO "
+    "LEFT JOIN M_TBL_SUPPLIER_REQUEST r ON r.LINE_CODE=a.DOC_CODE AND r.LINE_DOCNO=a.DOC_NO AND r.LINE_NO=0 "
+    "LEFT JOIN M_TBL_TRANSACTION l ON l.DOC_CODE='BLFC01' AND l.DOC_NO=b.LEAD_NO "
+    "LEFT JOIN M_TBL_PARTY p ON p.PARTY_CODE=a.PARTY_CODE "
+    "LEFT JOIN M_TBL_CSP_PLACE pl ON pl.COUNTRY_CODE=p.COUNTRY_CODE AND pl.STATE_CODE=p.STATE_CODE AND "
+    "pl.PLACE_CODE=p.PLACE_CODE "
+    "LEFT JOIN M_TBL_PARTY q ON q.PARTY_CODE=b.PARTY_CODE "
+    "LEFT JOIN MST_VEHICLEBRANDTYPE v ON v.VEH_BRANDID=a.VEH_BRANDID "
+    "LEFT JOIN M_TBL_DOCUMENTACCOUNT_COMB o ON o.DOC_CODE=a.DOC_CODE AND o.ACC_CODE=a.TO_ACC "
+    "WHERE a.DOC_CODE IN ('ANCP02', 'ANCP03') AND a.IN_DOCCODE='CBPT01' AND ");
 
 QString text(const QSqlQuery& q, int i) {
     return q.value(i).toString().trimmed();
@@ -82,6 +108,15 @@ QString stepWords(const QString& step) {
 
 }  // namespace
 
+QString supplierLineStart(const SupplierLine& l) {
+    return (l.isHotel() ? QStringLiteral("CHECK-IN ") : QStringLiteral("SERVICE ")) +
+           l.checkIn.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+QString supplierLineName(const SupplierLine& l) {
+    return l.isHotel() || l.service.isEmpty() ? l.supplier : l.supplier + QStringLiteral(" - ") + l.service;
+}
+
 QString templateKind(SupplierMailKind kind) {
     switch (kind) {
         case SupplierMailKind::Request:
@@ -94,49 +129,78 @@ QString templateKind(SupplierMailKind kind) {
     return {};
 }
 
-std::vector<SupplierLine> SupplierRequests::read(const QString& where, const QVariantList& values,
-                                                 const QString& order) {
-    QSqlQuery q = db_.exec(
-        kLinesSql + where + (order.isEmpty() ? QStringLiteral(" ORDER BY a.TOUR_DATE, a.DOC_NO, a.ACC_CODE") : order),
-        values);
+std::vector<SupplierLine> SupplierRequests::read(const QString& hotelWhere, const QVariantList& hotelValues,
+                                                 const QString& noteWhere, const QVariantList& noteValues,
+                                                 const QString& hotelOrder) {
     std::vector<SupplierLine> out;
-    while (q.next()) {
-        SupplierLine l;
-        l.docNo = q.value(0).toLongLong();
-        l.line = q.value(1).toLongLong();
-        l.booking = q.value(31).isNull() ? q.value(2).toLongLong() : q.value(31).toLongLong();
-        l.supplier = text(q, 3);
-        l.place = text(q, 4);
-        l.supplierEmail = text(q, 5);
-        l.customerEmail = text(q, 6).isEmpty() ? text(q, 7) : text(q, 6);
-        l.tourist = text(q, 8);
-        l.checkIn = dateFromDb(q.value(9));
-        l.checkOut = dateFromDb(q.value(10));
-        l.nights = q.value(11).toInt();
-        l.rooms = roomsText(q);
-        l.mealPlan = text(q, 19);
-        if (const QString desc = text(q, 20); !desc.isEmpty())
-            l.mealPlan += QStringLiteral(" (%1)").arg(desc);
-        l.travellers = q.value(21).toInt() + q.value(22).toInt();
-        l.status = text(q, 23);
-        l.confirmNo = text(q, 24);
-        l.note = text(q, 25);
-        l.sentTo = text(q, 26);
-        l.statusBy = text(q, 27);
-        l.statusOn = momentFromDb(q.value(28));
-        l.requestedOn = momentFromDb(q.value(29));
-        l.consultant = q.value(30).toInt();
-        out.push_back(l);
-    }
+    const auto readRows = [&](const QString& sql, const QVariantList& values) {
+        QSqlQuery q = db_.exec(sql, values);
+        while (q.next()) {
+            SupplierLine l;
+            l.lineCode = text(q, 32);
+            l.docNo = q.value(0).toLongLong();
+            l.line = q.value(1).toLongLong();
+            l.booking = q.value(31).isNull() ? q.value(2).toLongLong() : q.value(31).toLongLong();
+            l.supplier = text(q, 3);
+            l.place = text(q, 4);
+            l.supplierEmail = text(q, 5);
+            l.customerEmail = text(q, 6).isEmpty() ? text(q, 7) : text(q, 6);
+            l.tourist = text(q, 8);
+            l.checkIn = dateFromDb(q.value(9));
+            l.checkOut = dateFromDb(q.value(10));
+            l.nights = q.value(11).toInt();
+            l.rooms = roomsText(q);
+            l.mealPlan = text(q, 19);
+            if (const QString desc = text(q, 20); !desc.isEmpty())
+                l.mealPlan += QStringLiteral(" (%1)").arg(desc);
+            l.travellers = q.value(21).toInt() + q.value(22).toInt();
+            l.status = text(q, 23);
+            l.confirmNo = text(q, 24);
+            l.note = text(q, 25);
+            l.sentTo = text(q, 26);
+            l.statusBy = text(q, 27);
+            l.statusOn = momentFromDb(q.value(28));
+            l.requestedOn = momentFromDb(q.value(29));
+            l.consultant = q.value(30).toInt();
+            if (!l.isHotel()) {
+                const int count = q.value(34).toInt();
+                l.service = count > 0 && !text(q, 33).isEmpty() ? QStringLiteral("%1 X %2").arg(count).arg(text(q, 33))
+                                                                : text(q, 33);
+                l.remarks = text(q, 35);
+                l.noteLive = text(q, 36) == status::kLive;
+                if (l.lineCode == kOtherNoteCode)
+                    l.checkOut = {};  // an other charge is for one day; its END_DT is not its own
+            }
+            out.push_back(l);
+        }
+    };
+    if (!hotelWhere.isEmpty())
+        readRows(kLinesSql + hotelWhere +
+                     (hotelOrder.isEmpty() ? QStringLiteral(" ORDER BY a.TOUR_DATE, a.DOC_NO, a.ACC_CODE") : hotelOrder),
+                 hotelValues);
+    if (!noteWhere.isEmpty())
+        readRows(kNotesSql + noteWhere + QStringLiteral(" ORDER BY a.START_DT, a.DOC_CODE, a.DOC_NO"), noteValues);
+    // Hotels first on a day, as a tour's day starts from where it stays.
+    std::stable_sort(out.begin(), out.end(), [](const SupplierLine& a, const SupplierLine& b) {
+        if (a.checkIn != b.checkIn)
+            return a.checkIn < b.checkIn;
+        return a.isHotel() && !b.isHotel();
+    });
     return out;
 }
 
 std::vector<SupplierLine> SupplierRequests::lines(qint64 booking) {
-    return read(QStringLiteral("e.CBPT_NO=?"), {booking});
+    // A cancelled note stays once its supplier was asked: its answer and cancellation mail show.
+    return read(QStringLiteral("e.CBPT_NO=?"), {booking},
+                QStringLiteral("a.IN_DOCNO=? AND (") + sql::live(QStringLiteral("a")) +
+                    QStringLiteral(" OR r.LINE_CODE IS NOT NULL)"),
+                {booking});
 }
 
-std::optional<SupplierLine> SupplierRequests::line(qint64 quotation, qint64 line) {
-    auto found = read(QStringLiteral("a.DOC_NO=? AND a.ACC_CODE=?"), {quotation, line});
+std::optional<SupplierLine> SupplierRequests::line(const QString& lineCode, qint64 docNo, qint64 lineNo) {
+    const auto found = lineCode == kHotelLineCode
+                           ? read(QStringLiteral("a.DOC_NO=? AND a.ACC_CODE=?"), {docNo, lineNo})
+                           : read(QString(), {}, QStringLiteral("a.DOC_CODE=? AND a.DOC_NO=?"), {lineCode, docNo});
     return found.empty() ? std::nullopt : std::optional(found.front());
 }
 
@@ -144,9 +208,16 @@ std::vector<SupplierLine> SupplierRequests::heldLines(qint64 booking, std::optio
     QVariantList values{booking, supplier::kRequested, supplier::kConfirmed, supplier::kWaitlisted};
     if (hotel)
         values << *hotel;
-    return read(QStringLiteral("r.CBPT_NO=? AND r.SUPPLIER_STATUS IN (?, ?, ?)") +
-                    (hotel ? QStringLiteral(" AND a.HOTEL_CODE=?") : QString()),
-                values);
+    const QString held = QStringLiteral("r.CBPT_NO=? AND r.SUPPLIER_STATUS IN (?, ?, ?)");
+    if (hotel)
+        return read(held + QStringLiteral(" AND a.HOTEL_CODE=?"), values);
+    return read(held, values, held, values);
+}
+
+std::vector<SupplierLine> SupplierRequests::heldNoteLine(const QString& noteCode, qint64 note) {
+    return read(QStringLiteral("1=0"), {},
+                QStringLiteral("a.DOC_CODE=? AND a.DOC_NO=? AND r.SUPPLIER_STATUS IN (?, ?, ?)"),
+                {noteCode, note, supplier::kRequested, supplier::kConfirmed, supplier::kWaitlisted});
 }
 
 void SupplierRequests::requireMayMail(qint64 booking, SupplierMailKind kind) {
@@ -167,9 +238,13 @@ void SupplierRequests::requireMayMail(qint64 booking, SupplierMailKind kind) {
 void SupplierRequests::checkMail(const SupplierLine& given, SupplierMailKind kind) {
     db_.transact([&] {
         requireMayMail(given.booking, kind);
-        const auto now = line(given.docNo, given.line);
+        const auto now = line(given.lineCode, given.docNo, given.line);
         if (!now)
             throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
+        if (kind == SupplierMailKind::Voucher && !now->isHotel())
+            throw DbError(DbError::Kind::Refused, kVoucherHotelsOnly);
+        if (kind != SupplierMailKind::Cancellation && !now->noteLive)
+            throw DbError(DbError::Kind::Refused, kNoteCancelled);
         if (kind == SupplierMailKind::Request && now->status == supplier::kConfirmed)
             throw DbError(DbError::Kind::Refused, kAlreadyConfirmed);
         if (kind == SupplierMailKind::Voucher && now->status != supplier::kConfirmed)
@@ -192,20 +267,34 @@ MailMessage SupplierRequests::mail(const SupplierLine& l, SupplierMailKind kind,
     const QStringList recipients = to.isEmpty() ? splitAddresses(l.supplierEmail) : to;
     const bool toSupplier = recipients == splitAddresses(l.supplierEmail);
     const auto day = [](const QDate& d) { return d.toString(QStringLiteral("dd/MM/yyyy")); };
-    const QList<std::pair<QString, QString>> values{{QStringLiteral("HOTEL"), l.supplier},
-                                                    {QStringLiteral("PLACE"), l.place},
-                                                    {QStringLiteral("CHECK_IN"), day(l.checkIn)},
-                                                    {QStringLiteral("CHECK_OUT"), day(l.checkOut)},
-                                                    {QStringLiteral("NIGHTS"), QString::number(l.nights)},
-                                                    {QStringLiteral("ROOMS"), l.rooms},
-                                                    {QStringLiteral("MEAL_PLAN"), l.mealPlan},
-                                                    {QStringLiteral("TRAVELLERS"), QString::number(l.travellers)},
-                                                    {QStringLiteral("TOURIST"), l.tourist},
-                                                    {QStringLiteral("BOOKING_NO"), QString::number(l.booking)},
-                                                    {QStringLiteral("CONFIRM_NO"), l.confirmNo},
-                                                    {QStringLiteral("COMPANY"), company.name},
-                                                    {QStringLiteral("REPLY_TO"), replyTo},
-                                                    {QStringLiteral("ADDRESSEE"), toSupplier ? l.supplier : l.tourist}};
+    // A hotel's stay, or a note's service: what belongs to the other kind stays empty, and its
+    // label goes with it.
+    const bool hotel = l.isHotel();
+    const auto hotelOnly = [&](const QString& v) { return hotel ? v : QString(); };
+    const auto noteOnly = [&](const QString& v) { return hotel ? QString() : v; };
+    QString dates = day(l.checkIn);
+    if (l.checkOut.isValid() && l.checkOut != l.checkIn)
+        dates += QStringLiteral(" TO ") + day(l.checkOut);
+    const QList<std::pair<QString, QString>> values{
+        {QStringLiteral("SUPPLIER"), l.supplier},
+        {QStringLiteral("HOTEL"), hotelOnly(l.supplier)},
+        {QStringLiteral("PLACE"), l.place},
+        {QStringLiteral("CHECK_IN"), hotelOnly(day(l.checkIn))},
+        {QStringLiteral("CHECK_OUT"), hotelOnly(day(l.checkOut))},
+        {QStringLiteral("NIGHTS"), hotelOnly(QString::number(l.nights))},
+        {QStringLiteral("ROOMS"), l.rooms},
+        {QStringLiteral("MEAL_PLAN"), l.mealPlan},
+        {QStringLiteral("SERVICE"), l.service},
+        {QStringLiteral("SERVICE_DATES"), noteOnly(dates)},
+        {QStringLiteral("DAYS"), noteOnly(l.nights > 0 ? QString::number(l.nights) : QString())},
+        {QStringLiteral("REMARKS"), l.remarks},
+        {QStringLiteral("TRAVELLERS"), l.travellers > 0 ? QString::number(l.travellers) : QString()},
+        {QStringLiteral("TOURIST"), l.tourist},
+        {QStringLiteral("BOOKING_NO"), QString::number(l.booking)},
+        {QStringLiteral("CONFIRM_NO"), l.confirmNo},
+        {QStringLiteral("COMPANY"), company.name},
+        {QStringLiteral("REPLY_TO"), replyTo},
+        {QStringLiteral("ADDRESSEE"), toSupplier ? l.supplier : l.tourist}};
     MailMessage m;
     m.to = recipients;
     m.subject = fillTemplate(t.subject, values, false);
@@ -274,9 +363,10 @@ void SupplierRequests::step(const SupplierLine& l, const QString& stepName, cons
                    {QString::fromLatin1(kBookingCode), l.booking})
                 .toInt() == 0)
         return;
-    QString entry = QStringLiteral("%1 %2 : %3, %4 %5")
-                        .arg(QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yyyy hh:mm")), user_,
-                             l.supplier, l.checkIn.toString(QStringLiteral("dd/MM/yyyy")), stepWords(stepName));
+    QString entry =
+        QStringLiteral("%1 %2 : %3, %4 %5")
+            .arg(QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yyyy hh:mm")), user_, supplierLineName(l),
+                 l.checkIn.toString(QStringLiteral("dd/MM/yyyy")), stepWords(stepName));
     if (!note.isEmpty())
         entry += QStringLiteral(" ") + note;
     if (!sentTo.isEmpty())
@@ -305,8 +395,7 @@ void SupplierRequests::recordCancellation(const SupplierLine& l, const QString& 
     });
 }
 
-void SupplierRequests::recordAnswer(qint64 quotation, qint64 lineNo, const QString& status,
-                                    const QString& confirmNoOrNote) {
+void SupplierRequests::recordAnswer(const SupplierLine& given, const QString& status, const QString& confirmNoOrNote) {
     const QString note = confirmNoOrNote.trimmed();
     if (status == supplier::kConfirmed && note.isEmpty())
         throw DbError(DbError::Kind::Refused, kEnterConfirmNo);
@@ -315,10 +404,12 @@ void SupplierRequests::recordAnswer(qint64 quotation, qint64 lineNo, const QStri
     if (status != supplier::kConfirmed && status != supplier::kDeclined && status != supplier::kWaitlisted)
         throw DbError(DbError::Kind::Refused, kNotRequested);
     db_.transact([&] {
-        const auto l = line(quotation, lineNo);
+        const auto l = line(given.lineCode, given.docNo, given.line);
         if (!l)
             throw DbError(DbError::Kind::Changed, QString::fromLatin1(kChangedByAnotherUser));
         requireMayMail(l->booking, SupplierMailKind::Request);
+        if (!l->noteLive)
+            throw DbError(DbError::Kind::Refused, kNoteCancelled);
         if (l->status != supplier::kRequested && l->status != supplier::kWaitlisted)
             throw DbError(DbError::Kind::Refused, kNotRequested);
         checkTextLengths(
@@ -328,11 +419,11 @@ void SupplierRequests::recordAnswer(qint64 quotation, qint64 lineNo, const QStri
     });
 }
 
-std::vector<SupplierStep> SupplierRequests::history(qint64 quotation, qint64 lineNo) {
+std::vector<SupplierStep> SupplierRequests::history(const QString& lineCode, qint64 docNo, qint64 lineNo) {
     QSqlQuery q = db_.exec(QStringLiteral("SELECT STEP, STEP_NOTE, SENT_TO, STEP_BY, STEP_ON FROM "
                                           "M_TBL_SUPPLIER_REQUEST_LOG WHERE LINE_CODE=? AND LINE_DOCNO=? AND "
                                           "LINE_NO=? ORDER BY STEP_ID"),
-                           {kHotelLine, quotation, lineNo});
+                           {lineCode, docNo, lineNo});
     std::vector<SupplierStep> out;
     while (q.next())
         out.push_back({text(q, 0), text(q, 1), text(q, 2), text(q, 3), momentFromDb(q.value(4))});
@@ -342,21 +433,40 @@ std::vector<SupplierStep> SupplierRequests::history(qint64 quotation, qint64 lin
 QString fillTemplate(const QString& text, const QList<std::pair<QString, QString>>& values, bool html) {
     QString out = text;
     for (const auto& [name, value] : values) {
+        const QString placeholder = QLatin1Char('{') + name + QLatin1Char('}');
+        if (value.trimmed().isEmpty() && out.contains(placeholder)) {
+            const QString p = QRegularExpression::escape(placeholder);
+            // Its row or item, an aside in brackets, a "Label: " line, a subject's separator.
+            const QString labelled[] = {
+                QStringLiteral("<tr\\b[^>]*>(?:(?!</?tr\\b).)*%1(?:(?!</?tr\\b).)*</tr>\\s*").arg(p),
+                QStringLiteral("<li\\b[^>]*>(?:(?!</?li\\b).)*%1(?:(?!</?li\\b).)*</li>\\s*").arg(p),
+                QStringLiteral("\\s*\\([^()<>\\n]*%1[^()<>\\n]*\\)").arg(p),
+                QStringLiteral("[^<>\\n:]{1,40}:[ \\t]*%1[ \\t]*(?:<br\\s*/?>|\\n)?").arg(p),
+                QStringLiteral("[ \\t]*[-,/|][ \\t]*%1").arg(p)};
+            for (const QString& pattern : labelled) {
+                if (!html && pattern.startsWith(QLatin1Char('<')))
+                    continue;
+                out.remove(QRegularExpression(pattern, QRegularExpression::DotMatchesEverythingOption |
+                                                           QRegularExpression::CaseInsensitiveOption));
+            }
+        }
         QString shown = value;
         if (html)
             shown = shown.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>"));
-        out.replace(QLatin1Char('{') + name + QLatin1Char('}'), shown);
+        out.replace(placeholder, shown);
     }
     return out;
 }
 
 const QStringList& templatePlaceholders() {
     static const QStringList names{
-        QStringLiteral("{HOTEL}"),      QStringLiteral("{PLACE}"),      QStringLiteral("{CHECK_IN}"),
-        QStringLiteral("{CHECK_OUT}"),  QStringLiteral("{NIGHTS}"),     QStringLiteral("{ROOMS}"),
-        QStringLiteral("{MEAL_PLAN}"),  QStringLiteral("{TRAVELLERS}"), QStringLiteral("{TOURIST}"),
-        QStringLiteral("{BOOKING_NO}"), QStringLiteral("{CONFIRM_NO}"), QStringLiteral("{COMPANY}"),
-        QStringLiteral("{REPLY_TO}"),   QStringLiteral("{ADDRESSEE}")};
+        QStringLiteral("{SUPPLIER}"),      QStringLiteral("{HOTEL}"),     QStringLiteral("{PLACE}"),
+        QStringLiteral("{CHECK_IN}"),      QStringLiteral("{CHECK_OUT}"), QStringLiteral("{NIGHTS}"),
+        QStringLiteral("{ROOMS}"),         QStringLiteral("{MEAL_PLAN}"), QStringLiteral("{SERVICE}"),
+        QStringLiteral("{SERVICE_DATES}"), QStringLiteral("{DAYS}"),      QStringLiteral("{REMARKS}"),
+        QStringLiteral("{TRAVELLERS}"),    QStringLiteral("{TOURIST}"),   QStringLiteral("{BOOKING_NO}"),
+        QStringLiteral("{CONFIRM_NO}"),    QStringLiteral("{COMPANY}"),   QStringLiteral("{REPLY_TO}"),
+        QStringLiteral("{ADDRESSEE}")};
     return names;
 }
 
@@ -395,9 +505,11 @@ std::vector<SupplierLine> unansweredRequests(Database& db, const QDateTime& befo
         where += QStringLiteral(" AND l.CONSULTANT_CODE=?");
         values << *consultant;
     }
-    // Oldest request first: read from the requests by their status and time, not from every
-    // hotel line in check-in order.
+    // A cancelled note's request waits for its cancellation mail, not for an answer. The hotel
+    // lines are read from the requests by their status and time, not from every hotel line in
+    // check-in order (the lines come back in their service's order all the same).
     return SupplierRequests(db, {}).read(where, values,
+                                         where + QStringLiteral(" AND ") + sql::live(QStringLiteral("a")), values,
                                          QStringLiteral(" ORDER BY r.REQUESTED_ON, a.DOC_NO, a.ACC_CODE"));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// Requests to suppliers and their answers. Each hotel line of a booked quotation is a supplier
-// line with a status: REQUESTED once its request mail went out, then CONFIRMED (with the
+// Requests to suppliers and their answers. Each hotel line of a booked quotation, and each
+// vehicle (ANCP02) or other-charge (ANCP03) advice note of the booking, is a supplier line with
+// a status: REQUESTED once its request mail went out, then CONFIRMED (with the
 // supplier's confirmation number), DECLINED (with the reason) or WAITLISTED, and CANCELLED
 // once the cancellation mail went out. Every step is kept with who, when and to whom, and the
 // booking's operations log gets a line of it. Mails are built from the administrator's
@@ -39,26 +40,36 @@ inline const QString kNotConfirmed = QStringLiteral("THE SUPPLIER HAS NOT CONFIR
 inline const QString kEnterConfirmNo = QStringLiteral("PLEASE ENTER THE SUPPLIER'S CONFIRMATION NO ....");
 inline const QString kEnterDeclineReason = QStringLiteral("PLEASE ENTER THE REASON OF DECLINE ....");
 inline const QString kNoSupplierAddress = QStringLiteral("THE SUPPLIER HAS NO E-MAIL ADDRESS ....");
+inline const QString kVoucherHotelsOnly = QStringLiteral("THE HOTEL VOUCHER IS MAILED FOR HOTEL LINES ONLY ....");
+inline const QString kNoteCancelled = QStringLiteral("THE ADVICE NOTE IS CANCELLED, UNABLE TO MAIL THE SUPPLIER ....");
+
+// The codes naming a supplier line: a quotation's hotel line, a vehicle or other-charge note.
+inline const QString kHotelLineCode = QStringLiteral("QGBL02");
+inline const QString kVehicleNoteCode = QStringLiteral("ANCP02");
+inline const QString kOtherNoteCode = QStringLiteral("ANCP03");
 
 enum class SupplierMailKind { Request, Voucher, Cancellation };
 // REQUEST, VOUCHER, CANCELLATION: the template's key.
 QString templateKind(SupplierMailKind kind);
 
 struct SupplierLine {
-    QString lineCode = QStringLiteral("QGBL02");  // a hotel line of a quotation
-    qint64 docNo = 0;                             // the quotation
-    qint64 line = 0;                              // its line (ACC_CODE)
+    QString lineCode = kHotelLineCode;  // QGBL02 a quotation's hotel line; ANCP02, ANCP03 a note
+    qint64 docNo = 0;                   // the quotation, or the note
+    qint64 line = 0;                    // the quotation's line (ACC_CODE); 0 for a note
     qint64 booking = 0;
-    QString supplier;  // the hotel
+    QString supplier;  // the hotel, transporter or other supplier
     QString place;
     QString supplierEmail;
     QString customerEmail;  // the booking's party, else the quotation's tourist
     QString tourist;
-    QDate checkIn;
-    QDate checkOut;
-    int nights = 0;
-    QString rooms;  // by type: "2 DELUXE ROOM(S), 1 EXTRA BED"
+    QDate checkIn;   // a note's service from
+    QDate checkOut;  // a note's service to (none for an other charge)
+    int nights = 0;  // a vehicle's days
+    QString rooms;   // by type: "2 DELUXE ROOM(S), 1 EXTRA BED"
     QString mealPlan;
+    QString service;       // a note's: "1 X SUV 7 SEATER", "2 X GUIDE"
+    QString remarks;       // a note's route or narration
+    bool noteLive = true;  // a note not cancelled (a hotel line always)
     int travellers = 0;
     QString status;  // empty: never requested
     QString confirmNo;
@@ -68,7 +79,16 @@ struct SupplierLine {
     QDateTime statusOn;
     QDateTime requestedOn;
     int consultant = 0;  // the lead's tour consultant
+
+    bool isHotel() const { return lineCode == kHotelLineCode; }
 };
+
+// When the line's service starts, as the board and the log name it: "CHECK-IN 10/01/2027",
+// "SERVICE 10/01/2027".
+QString supplierLineStart(const SupplierLine& line);
+// The line's supplier as the log and the questions name it: a note's with its service,
+// "MALABAR CABS - 2 X SUV 7 SEATER".
+QString supplierLineName(const SupplierLine& line);
 
 struct SupplierStep {
     QString step;
@@ -87,13 +107,19 @@ class SupplierRequests {
 public:
     SupplierRequests(Database& db, QString userFullName) : db_(db), user_(std::move(userFullName)) {}
 
-    // The booking's hotel lines with their supplier status, by check-in date.
+    // The booking's hotel lines and its vehicle and other notes (live, or cancelled once asked
+    // of their supplier) with their supplier status, by the date their service starts.
     std::vector<SupplierLine> lines(qint64 booking);
-    std::optional<SupplierLine> line(qint64 quotation, qint64 line);
+    std::optional<SupplierLine> line(const QString& lineCode, qint64 docNo, qint64 line);
+    std::optional<SupplierLine> line(qint64 quotation, qint64 hotelLine) {
+        return line(kHotelLineCode, quotation, hotelLine);
+    }
     // The lines a cancelled booking leaves with a supplier still holding them (requested,
     // confirmed or waitlisted): those offered the cancellation mail; the one hotel's when given
     // (its advice note cancelled).
     std::vector<SupplierLine> heldLines(qint64 booking, std::optional<qint64> hotel = {});
+    // The vehicle or other note's own line when its supplier still holds it.
+    std::vector<SupplierLine> heldNoteLine(const QString& noteCode, qint64 note);
 
     // Refuses (DbError Refused) a mail of the kind for the line as the database holds it now:
     // a locked or cancelled booking (but for the cancellation), a request of a confirmed line, a
@@ -108,14 +134,27 @@ public:
     void recordCancellation(const SupplierLine& line, const QString& sentTo);
     // The supplier's answer to a pending (requested or waitlisted) line: CONFIRMED with its
     // number, DECLINED with its reason, WAITLISTED with an optional note.
-    void recordAnswer(qint64 quotation, qint64 line, const QString& status, const QString& confirmNoOrNote);
+    void recordAnswer(const SupplierLine& line, const QString& status, const QString& confirmNoOrNote);
+    void recordAnswer(qint64 quotation, qint64 hotelLine, const QString& status, const QString& confirmNoOrNote) {
+        SupplierLine l;
+        l.docNo = quotation;
+        l.line = hotelLine;
+        recordAnswer(l, status, confirmNoOrNote);
+    }
 
-    std::vector<SupplierStep> history(qint64 quotation, qint64 line);
+    std::vector<SupplierStep> history(const QString& lineCode, qint64 docNo, qint64 line);
+    std::vector<SupplierStep> history(qint64 quotation, qint64 hotelLine) {
+        return history(kHotelLineCode, quotation, hotelLine);
+    }
 
 private:
     friend std::vector<SupplierLine> unansweredRequests(Database&, const QDateTime&, std::optional<int>);
-    // By check-in unless `order` (an ORDER BY clause) says otherwise.
-    std::vector<SupplierLine> read(const QString& where, const QVariantList& values, const QString& order = {});
+    // The hotel lines matching one condition and the notes matching the other (none when it is
+    // empty), each with its own bound values, in the order of their service. The hotel lines are
+    // read by check-in unless `hotelOrder` (an ORDER BY clause) says otherwise, for a plan's sake.
+    std::vector<SupplierLine> read(const QString& hotelWhere, const QVariantList& hotelValues,
+                                   const QString& noteWhere = {}, const QVariantList& noteValues = {},
+                                   const QString& hotelOrder = {});
     void requireMayMail(qint64 booking, SupplierMailKind kind);
     // Keeps one step of the line with who and when, moves its status when given, and tells it in
     // the booking's operations log (a live booking's only).
@@ -128,6 +167,9 @@ private:
 };
 
 // The text with each {NAME} replaced by its value; HTML-escaped (line breaks as <br>) for a body.
+// A placeholder left empty (a vehicle has no meal plan, a line not confirmed no number) takes
+// its label with it: the table row or list item holding it, a "(...)" aside, a "Label: " line,
+// or in a subject the separator before it.
 QString fillTemplate(const QString& text, const QList<std::pair<QString, QString>>& values, bool html);
 SupplierTemplate supplierTemplate(Database& db, SupplierMailKind kind);
 void saveSupplierTemplate(Database& db, const QString& user, SupplierMailKind kind, const SupplierTemplate& t);

@@ -197,11 +197,11 @@ void scheduleMismatches(Database& db, const DueBoardQuery& query, std::vector<Du
 void unansweredRequestRows(Database& db, const DueBoardQuery& query, std::vector<DueRow>& rows) {
     const QDateTime before = QDateTime::currentDateTime().addSecs(-qint64(officeRequestHours(db)) * 3600);
     for (const SupplierLine& l : unansweredRequests(db, before, query.consultant))
-        rows.push_back(dueRow(DueSection::SupplierRequest, QStringLiteral("CBPT01"), l.booking, int(l.line), l.booking,
-                              l.requestedOn.date(), query.today, l.consultant, l.supplier,
-                              QStringLiteral("REQUESTED %1, CHECK-IN %2")
-                                  .arg(l.requestedOn.toString(QStringLiteral("dd/MM/yyyy hh:mm")),
-                                       l.checkIn.toString(QStringLiteral("dd/MM/yyyy")))));
+        rows.push_back(
+            dueRow(DueSection::SupplierRequest, QStringLiteral("CBPT01"), l.booking, int(l.line), l.booking,
+                   l.requestedOn.date(), query.today, l.consultant, l.supplier,
+                   QStringLiteral("REQUESTED %1, %2")
+                       .arg(l.requestedOn.toString(QStringLiteral("dd/MM/yyyy hh:mm")), supplierLineStart(l))));
 }
 
 QString csvField(const QString& v) {
