@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
@@ -114,8 +115,14 @@ void everyWindow(benchmark::State& state) {
         });
         guard.start(50);
         NativeReplay native(copy->target());
+        // TARVIC_BENCH_WINDOWS (a pattern) opens only the windows whose names it matches.
+        const QRegularExpression only(qEnvironmentVariable("TARVIC_BENCH_WINDOWS", QStringLiteral(".")));
+        if (!only.isValid())
+            throw BenchFailure("TARVIC_BENCH_WINDOWS is not a valid pattern");
         for (auto _ : state) {
             for (const QString& name : registry.windows()) {
+                if (!only.match(name).hasMatch())
+                    continue;
                 opening = name;
                 WindowFigure& f = figures[name];
                 for (int r = 0; r < rounds; ++r) {
