@@ -101,7 +101,8 @@ ListQuery ledgerQuery(const BigData& b) {
 ListQuery outstandingQuery(const BigData& b) {
     const ledger::Outstanding o = ledger::outstanding(b.ldop, QStringLiteral("DB"), false);
     return {
-        o.query.with(o.select) + QStringLiteral(" GROUP BY ") + o.groupBy + QStringLiteral(" ORDER BY ") + o.orderBy,
+        o.query.with(o.select) + (o.groupBy.isEmpty() ? QString() : QStringLiteral(" GROUP BY ") + o.groupBy) +
+            QStringLiteral(" ORDER BY ") + o.orderBy,
         o.query.values};
 }
 

@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
@@ -114,8 +115,14 @@ void everyWindow(benchmark::State& state) {
         });
         guard.start(50);
         NativeReplay native(copy->target());
+        // TARVIC_BENCH_WINDOWS (a pattern) opens only the windows whose names it matches.
+        const QRegularExpression only(qEnvironmentVariable("TARVIC_BENCH_WINDOWS", QStringLiteral(".")));
+        if (!only.isValid())
+            throw BenchFailure("TARVIC_BENCH_WINDOWS is not a valid pattern");
         for (auto _ : state) {
             for (const QString& name : registry.windows()) {
+                if (!only.match(name).hasMatch())
+                    continue;
                 opening = name;
                 WindowFigure& f = figures[name];
                 for (int r = 0; r < rounds; ++r) {
@@ -128,8 +135,14 @@ void everyWindow(benchmark::State& state) {
                                              [](const Statement& s) { return !s.reads(); });
                     QElapsedTimer t;
                     t.start();
-                    f.nativeRows = native.run(statements);
+                    std::vector<double> each;
+                    f.nativeRows = native.run(statements, &each);
                     f.native.push_back(t.nsecsElapsed() / 1e6);
+                    // TARVIC_BENCH_STATEMENTS=1: where a window's time goes, statement by statement.
+                    if (r == 0 && qEnvironmentVariableIntValue("TARVIC_BENCH_STATEMENTS"))
+                        for (size_t i = 0; i < statements.size(); ++i)
+                            std::printf("  %s %9.1f ms  %s\n", qPrintable(name), i < each.size() ? each[i] : 0.0,
+                                        qPrintable(statements[i].sql.simplified().left(400)));
                     f.program.push_back(ms);
                 }
             }

@@ -73,18 +73,16 @@ QString agedByParty(const QStringList& codes, const QDate& asOf, QVariantList& v
                   QStringLiteral(
                       " FROM (SELECT w.PARTY_CODE, w.DUE_DATE, %1 * CASE WHEN w.LEFT_P >= w.ABS_P THEN w.ABS_P "
                       "WHEN w.LEFT_P > 0 THEN w.LEFT_P ELSE 0 END AS OPEN_P "
-                      "FROM (SELECT i.PARTY_CODE, i.DUE_DATE, b.BAL_P, ABS(i.AMT_P) AS ABS_P, "
-                      "ABS(b.BAL_P) - (%2 - ABS(i.AMT_P)) AS LEFT_P FROM (")
+                      "FROM (SELECT i.PARTY_CODE, i.DUE_DATE, i.BAL_P, ABS(i.AMT_P) AS ABS_P, "
+                      "ABS(i.BAL_P) - (%2 - ABS(i.AMT_P)) AS LEFT_P FROM (")
                       .arg(signOf(QStringLiteral("w.BAL_P")), walk);
     // What is left of the balance before an item decides how much of it is open: the items of
-    // the balance's side, newest first.
+    // the balance's side, newest first. The balance rides on each item (one pass over the
+    // items, not a second pass joined back).
+    sql += QStringLiteral("SELECT v.*, SUM(v.AMT_P) OVER (PARTITION BY v.PARTY_CODE) AS BAL_P FROM (");
     sql += items.sql(codes, values);
-    sql += QStringLiteral(") i JOIN (SELECT x.PARTY_CODE, SUM(x.AMT_P) AS BAL_P FROM (");
-    sql += items.sql(codes, values);
-    sql += QStringLiteral(
-               ") x GROUP BY x.PARTY_CODE) b ON b.PARTY_CODE=i.PARTY_CODE WHERE b.BAL_P <> 0 AND "
-               "i.AMT_P <> 0 AND ") +
-           signOf(QStringLiteral("i.AMT_P")) + QStringLiteral("=") + signOf(QStringLiteral("b.BAL_P")) +
+    sql += QStringLiteral(") v) i WHERE i.BAL_P <> 0 AND i.AMT_P <> 0 AND ") +
+           signOf(QStringLiteral("i.AMT_P")) + QStringLiteral("=") + signOf(QStringLiteral("i.BAL_P")) +
            QStringLiteral(") w) o GROUP BY o.PARTY_CODE");
     return sql;
 }

@@ -333,20 +333,32 @@ void feedback() {
 // Two quoted hotels and one hotel note show 2 and 1, from one statement; a cancelled note
 // does not count.
 void unmatchedCounts() {
-    Fixture f;
-    f.db().exec("UPDATE M_TBL_TRANSACTION SET DOC_STATUS='CNCL' WHERE DOC_CODE='ANCP02'");
-    auto w = f.open<frm_UnMatchANCP>("frm_UnMatchANCP");
-    w->txt_FromDate->setDate(QDate(2000, 1, 1));
-    w->txt_ToDate->setDate(QDate(2100, 1, 1));
-    QTest::mouseClick(w->Cmd_Show, Qt::LeftButton);
-    QCOMPARE(w->Grid1->rowCount(), 1);
-    QCOMPARE(w->detailModel()->statementsSinceLoad(), 1);
-    QStringList counts;
-    for (int c = w->ColQuotHotel; c <= w->ColAncpVeh; ++c)
-        counts << w->Grid1->text(0, c);
-    QCOMPARE(counts, (QStringList{"2", "1", "1", "0"}));
-    QVERIFY(!w->Cmd_Status->isEnabled());
-    shoot(*w, "frm_UnMatchANCP");
+    // Counts are read per listed booking: a cancelled note is not counted, and a booking whose
+    // quotation number is gone counts no lines yet is still listed.
+    struct Case {
+        const char* change;
+        QStringList counts;
+    };
+    const Case cases[] = {
+        {"UPDATE M_TBL_TRANSACTION SET DOC_STATUS='CNCL' WHERE DOC_CODE='ANCP02'", {"2", "1", "1", "0"}},
+        {"UPDATE M_TBL_TRANSACTION SET QUOTATION_NO=NULL WHERE DOC_CODE='CBPT01'", {"0", "1", "0", "1"}},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        f.db().exec(QString::fromLatin1(c.change));
+        auto w = f.open<frm_UnMatchANCP>("frm_UnMatchANCP");
+        w->txt_FromDate->setDate(QDate(2000, 1, 1));
+        w->txt_ToDate->setDate(QDate(2100, 1, 1));
+        QTest::mouseClick(w->Cmd_Show, Qt::LeftButton);
+        QCOMPARE(w->Grid1->rowCount(), 1);
+        QCOMPARE(w->detailModel()->statementsSinceLoad(), 1);
+        QStringList counts;
+        for (int col = w->ColQuotHotel; col <= w->ColAncpVeh; ++col)
+            counts << w->Grid1->text(0, col);
+        QCOMPARE(counts, c.counts);
+        QVERIFY(!w->Cmd_Status->isEnabled());
+        shoot(*w, "frm_UnMatchANCP");
+    }
 }
 
 }  // namespace

@@ -13,6 +13,18 @@ namespace tarvic {
 
 namespace {
 
+// The booking's quotation lines of one kind, and its live advice notes of one code.
+QString quotationLines(const char* kind) {
+    return QStringLiteral("(SELECT COUNT(*) FROM M_TBL_QUOTATION l WHERE l.DOC_CODE='QGBL02' AND "
+                          "l.DOC_NO=a.QUOTATION_NO AND l.ACCOUNT_DESC='%1')")
+        .arg(QLatin1String(kind));
+}
+QString notes(const char* code) {
+    return QStringLiteral("(SELECT COUNT(*) FROM M_TBL_TRANSACTION n WHERE n.IN_DOCCODE='CBPT01' AND "
+                          "n.IN_DOCNO=a.DOC_NO AND n.DOC_CODE='%1' AND %2)")
+        .arg(QLatin1String(code), sql::live(QStringLiteral("n")));
+}
+
 ListingConfig listConfig() {
     using C = ListColumn;
     const auto count = [](const char* heading, const char* field) {
@@ -21,21 +33,13 @@ ListingConfig listConfig() {
     return {
         .objectName = QStringLiteral("frm_UnMatchANCP"),
         .title = QStringLiteral("UN-MATCH CBPT QUOTATION ANCP"),
-        // The four counts come from two grouped subqueries joined once, never a query per booking;
-        // a booking without lines or notes counts 0, and one without a status is listed too.
-        .statement =
-            QStringLiteral(
-                "SELECT {columns} FROM M_TBL_TRANSACTION a "
-                "LEFT JOIN M_TBL_CBPT_STATUS b ON b.CBPTSTATUS_CODE=a.CBPTSTATUS_CODE "
-                "LEFT JOIN (SELECT DOC_NO AS Q_NO, SUM(CASE WHEN ACCOUNT_DESC='HOTEL' THEN 1 ELSE 0 END) AS Q_HOTEL, "
-                "SUM(CASE WHEN ACCOUNT_DESC='VEHICLE' THEN 1 ELSE 0 END) AS Q_VEH FROM M_TBL_QUOTATION "
-                "WHERE DOC_CODE='QGBL02' GROUP BY DOC_NO) q ON q.Q_NO=a.QUOTATION_NO "
-                "LEFT JOIN (SELECT IN_DOCNO AS N_NO, SUM(CASE WHEN DOC_CODE='ANCP01' THEN 1 ELSE 0 END) AS N_HOTEL, "
-                "SUM(CASE WHEN DOC_CODE='ANCP02' THEN 1 ELSE 0 END) AS N_VEH FROM M_TBL_TRANSACTION "
-                "WHERE DOC_CODE IN ('ANCP01','ANCP02') AND IN_DOCCODE='CBPT01' AND %1 "
-                "GROUP BY IN_DOCNO) n ON n.N_NO=a.DOC_NO "
-                "WHERE {filter} AND a.DOC_CODE='CBPT01' AND %2")
-                .arg(sql::live(), sql::live(QStringLiteral("a"))),
+        // The four counts are read per listed booking by key (the quotation's lines, the notes
+        // against the booking), so a page costs its own rows and the count of the list none; a
+        // booking without lines or notes counts 0, and one without a status is listed too.
+        .statement = QStringLiteral("SELECT {columns} FROM M_TBL_TRANSACTION a "
+                                    "LEFT JOIN M_TBL_CBPT_STATUS b ON b.CBPTSTATUS_CODE=a.CBPTSTATUS_CODE "
+                                    "WHERE {filter} AND a.DOC_CODE='CBPT01' AND %1")
+                         .arg(sql::live(QStringLiteral("a"))),
         .dateColumn = QStringLiteral("a.START_DT"),
         .period = ListingPeriod::Tours,
         .fromCaption = QStringLiteral("&FROM TOUR STRT DT"),
@@ -44,9 +48,10 @@ ListingConfig listConfig() {
                    .select = QStringLiteral(
                        "a.DOC_DATE AS CBPT_DT, a.DOC_NO AS CBPT_NO, a.START_DT, a.END_DT, a.QUOTATION_NO, a.LEAD_NO, "
                        "a.CBPT_STATUS_UPDBY, a.CBPT_STATUS_UPDON, b.CBPT_STATUS, b.H_RED, b.H_GREEN, b.H_BLUE, "
-                       "b.H_F_RED, b.H_F_GREEN, b.H_F_BLUE, COALESCE(q.Q_HOTEL,0) AS QUOT_HOTEL, "
-                       "COALESCE(n.N_HOTEL,0) AS ANCP_HOTEL, COALESCE(q.Q_VEH,0) AS QUOT_VEH, "
-                       "COALESCE(n.N_VEH,0) AS ANCP_VEH"),
+                       "b.H_F_RED, b.H_F_GREEN, b.H_F_BLUE, ") +
+                             quotationLines("HOTEL") + QStringLiteral(" AS QUOT_HOTEL, ") + notes("ANCP01") +
+                             QStringLiteral(" AS ANCP_HOTEL, ") + quotationLines("VEHICLE") +
+                             QStringLiteral(" AS QUOT_VEH, ") + notes("ANCP02") + QStringLiteral(" AS ANCP_VEH"),
                    .orderBy = QStringLiteral("a.DOC_DATE DESC, a.DOC_NO DESC"),
                    .columns = {C::serial(QStringLiteral("SLNO"), 600),
                                C::date(QStringLiteral("CBPT DT"), QStringLiteral("CBPT_DT"), 1200),

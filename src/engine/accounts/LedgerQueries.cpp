@@ -95,40 +95,44 @@ Outstanding outstanding(const QStringList& codes, const QString& side, bool cred
     const QString debit = QStringLiteral("a.DB_AMT"), credit = QStringLiteral("a.CR_AMT");
     const QString balance = exactSum(debit, credit);
     Outstanding o;
-    o.select = QStringLiteral("a.PARTY_CODE, b.PARTY_NAME, c.PARTY_TYPE, ") +
-               debitCreditSums(debit, credit,
-                               {QStringLiteral("TOTL_DB"), QStringLiteral("TOTL_CR"), QStringLiteral("PARTY_BALANCE")});
-    QString groupBy = QStringLiteral("a.PARTY_CODE, b.PARTY_NAME, c.PARTY_TYPE");
+    // Each party's sums are taken once, by party alone, and only the parties on the asked side
+    // meet their names, types and ages: a join before the grouping would carry every posting
+    // through it.
     QVariantList values;
+    const QString sums = QStringLiteral("SELECT a.PARTY_CODE, ") +
+                         debitCreditSums(debit, credit,
+                                         {QStringLiteral("TOTL_DB"), QStringLiteral("TOTL_CR"),
+                                          QStringLiteral("PARTY_BALANCE")}) +
+                         QStringLiteral(" FROM M_TBL_TRANSACTION a WHERE ") +
+                         inList(QStringLiteral("a.DOC_CODE"), codes, values) + QStringLiteral(" AND ") +
+                         sql::live(QStringLiteral("a")) + QStringLiteral(" GROUP BY a.PARTY_CODE HAVING ") +
+                         paise(balance) +
+                         (side == QLatin1String("CR") ? QStringLiteral(" < 0") : QStringLiteral(" > 0"));
+    o.select = QStringLiteral("s.PARTY_CODE, b.PARTY_NAME, c.PARTY_TYPE, s.TOTL_DB, s.TOTL_CR, s.PARTY_BALANCE");
     // A party without a type is still listed: the type is a look-up.
-    QString from = QStringLiteral(
-        "FROM M_TBL_TRANSACTION a JOIN M_TBL_PARTY b ON a.PARTY_CODE=b.PARTY_CODE "
-        "LEFT JOIN M_TBL_PARTYTYPE c ON b.PARTYTYPE_CODE=c.PARTYTYPE_CODE ");
+    QString from = QStringLiteral("FROM (") + sums +
+                   QStringLiteral(") s JOIN M_TBL_PARTY b ON s.PARTY_CODE=b.PARTY_CODE "
+                                  "LEFT JOIN M_TBL_PARTYTYPE c ON b.PARTYTYPE_CODE=c.PARTYTYPE_CODE ");
     QStringList totals{QStringLiteral("PARTY_BALANCE")};
     if (agedOn) {
-        // One aged line per party, joined: each bucket is a column of the party's group.
+        // One aged line per party, joined: each bucket is a column of the party's line.
         from += QStringLiteral("LEFT JOIN (") + aging::agedByParty(codes, *agedOn, values) +
-                QStringLiteral(") g ON g.PARTY_CODE=a.PARTY_CODE ");
+                QStringLiteral(") g ON g.PARTY_CODE=s.PARTY_CODE ");
         for (int k = 0; k < aging::kBuckets; ++k) {
             const QString column = QLatin1String(aging::bucketColumn(k));
-            groupBy += QStringLiteral(", g.") + column;
             // Whole paise from the engine, shown in rupees.
             o.select += QStringLiteral(", %1 AS %2").arg(rupeesOf(QStringLiteral("COALESCE(g.%1,0)").arg(column)),
                                                          column);
             totals << column;
         }
     }
-    o.groupBy = groupBy + QStringLiteral(" HAVING ") + paise(balance) +
-                (side == QLatin1String("CR") ? QStringLiteral(" < 0") : QStringLiteral(" > 0"));
-    o.orderBy = (creditFirst ? exactSum(credit, debit) : balance) + QStringLiteral(" DESC, a.PARTY_CODE");
-    const QString where = QStringLiteral("WHERE ") + inList(QStringLiteral("a.DOC_CODE"), codes, values) +
-                          QStringLiteral(" AND ") + sql::live(QStringLiteral("a"));
-    o.query = {QStringLiteral("SELECT {columns} ") + from + where, values};
+    // The credit list puts the largest credit first: the balance upside down, ties by party.
+    o.orderBy = QStringLiteral("s.PARTY_BALANCE") + (creditFirst ? QString() : QStringLiteral(" DESC")) +
+                QStringLiteral(", s.PARTY_CODE");
+    o.query = {QStringLiteral("SELECT {columns} ") + from, values};
     if (agedOn) {
         o.totalsSelect = sumsOf(QStringLiteral("t"), totals);
-        o.totals = linesOf(QStringLiteral("SELECT ") + o.select + QLatin1Char(' ') + from + where +
-                               QStringLiteral(" GROUP BY ") + o.groupBy,
-                           values);
+        o.totals = linesOf(QStringLiteral("SELECT ") + o.select + QLatin1Char(' ') + from, values);
     }
     return o;
 }

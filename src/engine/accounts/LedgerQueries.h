@@ -53,7 +53,7 @@ QString sumsOf(const QString& prefix, const QStringList& columns);
 // AGE_OVER_90, as the engine ages it) and totals sums the balances and buckets of the lines.
 struct Outstanding {
     QString select;
-    QString groupBy;  // with its HAVING on the sign
+    QString groupBy;  // empty: the query's lines are one per party already
     QString orderBy;
     ListQuery query;
     QString totalsSelect;  // over totals
