@@ -571,6 +571,17 @@ private slots:
         auto option = [&](const char* name) { return w.findChild<QRadioButton*>(QLatin1String(name)); };
         QCOMPARE(w.show(option("Option1")), (QStringList{"5", "4", "3"}));
         QCOMPARE(w.Grid1->rowCount(), 3);
+        // Fitting the columns to the rows shown reads no page beyond the first.
+        w.Grid1->queryModel()->setPageSize(2);
+        w.txt_FromDate->setDate(QDate(2024, 3, 1));
+        w.txt_ToDate->setDate(QDate(2024, 3, 10));
+        option("Option1")->setChecked(true);
+        QTest::mouseClick(w.Cmd_Show, Qt::LeftButton);
+        QCOMPARE(w.Grid1->queryModel()->statementsSinceLoad(), 2);  // a page, the count
+        w.Grid1->queryModel()->setPageSize(200);
+        w.txt_FromDate->setDate(QDate(2024, 3, 3));
+        w.txt_ToDate->setDate(QDate(2024, 3, 5));
+        w.show(option("Option1"));
         QCOMPARE(w.totals(), (QStringList{"A 99999999.99", "B -0.75", "C 0.00"}));
         w.txt_Kind->setText(u"B"_s);
         QCOMPARE(w.show(option("Option2")), QStringList{"3"});

@@ -1,6 +1,7 @@
 #include "GridHelpers.h"
 
 #include "shell/kit/ListGrid.h"
+#include "shell/kit/QueryModel.h"
 
 #include <algorithm>
 
@@ -22,6 +23,10 @@ void fitColumnsToRows(QTableView* grid, int widest) {
     const QAbstractItemModel* model = grid->model();
     if (!model || model->rowCount() == 0)
         return;
+    // A list read a page at a time is fitted to the rows of one page: the view would otherwise
+    // look at a thousand rows, reading pages the user has not scrolled to.
+    if (auto* paged = qobject_cast<const QueryModel*>(model))
+        grid->horizontalHeader()->setResizeContentsPrecision(paged->pageSize());
     for (int c = 0; c < model->columnCount(); ++c) {
         if (grid->isColumnHidden(c))
             continue;
