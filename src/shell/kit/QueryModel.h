@@ -150,6 +150,8 @@ private:
     const Row* rowAt(int row) const;
     Page readPage(int page) const;
     void keep(int page, Page rows) const;
+    // An amount beyond the largest was met: pageFailed says so once per load.
+    void sayBeyond() const;
 
     Database& db_;
     QList<ListColumn> columns_;
