@@ -714,7 +714,8 @@ private slots:
                           ListColumn::text(u"CODE"_s, u"ID"_s, 600),
                           ListColumn::computed(u"ABOUT"_s, 900, [](const QSqlRecord& r) {
                               return r.value(u"TXT"_s).isNull() ? u"NONE"_s : u"SOME"_s;
-                          })});
+                          }),
+                          ListColumn::byOn(u"BY - ON"_s, "TXT", "AT_ON", 2400)});
         m.setSelect(u"*"_s);
         m.setOrder(u"ID"_s);
         m.setPageSize(2);  // pages read apart from the export's one pass
@@ -727,7 +728,9 @@ private slots:
         QCOMPARE(exported.size(), qsizetype(std::size(cases)));
         for (int r = 0; r < exported.size(); ++r) {
             QStringList expected = QStringList{QString::number(r + 1)} + cases[r].shown;
-            expected << QString::number(r + 1) << (cases[r].text.isNull() ? u"NONE"_s : u"SOME"_s);
+            const QStringList& shown = cases[r].shown;
+            expected << QString::number(r + 1) << (cases[r].text.isNull() ? u"NONE"_s : u"SOME"_s)
+                     << (cases[r].text.isNull() ? QString() : shown.at(0) + u" - "_s + shown.at(4));
             QCOMPARE(exported.at(r), expected);
             for (int c = 0; c < m.columnCount(); ++c)
                 QCOMPARE(m.text(r, c), expected.at(c));
@@ -737,7 +740,7 @@ private slots:
         const QByteArray sheet = readAll(path);
         QVERIFY(sheet.startsWith("\xEF\xBB\xBF\"SLNO\"\t\"TEXT\"\t"));
         QVERIFY(sheet.contains("\"1\"\t\"O'NEIL \"\"X\"\", SONS\"\t\"1234.50\"\t\"7\"\t\"05/03/2024\"\t"
-                               "\"05/03/2024 23:59:58\"\t\"1\"\t\"SOME\"\r\n"));
+                               "\"05/03/2024 23:59:58\"\t\"1\"\t\"SOME\"\t\"O'NEIL \"\"X\"\", SONS - 05/03/2024 23:59:58\"\r\n"));
         QVERIFY(sheet.contains("\"LINE ONE\nZ\xC3\x9CRICH CAF\xC3\x89\""));
         QCOMPARE(sheet.count("\r\n"), qsizetype(std::size(cases)) + 1);
     }

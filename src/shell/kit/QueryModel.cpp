@@ -56,6 +56,8 @@ QString cellText(const ListColumn& c, const QSqlRecord& rec, int rowNo, bool& be
             return QString::number(rowNo + 1);
         case ListColumn::Kind::Computed:
             return c.compute ? c.compute(rec) : QString();
+        case ListColumn::Kind::ByOn:
+            return byOnText(rec.value(c.field), rec.value(c.onField));
         default:
             return valueText(c, rec.value(c.field), beyond);
     }
@@ -87,6 +89,25 @@ std::optional<qint64> plainPaise(QLatin1String text) {
         }
     }
     return negative ? -paise : paise;
+}
+
+// byOnText() of two fields, from the reader's buffers when they hold text and a moment.
+void appendByOn(QString& out, const RowReader& r, int by, int on) {
+    using K = RowReader::Cell::Kind;
+    const RowReader::Cell who = by < 0 ? RowReader::Cell{K::Null} : r.cell(by);
+    const RowReader::Cell when = on < 0 ? RowReader::Cell{K::Null} : r.cell(on);
+    if ((who.kind == K::Text || who.kind == K::Null) &&
+        (when.kind == K::Null || (when.kind == K::Moment && when.date.isValid() && when.time.isValid()))) {
+        const QStringView name = who.text.trimmed();
+        if (name.isEmpty() && when.kind == K::Null)
+            return;
+        out += name;
+        out += QLatin1String(" - ");
+        if (when.kind == K::Moment)
+            appendMomentText(out, when.date, when.time);
+        return;
+    }
+    out += byOnText(by < 0 ? QVariant() : r.value(by), on < 0 ? QVariant() : r.value(on));
 }
 
 // The text of one cell of a column read from a field, appended to out straight from the
@@ -207,9 +228,10 @@ ListColumn ListColumn::computed(const QString& heading, int widthTwips,
 }
 
 ListColumn ListColumn::byOn(const QString& heading, const char* byField, const char* onField, int widthTwips) {
-    return computed(heading, widthTwips, [byField, onField](const QSqlRecord& r) {
-        return byOnText(r.value(QLatin1String(byField)), r.value(QLatin1String(onField)));
-    });
+    ListColumn c = text(heading, QLatin1String(byField), widthTwips);
+    c.kind = Kind::ByOn;
+    c.onField = QLatin1String(onField);
+    return c;
 }
 
 QueryModel::QueryModel(Database& db, QList<ListColumn> columns, QObject* parent)
@@ -498,9 +520,11 @@ void QueryModel::forEachRow(const std::function<bool(const QStringList&)>& row) 
     RowReader r(db_, rowsSql(), query_.values);
     // Each column's field is found once, and its cells are formatted from the reader's buffers
     // into strings that keep their room from row to row; only a computed column needs a record.
-    std::vector<int> fields;
-    for (const ListColumn& c : columns_)
+    std::vector<int> fields, onFields;
+    for (const ListColumn& c : columns_) {
         fields.push_back(c.field.isEmpty() ? -1 : r.indexOf(c.field));
+        onFields.push_back(c.onField.isEmpty() ? -1 : r.indexOf(c.onField));
+    }
     QStringList cells(columns_.size());
     bool beyond = false;
     for (int rowNo = 0; r.next(); ++rowNo) {
@@ -514,6 +538,9 @@ void QueryModel::forEachRow(const std::function<bool(const QStringList&)>& row) 
                     break;
                 case ListColumn::Kind::Computed:
                     out = c.compute ? c.compute(r.record()) : QString();
+                    break;
+                case ListColumn::Kind::ByOn:
+                    appendByOn(out, r, fields[size_t(i)], onFields[size_t(i)]);
                     break;
                 default:
                     appendField(out, c, r, fields[size_t(i)], beyond);

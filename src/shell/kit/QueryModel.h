@@ -44,6 +44,7 @@ struct ListColumn {
         Moment,    // dd/mm/yyyy hh:mm:ss
         Serial,    // 1, 2, 3 ... in list order (SLNO)
         Computed,  // compute(record)
+        ByOn,      // "USER - dd/mm/yyyy hh:mm:ss" from field (who) and onField (when)
     };
     QString heading;
     QString field;
@@ -52,6 +53,7 @@ struct ListColumn {
     Kind kind = Kind::Text;
     std::function<QString(const QSqlRecord&)> compute;
     bool hidden = false;  // kept in the model and its export, not shown
+    QString onField;      // ByOn: the moment column
 
     static ListColumn text(const QString& heading, const QString& field, int widthTwips,
                            Qt::Alignment alignment = Qt::AlignLeft);
