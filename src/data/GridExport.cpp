@@ -58,25 +58,48 @@ public:
 
     void text(QStringView s) { buffer_ += s; }
 
+    // One line written in place: room for the worst case taken once, each cell copied in one
+    // pass that doubles the quotes inside it on the way.
     void line(const QStringList& cells, qsizetype columns) {
+        const QStringView quote = format_.quote, delimiter = format_.delimiter;
+        const bool doubling = format_.doubleQuotes && quote.size() == 1;
+        qsizetype room = 2 + columns * (2 * quote.size() + delimiter.size());
+        for (qsizetype c = 0; c < columns && c < cells.size(); ++c)
+            room += cells.at(c).size() * (format_.doubleQuotes ? 2 : 1);  // every quote written twice at most
+        const qsizetype from = buffer_.size();
+        buffer_.resize(from + room);
+        QChar* out = buffer_.data() + from;
+        const auto put = [&out](QStringView s) {
+            std::copy(s.begin(), s.end(), out);
+            out += s.size();
+        };
         for (qsizetype c = 0; c < columns; ++c) {
             if (c > 0)
-                buffer_ += format_.delimiter;
-            buffer_ += format_.quote;
+                put(delimiter);
+            put(quote);
             const QStringView cell = c < cells.size() ? QStringView(cells.at(c)) : QStringView();
-            if (format_.doubleQuotes && !format_.quote.isEmpty()) {
-                qsizetype from = 0;
-                for (qsizetype at; (at = cell.indexOf(format_.quote, from)) >= 0; from = at + format_.quote.size()) {
-                    buffer_ += cell.sliced(from, at + format_.quote.size() - from);
-                    buffer_ += format_.quote;
+            if (doubling) {
+                const QChar q = quote.front();
+                for (const QChar ch : cell) {
+                    *out++ = ch;
+                    if (ch == q)
+                        *out++ = q;
                 }
-                buffer_ += cell.sliced(from);
+            } else if (format_.doubleQuotes && !quote.isEmpty()) {
+                qsizetype at = 0;
+                for (qsizetype next; (next = cell.indexOf(quote, at)) >= 0; at = next + quote.size()) {
+                    put(cell.sliced(at, next + quote.size() - at));
+                    put(quote);
+                }
+                put(cell.sliced(at));
             } else {
-                buffer_ += cell;
+                put(cell);
             }
-            buffer_ += format_.quote;
+            put(quote);
         }
-        buffer_ += QLatin1String("\r\n");
+        *out++ = QLatin1Char('\r');
+        *out++ = QLatin1Char('\n');
+        buffer_.resize(out - buffer_.constData());
         if (buffer_.size() >= kChunk)
             flush();
     }

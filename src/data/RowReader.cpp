@@ -184,6 +184,17 @@ struct RowReader::Block {
         return true;
     }
 
+    // Stops fetching a column: its values read as NULL.
+    bool unbind(size_t column) {
+        Column& c = columns[column];
+        if (!SQL_SUCCEEDED(SQLBindCol(stmt, SQLUSMALLINT(column + 1), c.cType, nullptr, 0, nullptr)))
+            return false;
+        std::fill(c.length.begin(), c.length.end(), SQLLEN(SQL_NULL_DATA));
+        c.data.clear();
+        c.data.shrink_to_fit();
+        return true;
+    }
+
     // Whether a text or decimal value of the row is wider than its buffer.
     bool truncatedAt(SQLULEN row) const {
         for (const Column& c : columns) {
@@ -320,6 +331,14 @@ const QVariant& RowReader::value(int column) const {
         have_[i] = 1;
     }
     return values_[i];
+}
+
+void RowReader::onlyColumns(const std::vector<int>& columns) {
+    if (!block_ || block_->fetched != 0)
+        return;
+    for (size_t i = 0; i < block_->columns.size(); ++i)
+        if (std::find(columns.begin(), columns.end(), int(i)) == columns.end() && !block_->unbind(i))
+            return;
 }
 
 RowReader::Cell RowReader::cell(int column) const {

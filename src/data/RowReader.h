@@ -52,6 +52,9 @@ public:
     Cell cell(int column) const;
     // The column names, with the current row's values.
     const QSqlRecord& record() const;
+    // Fetches only the columns listed (before the first next()): a reader that needs a few
+    // columns of a wide select spares the driver converting the rest, which read as NULL.
+    void onlyColumns(const std::vector<int>& columns);
     // Whether the rows come in blocks (false: the driver refused, and they come one by one).
     bool inBlocks() const { return block_ != nullptr; }
 

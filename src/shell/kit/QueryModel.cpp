@@ -58,8 +58,10 @@ QString cellText(const ListColumn& c, const QSqlRecord& rec, int rowNo, bool& be
             return c.compute ? c.compute(rec) : QString();
         case ListColumn::Kind::ByOn:
             return byOnText(rec.value(c.field), rec.value(c.onField));
+        case ListColumn::Kind::OnBy:
+            return momentText(rec.value(c.onField)) + QStringLiteral(" - ") + rec.value(c.field).toString().trimmed();
         default:
-            return valueText(c, rec.value(c.field), beyond);
+            return c.field.isEmpty() ? QString() : valueText(c, rec.value(c.field), beyond);
     }
 }
 
@@ -91,14 +93,39 @@ std::optional<qint64> plainPaise(QLatin1String text) {
     return negative ? -paise : paise;
 }
 
-// byOnText() of two fields, from the reader's buffers when they hold text and a moment.
-void appendByOn(QString& out, const RowReader& r, int by, int on) {
+// Money::toString() of whole paise within the largest amount, appended without a string of its own.
+void appendAmount(QString& out, qint64 paise) {
+    char16_t text[24];
+    char16_t* at = text + 24;
+    qint64 a = paise < 0 ? -paise : paise;
+    *--at = char16_t(u'0' + a % 10);
+    *--at = char16_t(u'0' + a / 10 % 10);
+    *--at = u'.';
+    a /= 100;
+    do {
+        *--at = char16_t(u'0' + a % 10);
+        a /= 10;
+    } while (a > 0);
+    if (paise < 0)
+        *--at = u'-';
+    out += QStringView(at, text + 24 - at);
+}
+
+// A ByOn or OnBy column's text, from the reader's buffers when they hold text and a moment.
+void appendByOn(QString& out, const ListColumn& c, const RowReader& r, int by, int on) {
     using K = RowReader::Cell::Kind;
     const RowReader::Cell who = by < 0 ? RowReader::Cell{K::Null} : r.cell(by);
     const RowReader::Cell when = on < 0 ? RowReader::Cell{K::Null} : r.cell(on);
     if ((who.kind == K::Text || who.kind == K::Null) &&
         (when.kind == K::Null || (when.kind == K::Moment && when.date.isValid() && when.time.isValid()))) {
         const QStringView name = who.text.trimmed();
+        if (c.kind == ListColumn::Kind::OnBy) {
+            if (when.kind == K::Moment)
+                appendMomentText(out, when.date, when.time);
+            out += QLatin1String(" - ");
+            out += name;
+            return;
+        }
         if (name.isEmpty() && when.kind == K::Null)
             return;
         out += name;
@@ -107,7 +134,10 @@ void appendByOn(QString& out, const RowReader& r, int by, int on) {
             appendMomentText(out, when.date, when.time);
         return;
     }
-    out += byOnText(by < 0 ? QVariant() : r.value(by), on < 0 ? QVariant() : r.value(on));
+    const QVariant whoValue = by < 0 ? QVariant() : r.value(by), whenValue = on < 0 ? QVariant() : r.value(on);
+    out += c.kind == ListColumn::Kind::OnBy
+               ? momentText(whenValue) + QStringLiteral(" - ") + whoValue.toString().trimmed()
+               : byOnText(whoValue, whenValue);
 }
 
 // The text of one cell of a column read from a field, appended to out straight from the
@@ -151,7 +181,7 @@ void appendField(QString& out, const ListColumn& c, const RowReader& r, int fiel
         case ListColumn::Kind::Money:
             if (cell.kind == K::Decimal) {
                 if (const std::optional<qint64> paise = plainPaise(cell.decimal)) {
-                    out += Money::fromPaise(*paise).toString();
+                    appendAmount(out, *paise);
                     return;
                 }
             }
@@ -216,6 +246,12 @@ ListColumn ListColumn::moment(const QString& heading, const QString& field, int 
 ListColumn ListColumn::serial(const QString& heading, int widthTwips) {
     ListColumn c = text(heading, QString(), widthTwips, Qt::AlignRight);
     c.kind = Kind::Serial;
+    return c;
+}
+
+ListColumn ListColumn::onBy(const QString& heading, const char* onField, const char* byField, int widthTwips) {
+    ListColumn c = byOn(heading, byField, onField, widthTwips);
+    c.kind = Kind::OnBy;
     return c;
 }
 
@@ -521,9 +557,17 @@ void QueryModel::forEachRow(const std::function<bool(const QStringList&)>& row) 
     // Each column's field is found once, and its cells are formatted from the reader's buffers
     // into strings that keep their room from row to row; only a computed column needs a record.
     std::vector<int> fields, onFields;
+    bool computed = false;
     for (const ListColumn& c : columns_) {
         fields.push_back(c.field.isEmpty() ? -1 : r.indexOf(c.field));
         onFields.push_back(c.onField.isEmpty() ? -1 : r.indexOf(c.onField));
+        computed = computed || c.kind == ListColumn::Kind::Computed;
+    }
+    // Without a computed column (which may read any field) only the columns shown are fetched.
+    if (!computed) {
+        std::vector<int> used = fields;
+        used.insert(used.end(), onFields.begin(), onFields.end());
+        r.onlyColumns(used);
     }
     QStringList cells(columns_.size());
     bool beyond = false;
@@ -540,7 +584,8 @@ void QueryModel::forEachRow(const std::function<bool(const QStringList&)>& row) 
                     out = c.compute ? c.compute(r.record()) : QString();
                     break;
                 case ListColumn::Kind::ByOn:
-                    appendByOn(out, r, fields[size_t(i)], onFields[size_t(i)]);
+                case ListColumn::Kind::OnBy:
+                    appendByOn(out, c, r, fields[size_t(i)], onFields[size_t(i)]);
                     break;
                 default:
                     appendField(out, c, r, fields[size_t(i)], beyond);

@@ -45,6 +45,7 @@ struct ListColumn {
         Serial,    // 1, 2, 3 ... in list order (SLNO)
         Computed,  // compute(record)
         ByOn,      // "USER - dd/mm/yyyy hh:mm:ss" from field (who) and onField (when)
+        OnBy,      // "dd/mm/yyyy hh:mm:ss - USER", the same the other way round, " - " always
     };
     QString heading;
     QString field;
@@ -64,6 +65,7 @@ struct ListColumn {
     static ListColumn serial(const QString& heading, int widthTwips);
     // "USER - dd/MM/yyyy hh:mm:ss" from a who column and a when column.
     static ListColumn byOn(const QString& heading, const char* byField, const char* onField, int widthTwips);
+    static ListColumn onBy(const QString& heading, const char* onField, const char* byField, int widthTwips);
     static ListColumn computed(const QString& heading, int widthTwips,
                                std::function<QString(const QSqlRecord&)> compute,
                                Qt::Alignment alignment = Qt::AlignLeft);
