@@ -232,22 +232,32 @@ void alternate(benchmark::State& state, const std::string& key, const std::funct
 }
 
 #ifndef TARVIC_BENCH_DATA_ONLY
+// The party ledger window with the ledger party and its whole period typed, as its user leaves it
+// before pressing SHOW.
+struct LedgerWindow {
+    ScriptedPrompter prompter;
+    Session session;
+    std::unique_ptr<PartyLedger> w;
+    explicit LedgerWindow(Database& db) {
+        session.db = &db;
+        session.prompter = &prompter;
+        session.userFullName = QStringLiteral("BENCH");
+        session.loginId = 1;
+        w = std::make_unique<PartyLedger>(PartyLedgerConfig::party(), session);
+        w->txt_PartyCode->setText(QString::number(kLedgerParty));
+        w->txt_FromDate->setDate(kFrom);
+        w->txt_ToDate->setDate(kTo);
+    }
+};
+
 // The ledger exported whole as its window's export button writes it (the tab-separated sheet),
 // the file read back: a header line and one line per entry, or the figure measured nothing.
 void ledgerExport(benchmark::State& state) {
     try {
         const BigData& b = big();
         auto db = b.target.connect(QStringLiteral("ledger-export"));
-        ScriptedPrompter prompter;
-        Session session;
-        session.db = db.get();
-        session.prompter = &prompter;
-        session.userFullName = QStringLiteral("BENCH");
-        session.loginId = 1;
-        PartyLedger w(PartyLedgerConfig::party(), session);
-        w.txt_PartyCode->setText(QString::number(kLedgerParty));
-        w.txt_FromDate->setDate(kFrom);
-        w.txt_ToDate->setDate(kTo);
+        LedgerWindow window(*db);
+        PartyLedger& w = *window.w;
         w.Load_Grid();
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("ledger.xls"));
@@ -299,16 +309,9 @@ void windowFill(benchmark::State& state) {
     try {
         const BigData& b = big();
         auto db = b.target.connect(QStringLiteral("ledger-window"));
-        ScriptedPrompter prompter;
-        Session session;
-        session.db = db.get();
-        session.prompter = &prompter;
-        session.userFullName = QStringLiteral("BENCH");
-        session.loginId = 1;
-        PartyLedger w(PartyLedgerConfig::party(), session);
-        w.txt_PartyCode->setText(QString::number(kLedgerParty));
-        w.txt_FromDate->setDate(kFrom);
-        w.txt_ToDate->setDate(kTo);
+        LedgerWindow window(*db);
+        PartyLedger& w = *window.w;
+        ScriptedPrompter& prompter = window.prompter;
         const std::vector<ListQuery> statements = windowStatements(b, w.Grid1->queryModel()->pageSize());
         const auto ms = [](const std::function<void()>& run) {
             QElapsedTimer t;
