@@ -28,10 +28,18 @@ fi
 
 if [ -z "${TARVIC_TEST_PG:-}" ] && [ -x "$root/scripts/pg-start.sh" ] && [ -x /usr/lib/postgresql/15/bin/pg_ctl ]; then
   TARVIC_TEST_PG=$("$root/scripts/pg-start.sh" 2>/dev/null | tail -1) || TARVIC_TEST_PG=
-  # Connections made from now on are served by processes that inherit the server's core.
-  if [ -n "$TARVIC_TEST_PG" ] && [ ${#pin[@]} -gt 0 ] && [ -f /tmp/tarvic-pg/postmaster.pid ]; then
-    taskset -acp "$cpus" "$(head -1 /tmp/tarvic-pg/postmaster.pid)" >/dev/null
-  fi
+fi
+# Connections made from now on are served by processes that inherit the server's core: the
+# server answering on the port named (a throwaway one of scripts/pg-start.sh, found by the port
+# its postmaster.pid records) is pinned like the benchmarks.
+if [ -n "${TARVIC_TEST_PG:-}" ] && [ ${#pin[@]} -gt 0 ]; then
+  port=$(sed -n 's/.*port=\([0-9]*\).*/\1/p' <<<"$TARVIC_TEST_PG")
+  for pidfile in /tmp/tarvic-pg/postmaster.pid /tmp/*/postmaster.pid; do
+    if [ -f "$pidfile" ] && [ "$(sed -n 4p "$pidfile")" = "${port:-5432}" ]; then
+      taskset -acp "$cpus" "$(head -1 "$pidfile")" >/dev/null || true
+      break
+    fi
+  done
 fi
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARVIC_BENCH=ON >/dev/null

@@ -18,7 +18,7 @@ QList<ListColumn> entryColumns() {
     auto money = [](const char* heading, const char* field) {
         return C::money(QLatin1String(heading), QLatin1String(field), 1300);
     };
-    return {C::computed(QString(), 150, [](const QSqlRecord&) { return QString(); }),
+    return {C::text(QString(), QString(), 150),
             C::serial(QStringLiteral("SLNO"), 550),
             C::text(QStringLiteral("CODE"), QStringLiteral("DOC_CODE"), 850),
             C::date(QStringLiteral("DOCUMNT DT"), QStringLiteral("DOC_DATE"), 1300),
@@ -28,10 +28,7 @@ QList<ListColumn> entryColumns() {
             money("DB AMT /-", "DB_AMT"),
             money("CR AMT /-", "CR_AMT"),
             C::money(QStringLiteral("CL BALANCE /-"), QStringLiteral("CL_BALANCE"), 1500),
-            C::computed(QStringLiteral("UPDATE ON - BY"), 2800, [](const QSqlRecord& r) {
-                return momentText(r.value(QStringLiteral("CREATED_ON"))) + QStringLiteral(" - ") +
-                       r.value(QStringLiteral("CREATED_BY")).toString().trimmed();
-            })};
+            C::onBy(QStringLiteral("UPDATE ON - BY"), "CREATED_ON", "CREATED_BY", 2800)};
 }
 
 QList<ListColumn> totalColumns() {

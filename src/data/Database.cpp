@@ -153,29 +153,45 @@ public:
     }
 
     // The first column of the first row as text; a null QVariant without a row or for NULL.
+    // Values are copied into buffers bound once: a parameter is bound again only when its kind
+    // changes or its text outgrows its buffer, since each binding costs the driver as much as
+    // a good part of the execution.
     QVariant run(const QVariantList& values) {
-        numbers_.resize(size_t(values.size()));
-        texts_.resize(size_t(values.size()));
-        lengths_.resize(size_t(values.size()));
+        if (params_.size() != size_t(values.size())) {
+            // The driver holds the buffers' addresses: a new set is bound afresh.
+            params_.clear();
+            params_.resize(size_t(values.size()));
+        }
         for (qsizetype i = 0; i < values.size(); ++i) {
             const QVariant& v = values.at(i);
-            const auto n = SQLUSMALLINT(i + 1);
-            SQLRETURN rc;
-            if (v.typeId() == QMetaType::QString) {
-                QString& t = texts_[size_t(i)];
-                t = v.toString();
-                lengths_[size_t(i)] = SQLLEN(t.size() * sizeof(SQLWCHAR));
-                rc = SQLBindParameter(stmt_, n, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WVARCHAR,
-                                      SQLULEN(std::max<qsizetype>(t.size(), 1)), 0, const_cast<ushort*>(t.utf16()),
-                                      lengths_[size_t(i)], &lengths_[size_t(i)]);
+            Param& p = params_[size_t(i)];
+            const bool text = v.typeId() == QMetaType::QString;
+            bool rebind = !p.bound || p.text != text;
+            if (text) {
+                const QString t = v.toString();
+                if (p.chars.empty() || size_t(t.size()) > p.chars.size()) {
+                    p.chars.resize(size_t(std::max<qsizetype>(t.size(), 16)));
+                    rebind = true;
+                }
+                std::copy(t.utf16(), t.utf16() + t.size(), p.chars.begin());
+                p.length = SQLLEN(t.size() * sizeof(SQLWCHAR));
             } else {
-                numbers_[size_t(i)] = v.toLongLong();
-                lengths_[size_t(i)] = 0;
-                rc = SQLBindParameter(stmt_, n, SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_BIGINT, 0, 0, &numbers_[size_t(i)],
-                                      0, nullptr);
+                p.number = v.toLongLong();
+                p.length = 0;
             }
-            if (!SQL_SUCCEEDED(rc))
-                throw error();
+            if (rebind) {
+                p.text = text;
+                p.bound = false;
+                const auto n = SQLUSMALLINT(i + 1);
+                const SQLRETURN rc =
+                    text ? SQLBindParameter(stmt_, n, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WVARCHAR, SQLULEN(p.chars.size()),
+                                            0, p.chars.data(), SQLLEN(p.chars.size() * sizeof(SQLWCHAR)), &p.length)
+                         : SQLBindParameter(stmt_, n, SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_BIGINT, 0, 0, &p.number, 0,
+                                            nullptr);
+                if (!SQL_SUCCEEDED(rc))
+                    throw error();
+                p.bound = true;
+            }
         }
         if (!SQL_SUCCEEDED(SQLExecute(stmt_)))
             throw error();
@@ -209,9 +225,15 @@ private:
     SQLHSTMT stmt_ = nullptr;
     SQLWCHAR result_[128] = {};
     SQLLEN resultLength_ = 0;
-    std::vector<SQLBIGINT> numbers_;
-    std::vector<QString> texts_;
-    std::vector<SQLLEN> lengths_;
+    // One bound parameter: its buffers stay where the driver was told they are.
+    struct Param {
+        bool bound = false;
+        bool text = false;
+        SQLBIGINT number = 0;
+        std::vector<char16_t> chars;
+        SQLLEN length = 0;
+    };
+    std::vector<Param> params_;
 };
 
 ConnectionString ConnectionString::parse(const QString& text) {

@@ -41,6 +41,102 @@ bool isPlainNumber(const QString& text) {
     return number.match(text).hasMatch();
 }
 
+// Delimited lines gathered in one buffer and written a chunk at a time: a whole listing passes
+// through without a string per line or a write per row.
+class DelimitedFile {
+public:
+    struct Format {
+        QString delimiter;
+        QString quote;
+        bool doubleQuotes = false;  // a quote inside a cell written twice
+    };
+    DelimitedFile(const QString& path, Format format) : out_(path), format_(std::move(format)) {
+        if (!out_.open())
+            throw ExportError(out_.errorString());
+        buffer_.reserve(kChunk + 4096);
+    }
+
+    void text(QStringView s) { buffer_ += s; }
+
+    // One line written in place: room for the worst case taken once, each cell copied in one
+    // pass that doubles the quotes inside it on the way.
+    void line(const QStringList& cells, qsizetype columns) {
+        const QStringView quote = format_.quote, delimiter = format_.delimiter;
+        const bool doubling = format_.doubleQuotes && quote.size() == 1;
+        qsizetype room = 2 + columns * (2 * quote.size() + delimiter.size());
+        for (qsizetype c = 0; c < columns && c < cells.size(); ++c)
+            room += cells.at(c).size() * (format_.doubleQuotes ? 2 : 1);  // every quote written twice at most
+        const qsizetype from = buffer_.size();
+        buffer_.resize(from + room);
+        QChar* out = buffer_.data() + from;
+        const auto put = [&out](QStringView s) {
+            std::copy(s.begin(), s.end(), out);
+            out += s.size();
+        };
+        for (qsizetype c = 0; c < columns; ++c) {
+            if (c > 0)
+                put(delimiter);
+            put(quote);
+            const QStringView cell = c < cells.size() ? QStringView(cells.at(c)) : QStringView();
+            if (doubling) {
+                const QChar q = quote.front();
+                for (const QChar ch : cell) {
+                    *out++ = ch;
+                    if (ch == q)
+                        *out++ = q;
+                }
+            } else if (format_.doubleQuotes && !quote.isEmpty()) {
+                qsizetype at = 0;
+                for (qsizetype next; (next = cell.indexOf(quote, at)) >= 0; at = next + quote.size()) {
+                    put(cell.sliced(at, next + quote.size() - at));
+                    put(quote);
+                }
+                put(cell.sliced(at));
+            } else {
+                put(cell);
+            }
+            put(quote);
+        }
+        *out++ = QLatin1Char('\r');
+        *out++ = QLatin1Char('\n');
+        buffer_.resize(out - buffer_.constData());
+        if (buffer_.size() >= kChunk)
+            flush();
+    }
+
+    void commit() {
+        flush();
+        if (!out_.commit())
+            throw ExportError(out_.errorString());
+    }
+
+private:
+    static constexpr qsizetype kChunk = 32768;
+    void flush() {
+        if (buffer_.isEmpty())
+            return;
+        const QByteArray bytes = buffer_.toUtf8();
+        if (out_.file().write(bytes) != bytes.size())
+            throw ExportError(out_.file().errorString());
+        buffer_.resize(0);
+    }
+
+    PrivateSaveFile out_;
+    Format format_;
+    QString buffer_;
+};
+
+void writeDelimited(const QStringList& headers, const GridExport::RowStream& rows, const QString& path,
+                    DelimitedFile::Format format, bool byteOrderMark) {
+    DelimitedFile file(path, std::move(format));
+    if (byteOrderMark && !headers.isEmpty())
+        file.text(u"\uFEFF");
+    const qsizetype columns = headers.size();
+    file.line(headers, columns);
+    rows([&](const QStringList& cells) { file.line(cells, columns); });
+    file.commit();
+}
+
 }  // namespace
 
 void GridExport::ExportGrid(const QAbstractItemModel& model, const QString& path, const QString& delimiter,
@@ -50,27 +146,11 @@ void GridExport::ExportGrid(const QAbstractItemModel& model, const QString& path
 
 void GridExport::ExportGrid(const QStringList& headers, const RowStream& rows, const QString& path,
                             const QString& delimiter, const QString& quote) {
-    PrivateSaveFile out(path);
-    if (!out.open())
-        throw ExportError(out.errorString());
-    QFile& file = out.file();
-    const qsizetype columns = headers.size();
-    auto writeLine = [&](const QStringList& cells) {
-        QString line;
-        for (qsizetype c = 0; c < columns; ++c) {
-            if (c > 0)
-                line += delimiter;
-            line += quote + cells.value(c) + quote;
-        }
-        line += QLatin1String("\r\n");
-        const QByteArray bytes = line.toUtf8();
-        if (file.write(bytes) != bytes.size())
-            throw ExportError(file.errorString());
-    };
-    writeLine(headers);
-    rows(writeLine);
-    if (!out.commit())
-        throw ExportError(out.errorString());
+    writeDelimited(headers, rows, path, {delimiter, quote, false}, false);
+}
+
+void GridExport::ExportSheet(const QStringList& headers, const RowStream& rows, const QString& path) {
+    writeDelimited(headers, rows, path, {QStringLiteral("\t"), QStringLiteral("\""), true}, true);
 }
 
 void GridExport::ExportWorkbook(const QAbstractItemModel& model, const QString& path,

@@ -46,6 +46,12 @@ public:
     // The same from a header row and a stream of rows.
     static void ExportGrid(const QStringList& headers, const RowStream& rows, const QString& path,
                            const QString& delimiter = QStringLiteral("\t"), const QString& quote = QString());
+
+    // The sheet listing windows write under a ".xls" name: a UTF-8 byte-order mark (so that
+    // spreadsheet programs read UTF-8 rather than the local code page), then per line every
+    // cell in double quotes with a quote inside written twice (the columns stay in place),
+    // joined by tabs and ended by CR LF. Throws ExportError.
+    static void ExportSheet(const QStringList& headers, const RowStream& rows, const QString& path);
     static void ExportWorkbook(const QStringList& headers, const RowStream& rows, const QString& path,
                                const QList<double>& columnWidths = {});
 

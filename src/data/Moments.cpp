@@ -8,6 +8,27 @@ namespace {
 // time everywhere (the server clock is read with 'localtime'), so a day number is read as one.
 constexpr double kUnixEpochJulianDay = 2440587.5;
 
+void appendDigits(QChar*& at, int value, int width) {
+    for (int i = width - 1; i >= 0; --i, value /= 10)
+        at[i] = QLatin1Char(char('0' + value % 10));
+    at += width;
+}
+
+// Years of four digits are written here; any other goes through Qt's own formatting.
+bool plainYear(const QDate& date) {
+    return date.isValid() && date.year() >= 1 && date.year() <= 9999;
+}
+
+void appendDay(QChar*& at, const QDate& date) {
+    int y = 0, m = 0, d = 0;
+    date.getDate(&y, &m, &d);
+    appendDigits(at, d, 2);
+    *at++ = QLatin1Char('/');
+    appendDigits(at, m, 2);
+    *at++ = QLatin1Char('/');
+    appendDigits(at, y, 4);
+}
+
 }  // namespace
 
 QDateTime momentFromDb(const QVariant& value) {
@@ -46,14 +67,52 @@ QDate dateFromDb(const QVariant& value) {
     return momentFromDb(value).date();
 }
 
+void appendDateText(QString& out, const QDate& date) {
+    if (!plainYear(date)) {
+        out += date.toString(QStringLiteral("dd/MM/yyyy"));
+        return;
+    }
+    const qsizetype from = out.size();
+    out.resize(from + 10);
+    QChar* at = out.data() + from;
+    appendDay(at, date);
+}
+
+void appendMomentText(QString& out, const QDate& date, const QTime& time) {
+    if (!plainYear(date) || !time.isValid()) {
+        out += QDateTime(date, time).toString(QStringLiteral("dd/MM/yyyy hh:mm:ss"));
+        return;
+    }
+    const qsizetype from = out.size();
+    out.resize(from + 19);
+    QChar* at = out.data() + from;
+    appendDay(at, date);
+    *at++ = QLatin1Char(' ');
+    appendDigits(at, time.hour(), 2);
+    *at++ = QLatin1Char(':');
+    appendDigits(at, time.minute(), 2);
+    *at++ = QLatin1Char(':');
+    appendDigits(at, time.second(), 2);
+}
+
 QString momentText(const QVariant& value) {
     const QDateTime m = momentFromDb(value);
-    return m.isValid() ? m.toString(QStringLiteral("dd/MM/yyyy hh:mm:ss")) : QString();
+    QString text;
+    if (m.isValid())
+        appendMomentText(text, m.date(), m.time());
+    return text;
 }
 
 QString dateText(const QVariant& value) {
+    QString text;
+    if (value.typeId() == QMetaType::QDate && value.toDate().isValid()) {
+        appendDateText(text, value.toDate());
+        return text;
+    }
     const QDateTime m = momentFromDb(value);
-    return m.isValid() ? m.toString(QStringLiteral("dd/MM/yyyy")) : QString();
+    if (m.isValid())
+        appendDateText(text, m.date());
+    return text;
 }
 
 QString byOnText(const QVariant& by, const QVariant& on) {

@@ -19,6 +19,10 @@ QVariant dateToDb(const QDate& date);
 QString momentText(const QVariant& value);
 // "dd/MM/yyyy", or empty.
 QString dateText(const QVariant& value);
+// The same two texts appended to out, from a date and a time of day already read: the export
+// writes a whole listing through these, without a moment or a format to parse per cell.
+void appendDateText(QString& out, const QDate& date);
+void appendMomentText(QString& out, const QDate& date, const QTime& time);
 // The "CREATED BY - ON" text: the user, " - " and the moment; empty when both are.
 QString byOnText(const QVariant& by, const QVariant& on);
 

@@ -149,11 +149,21 @@ std::optional<Money> Money::percent(Money percentage, qint64 stepPaise) const {
 }
 
 QString Money::toString() const {
+    // Written from the end, digit by digit: a listing or an export formats every amount it shows.
     const quint64 a = paise_ < 0 ? quint64(0) - quint64(paise_) : quint64(paise_);
-    return QStringLiteral("%1%2.%3")
-        .arg(paise_ < 0 ? QStringLiteral("-") : QString())
-        .arg(a / 100)
-        .arg(a % 100, 2, 10, QLatin1Char('0'));
+    char16_t text[32];
+    char16_t* at = text + 32;
+    quint64 rupees = a / 100;
+    *--at = char16_t(u'0' + a % 10);
+    *--at = char16_t(u'0' + a / 10 % 10);
+    *--at = u'.';
+    do {
+        *--at = char16_t(u'0' + rupees % 10);
+        rupees /= 10;
+    } while (rupees > 0);
+    if (paise_ < 0)
+        *--at = u'-';
+    return QString::fromUtf16(at, text + 32 - at);
 }
 
 qint64 Money::roundedRupees() const {

@@ -19,7 +19,7 @@ namespace {
 // Rows per call, and the most the buffers of one block may take.
 constexpr SQLULEN kBlockRows = 256;
 constexpr size_t kBlockBytes = 8u << 20;
-// Text wider than this is read in one piece only by the row-by-row path (see Block::truncated).
+// Text wider than this is read in one piece only by the row-by-row path (see Block::truncatedAt).
 constexpr SQLULEN kMaxTextChars = 2000;
 
 enum class As { Int, BigInt, Decimal, Date, Time, Moment, Text };
@@ -107,8 +107,6 @@ struct RowReader::Block {
     SQLULEN fetched = 0;  // rows in the current block
     SQLULEN at = 0;       // the current row within it
     bool done = false;
-    // A value wider than its buffer was met: the rest is read row by row (see RowReader::next).
-    bool truncated = false;
     qint64 delivered = 0;  // rows handed out so far
     std::vector<Column> columns;
 
@@ -186,49 +184,104 @@ struct RowReader::Block {
         return true;
     }
 
-    QVariant value(size_t column, SQLULEN row) {
+    // Stops fetching a column: its values read as NULL.
+    bool unbind(size_t column) {
         Column& c = columns[column];
+        if (!SQL_SUCCEEDED(SQLBindCol(stmt, SQLUSMALLINT(column + 1), c.cType, nullptr, 0, nullptr)))
+            return false;
+        std::fill(c.length.begin(), c.length.end(), SQLLEN(SQL_NULL_DATA));
+        c.data.clear();
+        c.data.shrink_to_fit();
+        return true;
+    }
+
+    // Whether a text or decimal value of the row is wider than its buffer.
+    bool truncatedAt(SQLULEN row) const {
+        for (const Column& c : columns) {
+            if (c.as != As::Text && c.as != As::Decimal)
+                continue;
+            const SQLLEN len = c.length[row];
+            if (len != SQL_NULL_DATA && (len == SQL_NO_TOTAL || len >= c.width))
+                return true;
+        }
+        return false;
+    }
+
+    Cell cell(size_t column, SQLULEN row) const {
+        const Column& c = columns[column];
+        Cell out;
         const SQLLEN len = c.length[row];
-        if (len == SQL_NULL_DATA)  // as Qt's driver gives it: text without a type, the rest typed
-            return c.as == As::Text || c.as == As::Decimal ? QVariant() : QVariant(metaOf(c.as));
+        if (len == SQL_NULL_DATA) {
+            out.kind = Cell::Kind::Null;
+            return out;
+        }
         const char* p = c.data.data() + size_t(c.width) * row;
         switch (c.as) {
             case As::Int:
             case As::BigInt: {
                 SQLBIGINT v;
                 std::memcpy(&v, p, sizeof v);
-                if (c.as == As::Int && v >= INT_MIN && v <= INT_MAX)
-                    return QVariant(int(v));
-                return QVariant(qlonglong(v));
+                out.kind = Cell::Kind::Integer;
+                out.integer = qint64(v);
+                break;
             }
             case As::Decimal:
-                if (len == SQL_NO_TOTAL || len >= c.width)
-                    truncated = true;
-                return QVariant(QString::fromLatin1(p, qsizetype(std::min<SQLLEN>(len, c.width - 1))));
+                out.kind = Cell::Kind::Decimal;
+                out.decimal = QLatin1String(p, qsizetype(std::min<SQLLEN>(len, c.width - 1)));
+                break;
             case As::Date: {
                 SQL_DATE_STRUCT d;
                 std::memcpy(&d, p, sizeof d);
-                return QVariant(QDate(d.year, d.month, d.day));
+                out.kind = Cell::Kind::Date;
+                out.date = QDate(d.year, d.month, d.day);
+                break;
             }
             case As::Time: {
                 SQL_TIME_STRUCT t;
                 std::memcpy(&t, p, sizeof t);
-                return QVariant(QTime(t.hour, t.minute, t.second));
+                out.kind = Cell::Kind::Time;
+                out.time = QTime(t.hour, t.minute, t.second);
+                break;
             }
             case As::Moment: {
                 SQL_TIMESTAMP_STRUCT t;
                 std::memcpy(&t, p, sizeof t);
-                return QVariant(QDateTime(QDate(t.year, t.month, t.day),
-                                          QTime(t.hour, t.minute, t.second, int(t.fraction / 1000000))));
+                out.kind = Cell::Kind::Moment;
+                out.date = QDate(t.year, t.month, t.day);
+                out.time = QTime(t.hour, t.minute, t.second, int(t.fraction / 1000000));
+                break;
             }
             case As::Text:
             default: {
-                if (len == SQL_NO_TOTAL || len >= c.width)
-                    truncated = true;
                 const SQLLEN bytes = std::min<SQLLEN>(len, c.width - SQLLEN(sizeof(SQLWCHAR)));
-                return QVariant(QString::fromUtf16(reinterpret_cast<const char16_t*>(p),
-                                                   qsizetype(bytes / SQLLEN(sizeof(SQLWCHAR)))));
+                out.kind = Cell::Kind::Text;
+                out.text = QStringView(reinterpret_cast<const char16_t*>(p), qsizetype(bytes / SQLLEN(sizeof(SQLWCHAR))));
+                break;
             }
+        }
+        return out;
+    }
+
+    QVariant value(size_t column, SQLULEN row) const {
+        const As as = columns[column].as;
+        const Cell c = cell(column, row);
+        switch (c.kind) {
+            case Cell::Kind::Null:  // as Qt's driver gives it: text without a type, the rest typed
+                return as == As::Text || as == As::Decimal ? QVariant() : QVariant(metaOf(as));
+            case Cell::Kind::Integer:
+                if (as == As::Int && c.integer >= INT_MIN && c.integer <= INT_MAX)
+                    return QVariant(int(c.integer));
+                return QVariant(qlonglong(c.integer));
+            case Cell::Kind::Decimal:
+                return QVariant(QString(c.decimal));
+            case Cell::Kind::Date:
+                return QVariant(c.date);
+            case Cell::Kind::Time:
+                return QVariant(c.time);
+            case Cell::Kind::Moment:
+                return QVariant(QDateTime(c.date, c.time));
+            default:
+                return QVariant(c.text.toString());
         }
     }
 };
@@ -236,6 +289,7 @@ struct RowReader::Block {
 RowReader::RowReader(Database& db, const QString& sql, const QVariantList& values) : query_(db.exec(sql, values)) {
     const QSqlRecord names = query_.record();
     values_.resize(size_t(names.count()));
+    have_.assign(size_t(names.count()), 0);
     record_ = names;
     static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "the driver manager's wide characters are UTF-16");
     if (SQLHSTMT stmt = statementOf(query_)) {
@@ -267,9 +321,30 @@ void RowReader::fetchBlock() {
 }
 
 void RowReader::takeRow() {
-    Block& b = *block_;
-    for (size_t i = 0; i < values_.size(); ++i)
-        values_[i] = b.value(i, b.at);
+    std::fill(have_.begin(), have_.end(), 0);
+}
+
+const QVariant& RowReader::value(int column) const {
+    const auto i = size_t(column);
+    if (block_ && !have_[i]) {
+        values_[i] = block_->value(i, block_->at);
+        have_[i] = 1;
+    }
+    return values_[i];
+}
+
+void RowReader::onlyColumns(const std::vector<int>& columns) {
+    if (!block_ || block_->fetched != 0)
+        return;
+    for (size_t i = 0; i < block_->columns.size(); ++i)
+        if (std::find(columns.begin(), columns.end(), int(i)) == columns.end() && !block_->unbind(i))
+            return;
+}
+
+RowReader::Cell RowReader::cell(int column) const {
+    if (!block_)
+        return {};
+    return block_->cell(size_t(column), block_->at);
 }
 
 bool RowReader::next() {
@@ -290,7 +365,7 @@ bool RowReader::next() {
             return false;
     }
     takeRow();
-    if (b.truncated) {
+    if (b.truncatedAt(b.at)) {
         // A value longer than its buffer (text the schema does not bound): the statement runs
         // again and the rows from this one on are read whole, one by one.
         // (Its values are still bound: the prepared statement is simply executed again.)
@@ -311,7 +386,7 @@ bool RowReader::next() {
 const QSqlRecord& RowReader::record() const {
     if (recordStale_) {
         for (size_t i = 0; i < values_.size(); ++i)
-            record_.setValue(int(i), values_[i]);
+            record_.setValue(int(i), value(int(i)));
         recordStale_ = false;
     }
     return record_;

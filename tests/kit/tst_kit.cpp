@@ -688,6 +688,87 @@ private slots:
         }
     }
 
+    // A listing exported whole writes each cell as its grid shows it, kind by kind: text
+    // trimmed (quotes, commas, a line break and accented letters kept), NULLs blank, amounts
+    // with their paise and sign, whole numbers, dates and moments; the sheet doubles quotes.
+    void exportWritesEachCellAsTheGridShowsIt() {
+        TestSession ts;
+        Database& db = ts.db();
+        db.exec(u"CREATE TABLE T_CELLS (ID INTEGER NOT NULL PRIMARY KEY, TXT VARCHAR(40), AMT NUMERIC(18,2), "
+                "NOS INTEGER, DAY_ON DATE, AT_ON TIMESTAMP)"_s);
+        const struct {
+            QVariant text, amount, number, day, at;
+            QStringList shown;  // TXT, AMT, NOS, DAY_ON, AT_ON, and the code read as text
+        } cases[] = {
+            {u"  O'NEIL \"X\", SONS  "_s, u"1234.50"_s, 7, QDate(2024, 3, 5), QDateTime(QDate(2024, 3, 5), QTime(23, 59, 58)),
+             {u"O'NEIL \"X\", SONS"_s, u"1234.50"_s, u"7"_s, u"05/03/2024"_s, u"05/03/2024 23:59:58"_s}},
+            {u"LINE ONE\nZÜRICH CAFÉ"_s, u"-0.75"_s, -42, QDate(1999, 12, 31), QDateTime(QDate(2000, 1, 1), QTime(0, 0)),
+             {u"LINE ONE\nZÜRICH CAFÉ"_s, u"-0.75"_s, u"-42"_s, u"31/12/1999"_s, u"01/01/2000 00:00:00"_s}},
+            {QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), {{}, {}, {}, {}, {}}},
+            {u"0"_s, u"99999999.99"_s, 0, QDate(2024, 2, 29), QDateTime(QDate(2024, 2, 29), QTime(9, 5, 7, 250)),
+             {u"0"_s, u"99999999.99"_s, u"0"_s, u"29/02/2024"_s, u"29/02/2024 09:05:07"_s}},
+            {u"PAISE"_s, u"0.05"_s, 2147483647, QDate(2024, 1, 1), QDateTime(QDate(2024, 1, 1), QTime(12, 0)),
+             {u"PAISE"_s, u"0.05"_s, u"2147483647"_s, u"01/01/2024"_s, u"01/01/2024 12:00:00"_s}},
+        };
+        int id = 0;
+        for (const auto& c : cases) {
+            ++id;
+            const bool amount = !c.amount.isNull();
+            db.exec(u"INSERT INTO T_CELLS (ID, TXT, AMT, NOS, DAY_ON, AT_ON) VALUES (?, ?, %1, ?, ?, ?)"_s.arg(
+                        amount ? db.dialect().amount() : u"NULL"_s),
+                    amount ? QVariantList{id, c.text, c.amount, c.number, c.day, c.at}
+                           : QVariantList{id, c.text, c.number, c.day, c.at});
+        }
+        const QList<ListColumn> shownColumns{
+            ListColumn::serial(u"SLNO"_s, 700), ListColumn::text(u"TEXT"_s, u"TXT"_s, 2000),
+            ListColumn::money(u"AMOUNT"_s, u"AMT"_s, 1400), ListColumn::number(u"NOS"_s, u"NOS"_s, 800),
+            ListColumn::date(u"DAY"_s, u"DAY_ON"_s, 1300), ListColumn::moment(u"AT"_s, u"AT_ON"_s, 2000),
+            ListColumn::text(u"CODE"_s, u"ID"_s, 600), ListColumn::byOn(u"BY - ON"_s, "TXT", "AT_ON", 2400),
+            ListColumn::onBy(u"ON - BY"_s, "AT_ON", "TXT", 2400)};
+        const ListColumn about = ListColumn::computed(u"ABOUT"_s, 900, [](const QSqlRecord& r) {
+            return r.value(u"TXT"_s).isNull() ? u"NONE"_s : u"SOME"_s;
+        });
+        // Without a computed column the export fetches only the fields shown; with one, all.
+        for (const bool computed : {false, true}) {
+            QueryModel m(db, computed ? shownColumns + QList<ListColumn>{about} : shownColumns);
+            m.setSelect(u"*"_s);
+            m.setOrder(u"ID"_s);
+            m.setPageSize(2);  // pages read apart from the export's one pass
+            m.load({u"SELECT {columns} FROM T_CELLS"_s, {}});
+            QList<QStringList> exported;
+            m.forEachRow([&](const QStringList& cells) {
+                exported << cells;
+                return true;
+            });
+            QCOMPARE(exported.size(), qsizetype(std::size(cases)));
+            for (int r = 0; r < exported.size(); ++r) {
+                const QStringList& shown = cases[r].shown;
+                QStringList expected = QStringList{QString::number(r + 1)} + shown;
+                expected << QString::number(r + 1)
+                         << (cases[r].text.isNull() ? QString() : shown.at(0) + u" - "_s + shown.at(4))
+                         << shown.at(4) + u" - "_s + shown.at(0);
+                if (computed)
+                    expected << (cases[r].text.isNull() ? u"NONE"_s : u"SOME"_s);
+                QCOMPARE(exported.at(r), expected);
+                for (int c = 0; c < m.columnCount(); ++c)
+                    QCOMPARE(m.text(r, c), expected.at(c));
+            }
+        }
+        QueryModel m(db, shownColumns);
+        m.setSelect(u"*"_s);
+        m.setOrder(u"ID"_s);
+        m.load({u"SELECT {columns} FROM T_CELLS"_s, {}});
+        const QString path = dir.filePath(u"cells.xls"_s);
+        exportModel(m, path, false);
+        const QByteArray sheet = readAll(path);
+        QVERIFY(sheet.startsWith("\xEF\xBB\xBF\"SLNO\"\t\"TEXT\"\t"));
+        QVERIFY(sheet.contains("\"1\"\t\"O'NEIL \"\"X\"\", SONS\"\t\"1234.50\"\t\"7\"\t\"05/03/2024\"\t"
+                               "\"05/03/2024 23:59:58\"\t\"1\"\t\"O'NEIL \"\"X\"\", SONS - 05/03/2024 23:59:58\"\t"
+                               "\"05/03/2024 23:59:58 - O'NEIL \"\"X\"\", SONS\"\r\n"));
+        QVERIFY(sheet.contains("\"LINE ONE\nZ\xC3\x9CRICH CAF\xC3\x89\""));
+        QCOMPARE(sheet.count("\r\n"), qsizetype(std::size(cases)) + 1);
+    }
+
     // Every cell quoted with inner quotes doubled, hidden columns included, UTF-8 after a
     // byte-order mark; an empty grid gives its headings and one blank line.
     void sheetTextAndWorkbook() {

@@ -8,14 +8,37 @@
 
 namespace tarvic {
 
-namespace {
-
-// A cell of the tab-separated sheet: in double quotes, a quote inside written twice.
-QString sheetCell(QString text) {
-    return QLatin1Char('"') + text.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+void exportModel(const QAbstractItemModel& model, const QString& path, bool workbook) {
+    QStringList headers;
+    GridExport::RowStream rows;
+    if (auto* listing = qobject_cast<const QueryModel*>(&model)) {
+        // A listing holds only the rows on screen: every row is read again in one pass.
+        for (const ListColumn& c : listing->columns())
+            headers << c.heading;
+        rows = [listing](const std::function<void(const QStringList&)>& write) {
+            listing->forEachRow([&write](const QStringList& cells) {
+                write(cells);
+                return true;
+            });
+        };
+    } else {
+        for (int c = 0; c < model.columnCount(); ++c)
+            headers << model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        rows = [&model](const std::function<void(const QStringList&)>& write) {
+            QStringList cells;
+            for (int r = 0; r < model.rowCount(); ++r) {
+                cells.clear();
+                for (int c = 0; c < model.columnCount(); ++c)
+                    cells << model.index(r, c).data(Qt::DisplayRole).toString();
+                write(cells);
+            }
+        };
+    }
+    if (workbook)
+        GridExport::ExportWorkbook(headers, rows, path);
+    else
+        GridExport::ExportSheet(headers, rows, path);
 }
-
-}  // namespace
 
 void Exp_Xls(QWidget* parent, QAbstractItemModel* model, Prompter& prompter) {
     const QString filters = kSheetFilter + QLatin1String(";;") + kWorkbookFilter;
@@ -29,53 +52,7 @@ void Exp_Xls(QWidget* parent, QAbstractItemModel* model, Prompter& prompter) {
     if (QFileInfo(path).suffix().isEmpty())
         path += workbook ? QLatin1String(".xlsx") : QLatin1String(".xls");
     try {
-        QStringList headers;
-        GridExport::RowStream rows;
-        if (auto* listing = qobject_cast<QueryModel*>(model)) {
-            // A listing holds only the rows on screen: every row is read again in one pass.
-            for (const ListColumn& c : listing->columns())
-                headers << c.heading;
-            rows = [listing](const std::function<void(const QStringList&)>& write) {
-                listing->forEachRow([&write](const QStringList& cells) {
-                    write(cells);
-                    return true;
-                });
-            };
-        } else {
-            for (int c = 0; c < model->columnCount(); ++c)
-                headers << model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-            rows = [model](const std::function<void(const QStringList&)>& write) {
-                QStringList cells;
-                for (int r = 0; r < model->rowCount(); ++r) {
-                    cells.clear();
-                    for (int c = 0; c < model->columnCount(); ++c)
-                        cells << model->index(r, c).data(Qt::DisplayRole).toString();
-                    write(cells);
-                }
-            };
-        }
-        if (workbook) {
-            GridExport::ExportWorkbook(headers, rows, path);
-        } else {
-            // Each cell is quoted here, so that a quote inside it is doubled and the columns
-            // stay in place; the byte-order mark makes spreadsheet programs read UTF-8 rather
-            // than the local code page.
-            QStringList sheetHeaders;
-            for (const QString& h : headers)
-                sheetHeaders << sheetCell(h);
-            if (!sheetHeaders.isEmpty())
-                sheetHeaders.first().prepend(QChar(0xFEFF));
-            const qsizetype columns = headers.size();
-            const GridExport::RowStream sheetRows = [&rows, columns](const auto& write) {
-                rows([&write, columns](const QStringList& cells) {
-                    QStringList quoted;
-                    for (qsizetype c = 0; c < columns; ++c)
-                        quoted << sheetCell(cells.value(c));
-                    write(quoted);
-                });
-            };
-            GridExport::ExportGrid(sheetHeaders, sheetRows, path, QStringLiteral("\t"), QString());
-        }
+        exportModel(*model, path, workbook);
     } catch (const ExportError& e) {
         prompter.information(parent, e.message());
         return;

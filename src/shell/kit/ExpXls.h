@@ -26,4 +26,8 @@ inline const QString kWorkbookFilter = QStringLiteral("EXCEL WORKBOOK (*.xlsx)")
 
 void Exp_Xls(QWidget* parent, QAbstractItemModel* model, Prompter& prompter);
 
+// The export itself, without a question or a message: the sheet, or the workbook when asked.
+// Throws ExportError or DbError.
+void exportModel(const QAbstractItemModel& model, const QString& path, bool workbook);
+
 }  // namespace tarvic

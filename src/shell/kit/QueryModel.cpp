@@ -8,23 +8,16 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace tarvic {
 
 namespace {
 
-// A figure beyond the largest amount (a sum of many) is never shown wrong: the cell says so,
-// and beyond is set.
-QString cellText(const ListColumn& c, const QSqlRecord& rec, int rowNo, bool& beyond) {
-    switch (c.kind) {
-        case ListColumn::Kind::Serial:
-            return QString::number(rowNo + 1);
-        case ListColumn::Kind::Computed:
-            return c.compute ? c.compute(rec) : QString();
-        default:
-            break;
-    }
-    const QVariant v = rec.value(c.field);
+// A field's value as its column shows it. A figure beyond the largest amount (a sum of many) is
+// never shown wrong: the cell says so, and beyond is set.
+QString valueText(const ListColumn& c, const QVariant& v, bool& beyond) {
     if (v.isNull())
         return {};
     switch (c.kind) {
@@ -45,16 +38,174 @@ QString cellText(const ListColumn& c, const QSqlRecord& rec, int rowNo, bool& be
             return m.kind == Money::Reading::Kind::Malformed ? v.toString().trimmed() : m.value.toString();
         }
         case ListColumn::Kind::Date: {
-            const QDateTime dt = momentFromDb(v);
-            return dt.isValid() ? dt.toString(QStringLiteral("dd/MM/yyyy")) : v.toString().trimmed();
+            const QString text = dateText(v);
+            return text.isEmpty() ? v.toString().trimmed() : text;
         }
         case ListColumn::Kind::Moment: {
-            const QDateTime dt = momentFromDb(v);
-            return dt.isValid() ? dt.toString(QStringLiteral("dd/MM/yyyy hh:mm:ss")) : v.toString().trimmed();
+            const QString text = momentText(v);
+            return text.isEmpty() ? v.toString().trimmed() : text;
         }
         default:
             return v.toString().trimmed();
     }
+}
+
+QString cellText(const ListColumn& c, const QSqlRecord& rec, int rowNo, bool& beyond) {
+    switch (c.kind) {
+        case ListColumn::Kind::Serial:
+            return QString::number(rowNo + 1);
+        case ListColumn::Kind::Computed:
+            return c.compute ? c.compute(rec) : QString();
+        case ListColumn::Kind::ByOn:
+            return byOnText(rec.value(c.field), rec.value(c.onField));
+        case ListColumn::Kind::OnBy:
+            return momentText(rec.value(c.onField)) + QStringLiteral(" - ") + rec.value(c.field).toString().trimmed();
+        default:
+            return c.field.isEmpty() ? QString() : valueText(c, rec.value(c.field), beyond);
+    }
+}
+
+// Whole paise of exact decimal text of at most thirteen digits of rupees and two of paise (what
+// both engines hand back for an amount); anything else is left to Money::read.
+std::optional<qint64> plainPaise(QLatin1String text) {
+    const char* at = text.data();
+    const char* const end = at + text.size();
+    const bool negative = at < end && *at == '-';
+    if (negative)
+        ++at;
+    qint64 paise = 0;
+    int digits = 0;
+    for (; at < end && *at >= '0' && *at <= '9'; ++at, ++digits)
+        paise = paise * 10 + (*at - '0');
+    if (digits == 0 || digits > 13)
+        return std::nullopt;
+    paise *= 100;
+    if (at < end) {
+        if (*at != '.' || end - at > 3 || end - at < 2)
+            return std::nullopt;
+        int scale = 10;
+        for (++at; at < end; ++at, scale /= 10) {
+            if (*at < '0' || *at > '9')
+                return std::nullopt;
+            paise += (*at - '0') * scale;
+        }
+    }
+    return negative ? -paise : paise;
+}
+
+// Money::toString() of whole paise within the largest amount, appended without a string of its own.
+void appendAmount(QString& out, qint64 paise) {
+    char16_t text[24];
+    char16_t* at = text + 24;
+    qint64 a = paise < 0 ? -paise : paise;
+    *--at = char16_t(u'0' + a % 10);
+    *--at = char16_t(u'0' + a / 10 % 10);
+    *--at = u'.';
+    a /= 100;
+    do {
+        *--at = char16_t(u'0' + a % 10);
+        a /= 10;
+    } while (a > 0);
+    if (paise < 0)
+        *--at = u'-';
+    out += QStringView(at, text + 24 - at);
+}
+
+// A ByOn or OnBy column's text, from the reader's buffers when they hold text and a moment.
+void appendByOn(QString& out, const ListColumn& c, const RowReader& r, int by, int on) {
+    using K = RowReader::Cell::Kind;
+    const RowReader::Cell who = by < 0 ? RowReader::Cell{K::Null} : r.cell(by);
+    const RowReader::Cell when = on < 0 ? RowReader::Cell{K::Null} : r.cell(on);
+    if ((who.kind == K::Text || who.kind == K::Null) &&
+        (when.kind == K::Null || (when.kind == K::Moment && when.date.isValid() && when.time.isValid()))) {
+        const QStringView name = who.text.trimmed();
+        if (c.kind == ListColumn::Kind::OnBy) {
+            if (when.kind == K::Moment)
+                appendMomentText(out, when.date, when.time);
+            out += QLatin1String(" - ");
+            out += name;
+            return;
+        }
+        if (name.isEmpty() && when.kind == K::Null)
+            return;
+        out += name;
+        out += QLatin1String(" - ");
+        if (when.kind == K::Moment)
+            appendMomentText(out, when.date, when.time);
+        return;
+    }
+    const QVariant whoValue = by < 0 ? QVariant() : r.value(by), whenValue = on < 0 ? QVariant() : r.value(on);
+    out += c.kind == ListColumn::Kind::OnBy
+               ? momentText(whenValue) + QStringLiteral(" - ") + whoValue.toString().trimmed()
+               : byOnText(whoValue, whenValue);
+}
+
+// The text of one cell of a column read from a field, appended to out straight from the
+// reader's buffer for the kinds a listing holds in bulk (codes and names, whole numbers,
+// amounts, dates and moments); any other value goes through valueText().
+void appendField(QString& out, const ListColumn& c, const RowReader& r, int field, bool& beyond) {
+    if (field < 0)
+        return;
+    using K = RowReader::Cell::Kind;
+    const RowReader::Cell cell = r.cell(field);
+    switch (cell.kind) {
+        case K::Null:
+            return;
+        case K::Variant:
+            out += valueText(c, r.value(field), beyond);
+            return;
+        default:
+            break;
+    }
+    switch (c.kind) {
+        case ListColumn::Kind::Text:
+            if (cell.kind == K::Text) {
+                out += cell.text.trimmed();
+                return;
+            }
+            if (cell.kind == K::Integer) {
+                out += QString::number(cell.integer);
+                return;
+            }
+            if (cell.kind == K::Decimal) {
+                out += cell.decimal.trimmed();
+                return;
+            }
+            break;
+        case ListColumn::Kind::Number:
+            if (cell.kind == K::Integer) {
+                out += QString::number(cell.integer);
+                return;
+            }
+            break;
+        case ListColumn::Kind::Money:
+            if (cell.kind == K::Decimal) {
+                if (const std::optional<qint64> paise = plainPaise(cell.decimal)) {
+                    appendAmount(out, *paise);
+                    return;
+                }
+            }
+            break;
+        case ListColumn::Kind::Date:
+            if ((cell.kind == K::Date || cell.kind == K::Moment) && cell.date.isValid()) {
+                appendDateText(out, cell.date);
+                return;
+            }
+            break;
+        case ListColumn::Kind::Moment:
+            if (cell.kind == K::Date && cell.date.isValid()) {
+                appendMomentText(out, cell.date, QTime(0, 0));
+                return;
+            }
+            if (cell.kind == K::Moment && cell.date.isValid() && cell.time.isValid()) {
+                appendMomentText(out, cell.date, cell.time);
+                return;
+            }
+            break;
+        default:
+            break;
+    }
+    out += valueText(c, r.value(field), beyond);
 }
 
 }  // namespace
@@ -98,6 +249,12 @@ ListColumn ListColumn::serial(const QString& heading, int widthTwips) {
     return c;
 }
 
+ListColumn ListColumn::onBy(const QString& heading, const char* onField, const char* byField, int widthTwips) {
+    ListColumn c = byOn(heading, byField, onField, widthTwips);
+    c.kind = Kind::OnBy;
+    return c;
+}
+
 ListColumn ListColumn::computed(const QString& heading, int widthTwips,
                                 std::function<QString(const QSqlRecord&)> compute, Qt::Alignment alignment) {
     ListColumn c = text(heading, QString(), widthTwips, alignment);
@@ -107,9 +264,10 @@ ListColumn ListColumn::computed(const QString& heading, int widthTwips,
 }
 
 ListColumn ListColumn::byOn(const QString& heading, const char* byField, const char* onField, int widthTwips) {
-    return computed(heading, widthTwips, [byField, onField](const QSqlRecord& r) {
-        return byOnText(r.value(QLatin1String(byField)), r.value(QLatin1String(onField)));
-    });
+    ListColumn c = text(heading, QLatin1String(byField), widthTwips);
+    c.kind = Kind::ByOn;
+    c.onField = QLatin1String(onField);
+    return c;
 }
 
 QueryModel::QueryModel(Database& db, QList<ListColumn> columns, QObject* parent)
@@ -244,20 +402,25 @@ QueryModel::Row QueryModel::makeRow(const QSqlRecord& rec, int rowNo) const {
     bool beyond = false;
     for (const ListColumn& c : columns_)
         row.cells << cellText(c, rec, rowNo, beyond);
-    if (beyond && !beyondSaid_) {
-        // Said once per load, after the paint or the load that met it.
-        beyondSaid_ = true;
-        QTimer::singleShot(0, this, [this] {
-            emit pageFailed(QStringLiteral("AN AMOUNT EXCEEDS %1 AND CANNOT BE SHOWN EXACTLY ....")
-                                .arg(Money::largest().toString()));
-        });
-    }
+    if (beyond)
+        sayBeyond();
     if (colours_) {
         const RowColours colours = colours_(rec);
         row.back = colours.back;
         row.fore = colours.fore;
     }
     return row;
+}
+
+void QueryModel::sayBeyond() const {
+    if (beyondSaid_)
+        return;
+    // Said once per load, after the paint, the load or the export that met it.
+    beyondSaid_ = true;
+    QTimer::singleShot(0, this, [this] {
+        emit pageFailed(QStringLiteral("AN AMOUNT EXCEEDS %1 AND CANNOT BE SHOWN EXACTLY ....")
+                            .arg(Money::largest().toString()));
+    });
 }
 
 void QueryModel::clear() {
@@ -391,11 +554,48 @@ void QueryModel::forEachRow(const std::function<bool(const QStringList&)>& row) 
     if (!loaded_)
         return;
     RowReader r(db_, rowsSql(), query_.values);
-    int rowNo = 0;
-    while (r.next()) {
-        if (!row(makeRow(r.record(), rowNo++).cells))
+    // Each column's field is found once, and its cells are formatted from the reader's buffers
+    // into strings that keep their room from row to row; only a computed column needs a record.
+    std::vector<int> fields, onFields;
+    bool computed = false;
+    for (const ListColumn& c : columns_) {
+        fields.push_back(c.field.isEmpty() ? -1 : r.indexOf(c.field));
+        onFields.push_back(c.onField.isEmpty() ? -1 : r.indexOf(c.onField));
+        computed = computed || c.kind == ListColumn::Kind::Computed;
+    }
+    // Without a computed column (which may read any field) only the columns shown are fetched.
+    if (!computed) {
+        std::vector<int> used = fields;
+        used.insert(used.end(), onFields.begin(), onFields.end());
+        r.onlyColumns(used);
+    }
+    QStringList cells(columns_.size());
+    bool beyond = false;
+    for (int rowNo = 0; r.next(); ++rowNo) {
+        for (qsizetype i = 0; i < columns_.size(); ++i) {
+            const ListColumn& c = columns_.at(i);
+            QString& out = cells[i];
+            out.resize(0);
+            switch (c.kind) {
+                case ListColumn::Kind::Serial:
+                    out += QString::number(rowNo + 1);
+                    break;
+                case ListColumn::Kind::Computed:
+                    out = c.compute ? c.compute(r.record()) : QString();
+                    break;
+                case ListColumn::Kind::ByOn:
+                case ListColumn::Kind::OnBy:
+                    appendByOn(out, c, r, fields[size_t(i)], onFields[size_t(i)]);
+                    break;
+                default:
+                    appendField(out, c, r, fields[size_t(i)], beyond);
+            }
+        }
+        if (!row(cells))
             break;
     }
+    if (beyond)
+        sayBeyond();
 }
 
 QString QueryModel::text(int row, int column) const {

@@ -44,6 +44,8 @@ struct ListColumn {
         Moment,    // dd/mm/yyyy hh:mm:ss
         Serial,    // 1, 2, 3 ... in list order (SLNO)
         Computed,  // compute(record)
+        ByOn,      // "USER - dd/mm/yyyy hh:mm:ss" from field (who) and onField (when)
+        OnBy,      // "dd/mm/yyyy hh:mm:ss - USER", the same the other way round, " - " always
     };
     QString heading;
     QString field;
@@ -52,6 +54,7 @@ struct ListColumn {
     Kind kind = Kind::Text;
     std::function<QString(const QSqlRecord&)> compute;
     bool hidden = false;  // kept in the model and its export, not shown
+    QString onField;      // ByOn: the moment column
 
     static ListColumn text(const QString& heading, const QString& field, int widthTwips,
                            Qt::Alignment alignment = Qt::AlignLeft);
@@ -62,6 +65,7 @@ struct ListColumn {
     static ListColumn serial(const QString& heading, int widthTwips);
     // "USER - dd/MM/yyyy hh:mm:ss" from a who column and a when column.
     static ListColumn byOn(const QString& heading, const char* byField, const char* onField, int widthTwips);
+    static ListColumn onBy(const QString& heading, const char* onField, const char* byField, int widthTwips);
     static ListColumn computed(const QString& heading, int widthTwips,
                                std::function<QString(const QSqlRecord&)> compute,
                                Qt::Alignment alignment = Qt::AlignLeft);
@@ -150,6 +154,8 @@ private:
     const Row* rowAt(int row) const;
     Page readPage(int page) const;
     void keep(int page, Page rows) const;
+    // An amount beyond the largest was met: pageFailed says so once per load.
+    void sayBeyond() const;
 
     Database& db_;
     QList<ListColumn> columns_;
