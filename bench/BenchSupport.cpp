@@ -184,6 +184,7 @@ NativePg::NativePg(const std::string& conninfo) {
     PQsetNoticeProcessor(
         c_, [](void*, const char*) {}, nullptr);  // "does not exist, skipping"
     exec("SET synchronous_commit TO on");
+    exec("SET jit TO off");  // as the program's own connections
 }
 
 NativePg::~NativePg() {
