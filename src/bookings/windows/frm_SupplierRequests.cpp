@@ -140,7 +140,7 @@ frm_SupplierRequests::frm_SupplierRequests(Session& session, QWidget* parent, co
     setTabOrder(Cmb_Answer, txt_AnswerText);
     setTabOrder(txt_AnswerText, Cmd_Answer);
     setTabOrder(Cmd_Answer, Grid2);
-    resize(1400, 640);
+    resize(1000, 640);  // wider where the screen has room (TaskWindow)
 
     Load_Init();
     if (const qint64 n = args.value(QStringLiteral("CBPT_NO")).toLongLong(); n > 0) {

@@ -49,8 +49,8 @@ void Center_Form(QWidget* w, QWidget* container) {
 
 namespace {
 
-// A window laid out for a small screen opens wider where the screen has room for the columns
-// its grids would otherwise hide behind a sideways scroll bar; it never shrinks.
+// A window laid out for a small screen opens wider where the frame or the screen has room for
+// the columns its grids would otherwise hide behind a sideways scroll bar; it never shrinks.
 void growToColumns(QWidget* w) {
     int wanted = 0;
     for (const QTableView* grid : w->findChildren<QTableView*>()) {
@@ -60,8 +60,14 @@ void growToColumns(QWidget* w) {
     QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
     if (wanted <= 0 || !screen)
         return;
-    const int decoration = w->frameGeometry().width() - w->width();
-    const int room = screen->availableGeometry().width() - decoration;
+    // Within the frame it opens over, or the screen when that frame is (being) maximized.
+    const QWidget* frame = w->parentWidget() ? w->parentWidget()->window() : nullptr;
+    // Before it is first mapped a window's border is not known yet: its frame's stands for it.
+    const int decoration = std::max({0, w->frameGeometry().width() - w->width(),
+                                     frame ? frame->frameGeometry().width() - frame->width() : 0});
+    const int room = (frame && !(frame->windowState() & Qt::WindowMaximized) ? frame->width()
+                                                                            : screen->availableGeometry().width()) -
+                     decoration;
     if (room > w->width())
         w->resize(std::min(w->width() + wanted, room), w->height());
 }
