@@ -60,8 +60,11 @@ void growToColumns(QWidget* w) {
     QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
     if (wanted <= 0 || !screen)
         return;
-    // Within the frame it opens over, or the screen when that frame is (being) maximized.
+    // Within the main frame (the outermost window, for one opened over another task window), or
+    // the screen when that frame is (being) maximized.
     const QWidget* frame = w->parentWidget() ? w->parentWidget()->window() : nullptr;
+    while (frame && frame->parentWidget())
+        frame = frame->parentWidget()->window();
     // Before it is first mapped a window's border is not known yet: its frame's stands for it.
     const int decoration = std::max({0, w->frameGeometry().width() - w->width(),
                                      frame ? frame->frameGeometry().width() - frame->width() : 0});
