@@ -2,6 +2,7 @@
 
 #include "DocumentKinds.h"
 #include "DocumentStatus.h"
+#include "DueBalances.h"
 #include "DocumentNumbers.h"
 #include "InvoiceTotals.h"
 #include "Moments.h"
@@ -648,6 +649,8 @@ BooksReport checkBooks(Database& db) {
     scheduleTotals(db, report.problems);
     instalmentsAboveZero(db, report.problems);
     instalmentsOfCancelled(db, report.problems);
+    // (r) The sums the board narrows by are those of the documents.
+    report.problems << dueBalanceFaults(db);
     return report;
 }
 

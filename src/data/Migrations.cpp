@@ -1,6 +1,7 @@
 #include "Migrations.h"
 
 #include "DocumentNumbers.h"
+#include "DueBalances.h"
 #include "Passwords.h"
 
 #include <QDir>
@@ -27,6 +28,7 @@ struct Step {
 };
 const Step kSteps[] = {
     {"BULK_POSTING_PARTS", numberBulkPostingParts},
+    {"DUE_BALANCES", createDueBalances},
     // A number held by two documents stops the upgrade with its report; nothing is renumbered.
     {"NO_DOUBLED_NUMBERS",
      [](Database& db) {

@@ -1,15 +1,19 @@
 // What is due: the board's sections seen by an ADMIN and an OPERATOR consultant, receipts
 // applied to instalments oldest first (a receipt cancelled afterwards stops counting), a
 // re-priced booking's schedule reported and left alone, schedules from templates summing to
-// odd totals to the paisa, the administration tool printing the board's rows, and the books
-// check naming each fault of the schedules.
+// odd totals to the paisa, the administration tool printing the board's rows, the books
+// check naming each fault of the schedules, and the sums kept for the board from an upgrade on.
 #include "data/BooksCheck.h"
+#include "data/DueBalances.h"
+#include "data/Migrations.h"
 #include "engine/bookings/Cancellations.h"
 #include "engine/dues/DueBoard.h"
 #include "engine/masters/ConsultantRole.h"
 #include "support/AdminRunner.h"
 #include "support/DuesFixture.h"
 
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QtTest>
 
 using namespace tarvic;
@@ -353,6 +357,25 @@ private slots:
         QTest::newRow("cancelled as cancelled") << Setup([=](DuesFixture& f) {
             Cancellations(f.db(), u"T"_s).cancel(u"CBPT01"_s, booked(f, "3000"), {}, u"DROPPED"_s);
         }) << QString();
+        // The board's kept sums follow every write, the program's or a tool's behind its back.
+        QTest::newRow("receipts and a payment moved and edited behind the back") << Setup([=](DuesFixture& f) {
+            const qint64 b = booked(f, "3000"), other = booked(f, "3000");
+            f.receive(b, "700");
+            f.post("ANCP02", b, "2000");
+            f.post("FTCR01", b, "500");
+            f.db().exec("UPDATE M_TBL_TRANSACTION SET IN_DOCNO=? WHERE DOC_CODE IN ('FRDB01','FRCR01') AND "
+                        "IN_DOCNO=?",
+                        {other, b});
+            f.db().exec("DELETE FROM M_TBL_TRANSACTION WHERE DOC_CODE IN ('FTCR01','FTDB01')");
+        }) << QString();
+        QTest::newRow("a booking's kept sums changed") << Setup([=](DuesFixture& f) {
+            f.receive(booked(f, "3000"), "100");
+            f.db().exec("UPDATE M_TBL_BOOKING_DUE SET RECEIVED_PAISE=RECEIVED_PAISE+1");
+        }) << "CBPT01 1: its kept sums of instalments, receipts and grand total differ from its documents";
+        QTest::newRow("a supplier's kept sums lost") << Setup([=](DuesFixture& f) {
+            f.post("ANCP02", booked(f, "3000"), "2000");
+            f.db().exec("DELETE FROM M_TBL_SUPPLIER_DUE");
+        }) << "CBPT01 1: the kept sums of supplier 2's notes and payments differ from its documents";
     }
     void theBooksCheckNamesEachFault() {
         QFETCH(Setup, setup);
@@ -364,6 +387,65 @@ private slots:
             QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
         else
             QVERIFY2(problems.contains(problem), qPrintable(problems.join(u'\n')));
+        // A fault of the documents is never also one of the kept sums.
+        for (const QString& p : problems)
+            QVERIFY2(p == problem || !p.contains(u"kept sums"_s), qPrintable(p));
+    }
+
+    // A database saved before the sums were kept gets them at its upgrade, from its live
+    // documents only; the triggers keep them from then on.
+    void anOlderDatabaseGetsItsSumsAtTheUpgrade() {
+        TestDb t(false);
+        Database& db = t.db();
+        Migrations(db).apply(22);
+        const auto plant = [&](const char* code, qint64 no, qint64 booking, qint64 party, const char* amount,
+                               const char* status = "APPRV") {
+            db.exec(u"INSERT INTO M_TBL_TRANSACTION (DOC_CODE, DOC_NO, IN_DOCCODE, IN_DOCNO, PARTY_CODE, GRAND_TOTAL, "
+                    "DB_AMT, CR_AMT, DOC_STATUS) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
+                    {QString::fromLatin1(code), no, QLatin1String(code) == "CBPT01" ? QVariant() : QVariant("CBPT01"),
+                     QLatin1String(code) == "CBPT01" ? QVariant() : QVariant(booking), party, amount,
+                     QLatin1String(code) == "FRDB01" ? amount : "0", QLatin1String(code) == "FRDB01" ? "0" : amount,
+                     status});
+        };
+        plant("CBPT01", 1, 0, 1, "3000.10");
+        plant("FRDB01", 1, 1, 1, "1000.05");
+        plant("FRDB01", 2, 1, 1, "500", "CNCL");
+        plant("ANCP02", 1, 1, 2, "1500");
+        plant("ANCP03", 1, 1, 2, "99", "CNCL");
+        plant("FTCR01", 1, 1, 2, "400.40");
+        for (const auto& [line, amount, status] : {std::tuple{1, "1000.10", "APPRV"}, std::tuple{2, "2000", "APPRV"},
+                                                   std::tuple{3, "700", "CNCL"}})
+            db.exec(u"INSERT INTO M_TBL_BOOKING_INSTALMENT (CBPT_NO, LINE_NO, DUE_DT, INST_AMT, MADE_FOR, DOC_STATUS) "
+                    "VALUES (1, ?, '2026-01-01', ?, 3000.10, ?)"_s,
+                    {line, amount, status});
+        Migrations(db).apply();
+        const auto sums = [&] {
+            QStringList out;
+            for (const char* sql :
+                 {"SELECT CBPT_NO, DUE_PAISE, SCHEDULED_PAISE, INSTALMENTS, RECEIVED_PAISE, TOTAL_PAISE FROM "
+                  "M_TBL_BOOKING_DUE ORDER BY CBPT_NO",
+                  "SELECT CBPT_NO, PARTY_CODE, NOTED_PAISE, PAID_PAISE FROM M_TBL_SUPPLIER_DUE ORDER BY CBPT_NO"}) {
+                QSqlQuery q = db.exec(QString::fromLatin1(sql));
+                while (q.next()) {
+                    QStringList row;
+                    for (int i = 0; i < q.record().count(); ++i)
+                        row << QString::number(q.value(i).toLongLong());
+                    out << row.join(u' ');
+                }
+            }
+            return out;
+        };
+        QCOMPARE(sums(), (QStringList{u"1 300010 300010 2 100005 300010"_s, u"1 2 150000 40040"_s}));
+        QCOMPARE(dueBalanceFaults(db), QStringList());
+        // The live receipt moved to a booking of its own, the cancelled one revived, a line
+        // cancelled, the note's supplier changed: each sum follows.
+        db.exec(u"UPDATE M_TBL_TRANSACTION SET IN_DOCNO=2 WHERE DOC_CODE='FRDB01' AND DOC_NO=1"_s);
+        db.exec(u"UPDATE M_TBL_TRANSACTION SET DOC_STATUS='APPRV' WHERE DOC_CODE='FRDB01' AND DOC_NO=2"_s);
+        db.exec(u"UPDATE M_TBL_BOOKING_INSTALMENT SET DOC_STATUS='CNCL' WHERE LINE_NO=2"_s);
+        db.exec(u"UPDATE M_TBL_TRANSACTION SET PARTY_CODE=3 WHERE DOC_CODE='ANCP02'"_s);
+        QCOMPARE(sums(), (QStringList{u"1 100010 100010 1 50000 300010"_s, u"2 0 0 0 100005 0"_s,
+                                      u"1 2 0 40040"_s, u"1 3 150000 0"_s}));
+        QCOMPARE(dueBalanceFaults(db), QStringList());
     }
 };
 

@@ -56,24 +56,21 @@ QString noteKind(const QString& code) {
 }
 
 void instalments(Database& db, const DueBoardQuery& query, const QDate& horizon, std::vector<DueRow>& rows) {
-    QVariantList values{horizon, horizon};
+    QVariantList values{horizon};
     const QString own = mine(query.consultant, values);
-    // Only the bookings whose instalments due by the horizon come to more than their receipts
-    // can leave a balance (every booking's sums joined, one pass each); only their instalments
-    // are read, oldest first within a booking, and the receipts applied to them here. The
-    // instalments due later than the horizon take only what these leave, so they are not
-    // needed to apply the receipts.
+    // Only a booking whose instalments come to more than its receipts (the sums kept per
+    // booking, read by their partial index first) can leave a balance; its instalments due by
+    // the horizon are read, oldest first, and its receipts, summed from the documents, applied
+    // to them here. The instalments due later take only what these leave.
     QSqlQuery q = db.exec(
         QStringLiteral("SELECT i.CBPT_NO, i.LINE_NO, i.DUE_DT, i.INST_AMT, i.INST_NOTE, l.CONSULTANT_CODE, "
-                       "p.PARTY_NAME, %1 AS R_RECEIVED FROM M_TBL_BOOKING_INSTALMENT i "
+                       "p.PARTY_NAME, %1 AS R_RECEIVED FROM M_TBL_BOOKING_DUE d "
+                       "CROSS JOIN M_TBL_BOOKING_INSTALMENT i "
                        "JOIN M_TBL_TRANSACTION b ON b.DOC_CODE='CBPT01' AND b.DOC_NO=i.CBPT_NO AND %2 %3"
-                       "WHERE %4 AND i.DUE_DT < ? AND i.CBPT_NO IN (SELECT s.CBPT_NO FROM (SELECT j.CBPT_NO, "
-                       "%5 AS R_DUE FROM M_TBL_BOOKING_INSTALMENT j WHERE %6 AND j.DUE_DT < ? GROUP BY j.CBPT_NO) s "
-                       "LEFT JOIN %7 g ON g.CBPT_NO=s.CBPT_NO WHERE s.R_DUE > COALESCE(g.R_PAISE, 0))%8 "
+                       "WHERE d.DUE_PAISE > d.RECEIVED_PAISE AND i.CBPT_NO=d.CBPT_NO AND %4 AND i.DUE_DT < ?%5 "
                        "ORDER BY i.CBPT_NO, i.DUE_DT, i.LINE_NO")
             .arg(receiptsOfBooking(QStringLiteral("i.CBPT_NO")), sql::live(QStringLiteral("b")), kBookingJoins,
-                 sql::live(QStringLiteral("i")), dueInPaise(QStringLiteral("j.INST_AMT")),
-                 sql::live(QStringLiteral("j")), receiptsByBooking(), own),
+                 sql::live(QStringLiteral("i")), own),
         values);
     struct Booking {
         std::vector<InstalmentDue> lines;
@@ -172,17 +169,20 @@ void leadsToFollow(Database& db, const DueBoardQuery& query, std::vector<DueRow>
 void scheduleMismatches(Database& db, const DueBoardQuery& query, std::vector<DueRow>& rows) {
     QVariantList values;
     const QString own = mine(query.consultant, values);
-    // Every schedule summed in one pass, beside its booking's grand total.
-    QSqlQuery q =
-        db.exec(QStringLiteral("SELECT b.DOC_NO, b.GRAND_TOTAL, l.CONSULTANT_CODE, p.PARTY_NAME, %1 AS R_SCHEDULED "
-                               "FROM (SELECT i.CBPT_NO, %2 AS R_PAISE FROM M_TBL_BOOKING_INSTALMENT i WHERE %3 "
-                               "GROUP BY i.CBPT_NO) s "
-                               "JOIN M_TBL_TRANSACTION b ON b.DOC_CODE='CBPT01' AND b.DOC_NO=s.CBPT_NO AND %4 %5"
-                               "WHERE %6 <> s.R_PAISE%7")
-                    .arg(rupeesOf(QStringLiteral("s.R_PAISE")), paiseSum(QStringLiteral("i.INST_AMT")),
-                         sql::live(QStringLiteral("i")), sql::live(QStringLiteral("b")), kBookingJoins,
-                         paiseOf(QStringLiteral("b.GRAND_TOTAL")), own),
-                values);
+    // The bookings whose kept sums differ (by their partial index), each schedule summed again
+    // from its instalments beside its grand total.
+    QSqlQuery q = db.exec(
+        QStringLiteral("SELECT b.DOC_NO, b.GRAND_TOTAL, l.CONSULTANT_CODE, p.PARTY_NAME, %1 AS R_SCHEDULED "
+                       "FROM (SELECT b.DOC_NO, b.GRAND_TOTAL, b.LEAD_NO, b.PARTY_CODE, (SELECT %2 FROM "
+                       "M_TBL_BOOKING_INSTALMENT i WHERE i.CBPT_NO=b.DOC_NO AND %3) AS R_PAISE "
+                       "FROM M_TBL_BOOKING_DUE d CROSS JOIN M_TBL_TRANSACTION b "
+                       "WHERE d.INSTALMENTS > 0 AND d.SCHEDULED_PAISE <> d.TOTAL_PAISE AND b.DOC_CODE='CBPT01' "
+                       "AND b.DOC_NO=d.CBPT_NO AND %4) b %5"
+                       "WHERE %6 <> b.R_PAISE%7")
+            .arg(rupeesOf(QStringLiteral("b.R_PAISE")), paiseSum(QStringLiteral("i.INST_AMT")),
+                 sql::live(QStringLiteral("i")), sql::live(QStringLiteral("b")), kBookingJoins,
+                 paiseOf(QStringLiteral("b.GRAND_TOTAL")), own),
+        values);
     while (q.next()) {
         const Money total = Money::fromVariant(q.value(1));
         const Money scheduled = Money::fromVariant(q.value(4));

@@ -21,11 +21,4 @@ inline std::vector<Money> applyOldestFirst(const std::vector<Money>& amounts, Mo
     return applied;
 }
 
-// What a statement sums of the amounts due, in whole paise, to tell whether oldest first can
-// leave any of them a balance: only what is above zero takes a share of the money, so money
-// short of this sum leaves a balance on some item, and money reaching it leaves none.
-inline QString dueInPaise(const QString& amount) {
-    return paiseSum(QStringLiteral("CASE WHEN %1 > 0 THEN %1 ELSE 0 END").arg(amount));
-}
-
 }  // namespace tarvic

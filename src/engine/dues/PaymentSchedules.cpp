@@ -50,13 +50,6 @@ QString receiptsOfBooking(const QString& bookingColumn) {
         .arg(exactSum(QStringLiteral("r.DB_AMT")), bookingColumn, sql::live(QStringLiteral("r")));
 }
 
-QString receiptsByBooking() {
-    return QStringLiteral(
-               "(SELECT r.IN_DOCNO AS CBPT_NO, %1 AS R_PAISE FROM M_TBL_TRANSACTION r WHERE r.DOC_CODE='FRDB01' "
-               "AND r.IN_DOCCODE='CBPT01' AND %2 GROUP BY r.IN_DOCNO)")
-        .arg(paiseSum(QStringLiteral("r.DB_AMT")), sql::live(QStringLiteral("r")));
-}
-
 std::vector<InstalmentDue> applyReceipts(std::vector<InstalmentDue> lines, Money receipts, const QDate& today) {
     std::vector<Money> amounts;
     for (const InstalmentDue& l : lines)

@@ -39,9 +39,6 @@ std::vector<InstalmentDue> applyReceipts(std::vector<InstalmentDue> lines, Money
 
 // "a.CBPT_NO" ... the receipts against booking column, as one exact sum (a scalar subquery).
 QString receiptsOfBooking(const QString& bookingColumn);
-// The live receipts of every booking that has any, summed in one pass: a derived table of
-// CBPT_NO and R_PAISE (whole paise), to be joined where many bookings are read at once.
-QString receiptsByBooking();
 
 class PaymentSchedules {
 public:

@@ -129,15 +129,10 @@ std::vector<NoteDue> supplierDues(Database& db, qint64 booking, const QDate& tod
 std::vector<NoteDue> supplierDuesBefore(Database& db, const QDate& before, std::optional<int> consultant,
                                         const QDate& today) {
     // Only a supplier whose live notes of a booking come to more than he was paid against it
-    // can be owed on any of them: the notes and payments are summed together in one pass, and
-    // the notes due before `before` read of those suppliers only.
+    // can be owed on any of them: those kept so (by their partial index) are read first, and
+    // their notes due before `before`.
     const QString owed = QStringLiteral(
-                             "(SELECT o.IN_DOCNO, o.PARTY_CODE FROM M_TBL_TRANSACTION o WHERE o.DOC_CODE IN "
-                             "('ANCP01','ANCP02','ANCP03','FTCR01') AND o.IN_DOCCODE='CBPT01' AND %1 "
-                             "GROUP BY o.IN_DOCNO, o.PARTY_CODE HAVING %2 > %3) k")
-                             .arg(sql::live(QStringLiteral("o")),
-                                  dueInPaise(QStringLiteral("CASE WHEN o.DOC_CODE<>'FTCR01' THEN o.CR_AMT ELSE 0 END")),
-                                  paiseSum(QStringLiteral("CASE WHEN o.DOC_CODE='FTCR01' THEN o.CR_AMT ELSE 0 END")));
+        "(SELECT o.CBPT_NO AS IN_DOCNO, o.PARTY_CODE FROM M_TBL_SUPPLIER_DUE o WHERE o.NOTED_PAISE > o.PAID_PAISE) k");
     QVariantList values{before};
     QString where = QStringLiteral("n.IN_DOCNO=k.IN_DOCNO AND n.PARTY_CODE=k.PARTY_CODE AND {DUE} < ?");
     if (consultant) {

@@ -1,0 +1,243 @@
+#include "DueBalances.h"
+
+#include <QRegularExpression>
+#include <QSqlQuery>
+
+#include <set>
+#include <vector>
+
+namespace tarvic {
+
+namespace {
+
+// What a row adds to its booking's (or its booking and supplier's) sums, written over the row
+// as R: the target's key columns from it, whether it counts, and what it adds to which column.
+struct Share {
+    const char* source;
+    const char* target;
+    QStringList keys;
+    QString counts;
+    std::vector<std::pair<QString, QString>> adds;
+};
+
+struct Target {
+    const char* table;
+    QStringList keys;
+    QStringList columns;
+};
+
+QString paise(const QString& amount) {
+    return QStringLiteral("CAST(ROUND(COALESCE(%1, 0) * 100) AS BIGINT)").arg(amount);
+}
+
+const QString kLive = QStringLiteral("R.DOC_STATUS='APPRV'");
+const QString kAgainstBooking = QStringLiteral("R.IN_DOCCODE='CBPT01' AND R.IN_DOCNO IS NOT NULL");
+
+const Target kTargets[] = {
+    {"M_TBL_BOOKING_DUE",
+     {QStringLiteral("CBPT_NO")},
+     {QStringLiteral("DUE_PAISE"), QStringLiteral("SCHEDULED_PAISE"), QStringLiteral("INSTALMENTS"),
+      QStringLiteral("RECEIVED_PAISE"), QStringLiteral("TOTAL_PAISE")}},
+    {"M_TBL_SUPPLIER_DUE",
+     {QStringLiteral("CBPT_NO"), QStringLiteral("PARTY_CODE")},
+     {QStringLiteral("NOTED_PAISE"), QStringLiteral("PAID_PAISE")}},
+};
+
+const std::vector<Share>& shares() {
+    static const std::vector<Share> all{
+        // A live instalment: only what is above zero takes a share of the money received.
+        {"M_TBL_BOOKING_INSTALMENT",
+         "M_TBL_BOOKING_DUE",
+         {QStringLiteral("R.CBPT_NO")},
+         kLive,
+         {{QStringLiteral("DUE_PAISE"), paise(QStringLiteral("CASE WHEN R.INST_AMT > 0 THEN R.INST_AMT ELSE 0 END"))},
+          {QStringLiteral("SCHEDULED_PAISE"), paise(QStringLiteral("R.INST_AMT"))},
+          {QStringLiteral("INSTALMENTS"), QStringLiteral("1")}}},
+        {"M_TBL_TRANSACTION",
+         "M_TBL_BOOKING_DUE",
+         {QStringLiteral("R.IN_DOCNO")},
+         QStringLiteral("R.DOC_CODE='FRDB01' AND %1 AND %2").arg(kAgainstBooking, kLive),
+         {{QStringLiteral("RECEIVED_PAISE"), paise(QStringLiteral("R.DB_AMT"))}}},
+        {"M_TBL_TRANSACTION",
+         "M_TBL_BOOKING_DUE",
+         {QStringLiteral("R.DOC_NO")},
+         QStringLiteral("R.DOC_CODE='CBPT01' AND %1").arg(kLive),
+         {{QStringLiteral("TOTAL_PAISE"), paise(QStringLiteral("R.GRAND_TOTAL"))}}},
+        // A supplier's live advice notes (what is above zero of each) and payments to him.
+        {"M_TBL_TRANSACTION",
+         "M_TBL_SUPPLIER_DUE",
+         {QStringLiteral("R.IN_DOCNO"), QStringLiteral("R.PARTY_CODE")},
+         QStringLiteral("R.DOC_CODE IN ('ANCP01','ANCP02','ANCP03','FTCR01') AND %1 AND R.PARTY_CODE IS NOT NULL "
+                        "AND %2")
+             .arg(kAgainstBooking, kLive),
+         {{QStringLiteral("NOTED_PAISE"),
+           paise(QStringLiteral("CASE WHEN R.DOC_CODE<>'FTCR01' AND R.CR_AMT > 0 THEN R.CR_AMT ELSE 0 END"))},
+          {QStringLiteral("PAID_PAISE"), paise(QStringLiteral("CASE WHEN R.DOC_CODE='FTCR01' THEN R.CR_AMT ELSE 0 END"))}}},
+    };
+    return all;
+}
+
+// The columns whose change can move a share, per written table.
+struct Source {
+    const char* table;
+    const char* name;  // of its triggers
+    const char* columns;
+};
+const Source kSources[] = {
+    {"M_TBL_BOOKING_INSTALMENT", "INSTALMENT", "CBPT_NO, DOC_STATUS, INST_AMT"},
+    {"M_TBL_TRANSACTION", "TRANSACTION",
+     "DOC_CODE, DOC_NO, DOC_STATUS, IN_DOCCODE, IN_DOCNO, PARTY_CODE, DB_AMT, CR_AMT, GRAND_TOTAL"},
+};
+
+const Target& targetOf(const Share& s) {
+    for (const Target& t : kTargets)
+        if (qstrcmp(t.table, s.target) == 0)
+            return t;
+    Q_UNREACHABLE();
+}
+
+QString over(QString sql, const char* row) {
+    static const QRegularExpression alias(QStringLiteral("\\bR\\."));
+    return sql.replace(alias, QLatin1String(row) + QLatin1Char('.'));
+}
+
+// The share of the row `row` (NEW or OLD) added (sign +1) or taken back (-1).
+QString apply(const Share& s, const char* row, int sign) {
+    const Target& t = targetOf(s);
+    QStringList columns = t.keys, values, updates;
+    for (const QString& k : s.keys)
+        values << over(k, row);
+    for (const auto& [column, value] : s.adds) {
+        columns << column;
+        values << (sign > 0 ? over(value, row) : QStringLiteral("-(%1)").arg(over(value, row)));
+        updates << QStringLiteral("%1 = %2.%1 + excluded.%1").arg(column, QLatin1String(t.table));
+    }
+    return QStringLiteral("INSERT INTO %1 (%2) SELECT %3 WHERE %4 ON CONFLICT (%5) DO UPDATE SET %6")
+        .arg(QLatin1String(t.table), columns.join(QStringLiteral(", ")), values.join(QStringLiteral(", ")),
+             over(s.counts, row), t.keys.join(QStringLiteral(", ")), updates.join(QStringLiteral(", ")));
+}
+
+// The shares of a row of `source` written as `row`, each statement followed by ";".
+QString applyAll(const Source& source, const char* row, int sign) {
+    QString out;
+    for (const Share& s : shares())
+        if (qstrcmp(s.source, source.table) == 0)
+            out += apply(s, row, sign) + QStringLiteral(";\n");
+    return out;
+}
+
+// Whether a row of `source` written as `row` has any share at all.
+QString countsAny(const Source& source, const char* row) {
+    QStringList any;
+    for (const Share& s : shares())
+        if (qstrcmp(s.source, source.table) == 0)
+            any << QLatin1Char('(') + over(s.counts, row) + QLatin1Char(')');
+    return any.join(QStringLiteral(" OR "));
+}
+
+// The target's sums from the documents, one row per key, rows of nothing left out.
+QString summed(const Target& t) {
+    QStringList branches;
+    for (const Share& s : shares()) {
+        if (qstrcmp(s.target, t.table) != 0)
+            continue;
+        QStringList values;
+        for (int i = 0; i < t.keys.size(); ++i)
+            values << QStringLiteral("%1 AS %2").arg(s.keys[i], t.keys[i]);
+        for (const QString& column : t.columns) {
+            QString value = QStringLiteral("0");
+            for (const auto& [c, v] : s.adds)
+                if (c == column)
+                    value = v;
+            values << QStringLiteral("%1 AS %2").arg(value, column);
+        }
+        branches << QStringLiteral("SELECT %1 FROM %2 R WHERE %3")
+                        .arg(values.join(QStringLiteral(", ")), QLatin1String(s.source), s.counts);
+    }
+    QStringList sums, nonZero;
+    for (const QString& column : t.columns) {
+        sums << QStringLiteral("SUM(U.%1)").arg(column);
+        nonZero << QStringLiteral("SUM(U.%1) <> 0").arg(column);
+    }
+    const QString keys = QStringLiteral("U.") + t.keys.join(QStringLiteral(", U."));
+    return QStringLiteral("SELECT %1, %2 FROM (%3) U GROUP BY %1 HAVING %4")
+        .arg(keys, sums.join(QStringLiteral(", ")), branches.join(QStringLiteral(" UNION ALL ")),
+             nonZero.join(QStringLiteral(" OR ")));
+}
+
+// The target's kept sums, rows of nothing left out.
+QString kept(const Target& t) {
+    QStringList nonZero;
+    for (const QString& column : t.columns)
+        nonZero << column + QStringLiteral(" <> 0");
+    return QStringLiteral("SELECT %1, %2 FROM %3 WHERE %4")
+        .arg(t.keys.join(QStringLiteral(", ")), t.columns.join(QStringLiteral(", ")), QLatin1String(t.table),
+             nonZero.join(QStringLiteral(" OR ")));
+}
+
+void createTriggers(Database& db, const Source& s) {
+    const QString table = QLatin1String(s.table), name = QLatin1String(s.name);
+    if (db.dialect().isSqlite()) {
+        db.exec(QStringLiteral("CREATE TRIGGER TRG_DUE_%1_INSERT AFTER INSERT ON %2 WHEN %3 BEGIN\n%4END")
+                    .arg(name, table, countsAny(s, "NEW"), applyAll(s, "NEW", 1)));
+        db.exec(QStringLiteral("CREATE TRIGGER TRG_DUE_%1_DELETE AFTER DELETE ON %2 WHEN %3 BEGIN\n%4END")
+                    .arg(name, table, countsAny(s, "OLD"), applyAll(s, "OLD", -1)));
+        db.exec(QStringLiteral("CREATE TRIGGER TRG_DUE_%1_UPDATE AFTER UPDATE OF %2 ON %3 WHEN %4 OR %5 BEGIN\n%6%7END")
+                    .arg(name, QLatin1String(s.columns), table, countsAny(s, "OLD"), countsAny(s, "NEW"),
+                         applyAll(s, "OLD", -1), applyAll(s, "NEW", 1)));
+        return;
+    }
+    db.exec(QStringLiteral("CREATE FUNCTION TRG_DUE_%1() RETURNS trigger LANGUAGE plpgsql AS $$\nBEGIN\n"
+                           "IF TG_OP <> 'INSERT' THEN\n%2END IF;\nIF TG_OP <> 'DELETE' THEN\n%3END IF;\n"
+                           "RETURN NULL;\nEND\n$$")
+                .arg(name, applyAll(s, "OLD", -1), applyAll(s, "NEW", 1)));
+    db.exec(QStringLiteral("CREATE TRIGGER TRG_DUE_%1_INSERT AFTER INSERT ON %2 FOR EACH ROW WHEN (%3) "
+                           "EXECUTE FUNCTION TRG_DUE_%1()")
+                .arg(name, table, countsAny(s, "NEW")));
+    db.exec(QStringLiteral("CREATE TRIGGER TRG_DUE_%1_DELETE AFTER DELETE ON %2 FOR EACH ROW WHEN (%3) "
+                           "EXECUTE FUNCTION TRG_DUE_%1()")
+                .arg(name, table, countsAny(s, "OLD")));
+    db.exec(QStringLiteral("CREATE TRIGGER TRG_DUE_%1_UPDATE AFTER UPDATE OF %2 ON %3 FOR EACH ROW WHEN (%4 OR %5) "
+                           "EXECUTE FUNCTION TRG_DUE_%1()")
+                .arg(name, QLatin1String(s.columns), table, countsAny(s, "OLD"), countsAny(s, "NEW")));
+}
+
+}  // namespace
+
+void createDueBalances(Database& db) {
+    for (const Source& s : kSources)
+        createTriggers(db, s);
+    for (const Target& t : kTargets)
+        db.exec(QStringLiteral("INSERT INTO %1 (%2, %3) %4")
+                    .arg(QLatin1String(t.table), t.keys.join(QStringLiteral(", ")),
+                         t.columns.join(QStringLiteral(", ")), summed(t)));
+}
+
+QStringList dueBalanceFaults(Database& db) {
+    QStringList faults;
+    for (const Target& t : kTargets) {
+        // Both ways: a sum kept wrong, a sum the documents have and the table lacks, and a
+        // sum kept of nothing.
+        std::set<std::vector<qint64>> keys;
+        for (const auto& [a, b] : {std::pair{summed(t), kept(t)}, std::pair{kept(t), summed(t)}}) {
+            QSqlQuery q = db.exec(QStringLiteral("SELECT * FROM (%1) A EXCEPT SELECT * FROM (%2) B").arg(a, b));
+            while (q.next()) {
+                std::vector<qint64> key;
+                for (int i = 0; i < t.keys.size(); ++i)
+                    key.push_back(q.value(i).toLongLong());
+                keys.insert(key);
+            }
+        }
+        for (const std::vector<qint64>& key : keys)
+            faults << (key.size() == 1 ? QStringLiteral("CBPT01 %1: its kept sums of instalments, receipts and "
+                                                        "grand total differ from its documents")
+                                             .arg(key[0])
+                                       : QStringLiteral("CBPT01 %1: the kept sums of supplier %2's notes and "
+                                                        "payments differ from its documents")
+                                             .arg(key[0])
+                                             .arg(key[1]));
+    }
+    return faults;
+}
+
+}  // namespace tarvic

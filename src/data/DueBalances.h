@@ -1,0 +1,23 @@
+#pragma once
+// Sums kept per booking (M_TBL_BOOKING_DUE) and per booking and supplier (M_TBL_SUPPLIER_DUE),
+// in whole paise, so that the TODAY board reads only the bookings and suppliers that can have
+// anything left due instead of summing a big office's every instalment, receipt, note and
+// payment each time it opens. The tables' own triggers keep them: each row written adds its
+// share and takes back the share it had, whoever writes it (a save, a cancellation, a tool
+// working behind the program's back), inside the writer's transaction. Adding shares, rather
+// than summing again, stays right when two workstations post to one booking at once: each adds
+// to the row as it stands when its turn comes. Receipts are still applied to instalments when
+// read; the sums only narrow what is read. The books check sums them again from the documents.
+#include "Database.h"
+
+#include <QStringList>
+
+namespace tarvic {
+
+// The migration's step: the triggers on both engines, and the sums of the books as they stand.
+void createDueBalances(Database& db);
+
+// One line per booking or supplier whose kept sums differ from its documents' (the books check).
+QStringList dueBalanceFaults(Database& db);
+
+}  // namespace tarvic
