@@ -203,9 +203,9 @@ private:
                                .arg(rowName(values), to_.columns[i].name.toUpper(), reason_));
         }
         // Every value passes alone: a rule over whole rows (a key met twice).
-        refuse(QStringLiteral("%1: the server refuses a row from here to %2 (%3); nothing was moved")
-                   .arg(rowName(row(0)), rowName(row(rows - 1)).section(QStringLiteral(", row "), 1),
-                        refused.message()));
+        refuse(
+            QStringLiteral("%1: the server refuses a row from here to %2 (%3); nothing was moved")
+                .arg(rowName(row(0)), rowName(row(rows - 1)).section(QStringLiteral(", row "), 1), refused.message()));
     }
 
     // Whether the server takes the row's values (column < 0), or that one column's value, as
@@ -240,7 +240,7 @@ private:
     int width_ = 0;
     int perStatement_ = 1;
     QString head_, row_, full_;
-    QString reason_;                // why the server refused the last value put to it
+    QString reason_;  // why the server refused the last value put to it
 };
 
 // Serial and identity columns continue past the highest value copied.

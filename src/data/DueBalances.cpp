@@ -72,7 +72,8 @@ const std::vector<Share>& shares() {
              .arg(kAgainstBooking, kLive),
          {{QStringLiteral("NOTED_PAISE"),
            paise(QStringLiteral("CASE WHEN R.DOC_CODE<>'FTCR01' AND R.CR_AMT > 0 THEN R.CR_AMT ELSE 0 END"))},
-          {QStringLiteral("PAID_PAISE"), paise(QStringLiteral("CASE WHEN R.DOC_CODE='FTCR01' THEN R.CR_AMT ELSE 0 END"))}}},
+          {QStringLiteral("PAID_PAISE"),
+           paise(QStringLiteral("CASE WHEN R.DOC_CODE='FTCR01' THEN R.CR_AMT ELSE 0 END"))}}},
     };
     return all;
 }

@@ -74,12 +74,12 @@ private slots:
         // The operator's own rows, figure by figure.
         if (ownOnly) {
             const qint64 bk = b.rows.front().docNo;
-            QCOMPARE(shown(b), (QStringList{u"INSTALMENT CBPT01 %1/1 3000.00"_s.arg(bk),
-                                            u"SUPPLIER ANCP02 %1/0 1500.00"_s.arg(b.rows[1].docNo),
-                                            u"HOTEL CBPT01 %1/1 0.00"_s.arg(bk), u"TOUR CBPT01 %1/0 9000.00"_s.arg(bk),
-                                            u"LEAD BLFC01 %1/0 0.00"_s.arg(b.rows[4].docNo),
-                                            u"SCHEDULE CBPT01 %1/0 500.00"_s.arg(bk + 2),
-                                            u"REQUEST CBPT01 %1/1 0.00"_s.arg(bk)}));
+            QCOMPARE(shown(b),
+                     (QStringList{
+                         u"INSTALMENT CBPT01 %1/1 3000.00"_s.arg(bk),
+                         u"SUPPLIER ANCP02 %1/0 1500.00"_s.arg(b.rows[1].docNo), u"HOTEL CBPT01 %1/1 0.00"_s.arg(bk),
+                         u"TOUR CBPT01 %1/0 9000.00"_s.arg(bk), u"LEAD BLFC01 %1/0 0.00"_s.arg(b.rows[4].docNo),
+                         u"SCHEDULE CBPT01 %1/0 500.00"_s.arg(bk + 2), u"REQUEST CBPT01 %1/1 0.00"_s.arg(bk)}));
             QCOMPARE((QList<QDate>{b.rows[0].date, b.rows[1].date, b.rows[2].date, b.rows[4].date}),
                      (QList<QDate>{f.today.addDays(-5), f.today.addDays(-1), f.today.addDays(2), f.today.addDays(-1)}));
             QCOMPARE(b.rows[0].daysOverdue, 5);
@@ -363,9 +363,10 @@ private slots:
             f.receive(b, "700");
             f.post("ANCP02", b, "2000");
             f.post("FTCR01", b, "500");
-            f.db().exec("UPDATE M_TBL_TRANSACTION SET IN_DOCNO=? WHERE DOC_CODE IN ('FRDB01','FRCR01') AND "
-                        "IN_DOCNO=?",
-                        {other, b});
+            f.db().exec(
+                "UPDATE M_TBL_TRANSACTION SET IN_DOCNO=? WHERE DOC_CODE IN ('FRDB01','FRCR01') AND "
+                "IN_DOCNO=?",
+                {other, b});
             f.db().exec("DELETE FROM M_TBL_TRANSACTION WHERE DOC_CODE IN ('FTCR01','FTDB01')");
         }) << QString();
         QTest::newRow("a booking's kept sums changed") << Setup([=](DuesFixture& f) {
@@ -400,12 +401,13 @@ private slots:
         Migrations(db).apply(22);
         const auto plant = [&](const char* code, qint64 no, qint64 booking, qint64 party, const char* amount,
                                const char* status = "APPRV") {
-            db.exec(u"INSERT INTO M_TBL_TRANSACTION (DOC_CODE, DOC_NO, IN_DOCCODE, IN_DOCNO, PARTY_CODE, GRAND_TOTAL, "
-                    "DB_AMT, CR_AMT, DOC_STATUS) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
-                    {QString::fromLatin1(code), no, QLatin1String(code) == "CBPT01" ? QVariant() : QVariant("CBPT01"),
-                     QLatin1String(code) == "CBPT01" ? QVariant() : QVariant(booking), party, amount,
-                     QLatin1String(code) == "FRDB01" ? amount : "0", QLatin1String(code) == "FRDB01" ? "0" : amount,
-                     status});
+            db.exec(
+                u"INSERT INTO M_TBL_TRANSACTION (DOC_CODE, DOC_NO, IN_DOCCODE, IN_DOCNO, PARTY_CODE, GRAND_TOTAL, "
+                "DB_AMT, CR_AMT, DOC_STATUS) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
+                {QString::fromLatin1(code), no, QLatin1String(code) == "CBPT01" ? QVariant() : QVariant("CBPT01"),
+                 QLatin1String(code) == "CBPT01" ? QVariant() : QVariant(booking), party, amount,
+                 QLatin1String(code) == "FRDB01" ? amount : "0", QLatin1String(code) == "FRDB01" ? "0" : amount,
+                 status});
         };
         plant("CBPT01", 1, 0, 1, "3000.10");
         plant("FRDB01", 1, 1, 1, "1000.05");
@@ -413,11 +415,12 @@ private slots:
         plant("ANCP02", 1, 1, 2, "1500");
         plant("ANCP03", 1, 1, 2, "99", "CNCL");
         plant("FTCR01", 1, 1, 2, "400.40");
-        for (const auto& [line, amount, status] : {std::tuple{1, "1000.10", "APPRV"}, std::tuple{2, "2000", "APPRV"},
-                                                   std::tuple{3, "700", "CNCL"}})
-            db.exec(u"INSERT INTO M_TBL_BOOKING_INSTALMENT (CBPT_NO, LINE_NO, DUE_DT, INST_AMT, MADE_FOR, DOC_STATUS) "
-                    "VALUES (1, ?, '2026-01-01', ?, 3000.10, ?)"_s,
-                    {line, amount, status});
+        for (const auto& [line, amount, status] :
+             {std::tuple{1, "1000.10", "APPRV"}, std::tuple{2, "2000", "APPRV"}, std::tuple{3, "700", "CNCL"}})
+            db.exec(
+                u"INSERT INTO M_TBL_BOOKING_INSTALMENT (CBPT_NO, LINE_NO, DUE_DT, INST_AMT, MADE_FOR, DOC_STATUS) "
+                "VALUES (1, ?, '2026-01-01', ?, 3000.10, ?)"_s,
+                {line, amount, status});
         Migrations(db).apply();
         const auto sums = [&] {
             QStringList out;
@@ -443,8 +446,8 @@ private slots:
         db.exec(u"UPDATE M_TBL_TRANSACTION SET DOC_STATUS='APPRV' WHERE DOC_CODE='FRDB01' AND DOC_NO=2"_s);
         db.exec(u"UPDATE M_TBL_BOOKING_INSTALMENT SET DOC_STATUS='CNCL' WHERE LINE_NO=2"_s);
         db.exec(u"UPDATE M_TBL_TRANSACTION SET PARTY_CODE=3 WHERE DOC_CODE='ANCP02'"_s);
-        QCOMPARE(sums(), (QStringList{u"1 100010 100010 1 50000 300010"_s, u"2 0 0 0 100005 0"_s,
-                                      u"1 2 0 40040"_s, u"1 3 150000 0"_s}));
+        QCOMPARE(sums(), (QStringList{u"1 100010 100010 1 50000 300010"_s, u"2 0 0 0 100005 0"_s, u"1 2 0 40040"_s,
+                                      u"1 3 150000 0"_s}));
         QCOMPARE(dueBalanceFaults(db), QStringList());
     }
 };

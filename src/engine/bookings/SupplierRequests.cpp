@@ -131,7 +131,7 @@ QString templateKind(SupplierMailKind kind) {
 
 std::vector<SupplierLine> SupplierRequests::read(const QString& hotelWhere, const QVariantList& hotelValues,
                                                  const QString& noteWhere, const QVariantList& noteValues,
-                                                 const QString& hotelOrder) {
+                                                 const QString& hotelOrder, const QString& noteOrder) {
     std::vector<SupplierLine> out;
     const auto readRows = [&](const QString& sql, const QVariantList& values) {
         QSqlQuery q = db_.exec(sql, values);
@@ -175,11 +175,14 @@ std::vector<SupplierLine> SupplierRequests::read(const QString& hotelWhere, cons
         }
     };
     if (!hotelWhere.isEmpty())
-        readRows(kLinesSql + hotelWhere +
-                     (hotelOrder.isEmpty() ? QStringLiteral(" ORDER BY a.TOUR_DATE, a.DOC_NO, a.ACC_CODE") : hotelOrder),
-                 hotelValues);
+        readRows(
+            kLinesSql + hotelWhere +
+                (hotelOrder.isEmpty() ? QStringLiteral(" ORDER BY a.TOUR_DATE, a.DOC_NO, a.ACC_CODE") : hotelOrder),
+            hotelValues);
     if (!noteWhere.isEmpty())
-        readRows(kNotesSql + noteWhere + QStringLiteral(" ORDER BY a.START_DT, a.DOC_CODE, a.DOC_NO"), noteValues);
+        readRows(kNotesSql + noteWhere +
+                     (noteOrder.isEmpty() ? QStringLiteral(" ORDER BY a.START_DT, a.DOC_CODE, a.DOC_NO") : noteOrder),
+                 noteValues);
     // Hotels first on a day, as a tour's day starts from where it stays.
     std::stable_sort(out.begin(), out.end(), [](const SupplierLine& a, const SupplierLine& b) {
         if (a.checkIn != b.checkIn)
@@ -505,12 +508,14 @@ std::vector<SupplierLine> unansweredRequests(Database& db, const QDateTime& befo
         where += QStringLiteral(" AND l.CONSULTANT_CODE=?");
         values << *consultant;
     }
-    // A cancelled note's request waits for its cancellation mail, not for an answer. The hotel
-    // lines are read from the requests by their status and time, not from every hotel line in
-    // check-in order (the lines come back in their service's order all the same).
+    // A cancelled note's request waits for its cancellation mail, not for an answer. The lines
+    // are read from the requests by their status and time, not from every hotel line in
+    // check-in order or every note in service order (the lines come back in their service's
+    // order all the same): ordered by the request's time, SQLite starts from the requests.
     return SupplierRequests(db, {}).read(where, values,
                                          where + QStringLiteral(" AND ") + sql::live(QStringLiteral("a")), values,
-                                         QStringLiteral(" ORDER BY r.REQUESTED_ON, a.DOC_NO, a.ACC_CODE"));
+                                         QStringLiteral(" ORDER BY r.REQUESTED_ON, a.DOC_NO, a.ACC_CODE"),
+                                         QStringLiteral(" ORDER BY r.REQUESTED_ON, a.DOC_CODE, a.DOC_NO"));
 }
 
 int officeRequestHours(Database& db) {

@@ -151,10 +151,11 @@ private:
     friend std::vector<SupplierLine> unansweredRequests(Database&, const QDateTime&, std::optional<int>);
     // The hotel lines matching one condition and the notes matching the other (none when it is
     // empty), each with its own bound values, in the order of their service. The hotel lines are
-    // read by check-in unless `hotelOrder` (an ORDER BY clause) says otherwise, for a plan's sake.
+    // read by check-in (notes by service date) unless `hotelOrder` (`noteOrder`, an ORDER BY clause)
+    // says otherwise, for a plan's sake.
     std::vector<SupplierLine> read(const QString& hotelWhere, const QVariantList& hotelValues,
                                    const QString& noteWhere = {}, const QVariantList& noteValues = {},
-                                   const QString& hotelOrder = {});
+                                   const QString& hotelOrder = {}, const QString& noteOrder = {});
     void requireMayMail(qint64 booking, SupplierMailKind kind);
     // Keeps one step of the line with who and when, moves its status when given, and tells it in
     // the booking's operations log (a live booking's only).

@@ -5,6 +5,7 @@
 #include "PaymentSchedules.h"
 #include "SupplierDues.h"
 #include "data/Moments.h"
+#include "data/RowReader.h"
 #include "engine/DocumentState.h"
 #include "engine/bookings/SupplierRequests.h"
 #include "engine/masters/ConsultantRole.h"
@@ -59,19 +60,20 @@ void instalments(Database& db, const DueBoardQuery& query, const QDate& horizon,
     QVariantList values{horizon};
     const QString own = mine(query.consultant, values);
     // Only a booking whose instalments come to more than its receipts (the sums kept per
-    // booking, read by their partial index first) can leave a balance; its instalments due by
-    // the horizon are read, oldest first, and its receipts, summed from the documents, applied
-    // to them here. The instalments due later take only what these leave.
-    QSqlQuery q = db.exec(
-        QStringLiteral("SELECT i.CBPT_NO, i.LINE_NO, i.DUE_DT, i.INST_AMT, i.INST_NOTE, l.CONSULTANT_CODE, "
-                       "p.PARTY_NAME, %1 AS R_RECEIVED FROM M_TBL_BOOKING_DUE d "
-                       "CROSS JOIN M_TBL_BOOKING_INSTALMENT i "
-                       "JOIN M_TBL_TRANSACTION b ON b.DOC_CODE='CBPT01' AND b.DOC_NO=i.CBPT_NO AND %2 %3"
-                       "WHERE d.DUE_PAISE > d.RECEIVED_PAISE AND i.CBPT_NO=d.CBPT_NO AND %4 AND i.DUE_DT < ?%5 "
-                       "ORDER BY i.CBPT_NO, i.DUE_DT, i.LINE_NO")
-            .arg(receiptsOfBooking(QStringLiteral("i.CBPT_NO")), sql::live(QStringLiteral("b")), kBookingJoins,
-                 sql::live(QStringLiteral("i")), own),
-        values);
+    // booking, read first by their partial index: SQLite keeps a CROSS JOIN's order) can leave
+    // a balance; its instalments due by the horizon are read, oldest first, and its receipts,
+    // summed from the documents, applied to them here. The instalments due later take only
+    // what these leave.
+    RowReader q(db,
+                QStringLiteral("SELECT i.CBPT_NO, i.LINE_NO, i.DUE_DT, i.INST_AMT, i.INST_NOTE, l.CONSULTANT_CODE, "
+                               "p.PARTY_NAME, %1 AS R_RECEIVED FROM M_TBL_BOOKING_DUE d "
+                               "CROSS JOIN M_TBL_BOOKING_INSTALMENT i CROSS JOIN M_TBL_TRANSACTION b %3"
+                               "WHERE d.DUE_PAISE > d.RECEIVED_PAISE AND i.CBPT_NO=d.CBPT_NO AND %4 AND i.DUE_DT < ? "
+                               "AND b.DOC_CODE='CBPT01' AND b.DOC_NO=i.CBPT_NO AND %2%5 "
+                               "ORDER BY i.CBPT_NO, i.DUE_DT, i.LINE_NO")
+                    .arg(receiptsOfBooking(QStringLiteral("i.CBPT_NO")), sql::live(QStringLiteral("b")), kBookingJoins,
+                         sql::live(QStringLiteral("i")), own),
+                values);
     struct Booking {
         std::vector<InstalmentDue> lines;
         Money received;
@@ -124,7 +126,8 @@ void toursStarting(Database& db, const DueBoardQuery& query, std::vector<DueRow>
     QVariantList values{query.today, query.today.addDays(kTourDaysAhead + 1)};
     const QString own = mine(query.consultant, values);
     // The few tours of the week, each with its receipts summed; only those left a balance.
-    QSqlQuery q = db.exec(
+    RowReader q(
+        db,
         QStringLiteral("SELECT b.DOC_NO, b.START_DT, b.GRAND_TOTAL, l.CONSULTANT_CODE, p.PARTY_NAME, "
                        "%1 AS R_RECEIVED FROM (SELECT b.DOC_NO, b.START_DT, b.GRAND_TOTAL, b.LEAD_NO, b.PARTY_CODE, "
                        "%2 AS R_PAISE FROM M_TBL_TRANSACTION b LEFT JOIN M_TBL_TRANSACTION r ON r.DOC_CODE='FRDB01' "
@@ -149,13 +152,14 @@ void leadsToFollow(Database& db, const DueBoardQuery& query, std::vector<DueRow>
     // A follow-up date of today has come as well.
     QVariantList values{query.today.addDays(1)};
     const QString own = mine(query.consultant, values);
-    QSqlQuery q = db.exec(QStringLiteral("SELECT l.DOC_NO, l.FOLLOWUP_DT, l.CONSULTANT_CODE, p.PARTY_NAME, "
-                                         "l.TOURIST_NAME FROM M_TBL_TRANSACTION l "
-                                         "LEFT JOIN M_TBL_PARTY p ON p.PARTY_CODE=l.PARTY_CODE "
-                                         "WHERE l.DOC_CODE='BLFC01' AND l.FOLLOWUP_DT < ? AND %1 AND "
-                                         "COALESCE(l.LCK_LEAD,'N')<>'Y'%2")
-                              .arg(sql::notCancelled(QStringLiteral("l")), own),
-                          values);
+    RowReader q(db,
+                QStringLiteral("SELECT l.DOC_NO, l.FOLLOWUP_DT, l.CONSULTANT_CODE, p.PARTY_NAME, "
+                               "l.TOURIST_NAME FROM M_TBL_TRANSACTION l "
+                               "LEFT JOIN M_TBL_PARTY p ON p.PARTY_CODE=l.PARTY_CODE "
+                               "WHERE l.DOC_CODE='BLFC01' AND l.FOLLOWUP_DT < ? AND %1 AND "
+                               "COALESCE(l.LCK_LEAD,'N')<>'Y'%2")
+                    .arg(sql::notCancelled(QStringLiteral("l")), own),
+                values);
     while (q.next()) {
         const QDate date = dateFromDb(q.value(1));
         const QString tourist = q.value(4).toString().trimmed();
@@ -171,18 +175,18 @@ void scheduleMismatches(Database& db, const DueBoardQuery& query, std::vector<Du
     const QString own = mine(query.consultant, values);
     // The bookings whose kept sums differ (by their partial index), each schedule summed again
     // from its instalments beside its grand total.
-    QSqlQuery q = db.exec(
-        QStringLiteral("SELECT b.DOC_NO, b.GRAND_TOTAL, l.CONSULTANT_CODE, p.PARTY_NAME, %1 AS R_SCHEDULED "
-                       "FROM (SELECT b.DOC_NO, b.GRAND_TOTAL, b.LEAD_NO, b.PARTY_CODE, (SELECT %2 FROM "
-                       "M_TBL_BOOKING_INSTALMENT i WHERE i.CBPT_NO=b.DOC_NO AND %3) AS R_PAISE "
-                       "FROM M_TBL_BOOKING_DUE d CROSS JOIN M_TBL_TRANSACTION b "
-                       "WHERE d.INSTALMENTS > 0 AND d.SCHEDULED_PAISE <> d.TOTAL_PAISE AND b.DOC_CODE='CBPT01' "
-                       "AND b.DOC_NO=d.CBPT_NO AND %4) b %5"
-                       "WHERE %6 <> b.R_PAISE%7")
-            .arg(rupeesOf(QStringLiteral("b.R_PAISE")), paiseSum(QStringLiteral("i.INST_AMT")),
-                 sql::live(QStringLiteral("i")), sql::live(QStringLiteral("b")), kBookingJoins,
-                 paiseOf(QStringLiteral("b.GRAND_TOTAL")), own),
-        values);
+    RowReader q(db,
+                QStringLiteral("SELECT b.DOC_NO, b.GRAND_TOTAL, l.CONSULTANT_CODE, p.PARTY_NAME, %1 AS R_SCHEDULED "
+                               "FROM (SELECT b.DOC_NO, b.GRAND_TOTAL, b.LEAD_NO, b.PARTY_CODE, (SELECT %2 FROM "
+                               "M_TBL_BOOKING_INSTALMENT i WHERE i.CBPT_NO=b.DOC_NO AND %3) AS R_PAISE "
+                               "FROM M_TBL_BOOKING_DUE d CROSS JOIN M_TBL_TRANSACTION b "
+                               "WHERE d.INSTALMENTS > 0 AND d.SCHEDULED_PAISE <> d.TOTAL_PAISE AND b.DOC_CODE='CBPT01' "
+                               "AND b.DOC_NO=d.CBPT_NO AND %4) b %5"
+                               "WHERE %6 <> b.R_PAISE%7")
+                    .arg(rupeesOf(QStringLiteral("b.R_PAISE")), paiseSum(QStringLiteral("i.INST_AMT")),
+                         sql::live(QStringLiteral("i")), sql::live(QStringLiteral("b")), kBookingJoins,
+                         paiseOf(QStringLiteral("b.GRAND_TOTAL")), own),
+                values);
     while (q.next()) {
         const Money total = Money::fromVariant(q.value(1));
         const Money scheduled = Money::fromVariant(q.value(4));

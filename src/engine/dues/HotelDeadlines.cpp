@@ -1,6 +1,7 @@
 #include "HotelDeadlines.h"
 
 #include "data/Moments.h"
+#include "data/RowReader.h"
 #include "engine/DocumentState.h"
 
 namespace tarvic {
@@ -15,7 +16,8 @@ QDate deadline(const QVariant& typed, const QDate& checkIn, const QVariant& days
 }
 
 std::vector<HotelDeadline> readLines(Database& db, const QString& where, const QVariantList& values) {
-    QSqlQuery q = db.exec(
+    RowReader q(
+        db,
         QStringLiteral("SELECT a.DOC_NO, a.ACC_CODE, b.DOC_NO AS R_BOOKING, l.CONSULTANT_CODE, a.HOTEL_NAME, "
                        "a.TOUR_DATE, h.OPTION_DT, h.FREECNCL_DT, p.OPTION_DAYS, p.FREECNCL_DAYS "
                        "FROM M_TBL_QUOTATION a "

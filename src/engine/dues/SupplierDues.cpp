@@ -2,6 +2,7 @@
 
 #include "OldestFirst.h"
 #include "data/Moments.h"
+#include "data/RowReader.h"
 #include "engine/DocumentState.h"
 
 #include <algorithm>
@@ -25,7 +26,8 @@ std::vector<NoteDue> readNotes(Database& db, const QString& where, const QVarian
     const QString serviceDate = QStringLiteral("COALESCE(n.START_DT, n.DOC_DATE)");
     const QString due = QStringLiteral("COALESCE(u.DUE_DT, %1)")
                             .arg(d.addDays(serviceDate, QStringLiteral("COALESCE(s.CREDIT_DAYS,0)")));
-    QSqlQuery q = db.exec(
+    RowReader q(
+        db,
         QStringLiteral("SELECT n.DOC_CODE, n.DOC_NO, n.IN_DOCNO, n.PARTY_CODE, s.PARTY_NAME, l.CONSULTANT_CODE, "
                        "%1 AS R_DUE, n.CR_AMT, "
                        "(SELECT %2 FROM M_TBL_TRANSACTION t WHERE t.DOC_CODE='FTCR01' AND t.IN_DOCCODE='CBPT01' "
