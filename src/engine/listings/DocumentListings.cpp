@@ -78,17 +78,6 @@ QString documentStatement(const DocumentSource& source) {
     for (const Lookup& lookup : kLookups)
         if (needed(lookup, source.fields))
             from += s(lookup.join);
-    if (source.balance) {
-        // One grouped sub-select joined in, never a query per row.
-        const char* first = source.creditBalance ? "CR_AMT" : "DB_AMT";
-        const char* second = source.creditBalance ? "DB_AMT" : "CR_AMT";
-        from += s("LEFT JOIN (SELECT IN_DOCNO AS BAL_NO, PARTY_CODE AS BAL_PARTY, "
-                  "%1 AS BALANCE FROM M_TBL_TRANSACTION "
-                  "WHERE DOC_CODE IN (%2) AND IN_DOCCODE='CBPT01' AND %3 "
-                  "GROUP BY IN_DOCNO, PARTY_CODE) z ON z.BAL_NO=a.IN_DOCNO AND z.BAL_PARTY=a.PARTY_CODE ")
-                    .arg(exactSum(s(first), s(second)),
-                         source.balanceCodes.isEmpty() ? s("''") : quoted(source.balanceCodes), sql::live());
-    }
     return from + s("WHERE {filter}");
 }
 
@@ -97,8 +86,19 @@ GridQuery documentDetail(const DocumentSource& source) {
     for (const Lookup& lookup : kLookups)
         if (needed(lookup, source.fields))
             select += s(lookup.select);
-    if (source.balance)
-        select += s(", z.BALANCE");
+    if (source.balance) {
+        // Summed for the rows read only (a page, or the rows an export writes), by the index of
+        // what is posted against a booking: joining every booking's sum made each SHOW, and each
+        // summary grid beside it, sum everything posted against every booking first. None
+        // where nothing is posted, as a row without a booking.
+        const char* first = source.creditBalance ? "CR_AMT" : "DB_AMT";
+        const char* second = source.creditBalance ? "DB_AMT" : "CR_AMT";
+        select += s(", (SELECT CASE WHEN COUNT(*) = 0 THEN NULL ELSE %1 END FROM M_TBL_TRANSACTION z "
+                    "WHERE z.IN_DOCCODE='CBPT01' AND z.IN_DOCNO=a.IN_DOCNO AND z.PARTY_CODE=a.PARTY_CODE AND %2 AND "
+                    "z.DOC_CODE IN (%3)) AS BALANCE")
+                      .arg(exactSum(s("z.") + s(first), s("z.") + s(second)), sql::live(s("z")),
+                           source.balanceCodes.isEmpty() ? s("''") : quoted(source.balanceCodes));
+    }
     return {select, {}, s("a.DOC_DATE DESC, a.DOC_NO DESC, a.DOC_CODE, a.IN_DOCNO"), {}};
 }
 
