@@ -143,15 +143,26 @@ void frm_TodayBoard::fillGrid() {
                            {QStringLiteral("BALANCE"), 1300, Qt::AlignRight},
                            {QStringLiteral("REMINDED"), 1300},
                            {QStringLiteral("DETAIL"), 4500}});
+    QList<QStringList> cells;
+    cells.reserve(qsizetype(board_.rows.size()));
     for (const DueRow& r : board_.rows) {
         const QString kind = reminderKind(r.section);
         const bool sent = !kind.isEmpty() && reminded.contains(reminderKey(kind, r.docCode, r.docNo, r.line));
-        const int row =
-            addGridRow(Grid1, {sectionCaption(r.section), dateText(r.date),
-                               r.date.isValid() ? QString::number(r.daysOverdue) : QString(), documentText(r), r.party,
-                               amountText(r.amount, r), amountText(r.settled, r), amountText(r.balance, r),
-                               sent ? QStringLiteral("SENT TODAY") : QString(), r.detail});
-        if (!kind.isEmpty()) {
+        cells << QStringList{sectionCaption(r.section),
+                             dateText(r.date),
+                             r.date.isValid() ? QString::number(r.daysOverdue) : QString(),
+                             documentText(r),
+                             r.party,
+                             amountText(r.amount, r),
+                             amountText(r.settled, r),
+                             amountText(r.balance, r),
+                             sent ? QStringLiteral("SENT TODAY") : QString(),
+                             r.detail};
+    }
+    setGridRows(Grid1, cells);
+    for (int row = 0; row < int(board_.rows.size()); ++row) {
+        const DueRow& r = board_.rows[size_t(row)];
+        if (const QString kind = reminderKind(r.section); !kind.isEmpty()) {
             QTableWidgetItem* item = Grid1->item(row, ColSection);
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
             item->setCheckState(Qt::Unchecked);

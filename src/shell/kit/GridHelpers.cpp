@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include <QBoxLayout>
 #include <QAbstractItemModel>
+#include <QBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QStyle>
@@ -16,7 +16,8 @@ namespace tarvic {
 
 int headingWidth(const QTableView* grid, const QString& heading) {
     const QHeaderView* h = grid->horizontalHeader();
-    return h->fontMetrics().horizontalAdvance(heading) + 2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
+    return h->fontMetrics().horizontalAdvance(heading) +
+           2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
 }
 
 void fitColumnsToRows(QTableView* grid, int widest) {
@@ -85,6 +86,19 @@ int addGridRow(QTableWidget* grid, const QStringList& cells) {
     return row;
 }
 
+void setGridRows(QTableWidget* grid, const QList<QStringList>& rows) {
+    if (rows.isEmpty())
+        return;
+    grid->setRowCount(int(rows.size()));
+    grid->setProperty(kBlankRow, false);
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < grid->columnCount(); ++c) {
+            auto* item = new QTableWidgetItem(c < rows[r].size() ? rows[r].at(c) : QString());
+            item->setTextAlignment(columnAlignment(grid, c));
+            grid->setItem(r, c, item);
+        }
+}
+
 bool isBlankRow(const QTableWidget* grid, int row) {
     return row < 0 || row >= grid->rowCount() || (grid->property(kBlankRow).toBool() && row == 0);
 }
@@ -94,9 +108,13 @@ QString gridText(const QTableWidget* grid, int row, int column) {
     return item ? item->text() : QString();
 }
 
-bool isBlankRow(const ListGrid* grid, int row) { return row < 0 || row >= grid->rowCount(); }
+bool isBlankRow(const ListGrid* grid, int row) {
+    return row < 0 || row >= grid->rowCount();
+}
 
-QString gridText(const ListGrid* grid, int row, int column) { return grid->text(row, column); }
+QString gridText(const ListGrid* grid, int row, int column) {
+    return grid->text(row, column);
+}
 
 void setRowColours(QTableWidget* grid, int row, const QColor& back, const QColor& fore) {
     for (int c = 0; c < grid->columnCount(); ++c) {

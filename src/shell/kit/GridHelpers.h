@@ -27,7 +27,9 @@ struct GridColumn {
     bool hidden = false;  // kept in the grid (and its export), not shown
 };
 
-constexpr int twipsToPixels(int twips) { return twips / 15; }
+constexpr int twipsToPixels(int twips) {
+    return twips / 15;
+}
 // The width a column needs to show its whole heading: no column is set narrower, so a
 // heading is never cut short whatever the fonts of the workstation.
 int headingWidth(const QTableView* grid, const QString& heading);
@@ -45,6 +47,9 @@ QTableWidget* addDetailedList(QWidget* window, QBoxLayout* body);
 // Adds a record: fills the blank row left by Load_EmptyGrid, else appends. Cells take their
 // column's alignment. Returns the row.
 int addGridRow(QTableWidget* grid, const QStringList& cells);
+// All the records of a grid just emptied by Load_EmptyGrid at once, row i from rows[i] (none
+// leaves the blank row): a grid of thousands laid itself out again after each row added.
+void setGridRows(QTableWidget* grid, const QList<QStringList>& rows);
 // True for the blank row of an empty grid (nothing to choose there).
 bool isBlankRow(const QTableWidget* grid, int row);
 // Text of a cell, empty for a missing one.
