@@ -88,14 +88,13 @@ frm_LstCBPTBal_ConsultWise::frm_LstCBPTBal_ConsultWise(Session& session, QWidget
         showList();
     });
     Grid2 = summaryGrid(0);
-    codes_ = codeList(QStringLiteral("LDOP"));
     setQueries([this]() -> QList<GridQuery> {
         const bool one = Opt_Consultant->isChecked();
         if (one && consultant_->key().isEmpty() && !consultant_->lookUp())
             return {};  // no such consultant: said, nothing listed
         const bool credit = Cmb_DBCR->currentText() == QLatin1String("CR");
         return listings::bookingBalancesByConsultant(
-            codes_, credit, one ? std::optional<qint64>(consultant_->key().toLongLong()) : std::nullopt);
+            QStringLiteral("LDOP"), credit, one ? std::optional<qint64>(consultant_->key().toLongLong()) : std::nullopt);
     });
 }
 

@@ -27,7 +27,6 @@ public:
 
 private:
     CodeField* consultant_ = nullptr;
-    QStringList codes_;
 };
 
 }  // namespace tarvic

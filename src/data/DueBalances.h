@@ -8,6 +8,10 @@
 // than summing again, stays right when two workstations post to one booking at once: each adds
 // to the row as it stands when its turn comes. Receipts are still applied to instalments when
 // read; the sums only narrow what is read. The books check sums them again from the documents.
+//
+// Per party and outstanding list (M_TBL_PARTY_BALANCE), its live debits and credits over the
+// list's codes, so that the outstanding list finds the parties on either side, and their
+// balances, without summing every posting of the books.
 #include "Database.h"
 
 #include <QStringList>
@@ -16,6 +20,8 @@ namespace tarvic {
 
 // The migration's step: the triggers on both engines, and the sums of the books as they stand.
 void createDueBalances(Database& db);
+// The next step: the party balances, and the triggers that keep them.
+void createPartyBalances(Database& db);
 
 // One line per booking or supplier whose kept sums differ from its documents' (the books check).
 QStringList dueBalanceFaults(Database& db);

@@ -50,7 +50,8 @@ DueItems DueItems::documentDates() {
     }};
 }
 
-QString agedByParty(const QStringList& codes, const QDate& asOf, QVariantList& values, const DueItems& items) {
+QString agedByParty(const QStringList& codes, const QDate& asOf, QVariantList& values, const DueItems& items,
+                    const Parties& among) {
     // The bucket of an open item by its due date, bounds bound as dates.
     QStringList sums;
     for (int b = 0; b < kBuckets; ++b) {
@@ -81,7 +82,13 @@ QString agedByParty(const QStringList& codes, const QDate& asOf, QVariantList& v
     // items, not a second pass joined back).
     sql += QStringLiteral("SELECT v.*, SUM(v.AMT_P) OVER (PARTITION BY v.PARTY_CODE) AS BAL_P FROM (");
     sql += items.sql(codes, values);
-    sql += QStringLiteral(") v) i WHERE i.BAL_P <> 0 AND i.AMT_P <> 0 AND ") +
+    sql += QStringLiteral(") v");
+    // The walk sums only the parties asked for: their items are read by party.
+    if (!among.sql.isEmpty()) {
+        sql += QStringLiteral(" WHERE v.PARTY_CODE IN (%1)").arg(among.sql);
+        values << among.values;
+    }
+    sql += QStringLiteral(") i WHERE i.BAL_P <> 0 AND i.AMT_P <> 0 AND ") +
            signOf(QStringLiteral("i.AMT_P")) + QStringLiteral("=") + signOf(QStringLiteral("i.BAL_P")) +
            QStringLiteral(") w) o GROUP BY o.PARTY_CODE");
     return sql;

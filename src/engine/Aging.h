@@ -35,11 +35,17 @@ struct DueItems {
     static DueItems documentDates();
 };
 
+// The parties to age: a statement yielding PARTY_CODEs, and its values. Empty: every party.
+struct Parties {
+    QString sql;
+    QVariantList values;
+};
+
 // Per party with open items: PARTY_CODE and the four buckets in whole paise as numbers
 // (AGE_0_30, AGE_31_60, AGE_61_90, AGE_OVER_90), aged on asOf; its values are appended.
 // An item dated after asOf counts as 0-30.
 QString agedByParty(const QStringList& codes, const QDate& asOf, QVariantList& values,
-                    const DueItems& items = DueItems::documentDates());
+                    const DueItems& items = DueItems::documentDates(), const Parties& among = {});
 
 struct PartyAge {
     qint64 party = 0;

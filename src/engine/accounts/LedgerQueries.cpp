@@ -90,33 +90,35 @@ QString sumsOf(const QString& prefix, const QStringList& columns) {
     return sums.join(QStringLiteral(", "));
 }
 
-Outstanding outstanding(const QStringList& codes, const QString& side, bool creditFirst,
+Outstanding outstanding(const QString& list, const QStringList& codes, const QString& side, bool creditFirst,
                         const std::optional<QDate>& agedOn) {
-    const QString debit = QStringLiteral("a.DB_AMT"), credit = QStringLiteral("a.CR_AMT");
-    const QString balance = exactSum(debit, credit);
     Outstanding o;
-    // Each party's sums are taken once, by party alone, and only the parties on the asked side
-    // meet their names, types and ages: a join before the grouping would carry every posting
-    // through it.
-    QVariantList values;
-    const QString sums = QStringLiteral("SELECT a.PARTY_CODE, ") +
-                         debitCreditSums(debit, credit,
-                                         {QStringLiteral("TOTL_DB"), QStringLiteral("TOTL_CR"),
-                                          QStringLiteral("PARTY_BALANCE")}) +
-                         QStringLiteral(" FROM M_TBL_TRANSACTION a WHERE ") +
-                         inList(QStringLiteral("a.DOC_CODE"), codes, values) + QStringLiteral(" AND ") +
-                         sql::live(QStringLiteral("a")) + QStringLiteral(" GROUP BY a.PARTY_CODE HAVING ") +
-                         paise(balance) +
-                         (side == QLatin1String("CR") ? QStringLiteral(" < 0") : QStringLiteral(" > 0"));
+    // The parties on the asked side, and their sums, are kept per list (M_TBL_PARTY_BALANCE):
+    // read by the side's index, not summed from every posting of the books. Only they meet
+    // their names, types and ages.
+    const QString onSide = side == QLatin1String("CR") ? QStringLiteral("p.CR_PAISE > p.DB_PAISE")
+                                                       : QStringLiteral("p.DB_PAISE > p.CR_PAISE");
+    const QString sums = QStringLiteral("SELECT p.PARTY_CODE, %1 AS TOTL_DB, %2 AS TOTL_CR, %3 AS PARTY_BALANCE "
+                                        "FROM M_TBL_PARTY_BALANCE p WHERE p.LIST_CODE=? AND %4")
+                             .arg(rupeesOf(QStringLiteral("p.DB_PAISE")), rupeesOf(QStringLiteral("p.CR_PAISE")),
+                                  rupeesOf(QStringLiteral("p.DB_PAISE - p.CR_PAISE")), onSide);
+    QVariantList values{list};
     o.select = QStringLiteral("s.PARTY_CODE, b.PARTY_NAME, c.PARTY_TYPE, s.TOTL_DB, s.TOTL_CR, s.PARTY_BALANCE");
     // A party without a type is still listed: the type is a look-up.
-    QString from = QStringLiteral("FROM (") + sums +
-                   QStringLiteral(") s JOIN M_TBL_PARTY b ON s.PARTY_CODE=b.PARTY_CODE "
-                                  "LEFT JOIN M_TBL_PARTYTYPE c ON b.PARTYTYPE_CODE=c.PARTYTYPE_CODE ");
+    const QString listed = QStringLiteral("FROM (") + sums +
+                           QStringLiteral(") s JOIN M_TBL_PARTY b ON s.PARTY_CODE=b.PARTY_CODE ");
+    QString from = listed + QStringLiteral("LEFT JOIN M_TBL_PARTYTYPE c ON b.PARTYTYPE_CODE=c.PARTYTYPE_CODE ");
+    // The ages change no line's count: the lines are counted without them.
+    o.query.countStatement = QStringLiteral("SELECT COUNT(*) ") + listed;
+    o.query.countValues = values;
     QStringList totals{QStringLiteral("PARTY_BALANCE")};
     if (agedOn) {
-        // One aged line per party, joined: each bucket is a column of the party's line.
-        from += QStringLiteral("LEFT JOIN (") + aging::agedByParty(codes, *agedOn, values) +
+        // One aged line per party of the side, joined: each bucket is a column of the party's line.
+        from += QStringLiteral("LEFT JOIN (") +
+                aging::agedByParty(codes, *agedOn, values, aging::DueItems::documentDates(),
+                                   {QStringLiteral("SELECT p.PARTY_CODE FROM M_TBL_PARTY_BALANCE p "
+                                                   "WHERE p.LIST_CODE=? AND ") + onSide,
+                                    {list}}) +
                 QStringLiteral(") g ON g.PARTY_CODE=s.PARTY_CODE ");
         for (int k = 0; k < aging::kBuckets; ++k) {
             const QString column = QLatin1String(aging::bucketColumn(k));
@@ -129,7 +131,8 @@ Outstanding outstanding(const QStringList& codes, const QString& side, bool cred
     // The credit list puts the largest credit first: the balance upside down, ties by party.
     o.orderBy = QStringLiteral("s.PARTY_BALANCE") + (creditFirst ? QString() : QStringLiteral(" DESC")) +
                 QStringLiteral(", s.PARTY_CODE");
-    o.query = {QStringLiteral("SELECT {columns} ") + from, values};
+    o.query.statement = QStringLiteral("SELECT {columns} ") + from;
+    o.query.values = values;
     if (agedOn) {
         o.totalsSelect = sumsOf(QStringLiteral("t"), totals);
         o.totals = linesOf(QStringLiteral("SELECT ") + o.select + QLatin1Char(' ') + from, values);

@@ -1,7 +1,8 @@
 #pragma once
 // The statements behind the ledgers and outstanding lists, written once for the windows and
-// the benchmarks. No balance is stored: every figure is summed from DB_AMT and CR_AMT of
-// approved rows whose code is in a named list of M_TBL_CODES, the list parsed and bound.
+// the benchmarks. Balances are summed, not stored (but for the outstanding lists', kept per
+// party): each figure is summed from DB_AMT and CR_AMT of approved rows whose code is in a
+// named list of M_TBL_CODES, the list parsed and bound.
 // Every sum is exact (exactSum: added in whole paise) and of one type whatever its rows: the
 // embedded database's driver types an expression column by its first row, and a whole sum
 // there (stored as an integer) would cut every later row to whole rupees. An entry's own
@@ -48,6 +49,8 @@ QString debitCreditSums(const QString& debit, const QString& credit, const QStri
 QString sumsOf(const QString& prefix, const QStringList& columns);
 
 // Every party's balance over a list, as of now; "DB" keeps those who owe, "CR" those owed.
+// The balances are the ones kept per party for the list (M_TBL_PARTY_BALANCE, kept for the
+// outstanding lists LDOP and LDMA); `codes` are the list's codes, whose postings are aged.
 // The party outstanding list puts the largest debit first; the miscellaneous one the largest
 // credit first. Aged on a date, each line also carries its balance by age (AGE_0_30 ..
 // AGE_OVER_90, as the engine ages it) and totals sums the balances and buckets of the lines.
@@ -59,7 +62,7 @@ struct Outstanding {
     QString totalsSelect;  // over totals
     ListQuery totals;
 };
-Outstanding outstanding(const QStringList& codes, const QString& side, bool creditFirst,
+Outstanding outstanding(const QString& list, const QStringList& codes, const QString& side, bool creditFirst,
                         const std::optional<QDate>& agedOn = std::nullopt);
 
 // Wraps a statement whose rows are a listing's lines, so that a totals grid sums exactly

@@ -36,24 +36,25 @@ QList<GridQuery> creditDebit(const QStringList& codes, const QDate& from, const 
             {sums, {}, {}, statement("", false)}};
 }
 
-QList<GridQuery> bookingBalancesByConsultant(const QStringList& codes, bool credit, std::optional<qint64> consultant) {
+QList<GridQuery> bookingBalancesByConsultant(const QString& list, bool credit, std::optional<qint64> consultant) {
     const QStringList sums{s("TOTL_DB"), s("TOTL_CR"), s("PARTY_BALANCE")};
-    // f: the bill party's balance within each booking; a: the booking's own row, live;
-    // c and g: its lead and consultant, outer-joined so a booking without one still shows.
-    QVariantList values;
+    // f: the bill party's balance within each booking, kept per list (M_TBL_BOOKING_BALANCE)
+    // and read by its side's index; a: the booking's own row, live; c and g: its lead and
+    // consultant, outer-joined so a booking without one still shows.
+    QVariantList values{list};
     QString lines =
         s("SELECT a.DOC_DATE, a.DOC_NO AS CBPT_NO, c.CONSULTANT_CODE, g.CONSULTANT_NAME, p.PARTY_NAME, "
           "f.TOTL_DB, f.TOTL_CR, f.PARTY_BALANCE, a.QUOTATION_NO, a.LEAD_NO, a.START_DT, a.END_DT, a.TOUR_DAYS, "
-          "a.TOURIST_NAME FROM M_TBL_TRANSACTION a JOIN (SELECT IN_DOCNO, PARTY_CODE, ") +
-        ledger::debitCreditSums(s("DB_AMT"), s("CR_AMT"), sums) + s(" FROM M_TBL_TRANSACTION WHERE ") +
-        ledger::inList(s("DOC_CODE"), codes, values) + s(" AND IN_DOCCODE='CBPT01' AND ") + sql::live() +
-        s(" GROUP BY IN_DOCNO, PARTY_CODE) f "
-          "ON f.IN_DOCNO=a.DOC_NO AND f.PARTY_CODE=a.PARTY_CODE "
+          "a.TOURIST_NAME FROM (SELECT k.CBPT_NO, k.PARTY_CODE, ") +
+        rupeesOf(s("k.DB_PAISE")) + s(" AS TOTL_DB, ") + rupeesOf(s("k.CR_PAISE")) + s(" AS TOTL_CR, ") +
+        rupeesOf(s("k.DB_PAISE - k.CR_PAISE")) +
+        s(" AS PARTY_BALANCE FROM M_TBL_BOOKING_BALANCE k WHERE k.LIST_CODE=? AND ") +
+        (credit ? s("k.CR_PAISE > k.DB_PAISE") : s("k.DB_PAISE > k.CR_PAISE")) +
+        s(") f JOIN M_TBL_TRANSACTION a ON a.DOC_CODE='CBPT01' AND a.DOC_NO=f.CBPT_NO AND a.PARTY_CODE=f.PARTY_CODE "
           "LEFT JOIN M_TBL_PARTY p ON p.PARTY_CODE=a.PARTY_CODE "
           "LEFT JOIN M_TBL_TRANSACTION c ON c.DOC_CODE='BLFC01' AND c.DOC_NO=a.LEAD_NO "
-          "LEFT JOIN M_TBL_CONSULTANT g ON g.CONSULTANT_CODE=c.CONSULTANT_CODE "
-          "WHERE a.DOC_CODE='CBPT01' AND ") +
-        sql::live(s("a")) + s(" AND ") + ledger::paise(s("f.PARTY_BALANCE")) + (credit ? s(" < 0") : s(" > 0"));
+          "LEFT JOIN M_TBL_CONSULTANT g ON g.CONSULTANT_CODE=c.CONSULTANT_CODE WHERE ") +
+        sql::live(s("a"));
     if (consultant) {
         lines += s(" AND c.CONSULTANT_CODE=?");
         values << *consultant;
@@ -114,8 +115,9 @@ QList<GridQuery> partyLedger(const ledger::LedgerRange& range) {
             {ledger::kTotalsSelect, {}, {}, ledger::ledgerTotals(range, true)}};
 }
 
-QList<GridQuery> outstanding(const QStringList& codes, const QString& side, bool creditFirst, const QDate& agedOn) {
-    const ledger::Outstanding o = ledger::outstanding(codes, side, creditFirst, agedOn);
+QList<GridQuery> outstanding(const QString& list, const QStringList& codes, const QString& side, bool creditFirst,
+                             const QDate& agedOn) {
+    const ledger::Outstanding o = ledger::outstanding(list, codes, side, creditFirst, agedOn);
     return {{o.select, o.groupBy, o.orderBy, o.query}, {o.totalsSelect, {}, {}, o.totals}};
 }
 

@@ -17,8 +17,9 @@ namespace tarvic::listings {
 QList<GridQuery> creditDebit(const QStringList& codes, const QDate& from, const QDate& to);
 
 // Each live booking whose bill party still owes (credit: is owed) within it, with its lead's
-// consultant; all consultants or one. Lines, then their totals per consultant.
-QList<GridQuery> bookingBalancesByConsultant(const QStringList& codes, bool credit, std::optional<qint64> consultant);
+// consultant; all consultants or one. Lines, then their totals per consultant. The balances
+// are the ones kept per booking and party for the list (LDOP).
+QList<GridQuery> bookingBalancesByConsultant(const QString& list, bool credit, std::optional<qint64> consultant);
 
 // For each booking whose quotation's journey starts within the dates: receipts against
 // payments to suppliers and their balance. Lines, then their totals.
@@ -32,6 +33,7 @@ QList<GridQuery> partyBookingBalances(const QStringList& codes, qint64 party);
 QList<GridQuery> partyLedger(const ledger::LedgerRange& range);
 
 // Parties with a balance as of now (see ledger::outstanding): lines, then their totals.
-QList<GridQuery> outstanding(const QStringList& codes, const QString& side, bool creditFirst, const QDate& agedOn);
+QList<GridQuery> outstanding(const QString& list, const QStringList& codes, const QString& side, bool creditFirst,
+                             const QDate& agedOn);
 
 }  // namespace tarvic::listings

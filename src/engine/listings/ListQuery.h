@@ -11,6 +11,10 @@ struct ListQuery {
     static inline const QString kColumns = QStringLiteral("{columns}");
     QString statement;
     QVariantList values;
+    // The same rows counted by a statement of their own, when look-ups that change no count
+    // are costly (empty: the statement is counted).
+    QString countStatement = {};
+    QVariantList countValues = {};
     QString with(const QString& columns) const {
         QString s = statement;
         return s.replace(kColumns, columns);

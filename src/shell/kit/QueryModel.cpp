@@ -445,12 +445,13 @@ void QueryModel::load(const ListQuery& query) {
     if (rows == pageSize_) {
         // More rows than a page: count them, so that the grid and its scroll bar have their
         // whole size without reading them.
+        const bool own = !query_.countStatement.isEmpty();
         const QString counted =
-            groupBy_.isEmpty()
-                ? query_.with(QStringLiteral("COUNT(*)"))
-                : QStringLiteral("SELECT COUNT(*) FROM (%1 GROUP BY %2) q").arg(query_.with(select_), groupBy_);
+            own                 ? query_.countStatement
+            : groupBy_.isEmpty() ? query_.with(QStringLiteral("COUNT(*)"))
+                                 : QStringLiteral("SELECT COUNT(*) FROM (%1 GROUP BY %2) q").arg(query_.with(select_), groupBy_);
         ++statements_;
-        rows = int(db_.scalar(counted, query_.values).toLongLong());
+        rows = int(db_.scalar(counted, own ? query_.countValues : query_.values).toLongLong());
         rows = qMax(rows, int(first.size()));
     }
     beginResetModel();
