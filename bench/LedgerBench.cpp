@@ -20,9 +20,9 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -104,10 +104,9 @@ ListQuery ledgerQuery(const BigData& b) {
 }
 ListQuery outstandingQuery(const BigData& b) {
     const ledger::Outstanding o = ledger::outstanding(QStringLiteral("LDOP"), b.ldop, QStringLiteral("DB"), false);
-    return {
-        o.query.with(o.select) + (o.groupBy.isEmpty() ? QString() : QStringLiteral(" GROUP BY ") + o.groupBy) +
-            QStringLiteral(" ORDER BY ") + o.orderBy,
-        o.query.values};
+    return {o.query.with(o.select) + (o.groupBy.isEmpty() ? QString() : QStringLiteral(" GROUP BY ") + o.groupBy) +
+                QStringLiteral(" ORDER BY ") + o.orderBy,
+            o.query.values};
 }
 
 // Every value of every row, as text: what a grid needs of each cell.

@@ -94,7 +94,8 @@ frm_LstCBPTBal_ConsultWise::frm_LstCBPTBal_ConsultWise(Session& session, QWidget
             return {};  // no such consultant: said, nothing listed
         const bool credit = Cmb_DBCR->currentText() == QLatin1String("CR");
         return listings::bookingBalancesByConsultant(
-            QStringLiteral("LDOP"), credit, one ? std::optional<qint64>(consultant_->key().toLongLong()) : std::nullopt);
+            QStringLiteral("LDOP"), credit,
+            one ? std::optional<qint64>(consultant_->key().toLongLong()) : std::nullopt);
     });
 }
 

@@ -257,9 +257,10 @@ const Target& target(const QString& table) {
 void createTriggers(Database& db, const Source& s, const QStringList& targets) {
     const QString table = QLatin1String(s.table), name = QLatin1String(s.name);
     for (const char* event : {"INSERT", "DELETE", "UPDATE"})
-        db.exec(db.dialect().isSqlite()
-                    ? QStringLiteral("DROP TRIGGER IF EXISTS TRG_DUE_%1_%2").arg(name, QLatin1String(event))
-                    : QStringLiteral("DROP TRIGGER IF EXISTS TRG_DUE_%1_%2 ON %3").arg(name, QLatin1String(event), table));
+        db.exec(
+            db.dialect().isSqlite()
+                ? QStringLiteral("DROP TRIGGER IF EXISTS TRG_DUE_%1_%2").arg(name, QLatin1String(event))
+                : QStringLiteral("DROP TRIGGER IF EXISTS TRG_DUE_%1_%2 ON %3").arg(name, QLatin1String(event), table));
     if (db.dialect().isSqlite()) {
         db.exec(QStringLiteral("CREATE TRIGGER TRG_DUE_%1_INSERT AFTER INSERT ON %2 WHEN %3 BEGIN\n%4END")
                     .arg(name, table, countsAny(s, targets, "NEW"), applyAll(s, targets, "NEW", 1)));
@@ -267,7 +268,8 @@ void createTriggers(Database& db, const Source& s, const QStringList& targets) {
                     .arg(name, table, countsAny(s, targets, "OLD"), applyAll(s, targets, "OLD", -1)));
         db.exec(QStringLiteral("CREATE TRIGGER TRG_DUE_%1_UPDATE AFTER UPDATE OF %2 ON %3 WHEN %4 OR %5 BEGIN\n%6%7END")
                     .arg(name, QLatin1String(s.columns), table, countsAny(s, targets, "OLD"),
-                         countsAny(s, targets, "NEW"), applyAll(s, targets, "OLD", -1), applyAll(s, targets, "NEW", 1)));
+                         countsAny(s, targets, "NEW"), applyAll(s, targets, "OLD", -1),
+                         applyAll(s, targets, "NEW", 1)));
         return;
     }
     db.exec(QStringLiteral("CREATE OR REPLACE FUNCTION TRG_DUE_%1() RETURNS trigger LANGUAGE plpgsql AS $$\nBEGIN\n"
@@ -280,9 +282,10 @@ void createTriggers(Database& db, const Source& s, const QStringList& targets) {
     db.exec(QStringLiteral("CREATE TRIGGER TRG_DUE_%1_DELETE AFTER DELETE ON %2 FOR EACH ROW WHEN (%3) "
                            "EXECUTE FUNCTION TRG_DUE_%1()")
                 .arg(name, table, countsAny(s, targets, "OLD")));
-    db.exec(QStringLiteral("CREATE TRIGGER TRG_DUE_%1_UPDATE AFTER UPDATE OF %2 ON %3 FOR EACH ROW WHEN (%4 OR %5) "
-                           "EXECUTE FUNCTION TRG_DUE_%1()")
-                .arg(name, QLatin1String(s.columns), table, countsAny(s, targets, "OLD"), countsAny(s, targets, "NEW")));
+    db.exec(
+        QStringLiteral("CREATE TRIGGER TRG_DUE_%1_UPDATE AFTER UPDATE OF %2 ON %3 FOR EACH ROW WHEN (%4 OR %5) "
+                       "EXECUTE FUNCTION TRG_DUE_%1()")
+            .arg(name, QLatin1String(s.columns), table, countsAny(s, targets, "OLD"), countsAny(s, targets, "NEW")));
 }
 
 // Brings in `added`, beside the targets already kept, and fills them from the books.
@@ -311,8 +314,8 @@ void createPartyBalances(Database& db) {
     const std::pair<const char*, QString> events[] = {
         {"INSERT", named.arg(QStringLiteral("NEW"), kKeptLists)},
         {"DELETE", named.arg(QStringLiteral("OLD"), kKeptLists)},
-        {"UPDATE",
-         named.arg(QStringLiteral("OLD"), kKeptLists) + QStringLiteral(" OR ") + named.arg(QStringLiteral("NEW"), kKeptLists)}};
+        {"UPDATE", named.arg(QStringLiteral("OLD"), kKeptLists) + QStringLiteral(" OR ") +
+                       named.arg(QStringLiteral("NEW"), kKeptLists)}};
     if (db.dialect().isSqlite()) {
         for (const auto& [event, when] : events)
             db.exec(QStringLiteral("CREATE TRIGGER TRG_KEPT_LISTS_%1 AFTER %1 ON M_TBL_CODES WHEN %2 BEGIN\n%3END")

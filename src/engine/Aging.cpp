@@ -88,9 +88,8 @@ QString agedByParty(const QStringList& codes, const QDate& asOf, QVariantList& v
         sql += QStringLiteral(" WHERE v.PARTY_CODE IN (%1)").arg(among.sql);
         values << among.values;
     }
-    sql += QStringLiteral(") i WHERE i.BAL_P <> 0 AND i.AMT_P <> 0 AND ") +
-           signOf(QStringLiteral("i.AMT_P")) + QStringLiteral("=") + signOf(QStringLiteral("i.BAL_P")) +
-           QStringLiteral(") w) o GROUP BY o.PARTY_CODE");
+    sql += QStringLiteral(") i WHERE i.BAL_P <> 0 AND i.AMT_P <> 0 AND ") + signOf(QStringLiteral("i.AMT_P")) +
+           QStringLiteral("=") + signOf(QStringLiteral("i.BAL_P")) + QStringLiteral(") w) o GROUP BY o.PARTY_CODE");
     return sql;
 }
 

@@ -2,8 +2,8 @@
 
 #include "data/Moments.h"
 #include "data/TransactionRecords.h"
-#include "engine/DocumentState.h"
 #include "engine/Aging.h"
+#include "engine/DocumentState.h"
 
 namespace tarvic::ledger {
 
@@ -98,15 +98,16 @@ Outstanding outstanding(const QString& list, const QStringList& codes, const QSt
     // their names, types and ages.
     const QString onSide = side == QLatin1String("CR") ? QStringLiteral("p.CR_PAISE > p.DB_PAISE")
                                                        : QStringLiteral("p.DB_PAISE > p.CR_PAISE");
-    const QString sums = QStringLiteral("SELECT p.PARTY_CODE, %1 AS TOTL_DB, %2 AS TOTL_CR, %3 AS PARTY_BALANCE "
-                                        "FROM M_TBL_PARTY_BALANCE p WHERE p.LIST_CODE=? AND %4")
+    const QString sums = QStringLiteral(
+                             "SELECT p.PARTY_CODE, %1 AS TOTL_DB, %2 AS TOTL_CR, %3 AS PARTY_BALANCE "
+                             "FROM M_TBL_PARTY_BALANCE p WHERE p.LIST_CODE=? AND %4")
                              .arg(rupeesOf(QStringLiteral("p.DB_PAISE")), rupeesOf(QStringLiteral("p.CR_PAISE")),
                                   rupeesOf(QStringLiteral("p.DB_PAISE - p.CR_PAISE")), onSide);
     QVariantList values{list};
     o.select = QStringLiteral("s.PARTY_CODE, b.PARTY_NAME, c.PARTY_TYPE, s.TOTL_DB, s.TOTL_CR, s.PARTY_BALANCE");
     // A party without a type is still listed: the type is a look-up.
-    const QString listed = QStringLiteral("FROM (") + sums +
-                           QStringLiteral(") s JOIN M_TBL_PARTY b ON s.PARTY_CODE=b.PARTY_CODE ");
+    const QString listed =
+        QStringLiteral("FROM (") + sums + QStringLiteral(") s JOIN M_TBL_PARTY b ON s.PARTY_CODE=b.PARTY_CODE ");
     QString from = listed + QStringLiteral("LEFT JOIN M_TBL_PARTYTYPE c ON b.PARTYTYPE_CODE=c.PARTYTYPE_CODE ");
     // The ages change no line's count: the lines are counted without them.
     o.query.countStatement = QStringLiteral("SELECT COUNT(*) ") + listed;
@@ -117,14 +118,15 @@ Outstanding outstanding(const QString& list, const QStringList& codes, const QSt
         from += QStringLiteral("LEFT JOIN (") +
                 aging::agedByParty(codes, *agedOn, values, aging::DueItems::documentDates(),
                                    {QStringLiteral("SELECT p.PARTY_CODE FROM M_TBL_PARTY_BALANCE p "
-                                                   "WHERE p.LIST_CODE=? AND ") + onSide,
+                                                   "WHERE p.LIST_CODE=? AND ") +
+                                        onSide,
                                     {list}}) +
                 QStringLiteral(") g ON g.PARTY_CODE=s.PARTY_CODE ");
         for (int k = 0; k < aging::kBuckets; ++k) {
             const QString column = QLatin1String(aging::bucketColumn(k));
             // Whole paise from the engine, shown in rupees.
-            o.select += QStringLiteral(", %1 AS %2").arg(rupeesOf(QStringLiteral("COALESCE(g.%1,0)").arg(column)),
-                                                         column);
+            o.select +=
+                QStringLiteral(", %1 AS %2").arg(rupeesOf(QStringLiteral("COALESCE(g.%1,0)").arg(column)), column);
             totals << column;
         }
     }

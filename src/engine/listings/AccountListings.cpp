@@ -50,10 +50,13 @@ QList<GridQuery> bookingBalancesByConsultant(const QString& list, bool credit, s
         rupeesOf(s("k.DB_PAISE - k.CR_PAISE")) +
         s(" AS PARTY_BALANCE FROM M_TBL_BOOKING_BALANCE k WHERE k.LIST_CODE=? AND ") +
         (credit ? s("k.CR_PAISE > k.DB_PAISE") : s("k.DB_PAISE > k.CR_PAISE")) +
-        s(") f JOIN M_TBL_TRANSACTION a ON a.DOC_CODE='CBPT01' AND a.DOC_NO=f.CBPT_NO AND a.PARTY_CODE=f.PARTY_CODE "
+        // The kept balances first, then their bookings by key: SQLite keeps a CROSS JOIN's
+        // order, and without statistics read every booking to look its balance up.
+        s(") f CROSS JOIN M_TBL_TRANSACTION a "
           "LEFT JOIN M_TBL_PARTY p ON p.PARTY_CODE=a.PARTY_CODE "
           "LEFT JOIN M_TBL_TRANSACTION c ON c.DOC_CODE='BLFC01' AND c.DOC_NO=a.LEAD_NO "
-          "LEFT JOIN M_TBL_CONSULTANT g ON g.CONSULTANT_CODE=c.CONSULTANT_CODE WHERE ") +
+          "LEFT JOIN M_TBL_CONSULTANT g ON g.CONSULTANT_CODE=c.CONSULTANT_CODE "
+          "WHERE a.DOC_CODE='CBPT01' AND a.DOC_NO=f.CBPT_NO AND a.PARTY_CODE=f.PARTY_CODE AND ") +
         sql::live(s("a"));
     if (consultant) {
         lines += s(" AND c.CONSULTANT_CODE=?");

@@ -418,8 +418,8 @@ void QueryModel::sayBeyond() const {
     // Said once per load, after the paint, the load or the export that met it.
     beyondSaid_ = true;
     QTimer::singleShot(0, this, [this] {
-        emit pageFailed(QStringLiteral("AN AMOUNT EXCEEDS %1 AND CANNOT BE SHOWN EXACTLY ....")
-                            .arg(Money::largest().toString()));
+        emit pageFailed(
+            QStringLiteral("AN AMOUNT EXCEEDS %1 AND CANNOT BE SHOWN EXACTLY ....").arg(Money::largest().toString()));
     });
 }
 
@@ -447,9 +447,10 @@ void QueryModel::load(const ListQuery& query) {
         // whole size without reading them.
         const bool own = !query_.countStatement.isEmpty();
         const QString counted =
-            own                 ? query_.countStatement
-            : groupBy_.isEmpty() ? query_.with(QStringLiteral("COUNT(*)"))
-                                 : QStringLiteral("SELECT COUNT(*) FROM (%1 GROUP BY %2) q").arg(query_.with(select_), groupBy_);
+            own ? query_.countStatement
+            : groupBy_.isEmpty()
+                ? query_.with(QStringLiteral("COUNT(*)"))
+                : QStringLiteral("SELECT COUNT(*) FROM (%1 GROUP BY %2) q").arg(query_.with(select_), groupBy_);
         ++statements_;
         rows = int(db_.scalar(counted, own ? query_.countValues : query_.values).toLongLong());
         rows = qMax(rows, int(first.size()));
