@@ -23,6 +23,13 @@ void createDueBalances(Database& db);
 // The next step: the party balances, and the triggers that keep them.
 void createPartyBalances(Database& db);
 
+// Every kept sum summed again from the books: after a bulk load made with the triggers off
+// (on PostgreSQL, rows posted in one transaction to one party's sums leave a version of
+// its row each, which every later one walks).
+void sumKeptBalancesAgain(Database& db);
+// The same as statements, for a loader on the engine's own client library.
+QStringList sumKeptBalancesStatements();
+
 // One line per booking or supplier whose kept sums differ from its documents' (the books check).
 QStringList dueBalanceFaults(Database& db);
 

@@ -96,13 +96,13 @@ Outstanding outstanding(const QString& list, const QStringList& codes, const QSt
     // The parties on the asked side, and their sums, are kept per list (M_TBL_PARTY_BALANCE):
     // read by the side's index, not summed from every posting of the books. Only they meet
     // their names, types and ages.
-    const QString onSide = side == QLatin1String("CR") ? QStringLiteral("p.CR_PAISE > p.DB_PAISE")
-                                                       : QStringLiteral("p.DB_PAISE > p.CR_PAISE");
+    const QString onSide =
+        side == QLatin1String("CR") ? QStringLiteral("p.BAL_PAISE < 0") : QStringLiteral("p.BAL_PAISE > 0");
     const QString sums = QStringLiteral(
                              "SELECT p.PARTY_CODE, %1 AS TOTL_DB, %2 AS TOTL_CR, %3 AS PARTY_BALANCE "
                              "FROM M_TBL_PARTY_BALANCE p WHERE p.LIST_CODE=? AND %4")
                              .arg(rupeesOf(QStringLiteral("p.DB_PAISE")), rupeesOf(QStringLiteral("p.CR_PAISE")),
-                                  rupeesOf(QStringLiteral("p.DB_PAISE - p.CR_PAISE")), onSide);
+                                  rupeesOf(QStringLiteral("p.BAL_PAISE")), onSide);
     QVariantList values{list};
     o.select = QStringLiteral("s.PARTY_CODE, b.PARTY_NAME, c.PARTY_TYPE, s.TOTL_DB, s.TOTL_CR, s.PARTY_BALANCE");
     // A party without a type is still listed: the type is a look-up.

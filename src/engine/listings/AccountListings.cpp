@@ -47,9 +47,9 @@ QList<GridQuery> bookingBalancesByConsultant(const QString& list, bool credit, s
           "f.TOTL_DB, f.TOTL_CR, f.PARTY_BALANCE, a.QUOTATION_NO, a.LEAD_NO, a.START_DT, a.END_DT, a.TOUR_DAYS, "
           "a.TOURIST_NAME FROM (SELECT k.CBPT_NO, k.PARTY_CODE, ") +
         rupeesOf(s("k.DB_PAISE")) + s(" AS TOTL_DB, ") + rupeesOf(s("k.CR_PAISE")) + s(" AS TOTL_CR, ") +
-        rupeesOf(s("k.DB_PAISE - k.CR_PAISE")) +
+        rupeesOf(s("k.BAL_PAISE")) +
         s(" AS PARTY_BALANCE FROM M_TBL_BOOKING_BALANCE k WHERE k.LIST_CODE=? AND ") +
-        (credit ? s("k.CR_PAISE > k.DB_PAISE") : s("k.DB_PAISE > k.CR_PAISE")) +
+        (credit ? s("k.BAL_PAISE < 0") : s("k.BAL_PAISE > 0")) +
         // The kept balances first, then their bookings by key: SQLite keeps a CROSS JOIN's
         // order, and without statistics read every booking to look its balance up.
         s(") f CROSS JOIN M_TBL_TRANSACTION a "
