@@ -103,7 +103,7 @@ ListQuery ledgerQuery(const BigData& b) {
     return q;
 }
 ListQuery outstandingQuery(const BigData& b) {
-    const ledger::Outstanding o = ledger::outstanding(QStringLiteral("LDOP"), b.ldop, QStringLiteral("DB"), false);
+    const ledger::Outstanding o = ledger::outstanding(Dialect(), QStringLiteral("LDOP"), b.ldop, QStringLiteral("DB"), false);
     return {o.query.with(o.select) + (o.groupBy.isEmpty() ? QString() : QStringLiteral(" GROUP BY ") + o.groupBy) +
                 QStringLiteral(" ORDER BY ") + o.orderBy,
             o.query.values};

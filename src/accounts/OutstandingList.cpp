@@ -45,8 +45,8 @@ OutstandingList::OutstandingList(const OutstandingConfig& config, Session& sessi
     Grid2 = summaryGrid(0);
     codes_ = codeList(config.codeList);
     setQueries([this] {
-        return listings::outstanding(config_.codeList, codes_, Cmb_DBCR->currentText(), config_.creditFirst,
-                                     QDate::currentDate());
+        return listings::outstanding(db().dialect(), config_.codeList, codes_, Cmb_DBCR->currentText(),
+                                     config_.creditFirst, QDate::currentDate());
     });
 }
 

@@ -11,6 +11,11 @@ QString Dialect::concat(const QString& a, const QString& b) const {
     return QStringLiteral("(%1 || %2)").arg(a, b);
 }
 
+QString Dialect::amongRows(const QString& expr, const QString& subquery) const {
+    return isSqlite() ? QStringLiteral("%1 IN (%2)").arg(expr, subquery)
+                      : QStringLiteral("%1 = ANY (ARRAY(%2))").arg(expr, subquery);
+}
+
 QString Dialect::firstRows(int n) const { return QStringLiteral(" LIMIT %1").arg(n); }
 
 QString Dialect::textLength(const QString& expr) const {

@@ -33,6 +33,10 @@ public:
     // Trailing clause that holds the rows read until the transaction ends (a row re-checked
     // inside a save stays as checked). SQLite's write transaction already holds the database.
     QString forUpdate() const;
+    // expr is among the rows of a one-column subquery. On PostgreSQL the rows are read first as
+    // an array, whose size the planner does not guess from what it is joined to: of a few
+    // thousand parties it guessed a skewed table's average rows each, and read every row.
+    QString amongRows(const QString& expr, const QString& subquery) const;
     // Renders the engine-specific placeholders of a migration script.
     QString renderSchema(QString sql) const;
 

@@ -85,7 +85,7 @@ QString agedByParty(const QStringList& codes, const QDate& asOf, QVariantList& v
     sql += QStringLiteral(") v");
     // The walk sums only the parties asked for: their items are read by party.
     if (!among.sql.isEmpty()) {
-        sql += QStringLiteral(" WHERE v.PARTY_CODE IN (%1)").arg(among.sql);
+        sql += QStringLiteral(" WHERE ") + among.dialect.amongRows(QStringLiteral("v.PARTY_CODE"), among.sql);
         values << among.values;
     }
     sql += QStringLiteral(") i WHERE i.BAL_P <> 0 AND i.AMT_P <> 0 AND ") + signOf(QStringLiteral("i.AMT_P")) +

@@ -39,6 +39,7 @@ struct DueItems {
 struct Parties {
     QString sql;
     QVariantList values;
+    Dialect dialect;
 };
 
 // Per party with open items: PARTY_CODE and the four buckets in whole paise as numbers

@@ -90,8 +90,8 @@ QString sumsOf(const QString& prefix, const QStringList& columns) {
     return sums.join(QStringLiteral(", "));
 }
 
-Outstanding outstanding(const QString& list, const QStringList& codes, const QString& side, bool creditFirst,
-                        const std::optional<QDate>& agedOn) {
+Outstanding outstanding(const Dialect& dialect, const QString& list, const QStringList& codes, const QString& side,
+                        bool creditFirst, const std::optional<QDate>& agedOn) {
     Outstanding o;
     // The parties on the asked side, and their sums, are kept per list (M_TBL_PARTY_BALANCE):
     // read by the side's index, not summed from every posting of the books. Only they meet
@@ -120,7 +120,8 @@ Outstanding outstanding(const QString& list, const QStringList& codes, const QSt
                                    {QStringLiteral("SELECT p.PARTY_CODE FROM M_TBL_PARTY_BALANCE p "
                                                    "WHERE p.LIST_CODE=? AND ") +
                                         onSide,
-                                    {list}}) +
+                                    {list},
+                                    dialect}) +
                 QStringLiteral(") g ON g.PARTY_CODE=s.PARTY_CODE ");
         for (int k = 0; k < aging::kBuckets; ++k) {
             const QString column = QLatin1String(aging::bucketColumn(k));

@@ -62,8 +62,8 @@ struct Outstanding {
     QString totalsSelect;  // over totals
     ListQuery totals;
 };
-Outstanding outstanding(const QString& list, const QStringList& codes, const QString& side, bool creditFirst,
-                        const std::optional<QDate>& agedOn = std::nullopt);
+Outstanding outstanding(const Dialect& dialect, const QString& list, const QStringList& codes, const QString& side,
+                        bool creditFirst, const std::optional<QDate>& agedOn = std::nullopt);
 
 // Wraps a statement whose rows are a listing's lines, so that a totals grid sums exactly
 // those lines: "SELECT {columns} FROM (<lines>) t".

@@ -47,8 +47,7 @@ QList<GridQuery> bookingBalancesByConsultant(const QString& list, bool credit, s
           "f.TOTL_DB, f.TOTL_CR, f.PARTY_BALANCE, a.QUOTATION_NO, a.LEAD_NO, a.START_DT, a.END_DT, a.TOUR_DAYS, "
           "a.TOURIST_NAME FROM (SELECT k.CBPT_NO, k.PARTY_CODE, ") +
         rupeesOf(s("k.DB_PAISE")) + s(" AS TOTL_DB, ") + rupeesOf(s("k.CR_PAISE")) + s(" AS TOTL_CR, ") +
-        rupeesOf(s("k.BAL_PAISE")) +
-        s(" AS PARTY_BALANCE FROM M_TBL_BOOKING_BALANCE k WHERE k.LIST_CODE=? AND ") +
+        rupeesOf(s("k.BAL_PAISE")) + s(" AS PARTY_BALANCE FROM M_TBL_BOOKING_BALANCE k WHERE k.LIST_CODE=? AND ") +
         (credit ? s("k.BAL_PAISE < 0") : s("k.BAL_PAISE > 0")) +
         // The kept balances first, then their bookings by key: SQLite keeps a CROSS JOIN's
         // order, and without statistics read every booking to look its balance up.
@@ -118,9 +117,9 @@ QList<GridQuery> partyLedger(const ledger::LedgerRange& range) {
             {ledger::kTotalsSelect, {}, {}, ledger::ledgerTotals(range, true)}};
 }
 
-QList<GridQuery> outstanding(const QString& list, const QStringList& codes, const QString& side, bool creditFirst,
-                             const QDate& agedOn) {
-    const ledger::Outstanding o = ledger::outstanding(list, codes, side, creditFirst, agedOn);
+QList<GridQuery> outstanding(const Dialect& dialect, const QString& list, const QStringList& codes, const QString& side,
+                             bool creditFirst, const QDate& agedOn) {
+    const ledger::Outstanding o = ledger::outstanding(dialect, list, codes, side, creditFirst, agedOn);
     return {{o.select, o.groupBy, o.orderBy, o.query}, {o.totalsSelect, {}, {}, o.totals}};
 }
 

@@ -33,7 +33,7 @@ QList<GridQuery> partyBookingBalances(const QStringList& codes, qint64 party);
 QList<GridQuery> partyLedger(const ledger::LedgerRange& range);
 
 // Parties with a balance as of now (see ledger::outstanding): lines, then their totals.
-QList<GridQuery> outstanding(const QString& list, const QStringList& codes, const QString& side, bool creditFirst,
-                             const QDate& agedOn);
+QList<GridQuery> outstanding(const Dialect& dialect, const QString& list, const QStringList& codes, const QString& side,
+                             bool creditFirst, const QDate& agedOn);
 
 }  // namespace tarvic::listings
