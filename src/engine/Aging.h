@@ -39,14 +39,14 @@ struct DueItems {
 struct Parties {
     QString sql;
     QVariantList values;
-    Dialect dialect;
+    Dialect dialect = Dialect(Engine::SQLite);
 };
 
 // Per party with open items: PARTY_CODE and the four buckets in whole paise as numbers
 // (AGE_0_30, AGE_31_60, AGE_61_90, AGE_OVER_90), aged on asOf; its values are appended.
 // An item dated after asOf counts as 0-30.
 QString agedByParty(const QStringList& codes, const QDate& asOf, QVariantList& values,
-                    const DueItems& items = DueItems::documentDates(), const Parties& among = {});
+                    const DueItems& items = DueItems::documentDates(), const Parties& among = Parties());
 
 struct PartyAge {
     qint64 party = 0;
