@@ -11,6 +11,9 @@ namespace {
 
 using C = ListColumn;
 
+// The code list of the postings listed; its balances per bank are kept.
+const QString kList = QStringLiteral("CRDB");
+
 C money(const char* heading, const char* field, int twips = 1400) {
     return C::money(QLatin1String(heading), QLatin1String(field), twips);
 }
@@ -49,12 +52,12 @@ frm_CRDBList::frm_CRDBList(Session& session, QWidget* parent) : ListingWindow(se
     Grid2 = summaryGrid(0);
     Grid3 = summaryGrid(1);
     Grid4 = summaryGrid(2);
-    codes_ = codeList(QStringLiteral("CRDB"));
+    codes_ = codeList(kList);
     setQueries([this] {
         const QDate from = txt_FromDate->date(), to = txt_ToDate->date();
         lbl_Heading->setText(QStringLiteral("ACCOUNT WISE TOTAL CREDIT-DEBIT BETWEEN ") + from.toString(u"dd/MM/yyyy") +
                              QStringLiteral(" AND ") + to.toString(u"dd/MM/yyyy"));
-        return listings::creditDebit(codes_, from, to);
+        return listings::creditDebit(kList, codes_, from, to);
     });
 }
 

@@ -51,7 +51,8 @@ ListingConfig listingConfig() {
 frm_LstPLTourwise::frm_LstPLTourwise(Session& session, QWidget* parent)
     : ListingWindow(session, parent, listingConfig()) {
     Grid2 = summaryGrid(0);
-    setQueries([this] { return listings::profitAndLossByTour(txt_FromDate->date(), txt_ToDate->date()); });
+    setQueries(
+        [this] { return listings::profitAndLossByTour(db().dialect(), txt_FromDate->date(), txt_ToDate->date()); });
 }
 
 }  // namespace tarvic

@@ -16,6 +16,10 @@ QString Dialect::amongRows(const QString& expr, const QString& subquery) const {
                       : QStringLiteral("%1 = ANY (ARRAY(%2))").arg(expr, subquery);
 }
 
+QString Dialect::unindexed(const QString& expr) const {
+    return isSqlite() ? QStringLiteral("+%1").arg(expr) : expr;
+}
+
 QString Dialect::firstRows(int n) const { return QStringLiteral(" LIMIT %1").arg(n); }
 
 QString Dialect::textLength(const QString& expr) const {

@@ -37,6 +37,9 @@ public:
     // an array, whose size the planner does not guess from what it is joined to: of a few
     // thousand parties it guessed a skewed table's average rows each, and read every row.
     QString amongRows(const QString& expr, const QString& subquery) const;
+    // expr, never the reason SQLite picks an index: without statistics it takes a code's
+    // equality over a better index's, and walks every document of that code (a unary +).
+    QString unindexed(const QString& expr) const;
     // Renders the engine-specific placeholders of a migration script.
     QString renderSchema(QString sql) const;
 

@@ -56,17 +56,26 @@ const Target kTargets[] = {
      {QStringLiteral("LIST_CODE"), QStringLiteral("CBPT_NO"), QStringLiteral("PARTY_CODE")},
      {QStringLiteral("DB_PAISE"), QStringLiteral("CR_PAISE"), QStringLiteral("BAL_PAISE")},
      "%1 CBPT01 %2 party %3: its kept debits and credits differ from its documents"},
+    {"M_TBL_BANK_BALANCE",
+     {QStringLiteral("LIST_CODE"), QStringLiteral("BANK_ID")},
+     {QStringLiteral("DB_PAISE"), QStringLiteral("CR_PAISE"), QStringLiteral("BAL_PAISE"), QStringLiteral("POSTINGS")},
+     "%1 bank %2: its kept debits and credits differ from its documents"},
+    {"M_TBL_BOOKING_PL",
+     {QStringLiteral("CBPT_NO")},
+     {QStringLiteral("DB_PAISE"), QStringLiteral("CR_PAISE"), QStringLiteral("BAL_PAISE"), QStringLiteral("POSTINGS")},
+     "CBPT01 %1: its kept receipts and payments of the tour's profit and loss differ from its documents"},
 };
 
 // The targets each migration step brings in.
 const QStringList kDueTargets{QStringLiteral("M_TBL_BOOKING_DUE"), QStringLiteral("M_TBL_SUPPLIER_DUE")};
 const QStringList kPartyTargets{QStringLiteral("M_TBL_PARTY_BALANCE"), QStringLiteral("M_TBL_BOOKING_BALANCE")};
+const QStringList kListingTargets{QStringLiteral("M_TBL_BANK_BALANCE"), QStringLiteral("M_TBL_BOOKING_PL")};
 
 // The code lists whose balances are kept: per party, the outstanding lists'; per booking
-// and party, the bookings' balances list's.
+// and party, the bookings' balances list's; per bank, the credit-debit listing's.
 const QString kPartyLists = QStringLiteral("'LDOP','LDMA'");
 const QString kBookingLists = QStringLiteral("'LDOP'");
-const QString kKeptLists = kPartyLists;  // every list kept, of either kind
+const QString kBankLists = QStringLiteral("'CRDB'");
 
 // A posting's debit, credit and balance: the balance kept as a column of its own, so that
 // PostgreSQL estimates how many are on a side from its statistics (of a comparison of two
@@ -131,6 +140,21 @@ const std::vector<Share>& shares() {
          kDebitCredit,
          QStringLiteral("M_TBL_CODES L"),
          inKeptList(kBookingLists)},
+        // Every live posting of a kept list's codes, per bank (0: none named), counted so
+        // that a bank whose postings are all of nothing still shows.
+        {"M_TBL_TRANSACTION",
+         "M_TBL_BANK_BALANCE",
+         {QStringLiteral("L.CODE"), QStringLiteral("COALESCE(R.TO_BANKID, 0)")},
+         kLive,
+         {kDebitCredit[0], kDebitCredit[1], kDebitCredit[2], {QStringLiteral("POSTINGS"), QStringLiteral("1")}},
+         QStringLiteral("M_TBL_CODES L"),
+         inKeptList(kBankLists)},
+        // A booking's live receipts and supplier payments.
+        {"M_TBL_TRANSACTION",
+         "M_TBL_BOOKING_PL",
+         {QStringLiteral("R.IN_DOCNO")},
+         QStringLiteral("R.DOC_CODE IN ('FRDB01','FTCR01') AND %1 AND %2").arg(kAgainstBooking, kLive),
+         {kDebitCredit[0], kDebitCredit[1], kDebitCredit[2], {QStringLiteral("POSTINGS"), QStringLiteral("1")}}},
     };
     return all;
 }
@@ -144,7 +168,7 @@ struct Source {
 const Source kSources[] = {
     {"M_TBL_BOOKING_INSTALMENT", "INSTALMENT", "CBPT_NO, DOC_STATUS, INST_AMT"},
     {"M_TBL_TRANSACTION", "TRANSACTION",
-     "DOC_CODE, DOC_NO, DOC_STATUS, IN_DOCCODE, IN_DOCNO, PARTY_CODE, DB_AMT, CR_AMT, GRAND_TOTAL"},
+     "DOC_CODE, DOC_NO, DOC_STATUS, IN_DOCCODE, IN_DOCNO, PARTY_CODE, TO_BANKID, DB_AMT, CR_AMT, GRAND_TOTAL"},
 };
 
 const Target& targetOf(const Share& s) {
@@ -304,6 +328,38 @@ void keep(Database& db, const QStringList& kept, const QStringList& added) {
         db.exec(refill(target(t)));
 }
 
+// A kept list's codes changed (by a tool: the program has no window for them): the balances
+// kept over `lists` (`targets`) are summed again under the new lists. Replaces the triggers an
+// earlier step made for fewer.
+void followKeptLists(Database& db, const QStringList& targets, const QString& lists) {
+    QString again;
+    for (const QString& table : targets)
+        again += QStringLiteral("DELETE FROM %1;\n%2;\n").arg(table, refill(target(table)));
+    const QString named = QStringLiteral("%1.CODE IN (%2)");
+    const std::pair<const char*, QString> events[] = {
+        {"INSERT", named.arg(QStringLiteral("NEW"), lists)},
+        {"DELETE", named.arg(QStringLiteral("OLD"), lists)},
+        {"UPDATE",
+         named.arg(QStringLiteral("OLD"), lists) + QStringLiteral(" OR ") + named.arg(QStringLiteral("NEW"), lists)}};
+    const bool sqlite = db.dialect().isSqlite();
+    for (const auto& [event, when] : events)
+        db.exec(QStringLiteral("DROP TRIGGER IF EXISTS TRG_KEPT_LISTS_%1%2")
+                    .arg(QLatin1String(event), sqlite ? QString() : QStringLiteral(" ON M_TBL_CODES")));
+    if (sqlite) {
+        for (const auto& [event, when] : events)
+            db.exec(QStringLiteral("CREATE TRIGGER TRG_KEPT_LISTS_%1 AFTER %1 ON M_TBL_CODES WHEN %2 BEGIN\n%3END")
+                        .arg(QLatin1String(event), when, again));
+        return;
+    }
+    db.exec(QStringLiteral("CREATE OR REPLACE FUNCTION TRG_KEPT_LISTS() RETURNS trigger LANGUAGE plpgsql AS $$\n"
+                           "BEGIN\n%1RETURN NULL;\nEND\n$$")
+                .arg(again));
+    for (const auto& [event, when] : events)
+        db.exec(QStringLiteral("CREATE TRIGGER TRG_KEPT_LISTS_%1 AFTER %1 ON M_TBL_CODES FOR EACH ROW WHEN (%2) "
+                               "EXECUTE FUNCTION TRG_KEPT_LISTS()")
+                    .arg(QLatin1String(event), when));
+}
+
 }  // namespace
 
 void createDueBalances(Database& db) {
@@ -312,30 +368,13 @@ void createDueBalances(Database& db) {
 
 void createPartyBalances(Database& db) {
     keep(db, kDueTargets, kPartyTargets);
-    // A kept list's codes changed (by a tool: the program has no window for them): its
-    // balances are summed again under the new list.
-    QString again;
-    for (const QString& table : kPartyTargets)
-        again += QStringLiteral("DELETE FROM %1;\n%2;\n").arg(table, refill(target(table)));
-    const QString named = QStringLiteral("%1.CODE IN (%2)");
-    const std::pair<const char*, QString> events[] = {
-        {"INSERT", named.arg(QStringLiteral("NEW"), kKeptLists)},
-        {"DELETE", named.arg(QStringLiteral("OLD"), kKeptLists)},
-        {"UPDATE", named.arg(QStringLiteral("OLD"), kKeptLists) + QStringLiteral(" OR ") +
-                       named.arg(QStringLiteral("NEW"), kKeptLists)}};
-    if (db.dialect().isSqlite()) {
-        for (const auto& [event, when] : events)
-            db.exec(QStringLiteral("CREATE TRIGGER TRG_KEPT_LISTS_%1 AFTER %1 ON M_TBL_CODES WHEN %2 BEGIN\n%3END")
-                        .arg(QLatin1String(event), when, again));
-        return;
-    }
-    db.exec(QStringLiteral("CREATE FUNCTION TRG_KEPT_LISTS() RETURNS trigger LANGUAGE plpgsql AS $$\nBEGIN\n%1"
-                           "RETURN NULL;\nEND\n$$")
-                .arg(again));
-    for (const auto& [event, when] : events)
-        db.exec(QStringLiteral("CREATE TRIGGER TRG_KEPT_LISTS_%1 AFTER %1 ON M_TBL_CODES FOR EACH ROW WHEN (%2) "
-                               "EXECUTE FUNCTION TRG_KEPT_LISTS()")
-                    .arg(QLatin1String(event), when));
+    followKeptLists(db, kPartyTargets, kPartyLists);
+}
+
+void createListingSums(Database& db) {
+    keep(db, kDueTargets + kPartyTargets, kListingTargets);
+    followKeptLists(db, kPartyTargets + QStringList{QStringLiteral("M_TBL_BANK_BALANCE")},
+                    kPartyLists + QLatin1Char(',') + kBankLists);
 }
 
 QStringList sumKeptBalancesStatements() {

@@ -11,7 +11,9 @@
 //
 // Per party and outstanding list (M_TBL_PARTY_BALANCE), its live debits and credits over the
 // list's codes, so that the outstanding list finds the parties on either side, and their
-// balances, without summing every posting of the books.
+// balances, without summing every posting of the books. Per bank (M_TBL_BANK_BALANCE), the
+// same over the credit-debit listing's codes (CRDB), whose account totals are of all time; per
+// booking (M_TBL_BOOKING_PL), the receipts and supplier payments of the tours' profit and loss.
 #include "Database.h"
 
 #include <QStringList>
@@ -22,6 +24,8 @@ namespace tarvic {
 void createDueBalances(Database& db);
 // The next step: the party balances, and the triggers that keep them.
 void createPartyBalances(Database& db);
+// Then the banks' balances over the credit-debit listing's codes, and the tours' profit and loss.
+void createListingSums(Database& db);
 
 // Every kept sum summed again from the books: after a bulk load made with the triggers off
 // (on PostgreSQL, rows posted in one transaction to one party's sums leave a version of

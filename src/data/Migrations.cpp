@@ -30,6 +30,7 @@ const Step kSteps[] = {
     {"BULK_POSTING_PARTS", numberBulkPostingParts},
     {"DUE_BALANCES", createDueBalances},
     {"PARTY_BALANCES", createPartyBalances},
+    {"LISTING_SUMS", createListingSums},
     // A number held by two documents stops the upgrade with its report; nothing is renumbered.
     {"NO_DOUBLED_NUMBERS",
      [](Database& db) {

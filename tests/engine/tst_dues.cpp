@@ -2,7 +2,8 @@
 // applied to instalments oldest first (a receipt cancelled afterwards stops counting), a
 // re-priced booking's schedule reported and left alone, schedules from templates summing to
 // odd totals to the paisa, the administration tool printing the board's rows, the books
-// check naming each fault of the schedules, and the sums kept for the board from an upgrade on.
+// check naming each fault of the schedules, and the sums kept for the board, the outstanding
+// lists and the banks from an upgrade on.
 #include "data/BooksCheck.h"
 #include "data/DueBalances.h"
 #include "data/Migrations.h"
@@ -385,10 +386,22 @@ private slots:
             f.receive(booked(f, "3000"), "100");
             f.db().exec("DELETE FROM M_TBL_BOOKING_BALANCE");
         }) << "LDOP CBPT01 1 party 1: its kept debits and credits differ from its documents";
-        // A tool narrowing the outstanding list's codes: the list's balances are summed again.
-        QTest::newRow("the list's codes changed behind the back") << Setup([=](DuesFixture& f) {
-            f.post("ANCP02", booked(f, "3000"), "2000");
+        QTest::newRow("a bank's kept balance changed") << Setup([=](DuesFixture& f) {
+            f.receive(booked(f, "3000"), "100");
+            f.db().exec("UPDATE M_TBL_BANK_BALANCE SET POSTINGS=POSTINGS+1");
+        }) << "CRDB bank 0: its kept debits and credits differ from its documents";
+        QTest::newRow("a tour's kept profit and loss lost") << Setup([=](DuesFixture& f) {
+            f.receive(booked(f, "3000"), "100");
+            f.db().exec("DELETE FROM M_TBL_BOOKING_PL");
+        }) << "CBPT01 1: its kept receipts and payments of the tour's profit and loss differ from its documents";
+        // A tool narrowing the outstanding and credit-debit lists' codes: the lists' balances
+        // are summed again.
+        QTest::newRow("the lists' codes changed behind the back") << Setup([=](DuesFixture& f) {
+            const qint64 b = booked(f, "3000");
+            f.post("ANCP02", b, "2000");
+            f.receive(b, "100");
             f.db().exec("UPDATE M_TBL_CODES SET CODE_LIST='''ANCP01'',''CBPT01''' WHERE CODE='LDOP'");
+            f.db().exec("UPDATE M_TBL_CODES SET CODE_LIST='''FTCR01''' WHERE CODE='CRDB'");
         }) << QString();
     }
     void theBooksCheckNamesEachFault() {
@@ -440,9 +453,12 @@ private slots:
             for (const char* sql :
                  {"SELECT CBPT_NO, DUE_PAISE, SCHEDULED_PAISE, INSTALMENTS, RECEIVED_PAISE, TOTAL_PAISE FROM "
                   "M_TBL_BOOKING_DUE ORDER BY CBPT_NO",
-                  "SELECT CBPT_NO, PARTY_CODE, NOTED_PAISE, PAID_PAISE FROM M_TBL_SUPPLIER_DUE ORDER BY CBPT_NO",
+                  "SELECT CBPT_NO, PARTY_CODE, NOTED_PAISE, PAID_PAISE FROM M_TBL_SUPPLIER_DUE ORDER BY CBPT_NO, PARTY_CODE",
                   "SELECT LIST_CODE, PARTY_CODE, DB_PAISE, CR_PAISE, BAL_PAISE FROM M_TBL_PARTY_BALANCE ORDER BY "
-                  "PARTY_CODE"}) {
+                  "PARTY_CODE",
+                  "SELECT LIST_CODE, BANK_ID, DB_PAISE, CR_PAISE, BAL_PAISE, POSTINGS FROM M_TBL_BANK_BALANCE ORDER BY "
+                  "BANK_ID",
+                  "SELECT CBPT_NO, DB_PAISE, CR_PAISE, BAL_PAISE, POSTINGS FROM M_TBL_BOOKING_PL ORDER BY CBPT_NO"}) {
                 QSqlQuery q = db.exec(QString::fromLatin1(sql));
                 while (q.next()) {
                     QStringList row;
@@ -454,7 +470,8 @@ private slots:
             return out;
         };
         QCOMPARE(sums(), (QStringList{u"1 300010 300010 2 100005 300010"_s, u"1 2 150000 40040"_s,
-                                      u"LDOP 1 0 300010 -300010"_s, u"LDOP 2 0 150000 -150000"_s}));
+                                      u"LDOP 1 0 300010 -300010"_s, u"LDOP 2 0 150000 -150000"_s,
+                                      u"CRDB 0 100005 40040 59965 2"_s, u"1 100005 40040 59965 2"_s}));
         QCOMPARE(dueBalanceFaults(db), QStringList());
         // The live receipt moved to a booking of its own, the cancelled one revived, a line
         // cancelled, the note's supplier changed: each sum follows.
@@ -462,9 +479,12 @@ private slots:
         db.exec(u"UPDATE M_TBL_TRANSACTION SET DOC_STATUS='APPRV' WHERE DOC_CODE='FRDB01' AND DOC_NO=2"_s);
         db.exec(u"UPDATE M_TBL_BOOKING_INSTALMENT SET DOC_STATUS='CNCL' WHERE LINE_NO=2"_s);
         db.exec(u"UPDATE M_TBL_TRANSACTION SET PARTY_CODE=3 WHERE DOC_CODE='ANCP02'"_s);
-        QCOMPARE(sums(), (QStringList{u"1 100010 100010 1 50000 300010"_s, u"2 0 0 0 100005 0"_s, u"1 2 0 40040"_s,
-                                      u"1 3 150000 0"_s, u"LDOP 1 0 300010 -300010"_s, u"LDOP 2 0 0 0"_s,
-                                      u"LDOP 3 0 150000 -150000"_s}));
+        db.exec(u"UPDATE M_TBL_TRANSACTION SET TO_BANKID=7 WHERE DOC_CODE='FTCR01'"_s);
+        QCOMPARE(sums(),
+                 (QStringList{u"1 100010 100010 1 50000 300010"_s, u"2 0 0 0 100005 0"_s, u"1 2 0 40040"_s,
+                              u"1 3 150000 0"_s, u"LDOP 1 0 300010 -300010"_s, u"LDOP 2 0 0 0"_s,
+                              u"LDOP 3 0 150000 -150000"_s, u"CRDB 0 150005 0 150005 2"_s, u"CRDB 7 0 40040 -40040 1"_s,
+                              u"1 50000 40040 9960 2"_s, u"2 100005 0 100005 1"_s}));
         QCOMPARE(dueBalanceFaults(db), QStringList());
     }
 };

@@ -13,27 +13,32 @@ QString s(const char* text) {
 
 }  // namespace
 
-QList<GridQuery> creditDebit(const QStringList& codes, const QDate& from, const QDate& to) {
-    const QString sums =
-        ledger::debitCreditSums(s("a.DB_AMT"), s("a.CR_AMT"), {s("DB_AMOUNT"), s("CR_AMOUNT"), s("BAL_AMOUNT")});
-    // A row whose account or bank has no name still counts: both are outer-joined.
-    auto statement = [&](const char* join, bool dated) {
+QList<GridQuery> creditDebit(const QString& list, const QStringList& codes, const QDate& from, const QDate& to) {
+    const QStringList as{s("DB_AMOUNT"), s("CR_AMOUNT"), s("BAL_AMOUNT")};
+    const QString sums = ledger::debitCreditSums(s("a.DB_AMT"), s("a.CR_AMT"), as);
+    // The period's postings: a row whose account or bank has no name still counts, both
+    // are outer-joined.
+    auto dated = [&](const char* join) {
+        // One statement each, in order: the values follow their places in the text.
         QVariantList values;
-        QString sql = s("SELECT {columns} FROM M_TBL_TRANSACTION a ") + s(join) + s(" WHERE ") +
-                      ledger::inList(s("a.DOC_CODE"), codes, values) + s(" AND ") + sql::live(s("a"));
-        if (dated)
-            sql += s(" AND ") + dayRangeCondition(s("a.DOC_DATE"), from, to, values);
+        QString sql = s("SELECT {columns} FROM M_TBL_TRANSACTION a ") + s(join) + s(" WHERE ");
+        sql += ledger::inList(s("a.DOC_CODE"), codes, values) + s(" AND ") + sql::live(s("a"));
+        sql += s(" AND ") + dayRangeCondition(s("a.DOC_DATE"), from, to, values);
         return ListQuery{sql, values};
     };
-    const char* accounts = "LEFT JOIN M_TBL_DOCUMENTACCOUNT_COMB b ON a.DOC_CODE=b.DOC_CODE AND a.TO_ACC=b.ACC_CODE";
-    const char* banks = "LEFT JOIN MST_BANK b ON a.TO_BANKID=b.BANK_ID";
+    // Of all time: the balances kept per bank over the list (bank 0: postings naming none).
+    const QString keptSums = rupeesOf(s("COALESCE(SUM(k.DB_PAISE), 0)")) + s(" AS DB_AMOUNT, ") +
+                             rupeesOf(s("COALESCE(SUM(k.CR_PAISE), 0)")) + s(" AS CR_AMOUNT, ") +
+                             rupeesOf(s("COALESCE(SUM(k.BAL_PAISE), 0)")) + s(" AS BAL_AMOUNT");
+    const ListQuery kept{s("SELECT {columns} FROM M_TBL_BANK_BALANCE k LEFT JOIN MST_BANK b ON k.BANK_ID=b.BANK_ID "
+                           "WHERE k.LIST_CODE=? AND k.POSTINGS > 0"),
+                         {list}};
     return {{s("a.DOC_CODE, b.ACCOUNT_DESC, ") + sums, s("a.DOC_CODE, b.ACCOUNT_DESC"), s("a.DOC_CODE, b.ACCOUNT_DESC"),
-             statement(accounts, true)},
+             dated("LEFT JOIN M_TBL_DOCUMENTACCOUNT_COMB b ON a.DOC_CODE=b.DOC_CODE AND a.TO_ACC=b.ACC_CODE")},
             {s("b.BANK_NAME, a.DOC_STATUS, ") + sums, s("a.DOC_STATUS, a.TO_BANKID, b.BANK_NAME"),
-             s("a.DOC_STATUS, b.BANK_NAME, a.TO_BANKID"), statement(banks, true)},
-            {s("b.BANK_NAME, ") + sums, s("a.TO_BANKID, b.BANK_NAME"), s("b.BANK_NAME, a.TO_BANKID"),
-             statement(banks, false)},
-            {sums, {}, {}, statement("", false)}};
+             s("a.DOC_STATUS, b.BANK_NAME, a.TO_BANKID"), dated("LEFT JOIN MST_BANK b ON a.TO_BANKID=b.BANK_ID")},
+            {s("b.BANK_NAME, ") + keptSums, s("k.BANK_ID, b.BANK_NAME"), s("b.BANK_NAME, k.BANK_ID"), kept},
+            {keptSums, {}, {}, kept}};
 }
 
 QList<GridQuery> bookingBalancesByConsultant(const QString& list, bool credit, std::optional<qint64> consultant) {
@@ -67,27 +72,32 @@ QList<GridQuery> bookingBalancesByConsultant(const QString& list, bool credit, s
              s("t.CONSULTANT_CODE, t.CONSULTANT_NAME"), s("t.CONSULTANT_NAME, t.CONSULTANT_CODE"), q}};
 }
 
-QList<GridQuery> profitAndLossByTour(const QDate& from, const QDate& to) {
-    // The money of each booking: what came in against what went out. The booking, its
-    // quotation and its journey date decide the line; lead, consultant and itinerary are
+QList<GridQuery> profitAndLossByTour(const Dialect& dialect, const QDate& from, const QDate& to) {
+    // The money of each booking, what came in against what went out, as kept per booking
+    // (M_TBL_BOOKING_PL). The quotation's journey date decides the line: its quotations are
+    // read first by that date, then their bookings by quotation and kept sums by key (SQLite
+    // keeps a CROSS JOIN's order; the booking's code is kept out of its choice of index, or it
+    // would walk every booking for each quotation). Lead, consultant and itinerary are
     // look-ups, outer-joined.
     QVariantList values;
     const QStringList sums{s("TOTL_DB"), s("TOTL_CR"), s("BALANCE")};
     QString lines = s("SELECT b.DOC_NO AS CBPT_NO, c.JOURNEY_STRTDT AS TOUR_DT, d.PARTY_NAME, c.LEAD_NO, "
                       "c.DOC_NO AS QUOT_NO, e.TOURIST_NAME, f.CONSULTANT_NAME, g.ITN_NAME, ") +
-                    ledger::debitCreditSums(s("a.DB_AMT"), s("a.CR_AMT"), sums) +
-                    s(" FROM M_TBL_TRANSACTION a "
-                      "JOIN M_TBL_TRANSACTION b ON b.DOC_CODE=a.IN_DOCCODE AND b.DOC_NO=a.IN_DOCNO "
-                      "JOIN M_TBL_QUOTATION c ON c.DOC_CODE='QGBL01' AND c.DOC_NO=b.QUOTATION_NO "
+                    rupeesOf(s("SUM(k.DB_PAISE)")) + s(" AS TOTL_DB, ") + rupeesOf(s("SUM(k.CR_PAISE)")) +
+                    s(" AS TOTL_CR, ") + rupeesOf(s("SUM(k.BAL_PAISE)")) +
+                    s(" AS BALANCE FROM M_TBL_QUOTATION c "
+                      "CROSS JOIN M_TBL_TRANSACTION b "
+                      "CROSS JOIN M_TBL_BOOKING_PL k "
                       "LEFT JOIN M_TBL_PARTY d ON d.PARTY_CODE=b.PARTY_CODE "
                       "LEFT JOIN M_TBL_TRANSACTION e ON e.DOC_CODE='BLFC01' AND e.DOC_NO=c.LEAD_NO "
                       "LEFT JOIN M_TBL_CONSULTANT f ON f.CONSULTANT_CODE=e.CONSULTANT_CODE "
-                      "LEFT JOIN M_TBL_ITINERARY_HEADER g ON g.ITN_DOCNO=c.ITINERARY_NO WHERE ");
+                      "LEFT JOIN M_TBL_ITINERARY_HEADER g ON g.ITN_DOCNO=c.ITINERARY_NO "
+                      "WHERE c.DOC_CODE='QGBL01' AND ");
     lines += dayRangeCondition(s("c.JOURNEY_STRTDT"), from, to, values);
-    lines += s(" AND ") + ledger::inList(s("a.DOC_CODE"), {s("FRDB01"), s("FTCR01")}, values) + s(" AND ") +
-             sql::live(s("a")) +
-             s(" AND a.IN_DOCCODE='CBPT01' GROUP BY b.DOC_NO, c.JOURNEY_STRTDT, "
-               "d.PARTY_NAME, c.LEAD_NO, c.DOC_NO, e.TOURIST_NAME, f.CONSULTANT_NAME, g.ITN_NAME");
+    lines += s(" AND b.QUOTATION_NO=c.DOC_NO AND ") + dialect.unindexed(s("b.DOC_CODE")) +
+             s("='CBPT01' AND k.CBPT_NO=b.DOC_NO AND k.POSTINGS > 0 "
+               "GROUP BY b.DOC_NO, c.JOURNEY_STRTDT, d.PARTY_NAME, c.LEAD_NO, c.DOC_NO, e.TOURIST_NAME, "
+               "f.CONSULTANT_NAME, g.ITN_NAME");
     const ListQuery q = ledger::linesOf(lines, values);
     return {{s("t.*"), {}, s("t.TOUR_DT DESC, t.CBPT_NO"), q}, {ledger::sumsOf(s("t"), sums), {}, {}, q}};
 }

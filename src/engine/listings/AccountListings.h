@@ -13,8 +13,9 @@
 namespace tarvic::listings {
 
 // Debits and credits within the dates per document code and account, then per bank and
-// status; over all dates the balance per bank and of every account together (four grids).
-QList<GridQuery> creditDebit(const QStringList& codes, const QDate& from, const QDate& to);
+// status; over all dates the balance per bank and of every account together (four grids),
+// as kept per bank for `list` (M_TBL_BANK_BALANCE, kept for CRDB), whose codes are `codes`.
+QList<GridQuery> creditDebit(const QString& list, const QStringList& codes, const QDate& from, const QDate& to);
 
 // Each live booking whose bill party still owes (credit: is owed) within it, with its lead's
 // consultant; all consultants or one. Lines, then their totals per consultant. The balances
@@ -23,7 +24,7 @@ QList<GridQuery> bookingBalancesByConsultant(const QString& list, bool credit, s
 
 // For each booking whose quotation's journey starts within the dates: receipts against
 // payments to suppliers and their balance. Lines, then their totals.
-QList<GridQuery> profitAndLossByTour(const QDate& from, const QDate& to);
+QList<GridQuery> profitAndLossByTour(const Dialect& dialect, const QDate& from, const QDate& to);
 
 // A party's balance within each booking it has rows under, settled ones left out. Lines, then
 // their totals.
