@@ -159,20 +159,21 @@ void frm_TodayBoard::fillGrid() {
                              sent ? QStringLiteral("SENT TODAY") : QString(),
                              r.detail};
     }
-    setGridRows(Grid1, cells);
-    for (int row = 0; row < int(board_.rows.size()); ++row) {
+    setGridRows(Grid1, cells, [this](int row, int column, QTableWidgetItem& item) {
         const DueRow& r = board_.rows[size_t(row)];
-        if (const QString kind = reminderKind(r.section); !kind.isEmpty()) {
-            QTableWidgetItem* item = Grid1->item(row, ColSection);
-            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-            item->setCheckState(Qt::Unchecked);
+        if (column == ColSection && !reminderKind(r.section).isEmpty()) {
+            item.setFlags(item.flags() | Qt::ItemIsUserCheckable);
+            item.setCheckState(Qt::Unchecked);
         }
         // Overdue red, due today amber, ahead as it is; dark text on each so it stays legible.
-        if (r.date.isValid() && r.daysOverdue > 0)
-            setRowColours(Grid1, row, kOverdueBack, kOverdueFore);
-        else if (r.date.isValid() && r.daysOverdue == 0)
-            setRowColours(Grid1, row, kDueTodayBack, kDueTodayFore);
-    }
+        if (r.date.isValid() && r.daysOverdue > 0) {
+            item.setBackground(kOverdueBack);
+            item.setForeground(kOverdueFore);
+        } else if (r.date.isValid() && r.daysOverdue == 0) {
+            item.setBackground(kDueTodayBack);
+            item.setForeground(kDueTodayFore);
+        }
+    });
     fitColumnsToRows(Grid1);
     // Enter opens the first row at once; unselected, it keeps its colour.
     if (!board_.rows.empty())

@@ -62,8 +62,8 @@ void instalments(Database& db, const DueBoardQuery& query, const QDate& horizon,
     // Only a booking whose instalments come to more than its receipts (the sums kept per
     // booking, read first by their partial index: SQLite keeps a CROSS JOIN's order) can leave
     // a balance; its instalments due by the horizon are read, oldest first, and its receipts,
-    // summed from the documents, applied to them here. The instalments due later take only
-    // what these leave.
+    // as kept beside them, applied to them here. The instalments due later take only what
+    // these leave.
     RowReader q(db,
                 QStringLiteral("SELECT i.CBPT_NO, i.LINE_NO, i.DUE_DT, i.INST_AMT, i.INST_NOTE, l.CONSULTANT_CODE, "
                                "p.PARTY_NAME, %1 AS R_RECEIVED FROM M_TBL_BOOKING_DUE d "
@@ -71,7 +71,7 @@ void instalments(Database& db, const DueBoardQuery& query, const QDate& horizon,
                                "WHERE d.DUE_PAISE > d.RECEIVED_PAISE AND i.CBPT_NO=d.CBPT_NO AND %4 AND i.DUE_DT < ? "
                                "AND b.DOC_CODE='CBPT01' AND b.DOC_NO=i.CBPT_NO AND %2%5 "
                                "ORDER BY i.CBPT_NO, i.DUE_DT, i.LINE_NO")
-                    .arg(receiptsOfBooking(QStringLiteral("i.CBPT_NO")), sql::live(QStringLiteral("b")), kBookingJoins,
+                    .arg(rupeesOf(QStringLiteral("d.RECEIVED_PAISE")), sql::live(QStringLiteral("b")), kBookingJoins,
                          sql::live(QStringLiteral("i")), own),
                 values);
     struct Booking {

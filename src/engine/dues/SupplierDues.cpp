@@ -17,29 +17,32 @@ namespace {
 }
 
 // Live notes of live bookings with their supplier, typed due date, credit period and what is
-// paid to the supplier against the booking; `where` narrows them ({DUE}: the note's due date),
-// `first` is read before the notes (a derived table joined by a CROSS JOIN, which SQLite keeps
-// in the order written) and narrows them by `where`.
+// paid to the supplier against the booking (`paidSum`, summed from the payments unless given);
+// `where` narrows them ({DUE}: the note's due date), `first` is read before the notes (a
+// derived table joined by a CROSS JOIN, which SQLite keeps in the order written) and narrows
+// them by `where`.
 std::vector<NoteDue> readNotes(Database& db, const QString& where, const QVariantList& values, const QDate& today,
-                               const QString& first = {}) {
+                               const QString& first = {}, QString paidSum = {}) {
     const Dialect& d = db.dialect();
     const QString serviceDate = QStringLiteral("COALESCE(n.START_DT, n.DOC_DATE)");
     const QString due = QStringLiteral("COALESCE(u.DUE_DT, %1)")
                             .arg(d.addDays(serviceDate, QStringLiteral("COALESCE(s.CREDIT_DAYS,0)")));
+    if (paidSum.isEmpty())
+        paidSum = QStringLiteral(
+                      "(SELECT %1 FROM M_TBL_TRANSACTION t WHERE t.DOC_CODE='FTCR01' AND "
+                      "t.IN_DOCCODE='CBPT01' AND t.IN_DOCNO=n.IN_DOCNO AND t.PARTY_CODE=n.PARTY_CODE AND %2)")
+                      .arg(exactSum(QStringLiteral("t.CR_AMT")), sql::live(QStringLiteral("t")));
     RowReader q(
         db,
         QStringLiteral("SELECT n.DOC_CODE, n.DOC_NO, n.IN_DOCNO, n.PARTY_CODE, s.PARTY_NAME, l.CONSULTANT_CODE, "
-                       "%1 AS R_DUE, n.CR_AMT, "
-                       "(SELECT %2 FROM M_TBL_TRANSACTION t WHERE t.DOC_CODE='FTCR01' AND t.IN_DOCCODE='CBPT01' "
-                       "AND t.IN_DOCNO=n.IN_DOCNO AND t.PARTY_CODE=n.PARTY_CODE AND %3) AS R_PAID "
-                       "FROM %7M_TBL_TRANSACTION n "
-                       "JOIN M_TBL_TRANSACTION b ON b.DOC_CODE='CBPT01' AND b.DOC_NO=n.IN_DOCNO AND %4 "
+                       "%1 AS R_DUE, n.CR_AMT, %2 AS R_PAID "
+                       "FROM %6M_TBL_TRANSACTION n "
+                       "JOIN M_TBL_TRANSACTION b ON b.DOC_CODE='CBPT01' AND b.DOC_NO=n.IN_DOCNO AND %3 "
                        "LEFT JOIN M_TBL_TRANSACTION l ON l.DOC_CODE='BLFC01' AND l.DOC_NO=b.LEAD_NO "
                        "LEFT JOIN M_TBL_PARTY s ON s.PARTY_CODE=n.PARTY_CODE "
                        "LEFT JOIN M_TBL_ADVICE_DUE u ON u.DOC_CODE=n.DOC_CODE AND u.DOC_NO=n.DOC_NO "
-                       "WHERE n.DOC_CODE IN ('ANCP01','ANCP02','ANCP03') AND n.IN_DOCCODE='CBPT01' AND %5 AND %6")
-            .arg(due, exactSum(QStringLiteral("t.CR_AMT")), sql::live(QStringLiteral("t")),
-                 sql::live(QStringLiteral("b")), sql::live(QStringLiteral("n")),
+                       "WHERE n.DOC_CODE IN ('ANCP01','ANCP02','ANCP03') AND n.IN_DOCCODE='CBPT01' AND %4 AND %5")
+            .arg(due, paidSum, sql::live(QStringLiteral("b")), sql::live(QStringLiteral("n")),
                  QString(where).replace(QLatin1String("{DUE}"), due),
                  first.isEmpty() ? first : first + QStringLiteral(" CROSS JOIN ")),
         values);
@@ -131,17 +134,18 @@ std::vector<NoteDue> supplierDues(Database& db, qint64 booking, const QDate& tod
 std::vector<NoteDue> supplierDuesBefore(Database& db, const QDate& before, std::optional<int> consultant,
                                         const QDate& today) {
     // Only a supplier whose live notes of a booking come to more than he was paid against it
-    // can be owed on any of them: those kept so (by their partial index) are read first, and
-    // their notes due before `before`.
+    // can be owed on any of them: those kept so (by their partial index) are read first, with
+    // what is kept as paid to him, and their notes due before `before`.
     const QString owed = QStringLiteral(
-        "(SELECT o.CBPT_NO AS IN_DOCNO, o.PARTY_CODE FROM M_TBL_SUPPLIER_DUE o WHERE o.NOTED_PAISE > o.PAID_PAISE) k");
+        "(SELECT o.CBPT_NO AS IN_DOCNO, o.PARTY_CODE, o.PAID_PAISE FROM "
+        "M_TBL_SUPPLIER_DUE o WHERE o.NOTED_PAISE > o.PAID_PAISE) k");
     QVariantList values{before};
     QString where = QStringLiteral("n.IN_DOCNO=k.IN_DOCNO AND n.PARTY_CODE=k.PARTY_CODE AND {DUE} < ?");
     if (consultant) {
         where += QStringLiteral(" AND l.CONSULTANT_CODE=?");
         values << *consultant;
     }
-    std::vector<NoteDue> all = readNotes(db, where, values, today, owed);
+    std::vector<NoteDue> all = readNotes(db, where, values, today, owed, rupeesOf(QStringLiteral("k.PAID_PAISE")));
     std::erase_if(all, [](const NoteDue& n) { return n.balance <= Money(); });
     return all;
 }

@@ -74,17 +74,18 @@ QList<GridQuery> bookingBalancesByConsultant(const QString& list, bool credit, s
 
 QList<GridQuery> profitAndLossByTour(const Dialect& dialect, const QDate& from, const QDate& to) {
     // The money of each booking, what came in against what went out, as kept per booking
-    // (M_TBL_BOOKING_PL). The quotation's journey date decides the line: its quotations are
-    // read first by that date, then their bookings by quotation and kept sums by key (SQLite
-    // keeps a CROSS JOIN's order; the booking's code is kept out of its choice of index, or it
-    // would walk every booking for each quotation). Lead, consultant and itinerary are
-    // look-ups, outer-joined.
+    // (M_TBL_BOOKING_PL): one line each, the quotation's header being one per number. The
+    // quotation's journey date decides the line: its quotations are read first by that date,
+    // in the listing's order, so the first page stops early; then their bookings by quotation
+    // and kept sums by key (SQLite keeps a CROSS JOIN's order; the booking's code is kept out
+    // of its choice of index, or it would walk every booking for each quotation). Lead,
+    // consultant and itinerary are look-ups, outer-joined.
     QVariantList values;
     const QStringList sums{s("TOTL_DB"), s("TOTL_CR"), s("BALANCE")};
     QString lines = s("SELECT b.DOC_NO AS CBPT_NO, c.JOURNEY_STRTDT AS TOUR_DT, d.PARTY_NAME, c.LEAD_NO, "
                       "c.DOC_NO AS QUOT_NO, e.TOURIST_NAME, f.CONSULTANT_NAME, g.ITN_NAME, ") +
-                    rupeesOf(s("SUM(k.DB_PAISE)")) + s(" AS TOTL_DB, ") + rupeesOf(s("SUM(k.CR_PAISE)")) +
-                    s(" AS TOTL_CR, ") + rupeesOf(s("SUM(k.BAL_PAISE)")) +
+                    rupeesOf(s("k.DB_PAISE")) + s(" AS TOTL_DB, ") + rupeesOf(s("k.CR_PAISE")) + s(" AS TOTL_CR, ") +
+                    rupeesOf(s("k.BAL_PAISE")) +
                     s(" AS BALANCE FROM M_TBL_QUOTATION c "
                       "CROSS JOIN M_TBL_TRANSACTION b "
                       "CROSS JOIN M_TBL_BOOKING_PL k "
@@ -95,9 +96,7 @@ QList<GridQuery> profitAndLossByTour(const Dialect& dialect, const QDate& from, 
                       "WHERE c.DOC_CODE='QGBL01' AND ");
     lines += dayRangeCondition(s("c.JOURNEY_STRTDT"), from, to, values);
     lines += s(" AND b.QUOTATION_NO=c.DOC_NO AND ") + dialect.unindexed(s("b.DOC_CODE")) +
-             s("='CBPT01' AND k.CBPT_NO=b.DOC_NO AND k.POSTINGS > 0 "
-               "GROUP BY b.DOC_NO, c.JOURNEY_STRTDT, d.PARTY_NAME, c.LEAD_NO, c.DOC_NO, e.TOURIST_NAME, "
-               "f.CONSULTANT_NAME, g.ITN_NAME");
+             s("='CBPT01' AND k.CBPT_NO=b.DOC_NO AND k.POSTINGS > 0");
     const ListQuery q = ledger::linesOf(lines, values);
     return {{s("t.*"), {}, s("t.TOUR_DT DESC, t.CBPT_NO"), q}, {ledger::sumsOf(s("t"), sums), {}, {}, q}};
 }

@@ -86,15 +86,20 @@ int addGridRow(QTableWidget* grid, const QStringList& cells) {
     return row;
 }
 
-void setGridRows(QTableWidget* grid, const QList<QStringList>& rows) {
+void setGridRows(QTableWidget* grid, const QList<QStringList>& rows, const CellDress& dress) {
     if (rows.isEmpty())
         return;
     grid->setRowCount(int(rows.size()));
     grid->setProperty(kBlankRow, false);
+    QList<Qt::Alignment> alignments;
+    for (int c = 0; c < grid->columnCount(); ++c)
+        alignments << columnAlignment(grid, c);
     for (int r = 0; r < rows.size(); ++r)
         for (int c = 0; c < grid->columnCount(); ++c) {
             auto* item = new QTableWidgetItem(c < rows[r].size() ? rows[r].at(c) : QString());
-            item->setTextAlignment(columnAlignment(grid, c));
+            item->setTextAlignment(alignments.at(c));
+            if (dress)
+                dress(r, c, *item);
             grid->setItem(r, c, item);
         }
 }
