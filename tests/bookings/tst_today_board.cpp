@@ -9,6 +9,7 @@
 #include "engine/dues/Reminders.h"
 #include "sales/SalesWindows.h"
 #include "shell/MainWindow.h"
+#include "shell/kit/ListGrid.h"
 #include "support/DuesFixture.h"
 #include "support/Registered.h"
 #include "support/SmtpServer.h"
@@ -18,7 +19,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTableWidget>
 
 using namespace tarvic;
 using namespace tarvic::test;
@@ -68,7 +68,7 @@ struct Board {
 };
 
 int dataRows(const frm_TodayBoard& w) {
-    return w.board().rows.empty() ? 0 : w.Grid1->rowCount();
+    return w.Grid1->rowCount();
 }
 
 int firstRow(const frm_TodayBoard& w, DueSection s) {
@@ -78,10 +78,15 @@ int firstRow(const frm_TodayBoard& w, DueSection s) {
     return row;
 }
 
-// Ticks the first row of each section given.
+// Ticks the first row of each section given, as a user does: Space on its section's tick box
+// (a row still ticked from before is left so).
 void tick(frm_TodayBoard& w, std::initializer_list<DueSection> sections) {
-    for (DueSection s : sections)
-        w.Grid1->item(firstRow(w, s), frm_TodayBoard::ColSection)->setCheckState(Qt::Checked);
+    for (DueSection s : sections) {
+        w.Grid1->setCurrentCell(firstRow(w, s), frm_TodayBoard::ColSection);
+        if (w.Grid1->currentIndex().data(Qt::CheckStateRole).toInt() != Qt::Checked)
+            QTest::keyClick(w.Grid1, Qt::Key_Space);
+        QCOMPARE(w.Grid1->currentIndex().data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+    }
 }
 
 // A received message's text with its quoted-printable encoding undone.
@@ -121,13 +126,17 @@ private slots:
             for (int row = 0; row < dataRows(*w); ++row) {
                 const DueRow& r = expected.rows[std::size_t(row)];
                 QVERIFY(consultant == DuesFixture::kAdmin || r.consultant == consultant);
-                const auto cell = [&](int c) { return w->Grid1->item(row, c)->text(); };
+                const auto cell = [&](int c) { return w->Grid1->text(row, c); };
                 QCOMPARE(cell(frm_TodayBoard::ColSection) + cell(frm_TodayBoard::ColDocument) +
                              cell(frm_TodayBoard::ColParty) + cell(frm_TodayBoard::ColBalance),
                          sectionCaption(r.section) + QStringLiteral("%1 %2").arg(r.docCode).arg(r.docNo) +
                              (r.line ? QStringLiteral("/%1").arg(r.line) : QString()) + r.party +
                              (r.amount != Money() || r.balance != Money() ? r.balance.toString() : QString()));
-                const QColor back = w->Grid1->item(row, frm_TodayBoard::ColDetail)->background().color();
+                const QColor back = w->Grid1->model()
+                                        ->index(row, frm_TodayBoard::ColDetail)
+                                        .data(Qt::BackgroundRole)
+                                        .value<QBrush>()
+                                        .color();
                 const QColor want = !r.date.isValid() || r.daysOverdue < 0 ? QColor()
                                     : r.daysOverdue > 0                    ? kOverdueBack
                                                                            : kDueTodayBack;
@@ -255,7 +264,7 @@ private slots:
                      log[1].contains(QStringLiteral("CUSTOMER REMINDER INSTALMENT 1 SENT BY ANIL KUMAR TO SEA "
                                                     "<BREEZE> & CO ( sea@x.test )")),
                  qPrintable(log.join(QLatin1Char('|'))));
-        QCOMPARE(w->Grid1->item(row, frm_TodayBoard::ColReminded)->text(), QStringLiteral("SENT TODAY"));
+        QCOMPARE(w->Grid1->text(row, frm_TodayBoard::ColReminded), QStringLiteral("SENT TODAY"));
         // The hotel line of the same booking and number is another reminder.
         QVERIFY(!remindedOn(b.db(), QStringLiteral("HOTEL"), r.docCode, r.docNo, r.line, b.f.today));
         // Sent today, it is asked about before it goes again: No sends nothing, Yes sends it.

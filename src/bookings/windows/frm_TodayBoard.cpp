@@ -6,15 +6,14 @@
 #include "shell/kit/ExpXls.h"
 #include "shell/kit/GridHelpers.h"
 #include "shell/kit/KeyFilters.h"
+#include "shell/kit/ListGrid.h"
 #include "shell/kit/MailProgress.h"
 
-#include <QGridLayout>
+#include <QAbstractTableModel>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
 
 namespace tarvic {
 
@@ -42,7 +41,120 @@ std::pair<QString, QVariantHash> documentWindow(const DueRow& r) {
     return {QStringLiteral("frm_CBPT01"), {{QStringLiteral("CBPT_NO"), r.docNo}}};
 }
 
+// What is due leads; the detail, the longest, comes last.
+const QList<GridColumn> kBoardColumns{{QStringLiteral("SECTION"), 3700},
+                                      {QStringLiteral("DATE"), 1200},
+                                      {QStringLiteral("DAYS LATE"), 700, Qt::AlignRight},
+                                      {QStringLiteral("DOCUMENT"), 1400},
+                                      {QStringLiteral("PARTY"), 2200},
+                                      {QStringLiteral("AMOUNT"), 1300, Qt::AlignRight},
+                                      {QStringLiteral("SETTLED"), 1300, Qt::AlignRight},
+                                      {QStringLiteral("BALANCE"), 1300, Qt::AlignRight},
+                                      {QStringLiteral("REMINDED"), 1300},
+                                      {QStringLiteral("DETAIL"), 4500}};
+
 }  // namespace
+
+// The board's rows as the grid shows them, each cell written when the grid asks for it; the
+// rows that can be reminded carry a tick box in their section.
+class DueBoardModel : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void show(const DueBoard* board, QSet<QString> reminded) {
+        beginResetModel();
+        board_ = board;
+        reminded_ = std::move(reminded);
+        ticked_.assign(board->rows.size(), false);
+        endResetModel();
+    }
+    bool ticked(int row) const { return row >= 0 && std::size_t(row) < ticked_.size() && ticked_[std::size_t(row)]; }
+    bool tickable(int row) const { return row >= 0 && row < rowCount() && !reminderKind(rowOf(row).section).isEmpty(); }
+
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(ticked_.size()); }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : int(kBoardColumns.size());
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || section < 0 || section >= kBoardColumns.size())
+            return {};
+        if (role == Qt::DisplayRole)
+            return kBoardColumns.at(section).heading;
+        return role == Qt::TextAlignmentRole ? QVariant(int(Qt::AlignCenter)) : QVariant();
+    }
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        const Qt::ItemFlags base = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+        return index.column() == frm_TodayBoard::ColSection && tickable(index.row()) ? base | Qt::ItemIsUserCheckable
+                                                                                     : base;
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.row() >= rowCount() || std::size_t(index.row()) >= board_->rows.size())
+            return {};
+        const DueRow& r = rowOf(index.row());
+        switch (role) {
+            case Qt::DisplayRole:
+                return text(r, index.column());
+            case Qt::TextAlignmentRole:
+                return int((kBoardColumns.at(index.column()).alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter);
+            case Qt::CheckStateRole:
+                if (index.column() == frm_TodayBoard::ColSection && tickable(index.row()))
+                    return ticked(index.row()) ? Qt::Checked : Qt::Unchecked;
+                return {};
+            // Overdue red, due today amber, ahead as it is; dark text on each so it stays legible.
+            case Qt::BackgroundRole:
+            case Qt::ForegroundRole:
+                if (!r.date.isValid() || r.daysOverdue < 0)
+                    return {};
+                if (r.daysOverdue > 0)
+                    return QBrush(role == Qt::BackgroundRole ? kOverdueBack : kOverdueFore);
+                return QBrush(role == Qt::BackgroundRole ? kDueTodayBack : kDueTodayFore);
+            default:
+                return {};
+        }
+    }
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override {
+        if (role != Qt::CheckStateRole || !(flags(index) & Qt::ItemIsUserCheckable))
+            return false;
+        ticked_[std::size_t(index.row())] = Qt::CheckState(value.toInt()) == Qt::Checked;
+        emit dataChanged(index, index, {Qt::CheckStateRole});
+        return true;
+    }
+
+private:
+    const DueRow& rowOf(int row) const { return board_->rows[std::size_t(row)]; }
+    QString text(const DueRow& r, int column) const {
+        switch (column) {
+            case frm_TodayBoard::ColSection:
+                return sectionCaption(r.section);
+            case frm_TodayBoard::ColDate:
+                return dateText(r.date);
+            case frm_TodayBoard::ColDays:
+                return r.date.isValid() ? QString::number(r.daysOverdue) : QString();
+            case frm_TodayBoard::ColDocument:
+                return documentText(r);
+            case frm_TodayBoard::ColParty:
+                return r.party;
+            case frm_TodayBoard::ColAmount:
+                return amountText(r.amount, r);
+            case frm_TodayBoard::ColSettled:
+                return amountText(r.settled, r);
+            case frm_TodayBoard::ColBalance:
+                return amountText(r.balance, r);
+            case frm_TodayBoard::ColReminded: {
+                const QString kind = reminderKind(r.section);
+                return !kind.isEmpty() && reminded_.contains(reminderKey(kind, r.docCode, r.docNo, r.line))
+                           ? QStringLiteral("SENT TODAY")
+                           : QString();
+            }
+            default:
+                return r.detail;
+        }
+    }
+
+    const DueBoard* board_ = nullptr;
+    QSet<QString> reminded_;
+    std::vector<bool> ticked_;
+};
 
 frm_TodayBoard::frm_TodayBoard(Session& session, QWidget* parent) : TaskWindow(session, parent) {
     setObjectName(QStringLiteral("frm_TodayBoard"));
@@ -77,7 +189,9 @@ frm_TodayBoard::frm_TodayBoard(Session& session, QWidget* parent) : TaskWindow(s
     lbl_Counts->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; }"));
     body()->addWidget(lbl_Counts);
 
-    Grid1 = named(new QTableWidget(this), "Grid1");
+    Grid1 = new ListGrid(QStringLiteral("Grid1"), this);
+    model_ = new DueBoardModel(this);
+    Grid1->setRowsModel(model_, kBoardColumns);
     body()->addWidget(Grid1, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -92,7 +206,7 @@ frm_TodayBoard::frm_TodayBoard(Session& session, QWidget* parent) : TaskWindow(s
     connect(Cmd_SaveDays, &QPushButton::clicked, this, [this] { Save_Days(); });
     connect(Cmd_Export, &QPushButton::clicked, this, [this] { Exp_Xls(this, Grid1->model(), prompter()); });
     connect(Cmd_SendReminder, &QPushButton::clicked, this, [this] { Send_Reminder(); });
-    connect(Grid1, &QTableWidget::cellDoubleClicked, this, [this](int row) { Open_Document(row); });
+    connect(Grid1, &ListGrid::rowChosen, this, [this](int row) { Open_Document(row); });
     onEnter(Grid1, [this] { Open_Document(Grid1->currentRow()); });
     onEnter(txt_DueDays, [this] { Refresh_Board(); });
 
@@ -132,48 +246,7 @@ void frm_TodayBoard::fillGrid() {
 
     QSet<QString> reminded;
     guarded([&] { reminded = remindersSentOn(db(), board_.today); });
-    // What is due leads; the detail, the longest, comes last.
-    Load_EmptyGrid(Grid1, {{QStringLiteral("SECTION"), 3700},
-                           {QStringLiteral("DATE"), 1200},
-                           {QStringLiteral("DAYS LATE"), 700, Qt::AlignRight},
-                           {QStringLiteral("DOCUMENT"), 1400},
-                           {QStringLiteral("PARTY"), 2200},
-                           {QStringLiteral("AMOUNT"), 1300, Qt::AlignRight},
-                           {QStringLiteral("SETTLED"), 1300, Qt::AlignRight},
-                           {QStringLiteral("BALANCE"), 1300, Qt::AlignRight},
-                           {QStringLiteral("REMINDED"), 1300},
-                           {QStringLiteral("DETAIL"), 4500}});
-    QList<QStringList> cells;
-    cells.reserve(qsizetype(board_.rows.size()));
-    for (const DueRow& r : board_.rows) {
-        const QString kind = reminderKind(r.section);
-        const bool sent = !kind.isEmpty() && reminded.contains(reminderKey(kind, r.docCode, r.docNo, r.line));
-        cells << QStringList{sectionCaption(r.section),
-                             dateText(r.date),
-                             r.date.isValid() ? QString::number(r.daysOverdue) : QString(),
-                             documentText(r),
-                             r.party,
-                             amountText(r.amount, r),
-                             amountText(r.settled, r),
-                             amountText(r.balance, r),
-                             sent ? QStringLiteral("SENT TODAY") : QString(),
-                             r.detail};
-    }
-    setGridRows(Grid1, cells, [this](int row, int column, QTableWidgetItem& item) {
-        const DueRow& r = board_.rows[size_t(row)];
-        if (column == ColSection && !reminderKind(r.section).isEmpty()) {
-            item.setFlags(item.flags() | Qt::ItemIsUserCheckable);
-            item.setCheckState(Qt::Unchecked);
-        }
-        // Overdue red, due today amber, ahead as it is; dark text on each so it stays legible.
-        if (r.date.isValid() && r.daysOverdue > 0) {
-            item.setBackground(kOverdueBack);
-            item.setForeground(kOverdueFore);
-        } else if (r.date.isValid() && r.daysOverdue == 0) {
-            item.setBackground(kDueTodayBack);
-            item.setForeground(kDueTodayFore);
-        }
-    });
+    model_->show(&board_, std::move(reminded));
     fitColumnsToRows(Grid1);
     // Enter opens the first row at once; unselected, it keeps its colour.
     if (!board_.rows.empty())
@@ -208,9 +281,8 @@ std::vector<Reminder> frm_TodayBoard::chosenReminders() {
     std::vector<Reminder> out;
     QStringList noAddress;
     bool ticked = false;
-    for (int row = 0; row < Grid1->rowCount() && std::size_t(row) < board_.rows.size(); ++row) {
-        const QTableWidgetItem* item = Grid1->item(row, ColSection);
-        if (!item || item->checkState() != Qt::Checked)
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        if (!model_->ticked(row))
             continue;
         ticked = true;
         Reminder r;

@@ -10,10 +10,11 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
 
 namespace tarvic {
 
+class DueBoardModel;
+class ListGrid;
 struct Reminder;
 
 inline const QColor kOverdueBack{255, 199, 206};
@@ -44,7 +45,9 @@ public:
     QPushButton* Cmd_SaveDays = nullptr;
     QPushButton* Cmd_Refresh = nullptr;
     QLabel* lbl_Counts = nullptr;
-    QTableWidget* Grid1 = nullptr;
+    // Over the board's rows as they are held: a big office's board has some 15,000 rows, and
+    // the grid asks only for those it shows.
+    ListGrid* Grid1 = nullptr;
     QPushButton* Cmd_Export = nullptr;
     QPushButton* Cmd_SendReminder = nullptr;
 
@@ -68,6 +71,7 @@ private:
     std::vector<Reminder> chosenReminders();
 
     DueBoard board_;
+    DueBoardModel* model_ = nullptr;
     bool admin_ = false;
 };
 

@@ -20,14 +20,19 @@ int headingWidth(const QTableView* grid, const QString& heading) {
            2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
 }
 
+namespace {
+constexpr int kFitRows = 200;
+}  // namespace
+
 void fitColumnsToRows(QTableView* grid, int widest) {
     const QAbstractItemModel* model = grid->model();
     if (!model || model->rowCount() == 0)
         return;
-    // A list read a page at a time is fitted to the rows of one page: the view would otherwise
-    // look at a thousand rows, reading pages the user has not scrolled to.
-    if (auto* paged = qobject_cast<const QueryModel*>(model))
-        grid->horizontalHeader()->setResizeContentsPrecision(paged->pageSize());
+    // Fitted to the rows a user sees first (a list read a page at a time, to one page): the view
+    // would otherwise look at a thousand rows, reading pages the user has not scrolled to, or
+    // laying out ten thousand cells of a board held whole.
+    const auto* paged = qobject_cast<const QueryModel*>(model);
+    grid->horizontalHeader()->setResizeContentsPrecision(paged ? paged->pageSize() : kFitRows);
     for (int c = 0; c < model->columnCount(); ++c) {
         if (grid->isColumnHidden(c))
             continue;
@@ -84,24 +89,6 @@ int addGridRow(QTableWidget* grid, const QStringList& cells) {
         grid->setItem(row, c, item);
     }
     return row;
-}
-
-void setGridRows(QTableWidget* grid, const QList<QStringList>& rows, const CellDress& dress) {
-    if (rows.isEmpty())
-        return;
-    grid->setRowCount(int(rows.size()));
-    grid->setProperty(kBlankRow, false);
-    QList<Qt::Alignment> alignments;
-    for (int c = 0; c < grid->columnCount(); ++c)
-        alignments << columnAlignment(grid, c);
-    for (int r = 0; r < rows.size(); ++r)
-        for (int c = 0; c < grid->columnCount(); ++c) {
-            auto* item = new QTableWidgetItem(c < rows[r].size() ? rows[r].at(c) : QString());
-            item->setTextAlignment(alignments.at(c));
-            if (dress)
-                dress(r, c, *item);
-            grid->setItem(r, c, item);
-        }
 }
 
 bool isBlankRow(const QTableWidget* grid, int row) {

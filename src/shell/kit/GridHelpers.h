@@ -9,7 +9,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 class QBoxLayout;
 class QTableWidget;
@@ -49,12 +48,6 @@ QTableWidget* addDetailedList(QWidget* window, QBoxLayout* body);
 // Adds a record: fills the blank row left by Load_EmptyGrid, else appends. Cells take their
 // column's alignment. Returns the row.
 int addGridRow(QTableWidget* grid, const QStringList& cells);
-// All the records of a grid just emptied by Load_EmptyGrid at once, row i from rows[i] (none
-// leaves the blank row): a grid of thousands laid itself out again after each row added.
-// `dress` sets up each cell's item (colours, a tick box) before the grid holds it: every
-// change to a held item is announced to the view, and a board of thousands paid for each.
-using CellDress = std::function<void(int row, int column, QTableWidgetItem& item)>;
-void setGridRows(QTableWidget* grid, const QList<QStringList>& rows, const CellDress& dress = {});
 // True for the blank row of an empty grid (nothing to choose there).
 bool isBlankRow(const QTableWidget* grid, int row);
 // Text of a cell, empty for a missing one.

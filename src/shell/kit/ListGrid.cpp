@@ -34,6 +34,15 @@ void ListGrid::setQueryModel(QueryModel* model) {
     }
 }
 
+void ListGrid::setRowsModel(QAbstractItemModel* model, const QList<GridColumn>& columns) {
+    model_ = nullptr;
+    setModel(model);
+    for (int c = 0; c < columns.size(); ++c) {
+        setColumnWidth(c, std::max(twipsToPixels(columns.at(c).widthTwips), headingWidth(this, columns.at(c).heading)));
+        setColumnHidden(c, columns.at(c).hidden);
+    }
+}
+
 int ListGrid::rowCount() const {
     return model() ? model()->rowCount() : 0;
 }
