@@ -13,10 +13,13 @@ ListingConfig searchConfig() {
     using C = ListColumn;
     return {.objectName = QStringLiteral("frm_Search_QuotAgentComb"),
             .title = QStringLiteral("SEARCH QUOTATION-AGENT COMBINATION"),
+            // Every filter is on the combinations, a few beside the quotations: read first (SQLite
+            // keeps a CROSS JOIN's order; it otherwise went through all 100,000 quotations of a big
+            // office looking for each one's combinations, 0.3 s for none).
             .statement = QStringLiteral(
-                "SELECT {columns} FROM M_TBL_QUOT_AGENT_COMB a, M_TBL_PARTY b, M_TBL_QUOTATION c, "
-                "M_TBL_ITINERARY_HEADER d WHERE {filter} AND a.PARTY_CODE=b.PARTY_CODE AND a.QUOTATION_NO=c.DOC_NO "
-                "AND c.DOC_CODE='QGBL01' AND c.ITINERARY_NO=d.ITN_DOCNO"),
+                "SELECT {columns} FROM M_TBL_QUOT_AGENT_COMB a CROSS JOIN M_TBL_QUOTATION c CROSS JOIN "
+                "M_TBL_ITINERARY_HEADER d CROSS JOIN M_TBL_PARTY b WHERE {filter} AND a.PARTY_CODE=b.PARTY_CODE AND "
+                "a.QUOTATION_NO=c.DOC_NO AND c.DOC_CODE='QGBL01' AND c.ITINERARY_NO=d.ITN_DOCNO"),
             // A moment: the range runs to the end of the to-date.
             .dateColumn = QStringLiteral("a.CREATED_ON"),
             .detail = {.objectName = QStringLiteral("Grid1"),
