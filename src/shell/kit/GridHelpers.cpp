@@ -21,18 +21,18 @@ int headingWidth(const QTableView* grid, const QString& heading) {
 }
 
 namespace {
-constexpr int kFitRows = 200;
+constexpr int kFitRows = 50;
 }  // namespace
 
 void fitColumnsToRows(QTableView* grid, int widest) {
     const QAbstractItemModel* model = grid->model();
     if (!model || model->rowCount() == 0)
         return;
-    // Fitted to the rows a user sees first (a list read a page at a time, to one page): the view
-    // would otherwise look at a thousand rows, reading pages the user has not scrolled to, or
-    // laying out ten thousand cells of a board held whole.
+    // Fitted to the rows a user sees first, two screens' worth (never past a page of a list read
+    // a page at a time): the view would otherwise lay out a thousand rows' cells, reading pages
+    // the user has not scrolled to; a list's first page of 200 rows cost as much as reading it.
     const auto* paged = qobject_cast<const QueryModel*>(model);
-    grid->horizontalHeader()->setResizeContentsPrecision(paged ? paged->pageSize() : kFitRows);
+    grid->horizontalHeader()->setResizeContentsPrecision(paged ? std::min(paged->pageSize(), kFitRows) : kFitRows);
     for (int c = 0; c < model->columnCount(); ++c) {
         if (grid->isColumnHidden(c))
             continue;
