@@ -24,23 +24,29 @@ ListGrid::ListGrid(const QString& objectName, QWidget* parent) : QTableView(pare
     });
 }
 
+namespace {
+// Stated widths (never narrower than the heading) and hidden columns, from a listing's columns
+// or a window's own.
+template <class Column>
+void shapeColumns(QTableView* grid, const QList<Column>& columns) {
+    for (int c = 0; c < columns.size(); ++c) {
+        grid->setColumnWidth(
+            c, std::max(twipsToPixels(columns.at(c).widthTwips), headingWidth(grid, columns.at(c).heading)));
+        grid->setColumnHidden(c, columns.at(c).hidden);
+    }
+}
+}  // namespace
+
 void ListGrid::setQueryModel(QueryModel* model) {
     model_ = model;
     setModel(model);
-    const auto& columns = model->columns();
-    for (int c = 0; c < columns.size(); ++c) {
-        setColumnWidth(c, std::max(twipsToPixels(columns.at(c).widthTwips), headingWidth(this, columns.at(c).heading)));
-        setColumnHidden(c, columns.at(c).hidden);
-    }
+    shapeColumns(this, model->columns());
 }
 
 void ListGrid::setRowsModel(QAbstractItemModel* model, const QList<GridColumn>& columns) {
     model_ = nullptr;
     setModel(model);
-    for (int c = 0; c < columns.size(); ++c) {
-        setColumnWidth(c, std::max(twipsToPixels(columns.at(c).widthTwips), headingWidth(this, columns.at(c).heading)));
-        setColumnHidden(c, columns.at(c).hidden);
-    }
+    shapeColumns(this, columns);
 }
 
 int ListGrid::rowCount() const {
