@@ -60,7 +60,7 @@ void instalments(Database& db, const DueBoardQuery& query, const QDate& horizon,
     QVariantList values{horizon};
     const QString own = mine(query.consultant, values);
     // Only a booking whose instalments come to more than its receipts (the sums kept per
-    // booking, read first by their partial index: SQLite keeps a CROSS JOIN's order) can leave
+    // booking, read first by the index of what is owed: SQLite keeps a CROSS JOIN's order) can leave
     // a balance; its instalments due by the horizon are read, oldest first, and its receipts,
     // as kept beside them, applied to them here. The instalments due later take only what
     // these leave.
@@ -68,7 +68,8 @@ void instalments(Database& db, const DueBoardQuery& query, const QDate& horizon,
                 QStringLiteral("SELECT i.CBPT_NO, i.LINE_NO, i.DUE_DT, i.INST_AMT, i.INST_NOTE, l.CONSULTANT_CODE, "
                                "p.PARTY_NAME, %1 AS R_RECEIVED FROM M_TBL_BOOKING_DUE d "
                                "CROSS JOIN M_TBL_BOOKING_INSTALMENT i CROSS JOIN M_TBL_TRANSACTION b %3"
-                               "WHERE d.DUE_PAISE > d.RECEIVED_PAISE AND i.CBPT_NO=d.CBPT_NO AND %4 AND i.DUE_DT < ? "
+                               "WHERE d.DUE_PAISE - d.RECEIVED_PAISE > 0 AND i.CBPT_NO=d.CBPT_NO AND %4 "
+                               "AND i.DUE_DT < ? "
                                "AND b.DOC_CODE='CBPT01' AND b.DOC_NO=i.CBPT_NO AND %2%5 "
                                "ORDER BY i.CBPT_NO, i.DUE_DT, i.LINE_NO")
                     .arg(rupeesOf(QStringLiteral("d.RECEIVED_PAISE")), sql::live(QStringLiteral("b")), kBookingJoins,

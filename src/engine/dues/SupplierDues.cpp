@@ -141,11 +141,11 @@ std::vector<NoteDue> supplierDues(Database& db, qint64 booking, const QDate& tod
 std::vector<NoteDue> supplierDuesBefore(Database& db, const QDate& before, std::optional<int> consultant,
                                         const QDate& today) {
     // Only a supplier whose live notes of a booking come to more than he was paid against it
-    // can be owed on any of them: those kept so (by their partial index) are read first, with
+    // can be owed on any of them: those kept so (by the index of what is owed) are read first, with
     // what is kept as paid to him, and their notes due before `before`.
     const QString owed = QStringLiteral(
         "(SELECT o.CBPT_NO AS IN_DOCNO, o.PARTY_CODE, o.PAID_PAISE FROM "
-        "M_TBL_SUPPLIER_DUE o WHERE o.NOTED_PAISE > o.PAID_PAISE) k");
+        "M_TBL_SUPPLIER_DUE o WHERE o.NOTED_PAISE - o.PAID_PAISE > 0) k");
     QVariantList values{before};
     QString where = QStringLiteral("n.IN_DOCNO=k.IN_DOCNO AND n.PARTY_CODE=k.PARTY_CODE AND {DUE} < ?");
     if (consultant) {
