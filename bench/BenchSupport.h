@@ -156,7 +156,8 @@ double medianRatio(const std::vector<double>& side, const std::vector<double>& n
 
 // The run's headline figures, printed last as one table: figure, program, native, ratio, target,
 // met or missed. A ratio target compares with native; a native of 0 makes the target a time.
-void headline(const std::string& figure, double programMs, double nativeMs, double target);
+// The ratio judged is program / native unless the figure's own (a median of rounds' ratios) is given.
+void headline(const std::string& figure, double programMs, double nativeMs, double target, double ratio = 0);
 // The table; true when every target was met.
 bool printHeadlines();
 

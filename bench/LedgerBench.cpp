@@ -401,7 +401,7 @@ void printLedgerSummary() {
             filled.native.size(), median(filled.native), median(filled.program),
             medianRatio(filled.program, filled.native), bestNative, bestProgram, bestProgram / bestNative);
         headline("party ledger window filled, median of alternated rounds", median(filled.program),
-                 median(filled.program) / medianRatio(filled.program, filled.native), 1.3);
+                 median(filled.native), 1.3, medianRatio(filled.program, filled.native));
     }
     for (const auto& [what, a] : alternated)
         std::printf(

@@ -196,7 +196,8 @@ void printWindowSummary() {
         if (f->ms() > kTargetMs)
             headline("  window " + name.toStdString() + " missed", f->ms(), 0, kTargetMs);
         else
-            headline("  window " + name.toStdString() + " missed", f->ms(), f->nativeMs(), kTargetRatio);
+            headline("  window " + name.toStdString() + " missed", f->ms(), f->nativeMs(), kTargetRatio,
+                     medianRatio(f->program, f->native));
     }
 }
 

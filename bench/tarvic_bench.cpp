@@ -664,8 +664,8 @@ void alternateBalance(benchmark::State& state, bool booking) {
 
 void printAlternatedBalances() {
     for (const auto& [what, a] : alternatedBalances)
-        headline(what + ", median of alternated rounds", median(a.program) / 1e3,
-                 median(a.program) / medianRatio(a.program, a.native) / 1e3, 1.15);
+        headline(what + ", median of alternated rounds", median(a.program) / 1e3, median(a.native) / 1e3, 1.15,
+                 medianRatio(a.program, a.native));
     for (const auto& [what, a] : alternatedBalances)
         std::printf(
             "%s, alternated over %zu rounds (medians): native %.1f us, program %.1f us (%.2fx, target "
