@@ -1,7 +1,7 @@
 // Secrets stay where they are kept: stored passwords (the old transform still recognised,
 // argon2id hashes from now on), the data source's own server login, no password in any message,
-// exception, Qt log line, admin tool output or command line, a data folder, backups and new
-// databases that are their owner's alone, and no driver log.
+// exception, Qt log line, admin tool output or command line, backups and new databases that
+// are their owner's alone (the data folder: tst_setup, tst_firstrun), and no driver log.
 #include "admin/frm_SMTP.h"
 #include "data/Backup.h"
 #include "engine/admin/DatabaseSetup.h"
@@ -417,30 +417,6 @@ private slots:
         const QRegularExpression ofTool(u"^(psqlodbc|mylog)_.*\\D%1\\.log$"_s.arg(pid));
         for (const QString& f : QDir(QDir::tempPath()).entryList(QDir::Files))
             QVERIFY2(!ofTool.match(f).hasMatch(), qPrintable(f));
-    }
-
-    void theDataFolderIsTheOwnersAlone_data() {
-        QTest::addColumn<bool>("existing");
-        QTest::newRow("new folder") << false;
-        QTest::newRow("loose folder") << true;
-    }
-    void theDataFolderIsTheOwnersAlone() {
-        QFETCH(bool, existing);
-        QTemporaryDir home;
-        const QString folder = home.path() + u"/data/tarvic"_s;
-        const QString file = folder + u"/tarvic.db"_s;
-        if (existing) {
-            QVERIFY(QDir().mkpath(folder));
-            QFile f(file);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.close();
-            QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0755) == 0);
-            QVERIFY(::chmod(QFile::encodeName(file).constData(), 0644) == 0);
-        }
-        makeDataFolderPrivate(folder);
-        QCOMPARE(modeOf(folder), 0700);
-        if (existing)
-            QCOMPARE(modeOf(file), 0600);
     }
 };
 

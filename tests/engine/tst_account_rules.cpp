@@ -82,8 +82,8 @@ private slots:
         QCOMPARE(b.rowsOf(u"FRDB01"_s), 0);
     }
 
-    // One number, a pair per line, each booking's balance down by its own line; the progress
-    // hears every line in order.
+    // The progress hears every line in order. (One number, a pair per line and each booking's
+    // balance down by its own line: tst_vouchers' bulkReceiptOfFiveBookingsReadBack.)
     void bulkPostingSavesAPairPerLine() {
         Books b;
         const qint64 first = b.newBooking(u"8000"_s), second = b.newBooking(u"3000.50"_s);
@@ -95,12 +95,6 @@ private slots:
                                        heard << booking;
                                    });
         QCOMPARE(heard, (QList<qint64>{first, second}));
-        QCOMPARE(b.counter(u"FRDB01"_s), no);
-        QCOMPARE(b.rowsOf(u"FRDB01"_s), 2);
-        QCOMPARE(b.rowsOf(u"FRCR01"_s), 2);
-        QCOMPARE(b.records.balance(u"LDOP"_s, {kParty, first, {}}).toString(), u"7000.00"_s);
-        QCOMPARE(b.records.balance(u"LDOP"_s, {kParty, second, {}}).toString(), u"0.50"_s);
-
         // Read back as saved: the lines in booking order, the head of the first row.
         const auto saved = savedBulkPosting(b.db, u"FRDB01"_s, no);
         QVERIFY(saved);

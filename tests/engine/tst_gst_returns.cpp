@@ -500,24 +500,12 @@ private slots:
             for (const QJsonValue& group : o.value(QLatin1String(section)).toArray())
                 invoices += int(group.toObject().value(u"inv"_s).toArray().size());
         QCOMPARE(invoices, int(r.b2b.size() + r.b2cl.size()));
-        const QJsonObject first =
-            o.value(u"b2b"_s).toArray().at(0).toObject().value(u"inv"_s).toArray().at(0).toObject();
+        const QJsonObject first = o[u"b2b"_s][0][u"inv"_s][0].toObject();
         QCOMPARE(first.value(u"inum"_s).toString(), r.b2b.at(0).number);
         QCOMPARE(first.value(u"idt"_s).toString(), r.b2b.at(0).date.toString(u"dd-MM-yyyy"_s));
         QVERIFY(gstr1.contains(("\"val\":" + r.b2b.at(0).amounts.value.toString()).toUtf8()));
-        QCOMPARE(o.value(u"doc_issue"_s)
-                     .toObject()
-                     .value(u"doc_det"_s)
-                     .toArray()
-                     .at(0)
-                     .toObject()
-                     .value(u"docs"_s)
-                     .toArray()
-                     .at(0)
-                     .toObject()
-                     .value(u"cancel"_s)
-                     .toInt(),
-                 r.documents.cancelled);
+        const QJsonObject docs = o[u"doc_issue"_s][u"doc_det"_s][0][u"docs"_s][0].toObject();
+        QCOMPARE(docs.value(u"cancel"_s).toInt(), r.documents.cancelled);
         QVERIFY(!gstr1.contains("PRO/"));
 
         const Sheets book = readWorkbook(files.workbook);
