@@ -1,13 +1,15 @@
 // Masters and administration without their windows, where the windows cannot reach: a login
 // or a consultant's login deleted on another workstation, a party's web password landing on a
-// party that exists, a look-up row gone meanwhile. The rest is driven through the windows in
-// tests/admin and tests/masters.
+// party that exists, a transfer file missing columns, a look-up row gone meanwhile. The rest is
+// driven through the windows in tests/admin and tests/masters.
 #include "data/Numbering.h"
 #include "engine/admin/Logins.h"
+#include "engine/admin/MenuCatalogue.h"
 #include "engine/masters/LookupRows.h"
 #include "engine/masters/MasterRows.h"
 #include "support/TestDb.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace tarvic;
@@ -73,6 +75,21 @@ private slots:
         TestDb t;
         QVERIFY_THROWS_EXCEPTION(DbError, setPartyPassword(t.db(), u"ADMIN"_s, 8, u"secret"_s));
         QCOMPARE(count(t.db(), u"SELECT COUNT(*) FROM M_TBL_PARTY"_s), 0);
+    }
+
+    // An import needs a file that is there and has every column: a mistyped path never becomes
+    // an empty catalogue.
+    void aTransferFileMustBeWhole() {
+        QTemporaryDir dir;
+        menus::TransferFile file;
+        QVERIFY_THROWS_EXCEPTION(SqliteError, file.open(dir.filePath(u"missing.dat"_s), false));
+        QVERIFY(!QFile::exists(dir.filePath(u"missing.dat"_s)));
+        {
+            SqliteFile raw(dir.filePath(u"short.dat"_s), SqliteFile::Mode::Create);
+            raw.run(u"CREATE TABLE M_Tbl_MenuDetails (Menu_Id INTEGER, Menu_Caption TEXT)"_s);
+        }
+        file.open(dir.filePath(u"short.dat"_s), false);
+        QVERIFY_THROWS_EXCEPTION(SqliteError, file.entries());
     }
 
     // A look-up row without a key typed takes the next number; a shown row deleted meanwhile
