@@ -4,7 +4,6 @@
 // and a bulk posting, while one paisa more (a line, a total, an amount the program put in the
 // field) is refused with nothing stored; a ledger whose total passes the limit says so instead
 // of showing a wrong figure. The books check passes after each.
-#include "shell/kit/ListingWindow.h"
 #include "accounts/AccountsWindows.h"
 #include "accounts/BulkPostingWindow.h"
 #include "accounts/MoneyDocumentWindow.h"
@@ -13,6 +12,7 @@
 #include "data/BooksCheck.h"
 #include "data/Numbering.h"
 #include "shell/kit/ListGrid.h"
+#include "shell/kit/ListingWindow.h"
 #include "support/DemoWindows.h"
 #include "support/Documents.h"
 #include "support/Drive.h"
@@ -131,8 +131,7 @@ private slots:
     void invoiceLineAtTheLimit() {
         Fixture f;
         auto w = f.open<frm_Invoice>(u"frm_Invoice_P"_s);
-        typeInto(w->txt_CBPTNo, u"1"_s);
-        keyToFocus(Qt::Key_Return);
+        typeEnter(w->txt_CBPTNo, u"1"_s);
         QVERIFY(w->pressTool(5));
         auto* add = w->findChild<frm_InvoiceAdd*>();
         QVERIFY(add);
@@ -177,8 +176,7 @@ private slots:
         const qint64 first = records.save(booking(f.asha, u"8000"_s)),
                      second = records.save(booking(f.asha, u"8000"_s));
         auto w = f.open<BulkPostingWindow>(u"frm_FRDB_BulkPosting"_s);
-        typeInto(w->party->edit(), QString::number(f.asha));
-        keyToFocus(Qt::Key_Return);
+        typeEnter(w->party->edit(), QString::number(f.asha));
         typeInto(w->txt_CBPTNo, QString::number(first));
         f.ts.answer();
         typeInto(w->txt_Amount, u"10000000000000"_s);
@@ -212,12 +210,8 @@ private slots:
         for (const char* part : {"3333333333333.33", "3333333333333.33", "3333333333333.33"})
             records.save(receipt(b, 9001, QString::fromLatin1(part)));
         const auto totals = [&] {
-            std::unique_ptr<ListingWindow> l(
-                static_cast<ListingWindow*>(f.registry.create(u"frm_LDOP"_s, f.ts.session, nullptr)));
-            l->setAttribute(Qt::WA_DeleteOnClose, false);
-            showActive(*l);
-            typeInto(l->findChild<QLineEdit*>(u"txt_PartyCode"_s), u"9001"_s);
-            keyToFocus(Qt::Key_Return);
+            auto l = f.open<ListingWindow>(u"frm_LDOP"_s);
+            typeEnter(l->findChild<QLineEdit*>(u"txt_PartyCode"_s), u"9001"_s);
             l->findChild<QDateEdit*>(u"txt_FromDate"_s)->setDate(QDate(2026, 1, 1));
             l->findChild<QDateEdit*>(u"txt_ToDate"_s)->setDate(QDate(2026, 12, 31));
             f.ts.answer();

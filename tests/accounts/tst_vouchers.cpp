@@ -109,8 +109,7 @@ private slots:
         for (const Case& c : cases) {
             auto v = f.open<VoucherWindow>(c.window);
             if (v->party->edit()->isVisible()) {
-                typeInto(v->party->edit(), p);
-                keyToFocus(Qt::Key_Return);
+                typeEnter(v->party->edit(), p);
                 choose(v->Cmb_PaymentMode, u"CHEQUE"_s);
                 typeInto(v->txt_InstrNO, u"CHQ 1"_s);
                 v->txt_InstrDt->setText(u"05/12/2026"_s);
@@ -125,7 +124,6 @@ private slots:
             }
             typeInto(v->txt_Amount, c.amount);
             v->txt_Remarks->setText(u"SEPT 'A' ÜBER"_s);
-            shoot(*v, c.window);
             f.save(v->txt_Remarks);
             QCOMPARE(rows(f.db(), c.code, 1, c.pair), c.expected);
             if (!c.saved.isEmpty())
@@ -134,8 +132,9 @@ private slots:
             QVERIFY(!v->tool(3)->isEnabled());
         }
         // Only the miscellaneous vouchers carry an instrument date, as typed.
-        QCOMPARE(lines(f.db(), u"SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE INSTR_DATE IS NOT NULL AND DOC_CODE IN "
-                               "('FRDM01','FRDM02','APCM01','APCM02','BDAP01','BCAP01','BTCR01','BTDB01')"_s),
+        QCOMPARE(lines(f.db(),
+                       u"SELECT COUNT(*) FROM M_TBL_TRANSACTION WHERE INSTR_DATE IS NOT NULL AND DOC_CODE IN "
+                       "('FRDM01','FRDM02','APCM01','APCM02','BDAP01','BCAP01','BTCR01','BTDB01')"_s),
                  QStringList{"4"});
         QCOMPARE(checkBooks(f.db()).problems, QStringList());
     }
@@ -205,16 +204,13 @@ private slots:
         for (int i = 0; i < 5; ++i)
             bookings << f.newBooking();
         auto w = f.open<BulkPostingWindow>(u"frm_FRDB_BulkPosting"_s);
-        typeInto(w->party->edit(), QString::number(f.asha));
-        keyToFocus(Qt::Key_Return);
+        typeEnter(w->party->edit(), QString::number(f.asha));
         QCOMPARE(w->Grid2->rowCount(), 6);  // the demo booking and the five new ones
         for (int i = 0; i < 5; ++i) {
             typeInto(w->txt_CBPTNo, QString::number(bookings[i]));
-            typeInto(w->txt_Amount, QString::number(1000 * (i + 1)));
-            QTest::keyClick(w->txt_Amount, Qt::Key_Return);
+            typeEnter(w->txt_Amount, QString::number(1000 * (i + 1)));
         }
         QCOMPARE(w->lbl_Total->text(), u"15000.00"_s);
-        shoot(*w, w->objectName());
         f.save(w->txt_Amount);
         QCOMPARE(f.ts.prompter.texts(), QStringList{u"FUND TRANSFER SUCCESSFULLY DONE ...."_s});
         const QStringList stored = rows(f.db(), u"FRDB01"_s, n, u"FRCR01"_s);
@@ -252,7 +248,8 @@ private slots:
         // A posting whose rows no longer add up is reported by the books check.
         f.db().exec(u"UPDATE M_TBL_TRANSACTION SET GRAND_TOTAL=15000 WHERE DOC_CODE='FRDB01' AND IN_DOCNO=?"_s,
                     {bookings[0]});
-        QCOMPARE(checkBooks(f.db()).problems, QStringList{u"FRDB01 %1: total 29000.00 but its pairs post 15000.00"_s.arg(n)});
+        QCOMPARE(checkBooks(f.db()).problems,
+                 QStringList{u"FRDB01 %1: total 29000.00 but its pairs post 15000.00"_s.arg(n)});
     }
 
     // A line the booking cannot take is refused when added, and again inside the save when the
@@ -261,8 +258,7 @@ private slots:
         Fixture f;
         const qint64 open = f.newBooking(), shut = f.newBooking();
         auto w = f.open<BulkPostingWindow>(u"frm_FTCR_BulkPosting"_s);
-        typeInto(w->party->edit(), QString::number(f.asha));
-        keyToFocus(Qt::Key_Return);
+        typeEnter(w->party->edit(), QString::number(f.asha));
         typeInto(w->txt_CBPTNo, QString::number(open));
         typeInto(w->txt_Amount, u"100"_s);
         w->Add_Line();
@@ -301,8 +297,7 @@ private slots:
     void bulkSaveIsAtomic() {
         Fixture f;
         auto w = f.open<BulkPostingWindow>(u"frm_FRDB_BulkPosting"_s);
-        typeInto(w->party->edit(), QString::number(f.asha));
-        keyToFocus(Qt::Key_Return);
+        typeEnter(w->party->edit(), QString::number(f.asha));
         for (int i = 0; i < 5; ++i) {
             typeInto(w->txt_CBPTNo, QString::number(f.newBooking()));
             typeInto(w->txt_Amount, u"500"_s);

@@ -5,12 +5,9 @@
 #include "bookings/windows/frm_SWS_ANCPANDP08.h"
 #include "bookings/windows/frm_Search_SWS.h"
 #include "data/BooksCheck.h"
-#include "engine/admin/DemoData.h"
 #include "shell/kit/ListGrid.h"
 #include "support/DemoWindows.h"
-#include "support/Drive.h"
 #include "support/SaveProtocol.h"
-#include "support/TestSession.h"
 
 #include <QDateEdit>
 #include <QPushButton>
@@ -34,29 +31,19 @@ struct Fixture : DemoWindows {
               registerMiscNoteWindows(r);
               registerCancellationWindows(r);
           }) {
-        const auto party = [&](const QString& name) {
-            return ts.db().scalar(u"SELECT PARTY_CODE FROM M_TBL_PARTY WHERE PARTY_NAME=?"_s, {name}).toLongLong();
-        };
-        hillview = party(u"DEMO HILLVIEW HOTEL MUNNAR"_s);
-        malabar = party(u"DEMO MALABAR TRAVELS"_s);
+        hillview = partyCode(u"DEMO HILLVIEW HOTEL MUNNAR"_s);
+        malabar = partyCode(u"DEMO MALABAR TRAVELS"_s);
     }
     QStringList save(TaskWindow& w) {
         ts.answer({true});
         w.pressTool(3);
         return ts.prompter.texts();
     }
-    QString row(const QString& code, qint64 n) {
-        const auto r = ts.db().firstRow(kRow, {code, n});
-        QStringList v;
-        for (int i = 0; r && i < r->count(); ++i)
-            v << (i >= 4 && i <= 6 ? Money::fromVariant(r->value(i)).toString() : r->value(i).toString());
-        return v.join(u'|');
-    }
+    QString row(const QString& code, qint64 n) { return moneyLines(ts.db(), kRow, {code, n}).value(0); }
 };
 
 void code(CodeField* f, qint64 c) {
-    typeInto(f->edit(), QString::number(c));
-    keyToFocus(Qt::Key_Return);
+    typeEnter(f->edit(), QString::number(c));
 }
 
 // A service of the hotel sold to the customer: typed, non-ASCII name set as a paste would.
@@ -96,7 +83,7 @@ private slots:
             w->txt_Desc->setText(u"PORTER \"TIPS\" – Ü"_s);
             QVERIFY(f.save(*w).value(0).contains(u" %1 AMOUNT : 1234.50\n"_s.arg(brief)));
             QCOMPARE(f.row(name.mid(4), w->number()),
-                     u"|0|%1||%2|1234.50|One Thousand Two Hundred and Thirty Four Rupees Only /-||"
+                     u"||%1||%2|1234.50|One Thousand Two Hundred and Thirty Four Rupees Only /-||"
                      "PORTER \"TIPS\" – Ü|APPRV"_s.arg(f.malabar)
                          .arg(side));
         }
@@ -148,8 +135,7 @@ private slots:
     void modifyThenCancel() {
         Fixture f;
         auto w = f.open<frm_SWS_ANCPANDP08>(u"frm_SWS_ANCPANDP08_Mod"_s);
-        typeInto(w->txt_DocNo, u"1"_s);
-        keyToFocus(Qt::Key_Return);
+        typeEnter(w->txt_DocNo, u"1"_s);
         typeInto(w->txt_SellAmt, u"1500"_s);
         QCOMPARE(f.save(*w).value(1), u"MODIFICATION SUCCESSFULLY DONE ...."_s);
         QVERIFY(f.row(u"ANDP08"_s, 1).startsWith(u"ANCP08|1|%1|TRANSFER|1500.00|0.00|1500.00|"_s.arg(f.asha)));
@@ -157,8 +143,7 @@ private slots:
         QCOMPARE(counter(f.ts.db(), u"ANDP08"_s) + counter(f.ts.db(), u"ANCP08"_s), 2);
 
         auto cancel = f.open<CancellationWindow>(u"frm_CNCL_ANCP08"_s);
-        typeInto(cancel->txt_DocNo, u"1"_s);
-        keyToFocus(Qt::Key_Return);
+        typeEnter(cancel->txt_DocNo, u"1"_s);
         cancel->txt_Reason->setText(u"NOT TRAVELLING"_s);
         f.ts.answer({true});
         QTest::mouseClick(cancel->cmd_Cancel, Qt::LeftButton);

@@ -1,20 +1,18 @@
-// The supplier requests window, driven from the keyboard against a local mail server with TLS
-// and AUTH: every chosen hotel gets its request; a refused recipient stops the sending and is
-// named; an answer recorded moves the line; the voucher goes as a PDF to the hotel and the
-// customer; cancelling the booking or a hotel's note offers the cancellation mail
-// only to the hotels still holding a line, and sends nothing on No; the administrator's
-// template is what goes; a vehicle or other note is requested beside the hotels, without a
-// rooming list, and cancelling it offers its own supplier the cancellation mail.
+// The supplier requests window against a local mail server with TLS and AUTH: requests,
+// answers, vouchers, the administrator's template, cancellation mails to the suppliers still
+// holding a line, and the demo booking's hotels handled by keys alone.
 #include "bookings/BookingsWindows.h"
 #include "bookings/family/CancellationWindow.h"
 #include "bookings/family/SupplierMailing.h"
 #include "bookings/windows/frm_CBPT01.h"
 #include "bookings/windows/frm_SupplierRequests.h"
 #include "bookings/windows/frm_SupplierTemplates.h"
+#include "reports/ReportWindows.h"
+#include "reports/VoucherPreview.h"
+#include "support/DemoWindows.h"
 #include "support/Documents.h"
-#include "support/Drive.h"
+#include "support/Registered.h"
 #include "support/SupplierFixture.h"
-#include "support/TestSession.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -28,26 +26,22 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Fixture {
-    TestSession ts;
-    WindowRegistry windows;
+struct Fixture : SessionWindows {
     SupplierFixture f{ts.db()};
     std::unique_ptr<SmtpServer> server;
 
-    explicit Fixture(const QStringList& serverOptions = {}) {
-        registerOperationsWindows(windows);
-        registerCancellationWindows(windows);
-        ts.session.windows = &windows;
+    explicit Fixture(const QStringList& serverOptions = {})
+        : SessionWindows([](WindowRegistry& r) {
+              registerOperationsWindows(r);
+              registerCancellationWindows(r);
+          }) {
         server = std::make_unique<SmtpServer>(serverOptions);
-        f.smtp(*server);
+        server->useFor(ts.db());
     }
+    using SessionWindows::open;
     std::unique_ptr<frm_SupplierRequests> open() {
-        std::unique_ptr<frm_SupplierRequests> w(static_cast<frm_SupplierRequests*>(
-            windows.create(u"frm_SupplierRequests"_s, ts.session, nullptr,
-                           {{{u"CBPT_NO"_s, f.booking}, {u"QUOTATION_NO"_s, 7}, {u"ACC_CODE"_s, 1}}})));
-        w->setAttribute(Qt::WA_DeleteOnClose, false);
-        showActive(*w);
-        return w;
+        return open<frm_SupplierRequests>(u"frm_SupplierRequests"_s,
+                                          {{{u"CBPT_NO"_s, f.booking}, {u"QUOTATION_NO"_s, 7}, {u"ACC_CODE"_s, 1}}});
     }
     // Chooses the lines with the keyboard (all of them when none are named) and presses the button.
     QStringList press(frm_SupplierRequests& w, QPushButton* button, const QList<int>& rows, QList<bool> answers) {
@@ -75,6 +69,13 @@ struct Fixture {
 };
 
 const QString kNone = u"NOT REQUESTED"_s;
+
+// A mnemonic clicks as a button does when pressed: a moment later.
+template <class Done>
+void altKey(QWidget* window, Qt::Key key, Done done) {
+    QTest::keyClick(window, key, Qt::AltModifier);
+    QVERIFY(QTest::qWaitFor(done, 5000));
+}
 
 }  // namespace
 
@@ -114,43 +115,31 @@ private slots:
             QVERIFY2(log[i].contains(SupplierFixture::kHotelNames[i] + u", "_s) &&
                          log[i].endsWith(u"REQUESTED TO "_s + SupplierFixture::kHotelMails[i]),
                      qPrintable(log[i]));
-        shoot(*w, u"frm_SupplierRequests"_s);
     }
 
     // Both bookings, the sales one and the operations one the board opens, reach the requests of
     // the booking shown.
-    void eachBookingOpensItsRequests_data() {
-        QTest::addColumn<QString>("booking");
-        QTest::newRow("operations") << u"frm_CBPT01"_s;
-        QTest::newRow("sales") << u"frm_CBPT_SALES"_s;
-    }
     void eachBookingOpensItsRequests() {
-        QFETCH(QString, booking);
         Fixture x;
-        registerBookingWindows(x.windows);
-        std::unique_ptr<frm_CBPT01> w(static_cast<frm_CBPT01*>(
-            x.windows.create(booking, x.ts.session, nullptr, {{{u"CBPT_NO"_s, x.f.booking}}})));
-        w->setAttribute(Qt::WA_DeleteOnClose, false);
-        QVERIFY(w->Show_Record(x.f.booking));
-        showActive(*w);
-        QCOMPARE(w->Cmd_HotelVoucher != nullptr, booking == u"frm_CBPT_SALES"_s);
-        QVERIFY(w->Cmd_SupplierRequests->isEnabled());
-        QTest::mouseClick(w->Cmd_SupplierRequests, Qt::LeftButton);
-        auto* requests = w->findChild<frm_SupplierRequests*>();
-        QVERIFY(requests);
-        QCOMPARE(requests->txt_CBPTNo->text(), QString::number(x.f.booking));
-        QCOMPARE(requests->Grid1->rowCount(), 3);
+        registerBookingWindows(x.registry);
+        for (const QString& booking : {u"frm_CBPT01"_s, u"frm_CBPT_SALES"_s}) {
+            auto w = x.open<frm_CBPT01>(booking, {{{u"CBPT_NO"_s, x.f.booking}}});
+            QVERIFY(w->Show_Record(x.f.booking));
+            QCOMPARE(w->Cmd_HotelVoucher != nullptr, booking == u"frm_CBPT_SALES"_s);
+            QVERIFY(w->Cmd_SupplierRequests->isEnabled());
+            QTest::mouseClick(w->Cmd_SupplierRequests, Qt::LeftButton);
+            auto* requests = w->findChild<frm_SupplierRequests*>();
+            QVERIFY(requests);
+            QCOMPARE(requests->txt_CBPTNo->text(), QString::number(x.f.booking));
+            QCOMPARE(requests->Grid1->rowCount(), 3);
+        }
     }
 
     // The administrator's template, and the office's hours, are what the next mail and the
     // board are made of.
     void theTemplateEditedIsTheOneMailed() {
         Fixture x;
-        std::unique_ptr<frm_SupplierTemplates> t(
-            static_cast<frm_SupplierTemplates*>(x.windows.create(u"frm_SupplierTemplates"_s, x.ts.session, nullptr)));
-        t->setAttribute(Qt::WA_DeleteOnClose, false);
-        showActive(*t);
-        shoot(*t, u"frm_SupplierTemplates"_s);
+        auto t = x.open<frm_SupplierTemplates>(u"frm_SupplierTemplates"_s);
         QCOMPARE(t->txt_Hours->text(), u"24"_s);
         t->Cmb_Kind->setCurrentIndex(t->Cmb_Kind->findText(u"REQUEST"_s));
         typeInto(t->txt_Subject, u"ROOMS FOR {TOURIST}"_s);
@@ -210,113 +199,190 @@ private slots:
         QVERIFY(x.f.opsLog().endsWith(u"VOUCHER MAILED TO sea@h.test, asha@c.test"_s));
     }
 
-    void cancellingMailsOnlyTheHotelsStillHoldingALine_data() {
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<bool>("yes");
-        QTest::addColumn<QStringList>("mailed");  // the hotels asked, and on Yes mailed
-        QTest::newRow("booking, Yes") << u"frm_CNCL_CBPT01"_s << true << QStringList{"sea@h.test", "lake@h.test"};
-        QTest::newRow("booking, No") << u"frm_CNCL_CBPT01"_s << false << QStringList{"sea@h.test", "lake@h.test"};
-        QTest::newRow("the sea hotel's note, Yes") << u"frm_CNCL_ANCP01"_s << true << QStringList{"sea@h.test"};
-    }
     void cancellingMailsOnlyTheHotelsStillHoldingALine() {
-        QFETCH(QString, window);
-        QFETCH(bool, yes);
-        QFETCH(QStringList, mailed);
-        Fixture x;
-        {
-            auto w = x.open();
-            x.press(*w, w->Cmd_Request, {}, {true});
+        // the window, Yes or No, and the hotels asked (and on Yes mailed)
+        const std::tuple<QString, bool, QStringList> cases[] = {
+            {u"frm_CNCL_CBPT01"_s, true, QStringList{"sea@h.test", "lake@h.test"}},
+            {u"frm_CNCL_CBPT01"_s, false, QStringList{"sea@h.test", "lake@h.test"}},
+            {u"frm_CNCL_ANCP01"_s, true, QStringList{"sea@h.test"}}};
+        for (const auto& [window, yes, mailed] : cases) {
+            Fixture x;
+            {
+                auto w = x.open();
+                x.press(*w, w->Cmd_Request, {}, {true});
+            }
+            SupplierRequests r(x.ts.db(), u"T"_s);
+            r.recordAnswer(7, 1, supplier::kConfirmed, u"C1"_s);
+            r.recordAnswer(7, 2, supplier::kDeclined, u"FULL"_s);
+            const qint64 number =
+                window.endsWith(u"CBPT01"_s)
+                    ? x.f.booking
+                    : TransactionRecords(x.ts.db(), u"T"_s)
+                          .save(posting(u"ANCP01"_s, x.f.booking, SupplierFixture::kHotels[0], u"900"_s));
+            const int requests = int(x.server->received().size());
+            auto c = x.open<CancellationWindow>(window);
+            typeEnter(c->txt_DocNo, QString::number(number));
+            c->txt_Reason->setText(u"CLIENT ILL"_s);
+            x.ts.answer({true, yes});
+            QTest::mouseClick(c->cmd_Cancel, Qt::LeftButton);
+            const QStringList said = x.ts.prompter.texts();
+            QCOMPARE(said[1], kCancelDone);
+            for (int i = 0; i < 3; ++i)
+                QCOMPARE(said[2].contains(SupplierFixture::kHotelNames[i]),
+                         mailed.contains(SupplierFixture::kHotelMails[i]));
+            QCOMPARE(x.recipients().mid(requests), yes ? mailed : QStringList());
+            for (const ReceivedMail& m : x.server->received().mid(requests))
+                QVERIFY(m.raw.contains(u"Subject: CANCELLATION - CBPT %1"_s.arg(x.f.booking).toUtf8()));
+            QCOMPARE(int(r.heldLines(x.f.booking).size()), 2 - (yes ? int(mailed.size()) : 0));
+            QCOMPARE(r.line(7, 1)->status, yes ? supplier::kCancelled : supplier::kConfirmed);
         }
-        SupplierRequests r(x.ts.db(), u"T"_s);
-        r.recordAnswer(7, 1, supplier::kConfirmed, u"C1"_s);
-        r.recordAnswer(7, 2, supplier::kDeclined, u"FULL"_s);
-        const qint64 number = window.endsWith(u"CBPT01"_s)
-                                  ? x.f.booking
-                                  : TransactionRecords(x.ts.db(), u"T"_s)
-                                        .save(posting(u"ANCP01"_s, x.f.booking, SupplierFixture::kHotels[0], u"900"_s));
-        const int requests = int(x.server->received().size());
-        std::unique_ptr<CancellationWindow> c(
-            static_cast<CancellationWindow*>(x.windows.create(window, x.ts.session, nullptr)));
-        c->setAttribute(Qt::WA_DeleteOnClose, false);
-        showActive(*c);
-        typeInto(c->txt_DocNo, QString::number(number));
-        QTest::keyClick(c->txt_DocNo, Qt::Key_Return);
-        c->txt_Reason->setText(u"CLIENT ILL"_s);
-        x.ts.answer({true, yes});
-        QTest::mouseClick(c->cmd_Cancel, Qt::LeftButton);
-        const QStringList said = x.ts.prompter.texts();
-        QCOMPARE(said[1], kCancelDone);
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(said[2].contains(SupplierFixture::kHotelNames[i]),
-                     mailed.contains(SupplierFixture::kHotelMails[i]));
-        QCOMPARE(x.recipients().mid(requests), yes ? mailed : QStringList());
-        for (const ReceivedMail& m : x.server->received().mid(requests))
-            QVERIFY(m.raw.contains(u"Subject: CANCELLATION - CBPT %1"_s.arg(x.f.booking).toUtf8()));
-        QCOMPARE(int(r.heldLines(x.f.booking).size()), 2 - (yes ? int(mailed.size()) : 0));
-        QCOMPARE(r.line(7, 1)->status, yes ? supplier::kCancelled : supplier::kConfirmed);
     }
 
-    void notesAreRequestedBesideTheHotelsAndCancelledAlone_data() {
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<int>("note");  // 0 the vehicle, 1 the other charge
-        QTest::newRow("vehicle note") << u"frm_CNCL_ANCP02"_s << 0;
-        QTest::newRow("other charge note") << u"frm_CNCL_ANCP03"_s << 1;
-    }
     void notesAreRequestedBesideTheHotelsAndCancelledAlone() {
-        QFETCH(QString, window);
-        QFETCH(int, note);
-        Fixture x;
-        const auto [cab, guide] = x.f.notes();
-        {
-            auto w = x.open();
-            QCOMPARE(column(w->Grid1->model(), frm_SupplierRequests::ColHotel),
-                     (QStringList{"SEA & SAND , KERALA", "MALABAR CABS", "HILL GUIDES", "HILL <VIEW> , KERALA",
-                                  "LAKE HOUSE , KERALA"}));
-            QCOMPARE(column(w->Grid1->model(), frm_SupplierRequests::ColRooms).mid(1, 2),
-                     (QStringList{"VEHICLE : 2 X SUV 7 SEATER", "OTHER : 2 X GUIDE CHARGES"}));
-            shoot(*w, u"frm_SupplierRequests_notes"_s);
-            QCOMPARE(x.press(*w, w->Cmd_Request, {1, 2}, {true}).last(), kMailsSent);
-            QCOMPARE(x.recipients(), SupplierFixture::kNoteMails);
-            // Each asked for what it provides, with no hotel's rows and no rooming list.
-            const QStringList asked[] = {{u"<td>2 X SUV 7 SEATER</td>"_s, u"<td>10/01/2027 TO 15/01/2027</td>"_s,
-                                          u"<td>Days</td><td>6</td>"_s, u"<td>KOCHI - MUNNAR - KOCHI</td>"_s},
-                                         {u"<td>2 X GUIDE CHARGES</td>"_s, u"<td>11/01/2027</td>"_s}};
-            for (int i = 0; i < 2; ++i) {
-                const QByteArray raw = x.server->received()[i].raw;
-                const QString body = SupplierFixture::body(raw);
-                for (const QString& part : asked[i] + QStringList{u"<td>Travellers</td><td>3</td>"_s})
-                    QVERIFY2(body.contains(part), qPrintable(part + u" in "_s + body));
-                QVERIFY(!body.contains(u"Check-in"_s) && !body.contains(u"Meal plan"_s) && !raw.contains("filename="));
+        // the cancellation window, and the note: 0 the vehicle, 1 the other charge
+        const std::tuple<QString, int> cases[] = {{u"frm_CNCL_ANCP02"_s, 0}, {u"frm_CNCL_ANCP03"_s, 1}};
+        for (const auto& [window, note] : cases) {
+            Fixture x;
+            const auto [cab, guide] = x.f.notes();
+            {
+                auto w = x.open();
+                QCOMPARE(column(w->Grid1->model(), frm_SupplierRequests::ColHotel),
+                         (QStringList{"SEA & SAND , KERALA", "MALABAR CABS", "HILL GUIDES", "HILL <VIEW> , KERALA",
+                                      "LAKE HOUSE , KERALA"}));
+                QCOMPARE(column(w->Grid1->model(), frm_SupplierRequests::ColRooms).mid(1, 2),
+                         (QStringList{"VEHICLE : 2 X SUV 7 SEATER", "OTHER : 2 X GUIDE CHARGES"}));
+                QCOMPARE(x.press(*w, w->Cmd_Request, {1, 2}, {true}).last(), kMailsSent);
+                QCOMPARE(x.recipients(), SupplierFixture::kNoteMails);
+                // Each asked for what it provides, with no hotel's rows and no rooming list.
+                const QStringList asked[] = {{u"<td>2 X SUV 7 SEATER</td>"_s, u"<td>10/01/2027 TO 15/01/2027</td>"_s,
+                                              u"<td>Days</td><td>6</td>"_s, u"<td>KOCHI - MUNNAR - KOCHI</td>"_s},
+                                             {u"<td>2 X GUIDE CHARGES</td>"_s, u"<td>11/01/2027</td>"_s}};
+                for (int i = 0; i < 2; ++i) {
+                    const QByteArray raw = x.server->received()[i].raw;
+                    const QString body = SupplierFixture::body(raw);
+                    for (const QString& part : asked[i] + QStringList{u"<td>Travellers</td><td>3</td>"_s})
+                        QVERIFY2(body.contains(part), qPrintable(part + u" in "_s + body));
+                    QVERIFY(!body.contains(u"Check-in"_s) && !body.contains(u"Meal plan"_s) &&
+                            !raw.contains("filename="));
+                }
+                QCOMPARE(x.statuses(*w),
+                         (QStringList{kNone, supplier::kRequested, supplier::kRequested, kNone, kNone}));
+                // Its rooming list is a hotel's only.
+                w->Grid1->setCurrentCell(1, frm_SupplierRequests::ColHotel);
+                x.ts.answer();
+                w->Print_RoomingList();
+                QCOMPARE(x.ts.prompter.texts().last(), u"THE ROOMING LIST IS PRINTED FOR HOTEL LINES ONLY ...."_s);
             }
-            QCOMPARE(x.statuses(*w), (QStringList{kNone, supplier::kRequested, supplier::kRequested, kNone, kNone}));
-            // Its rooming list is a hotel's only.
-            w->Grid1->setCurrentCell(1, frm_SupplierRequests::ColHotel);
-            x.ts.answer();
-            w->Print_RoomingList();
-            QCOMPARE(x.ts.prompter.texts().last(), u"THE ROOMING LIST IS PRINTED FOR HOTEL LINES ONLY ...."_s);
+            const int requests = int(x.server->received().size());
+            auto c = x.open<CancellationWindow>(window);
+            typeEnter(c->txt_DocNo, QString::number(note == 0 ? cab : guide));
+            c->txt_Reason->setText(u"NOT NEEDED"_s);
+            x.ts.answer({true, true});
+            QTest::mouseClick(c->cmd_Cancel, Qt::LeftButton);
+            QVERIFY2(x.ts.prompter.texts().value(2).contains(note == 0 ? u"MALABAR CABS"_s : u"HILL GUIDES"_s),
+                     qPrintable(x.ts.prompter.texts().join(u'|')));
+            QCOMPARE(x.recipients().mid(requests), QStringList{SupplierFixture::kNoteMails[note]});
+            const QByteArray raw = x.server->received().last().raw;
+            QVERIFY(raw.contains(u"Subject: CANCELLATION - CBPT %1 - %2"_s.arg(x.f.booking)
+                                     .arg(note == 0 ? u"MALABAR CABS"_s : u"HILL GUIDES"_s)
+                                     .toUtf8()));
+            QVERIFY(!SupplierFixture::body(raw).contains(u"Check-in"_s));
+            SupplierRequests r(x.ts.db(), u"T"_s);
+            QCOMPARE(r.line(note == 0 ? kVehicleNoteCode : kOtherNoteCode, note == 0 ? cab : guide, 0)->status,
+                     supplier::kCancelled);
+            QCOMPARE(int(r.heldLines(x.f.booking).size()), 1);  // the other note still holds its line
         }
-        const int requests = int(x.server->received().size());
-        std::unique_ptr<CancellationWindow> c(
-            static_cast<CancellationWindow*>(x.windows.create(window, x.ts.session, nullptr)));
-        c->setAttribute(Qt::WA_DeleteOnClose, false);
-        showActive(*c);
-        typeInto(c->txt_DocNo, QString::number(note == 0 ? cab : guide));
-        QTest::keyClick(c->txt_DocNo, Qt::Key_Return);
-        c->txt_Reason->setText(u"NOT NEEDED"_s);
-        x.ts.answer({true, true});
-        QTest::mouseClick(c->cmd_Cancel, Qt::LeftButton);
-        QVERIFY2(x.ts.prompter.texts().value(2).contains(note == 0 ? u"MALABAR CABS"_s : u"HILL GUIDES"_s),
-                 qPrintable(x.ts.prompter.texts().join(u'|')));
-        QCOMPARE(x.recipients().mid(requests), QStringList{SupplierFixture::kNoteMails[note]});
-        const QByteArray raw = x.server->received().last().raw;
-        QVERIFY(raw.contains(u"Subject: CANCELLATION - CBPT %1 - %2"_s.arg(x.f.booking)
-                                 .arg(note == 0 ? u"MALABAR CABS"_s : u"HILL GUIDES"_s)
-                                 .toUtf8()));
-        QVERIFY(!SupplierFixture::body(raw).contains(u"Check-in"_s));
-        SupplierRequests r(x.ts.db(), u"T"_s);
-        QCOMPARE(r.line(note == 0 ? kVehicleNoteCode : kOtherNoteCode, note == 0 ? cab : guide, 0)->status,
-                 supplier::kCancelled);
-        QCOMPARE(int(r.heldLines(x.f.booking).size()), 1);  // the other note still holds its line
+    }
+
+    // On the demo, by keys alone: the booking opens its requests, both hotels are asked, the first
+    // confirms, its voucher goes, its rooming list is saved as PDF; exactly those mails went.
+    void theDemoBookingsHotelsAreAskedConfirmedVoucheredAndListed() {
+        DemoWindows d([](WindowRegistry& r) {
+            registerBookingsWindows(r);
+            registerReportWindows(r);
+        });
+        SmtpServer server;
+        server.useFor(d.db());
+        const qint64 booking =
+            d.db()
+                .scalar(u"SELECT MIN(DOC_NO) FROM M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01' AND PARTY_CODE=?"_s,
+                        {d.asha})
+                .toLongLong();
+        auto b = d.open<frm_CBPT01>(u"frm_CBPT01"_s, {{{u"CBPT_NO"_s, booking}}});
+
+        // The booking opens its requests; the grid has the focus, its first line chosen.
+        d.ts.answer({});
+        altKey(b.get(), Qt::Key_U, [&] { return b->findChild<frm_SupplierRequests*>() != nullptr; });
+        auto* w = b->findChild<frm_SupplierRequests*>();
+        QVERIFY(showActive(*w));
+        QCOMPARE(QApplication::focusWidget(), w->Grid1);
+        const QStringList suppliers = column(w->Grid1->model(), frm_SupplierRequests::ColHotel);
+        QCOMPARE(suppliers.size(), 4);
+        QVERIFY2(suppliers[0].startsWith(u"DEMO HILLVIEW HOTEL MUNNAR"_s) &&
+                     suppliers[3].startsWith(u"DEMO BACKWATER RESORT"_s),
+                 qPrintable(suppliers.join(u'|')));
+
+        // Both hotels, not the cab and the guide between them: Ctrl+Down passes, Ctrl+Space adds.
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(w->Grid1, Qt::Key_Down, Qt::ControlModifier);
+        QTest::keyClick(w->Grid1, Qt::Key_Space, Qt::ControlModifier);
+        d.ts.answer({true});
+        altKey(w, Qt::Key_R, [&] { return d.ts.prompter.texts().contains(kMailsSent); });
+        QVERIFY(showActive(*w));  // the progress box gone, offscreen does not give the window back
+
+        // The first hotel confirms: back to it, the answer CONFIRMED, its number, Enter.
+        QTest::keyClick(w, Qt::Key_L, Qt::AltModifier);
+        QTest::keyClick(w->Grid1, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(w, Qt::Key_W, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), w->Cmb_Answer);
+        QCOMPARE(w->Cmb_Answer->currentText(), supplier::kConfirmed);
+        QTest::keyClick(w, Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), w->txt_AnswerText);
+        d.ts.answer({true});
+        QTest::keyClicks(w->txt_AnswerText, u"HV-2231"_s);
+        QTest::keyClick(w->txt_AnswerText, Qt::Key_Return);
+        QCOMPARE(d.ts.prompter.texts().last(), u"SUPPLIER'S ANSWER SUCCESSFULLY RECORDED ...."_s);
+        QCOMPARE(column(w->Grid1->model(), frm_SupplierRequests::ColStatus),
+                 (QStringList{supplier::kConfirmed, u"NOT REQUESTED"_s, u"NOT REQUESTED"_s, supplier::kRequested}));
+
+        // Its voucher: the line answered is the one chosen now.
+        d.ts.answer({true});
+        altKey(w, Qt::Key_V, [&] { return d.ts.prompter.texts().contains(kMailsSent); });
+        QVERIFY(showActive(*w));
+
+        // Its rooming list, saved as PDF from the preview.
+        d.ts.answer({});
+        const QTemporaryDir dir;
+        d.ts.prompter.paths = {dir.filePath(u"rooming"_s)};
+        altKey(w, Qt::Key_O, [&] { return w->findChild<VoucherPreview*>() != nullptr; });
+        auto* preview = w->findChild<VoucherPreview*>();
+        QVERIFY(showActive(*preview));
+        QTest::keyClick(preview, Qt::Key_F3);
+        QFile pdf(dir.filePath(u"rooming.pdf"_s));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QString list = SupplierFixture::pdfText(pdf.readAll());
+        for (const QString& part :
+             {u"ROOMING LIST"_s, u"DEMO HILLVIEW HOTEL MUNNAR"_s, u"101"_s, u"MRS ASHA NAIR"_s, u"MR VINOD NAIR"_s})
+            QVERIFY2(list.contains(part), qPrintable(part + u" in "_s + list));
+
+        // Exactly the two requests with their rooming lists and the voucher to hotel and customer.
+        const QString hill = u"DEMO HILLVIEW HOTEL MUNNAR|"_s, back = u"DEMO BACKWATER RESORT|"_s;
+        const QStringList expected{
+            u"reservations@hillview.example.com|BOOKING REQUEST - CBPT 1 - "_s + hill +
+                u"ROOMING LIST 1-1.pdf,ROOMING LIST 1-1.xlsx"_s,
+            u"stay@backwater.example.com|BOOKING REQUEST - CBPT 1 - "_s + back +
+                u"ROOMING LIST 1-2.pdf,ROOMING LIST 1-2.xlsx"_s,
+            u"reservations@hillview.example.com|HOTEL VOUCHER - CBPT 1 - "_s + hill + u"HOTEL VOUCHER 1-1.pdf"_s,
+            u"asha.nair@example.com|HOTEL VOUCHER - CBPT 1 - "_s + hill + u"HOTEL VOUCHER 1-1.pdf"_s};
+        const auto got = server.received();
+        QStringList mails;  // to | subject | files
+        for (const ReceivedMail& m : got)
+            mails << QStringList{m.envelopeTo.join(u','),
+                                 QString::fromUtf8(m.raw.mid(m.raw.indexOf("Subject: ") + 9).split('\r').first()),
+                                 SupplierFixture::attachmentNames(m.raw).join(u',')}
+                         .join(u'|');
+        QCOMPARE(mails, expected);
+        QVERIFY(SupplierFixture::body(got[2].raw).contains(u"Confirmation no. HV-2231"_s));
     }
 };
 

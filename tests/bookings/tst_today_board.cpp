@@ -31,34 +31,26 @@ const QString kHotelMail = QStringLiteral("hill@x.test");
 
 // The dues fixture seeded for both consultants, with the windows registered and a session of
 // the consultant.
-struct Board {
-    DuesFixture f;
-    ScriptedPrompter prompter;
-    Session session;
-    WindowRegistry registry;
+struct Board : DuesWindows {
+    DuesFixture& f = *this;
 
-    explicit Board(int consultant = DuesFixture::kAdmin) {
-        session.db = &f.db();
-        session.prompter = &prompter;
-        session.userFullName = QStringLiteral("ANIL KUMAR");
-        session.loginId = 1;
-        session.consultantCode = consultant;
+    explicit Board(int consultant = DuesFixture::kAdmin)
+        : DuesWindows(
+              [](WindowRegistry& r) {
+                  registerBookingsWindows(r);
+                  registerSalesWindows(r);
+              },
+              consultant, QStringLiteral("ANIL KUMAR")) {
         session.companyName = QStringLiteral("TARVIC <HOLIDAYS>");
-        registerBookingsWindows(registry);
-        registerSalesWindows(registry);
-        session.windows = &registry;
-        f.seed(DuesFixture::kAdmin);
-        f.seed(DuesFixture::kOperator);
+        seed(kAdmin);
+        seed(kOperator);
     }
-    Database& db() { return f.db(); }
     std::unique_ptr<frm_TodayBoard> open() {
         return createShown<frm_TodayBoard>(registry, session, QStringLiteral("frm_TodayBoard"));
     }
     // The mail server's row and the parties' addresses (empty: none).
     void mail(const SmtpServer& server, const QStringList& addresses = {kCustomerMail, kSupplierMail, kHotelMail}) {
-        qputenv("TARVIC_MAIL_CA_FILE", SmtpServer::caFile().toUtf8());
-        db().exec("INSERT INTO M_TBL_EMAIL VALUES (1, ?, ?, '127.0.0.1', ?, 'TARVIC DESK', 'desk@x.test')",
-                  {SmtpServer::kUser, SmtpServer::kPassword, QString::number(server.port())});
+        server.useFor(db());
         const qint64 parties[] = {DuesFixture::kCustomer, DuesFixture::kSupplier, DuesFixture::kHotel};
         for (int i = 0; i < 3; ++i)
             db().exec("UPDATE M_TBL_PARTY SET EMAIL_ADD=? WHERE PARTY_CODE=?",

@@ -5,8 +5,7 @@
 #include "bookings/BookingsWindows.h"
 #include "bookings/windows/TravellersTab.h"
 #include "bookings/windows/frm_CBPT01.h"
-#include "support/Drive.h"
-#include "support/TestSession.h"
+#include "support/Registered.h"
 #include "support/TravellersFixture.h"
 #include "support/Workbook.h"
 
@@ -24,21 +23,17 @@ namespace {
 
 const QString kSaved = QStringLiteral("TRAVELLERS SUCCESSFULLY SAVED ....");
 
-struct Fixture {
-    TestSession ts;
+struct Fixture : SessionWindows {
     TravellersFixture f{ts.db()};
-    WindowRegistry registry;
     WindowArgs printed;  // what the rooming list was opened with
     std::unique_ptr<frm_CBPT01> w;
 
-    Fixture() {
-        registerBookingsWindows(registry);
+    Fixture() : SessionWindows(registerBookingsWindows) {
         registry.add(QStringLiteral("rpt_RoomingList"),
                      [this](Session&, QWidget* p, const WindowArgs& args) -> QWidget* {
                          printed = args;
                          return new QWidget(p);
                      });
-        ts.session.windows = &registry;
     }
     TravellersTab* open() {
         w = std::make_unique<frm_CBPT01>(ts.session, nullptr);
@@ -82,87 +77,71 @@ void whenPreviewShown(std::function<void(QDialog*)> look, const QString& button)
 class TstTravellersTab : public QObject {
     Q_OBJECT
 private slots:
-    void importThroughPreview_data() {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QList<bool>>("answers");
-        QTest::addColumn<QStringList>("said");
-        QTest::addColumn<QStringList>("stored");
-        QTest::newRow("cancelled") << "Cmd_Cancel" << QList<bool>{} << QStringList() << QStringList();
-        QTest::newRow("accepted, kept at the room question")
-            << "Cmd_Accept" << QList<bool>{false} << QStringList{"question"} << QStringList();
-        QTest::newRow("accepted and saved")
-            << "Cmd_Accept" << QList<bool>{true} << QStringList{"question", kSaved}
-            << QStringList{"1|MR|ANIL|KUMAR|M|101|DELUXE", "2|MRS|MEENA|KUMAR|F|101|DELUXE"};
-    }
     void importThroughPreview() {
-        QFETCH(QString, button);
-        QFETCH(QList<bool>, answers);
-        QFETCH(QStringList, said);
-        QFETCH(QStringList, stored);
-        Fixture x;
-        TravellersTab* tab = x.open();
-        x.ts.answer(answers);
-        x.ts.prompter.paths = {x.f.file(
-            "agent.csv", {{"FIRST NAME", "LAST NAME", "SEX", "DOB", "ADULT/CHILD", "ROOM NO", "ROOM TYPE", "TITLE"},
-                          {"Anil", "Kumar", "M", "01/01/1980", "ADULT", "101", "Deluxe", "Mr"},
-                          {"Ravi", "Nair", "M", "31/02/1990", "ADULT", "102", "Deluxe", "Mr"},
-                          {"Meena", "Kumar", "F", "", "ADULT", "101", "Deluxe", "Mrs"}})};
-        QStringList shown;
-        whenPreviewShown(
-            [&](QDialog* d) {
-                shown << d->findChild<QLabel*>("lbl_Summary")->text()
-                      << column(d->findChild<QTableWidget*>("Grid1")->model(), 1).value(1)
-                      << QString::number(count(x.ts.db(), "M_TBL_BOOKING_TRAVELLER"));
-                shoot(*d, "travellers_import_preview");
-            },
-            button);
-        QTest::mouseClick(tab->Cmd_Import, Qt::LeftButton);
-        QCOMPARE(shown, (QStringList{"3 ROWS READ, 2 ACCEPTED, 1 REFUSED",
-                                     "REFUSED : DATE OF BIRTH IS NOT A DATE : 31/02/1990 ....", "0"}));
-        QCOMPARE(tab->Grid_Travellers->rowCount(), button == "Cmd_Cancel" ? 0 : 2);
-        QCOMPARE(x.said(), said);
-        QCOMPARE(x.stored(), stored);
-        // The room question states each difference with what the hotel lines booked (the pair
-        // fits SEA BREEZE's one suite, though listed in a deluxe room).
-        if (!said.isEmpty()) {
-            QVERIFY(x.ts.prompter.texts().first().contains(
-                "HILL RESORT 10/01/2027, ROOM TYPE DELUXE: 2 ROOMS BOOKED, 1 IN THE ROOMING LIST"));
-            QVERIFY(!x.ts.prompter.texts().first().contains("SEA BREEZE"));
+        const std::tuple<QString, QList<bool>, QStringList, QStringList> cases[] = {
+            {"Cmd_Cancel", QList<bool>{}, QStringList(), QStringList()},
+            {"Cmd_Accept", QList<bool>{false}, QStringList{"question"}, QStringList()},
+            {"Cmd_Accept", QList<bool>{true}, QStringList{"question", kSaved},
+             QStringList{"1|MR|ANIL|KUMAR|M|101|DELUXE", "2|MRS|MEENA|KUMAR|F|101|DELUXE"}}};
+        for (const auto& [button, answers, said, stored] : cases) {
+            Fixture x;
+            TravellersTab* tab = x.open();
+            x.ts.answer(answers);
+            x.ts.prompter.paths = {x.f.file(
+                "agent.csv", {{"FIRST NAME", "LAST NAME", "SEX", "DOB", "ADULT/CHILD", "ROOM NO", "ROOM TYPE", "TITLE"},
+                              {"Anil", "Kumar", "M", "01/01/1980", "ADULT", "101", "Deluxe", "Mr"},
+                              {"Ravi", "Nair", "M", "31/02/1990", "ADULT", "102", "Deluxe", "Mr"},
+                              {"Meena", "Kumar", "F", "", "ADULT", "101", "Deluxe", "Mrs"}})};
+            QStringList shown;
+            whenPreviewShown(
+                [&](QDialog* d) {
+                    shown << d->findChild<QLabel*>("lbl_Summary")->text()
+                          << column(d->findChild<QTableWidget*>("Grid1")->model(), 1).value(1)
+                          << QString::number(count(x.ts.db(), "M_TBL_BOOKING_TRAVELLER"));
+                },
+                button);
+            QTest::mouseClick(tab->Cmd_Import, Qt::LeftButton);
+            QCOMPARE(shown, (QStringList{"3 ROWS READ, 2 ACCEPTED, 1 REFUSED",
+                                         "REFUSED : DATE OF BIRTH IS NOT A DATE : 31/02/1990 ....", "0"}));
+            QCOMPARE(tab->Grid_Travellers->rowCount(), button == "Cmd_Cancel" ? 0 : 2);
+            QCOMPARE(x.said(), said);
+            QCOMPARE(x.stored(), stored);
+            // The room question states each difference with what the hotel lines booked (the pair
+            // fits SEA BREEZE's one suite, though listed in a deluxe room).
+            if (!said.isEmpty()) {
+                QVERIFY(x.ts.prompter.texts().first().contains(
+                    "HILL RESORT 10/01/2027, ROOM TYPE DELUXE: 2 ROOMS BOOKED, 1 IN THE ROOMING LIST"));
+                QVERIFY(!x.ts.prompter.texts().first().contains("SEA BREEZE"));
+            }
         }
     }
 
-    void rowsTypedInTheGrid_data() {
-        QTest::addColumn<QString>("birth");
-        QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<QStringList>("stored");
-        QTest::newRow("saved") << "01/01/1980" << QStringList{"question", kSaved}
-                               << QStringList{"1|MR|ANIL|KUMAR|M|101|DELUXE"};
-        QTest::newRow("a bad date named by its row")
-            << "32/01/1980" << QStringList{"ROW 1 : DATE OF BIRTH IS NOT A DATE : 32/01/1980 ...."} << QStringList();
-    }
     void rowsTypedInTheGrid() {
-        QFETCH(QString, birth);
-        QFETCH(QStringList, messages);
-        QFETCH(QStringList, stored);
-        Fixture x;
-        TravellersTab* tab = x.open();
-        QTest::mouseClick(tab->Cmd_AddRow, Qt::LeftButton);
-        QCOMPARE(QApplication::focusWidget(), tab->Grid_Travellers);
-        for (const QString& cell : {QString("MR"), QString("anil"), QString("KUMAR"), QString("m"), birth, QString(),
-                                    QString(), QString("ADULT"), QString("101"), QString("deluxe")}) {
-            typeKeys(cell);
-            keyToFocus(Qt::Key_Tab);
+        const std::tuple<QString, QStringList, QStringList> cases[] = {
+            {"01/01/1980", QStringList{"question", kSaved}, QStringList{"1|MR|ANIL|KUMAR|M|101|DELUXE"}},
+            {"32/01/1980", QStringList{"ROW 1 : DATE OF BIRTH IS NOT A DATE : 32/01/1980 ...."}, QStringList()}};
+        for (const auto& [birth, messages, stored] : cases) {
+            Fixture x;
+            TravellersTab* tab = x.open();
+            QTest::mouseClick(tab->Cmd_AddRow, Qt::LeftButton);
+            QCOMPARE(QApplication::focusWidget(), tab->Grid_Travellers);
+            for (const QString& cell : {QString("MR"), QString("anil"), QString("KUMAR"), QString("m"), birth,
+                                        QString(), QString(), QString("ADULT"), QString("101"), QString("deluxe")}) {
+                typeKeys(cell);
+                keyToFocus(Qt::Key_Tab);
+            }
+            keyToFocus(Qt::Key_Tab, Qt::ControlModifier);
+            QVERIFY(!tab->Grid_Travellers->isAncestorOf(QApplication::focusWidget()) &&
+                    QApplication::focusWidget() != tab->Grid_Travellers);
+            QCOMPARE(rowTexts(tab->Grid_Travellers->model()).value(0),
+                     "MR anil KUMAR m " + birth + "   ADULT 101 deluxe");
+            if (stored.isEmpty())
+                QVERIFY(tab->lbl_RoomCheck->text().contains("ROOM TYPE DELUXE: 2 ROOMS BOOKED, 1 IN THE ROOMING LIST"));
+            x.ts.answer({true});
+            QTest::mouseClick(tab->Cmd_SaveTravellers, Qt::LeftButton);
+            QCOMPARE(x.said(), messages);
+            QCOMPARE(x.stored(), stored);
         }
-        keyToFocus(Qt::Key_Tab, Qt::ControlModifier);
-        QVERIFY(!tab->Grid_Travellers->isAncestorOf(QApplication::focusWidget()) &&
-                QApplication::focusWidget() != tab->Grid_Travellers);
-        QCOMPARE(rowTexts(tab->Grid_Travellers->model()).value(0), "MR anil KUMAR m " + birth + "   ADULT 101 deluxe");
-        if (stored.isEmpty())
-            QVERIFY(tab->lbl_RoomCheck->text().contains("ROOM TYPE DELUXE: 2 ROOMS BOOKED, 1 IN THE ROOMING LIST"));
-        x.ts.answer({true});
-        QTest::mouseClick(tab->Cmd_SaveTravellers, Qt::LeftButton);
-        QCOMPARE(x.said(), messages);
-        QCOMPARE(x.stored(), stored);
     }
 
     void shutBookingReadOnly() {
@@ -183,7 +162,6 @@ private slots:
         x.f.travellers().store(x.f.booking, TravellersFixture::good());
         TravellersTab* tab = x.open();
         QCOMPARE(tab->lbl_RoomCheck->text(), "ROOMS MATCH THE HOTEL LINES");
-        shoot(*x.w, "travellers_tab");
         const QString path = x.f.dir.filePath("out.xlsx");
         x.ts.prompter.paths = {path};
         QTest::mouseClick(tab->Cmd_Export, Qt::LeftButton);

@@ -1,9 +1,11 @@
-// What every listing window does on its own: a Show that finds nothing says so, SHOW answers
-// Enter and Alt+S, the range a list opens on, columns as wide as their text, and the state
-// master opening on the country there is.
+// The listing windows: every member agrees with its rows, filters and balances; a Show that
+// finds nothing says so, SHOW answers Enter and Alt+S, the range a list opens on, columns as
+// wide as their text, and the state master opening on the country there is.
 #include "accounts/AccountsWindows.h"
 #include "bookings/BookingsWindows.h"
+#include "data/Moments.h"
 #include "engine/admin/DemoData.h"
+#include "listings/DocumentListing.h"
 #include "listings/ListingWindows.h"
 #include "masters/GeographyMaster.h"
 #include "shell/kit/CodeList.h"
@@ -11,10 +13,11 @@
 #include "shell/kit/ListingWindow.h"
 #include "support/Documents.h"
 #include "support/Registered.h"
-#include "support/TestSession.h"
 
+#include <QDateEdit>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
 
 using namespace tarvic;
@@ -29,23 +32,74 @@ struct Periods : ListingWindow {
     using ListingWindow::periodDates;
 };
 
-struct Fixture {
-    TestSession ts;
-    WindowRegistry registry;
-
-    explicit Fixture(bool demo = false) {
+struct Fixture : SessionWindows {
+    explicit Fixture(bool demo = false)
+        : SessionWindows([](WindowRegistry& r) {
+              registerListingWindows(r);
+              registerLedgerWindows(r);
+              registerTourOpsWindows(r);
+              registerGeographyWindows(r);
+          }) {
         if (demo)
             addDemoData(ts.db());
-        registerListingWindows(registry);
-        registerLedgerWindows(registry);
-        registerTourOpsWindows(registry);
-        registerGeographyWindows(registry);
-        ts.session.windows = &registry;
     }
-    std::unique_ptr<ListingWindow> open(const QString& name) {
-        return createShown<ListingWindow>(registry, ts.session, name);
+    std::unique_ptr<ListingWindow> open(const QString& name) { return SessionWindows::open<ListingWindow>(name); }
+};
+
+// The demo data plus a bulk receipt over two bookings, two banks whose names are LIKE-patterns
+// of each other, a cancelled payment and one document of every code the demo lacks.
+struct Documents : SessionWindows {
+    QList<WindowArgs> printed;
+    qint64 booking = 0, party = 0, bulk = 0;
+    QDate from = QDate::currentDate().addDays(-30), to = QDate::currentDate().addDays(400);
+
+    Documents() {
+        Database& db = ts.db();
+        addDemoData(db);
+        registry.add("rpt_Voucher", [this](Session&, QWidget*, const WindowArgs& a) { return printed << a, nullptr; });
+        db.exec("INSERT INTO MST_BANK (BANK_ID, BANK_NAME) VALUES (71, 'CITY BANK'), (72, 'CITY BANK%')");
+        const QStringList demo = lines(db, "SELECT DOC_NO, PARTY_CODE FROM M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01'");
+        booking = demo[0].section('|', 0, 0).toLongLong(), party = demo[0].section('|', 1).toLongLong();
+        TransactionRecords r(db, QStringLiteral("ADMINISTRATOR"));
+        const qint64 second = r.save(test::booking(party, "5000.00", QDate::currentDate()));
+        std::vector<Document> parts{receipt(booking, party, "1000.10", 0, QDate::currentDate()),
+                                    receipt(second, party, "2000.20", 0, QDate::currentDate())};
+        for (int i : {0, 1})
+            parts[i].columns.emplace_back("TO_BANKID", 71 + i);
+        bulk = r.save(parts);
+        for (QString code : {"FTREF01", "FTCR01", "FRDM01", "APCM01", "BDAP01", "BCAP01", "BTCR01"}) {
+            const bool linked = code.startsWith("FT");
+            Document d = posting(code, linked ? booking : 0, party, "333.33", QDate::currentDate());
+            d.columns.insert(d.columns.end(), {{"TO_BANKID", 72}, {"GRAND_TOTAL", d.amount.toVariant()}});
+            if (!linked)
+                d.columns.emplace_back("TO_ACC", "ACC1");
+            const qint64 no = r.save(d);
+            if (code == "FTCR01")
+                r.cancel(code, no, {booking}, "WRONG");
+        }
+    }
+
+    std::unique_ptr<DocumentListing> show(const DocumentListingSpec& spec) {
+        auto w = std::make_unique<DocumentListing>(ts.session, nullptr, spec);
+        w->txt_FromDate->setDate(from);
+        w->txt_ToDate->setDate(to);
+        w->Load_Grid();
+        return w;
     }
 };
+
+Money sum(const ListGrid* g, const char* field) {
+    Money total;
+    const auto& cols = g->queryModel()->columns();
+    for (int c = 0; c < cols.size(); ++c)
+        for (int r = 0; cols[c].field == QLatin1String(field) && r < g->model()->rowCount(); ++r)
+            total += Money::fromText(g->text(r, c));
+    return total;
+}
+
+QString cell(const DocumentListing& w, int row, const char* field) {
+    return w.Grid1->text(row, w.columnOf(QString::fromLatin1(field)));
+}
 
 }  // namespace
 
@@ -160,10 +214,82 @@ private slots:
             db.exec(QStringLiteral("INSERT INTO M_TBL_CSP_STATE (COUNTRY_CODE, STATE_CODE, STATE_NAME, STATE_DEF) "
                                    "VALUES ") +
                     c.states);
-            auto w = createShown<GeographyMaster>(f.registry, f.ts.session, QStringLiteral("frm_CSP_State"));
+            auto w = f.SessionWindows::open<GeographyMaster>(QStringLiteral("frm_CSP_State"));
             QCOMPARE(w->Cmb_Country->currentText(), c.chosen);
             QCOMPARE(column(w->Grid1->model(), 1), c.listed);
         }
+    }
+
+    // Every member lists every live document of its codes in the range; its total equals the sum
+    // of its rows, of its party summary and of its bank summary; only present statuses are offered.
+    void everyMemberAgreesWithItsRows() {
+        Documents f;
+        for (const DocumentListingSpec& spec : documentListings()) {
+            auto w = f.show(spec);
+            const QString live = "DOC_CODE IN ('" + spec.codes.join("','") +
+                                 "') AND DOC_STATUS='APPRV' AND DOC_DATE >= ? AND DOC_DATE < ?";
+            const QVariantList range{dateToDb(f.from), dateToDb(f.to.addDays(1))};
+            QVERIFY2(w->Grid1->model()->rowCount() > 0, spec.window);
+            QCOMPARE(w->Grid1->model()->rowCount(), count(f.ts.db(), "M_TBL_TRANSACTION", live, range));
+            const Money rows = sum(w->Grid1, "GRAND_TOTAL");
+            QCOMPARE(rows, Money::fromVariant(f.ts.db().scalar("SELECT SUM(GRAND_TOTAL) FROM M_TBL_TRANSACTION "
+                                                               "WHERE " +
+                                                                   live,
+                                                               range)));
+            for (int g = 0; w->summaryGrid(g); ++g)
+                QCOMPARE(sum(w->summaryGrid(g), "GRAND_TOTAL"), rows);
+            QCOMPARE(items(w->Cmb_Status).join(','), QString(spec.codes[0] == "FTCR01" ? "APPRV,CNCL" : "APPRV"));
+        }
+    }
+
+    // Option 3 shows every row of a bulk posting's number and only those; a bank by its id.
+    void filtersAndBalances() {
+        Documents f;
+        auto w = f.show(documentListings()[7]);  // receipts
+        w->Option3->setChecked(true);
+        w->txt_DocNo->setText(QString::number(f.bulk));
+        w->Load_Grid();
+        QCOMPARE(column(w->Grid1->model(), w->columnOf("DOC_NO")), QStringList(2, QString::number(f.bulk)));
+        w->Option4->setChecked(true);
+        w->Cmb_Bank->setCode("72");
+        w->Load_Grid();
+        QCOMPARE(column(w->Grid1->model(), w->columnOf("GRAND_TOTAL")), QStringList{"2000.20"});
+        // A balance is the records' over the member's list: bookings debit minus credit, notes the reverse.
+        TransactionRecords r(f.ts.db(), {});
+        for (int m : {0, 1}) {
+            w = f.show(documentListings()[m]);
+            for (int row = 0; row < w->Grid1->model()->rowCount(); ++row) {
+                const Money b =
+                    r.balance(documentListings()[m].balanceList, {cell(*w, row, "PARTY_CODE").toLongLong(),
+                                                                  cell(*w, row, m ? "IN_DOCNO" : "DOC_NO").toLongLong(),
+                                                                  {}});
+                QCOMPARE(Money::fromText(cell(*w, row, "BALANCE")), m ? -b : b);
+            }
+        }
+    }
+
+    // The invoice click stores the booking's receipts as its advance and the rest as its balance,
+    // then prints; a cancelled invoice is printed as it stands.
+    void invoiceClickStoresAdvanceThenPrints() {
+        Documents f;
+        Database& db = f.ts.db();
+        const QString figures =
+            "SELECT TOTAL_AMOUNT, DISC_AMT, TAXIBLE_AMT, TAX_AMT, GRAND_TOTAL, ADV_AMOUNT, "
+            "BALANCE_AMT FROM M_TBL_TRANSACTION WHERE DOC_CODE='INV001'";
+        const QString before = lines(db, figures).value(0);
+        auto w = f.show(documentListings()[15]);
+        QVERIFY(showActive(*w));
+        enterOn(w->Grid1, 0, 1);
+        QCOMPARE(f.printed.size() == 1 ? f.printed[0].value("CBPT_NO").toLongLong() : -1, f.booking);
+        const Money advance = Money::fromText("21000.10");  // the demo receipt and the bulk's part
+        const QString after = lines(db, figures).value(0);
+        QCOMPARE(after.section('|', 0, 4), before.section('|', 0, 4));
+        QCOMPARE(Money::fromText(after.section('|', 5, 5)), advance);
+        QCOMPARE(Money::fromText(after.section('|', 6, 6)), Money::fromText(cell(*w, 0, "GRAND_TOTAL")) - advance);
+        TransactionRecords(db, {}).cancel("INV001", cell(*w, 0, "DOC_NO").toLongLong(), {f.booking}, "X");
+        TransactionRecords(db, {}).save(receipt(f.booking, f.party, "1.00", 0, QDate::currentDate()));
+        QVERIFY(!refreshInvoiceAdvance(db, cell(*w, 0, "DOC_NO").toLongLong()).stored);
+        QCOMPARE(lines(db, figures).value(0).section('|', 5, 6), after.section('|', 5, 6));
     }
 };
 

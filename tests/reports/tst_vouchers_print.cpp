@@ -1,11 +1,11 @@
-// The printed vouchers on the demo data: each layout's text read back from its document, the
-// status line, the party alias fallback, the amount spelled when none is stored, a bulk
-// posting by booking or whole, nothing found or no layout as a message without a preview,
-// real PDFs read with pdftotext/pdfinfo, and the prints the booking and quotation windows open.
+// The printed vouchers on the demo data and the rooming list: each layout's text read back from
+// its document, the status line, alias fallback, spelled amounts, bulk postings, nothing found
+// as a message, real PDFs read with pdftotext/pdfinfo, and the prints the windows open.
 #include "bookings/BookingsWindows.h"
 #include "bookings/windows/frm_CBPT01.h"
 #include "engine/admin/DemoData.h"
 #include "reports/ReportWindows.h"
+#include "reports/RoomingList.h"
 #include "reports/VoucherPreview.h"
 #include "sales/SalesWindows.h"
 #include "sales/frm_BusinessLeads_Quotation.h"
@@ -15,6 +15,8 @@
 #include "support/DemoWindows.h"
 #include "support/Drive.h"
 #include "support/TestSession.h"
+#include "support/TravellersFixture.h"
+#include "support/Workbook.h"
 
 #include <QProcess>
 #include <QPushButton>
@@ -67,6 +69,34 @@ QString run(const QString& program, const QStringList& args) {
 
 int pdfPages(const QString& path) {
     return QRegularExpression(u"Pages:\\s+(\\d+)"_s).match(run(u"pdfinfo"_s, {path})).captured(1).toInt();
+}
+
+QString pdfText(TravellersFixture& f, qint64 line) {
+    const QByteArray pdf = roomingListPdf(f.db(), f.booking, TravellersFixture::kQuotation, line);
+    const QString path = f.dir.filePath(QStringLiteral("rooming%1.pdf").arg(line));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(pdf);
+    file.close();
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    if (const QString shots = qEnvironmentVariable("TARVIC_SHOTS_DIR"); !shots.isEmpty())
+        QFile::copy(path, shots + QStringLiteral("/rooming%1.pdf").arg(line));
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// Whether each text shows after the one before it.
+bool inOrder(const QString& text, const QStringList& parts) {
+    qsizetype at = 0;
+    for (const QString& part : parts) {
+        at = text.indexOf(part, at);
+        if (at < 0) {
+            qWarning() << "not in order:" << part;
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -264,6 +294,72 @@ private slots:
         QVERIFY(quotation.Cmd_PrintHotelVoucher->isEnabled());
         quotation.Cmd_PrintHotelVoucher->click();
         QVERIFY(quotation.findChild<VoucherPreview*>(u"rpt_HotelVoucher"_s));
+    }
+
+    // The rooming list of a hotel line, read back from the real PDF and workbook.
+    // Each traveller under its own room, rooms in order whatever the stored order, no other
+    // hotel's; a room more than booked is stated.
+    void pdfShowsEachTravellerUnderItsRoom() {
+        struct Case {
+            qint64 line;
+            QStringList inOrder, absent;
+            bool thirdRoom;
+        };
+        const Case cases[] = {{1,
+                               {"ROOMING LIST", "HILL RESORT", "10/01/2027", "12/01/2027",
+                                "DELUXE (VALLEY VIEW DELUXE)", "101", "MR ANIL KUMAR", "MRS MEENA KUMAR", "102",
+                                "MR RAVI NAIR", "MS ASHA NAIR", "TOTAL ROOMS : 2", "TOTAL TRAVELLERS : 4"},
+                               {"O'NEIL", "S1", "ROOMS BOOKED"},
+                               false},
+                              {2,
+                               {"SEA BREEZE", "12/01/2027", "14/01/2027", "S1", "MR JOHN O'NEIL, JR", "MRS MARY O'NEIL",
+                                "MASTER TOM O'NEIL", "TOTAL ROOMS : 1", "TOTAL TRAVELLERS : 3"},
+                               {"KUMAR", "RAVI"},
+                               false},
+                              {1,
+                               {"101", "102", "RAVI NAIR", "103", "ASHA NAIR",
+                                "ROOM TYPE DELUXE:", "3 IN THE ROOMING LIST", "TOTAL ROOMS : 3"},
+                               {"O'NEIL"},
+                               true}};
+        for (const Case& c : cases) {
+            TestDb t;
+            TravellersFixture f(t.db());
+            std::vector<Traveller> list = TravellersFixture::good();
+            std::rotate(list.begin(), list.begin() + 2, list.begin() + 4);
+            if (c.thirdRoom)
+                list[1].roomNo = QStringLiteral("103");
+            f.travellers().store(f.booking, list);
+            const QString text = pdfText(f, c.line);
+            QVERIFY2(inOrder(text, c.inOrder), qPrintable(text));
+            for (const QString& a : c.absent)
+                QVERIFY2(!text.contains(a), qPrintable(a));
+        }
+    }
+
+    // The rooming list as a workbook, room by room, with its stay.
+    void workbookRoomByRoom() {
+        TestDb t;
+        TravellersFixture f(t.db());
+        f.travellers().store(f.booking, TravellersFixture::good());
+        const QString path = f.dir.filePath("rooming.xlsx");
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(roomingListXlsx(f.db(), f.booking, TravellersFixture::kQuotation, 2));
+        file.close();
+        const Sheets sheets = readWorkbook(path);
+        const QList<QStringList> rooms = sheets.value("ROOMING LIST");
+        QCOMPARE(rooms.size(), 4);
+        QCOMPARE(rooms[0].mid(0, 3).join('|'), "ROOM NO|ROOM TYPE|TITLE");
+        QCOMPARE(rooms[3].join('|'), "S1|SUITE|MASTER|TOM|O'NEIL|M|03/03/2015||03/03/2055|CHILD");
+        QVERIFY(sheets.value("STAY").contains(QStringList{"HOTEL", "SEA BREEZE"}));
+        QVERIFY(sheets.value("STAY").contains(QStringList{"CHECK IN DT", "12/01/2027"}));
+    }
+
+    void lineOfAnotherBookingGivesNothing() {
+        TestDb t;
+        TravellersFixture f(t.db());
+        QVERIFY(roomingListPdf(f.db(), f.booking, TravellersFixture::kQuotation, 9).isEmpty());
+        QVERIFY(roomingListXlsx(f.db(), f.booking + 1, TravellersFixture::kQuotation, 1).isEmpty());
     }
 };
 

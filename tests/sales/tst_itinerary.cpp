@@ -1,7 +1,5 @@
-// The itinerary: its length, the header saved with its eleven notes in one transaction, the day
-// lines (standard: add, replace, delete; quotation copy: existing keys only), the import, the
-// quotation's notes, both refused once the quotation is locked, the search, and the
-// quotation's copy made once.
+// The itinerary: header and notes saved in one transaction, day lines, import, the quotation's
+// copy and notes (refused once locked), and the search.
 #include "engine/sales/Itineraries.h"
 #include "sales/ItineraryDayEditor.h"
 #include "sales/SalesWindows.h"
@@ -31,22 +29,11 @@ const QString kLineColumns =
     "SELECT ITN_SLNO, ITN_DAY, ITN_PLACE, ITN_DIST, SHOW_DIST, ITN_HOURS, SHOW_HOURS, ITN_DESC, CREATED_BY, UPDATE_BY ";
 const QStringList kItnTables{"M_TBL_ITINERARY_HEADER", "M_TBL_ITINERARY_DETAILS", "M_TBL_ITINERARY_NOTES"};
 
-// Runs an action when a question is asked: another workstation acting between look and save.
-struct ActingPrompter : ScriptedPrompter {
-    std::function<void()> onQuestion;
-    bool question(QWidget* w, const QString& text, const QString& title = kTitle) override {
-        if (onQuestion)
-            onQuestion();
-        return ScriptedPrompter::question(w, text, title);
-    }
-};
-
 struct Fixture {
     TestSession ts;
-    ActingPrompter prompter;
+    ActingPrompter& prompter = ts.prompter;
     QStringList picks;  // what the windows handed to their opener
     PickCallback pick = [this](const QString& code) { picks << code; };
-    Fixture() { ts.session.prompter = &prompter; }
     Database& db() { return ts.db(); }
     void yes(bool answer = true) {
         prompter.clear();
@@ -128,31 +115,20 @@ class tst_itinerary : public QObject {
 private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
-    void durationFollowsNights_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("empty") << ""
-                               << "0|";
-        QTest::newRow("zero") << "0"
-                              << "0|";
-        QTest::newRow("three") << "3"
-                               << "4|3 N / 4 D";
-        QTest::newRow("twelve") << "12"
-                                << "13|12 N / 13 D";
-        QTest::newRow("sign refused") << "-3"
-                                      << "4|3 N / 4 D";
-    }
+    // Days = nights + 1, shown as "N / D"; a sign is never typed.
     void durationFollowsNights() {
-        QFETCH(QString, typed);
-        QFETCH(QString, shown);
         Fixture f;
         frm_Itinerary_Header w(f.ts.session, nullptr);
         QVERIFY(showActive(w));
-        typeInto(w.txt_Nights, "7");
-        typeInto(w.txt_Nights, typed);
-        if (typed.isEmpty())
-            w.txt_Nights->clear();
-        QCOMPARE(w.lbl_Days->text() + "|" + w.lbl_Duration->text(), shown);
+        const std::pair<QString, QString> cases[] = {
+            {"", "0|"}, {"0", "0|"}, {"3", "4|3 N / 4 D"}, {"12", "13|12 N / 13 D"}, {"-3", "4|3 N / 4 D"}};
+        for (const auto& [typed, shown] : cases) {
+            typeInto(w.txt_Nights, "7");
+            typeInto(w.txt_Nights, typed);
+            if (typed.isEmpty())
+                w.txt_Nights->clear();
+            QCOMPARE(w.lbl_Days->text() + "|" + w.lbl_Duration->text(), shown);
+        }
     }
 
     void headerSavesWithElevenNotesInOneTransaction() {
@@ -191,7 +167,6 @@ private slots:
                  QStringList{"1|KERALA|KERALA|ALLEPPEY|HOUSEBOAT|3|4|3 N / 4 D|Y|ADMINISTRATOR|ADMINISTRATOR"});
         QCOMPARE(count(f.db(), "M_TBL_ITINERARY_NOTES", "ITN_DOCNO=1"), 11);
         QCOMPARE(f.noteRows(1), (QStringList{"ITN_HOTELTOUSE|HOTEL A", "ITN_INCL|" + hostile}));
-        shoot(w, "itinerary_header");
 
         // Again under its number by another user: a note gone meanwhile is written again, the
         // header keeps who created it.
@@ -243,8 +218,7 @@ private slots:
         w.pressTool(4);
         auto* search = opened<frm_SearchItinerary>("frm_SearchItinerary");
         QVERIFY(search);
-        typeInto(search->txt_Search, "K%");
-        QTest::keyClick(search->txt_Search, Qt::Key_Return);
+        typeEnter(search->txt_Search, "K%");
         chooseRow(search->Grid1, 0);
         QCOMPARE(w.lbl_ItnNo->text() + " " + w.txt_ItnName->text(), "1 KERALA");
         QCOMPARE(w.Grid1->rowCount(), 1);
@@ -290,7 +264,6 @@ private slots:
         QCOMPARE(f.lineRows(1), (QStringList{"1|1|ERNAKULAM|40|Y|1.5|N|CITY|ADMINISTRATOR|MEENA",
                                              "3|2|MUNNAR|40|N|1.5|N|HILLS|ADMINISTRATOR|ADMINISTRATOR"}));
         QCOMPARE(w.Grid1->rowCount(), 2);
-        shoot(w, "itinerary_details");
 
         w.pressTool(2);
         f.yes();
@@ -342,7 +315,6 @@ private slots:
         QCOMPARE(f.lineRows(1, "M_TBL_ITINERARY_DETAILS_QUOTE", "AND QUOT_NO=8"),
                  QStringList{"5|3|MUNNAR|10|Y|1|N|DAY|SEED|"});
         QCOMPARE(f.picks, QStringList{"7"});
-        shoot(w, "itinerary_copy");
 
         // The line goes while the question is open: the update changes nothing and says so.
         w.Show_Line(2);
@@ -379,8 +351,7 @@ private slots:
             QString());
 
         const QStringList targetLines = f.lineRows(1);
-        typeInto(w.txt_ItnDocNO, "2");
-        QTest::keyClick(w.txt_ItnDocNO, Qt::Key_Return);
+        typeEnter(w.txt_ItnDocNO, "2");
         QCOMPARE(w.lbl_SrcName->text() + " " + w.lbl_SrcDuration->text(), "SOURCE 2 N / 3 D");
         w.Chk_Details->setChecked(false);
         f.yes();
@@ -408,7 +379,6 @@ private slots:
                                              "4|2|MUNNAR|10|Y|1|N|DAY|ADMINISTRATOR|ADMINISTRATOR"}));
         QCOMPARE(f.lineRows(2).size(), 3);
         QCOMPARE(w.lbl_Msg->text(), kImported);
-        shoot(w, "itinerary_import");
         QCOMPARE(f.picks, (QStringList{"1", "1"}));
     }
 
@@ -486,77 +456,35 @@ private slots:
         QCOMPARE(f.picks, QStringList());
     }
 
-    void searchByEachOption_data() {
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("active");
-        QTest::addColumn<QString>("codes");
-        QTest::newRow("name") << "Opt_Name"
-                              << "KERALA%"
-                              << "Y"
-                              << "1";
-        QTest::newRow("name, inactive") << "Opt_Name"
-                                        << "KERALA%"
-                                        << "N"
-                                        << "3";
-        QTest::newRow("name, all in name order") << "Opt_Name"
-                                                 << "%"
-                                                 << "Y"
-                                                 << "2,1,4";
-        QTest::newRow("name with a quote") << "Opt_Name"
-                                           << "O'N%"
-                                           << "Y"
-                                           << "4";
-        QTest::newRow("states") << "Opt_States"
-                                << "KERALA"
-                                << "Y"
-                                << "1";
-        QTest::newRow("description") << "Opt_Desc"
-                                     << "%BEACH%"
-                                     << "Y"
-                                     << "2";
-        QTest::newRow("places") << "Opt_Places"
-                                << "%NAJ%"
-                                << "Y"
-                                << "2";
-        QTest::newRow("code") << "Opt_Code"
-                              << "2"
-                              << "Y"
-                              << "2";
-        QTest::newRow("code, not active") << "Opt_Code"
-                                          << "3"
-                                          << "Y"
-                                          << "";
-        QTest::newRow("code not a number") << "Opt_Code"
-                                           << "%"
-                                           << "Y"
-                                           << "";
-    }
+    // Each option with the active filter, in name order; a quote in the text is no fault.
     void searchByEachOption() {
-        QFETCH(QString, option);
-        QFETCH(QString, text);
-        QFETCH(QString, active);
-        QFETCH(QString, codes);
         Fixture f;
         f.header(1, "KERALA BACKWATERS", "Y", "KERALA", "HOUSEBOAT", "ALLEPPEY");
         f.header(2, "GOA BEACHES", "Y", "GOA", "SUN AND BEACH", "PANAJI");
         f.header(3, "KERALA HILLS", "N", "KERALA", "TEA", "MUNNAR");
         f.header(4, "O'NEIL'S TOUR", "Y", "DELHI", "CITY", "AGRA");
-        frm_SearchItinerary w(f.ts.session, nullptr, {{}, f.pick});
-        QVERIFY(showActive(w));
-        QTest::mouseClick(w.findChild<QRadioButton*>(option), Qt::LeftButton);
-        choose(w.Cmb_Active, active);
-        typeInto(w.txt_Search, text);
-        QTest::keyClick(w.txt_Search, Qt::Key_Return);
-        QStringList found;
-        for (int r = 0; r < w.Grid1->rowCount(); ++r)
-            found << w.Grid1->text(r, 6);
-        QCOMPARE(found.join(','), codes);
-        shoot(w, "itinerary_search");
-        if (!codes.isEmpty()) {
-            chooseRow(w.Grid1, 0);
-            QCOMPARE(f.picks, QStringList{codes.section(',', 0, 0)});
-            QVERIFY(!w.isVisible());
+        const QStringList cases[] = {// option, text, active, codes found
+                                     {"Opt_Name", "KERALA%", "Y", "1"},  {"Opt_Name", "KERALA%", "N", "3"},
+                                     {"Opt_Name", "%", "Y", "2,1,4"},    {"Opt_Name", "O'N%", "Y", "4"},
+                                     {"Opt_States", "KERALA", "Y", "1"}, {"Opt_Desc", "%BEACH%", "Y", "2"},
+                                     {"Opt_Places", "%NAJ%", "Y", "2"},  {"Opt_Code", "2", "Y", "2"},
+                                     {"Opt_Code", "3", "Y", ""},         {"Opt_Code", "%", "Y", ""}};
+        for (const QStringList& c : cases) {
+            f.picks.clear();
+            frm_SearchItinerary w(f.ts.session, nullptr, {{}, f.pick});
+            QVERIFY(showActive(w));
+            QTest::mouseClick(w.findChild<QRadioButton*>(c[0]), Qt::LeftButton);
+            choose(w.Cmb_Active, c[2]);
+            typeEnter(w.txt_Search, c[1]);
+            QStringList found;
+            for (int r = 0; r < w.Grid1->rowCount(); ++r)
+                found << w.Grid1->text(r, 6);
+            QVERIFY2(found.join(',') == c[3], qPrintable(c.join(' ') + " found " + found.join(',')));
+            if (!c[3].isEmpty()) {
+                chooseRow(w.Grid1, 0);
+                QCOMPARE(f.picks, QStringList{c[3].section(',', 0, 0)});
+                QVERIFY(!w.isVisible());
+            }
         }
     }
 

@@ -9,8 +9,8 @@
 #include "sales/frm_BusinessLeads_Quotation.h"
 #include "sales/frm_SendBulkEmail.h"
 #include "support/Drive.h"
+#include "support/Registered.h"
 #include "support/SmtpServer.h"
-#include "support/TestSession.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,13 +30,11 @@ const QString kTourist1 = QStringLiteral("A<B>&C");
 const QString kHotel1 = QStringLiteral("\"SEA\" O'VIEW");
 
 // Two quotations of two leads on one itinerary, each with a hotel; the quotation window open.
-struct Fixture {
-    TestSession ts;
-    WindowRegistry registry;
+struct Fixture : SessionWindows {
     QTemporaryDir dir;
     std::unique_ptr<frm_BusinessLeads_Quotation> w;
 
-    Fixture() {
+    Fixture() : SessionWindows(registerSalesWindows) {
         // Pages go to the user's own folder: here a folder of this test alone.
         qputenv("XDG_DATA_HOME", dir.filePath("data").toUtf8());
         Database& db = ts.db();
@@ -67,8 +65,6 @@ struct Fixture {
                 "TOTAL_AMOUNT) VALUES ('QGBL02', ?, 1, 'HOTEL', ?, ?, ?)",
                 {q, QDate(2026, 12, 10), hotel, total});
         }
-        registerSalesWindows(registry);
-        ts.session.windows = &registry;
         w = std::make_unique<frm_BusinessLeads_Quotation>(ts.session, nullptr);
         showActive(*w);
     }
@@ -76,12 +72,6 @@ struct Fixture {
     QString pageFile(QuotationPage p = QuotationPage::Quotation) {
         QFile f(pageFilePath(p));
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-    }
-    // The mail settings row for a local server, its certificate trusted.
-    void smtp(const SmtpServer& server) {
-        qputenv("TARVIC_MAIL_CA_FILE", SmtpServer::caFile().toUtf8());
-        ts.db().exec("INSERT INTO M_TBL_EMAIL VALUES (1, ?, ?, '127.0.0.1', ?, 'TARVIC DESK', 'desk@x.test')",
-                     {SmtpServer::kUser, SmtpServer::kPassword, QString::number(server.port())});
     }
 };
 
@@ -186,7 +176,7 @@ private slots:
     void aPageIsMailedWithItsPictureToEveryAddress() {
         SmtpServer server;
         Fixture f;
-        f.smtp(server);
+        server.useFor(f.ts.db());
         QFile picture(f.dir.filePath("compname.jpg"));
         QVERIFY(picture.open(QIODevice::WriteOnly) && picture.write("\xff\xd8\xff\xe0 jpeg") > 0);
         picture.close();
@@ -212,33 +202,26 @@ private slots:
         QVERIFY(f.pageFile(QuotationPage::Confirmation).contains("compname.jpg\" width=\"919\""));
     }
 
-    void aSendStopsBeforeAnythingGoesOut_data() {
-        QTest::addColumn<QStringList>("serverOptions");
-        QTest::addColumn<bool>("settings");
-        QTest::addColumn<QString>("to");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("no settings") << QStringList{} << false << "a@x.test" << kNoSmtp;
-        QTest::newRow("nobody to send to") << QStringList{} << true << " ; " << kNoRecipient;
-        QTest::newRow("authentication refused") << QStringList{"--refuse-auth"} << true << "a@x.test"
-                                                << "UNABLE TO SEND E-MAIL: ";
-    }
+    // No settings, nobody to send to, authentication refused: said once, nothing sent, no password shown.
     void aSendStopsBeforeAnythingGoesOut() {
-        QFETCH(QStringList, serverOptions);
-        QFETCH(bool, settings);
-        QFETCH(QString, to);
-        QFETCH(QString, message);
-        SmtpServer server(serverOptions);
-        Fixture f;
-        if (settings)
-            f.smtp(server);
-        QVERIFY(f.w->Show_Record(1));
-        f.pane()->email->setText(to);
-        f.ts.answer();
-        QTest::mouseClick(f.pane()->send, Qt::LeftButton);
-        const QStringList shown = f.ts.prompter.texts();
-        QCOMPARE(shown.size(), 1);
-        QVERIFY2(shown[0].startsWith(message) && !shown[0].contains(SmtpServer::kPassword), qPrintable(shown[0]));
-        QCOMPARE(server.received().size(), 0);
+        const std::tuple<QStringList, bool, QString, QString> cases[] = {
+            {{}, false, "a@x.test", kNoSmtp},
+            {{}, true, " ; ", kNoRecipient},
+            {{"--refuse-auth"}, true, "a@x.test", "UNABLE TO SEND E-MAIL: "}};
+        for (const auto& [serverOptions, settings, to, message] : cases) {
+            SmtpServer server(serverOptions);
+            Fixture f;
+            if (settings)
+                server.useFor(f.ts.db());
+            QVERIFY(f.w->Show_Record(1));
+            f.pane()->email->setText(to);
+            f.ts.answer();
+            QTest::mouseClick(f.pane()->send, Qt::LeftButton);
+            const QStringList shown = f.ts.prompter.texts();
+            QCOMPARE(shown.size(), 1);
+            QVERIFY2(shown[0].startsWith(message) && !shown[0].contains(SmtpServer::kPassword), qPrintable(shown[0]));
+            QCOMPARE(server.received().size(), 0);
+        }
     }
 
     void aWebPictureIsFetchedOnceAndKeptWithThePages() {
@@ -275,52 +258,42 @@ private slots:
         QVERIFY(f.pageFile().contains(QUrl::fromLocalFile(kept).toString()));
     }
 
-    void bulkMailSendsOneMessagePerAddress_data() {
-        QTest::addColumn<QStringList>("serverOptions");
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QStringList>("received");
-        QTest::newRow("none chosen") << QStringList{} << "HOTEL"
-                                     << "SORRY NO RECORDS FOUND ...." << QStringList{};
-        // In business-name order, each to its own address only; the blank one skipped.
-        QTest::newRow("blank skipped") << QStringList{} << "%"
-                                       << "Email Successfully Sent ...." << QStringList{"a@x.test", "c@x.test"};
-        QTest::newRow("failure stops") << QStringList{"--refuse-rcpt", "c@x.test"} << "%"
-                                       << "UNABLE TO SEND E-MAIL TO : CHARLIE ( c@x.test )" << QStringList{"a@x.test"};
-    }
+    // In business-name order, each to its own address only, the blank one skipped; a failure stops the rest.
     void bulkMailSendsOneMessagePerAddress() {
-        QFETCH(QStringList, serverOptions);
-        QFETCH(QString, type);
-        QFETCH(QString, message);
-        QFETCH(QStringList, received);
-        SmtpServer server(serverOptions);
-        Fixture f;
-        f.smtp(server);
-        Database& db = f.ts.db();
-        db.exec("INSERT INTO M_TBL_PARTYTYPE VALUES (1, 'AGENT'), (2, 'HOTEL')");
-        db.exec("INSERT INTO M_TBL_CSP_COUNTRY (COUNTRY_CODE, COUNTRY_NAME) VALUES (1, 'INDIA')");
-        db.exec(
-            "INSERT INTO M_TBL_ADDRESSBOOK (BUSINESS_CODE, BUSINESS_NAME, BUSINESS_TYPECODE, COUNTRY_CODE, "
-            "EMAIL_ADDRESS) VALUES (1, 'CHARLIE', 1, 1, 'c@x.test'), (2, 'ALPHA', 1, 1, 'a@x.test'), "
-            "(3, 'BRAVO', 1, 1, '   ')");
-        frm_SendBulkEmail w(f.ts.session, nullptr);
-        showActive(w);
-        choose(w.Cmb_BusinessType, type);
-        w.txt_Subj->setText("OFFER");
-        w.txt_Body->setPlainText("Kerala in December");
-        f.ts.answer();
-        QTest::mouseClick(w.Cmd_Send, Qt::LeftButton);
-        const QStringList shown = f.ts.prompter.texts();
-        QCOMPARE(shown.size(), 1);
-        QVERIFY2(shown[0].startsWith(message), qPrintable(shown[0]));
-        if (received.size() == 1)  // stopped at the second address: how many went is said
-            QVERIFY2(shown[0].endsWith("E-MAIL SENT : 1 OF 3"), qPrintable(shown[0]));
-        QStringList to;
-        for (const ReceivedMail& m : server.received()) {
-            to << m.envelopeTo;
-            QVERIFY(m.raw.contains("Kerala in December") && m.raw.contains("Subject: OFFER"));
+        const std::tuple<QStringList, QString, QString, QStringList> cases[] = {
+            {{}, "HOTEL", "SORRY NO RECORDS FOUND ....", {}},
+            {{}, "%", "Email Successfully Sent ....", {"a@x.test", "c@x.test"}},
+            {{"--refuse-rcpt", "c@x.test"}, "%", "UNABLE TO SEND E-MAIL TO : CHARLIE ( c@x.test )", {"a@x.test"}}};
+        for (const auto& [serverOptions, type, message, received] : cases) {
+            SmtpServer server(serverOptions);
+            Fixture f;
+            server.useFor(f.ts.db());
+            Database& db = f.ts.db();
+            db.exec("INSERT INTO M_TBL_PARTYTYPE VALUES (1, 'AGENT'), (2, 'HOTEL')");
+            db.exec("INSERT INTO M_TBL_CSP_COUNTRY (COUNTRY_CODE, COUNTRY_NAME) VALUES (1, 'INDIA')");
+            db.exec(
+                "INSERT INTO M_TBL_ADDRESSBOOK (BUSINESS_CODE, BUSINESS_NAME, BUSINESS_TYPECODE, COUNTRY_CODE, "
+                "EMAIL_ADDRESS) VALUES (1, 'CHARLIE', 1, 1, 'c@x.test'), (2, 'ALPHA', 1, 1, 'a@x.test'), "
+                "(3, 'BRAVO', 1, 1, '   ')");
+            frm_SendBulkEmail w(f.ts.session, nullptr);
+            showActive(w);
+            choose(w.Cmb_BusinessType, type);
+            w.txt_Subj->setText("OFFER");
+            w.txt_Body->setPlainText("Kerala in December");
+            f.ts.answer();
+            QTest::mouseClick(w.Cmd_Send, Qt::LeftButton);
+            const QStringList shown = f.ts.prompter.texts();
+            QCOMPARE(shown.size(), 1);
+            QVERIFY2(shown[0].startsWith(message), qPrintable(shown[0]));
+            if (received.size() == 1)  // stopped at the second address: how many went is said
+                QVERIFY2(shown[0].endsWith("E-MAIL SENT : 1 OF 3"), qPrintable(shown[0]));
+            QStringList to;
+            for (const ReceivedMail& m : server.received()) {
+                to << m.envelopeTo;
+                QVERIFY(m.raw.contains("Kerala in December") && m.raw.contains("Subject: OFFER"));
+            }
+            QCOMPARE(to, received);
         }
-        QCOMPARE(to, received);
     }
 };
 

@@ -2,6 +2,7 @@
 // Driving windows as a user would, and reading back what they show and store: one copy of
 // each for every window test.
 #include "data/Database.h"
+#include "data/Money.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -50,6 +51,13 @@ inline void typeInto(QWidget* w, const QString& text) {
     else if (auto* c = qobject_cast<QComboBox*>(w); c && c->lineEdit())
         c->lineEdit()->selectAll();
     QTest::keyClicks(w, text);
+}
+
+// Types over a field and presses Enter, as a user looking a code up.
+inline void typeEnter(QWidget* w, const QString& text) {
+    typeInto(w, text);
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus && (focus == w || w->isAncestorOf(focus)) ? focus : w, Qt::Key_Return);
 }
 
 // Puts the cursor on a cell with a mouse click, then types over its content.
@@ -116,7 +124,10 @@ inline void choose(QComboBox* list, const QString& text) {
 
 // Rows of a table (matching where, when given), and a document counter.
 inline qint64 count(Database& db, const QString& table, const QString& where = {}, const QVariantList& args = {}) {
-    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table + (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where), args)
+    return db
+        .scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table +
+                    (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where),
+                args)
         .toLongLong();
 }
 
@@ -128,6 +139,25 @@ inline QStringList lines(Database& db, const QString& sql, const QVariantList& a
         QStringList values;
         for (int c = 0; c < q.record().count(); ++c)
             values << q.value(c).toString();
+        out << values.join(QLatin1Char('|'));
+    }
+    return out;
+}
+
+// As lines(), with amounts (columns *_AMT, *_TOTAL, *AMOUNT; NULL as 0.00) to the paisa whatever
+// the engine returns, and any other NULL as empty.
+inline QStringList moneyLines(Database& db, const QString& sql, const QVariantList& args = {}) {
+    QStringList out;
+    QSqlQuery q = db.exec(sql, args);
+    while (q.next()) {
+        QStringList values;
+        for (int c = 0; c < q.record().count(); ++c) {
+            const QString name = q.record().fieldName(c).toUpper();
+            const bool amount = name.endsWith("_AMT") || name.endsWith("_TOTAL") || name.endsWith("AMOUNT");
+            values << (amount        ? Money::fromVariant(q.value(c)).toString()
+                       : q.isNull(c) ? QString()
+                                     : q.value(c).toString());
+        }
         out << values.join(QLatin1Char('|'));
     }
     return out;

@@ -11,8 +11,13 @@
 #include "engine/dues/PaymentSchedules.h"
 #include "engine/dues/SupplierDues.h"
 #include "engine/sales/LeadStore.h"
+#include "shell/Prompter.h"
+#include "shell/Session.h"
+#include "shell/WindowRegistry.h"
 #include "support/Documents.h"
 #include "support/TestDb.h"
+
+#include <functional>
 
 namespace tarvic::test {
 
@@ -114,6 +119,27 @@ struct DuesFixture {
     void reprice(qint64 booking, const QString& total) {
         db().exec("UPDATE M_TBL_TRANSACTION SET GRAND_TOTAL=?, DB_AMT=? WHERE DOC_CODE='CBPT01' AND DOC_NO=?",
                   {Money::fromInput(total).toVariant(), Money::fromInput(total).toVariant(), booking});
+    }
+};
+
+// The dues fixture behind a session of the consultant, with the windows registerWindows adds.
+struct DuesWindows : DuesFixture {
+    ScriptedPrompter prompter;
+    Session session;
+    WindowRegistry registry;
+    explicit DuesWindows(const std::function<void(WindowRegistry&)>& registerWindows, int consultant = kAdmin,
+                         const QString& user = QStringLiteral("ADMINISTRATOR")) {
+        session.db = &db();
+        session.prompter = &prompter;
+        session.userFullName = user;
+        session.loginId = 1;
+        session.consultantCode = consultant;
+        registerWindows(registry);
+        session.windows = &registry;
+    }
+    void answer(const QList<bool>& answers = {}) {
+        prompter.clear();
+        prompter.answers = answers;
     }
 };
 

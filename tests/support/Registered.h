@@ -1,9 +1,11 @@
 #pragma once
-// A registered window made by its name as the menu would make it, shown and active, owned by
-// the test (it is not deleted when closed).
+// Registered windows made by name as the menu would make them, shown and active, owned by the
+// test (not deleted when closed).
 #include "shell/WindowRegistry.h"
 #include "support/Drive.h"
+#include "support/TestSession.h"
 
+#include <functional>
 #include <memory>
 
 namespace tarvic::test {
@@ -16,5 +18,25 @@ std::unique_ptr<W> createShown(const WindowRegistry& registry, Session& session,
     [&] { QVERIFY(showActive(*w)); }();
     return w;
 }
+
+// A logged-on session with windows registered; picks holds what the windows handed back.
+struct SessionWindows {
+    TestSession ts;
+    WindowRegistry registry;
+    QStringList picks;
+    explicit SessionWindows(const std::function<void(WindowRegistry&)>& registerWindows = {}) {
+        if (registerWindows)
+            registerWindows(registry);
+        ts.session.windows = &registry;
+    }
+    Database& db() { return ts.db(); }
+    // Without a callback of its own, the window hands its picks to picks.
+    template <class W>
+    std::unique_ptr<W> open(const QString& name, WindowArgs args = {}) {
+        if (!args.onPick)
+            args.onPick = [this](const QString& code) { picks << code; };
+        return createShown<W>(registry, ts.session, name, args);
+    }
+};
 
 }  // namespace tarvic::test

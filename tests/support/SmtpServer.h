@@ -2,6 +2,8 @@
 // A local mail server for a test: python3-aiosmtpd on a free loopback port, STARTTLS with a
 // test-only certificate (tests/support/mail), AUTH required. The messages it received are
 // read back whole, with their envelope.
+#include "data/Database.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QTcpServer>
@@ -42,6 +44,14 @@ public:
     int port() const { return port_; }
     static QString dir() { return QStringLiteral(TARVIC_TEST_SUPPORT_DIR "/mail"); }
     static QString caFile() { return dir() + QStringLiteral("/cert.pem"); }
+    // The office's mail settings pointed at this server, its certificate trusted.
+    void useFor(Database& db) const {
+        qputenv("TARVIC_MAIL_CA_FILE", caFile().toUtf8());
+        db.exec(QStringLiteral("DELETE FROM M_TBL_EMAIL"));
+        db.exec(
+            QStringLiteral("INSERT INTO M_TBL_EMAIL VALUES (1, ?, ?, '127.0.0.1', ?, 'TARVIC DESK', 'desk@x.test')"),
+            {kUser, kPassword, QString::number(port_)});
+    }
 
     QList<ReceivedMail> received() const {
         QList<ReceivedMail> out;

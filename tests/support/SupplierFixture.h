@@ -77,43 +77,27 @@ struct SupplierFixture {
             "'GUIDE CHARGES')");
         db.exec("UPDATE M_TBL_TRANSACTION SET QUOTATION_NO=7 WHERE DOC_CODE='CBPT01' AND DOC_NO=?", {booking});
         const QDate end = kCheckIn.addDays(5);
-        const qint64 cab = storeAdviceNote(db, "T",
-                                           {AdviceKind::Vehicle,
-                                            0,
-                                            booking,
-                                            Money::fromRupees(9000),
-                                            "KOCHI - MUNNAR - KOCHI",
-                                            {{"DOC_DATE", dateToDb(kCheckIn)},
-                                             {"PARTY_CODE", 21},
-                                             {"TO_ACC", "ANCP02"},
-                                             {"START_DT", dateToDb(kCheckIn)},
-                                             {"END_DT", dateToDb(end)},
-                                             {"TOUR_DAYS", 6},
-                                             {"ACC_CODE", "0"},
-                                             {"VEH_BRANDID", 1},
-                                             {"VEH_NOS", 2},
-                                             {"VEH_RATE", Money::fromRupees(4500).toVariant()}}});
-        const qint64 guide = storeAdviceNote(db, "T",
-                                             {AdviceKind::Other,
-                                              0,
-                                              booking,
-                                              Money::fromRupees(1500),
-                                              "MUNNAR WALK",
-                                              {{"DOC_DATE", dateToDb(kCheckIn.addDays(1))},
-                                               {"PARTY_CODE", 22},
-                                               {"TO_ACC", "GUIDE"},
-                                               {"START_DT", dateToDb(kCheckIn.addDays(1))},
-                                               {"OTHRCHRG_QTY", 2},
-                                               {"OTHRCHRG_RATE", Money::fromRupees(750).toVariant()}}});
+        const Columns vehicle{{"DOC_DATE", dateToDb(kCheckIn)},
+                              {"PARTY_CODE", 21},
+                              {"TO_ACC", "ANCP02"},
+                              {"START_DT", dateToDb(kCheckIn)},
+                              {"END_DT", dateToDb(end)},
+                              {"TOUR_DAYS", 6},
+                              {"ACC_CODE", "0"},
+                              {"VEH_BRANDID", 1},
+                              {"VEH_NOS", 2},
+                              {"VEH_RATE", Money::fromRupees(4500).toVariant()}};
+        const Columns other{{"DOC_DATE", dateToDb(kCheckIn.addDays(1))},
+                            {"PARTY_CODE", 22},
+                            {"TO_ACC", "GUIDE"},
+                            {"START_DT", dateToDb(kCheckIn.addDays(1))},
+                            {"OTHRCHRG_QTY", 2},
+                            {"OTHRCHRG_RATE", Money::fromRupees(750).toVariant()}};
+        const qint64 cab = storeAdviceNote(
+            db, "T", {AdviceKind::Vehicle, 0, booking, Money::fromRupees(9000), "KOCHI - MUNNAR - KOCHI", vehicle});
+        const qint64 guide =
+            storeAdviceNote(db, "T", {AdviceKind::Other, 0, booking, Money::fromRupees(1500), "MUNNAR WALK", other});
         return {cab, guide};
-    }
-    // The mail settings row for a local server.
-    void smtp(const SmtpServer& server) { smtp(db, server); }
-    static void smtp(Database& db, const SmtpServer& server) {
-        qputenv("TARVIC_MAIL_CA_FILE", SmtpServer::caFile().toUtf8());
-        db.exec("DELETE FROM M_TBL_EMAIL");
-        db.exec("INSERT INTO M_TBL_EMAIL VALUES (1, ?, ?, '127.0.0.1', ?, 'TARVIC DESK', 'desk@x.test')",
-                {SmtpServer::kUser, SmtpServer::kPassword, QString::number(server.port())});
     }
     QString opsLog() {
         return db

@@ -1,14 +1,28 @@
 #pragma once
 // A logged-on session over a fresh database, with a scripted prompter, for window tests.
-#include "support/TestDb.h"
 #include "shell/Prompter.h"
 #include "shell/Session.h"
+#include "support/TestDb.h"
+
+#include <functional>
+#include <utility>
 
 namespace tarvic::test {
 
+// A scripted prompter that runs onQuestion (once) when the next question is asked: another
+// workstation acting between the window's look and its save.
+struct ActingPrompter : ScriptedPrompter {
+    std::function<void()> onQuestion;
+    bool question(QWidget* w, const QString& text, const QString& title = kTitle) override {
+        if (onQuestion)
+            std::exchange(onQuestion, {})();
+        return ScriptedPrompter::question(w, text, title);
+    }
+};
+
 struct TestSession {
     TestDb t;
-    ScriptedPrompter prompter;
+    ActingPrompter prompter;
     Session session;
 
     TestSession() {
