@@ -72,6 +72,7 @@ qint64 Numbering::highestUsed(const QString& code) {
     if (!use)
         return 0;
     // One MAX per code, so that each reads the end of the key's index rather than every row.
+    // Always a whole number: the statement stays prepared from save to save (see advance()).
     QStringList parts;
     QVariantList values;
     for (const QString& c : use->codes) {
@@ -83,7 +84,7 @@ qint64 Numbering::highestUsed(const QString& code) {
     return db_
         .scalar(
             QStringLiteral("SELECT COALESCE(MAX(R_NO), 0) FROM (%1) R").arg(parts.join(QStringLiteral(" UNION ALL "))),
-            values)
+            values, ResultTypes::Fixed)
         .toLongLong();
 }
 
@@ -130,8 +131,12 @@ qint64 Numbering::advance(const QString& table, const QString& code) {
             taken = db_.scalar(upsert + QStringLiteral(" RETURNING COUNTER"), {key, highest + 1}).toLongLong();
         } else {
             // SQLite's ODBC driver returns no rows for RETURNING: read it back in the same transaction.
+            // A whole number every time, so kept prepared: compiling it and the highest-number read
+            // afresh was most of what a save cost the client beyond the rows it writes.
             db_.execAffected(upsert, {key, highest + 1});
-            taken = db_.scalar(QStringLiteral("SELECT COUNTER FROM %1 WHERE CODE=?").arg(table), {key}).toLongLong();
+            taken = db_.scalar(QStringLiteral("SELECT COUNTER FROM %1 WHERE CODE=?").arg(table), {key},
+                               ResultTypes::Fixed)
+                        .toLongLong();
         }
         // Only a counter set back behind its rows can hand out a number at or below the highest
         // in use; the number is refused when a row already holds it (a gap below is free).
