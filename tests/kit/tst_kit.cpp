@@ -1,6 +1,6 @@
 // The form kit: the task window's keys, ordered checks and typing filters, code lists and
 // code fields, database failures shown once; the document window base through a small
-// receipt (checks, nothing on No, saved whole and read-only, a booking shut meanwhile); the
+// receipt (checks, nothing on No, saved whole and read-only); the
 // listing model (pages in one total order, counts, summaries, one-pass export) and grid export,
 // whose files are their owner's alone.
 #include "data/GridExport.h"
@@ -15,6 +15,7 @@
 #include "support/Drive.h"
 #include "support/SaveProtocol.h"
 #include "support/TestSession.h"
+#include "support/UserHome.h"
 
 #include <QClipboard>
 #include <QDateEdit>
@@ -229,11 +230,6 @@ public:
 
 const ListQuery kAll{u"SELECT {columns} FROM T_LIST WHERE CODE > ?"_s, {0}};
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // A member of a zip archive, through unzip(1).
 QByteArray zipMember(const QString& zip, const QString& member) {
     QProcess p;
@@ -420,16 +416,7 @@ private slots:
                      f.ts.prompter, f.ts.db(), kTables, kReceipt.saved, [&] { f.fill(); }, [&] { f.save(); }),
                  QString());
         QCOMPARE(f.rows(u"DOC_CODE IN ('FRDB01','FRCR01') AND DOC_STATUS='APPRV'"_s), 2);
-        // Locked (or cancelled) on another workstation after the booking was looked up: refused
-        // inside the save, no number used, the window still editable with what was typed.
-        f.fill();
-        f.ts.db().exec(u"UPDATE M_TBL_TRANSACTION SET LCK_MONEYRCPT='Y' WHERE DOC_CODE='CBPT01'"_s);
-        const Footprint shut = footprint(f.ts.db(), kTables);
-        f.ts.prompter.answers = {true};
-        f.save();
-        QCOMPARE(f.ts.prompter.texts().last(), kReceipt.bookingShut);
-        QVERIFY(f.w.editable() && footprint(f.ts.db(), kTables) == shut);
-        QCOMPARE((QStringList{f.w.lbl_DocNo->text(), f.w.txt_Amount->text()}), (QStringList{"0", "250.50"}));
+        // (A booking locked or cancelled since it was looked up: tst_money_documents' shutBookingRefused.)
     }
 
     void keysAsTheUserPressesThem() {
@@ -613,7 +600,7 @@ private slots:
         QCOMPARE(p.texts(), QStringList{u"Successfully Export to "_s + path});
         QCOMPARE(coloured->statementsSinceLoad(), before);
         QVERIFY(coloured->pagesHeld() <= 2);
-        const QStringList lines = QString::fromUtf8(readAll(path)).split(u"\r\n"_s, Qt::SkipEmptyParts);
+        const QStringList lines = QString::fromUtf8(contentsOf(path)).split(u"\r\n"_s, Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 11);
         QCOMPARE(lines.at(0), u"\"SLNO\"\t\"CODE\"\t\"KIND\"\t\"AMOUNT\"\t\"ON\""_s);
         QCOMPARE(lines.at(10), u"\"10\"\t\"8\"\t\"C\"\t\"0.05\"\t\"08/03/2024 09:05:07\""_s);
@@ -690,16 +677,18 @@ private slots:
 
     // A listing exported whole writes each cell as its grid shows it, kind by kind: text
     // trimmed (quotes, commas, a line break and accented letters kept), NULLs blank, amounts
-    // with their paise and sign, whole numbers, dates and moments; the sheet doubles quotes.
+    // with their paise and sign, whole numbers, dates and moments.
     void exportWritesEachCellAsTheGridShowsIt() {
         TestSession ts;
         Database& db = ts.db();
-        db.exec(u"CREATE TABLE T_CELLS (ID INTEGER NOT NULL PRIMARY KEY, TXT VARCHAR(40), AMT NUMERIC(18,2), "
-                "NOS INTEGER, DAY_ON DATE, AT_ON TIMESTAMP)"_s);
+        db.exec(
+            u"CREATE TABLE T_CELLS (ID INTEGER NOT NULL PRIMARY KEY, TXT VARCHAR(40), AMT NUMERIC(18,2), "
+            "NOS INTEGER, DAY_ON DATE, AT_ON TIMESTAMP)"_s);
         const struct {
             QVariant text, amount, number, day, at;
             QStringList shown;  // TXT, AMT, NOS, DAY_ON, AT_ON, and the code read as text
         } cases[] = {
+            // clang-format off
             {u"  O'NEIL \"X\", SONS  "_s, u"1234.50"_s, 7, QDate(2024, 3, 5), QDateTime(QDate(2024, 3, 5), QTime(23, 59, 58)),
              {u"O'NEIL \"X\", SONS"_s, u"1234.50"_s, u"7"_s, u"05/03/2024"_s, u"05/03/2024 23:59:58"_s}},
             {u"LINE ONE\nZÜRICH CAFÉ"_s, u"-0.75"_s, -42, QDate(1999, 12, 31), QDateTime(QDate(2000, 1, 1), QTime(0, 0)),
@@ -709,6 +698,7 @@ private slots:
              {u"0"_s, u"99999999.99"_s, u"0"_s, u"29/02/2024"_s, u"29/02/2024 09:05:07"_s}},
             {u"PAISE"_s, u"0.05"_s, 2147483647, QDate(2024, 1, 1), QDateTime(QDate(2024, 1, 1), QTime(12, 0)),
              {u"PAISE"_s, u"0.05"_s, u"2147483647"_s, u"01/01/2024"_s, u"01/01/2024 12:00:00"_s}},
+            // clang-format on
         };
         int id = 0;
         for (const auto& c : cases) {
@@ -719,15 +709,17 @@ private slots:
                     amount ? QVariantList{id, c.text, c.amount, c.number, c.day, c.at}
                            : QVariantList{id, c.text, c.number, c.day, c.at});
         }
-        const QList<ListColumn> shownColumns{
-            ListColumn::serial(u"SLNO"_s, 700), ListColumn::text(u"TEXT"_s, u"TXT"_s, 2000),
-            ListColumn::money(u"AMOUNT"_s, u"AMT"_s, 1400), ListColumn::number(u"NOS"_s, u"NOS"_s, 800),
-            ListColumn::date(u"DAY"_s, u"DAY_ON"_s, 1300), ListColumn::moment(u"AT"_s, u"AT_ON"_s, 2000),
-            ListColumn::text(u"CODE"_s, u"ID"_s, 600), ListColumn::byOn(u"BY - ON"_s, "TXT", "AT_ON", 2400),
-            ListColumn::onBy(u"ON - BY"_s, "AT_ON", "TXT", 2400)};
-        const ListColumn about = ListColumn::computed(u"ABOUT"_s, 900, [](const QSqlRecord& r) {
-            return r.value(u"TXT"_s).isNull() ? u"NONE"_s : u"SOME"_s;
-        });
+        const QList<ListColumn> shownColumns{ListColumn::serial(u"SLNO"_s, 700),
+                                             ListColumn::text(u"TEXT"_s, u"TXT"_s, 2000),
+                                             ListColumn::money(u"AMOUNT"_s, u"AMT"_s, 1400),
+                                             ListColumn::number(u"NOS"_s, u"NOS"_s, 800),
+                                             ListColumn::date(u"DAY"_s, u"DAY_ON"_s, 1300),
+                                             ListColumn::moment(u"AT"_s, u"AT_ON"_s, 2000),
+                                             ListColumn::text(u"CODE"_s, u"ID"_s, 600),
+                                             ListColumn::byOn(u"BY - ON"_s, "TXT", "AT_ON", 2400),
+                                             ListColumn::onBy(u"ON - BY"_s, "AT_ON", "TXT", 2400)};
+        const ListColumn about = ListColumn::computed(
+            u"ABOUT"_s, 900, [](const QSqlRecord& r) { return r.value(u"TXT"_s).isNull() ? u"NONE"_s : u"SOME"_s; });
         // Without a computed column the export fetches only the fields shown; with one, all.
         for (const bool computed : {false, true}) {
             QueryModel m(db, computed ? shownColumns + QList<ListColumn>{about} : shownColumns);
@@ -754,19 +746,7 @@ private slots:
                     QCOMPARE(m.text(r, c), expected.at(c));
             }
         }
-        QueryModel m(db, shownColumns);
-        m.setSelect(u"*"_s);
-        m.setOrder(u"ID"_s);
-        m.load({u"SELECT {columns} FROM T_CELLS"_s, {}});
-        const QString path = dir.filePath(u"cells.xls"_s);
-        exportModel(m, path, false);
-        const QByteArray sheet = readAll(path);
-        QVERIFY(sheet.startsWith("\xEF\xBB\xBF\"SLNO\"\t\"TEXT\"\t"));
-        QVERIFY(sheet.contains("\"1\"\t\"O'NEIL \"\"X\"\", SONS\"\t\"1234.50\"\t\"7\"\t\"05/03/2024\"\t"
-                               "\"05/03/2024 23:59:58\"\t\"1\"\t\"O'NEIL \"\"X\"\", SONS - 05/03/2024 23:59:58\"\t"
-                               "\"05/03/2024 23:59:58 - O'NEIL \"\"X\"\", SONS\"\r\n"));
-        QVERIFY(sheet.contains("\"LINE ONE\nZ\xC3\x9CRICH CAF\xC3\x89\""));
-        QCOMPARE(sheet.count("\r\n"), qsizetype(std::size(cases)) + 1);
+        // (Written to the sheet, quotes doubled and in UTF-8: sheetTextAndWorkbook.)
     }
 
     // Every cell quoted with inner quotes doubled, hidden columns included, UTF-8 after a
@@ -778,19 +758,19 @@ private slots:
         const QByteArray head = "\xEF\xBB\xBF\"SL NO\"\t\"NAME\"\t\"CODE\"\r\n";
         exportTo(grid.model(), path);
         QCOMPARE(p.texts(), QStringList{u"Successfully Export to "_s + path});
-        QCOMPARE(readAll(path), head + "\"\"\t\"\"\t\"\"\r\n");
+        QCOMPARE(contentsOf(path), head + "\"\"\t\"\"\t\"\"\r\n");
         addGridRow(&grid, {u"1"_s, u"O'NEIL \"X\" & SONS"_s, u"P001"_s});
         addGridRow(&grid, {u"2"_s, u"A\tB"_s, u"P002"_s});
         addGridRow(&grid, {u"3"_s, u"ZÜRICH CAFÉ"_s, QString()});
         exportTo(grid.model(), path);
-        QCOMPARE(readAll(path), head +
-                                    "\"1\"\t\"O'NEIL \"\"X\"\" & SONS\"\t\"P001\"\r\n"
-                                    "\"2\"\t\"A\tB\"\t\"P002\"\r\n"
-                                    "\"3\"\t\"Z\xC3\x9CRICH CAF\xC3\x89\"\t\"\"\r\n");
+        QCOMPARE(contentsOf(path), head +
+                                       "\"1\"\t\"O'NEIL \"\"X\"\" & SONS\"\t\"P001\"\r\n"
+                                       "\"2\"\t\"A\tB\"\t\"P002\"\r\n"
+                                       "\"3\"\t\"Z\xC3\x9CRICH CAF\xC3\x89\"\t\"\"\r\n");
 
         // The routine itself, by default: a tab, no quotes, no mark.
         GridExport::ExportGrid(*grid.model(), path);
-        QVERIFY(readAll(path).startsWith("SL NO\tNAME\tCODE\r\n1\t"));
+        QVERIFY(contentsOf(path).startsWith("SL NO\tNAME\tCODE\r\n1\t"));
         // Cancelled: nothing written, nothing shown. A failure shows its description, never
         // the success message, and leaves no file.
         exportTo(grid.model(), u"   "_s);
@@ -820,7 +800,7 @@ private slots:
         const QString bare = dir.filePath(u"list2"_s);
         exportTo(&m, bare, kWorkbookFilter);
         QCOMPARE(p.texts(), QStringList{u"Successfully Export to "_s + bare + u".xlsx"_s});
-        QVERIFY(readAll(bare + u".xlsx"_s).startsWith("PK"));
+        QVERIFY(contentsOf(bare + u".xlsx"_s).startsWith("PK"));
     }
 
     // Under a umask that leaves new files readable by everyone, the sheet and the workbook, new
@@ -842,12 +822,9 @@ private slots:
         exportTo(&m, book);
         GridExport::ExportGrid(m, plain);
         ::umask(umask);
-        for (const QString& path : {sheet, book, plain}) {
-            struct stat st {};
-            QVERIFY(::stat(QFile::encodeName(path).constData(), &st) == 0);
-            QCOMPARE(st.st_mode & 0777, mode_t(0600));
-        }
-        QVERIFY(readAll(sheet).contains("DEMO JOHN") && readAll(book).startsWith("PK"));
+        for (const QString& path : {sheet, book, plain})
+            QVERIFY2(modeOf(path) == 0600, qPrintable(path));
+        QVERIFY(contentsOf(sheet).contains("DEMO JOHN") && contentsOf(book).startsWith("PK"));
         QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden),
                  (QStringList{u"grid.txt"_s, u"list.xls"_s, u"list.xlsx"_s}));
     }

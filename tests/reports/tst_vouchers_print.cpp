@@ -78,12 +78,9 @@ QString pdfText(TravellersFixture& f, qint64 line) {
     file.open(QIODevice::WriteOnly);
     file.write(pdf);
     file.close();
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    p.waitForFinished(60000);
     if (const QString shots = qEnvironmentVariable("TARVIC_SHOTS_DIR"); !shots.isEmpty())
         QFile::copy(path, shots + QStringLiteral("/rooming%1.pdf").arg(line));
-    return QString::fromUtf8(p.readAllStandardOutput());
+    return run(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s});
 }
 
 // Whether each text shows after the one before it.

@@ -1,8 +1,8 @@
 // The first start of a user without a database (the embedded one offered, accepted or
 // declined), a data source that fails (the connection-failure message, never the offer), and a
 // newer program over an older database (backed up and migrated) or a newer one (refused).
-#include "engine/admin/DatabaseSetup.h"
 #include "data/Migrations.h"
+#include "engine/admin/DatabaseSetup.h"
 #include "shell/Prompter.h"
 #include "shell/StartUp.h"
 #include "support/Drive.h"
@@ -71,10 +71,7 @@ private slots:
             u"THE EMBEDDED DATABASE IS READY ....\r\nLOG ON AS ADMIN WITH THE PASSWORD admin123, AND CHANGE THE "
             "PASSWORD.\r\nDEMO LOGIN DEMOSALES1, PASSWORD demo1234\r\nDEMO LOGIN DEMOSALES2, PASSWORD demo5678"_s};
         QCOMPARE(describe(prompter.messages), describe({offer, ready}));
-        QVERIFY(db);
-        QCOMPARE((QList<int>{modeOf(home.folder()), modeOf(home.database()), modeOf(home.ini())}),
-                 (QList<int>{0700, 0600, 0600}));
-        QVERIFY(contentsOf(home.ini()).contains("\nDatabase=" + QFile::encodeName(home.database()) + '\n'));
+        QVERIFY(db);  // (the data source and its files' modes: tst_setup, through the same set-up)
         // The logon finds the administrator and the demo logins; nothing is left to prepare.
         QCOMPARE(lines(*db, u"SELECT USER_NAME FROM MST_LOGINDETAILS ORDER BY USER_NAME"_s),
                  (QStringList{u"ADMIN"_s, u"DEMOSALES1"_s, u"DEMOSALES2"_s}));
@@ -143,10 +140,7 @@ private slots:
                  u"THE DATABASE WAS BROUGHT UP TO DATE (SCHEMA VERSION %1 TO %2) ....\r\nITS BACKUP: %3"_s.arg(old)
                      .arg(latest)
                      .arg(backup));
-        QCOMPARE(QFileInfo(backup).absolutePath(),
-                 TestDb::usePostgres() ? dataHome.path() + u"/tarvic"_s : QFileInfo(t.sqlitePath()).absolutePath());
-        QVERIFY(QFileInfo(backup).fileName().endsWith(u"-schema%1.backup"_s.arg(old)));
-        QCOMPARE(modeOf(backup), 0600);
+        QVERIFY(QFile::exists(backup));  // (where, under which name, its owner's alone: tst_setup)
 
         // Up to date: nothing said. Newer: refused with the versions named.
         prompter.clear();

@@ -10,8 +10,8 @@
 // text). Tests that link every subsystem.
 #include "admin/frm_ExpImpMenuDetails.h"
 #include "app/AllWindows.h"
-#include "engine/admin/DemoData.h"
 #include "data/SchemaTables.h"
+#include "engine/admin/DemoData.h"
 #include "sales/QuotationPagePane.h"
 #include "shell/MainWindow.h"
 #include "shell/kit/ColumnBinding.h"
@@ -47,6 +47,8 @@
 
 namespace tarvic::test {
 
+using namespace Qt::StringLiterals;
+
 // One kind of hostile value. An empty text stands for the field's longest text and one more
 // character; typed values go key by key (the key filters see them), the others are pasted.
 struct HostileValue {
@@ -55,25 +57,25 @@ struct HostileValue {
     bool typed = false;
 };
 
-inline const QString kSqlLike = QStringLiteral("'; DROP TABLE MST_PARTY; --");
+inline const QString kSqlLike = u"'; DROP TABLE MST_PARTY; --"_s;
 
 inline const QList<HostileValue>& hostileValues() {
     static const QList<HostileValue> values{
         {"longest and one more", {}},
-        {"non-ASCII and emoji", QStringLiteral("ÉMILIE Ñ ü 日本 😀🚌 ₹ ﷼")},
-        {"quotes and backslashes", QStringLiteral("O'BRIEN \"QUOTED\" \\ \\\\ '' \"\" `")},
+        {"non-ASCII and emoji", u"ÉMILIE Ñ ü 日本 😀🚌 ₹ ﷼"_s},
+        {"quotes and backslashes", u"O'BRIEN \"QUOTED\" \\ \\\\ '' \"\" `"_s},
         {"SQL-like", kSqlLike},
-        {"negative", QStringLiteral("-125.50"), true},
-        {"zero", QStringLiteral("0"), true},
-        {"huge", QStringLiteral("99999999999999999"), true},
-        {"fractional", QStringLiteral("0.005"), true},
-        {"impossible date", QStringLiteral("31/02/2025")},
-        {"tabs and newlines", QStringLiteral("A\tB\r\nC\nD\t")},
-        {"huge pasted", QStringLiteral("99999999999999999.999")},
-        {"negative pasted", QStringLiteral("-0.01")},
+        {"negative", u"-125.50"_s, true},
+        {"zero", u"0"_s, true},
+        {"huge", u"99999999999999999"_s, true},
+        {"fractional", u"0.005"_s, true},
+        {"impossible date", u"31/02/2025"_s},
+        {"tabs and newlines", u"A\tB\r\nC\nD\t"_s},
+        {"huge pasted", u"99999999999999999.999"_s},
+        {"negative pasted", u"-0.01"_s},
         // At the edge rather than past it, so that saves get through with the rest hostile.
-        {"largest amount", QStringLiteral("9999999999999.99"), true},
-        {"one", QStringLiteral("1"), true},
+        {"largest amount", u"9999999999999.99"_s, true},
+        {"one", u"1"_s, true},
     };
     return values;
 }
@@ -85,15 +87,13 @@ struct WalkMessage {
     QString kind;
     QString text;
     QString values;  // what the fields held
-    QString line() const { return QStringLiteral("%1 / %2: %3 \"%4\" (%5)").arg(window, step, kind, text, values); }
+    QString line() const { return u"%1 / %2: %3 \"%4\" (%5)"_s.arg(window, step, kind, text, values); }
 };
 
 // Whether a message shows what only the database or its driver says.
 inline bool carriesDriverText(const QString& text) {
-    static const QStringList marks{
-        QStringLiteral("[unixODBC]"), QStringLiteral("ODBC"),           QStringLiteral("SQLSTATE"),
-        QStringLiteral("driver"),     QStringLiteral("QODBC"),          QStringLiteral("psql"),
-        QStringLiteral("sqlite"),     QStringLiteral("value too long"), QStringLiteral("syntax error")};
+    static const QStringList marks{u"[unixODBC]"_s, u"ODBC"_s,   u"SQLSTATE"_s,       u"driver"_s,      u"QODBC"_s,
+                                   u"psql"_s,       u"sqlite"_s, u"value too long"_s, u"syntax error"_s};
     for (const QString& m : marks)
         if (text.contains(m, Qt::CaseInsensitive))
             return true;
@@ -104,12 +104,10 @@ inline bool carriesDriverText(const QString& text) {
 // of the window that opened it (stored with that document), or derived rows rebuilt (the same
 // rows again when they were right).
 inline bool claimsStored(const ScriptedPrompter::Message& m) {
-    if (m.kind != QLatin1String("information") || !m.text.contains(QLatin1String("SUCCESS")))
+    if (m.kind != "information"_L1 || !m.text.contains("SUCCESS"_L1))
         return false;
-    static const QStringList outputs{QStringLiteral("EXPORT"),       QStringLiteral("PDF"),
-                                     QStringLiteral("DOCUMENT"),     QStringLiteral("SAVED TO"),
-                                     QStringLiteral("MAIL"),         QStringLiteral("ADDED TO LIST"),
-                                     QStringLiteral("RE-GENERATION")};
+    static const QStringList outputs{u"EXPORT"_s, u"PDF"_s,           u"DOCUMENT"_s,     u"SAVED TO"_s,
+                                     u"MAIL"_s,   u"ADDED TO LIST"_s, u"RE-GENERATION"_s};
     for (const QString& o : outputs)
         if (m.text.contains(o))
             return false;
@@ -135,34 +133,30 @@ public:
         addReportDemo(ts.db());
         addGstDemo(ts.db());
         ts.session.consultantCode =
-            ts.db()
-                .scalar(QStringLiteral("SELECT MIN(CONSULTANT_CODE) FROM M_TBL_CONSULTANT WHERE TC_ROLE='ADMIN'"))
-                .toInt();
+            ts.db().scalar(u"SELECT MIN(CONSULTANT_CODE) FROM M_TBL_CONSULTANT WHERE TC_ROLE='ADMIN'"_s).toInt();
         // The demo's booking with its quotation, lead, customer and an itinerary: windows that
         // show one document are walked a second time over these.
-        const auto booking = ts.db().firstRow(QStringLiteral(
-            "SELECT DOC_NO, QUOTATION_NO, LEAD_NO, PARTY_CODE FROM M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01' "
-            "ORDER BY DOC_NO"));
-        const QVariant itinerary = ts.db().scalar(QStringLiteral("SELECT MIN(ITN_DOCNO) FROM M_TBL_ITINERARY_HEADER"));
+        const auto booking = ts.db().firstRow(
+            u"SELECT DOC_NO, QUOTATION_NO, LEAD_NO, PARTY_CODE FROM M_TBL_TRANSACTION WHERE DOC_CODE='CBPT01' "
+            "ORDER BY DOC_NO"_s);
+        const QVariant itinerary = ts.db().scalar(u"SELECT MIN(ITN_DOCNO) FROM M_TBL_ITINERARY_HEADER"_s);
         if (booking)
-            demoDocument_.values = {
-                {QStringLiteral("CBPT_NO"), booking->value(0)},      {QStringLiteral("QUOT_NO"), booking->value(1)},
-                {QStringLiteral("QUOTATION_NO"), booking->value(1)}, {QStringLiteral("LEAD_NO"), booking->value(2)},
-                {QStringLiteral("PARTY_CODE"), booking->value(3)},   {QStringLiteral("ITN_DOCNO"), itinerary}};
+            demoDocument_.values = {{u"CBPT_NO"_s, booking->value(0)},      {u"QUOT_NO"_s, booking->value(1)},
+                                    {u"QUOTATION_NO"_s, booking->value(1)}, {u"LEAD_NO"_s, booking->value(2)},
+                                    {u"PARTY_CODE"_s, booking->value(3)},   {u"ITN_DOCNO"_s, itinerary}};
         registerAllWindows(registry);
         ts.session.windows = &registry;
         main = std::make_unique<MainWindow>(ts.session, registry);
         tables_ = schemaTables(ts.db());
         const auto pathFor = [this](const QString& filter) {
-            const QString ext =
-                filter.section(QLatin1String("*."), 1).section(QLatin1Char(')'), 0, 0).section(QLatin1Char(' '), 0, 0);
-            return files.filePath(QStringLiteral("walk.") + (ext.isEmpty() ? QStringLiteral("txt") : ext));
+            const QString ext = filter.section("*."_L1, 1).section(u')', 0, 0).section(u' ', 0, 0);
+            return files.filePath(u"walk."_s + (ext.isEmpty() ? u"txt"_s : ext));
         };
         // A file to write goes into the walk's folder under the first filter's extension; a file
         // to read is one the walk wrote, holding hostile text.
         ts.prompter.pathAnswer = [pathFor](const ScriptedPrompter::PathPrompt& p) {
-            const QString path = pathFor(p.filters.section(QLatin1String(";;"), 0, 0));
-            if (p.kind == QLatin1String("open")) {
+            const QString path = pathFor(p.filters.section(";;"_L1, 0, 0));
+            if (p.kind == "open"_L1) {
                 QFile file(path);
                 if (file.open(QIODevice::WriteOnly))
                     file.write(kSqlLike.toUtf8());
@@ -176,9 +170,8 @@ public:
             QWidget* modal = QApplication::activeModalWidget();
             if (!acting_ || !modal)
                 return;
-            modalDialogs << QStringLiteral("%1 / %2: %3 \"%4\"")
-                                .arg(window_, step_, QString::fromLatin1(modal->metaObject()->className()),
-                                     modal->windowTitle());
+            modalDialogs << u"%1 / %2: %3 \"%4\""_s.arg(
+                window_, step_, QString::fromLatin1(modal->metaObject()->className()), modal->windowTitle());
             if (auto* d = qobject_cast<QDialog*>(modal))
                 d->reject();
             else
@@ -216,8 +209,8 @@ public:
 
 private:
     void walkOne(const QString& name, int round, const WindowArgs& args) {
-        window_ = args.values.isEmpty() ? name : name + QStringLiteral(" over the demo booking");
-        step_ = QStringLiteral("opening");
+        window_ = args.values.isEmpty() ? name : name + u" over the demo booking"_s;
+        step_ = u"opening"_s;
         ts.prompter.answers = QList<bool>(100, true);
         QPointer<QWidget> w = registry.create(name, ts.session, main.get(), args);
         QVERIFY2(w, qPrintable(name));
@@ -238,8 +231,8 @@ private:
         QList<std::pair<QString, std::function<bool()>>> presses;
         const auto addTool = [&](int p) {
             if (task && task->tool(p) && !sendsToPrinter(task->tool(p)))
-                presses.append({QStringLiteral("tool %1 (%2)").arg(p).arg(task->tool(p)->toolTip()),
-                                [task, p] { return task->pressTool(p); }});
+                presses.append(
+                    {u"tool %1 (%2)"_s.arg(p).arg(task->tool(p)->toolTip()), [task, p] { return task->pressTool(p); }});
         };
         for (int p = 3; p <= TaskWindow::kPositions; ++p)
             addTool(p);
@@ -257,7 +250,7 @@ private:
         addTool(2);
         // Closing comes last, with the fields full: a window that keeps what it holds on
         // leaving (a lookup grid writes its rows) meets hostile values there too.
-        presses.append({QStringLiteral("closing"), [task, w] {
+        presses.append({u"closing"_s, [task, w] {
                             if (!(task && task->pressTool(1)) && w)
                                 w->close();
                             return true;
@@ -283,8 +276,8 @@ private:
             // A success must have changed the books.
             for (qsizetype i = shown; i < ts.prompter.messages.size(); ++i)
                 if (claimsStored(ts.prompter.messages[i]) && books() == was) {
-                    emptySuccesses << QStringLiteral("%1 / %2: \"%3\" with the books unchanged (%4)")
-                                          .arg(window_, label, ts.prompter.messages[i].text, values);
+                    emptySuccesses << u"%1 / %2: \"%3\" with the books unchanged (%4)"_s.arg(
+                        window_, label, ts.prompter.messages[i].text, values);
                     break;
                 }
             closeOthers(before, w);
@@ -299,7 +292,7 @@ private:
 
     // Fills every editable field of w with a hostile value; returns what it put where.
     QString fill(QWidget* w, int shift) {
-        step_ = QStringLiteral("filling");
+        step_ = u"filling"_s;
         QStringList put;
         const auto& values = hostileValues();
         int i = shift;
@@ -321,64 +314,54 @@ private:
                     const int item = i % list->count();
                     list->setCurrentIndex(item);
                     emit list->activated(item);
-                    what = QStringLiteral("item ") + QString::number(item);
+                    what = u"item "_s + QString::number(item);
                 } else if (!e->inputMask().isEmpty()) {
                     // A date typed in its mask: impossible, or today's so that a save gets on.
-                    const QString date = i++ % 2 ? QStringLiteral("31022025")
-                                                 : QDate::currentDate().toString(QStringLiteral("ddMMyyyy"));
+                    const QString date = i++ % 2 ? u"31022025"_s : QDate::currentDate().toString(u"ddMMyyyy"_s);
                     e->setFocus();
                     e->selectAll();
                     QTest::keyClicks(e, date);
-                    what = QStringLiteral("date ") + date;
+                    what = u"date "_s + date;
                 } else {
                     // A field that takes numbers only gets numbers (its refusal of letters
                     // is a rule of its own), so that its window's save gets further.
                     HostileValue v = next();
                     if (takesNumbersOnly(e))
-                        while (!v.typed && !v.text.startsWith(QLatin1Char('9')) && !v.text.startsWith(QLatin1Char('-')))
+                        while (!v.typed && !v.text.startsWith(u'9') && !v.text.startsWith(u'-'))
                             v = next();
                     enter(e, v, e->maxLength());
                     what = QString::fromLatin1(v.kind);
                 }
                 if (w && e && e->isVisible() && e->isEnabled())
                     QTest::keyClick(e, Qt::Key_Return);  // moves on, or looks up what was typed
-            } else if (auto* p = qobject_cast<QPlainTextEdit*>(f)) {
-                if (p->isReadOnly())
-                    continue;
+            } else if (auto* p = qobject_cast<QPlainTextEdit*>(f); p && !p->isReadOnly()) {
                 const HostileValue v = next();
                 enter(p, v, boundLength(p));
                 what = v.kind;
-            } else if (auto* t = qobject_cast<QTextEdit*>(f)) {
-                if (t->isReadOnly() || qobject_cast<QTextBrowser*>(t))
-                    continue;
+            } else if (auto* t = qobject_cast<QTextEdit*>(f);
+                       t && !t->isReadOnly() && !qobject_cast<QTextBrowser*>(t)) {
                 const HostileValue v = next();
                 enter(t, v, boundLength(t));
                 what = v.kind;
-            } else if (auto* d = qobject_cast<QDateEdit*>(f)) {
-                if (d->isReadOnly())
-                    continue;
-                static const QStringList dates{QStringLiteral("31022025"), QStringLiteral("00000000"),
-                                               QStringLiteral("29022023"), QStringLiteral("31129999")};
+            } else if (auto* d = qobject_cast<QDateEdit*>(f); d && !d->isReadOnly()) {
+                static const QStringList dates{u"31022025"_s, u"00000000"_s, u"29022023"_s, u"31129999"_s};
                 const QString date = dates[i++ % dates.size()];
                 d->setFocus();
                 d->selectAll();
                 QTest::keyClicks(d, date);
-                what = QStringLiteral("date ") + date;
-            } else if (auto* c = qobject_cast<QComboBox*>(f)) {
-                if (c->isEditable() || c->count() == 0)
-                    continue;  // an editable list's line is filled as a line edit
+                what = u"date "_s + date;
+            } else if (auto* c = qobject_cast<QComboBox*>(f); c && !c->isEditable() && c->count() > 0) {
+                // (An editable list's line is filled as a line edit.)
                 const int item = i++ % c->count();
                 c->setCurrentIndex(item);
                 emit c->activated(item);
-                what = QStringLiteral("item ") + QString::number(item);
+                what = u"item "_s + QString::number(item);
             } else if (auto* b = qobject_cast<QCheckBox*>(f)) {
                 b->click();
-                what = QStringLiteral("toggled");
-            } else if (auto* r = qobject_cast<QRadioButton*>(f)) {
-                if (r->isChecked() || i++ % 3 != 0)
-                    continue;  // one option in three taken
-                r->click();
-                what = QStringLiteral("chosen");
+                what = u"toggled"_s;
+            } else if (auto* r = qobject_cast<QRadioButton*>(f); r && !r->isChecked() && i++ % 3 == 0) {
+                r->click();  // one option in three taken
+                what = u"chosen"_s;
             } else if (auto* v = qobject_cast<QAbstractItemView*>(f)) {
                 what = fillCells(v, i);
                 if (what.isEmpty())
@@ -389,13 +372,13 @@ private:
             acting_ = false;
             ++fieldsFilled;
             put << (f->objectName().isEmpty() ? QString::fromLatin1(f->metaObject()->className()) : f->objectName()) +
-                       QLatin1Char('=') + what;
+                       u'=' + what;
             QApplication::processEvents();
             if (!w || !w->isVisible())
                 break;
         }
-        note(put.join(QLatin1String(", ")));
-        return put.join(QLatin1String(", "));
+        note(put.join(", "_L1));
+        return put.join(", "_L1);
     }
 
     // Types or pastes hostile values into the editable cells of a grid's last row, each
@@ -423,18 +406,17 @@ private:
             const HostileValue v = hostileValues()[i++ % hostileValues().size()];
             enter(editor, v, editor->maxLength());
             QTest::keyClick(editor, Qt::Key_Tab);
-            put << QStringLiteral("%1:%2 %3").arg(row).arg(c).arg(QString::fromLatin1(v.kind));
+            put << u"%1:%2 %3"_s.arg(row).arg(c).arg(QString::fromLatin1(v.kind));
             if (!view->isVisible() || view->model() != m || m->rowCount() <= row)
                 break;  // the grid was filled anew
         }
-        return put.join(QLatin1String("; "));
+        return put.join("; "_L1);
     }
 
     // Puts a value into a field: typed key by key or pasted over what it holds.
     template <class Field>
     void enter(Field* f, const HostileValue& v, int limit) {
-        const QString text =
-            v.text.isEmpty() ? QString((limit > 0 && limit < 32767 ? limit : 4999) + 1, QLatin1Char('W')) : v.text;
+        const QString text = v.text.isEmpty() ? QString((limit > 0 && limit < 32767 ? limit : 4999) + 1, u'W') : v.text;
         f->setFocus();
         f->selectAll();
         if (v.typed) {
@@ -449,14 +431,14 @@ private:
     static bool takesNumbersOnly(const QLineEdit* e) {
         if (!e->validator())
             return false;
-        QString letter = QStringLiteral("A");
+        QString letter = u"A"_s;
         int at = 1;
         return e->validator()->validate(letter, at) == QValidator::Invalid;
     }
 
     // Printing asks the system's printer dialog, which a user answers: never pressed (the
     // same page is saved as PDF through a scripted path).
-    static bool sendsToPrinter(const QAction* tool) { return tool->toolTip().startsWith(QLatin1String("Print {")); }
+    static bool sendsToPrinter(const QAction* tool) { return tool->toolTip().startsWith("Print {"_L1); }
 
     template <class T>
     static bool insideA(const QWidget* w) {
