@@ -109,9 +109,7 @@ private slots:
             QVERIFY(b.Show_Record(1));
             const int before = b.grid("Grid_Receipts")->rowCount();
             QTest::mouseClick(b.postingButton(frm_CBPT01::PostReceipt), Qt::LeftButton);
-            MoneyDocumentWindow* w = nullptr;
-            for (QWidget* t : QApplication::topLevelWidgets())
-                w = t->objectName() == "frm_CBPT01_FRDB" ? qobject_cast<MoneyDocumentWindow*>(t) : w;
+            auto* w = openedWindow<MoneyDocumentWindow>("frm_CBPT01_FRDB");
             QVERIFY(w && showActive(*w));
             QVERIFY(w->windowTitle().endsWith(sales ? "SALES " : "OPERATION "));
             QCOMPARE(w->party->nameLabel()->text(), "DEMO ASHA NAIR");

@@ -225,9 +225,8 @@ private slots:
                 QVERIFY(w->Show_Record(1));
                 const bool ops = mode == frm_CBPT01::Mode::Operations;
                 QCOMPARE(pressed(*w, ops ? frm_CBPT01::PostCount : 1), ops ? c.ops : c.sales);
-                QCOMPARE(w->tool(3)->isEnabled(), c.saves);
-                QCOMPARE(w->tool(5)->isEnabled(), c.saves);
-                QCOMPARE(w->bookingTab->isEnabled(), c.saves);
+                QCOMPARE((QList<bool>{w->tool(3)->isEnabled(), w->tool(5)->isEnabled(), w->bookingTab->isEnabled()}),
+                         QList<bool>(3, c.saves));
             }
             f.db().exec(QStringLiteral("UPDATE M_TBL_TRANSACTION SET %1=%2 WHERE DOC_CODE='CBPT01' AND DOC_NO=1")
                             .arg(c.lock, QString::fromLatin1(c.lock) == "DOC_STATUS" ? "'APPRV'" : "'N'"));

@@ -18,10 +18,8 @@
 #include <QtTest>
 
 #include <map>
-#include <mutex>
 #include <random>
 #include <set>
-#include <thread>
 
 using namespace tarvic;
 using namespace tarvic::test;
@@ -31,17 +29,6 @@ namespace {
 
 int rows(Database& db, const QString& code) {
     return int(count(db, u"M_TBL_TRANSACTION"_s, u"DOC_CODE=?"_s, {code}));
-}
-
-// The refusal a write ends in (of kind Other when it went through).
-template <class F>
-DbError refusal(F&& write) {
-    try {
-        write();
-    } catch (const DbError& e) {
-        return e;
-    }
-    return DbError(DbError::Kind::Other, u"the write went through"_s);
 }
 
 }  // namespace
@@ -153,12 +140,14 @@ private slots:
             QVERIFY(!one.next());
             QCOMPARE(n, expected);
         };
-        sameRows(u"SELECT DOC_NO, DOC_DESC, REMARKS, TOURIST_NAME, PARTY_CODE, GRAND_TOTAL, DOC_DATE, CNCL_ON, "
-                 "INSTR_DATE FROM M_TBL_TRANSACTION WHERE DOC_CODE=? ORDER BY DOC_NO"_s,
-                 {u"TEST01"_s}, int(texts.size()));
-        sameRows(u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) SELECT i, "
-                 "CASE WHEN i % 7 = 0 THEN NULL ELSE 'ROW ' || i END, i * 1.25 FROM n ORDER BY i"_s,
-                 {700}, 700);
+        sameRows(
+            u"SELECT DOC_NO, DOC_DESC, REMARKS, TOURIST_NAME, PARTY_CODE, GRAND_TOTAL, DOC_DATE, CNCL_ON, "
+            "INSTR_DATE FROM M_TBL_TRANSACTION WHERE DOC_CODE=? ORDER BY DOC_NO"_s,
+            {u"TEST01"_s}, int(texts.size()));
+        sameRows(
+            u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) SELECT i, "
+            "CASE WHEN i % 7 = 0 THEN NULL ELSE 'ROW ' || i END, i * 1.25 FROM n ORDER BY i"_s,
+            {700}, 700);
         const QString tenThirty = u"05/01/2024 10:30:00"_s, midnight = u"05/01/2024 00:00:00"_s;
         const std::pair<QVariant, QString> cases[] = {
             {QDateTime(QDate(2024, 1, 5), QTime(10, 30, 0)), tenThirty},
@@ -222,13 +211,13 @@ private slots:
         // takes a new number. A cancelled document is never rewritten.
         const qint64 third = tr.save(receipt(7, 42, u"500"_s));
         for (const auto& [number, booking] : {std::pair<qint64, qint64>{third + 5, 7}, {third, 8}}) {
-            const DbError e = refusal([&] { tr.save(receipt(booking, 42, u"100"_s, number)); });
+            const DbError e = refusalOf([&] { tr.save(receipt(booking, 42, u"100"_s, number)); });
             QCOMPARE(e.kind(), DbError::Kind::Changed);
             QCOMPARE(e.message(), QString::fromLatin1(kChangedByAnotherUser));
         }
         QCOMPARE(rows(db, u"FRDB01"_s) + rows(db, u"FRCR01"_s), 6);
         QCOMPARE(tr.cancel(u"FRDB01"_s, third, {7}, u"BOUNCED"_s), 2);
-        QCOMPARE(refusal([&] { tr.save(receipt(7, 42, u"900"_s, third)); }).kind(), DbError::Kind::Cancelled);
+        QCOMPARE(refusalOf([&] { tr.save(receipt(7, 42, u"900"_s, third)); }).kind(), DbError::Kind::Cancelled);
         QCOMPARE(
             count(db, u"M_TBL_TRANSACTION"_s, u"DOC_NO=? AND DOC_STATUS='CNCL' AND DB_AMT + CR_AMT = 500"_s, {third}),
             2);
@@ -363,41 +352,26 @@ private slots:
         TransactionRecords setup(db, u"SETUP"_s);
         std::map<qint64, qint64> partyOf, expectBooking, expectParty;  // by booking, by party
         for (int i = 0; i < kBookings; ++i) {
-            Document b;
-            b.code = u"CBPT01"_s;
-            b.amount = Money::fromPaise(1'000'000 + i * 1234);
-            const qint64 party = 1 + i % kParties;
-            b.columns = {{u"DOC_DATE"_s, QDate::currentDate()}, {u"PARTY_CODE"_s, party}};
-            const qint64 no = setup.save(b);
+            const qint64 party = 1 + i % kParties, paise = 1'000'000 + i * 1234;
+            const qint64 no = setup.save(booking(party, Money::fromPaise(paise).toString()));
             partyOf[no] = party;
-            expectBooking[no] = b.amount.paise();
+            expectBooking[no] = paise;
         }
-        std::mutex lock;
-        std::vector<Posting> posted;
-        QStringList errors;
-        std::vector<std::thread> writers;
-        for (int w = 0; w < kWriters; ++w) {
-            writers.emplace_back([&, w] {
-                try {
-                    auto conn = t.connect(u"writer%1"_s.arg(w));
-                    TransactionRecords tr(*conn, u"WRITER %1"_s.arg(w));
-                    std::mt19937 rng(w);
-                    for (int i = 0; i < kDocsPerWriter; ++i) {
-                        const qint64 booking = 1 + rng() % kBookings;
-                        const Money amount = Money::fromPaise(1 + rng() % 5'000'000);
-                        const qint64 no = tr.save(receipt(booking, partyOf.at(booking), amount.toString()));
-                        std::lock_guard g(lock);
-                        posted.push_back({no, booking, amount.paise()});
-                    }
-                } catch (const DbError& e) {
-                    std::lock_guard g(lock);
-                    errors << e.message();
-                }
-            });
-        }
-        for (auto& th : writers)
-            th.join();
+        std::vector<Posting> byWriter[kWriters];
+        const QStringList errors = t.writersAtOnce(kWriters, [&](Database& conn, int w) {
+            TransactionRecords tr(conn, u"WRITER %1"_s.arg(w));
+            std::mt19937 rng(w);
+            for (int i = 0; i < kDocsPerWriter; ++i) {
+                const qint64 booking = 1 + rng() % kBookings;
+                const Money amount = Money::fromPaise(1 + rng() % 5'000'000);
+                const qint64 no = tr.save(receipt(booking, partyOf.at(booking), amount.toString()));
+                byWriter[w].push_back({no, booking, amount.paise()});
+            }
+        });
         QVERIFY2(errors.isEmpty(), qPrintable(errors.mid(0, 3).join(QLatin1Char('\n'))));
+        std::vector<Posting> posted;
+        for (const auto& some : byWriter)
+            posted.insert(posted.end(), some.begin(), some.end());
         QCOMPARE(int(posted.size()), kWriters * kDocsPerWriter);
         // no number taken twice, and the books whole: every pair mirrored, counters at the highest
         std::set<qint64> numbers;
@@ -450,43 +424,23 @@ private slots:
         }
     }
 
-    void parse_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("valid");
-        QTest::addColumn<qint64>("paise");
-        QTest::newRow("whole") << "1234" << true << qint64(123400);
-        QTest::newRow("one decimal") << "1234.5" << true << qint64(123450);
-        QTest::newRow("two decimals") << "1234.50" << true << qint64(123450);
-        QTest::newRow("negative") << "-0.75" << true << qint64(-75);
-        QTest::newRow("plus, blanks") << "  +12.34 " << true << qint64(1234);
-        QTest::newRow("trailing point") << "12." << true << qint64(1200);
-        QTest::newRow("leading point") << ".5" << true << qint64(50);
-        QTest::newRow("half paisa to even, down") << "0.005" << true << qint64(0);
-        QTest::newRow("half paisa to even, up") << "0.015" << true << qint64(2);
-        QTest::newRow("above half") << "0.0051" << true << qint64(1);
-        QTest::newRow("below half") << "0.0049999" << true << qint64(0);
-        QTest::newRow("negative half") << "-12.345" << true << qint64(-1234);
-        QTest::newRow("carry into rupees") << "9.996" << true << qint64(1000);
-        QTest::newRow("empty") << "" << false << qint64(0);
-        QTest::newRow("blank") << "   " << false << qint64(0);
-        QTest::newRow("point only") << "." << false << qint64(0);
-        QTest::newRow("sign only") << "-" << false << qint64(0);
-        QTest::newRow("letters") << "12a" << false << qint64(0);
-        QTest::newRow("two points") << "1.2.3" << false << qint64(0);
-        QTest::newRow("grouping") << "1,234.00" << false << qint64(0);
-        QTest::newRow("inner blank") << "12 34" << false << qint64(0);
-        QTest::newRow("exponent") << "1e3" << false << qint64(0);
-        QTest::newRow("too large") << "99999999999999999999" << false << qint64(0);
-    }
+    // Typed amounts: to the paisa, halves to even; anything malformed is refused and reads as zero.
     void parse() {
-        QFETCH(QString, text);
-        QFETCH(bool, valid);
-        QFETCH(qint64, paise);
-        const auto m = Money::parse(text);
-        QCOMPARE(m.has_value(), valid);
-        if (valid)
-            QCOMPARE(m->paise(), paise);
-        QCOMPARE(Money::fromText(text).paise(), paise);  // malformed typed text reads as zero
+        // clang-format off
+        const std::tuple<QString, bool, qint64> cases[] = {
+            {"1234", true, 123400}, {"1234.5", true, 123450}, {"1234.50", true, 123450}, {"-0.75", true, -75},
+            {"  +12.34 ", true, 1234}, {"12.", true, 1200}, {".5", true, 50},
+            {"0.005", true, 0}, {"0.015", true, 2}, {"0.0051", true, 1}, {"0.0049999", true, 0},  // half to even
+            {"-12.345", true, -1234}, {"9.996", true, 1000},
+            {"", false, 0}, {"   ", false, 0}, {".", false, 0}, {"-", false, 0}, {"12a", false, 0},
+            {"1.2.3", false, 0}, {"1,234.00", false, 0}, {"12 34", false, 0}, {"1e3", false, 0},
+            {"99999999999999999999", false, 0}};
+        // clang-format on
+        for (const auto& [text, valid, paise] : cases) {
+            const auto m = Money::parse(text);
+            QVERIFY2(m.has_value() == valid && (!valid || m->paise() == paise), qPrintable(text));
+            QCOMPARE(Money::fromText(text).paise(), paise);
+        }
     }
 
     void moneyFormsSumsAndWords() {
@@ -540,78 +494,46 @@ private slots:
         QVERIFY(AmountInWords(std::numeric_limits<qint64>::min()).startsWith(u"Minus Ninety Two Thousand"_s));
     }
 
-    void roundedRupees_data() {
-        QTest::addColumn<qint64>("paise");
-        QTest::addColumn<qint64>("rupees");
-        QTest::newRow("1234.50 to even") << qint64(123450) << qint64(1234);
-        QTest::newRow("1235.50 to even") << qint64(123550) << qint64(1236);
-        QTest::newRow("1234.49") << qint64(123449) << qint64(1234);
-        QTest::newRow("1234.51") << qint64(123451) << qint64(1235);
-        QTest::newRow("0.50") << qint64(50) << qint64(0);
-        QTest::newRow("-0.50") << qint64(-50) << qint64(0);
-        QTest::newRow("-1.50") << qint64(-150) << qint64(-2);
-        QTest::newRow("-2.51") << qint64(-251) << qint64(-3);
-    }
     void roundedRupees() {
-        QFETCH(qint64, paise);
-        QFETCH(qint64, rupees);
-        QCOMPARE(Money::fromPaise(paise).roundedRupees(), rupees);
+        const std::pair<qint64, qint64> cases[] = {{123450, 1234}, {123550, 1236}, {123449, 1234}, {123451, 1235},
+                                                   {50, 0},        {-50, 0},       {-150, -2},     {-251, -3}};
+        for (const auto& [paise, rupees] : cases)
+            QCOMPARE(Money::fromPaise(paise).roundedRupees(), rupees);
     }
 
-    void worked_data() {
-        QTest::addColumn<qint64>("n");
-        QTest::addColumn<QString>("words");
-        QTest::newRow("0") << qint64(0) << QString();
-        QTest::newRow("7") << qint64(7) << "Seven";
-        QTest::newRow("40") << qint64(40) << "Fourty";
-        QTest::newRow("105") << qint64(105) << "One Hundred and Five";
-        QTest::newRow("1005") << qint64(1005) << "One Thousand and Five";
-        QTest::newRow("12345") << qint64(12345) << "Twelve Thousand Three Hundred and Fourty Five";
-        QTest::newRow("100000") << qint64(100000) << "One Lakh";
-        QTest::newRow("100500") << qint64(100500) << "One Lakh and Five Hundred";
-        QTest::newRow("250000") << qint64(250000) << "Two Lakh Fifty Thousand";
-        QTest::newRow("10000050") << qint64(10000050) << "One Crore and Fifty";
-        QTest::newRow("10000500") << qint64(10000500) << "One Crore Five Hundred";
-        QTest::newRow("12500000") << qint64(12500000) << "One Crore Twenty Five Lakh";
-        // Teens and tens, each word of the tables once.
-        QTest::newRow("11..19") << qint64(19) << "Nineteen";
-        QTest::newRow("teen thousand") << qint64(13017) << "Thirteen Thousand and Seventeen";
-        QTest::newRow("tens words") << qint64(2030) << "Two Thousand and Thirty";
-        QTest::newRow("all tens") << qint64(6070809) << "Sixty Lakh Seventy Thousand Eight Hundred and Nine";
-        QTest::newRow("ninety") << qint64(99) << "Ninety Nine";
-        QTest::newRow("eleven/twelve") << qint64(1112) << "One Thousand One Hundred and Twelve";
-        // " and " before the last group: 99 below a crore, 999 below a lakh, 99 below a
-        // thousand, any non-zero rest below a hundred.
-        QTest::newRow("crore+99") << qint64(10000099) << "One Crore and Ninety Nine";
-        QTest::newRow("crore+100") << qint64(10000100) << "One Crore One Hundred";
-        QTest::newRow("lakh+999") << qint64(100999) << "One Lakh and Nine Hundred and Ninety Nine";
-        QTest::newRow("lakh+1000") << qint64(101000) << "One Lakh One Thousand";
-        QTest::newRow("thousand+99") << qint64(1099) << "One Thousand and Ninety Nine";
-        QTest::newRow("thousand+100") << qint64(1100) << "One Thousand One Hundred";
-        QTest::newRow("hundred+1") << qint64(101) << "One Hundred and One";
-        QTest::newRow("hundred+0") << qint64(900) << "Nine Hundred";
-        // Beyond 32 bits: crores of crores.
-        QTest::newRow("int32 max")
-            << qint64(2147483647)
-            << "Two Hundred and Fourteen Crore Seventy Four Lakh Eighty Three Thousand Six Hundred and Fourty Seven";
-        QTest::newRow("above int32")
-            << qint64(2147483648)
-            << "Two Hundred and Fourteen Crore Seventy Four Lakh Eighty Three Thousand Six Hundred and Fourty Eight";
-        QTest::newRow("99,99,99,99,999") << qint64(99999999999)
-                                         << "Nine Thousand Nine Hundred and Ninety Nine Crore Ninety Nine Lakh Ninety "
-                                            "Nine Thousand Nine Hundred and Ninety Nine";
-        QTest::newRow("lakh crore") << qint64(1000000000000) << "One Lakh Crore";
-        QTest::newRow("crore crore") << qint64(100000000000000) << "One Crore Crore";
-        QTest::newRow("crore crore + 1") << qint64(100000000000001) << "One Crore Crore and One";
-        QTest::newRow("qint64 max")
-            << std::numeric_limits<qint64>::max()
-            << "Ninety Two Thousand Two Hundred and Thirty Three Crore Seventy Two Lakh Three Thousand Six Hundred "
-               "and Eighty Five Crore Fourty Seven Lakh Seventy Five Thousand Eight Hundred and Seven";
-    }
+    // Spelled in lakhs and crores: each word of the tables once, " and " before the last group
+    // (99 below a crore, 999 below a lakh, 99 below a thousand, any rest below a hundred), and
+    // beyond 32 bits crores of crores.
     void worked() {
-        QFETCH(qint64, n);
-        QFETCH(QString, words);
-        QCOMPARE(AmountInWords(n), words);
+        // clang-format off
+        const std::pair<qint64, const char*> cases[] = {
+            {0, ""}, {7, "Seven"}, {40, "Fourty"}, {105, "One Hundred and Five"}, {1005, "One Thousand and Five"},
+            {12345, "Twelve Thousand Three Hundred and Fourty Five"}, {100000, "One Lakh"},
+            {100500, "One Lakh and Five Hundred"}, {250000, "Two Lakh Fifty Thousand"},
+            {10000050, "One Crore and Fifty"}, {10000500, "One Crore Five Hundred"},
+            {12500000, "One Crore Twenty Five Lakh"}, {19, "Nineteen"}, {13017, "Thirteen Thousand and Seventeen"},
+            {2030, "Two Thousand and Thirty"}, {6070809, "Sixty Lakh Seventy Thousand Eight Hundred and Nine"},
+            {99, "Ninety Nine"}, {1112, "One Thousand One Hundred and Twelve"},
+            {10000099, "One Crore and Ninety Nine"}, {10000100, "One Crore One Hundred"},
+            {100999, "One Lakh and Nine Hundred and Ninety Nine"}, {101000, "One Lakh One Thousand"},
+            {1099, "One Thousand and Ninety Nine"}, {1100, "One Thousand One Hundred"}, {101, "One Hundred and One"},
+            {900, "Nine Hundred"},
+            {2147483647,
+             "Two Hundred and Fourteen Crore Seventy Four Lakh Eighty Three Thousand Six Hundred and Fourty Seven"},
+            {2147483648,
+             "Two Hundred and Fourteen Crore Seventy Four Lakh Eighty Three Thousand Six Hundred and Fourty Eight"},
+            {99999999999LL,
+             "Nine Thousand Nine Hundred and Ninety Nine Crore Ninety Nine Lakh Ninety "
+             "Nine Thousand Nine Hundred and Ninety Nine"},
+            {1000000000000LL, "One Lakh Crore"},
+            {100000000000000LL, "One Crore Crore"},
+            {100000000000001LL, "One Crore Crore and One"},
+            {std::numeric_limits<qint64>::max(),
+             "Ninety Two Thousand Two Hundred and Thirty Three Crore Seventy Two Lakh Three Thousand Six Hundred "
+             "and Eighty Five Crore Fourty Seven Lakh Seventy Five Thousand Eight Hundred and Seven"}};
+        // clang-format on
+        for (const auto& [n, words] : cases)
+            QCOMPARE(AmountInWords(n), QString::fromUtf8(words));
     }
 };
 

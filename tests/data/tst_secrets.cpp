@@ -4,8 +4,8 @@
 // are their owner's alone (the data folder: tst_setup, tst_firstrun), and no driver log.
 #include "admin/frm_SMTP.h"
 #include "data/Backup.h"
-#include "engine/admin/DatabaseSetup.h"
 #include "data/Passwords.h"
+#include "engine/admin/DatabaseSetup.h"
 #include "shell/Logon.h"
 #include "support/AdminRunner.h"
 #include "support/Drive.h"
@@ -177,24 +177,24 @@ private slots:
         const QString stored = Passwords::hash(u"Tour@2024"_s);
         QVERIFY(Passwords::isHash(stored) && stored.startsWith(QLatin1String("$argon2id$")));
         QVERIFY(Passwords::hash(u"Tour@2024"_s) != stored);  // salted
-        // Stored trimmed, typed with the blanks: no match.
-        for (const auto& [typed, match] : {std::pair{u"Tour@2024"_s, Passwords::Match::Yes},
-                                           {u"tour@2024"_s, Passwords::Match::No},
-                                           {QString(), Passwords::Match::No},
-                                           {u" Tour@2024 "_s, Passwords::Match::No}})
-            QCOMPARE(Passwords::verify(typed, stored), match);
-        const QString unicode = Passwords::hash(u"p\u00E4ss\u20AC"_s);
-        QCOMPARE(Passwords::verify(u"p\u00E4ss\u20AC"_s, unicode), Passwords::Match::Yes);
-        QCOMPARE(Passwords::verify(u"pass?"_s, unicode), Passwords::Match::No);
-        const QString legacy = Passwords::EnCrypt(u"Admin123"_s);
+        const QString unicode = Passwords::hash(u"p\u00E4ss\u20AC"_s), legacy = Passwords::EnCrypt(u"Admin123"_s);
         QVERIFY(!Passwords::isHash(legacy));
-        QCOMPARE(Passwords::verify(u"Admin123"_s, legacy), Passwords::Match::YesLegacy);
-        QCOMPARE(Passwords::verify(u"admin123"_s, legacy), Passwords::Match::No);
-        QCOMPARE(Passwords::verify(u" Admin123 "_s, legacy), Passwords::Match::No);
-        // The stored form carried byte for byte as Latin-1 is recognised too.
-        QCOMPARE(Passwords::verify(u"Ia"_s, u"\u0080\u0098"_s), Passwords::Match::YesLegacy);
-        // An empty stored password never matches.
-        QCOMPARE(Passwords::verify(QString(), QString()), Passwords::Match::No);
+        // Stored trimmed, typed with the blanks: no match. The legacy form carried byte for byte
+        // as Latin-1 is recognised too; an empty stored password never matches.
+        using M = Passwords::Match;
+        const std::tuple<QString, QString, M> matches[] = {{u"Tour@2024"_s, stored, M::Yes},
+                                                           {u"tour@2024"_s, stored, M::No},
+                                                           {QString(), stored, M::No},
+                                                           {u" Tour@2024 "_s, stored, M::No},
+                                                           {u"p\u00E4ss\u20AC"_s, unicode, M::Yes},
+                                                           {u"pass?"_s, unicode, M::No},
+                                                           {u"Admin123"_s, legacy, M::YesLegacy},
+                                                           {u"admin123"_s, legacy, M::No},
+                                                           {u" Admin123 "_s, legacy, M::No},
+                                                           {u"Ia"_s, u"\u0080\u0098"_s, M::YesLegacy},
+                                                           {QString(), QString(), M::No}};
+        for (const auto& [typed, stored, match] : matches)
+            QCOMPARE(Passwords::verify(typed, stored), match);
     }
 
     void cleanupTestCase() {
@@ -202,23 +202,18 @@ private slots:
             TestDb::serverAdmin(u"DROP ROLE IF EXISTS %1"_s.arg(role()));
     }
 
-    void theDataSourcesLoginReplacesTheBuiltInOne_data() {
-        QTest::addColumn<QString>("dsn");
-        QTest::addColumn<QString>("user");
-        QTest::addColumn<QString>("password");
-        QTest::newRow("none of its own") << "TARVIC"
-                                         << "tarvicuser" << kBuiltIn;
-        QTest::newRow("Username/Password") << "SEC_OWN" << role() << kOwn;
-        QTest::newRow("UID/PWD") << "SEC_UIDPWD" << role() << kOwn;
-        QTest::newRow("password only") << "SEC_PASSWORD"
-                                       << "tarvicuser" << kOwn;
-        QTest::newRow("user only: no built-in password") << "SEC_USER" << role() << QString();
-    }
+    // None of its own, Username/Password, UID/PWD, the password only, the user only (then no
+    // built-in password).
     void theDataSourcesLoginReplacesTheBuiltInOne() {
-        QFETCH(QString, dsn);
-        const ConnectionString cs = through(dsn).withDataSourceLogin();
-        QTEST(cs.user, "user");
-        QTEST(cs.password, "password");
+        const QStringList cases[] = {{u"TARVIC"_s, u"tarvicuser"_s, kBuiltIn},
+                                     {u"SEC_OWN"_s, role(), kOwn},
+                                     {u"SEC_UIDPWD"_s, role(), kOwn},
+                                     {u"SEC_PASSWORD"_s, u"tarvicuser"_s, kOwn},
+                                     {u"SEC_USER"_s, role(), QString()}};
+        for (const QStringList& c : cases) {
+            const ConnectionString cs = through(c[0]).withDataSourceLogin();
+            QCOMPARE((QStringList{c[0], cs.user, cs.password}), c);
+        }
     }
 
     void aServerRoleConnectsWithItsOwnPassword() {

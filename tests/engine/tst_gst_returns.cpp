@@ -2,9 +2,9 @@
 // totals held to the invoice rows to the paisa (a generated month and the demo's), one crafted
 // invoice for each reason an invoice is left out, the JSON against a schema of the published
 // structure with its numbers and dates as the portal reads them, and the workbook read back.
-#include "engine/admin/DemoData.h"
 #include "data/GridExport.h"
 #include "data/Moments.h"
+#include "engine/admin/DemoData.h"
 #include "engine/gst/GstFiles.h"
 #include "engine/gst/GstReturn.h"
 #include "engine/gst/Gstin.h"
@@ -39,15 +39,9 @@ gst::Amounts invoiceRows(Database& db, const gst::Period& p, int* count = nullpt
         values);
     gst::Amounts a;
     int n = 0;
-    while (q.next()) {
-        ++n;
-        a += {Money::fromVariant(q.value(0)),
-              Money::fromVariant(q.value(1)),
-              Money::fromVariant(q.value(2)),
-              Money::fromVariant(q.value(3)),
-              Money(),
-              Money::fromVariant(q.value(4))};
-    }
+    const auto m = [&q](int c) { return Money::fromVariant(q.value(c)); };
+    for (; q.next(); ++n)
+        a += {m(0), m(1), m(2), m(3), Money(), m(4)};
     if (count)
         *count = n;
     return a;
@@ -326,24 +320,20 @@ private slots:
                                             {u"40"_s, QString()},
                                             {QString(), QString()}})
             QCOMPARE(gst::portalStateCode(books), portal);
-        const auto month = gst::Period::parse(u"2026-11"_s, false);
-        QVERIFY(month);
-        QCOMPARE(month->from, QDate(2026, 11, 1));
-        QCOMPARE(month->to, QDate(2026, 11, 30));
-        QCOMPARE(month->fp(), u"112026"_s);
-        QCOMPARE(month->caption(), u"NOVEMBER 2026"_s);
-        const auto quarter = gst::Period::parse(u"2027-02"_s, true);
-        QCOMPARE(quarter->from, QDate(2027, 1, 1));
-        QCOMPARE(quarter->to, QDate(2027, 3, 31));
-        QCOMPARE(quarter->fp(), u"032027"_s);
-        QCOMPARE(quarter->caption(), u"JANUARY - MARCH 2027"_s);
+        const auto period = [](const QString& month, bool quarter) {
+            const auto p = gst::Period::parse(month, quarter);
+            return p ? QStringList{p->from.toString(Qt::ISODate), p->to.toString(Qt::ISODate), p->fp(), p->caption()}
+                     : QStringList();
+        };
+        QCOMPARE(period(u"2026-11"_s, false), (QStringList{"2026-11-01", "2026-11-30", "112026", "NOVEMBER 2026"}));
+        QCOMPARE(period(u"2027-02"_s, true),
+                 (QStringList{"2027-01-01", "2027-03-31", "032027", "JANUARY - MARCH 2027"}));
         QVERIFY(!gst::Period::parse(u"2026-13"_s, false));
         QVERIFY(!gst::Period::parse(u"11-2026"_s, false));
         QCOMPARE(gst::b2cLargeLimit(QDate(2024, 7, 31)), Money::fromRupees(250000));
         QCOMPARE(gst::b2cLargeLimit(QDate(2024, 8, 1)), Money::fromRupees(100000));
-        QCOMPARE(gst::rateText(Money::fromText(u"2.50"_s)), u"2.5"_s);
-        QCOMPARE(gst::rateText(Money::fromText(u"18.00"_s)), u"18"_s);
-        QCOMPARE(gst::rateText(Money::fromText(u"0.25"_s)), u"0.25"_s);
+        for (const auto& [rate, text] : {std::pair{u"2.50"_s, u"2.5"_s}, {u"18.00"_s, u"18"_s}, {u"0.25"_s, u"0.25"_s}})
+            QCOMPARE(gst::rateText(Money::fromText(rate)), text);
     }
 
     // A generated month of every kind of invoice: each approved one in its section, the
@@ -356,14 +346,12 @@ private slots:
         QVERIFY2(r.canWrite(), qPrintable(r.problems.join(u'\n')));
         QVERIFY(r.exceptions.isEmpty());
         holdsToTheRows(t.db(), r);
-        QCOMPARE(r.approvedRead, m.approved);
         QCOMPARE(amounts(r.outward), amounts(m.approvedTotal));
-        QCOMPARE(int(r.b2b.size()), m.b2b);
-        QCOMPARE(int(r.b2cl.size()), m.b2cl);
         int small = 0;
         for (const gst::B2csRow& s : r.b2cs)
             small += s.invoices;
-        QCOMPARE(small, m.b2cs);
+        QCOMPARE((QList<int>{r.approvedRead, int(r.b2b.size()), int(r.b2cl.size()), small}),
+                 (QList<int>{m.approved, m.b2b, m.b2cl, m.b2cs}));
         QVERIFY(m.b2b > 0 && m.b2cl > 0 && m.b2cs > 0 && m.cancelled > 0 && m.proformas > 0);
         // B2C small summed by supply type, place and rate: two rates at home and in Tamil Nadu.
         QStringList keys;
@@ -373,10 +361,10 @@ private slots:
         for (const gst::ReturnInvoice& i : r.b2cl)
             QVERIFY2(i.interState && i.gstin.isEmpty() && i.amounts.value > Money::fromRupees(100000),
                      qPrintable(i.number));
-        QCOMPARE(r.documents.issued, m.approved + m.cancelled);
-        QCOMPARE(r.documents.cancelled, m.cancelled);
-        QCOMPARE(r.documents.from, u"GEN/00001"_s);
-        QCOMPARE(r.documents.to, u"GEN/00300"_s);
+        QCOMPARE((QStringList{QString::number(r.documents.issued), QString::number(r.documents.cancelled),
+                              r.documents.from, r.documents.to}),
+                 (QStringList{QString::number(m.approved + m.cancelled), QString::number(m.cancelled), "GEN/00001",
+                              "GEN/00300"}));
         // A quarter holds the month.
         const gst::GstReturn q = gst::buildReturn(t.db(), gst::Period::quarterOf(2026, 11));
         QCOMPARE(q.approvedRead, m.approved + 2);  // and those of 31 October and 1 December
@@ -394,16 +382,13 @@ private slots:
         const gst::GstReturn r = gst::buildReturn(t.db(), gst::Period::month(last.year(), last.month()));
         QVERIFY2(r.canWrite(), qPrintable(r.problems.join(u'\n')));
         holdsToTheRows(t.db(), r);
-        QCOMPARE(int(r.b2b.size()), 2);
+        // B2B, B2CL, B2CS, exceptions, issued, cancelled, inter-state unregistered
+        QCOMPARE((QList<qsizetype>{r.b2b.size(), r.b2cl.size(), r.b2cs.size(), r.exceptions.size(), r.documents.issued,
+                                   r.documents.cancelled, r.interUnregistered.size()}),
+                 (QList<qsizetype>{2, 1, 1, 1, 6, 1, 2}));
         QCOMPARE(r.b2b.at(0).pos + r.b2b.at(1).pos, u"2932"_s);
-        QCOMPARE(int(r.b2cl.size()), 1);
-        QCOMPARE(int(r.b2cs.size()), 1);
-        QCOMPARE(int(r.exceptions.size()), 1);
         QCOMPARE(r.exceptions.at(0).reasons, QList<gst::Reason>{gst::Reason::GstinMalformed});
         QCOMPARE(r.exceptions.at(0).invoice.partyName, u"DEMO COASTAL EVENTS GOA"_s);
-        QCOMPARE(r.documents.issued, 6);
-        QCOMPARE(r.documents.cancelled, 1);
-        QCOMPARE(int(r.interUnregistered.size()), 2);
         QCOMPARE(gst::checkGstin(r.gstin), gst::GstinFault::None);
     }
 
@@ -418,34 +403,24 @@ private slots:
             "VALUES (1, 904, 'NOWHERE', ' ')"_s);
         const GstRates intra{Money::fromText(u"2.50"_s), Money::fromText(u"2.50"_s), Money()};
         const GstRates inter{Money(), Money(), Money::fromText(u"5.00"_s)};
+        const GstRates seven{Money(), Money(), Money::fromText(u"7.00"_s)};
+        using R = gst::Reason;
         const struct Case {
             const char* what;
             qint64 state;
             QString gstin, relation, sac;
             GstRates rates;
-            QList<gst::Reason> reasons;
+            QList<R> reasons;
         } cases[] = {
             {"sound", 901, gstinFor(u"32"_s, 1), u"B2B"_s, u"998552"_s, intra, {}},
-            {"B2B without GSTIN", 901, QString(), u"B2B"_s, u"998552"_s, intra, {gst::Reason::GstinMissing}},
-            {"mistyped GSTIN", 902, u"29AAGCD8765K1ZX"_s, u"B2B"_s, u"998552"_s, inter, {gst::Reason::GstinMalformed}},
-            {"state without code", 904, QString(), u"B2C"_s, u"998552"_s, inter, {gst::Reason::StateCodeMissing}},
-            {"no SAC", 903, QString(), u"B2C"_s, u" "_s, inter, {gst::Reason::SacMissing}},
-            {"CGST across states",
-             902,
-             gstinFor(u"29"_s, 2),
-             u"B2B"_s,
-             u"998552"_s,
-             intra,
-             {gst::Reason::TaxKindMismatch}},
-            {"IGST at home", 901, QString(), u"B2C"_s, u"998552"_s, inter, {gst::Reason::TaxKindMismatch}},
-            {"7 percent",
-             902,
-             gstinFor(u"29"_s, 3),
-             u"B2B"_s,
-             u"998552"_s,
-             {Money(), Money(), Money::fromText(u"7.00"_s)},
-             {gst::Reason::UnknownRate}},
-            {"invoice number too long", 903, QString(), u"B2C"_s, u"998552"_s, inter, {gst::Reason::InvoiceNumber}},
+            {"B2B without GSTIN", 901, QString(), u"B2B"_s, u"998552"_s, intra, {R::GstinMissing}},
+            {"mistyped GSTIN", 902, u"29AAGCD8765K1ZX"_s, u"B2B"_s, u"998552"_s, inter, {R::GstinMalformed}},
+            {"state without code", 904, QString(), u"B2C"_s, u"998552"_s, inter, {R::StateCodeMissing}},
+            {"no SAC", 903, QString(), u"B2C"_s, u" "_s, inter, {R::SacMissing}},
+            {"CGST across states", 902, gstinFor(u"29"_s, 2), u"B2B"_s, u"998552"_s, intra, {R::TaxKindMismatch}},
+            {"IGST at home", 901, QString(), u"B2C"_s, u"998552"_s, inter, {R::TaxKindMismatch}},
+            {"7 percent", 902, gstinFor(u"29"_s, 3), u"B2B"_s, u"998552"_s, seven, {R::UnknownRate}},
+            {"invoice number too long", 903, QString(), u"B2C"_s, u"998552"_s, inter, {R::InvoiceNumber}},
         };
         qint64 no = 0;
         for (const Case& c : cases) {
@@ -521,10 +496,10 @@ private slots:
         };
         QCOMPARE(book.value(u"B2B"_s).size(), r.b2b.size() + 1);
         QCOMPARE(book.value(u"B2B"_s).at(1).at(0), r.b2b.at(0).gstin);
-        QCOMPARE(column(u"B2B"_s, 9), gst::totalOf(r.b2b).taxable.toString());
-        QCOMPARE(column(u"B2CL"_s, 6), gst::totalOf(r.b2cl).taxable.toString());
-        QCOMPARE(column(u"B2CS"_s, 5), gst::totalOf(r.b2cs).taxable.toString());
-        QCOMPARE(column(u"HSN"_s, 7), r.outward.taxable.toString());
+        // Each section's taxable column sums to the return's.
+        QCOMPARE((QStringList{column(u"B2B"_s, 9), column(u"B2CL"_s, 6), column(u"B2CS"_s, 5), column(u"HSN"_s, 7)}),
+                 (QStringList{gst::totalOf(r.b2b).taxable.toString(), gst::totalOf(r.b2cl).taxable.toString(),
+                              gst::totalOf(r.b2cs).taxable.toString(), r.outward.taxable.toString()}));
         QCOMPARE(int(book.value(u"CDNR"_s).size()), 1);
         const QStringList outward = book.value(u"GSTR-3B"_s).at(1);
         QCOMPARE(Money::fromText(outward.value(3)), r.outward.taxable);

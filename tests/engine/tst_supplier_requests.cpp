@@ -10,20 +10,8 @@
 #include <QtTest>
 
 using namespace tarvic;
+using test::refusalText;
 using test::SupplierFixture;
-
-namespace {
-
-QString refusal(const std::function<void()>& work) {
-    try {
-        work();
-    } catch (const DbError& e) {
-        return e.message();
-    }
-    return {};
-}
-
-}  // namespace
 
 class TstSupplierRequests : public QObject {
     Q_OBJECT
@@ -64,7 +52,7 @@ private slots:
         for (const QString& s : before)
             s == "REQUEST" ? r.recordRequest(l, "hill@h.test") : r.recordAnswer(7, 2, s, "why");
         const qsizetype steps = r.history(7, 2).size();
-        QCOMPARE(refusal([&] { r.recordAnswer(7, 2, answer, text); }), refused);
+        QCOMPARE(refusalText([&] { r.recordAnswer(7, 2, answer, text); }), refused);
         const SupplierLine now = *r.line(7, 2);
         QCOMPARE(now.status, status);
         QCOMPARE(now.confirmNo, confirmNo);
@@ -104,10 +92,10 @@ private slots:
         if (state == "CANCEL")
             Cancellations(t.db(), "T").cancel("CBPT01", f.booking, {}, "CLIENT ILL");
         const QString log = f.opsLog();
-        QCOMPARE(refusal([&] { r.checkMail(lines[2], SupplierMailKind::Request); }), requestRefused);
-        QCOMPARE(refusal([&] { r.recordRequest(lines[2], "lake@h.test"); }), requestRefused);
-        QCOMPARE(refusal([&] { r.recordVoucher(lines[0], "sea@h.test"); }), requestRefused);
-        QCOMPARE(refusal([&] { r.recordAnswer(7, 2, supplier::kWaitlisted, "LATER"); }), requestRefused);
+        QCOMPARE(refusalText([&] { r.checkMail(lines[2], SupplierMailKind::Request); }), requestRefused);
+        QCOMPARE(refusalText([&] { r.recordRequest(lines[2], "lake@h.test"); }), requestRefused);
+        QCOMPARE(refusalText([&] { r.recordVoucher(lines[0], "sea@h.test"); }), requestRefused);
+        QCOMPARE(refusalText([&] { r.recordAnswer(7, 2, supplier::kWaitlisted, "LATER"); }), requestRefused);
         // Whatever the booking's state, the cancellation reaches those still holding a line.
         const auto holding = r.heldLines(f.booking);
         QCOMPARE(int(holding.size()), held);
@@ -157,7 +145,7 @@ private slots:
         r.recordAnswer(vehicle, supplier::kConfirmed, "CAB-1");
         QCOMPARE(r.history("ANCP02", cab, 0).size(), size_t(2));
         QVERIFY(f.opsLog().endsWith("MALABAR CABS - 2 X SUV 7 SEATER, 10/01/2027 CONFIRMED CAB-1"));
-        QCOMPARE(refusal([&] { r.checkMail(vehicle, SupplierMailKind::Voucher); }), kVoucherHotelsOnly);
+        QCOMPARE(refusalText([&] { r.checkMail(vehicle, SupplierMailKind::Voucher); }), kVoucherHotelsOnly);
         const auto waiting = [&] {
             QStringList out;
             for (const SupplierLine& l : unansweredRequests(t.db(), QDateTime::currentDateTime().addSecs(60), {}))
@@ -166,9 +154,9 @@ private slots:
         };
         QCOMPARE(waiting(), QStringList{"ANCP03 SERVICE 11/01/2027"});
 
-        QCOMPARE(refusal([&] { Cancellations(t.db(), "T").cancel("ANCP03", guide, {f.booking}, "NOT NEEDED"); }),
+        QCOMPARE(refusalText([&] { Cancellations(t.db(), "T").cancel("ANCP03", guide, {f.booking}, "NOT NEEDED"); }),
                  QString());
-        QCOMPARE(refusal([&] { r.recordAnswer(other, supplier::kConfirmed, "G1"); }), kNoteCancelled);
+        QCOMPARE(refusalText([&] { r.recordAnswer(other, supplier::kConfirmed, "G1"); }), kNoteCancelled);
         QVERIFY(waiting().isEmpty());
         QCOMPARE(int(r.lines(f.booking).size()), 5);  // still shown: its supplier was asked
         QCOMPARE(int(r.heldNoteLine("ANCP03", guide).size()), 1);

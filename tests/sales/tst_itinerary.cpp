@@ -94,20 +94,6 @@ struct Fixture {
     }
 };
 
-template <class W>
-W* opened(const QString& name) {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == name && w->isVisible())
-            return qobject_cast<W*>(w);
-    return nullptr;
-}
-
-void chooseRow(ListGrid* grid, int row) {
-    grid->setFocus();
-    grid->setCurrentCell(row, 2);
-    QTest::keyClick(grid, Qt::Key_Return);
-}
-
 }  // namespace
 
 class tst_itinerary : public QObject {
@@ -216,22 +202,22 @@ private slots:
         QVERIFY(showActive(w));
         QVERIFY(!w.pressTool(5) && !w.pressTool(6));  // nothing stored yet to add lines to
         w.pressTool(4);
-        auto* search = opened<frm_SearchItinerary>("frm_SearchItinerary");
+        auto* search = openedWindow<frm_SearchItinerary>("frm_SearchItinerary");
         QVERIFY(search);
         typeEnter(search->txt_Search, "K%");
-        chooseRow(search->Grid1, 0);
+        enterOn(search->Grid1, 0, 2);
         QCOMPARE(w.lbl_ItnNo->text() + " " + w.txt_ItnName->text(), "1 KERALA");
         QCOMPARE(w.Grid1->rowCount(), 1);
 
         w.pressTool(5);
-        auto* details = opened<ItineraryDayEditor>("frm_Itinerary_Details");
+        auto* details = openedWindow<ItineraryDayEditor>("frm_Itinerary_Details");
         QVERIFY(details);
         QCOMPARE(details->lbl_ItnCode->text(), "1");
         f.enterLine(*details, "2", "2", "MUNNAR", "HILLS");
         QCOMPARE(w.Grid1->rowCount(), 2);  // the header read its lines again
         details->close();
         w.pressTool(6);
-        auto* import = opened<frm_Itinerary_Import>("frm_Itinerary_Import");
+        auto* import = openedWindow<frm_Itinerary_Import>("frm_Itinerary_Import");
         QVERIFY(import);
         QCOMPARE(import->lbl_TrgItnNo->text() + " " + import->lbl_TrgName->text(), "1 KERALA");
         import->close();
@@ -269,7 +255,7 @@ private slots:
         f.yes();
         w.pressTool(4);
         QCOMPARE(f.prompter.texts(), QStringList{"KINDLY SELECT RECORD PROPERLY FROM THE GRID...."});
-        chooseRow(w.Grid1, 1);
+        enterOn(w.Grid1, 1, 2);
         QCOMPARE(w.txt_Place->text(), "MUNNAR");
         typeInto(w.txt_SlNO, "1");  // the loaded line is deleted, not the one typed
         f.yes();
@@ -481,7 +467,7 @@ private slots:
                 found << w.Grid1->text(r, 6);
             QVERIFY2(found.join(',') == c[3], qPrintable(c.join(' ') + " found " + found.join(',')));
             if (!c[3].isEmpty()) {
-                chooseRow(w.Grid1, 0);
+                enterOn(w.Grid1, 0, 2);
                 QCOMPARE(f.picks, QStringList{c[3].section(',', 0, 0)});
                 QVERIFY(!w.isVisible());
             }

@@ -21,9 +21,7 @@
 #include <QDateEdit>
 #include <QLabel>
 
-#include <mutex>
 #include <set>
-#include <thread>
 
 using namespace tarvic;
 using namespace tarvic::test;
@@ -393,31 +391,15 @@ private slots:
         Fixture f;
         constexpr int kEach = 12;
         std::vector<qint64> numbers[2];
-        QStringList errors;
-        std::mutex lock;
-        std::vector<std::thread> writers;
-        for (int t = 0; t < 2; ++t)
-            writers.emplace_back([&, t] {
-                try {
-                    auto conn = f.ts.t.connect(QStringLiteral("writer%1").arg(t));
-                    for (int i = 0; i < kEach; ++i)
-                        numbers[t].push_back(
-                            storeQuotationLine(*conn, "W",
-                                               {kQuot,
-                                                0,
-                                                "VEHICLE",
-                                                {{"TOUR_DATE", d("01/06/2024")},
-                                                 {"TOTAL_AMOUNT", Money::fromPaise(100'01 * (t + 1) + i).toVariant()}},
-                                                d("01/06/2024"),
-                                                2}));
-                } catch (const DbError& e) {
-                    std::lock_guard g(lock);
-                    errors << e.message();
-                }
-            });
-        for (auto& w : writers)
-            w.join();
-        QCOMPARE(errors, QStringList());
+        const auto write = [&](Database& conn, int t) {
+            for (int i = 0; i < kEach; ++i) {
+                const QVariant total = Money::fromPaise(100'01 * (t + 1) + i).toVariant();
+                const Columns columns{{"TOUR_DATE", d("01/06/2024")}, {"TOTAL_AMOUNT", total}};
+                const LineToStore line{kQuot, 0, "VEHICLE", columns, d("01/06/2024"), 2};
+                numbers[t].push_back(storeQuotationLine(conn, "W", line));
+            }
+        };
+        QCOMPARE(f.ts.t.writersAtOnce(2, write), QStringList());
         std::set<qint64> all(numbers[0].begin(), numbers[0].end());
         all.insert(numbers[1].begin(), numbers[1].end());
         QCOMPARE(int(all.size()), 2 * kEach);

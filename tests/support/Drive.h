@@ -81,6 +81,15 @@ void enterOn(Grid* grid, int row, int column) {
     QTest::keyClick(grid, Qt::Key_Return);
 }
 
+// The shown top-level window of that object name (one a window opened by itself), or null.
+template <class W = QWidget>
+W* openedWindow(const QString& name) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == name && w->isVisible())
+            return qobject_cast<W*>(w);
+    return nullptr;
+}
+
 // The texts of one column, top to bottom.
 inline QStringList column(const QAbstractItemModel* m, int c) {
     QStringList out;

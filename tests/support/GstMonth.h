@@ -71,42 +71,28 @@ struct GstInvoiceRow {
 // Writes one invoice (header and lines) with the window's figures; returns them.
 inline InvoiceFigures writeGstInvoice(Database& db, const GstInvoiceRow& r) {
     const InvoiceFigures f = calcTotal(r.lines, Money(), r.rates, Money());
-    const bool cancelled = r.status == QLatin1String("CNCL");
-    db.execAffected(
-        QStringLiteral(
-            "INSERT INTO M_TBL_TRANSACTION (DOC_CODE, DOC_NO, GST_INVNO, DOC_DATE, PARTY_CODE, SAC_CODE, "
-            "GST_FOR, TOTAL_AMOUNT, DISC_AMT, TAXIBLE_AMT, CGST_PER, CGST_AMT, SGST_PER, SGST_AMT, IGST_PER, "
-            "IGST_AMT, TAX_AMT, GRAND_TOTAL, DOC_STATUS, CNCL_BY, CNCL_ON, REASON_CNCL) "
-            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-        {r.code,
-         r.no,
-         r.invNo.isEmpty() ? QVariant() : QVariant(r.invNo),
-         dateToDb(r.date),
-         r.party,
-         r.sac,
-         r.gstFor,
-         f.total.toVariant(),
-         Money().toVariant(),
-         f.taxable.toVariant(),
-         r.rates.cgst.toVariant(),
-         f.cgst.toVariant(),
-         r.rates.sgst.toVariant(),
-         f.sgst.toVariant(),
-         r.rates.igst.toVariant(),
-         f.igst.toVariant(),
-         f.tax.toVariant(),
-         f.grand.toVariant(),
-         r.status,
-         cancelled ? QVariant(QStringLiteral("T")) : QVariant(),
-         cancelled ? QVariant(dateToDb(r.date)) : QVariant(),
-         cancelled ? QVariant(QStringLiteral("RAISED IN ERROR")) : QVariant()});
+    const auto ifCancelled = [&r](const QVariant& x) { return r.status == QLatin1String("CNCL") ? x : QVariant(); };
+    const auto v = [](const Money& m) { return m.toVariant(); };
+    const QVariant invNo = r.invNo.isEmpty() ? QVariant() : QVariant(r.invNo);
+    const QString insert = QStringLiteral(
+        "INSERT INTO M_TBL_TRANSACTION (DOC_CODE, DOC_NO, GST_INVNO, DOC_DATE, PARTY_CODE, SAC_CODE, "
+        "GST_FOR, TOTAL_AMOUNT, DISC_AMT, TAXIBLE_AMT, CGST_PER, CGST_AMT, SGST_PER, SGST_AMT, IGST_PER, "
+        "IGST_AMT, TAX_AMT, GRAND_TOTAL, DOC_STATUS, CNCL_BY, CNCL_ON, REASON_CNCL) "
+        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    // clang-format off
+    db.execAffected(insert, {r.code, r.no, invNo, dateToDb(r.date), r.party, r.sac, r.gstFor,
+                             v(f.total), v(Money()), v(f.taxable), v(r.rates.cgst), v(f.cgst), v(r.rates.sgst),
+                             v(f.sgst), v(r.rates.igst), v(f.igst), v(f.tax), v(f.grand), r.status,
+                             ifCancelled(QStringLiteral("T")), ifCancelled(dateToDb(r.date)),
+                             ifCancelled(QStringLiteral("RAISED IN ERROR"))});
+    // clang-format on
     const QString lineCode = r.code == QLatin1String("INV001") ? QStringLiteral("INV002") : QStringLiteral("INV007");
     for (int l = 0; l < r.lines.size(); ++l)
         db.execAffected(QStringLiteral("INSERT INTO M_TBL_TRANSACTION (DOC_CODE, DOC_NO, IN_DOCCODE, IN_DOCNO, "
                                        "INV_DETSLNO, DOC_DATE, PARTY_CODE, INV_RATE, INV_QTY, INV_AMT, DOC_STATUS) "
                                        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                        {lineCode, r.no, r.code, r.no, l + 1, dateToDb(r.date), r.party, r.lines.at(l).toVariant(),
-                         Money::fromRupees(1).toVariant(), r.lines.at(l).toVariant(), r.status});
+                        {lineCode, r.no, r.code, r.no, l + 1, dateToDb(r.date), r.party, v(r.lines.at(l)),
+                         v(Money::fromRupees(1)), v(r.lines.at(l)), r.status});
     return f;
 }
 

@@ -77,22 +77,15 @@ struct SupplierFixture {
             "'GUIDE CHARGES')");
         db.exec("UPDATE M_TBL_TRANSACTION SET QUOTATION_NO=7 WHERE DOC_CODE='CBPT01' AND DOC_NO=?", {booking});
         const QDate end = kCheckIn.addDays(5);
-        const Columns vehicle{{"DOC_DATE", dateToDb(kCheckIn)},
-                              {"PARTY_CODE", 21},
-                              {"TO_ACC", "ANCP02"},
-                              {"START_DT", dateToDb(kCheckIn)},
-                              {"END_DT", dateToDb(end)},
-                              {"TOUR_DAYS", 6},
-                              {"ACC_CODE", "0"},
-                              {"VEH_BRANDID", 1},
-                              {"VEH_NOS", 2},
+        // clang-format off
+        const Columns vehicle{{"DOC_DATE", dateToDb(kCheckIn)}, {"PARTY_CODE", 21}, {"TO_ACC", "ANCP02"},
+                              {"START_DT", dateToDb(kCheckIn)}, {"END_DT", dateToDb(end)}, {"TOUR_DAYS", 6},
+                              {"ACC_CODE", "0"}, {"VEH_BRANDID", 1}, {"VEH_NOS", 2},
                               {"VEH_RATE", Money::fromRupees(4500).toVariant()}};
-        const Columns other{{"DOC_DATE", dateToDb(kCheckIn.addDays(1))},
-                            {"PARTY_CODE", 22},
-                            {"TO_ACC", "GUIDE"},
-                            {"START_DT", dateToDb(kCheckIn.addDays(1))},
-                            {"OTHRCHRG_QTY", 2},
+        const Columns other{{"DOC_DATE", dateToDb(kCheckIn.addDays(1))}, {"PARTY_CODE", 22}, {"TO_ACC", "GUIDE"},
+                            {"START_DT", dateToDb(kCheckIn.addDays(1))}, {"OTHRCHRG_QTY", 2},
                             {"OTHRCHRG_RATE", Money::fromRupees(750).toVariant()}};
+        // clang-format on
         const qint64 cab = storeAdviceNote(
             db, "T", {AdviceKind::Vehicle, 0, booking, Money::fromRupees(9000), "KOCHI - MUNNAR - KOCHI", vehicle});
         const qint64 guide =

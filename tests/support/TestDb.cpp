@@ -11,6 +11,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <mutex>
+#include <thread>
+
 namespace tarvic::test {
 
 namespace {
@@ -42,9 +45,13 @@ bool pgAdmin(const QString& sql, bool mustSucceed = true, bool superuser = false
 }
 }  // namespace
 
-void TestDb::serverAdmin(const QString& sql) { pgAdmin(sql, true, true); }
+void TestDb::serverAdmin(const QString& sql) {
+    pgAdmin(sql, true, true);
+}
 
-bool TestDb::usePostgres() { return qEnvironmentVariable("TARVIC_TEST_ENGINE") == QLatin1String("pg"); }
+bool TestDb::usePostgres() {
+    return qEnvironmentVariable("TARVIC_TEST_ENGINE") == QLatin1String("pg");
+}
 
 void TestDb::defineDataSource() {
     static QTemporaryDir dir;
@@ -56,8 +63,9 @@ void TestDb::defineDataSource() {
     // system odbcinst.ini nor the user's own data sources take part.
     QFile inst(dir.path() + QStringLiteral("/odbcinst.ini"));
     inst.open(QIODevice::WriteOnly);
-    inst.write("[ODBC]\nTrace=No\n\n[PostgreSQL Unicode]\nDriver=/usr/lib/x86_64-linux-gnu/odbc/psqlodbcw.so\n"
-               "CommLog=0\nDebug=0\n");
+    inst.write(
+        "[ODBC]\nTrace=No\n\n[PostgreSQL Unicode]\nDriver=/usr/lib/x86_64-linux-gnu/odbc/psqlodbcw.so\n"
+        "CommLog=0\nDebug=0\n");
     inst.close();
     QFile ini(dir.path() + QStringLiteral("/odbc.ini"));
     ini.open(QIODevice::WriteOnly);
@@ -67,8 +75,8 @@ void TestDb::defineDataSource() {
             << "/none.db\nTimeout=5000\nJournalMode=WAL\nSyncPragma=FULL\nFKSupport=1\nNoCreat=0\n";
     } else {
         out << "[TARVIC]\nDriver=/usr/lib/x86_64-linux-gnu/odbc/psqlodbcw.so\nServername="
-            << pgParam(QStringLiteral("host"), QStringLiteral("127.0.0.1")) << "\nPort="
-            << pgParam(QStringLiteral("port"), QStringLiteral("5432"))
+            << pgParam(QStringLiteral("host"), QStringLiteral("127.0.0.1"))
+            << "\nPort=" << pgParam(QStringLiteral("port"), QStringLiteral("5432"))
             << "\nDatabase=postgres\nProtocol=7.4-2\nBoolsAsChar=0\nUseDeclareFetch=0\nCommLog=0\nDebug=0\n";
     }
     out.flush();
@@ -80,7 +88,8 @@ void TestDb::defineDataSource() {
 TestDb::TestDb(bool migrate) {
     tmp_.setAutoRemove(true);
     if (usePostgres()) {
-        pgDatabase_ = QStringLiteral("tarvic_t%1_%2").arg(QCoreApplication::applicationPid()).arg(serial.fetchAndAddRelaxed(1));
+        pgDatabase_ =
+            QStringLiteral("tarvic_t%1_%2").arg(QCoreApplication::applicationPid()).arg(serial.fetchAndAddRelaxed(1));
         pgAdmin(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(pgDatabase_));
         pgAdmin(QStringLiteral("CREATE DATABASE %1 TEMPLATE template0").arg(pgDatabase_));
     } else {
@@ -115,6 +124,25 @@ ConnectionString TestDb::connectionString() const {
 
 std::unique_ptr<Database> TestDb::connect(const QString& name) {
     return std::make_unique<Database>(connectionString(), name);
+}
+
+QStringList TestDb::writersAtOnce(int writers, const std::function<void(Database&, int)>& write) {
+    std::mutex lock;
+    QStringList errors;
+    std::vector<std::thread> threads;
+    for (int w = 0; w < writers; ++w)
+        threads.emplace_back([&, w] {
+            try {
+                auto conn = connect(QStringLiteral("writer%1").arg(w));
+                write(*conn, w);
+            } catch (const DbError& e) {
+                std::lock_guard g(lock);
+                errors << e.message();
+            }
+        });
+    for (auto& t : threads)
+        t.join();
+    return errors;
 }
 
 }  // namespace tarvic::test

@@ -5,7 +5,9 @@
 #include "data/Database.h"
 
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
+#include <utility>
 
 namespace tarvic::test {
 
@@ -27,6 +29,9 @@ public:
     // at files of the test's own. Each TestDb then names its own file or database.
     static void defineDataSource();
     ConnectionString connectionString() const;
+    // Runs write(connection, i) for i = 0 .. writers - 1 at once, each in a thread with a
+    // connection of its own; returns the messages of those that ended refused.
+    QStringList writersAtOnce(int writers, const std::function<void(Database&, int)>& write);
 
 private:
     QTemporaryDir tmp_;
@@ -35,5 +40,26 @@ private:
     QString pgDatabase_;
     std::unique_ptr<Database> db_;
 };
+
+// The refusal a write ends in (of kind Other, "the write went through", when it was not refused).
+template <class F>
+DbError refusalOf(F&& write) {
+    try {
+        std::forward<F>(write)();
+    } catch (const DbError& e) {
+        return e;
+    }
+    return DbError(DbError::Kind::Other, QStringLiteral("the write went through"));
+}
+// Its message, or nothing when the write went through.
+template <class F>
+QString refusalText(F&& write) {
+    try {
+        std::forward<F>(write)();
+    } catch (const DbError& e) {
+        return e.message();
+    }
+    return {};
+}
 
 }  // namespace tarvic::test
